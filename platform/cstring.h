@@ -1,0 +1,230 @@
+#pragma once
+// CString: the program's text type, a string of UTF-16 code units.
+//
+// Copy-on-write: copies share one buffer through an atomic reference count, so
+// copying a grid cell costs a pointer and an increment. The object itself is one
+// pointer (8 bytes); an empty string holds no allocation. Comparisons are by code
+// unit. Positions and counts are in code units, as the rest of the program expects.
+//
+// Out-of-range arguments never fault: positions are clamped to the text, negative
+// counts act as 0, and GetAt on a bad index returns 0.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <type_traits>
+
+class CString;
+
+namespace cstring_detail {
+
+// One argument of Format, captured by value so that Format is type safe.
+struct FormatArg {
+  enum Kind { kInt, kUInt, kDouble, kText, kChar };
+  FormatArg() = default;
+  explicit FormatArg(Kind k) : kind(k) {}
+  Kind kind = kText;
+  int64_t i = 0;
+  uint64_t u = 0;
+  double d = 0;
+  std::u16string_view text;
+  char16_t ch = 0;
+  std::u16string owned;  // holds converted text (UTF-8 or wchar_t inputs)
+};
+
+FormatArg MakeArg(const CString& s);
+FormatArg MakeArg(const char16_t* s);
+FormatArg MakeArg(std::u16string_view s);
+FormatArg MakeArg(const std::u16string& s);
+FormatArg MakeArg(const char* utf8);
+FormatArg MakeArg(const std::string& utf8);
+FormatArg MakeArg(char16_t c);
+FormatArg MakeArg(char c);
+FormatArg MakeArg(bool v);
+FormatArg MakeArg(double v);
+FormatArg MakeArg(float v);
+template <typename T>
+  requires std::is_integral_v<T> && std::is_signed_v<T>
+FormatArg MakeArg(T v) {
+  FormatArg a(FormatArg::kInt);
+  a.i = v;
+  return a;
+}
+template <typename T>
+  requires std::is_integral_v<T> && std::is_unsigned_v<T> && (!std::is_same_v<T, bool>) &&
+           (!std::is_same_v<T, char16_t>)
+FormatArg MakeArg(T v) {
+  FormatArg a(FormatArg::kUInt);
+  a.u = v;
+  return a;
+}
+template <typename T>
+  requires std::is_enum_v<T>
+FormatArg MakeArg(T v) {
+  return MakeArg(static_cast<std::underlying_type_t<T>>(v));
+}
+
+// printf-style formatting for UTF-16: %s %d %i %ld %lld %u %x %X %o %c %f %e %g %%,
+// flags "-+ 0#", widths and precisions (also "*" taken from the arguments).
+// Locale independent. A missing argument formats as nothing.
+std::u16string FormatImpl(std::u16string_view fmt, const FormatArg* args, size_t count);
+
+}  // namespace cstring_detail
+
+class CString {
+ public:
+  CString() noexcept = default;
+  CString(const CString& other) noexcept;
+  CString(CString&& other) noexcept : rep_(other.rep_) { other.rep_ = nullptr; }
+  CString(const char16_t* text);                 // null gives an empty string
+  CString(const char16_t* text, int length);     // the first length units
+  CString(std::u16string_view text);
+  CString(const std::u16string& text) : CString(std::u16string_view(text)) {}
+  CString(char16_t ch, int repeat = 1);
+  // UTF-8 text (source literals, std::string from the system); invalid bytes become U+FFFD.
+  CString(const char* utf8);
+  CString(const std::string& utf8);
+  ~CString();
+
+  CString& operator=(const CString& other) noexcept;
+  CString& operator=(CString&& other) noexcept;
+  CString& operator=(const char16_t* text) { return *this = CString(text); }
+  CString& operator=(const char* utf8) { return *this = CString(utf8); }
+  CString& operator=(char16_t ch) { return *this = CString(ch); }
+
+  // Size and access.
+  int GetLength() const noexcept;
+  bool IsEmpty() const noexcept { return GetLength() == 0; }
+  void Empty() noexcept;
+  char16_t GetAt(int index) const noexcept;
+  char16_t operator[](int index) const noexcept { return GetAt(index); }
+  void SetAt(int index, char16_t ch);  // ignored outside the text
+  // Zero-terminated text; valid until the string is next changed.
+  const char16_t* GetString() const noexcept;
+  std::u16string_view View() const noexcept;
+  std::u16string ToU16() const { return std::u16string(View()); }
+  std::string ToUtf8() const;
+  static CString FromUtf8(std::string_view utf8);
+
+  // Parts of the text.
+  CString Left(int count) const;
+  CString Right(int count) const;
+  CString Mid(int first) const;
+  CString Mid(int first, int count) const;
+  CString SpanIncluding(const char16_t* chars) const;
+  CString SpanExcluding(const char16_t* chars) const;
+  // Next token after pos of chars not in delims; pos becomes -1 at the end (MFC rules).
+  CString Tokenize(const char16_t* delims, int& pos) const;
+
+  // Searching: -1 when not found. An empty needle is found at start.
+  int Find(char16_t ch, int start = 0) const noexcept;
+  int Find(const CString& text, int start = 0) const noexcept;
+  int Find(const char16_t* text, int start = 0) const noexcept;
+  int ReverseFind(char16_t ch) const noexcept;
+  int FindOneOf(const char16_t* chars) const noexcept;
+
+  // Changing the text. Each returns what MFC returns.
+  int Replace(char16_t from, char16_t to);                  // count replaced
+  int Replace(const CString& from, const CString& to);      // count replaced; empty from does nothing
+  int Remove(char16_t ch);                                  // count removed
+  int Insert(int index, char16_t ch);                       // new length
+  int Insert(int index, const CString& text);               // new length
+  int Delete(int index, int count = 1);                     // new length
+  CString& Trim();
+  CString& Trim(char16_t ch);
+  CString& Trim(const char16_t* chars);
+  CString& TrimLeft();
+  CString& TrimLeft(char16_t ch);
+  CString& TrimLeft(const char16_t* chars);
+  CString& TrimRight();
+  CString& TrimRight(char16_t ch);
+  CString& TrimRight(const char16_t* chars);
+  CString& MakeUpper();    // ASCII and full Unicode simple case mapping
+  CString& MakeLower();
+  CString& MakeReverse();
+  void Truncate(int length);
+  void Append(const char16_t* text, int length);
+  void AppendChar(char16_t ch);
+
+  CString& operator+=(const CString& text);
+  CString& operator+=(const char16_t* text);
+  CString& operator+=(const char* utf8) { return *this += CString(utf8); }
+  CString& operator+=(char16_t ch);
+
+  // Comparison by code unit: <0, 0, >0.
+  int Compare(const CString& other) const noexcept;
+  int Compare(const char16_t* other) const noexcept;
+  int CompareNoCase(const CString& other) const;
+
+  template <typename... A>
+  void Format(const char16_t* fmt, const A&... args) {
+    *this = Build(fmt, args...);
+  }
+  template <typename... A>
+  void AppendFormat(const char16_t* fmt, const A&... args) {
+    *this += Build(fmt, args...);
+  }
+  template <typename... A>
+  static CString Build(const char16_t* fmt, const A&... args) {
+    cstring_detail::FormatArg list[sizeof...(A) + 1] = {cstring_detail::MakeArg(args)...,
+                                                        cstring_detail::FormatArg{}};
+    return CString(cstring_detail::FormatImpl(fmt ? fmt : u"", list, sizeof...(A)));
+  }
+
+  // Direct buffer access, MFC style: GetBuffer(n) gives room for n units plus a
+  // terminator; ReleaseBuffer(-1) takes the length up to the first zero.
+  char16_t* GetBuffer(int minLength = 0);
+  void ReleaseBuffer(int newLength = -1);
+
+  // True when two strings share one buffer (for tests of the sharing guarantee).
+  bool SharesBufferWith(const CString& other) const noexcept {
+    return rep_ != nullptr && rep_ == other.rep_;
+  }
+
+ private:
+  struct Rep;
+  Rep* rep_ = nullptr;
+
+  static Rep* Allocate(int capacity);
+  static void Release(Rep* rep) noexcept;
+  void Assign(const char16_t* text, int length);
+  // Makes the buffer unshared with room for capacity units; keeps the text.
+  char16_t* MakeUnique(int capacity);
+  void SetLength(int length) noexcept;
+};
+
+CString operator+(const CString& a, const CString& b);
+CString operator+(const CString& a, const char16_t* b);
+CString operator+(const char16_t* a, const CString& b);
+CString operator+(const CString& a, char16_t b);
+CString operator+(char16_t a, const CString& b);
+
+bool operator==(const CString& a, const CString& b) noexcept;
+bool operator==(const CString& a, const char16_t* b) noexcept;
+inline bool operator!=(const CString& a, const CString& b) noexcept { return !(a == b); }
+inline bool operator!=(const CString& a, const char16_t* b) noexcept { return !(a == b); }
+inline bool operator<(const CString& a, const CString& b) noexcept { return a.Compare(b) < 0; }
+inline bool operator>(const CString& a, const CString& b) noexcept { return a.Compare(b) > 0; }
+inline bool operator<=(const CString& a, const CString& b) noexcept { return a.Compare(b) <= 0; }
+inline bool operator>=(const CString& a, const CString& b) noexcept { return a.Compare(b) >= 0; }
+
+// GoogleTest and stream output print the text as UTF-8.
+void PrintTo(const CString& s, std::ostream* os);
+std::ostream& operator<<(std::ostream& os, const CString& s);
+
+template <>
+struct std::hash<CString> {
+  size_t operator()(const CString& s) const noexcept {
+    return std::hash<std::u16string_view>()(s.View());
+  }
+};
+
+// Length of a zero-terminated UTF-16 text (0 for null).
+int WideLength(const char16_t* text) noexcept;
+
+// UTF-8 <-> UTF-16 helpers for system interfaces (file names, environment).
+std::string Utf16ToUtf8(std::u16string_view text);
+std::u16string Utf8ToUtf16(std::string_view utf8);

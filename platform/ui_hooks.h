@@ -1,0 +1,144 @@
+#pragma once
+// UiHooks: every point where the program meets the person at the desk.
+//
+// Engines never call the window system directly: a message box, a file or
+// folder chooser, the clipboard, the state of Shift and Ctrl, opening a saved
+// document and the wait cursor all go through the hooks installed here. The
+// program installs the Qt binding at start-up; tests install RecordingUiHooks,
+// which records what a user would have seen and answers from a script.
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "platform/cstring.h"
+
+// Buttons and icons of a message box (the Win32 values, so code reads as usual).
+enum : unsigned {
+  MB_OK = 0x0,
+  MB_OKCANCEL = 0x1,
+  MB_ABORTRETRYIGNORE = 0x2,
+  MB_YESNOCANCEL = 0x3,
+  MB_YESNO = 0x4,
+  MB_RETRYCANCEL = 0x5,
+  MB_ICONERROR = 0x10,
+  MB_ICONHAND = 0x10,
+  MB_ICONSTOP = 0x10,
+  MB_ICONQUESTION = 0x20,
+  MB_ICONWARNING = 0x30,
+  MB_ICONEXCLAMATION = 0x30,
+  MB_ICONINFORMATION = 0x40,
+  MB_ICONASTERISK = 0x40,
+  MB_DEFBUTTON2 = 0x100,
+  MB_TOPMOST = 0x40000,
+  MB_TYPEMASK = 0xF,
+  MB_ICONMASK = 0xF0,
+};
+
+// Answers of a message box or dialog.
+enum : int {
+  IDOK = 1,
+  IDCANCEL = 2,
+  IDABORT = 3,
+  IDRETRY = 4,
+  IDIGNORE = 5,
+  IDYES = 6,
+  IDNO = 7,
+};
+
+// Keys whose state the program asks for.
+enum class UiKey { Shift, Control };
+
+class UiHooks {
+ public:
+  virtual ~UiHooks() = default;
+
+  // Shows a modal message box; returns the button pressed (IDOK, IDYES, ...).
+  virtual int MessageBox(const CString& text, const CString& caption, unsigned type) = 0;
+  // Asks for a file to open; filter in the Win32 form "名前|*.csv|...|". Empty when cancelled.
+  virtual CString ChooseOpenFile(const CString& title, const CString& filter,
+                                 const CString& initialFolder) = 0;
+  // Asks for a folder; empty when cancelled.
+  virtual CString ChooseFolder(const CString& title, const CString& initialFolder) = 0;
+  // Text on the clipboard (empty when none) and setting it; EmptyClipboard clears it.
+  virtual CString GetClipboardText() = 0;
+  virtual void SetClipboardText(const CString& text) = 0;
+  virtual void EmptyClipboard() = 0;
+  // Whether a key is held down now.
+  virtual bool IsKeyDown(UiKey key) = 0;
+  // Opens a saved document with the desktop's default program; false when it could not.
+  virtual bool OpenDocument(const CString& path) = 0;
+  // Wait cursor on (true) or off (false); calls nest.
+  virtual void SetWaitCursor(bool on) = 0;
+};
+
+// The hooks in force: the installed ones, or by default RecordingUiHooks-like
+// silence (every box answers IDOK, nothing on the clipboard, no key down).
+UiHooks& GetUiHooks();
+// Installs hooks (not owned; null restores the default). Returns the previous ones.
+UiHooks* SetUiHooks(UiHooks* hooks);
+
+// Shows the wait cursor for the lifetime of the object.
+class CWaitCursor {
+ public:
+  CWaitCursor() { GetUiHooks().SetWaitCursor(true); }
+  ~CWaitCursor() { GetUiHooks().SetWaitCursor(false); }
+  CWaitCursor(const CWaitCursor&) = delete;
+  CWaitCursor& operator=(const CWaitCursor&) = delete;
+};
+
+// Test double: records each interaction and answers from queues set by the test.
+// Thread safe, so a test can drive code that runs on a worker thread.
+class RecordingUiHooks : public UiHooks {
+ public:
+  struct Box {
+    CString text;
+    CString caption;
+    unsigned type;
+  };
+
+  RecordingUiHooks();               // installs itself
+  ~RecordingUiHooks() override;     // restores the previous hooks
+
+  // Scripted answers, used in order; when a queue is empty the default applies
+  // (IDOK for OK boxes, the first button otherwise; choosers are cancelled).
+  void QueueAnswer(int button);
+  void QueueFile(const CString& path);
+  void QueueFolder(const CString& path);
+  void SetKeyDown(UiKey key, bool down);
+  void SetClipboard(const CString& text) { SetClipboardText(text); }
+  void SetOpenDocumentResult(bool ok) { openResult_ = ok; }
+
+  std::vector<Box> Boxes() const;
+  std::vector<CString> Messages() const;   // just the texts of the boxes
+  std::vector<CString> OpenedDocuments() const;
+  int WaitCursorDepth() const;
+  void Clear();
+
+  int MessageBox(const CString& text, const CString& caption, unsigned type) override;
+  CString ChooseOpenFile(const CString& title, const CString& filter,
+                         const CString& initialFolder) override;
+  CString ChooseFolder(const CString& title, const CString& initialFolder) override;
+  CString GetClipboardText() override;
+  void SetClipboardText(const CString& text) override;
+  void EmptyClipboard() override;
+  bool IsKeyDown(UiKey key) override;
+  bool OpenDocument(const CString& path) override;
+  void SetWaitCursor(bool on) override;
+
+ private:
+  mutable std::mutex mu_;
+  UiHooks* previous_ = nullptr;
+  std::deque<int> answers_;
+  std::deque<CString> files_;
+  std::deque<CString> folders_;
+  std::vector<Box> boxes_;
+  std::vector<CString> opened_;
+  CString clipboard_;
+  bool shift_ = false;
+  bool control_ = false;
+  bool openResult_ = true;
+  int waitDepth_ = 0;
+};

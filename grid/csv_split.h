@@ -1,0 +1,42 @@
+#pragma once
+// CSV line splitting and the small path routines beside it.
+
+#include <vector>
+
+#include "platform/cstring.h"
+
+inline constexpr int kCsvMaxFields = 1000;
+inline constexpr int kCsvMaxFieldChars = 10000;
+
+// What a split had to leave out, so that a caller can refuse the line.
+struct CsvSplitOverflow {
+  bool tooManyFields = false;  // the line had more than 1000 fields; the rest was dropped
+  bool fieldTooLong = false;   // a field had more than 10000 characters; it was cut
+};
+
+// Splits one CSV (isTsv false: comma) or TSV (tab) line into fields.
+// line is trimmed in place first (TrimRightBlanks). fields is cleared and receives
+// the fields; the count is returned (0 for a line that is empty after trimming).
+//  - A field starting with a double quote runs to the next quote followed by the
+//    separator; when it then begins and ends with a quote both are dropped. Doubled
+//    quotes stay doubled. A quote that is not a field's first character is text.
+//  - Each field loses its trailing blanks (U+0020, U+3000, U+0001-U+000D); leading
+//    blanks stay.
+//  - Only the last field, when it was quoted, turns "\n" into a line feed and, for
+//    TSV, "\t" into a tab.
+//  - At most 1000 fields and 10000 characters a field are kept; overflow (if given)
+//    says whether anything was left out.
+int SplitCsvLine(std::vector<CString>& fields, CString& line, bool isTsv,
+                 CsvSplitOverflow* overflow = nullptr);
+
+// Splits a path or URL into folder and name.
+// With a "/" in it: folder = text before the last "/", name = text after; returns 1.
+// Otherwise a Windows-style path ("C:\dir\file.ext"): folder = drive and folder
+// without a final backslash, name = file name with extension; returns 0.
+// Any length is accepted.
+int SplitPath(CString& folder, CString& name, const CString& path);
+
+// When text begins with "%NAME%" and NAME is a set environment variable (USERPROFILE
+// falls back to HOME), returns its value followed by the rest of the text; otherwise
+// returns text unchanged.
+CString ExpandLeadingEnvVar(const CString& text);

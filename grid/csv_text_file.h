@@ -1,0 +1,118 @@
+#pragma once
+// CCsvTextFile: the one text-file stream of the program.
+//
+// Reads a file in blocks of 100000 bytes, settles its character code (given by the
+// caller, or detected from the first block), and hands out one line at a time as
+// text. In a file whose path names a CSV or TSV file, a line end inside a double-
+// quoted field does not end the line. For writing it converts text to the file's
+// code and writes CR LF line ends for Shift_JIS streams.
+//
+// Reading, line ends per code type:
+//  - Shift_JIS: CR LF ends a line and comes back as one LF; a bare LF ends a line only
+//    when the first block holds no CR LF (m_HasCrLf == 0); a lone CR is text.
+//  - UTF-8: LF ends a line and stays; CR is text (CR LF lines end in CR LF).
+//  - EUC-JP: LF ends a line and stays; CR is text; no quote rule.
+//
+// A line longer than the caller allows is never handed out in pieces: ReadLine (and
+// the byte readers) skip the whole physical line, return false, and GetReadState()
+// says kLineTooLong, so the caller can refuse the file. kEndOfFile means there are
+// no more lines.
+//
+// Writing (mode "w") is safe: the bytes go into a temporary file in the same folder
+// and Close() renames it over the path, so a failed write never leaves a
+// half-written file; the old file stays until Close() succeeds. Close() returns
+// false when anything failed. Destroying an open stream closes it (and so commits).
+//
+// A stream belongs to one thread.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/cstring.h"
+#include "platform/paths.h"
+
+class CCsvTextFile {
+ public:
+  static constexpr int CODETYPE_SJIS = 1;
+  static constexpr int CODETYPE_EUCJP = 2;
+  static constexpr int CODETYPE_UTF8 = 3;
+  static constexpr int CODETYPE_DETECT = 8;
+
+  static constexpr int kBlockSize = 100000;
+  // Line capacities the callers use (characters, terminator included, as before).
+  static constexpr int kCsvLineChars = 200002;
+  static constexpr int kSettingsLineChars = 2000;
+  static constexpr int kToolSettingsLineChars = 1024;
+
+  enum class ReadState {
+    kNone,          // nothing read yet
+    kLine,          // the last call gave a line
+    kEndOfFile,     // no more lines
+    kLineTooLong,   // the last physical line did not fit and was skipped
+    kNoCodeType,    // the stream has no code type to convert with (message shown)
+    kNotOpen,       // the stream is not open for reading
+  };
+
+  CCsvTextFile();
+  ~CCsvTextFile();
+  CCsvTextFile(const CCsvTextFile&) = delete;
+  CCsvTextFile& operator=(const CCsvTextFile&) = delete;
+
+  // mode "w": creates (or, on Close, replaces) the file for writing with codeType
+  // 1, 2 or 3. Any other mode opens for reading: the first block is read and the
+  // code type and m_HasCrLf are settled (codeType 8 detects). Returns false when the
+  // file cannot be opened or created, or holds no bytes for reading.
+  bool Open(const CString& path, const CString& mode, int codeType);
+  bool IsOpen() const;
+
+  // The next line as text, its line end kept as one LF (UTF-8: as in the file).
+  // maxChars is the caller's line capacity in characters including a terminator:
+  // a line needs at most maxChars - 1 characters and at most min(4 * maxChars,
+  // 100000) - 1 bytes. Returns false at the end of the file and on failures; the
+  // reason is GetReadState(). A code type other than 1, 2, 3 shows
+  // "コードタイプの設定がありません。" and gives kNoCodeType.
+  bool ReadLine(CString& line, int maxChars = kCsvLineChars);
+
+  // The next line's bytes (Shift_JIS or UTF-8 as in the file), at most size - 1
+  // of them. false at the end of the file or when the line is too long.
+  bool ReadByteLine(std::string& bytes, int size);
+  // The next line of an EUC-JP file as Shift_JIS bytes, at most size - 1 of them.
+  bool ReadEucLine(std::string& bytes, int size);
+
+  ReadState GetReadState() const { return m_ReadState; }
+
+  // Converts and writes text (the caller includes "\n"). Returns false, writing
+  // nothing, when the code type is not 1, 2 or 3 or the stream is not open for
+  // writing. LF becomes CR LF for a Shift_JIS stream (when text holds no CR LF yet).
+  bool WriteLine(const CString& text);
+
+  // Closes the file; for a written file, commits it (see above). Returns false when
+  // writing failed (the old file, if any, is then unchanged).
+  bool Close();
+
+  int m_CodeType = 0;
+  int m_HasCrLf = -1;
+
+ private:
+  bool OpenForReading();
+  bool ReadBlock();
+  void SettleCodeType();
+  // Next byte or -1 at the end of the file; refills the block.
+  int NextByte();
+  int PeekByte();
+  bool ReadRawLine(std::string& bytes, size_t limit, bool euc);
+
+  std::vector<unsigned char> m_Block;
+  size_t m_Pos = 0;
+  size_t m_End = 0;
+  int m_Fd = -1;
+  bool m_Eof = false;
+  bool m_Writing = false;
+  bool m_QuoteRule = false;
+  int m_RequestedCodeType = 0;
+  ReadState m_ReadState = ReadState::kNone;
+  CString m_Mode;
+  CString m_Path;
+  std::unique_ptr<AtomicFileWriter> m_Writer;
+};

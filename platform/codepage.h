@@ -1,0 +1,43 @@
+#pragma once
+// Conversions between bytes in a code page and CString text.
+//
+// Known code pages: 932 (Windows Shift_JIS, also what "ANSI" means everywhere in
+// the program), 51932 (EUC-JP) and 65001 (UTF-8). Any other number is unknown and
+// every conversion with it fails.
+//
+// Two modes:
+//  - strict: the conversion fails on any invalid byte sequence (decoding) or any
+//    character the code page cannot hold (encoding);
+//  - lenient: never fails for a known code page; an invalid byte sequence becomes
+//    U+FFFD and a character the code page cannot hold becomes "?".
+// No BOM is ever added or removed.
+// Safe to call from any thread.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/cstring.h"
+
+inline constexpr int CP_SJIS = 932;
+inline constexpr int CP_ACP = CP_SJIS;  // "ANSI"
+inline constexpr int CP_EUCJP = 51932;
+inline constexpr int CP_UTF8 = 65001;
+
+enum class ConvMode { kStrict, kLenient };
+
+// True for 932, 51932 and 65001.
+bool IsKnownCodePage(int codePage);
+
+// Bytes to text. nullopt for an unknown code page, or in strict mode on invalid input.
+std::optional<CString> DecodeBytes(std::string_view bytes, int codePage,
+                                   ConvMode mode = ConvMode::kLenient);
+
+// Text to bytes. nullopt for an unknown code page, or in strict mode when a character
+// cannot be written in the code page (an unpaired surrogate counts as such).
+std::optional<std::string> EncodeText(std::u16string_view text, int codePage,
+                                      ConvMode mode = ConvMode::kLenient);
+
+// Lenient shorthands: empty for an unknown code page.
+CString BytesToText(std::string_view bytes, int codePage);
+std::string TextToBytes(std::u16string_view text, int codePage);

@@ -1,0 +1,3 @@
+#include "jobsheet/command/job_setting.h"
+
+void JOBSETTING::Reset() { *this = JOBSETTING(); }

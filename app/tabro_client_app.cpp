@@ -1,0 +1,7 @@
+#include "app/tabro_client_app.h"
+
+CTabroClientApp theApp;
+
+CTabroClientApp::CTabroClientApp() = default;
+
+CTabroClientApp::~CTabroClientApp() = default;

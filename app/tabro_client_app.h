@@ -1,0 +1,213 @@
+#pragma once
+// CTabroClientApp: the program's one application object, `theApp`.
+//
+// It holds the whole shared state of a run: the settings read from the settings
+// files, how the current input came in, the grids with their counts and per-row
+// tables, the data-edit tool settings, the reusable jobs, the print counts and the
+// web-service client. Every part of the program reads and writes these members
+// directly; records are held by value. It is never copied or moved.
+//
+// The grids keep their logical sizes but store rows sparsely (grid/grid_store.h):
+// a started program with empty grids costs next to nothing.
+//
+// The members are grouped in sections; a part of the program that adds members
+// adds them to its own section.
+
+#include <array>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "edittools/chain/tool_order_records.h"
+#include "edittools/filter/filter_records.h"
+#include "edittools/join/join_records.h"
+#include "edittools/pivot/pivot_records.h"
+#include "edittools/sort/sort_records.h"
+#include "grid/grid_store.h"
+#include "macro/macro_setting.h"
+#include "platform/cstring.h"
+
+// Column type bytes of m_ColumnTypes.
+enum : uint8_t {
+  COLTYPE_TEXT = 0,
+  COLTYPE_NUMBER = 1,
+  COLTYPE_DATE = 2,
+  COLTYPE_TIME = 3,
+  COLTYPE_CODE = 4,         // numeric month or year code
+  COLTYPE_UNKNOWN = 255,    // no usable values, or values that contradict the header
+};
+
+// How the current input came in (m_InputKind).
+enum : int16_t {
+  INPUT_NONE = 0,
+  INPUT_FILE_DIALOG = 1,
+  INPUT_COMMAND_LINE = 2,
+  INPUT_DROPPED = 3,
+  INPUT_CLIPBOARD = 4,
+  INPUT_WATCH_FOLDER = 6,
+  INPUT_REUSE_NEWFILE = 7,   // the reusable-job choice ended in the new-file dialog
+};
+
+// Per-row tables of the data grid, indexed by row.
+using RowIntTable = std::array<int, GRID_MAX_ROWS>;
+using RowShortTable = std::array<int16_t, GRID_MAX_ROWS>;
+using ColumnTypeTable = std::array<uint8_t, GRID_COLS>;
+
+// The backup set beside m_BackupGrid: the state of the data as loaded. Saved and
+// restored as a whole together with the grid (CopyGridSet).
+struct GRIDBACKUP {
+  // The six counts, in this order.
+  int EditCols = 0;
+  int EditRows = 0;
+  int DataCols = 0;
+  int DataRows = 0;
+  int SendRows = 0;
+  int SendCols = 0;
+  // The title-row state.
+  int TitleRow = -1;
+  int EditModeEntered = 0;
+  int SourceCodeType = 0;
+  RowIntTable RowFilledCount{};
+  RowIntTable RowTextCount{};
+  RowIntTable RowLastTextCol{};
+  RowShortTable RowFieldCount{};
+  ColumnTypeTable ColumnTypes{};
+};
+
+class CTabroClientApp {
+ public:
+  CTabroClientApp();
+  ~CTabroClientApp();
+  CTabroClientApp(const CTabroClientApp&) = delete;
+  CTabroClientApp& operator=(const CTabroClientApp&) = delete;
+
+  // ---- Start-up and exit ----------------------------------------------------
+  bool InitInstance();
+  int ExitInstance();
+
+  // ---- Grids ----------------------------------------------------------------
+  // direction 0 saves the data set (grid, counts, row tables, title-row state,
+  // column types) into the backup set; 1 restores it, empties the step and edit
+  // grids and clears the tool dialogs' name lists (group 10).
+  void CopyGridSet(int direction);
+
+  // Clears data-edit tool settings: groups 1 aggregation, 2 join, 3 filter, 4 sort,
+  // 5 macro columns first empty the tool order; 10 the tool dialogs' name lists;
+  // 0 all of 1 to 5 and 10. Other groups change nothing.
+  void ResetToolSettings(int group);
+
+  // Column types of the data grid (source 0) or the edit grid (source 1) into
+  // m_ColumnTypes. Returns the number of columns examined.
+  int DetectColumnTypes(int source);
+
+  // ---- Settings (user and watch settings files) -----------------------------
+  int m_WatchingMode = 0;          // "WatchingMode": 0 off, else on
+  CString m_ProgramFolder;         // folder of the executable, no trailing separator
+  CString m_TestModeOutTemp;       // m_ProgramFolder + "/TestModeOutTemp"
+  int m_ServerConnectMode = 0;     // "ServerConnectMode": non-zero: alternative server
+  int m_CommandReUse = 0;          // "CommandReUse": reusable jobs offered and saved
+  CString m_WatchFolder;           // watch folder after %NAME% expansion
+  CString m_WatchFolderRaw;        // "Watching01" as written in the file
+  int m_SyokikidoGamen = 0;        // "SyokikidoGamen": start page of the settings sheet
+  int m_SaveDirectoryIdx = 0;      // "SaveDirectoryidx": 1 Downloads, 2 Desktop, 3 Documents
+  int m_SameFileNameOverWrite = 0; // "SameFileNameOverWrite": 0 overwrite, 1 number
+  CString m_SaveDirectory;         // "SaveDirectory": output folder of documents
+  int m_ShiftStartExcelListType = 0;  // "ShiftStartExcelListType": 0 ask, 1 grouped, 2 not
+  CString m_DefaultCommand;        // "DefaultCommand"
+
+  // ---- Reusable jobs ----------------------------------------------------------
+  int m_ReuseJobNo = 0;            // 1-based number of the running job, -1 none
+
+  // ---- Current input ----------------------------------------------------------
+  int16_t m_InputKind = INPUT_NONE;
+  int m_NoReusePrompt = 0;         // set by the command-line commands "LPEX", "FGX"
+  int16_t m_RunVariant = 0;        // key held at intake: 0 plain, 1 Shift, 2 Ctrl
+
+  // ---- Grid counts --------------------------------------------------------------
+  int m_EditCols = 0;              // region of m_EditGrid, 0..256
+  int m_EditRows = 0;              // 0..3000
+  int m_DataCols = 0;              // region of m_DataGrid, 0..256
+  int m_DataRows = 0;              // 0..30002, the title row included
+  int m_SendRows = 0;              // region of m_EditGrid a document job sends
+  int m_SendCols = 0;
+
+  // ---- Per-row tables of m_DataGrid (filled by the loader) ---------------------
+  RowIntTable m_RowFilledCount{};  // non-empty cells
+  RowIntTable m_RowTextCount{};    // cells that are not number or date text, minus one
+  RowIntTable m_RowLastTextCol{};  // column of the last such cell
+  RowShortTable m_RowFieldCount{}; // cells stored for the row
+
+  // ---- Title-row and loader state ------------------------------------------------
+  int m_TitleRow = -1;             // field-name row of m_DataGrid, -1 none
+  int m_ShapeResult = 0;           // result of the shape analysis
+  int m_EditModeEntered = 0;       // the CSV page was edited for this input
+  int m_SourceCodeType = 0;        // code type of the loaded input file
+
+  // ---- Grids ----------------------------------------------------------------------
+  CTextGrid m_EditGrid{EDIT_GRID_ROWS};    // what the CSV page shows and edits
+  CTextGrid m_DataGrid{GRID_MAX_ROWS};     // the loaded input, then each step's result
+  CTextGrid m_StepGrid{GRID_MAX_ROWS};     // one data-edit step's output
+  CTextGrid m_UploadGrid{EDIT_GRID_ROWS};  // uploaded by a document job with a join
+  ColumnTypeTable m_ColumnTypes{};         // COLTYPE_* per column
+  CTextGrid m_BackupGrid{GRID_MAX_ROWS};   // the data as loaded
+  GRIDBACKUP m_Backup;                     // counts and tables beside m_BackupGrid
+  int m_TotalRows = 0;             // rows of the input when above 3000, else 0
+
+  // ---- Last run and input paths ---------------------------------------------------
+  CString m_LastCommand;           // command text of the last run sent from the sheet
+  CString m_CsvFolder;             // folder of the input CSV
+  CString m_CsvPath;               // path of the input CSV
+
+  // ---- Data-edit tool chain ---------------------------------------------------------
+  int m_ToolAbort = 0;             // set by a step to stop the whole chain
+  TOOLORDER m_ToolOrder{};
+  PIVOTSETTING m_PivotSetting;
+  JOINDEF m_JoinDef;
+  FILTERSETTING m_FilterConds;
+  SORTKEYS m_SortSetting;
+  MACROSETTING m_MacroSetting;
+  CString m_LastToolText;          // tool-order text of the run's reusable job
+
+  // ---- The tool dialogs' name lists (ResetToolSettings group 10) -----------------
+  // Aggregation.
+  std::vector<CString> m_PivotColumnNames;   // title-row cells, appended per store
+  std::vector<CString> m_PivotSampleTexts;   // cells of the row after the title row
+  int m_PivotColumnCount = 0;                // columns the dialog listed
+  ColumnTypeTable m_PivotTypeTable{};
+  // Join.
+  std::vector<CString> m_JoinMainNames;      // field names of the loaded CSV
+  std::vector<CString> m_JoinAddNames[JOIN_MAX_ADDCSV];   // header names of each CSV
+  uint8_t m_JoinKinds[4][GRID_COLS] = {};    // column kinds of lists 0 to 3
+  // Sort.
+  std::vector<CString> m_SortColumnNames;
+  ColumnTypeTable m_SortTypeTable{};
+  // Filter.
+  std::vector<CString> m_FilterHeadRows[5];  // cells of grid rows 0 to 4, appended
+  ColumnTypeTable m_FilterColumnTypes{};
+  int m_FilterValueCounts[FILTER_MAX_CONDS] = {};
+  int m_FilterFieldColumns[FILTER_MAX_CONDS] = {};
+  std::vector<uint8_t> m_FilterStates[FILTER_MAX_CONDS];   // 0 hidden, 1 shown, 2 checked
+  std::vector<std::pair<int, int>> m_FilterListMaps[FILTER_MAX_CONDS];  // line, value
+  std::vector<FILTERVALUE> m_FilterValues[FILTER_MAX_CONDS];
+  std::vector<FILTERVALUE> m_FilterRowRecords;
+  // Macro columns: the preview snapshot of the read-only view.
+  std::vector<CString> m_MacroPreviewRows[10];
+  int m_MacroStoredDataCols = 0;
+
+  // ---- Web-service client ------------------------------------------------------------
+  CString m_ClientIdentificationNumber;   // sent with the token request
+
+  // ---- Program state ---------------------------------------------------------------
+  CString m_VersionText;           // product version text of the executable
+  int m_hSingleInstanceMutex = -1; // descriptor of the single-instance lock, -1 none
+  int m_PrintCountKnown = 0;       // print counts of the service
+  int m_PrintUsed = 0;
+  int m_PrintContract = 0;
+  int m_ToolTextSlot = 0;          // text snapshots of a job's tool settings
+  std::vector<CString> m_ToolTextLines[2];
+
+ private:
+  void ClearToolNameLists();
+};
+
+extern CTabroClientApp theApp;

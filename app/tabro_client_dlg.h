@@ -1,0 +1,40 @@
+#pragma once
+// CTabroClientDlg: the main dialog. It takes one input at a time and drives it
+// through the job pipeline; it owns the current input.
+//
+// Sections are added by the parts of the program that own them (the window, the
+// intake, the job pipeline, the send routine, the data-edit steps).
+
+#include "app/tabro_client_app.h"
+#include "platform/cstring.h"
+
+class CCsvPropPage;
+
+// Load types of LoadCsv.
+enum : int {
+  LOAD_FILE = 1,      // ordinary load
+  LOAD_RESTORE = 2,   // bring back the data as loaded (start again on a loaded input)
+};
+
+class CTabroClientDlg {
+ public:
+  // ---- Loading an input -----------------------------------------------------
+  // Brings one input into theApp.m_DataGrid: reads the CSV or TSV file at path
+  // (TSV when its own extension is ".tsv" or ".TSV") line by line, fills the counts
+  // and per-row tables and saves the backup set. A clipboard input
+  // (m_InputKind INPUT_CLIPBOARD) is read by page's clipboard reader instead (the
+  // clipboard is emptied once its rows were taken). LOAD_RESTORE restores the
+  // backup set. When the job already has a send region nothing is read.
+  // Returns 1 when the data is in place, 0 when the file cannot be opened, has
+  // more than 30002 lines (the first 30002 stay loaded), or is refused: a line with
+  // more than 256 fields, a field longer than 10000 characters or a line longer
+  // than the stream allows refuses the whole file with a message naming the file
+  // and the line, and nothing stays loaded. Messages go through the UI hooks.
+  int LoadCsv(const CString& path, CCsvPropPage* page, int loadType);
+
+  // The row that holds the field names of the freshly loaded data grid, judged from
+  // its first 101 rows: the row above the block of numeric cells the numeric columns
+  // share; -1 when the data has no field-name row. filledCounts is the loader's
+  // table of non-empty cells per row.
+  int AnalyseCsvShape(int cols, int rows, const RowIntTable& filledCounts) const;
+};

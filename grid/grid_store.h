@@ -1,0 +1,123 @@
+#pragma once
+// CTextGrid: a table of text cells with a fixed logical size (rows x 256) stored
+// sparsely.
+//
+// A row exists only once a cell in it is written, and it holds only as many cells
+// as the highest column written so far; an empty grid owns nothing but its size.
+// Every cell outside what was written reads as the empty string. Cells are
+// CStrings, so copying a cell shares its text.
+//
+// Rows are shared between grids copy-on-write: `ShareRowsFrom` (the backup save and
+// restore) hands out the same row blocks, and the first write access to a shared row
+// gives the writing grid its own copy. Reading never copies or allocates when it goes
+// through a const grid or `GetAt`, so read through those where the grid is not
+// changed.
+//
+//   theApp.m_DataGrid[r][c] = text;           // write: creates or widens the row
+//   const CString& s = theApp.m_DataGrid.GetAt(r, c);   // read: never allocates
+//   const CTextGrid& g = theApp.m_DataGrid;   // g[r][c] also only reads
+//
+// Indexes outside the logical size are ignored on writes (a write goes to a
+// throw-away cell) and read as empty; nothing ever writes past a row.
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/cstring.h"
+
+// Logical sizes of the program's grids.
+inline constexpr int GRID_COLS = 256;          // cells of every row
+inline constexpr int GRID_MAX_ROWS = 30002;    // data, step and backup grids
+inline constexpr int EDIT_GRID_ROWS = 3000;    // edit and upload grids
+
+class CTextGrid {
+ public:
+  // One row's cells for reading; cells beyond the row read as empty.
+  class ConstRow {
+   public:
+    const CString& operator[](int col) const noexcept;
+    int Width() const noexcept { return width_; }  // cells stored in the row
+
+   private:
+    friend class CTextGrid;
+    ConstRow(const CString* cells, int width) : cells_(cells), width_(width) {}
+    const CString* cells_;
+    int width_;
+  };
+
+  // One row for writing; indexing a cell creates, unshares or widens the row.
+  class Row {
+   public:
+    CString& operator[](int col);
+
+   private:
+    friend class CTextGrid;
+    Row(CTextGrid* grid, int row) : grid_(grid), row_(row) {}
+    CTextGrid* grid_;
+    int row_;
+  };
+
+  explicit CTextGrid(int rows, int cols = GRID_COLS);
+  ~CTextGrid();
+  CTextGrid(const CTextGrid&) = delete;
+  CTextGrid& operator=(const CTextGrid&) = delete;
+
+  int Rows() const noexcept { return rows_; }
+  int Cols() const noexcept { return cols_; }
+
+  // Reading.
+  const CString& GetAt(int row, int col) const noexcept;
+  ConstRow operator[](int row) const noexcept;
+  // Cells stored in the row (0 for a row that does not exist).
+  int RowWidth(int row) const noexcept;
+
+  // Writing.
+  Row operator[](int row) { return Row(this, row); }
+  void SetAt(int row, int col, const CString& text);
+  void SetAt(int row, int col, CString&& text);
+  // Gives the row its own storage with room for at least `width` cells and returns
+  // its first cell (null for a row outside the grid). The pointer is valid until the
+  // row is next resized, cleared or shared; for loops that fill a whole row.
+  CString* PrepareRow(int row, int width);
+
+  // Clearing: cells become empty and the storage of the rows is released.
+  void Clear() noexcept;
+  void ClearRow(int row) noexcept;
+  // Empties the cells at and after column `cols` in the row; keeps the row otherwise.
+  void TruncateRow(int row, int cols);
+
+  // Row `row` of this grid takes row `row` of `from`, cut to its first `cols` cells
+  // (shared, not copied, when nothing needs cutting). Rows are not moved.
+  void ShareRow(int row, const CTextGrid& from, int cols);
+  // Row `row` takes row `row` of `from`, which becomes empty; cells from `cols` on
+  // are emptied.
+  void TakeRow(int row, CTextGrid& from, int cols);
+
+  // Rows holding storage (for measurements and tests).
+  int AllocatedRows() const noexcept;
+
+ private:
+  struct Block;
+  Block* Existing(int row) const noexcept;
+  Block* Writable(int row, int minWidth, bool exact);
+  void EnsureTable();
+
+  int rows_;
+  int cols_;
+  std::unique_ptr<Block*[]> table_;  // null until the first write
+  std::vector<Block*> retired_;      // blocks replaced by widening, freed by Clear
+};
+
+// Moves a data-edit step's result from theApp.m_StepGrid into theApp.m_DataGrid:
+// cells of the first `columns` columns in the first `rows` rows move (the step cells
+// become empty); every cell from column `columns` on is emptied in both grids; cells
+// of the first columns at rows from `rows` on stay as they are in both. The counts
+// are the caller's to set. Returns columns.
+int MoveStepGridToDataGrid(int columns, int rows);
+
+// Path of additional CSV 0 or 1 of the join definition (empty for any other index).
+// For an input from the watch folder the file is looked for in the folder's "Sub"
+// sub-folder: watch folder + "/Sub/" + the stored path's file name.
+CString GetAddCsvPath(int index);

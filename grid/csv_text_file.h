@@ -52,6 +52,7 @@ class CCsvTextFile {
     kLineTooLong,   // the last physical line did not fit and was skipped
     kNoCodeType,    // the stream has no code type to convert with (message shown)
     kNotOpen,       // the stream is not open for reading
+    kReadError,     // the system failed to read the file
   };
 
   CCsvTextFile();
@@ -95,19 +96,25 @@ class CCsvTextFile {
   int m_HasCrLf = -1;
 
  private:
+  enum class RawResult { kLine, kEnd, kTooLong, kError };
+
   bool OpenForReading();
   bool ReadBlock();
   void SettleCodeType();
-  // Next byte or -1 at the end of the file; refills the block.
-  int NextByte();
+  // Next byte, or -1 at the end of the file (or on a read error); refills the block.
+  int NextByte() { return m_Pos < m_End ? m_Block[m_Pos++] : NextByteSlow(); }
+  int NextByteSlow();
   int PeekByte();
-  bool ReadRawLine(std::string& bytes, size_t limit, bool euc);
+  RawResult ReadRawLine(std::string& bytes, size_t limit);
+  RawResult ReadEucRaw(std::string& bytes, size_t limit);
+  bool FinishByteRead(RawResult r);
 
   std::vector<unsigned char> m_Block;
   size_t m_Pos = 0;
   size_t m_End = 0;
   int m_Fd = -1;
   bool m_Eof = false;
+  bool m_ReadFailed = false;
   bool m_Writing = false;
   bool m_QuoteRule = false;
   int m_RequestedCodeType = 0;

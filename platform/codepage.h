@@ -41,3 +41,10 @@ std::optional<std::string> EncodeText(std::u16string_view text, int codePage,
 // Lenient shorthands: empty for an unknown code page.
 CString BytesToText(std::string_view bytes, int codePage);
 std::string TextToBytes(std::u16string_view text, int codePage);
+
+// The Shift_JIS code of a JIS X 0208 code (both bytes 0x21 to 0x7E), or 0 when the
+// code has none.
+int JisToShiftJis(int jis);
+// The JIS X 0208 code of a Shift_JIS double-byte code, or 0 when it has none (user-
+// defined and vendor rows beyond 0x7E).
+int ShiftJisToJis(int sjis);

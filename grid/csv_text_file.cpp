@@ -1,0 +1,390 @@
+#include "grid/csv_text_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/codepage.h"
+#include "platform/encoding_detector.h"
+#include "platform/ui_hooks.h"
+
+namespace {
+
+constexpr char16_t kCaption[] = u"タブロコネクト";
+constexpr char16_t kNoCodeTypeMessage[] = u"コードタイプの設定がありません。";
+
+// The quote rule holds for files whose path names a CSV or TSV file.
+bool PathHasCsvExtension(const CString& path) {
+  static constexpr const char16_t* kMarks[] = {u".CSV", u".csv", u".TSV", u".tsv"};
+  static_assert(sizeof(kMarks) / sizeof(kMarks[0]) == 4);
+  for (const char16_t* mark : kMarks)
+    if (path.Find(mark, 1) >= 1) return true;
+  return false;
+}
+
+// Whether the bytes up to the first zero byte hold CR LF.
+bool BlockHasCrLf(const unsigned char* p, size_t n) {
+  for (size_t i = 0; i + 1 < n && p[i] != 0; ++i)
+    if (p[i] == '\r' && p[i + 1] == '\n') return true;
+  return false;
+}
+
+// Well-formed UTF-8 up to the first zero byte; a sequence cut by the end counts as
+// well-formed.
+bool BlockIsUtf8(const unsigned char* p, size_t n) {
+  size_t i = 0;
+  while (i < n) {
+    unsigned b = p[i];
+    if (b == 0) return true;
+    if (b < 0x80) {
+      ++i;
+      continue;
+    }
+    int need;
+    unsigned lo = 0x80, hi = 0xBF;
+    if (b >= 0xC2 && b <= 0xDF) {
+      need = 1;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      need = 2;
+      if (b == 0xE0) lo = 0xA0;
+      if (b == 0xED) hi = 0x9F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      need = 3;
+      if (b == 0xF0) lo = 0x90;
+      if (b == 0xF4) hi = 0x8F;
+    } else {
+      return false;
+    }
+    for (int k = 1; k <= need; ++k) {
+      if (i + k >= n) return true;
+      unsigned c = p[i + k];
+      if (c < (k == 1 ? lo : 0x80u) || c > (k == 1 ? hi : 0xBFu)) return false;
+    }
+    i += static_cast<size_t>(need) + 1;
+  }
+  return true;
+}
+
+}  // namespace
+
+CCsvTextFile::CCsvTextFile() : m_Block(kBlockSize, 0) {}
+
+CCsvTextFile::~CCsvTextFile() { Close(); }
+
+bool CCsvTextFile::IsOpen() const { return m_Fd >= 0 || m_Writer != nullptr; }
+
+bool CCsvTextFile::Open(const CString& path, const CString& mode, int codeType) {
+  Close();
+  m_Mode = mode;
+  m_Path = path;
+  m_RequestedCodeType = codeType;
+  m_ReadState = ReadState::kNone;
+  if (mode == u"w") {
+    auto writer = std::make_unique<AtomicFileWriter>();
+    if (!writer->Begin(path)) return false;
+    m_Writer = std::move(writer);
+    m_Writing = true;
+    m_CodeType = codeType;
+    return true;
+  }
+  // One more attempt when the first opening fails; either way a successful opening
+  // reads the first block and settles the code type.
+  if (OpenForReading()) return true;
+  return OpenForReading();
+}
+
+bool CCsvTextFile::OpenForReading() {
+  m_HasCrLf = 0;
+  m_QuoteRule = PathHasCsvExtension(m_Path);
+  m_Eof = false;
+  m_ReadFailed = false;
+  m_Fd = ::open(ToFsPath(m_Path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (m_Fd < 0) return false;
+  if (!ReadBlock()) {  // empty, a folder, or unreadable
+    ::close(m_Fd);
+    m_Fd = -1;
+    return false;
+  }
+  m_CodeType = m_RequestedCodeType;
+  SettleCodeType();
+  return true;
+}
+
+bool CCsvTextFile::ReadBlock() {
+  m_Pos = 0;
+  m_End = 0;
+  if (m_Fd < 0 || m_Eof) return false;
+  while (m_End < static_cast<size_t>(kBlockSize)) {
+    ssize_t n = ::read(m_Fd, m_Block.data() + m_End, kBlockSize - m_End);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      m_ReadFailed = true;
+      m_Eof = true;
+      break;
+    }
+    if (n == 0) {
+      m_Eof = true;
+      break;
+    }
+    m_End += static_cast<size_t>(n);
+  }
+  return m_End > 0;
+}
+
+void CCsvTextFile::SettleCodeType() {
+  const unsigned char* p = m_Block.data();
+  const size_t n = m_End;
+  if (m_RequestedCodeType != CODETYPE_DETECT) {
+    m_HasCrLf = BlockHasCrLf(p, n) ? 1 : 0;
+    return;
+  }
+  if (n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) {
+    m_CodeType = CODETYPE_UTF8;
+    m_Pos = 3;
+    return;
+  }
+  m_HasCrLf = BlockHasCrLf(p, n) ? 1 : 0;
+  std::string_view sample(reinterpret_cast<const char*>(p), n - 1);
+  for (const EncodingCandidate& c : DetectEncodingCandidates(sample)) {
+    if (c.codePage == CP_UTF8) m_CodeType = CODETYPE_UTF8;
+    if (c.codePage == CP_EUCJP) m_CodeType = CODETYPE_EUCJP;
+    if (c.codePage == CP_SJIS) m_CodeType = CODETYPE_SJIS;
+    if (m_CodeType != CODETYPE_DETECT) return;
+  }
+  if (m_HasCrLf == 1) {
+    m_CodeType = CODETYPE_SJIS;
+    return;
+  }
+  m_CodeType = BlockIsUtf8(p, n) ? CODETYPE_UTF8 : CODETYPE_EUCJP;
+}
+
+int CCsvTextFile::NextByteSlow() {
+  if (!ReadBlock()) return -1;
+  return m_Block[m_Pos++];
+}
+
+int CCsvTextFile::PeekByte() {
+  if (m_Pos >= m_End && !ReadBlock()) return -1;
+  return m_Block[m_Pos];
+}
+
+// Line ends per code type and the quote rule of CSV files (see the header).
+CCsvTextFile::RawResult CCsvTextFile::ReadRawLine(std::string& bytes, size_t limit) {
+  enum class Quote { kOutside, kInside, kAfterQuote };
+  bytes.clear();
+  const bool utf8 = m_CodeType == CODETYPE_UTF8;
+  bool any = false, tooLong = false;
+  Quote state = Quote::kOutside;
+  int counter = 0;
+  auto put = [&](int b) {
+    if (bytes.size() < limit) {
+      bytes.push_back(static_cast<char>(b));
+    } else {
+      tooLong = true;
+    }
+  };
+  for (;;) {
+    int b = NextByte();
+    if (b < 0) break;
+    any = true;
+    if (!m_QuoteRule || state != Quote::kInside) {
+      if (utf8) {
+        if (b == '\n') {
+          put('\n');
+          return tooLong ? RawResult::kTooLong : RawResult::kLine;
+        }
+      } else if (b == '\r') {
+        if (PeekByte() == '\n') {
+          NextByte();
+          put('\n');
+          return tooLong ? RawResult::kTooLong : RawResult::kLine;
+        }
+      } else if (b == '\n' && m_HasCrLf == 0) {
+        put('\n');
+        return tooLong ? RawResult::kTooLong : RawResult::kLine;
+      }
+    }
+    put(b);
+    if (!m_QuoteRule) continue;
+    switch (state) {
+      case Quote::kOutside:
+        if (b == ',') {
+          counter = 1;
+        } else {
+          if (b == '"' && counter <= 1) state = Quote::kInside;
+          ++counter;
+        }
+        break;
+      case Quote::kInside:
+        if (b == '"') state = Quote::kAfterQuote;
+        ++counter;
+        break;
+      case Quote::kAfterQuote:
+        if (b == '"') {
+          ++counter;
+        } else if (b == ',' || (utf8 && b == '\r')) {
+          state = Quote::kOutside;
+          counter = 0;
+        } else {
+          state = Quote::kInside;
+          ++counter;
+        }
+        break;
+    }
+  }
+  if (m_ReadFailed) return RawResult::kError;
+  if (!any) return RawResult::kEnd;
+  return tooLong ? RawResult::kTooLong : RawResult::kLine;
+}
+
+// EUC-JP to Shift_JIS bytes: JIS X 0208 pairs by the standard mapping, SS2 kana as
+// their single byte; a pair without a mapping becomes two blanks.
+CCsvTextFile::RawResult CCsvTextFile::ReadEucRaw(std::string& bytes, size_t limit) {
+  bytes.clear();
+  bool any = false, tooLong = false;
+  auto put = [&](const char* s, size_t n) {
+    if (bytes.size() + n <= limit) {
+      bytes.append(s, n);
+    } else {
+      tooLong = true;
+    }
+  };
+  for (;;) {
+    int b = NextByte();
+    if (b < 0) break;
+    any = true;
+    if (b == '\n') {
+      put("\n", 1);
+      return tooLong ? RawResult::kTooLong : RawResult::kLine;
+    }
+    if (b <= 0x80) {
+      char c = static_cast<char>(b);
+      put(&c, 1);
+      continue;
+    }
+    int second = PeekByte();
+    if (second < 0) break;  // a lead byte at the end of the file is dropped
+    if (second < 0x80) {
+      // A lead byte without its second byte: never swallow the ASCII byte (a line end).
+      put("  ", 2);
+      continue;
+    }
+    NextByte();
+    if (b == 0x8E) {
+      if (second >= 0xA1 && second <= 0xDF) {
+        char c = static_cast<char>(second);
+        put(&c, 1);
+      } else {
+        put("  ", 2);
+      }
+      continue;
+    }
+    int sjis = JisToShiftJis(((b - 0x80) << 8) | (second - 0x80));
+    if (sjis == 0) {
+      put("  ", 2);
+    } else {
+      char pair[2] = {static_cast<char>(sjis >> 8), static_cast<char>(sjis & 0xFF)};
+      put(pair, 2);
+    }
+  }
+  if (m_ReadFailed) return RawResult::kError;
+  if (!any) return RawResult::kEnd;
+  return tooLong ? RawResult::kTooLong : RawResult::kLine;
+}
+
+bool CCsvTextFile::FinishByteRead(RawResult r) {
+  switch (r) {
+    case RawResult::kLine:
+      m_ReadState = ReadState::kLine;
+      return true;
+    case RawResult::kEnd:
+      m_ReadState = ReadState::kEndOfFile;
+      return false;
+    case RawResult::kTooLong:
+      m_ReadState = ReadState::kLineTooLong;
+      return false;
+    case RawResult::kError:
+      m_ReadState = ReadState::kReadError;
+      return false;
+  }
+  return false;
+}
+
+bool CCsvTextFile::ReadByteLine(std::string& bytes, int size) {
+  bytes.clear();
+  if (m_Fd < 0) {
+    m_ReadState = ReadState::kNotOpen;
+    return false;
+  }
+  return FinishByteRead(ReadRawLine(bytes, size > 1 ? static_cast<size_t>(size - 1) : 0));
+}
+
+bool CCsvTextFile::ReadEucLine(std::string& bytes, int size) {
+  bytes.clear();
+  if (m_Fd < 0) {
+    m_ReadState = ReadState::kNotOpen;
+    return false;
+  }
+  return FinishByteRead(ReadEucRaw(bytes, size > 1 ? static_cast<size_t>(size - 1) : 0));
+}
+
+bool CCsvTextFile::ReadLine(CString& line, int maxChars) {
+  line.Empty();
+  if (m_Fd < 0) {
+    m_ReadState = ReadState::kNotOpen;
+    return false;
+  }
+  if (m_CodeType != CODETYPE_SJIS && m_CodeType != CODETYPE_EUCJP &&
+      m_CodeType != CODETYPE_UTF8) {
+    GetUiHooks().MessageBox(kNoCodeTypeMessage, kCaption, MB_OK | MB_ICONWARNING);
+    m_ReadState = ReadState::kNoCodeType;
+    return false;
+  }
+  if (maxChars < 1) maxChars = 1;
+  const int byteLine = std::min<long long>(4LL * maxChars, kBlockSize);
+  std::string bytes;
+  bool ok = m_CodeType == CODETYPE_EUCJP ? ReadEucLine(bytes, byteLine)
+                                         : ReadByteLine(bytes, byteLine);
+  if (!ok) return false;
+  CString text = BytesToText(bytes, m_CodeType == CODETYPE_UTF8 ? CP_UTF8 : CP_SJIS);
+  if (text.GetLength() > maxChars - 1) {
+    m_ReadState = ReadState::kLineTooLong;
+    return false;
+  }
+  line = text;
+  return true;
+}
+
+bool CCsvTextFile::WriteLine(const CString& text) {
+  if (!m_Writer || !m_Writer->IsOpen()) return false;
+  int codePage = 0;
+  if (m_CodeType == CODETYPE_SJIS) codePage = CP_SJIS;
+  if (m_CodeType == CODETYPE_EUCJP) codePage = CP_EUCJP;
+  if (m_CodeType == CODETYPE_UTF8) codePage = CP_UTF8;
+  if (codePage == 0) return false;
+  CString out = text;
+  if (out.Find(u"\r\n") < 0 &&
+      ((m_CodeType == CODETYPE_SJIS && m_HasCrLf == -1) || m_HasCrLf == 1))
+    out.Replace(CString(u"\n"), CString(u"\r\n"));
+  if (out.IsEmpty()) return true;
+  return m_Writer->Write(TextToBytes(out.View(), codePage));
+}
+
+bool CCsvTextFile::Close() {
+  bool ok = true;
+  if (m_Writer) {
+    ok = m_Writer->Commit();
+    m_Writer.reset();
+  }
+  if (m_Fd >= 0) {
+    ::close(m_Fd);
+    m_Fd = -1;
+  }
+  m_Writing = false;
+  m_Pos = m_End = 0;
+  m_Eof = false;
+  return ok;
+}

@@ -1,0 +1,241 @@
+#include "platform/paths.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <string>
+
+namespace {
+
+std::optional<std::string> RawEnv(const std::string& name) {
+  const char* v = std::getenv(name.c_str());
+  if (!v) return std::nullopt;
+  return std::string(v);
+}
+
+CString HomeFolder() {
+  auto home = RawEnv("HOME");
+  CString h = home ? CString::FromUtf8(*home) : CString();
+  while (h.GetLength() > 1 && h[h.GetLength() - 1] == u'/') h.Truncate(h.GetLength() - 1);
+  return h;
+}
+
+// The value of XDG_<key>_DIR in user-dirs.dirs, with "$HOME" expanded; empty if absent.
+CString XdgUserDir(const char* key) {
+  auto config = RawEnv("XDG_CONFIG_HOME");
+  std::filesystem::path file;
+  if (config && !config->empty()) {
+    file = std::filesystem::path(*config) / "user-dirs.dirs";
+  } else {
+    auto home = RawEnv("HOME");
+    if (!home) return CString();
+    file = std::filesystem::path(*home) / ".config" / "user-dirs.dirs";
+  }
+  std::ifstream in(file);
+  if (!in) return CString();
+  const std::string prefix = std::string("XDG_") + key + "_DIR=";
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.compare(0, prefix.size(), prefix) != 0) continue;
+    std::string value = line.substr(prefix.size());
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+      value = value.substr(1, value.size() - 2);
+    CString v = CString::FromUtf8(value);
+    if (v.Left(5) == u"$HOME") v = HomeFolder() + v.Mid(5);
+    if (v.IsEmpty() || v[0] != u'/') return CString();  // only absolute paths are valid
+    while (v.GetLength() > 1 && v[v.GetLength() - 1] == u'/') v.Truncate(v.GetLength() - 1);
+    return v;
+  }
+  return CString();
+}
+
+int LastSlash(const CString& path) { return path.ReverseFind(u'/'); }
+
+}  // namespace
+
+std::optional<CString> GetEnvVar(const CString& name) {
+  if (name.IsEmpty() || name.Find(u'=') >= 0) return std::nullopt;
+  auto v = RawEnv(name.ToUtf8());
+  if (!v && name == u"USERPROFILE") v = RawEnv("HOME");
+  if (!v) return std::nullopt;
+  return CString::FromUtf8(*v);
+}
+
+CString ExpandEnvNames(const CString& text) {
+  CString out;
+  int pos = 0;
+  const int len = text.GetLength();
+  while (pos < len) {
+    int open = text.Find(u'%', pos);
+    if (open < 0) break;
+    int close = text.Find(u'%', open + 1);
+    if (close < 0) break;
+    auto value = GetEnvVar(text.Mid(open + 1, close - open - 1));
+    if (value) {
+      out += text.Mid(pos, open - pos);
+      out += *value;
+      pos = close + 1;
+    } else {
+      // Not a known name: keep the first "%" and look again from the second.
+      out += text.Mid(pos, close - pos);
+      pos = close;
+    }
+  }
+  out += text.Mid(pos);
+  return out;
+}
+
+CString GetUserFolder(UserFolder which) {
+  struct Entry {
+    UserFolder kind;
+    const char* key;
+    const char16_t* fallback;
+  };
+  static constexpr Entry kFolders[] = {
+      {UserFolder::kDesktop, "DESKTOP", u"Desktop"},
+      {UserFolder::kDocuments, "DOCUMENTS", u"Documents"},
+      {UserFolder::kDownloads, "DOWNLOAD", u"Downloads"},
+  };
+  static_assert(sizeof(kFolders) / sizeof(kFolders[0]) == 3);
+  if (which == UserFolder::kHome) return HomeFolder();
+  for (const Entry& e : kFolders) {
+    if (e.kind != which) continue;
+    CString dir = XdgUserDir(e.key);
+    return dir.IsEmpty() ? JoinPath(HomeFolder(), e.fallback) : dir;
+  }
+  return HomeFolder();
+}
+
+CString GetExecutableFolder() {
+  std::error_code ec;
+  auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) return CString();
+  return FromFsPath(exe.parent_path());
+}
+
+CString JoinPath(const CString& folder, const CString& name) {
+  if (folder.IsEmpty()) return name;
+  if (name.IsEmpty()) return folder;
+  CString a = folder;
+  while (a.GetLength() > 1 && a[a.GetLength() - 1] == u'/') a.Truncate(a.GetLength() - 1);
+  int skip = 0;
+  while (skip < name.GetLength() && name[skip] == u'/') ++skip;
+  if (a == u"/") return a + name.Mid(skip);
+  return a + u"/" + name.Mid(skip);
+}
+
+CString FileNameOf(const CString& path) {
+  int slash = LastSlash(path);
+  return slash < 0 ? path : path.Mid(slash + 1);
+}
+
+CString FolderOf(const CString& path) {
+  int slash = LastSlash(path);
+  if (slash < 0) return CString();
+  if (slash == 0) return CString(u"/");
+  return path.Left(slash);
+}
+
+CString ExtensionOf(const CString& path) {
+  CString name = FileNameOf(path);
+  int dot = name.ReverseFind(u'.');
+  if (dot <= 0) return CString();
+  return name.Mid(dot);
+}
+
+CString StemOf(const CString& path) {
+  CString name = FileNameOf(path);
+  CString ext = ExtensionOf(path);
+  return name.Left(name.GetLength() - ext.GetLength());
+}
+
+bool HasExtension(const CString& path, const char16_t* ext) {
+  CString mine = ExtensionOf(path);
+  CString want(ext);
+  if (mine.GetLength() != want.GetLength() || mine.IsEmpty()) return false;
+  for (int i = 0; i < mine.GetLength(); ++i) {
+    char16_t a = mine[i], b = want[i];
+    if (a >= u'A' && a <= u'Z') a = static_cast<char16_t>(a + 32);
+    if (b >= u'A' && b <= u'Z') b = static_cast<char16_t>(b + 32);
+    if (a != b) return false;
+  }
+  return true;
+}
+
+std::filesystem::path ToFsPath(const CString& path) { return std::filesystem::path(path.ToUtf8()); }
+
+CString FromFsPath(const std::filesystem::path& path) { return CString::FromUtf8(path.string()); }
+
+bool WriteFileAtomic(const CString& path, std::string_view bytes) {
+  AtomicFileWriter w;
+  if (!w.Begin(path)) return false;
+  if (!w.Write(bytes)) return false;
+  return w.Commit();
+}
+
+AtomicFileWriter::~AtomicFileWriter() { Discard(); }
+
+bool AtomicFileWriter::Begin(const CString& target) {
+  Discard();
+  target_ = ToFsPath(target);
+  failed_ = false;
+  if (target_.filename().empty()) return false;
+  std::filesystem::path folder = target_.parent_path();
+  std::random_device rd;
+  // A few attempts with fresh names; O_EXCL never reuses another writer's file.
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    std::string name = "." + target_.filename().string() + ".tmp" + std::to_string(rd() % 1000000);
+    temp_ = folder.empty() ? std::filesystem::path(name) : folder / name;
+    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd_ >= 0) return true;
+    if (errno != EEXIST) break;
+  }
+  temp_.clear();
+  return false;
+}
+
+bool AtomicFileWriter::Write(std::string_view bytes) {
+  if (fd_ < 0 || failed_) return false;
+  while (!bytes.empty()) {
+    ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      failed_ = true;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+bool AtomicFileWriter::Commit() {
+  if (fd_ < 0) return false;
+  bool ok = !failed_ && ::fsync(fd_) == 0;
+  ok = (::close(fd_) == 0) && ok;
+  fd_ = -1;
+  if (ok) {
+    // Keep the permissions of the file being replaced.
+    struct stat old {};
+    if (::stat(target_.c_str(), &old) == 0) ::chmod(temp_.c_str(), old.st_mode & 07777);
+    ok = ::rename(temp_.c_str(), target_.c_str()) == 0;
+  }
+  if (!ok) ::unlink(temp_.c_str());
+  temp_.clear();
+  return ok;
+}
+
+void AtomicFileWriter::Discard() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+    fd_ = -1;
+  }
+  if (!temp_.empty()) {
+    ::unlink(temp_.c_str());
+    temp_.clear();
+  }
+}

@@ -26,6 +26,7 @@
 #include "grid/grid_store.h"
 #include "macro/macro_setting.h"
 #include "platform/cstring.h"
+#include "webclient/tabro_operation.h"
 
 // Column type bytes of m_ColumnTypes.
 enum : uint8_t {
@@ -84,6 +85,8 @@ class CTabroClientApp {
   // ---- Start-up and exit ----------------------------------------------------
   bool InitInstance();
   int ExitInstance();
+  // Shows a text-only message box with the caption "タブロコネクト"; returns the button.
+  int DoMessageBox(const CString& text, unsigned type = 0, unsigned helpId = 0);
 
   // ---- Grids ----------------------------------------------------------------
   // direction 0 saves the data set (grid, counts, row tables, title-row state,
@@ -101,6 +104,14 @@ class CTabroClientApp {
   int DetectColumnTypes(int source);
 
   // ---- Settings (user and watch settings files) -----------------------------
+  // Reads "TabroUserSetting.ini"; a missing file gets the defaults and is written.
+  void LoadUserSettings();
+  // Writes the user settings; false (reported) when the file could not be written.
+  bool SaveUserSettings();
+  // Reads "TabroConnectInf.txt"; a missing file changes nothing.
+  void LoadWatchSettings();
+  // Writes the watch settings; false (reported) when the file could not be written.
+  bool SaveWatchSettings();
   int m_WatchingMode = 0;          // "WatchingMode": 0 off, else on
   CString m_ProgramFolder;         // folder of the executable, no trailing separator
   CString m_TestModeOutTemp;       // m_ProgramFolder + "/TestModeOutTemp"
@@ -195,6 +206,7 @@ class CTabroClientApp {
   int m_MacroStoredDataCols = 0;
 
   // ---- Web-service client ------------------------------------------------------------
+  CTabroOperation m_Operation;            // the one client of the document service
   CString m_ClientIdentificationNumber;   // sent with the token request
 
   // ---- Program state ---------------------------------------------------------------

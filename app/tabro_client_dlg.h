@@ -16,8 +16,18 @@ enum : int {
   LOAD_RESTORE = 2,   // bring back the data as loaded (start again on a loaded input)
 };
 
+class CTabroClientDlgAutoProxy;
+
 class CTabroClientDlg {
  public:
+  // ---- Current input ---------------------------------------------------------
+  CString m_InputPath;             // the input's path (or the clipboard title)
+
+  // ---- Automation --------------------------------------------------------------
+  // The proxy of an attached automation client, null when none; while it is set,
+  // closing only hides the window.
+  CTabroClientDlgAutoProxy* m_pAutoProxy = nullptr;
+
   // ---- Loading an input -----------------------------------------------------
   // Brings one input into theApp.m_DataGrid: reads the CSV or TSV file at path
   // (TSV when its own extension is ".tsv" or ".TSV") line by line, fills the counts

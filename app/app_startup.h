@@ -1,0 +1,54 @@
+#pragma once
+// What the application object's start-up reads from the process, and the
+// seams through which the program's main and the tests feed it.
+//
+// CTabroClientApp::InitInstance takes the command line, the executable's path
+// and the lock folder from StartupInputs(); main fills them from argv, tests
+// from their temporary folders. The main dialog runs through runMainDialog;
+// while that is empty, start-up ends after its own steps.
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/cstring.h"
+
+class CTabroClientDlg;
+
+// The name of the single-instance lock, and the caption of the program's message boxes.
+inline constexpr char kSingleInstanceName[] = "csvTabroConnect";
+inline constexpr char16_t kAppCaption[] = u"タブロコネクト";
+
+struct StartupSettings {
+  // The arguments after the program's name, as the process received them.
+  std::vector<std::string> arguments;
+  // The running executable; empty: read from /proc/self/exe.
+  std::filesystem::path executablePath;
+  // Where the single-instance lock file lives; empty: $XDG_RUNTIME_DIR, else /tmp.
+  std::filesystem::path lockFolder;
+  // Starts serving automation clients (the "-Automation"/"-Embedding" switch).
+  std::function<void()> registerAutomation;
+  // Runs the main dialog modally; empty until the main dialog exists.
+  std::function<void(CTabroClientDlg&)> runMainDialog;
+};
+
+StartupSettings& StartupInputs();
+
+// The main dialog while it runs (set by start-up before the dialog runs); the
+// watch thread reaches the dialog through it.
+extern CTabroClientDlg* g_pMainDlg;
+
+// The framework's own switches, taken off the arguments before the command
+// line is scanned ("-Automation", "-Embedding", "-RegServer", "-UnregServer",
+// also with "/"; any case).
+enum class FrameworkSwitch { None, Automation, RegServer, UnregServer };
+FrameworkSwitch TakeFrameworkSwitches(std::vector<std::string>& args);
+
+// A test-run document saved in TestModeOutTemp by this process. At exit only
+// such files are deleted, so a second instance never removes what another one
+// still shows. Thread safe.
+void RememberTestModeOutFile(const CString& path);
+// Deletes the remembered files that lie directly inside folder; forgets them all.
+// Subfolders, other files and failed deletions are left alone.
+void DeleteRememberedTestModeOutFiles(const CString& folder);

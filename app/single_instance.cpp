@@ -1,0 +1,31 @@
+#include "app/single_instance.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+std::filesystem::path DefaultLockFolder() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (runtime != nullptr && *runtime != '\0') return runtime;
+  return "/tmp";
+}
+
+int AcquireSingleInstanceLock(const std::string& name, const std::filesystem::path& folder) {
+  const std::filesystem::path file = (folder.empty() ? DefaultLockFolder() : folder) / (name + ".lock");
+  const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) return -1;
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+void ReleaseSingleInstanceLock(int& fd) {
+  if (fd < 0) return;
+  ::flock(fd, LOCK_UN);
+  ::close(fd);
+  fd = -1;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// The single-instance lock: an exclusive flock on a file named after the
+// mutex ("csvTabroConnect") in $XDG_RUNTIME_DIR, else /tmp. The kernel drops
+// the lock when the process ends, however it ends.
+
+#include <filesystem>
+#include <string>
+
+// Takes the lock named name in folder (empty: DefaultLockFolder()). Returns the
+// descriptor that holds it, or -1 when another holder has it or the lock file
+// cannot be opened. Two acquisitions conflict even inside one process.
+int AcquireSingleInstanceLock(const std::string& name, const std::filesystem::path& folder = {});
+
+// Gives the lock up and sets fd to -1; nothing when fd is -1.
+void ReleaseSingleInstanceLock(int& fd);
+
+// $XDG_RUNTIME_DIR when set and not empty, else /tmp.
+std::filesystem::path DefaultLockFolder();

@@ -1,0 +1,205 @@
+#include "app/user_settings.h"
+
+#include <climits>
+#include <string_view>
+
+#include "app/tabro_client_app.h"
+#include "grid/csv_split.h"
+#include "grid/csv_text_file.h"
+#include "grid/text_width.h"
+#include "platform/codepage.h"
+#include "platform/paths.h"
+#include "platform/ui_hooks.h"
+
+namespace {
+
+// Settings lines are read whole up to the stream's own line limit; a longer
+// line is skipped, never cut.
+constexpr int kSettingsLineCapacity = CCsvTextFile::kBlockSize / 4 + 1;
+
+constexpr char16_t kCaption[] = u"タブロコネクト";
+
+CString SettingsPath(const char16_t* name) { return JoinPath(theApp.m_ProgramFolder, CString(name)); }
+
+void ReportWriteFailure(const CString& path) {
+  GetUiHooks().MessageBox(
+      CString::Build(u"設定ファイル「%s」を保存できませんでした。", path), CString(kCaption),
+      MB_OK | MB_ICONERROR);
+}
+
+void ReportUnstorableText(const CString& path) {
+  GetUiHooks().MessageBox(
+      CString::Build(u"設定ファイル「%s」に保存できない文字が含まれているため、保存を中止しました。",
+                     path),
+      CString(kCaption), MB_OK | MB_ICONERROR);
+}
+
+// Writes the lines as one Shift_JIS settings file, all or nothing.
+bool WriteSettingsFile(const CString& path, const std::vector<CString>& lines) {
+  for (const CString& line : lines) {
+    if (!IsSettingsFileText(line)) {
+      ReportUnstorableText(path);
+      return false;
+    }
+  }
+  CCsvTextFile file;
+  if (!file.Open(path, CString(u"w"), CCsvTextFile::CODETYPE_SJIS)) {
+    ReportWriteFailure(path);
+    return false;
+  }
+  // A failed write fails the commit in Close, so the old file stays whole.
+  bool ok = true;
+  for (const CString& line : lines) ok = file.WriteLine(line) && ok;
+  ok = file.Close() && ok;
+  if (!ok) {
+    ReportWriteFailure(path);
+    return false;
+  }
+  return true;
+}
+
+bool StartsWith(const CString& line, std::u16string_view key) { return line.View().starts_with(key); }
+
+CString ValueAfter(const CString& line, std::u16string_view key) {
+  return line.Mid(static_cast<int>(key.size()));
+}
+
+// The profile folder that a save-folder index stands for; empty for other indexes.
+CString SaveFolderForIndex(int index) {
+  switch (index) {
+    case 1: return GetUserFolder(UserFolder::kDownloads);
+    case 2: return GetUserFolder(UserFolder::kDesktop);
+    case 3: return GetUserFolder(UserFolder::kDocuments);
+    default: return CString();
+  }
+}
+
+}  // namespace
+
+bool IsSettingsFileText(const CString& text) {
+  return EncodeText(text.View(), CP_SJIS, ConvMode::kStrict).has_value();
+}
+
+bool CheckSettingsFolderText(const CString& folder) {
+  if (IsSettingsFileText(folder)) return true;
+  GetUiHooks().MessageBox(
+      CString::Build(u"フォルダ「%s」には設定ファイルに保存できない文字が含まれています。\n"
+                     u"別のフォルダを選択してください。",
+                     folder),
+      CString(kCaption), MB_OK | MB_ICONWARNING);
+  return false;
+}
+
+int ReadSettingsNumber(const CString& text) {
+  const std::u16string_view v = text.View();
+  size_t i = 0;
+  bool negative = false;
+  if (i < v.size() && (v[i] == u'-' || v[i] == u'+')) {
+    negative = v[i] == u'-';
+    ++i;
+  }
+  long long value = 0;
+  for (; i < v.size() && v[i] >= u'0' && v[i] <= u'9'; ++i) {
+    value = value * 10 + (v[i] - u'0');
+    if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX) value = INT_MAX;
+  return static_cast<int>(value);
+}
+
+// file -> { key '=' value [blanks] EOL }; keys are matched as line prefixes.
+void CTabroClientApp::LoadUserSettings() {
+  CCsvTextFile file;
+  if (!file.Open(SettingsPath(kUserSettingsFileName), CString(u"r"), CCsvTextFile::CODETYPE_SJIS)) {
+    m_SyokikidoGamen = 0;
+    m_ServerConnectMode = 0;
+    m_SaveDirectoryIdx = 2;
+    m_SaveDirectory = SaveFolderForIndex(2);
+    SaveUserSettings();
+    return;
+  }
+  CString line;
+  for (;;) {
+    if (!file.ReadLine(line, kSettingsLineCapacity)) {
+      if (file.GetReadState() == CCsvTextFile::ReadState::kLineTooLong) continue;
+      break;
+    }
+    TrimRightBlanks(line);
+    if (StartsWith(line, u"SyokikidoGamen=")) {
+      // The start page is an index of the settings sheet: other values are not trusted.
+      const int page = ReadSettingsNumber(ValueAfter(line, u"SyokikidoGamen="));
+      if (page >= 0 && page <= 2) m_SyokikidoGamen = page;
+    }
+    if (StartsWith(line, u"SaveDirectoryidx=")) {
+      m_SaveDirectoryIdx = ReadSettingsNumber(ValueAfter(line, u"SaveDirectoryidx="));
+    }
+    if (StartsWith(line, u"SaveDirectory=")) m_SaveDirectory = ValueAfter(line, u"SaveDirectory=");
+    if (StartsWith(line, u"ServerConnectMode=")) {
+      m_ServerConnectMode = ReadSettingsNumber(ValueAfter(line, u"ServerConnectMode="));
+    }
+    if (StartsWith(line, u"CommandReUse=")) {
+      m_CommandReUse = ReadSettingsNumber(ValueAfter(line, u"CommandReUse="));
+    }
+    if (StartsWith(line, u"SameFileNameOverWrite=")) {
+      m_SameFileNameOverWrite = ReadSettingsNumber(ValueAfter(line, u"SameFileNameOverWrite="));
+    }
+    if (m_SaveDirectoryIdx >= 1 && m_SaveDirectoryIdx <= 3) {
+      m_SaveDirectory = SaveFolderForIndex(m_SaveDirectoryIdx);
+    }
+    if (StartsWith(line, u"ShiftStartExcelListType=")) {
+      m_ShiftStartExcelListType = ReadSettingsNumber(ValueAfter(line, u"ShiftStartExcelListType="));
+    }
+    if (StartsWith(line, u"DefaultCommand=")) m_DefaultCommand = ValueAfter(line, u"DefaultCommand=");
+  }
+  file.Close();
+}
+
+bool CTabroClientApp::SaveUserSettings() {
+  return WriteSettingsFile(
+      SettingsPath(kUserSettingsFileName),
+      {
+          CString::Build(u"SyokikidoGamen=%d\n", m_SyokikidoGamen),
+          CString::Build(u"SaveDirectoryidx=%d\n", m_SaveDirectoryIdx),
+          CString::Build(u"SaveDirectory=%s\n", m_SaveDirectory),
+          CString::Build(u"ServerConnectMode=%d\n", m_ServerConnectMode),
+          CString::Build(u"CommandReUse=%d\n", m_CommandReUse),
+          CString::Build(u"SameFileNameOverWrite=%d\n", m_SameFileNameOverWrite),
+          CString::Build(u"ShiftStartExcelListType=%d\n", m_ShiftStartExcelListType),
+          CString::Build(u"DefaultCommand=%s\n", m_DefaultCommand),
+      });
+}
+
+// file -> head { "WatchingMode=" n | "Watching01=" folder | empty } ...; the head ends
+// at the first other line or the second empty one.
+void CTabroClientApp::LoadWatchSettings() {
+  CCsvTextFile file;
+  if (!file.Open(SettingsPath(kWatchSettingsFileName), CString(u"r"), CCsvTextFile::CODETYPE_SJIS)) {
+    return;
+  }
+  CString line;
+  int emptyLines = 0;
+  while (file.ReadLine(line, kSettingsLineCapacity)) {
+    TrimRightBlanks(line);
+    if (StartsWith(line, u"WatchingMode=")) {
+      m_WatchingMode = ReadSettingsNumber(ValueAfter(line, u"WatchingMode="));
+    } else if (StartsWith(line, u"Watching01=")) {
+      m_WatchFolderRaw = ValueAfter(line, u"Watching01=");
+      m_WatchFolder = ExpandLeadingEnvVar(m_WatchFolderRaw);
+    } else if (line.IsEmpty()) {
+      if (++emptyLines >= 2) break;
+    } else {
+      break;
+    }
+  }
+  file.Close();
+}
+
+bool CTabroClientApp::SaveWatchSettings() {
+  return WriteSettingsFile(SettingsPath(kWatchSettingsFileName),
+                           {
+                               CString::Build(u"WatchingMode=%d\n", m_WatchingMode),
+                               CString::Build(u"Watching01=%s\n", m_WatchFolderRaw),
+                               CString(u"\n"),
+                           });
+}

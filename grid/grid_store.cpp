@@ -198,6 +198,11 @@ void CTextGrid::TakeRow(int row, CTextGrid& from, int cols) {
   TruncateRow(row, cols);
 }
 
+void CTextGrid::SwapRows(int a, int b) noexcept {
+  if (!table_ || a < 0 || b < 0 || a >= rows_ || b >= rows_) return;
+  std::swap(table_[a], table_[b]);
+}
+
 int CTextGrid::AllocatedRows() const noexcept {
   if (!table_) return 0;
   int n = 0;

@@ -95,6 +95,9 @@ class CTextGrid {
   // are emptied.
   void TakeRow(int row, CTextGrid& from, int cols);
 
+  // Exchanges two rows of this grid (their storage moves, nothing is copied).
+  void SwapRows(int a, int b) noexcept;
+
   // Rows holding storage (for measurements and tests).
   int AllocatedRows() const noexcept;
 

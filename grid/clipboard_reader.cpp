@@ -1,0 +1,168 @@
+// Reading a table from the clipboard into the edit and data grids.
+
+#include <algorithm>
+#include <string_view>
+
+#include "app/tabro_client_app.h"
+#include "grid/csv_split.h"
+#include "grid/number_text.h"
+#include "jobsheet/sheet/csv_prop_page.h"
+#include "platform/ui_hooks.h"
+
+namespace {
+
+constexpr int kClipMaxRows = EDIT_GRID_ROWS;
+constexpr char16_t kCaption[] = u"タブロコネクト";
+
+// Statistics of one clipboard row, as the loader keeps them for a file row.
+struct RowStats {
+  int filled = 0;
+  int textCount = -1;
+  int lastTextCol = 0;
+  int fields = 0;
+};
+
+RowStats CountRow(const std::vector<CString>& cells) {
+  RowStats s;
+  s.fields = static_cast<int>(cells.size());
+  for (int c = 0; c < s.fields; ++c) {
+    const int kind = IsNumberOrDateText(cells[c]);
+    if (kind != -1) ++s.filled;
+    if (kind == 0) {
+      ++s.textCount;
+      s.lastTextCol = c;
+    }
+  }
+  return s;
+}
+
+}  // namespace
+
+CCsvPropPage::CCsvPropPage() = default;
+
+int CCsvPropPage::ReadClipboardText() {
+  m_EditMode = theApp.m_EditModeEntered;
+
+  const CString text = GetUiHooks().GetClipboardText();
+  if (text.IsEmpty()) return CLIP_NO_TEXT;
+
+  // Lines end at CR LF; a last piece without one is a line too.
+  std::vector<CSVSTRDATA_COLM> rows;
+  std::vector<RowStats> stats;
+  int widest = 0;
+  int longFieldLine = 0;   // 1-based line with a field over the limit, 0 none
+  const std::u16string_view all = text.View();
+  size_t pos = 0;
+  int lineNo = 0;
+  std::vector<CString> fields;
+  while (pos < all.size()) {
+    size_t end = all.find(u"\r\n", pos);
+    const size_t next = end == std::u16string_view::npos ? all.size() : end + 2;
+    if (end == std::u16string_view::npos) end = all.size();
+    ++lineNo;
+    if (static_cast<int>(rows.size()) >= kClipMaxRows) {
+      m_PasteRowsOver = 1;
+      break;  // the rest cannot be inserted anyway
+    }
+    CString line(all.substr(pos, end - pos));
+    CsvSplitOverflow overflow;
+    const int n = SplitCsvLine(fields, line, true, &overflow);
+    if (n > GRID_COLS || overflow.tooManyFields) {
+      m_PasteColsOver = 1;
+      fields.resize(GRID_COLS);
+    }
+    if (overflow.fieldTooLong && longFieldLine == 0) longFieldLine = lineNo;
+    CSVSTRDATA_COLM row;
+    row.cells = std::move(fields);
+    fields.clear();
+    stats.push_back(CountRow(row.cells));
+    widest = std::max(widest, stats.back().fields);
+    rows.push_back(std::move(row));
+    pos = next;
+  }
+  const int count = static_cast<int>(rows.size());
+
+  const int insertAt = (m_RowCount > 0 && m_AnchorRow > 0) ? m_AnchorRow : 0;
+  bool rowLimit = m_PasteRowsOver != 0;
+  bool colLimit = m_PasteColsOver != 0;
+  if (!rowLimit && !colLimit) {
+    if (m_RowCount + count > kClipMaxRows || insertAt + count > kClipMaxRows) rowLimit = true;
+    if (m_ColCount >= GRID_COLS) colLimit = true;
+  }
+
+  if (rowLimit || colLimit) {
+    GetUiHooks().MessageBox(
+        CString::Build(u"列数または行数が規定値を超えています。\n列数：%d列\n行数：%d行\n"
+                       u"貼り付けられるデータは上記の範囲までとなります。",
+                       GRID_COLS, kClipMaxRows),
+        kCaption, MB_OK | MB_ICONWARNING);
+    return CLIP_LIMIT;
+  }
+  if (widest < 2 || count == 0) return CLIP_NOTHING;
+  if (longFieldLine > 0) {
+    // A field that does not fit is never cut silently: nothing is inserted.
+    GetUiHooks().MessageBox(
+        CString::Build(u"クリップボードのデータの%d行目\nCSVデータの項目は%d文字以内にして下さい。",
+                       longFieldLine, kCsvMaxFieldChars),
+        kCaption, MB_OK | MB_ICONWARNING);
+    return CLIP_LIMIT;
+  }
+
+  CTextGrid& edit = theApp.m_EditGrid;
+  CTextGrid& data = theApp.m_DataGrid;
+  if (m_RowCount > 0) {
+    // Rows from the insertion row on move down by the rows read, from the bottom.
+    for (int r = m_RowCount - 1; r >= insertAt; --r) {
+      edit.SwapRows(r, r + count);
+      data.SwapRows(r, r + count);
+      theApp.m_RowFilledCount[r + count] = theApp.m_RowFilledCount[r];
+      theApp.m_RowTextCount[r + count] = theApp.m_RowTextCount[r];
+      theApp.m_RowLastTextCol[r + count] = theApp.m_RowLastTextCol[r];
+      theApp.m_RowFieldCount[r + count] = theApp.m_RowFieldCount[r];
+    }
+  }
+  for (int i = 0; i < count; ++i) {
+    const int r = insertAt + i;
+    edit.ClearRow(r);
+    data.ClearRow(r);
+    std::vector<CString>& cells = rows[i].cells;
+    CString* e = edit.PrepareRow(r, widest);
+    CString* d = data.PrepareRow(r, widest);
+    for (size_t c = 0; c < cells.size(); ++c) {
+      e[c] = cells[c];
+      d[c] = std::move(cells[c]);
+    }
+    theApp.m_RowFilledCount[r] = stats[i].filled;
+    theApp.m_RowTextCount[r] = stats[i].textCount;
+    theApp.m_RowLastTextCol[r] = stats[i].lastTextCol;
+    theApp.m_RowFieldCount[r] = static_cast<int16_t>(stats[i].fields);
+  }
+  m_ColCount = std::max(m_ColCount, widest);
+  theApp.m_EditCols = m_ColCount;
+  m_RowCount += count;
+  theApp.m_EditRows = m_RowCount;
+  LoadColumnNames();
+  for (int c = 0; c < widest; ++c) m_ColumnMap[c] = c + 1;
+  return CLIP_INSERTED;
+}
+
+void CCsvPropPage::LoadColumnNames() {
+  if (theApp.m_TitleRow != -1) {
+    if (m_ColCount == 0 && theApp.m_EditCols > 0) m_ColCount = theApp.m_SendCols;
+    if (m_RowCount == 0 && theApp.m_EditRows > 0) m_RowCount = theApp.m_SendRows;
+  }
+  m_PageTitleRow = theApp.m_TitleRow;
+  if (m_PageTitleRow >= 0) {
+    const CTextGrid& data = theApp.m_DataGrid;
+    const int cols = std::min(theApp.m_EditCols, GRID_COLS);
+    for (int c = 0; c < cols; ++c) m_HeaderNames[c] = data.GetAt(m_PageTitleRow, c);
+  }
+  if (m_ColumnsChanged != 1) {
+    theApp.m_SendCols = m_ColCount;
+  } else {
+    const int cols = std::clamp(m_ColCount, 0, GRID_COLS);
+    m_ColCount = static_cast<int>(std::count_if(m_ColumnMap, m_ColumnMap + cols,
+                                                [](int v) { return v > 0; }));
+    theApp.m_SendCols = m_ColCount;
+  }
+}

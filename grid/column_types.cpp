@@ -1,0 +1,450 @@
+// Column type detection: value kinds of cells, header classes of field names, and
+// the column type bytes that combine them.
+
+#include "grid/column_types.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <vector>
+
+#include "app/tabro_client_app.h"
+#include "grid/text_width.h"
+
+namespace {
+
+using View = std::u16string_view;
+
+constexpr bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+constexpr bool IsAnyDigit(char16_t c) { return IsAsciiDigit(c) || (c >= u'０' && c <= u'９'); }
+constexpr char16_t FoldAscii(char16_t c) { return (c >= u'a' && c <= u'z') ? c - 32 : c; }
+
+View SkipLeadingBlanks(View t) {
+  size_t i = 0;
+  while (i < t.size() && t[i] == u' ') ++i;
+  return t.substr(i);
+}
+
+// ---- value kinds ----------------------------------------------------------
+
+// kind <- text: the characters of the text decide (number, date, time, other).
+int ClassifyView(View whole) {
+  if (whole.empty()) return VALUE_EMPTY;
+  const View t = SkipLeadingBlanks(whole);
+  const int length = static_cast<int>(t.size());
+  int separators = 0, colons = 0, blanks = 0;
+  bool point = false;
+  int dateMarks = 0;  // 年, 月, 日 seen so far, in this order
+  for (int i = 0; i < length; ++i) {
+    const char16_t c = t[i];
+    if (IsAsciiDigit(c) || c == u',') continue;
+    if (c == u'%' && i == length - 1) continue;
+    if ((c == u'\\' || c == u'-') && i == 0) continue;
+    switch (c) {
+      case u'/':
+      case u'-':
+        ++separators;
+        continue;
+      case u'.':
+        if (point) return VALUE_TEXT;
+        point = true;
+        continue;
+      case u':':
+        ++colons;
+        continue;
+      case u' ':
+        ++blanks;
+        continue;
+      case u'年':
+      case u'月':
+      case u'日': {
+        const int order = c == u'年' ? 1 : c == u'月' ? 2 : 3;
+        if (order <= dateMarks) return VALUE_TEXT;
+        dateMarks = order;
+        continue;
+      }
+      default:
+        return VALUE_TEXT;
+    }
+  }
+  if (colons == 2) {
+    if ((blanks == 1 || blanks == 2) && length > 12) return VALUE_DATETIME;
+    if (blanks == 0 && length >= 5 && length <= 8) return VALUE_TIME;
+    return VALUE_TEXT;
+  }
+  if (separators > 0) {
+    return (!point && separators == 2 && length >= 6 && length <= 10) ? VALUE_DATE : VALUE_TEXT;
+  }
+  if (point) return VALUE_DECIMAL;
+  return (!t.empty() && t[0] == u'0' && length != 6) ? VALUE_LEADING_ZERO : VALUE_INTEGER;
+}
+
+// The number written by the digits at the start of t (0 when none); pos moves past them.
+int ReadDigits(View t, size_t& pos) {
+  int v = 0;
+  while (pos < t.size() && IsAsciiDigit(t[pos])) {
+    if (v < 100000) v = v * 10 + (t[pos] - u'0');
+    ++pos;
+  }
+  return v;
+}
+
+int TwoDigits(View t, size_t at) { return (t[at] - u'0') * 10 + (t[at + 1] - u'0'); }
+
+// An integer cell of 8 digits yyyymmdd (1900..3000, 1..12, above 0) or 6 digits
+// with a month in the middle.
+bool IsDateLikeInteger(View whole) {
+  const View t = SkipLeadingBlanks(whole);
+  if (t.size() != 8 && t.size() != 6) return false;
+  if (!std::all_of(t.begin(), t.end(), IsAsciiDigit)) return false;
+  if (t.size() == 8) {
+    const int year = TwoDigits(t, 0) * 100 + TwoDigits(t, 2);
+    const int month = TwoDigits(t, 4);
+    return year >= 1900 && year <= 3000 && month >= 1 && month <= 12 && TwoDigits(t, 6) > 0;
+  }
+  const int month = TwoDigits(t, 2);
+  return month >= 1 && month <= 12 && TwoDigits(t, 4) > 0;
+}
+
+// A date cell stays a date when its year is below 3000, its month 1 to 12 and its
+// day 1 to 31.
+bool IsValidDate(View whole) {
+  const View t = SkipLeadingBlanks(whole);
+  size_t pos = 0;
+  const int year = ReadDigits(t, pos);
+  auto nextNumber = [&](int& value) {
+    while (pos < t.size() && t[pos] != u'/' && t[pos] != u'-') ++pos;
+    if (pos >= t.size()) return false;
+    ++pos;
+    value = ReadDigits(t, pos);
+    return true;
+  };
+  int month = 0, day = 0;
+  if (!nextNumber(month) || !nextNumber(day)) return false;
+  return year < 3000 && month >= 1 && month <= 12 && day >= 1 && day <= 31;
+}
+
+// A time has hours of at most 24 and minutes 0 to 59.
+bool IsValidTime(View t) {
+  t = SkipLeadingBlanks(t);
+  size_t pos = 0;
+  const int hours = ReadDigits(t, pos);
+  const size_t colon = t.find(u':');
+  if (colon == View::npos) return false;
+  pos = colon + 1;
+  if (pos >= t.size() || !IsAsciiDigit(t[pos])) return false;
+  const int minutes = ReadDigits(t, pos);
+  return hours <= 24 && minutes <= 59;
+}
+
+// The kind a cell contributes to its column, with its checks applied; date-like
+// integers are reported through dateLike.
+int CellKind(const CString& cell, bool& dateLike) {
+  dateLike = false;
+  const View v = cell.View();
+  int kind = ClassifyView(v);
+  switch (kind) {
+    case VALUE_INTEGER:
+      dateLike = IsDateLikeInteger(v);
+      break;
+    case VALUE_DATE:
+      if (!IsValidDate(v)) kind = VALUE_TEXT;
+      break;
+    case VALUE_TIME:
+      if (!IsValidTime(v)) kind = VALUE_EMPTY;
+      break;
+    case VALUE_DATETIME: {
+      const View t = SkipLeadingBlanks(v);
+      const size_t blank = t.find(u' ');
+      if (blank == View::npos || !IsValidTime(t.substr(blank + 1))) kind = VALUE_EMPTY;
+      break;
+    }
+    default:
+      break;
+  }
+  return kind;
+}
+
+// Column kind so far (-1 undetermined) folded with one non-empty cell.
+int FoldKind(int column, int kind, bool dateLike) {
+  if (column < 0) return dateLike ? VALUE_DATE : kind;
+  switch (kind) {
+    case VALUE_INTEGER:
+      if (dateLike) return VALUE_DATE;
+      return (column == 2 || column == 3 || column == 4) ? column : VALUE_INTEGER;
+    case VALUE_DECIMAL:
+      return column == 4 ? column : VALUE_DECIMAL;
+    case VALUE_TIME:
+    case VALUE_DATETIME:
+      return column == 4 ? column : VALUE_TIME;
+    case VALUE_LEADING_ZERO:
+      return (column == 2 || column == 4 || column == 5) ? column : VALUE_LEADING_ZERO;
+    case VALUE_TEXT:
+      return VALUE_TEXT;
+    case VALUE_DATE:
+      return (column >= 1 && column <= 4) ? column : VALUE_DATE;
+    default:
+      return column;
+  }
+}
+
+// Column type from the header class and the column kind.
+uint8_t TypeFor(int header, int kind) {
+  switch (header) {
+    case HEADER_EMPTY:
+      return COLTYPE_TEXT;
+    case HEADER_NAME:
+      return kind == 4 ? COLTYPE_TEXT : COLTYPE_UNKNOWN;
+    case HEADER_AMOUNT:
+      return (kind == 1 || kind == 2) ? COLTYPE_NUMBER : COLTYPE_UNKNOWN;
+    case HEADER_CODE:
+      return (kind == 1 || kind == 3 || kind == 4 || kind == 5) ? COLTYPE_TEXT : COLTYPE_UNKNOWN;
+    case HEADER_DATE:
+      return (kind == 4 || kind == 5) ? COLTYPE_DATE : COLTYPE_UNKNOWN;
+    case HEADER_YEAR_MONTH:
+    case HEADER_MONTH_DAY:
+      return kind == 5 ? COLTYPE_DATE : COLTYPE_UNKNOWN;
+    case HEADER_TIME:
+      return kind == 6 ? COLTYPE_TIME : COLTYPE_UNKNOWN;
+    case HEADER_MONTH:
+      return kind == 1 ? COLTYPE_CODE : COLTYPE_UNKNOWN;
+    default:
+      break;
+  }
+  // No telling header: the values decide.
+  static constexpr uint8_t kByKind[8] = {COLTYPE_UNKNOWN, COLTYPE_NUMBER, COLTYPE_NUMBER,
+                                         COLTYPE_TEXT,    COLTYPE_TEXT,   COLTYPE_DATE,
+                                         COLTYPE_TIME,    COLTYPE_NUMBER};
+  return (kind >= 0 && kind < 8) ? kByKind[kind] : uint8_t{COLTYPE_UNKNOWN};
+}
+
+// ---- header classes ---------------------------------------------------------
+
+enum class Match { kEndsWith, kEquals, kContains, kBeginsWith };
+// Conditions some rules add to their text test.
+enum class Extra {
+  kNone,
+  kFiscalYear2,   // IsFiscalYearWord with the length before a 2-character ending
+  kFiscalYear1,   // ... before a 1-character ending
+  kTelOrFax,      // the name also contains "TEL" or "FAX"
+  kWideBeforeNo,  // longer than two characters, the character before "NO" above "Z"
+};
+
+struct HeaderRule {
+  Match match;
+  const char16_t* text;
+  bool anyCase;   // fold the ASCII letters A to Z only
+  Extra extra;
+  int cls;
+};
+
+// Tested in order; the first rule that holds gives the class.
+constexpr HeaderRule kHeaderRules[] = {
+    {Match::kEndsWith, u"名", false, Extra::kNone, HEADER_NAME},
+    {Match::kEquals, u"名称", false, Extra::kNone, HEADER_NAME},
+    {Match::kEndsWith, u"方法", false, Extra::kNone, HEADER_NAME},
+    {Match::kEquals, u"適用", true, Extra::kNone, HEADER_NAME},
+    {Match::kEndsWith, u"NAME", true, Extra::kNone, HEADER_NAME},
+
+    {Match::kContains, u"数量", false, Extra::kNone, HEADER_AMOUNT},
+    {Match::kContains, u"単価", false, Extra::kNone, HEADER_AMOUNT},
+    {Match::kContains, u"金額", false, Extra::kNone, HEADER_AMOUNT},
+    {Match::kContains, u"合計", false, Extra::kNone, HEADER_AMOUNT},
+
+    {Match::kEndsWith, u"額", false, Extra::kNone, HEADER_AMOUNT},
+    {Match::kEndsWith, u"金", false, Extra::kNone, HEADER_AMOUNT},
+    {Match::kEndsWith, u"重量", false, Extra::kNone, HEADER_AMOUNT},
+    {Match::kEndsWith, u"TAX", true, Extra::kNone, HEADER_AMOUNT},
+    {Match::kEndsWith, u"SUM", true, Extra::kNone, HEADER_AMOUNT},
+    {Match::kEndsWith, u"COUNT", true, Extra::kNone, HEADER_AMOUNT},
+    {Match::kEndsWith, u"PRICE", true, Extra::kNone, HEADER_AMOUNT},
+    {Match::kEndsWith, u"MONEY", true, Extra::kNone, HEADER_AMOUNT},
+    {Match::kEndsWith, u"SALSE", true, Extra::kNone, HEADER_AMOUNT},
+    {Match::kEndsWith, u"WATEGHT", true, Extra::kNone, HEADER_AMOUNT},
+
+    {Match::kEndsWith, u"番号", false, Extra::kNone, HEADER_CODE},
+
+    {Match::kContains, u"郵便番号", false, Extra::kNone, HEADER_CODE},
+    {Match::kContains, u"電話番号", false, Extra::kNone, HEADER_CODE},
+    {Match::kEquals, u"電話", false, Extra::kNone, HEADER_CODE},
+    {Match::kEquals, u"項", false, Extra::kNone, HEADER_CODE},
+    {Match::kContains, u"順番", false, Extra::kNone, HEADER_CODE},
+    {Match::kContains, u"№", false, Extra::kNone, HEADER_CODE},
+    {Match::kEquals, u"NO", true, Extra::kNone, HEADER_CODE},
+    {Match::kEquals, u"NO.", true, Extra::kNone, HEADER_CODE},
+    {Match::kEquals, u"ＮＯ．", true, Extra::kNone, HEADER_CODE},
+
+    {Match::kEndsWith, u"枝番", false, Extra::kNone, HEADER_CODE},
+    {Match::kEndsWith, u"年度", false, Extra::kFiscalYear2, HEADER_CODE},
+    {Match::kEndsWith, u"区分", false, Extra::kNone, HEADER_CODE},
+    {Match::kEndsWith, u"年", false, Extra::kFiscalYear1, HEADER_CODE},
+    {Match::kEndsWith, u"コード", false, Extra::kNone, HEADER_CODE},
+    {Match::kEndsWith, u"ｺｰﾄﾞ", false, Extra::kNone, HEADER_CODE},
+    {Match::kEndsWith, u"code", true, Extra::kNone, HEADER_CODE},
+    {Match::kEndsWith, u"ID", true, Extra::kNone, HEADER_CODE},
+    {Match::kEndsWith, u"NUMBER", true, Extra::kNone, HEADER_CODE},
+    {Match::kEndsWith, u"票NO", false, Extra::kNone, HEADER_CODE},
+    {Match::kEndsWith, u"票No", false, Extra::kNone, HEADER_CODE},
+    {Match::kEndsWith, u"書NO", false, Extra::kNone, HEADER_CODE},
+    {Match::kEndsWith, u"書No", false, Extra::kNone, HEADER_CODE},
+    {Match::kEndsWith, u"注No", false, Extra::kNone, HEADER_CODE},
+    {Match::kEndsWith, u"注NO", false, Extra::kNone, HEADER_CODE},
+    {Match::kEndsWith, u"造No", false, Extra::kNone, HEADER_CODE},
+    {Match::kEndsWith, u"造NO", false, Extra::kNone, HEADER_CODE},
+
+    {Match::kContains, u"NUMBER", false, Extra::kTelOrFax, HEADER_CODE},
+    {Match::kContains, u"number", false, Extra::kTelOrFax, HEADER_CODE},
+    {Match::kContains, u"番号", false, Extra::kTelOrFax, HEADER_CODE},
+
+    {Match::kEndsWith, u"NO", true, Extra::kWideBeforeNo, HEADER_EXCLUDED},
+    {Match::kEndsWith, u"NO.", true, Extra::kNone, HEADER_EXCLUDED},
+    {Match::kBeginsWith, u"西暦", false, Extra::kNone, HEADER_EXCLUDED},
+
+    {Match::kEndsWith, u"月", false, Extra::kNone, HEADER_MONTH},
+    {Match::kEndsWith, u"年月", false, Extra::kNone, HEADER_YEAR_MONTH},
+    {Match::kEndsWith, u"年月日", false, Extra::kNone, HEADER_DATE},
+    {Match::kEndsWith, u"時期", false, Extra::kNone, HEADER_DATE},
+    {Match::kEndsWith, u"月日", false, Extra::kNone, HEADER_MONTH_DAY},
+    {Match::kEndsWith, u"日付", false, Extra::kNone, HEADER_DATE},
+    {Match::kBeginsWith, u"日付", false, Extra::kNone, HEADER_DATE},
+    {Match::kEndsWith, u"日", false, Extra::kNone, HEADER_DATE},
+    {Match::kEndsWith, u"DATE", true, Extra::kNone, HEADER_DATE},
+    {Match::kEndsWith, u"分", false, Extra::kNone, HEADER_TIME},
+    {Match::kEndsWith, u"時刻", false, Extra::kNone, HEADER_TIME},
+    {Match::kEndsWith, u"日時", false, Extra::kNone, HEADER_TIME},
+    {Match::kEndsWith, u"time", true, Extra::kNone, HEADER_TIME},
+};
+static_assert(std::size(kHeaderRules) == 65, "one rule per test of the header table");
+
+// Year words that name no year code.
+constexpr const char16_t* kRelativeYearWords[] = {
+    u"新年度", u"次年度", u"来年度", u"昨年度", u"今年度", u"来年", u"昨年", u"今年",
+};
+static_assert(std::size(kRelativeYearWords) == 8);
+
+bool SameText(View a, View b, bool anyCase) {
+  if (a.size() != b.size()) return false;
+  if (!anyCase) return a == b;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+  }
+  return true;
+}
+
+bool TextMatches(View name, const HeaderRule& rule) {
+  const View key(rule.text);
+  switch (rule.match) {
+    case Match::kEquals:
+      return SameText(name, key, rule.anyCase);
+    case Match::kEndsWith:
+      return name.size() >= key.size() &&
+             SameText(name.substr(name.size() - key.size()), key, rule.anyCase);
+    case Match::kBeginsWith:
+      return name.size() >= key.size() && SameText(name.substr(0, key.size()), key, rule.anyCase);
+    case Match::kContains:
+      return name.find(key) != View::npos;  // every containment test is exact
+  }
+  return false;
+}
+
+bool ExtraHolds(const CString& name, const HeaderRule& rule) {
+  const View v = name.View();
+  const int length = static_cast<int>(v.size());
+  switch (rule.extra) {
+    case Extra::kNone:
+      return true;
+    case Extra::kFiscalYear2:
+      return IsFiscalYearWord(name, length - 2) == 1;
+    case Extra::kFiscalYear1:
+      return IsFiscalYearWord(name, length - 1) == 1;
+    case Extra::kTelOrFax:
+      return v.find(u"TEL") != View::npos || v.find(u"FAX") != View::npos;
+    case Extra::kWideBeforeNo:
+      return length > 2 && v[length - 3] > u'Z';
+  }
+  return false;
+}
+
+constexpr int kMaxHeaderLength = 50000;
+constexpr int kMaxScannedRow = 30000;
+
+}  // namespace
+
+int ClassifyValueText(const CString& text) { return ClassifyView(text.View()); }
+
+int StripHeaderSerial(CString& text) {
+  TrimRightBlanks(text);
+  const View v = text.View();
+  int digits = 0;
+  for (int i = static_cast<int>(v.size()) - 1; i >= 1 && IsAnyDigit(v[i]); --i) ++digits;
+  if (digits == 1 || digits == 2) {
+    int cut = static_cast<int>(v.size()) - digits;
+    if (cut >= 1) {
+      const char16_t before = v[cut - 1];
+      if (before == u'-' || before == u'_' || before == u'ー' || before == u'―' || before == u'＿') {
+        --cut;
+      }
+    }
+    text.Truncate(cut);
+  }
+  return text.GetLength();
+}
+
+int IsFiscalYearWord(const CString& text, int n) {
+  if (text == u"年度" || text == u"年") return 1;
+  for (const char16_t* word : kRelativeYearWords) {
+    if (text == word) return 0;
+  }
+  if (n <= 0) return 0;
+  const View v = text.View();
+  const size_t count = std::min(static_cast<size_t>(n), v.size());
+  for (size_t i = 0; i < count; ++i) {
+    if (!IsAnyDigit(v[i])) return 1;
+  }
+  return 0;
+}
+
+int ClassifyHeaderText(const CString& name) {
+  if (name.GetLength() > kMaxHeaderLength) return HEADER_UNKNOWN;
+  CString stripped = name;
+  if (StripHeaderSerial(stripped) == 0) return HEADER_EMPTY;
+  const View v = stripped.View();
+  for (const HeaderRule& rule : kHeaderRules) {
+    if (TextMatches(v, rule) && ExtraHolds(stripped, rule)) return rule.cls;
+  }
+  return HEADER_UNKNOWN;
+}
+
+int ClassifyHeaderWord(int column) {
+  if (theApp.m_TitleRow == -1) return HEADER_NO_TITLE;
+  return ClassifyHeaderText(theApp.m_DataGrid.GetAt(theApp.m_TitleRow, column));
+}
+
+int CTabroClientApp::DetectColumnTypes(int source) {
+  m_ColumnTypes.fill(COLTYPE_TEXT);
+  const CTextGrid& grid = source == 1 ? m_EditGrid : m_DataGrid;
+  const int rows = std::min(source == 1 ? m_EditRows : m_DataRows, grid.Rows());
+  const int cols = std::min(source == 1 ? m_EditCols : m_DataCols, GRID_COLS);
+  if (m_TitleRow + 1 >= rows || cols <= 0) return 0;
+
+  const int first = m_TitleRow >= 0 ? m_TitleRow + 1 : 0;
+  const int last = std::min(rows, kMaxScannedRow);
+  // Rows are walked in storage order; each column keeps its kind so far.
+  std::vector<int> kinds(static_cast<size_t>(cols), -1);
+  for (int r = first; r < last; ++r) {
+    const CTextGrid::ConstRow row = grid[r];
+    const int width = std::min(cols, row.Width());
+    for (int c = 0; c < width; ++c) {
+      const CString& cell = row[c];
+      if (cell.IsEmpty()) continue;
+      bool dateLike = false;
+      const int kind = CellKind(cell, dateLike);
+      if (kind == VALUE_EMPTY) continue;
+      kinds[c] = FoldKind(kinds[c], kind, dateLike);
+    }
+  }
+  for (int c = 0; c < cols; ++c) {
+    m_ColumnTypes[c] = kinds[c] < 0 ? uint8_t{COLTYPE_UNKNOWN} : TypeFor(ClassifyHeaderWord(c), kinds[c]);
+  }
+  return cols;
+}

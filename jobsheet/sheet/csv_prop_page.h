@@ -1,0 +1,50 @@
+#pragma once
+// CCsvPropPage: the CSV edit page of the job settings sheet.
+//
+// For now it holds what reading a table from the clipboard needs; the page's
+// window and its other operations join it later.
+
+#include <vector>
+
+#include "platform/cstring.h"
+
+class CCsvPropPage {
+ public:
+  // One row of text read from the clipboard: its cells (at most 256).
+  struct CSVSTRDATA_COLM {
+    std::vector<CString> cells;
+  };
+
+  // Results of ReadClipboardText.
+  enum : int {
+    CLIP_INSERTED = 0,     // rows inserted; counts, row tables and field names updated
+    CLIP_NO_ACCESS = -1,   // the clipboard cannot be opened
+    CLIP_NO_TEXT = -2,     // no text, or an empty one
+    CLIP_NOTHING = 2,      // no line with two or more fields, or no line at all
+    CLIP_LIMIT = 3,        // nothing inserted: a limit would be exceeded (message shown)
+  };
+
+  CCsvPropPage();
+
+  // Reads the clipboard's text (lines at CR LF, fields at tabs) and inserts its rows
+  // into theApp.m_EditGrid and theApp.m_DataGrid at the insertion row (m_AnchorRow
+  // when the page has rows, else 0); the rows below move down. All or nothing: when
+  // the text has more than 3000 lines, more than 256 fields on a line or a field
+  // longer than 10000 characters, or the rows would not fit in 3000 rows or 256
+  // columns, nothing is inserted, the limit message is shown and the result is 3.
+  int ReadClipboardText();
+
+  // Takes the field names from the title row and settles the column count.
+  void LoadColumnNames();
+
+  int m_RowCount = 0;           // rows of the edit grid in use
+  int m_ColCount = 0;           // columns of the edit grid in use
+  int m_AnchorRow = -1;         // insertion point; -1 none
+  int m_PasteRowsOver = 0;      // the last clipboard read had more than 3000 lines
+  int m_PasteColsOver = 0;      // ... or a line with more than 256 fields
+  int m_ColumnMap[256] = {};    // 1-based data-grid column of each grid column
+  CString m_HeaderNames[256];   // field name of each grid column
+  int m_EditMode = 0;           // the page's copy of theApp.m_EditModeEntered
+  int m_PageTitleRow = 0;       // the page's copy of theApp.m_TitleRow (-1 none)
+  int m_ColumnsChanged = 0;     // a column order or selection is in force
+};

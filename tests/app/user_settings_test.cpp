@@ -1,0 +1,292 @@
+#include "app/user_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "app/tabro_client_app.h"
+#include "platform/paths.h"
+#include "platform/ui_hooks.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Sets an environment variable for the life of the object.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnv() {
+    if (old_) setenv(name_, old_->c_str(), 1);
+    else unsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+// The settings members of theApp start from a fresh program's values in a
+// temporary program folder; the home folder is a temporary one too.
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  SettingsFileTest()
+      : home_("HOME", homeDir_.path().string()),
+        profile_("USERPROFILE", homeDir_.path().string()),
+        config_("XDG_CONFIG_HOME", (homeDir_.path() / ".config").string()) {}
+
+  void SetUp() override {
+    theApp.m_ProgramFolder = FromFsPath(programDir_.path());
+    theApp.m_SyokikidoGamen = 0;
+    theApp.m_SaveDirectoryIdx = 0;
+    theApp.m_SaveDirectory.Empty();
+    theApp.m_ServerConnectMode = 0;
+    theApp.m_CommandReUse = 0;
+    theApp.m_SameFileNameOverWrite = 0;
+    theApp.m_ShiftStartExcelListType = 0;
+    theApp.m_DefaultCommand.Empty();
+    theApp.m_WatchingMode = 0;
+    theApp.m_WatchFolder.Empty();
+    theApp.m_WatchFolderRaw.Empty();
+  }
+
+  std::string Home() const { return homeDir_.path().string(); }
+  fs::path UserFile() const { return programDir_.path() / "TabroUserSetting.ini"; }
+  fs::path WatchFile() const { return programDir_.path() / "TabroConnectInf.txt"; }
+
+  testsupport::TempDir programDir_;
+  testsupport::TempDir homeDir_;
+  ScopedEnv home_;
+  ScopedEnv profile_;
+  ScopedEnv config_;
+  RecordingUiHooks hooks_;
+};
+
+TEST_F(SettingsFileTest, MissingUserFileIsWrittenWithItsDefaults) {
+  theApp.LoadUserSettings();
+  EXPECT_EQ(theApp.m_SaveDirectoryIdx, 2);
+  EXPECT_EQ(theApp.m_SaveDirectory, CString(Home() + "/Desktop"));
+  EXPECT_EQ(testsupport::TempDir::Read(UserFile()),
+            "SyokikidoGamen=0\r\nSaveDirectoryidx=2\r\nSaveDirectory=" + Home() +
+                "/Desktop\r\nServerConnectMode=0\r\nCommandReUse=0\r\n"
+                "SameFileNameOverWrite=0\r\nShiftStartExcelListType=0\r\nDefaultCommand=\r\n");
+  EXPECT_TRUE(hooks_.Messages().empty());
+}
+
+TEST_F(SettingsFileTest, UserSettingsRoundTripInShiftJis) {
+  theApp.m_SyokikidoGamen = 2;
+  theApp.m_SaveDirectoryIdx = 0;
+  theApp.m_SaveDirectory = CString(u"/data/帳票");
+  theApp.m_ServerConnectMode = 1;
+  theApp.m_CommandReUse = 1;
+  theApp.m_SameFileNameOverWrite = 1;
+  theApp.m_ShiftStartExcelListType = 2;
+  theApp.m_DefaultCommand = CString(u"PDF;一覧表;TITLE=売上");
+  ASSERT_TRUE(theApp.SaveUserSettings());
+  const std::string bytes = testsupport::TempDir::Read(UserFile());
+  EXPECT_NE(bytes.find("SaveDirectory=/data/\x92\xA0\x95\x5B\r\n"), std::string::npos);  // 帳票
+
+  SetUp();
+  theApp.LoadUserSettings();
+  EXPECT_EQ(theApp.m_SyokikidoGamen, 2);
+  EXPECT_EQ(theApp.m_SaveDirectoryIdx, 0);
+  EXPECT_EQ(theApp.m_SaveDirectory, CString(u"/data/帳票"));
+  EXPECT_EQ(theApp.m_ServerConnectMode, 1);
+  EXPECT_EQ(theApp.m_CommandReUse, 1);
+  EXPECT_EQ(theApp.m_SameFileNameOverWrite, 1);
+  EXPECT_EQ(theApp.m_ShiftStartExcelListType, 2);
+  EXPECT_EQ(theApp.m_DefaultCommand, CString(u"PDF;一覧表;TITLE=売上"));
+  // Writing what was read gives the same bytes.
+  ASSERT_TRUE(theApp.SaveUserSettings());
+  EXPECT_EQ(testsupport::TempDir::Read(UserFile()), bytes);
+}
+
+struct UserLoadCase {
+  const char* name;
+  std::string file;             // bytes of "TabroUserSetting.ini"; "{home}" is the profile folder
+  int syokikidoGamen;
+  int saveDirectoryIdx;
+  const char* saveDirectory;    // "{home}" is the profile folder
+  int commandReUse;
+  int serverConnectMode;
+  const char16_t* defaultCommand;
+};
+
+const UserLoadCase kUserLoadCases[] = {
+    {"IndexThreeIsDocumentsWhateverIsStored", "SaveDirectoryidx=3\r\nSaveDirectory=/x\r\n", 0, 3,
+     "{home}/Documents", 0, 0, u""},
+    {"IndexOneIsDownloads", "SaveDirectory=/x\r\nSaveDirectoryidx=1\r\n", 0, 1, "{home}/Downloads", 0,
+     0, u""},
+    {"IndexZeroKeepsTheStoredFolder", "SaveDirectoryidx=0\r\nSaveDirectory=/x/y\r\n", 0, 0, "/x/y", 0,
+     0, u""},
+    {"OtherIndexKeepsTheStoredFolder", "SaveDirectoryidx=7\r\nSaveDirectory=/x\r\n", 0, 7, "/x", 0, 0,
+     u""},
+    {"IndexKeyNeverMatchesFolderKey", "SaveDirectoryidx=0\r\n", 0, 0, "", 0, 0, u""},
+    {"TrailingHalfAndFullWidthBlanksAreCut",
+     "SaveDirectory=/x \t\r\nDefaultCommand=PDF\x81\x40 \r\n", 0, 0, "/x", 0, 0, u"PDF"},
+    {"NumberStopsAtTheFirstOtherCharacter", "CommandReUse=1x\r\nServerConnectMode=abc\r\n", 0, 0, "",
+     1, 0, u""},
+    {"LaterLineOverwrites", "CommandReUse=1\r\nCommandReUse=0\r\n", 0, 0, "", 0, 0, u""},
+    {"OtherLinesAreIgnored", "; comment\r\n\r\nCommandReUse=1\r\nX=1\r\n", 0, 0, "", 1, 0, u""},
+    {"StartPageOutsideTheSheetIsIgnored", "SyokikidoGamen=2\r\nSyokikidoGamen=9\r\n", 2, 0, "", 0, 0,
+     u""},
+    {"NegativeStartPageIsIgnored", "SyokikidoGamen=-1\r\n", 0, 0, "", 0, 0, u""},
+    {"ShiftJisValue", "DefaultCommand=\x88\xEA\x97\x97\r\n", 0, 0, "", 0, 0, u"一覧"},
+    {"LfLineEnds", "CommandReUse=1\nServerConnectMode=1\n", 0, 0, "", 1, 1, u""},
+    {"OverlongLineIsSkippedNotTheRest",
+     "DefaultCommand=" + std::string(120000, 'a') + "\r\nCommandReUse=1\r\n", 0, 0, "", 1, 0, u""},
+};
+
+class UserLoadCases : public SettingsFileTest, public ::testing::WithParamInterface<UserLoadCase> {};
+
+TEST_P(UserLoadCases, ReadsKeysAsLinePrefixes) {
+  const UserLoadCase& c = GetParam();
+  auto expand = [&](std::string s) {
+    const size_t at = s.find("{home}");
+    if (at != std::string::npos) s.replace(at, 6, Home());
+    return s;
+  };
+  programDir_.Write("TabroUserSetting.ini", c.file);
+  theApp.LoadUserSettings();
+  EXPECT_EQ(theApp.m_SyokikidoGamen, c.syokikidoGamen);
+  EXPECT_EQ(theApp.m_SaveDirectoryIdx, c.saveDirectoryIdx);
+  EXPECT_EQ(theApp.m_SaveDirectory, CString(expand(c.saveDirectory)));
+  EXPECT_EQ(theApp.m_CommandReUse, c.commandReUse);
+  EXPECT_EQ(theApp.m_ServerConnectMode, c.serverConnectMode);
+  EXPECT_EQ(theApp.m_DefaultCommand, CString(c.defaultCommand));
+  // Reading never rewrites an existing file.
+  EXPECT_EQ(testsupport::TempDir::Read(UserFile()), c.file);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, UserLoadCases, ::testing::ValuesIn(kUserLoadCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct WatchLoadCase {
+  const char* name;
+  const char* file;
+  int watchingMode;
+  const char16_t* raw;
+  const char* expanded;  // "{home}" is the profile folder
+};
+
+const WatchLoadCase kWatchLoadCases[] = {
+    {"BothKeys", "WatchingMode=1\r\nWatching01=/in\r\n\r\n", 1, u"/in", "/in"},
+    {"ProfileFolderStaysRawAndExpands", "WatchingMode=1\r\nWatching01=%USERPROFILE%/in\r\n\r\n", 1,
+     u"%USERPROFILE%/in", "{home}/in"},
+    {"CommentFirstYieldsNothing", "# watch\r\nWatchingMode=1\r\nWatching01=/in\r\n", 0, u"", ""},
+    {"SecondEmptyLineEndsTheHead", "\r\n\r\nWatchingMode=1\r\n", 0, u"", ""},
+    {"OneEmptyLineDoesNot", "\r\nWatchingMode=1\r\n", 1, u"", ""},
+    {"KeysAfterAnotherLineAreNotRead", "WatchingMode=1\r\nother\r\nWatching01=/in\r\n", 1, u"", ""},
+    {"TrailingBlanksAreCut", "Watching01=/in \x81\x40\r\n", 0, u"/in", "/in"},
+    {"ShiftJisFolder", "Watching01=/\x8A\xC4\x8E\x8B\r\n", 0, u"/監視", "/監視"},
+};
+
+class WatchLoadCases : public SettingsFileTest, public ::testing::WithParamInterface<WatchLoadCase> {};
+
+TEST_P(WatchLoadCases, ReadsTheHeadOfTheFile) {
+  const WatchLoadCase& c = GetParam();
+  programDir_.Write("TabroConnectInf.txt", c.file);
+  theApp.LoadWatchSettings();
+  std::string expanded = c.expanded;
+  if (const size_t at = expanded.find("{home}"); at != std::string::npos) expanded.replace(at, 6, Home());
+  EXPECT_EQ(theApp.m_WatchingMode, c.watchingMode);
+  EXPECT_EQ(theApp.m_WatchFolderRaw, CString(c.raw));
+  EXPECT_EQ(theApp.m_WatchFolder, CString(expanded));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, WatchLoadCases, ::testing::ValuesIn(kWatchLoadCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SettingsFileTest, MissingWatchFileChangesNothingAndWritesNothing) {
+  theApp.m_WatchFolderRaw = CString(u"/kept");
+  theApp.LoadWatchSettings();
+  EXPECT_EQ(theApp.m_WatchFolderRaw, CString(u"/kept"));
+  EXPECT_FALSE(fs::exists(WatchFile()));
+}
+
+TEST_F(SettingsFileTest, WatchSettingsAreWrittenRawAndRoundTrip) {
+  theApp.m_WatchingMode = 1;
+  theApp.m_WatchFolderRaw = CString(u"%USERPROFILE%/監視");
+  ASSERT_TRUE(theApp.SaveWatchSettings());
+  EXPECT_EQ(testsupport::TempDir::Read(WatchFile()),
+            "WatchingMode=1\r\nWatching01=%USERPROFILE%/\x8A\xC4\x8E\x8B\r\n\r\n");
+  SetUp();
+  theApp.LoadWatchSettings();
+  EXPECT_EQ(theApp.m_WatchingMode, 1);
+  EXPECT_EQ(theApp.m_WatchFolderRaw, CString(u"%USERPROFILE%/監視"));
+  EXPECT_EQ(theApp.m_WatchFolder, CString(Home()) + CString(u"/監視"));
+}
+
+TEST_F(SettingsFileTest, TextShiftJisCannotHoldIsRefusedNotWrittenAsQuestionMarks) {
+  programDir_.Write("TabroUserSetting.ini", "CommandReUse=1\r\n");
+  theApp.m_SaveDirectory = CString(u"/data/caf\u00e9");
+  EXPECT_FALSE(theApp.SaveUserSettings());
+  EXPECT_EQ(testsupport::TempDir::Read(UserFile()), "CommandReUse=1\r\n");
+  ASSERT_EQ(hooks_.Boxes().size(), 1u);
+  EXPECT_EQ(hooks_.Boxes()[0].caption, CString(u"タブロコネクト"));
+
+  theApp.m_WatchFolderRaw = CString(u"/in/\U0001F600");
+  EXPECT_FALSE(theApp.SaveWatchSettings());
+  EXPECT_FALSE(fs::exists(WatchFile()));
+}
+
+TEST_F(SettingsFileTest, FailedWriteIsReported) {
+  theApp.m_ProgramFolder = FromFsPath(programDir_.path() / "missing");
+  EXPECT_FALSE(theApp.SaveUserSettings());
+  EXPECT_FALSE(theApp.SaveWatchSettings());
+  EXPECT_EQ(hooks_.Boxes().size(), 2u);
+}
+
+struct FolderTextCase {
+  const char* name;
+  const char16_t* folder;
+  bool accepted;
+};
+
+const FolderTextCase kFolderTextCases[] = {
+    {"Ascii", u"/home/user/out", true},
+    {"Japanese", u"/home/user/デスクトップ/帳票", true},
+    {"HalfWidthKana", u"/home/ｶﾅ", true},
+    {"AccentedLatin", u"/home/caf\u00e9", false},
+    {"Emoji", u"/home/\U0001F600", false},
+    {"Hangul", u"/home/\uD55C", false},
+};
+
+class FolderTextCases : public ::testing::TestWithParam<FolderTextCase> {};
+
+TEST_P(FolderTextCases, ChosenFolderMustFitTheSettingsFile) {
+  RecordingUiHooks hooks;
+  EXPECT_EQ(CheckSettingsFolderText(CString(GetParam().folder)), GetParam().accepted);
+  EXPECT_EQ(hooks.Boxes().size(), GetParam().accepted ? 0u : 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FolderTextCases, ::testing::ValuesIn(kFolderTextCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct NumberCase {
+  const char* name;
+  const char16_t* text;
+  int value;
+};
+
+const NumberCase kNumberCases[] = {
+    {"Digits", u"12", 12},   {"Empty", u"", 0},          {"Letters", u"abc", 0},
+    {"Signed", u"-3", -3},   {"StopsAtOther", u"4x5", 4}, {"TooLarge", u"99999999999", 2147483647},
+};
+
+class NumberCases : public ::testing::TestWithParam<NumberCase> {};
+
+TEST_P(NumberCases, ReadsTheLeadingNumber) {
+  EXPECT_EQ(ReadSettingsNumber(CString(GetParam().text)), GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, NumberCases, ::testing::ValuesIn(kNumberCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

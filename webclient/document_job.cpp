@@ -1,0 +1,323 @@
+// The document job: token, optional CSV command, upload of the data, and saving,
+// opening or announcing the returned document.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <iterator>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <string_view>
+
+#include "app/tabro_client_app.h"
+#include "platform/paths.h"
+#include "platform/ui_hooks.h"
+#include "webclient/json.h"
+#include "webclient/tabro_operation.h"
+#include "webclient/web_codecs.h"
+
+namespace {
+
+constexpr const char16_t* kCaption = u"タブロコネクト";
+// Upload names of this many characters or more are refused.
+constexpr int kMaxUploadName = 200;
+// Numbered names are tried up to this number; beyond it the save fails.
+constexpr int kMaxNumberedName = 100000;
+
+struct DocFormat {
+  int docType;
+  const char16_t* formValue;
+  const char16_t* extension;
+};
+constexpr DocFormat kDocFormats[] = {
+    {0, u"1", u"pdf"},
+    {1, u"2", u"xlsx"},
+    {3, u"4", u"csv"},
+};
+static_assert(std::size(kDocFormats) == 3);
+
+// Grid as CSV text: a cell holding a comma, CR or LF is quoted (its quotes doubled);
+// a comma after every column below bound - 1; empty lines are left out.
+std::string SerializeGrid(const CTextGrid& grid, int rows, int cols, int bound) {
+  rows = std::clamp(rows, 0, grid.Rows());
+  cols = std::clamp(cols, 0, grid.Cols());
+  std::u16string text;
+  std::u16string line;
+  for (int r = 0; r < rows; ++r) {
+    line.clear();
+    for (int c = 0; c < cols; ++c) {
+      const std::u16string_view cell = grid.GetAt(r, c).View();
+      if (cell.find_first_of(u",\r\n") != std::u16string_view::npos) {
+        line.push_back(u'"');
+        for (char16_t ch : cell) {
+          if (ch == u'"') line.push_back(u'"');
+          line.push_back(ch);
+        }
+        line.push_back(u'"');
+      } else {
+        line.append(cell);
+      }
+      if (c < bound - 1) line.push_back(u',');
+    }
+    if (!line.empty()) {
+      text += line;
+      text += u"\r\n";
+    }
+  }
+  std::string bytes;
+  WideToUtf8(CString(text), bytes);
+  return bytes;
+}
+
+bool PathExists(const CString& path) {
+  std::error_code ec;
+  return std::filesystem::exists(ToFsPath(path), ec);
+}
+
+CString TimeStamp(int mode) {
+  const std::time_t now = std::time(nullptr);
+  std::tm t{};
+  localtime_r(&now, &t);
+  switch (mode) {
+    case TIMESTAMP_TIME: return CString::Build(u"%02d%02d%02d", t.tm_hour, t.tm_min, t.tm_sec);
+    case TIMESTAMP_DATE: return CString::Build(u"%04d%02d%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday);
+    case TIMESTAMP_DATETIME:
+      return CString::Build(u"%04d%02d%02d%02d%02d%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday,
+                            t.tm_hour, t.tm_min, t.tm_sec);
+    default: return CString();
+  }
+}
+
+// Creates (or truncates) the file for writing; -1 when it cannot be created.
+int CreateDocumentFile(const CString& path) {
+  return ::open(ToFsPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+}
+
+// Writes every byte and closes; on any failure the partial file is removed.
+bool WriteAndClose(int fd, const CString& path, std::string_view bytes) {
+  bool ok = true;
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ok = false;
+      break;
+    }
+    bytes.remove_prefix(size_t(n));
+  }
+  if (::close(fd) != 0) ok = false;
+  if (!ok) {
+    std::error_code ec;
+    std::filesystem::remove(ToFsPath(path), ec);
+  }
+  return ok;
+}
+
+}  // namespace
+
+std::string CTabroOperation::SerializeDataGrid() {
+  return SerializeGrid(theApp.m_DataGrid, theApp.m_EditRows, theApp.m_EditCols, theApp.m_EditCols);
+}
+
+std::string CTabroOperation::SerializeEditGrid() {
+  return SerializeGrid(theApp.m_EditGrid, theApp.m_SendRows, theApp.m_SendCols, theApp.m_SendCols);
+}
+
+std::string CTabroOperation::SerializeUploadGrid() {
+  return SerializeGrid(theApp.m_UploadGrid, theApp.m_EditRows, theApp.m_EditCols, theApp.m_EditCols);
+}
+
+int CTabroOperation::SendDocumentJob() {
+  const DOCREQUEST& req = m_Request;
+
+  // 1. The upload name.
+  CString uploadName;
+  if (!req.m_ExplicitName.IsEmpty())
+    uploadName = req.m_ExplicitName;
+  else if (!req.m_NameSuffix.IsEmpty())
+    uploadName = CString::Build(u"%s(%s).csv", req.m_DefaultName, req.m_NameSuffix);
+  else
+    uploadName = CString::Build(u"%s.csv", req.m_DefaultName);
+  if (uploadName.GetLength() >= kMaxUploadName) {
+    ShowError(u"ファイル名が長すぎます。", MB_OK | MB_ICONWARNING);
+    return 2;
+  }
+
+  // 2. The wait cursor, until the job ends.
+  CWaitCursor wait;
+
+  // 3. Extension and form value of the output format.
+  CString extension;
+  CString formValue;
+  for (const DocFormat& f : kDocFormats) {
+    if (f.docType == req.m_DocType) {
+      extension = f.extension;
+      formValue = f.formValue;
+    }
+  }
+  const bool csvOutput = req.m_DocType == 3;
+
+  // 4. A token; without one the service's answer decides.
+  const CString token = GetAccessToken();
+  if (token.IsEmpty()) ShowError(u"認証エラー", MB_OK | MB_ICONWARNING);
+
+  // 5. URLs.
+  const CString documentUrl = BaseUrl() + u"/csvTabro/webapi/document/v1_0/csvTabroDoc/";
+  const CString commandUrl = BaseUrl() + u"/csvTabro/webapi/document/v1_0/CsvCmd/";
+
+  // 6. The data. A job with a join uploads the joined data grid: it is where the
+  // join leaves its result.
+  const std::string csv = m_DataSource == 1 ? SerializeEditGrid() : SerializeDataGrid();
+
+  // 7.
+  if (csv.empty()) {
+    ShowError(u"CSVの取得に失敗しました", MB_OK | MB_ICONWARNING);
+    return 17;
+  }
+  // 8.
+  std::string data;
+  if (!AppendAsUtf8(csv.data(), csv.size(), data)) {
+    ShowError(u"データをUTF8に変換できませんでした", MB_OK | MB_ICONWARNING);
+    return 3;
+  }
+  // 9.
+  std::string name;
+  if (!WideToUtf8(uploadName, name)) return 4;
+
+  // 10. The character code of a CSV document.
+  CString charCode;
+  if (csvOutput) {
+    switch (theApp.m_InputKind) {
+      case INPUT_FILE_DIALOG:
+      case INPUT_COMMAND_LINE:
+      case INPUT_DROPPED:
+      case INPUT_WATCH_FOLDER:
+      case INPUT_REUSE_NEWFILE: charCode = theApp.m_SourceCodeType == 1 ? u"SJIS" : u"UTF8"; break;
+      case INPUT_CLIPBOARD: charCode = u"UTF8"; break;
+      default: break;
+    }
+    if (!req.m_CharCode.IsEmpty()) charCode = req.m_CharCode;
+  }
+
+  // 11. The bodies.
+  std::string documentBody;
+  WideToAnsi(CString::Build(u"accesstoken=%s&csvdata=%s&doctype=%s&csvname=%s&csvencode=UTF-8", token,
+                            PercentEncodeBytes(data.data(), data.size()), formValue,
+                            PercentEncodeBytes(name.data(), name.size())),
+             documentBody);
+  uint32_t length = 0;
+  int status = 0;
+  int errorCode = 0;
+
+  // 12. The CSV command; its answer is read and dropped, and its failure stops nothing.
+  if (csvOutput) {
+    std::string commandBody;
+    WideToAnsi(CString::Build(u"authorization=%s&command=%s&prm1=%s&prm2=%s&prm1=%s&prm4=%s&prm5=%s", token,
+                              u"[#CharCode]", charCode, u"", u"", u"", u""),
+               commandBody);
+    const std::optional<std::string> answer =
+        PostForm(commandUrl, commandBody.c_str(), std::strlen(commandBody.c_str()), length, status,
+                 REQKIND_COMMAND, errorCode);
+    if (answer) {
+      if (auto ansi = Utf8ToAnsiAlloc(answer->data(), answer->size())) {
+        json::CJson dropped;
+        std::string error;
+        json::CJson::Parse(dropped, *ansi, error);
+      }
+    }
+    length = 0;
+    status = 0;
+    errorCode = 0;
+  }
+
+  // 13. The document.
+  const std::optional<std::string> document =
+      PostForm(documentUrl, documentBody.c_str(), std::strlen(documentBody.c_str()), length, status,
+               REQKIND_DOCUMENT, errorCode);
+  if (!document) {
+    ShowError(u"ドキュメントの作成に失敗しました", MB_OK | MB_ICONWARNING);
+    return 16;
+  }
+  // 14. A refusal of the service.
+  if (status != 200) {
+    bool parsed = false;
+    if (auto ansi = Utf8ToAnsiAlloc(document->data(), document->size())) {
+      json::CJson value;
+      std::string error;
+      json::CJson::Parse(value, *ansi, error);
+      parsed = error.empty();
+    }
+    ShowError(u"ドキュメントの取得に失敗しました", MB_OK | MB_ICONWARNING);
+    return parsed ? 14 : 15;
+  }
+
+  // 15. The save path.
+  const int mode = (m_SaveNameMode == SAVENAME_OVERWRITE || m_SaveNameMode == SAVENAME_TESTRUN)
+                       ? m_SaveNameMode
+                       : SAVENAME_NUMBERED;  // unknown modes never overwrite
+  const CString stem = req.m_BaseName.IsEmpty() ? m_DownloadName : req.m_BaseName;
+  const CString stamp = TimeStamp(m_TimestampMode);
+  const bool inOutputFolder = mode != SAVENAME_TESTRUN && !m_OutputFolder.IsEmpty();
+  if (!inOutputFolder && !m_SaveFolder.IsEmpty()) {
+    std::error_code ec;
+    std::filesystem::create_directories(ToFsPath(m_SaveFolder), ec);
+  }
+  const CString folder = mode == SAVENAME_TESTRUN ? theApp.m_TestModeOutTemp
+                         : inOutputFolder         ? m_OutputFolder
+                                                  : theApp.m_SaveDirectory;
+  const CString first = inOutputFolder ? stem + stamp : stem;
+  CString path = JoinPath(folder, CString::Build(u"%s.%s", first, extension));
+  if (mode != SAVENAME_OVERWRITE) {
+    for (int n = 2; PathExists(path); ++n) {
+      if (n > kMaxNumberedName) {
+        ShowError(u"ドキュメントを保存できませんでした", MB_OK | MB_ICONWARNING);
+        return 12;
+      }
+      path = JoinPath(folder, CString::Build(u"%s(%d).%s", first, n, extension));
+    }
+  }
+
+  // 16. A CSV document asks before it overwrites.
+  if (csvOutput && PathExists(path)) {
+    const int answer = GetUiHooks().MessageBox(
+        CString::Build(u"’%s’\nが既に存在します。\n上書きしますか？", path), kCaption,
+        MB_YESNO | MB_ICONWARNING);
+    if (answer != IDYES) return 0;
+  }
+
+  // 17. Create the file.
+  int fd = CreateDocumentFile(path);
+  if (fd < 0) {
+    if (mode != SAVENAME_NUMBERED && PathExists(path)) {
+      const int answer = GetUiHooks().MessageBox(
+          u"このファイルは他のアプリケーションまたはユーザーによって使用中です。", kCaption, MB_RETRYCANCEL);
+      if (answer != IDRETRY) return 0;
+      fd = CreateDocumentFile(path);
+      if (fd < 0) {
+        GetUiHooks().MessageBox(u"ドキュメントを保存できませんでした。保存を中止しました。", kCaption,
+                                MB_OK | MB_ICONWARNING);
+        return 11;
+      }
+    } else {
+      ShowError(u"ドキュメントを保存できませんでした", MB_OK | MB_ICONWARNING);
+      return 12;
+    }
+  }
+  // 18. Write it whole; a failed write leaves no file behind.
+  if (!WriteAndClose(fd, path, *document)) {
+    ShowError(u"ドキュメントを保存できませんでした", MB_OK | MB_ICONWARNING);
+    return 12;
+  }
+
+  // 19, 20. Open or announce.
+  if (req.m_DocType == 0 || req.m_DocType == 1) {
+    if (m_OpenAfterSave && m_Initialized) GetUiHooks().OpenDocument(path);
+  } else if (csvOutput) {
+    GetUiHooks().MessageBox(u"CSVファイルを出力しました。", kCaption, MB_OK | MB_ICONINFORMATION);
+  }
+  return 0;
+}

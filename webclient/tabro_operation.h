@@ -1,0 +1,110 @@
+#pragma once
+// CTabroOperation: the program's one client of the document web service
+// (theApp.m_Operation). It holds the service settings, the document request the
+// main dialog fills before each job, the saving options and the state of the last
+// request. Every operation is synchronous on the calling thread.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/cstring.h"
+
+// Service settings ("TabroSystem.ini", "TabroSystemOnpremises.ini" and the
+// deployment file "TabroDeployment.ini").
+struct SERVERSETTING {
+  int m_OperationMode = 0;      // 0 cloud, 1 on-premises server named in the file, 101 on-premises file
+  int m_Timeout = 0;            // receive time-out in seconds; 0 none
+  int16_t m_ProxyType = 0;      // -1 leave alone; 1 direct; 0, 3, 4 and others: environment proxy
+  CString m_ServerBaseUrl;      // scheme, host and optional port; request paths are appended
+  CString m_AltServerBaseUrl;   // used while theApp.m_ServerConnectMode is non-zero
+  CString m_UserId;
+  CString m_Password;
+  CString m_AccessKey;
+  CString m_OnpremisesServer;   // key "OnpremisesServer"
+};
+
+// The document request of the next job.
+struct DOCREQUEST {
+  int16_t m_DocType = 0;        // 0 PDF, 1 Excel, 3 CSV
+  CString m_SourcePath;         // full path of the input file
+  CString m_DefaultName;        // document name stem; the download name when the answer names none
+  CString m_BaseName;           // stem of the saved file when set
+  CString m_NameSuffix;         // "#" + command, "$" + command or "$", or empty
+  CString m_ExplicitName;       // the upload name verbatim, when set
+  CString m_CharCode;           // "UTF8", "SJIS" or empty
+};
+
+// Request kinds of PostForm (also the first number of its failure messages).
+enum : int { REQKIND_TOKEN = 1, REQKIND_DOCUMENT = 2, REQKIND_COMMAND = 3 };
+
+// Save-name modes and time-stamp modes of a document job.
+enum : int { SAVENAME_NUMBERED = 0, SAVENAME_OVERWRITE = 1, SAVENAME_TESTRUN = 2 };
+enum : int { TIMESTAMP_NONE = 0, TIMESTAMP_TIME = 1, TIMESTAMP_DATE = 10, TIMESTAMP_DATETIME = 11 };
+
+// File names in the program folder.
+inline constexpr const char16_t* kSystemIniName = u"TabroSystem.ini";
+inline constexpr const char16_t* kOnpremisesIniName = u"TabroSystemOnpremises.ini";
+inline constexpr const char16_t* kDeploymentIniName = u"TabroDeployment.ini";
+
+class CTabroOperation {
+ public:
+  SERVERSETTING m_Server;
+  int m_Initialized = 0;        // 1 once the settings files were read; saved documents open only then
+  CString m_SaveFolder;         // created before saving when set (nothing sets it)
+  DOCREQUEST m_Request;
+  uint32_t m_LastError = 0;     // libcurl code of the last failed transport step; 0 at each start
+  CString m_DownloadName;       // stem of the last returned document
+  int m_DataSource = 0;         // which data the next job uploads: 0, 1 or other
+  CString m_OutputFolder;       // folder of the saved document; empty: theApp.m_SaveDirectory
+  int m_OpenAfterSave = 0;      // open a saved PDF or Excel document
+  int m_TimestampMode = 0;      // TIMESTAMP_*
+  int m_SaveNameMode = 0;       // SAVENAME_*
+  int m_ShowMessages = 0;       // failures shown in message boxes
+
+  // ---- settings files (in theApp.m_ProgramFolder) ----
+  // Reads "TabroSystemOnpremises.ini" when present: mode 101, base URL, user and
+  // password from it. Sets m_Initialized.
+  void LoadOnpremisesIni();
+  // Reads "TabroSystem.ini" (proxy -1 and time-out 600 when it is missing), then the
+  // deployment values. Sets m_Initialized.
+  void LoadSystemIni();
+  // Reads "TabroDeployment.ini": base URLs, user, password, access key and client
+  // identification number. In mode 101 the base URL, user and password of the
+  // on-premises file are kept. A missing file changes nothing.
+  void LoadDeploymentIni();
+  // Writes "TabroSystem.ini" from m_Server; a failure is silent.
+  void SaveSystemIni();
+
+  // ---- transport ----
+  // One form POST. Returns the answer body (exactly contentLength bytes), or nullopt
+  // when a step failed, the answer had no or a zero Content-Length, or the body
+  // could not be read whole. status and contentLength are set once the answer's
+  // headers arrived; errorCode gets "csvTabro-Error-Code" of a non-200 answer that
+  // carries it; otherwise the out values are left untouched. Failed steps 1 to 5
+  // show "サービスに接続できません。(kind-step)" while m_ShowMessages is set.
+  std::optional<std::string> PostForm(const CString& url, const char* body, size_t bodyLength,
+                                      uint32_t& contentLength, int& status, int kind,
+                                      int& errorCode);
+
+  // ---- service requests ----
+  // A fresh access token; empty when none was obtained.
+  CString GetAccessToken();
+  // Asks for the print counts and stores them in theApp on success.
+  void QueryPrintCount();
+  // The document job: 0 saved (or declined by the user), else a result code.
+  int SendDocumentJob();
+
+  // ---- grid serialisers: UTF-8 CSV text, CR LF after each non-empty line ----
+  std::string SerializeDataGrid();    // theApp.m_DataGrid over the edit counts
+  std::string SerializeEditGrid();    // theApp.m_EditGrid over the send counts
+  std::string SerializeUploadGrid();  // theApp.m_UploadGrid over the edit counts
+
+  // The base URL of requests: the alternative one while theApp.m_ServerConnectMode is set.
+  CString BaseUrl() const;
+  // A file name from the service as a bare name inside a folder; empty when unusable.
+  static CString SafeFileName(const CString& name);
+
+ private:
+  void ShowError(const CString& text, unsigned type);
+};

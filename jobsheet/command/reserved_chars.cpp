@@ -1,0 +1,122 @@
+#include "jobsheet/command/reserved_chars.h"
+
+#include <array>
+#include <cstdint>
+
+#include "grid/csv_split.h"
+#include "jobsheet/command/command_number.h"
+
+namespace {
+
+// The characters that cannot stand in a file name or would split a value.
+constexpr std::array<char16_t, 15> kReserved = {u':', u'/', u'*', u'?', u'<',  u'>', u'|', u'\\',
+                                                u'"', u'(', u')', u'[', u']', u';', u','};
+static_assert(kReserved.size() == 15);
+constexpr char16_t kEscapeBase = 0xF800;
+
+bool IsReserved(char16_t c) {
+  for (char16_t r : kReserved)
+    if (r == c) return true;
+  return false;
+}
+
+constexpr int kFirstColumn = 1;
+constexpr int kLastColumn = 256;
+constexpr int kMaxCompressedNumbers = 256;
+
+void AppendNumber(CString& out, int64_t n) { out += CString::Build(u"%lld", static_cast<long long>(n)); }
+
+}  // namespace
+
+CString EscapeReservedChars(const CString& text) {
+  CString out = text;
+  for (int i = 0; i < out.GetLength(); ++i)
+    if (IsReserved(out[i])) out.SetAt(i, static_cast<char16_t>(kEscapeBase + out[i]));
+  return out;
+}
+
+CString UnescapeReservedChars(const CString& text) {
+  CString out = text;
+  for (int i = 0; i < out.GetLength(); ++i) {
+    const char16_t c = out[i];
+    if (c > kEscapeBase && c < kEscapeBase + 0x80 && IsReserved(static_cast<char16_t>(c - kEscapeBase)))
+      out.SetAt(i, static_cast<char16_t>(c - kEscapeBase));
+  }
+  return out;
+}
+
+CString CompressColumnList(const CString& list) {
+  CString line = list;
+  std::vector<CString> fields;
+  const int count = SplitCsvLine(fields, line, false);
+  std::vector<int64_t> numbers;
+  for (int i = 0; i < count && i < kMaxCompressedNumbers; ++i)
+    numbers.push_back(ReadCommandNumber(fields[i].View()));
+
+  CString out;
+  size_t i = 0;
+  while (i < numbers.size()) {
+    size_t last = i;
+    while (last + 1 < numbers.size() && numbers[last + 1] == numbers[last] + 1) ++last;
+    if (!out.IsEmpty()) out += u',';
+    AppendNumber(out, numbers[i]);
+    if (last - i >= 2) {
+      out += u'~';
+      AppendNumber(out, numbers[last]);
+    } else if (last - i == 1) {
+      out += u',';
+      AppendNumber(out, numbers[last]);
+    }
+    i = last + 1;
+  }
+  return out;
+}
+
+CString ExpandColumnList(const CString& list) {
+  CString line = list;
+  std::vector<CString> fields;
+  const int count = SplitCsvLine(fields, line, false);
+  CString out;
+  for (int f = 0; f < count; ++f) {
+    if (f > 0) out += u',';
+    const CString& field = fields[f];
+    const int tilde = field.Find(u'~');
+    if (tilde < 0) {
+      const int n = ReadCommandNumber(field.View());
+      if (n >= kFirstColumn && n <= kLastColumn) out += field;
+      continue;
+    }
+    // A range outside the grid's columns is clipped, so its cost stays bounded.
+    int first = ReadCommandNumber(field.View().substr(0, tilde));
+    int last = ReadCommandNumber(field.View().substr(tilde + 1));
+    if (first < kFirstColumn) first = kFirstColumn;
+    if (last > kLastColumn) last = kLastColumn;
+    for (int n = first; n <= last; ++n) {
+      if (n > first) out += u',';
+      AppendNumber(out, n);
+    }
+  }
+  return out;
+}
+
+int SplitCommaList50(const CString& text, std::vector<CString>& items) {
+  items.clear();
+  const std::u16string_view view = text.View();
+  if (view.find(u',') == std::u16string_view::npos) {
+    items.push_back(text);
+    return 1;
+  }
+  size_t start = 0;
+  while (static_cast<int>(items.size()) < kCommaListMaxItems) {
+    size_t end = view.find(u',', start);
+    if (end == std::u16string_view::npos) end = view.size();
+    const std::u16string_view item = view.substr(start, end - start);
+    CString kept(item.substr(0, kCommaListItemChars));
+    for (size_t i = kCommaListItemChars; i < item.size(); ++i)
+      if (item[i] == u'~') kept += u'~';
+    items.push_back(kept);
+    if (end == view.size()) break;
+    start = end + 1;
+  }
+  return static_cast<int>(items.size());
+}

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "grid/number_text.h"
+#include "grid/text_width.h"
 
 namespace {
 
@@ -16,15 +17,6 @@ constexpr int kMaxPatternLength = 30;
 bool IsDigitPlace(char16_t c) { return c == u'#' || c == u'Z' || c == u'P' || c == u'B'; }
 bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
-void CutTrailingBlanks(CString& text) {
-  int n = text.GetLength();
-  while (n > 0 && (text[n - 1] == u' ' || text[n - 1] == u'\x3000' ||
-                   (text[n - 1] >= 1 && text[n - 1] <= 13))) {
-    --n;
-  }
-  text.Truncate(n);
-}
-
 // The unsigned number written at pos (0 when there is none), capped.
 int NumberAt(const CString& text, int pos) {
   int n = 0;
@@ -33,15 +25,6 @@ int NumberAt(const CString& text, int pos) {
     if (n > kMaxPadding) n = kMaxPadding;
   }
   return n;
-}
-
-// The ASCII number text right-aligned in exactly `columns` characters: blanks
-// in front when shorter, cut from the left when longer.
-CString AlignRight(const CString& text, int columns) {
-  if (columns <= 0) return CString();
-  const int n = text.GetLength();
-  if (n >= columns) return text.Right(columns);
-  return CString(u' ', columns - n) + text;
 }
 
 // Integer part of x by its decimal text, for magnitudes beyond 32-bit integers.
@@ -190,7 +173,7 @@ CString FormatNumberCore(double x, const CString& pattern) {
   const int places = dot < 0 ? length : dot;
 
   const CString whole = (a == 0 && x < 0) ? CString(u"-0") : FormatDouble(a);
-  const CString aligned = AlignRight(whole, places);
+  const CString aligned = AlignRightColumns(whole, places);
   int j = aligned.GetLength() - 1;
   for (int i = places - 1; i >= 0; --i) {
     const char16_t c = pattern[i];
@@ -243,7 +226,7 @@ CString FormatNumberCore(double x, const CString& pattern) {
 
 CString FormatNumber(double x, const CString& patternIn) {
   CString pattern = patternIn;
-  CutTrailingBlanks(pattern);
+  TrimRightBlanks(pattern);
   if (pattern.IsEmpty()) return FormatDouble(x);
   if (pattern == u"\\") return u"\\" + FormatDouble(x);
   if (pattern.GetLength() > kMaxPatternLength) return CString();

@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/tabro_client_app.h"
+#include "app/tabro_client_dlg.h"
+#include "grid/app_state.h"
+#include "jobsheet/sheet/csv_prop_page.h"
+#include "platform/codepage.h"
+#include "platform/ui_hooks.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using testsupport::TempDir;
+
+CString PathText(const std::filesystem::path& p) { return CString::FromUtf8(p.string()); }
+
+std::string Sjis(const char16_t* text) { return TextToBytes(text, CP_SJIS); }
+
+std::string Repeat(const std::string& line, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += line;
+  return out;
+}
+
+class CsvLoaderTest : public ::testing::Test {
+ protected:
+  void SetUp() override { gridtest::ResetAppState(); }
+  void TearDown() override { gridtest::ResetAppState(); }
+
+  // Loads a file with the given bytes under the given name.
+  int Load(const std::string& name, const std::string& bytes) {
+    path_ = PathText(dir_.Write(name, bytes));
+    return dlg_.LoadCsv(path_, nullptr, LOAD_FILE);
+  }
+
+  TempDir dir_;
+  CString path_;
+  CTabroClientDlg dlg_;
+  RecordingUiHooks hooks_;
+};
+
+TEST_F(CsvLoaderTest, RowsStoreAsManyCellsAsTheWidestRowSoFar) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    int dataCols;
+    std::vector<int> fieldCounts;
+  };
+  const Case cases[] = {
+      {"wide then narrow", "a,b,c\r\nd,e\r\n", 3, {3, 3}},
+      {"narrow then wide", "a,b\r\nc,d,e,f\r\n", 4, {2, 4}},
+      {"trailing comma adds no cell", "a,b,\r\nc,d\r\n", 2, {2, 2}},
+      {"trailing comma after a wider row", "a,b,c\r\nd,e,\r\n", 3, {3, 3}},
+      {"empty line keeps the width", "a,b\r\n\r\nc,d\r\n", 2, {2, 2, 2}},
+      {"last line without line end", "a,b\r\nc,d", 2, {2, 2}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    gridtest::ResetAppState();
+    ASSERT_EQ(Load("in.csv", c.bytes), 1);
+    EXPECT_EQ(theApp.m_DataCols, c.dataCols);
+    ASSERT_EQ(theApp.m_DataRows, static_cast<int>(c.fieldCounts.size()));
+    for (size_t r = 0; r < c.fieldCounts.size(); ++r) {
+      EXPECT_EQ(theApp.m_RowFieldCount[r], c.fieldCounts[r]) << "row " << r;
+    }
+  }
+  EXPECT_TRUE(hooks_.Messages().empty());
+}
+
+TEST_F(CsvLoaderTest, CellsAndRowTablesOfAShiftJisFile) {
+  ASSERT_EQ(Load("売上.csv", Sjis(u"品名,100,2024/01/05,\r\nりんご,\"1,200\",,メモ\r\n")), 1);
+  const CTabroClientApp& a = theApp;
+  EXPECT_EQ(a.m_SourceCodeType, 1);
+  EXPECT_EQ(a.m_CsvFolder, PathText(dir_.path()));
+  EXPECT_EQ(a.m_DataGrid.GetAt(0, 0), u"品名");
+  EXPECT_EQ(a.m_DataGrid.GetAt(1, 1), u"1,200");
+  EXPECT_EQ(a.m_DataGrid.GetAt(1, 3), u"メモ");
+  EXPECT_EQ(a.m_DataGrid.GetAt(0, 3), u"");
+  // 品名, 100, 2024/01/05 and an empty cell.
+  EXPECT_EQ(a.m_RowFilledCount[0], 3);
+  EXPECT_EQ(a.m_RowTextCount[0], 0);
+  EXPECT_EQ(a.m_RowLastTextCol[0], 0);
+  // りんご, 1,200, an empty cell, メモ.
+  EXPECT_EQ(a.m_RowFilledCount[1], 3);
+  EXPECT_EQ(a.m_RowTextCount[1], 1);
+  EXPECT_EQ(a.m_RowLastTextCol[1], 3);
+  // The backup set was saved with the data.
+  EXPECT_EQ(a.m_Backup.DataRows, 2);
+  EXPECT_EQ(a.m_Backup.DataCols, 4);
+  EXPECT_EQ(a.m_BackupGrid.GetAt(1, 3), u"メモ");
+  EXPECT_EQ(a.m_Backup.RowTextCount[1], 1);
+}
+
+TEST_F(CsvLoaderTest, TsvIsToldByTheFilesOwnExtension) {
+  struct Case {
+    const char* name;
+    const char* folder;
+    const char* file;
+    int cols;
+  };
+  const Case cases[] = {
+      {"tsv file", "plain", "data.tsv", 2},
+      {"TSV file", "plain", "data.TSV", 2},
+      {"TSV only in a folder name", "old.TSV.files", "data.csv", 1},
+      {"tsv before the final extension", "plain", "data.tsv.csv", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    gridtest::ResetAppState();
+    std::filesystem::create_directories(dir_ / c.folder);
+    ASSERT_EQ(Load(std::string(c.folder) + "/" + c.file, "a\tb c\r\nd\te f\r\n"), 1);
+    EXPECT_EQ(theApp.m_DataCols, c.cols);
+  }
+}
+
+TEST_F(CsvLoaderTest, RowLimitAndTotalRows) {
+  struct Case {
+    const char* name;
+    int lines;
+    int result;
+    int rows;
+    int totalRows;
+    bool message;
+  };
+  const Case cases[] = {
+      {"3000 lines", 3000, 1, 3000, 0, false},
+      {"3001 lines", 3001, 1, 3001, 3001, false},
+      {"30002 lines", 30002, 1, 30002, 30002, false},
+      {"30003 lines keep the first 30002", 30003, 0, 30002, 30002, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    gridtest::ResetAppState();
+    hooks_.Clear();
+    EXPECT_EQ(Load("rows.csv", Repeat("1,2\r\n", c.lines)), c.result);
+    EXPECT_EQ(theApp.m_DataRows, c.rows);
+    EXPECT_EQ(theApp.m_TotalRows, c.totalRows);
+    if (c.message) {
+      ASSERT_EQ(hooks_.Boxes().size(), 1u);
+      EXPECT_EQ(hooks_.Boxes()[0].text,
+                CString::Build(u"[%s] 該当のファイルは行数が多過ぎて読み込みはできません（30002）",
+                               path_));
+      EXPECT_EQ(hooks_.Boxes()[0].caption, u"タブロコネクト");
+    } else {
+      EXPECT_TRUE(hooks_.Boxes().empty());
+    }
+  }
+}
+
+std::string Fields(int n) {
+  std::string line;
+  for (int i = 0; i < n; ++i) line += (i ? ",v" : "v") + std::to_string(i);
+  return line;
+}
+
+TEST_F(CsvLoaderTest, ALineThatDoesNotFitRefusesTheWholeFile) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    int result;
+    const char16_t* message;  // after "[path] "; null: none
+  };
+  const Case cases[] = {
+      {"256 fields load", "a\r\n" + Fields(256) + "\r\n", 1, nullptr},
+      {"256 fields and a trailing comma load", Fields(256) + ",\r\n", 1, nullptr},
+      {"257 fields", "a\r\n" + Fields(257) + "\r\n", 0, u"2行目\nCSVデータの列数は256以内にして下さい。"},
+      {"1200 fields", Fields(1200) + "\r\n", 0, u"1行目\nCSVデータの列数は256以内にして下さい。"},
+      {"field of 10001 characters", "a,b\r\nc,d\r\ne," + std::string(10001, 'x') + "\r\n", 0,
+       u"3行目\nCSVデータの項目は10000文字以内にして下さい。"},
+      {"field of 10000 characters loads", "a," + std::string(10000, 'x') + "\r\n", 1, nullptr},
+      {"line of 150000 bytes", "a,b\r\n" + std::string(150000, 'x') + "\r\nc,d\r\n", 0,
+       u"2行目\nCSVデータの1行は99999バイト以内にして下さい。"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    gridtest::ResetAppState();
+    hooks_.Clear();
+    EXPECT_EQ(Load("wide.csv", c.bytes), c.result);
+    if (c.message == nullptr) {
+      EXPECT_TRUE(hooks_.Boxes().empty());
+      EXPECT_GT(theApp.m_DataRows, 0);
+      continue;
+    }
+    ASSERT_EQ(hooks_.Boxes().size(), 1u);
+    EXPECT_EQ(hooks_.Boxes()[0].text, CString::Build(u"[%s] %s", path_, c.message));
+    EXPECT_EQ(hooks_.Boxes()[0].caption, u"タブロコネクト");
+    // Nothing of the file stays loaded, neither in the data nor in its backup.
+    EXPECT_EQ(theApp.m_DataRows, 0);
+    EXPECT_EQ(theApp.m_DataCols, 0);
+    EXPECT_EQ(theApp.m_DataGrid.AllocatedRows(), 0);
+    EXPECT_EQ(theApp.m_BackupGrid.AllocatedRows(), 0);
+    EXPECT_EQ(theApp.m_RowFilledCount[0], 0);
+  }
+}
+
+TEST_F(CsvLoaderTest, AMissingFileIsReported) {
+  theApp.m_DataRows = 7;
+  const CString path = PathText(dir_ / "none.csv");
+  EXPECT_EQ(dlg_.LoadCsv(path, nullptr, LOAD_FILE), 0);
+  ASSERT_EQ(hooks_.Messages().size(), 1u);
+  EXPECT_EQ(hooks_.Messages()[0], CString::Build(u"[%s] 該当のファイルはありません", path));
+  EXPECT_EQ(Load("empty.csv", ""), 0);
+  EXPECT_EQ(hooks_.Messages().size(), 2u);
+}
+
+TEST_F(CsvLoaderTest, RestoreBringsBackTheLoadedDataWithoutReading) {
+  ASSERT_EQ(Load("in.csv", "a,b\r\n1,2\r\n"), 1);
+  theApp.m_DataGrid[1][1] = u"changed";
+  theApp.m_DataRows = 1;
+  std::filesystem::remove(dir_ / "in.csv");
+  EXPECT_EQ(dlg_.LoadCsv(path_, nullptr, LOAD_RESTORE), 1);
+  EXPECT_EQ(theApp.m_DataGrid.GetAt(1, 1), u"2");
+  EXPECT_EQ(theApp.m_DataRows, 2);
+  EXPECT_TRUE(hooks_.Messages().empty());
+}
+
+TEST_F(CsvLoaderTest, AJobWithASendRegionIsNotReadAgain) {
+  theApp.m_SendRows = 3;
+  theApp.m_SendCols = 2;
+  theApp.m_DataGrid[0][0] = u"kept";
+  EXPECT_EQ(Load("in.csv", "a,b\r\n"), 1);
+  EXPECT_EQ(theApp.m_DataGrid.GetAt(0, 0), u"kept");
+}
+
+TEST_F(CsvLoaderTest, AClipboardInputIsReadFromTheClipboard) {
+  struct Case {
+    const char* name;
+    const char16_t* clipboard;
+    const char16_t* left;  // the clipboard afterwards
+    int rows;
+  };
+  const Case cases[] = {
+      {"rows taken, clipboard emptied", u"品名\t金額\r\nりんご\t100\r\n", u"", 2},
+      {"one column is not taken", u"a\r\nb\r\n", u"a\r\nb\r\n", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    gridtest::ResetAppState();
+    theApp.m_InputKind = INPUT_CLIPBOARD;
+    hooks_.SetClipboard(c.clipboard);
+    CCsvPropPage page;
+    EXPECT_EQ(dlg_.LoadCsv(u"クリップボード", &page, LOAD_FILE), 1);
+    EXPECT_EQ(hooks_.GetClipboardText(), c.left);
+    EXPECT_EQ(theApp.m_EditRows, c.rows);
+  }
+}
+
+}  // namespace

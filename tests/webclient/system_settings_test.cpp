@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "app/tabro_client_app.h"
+#include "support/temp_dir.h"
+#include "webclient/tabro_operation.h"
+
+namespace {
+
+struct LoadCase {
+  const char* name;
+  std::optional<std::string> onpremises;  // nullopt: no file
+  std::optional<std::string> system;
+  int mode;
+  int proxy;
+  int timeout;
+  const char16_t* onpremisesServer;
+  const char16_t* baseUrl;
+  const char16_t* userId;
+};
+
+class SystemSettingsLoad : public ::testing::TestWithParam<LoadCase> {};
+
+TEST_P(SystemSettingsLoad, ReadsTheFilesInStartUpOrder) {
+  const LoadCase& c = GetParam();
+  testsupport::TempDir dir;
+  theApp.m_ProgramFolder = CString(dir.path().string());
+  if (c.onpremises) dir.Write("TabroSystemOnpremises.ini", *c.onpremises);
+  if (c.system) dir.Write("TabroSystem.ini", *c.system);
+  CTabroOperation op;
+  op.m_Server.m_ServerBaseUrl = u"http://before";
+  op.m_Server.m_UserId = u"before";
+  op.LoadOnpremisesIni();
+  op.LoadSystemIni();
+  EXPECT_EQ(op.m_Server.m_OperationMode, c.mode);
+  EXPECT_EQ(op.m_Server.m_ProxyType, c.proxy);
+  EXPECT_EQ(op.m_Server.m_Timeout, c.timeout);
+  if (c.onpremisesServer) {  // null: checked by its own test below
+    EXPECT_EQ(op.m_Server.m_OnpremisesServer, c.onpremisesServer);
+  }
+  EXPECT_EQ(op.m_Server.m_ServerBaseUrl, c.baseUrl);
+  EXPECT_EQ(op.m_Server.m_UserId, c.userId);
+  EXPECT_EQ(op.m_Initialized, 1);
+}
+
+const std::string kLongValue = std::string(982, 'x') + "Timeout=7";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SystemSettingsLoad,
+    ::testing::Values(
+        LoadCase{"NoFilesGiveDefaults", std::nullopt, std::nullopt, 0, -1, 600, u"", u"http://before", u"before"},
+        LoadCase{"MissingTimeoutLineLeavesZero", std::nullopt, "OperationMode=0\r\nProxyType=1\r\n", 0, 1, 0, u"",
+                 u"http://before", u"before"},
+        LoadCase{"ServerLineBeforeModeIsLost", std::nullopt,
+                 "OnpremisesServer=http://a\r\nOperationMode=1\r\n", 1, 0, 0, u"", u"http://before", u"before"},
+        LoadCase{"ServerLineAfterModeIsKept", std::nullopt,
+                 "OperationMode=1\nOnpremisesServer=http://a  \n", 1, 0, 0, u"http://a", u"http://before",
+                 u"before"},
+        LoadCase{"ProxyIsCutTo16Bits", std::nullopt, "ProxyType=65535\r\n", 0, -1, 0, u"", u"http://before",
+                 u"before"},
+        LoadCase{"LaterLineWinsAndBlanksAreCut", std::nullopt, "Timeout=5\r\nTimeout= 30 \t\r\n", 0, 0, 30, u"",
+                 u"http://before", u"before"},
+        LoadCase{"KeysAreCaseSensitive", std::nullopt, "timeout=5\r\nTIMEOUT=6\r\n", 0, 0, 0, u"",
+                 u"http://before", u"before"},
+        LoadCase{"OnpremisesFileHoldsMode101", "OnpremisesServer=http://op:8080\r\nID=u1\r\nPW=p1\r\n",
+                 "OperationMode=0\r\nProxyType=3\r\nTimeout=9\r\nOnpremisesServer=http://ignored\r\n", 101, 3, 9,
+                 u"http://op:8080", u"http://op:8080", u"u1"},
+        LoadCase{"OnpremisesFileEmptiesUser", "", std::nullopt, 101, -1, 600, u"", u"http://before", u""},
+        LoadCase{"Mode101StaysWithoutOnpremisesFile", std::nullopt, "OperationMode=101\r\nOperationMode=0\r\n",
+                 101, 0, 0, u"", u"http://before", u"before"},
+        LoadCase{"LongLineIsReadInPieces", std::nullopt, "OperationMode=1\r\nOnpremisesServer=" + kLongValue + "\r\n",
+                 1, 0, 7, nullptr, u"http://before", u"before"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SystemSettings, LongValueIsCutAtTheLineLimit) {
+  testsupport::TempDir dir;
+  theApp.m_ProgramFolder = CString(dir.path().string());
+  dir.Write("TabroSystem.ini", "OperationMode=1\r\nOnpremisesServer=" + kLongValue + "\r\n");
+  CTabroOperation op;
+  op.LoadSystemIni();
+  EXPECT_EQ(op.m_Server.m_OnpremisesServer, CString(std::string(982, 'x')));
+}
+
+struct SaveCase {
+  const char* name;
+  int mode;
+  int16_t proxy;
+  const char* expected;
+};
+
+class SystemSettingsSave : public ::testing::TestWithParam<SaveCase> {};
+
+TEST_P(SystemSettingsSave, WritesTheLines) {
+  const SaveCase& c = GetParam();
+  testsupport::TempDir dir;
+  theApp.m_ProgramFolder = CString(dir.path().string());
+  CTabroOperation op;
+  op.m_Server.m_OperationMode = c.mode;
+  op.m_Server.m_ProxyType = c.proxy;
+  op.m_Server.m_Timeout = 600;
+  op.m_Server.m_OnpremisesServer = u"http://op";
+  op.SaveSystemIni();
+  EXPECT_EQ(testsupport::TempDir::Read(dir / "TabroSystem.ini"), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SystemSettingsSave,
+    ::testing::Values(
+        SaveCase{"Mode0LosesTheServer", 0, -1, "OperationMode=0\r\nProxyType=-1\r\nTimeout=600\r\n"},
+        SaveCase{"Mode1KeepsTheServer", 1, 4,
+                 "OperationMode=1\r\nProxyType=4\r\nTimeout=600\r\nOnpremisesServer=http://op\r\n"},
+        SaveCase{"Mode101", 101, 1, "OperationMode=101\r\nProxyType=1\r\nTimeout=600\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SystemSettings, SaveIntoMissingFolderIsSilent) {
+  testsupport::TempDir dir;
+  theApp.m_ProgramFolder = CString((dir.path() / "missing").string());
+  CTabroOperation op;
+  op.SaveSystemIni();
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "missing"));
+}
+
+TEST(SystemSettings, SavedFileReadsBack) {
+  testsupport::TempDir dir;
+  theApp.m_ProgramFolder = CString(dir.path().string());
+  CTabroOperation a;
+  a.m_Server.m_OperationMode = 1;
+  a.m_Server.m_ProxyType = -1;
+  a.m_Server.m_Timeout = 45;
+  a.m_Server.m_OnpremisesServer = u"http://srv:81";
+  a.SaveSystemIni();
+  CTabroOperation b;
+  b.LoadSystemIni();
+  EXPECT_EQ(b.m_Server.m_OperationMode, 1);
+  EXPECT_EQ(b.m_Server.m_ProxyType, -1);
+  EXPECT_EQ(b.m_Server.m_Timeout, 45);
+  EXPECT_EQ(b.m_Server.m_OnpremisesServer, u"http://srv:81");
+}
+
+TEST(DeploymentSettings, SupplyTheAccountUnlessTheOnpremisesFileDoes) {
+  const std::string deployment =
+      "ServerBaseUrl=http://cloud\r\nAltServerBaseUrl=http://alt\r\nUserId=cu\r\nPassword=cp\r\n"
+      "AccessKey=AK\r\nClientIdentificationNumber=C-1\r\n";
+  struct Row {
+    bool onpremisesFile;
+    const char16_t* base;
+    const char16_t* user;
+    const char16_t* password;
+  };
+  for (const Row row : {Row{false, u"http://cloud", u"cu", u"cp"}, Row{true, u"http://op", u"ou", u"op"}}) {
+    testsupport::TempDir dir;
+    theApp.m_ProgramFolder = CString(dir.path().string());
+    theApp.m_ClientIdentificationNumber.Empty();
+    dir.Write("TabroDeployment.ini", deployment);
+    if (row.onpremisesFile) dir.Write("TabroSystemOnpremises.ini", "OnpremisesServer=http://op\r\nID=ou\r\nPW=op\r\n");
+    CTabroOperation op;
+    op.LoadOnpremisesIni();
+    op.LoadSystemIni();
+    EXPECT_EQ(op.m_Server.m_ServerBaseUrl, row.base);
+    EXPECT_EQ(op.m_Server.m_UserId, row.user);
+    EXPECT_EQ(op.m_Server.m_Password, row.password);
+    EXPECT_EQ(op.m_Server.m_AltServerBaseUrl, u"http://alt");
+    EXPECT_EQ(op.m_Server.m_AccessKey, u"AK");
+    EXPECT_EQ(theApp.m_ClientIdentificationNumber, u"C-1");
+  }
+}
+
+}  // namespace

@@ -165,6 +165,9 @@ CString MidColumns(const CString& source, int start, int limit) {
   std::u16string_view v = source.View();
   auto usable = [&](size_t pos) {
     char32_t c = v[pos];
+    if (c >= 0xD800 && c <= 0xDBFF && pos + 1 < v.size() && v[pos + 1] >= 0xDC00 &&
+        v[pos + 1] <= 0xDFFF)
+      c = 0x10000 + ((c - 0xD800) << 10) + (v[pos + 1] - 0xDC00);
     return IsDefinedChar(c);
   };
   size_t pos = 0;

@@ -1,0 +1,274 @@
+#include "grid/csv_text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/ui_hooks.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using testsupport::DataFile;
+using testsupport::TempDir;
+
+CString PathText(const std::filesystem::path& p) { return CString::FromUtf8(p.string()); }
+
+// Every line ReadLine gives, and the state it ended with.
+std::vector<CString> ReadAll(CCsvTextFile& f, CCsvTextFile::ReadState* last = nullptr,
+                             int maxChars = CCsvTextFile::kCsvLineChars) {
+  std::vector<CString> lines;
+  CString line;
+  for (int guard = 0; guard < 1000 && f.ReadLine(line, maxChars); ++guard) lines.push_back(line);
+  if (last) *last = f.GetReadState();
+  return lines;
+}
+
+const std::vector<CString> kStaff = {
+    CString(u"社員番号,氏名,部署,入社日,給与"),
+    CString(u"1001,山田太郎,営業部,2020/04/01,350000"),
+    CString(u"1002,佐藤花子,\"総務部,庶務課\",2019/10/15,320000"),
+    CString(u"1003,鈴木一郎,開発部,2021/01/05,410000"),
+};
+
+struct DetectCase {
+  const char* name;
+  const char* file;
+  int codeType;
+  int hasCrLf;
+  const char16_t* lineEnd;  // what each line ends with
+};
+
+class DetectTest : public ::testing::TestWithParam<DetectCase> {};
+
+TEST_P(DetectTest, SettlesCodeAndReadsEveryLine) {
+  const DetectCase& c = GetParam();
+  CCsvTextFile f;
+  ASSERT_TRUE(f.Open(PathText(DataFile(std::string("text/") + c.file)), u"r",
+                     CCsvTextFile::CODETYPE_DETECT));
+  EXPECT_EQ(f.m_CodeType, c.codeType);
+  EXPECT_EQ(f.m_HasCrLf, c.hasCrLf);
+  CCsvTextFile::ReadState last;
+  std::vector<CString> lines = ReadAll(f, &last);
+  ASSERT_EQ(lines.size(), kStaff.size());
+  for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], kStaff[i] + c.lineEnd) << i;
+  EXPECT_EQ(last, CCsvTextFile::ReadState::kEndOfFile);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixtures, DetectTest,
+    ::testing::Values(
+        DetectCase{"Utf8Lf", "staff_utf8_lf.csv", 3, 0, u"\n"},
+        DetectCase{"Utf8CrLfIsNotShiftJis", "staff_utf8_crlf.csv", 3, 1, u"\r\n"},
+        DetectCase{"Utf8BomSkipped", "staff_utf8_bom_crlf.csv", 3, 0, u"\r\n"},
+        DetectCase{"SjisCrLf", "staff_sjis_crlf.csv", 1, 1, u"\n"},
+        DetectCase{"SjisLf", "staff_sjis_lf.csv", 1, 0, u"\n"},
+        DetectCase{"EucJpLf", "staff_eucjp_lf.csv", 2, 0, u"\n"},
+        DetectCase{"EucJpCrLf", "staff_eucjp_crlf.csv", 2, 1, u"\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct LineCase {
+  const char* name;
+  const char* fileName;  // decides the quote rule
+  int codeType;
+  std::string bytes;
+  std::vector<std::u16string> lines;
+};
+
+class LineRulesTest : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(LineRulesTest, SplitsLinesAsTheCodeTypeSays) {
+  const LineCase& c = GetParam();
+  TempDir dir;
+  CCsvTextFile f;
+  ASSERT_TRUE(f.Open(PathText(dir.Write(c.fileName, c.bytes)), u"r", c.codeType));
+  std::vector<CString> lines = ReadAll(f);
+  ASSERT_EQ(lines.size(), c.lines.size());
+  for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], CString(c.lines[i])) << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, LineRulesTest,
+    ::testing::Values(
+        LineCase{"SjisCrLfFileKeepsBareLfAsText", "a.txt", 1, "a\nb\r\nc\r\n", {u"a\nb\n", u"c\n"}},
+        LineCase{"SjisLfOnlyFileEndsLinesAtLf", "a.txt", 1, "a\nb\nc", {u"a\n", u"b\n", u"c"}},
+        LineCase{"SjisLoneCrIsText", "a.txt", 1, "a\rb\r\n", {u"a\rb\n"}},
+        LineCase{"SjisCrAtEndOfFileStays", "a.txt", 1, "a\r\nb\r", {u"a\n", u"b\r"}},
+        LineCase{"Utf8KeepsCrLf", "a.txt", 3, "a\r\nb\n", {u"a\r\n", u"b\n"}},
+        LineCase{"CsvQuotedLfStaysInLineCrLf", "a.csv", 1, "a,\"b\nc\",d\r\ne\r\n",
+                 {u"a,\"b\nc\",d\n", u"e\n"}},
+        LineCase{"CsvQuotedLfStaysInLineLf", "a.csv", 1, "a,\"b\nc\",d\ne\n",
+                 {u"a,\"b\nc\",d\n", u"e\n"}},
+        LineCase{"Utf8CsvQuotedLfStaysInLine", "a.csv", 3, "a,\"b\nc\",d\n", {u"a,\"b\nc\",d\n"}},
+        LineCase{"NoQuoteRuleWithoutCsvName", "a.txt", 1, "a,\"b\nc\",d\n",
+                 {u"a,\"b\n", u"c\",d\n"}},
+        LineCase{"QuoteRuleForTsvName", "x.TSV", 1, "\"b\nc\"\n", {u"\"b\nc\"\n"}},
+        LineCase{"DoubledQuoteKeepsFieldOpen", "a.csv", 1, "\"x\"\"y\nz\",w\nv\n",
+                 {u"\"x\"\"y\nz\",w\n", u"v\n"}},
+        LineCase{"QuoteAsSecondByteOpens", "a.csv", 1, "a\"b\nc\"\nd\n",
+                 {u"a\"b\nc\"\n", u"d\n"}},
+        LineCase{"QuoteInsideFieldIsText", "a.csv", 1, "ab\"c\nd\n", {u"ab\"c\n", u"d\n"}},
+        LineCase{"EucJpKanaAndKanji", "a.txt", 2, "\xA4\xA2\x8E\xB1\xB4\xC1\n",
+                 {u"あｱ漢\n"}},
+        LineCase{"EucJpPairWithoutMappingIsTwoBlanks", "a.txt", 2, "\xA4\xA2\x81\xA1\xA4\xA4\n",
+                 {u"あ  い\n"}},
+        LineCase{"EucJpLeadBeforeLfKeepsTheLineEnd", "a.txt", 2, "a\xA4\nb\n", {u"a  \n", u"b\n"}},
+        LineCase{"EucJpLeadAtEndOfFileDropped", "a.txt", 2, "a\xA4", {u"a"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CsvTextFileTest, CrLfAcrossBlockBoundaryIsOneLineEnd) {
+  // The CR is the last byte of the first block, its LF the first of the second.
+  std::string bytes = "ab\r\n" + std::string(CCsvTextFile::kBlockSize - 5, 'x') + "\r\nnext\r\n";
+  ASSERT_EQ(bytes[CCsvTextFile::kBlockSize - 1], '\r');
+  TempDir dir;
+  CCsvTextFile f;
+  ASSERT_TRUE(f.Open(PathText(dir.Write("big.txt", bytes)), u"r", CCsvTextFile::CODETYPE_SJIS));
+  std::vector<CString> lines = ReadAll(f);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[1], CString(std::u16string(CCsvTextFile::kBlockSize - 5, u'x') + u"\n"));
+  EXPECT_EQ(lines[2], CString(u"next\n"));
+}
+
+TEST(CsvTextFileTest, LineTooLongIsToldApartFromEndOfFileAndNeverCut) {
+  std::string bytes = "head\r\n" + std::string(150000, 'y') + "\r\ntail\r\n";
+  TempDir dir;
+  CCsvTextFile f;
+  ASSERT_TRUE(f.Open(PathText(dir.Write("long.csv", bytes)), u"r", CCsvTextFile::CODETYPE_DETECT));
+  CString line;
+  ASSERT_TRUE(f.ReadLine(line));
+  EXPECT_EQ(line, CString(u"head\n"));
+  EXPECT_FALSE(f.ReadLine(line));
+  EXPECT_EQ(f.GetReadState(), CCsvTextFile::ReadState::kLineTooLong);
+  EXPECT_TRUE(line.IsEmpty());
+  // The long line is skipped whole: no piece of it comes back as a line.
+  ASSERT_TRUE(f.ReadLine(line));
+  EXPECT_EQ(line, CString(u"tail\n"));
+  EXPECT_FALSE(f.ReadLine(line));
+  EXPECT_EQ(f.GetReadState(), CCsvTextFile::ReadState::kEndOfFile);
+}
+
+TEST(CsvTextFileTest, LineLongerThanCallersCharacterLimitIsTooLong) {
+  TempDir dir;
+  CCsvTextFile f;
+  std::string bytes = std::string(1999, 'a') + "\r\n" + std::string(2000, 'b') + "\r\n";
+  ASSERT_TRUE(f.Open(PathText(dir.Write("set.ini", bytes)), u"r", CCsvTextFile::CODETYPE_SJIS));
+  CString line;
+  // 1999 characters and the LF need 2000 places plus the terminator: too long for 2000.
+  EXPECT_FALSE(f.ReadLine(line, CCsvTextFile::kSettingsLineChars));
+  EXPECT_EQ(f.GetReadState(), CCsvTextFile::ReadState::kLineTooLong);
+  EXPECT_TRUE(f.ReadLine(line, 2002));
+  EXPECT_EQ(line.GetLength(), 2001);
+}
+
+TEST(CsvTextFileTest, OpeningFailures) {
+  TempDir dir;
+  CCsvTextFile f;
+  EXPECT_FALSE(f.Open(PathText(dir.Write("empty.csv", "")), u"r", CCsvTextFile::CODETYPE_DETECT));
+  EXPECT_FALSE(f.IsOpen());
+  EXPECT_FALSE(f.Open(PathText(dir / "missing.csv"), u"r", CCsvTextFile::CODETYPE_DETECT));
+  EXPECT_FALSE(f.Open(PathText(dir.path()), u"r", CCsvTextFile::CODETYPE_DETECT));
+  EXPECT_FALSE(f.Open(PathText(dir / "no" / "such.ini"), u"w", CCsvTextFile::CODETYPE_SJIS));
+  CString line;
+  EXPECT_FALSE(f.ReadLine(line));
+  EXPECT_EQ(f.GetReadState(), CCsvTextFile::ReadState::kNotOpen);
+}
+
+TEST(CsvTextFileTest, UnknownCodeTypeShowsItsMessage) {
+  RecordingUiHooks hooks;
+  TempDir dir;
+  CCsvTextFile f;
+  ASSERT_TRUE(f.Open(PathText(dir.Write("a.txt", "abc\n")), u"r", 5));
+  CString line;
+  EXPECT_FALSE(f.ReadLine(line));
+  EXPECT_EQ(f.GetReadState(), CCsvTextFile::ReadState::kNoCodeType);
+  ASSERT_EQ(hooks.Messages().size(), 1u);
+  EXPECT_EQ(hooks.Messages()[0], CString(u"コードタイプの設定がありません。"));
+}
+
+TEST(CsvTextFileTest, ByteReadersGiveRawBytes) {
+  TempDir dir;
+  CCsvTextFile f;
+  ASSERT_TRUE(f.Open(PathText(dir.Write("u.txt", "\x82\xA0\r\nx")), u"r",
+                     CCsvTextFile::CODETYPE_SJIS));
+  std::string bytes;
+  ASSERT_TRUE(f.ReadByteLine(bytes, 8000));
+  EXPECT_EQ(bytes, "\x82\xA0\n");
+  ASSERT_TRUE(f.ReadByteLine(bytes, 8000));
+  EXPECT_EQ(bytes, "x");
+  EXPECT_FALSE(f.ReadByteLine(bytes, 8000));
+  EXPECT_EQ(f.GetReadState(), CCsvTextFile::ReadState::kEndOfFile);
+
+  ASSERT_TRUE(f.Open(PathText(dir.Write("e.txt", "\xB4\xC1\n")), u"r",
+                     CCsvTextFile::CODETYPE_EUCJP));
+  ASSERT_TRUE(f.ReadEucLine(bytes, 8000));
+  EXPECT_EQ(bytes, "\x8A\xBF\n");  // 漢 in Shift_JIS
+}
+
+struct WriteCase {
+  const char* name;
+  int codeType;
+  std::u16string text;
+  std::string bytes;
+};
+
+class WriteTest : public ::testing::TestWithParam<WriteCase> {};
+
+TEST_P(WriteTest, WritesTheFileCode) {
+  const WriteCase& c = GetParam();
+  TempDir dir;
+  CCsvTextFile f;
+  ASSERT_TRUE(f.Open(PathText(dir / "out.txt"), u"w", c.codeType));
+  EXPECT_EQ(f.WriteLine(CString(c.text)), c.codeType >= 1 && c.codeType <= 3);
+  EXPECT_TRUE(f.Close());
+  EXPECT_EQ(TempDir::Read(dir / "out.txt"), c.bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, WriteTest,
+    ::testing::Values(WriteCase{"SjisGetsCrLf", 1, u"a\nb\n", "a\r\nb\r\n"},
+                      WriteCase{"SjisWithCrLfUnchanged", 1, u"a\r\nb\n", "a\r\nb\n"},
+                      WriteCase{"SjisJapanese", 1, u"日本\n", "\x93\xFA\x96\x7B\r\n"},
+                      WriteCase{"Utf8KeepsLfNoBom", 3, u"a\nあ\n", "a\n\xE3\x81\x82\n"},
+                      WriteCase{"EucJpKeepsLf", 2, u"日本ｱ\n", "\xC6\xFC\xCB\xDC\x8E\xB1\n"},
+                      WriteCase{"UnknownCodeWritesNothing", 8, u"a\n", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CsvTextFileTest, WritingReplacesTheOldFileOnlyOnClose) {
+  TempDir dir;
+  auto path = dir.Write("settings.ini", "old\r\n");
+  {
+    CCsvTextFile f;
+    ASSERT_TRUE(f.Open(PathText(path), u"w", CCsvTextFile::CODETYPE_SJIS));
+    ASSERT_TRUE(f.WriteLine(u"new\n"));
+    EXPECT_EQ(TempDir::Read(path), "old\r\n");
+    EXPECT_TRUE(f.Close());
+  }
+  EXPECT_EQ(TempDir::Read(path), "new\r\n");
+  // Nothing but the file itself is left in the folder.
+  int entries = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir.path())) (void)e, ++entries;
+  EXPECT_EQ(entries, 1);
+}
+
+TEST(CsvTextFileTest, ReadThenWriteRoundTripsJapaneseText) {
+  TempDir dir;
+  const int codes[] = {CCsvTextFile::CODETYPE_SJIS, CCsvTextFile::CODETYPE_EUCJP,
+                       CCsvTextFile::CODETYPE_UTF8};
+  for (int code : codes) {
+    auto path = dir / ("rt" + std::to_string(code) + ".csv");
+    {
+      CCsvTextFile w;
+      ASSERT_TRUE(w.Open(PathText(path), u"w", code));
+      for (const CString& l : kStaff) ASSERT_TRUE(w.WriteLine(l + u"\n"));
+    }
+    CCsvTextFile r;
+    ASSERT_TRUE(r.Open(PathText(path), u"r", CCsvTextFile::CODETYPE_DETECT));
+    EXPECT_EQ(r.m_CodeType, code);
+    std::vector<CString> lines = ReadAll(r);
+    ASSERT_EQ(lines.size(), kStaff.size()) << code;
+    for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], kStaff[i] + u"\n") << code;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,101 @@
+#include "platform/codepage.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct RoundTripCase {
+  const char* name;
+  int codePage;
+  std::u16string text;
+  std::string bytes;
+};
+
+class CodePageRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(CodePageRoundTrip, BothWaysStrict) {
+  const RoundTripCase& c = GetParam();
+  auto bytes = EncodeText(c.text, c.codePage, ConvMode::kStrict);
+  ASSERT_TRUE(bytes.has_value());
+  EXPECT_EQ(*bytes, c.bytes);
+  auto text = DecodeBytes(c.bytes, c.codePage, ConvMode::kStrict);
+  ASSERT_TRUE(text.has_value());
+  EXPECT_EQ(*text, CString(c.text));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, CodePageRoundTrip,
+    ::testing::Values(
+        RoundTripCase{"SjisKanaKanji", CP_SJIS, u"あ漢ｱ", "\x82\xA0\x8A\xBF\xB1"},
+        RoundTripCase{"SjisBackslashIsAscii", CP_SJIS, u"a\\b", "a\\b"},
+        RoundTripCase{"SjisWaveDashAndVendorRows", CP_SJIS, u"～①髙", "\x81\x60\x87\x40\xFB\xFC"},
+        RoundTripCase{"EucKanaKanji", CP_EUCJP, u"あ漢ｱ", "\xA4\xA2\xB4\xC1\x8E\xB1"},
+        RoundTripCase{"EucWaveDashAndNecRowAsWindows", CP_EUCJP, u"～①", "\xA1\xC1\xAD\xA1"},
+        RoundTripCase{"Utf8FourBytes", CP_UTF8, u"a\U0001F600", "a\xF0\x9F\x98\x80"},
+        RoundTripCase{"Empty", CP_UTF8, u"", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct BadCase {
+  const char* name;
+  int codePage;
+  std::string bytes;
+  std::u16string lenient;
+};
+
+class CodePageInvalidInput : public ::testing::TestWithParam<BadCase> {};
+
+TEST_P(CodePageInvalidInput, StrictFailsLenientReplaces) {
+  const BadCase& c = GetParam();
+  EXPECT_FALSE(DecodeBytes(c.bytes, c.codePage, ConvMode::kStrict).has_value());
+  auto text = DecodeBytes(c.bytes, c.codePage, ConvMode::kLenient);
+  ASSERT_TRUE(text.has_value());
+  EXPECT_EQ(*text, CString(c.lenient));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bytes, CodePageInvalidInput,
+    ::testing::Values(BadCase{"Utf8StrayContinuation", CP_UTF8, "a\x80z", u"a\uFFFDz"},
+                      BadCase{"Utf8Overlong", CP_UTF8, "\xC0\xAFz", u"\uFFFD\uFFFDz"},
+                      BadCase{"Utf8Surrogate", CP_UTF8, "\xED\xA0\x80z", u"\uFFFD\uFFFD\uFFFDz"},
+                      BadCase{"Utf8CutAtEnd", CP_UTF8, "a\xE3\x81", u"a\uFFFD"},
+                      BadCase{"SjisBadTrail", CP_SJIS, "\x82\x20z", u"\uFFFD z"},
+                      BadCase{"SjisLeadAtEnd", CP_SJIS, "a\x82", u"a\uFFFD"},
+                      BadCase{"EucBadSecondByte", CP_EUCJP, "\xA4\x41z", u"\uFFFDAz"},
+                      BadCase{"EucSs3NotSupported", CP_EUCJP, "\x8F\xB0\xA1z", u"\uFFFDz"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CodePageTest, UnmappableCharactersStrictFailLenientQuestionMark) {
+  EXPECT_FALSE(EncodeText(u"a\U0001F600", CP_SJIS, ConvMode::kStrict).has_value());
+  EXPECT_EQ(TextToBytes(u"a\U0001F600b", CP_SJIS), "a?b");
+  EXPECT_FALSE(EncodeText(u"髙", CP_EUCJP, ConvMode::kStrict).has_value());  // vendor row
+  EXPECT_EQ(TextToBytes(u"x髙", CP_EUCJP), "x?");
+  EXPECT_FALSE(EncodeText(std::u16string(1, u'\xD800'), CP_UTF8, ConvMode::kStrict).has_value());
+}
+
+TEST(CodePageTest, UnknownCodePageAlwaysFails) {
+  EXPECT_FALSE(IsKnownCodePage(1252));
+  EXPECT_FALSE(DecodeBytes("abc", 1252, ConvMode::kLenient).has_value());
+  EXPECT_FALSE(EncodeText(u"abc", 1252, ConvMode::kLenient).has_value());
+  EXPECT_EQ(BytesToText("abc", 1252), CString());
+  EXPECT_EQ(CP_ACP, CP_SJIS);
+}
+
+TEST(CodePageTest, JisShiftJisMapping) {
+  struct Case {
+    int jis, sjis;
+  };
+  const Case cases[] = {{0x2121, 0x8140}, {0x2422, 0x82A0}, {0x2160, 0x8180}, {0x3441, 0x8ABF},
+                        {0x7E7E, 0xEFFC}, {0x5D21, 0x9F40}, {0x5F21, 0xE040}, {0x6021, 0xE09F}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(JisToShiftJis(c.jis), c.sjis) << std::hex << c.jis;
+    EXPECT_EQ(ShiftJisToJis(c.sjis), c.jis) << std::hex << c.sjis;
+  }
+  EXPECT_EQ(JisToShiftJis(0x0121), 0);
+  EXPECT_EQ(JisToShiftJis(0x217F), 0);
+  EXPECT_EQ(ShiftJisToJis(0xF040), 0);  // user-defined area
+  EXPECT_EQ(ShiftJisToJis(0x817F), 0);
+}
+
+}  // namespace

@@ -1,0 +1,161 @@
+#include "platform/paths.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+using testsupport::TempDir;
+
+CString PathText(const std::filesystem::path& p) { return CString::FromUtf8(p.string()); }
+
+// Sets an environment variable for one test and restores it afterwards.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name) {
+    const char* old = std::getenv(name);
+    if (old) old_ = old, had_ = true;
+    if (value) {
+      ::setenv(name, value, 1);
+    } else {
+      ::unsetenv(name);
+    }
+  }
+  ~ScopedEnv() {
+    if (had_) {
+      ::setenv(name_.c_str(), old_.c_str(), 1);
+    } else {
+      ::unsetenv(name_.c_str());
+    }
+  }
+
+ private:
+  std::string name_, old_;
+  bool had_ = false;
+};
+
+TEST(PathsTest, ExpandEnvNames) {
+  ScopedEnv a("TABRO_T_A", "/data");
+  ScopedEnv b("TABRO_T_B", "x");
+  ScopedEnv c("TABRO_T_UNSET", nullptr);
+  struct Case {
+    const char16_t* text;
+    const char16_t* expected;
+  };
+  const Case cases[] = {
+      {u"%TABRO_T_A%/in", u"/data/in"},
+      {u"pre/%TABRO_T_B%/%TABRO_T_B%", u"pre/x/x"},
+      {u"%TABRO_T_UNSET%/%TABRO_T_A%", u"%TABRO_T_UNSET%//data"},
+      {u"50% off", u"50% off"},
+      {u"%%", u"%%"},
+      {u"no names", u"no names"},
+  };
+  for (const Case& k : cases) EXPECT_EQ(ExpandEnvNames(k.text), CString(k.expected)) << CString(k.text);
+}
+
+TEST(PathsTest, UserProfileFallsBackToHome) {
+  ScopedEnv home("HOME", "/home/tester");
+  ScopedEnv profile("USERPROFILE", nullptr);
+  EXPECT_EQ(GetEnvVar(u"USERPROFILE").value_or(CString(u"unset")), CString(u"/home/tester"));
+  EXPECT_FALSE(GetEnvVar(u"TABRO_T_NEVER_SET").has_value());
+}
+
+TEST(PathsTest, UserFoldersFromXdgConfigElseHome) {
+  TempDir dir;
+  ScopedEnv home("HOME", dir.path().string().c_str());
+  ScopedEnv config("XDG_CONFIG_HOME", (dir.path() / "cfg").string().c_str());
+  CString h = PathText(dir.path());
+  EXPECT_EQ(GetUserFolder(UserFolder::kDownloads), h + u"/Downloads");
+  EXPECT_EQ(GetUserFolder(UserFolder::kHome), h);
+
+  std::filesystem::create_directories(dir.path() / "cfg");
+  dir.Write("cfg/user-dirs.dirs",
+            "# comment\nXDG_DESKTOP_DIR=\"$HOME/デスクトップ\"\nXDG_DOCUMENTS_DIR=\"/srv/docs/\"\n"
+            "XDG_DOWNLOAD_DIR=\"relative\"\n");
+  EXPECT_EQ(GetUserFolder(UserFolder::kDesktop), h + u"/デスクトップ");
+  EXPECT_EQ(GetUserFolder(UserFolder::kDocuments), CString(u"/srv/docs"));
+  EXPECT_EQ(GetUserFolder(UserFolder::kDownloads), h + u"/Downloads");
+}
+
+TEST(PathsTest, NameParts) {
+  struct Case {
+    const char16_t* path;
+    const char16_t* folder;
+    const char16_t* name;
+    const char16_t* ext;
+    const char16_t* stem;
+  };
+  const Case cases[] = {
+      {u"/a/b/list.csv", u"/a/b", u"list.csv", u".csv", u"list"},
+      {u"list.tar.gz", u"", u"list.tar.gz", u".gz", u"list.tar"},
+      {u"/a.d/name", u"/a.d", u"name", u"", u"name"},
+      {u"/x/.profile", u"/x", u".profile", u"", u".profile"},
+      {u"/root.csv", u"/", u"root.csv", u".csv", u"root"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FolderOf(c.path), CString(c.folder)) << CString(c.path);
+    EXPECT_EQ(FileNameOf(c.path), CString(c.name)) << CString(c.path);
+    EXPECT_EQ(ExtensionOf(c.path), CString(c.ext)) << CString(c.path);
+    EXPECT_EQ(StemOf(c.path), CString(c.stem)) << CString(c.path);
+  }
+  EXPECT_TRUE(HasExtension(u"/in/A.CSV", u".csv"));
+  EXPECT_TRUE(HasExtension(u"data.Tsv", u".tsv"));
+  EXPECT_FALSE(HasExtension(u"a.csv.txt", u".csv"));
+  EXPECT_FALSE(HasExtension(u"/dir.csv/file", u".csv"));
+  EXPECT_FALSE(HasExtension(u"csv", u".csv"));
+}
+
+TEST(PathsTest, JoinPath) {
+  EXPECT_EQ(JoinPath(u"/a", u"b.csv"), CString(u"/a/b.csv"));
+  EXPECT_EQ(JoinPath(u"/a/", u"/b.csv"), CString(u"/a/b.csv"));
+  EXPECT_EQ(JoinPath(u"/", u"b"), CString(u"/b"));
+  EXPECT_EQ(JoinPath(u"", u"b"), CString(u"b"));
+  EXPECT_EQ(JoinPath(u"a", u""), CString(u"a"));
+}
+
+TEST(PathsTest, FsPathRoundTripsJapaneseNames) {
+  CString name(u"/tmp/日本語 ファイル.csv");
+  EXPECT_EQ(FromFsPath(ToFsPath(name)), name);
+}
+
+TEST(PathsTest, AtomicWriteReplacesWholeFileAndKeepsMode) {
+  TempDir dir;
+  auto file = dir.Write("a.ini", "old");
+  ::chmod(file.c_str(), 0600);
+  ASSERT_TRUE(WriteFileAtomic(PathText(file), "new text"));
+  EXPECT_EQ(TempDir::Read(file), "new text");
+  struct stat st {};
+  ASSERT_EQ(::stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  int entries = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir.path())) (void)e, ++entries;
+  EXPECT_EQ(entries, 1);
+}
+
+TEST(PathsTest, AtomicWriterDiscardLeavesTheOldFile) {
+  TempDir dir;
+  auto file = dir.Write("a.ini", "old");
+  {
+    AtomicFileWriter w;
+    ASSERT_TRUE(w.Begin(PathText(file)));
+    ASSERT_TRUE(w.Write("half"));
+  }  // destroyed without Commit
+  EXPECT_EQ(TempDir::Read(file), "old");
+  int entries = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir.path())) (void)e, ++entries;
+  EXPECT_EQ(entries, 1);
+  EXPECT_FALSE(WriteFileAtomic(PathText(dir / "missing" / "b.ini"), "x"));
+}
+
+TEST(PathsTest, ExecutableFolderExists) {
+  CString folder = GetExecutableFolder();
+  ASSERT_FALSE(folder.IsEmpty());
+  EXPECT_TRUE(std::filesystem::is_directory(ToFsPath(folder)));
+}
+
+}  // namespace

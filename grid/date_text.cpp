@@ -88,6 +88,7 @@ int64_t DayNumber(int year, int month, int day) {
 // The integer at pos, as the runtime's text-to-int reads it: leading blanks,
 // an optional sign, then digits. `found` tells whether a digit was there.
 int LeadingInt(const CString& text, int pos, bool* found = nullptr) {
+  constexpr int64_t kIntLimit = 2147483647;
   const int n = text.GetLength();
   while (pos < n && (text[pos] == u' ' || text[pos] == u'\t')) ++pos;
   bool negative = false;
@@ -96,7 +97,8 @@ int LeadingInt(const CString& text, int pos, bool* found = nullptr) {
   bool any = false;
   for (; pos < n && IsDigit(text[pos]); ++pos) {
     any = true;
-    if (v < 1000000000) v = v * 10 + (text[pos] - u'0');
+    v = v * 10 + (text[pos] - u'0');
+    if (v > kIntLimit) v = kIntLimit;
   }
   if (found) *found = any;
   return static_cast<int>(negative ? -v : v);

@@ -288,6 +288,7 @@ double RoundingEpsilon(double x) {
 }
 
 double RoundValue(int digit, double& value, int position) {
+  if (!std::isfinite(value)) return value;
   // Beyond these the scale is infinite or zero anyway; the bound keeps the loop short.
   constexpr int kMaxPosition = 400;
   if (position > kMaxPosition) position = kMaxPosition;

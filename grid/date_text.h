@@ -26,9 +26,10 @@ enum class DateTextError {
 };
 
 // Reads a date text into the time value of its midnight. `form` tells the
-// form read: 22/23 年月日 (23 for a year of 3+ digits), 12/13 slashes, 1/2/3
-// packed 5/6/8 digits; 0 when the text is no date form (the result is then 0
-// and `error` kNone). A date form with an impossible date gives form 0,
+// form read: 22/23 年月日 (23 for a year of 3+ digits or an era year, which
+// is read as its Western year), 12/13 slashes, 1/2/3 packed 5/6/8 digits; 0
+// when the text is no date form, also when no year number leads it (the
+// result is then 0 and `error` kNone). A date form with an impossible date gives form 0,
 // result 0 and the reason in `error`. A day past the month's end carries
 // into the next month (2024/2/30 is 1 March).
 int64_t ParseDateText(const CString& text, int& form, DateTextError& error);
@@ -48,6 +49,7 @@ int DateToSerialDay(int year, int month, int day);
 
 // Formats a date or time text by a pattern (yyyy yy y, mm m mmm mmp month,
 // dd d dth, full-width ｙ ｍ ｄ, 和暦 / 和年 / W暦 era forms, 週 and Weekday
-// names, HH MM SS and full-width Ｈ Ｍ Ｓ for times). Whatever cannot be read
-// or formatted comes back as the value unchanged.
+// names, HH MM SS and full-width Ｈ Ｍ Ｓ for times). Weekdays are given for
+// the years 1900-3000 and "＿" outside them. Whatever cannot be read or
+// formatted comes back as the value unchanged.
 CString FormatDateTime(const CString& value, const CString& pattern);

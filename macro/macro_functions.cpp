@@ -1,0 +1,205 @@
+// Built-in functions of the macro language: round, abs, log10, sin, cos, tan,
+// mindata, maxdata, val, vtoa, repeatString, SUM.
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string_view>
+
+#include "grid/number_text.h"
+#include "macro/macro_eval.h"
+#include "macro/macro_scan.h"
+
+using macro_scan::CutToInt;
+using macro_scan::ReadInt;
+using macro_scan::SkipBlanks;
+using macro_scan::SkipTo;
+using macro_scan::StartsWith;
+
+namespace {
+
+enum class Function { Round, Abs, Log10, Sin, Cos, Tan, MinData, MaxData, Val, Vtoa, Repeat, Sum };
+
+struct FunctionName {
+  std::u16string_view name;
+  Function function;
+  const char16_t* unclosed;  // message when the text ends before ')'; null: none
+};
+
+// Names compared exactly with the beginning of the token.
+constexpr std::array<FunctionName, 12> kFunctions = {{
+    {u"round(", Function::Round, u"round の　) が対応していません"},
+    {u"abs(", Function::Abs, u"abs の　) が対応していません"},
+    {u"log10(", Function::Log10, u"log10 の　')' が対応していません"},
+    {u"sin(", Function::Sin, u"sin の　) が対応していません"},
+    {u"cos(", Function::Cos, u"cos の　) が対応していません"},
+    {u"tan(", Function::Tan, u"tan の　) が対応していません"},
+    {u"mindata(", Function::MinData, u"mindata の　) が対応していません"},
+    {u"maxdata(", Function::MaxData, u"maxdata の　) が対応していません"},
+    {u"val(", Function::Val, nullptr},
+    {u"vtoa(", Function::Vtoa, nullptr},
+    {u"repeatString(", Function::Repeat, u"' が対応していません"},
+    {u"SUM(", Function::Sum, nullptr},
+}};
+static_assert(kFunctions.size() == 12);
+
+// Most copies repeatString makes.
+constexpr int kMaxRepeat = 128;
+// Rounding places beyond this are as good as infinite.
+constexpr int kMaxRoundDigits = 1000;
+
+}  // namespace
+
+bool CMacroEval::CallFunction(double& value) {
+  // A call needs a '(' before the first blank of the token.
+  const char16_t* p = m_Cursor;
+  while (*p != 0 && *p != u' ' && *p != u'(') ++p;
+  if (*p != u'(') return false;
+  const FunctionName* found = nullptr;
+  for (const FunctionName& f : kFunctions) {
+    if (StartsWith(m_Cursor, f.name)) {
+      found = &f;
+      break;
+    }
+  }
+  if (found == nullptr) return false;
+  m_Cursor += found->name.size();
+
+  // Moves to the call's ')' and past it; the end of the text is an error when
+  // the function has a message for it.
+  auto closeCall = [&] {
+    const char16_t* close = SkipTo(m_Cursor, u')');
+    if (*close == 0) {
+      if (found->unclosed != nullptr) throw CMacroError(found->unclosed);
+      m_Cursor = close;
+      return;
+    }
+    m_Cursor = close + 1;
+  };
+  auto expectComma = [&](const char16_t* message) {
+    m_Cursor = SkipBlanks(m_Cursor);
+    if (*m_Cursor != u',') throw CMacroError(message);
+    ++m_Cursor;
+  };
+
+  value = 0.0;
+  switch (found->function) {
+    case Function::Round: {
+      // round(x, digits, mode)
+      double x = EvalAdditive();
+      expectComma(u"round の　, が対応していません");
+      const int digits = std::clamp(CutToInt(EvalAdditive()), -kMaxRoundDigits, kMaxRoundDigits);
+      expectComma(u"round の　, が対応していません");
+      const int mode = CutToInt(EvalAdditive());
+      if (mode != 1 && mode != 5 && mode != 9) {
+        throw CMacroError(u"1:切捨 5:四捨五入 9:切上 を設定してください");
+      }
+      closeCall();
+      value = RoundValue(mode == 1 ? 0 : mode, x, -digits);
+      m_IsNumber = 1;
+      break;
+    }
+    case Function::Abs:
+    case Function::Log10:
+    case Function::Sin:
+    case Function::Cos:
+    case Function::Tan: {
+      const double x = EvalAdditive();
+      closeCall();
+      switch (found->function) {
+        case Function::Abs: value = std::fabs(x); break;
+        case Function::Log10: value = std::log10(x); break;
+        case Function::Sin: value = std::sin(x); break;
+        case Function::Cos: value = std::cos(x); break;
+        default: value = std::tan(x); break;
+      }
+      m_IsNumber = 1;
+      break;
+    }
+    case Function::MinData:
+    case Function::MaxData: {
+      // values separated by commas or blanks, up to ')'
+      const bool wantMin = found->function == Function::MinData;
+      bool any = false;
+      for (;;) {
+        while (*m_Cursor == u' ' || *m_Cursor == u',') ++m_Cursor;
+        if (*m_Cursor == u')') {
+          ++m_Cursor;
+          break;
+        }
+        if (*m_Cursor == 0) throw CMacroError(found->unclosed);
+        const char16_t* before = m_Cursor;
+        const double v = EvalAdditive();
+        if (m_Cursor == before) {
+          ++m_Cursor;  // a character that starts no value
+          continue;
+        }
+        if (!any || (wantMin ? v < value : v > value)) value = v;
+        any = true;
+      }
+      m_IsNumber = 1;
+      break;
+    }
+    case Function::Val:
+      EvalAdditive();
+      value = macro_scan::ReadDouble(m_Text.GetString());
+      m_ForceText = 0;
+      closeCall();
+      m_IsNumber = 1;
+      break;
+    case Function::Vtoa: {
+      const double x = EvalAdditive();
+      closeCall();
+      m_Text = FormatDouble(x);
+      m_IsNumber = 0;
+      break;
+    }
+    case Function::Repeat: {
+      // repeatString('text' | [field], count | [field])
+      const char16_t* p = m_Cursor;
+      while (*p != 0 && *p != u'\'' && *p != u'[') ++p;
+      if (*p == 0) throw CMacroError(u"' が有りません");
+      CString text;
+      if (*p == u'\'') {
+        const char16_t* close = SkipTo(p + 1, u'\'');
+        if (*close == 0) throw CMacroError(u"' が対応していません");
+        text = CString(p + 1, static_cast<int>(close - p - 1));
+        m_Cursor = close + 1;
+      } else {
+        m_Cursor = p;
+        text = ReadFieldArgument();
+      }
+      m_Cursor = SkipTo(m_Cursor, u',');
+      if (*m_Cursor == 0) throw CMacroError(u", が有りません");
+      m_Cursor = SkipBlanks(m_Cursor + 1);
+      const int count = *m_Cursor == u'[' ? ReadInt(ReadFieldArgument()) : ReadInt(m_Cursor);
+      closeCall();
+      CString result;
+      for (int i = 0; i < std::min(count, kMaxRepeat); ++i) result += text;
+      m_Text = result;
+      m_IsNumber = 0;
+      break;
+    }
+    case Function::Sum: {
+      // SUM(from, to): 1-based columns of the row, both included
+      const int from = CutToInt(EvalAdditive());
+      m_Cursor = SkipBlanks(m_Cursor);
+      bool both = false;
+      int to = 0;
+      if (*m_Cursor == u',') {
+        ++m_Cursor;
+        to = CutToInt(EvalAdditive());
+        both = true;
+      }
+      closeCall();
+      if (both && m_RowCells != nullptr && from >= 1 && from < to && to <= m_ValueCount) {
+        for (int c = from; c <= to; ++c) {
+          if (const CString* cell = m_RowCells[c - 1]) value += ParseNumberText(*cell);
+        }
+      }
+      m_IsNumber = 1;
+      break;
+    }
+  }
+  return true;
+}

@@ -1,0 +1,63 @@
+#pragma once
+// Reading helpers shared by the macro evaluator and the syntax checker. Both read
+// a zero-terminated work copy through a cursor; every helper stops at the
+// terminator, so no loop can run past the end of the text.
+
+#include <string_view>
+
+#include "platform/cstring.h"
+
+// True when a backslash and a quote at p stand for one quote character inside a
+// quoted text: after those two characters and any blanks the text neither ends
+// an operand (! & ) + , < = > | :) nor begins with "default:", "then " or
+// "else ". At the end of the text it is true.
+bool IsEscapedQuote(const char16_t* p);
+
+namespace macro_scan {
+
+// Only U+0020 is a blank in the macro language.
+inline const char16_t* SkipBlanks(const char16_t* p) {
+  while (*p == u' ') ++p;
+  return p;
+}
+
+inline bool StartsWith(const char16_t* p, std::u16string_view word) {
+  for (char16_t c : word) {
+    if (*p != c) return false;  // also stops at the terminator
+    ++p;
+  }
+  return true;
+}
+
+// Statement keywords: ASCII letters compared without case.
+bool StartsWithFolded(const char16_t* p, std::u16string_view word);
+
+// First occurrence of word at or after p; null when there is none.
+const char16_t* FindText(const char16_t* p, std::u16string_view word);
+
+// The first c at or after p, or the terminator.
+inline const char16_t* SkipTo(const char16_t* p, char16_t c) {
+  while (*p != 0 && *p != c) ++p;
+  return p;
+}
+
+// The runtime's decimal text-to-int reading: leading white space, a sign,
+// digits; 0 when there are none. Clamped to the int range.
+int ReadInt(const char16_t* p);
+int ReadInt(const CString& text);
+
+// The runtime's decimal text-to-double reading: leading white space, a sign,
+// digits with one point and an exponent, as far as they form a number; 0 when
+// nothing does.
+double ReadDouble(const char16_t* p);
+
+// A value cut toward zero to an int; clamped to the int range, NaN gives 0.
+int CutToInt(double value);
+
+// White space of the runtime's wide class (used by ".trim(").
+bool IsWideSpace(char16_t c);
+
+// Decimal digit of any script (the wide digit class).
+bool IsWideDigit(char16_t c);
+
+}  // namespace macro_scan

@@ -80,7 +80,7 @@ TEST(GuardedFcvtTest, SplitsDigitsPointAndSign) {
   EXPECT_TRUE(digits.IsEmpty());
 }
 
-TEST(NumberTextPiecesTest, BuildStripPadAndIntegerParts) {
+TEST(NumberTextHelpersTest, BuildStripPadAndIntegerParts) {
   EXPECT_EQ(BuildDecimalText(-0.05, u"5", -1), CString(u"-0.05"));
   EXPECT_EQ(BuildDecimalText(150, u"15", 3), CString(u"150"));
   EXPECT_EQ(BuildDecimalText(1.5, u"15", 1), CString(u"1.5"));

@@ -28,6 +28,12 @@ class CTabroClientDlg {
   // closing only hides the window.
   CTabroClientDlgAutoProxy* m_pAutoProxy = nullptr;
 
+  // ---- Closing -------------------------------------------------------------------
+  int m_WatchNoticeDue = 1;        // the closing notice about watching is still due
+  // Whether the dialog may close now: not while an automation client holds it
+  // (the window only hides then); with watching on, says once that watching ends.
+  bool CanExit();
+
   // ---- Loading an input -----------------------------------------------------
   // Brings one input into theApp.m_DataGrid: reads the CSV or TSV file at path
   // (TSV when its own extension is ".tsv" or ".TSV") line by line, fills the counts

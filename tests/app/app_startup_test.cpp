@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -284,5 +285,53 @@ TEST(SingleInstanceLock, DefaultFolderIsTheRuntimeFolderElseTmp) {
   EXPECT_EQ(DefaultLockFolder(), fs::path("/tmp"));
   if (saved) setenv("XDG_RUNTIME_DIR", saved->c_str(), 1);
 }
+
+}  // namespace
+
+namespace {
+
+struct CanExitCase {
+  const char* name;
+  bool proxy;
+  int16_t inputKind;
+  int watchingMode;
+  bool canExit;
+  size_t noticesAfterTwoAsks;
+};
+
+const CanExitCase kCanExitCases[] = {
+    {"AutomationClientKeepsTheDialog", true, INPUT_NONE, 0, false, 0},
+    {"AutomationClientWinsOverWatching", true, INPUT_NONE, 1, false, 0},
+    {"WatchingOff", false, INPUT_NONE, 0, true, 0},
+    {"CommandLineInputWithWatching", false, INPUT_COMMAND_LINE, 1, true, 0},
+    {"WatchingOnSaysSoOnce", false, INPUT_DROPPED, 1, true, 1},
+};
+
+class CanExitCases : public ::testing::TestWithParam<CanExitCase> {};
+
+TEST_P(CanExitCases, ConsultsTheProxyAndTheWatch) {
+  const CanExitCase& c = GetParam();
+  RecordingUiHooks hooks;
+  CTabroClientDlg dlg;
+  g_pMainDlg = &dlg;
+  std::unique_ptr<CTabroClientDlgAutoProxy> proxy;
+  if (c.proxy) proxy.reset(CTabroClientDlgAutoProxy::CreateObject());
+  theApp.m_InputKind = c.inputKind;
+  theApp.m_WatchingMode = c.watchingMode;
+  EXPECT_EQ(dlg.CanExit(), c.canExit);
+  EXPECT_EQ(dlg.CanExit(), c.canExit);
+  ASSERT_EQ(hooks.Messages().size(), c.noticesAfterTwoAsks);
+  if (c.noticesAfterTwoAsks) {
+    EXPECT_EQ(hooks.Messages()[0], CString(u"監視機能が起動中です。監視機能は終了します。"));
+  }
+  proxy.reset();
+  EXPECT_TRUE(dlg.CanExit());  // the client went: the dialog may close
+  g_pMainDlg = nullptr;
+  theApp.m_InputKind = INPUT_NONE;
+  theApp.m_WatchingMode = 0;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CanExitCases, ::testing::ValuesIn(kCanExitCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

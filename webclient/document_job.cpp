@@ -45,6 +45,7 @@ static_assert(std::size(kDocFormats) == 3);
 std::string SerializeGrid(const CTextGrid& grid, int rows, int cols, int bound) {
   rows = std::clamp(rows, 0, grid.Rows());
   cols = std::clamp(cols, 0, grid.Cols());
+  bound = std::min(bound, cols);  // a count beyond the grid adds no columns
   std::u16string text;
   std::u16string line;
   for (int r = 0; r < rows; ++r) {

@@ -14,7 +14,7 @@
 #include "webclient/tabro_operation.h"
 
 class WebClientTest : public ::testing::Test {
- protected:
+ public:
   void SetUp() override {
     ASSERT_TRUE(server.IsListening());
     theApp.m_ProgramFolder = CString(dir.path().string());

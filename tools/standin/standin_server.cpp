@@ -199,6 +199,7 @@ void Server::Stop() {
     stop_ = true;
   }
   stopCv_.notify_all();
+  if (listenFd_ >= 0) shutdown(listenFd_, SHUT_RDWR);  // wakes the accept loop at once
 }
 
 void Server::WaitFor(int ms) {

@@ -154,7 +154,7 @@ std::string Request::Field(std::string_view name) const {
 
 // ---- Server ----
 
-Server::Server(Handler handler) : handler_(std::move(handler)) {
+Server::Server(Handler handler, int port) : handler_(std::move(handler)) {
   listenFd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (listenFd_ < 0) return;
   int one = 1;
@@ -162,7 +162,7 @@ Server::Server(Handler handler) : handler_(std::move(handler)) {
   sockaddr_in addr{};
   addr.sin_family = AF_INET;
   addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  addr.sin_port = 0;
+  addr.sin_port = htons(static_cast<uint16_t>(port));
   socklen_t len = sizeof addr;
   if (bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
       listen(listenFd_, 16) != 0 ||

@@ -58,9 +58,9 @@ using Handler = std::function<Reply(const Request&)>;
 
 class Server {
  public:
-  // Starts listening on 127.0.0.1 at a free port. Without a handler, unscripted
-  // requests get DocumentServiceReply.
-  explicit Server(Handler handler = {});
+  // Starts listening on 127.0.0.1 at the port (0: a free one). Without a handler,
+  // unscripted requests get DocumentServiceReply. IsListening tells whether it worked.
+  explicit Server(Handler handler = {}, int port = 0);
   ~Server();  // stops and joins the thread
   Server(const Server&) = delete;
   Server& operator=(const Server&) = delete;

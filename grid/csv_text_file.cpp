@@ -68,6 +68,18 @@ bool BlockIsUtf8(const unsigned char* p, size_t n) {
   return true;
 }
 
+// Bytes that may end a line or change the quote state; others pass in runs.
+struct SpecialBytes {
+  bool is[256] = {};
+  constexpr SpecialBytes() {
+    is[static_cast<unsigned char>('\r')] = true;
+    is[static_cast<unsigned char>('\n')] = true;
+    is[static_cast<unsigned char>('"')] = true;
+    is[static_cast<unsigned char>(',')] = true;
+  }
+};
+constexpr SpecialBytes kSpecial;
+
 }  // namespace
 
 CCsvTextFile::CCsvTextFile() : m_Block(kBlockSize, 0) {}
@@ -178,7 +190,7 @@ CCsvTextFile::RawResult CCsvTextFile::ReadRawLine(std::string& bytes, size_t lim
   const bool utf8 = m_CodeType == CODETYPE_UTF8;
   bool any = false, tooLong = false;
   Quote state = Quote::kOutside;
-  int counter = 0;
+  int counter = 0;  // bytes of the field so far; only 0, 1 and "more" matter
   auto put = [&](int b) {
     if (bytes.size() < limit) {
       bytes.push_back(static_cast<char>(b));
@@ -187,6 +199,20 @@ CCsvTextFile::RawResult CCsvTextFile::ReadRawLine(std::string& bytes, size_t lim
     }
   };
   for (;;) {
+    // A run of plain bytes: placed at once; in the quote machine they only count.
+    if (m_Pos < m_End && !kSpecial.is[m_Block[m_Pos]]) {
+      size_t end = m_Pos + 1;
+      while (end < m_End && !kSpecial.is[m_Block[end]]) ++end;
+      const size_t run = end - m_Pos;
+      const size_t room = limit > bytes.size() ? limit - bytes.size() : 0;
+      bytes.append(reinterpret_cast<const char*>(m_Block.data() + m_Pos), std::min(run, room));
+      if (run > room) tooLong = true;
+      m_Pos = end;
+      any = true;
+      if (state == Quote::kAfterQuote) state = Quote::kInside;
+      counter = static_cast<int>(std::min<size_t>(static_cast<size_t>(counter) + run, 2));
+      continue;
+    }
     int b = NextByte();
     if (b < 0) break;
     any = true;
@@ -215,22 +241,22 @@ CCsvTextFile::RawResult CCsvTextFile::ReadRawLine(std::string& bytes, size_t lim
           counter = 1;
         } else {
           if (b == '"' && counter <= 1) state = Quote::kInside;
-          ++counter;
+          counter = std::min(counter + 1, 2);
         }
         break;
       case Quote::kInside:
         if (b == '"') state = Quote::kAfterQuote;
-        ++counter;
+        counter = std::min(counter + 1, 2);
         break;
       case Quote::kAfterQuote:
         if (b == '"') {
-          ++counter;
+          counter = std::min(counter + 1, 2);
         } else if (b == ',' || (utf8 && b == '\r')) {
           state = Quote::kOutside;
           counter = 0;
         } else {
           state = Quote::kInside;
-          ++counter;
+          counter = std::min(counter + 1, 2);
         }
         break;
     }

@@ -49,19 +49,16 @@ std::optional<CString> DecodeSjis(std::string_view bytes, ConvMode mode) {
   if (bytes.empty()) return CString();
   UConverter* c = SjisConverter(mode);
   if (!c) return std::nullopt;
-  std::u16string out(bytes.size() + 1, u'\0');
+  // Every character takes at least one byte and gives one code unit.
+  CString out;
+  const int capacity = static_cast<int>(bytes.size());
+  char16_t* buffer = out.GetBuffer(capacity);
   UErrorCode err = U_ZERO_ERROR;
-  int32_t n = ucnv_toUChars(c, out.data(), static_cast<int32_t>(out.size()), bytes.data(),
+  int32_t n = ucnv_toUChars(c, reinterpret_cast<UChar*>(buffer), capacity + 1, bytes.data(),
                             static_cast<int32_t>(bytes.size()), &err);
-  if (err == U_BUFFER_OVERFLOW_ERROR) {
-    out.assign(static_cast<size_t>(n) + 1, u'\0');
-    err = U_ZERO_ERROR;
-    ucnv_reset(c);
-    n = ucnv_toUChars(c, out.data(), static_cast<int32_t>(out.size()), bytes.data(),
-                      static_cast<int32_t>(bytes.size()), &err);
-  }
-  if (U_FAILURE(err)) return std::nullopt;
-  return CString(std::u16string_view(out.data(), static_cast<size_t>(n)));
+  if (U_FAILURE(err) || n > capacity) return std::nullopt;
+  out.ReleaseBuffer(n);
+  return out;
 }
 
 std::optional<std::string> EncodeSjis(std::u16string_view text, ConvMode mode) {
@@ -87,15 +84,18 @@ std::optional<std::string> EncodeSjis(std::u16string_view text, ConvMode mode) {
 // UTF-8 by the table of well-formed byte sequences; an ill-formed sequence (its
 // maximal valid prefix) becomes one U+FFFD in lenient mode.
 std::optional<CString> DecodeUtf8(std::string_view bytes, ConvMode mode) {
-  std::u16string out;
-  out.reserve(bytes.size());
+  if (bytes.empty()) return CString();
+  // No sequence gives more code units than it has bytes.
+  CString result;
+  char16_t* const buffer = result.GetBuffer(static_cast<int>(bytes.size()));
+  char16_t* out = buffer;
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const size_t n = bytes.size();
   size_t i = 0;
   while (i < n) {
     unsigned b = p[i];
     if (b < 0x80) {
-      out.push_back(static_cast<char16_t>(b));
+      *out++ = static_cast<char16_t>(b);
       ++i;
       continue;
     }
@@ -133,20 +133,21 @@ std::optional<CString> DecodeUtf8(std::string_view bytes, ConvMode mode) {
     }
     if (!ok) {
       if (mode == ConvMode::kStrict) return std::nullopt;
-      out.push_back(u'\uFFFD');
+      *out++ = u'\uFFFD';
       i = j > i + 1 ? j : i + 1;
       continue;
     }
     if (cp >= 0x10000) {
       cp -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+      *out++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+      *out++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
     } else {
-      out.push_back(static_cast<char16_t>(cp));
+      *out++ = static_cast<char16_t>(cp);
     }
     i = j;
   }
-  return CString(out);
+  result.ReleaseBuffer(static_cast<int>(out - buffer));
+  return result;
 }
 
 std::optional<std::string> EncodeUtf8(std::u16string_view text, ConvMode mode) {

@@ -397,6 +397,7 @@ bool CMacroCheck::CheckFunction() {
         CheckFieldName();
       } else {
         Record(CString(u"repeatStringに 引数が有りません"));
+        while (*m_Cursor != 0 && *m_Cursor != u',' && *m_Cursor != u')') ++m_Cursor;
       }
       m_Cursor = SkipBlanks(m_Cursor);
       if (*m_Cursor == u',') {

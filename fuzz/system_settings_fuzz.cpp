@@ -1,0 +1,55 @@
+// Reads arbitrary bytes as the three settings files of the web client.
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "app/tabro_client_app.h"
+#include "webclient/tabro_operation.h"
+
+namespace {
+
+const std::string& ProgramFolder() {
+  static const std::string folder = [] {
+    std::string tmpl = "/tmp/tabro_fuzz_system_XXXXXX";
+    if (mkdtemp(tmpl.data()) == nullptr) std::abort();
+    return tmpl;
+  }();
+  return folder;
+}
+
+void WriteBytes(const std::string& path, const uint8_t* data, size_t size) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (f == nullptr) std::abort();
+  std::fwrite(data, 1, size, f);
+  std::fclose(f);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string folder = ProgramFolder();
+  theApp.m_ProgramFolder = CString(folder);
+  // The first byte chooses which files exist; the rest is their text.
+  const uint8_t which = size > 0 ? data[0] : 0;
+  if (size > 0) {
+    ++data;
+    --size;
+  }
+  const char* names[] = {"/TabroSystemOnpremises.ini", "/TabroSystem.ini", "/TabroDeployment.ini"};
+  for (int i = 0; i < 3; ++i) {
+    const std::string path = folder + names[i];
+    if (which & (1 << i))
+      WriteBytes(path, data, size);
+    else
+      unlink(path.c_str());
+  }
+  CTabroOperation op;
+  op.LoadOnpremisesIni();
+  op.LoadSystemIni();
+  if (op.m_Initialized != 1) std::abort();
+  op.SaveSystemIni();
+  return 0;
+}

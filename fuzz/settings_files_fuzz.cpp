@@ -1,6 +1,5 @@
 // Reads arbitrary bytes as the user settings file and as the watch settings file.
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -13,16 +12,6 @@
 
 namespace {
 
-const std::string& ProgramFolder() {
-  static const std::string folder = [] {
-    std::string tmpl = "/tmp/tabro_fuzz_settings_XXXXXX";
-    if (mkdtemp(tmpl.data()) == nullptr) std::abort();
-    std::atexit([] { std::filesystem::remove_all(ProgramFolder()); });
-    return tmpl;
-  }();
-  return folder;
-}
-
 void WriteBytes(const std::string& path, const uint8_t* data, size_t size) {
   FILE* f = std::fopen(path.c_str(), "wb");
   if (f == nullptr) std::abort();
@@ -33,12 +22,16 @@ void WriteBytes(const std::string& path, const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string folder = ProgramFolder();
+  // A program folder of its own for each input, removed before the next.
+  std::string folder = "/tmp/tabro_fuzz_settings_XXXXXX";
+  if (mkdtemp(folder.data()) == nullptr) std::abort();
   theApp.m_ProgramFolder = CString(folder);
   WriteBytes(folder + "/TabroUserSetting.ini", data, size);
   WriteBytes(folder + "/TabroConnectInf.txt", data, size);
   theApp.LoadUserSettings();
   theApp.LoadWatchSettings();
   if (theApp.m_SyokikidoGamen < 0 || theApp.m_SyokikidoGamen > 2) std::abort();
+  std::error_code ec;
+  std::filesystem::remove_all(folder, ec);
   return 0;
 }

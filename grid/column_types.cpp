@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "app/tabro_client_app.h"
@@ -367,6 +368,8 @@ bool ExtraHolds(const CString& name, const HeaderRule& rule) {
 
 constexpr int kMaxHeaderLength = 50000;
 constexpr int kMaxScannedRow = 30000;
+constexpr long kCellsPerThread = 200000;  // below this a grid is scanned on one thread
+constexpr int kMaxThreads = 8;
 
 }  // namespace
 
@@ -429,19 +432,36 @@ int CTabroClientApp::DetectColumnTypes(int source) {
 
   const int first = m_TitleRow >= 0 ? m_TitleRow + 1 : 0;
   const int last = std::min(rows, kMaxScannedRow);
-  // Rows are walked in storage order; each column keeps its kind so far.
+  // Each column keeps its kind so far; rows are walked in storage order. A large
+  // grid is shared out by columns among threads.
   std::vector<int> kinds(static_cast<size_t>(cols), -1);
-  for (int r = first; r < last; ++r) {
-    const CTextGrid::ConstRow row = grid[r];
-    const int width = std::min(cols, row.Width());
-    for (int c = 0; c < width; ++c) {
-      const CString& cell = row[c];
-      if (cell.IsEmpty()) continue;
-      bool dateLike = false;
-      const int kind = CellKind(cell, dateLike);
-      if (kind == VALUE_EMPTY) continue;
-      kinds[c] = FoldKind(kinds[c], kind, dateLike);
+  auto scan = [&](int c0, int c1) {
+    for (int r = first; r < last; ++r) {
+      const CTextGrid::ConstRow row = grid[r];
+      const int width = std::min(c1, row.Width());
+      for (int c = c0; c < width; ++c) {
+        const CString& cell = row[c];
+        if (cell.IsEmpty()) continue;
+        bool dateLike = false;
+        const int kind = CellKind(cell, dateLike);
+        if (kind == VALUE_EMPTY) continue;
+        kinds[c] = FoldKind(kinds[c], kind, dateLike);
+      }
     }
+  };
+  const long cells = static_cast<long>(last - first) * cols;
+  const int threads = cells < kCellsPerThread
+                          ? 1
+                          : std::min<int>({cols, kMaxThreads,
+                                           static_cast<int>(std::max(1u, std::thread::hardware_concurrency()))});
+  if (threads <= 1) {
+    scan(0, cols);
+  } else {
+    std::vector<std::thread> pool;
+    for (int t = 0; t < threads; ++t) {
+      pool.emplace_back(scan, cols * t / threads, cols * (t + 1) / threads);
+    }
+    for (std::thread& t : pool) t.join();
   }
   for (int c = 0; c < cols; ++c) {
     m_ColumnTypes[c] = kinds[c] < 0 ? uint8_t{COLTYPE_UNKNOWN} : TypeFor(ClassifyHeaderWord(c), kinds[c]);

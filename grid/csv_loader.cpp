@@ -1,6 +1,17 @@
 // Loading one CSV or TSV input into the data grid.
+//
+// The calling thread reads the lines through the text-file stream while worker
+// threads convert, split and store them, each its own rows; everything is joined
+// before LoadCsv returns, so the result is that of reading the lines in order.
 
 #include <algorithm>
+#include <atomic>
+#include <climits>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "app/tabro_client_app.h"
@@ -9,13 +20,15 @@
 #include "grid/csv_text_file.h"
 #include "grid/number_text.h"
 #include "jobsheet/sheet/csv_prop_page.h"
+#include "platform/codepage.h"
 #include "platform/ui_hooks.h"
 
 namespace {
 
 constexpr char16_t kCaption[] = u"タブロコネクト";
-// Longest line the stream hands out for a CSV line buffer, in bytes.
-constexpr int kMaxLineBytes = CCsvTextFile::kBlockSize - 1;
+// Bytes a CSV line may take in the stream (its 100000-byte line buffer, terminated).
+constexpr int kLineBuffer = CCsvTextFile::kBlockSize;
+constexpr int kMaxLineBytes = kLineBuffer - 1;
 
 void ShowMessage(const CString& text) {
   GetUiHooks().MessageBox(text, kCaption, MB_OK | MB_ICONWARNING);
@@ -30,7 +43,7 @@ bool HasTsvExtension(const CString& path) {
   return ext == u".tsv" || ext == u".TSV";
 }
 
-// Why a file was refused part-way, with the 1-based line.
+// Why a file was refused part-way.
 enum class Refusal { kNone, kTooManyColumns, kFieldTooLong, kLineTooLong };
 
 CString RefusalMessage(Refusal why, const CString& path, int line) {
@@ -48,6 +61,124 @@ CString RefusalMessage(Refusal why, const CString& path, int line) {
       break;
   }
   return CString();
+}
+
+// Consecutive lines as the stream gave them, still in the file's code.
+struct LineBatch {
+  int firstRow = 0;
+  std::string bytes;
+  std::vector<size_t> ends;  // end of each line in bytes
+};
+constexpr size_t kBatchLines = 512;
+constexpr size_t kBatchBytes = 256 * 1024;
+constexpr size_t kQueuedBatches = 64;
+
+// Batches handed from the reader to the workers; bounded, so reading waits for
+// slow workers instead of holding the whole file.
+class BatchQueue {
+ public:
+  void Push(LineBatch&& batch) {
+    std::unique_lock<std::mutex> lock(mu_);
+    room_.wait(lock, [&] { return batches_.size() < kQueuedBatches; });
+    batches_.push_back(std::move(batch));
+    ready_.notify_one();
+  }
+  bool Pop(LineBatch& batch) {
+    std::unique_lock<std::mutex> lock(mu_);
+    ready_.wait(lock, [&] { return closed_ || !batches_.empty(); });
+    if (batches_.empty()) return false;
+    batch = std::move(batches_.front());
+    batches_.pop_front();
+    room_.notify_one();
+    return true;
+  }
+  void Close() {
+    std::lock_guard<std::mutex> lock(mu_);
+    closed_ = true;
+    ready_.notify_all();
+  }
+
+ private:
+  std::mutex mu_;
+  std::condition_variable ready_, room_;
+  std::deque<LineBatch> batches_;
+  bool closed_ = false;
+};
+
+// The earliest refused row found by any thread.
+class FirstRefusal {
+ public:
+  void Note(int row, Refusal why) {
+    std::lock_guard<std::mutex> lock(mu_);
+    if (row < row_.load(std::memory_order_relaxed)) {
+      why_ = why;
+      row_.store(row, std::memory_order_release);
+    }
+  }
+  int Row() const { return row_.load(std::memory_order_acquire); }
+  Refusal Why() const {
+    std::lock_guard<std::mutex> lock(mu_);
+    return why_;
+  }
+
+ private:
+  mutable std::mutex mu_;
+  std::atomic<int> row_{INT_MAX};
+  Refusal why_ = Refusal::kNone;
+};
+
+// Converts, splits and stores the lines of one batch into their rows.
+void StoreBatch(const LineBatch& batch, int codePage, bool tsv, std::vector<int>& fieldCounts,
+                FirstRefusal& refusal) {
+  CTabroClientApp& app = theApp;
+  CTextGrid& grid = app.m_DataGrid;
+  std::vector<CString> fields;
+  fields.reserve(GRID_COLS);
+  size_t start = 0;
+  for (size_t i = 0; i < batch.ends.size(); ++i) {
+    const int row = batch.firstRow + static_cast<int>(i);
+    const std::string_view bytes(batch.bytes.data() + start, batch.ends[i] - start);
+    start = batch.ends[i];
+    if (refusal.Row() < row) return;  // the file is refused before this row anyway
+
+    CString line = BytesToText(bytes, codePage);
+    CsvSplitOverflow overflow;
+    int n = SplitCsvLine(fields, line, tsv, &overflow);
+    if (n > 0 && fields[n - 1].IsEmpty()) --n;  // a trailing separator adds no cell
+    if (n > GRID_COLS || overflow.tooManyFields) {
+      refusal.Note(row, Refusal::kTooManyColumns);
+      return;
+    }
+    if (overflow.fieldTooLong) {
+      refusal.Note(row, Refusal::kFieldTooLong);
+      return;
+    }
+    int filled = 0;
+    int textCount = -1;
+    int lastTextCol = 0;
+    if (n > 0) {
+      CString* cells = grid.PrepareRow(row, n);
+      for (int c = 0; c < n; ++c) {
+        const int kind = IsNumberOrDateText(fields[c]);
+        if (kind == -1) continue;
+        ++filled;
+        if (kind == 0) {
+          ++textCount;
+          lastTextCol = c;
+        }
+        cells[c] = std::move(fields[c]);
+      }
+    }
+    app.m_RowFilledCount[row] = filled;
+    app.m_RowTextCount[row] = textCount;
+    app.m_RowLastTextCol[row] = lastTextCol;
+    fieldCounts[row] = n;
+  }
+}
+
+int WorkerCount() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return static_cast<int>(std::clamp(cores, 2u, 8u)) - 1;
 }
 
 }  // namespace
@@ -78,7 +209,6 @@ int CTabroClientDlg::LoadCsv(const CString& path, CCsvPropPage* page, int loadTy
   const int lastSlash = path.ReverseFind(u'/');
   if (lastSlash > 0) app.m_CsvFolder = path.Left(lastSlash);
 
-  int result = 1;
   CCsvTextFile file;
   if (!file.Open(path, u"r", CCsvTextFile::CODETYPE_DETECT)) {
     ShowMessage(CString::Build(u"[%s] 該当のファイルはありません", path));
@@ -91,89 +221,90 @@ int CTabroClientDlg::LoadCsv(const CString& path, CCsvPropPage* page, int loadTy
   // the final width.
   CTextGrid& grid = app.m_DataGrid;
   grid.Clear();
+  grid.PrepareRowTable();
   app.m_RowFilledCount.fill(0);
   app.m_RowTextCount.fill(0);
   app.m_RowLastTextCol.fill(0);
 
-  Refusal refusal = Refusal::kNone;
-  int row = 0;
-  int width = 0;
-  CString line;
-  std::vector<CString> fields;
-  fields.reserve(GRID_COLS);
-  while (file.ReadLine(line, CCsvTextFile::kCsvLineChars)) {
-    if (row == GRID_MAX_ROWS) {
-      ShowMessage(CString::Build(u"[%s] 該当のファイルは行数が多過ぎて読み込みはできません（%d）",
-                                 path, GRID_MAX_ROWS));
-      result = 0;
-      break;
-    }
-    CsvSplitOverflow overflow;
-    int n = SplitCsvLine(fields, line, tsv, &overflow);
-    if (n > 0 && fields[n - 1].IsEmpty()) --n;  // a trailing separator adds no cell
-    if (n > GRID_COLS || overflow.tooManyFields) {
-      refusal = Refusal::kTooManyColumns;
-      break;
-    }
-    if (overflow.fieldTooLong) {
-      refusal = Refusal::kFieldTooLong;
-      break;
-    }
-    width = std::max(width, n);
+  int result = 1;
+  int rows = 0;
+  bool tooManyRows = false;
+  FirstRefusal refusal;
+  std::vector<int> fieldCounts(GRID_MAX_ROWS, 0);
 
-    int filled = 0;
-    int textCount = -1;
-    int lastTextCol = 0;
-    if (width > 0) {
-      CString* cells = grid.PrepareRow(row, width);
-      for (int c = 0; c < n; ++c) {
-        const int kind = IsNumberOrDateText(fields[c]);
-        if (kind == -1) continue;
-        ++filled;
-        if (kind == 0) {
-          ++textCount;
-          lastTextCol = c;
+  const int codeType = file.m_CodeType;
+  if (codeType != CCsvTextFile::CODETYPE_SJIS && codeType != CCsvTextFile::CODETYPE_EUCJP &&
+      codeType != CCsvTextFile::CODETYPE_UTF8) {
+    CString line;
+    file.ReadLine(line);  // says that the stream has no code type
+    result = 0;
+  } else {
+    const int codePage = codeType == CCsvTextFile::CODETYPE_UTF8 ? CP_UTF8 : CP_SJIS;
+    BatchQueue queue;
+    std::vector<std::thread> workers;
+    for (int i = WorkerCount(); i > 0; --i) {
+      workers.emplace_back([&] {
+        LineBatch batch;
+        while (queue.Pop(batch)) StoreBatch(batch, codePage, tsv, fieldCounts, refusal);
+      });
+    }
+    LineBatch batch;
+    std::string bytes;
+    for (;;) {
+      const bool ok = codeType == CCsvTextFile::CODETYPE_EUCJP ? file.ReadEucLine(bytes, kLineBuffer)
+                                                              : file.ReadByteLine(bytes, kLineBuffer);
+      if (!ok) {
+        if (file.GetReadState() == CCsvTextFile::ReadState::kLineTooLong) {
+          refusal.Note(rows, Refusal::kLineTooLong);
         }
-        cells[c] = std::move(fields[c]);
+        break;
+      }
+      if (rows == GRID_MAX_ROWS) {
+        tooManyRows = true;
+        break;
+      }
+      if (refusal.Row() < rows) break;  // refused before here: the rest does not matter
+      batch.bytes += bytes;
+      batch.ends.push_back(batch.bytes.size());
+      ++rows;
+      if (batch.ends.size() >= kBatchLines || batch.bytes.size() >= kBatchBytes) {
+        queue.Push(std::move(batch));
+        batch = LineBatch{};
+        batch.firstRow = rows;
       }
     }
-    app.m_RowFilledCount[row] = filled;
-    app.m_RowTextCount[row] = textCount;
-    app.m_RowLastTextCol[row] = lastTextCol;
-    app.m_RowFieldCount[row] = static_cast<int16_t>(width);
-    ++row;
-  }
-  if (refusal == Refusal::kNone) {
-    switch (file.GetReadState()) {
-      case CCsvTextFile::ReadState::kLineTooLong:
-        refusal = Refusal::kLineTooLong;
-        break;
-      case CCsvTextFile::ReadState::kNoCodeType:  // the stream has said why
-      case CCsvTextFile::ReadState::kNotOpen:
-        result = 0;
-        break;
-      default:
-        break;
-    }
+    if (!batch.ends.empty()) queue.Push(std::move(batch));
+    queue.Close();
+    for (std::thread& t : workers) t.join();
   }
   file.Close();
 
-  if (refusal != Refusal::kNone) {
+  int width = 0;
+  if (refusal.Row() != INT_MAX) {
     // Nothing of a refused file stays loaded.
-    ShowMessage(RefusalMessage(refusal, path, row + 1));
+    ShowMessage(RefusalMessage(refusal.Why(), path, refusal.Row() + 1));
     grid.Clear();
     app.m_RowFilledCount.fill(0);
     app.m_RowTextCount.fill(0);
     app.m_RowLastTextCol.fill(0);
-    app.m_RowFieldCount.fill(0);
-    row = 0;
-    width = 0;
+    rows = 0;
     result = 0;
+  } else {
+    if (tooManyRows) {
+      ShowMessage(CString::Build(u"[%s] 該当のファイルは行数が多過ぎて読み込みはできません（%d）",
+                                 path, GRID_MAX_ROWS));
+      result = 0;
+    }
+    // Each row counts as wide as the widest row up to it.
+    for (int r = 0; r < rows; ++r) {
+      width = std::max(width, fieldCounts[r]);
+      app.m_RowFieldCount[r] = static_cast<int16_t>(width);
+    }
   }
 
   app.m_DataCols = width;
-  app.m_DataRows = row;
-  app.m_TotalRows = row > EDIT_GRID_ROWS ? row : 0;
+  app.m_DataRows = rows;
+  app.m_TotalRows = rows > EDIT_GRID_ROWS ? rows : 0;
   app.CopyGridSet(0);
   return result;
 }

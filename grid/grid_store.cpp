@@ -51,10 +51,7 @@ CString& ScratchCell() {
 
 }  // namespace
 
-const CString& CTextGrid::ConstRow::operator[](int col) const noexcept {
-  if (col < 0 || col >= width_) return kEmptyCell;
-  return cells_[col];
-}
+const CString& CTextGrid::ConstRow::Empty() noexcept { return kEmptyCell; }
 
 CString& CTextGrid::Row::operator[](int col) {
   if (col < 0 || col >= grid_->cols_ || row_ < 0 || row_ >= grid_->rows_) return ScratchCell();

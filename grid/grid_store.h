@@ -37,12 +37,15 @@ class CTextGrid {
   // One row's cells for reading; cells beyond the row read as empty.
   class ConstRow {
    public:
-    const CString& operator[](int col) const noexcept;
+    const CString& operator[](int col) const noexcept {
+      return (col >= 0 && col < width_) ? cells_[col] : Empty();
+    }
     int Width() const noexcept { return width_; }  // cells stored in the row
 
    private:
     friend class CTextGrid;
     ConstRow(const CString* cells, int width) : cells_(cells), width_(width) {}
+    static const CString& Empty() noexcept;
     const CString* cells_;
     int width_;
   };
@@ -80,7 +83,10 @@ class CTextGrid {
   // Gives the row its own storage with room for at least `width` cells and returns
   // its first cell (null for a row outside the grid). The pointer is valid until the
   // row is next resized, cleared or shared; for loops that fill a whole row.
+  // After PrepareRowTable, threads may prepare and fill different rows at once as
+  // long as none of those rows is shared with another grid.
   CString* PrepareRow(int row, int width);
+  void PrepareRowTable() { EnsureTable(); }
 
   // Clearing: cells become empty and the storage of the rows is released.
   void Clear() noexcept;

@@ -171,6 +171,10 @@ TEST_F(CsvLoaderTest, ALineThatDoesNotFitRefusesTheWholeFile) {
       {"field of 10001 characters", "a,b\r\nc,d\r\ne," + std::string(10001, 'x') + "\r\n", 0,
        u"3行目\nCSVデータの項目は10000文字以内にして下さい。"},
       {"field of 10000 characters loads", "a," + std::string(10000, 'x') + "\r\n", 1, nullptr},
+      {"the earliest of two problems is named",
+       Repeat("1,2\r\n", 899) + "a," + std::string(10001, 'x') + "\r\n" + Repeat("1,2\r\n", 300) +
+           Fields(300) + "\r\n" + Repeat("1,2\r\n", 2000),
+       0, u"900行目\nCSVデータの項目は10000文字以内にして下さい。"},
       {"line of 150000 bytes", "a,b\r\n" + std::string(150000, 'x') + "\r\nc,d\r\n", 0,
        u"2行目\nCSVデータの1行は99999バイト以内にして下さい。"},
   };

@@ -354,7 +354,9 @@ TEST_F(DocumentJob, SaveNames) {
     ASSERT_EQ(written.size(), 1u);
     EXPECT_TRUE(std::regex_match(written[0], std::regex(r.expected))) << written[0];
     for (const std::string& e : r.existing) {
-      if (e != written[0]) EXPECT_EQ(testsupport::TempDir::Read(dir.path() / e), "old") << e;
+      if (e != written[0]) {
+        EXPECT_EQ(testsupport::TempDir::Read(dir.path() / e), "old") << e;
+      }
     }
   }
 }

@@ -36,6 +36,7 @@ UConverter* SjisConverter(ConvMode mode) {
     } else {
       ucnv_setToUCallBack(c, ToUnicodeReplace, nullptr, nullptr, nullptr, &err);
       ucnv_setSubstChars(c, "?", 1, &err);
+      ucnv_setFallback(c, true);  // best-fit forms, as the platform writes them
       ucnv_setFromUCallBack(c, UCNV_FROM_U_CALLBACK_SUBSTITUTE, nullptr, nullptr, nullptr,
                             &err);
     }

@@ -9,7 +9,8 @@
 //  - strict: the conversion fails on any invalid byte sequence (decoding) or any
 //    character the code page cannot hold (encoding);
 //  - lenient: never fails for a known code page; an invalid byte sequence becomes
-//    U+FFFD and a character the code page cannot hold becomes "?".
+//    U+FFFD, and a character the code page cannot hold becomes its best-fit form
+//    (Shift_JIS: "¥" as "\", "〜" as "～", ...) or else "?".
 // No BOM is ever added or removed.
 // Safe to call from any thread.
 

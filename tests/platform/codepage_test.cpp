@@ -69,6 +69,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CodePageTest, UnmappableCharactersStrictFailLenientQuestionMark) {
   EXPECT_FALSE(EncodeText(u"a\U0001F600", CP_SJIS, ConvMode::kStrict).has_value());
   EXPECT_EQ(TextToBytes(u"a\U0001F600b", CP_SJIS), "a?b");
+  // Lenient writing uses the best-fit forms the platform writes: yen sign, dashes.
+  EXPECT_FALSE(EncodeText(u"¥", CP_SJIS, ConvMode::kStrict).has_value());
+  EXPECT_EQ(TextToBytes(u"¥100〜", CP_SJIS), "\\100\x81\x60");
   EXPECT_FALSE(EncodeText(u"髙", CP_EUCJP, ConvMode::kStrict).has_value());  // vendor row
   EXPECT_EQ(TextToBytes(u"x髙", CP_EUCJP), "x?");
   EXPECT_FALSE(EncodeText(std::u16string(1, u'\xD800'), CP_UTF8, ConvMode::kStrict).has_value());

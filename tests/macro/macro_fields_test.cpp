@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/tabro_client_app.h"
 #include "macro/macro_eval.h"
+#include "macro/macro_scan.h"
 #include "tests/macro/macro_case.h"
 
 namespace {
@@ -135,6 +137,70 @@ TEST(MacroFindDisplayColumn, CountsDisplayColumns) {
   EXPECT_EQ(FindDisplayColumn(CString("aい"), CString("い")), 2);
   EXPECT_EQ(FindDisplayColumn(CString(""), CString("")), -1);
   EXPECT_EQ(FindDisplayColumn(CString("abc"), CString("x")), -1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MacroFindColumn, WithoutNamesUsesTheTitleRowOfTheDataGrid) {
+  theApp.m_DataGrid.Clear();
+  theApp.m_DataGrid[1][0] = CString("単価");
+  theApp.m_DataGrid[1][1] = CString("数量");
+  theApp.m_DataGrid[1][2] = CString("備考");
+  theApp.m_DataCols = 2;  // the third title lies outside the data region
+  theApp.m_TitleRow = 1;
+  CMacroEval ev;
+  EXPECT_EQ(ev.FindColumn(CString("単価")), 1);
+  EXPECT_EQ(ev.FindColumn(CString("数量")), 2);
+  EXPECT_EQ(ev.FindColumn(CString("備考")), 0);
+  const CString cells[] = {CString("120"), CString("3")};
+  const CString* row[] = {&cells[0], &cells[1]};
+  ev.m_RowCells = row;
+  ev.m_ValueCount = 2;
+  EXPECT_DOUBLE_EQ(ev.Evaluate(u"return [単価]*[数量]", 2), 360);
+  theApp.m_TitleRow = -1;  // no title row: no name is found
+  EXPECT_EQ(ev.FindColumn(CString("単価")), 0);
+  theApp.m_DataGrid.Clear();
+  theApp.m_DataCols = 0;
+}
+
+struct QuoteCase {
+  const char* name;
+  const char16_t* at;  // text from the backslash on
+  bool escaped;
+};
+
+void PrintTo(const QuoteCase& c, std::ostream* os) { *os << c.name; }
+
+const QuoteCase kQuoteCases[] = {
+    {"BeforeLetters", u"\\'s'", true},
+    {"AtEnd", u"\\'", true},
+    {"BlanksThenEnd", u"\\'   ", true},
+    {"BeforeOperator", u"\\' + 'x'", false},
+    {"BeforeComma", u"\\',2)", false},
+    {"BeforeParen", u"\\')", false},
+    {"BeforeColon", u"\\':", false},
+    {"BeforeThen", u"\\' then return 1", false},
+    {"BeforeElse", u"\\' else return 1", false},
+    {"BeforeDefault", u"\\'default:", false},
+    {"BeforeThenWord", u"\\' thenx", true},
+    {"NoQuote", u"\\x", false},
+};
+
+std::string QuoteCaseName(const testing::TestParamInfo<QuoteCase>& info) { return info.param.name; }
+
+class EscapedQuoteTest : public testing::TestWithParam<QuoteCase> {};
+TEST_P(EscapedQuoteTest, Decides) { EXPECT_EQ(IsEscapedQuote(GetParam().at), GetParam().escaped); }
+INSTANTIATE_TEST_SUITE_P(Macro, EscapedQuoteTest, testing::ValuesIn(kQuoteCases), QuoteCaseName);
+
+TEST(MacroReading, LongTextsAreReadWhole) {
+  const std::string digits(1200, '1');
+  macrotest::TestRow row({{"a", digits.c_str()}});
+  CMacroEval ev;
+  const macrotest::Outcome out = macrotest::Evaluate(ev, row, u"[a].reading()");
+  // 1200 readings and 1199 separators.
+  EXPECT_EQ(out.text.GetLength(), 1200 * 2 + 1199);
 }
 
 }  // namespace

@@ -1,0 +1,415 @@
+// The application object of the layer, the event filter that turns widget
+// events into window messages, and the key pre-translation walk.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QEnterEvent>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QPalette>
+#include <QStyleFactory>
+#include <QThread>
+#include <QUrl>
+#include <QWheelEvent>
+#include <cstdlib>
+
+#include "platform/ui/dc.h"
+#include "platform/ui/dialog.h"
+#include "platform/ui/ui_driver.h"
+#include "platform/ui/ui_internal.h"
+
+namespace {
+
+// Default-handling requests of the messages being handled (nested).
+std::vector<bool>& DefaultStack() {
+  static std::vector<bool> stack;
+  return stack;
+}
+
+UINT VirtualKey(const QKeyEvent* e) {
+  int k = e->key();
+  switch (k) {
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Shift: return VK_SHIFT;
+    case Qt::Key_Control: return VK_CONTROL;
+    case Qt::Key_Alt: return VK_MENU;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Space: return VK_SPACE;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_End: return VK_END;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Insert: return VK_INSERT;
+    case Qt::Key_Delete: return VK_DELETE;
+    default: break;
+  }
+  if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return VK_F1 + static_cast<UINT>(k - Qt::Key_F1);
+  if ((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9)) return static_cast<UINT>(k);
+  return static_cast<UINT>(k & 0xFFFF);
+}
+
+UINT MouseFlags(const QMouseEvent* e) {
+  UINT f = 0;
+  if (e->buttons() & Qt::LeftButton) f |= MK_LBUTTON;
+  if (e->buttons() & Qt::RightButton) f |= MK_RBUTTON;
+  if (e->modifiers() & Qt::ShiftModifier) f |= MK_SHIFT;
+  if (e->modifiers() & Qt::ControlModifier) f |= MK_CONTROL;
+  return f;
+}
+
+// Colours a control as its parent's OnCtlColor says (statics, buttons, edits).
+void ApplyCtlColor(QWidget* w) {
+  WidgetInfo* info = layer::Info(w);
+  if (!info || !info->hasKind) return;
+  CWnd* parent = layer::ParentRouter(w);
+  if (!parent || !parent->FindEntry(WM_CTLCOLOR, 0, 0, false)) return;
+  UINT kind = CTLCOLOR_STATIC;
+  switch (info->kind) {
+    case CtlKind::Edit: kind = CTLCOLOR_EDIT; break;
+    case CtlKind::ListBox:
+    case CtlKind::CheckListBox: kind = CTLCOLOR_LISTBOX; break;
+    case CtlKind::PushButton:
+    case CtlKind::DefPushButton: kind = CTLCOLOR_BTN; break;
+    default: break;
+  }
+  CDC dc;
+  MsgArgs args;
+  args.dc = &dc;
+  args.wnd = layer::Router(w);
+  args.wParam = kind;
+  LRESULT r = 0;
+  parent->Dispatch(WM_CTLCOLOR, 0, 0, false, args, &r);
+  auto* brush = reinterpret_cast<const CBrush*>(r);
+  QPalette pal = w->palette();
+  bool changed = false;
+  if (brush && !brush->IsHollow()) {
+    QColor c = layer::ToQColor(brush->Color());
+    if (pal.color(QPalette::Window) != c || !w->autoFillBackground()) {
+      pal.setColor(QPalette::Window, c);
+      pal.setColor(QPalette::Button, c);
+      w->setAutoFillBackground(true);
+      changed = true;
+    }
+  }
+  QColor text = layer::ToQColor(dc.GetTextColor());
+  if (pal.color(QPalette::WindowText) != text) {
+    pal.setColor(QPalette::WindowText, text);
+    pal.setColor(QPalette::ButtonText, text);
+    pal.setColor(QPalette::Text, text);
+    changed = true;
+  }
+  if (changed) w->setPalette(pal);
+}
+
+class LayerFilter : public QObject {
+ public:
+  bool eventFilter(QObject* obj, QEvent* ev) override {
+    auto* w = qobject_cast<QWidget*>(obj);
+    if (!w) return false;
+    WidgetInfo* info = layer::Info(w);
+    if (!info) return false;
+    QWidget* owner = info->aliasOf ? info->aliasOf : w;
+    switch (ev->type()) {
+      case QEvent::Paint: {
+        ApplyCtlColor(owner);
+        if (!layer::Maps(owner, WM_PAINT)) return false;
+        WidgetInfo* oinfo = layer::Info(owner);
+        if (oinfo->painter) return false;   // no nested painting
+        QPainter painter(w);
+        painter.setFont(w->font());
+        oinfo->painter = &painter;
+        MsgArgs args;
+        bool eaten = layer::SendWindowMessage(owner, WM_PAINT, args);
+        if (WidgetInfo* again = layer::Info(owner)) again->painter = nullptr;
+        return eaten;
+      }
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::MouseMove: {
+        auto* me = static_cast<QMouseEvent*>(ev);
+        UINT msg = 0;
+        if (ev->type() == QEvent::MouseMove) msg = WM_MOUSEMOVE;
+        else if (me->button() == Qt::LeftButton)
+          msg = ev->type() == QEvent::MouseButtonPress ? WM_LBUTTONDOWN
+                : ev->type() == QEvent::MouseButtonRelease ? WM_LBUTTONUP : WM_LBUTTONDBLCLK;
+        else if (me->button() == Qt::RightButton)
+          msg = ev->type() == QEvent::MouseButtonPress ? WM_RBUTTONDOWN
+                : ev->type() == QEvent::MouseButtonRelease ? WM_RBUTTONUP : 0;
+        if (!msg || !layer::Maps(owner, msg)) return false;
+        MsgArgs args;
+        args.wParam = MouseFlags(me);
+        QPoint p = me->position().toPoint();
+        if (w != owner) p = w->mapTo(owner, p);
+        args.point = CPoint(p.x(), p.y());
+        return layer::SendWindowMessage(owner, msg, args);
+      }
+      case QEvent::KeyPress: {
+        auto* ke = static_cast<QKeyEvent*>(ev);
+        UINT msg = (ke->modifiers() & Qt::AltModifier) ? WM_SYSKEYDOWN : WM_KEYDOWN;
+        if (layer::Maps(owner, msg)) {
+          MsgArgs args;
+          args.wParam = VirtualKey(ke);
+          if (layer::SendWindowMessage(owner, msg, args)) return true;
+        }
+        if (!ke->text().isEmpty() && ke->text()[0].isPrint() && layer::Maps(owner, WM_CHAR)) {
+          MsgArgs args;
+          args.wParam = ke->text()[0].unicode();
+          if (layer::SendWindowMessage(owner, WM_CHAR, args)) return true;
+        }
+        return false;
+      }
+      case QEvent::KeyRelease: {
+        if (!layer::Maps(owner, WM_KEYUP)) return false;
+        MsgArgs args;
+        args.wParam = VirtualKey(static_cast<QKeyEvent*>(ev));
+        return layer::SendWindowMessage(owner, WM_KEYUP, args);
+      }
+      case QEvent::Enter:
+        info->hover = true;
+        if (owner != w) layer::Register(owner).hover = true;
+        owner->update();
+        return false;
+      case QEvent::Leave:
+        info->hover = false;
+        if (owner != w) layer::Register(owner).hover = false;
+        owner->update();
+        return false;
+      case QEvent::Resize: {
+        if (!layer::Maps(owner, WM_SIZE) || w != owner) return false;
+        MsgArgs args;
+        args.point = CPoint(w->width(), w->height());
+        layer::SendWindowMessage(owner, WM_SIZE, args);
+        return false;
+      }
+      case QEvent::ContextMenu: {
+        if (!layer::Maps(owner, WM_CONTEXTMENU)) return false;
+        auto* ce = static_cast<QContextMenuEvent*>(ev);
+        MsgArgs args;
+        args.wnd = layer::Router(owner);
+        args.point = CPoint(ce->globalPos().x(), ce->globalPos().y());
+        return layer::SendWindowMessage(owner, WM_CONTEXTMENU, args);
+      }
+      case QEvent::DragEnter:
+      case QEvent::DragMove: {
+        WidgetInfo* oinfo = layer::Info(owner);
+        if (!oinfo || !oinfo->acceptFiles) return false;
+        auto* de = static_cast<QDropEvent*>(ev);
+        if (de->mimeData()->hasUrls()) {
+          de->acceptProposedAction();
+          return true;
+        }
+        return false;
+      }
+      case QEvent::Drop: {
+        WidgetInfo* oinfo = layer::Info(owner);
+        if (!oinfo || !oinfo->acceptFiles) return false;
+        auto* de = static_cast<QDropEvent*>(ev);
+        DropFiles drop;
+        for (const QUrl& url : de->mimeData()->urls())
+          if (url.isLocalFile()) drop.paths.push_back(layer::FromQ(url.toLocalFile()));
+        QPoint p = de->position().toPoint();
+        drop.point = CPoint(p.x(), p.y());
+        MsgArgs args;
+        args.drop = &drop;
+        layer::SendWindowMessage(owner, WM_DROPFILES, args);
+        de->acceptProposedAction();
+        return true;
+      }
+      default: return false;
+    }
+  }
+};
+
+LayerFilter* Filter() {
+  static LayerFilter* filter = new LayerFilter();
+  return filter;
+}
+
+// Key messages pass PreTranslateMessage of the focused window and its parents
+// before the widget sees them (once per event, not per propagation step).
+bool PreTranslate(QWidget* target, QKeyEvent* ke) {
+  MSG msg;
+  msg.hwnd = target;
+  msg.message = (ke->modifiers() & Qt::AltModifier) || ke->key() == Qt::Key_Alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+  msg.wParam = VirtualKey(ke);
+  for (QWidget* w = target; w; w = w->parentWidget()) {
+    WidgetInfo* info = layer::Info(w);
+    if (info && !info->aliasOf && (info->hasKind || info->dialog || !info->routers.empty())) {
+      QPointer<QWidget> guard(w);
+      CWnd* r = layer::Router(w);
+      if (r && r->PreTranslateMessage(&msg)) return true;
+      if (!guard) return true;
+    }
+    if (w->isWindow()) break;
+  }
+  return false;
+}
+
+class LayerApplication : public QApplication {
+ public:
+  LayerApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+  bool notify(QObject* receiver, QEvent* ev) override {
+    if (ev->type() == QEvent::KeyPress) {
+      auto* w = qobject_cast<QWidget*>(receiver);
+      if (w && PreTranslate(w, static_cast<QKeyEvent*>(ev))) return true;
+    }
+    return QApplication::notify(receiver, ev);
+  }
+};
+
+}  // namespace
+
+namespace layer {
+
+void Watch(QWidget* w) { w->installEventFilter(Filter()); }
+
+void RequestDefault() {
+  auto& stack = DefaultStack();
+  if (!stack.empty()) stack.back() = true;
+}
+
+bool SendWindowMessage(QWidget* w, UINT message, MsgArgs& args) {
+  CWnd* r = Router(w);
+  if (!r) return false;
+  auto& stack = DefaultStack();
+  stack.push_back(false);
+  bool handled = r->Dispatch(message, 0, 0, false, args);
+  bool wantsDefault = stack.back();
+  stack.pop_back();
+  return handled && !wantsDefault;
+}
+
+QPainter* CurrentPainter(const QWidget* w) {
+  WidgetInfo* info = Info(w);
+  return info ? info->painter : nullptr;
+}
+
+QFont DialogQFont() {
+  QFont f(QString::fromUtf8(kDialogFontFamily));
+  f.setPixelSize(kDialogFontPixels);
+  f.setStyleHint(QFont::SansSerif);
+  return f;
+}
+
+CString AppTitle();
+
+}  // namespace layer
+
+namespace {
+CString g_appTitle = u"タブロコネクト";
+}
+
+CString layer::AppTitle() { return g_appTitle; }
+
+void ui::EnsureApplication() {
+  if (QApplication::instance()) return;
+  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  static int argc = 1;
+  static char name[] = "TabroConnect";
+  static char* argv[] = {name, nullptr};
+  auto* app = new LayerApplication(argc, argv);
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  QPalette pal = QApplication::palette();
+  pal.setColor(QPalette::Window, QColor(240, 240, 240));
+  pal.setColor(QPalette::Button, QColor(240, 240, 240));
+  pal.setColor(QPalette::WindowText, Qt::black);
+  pal.setColor(QPalette::ButtonText, Qt::black);
+  pal.setColor(QPalette::Base, Qt::white);
+  pal.setColor(QPalette::Text, Qt::black);
+  pal.setColor(QPalette::Highlight, QColor(0, 120, 215));
+  pal.setColor(QPalette::HighlightedText, Qt::white);
+  QApplication::setPalette(pal);
+  QApplication::setFont(layer::DialogQFont());
+  app->setQuitOnLastWindowClosed(false);
+}
+
+void ui::ProcessEvents() {
+  if (QApplication::instance()) QApplication::processEvents();
+}
+
+// Message-map lookup.
+
+const MessageMap* CCmdTarget::GetThisMessageMap() {
+  static const MessageMapEntry entries[] = {MessageMapEntry{}};
+  static const MessageMap map{nullptr, entries};
+  return &map;
+}
+
+const MessageMapEntry* CCmdTarget::FindEntry(UINT message, int code, int id, bool reflect) const {
+  for (const MessageMap* map = GetMessageMap(); map; map = map->base ? map->base() : nullptr) {
+    for (const MessageMapEntry* e = map->entries; e->message != 0; ++e) {
+      if (e->message != message || e->reflect != reflect) continue;
+      if (message == WM_COMMAND || message == WM_NOTIFY) {
+        if (e->code != code) continue;
+        if (!reflect && (id < e->firstId || id > e->lastId)) continue;
+      }
+      return e;
+    }
+  }
+  return nullptr;
+}
+
+bool CCmdTarget::Dispatch(UINT message, int code, int id, bool reflect, MsgArgs& args, LRESULT* result) {
+  const MessageMapEntry* e = FindEntry(message, code, id, reflect);
+  if (!e) return false;
+  args.id = static_cast<UINT>(id);
+  LRESULT r = e->call(this, args);
+  if (result) *result = r;
+  return true;
+}
+
+// Default handlers: the control's own handling continues.
+void CWnd::OnPaint() { Default(); }
+void CWnd::OnTimer(UINT_PTR) { Default(); }
+void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
+void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
+void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
+void CWnd::OnSysKeyDown(UINT, UINT, UINT) { Default(); }
+void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
+void CWnd::OnDropFiles(HDROP) { Default(); }
+void CWnd::OnSysCommand(UINT id, LPARAM) {
+  Default();
+  if ((id & 0xFFF0) == SC_MINIMIZE && m_hWnd) m_hWnd->window()->showMinimized();
+  if ((id & 0xFFF0) == SC_CLOSE && m_hWnd) m_hWnd->window()->close();
+}
+void CWnd::OnClose() { Default(); }
+void CWnd::OnDestroy() { Default(); }
+void CWnd::OnSize(UINT, int, int) { Default(); }
+void CWnd::OnSetFocus(CWnd*) { Default(); }
+void CWnd::OnKillFocus(CWnd*) { Default(); }
+void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
+void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
+BOOL CWnd::OnEraseBkgnd(CDC*) {
+  Default();
+  return TRUE;
+}
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint) {
+  Default();
+  return TRUE;
+}
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) { return nullptr; }
+LRESULT CWnd::Default() {
+  layer::RequestDefault();
+  return 0;
+}

@@ -1,0 +1,160 @@
+// The desktop binding of UiHooks.
+
+#include "platform/ui/qt_ui_hooks.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QThread>
+#include <QUrl>
+
+#include "platform/ui/ui_driver.h"
+#include "platform/ui/ui_internal.h"
+#include "platform/ui/wnd.h"
+
+using layer::FromQ;
+using layer::ToQ;
+
+CString ConvertFileFilter(const CString& filter) {
+  // "名前|*.csv;*.tsv|すべて|*.*|" -> "名前 (*.csv *.tsv);;すべて (*.*)"
+  QStringList parts = ToQ(filter).split(QLatin1Char('|'));
+  QStringList out;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    if (parts[i].isEmpty() && parts[i + 1].isEmpty()) continue;
+    QString patterns = parts[i + 1];
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    out << parts[i] + QStringLiteral(" (") + patterns + QStringLiteral(")");
+  }
+  return FromQ(out.join(QStringLiteral(";;")));
+}
+
+unsigned MessageBoxIconFor(unsigned type) {
+  unsigned icon = type & MB_ICONMASK;
+  if (icon) return icon;
+  switch (type & MB_TYPEMASK) {
+    case MB_OK:
+    case MB_OKCANCEL: return MB_ICONWARNING;
+    case MB_YESNO:
+    case MB_YESNOCANCEL: return MB_ICONQUESTION;
+    default: return 0;
+  }
+}
+
+QtUiHooks::QtUiHooks() {
+  ui::EnsureApplication();
+  m_previous = SetUiHooks(this);
+}
+
+QtUiHooks::~QtUiHooks() { SetUiHooks(m_previous); }
+
+int QtUiHooks::MessageBox(const CString& text, const CString& caption, unsigned type) {
+  int result = IDOK;
+  CallOnUiThread([&]() {
+    QMessageBox box(QApplication::activeModalWidget() ? QApplication::activeModalWidget()
+                                                       : QApplication::activeWindow());
+    box.setWindowTitle(ToQ(caption));
+    box.setText(ToQ(text));
+    switch (MessageBoxIconFor(type)) {
+      case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
+      case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+      case MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
+      case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
+      default: box.setIcon(QMessageBox::NoIcon); break;
+    }
+    struct Choice {
+      int id;
+      const char16_t* label;
+      QMessageBox::ButtonRole role;
+    };
+    std::vector<Choice> choices;
+    switch (type & MB_TYPEMASK) {
+      case MB_OKCANCEL: choices = {{IDOK, u"OK", QMessageBox::AcceptRole}, {IDCANCEL, u"キャンセル", QMessageBox::RejectRole}}; break;
+      case MB_ABORTRETRYIGNORE:
+        choices = {{IDABORT, u"中止(&A)", QMessageBox::RejectRole}, {IDRETRY, u"再試行(&R)", QMessageBox::AcceptRole},
+                   {IDIGNORE, u"無視(&I)", QMessageBox::AcceptRole}};
+        break;
+      case MB_YESNOCANCEL:
+        choices = {{IDYES, u"はい(&Y)", QMessageBox::YesRole}, {IDNO, u"いいえ(&N)", QMessageBox::NoRole},
+                   {IDCANCEL, u"キャンセル", QMessageBox::RejectRole}};
+        break;
+      case MB_YESNO: choices = {{IDYES, u"はい(&Y)", QMessageBox::YesRole}, {IDNO, u"いいえ(&N)", QMessageBox::NoRole}}; break;
+      case MB_RETRYCANCEL: choices = {{IDRETRY, u"再試行(&R)", QMessageBox::AcceptRole}, {IDCANCEL, u"キャンセル", QMessageBox::RejectRole}}; break;
+      default: choices = {{IDOK, u"OK", QMessageBox::AcceptRole}}; break;
+    }
+    std::vector<std::pair<QAbstractButton*, int>> buttons;
+    for (const Choice& c : choices) buttons.emplace_back(box.addButton(ToQ(CString(c.label)), c.role), c.id);
+    size_t def = (type & MB_DEFBUTTON2) && buttons.size() > 1 ? 1 : 0;
+    box.setDefaultButton(static_cast<QPushButton*>(buttons[def].first));
+    // Esc: Cancel where there is one, No for Yes/No, OK for an OK box.
+    for (auto& [b, id] : buttons)
+      if (id == IDCANCEL || ((type & MB_TYPEMASK) == MB_YESNO && id == IDNO) || ((type & MB_TYPEMASK) == MB_OK))
+        box.setEscapeButton(b);
+    if (type & MB_TOPMOST) box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    box.exec();
+    result = (type & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
+    if ((type & MB_TYPEMASK) == MB_YESNO) result = IDNO;
+    for (auto& [b, id] : buttons)
+      if (box.clickedButton() == b) result = id;
+  });
+  return result;
+}
+
+CString QtUiHooks::ChooseOpenFile(const CString& title, const CString& filter, const CString& initialFolder) {
+  CString chosen;
+  CallOnUiThread([&]() {
+    chosen = FromQ(QFileDialog::getOpenFileName(QApplication::activeWindow(), ToQ(title), ToQ(initialFolder),
+                                                ToQ(ConvertFileFilter(filter))));
+  });
+  return chosen;
+}
+
+CString QtUiHooks::ChooseFolder(const CString& title, const CString& initialFolder) {
+  CString chosen;
+  CallOnUiThread([&]() {
+    chosen = FromQ(QFileDialog::getExistingDirectory(QApplication::activeWindow(), ToQ(title), ToQ(initialFolder)));
+  });
+  return chosen;
+}
+
+CString QtUiHooks::GetClipboardText() {
+  CString text;
+  CallOnUiThread([&]() { text = FromQ(QGuiApplication::clipboard()->text()); });
+  return text;
+}
+
+void QtUiHooks::SetClipboardText(const CString& text) {
+  CallOnUiThread([&]() { QGuiApplication::clipboard()->setText(ToQ(text)); });
+}
+
+void QtUiHooks::EmptyClipboard() {
+  CallOnUiThread([&]() { QGuiApplication::clipboard()->clear(); });
+}
+
+bool QtUiHooks::IsKeyDown(UiKey key) {
+  bool down = false;
+  CallOnUiThread([&]() {
+    Qt::KeyboardModifiers m = QGuiApplication::queryKeyboardModifiers();
+    down = key == UiKey::Shift ? (m & Qt::ShiftModifier) : (m & Qt::ControlModifier);
+  });
+  return down;
+}
+
+bool QtUiHooks::OpenDocument(const CString& path) {
+  bool ok = false;
+  CallOnUiThread([&]() { ok = QDesktopServices::openUrl(QUrl::fromLocalFile(ToQ(path))); });
+  return ok;
+}
+
+void QtUiHooks::SetWaitCursor(bool on) {
+  CallOnUiThread([&]() {
+    if (on) {
+      if (m_waitDepth++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (m_waitDepth > 0) {
+      if (--m_waitDepth == 0) QApplication::restoreOverrideCursor();
+    }
+  });
+}

@@ -1,0 +1,382 @@
+// Building controls from dialog templates, and the template registry.
+
+#include <QAbstractItemView>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QPixmap>
+#include <QToolButton>
+#include <cmath>
+#include <map>
+#include <mutex>
+
+#include "platform/ui/controls.h"
+#include "platform/ui/list_ctrl.h"
+#include "platform/ui/ui_internal.h"
+
+using layer::ToQ;
+
+namespace {
+
+std::map<int, const DialogTemplate*>& Templates() {
+  static std::map<int, const DialogTemplate*> map;
+  return map;
+}
+std::mutex g_templatesMutex;
+
+QString StripMnemonic(QString q) {
+  q.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+  q.remove(QLatin1Char('&'));
+  q.replace(QChar(1), QLatin1Char('&'));
+  return q;
+}
+
+// Sends EN_KILLFOCUS / EN_SETFOCUS for edits.
+class FocusWatcher : public QObject {
+ public:
+  bool eventFilter(QObject* obj, QEvent* ev) override {
+    auto* w = qobject_cast<QWidget*>(obj);
+    if (!w) return false;
+    if (ev->type() == QEvent::FocusOut) {
+      QWidget* control = w;
+      if (auto* pe = qobject_cast<QPlainTextEdit*>(w->parentWidget())) control = pe;
+      WidgetInfo* info = layer::Info(control);
+      if (!info || !info->hasKind) return false;
+      UINT code = info->kind == CtlKind::Edit ? EN_KILLFOCUS
+                  : (info->kind == CtlKind::ComboDropDown || info->kind == CtlKind::ComboDropList) ? CBN_KILLFOCUS
+                  : (info->kind == CtlKind::ListBox || info->kind == CtlKind::CheckListBox) ? LBN_KILLFOCUS
+                  : 0xFFFFFFFF;
+      if (code != 0xFFFFFFFF) layer::SendCommand(control, code);
+    } else if (ev->type() == QEvent::FocusIn) {
+      WidgetInfo* info = layer::Info(w);
+      if (info && info->hasKind && info->kind == CtlKind::Edit) layer::SendCommand(w, EN_SETFOCUS);
+    }
+    return false;
+  }
+};
+
+FocusWatcher* Focus() {
+  static FocusWatcher* watcher = new FocusWatcher();
+  return watcher;
+}
+
+// Up-down arrows; the value lives in the widget's properties.
+class SpinWidget : public QWidget {
+ public:
+  explicit SpinWidget(QWidget* parent) : QWidget(parent) {
+    up_ = new QToolButton(this);
+    down_ = new QToolButton(this);
+    up_->setArrowType(Qt::UpArrow);
+    down_->setArrowType(Qt::DownArrow);
+    up_->setFocusPolicy(Qt::NoFocus);
+    down_->setFocusPolicy(Qt::NoFocus);
+    connect(up_, &QToolButton::clicked, this, [this]() { Step(1); });
+    connect(down_, &QToolButton::clicked, this, [this]() { Step(-1); });
+  }
+  void Step(int delta) {
+    if (auto* spin = dynamic_cast<CSpinButtonCtrl*>(layer::Router(this))) spin->StepAsUser(delta);
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent*) override {
+    int h = height() / 2;
+    up_->setGeometry(0, 0, width(), h);
+    down_->setGeometry(0, h, width(), height() - h);
+  }
+
+ private:
+  QToolButton* up_;
+  QToolButton* down_;
+};
+
+void AddInitialItems(QWidget* w, const char16_t* text) {
+  if (!text || !*text) return;
+  QStringList items = ToQ(CString(text)).split(QLatin1Char('\n'));
+  if (auto* cb = qobject_cast<QComboBox*>(w)) cb->addItems(items);
+  if (auto* lw = qobject_cast<QListWidget*>(w)) {
+    for (const QString& s : items) {
+      auto* item = new QListWidgetItem(s, lw);
+      item->setData(Qt::UserRole, QVariant::fromValue<qulonglong>(0));
+    }
+  }
+}
+
+}  // namespace
+
+void layer::CheckRadioInGroup(QAbstractButton* b) {
+  WidgetInfo* info = layer::Info(b);
+  QWidget* leader = info ? info->groupLeader : nullptr;
+  WidgetInfo* linfo = layer::Info(leader);
+  if (linfo)
+    for (QWidget* other : linfo->radioGroup)
+      if (other != b)
+        if (auto* ob = qobject_cast<QAbstractButton*>(other)) ob->setChecked(false);
+  b->setChecked(true);
+}
+
+int DluToPixelsX(int units) { return static_cast<int>(std::lround(units * kDluX)); }
+int DluToPixelsY(int units) { return static_cast<int>(std::lround(units * kDluY)); }
+
+bool RegisterDialogTemplate(const DialogTemplate& dialog) {
+  std::lock_guard<std::mutex> lock(g_templatesMutex);
+  auto [it, inserted] = Templates().emplace(dialog.id, &dialog);
+  return inserted || it->second == &dialog;
+}
+
+const DialogTemplate* FindDialogTemplate(int id) {
+  std::lock_guard<std::mutex> lock(g_templatesMutex);
+  auto it = Templates().find(id);
+  return it == Templates().end() ? nullptr : it->second;
+}
+
+std::vector<const DialogTemplate*> AllDialogTemplates() {
+  std::lock_guard<std::mutex> lock(g_templatesMutex);
+  std::vector<const DialogTemplate*> all;
+  for (auto& [id, t] : Templates()) all.push_back(t);
+  return all;
+}
+
+QWidget* layer::BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget* groupLeader) {
+  QWidget* w = nullptr;
+  QString text = ct.text ? ToQ(CString(ct.text)) : QString();
+  const uint32_t f = ct.flags;
+  Qt::Alignment align = (f & tpl::kCenter) ? Qt::AlignHCenter : (f & tpl::kRight) ? Qt::AlignRight : Qt::AlignLeft;
+  switch (ct.kind) {
+    case CtlKind::Static: {
+      auto* l = new QLabel(parent);
+      l->setText((f & tpl::kNoPrefix) ? text : StripMnemonic(text));
+      l->setTextFormat(Qt::PlainText);
+      l->setWordWrap(true);
+      l->setAlignment(align | ((f & tpl::kVCenter) ? Qt::AlignVCenter : Qt::AlignTop));
+      if (f & tpl::kSunken) l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+      if (f & tpl::kBorder) l->setFrameStyle(QFrame::Box | QFrame::Plain);
+      w = l;
+      break;
+    }
+    case CtlKind::Picture: {
+      auto* l = new QLabel(parent);
+      l->setTextFormat(Qt::PlainText);
+      if (f & tpl::kSunken) l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+      if (f & tpl::kBorder) l->setFrameStyle(QFrame::Box | QFrame::Plain);
+      if (!text.isEmpty()) {
+        CBitmap bmp;
+        if (bmp.LoadBitmap(CString(ct.text)) && bmp.Data()) l->setPixmap(QPixmap::fromImage(bmp.Data()->image));
+        l->setAlignment(Qt::AlignCenter);
+      }
+      w = l;
+      break;
+    }
+    case CtlKind::GroupBox: {
+      auto* g = new QGroupBox(StripMnemonic(text), parent);
+      g->setFocusPolicy(Qt::NoFocus);
+      w = g;
+      break;
+    }
+    case CtlKind::Edit: {
+      if (f & tpl::kMultiline) {
+        auto* e = new QPlainTextEdit(parent);
+        e->setPlainText(text);
+        e->setReadOnly(f & tpl::kReadOnly);
+        e->setTabChangesFocus(true);
+        e->setLineWrapMode((f & tpl::kHScroll) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+        e->setVerticalScrollBarPolicy((f & tpl::kVScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        e->setHorizontalScrollBarPolicy((f & tpl::kHScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        e->viewport()->installEventFilter(Focus());
+        QObject::connect(e, &QPlainTextEdit::textChanged, e, [e]() {
+          WidgetInfo* info = layer::Info(e);
+          if (info && info->limit > 0 && e->toPlainText().size() > info->limit) {
+            // Typing past the limit is refused: put the previous text back.
+            QSignalBlocker block(e);
+            e->setPlainText(info->lastText);
+            e->moveCursor(QTextCursor::End);
+            return;
+          }
+          if (info) info->lastText = e->toPlainText();
+          layer::SendCommand(e, EN_CHANGE);
+        });
+        w = e;
+      } else {
+        auto* e = new QLineEdit(parent);
+        e->setText(text);
+        e->setReadOnly(f & tpl::kReadOnly);
+        e->setAlignment(align | Qt::AlignVCenter);
+        if (f & tpl::kPassword) e->setEchoMode(QLineEdit::Password);
+        if (f & tpl::kNumber)
+          e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), e));
+        QObject::connect(e, &QLineEdit::textChanged, e, [e]() { layer::SendCommand(e, EN_CHANGE); });
+        w = e;
+      }
+      w->installEventFilter(Focus());
+      break;
+    }
+    case CtlKind::PushButton:
+    case CtlKind::DefPushButton: {
+      auto* b = new QPushButton(text, parent);
+      b->setAutoDefault(false);
+      b->setDefault(ct.kind == CtlKind::DefPushButton);
+      QObject::connect(b, &QPushButton::clicked, b, [b]() { layer::SendCommand(b, BN_CLICKED); });
+      w = b;
+      break;
+    }
+    case CtlKind::CheckBox: {
+      QAbstractButton* b;
+      if (f & tpl::kPushLike) {
+        auto* pb = new QPushButton(text, parent);
+        pb->setCheckable(true);
+        pb->setAutoDefault(false);
+        b = pb;
+      } else {
+        auto* cb = new QCheckBox(text, parent);
+        cb->setTristate(f & tpl::kThreeState);
+        b = cb;
+      }
+      QObject::connect(b, &QAbstractButton::clicked, b, [b]() { layer::SendCommand(b, BN_CLICKED); });
+      w = b;
+      break;
+    }
+    case CtlKind::Radio: {
+      QAbstractButton* b;
+      if (f & tpl::kPushLike) {
+        auto* pb = new QPushButton(text, parent);
+        pb->setCheckable(true);
+        pb->setAutoDefault(false);
+        b = pb;
+      } else {
+        b = new QRadioButton(text, parent);
+      }
+      b->setAutoExclusive(false);
+      QObject::connect(b, &QAbstractButton::clicked, b, [b]() {
+        layer::CheckRadioInGroup(b);
+        layer::SendCommand(b, BN_CLICKED);
+      });
+      w = b;
+      break;
+    }
+    case CtlKind::ComboDropDown:
+    case CtlKind::ComboDropList: {
+      auto* cb = new QComboBox(parent);
+      cb->setEditable(ct.kind == CtlKind::ComboDropDown);
+      cb->setInsertPolicy(QComboBox::NoInsert);
+      cb->setMaxVisibleItems(std::max(5, DluToPixelsY(ct.cy) / 18));
+      AddInitialItems(cb, ct.text);
+      cb->setCurrentIndex(-1);
+      QObject::connect(cb, &QComboBox::activated, cb, [cb](int) { layer::SendCommand(cb, CBN_SELCHANGE); });
+      if (cb->isEditable()) {
+        QObject::connect(cb->lineEdit(), &QLineEdit::textEdited, cb, [cb]() { layer::SendCommand(cb, CBN_EDITCHANGE); });
+        cb->lineEdit()->installEventFilter(Focus());
+      }
+      cb->installEventFilter(Focus());
+      w = cb;
+      break;
+    }
+    case CtlKind::ListBox:
+    case CtlKind::CheckListBox: {
+      auto* lw = new QListWidget(parent);
+      lw->setSelectionMode((f & tpl::kMultiSel) ? QAbstractItemView::ExtendedSelection
+                                                : QAbstractItemView::SingleSelection);
+      lw->setUniformItemSizes(true);
+      AddInitialItems(lw, ct.text);
+      if (ct.kind == CtlKind::CheckListBox) {
+        for (int i = 0; i < lw->count(); ++i) {
+          lw->item(i)->setFlags(lw->item(i)->flags() | Qt::ItemIsUserCheckable);
+          lw->item(i)->setCheckState(Qt::Unchecked);
+        }
+        QObject::connect(lw, &QListWidget::itemChanged, lw, [lw](QListWidgetItem*) {
+          if (!lw->property("tabro_quiet").toBool()) layer::SendCommand(lw, CLBN_CHKCHANGE);
+        });
+      }
+      QObject::connect(lw, &QListWidget::itemPressed, lw, [lw](QListWidgetItem*) {
+        layer::SendCommand(lw, LBN_SELCHANGE);
+      });
+      QObject::connect(lw, &QListWidget::itemDoubleClicked, lw, [lw](QListWidgetItem*) {
+        layer::SendCommand(lw, LBN_DBLCLK);
+      });
+      lw->installEventFilter(Focus());
+      w = lw;
+      break;
+    }
+    case CtlKind::ListView: {
+      w = layer::CreateListView(parent, f);
+      break;
+    }
+    case CtlKind::TabCtrl: {
+      auto* tw = new QTabWidget(parent);
+      tw->setFocusPolicy(Qt::TabFocus);
+      QObject::connect(tw, &QTabWidget::currentChanged, tw, [tw](int) {
+        WidgetInfo* info = layer::Info(tw);
+        if (info && info->programmaticTab) return;
+        NMHDR hdr;
+        hdr.code = TCN_SELCHANGE;
+        layer::SendNotify(tw, hdr);
+      });
+      w = tw;
+      break;
+    }
+    case CtlKind::Spin: {
+      w = new SpinWidget(parent);
+      w->setProperty("tabro_lower", 0);
+      w->setProperty("tabro_upper", 100);
+      w->setProperty("tabro_pos", 0);
+      break;
+    }
+    case CtlKind::DateTime: {
+      auto* d = new QDateEdit(parent);
+      d->setCalendarPopup(true);
+      d->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+      d->setDate(QDate::currentDate());
+      QObject::connect(d, &QDateEdit::dateChanged, d, [d](QDate) {
+        if (d->property("tabro_quiet").toBool()) return;
+        NMDATETIMECHANGE change;
+        change.nmhdr.code = DTN_DATETIMECHANGE;
+        QDate q = d->date();
+        change.st.wYear = static_cast<WORD>(q.year());
+        change.st.wMonth = static_cast<WORD>(q.month());
+        change.st.wDay = static_cast<WORD>(q.day());
+        change.st.wDayOfWeek = static_cast<WORD>(q.dayOfWeek() % 7);
+        layer::SendNotify(d, change.nmhdr);
+      });
+      w = d;
+      break;
+    }
+    case CtlKind::Progress: {
+      auto* p = new QProgressBar(parent);
+      p->setTextVisible(false);
+      w = p;
+      break;
+    }
+  }
+  WidgetInfo& info = layer::Register(w);
+  info.id = ct.id;
+  info.hasKind = true;
+  info.kind = ct.kind;
+  info.flags = ct.flags;
+  int x = DluToPixelsX(ct.x), y = DluToPixelsY(ct.y);
+  int cx = DluToPixelsX(ct.cx), cy = DluToPixelsY(ct.cy);
+  if (ct.kind == CtlKind::ComboDropDown || ct.kind == CtlKind::ComboDropList) cy = DluToPixelsY(12) + 2;
+  w->setGeometry(x, y, cx, cy);
+  if (f & tpl::kNoTabStop) w->setFocusPolicy(Qt::NoFocus);
+  if (ct.kind == CtlKind::Static || ct.kind == CtlKind::Picture) w->setFocusPolicy(Qt::NoFocus);
+  if (f & tpl::kDisabled) w->setEnabled(false);
+  if (f & tpl::kHidden) w->setVisible(false);
+  if (ct.kind == CtlKind::GroupBox) w->lower();
+  if (ct.kind == CtlKind::Radio) {
+    QWidget* leaderWidget = groupLeader ? groupLeader : w;
+    layer::Register(leaderWidget).radioGroup.push_back(w);
+    layer::Register(w).groupLeader = leaderWidget;
+  }
+  return w;
+}

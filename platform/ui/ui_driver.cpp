@@ -1,0 +1,327 @@
+// Driving windows as a user would (tests and modal scripts).
+
+#include "platform/ui/ui_driver.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEnterEvent>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QUrl>
+
+#include "platform/ui/controls.h"
+#include "platform/ui/ui_internal.h"
+
+using layer::FromQ;
+using layer::ToQ;
+
+namespace ui {
+
+namespace {
+
+QWidget* Control(CWnd& dlg, int id) {
+  CWnd* c = dlg.GetDlgItem(id);
+  return c ? c->m_hWnd : nullptr;
+}
+
+// Usable by a user: enabled, and neither it nor a parent up to its window hidden.
+bool Usable(QWidget* w) {
+  if (!w || !w->isEnabled()) return false;
+  for (QWidget* p = w; p; p = p->parentWidget()) {
+    if (p->isHidden()) return false;
+    if (p->isWindow()) break;
+  }
+  return true;
+}
+
+Qt::Key QtKey(UINT vk) {
+  switch (vk) {
+    case VK_RETURN: return Qt::Key_Return;
+    case VK_ESCAPE: return Qt::Key_Escape;
+    case VK_TAB: return Qt::Key_Tab;
+    case VK_BACK: return Qt::Key_Backspace;
+    case VK_DELETE: return Qt::Key_Delete;
+    case VK_LEFT: return Qt::Key_Left;
+    case VK_RIGHT: return Qt::Key_Right;
+    case VK_UP: return Qt::Key_Up;
+    case VK_DOWN: return Qt::Key_Down;
+    case VK_HOME: return Qt::Key_Home;
+    case VK_END: return Qt::Key_End;
+    case VK_SPACE: return Qt::Key_Space;
+    case VK_MENU: return Qt::Key_Alt;
+    case VK_SHIFT: return Qt::Key_Shift;
+    case VK_CONTROL: return Qt::Key_Control;
+    case VK_F1: return Qt::Key_F1;
+    default: break;
+  }
+  if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return static_cast<Qt::Key>(vk);
+  return static_cast<Qt::Key>(vk);
+}
+
+}  // namespace
+
+bool Click(CWnd& dlg, int id) {
+  QWidget* w = Control(dlg, id);
+  auto* b = qobject_cast<QAbstractButton*>(w);
+  if (!b || !Usable(b)) return false;
+  b->click();
+  ProcessEvents();
+  return true;
+}
+
+bool Type(CWnd& dlg, int id, const CString& text) {
+  QWidget* w = Control(dlg, id);
+  if (!Usable(w)) return false;
+  QString q = ToQ(text);
+  if (auto* cb = qobject_cast<QComboBox*>(w)) {
+    if (!cb->isEditable()) return false;
+    w = cb->lineEdit();
+  }
+  if (auto* le = qobject_cast<QLineEdit*>(w)) {
+    if (le->isReadOnly()) return false;
+    WidgetInfo* info = layer::Info(le);
+    QString typed;
+    bool all = true;
+    for (QChar ch : q) {
+      if (info && (info->flags & tpl::kNumber) && !ch.isDigit()) {
+        all = false;
+        continue;
+      }
+      typed += ch;
+    }
+    if (typed.size() > le->maxLength()) {
+      typed.truncate(le->maxLength());
+      all = false;
+    }
+    le->setFocus();
+    le->selectAll();
+    le->insert(typed);
+    if (le->text() != typed) {
+      le->setText(typed);
+    }
+    if (auto* cb = qobject_cast<QComboBox*>(le->parentWidget())) {
+      emit le->textEdited(le->text());
+      (void)cb;
+    }
+    ProcessEvents();
+    return all;
+  }
+  if (auto* pe = qobject_cast<QPlainTextEdit*>(w)) {
+    if (pe->isReadOnly()) return false;
+    WidgetInfo* info = layer::Info(pe);
+    q.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    bool all = true;
+    if (info && info->limit > 0 && q.size() > info->limit) {
+      q.truncate(info->limit);
+      all = false;
+    }
+    pe->setFocus();
+    pe->setPlainText(q);
+    ProcessEvents();
+    return all;
+  }
+  return false;
+}
+
+bool Choose(CWnd& dlg, int id, int index) {
+  QWidget* w = Control(dlg, id);
+  if (!Usable(w)) return false;
+  if (auto* cb = qobject_cast<QComboBox*>(w)) {
+    if (index < 0 || index >= cb->count()) return false;
+    cb->setCurrentIndex(index);
+    emit cb->activated(index);
+    ProcessEvents();
+    return true;
+  }
+  if (auto* lw = qobject_cast<QListWidget*>(w)) {
+    if (index < 0 || index >= lw->count()) return false;
+    lw->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+    emit lw->itemPressed(lw->item(index));
+    ProcessEvents();
+    return true;
+  }
+  return false;
+}
+
+bool SetChecked(CWnd& dlg, int id, bool checked) {
+  auto* b = qobject_cast<QAbstractButton*>(Control(dlg, id));
+  if (!b || !Usable(b) || !b->isCheckable()) return false;
+  if (b->isChecked() != checked) b->click();
+  ProcessEvents();
+  return b->isChecked() == checked;
+}
+
+bool FocusThenLeave(CWnd& dlg, int id) {
+  QWidget* w = Control(dlg, id);
+  if (!Usable(w)) return false;
+  QWidget* target = w;
+  if (auto* pe = qobject_cast<QPlainTextEdit*>(w)) target = pe->viewport();
+  QFocusEvent in(QEvent::FocusIn, Qt::OtherFocusReason);
+  QApplication::sendEvent(w, &in);
+  QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
+  QApplication::sendEvent(target == w ? w : target, &out);
+  ProcessEvents();
+  return true;
+}
+
+bool PressKey(CWnd& dlg, int id, UINT vk, bool shift, bool control) {
+  QWidget* w = id == 0 ? dlg.m_hWnd : Control(dlg, id);
+  if (!w || (id != 0 && !Usable(w))) return false;
+  if (id != 0) w->setFocus();
+  QWidget* target = w;
+  if (auto* pe = qobject_cast<QPlainTextEdit*>(w)) target = pe;
+  Qt::KeyboardModifiers mods;
+  if (shift) mods |= Qt::ShiftModifier;
+  if (control) mods |= Qt::ControlModifier;
+  if (vk == VK_MENU) mods |= Qt::AltModifier;
+  QString text;
+  if (vk == VK_RETURN) text = QStringLiteral("\r");
+  else if (vk == VK_SPACE) text = QStringLiteral(" ");
+  else if (vk >= 'A' && vk <= 'Z') text = QString(QChar(shift ? vk : vk + 32));
+  else if (vk >= '0' && vk <= '9') text = QString(QChar(vk));
+  QKeyEvent press(QEvent::KeyPress, QtKey(vk), mods, text);
+  QApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, QtKey(vk), mods, text);
+  QApplication::sendEvent(target, &release);
+  ProcessEvents();
+  return true;
+}
+
+bool DropFiles(CWnd& wnd, const std::vector<CString>& paths) {
+  if (!wnd.m_hWnd) return false;
+  WidgetInfo* info = layer::Info(wnd.m_hWnd);
+  if (!info || !info->acceptFiles) return false;
+  QMimeData mime;
+  QList<QUrl> urls;
+  for (const CString& p : paths) urls << QUrl::fromLocalFile(ToQ(p));
+  mime.setUrls(urls);
+  QPointF pos(5, 5);
+  QDragEnterEvent enter(pos.toPoint(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(wnd.m_hWnd, &enter);
+  QDropEvent drop(pos, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(wnd.m_hWnd, &drop);
+  ProcessEvents();
+  return true;
+}
+
+bool FireTimer(CWnd& wnd, UINT_PTR id) {
+  WidgetInfo* info = layer::Info(wnd.m_hWnd);
+  if (!info) return false;
+  auto it = info->timers.find(id);
+  if (it == info->timers.end() || !it->second->isActive()) return false;
+  MsgArgs args;
+  args.wParam = id;
+  layer::SendWindowMessage(wnd.m_hWnd, WM_TIMER, args);
+  ProcessEvents();
+  return true;
+}
+
+bool ClickAt(CWnd& wnd, CPoint point) {
+  QWidget* w = wnd.m_hWnd;
+  if (!Usable(w)) return false;
+  QPointF local(point.x, point.y);
+  QPointF global = w->mapToGlobal(local);
+  QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(w, &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(w, &release);
+  ProcessEvents();
+  return true;
+}
+
+bool Hover(CWnd& wnd, bool over) {
+  QWidget* w = wnd.m_hWnd;
+  if (!w) return false;
+  if (over) {
+    QEnterEvent e(QPointF(1, 1), QPointF(1, 1), w->mapToGlobal(QPointF(1, 1)));
+    QApplication::sendEvent(w, &e);
+  } else {
+    QEvent e(QEvent::Leave);
+    QApplication::sendEvent(w, &e);
+  }
+  ProcessEvents();
+  return true;
+}
+
+bool CloseBox(CWnd& dlg) {
+  if (!dlg.m_hWnd) return false;
+  dlg.SendMessage(WM_CLOSE);
+  ProcessEvents();
+  return true;
+}
+
+CString TextOf(CWnd& dlg, int id) {
+  CWnd* c = dlg.GetDlgItem(id);
+  return c ? c->GetWindowText() : CString();
+}
+
+bool IsShown(CWnd& dlg, int id) {
+  QWidget* w = Control(dlg, id);
+  if (!w) return false;
+  for (QWidget* p = w; p; p = p->parentWidget()) {
+    if (p->isHidden() && p != dlg.m_hWnd) return false;
+    if (p == dlg.m_hWnd) break;
+  }
+  return true;
+}
+
+bool IsEnabled(CWnd& dlg, int id) {
+  QWidget* w = Control(dlg, id);
+  return w && w->isEnabled();
+}
+
+std::vector<int> ControlIds(CWnd& dlg) {
+  std::vector<int> ids;
+  if (!dlg.m_hWnd) return ids;
+  for (QObject* o : dlg.m_hWnd->children())
+    if (auto* w = qobject_cast<QWidget*>(o))
+      if (WidgetInfo* info = layer::Info(w); info && info->hasKind) ids.push_back(info->id);
+  return ids;
+}
+
+Picture::Picture() = default;
+Picture::~Picture() = default;
+Picture::Picture(Picture&&) noexcept = default;
+Picture& Picture::operator=(Picture&&) noexcept = default;
+
+int Picture::Width() const { return m_image ? m_image->width() : 0; }
+int Picture::Height() const { return m_image ? m_image->height() : 0; }
+
+COLORREF Picture::Pixel(int x, int y) const {
+  if (!m_image || !m_image->valid(x, y)) return CLR_NONE;
+  return layer::FromQColor(m_image->pixelColor(x, y));
+}
+
+bool Picture::SavePng(const CString& path) const { return m_image && m_image->save(ToQ(path), "PNG"); }
+
+int Picture::CountColour(const CRect& rect, COLORREF colour) const {
+  int n = 0;
+  for (int y = rect.top; y < rect.bottom; ++y)
+    for (int x = rect.left; x < rect.right; ++x)
+      if (Pixel(x, y) == colour) ++n;
+  return n;
+}
+
+Picture Render(CWnd& wnd) {
+  Picture p;
+  QWidget* w = wnd.m_hWnd;
+  if (!w) return p;
+  EnsureApplication();
+  // Layouts and style polish happen before the first paint.
+  w->ensurePolished();
+  ProcessEvents();
+  p.m_image = std::make_unique<QImage>(w->size(), QImage::Format_RGB32);
+  p.m_image->fill(QColor(240, 240, 240));
+  w->render(p.m_image.get(), QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  return p;
+}
+
+}  // namespace ui

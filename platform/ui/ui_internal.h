@@ -1,0 +1,108 @@
+#pragma once
+// Inside the window layer only: the registry that ties widgets to CWnd
+// objects, and the helpers the layer's .cpp files share. Includes Qt.
+
+#include <QColor>
+#include <QImage>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/ui/dialog_template.h"
+#include "platform/ui/wnd.h"
+
+class CDialog;
+class QAbstractButton;
+class QImage;
+class QPainter;
+class QTimer;
+
+struct BitmapData {
+  QImage image;
+};
+
+// What the layer knows of one widget.
+struct WidgetInfo {
+  std::vector<CWnd*> owners;       // attached objects, oldest first
+  std::vector<CWnd*> routers;      // subclassing objects, oldest first (messages go to the last)
+  std::unique_ptr<CWnd> temp;      // wrapper made by FromHandle
+  int id = 0;
+  bool hasKind = false;
+  CtlKind kind = CtlKind::Static;
+  uint32_t flags = 0;              // template flags
+  std::vector<QWidget*> radioGroup;   // for the first radio of a group: its members
+  QWidget* groupLeader = nullptr;     // for a radio: the first of its group
+  std::map<UINT_PTR, QTimer*> timers;
+  bool acceptFiles = false;
+  bool hover = false;
+  int redrawOff = 0;
+  QPainter* painter = nullptr;     // while a paint handler runs
+  CFont* font = nullptr;           // font given by SetFont
+  QWidget* aliasOf = nullptr;      // a viewport: messages belong to this widget
+  CDialog* dialog = nullptr;       // a dialog's own widget: the dialog object
+  int limit = 0;                   // multi-line edit typing limit
+  QString lastText;                // multi-line edit text before the last change
+  bool programmaticTab = false;
+};
+
+namespace layer {
+
+QString ToQ(const CString& s);
+CString FromQ(const QString& s);
+QColor ToQColor(COLORREF c);
+COLORREF FromQColor(const QColor& c);
+
+// Registry.
+WidgetInfo* Info(const QWidget* w);          // null when not registered
+WidgetInfo& Register(QWidget* w);            // registers (once) and watches destruction
+void RegisterAlias(QWidget* viewport, QWidget* owner);
+// The object receiving the widget's messages: the last subclassing object,
+// else the last attached one, else a temporary wrapper.
+CWnd* Router(QWidget* w);
+// The nearest ancestor (not w itself) with a registered router.
+CWnd* ParentRouter(QWidget* w);
+void AddOwner(QWidget* w, CWnd* wnd, bool routes);
+void RemoveOwner(QWidget* w, CWnd* wnd);
+// Makes the wrapper object of the class matching the widget's kind.
+std::unique_ptr<CWnd> MakeWrapper(const QWidget* w);
+// A child control by id (direct child of the dialog widget).
+QWidget* FindChildById(const QWidget* parent, int id);
+
+// Notifications from a control: reflected to the control's own object when it
+// maps them, else sent to the parent's OnCommand / WM_NOTIFY handling.
+void SendCommand(QWidget* control, UINT code);
+LRESULT SendNotify(QWidget* control, NMHDR& hdr);
+// Window message to the widget's router; true when a handler ran and did not
+// ask for the default handling.
+bool SendWindowMessage(QWidget* w, UINT message, MsgArgs& args);
+// Whether the widget's router maps the message.
+bool Maps(QWidget* w, UINT message);
+
+// Installs the layer's event filter on a widget (and alias viewports).
+void Watch(QWidget* w);
+// The "default requested" flag of the message being handled.
+void RequestDefault();
+
+// Painting dispatch: the painter of a widget while its paint handler runs.
+QPainter* CurrentPainter(const QWidget* w);
+
+// Builds one control of a template inside parent; returns the widget.
+QWidget* BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget* groupLeader);
+
+// Checks a radio button and unchecks the others of its group.
+void CheckRadioInGroup(QAbstractButton* b);
+// The report-view list widget with its model.
+QWidget* CreateListView(QWidget* parent, uint32_t flags);
+
+// Dialog font (the application font).
+QFont DialogQFont();
+QFont ToQFont(const CFont* font);
+
+// Application title for message boxes without a caption.
+CString AppTitle();
+
+}  // namespace layer

@@ -1,0 +1,537 @@
+// CWnd over a widget.
+
+#include "platform/ui/wnd.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QThread>
+
+#include "platform/ui/controls.h"
+#include "platform/ui/dialog.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/ui_driver.h"
+#include "platform/ui/ui_internal.h"
+
+using layer::FromQ;
+using layer::ToQ;
+
+struct WndState {};
+
+const CWnd CWnd::wndTop;
+const CWnd CWnd::wndTopMost;
+const CWnd CWnd::wndNoTopMost;
+const CWnd CWnd::wndBottom;
+
+UINT DragQueryFileCount(HDROP drop) { return drop ? static_cast<UINT>(drop->paths.size()) : 0; }
+
+UINT DragQueryFile(HDROP drop, UINT index, CString& path) {
+  if (!drop || index >= drop->paths.size()) {
+    path.Empty();
+    return 0;
+  }
+  path = drop->paths[index];
+  return static_cast<UINT>(path.GetLength());
+}
+
+COLORREF GetSysColor(int index) {
+  switch (index) {
+    case COLOR_WINDOW: return RGB(255, 255, 255);
+    case COLOR_WINDOWTEXT: return RGB(0, 0, 0);
+    case COLOR_HIGHLIGHT: return RGB(0, 120, 215);
+    case COLOR_HIGHLIGHTTEXT: return RGB(255, 255, 255);
+    case COLOR_BTNFACE: return RGB(240, 240, 240);
+    case COLOR_BTNSHADOW: return RGB(160, 160, 160);
+    case COLOR_GRAYTEXT: return RGB(109, 109, 109);
+    case COLOR_BTNTEXT: return RGB(0, 0, 0);
+    case COLOR_BTNHIGHLIGHT: return RGB(255, 255, 255);
+    default: return RGB(0, 0, 0);
+  }
+}
+
+CWnd::CWnd() = default;
+
+CWnd::~CWnd() {
+  if (m_hWnd) {
+    QWidget* w = m_hWnd;
+    layer::RemoveOwner(w, this);
+    m_hWnd = nullptr;
+    if (m_ownsWidget) delete w;
+  }
+}
+
+CWnd* CWnd::FromHandle(HWND hwnd) {
+  if (!hwnd) return nullptr;
+  layer::Register(hwnd);
+  return layer::Router(hwnd);
+}
+
+BOOL CWnd::Attach(HWND hwnd) {
+  if (!hwnd || m_hWnd) return FALSE;
+  m_hWnd = hwnd;
+  layer::AddOwner(hwnd, this, false);
+  return TRUE;
+}
+
+HWND CWnd::Detach() {
+  HWND h = m_hWnd;
+  if (h) layer::RemoveOwner(h, this);
+  m_hWnd = nullptr;
+  m_routes = false;
+  return h;
+}
+
+BOOL CWnd::SubclassWindow(HWND hwnd) {
+  if (!hwnd || m_hWnd) return FALSE;
+  m_hWnd = hwnd;
+  m_routes = true;
+  layer::AddOwner(hwnd, this, true);
+  PreSubclassWindow();
+  hwnd->update();
+  return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
+  if (!parent) return FALSE;
+  CWnd* item = parent->GetDlgItem(static_cast<int>(id));
+  return item ? SubclassWindow(item->m_hWnd) : FALSE;
+}
+
+HWND CWnd::UnsubclassWindow() { return Detach(); }
+
+BOOL CWnd::DestroyWindow() {
+  if (!m_hWnd) return FALSE;
+  QWidget* w = m_hWnd;
+  MsgArgs args;
+  layer::SendWindowMessage(w, WM_DESTROY, args);
+  if (m_hWnd) {
+    layer::RemoveOwner(w, this);
+    m_hWnd = nullptr;
+  }
+  delete w;
+  return TRUE;
+}
+
+int CWnd::GetDlgCtrlID() const {
+  WidgetInfo* info = layer::Info(m_hWnd);
+  return info ? info->id : 0;
+}
+
+void CWnd::SetDlgCtrlID(int id) {
+  if (m_hWnd) layer::Register(m_hWnd).id = id;
+}
+
+CWnd* CWnd::GetDlgItem(int id) const {
+  QWidget* w = layer::FindChildById(m_hWnd, id);
+  return w ? layer::Router(w) : nullptr;
+}
+
+CWnd* CWnd::GetParent() const { return m_hWnd ? layer::ParentRouter(m_hWnd) : nullptr; }
+
+CWnd* CWnd::GetTopLevelParent() const {
+  if (!m_hWnd) return nullptr;
+  return FromHandle(m_hWnd->window());
+}
+
+void CWnd::SetWindowText(const CString& text) {
+  QWidget* w = m_hWnd;
+  if (!w) return;
+  QString q = ToQ(text);
+  if (auto* le = qobject_cast<QLineEdit*>(w)) {
+    int max = le->maxLength();
+    le->setMaxLength(32767);   // program text is never cut
+    le->setText(q);
+    le->setMaxLength(max);
+  } else if (auto* pe = qobject_cast<QPlainTextEdit*>(w)) {
+    pe->setPlainText(q);
+  } else if (auto* cb = qobject_cast<QComboBox*>(w)) {
+    if (cb->isEditable()) cb->setEditText(q);
+  } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+    b->setText(q);
+  } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+    g->setTitle(q);
+  } else if (auto* l = qobject_cast<QLabel*>(w)) {
+    WidgetInfo* info = layer::Info(w);
+    if (info && !(info->flags & tpl::kNoPrefix)) {
+      q.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+      q.remove(QLatin1Char('&'));
+      q.replace(QChar(1), QLatin1Char('&'));
+    }
+    l->setText(q);
+  } else {
+    w->setWindowTitle(q);
+  }
+}
+
+void CWnd::GetWindowText(CString& text) const { text = GetWindowText(); }
+
+CString CWnd::GetWindowText() const {
+  QWidget* w = m_hWnd;
+  if (!w) return CString();
+  if (auto* le = qobject_cast<QLineEdit*>(w)) return FromQ(le->text());
+  if (auto* pe = qobject_cast<QPlainTextEdit*>(w)) {
+    QString t = pe->toPlainText();
+    t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return FromQ(t);
+  }
+  if (auto* cb = qobject_cast<QComboBox*>(w)) return FromQ(cb->currentText());
+  if (auto* b = qobject_cast<QAbstractButton*>(w)) return FromQ(b->text());
+  if (auto* g = qobject_cast<QGroupBox*>(w)) return FromQ(g->title());
+  if (auto* l = qobject_cast<QLabel*>(w)) return FromQ(l->text());
+  return FromQ(w->windowTitle());
+}
+
+int CWnd::GetWindowTextLength() const { return GetWindowText().GetLength(); }
+
+void CWnd::SetDlgItemText(int id, const CString& text) {
+  if (CWnd* c = GetDlgItem(id)) c->SetWindowText(text);
+}
+
+int CWnd::GetDlgItemText(int id, CString& text) const {
+  CWnd* c = GetDlgItem(id);
+  text = c ? c->GetWindowText() : CString();
+  return text.GetLength();
+}
+
+void CWnd::SetDlgItemInt(int id, UINT value, BOOL isSigned) {
+  SetDlgItemText(id, isSigned ? CString::Build(u"%d", static_cast<int>(value)) : CString::Build(u"%u", value));
+}
+
+UINT CWnd::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) const {
+  CString text;
+  GetDlgItemText(id, text);
+  QString q = ToQ(text).trimmed();
+  bool ok = false;
+  long long v = q.toLongLong(&ok);
+  if (ok && !isSigned && v < 0) ok = false;
+  if (translated) *translated = ok ? TRUE : FALSE;
+  return ok ? static_cast<UINT>(v) : 0;
+}
+
+void CWnd::CheckDlgButton(int id, UINT check) {
+  if (auto* b = dynamic_cast<CButton*>(GetDlgItem(id))) b->SetCheck(static_cast<int>(check));
+}
+
+UINT CWnd::IsDlgButtonChecked(int id) const {
+  auto* b = dynamic_cast<CButton*>(GetDlgItem(id));
+  return b ? static_cast<UINT>(b->GetCheck()) : 0;
+}
+
+void CWnd::CheckRadioButton(int first, int last, int check) {
+  for (int id = first; id <= last; ++id) CheckDlgButton(id, id == check ? BST_CHECKED : BST_UNCHECKED);
+}
+
+int CWnd::GetCheckedRadioButton(int first, int last) const {
+  for (int id = first; id <= last; ++id)
+    if (IsDlgButtonChecked(id) == BST_CHECKED) return id;
+  return 0;
+}
+
+BOOL CWnd::ShowWindow(int cmd) {
+  if (!m_hWnd) return FALSE;
+  BOOL was = !m_hWnd->isHidden();
+  switch (cmd) {
+    case SW_HIDE: m_hWnd->hide(); break;
+    case SW_MINIMIZE: m_hWnd->showMinimized(); break;
+    case SW_RESTORE: m_hWnd->showNormal(); break;
+    default: m_hWnd->show(); break;
+  }
+  return was;
+}
+
+BOOL CWnd::IsWindowVisible() const { return m_hWnd && m_hWnd->isVisible(); }
+
+BOOL CWnd::EnableWindow(BOOL enable) {
+  if (!m_hWnd) return FALSE;
+  BOOL wasDisabled = !m_hWnd->isEnabled();
+  m_hWnd->setEnabled(enable != FALSE);
+  return wasDisabled;
+}
+
+BOOL CWnd::IsWindowEnabled() const { return m_hWnd && m_hWnd->isEnabled(); }
+BOOL CWnd::IsIconic() const { return m_hWnd && m_hWnd->window()->isMinimized(); }
+
+CWnd* CWnd::SetFocus() {
+  CWnd* old = GetFocus();
+  if (m_hWnd) m_hWnd->setFocus(Qt::OtherFocusReason);
+  return old;
+}
+
+CWnd* CWnd::GetFocus() {
+  QWidget* w = QApplication::focusWidget();
+  return w ? FromHandle(w) : nullptr;
+}
+
+void CWnd::Invalidate(BOOL) {
+  if (m_hWnd) m_hWnd->update();
+}
+void CWnd::InvalidateRect(const CRect* rect, BOOL) {
+  if (!m_hWnd) return;
+  if (rect) m_hWnd->update(rect->left, rect->top, rect->Width(), rect->Height());
+  else m_hWnd->update();
+}
+void CWnd::UpdateWindow() {
+  if (m_hWnd) m_hWnd->repaint();
+}
+void CWnd::RedrawWindow() { UpdateWindow(); }
+
+void CWnd::SetRedraw(BOOL redraw) {
+  if (!m_hWnd) return;
+  WidgetInfo& info = layer::Register(m_hWnd);
+  if (info.painter) return;   // inside its own paint handler: nothing to suspend
+  if (!redraw) {
+    if (info.redrawOff++ == 0) m_hWnd->setUpdatesEnabled(false);
+  } else if (info.redrawOff > 0) {
+    info.redrawOff = 0;
+    m_hWnd->setUpdatesEnabled(true);
+  }
+}
+
+void CWnd::BringWindowToTop() {
+  if (m_hWnd) m_hWnd->raise();
+}
+BOOL CWnd::SetForegroundWindow() {
+  if (!m_hWnd) return FALSE;
+  m_hWnd->window()->raise();
+  m_hWnd->window()->activateWindow();
+  return TRUE;
+}
+void CWnd::CenterWindow(CWnd*) {
+  if (!m_hWnd || !m_hWnd->isWindow()) return;
+  QScreen* s = m_hWnd->screen();
+  if (!s) return;
+  QRect r = s->availableGeometry();
+  m_hWnd->move(r.center() - QPoint(m_hWnd->width() / 2, m_hWnd->height() / 2));
+}
+
+void CWnd::GetClientRect(CRect* rect) const {
+  if (!rect) return;
+  *rect = m_hWnd ? CRect(0, 0, m_hWnd->width(), m_hWnd->height()) : CRect();
+}
+
+void CWnd::GetWindowRect(CRect* rect) const {
+  if (!rect) return;
+  if (!m_hWnd) {
+    *rect = CRect();
+    return;
+  }
+  QPoint p = m_hWnd->mapToGlobal(QPoint(0, 0));
+  *rect = CRect(p.x(), p.y(), p.x() + m_hWnd->width(), p.y() + m_hWnd->height());
+}
+
+void CWnd::ScreenToClient(CPoint* point) const {
+  if (!point || !m_hWnd) return;
+  QPoint p = m_hWnd->mapFromGlobal(QPoint(point->x, point->y));
+  *point = CPoint(p.x(), p.y());
+}
+void CWnd::ScreenToClient(CRect* rect) const {
+  if (!rect) return;
+  CPoint a = rect->TopLeft(), b = rect->BottomRight();
+  ScreenToClient(&a);
+  ScreenToClient(&b);
+  *rect = CRect(a.x, a.y, b.x, b.y);
+}
+void CWnd::ClientToScreen(CPoint* point) const {
+  if (!point || !m_hWnd) return;
+  QPoint p = m_hWnd->mapToGlobal(QPoint(point->x, point->y));
+  *point = CPoint(p.x(), p.y());
+}
+void CWnd::ClientToScreen(CRect* rect) const {
+  if (!rect) return;
+  CPoint a = rect->TopLeft(), b = rect->BottomRight();
+  ClientToScreen(&a);
+  ClientToScreen(&b);
+  *rect = CRect(a.x, a.y, b.x, b.y);
+}
+
+void CWnd::MoveWindow(int x, int y, int width, int height, BOOL) {
+  if (m_hWnd) m_hWnd->setGeometry(x, y, width < 0 ? 0 : width, height < 0 ? 0 : height);
+}
+void CWnd::MoveWindow(const CRect& rect, BOOL repaint) {
+  MoveWindow(rect.left, rect.top, rect.Width(), rect.Height(), repaint);
+}
+
+BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  if (!m_hWnd) return FALSE;
+  if (!(flags & SWP_NOZORDER)) {
+    if (insertAfter == &wndTopMost || insertAfter == &wndNoTopMost) {
+      if (m_hWnd->isWindow()) {
+        bool visible = m_hWnd->isVisible();
+        m_hWnd->setWindowFlag(Qt::WindowStaysOnTopHint, insertAfter == &wndTopMost);
+        if (visible) m_hWnd->show();
+      }
+    } else if (insertAfter == &wndTop) {
+      m_hWnd->raise();
+    } else if (insertAfter == &wndBottom) {
+      m_hWnd->lower();
+    }
+  }
+  if (!(flags & SWP_NOMOVE)) m_hWnd->move(x, y);
+  if (!(flags & SWP_NOSIZE)) m_hWnd->resize(cx, cy);
+  if (flags & SWP_SHOWWINDOW) m_hWnd->show();
+  if (flags & SWP_HIDEWINDOW) m_hWnd->hide();
+  return TRUE;
+}
+
+DWORD CWnd::GetStyle() const {
+  if (!m_hWnd) return 0;
+  DWORD s = 0;
+  if (!m_hWnd->isHidden()) s |= WS_VISIBLE;
+  if (!m_hWnd->isEnabled()) s |= WS_DISABLED;
+  if (WidgetInfo* info = layer::Info(m_hWnd)) {
+    if (info->flags & tpl::kGroup) s |= WS_GROUP;
+    if (!(info->flags & tpl::kNoTabStop)) s |= WS_TABSTOP;
+  }
+  if (m_hWnd->isWindow() && (m_hWnd->windowFlags() & Qt::WindowStaysOnTopHint)) s |= WS_EX_TOPMOST;
+  return s;
+}
+
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
+  if (!m_hWnd) return FALSE;
+  if (remove & WS_VISIBLE) m_hWnd->hide();
+  if (add & WS_VISIBLE) m_hWnd->show();
+  if (remove & WS_DISABLED) m_hWnd->setEnabled(true);
+  if (add & WS_DISABLED) m_hWnd->setEnabled(false);
+  return TRUE;
+}
+
+void CWnd::SetFont(CFont* font, BOOL) {
+  if (!m_hWnd) return;
+  layer::Register(m_hWnd).font = font;
+  m_hWnd->setFont(layer::ToQFont(font));
+}
+
+CFont* CWnd::GetFont() const {
+  WidgetInfo* info = layer::Info(m_hWnd);
+  if (info && info->font) return info->font;
+  return CFont::DialogFont();
+}
+
+UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void*) {
+  if (!m_hWnd) return 0;
+  WidgetInfo& info = layer::Register(m_hWnd);
+  QTimer*& t = info.timers[id];
+  if (!t) {
+    t = new QTimer(m_hWnd);
+    QWidget* w = m_hWnd;
+    QObject::connect(t, &QTimer::timeout, w, [w, id]() {
+      MsgArgs args;
+      args.wParam = id;
+      layer::SendWindowMessage(w, WM_TIMER, args);
+    });
+  }
+  t->start(static_cast<int>(elapse));
+  return id;
+}
+
+BOOL CWnd::KillTimer(UINT_PTR id) {
+  WidgetInfo* info = layer::Info(m_hWnd);
+  if (!info) return FALSE;
+  auto it = info->timers.find(id);
+  if (it == info->timers.end()) return FALSE;
+  it->second->stop();
+  it->second->deleteLater();
+  info->timers.erase(it);
+  return TRUE;
+}
+
+std::vector<UINT_PTR> CWnd::ActiveTimers() const {
+  std::vector<UINT_PTR> ids;
+  if (WidgetInfo* info = layer::Info(m_hWnd))
+    for (auto& [id, t] : info->timers)
+      if (t->isActive()) ids.push_back(id);
+  return ids;
+}
+
+static bool OnUiThread() {
+  return !QCoreApplication::instance() || QThread::currentThread() == QCoreApplication::instance()->thread();
+}
+
+void CallOnUiThread(const std::function<void()>& fn) {
+  if (OnUiThread()) {
+    fn();
+    return;
+  }
+  QMetaObject::invokeMethod(QCoreApplication::instance(), [&fn]() { fn(); }, Qt::BlockingQueuedConnection);
+}
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!OnUiThread()) {
+    LRESULT r = 0;
+    CallOnUiThread([&]() { r = SendMessage(message, wParam, lParam); });
+    return r;
+  }
+  return WindowProc(message, wParam, lParam);
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!m_hWnd) return FALSE;
+  QPointer<QWidget> w(m_hWnd);
+  QMetaObject::invokeMethod(
+      m_hWnd,
+      [w, message, wParam, lParam]() {
+        if (!w) return;
+        if (CWnd* r = layer::Router(w)) r->WindowProc(message, wParam, lParam);
+      },
+      Qt::QueuedConnection);
+  return TRUE;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND) return OnCommand(wParam, lParam);
+  MsgArgs args;
+  args.wParam = wParam;
+  args.lParam = lParam;
+  LRESULT r = 0;
+  if (message == WM_CLOSE && !FindEntry(WM_CLOSE, 0, 0, false)) {
+    if (auto* dlg = dynamic_cast<CDialog*>(this)) {
+      dlg->OnClose();
+      return 0;
+    }
+  }
+  if (message == WM_SYSCOMMAND && !FindEntry(WM_SYSCOMMAND, 0, 0, false)) {
+    OnSysCommand(static_cast<UINT>(wParam), lParam);
+    return 0;
+  }
+  Dispatch(message, 0, 0, false, args, &r);
+  return r;
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) {
+  MsgArgs args;
+  int id = static_cast<int>(LOWORD(wParam));
+  int code = static_cast<int>(HIWORD(wParam));
+  if (id == 0xFFFF) id = -1;
+  return Dispatch(WM_COMMAND, code, id, false, args) ? TRUE : FALSE;
+}
+
+void CWnd::DragAcceptFiles(BOOL accept) {
+  if (!m_hWnd) return;
+  layer::Register(m_hWnd).acceptFiles = accept != FALSE;
+  m_hWnd->setAcceptDrops(accept != FALSE);
+}
+
+CMenu* CWnd::GetSystemMenu(BOOL revert) {
+  if (revert || !m_systemMenu) {
+    m_systemMenu = std::make_unique<CMenu>();
+    m_systemMenu->CreatePopupMenu();
+  }
+  return m_systemMenu.get();
+}
+
+int CWnd::MessageBox(const CString& text, const CString& caption, UINT type) {
+  return GetUiHooks().MessageBox(text, caption.IsEmpty() ? layer::AppTitle() : caption, type);
+}
+
+BOOL IsWindow(HWND hwnd) { return hwnd && layer::Info(hwnd) ? TRUE : FALSE; }

@@ -1,0 +1,214 @@
+#pragma once
+// CWnd: a window of the program, wrapping one widget.
+//
+// Several CWnd objects may wrap the same widget: the one made when a dialog
+// template is built, and a member control that DDX_Control or SubclassDlgItem
+// attaches later. The object attached last receives the widget's messages
+// (paint, keys, mouse, reflected notifications) and is what GetDlgItem and
+// FromHandle return; when it goes away the previous one takes over. When the
+// widget is destroyed every wrapper is detached (m_hWnd becomes null), so
+// members of a dialog stay safe to touch after DoModal returned.
+//
+// All calls are for the user-interface thread. From another thread use
+// CallOnUiThread (waits) or PostMessage (does not wait).
+//
+// No Qt types appear here: HWND is a forward-declared widget pointer.
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/ui/message_map.h"
+#include "platform/ui/win_types.h"
+
+class CFont;
+class CMenu;
+class CDC;
+struct WndState;
+
+// Files dropped on a window (WM_DROPFILES); read with DragQueryFile.
+struct DropFiles {
+  std::vector<CString> paths;
+  CPoint point;
+};
+// Number of dropped files.
+UINT DragQueryFileCount(HDROP drop);
+// Path of dropped file index into path; returns its length (0 when out of range).
+UINT DragQueryFile(HDROP drop, UINT index, CString& path);
+// Releases the drop (no-op: the layer owns it).
+inline void DragFinish(HDROP) {}
+
+// SetWindowPos flags.
+enum : UINT { SWP_NOSIZE = 0x1, SWP_NOMOVE = 0x2, SWP_NOZORDER = 0x4, SWP_NOACTIVATE = 0x10, SWP_SHOWWINDOW = 0x40, SWP_HIDEWINDOW = 0x80 };
+
+class CWnd : public CCmdTarget {
+ public:
+  CWnd();
+  ~CWnd() override;
+
+  // The wrapped widget (null when none); same as GetSafeHwnd().
+  HWND m_hWnd = nullptr;
+  HWND GetSafeHwnd() const { return m_hWnd; }
+  operator HWND() const { return m_hWnd; }
+
+  // The object receiving a widget's messages; a temporary wrapper of the right
+  // control class when no object is attached (owned by the layer). Null for null.
+  static CWnd* FromHandle(HWND hwnd);
+  // Attaches to a widget without routing its messages here (a handle holder).
+  BOOL Attach(HWND hwnd);
+  HWND Detach();
+  // Attaches and routes the widget's messages to this object; calls PreSubclassWindow.
+  BOOL SubclassWindow(HWND hwnd);
+  BOOL SubclassDlgItem(UINT id, CWnd* parent);
+  HWND UnsubclassWindow();
+  virtual void PreSubclassWindow() {}
+  // Destroys the widget (and its children); the object stays.
+  virtual BOOL DestroyWindow();
+
+  // Identity and relatives.
+  int GetDlgCtrlID() const;
+  void SetDlgCtrlID(int id);
+  CWnd* GetDlgItem(int id) const;     // null when the dialog has no such control
+  CWnd* GetParent() const;            // the window that receives this control's notifications
+  CWnd* GetTopLevelParent() const;
+
+  // Text. For a combo box the text of its edit field or selected item.
+  void SetWindowText(const CString& text);
+  void GetWindowText(CString& text) const;
+  CString GetWindowText() const;
+  int GetWindowTextLength() const;
+  void SetDlgItemText(int id, const CString& text);
+  int GetDlgItemText(int id, CString& text) const;
+  void SetDlgItemInt(int id, UINT value, BOOL isSigned = TRUE);
+  UINT GetDlgItemInt(int id, BOOL* translated = nullptr, BOOL isSigned = TRUE) const;
+  void CheckDlgButton(int id, UINT check);
+  UINT IsDlgButtonChecked(int id) const;
+  // Checks the radio button check among first..last and unchecks the others.
+  void CheckRadioButton(int first, int last, int check);
+  int GetCheckedRadioButton(int first, int last) const;   // 0 when none
+
+  // State.
+  BOOL ShowWindow(int cmd);           // returns whether it was visible before
+  BOOL IsWindowVisible() const;       // shown, and every parent shown
+  BOOL EnableWindow(BOOL enable = TRUE);   // returns whether it was disabled before
+  BOOL IsWindowEnabled() const;
+  BOOL IsIconic() const;
+  CWnd* SetFocus();
+  static CWnd* GetFocus();
+  void Invalidate(BOOL erase = TRUE);
+  void InvalidateRect(const CRect* rect, BOOL erase = TRUE);
+  void UpdateWindow();
+  void RedrawWindow();
+  // SetRedraw(FALSE) suspends painting until SetRedraw(TRUE).
+  void SetRedraw(BOOL redraw = TRUE);
+  void BringWindowToTop();
+  BOOL SetForegroundWindow();
+  void CenterWindow(CWnd* alternateOwner = nullptr);
+
+  // Geometry. Client coordinates start at (0, 0); window rectangles are in
+  // screen coordinates, as on the platform.
+  void GetClientRect(CRect* rect) const;
+  void GetWindowRect(CRect* rect) const;
+  void ScreenToClient(CRect* rect) const;
+  void ScreenToClient(CPoint* point) const;
+  void ClientToScreen(CRect* rect) const;
+  void ClientToScreen(CPoint* point) const;
+  // Position relative to the parent's client area.
+  void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
+  void MoveWindow(const CRect& rect, BOOL repaint = TRUE);
+  // insertAfter: &wndTopMost / &wndNoTopMost change the top-most state; others are ignored.
+  BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
+  static const CWnd wndTop;
+  static const CWnd wndTopMost;
+  static const CWnd wndNoTopMost;
+  static const CWnd wndBottom;
+
+  // Styles (WS_VISIBLE, WS_DISABLED, WS_GROUP, WS_TABSTOP; control styles of the template kind).
+  DWORD GetStyle() const;
+  BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
+
+  // Font. GetFont returns the dialog font object when none was set.
+  void SetFont(CFont* font, BOOL redraw = TRUE);
+  CFont* GetFont() const;
+
+  // Timers: WM_TIMER with the id every elapse milliseconds until KillTimer.
+  UINT_PTR SetTimer(UINT_PTR id, UINT elapse, void* unused = nullptr);
+  BOOL KillTimer(UINT_PTR id);
+  // Ids of the running timers (for tests and diagnostics).
+  std::vector<UINT_PTR> ActiveTimers() const;
+
+  // Messages. SendMessage dispatches now through the message map (WM_COMMAND
+  // with wParam = MAKEWPARAM(id, code), or any mapped message; from another
+  // thread it is carried to the user-interface thread and waited for).
+  // PostMessage queues it for the user-interface thread.
+  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+  BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+  // Called for each key message before it reaches the focused control, on the
+  // control and then on each parent up to the dialog; TRUE eats the message.
+  virtual BOOL PreTranslateMessage(MSG* msg);
+  // WM_COMMAND sent to this window by a control (code, id); TRUE when handled.
+  virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+  // Window message dispatch through the map, with the default for unmapped ones.
+  virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+  // Files dropped on the window arrive as WM_DROPFILES.
+  void DragAcceptFiles(BOOL accept = TRUE);
+  // The window's system menu (kept for the items the program adds).
+  CMenu* GetSystemMenu(BOOL revert);
+  // A message box through the program's hooks.
+  int MessageBox(const CString& text, const CString& caption = CString(), UINT type = 0);
+
+  // Default handlers of window messages: they run the control's normal
+  // behaviour. A handler in a derived class calls them to keep it.
+  afx_msg void OnPaint();
+  afx_msg void OnTimer(UINT_PTR id);
+  afx_msg void OnLButtonDown(UINT flags, CPoint point);
+  afx_msg void OnLButtonUp(UINT flags, CPoint point);
+  afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
+  afx_msg void OnRButtonDown(UINT flags, CPoint point);
+  afx_msg void OnRButtonUp(UINT flags, CPoint point);
+  afx_msg void OnMouseMove(UINT flags, CPoint point);
+  afx_msg void OnKeyDown(UINT ch, UINT repeat, UINT flags);
+  afx_msg void OnKeyUp(UINT ch, UINT repeat, UINT flags);
+  afx_msg void OnSysKeyDown(UINT ch, UINT repeat, UINT flags);
+  afx_msg void OnChar(UINT ch, UINT repeat, UINT flags);
+  afx_msg void OnDropFiles(HDROP drop);
+  afx_msg void OnSysCommand(UINT id, LPARAM lParam);
+  afx_msg void OnClose();
+  afx_msg void OnDestroy();
+  afx_msg void OnSize(UINT type, int cx, int cy);
+  afx_msg void OnSetFocus(CWnd* old);
+  afx_msg void OnKillFocus(CWnd* next);
+  afx_msg void OnShowWindow(BOOL show, UINT status);
+  afx_msg void OnContextMenu(CWnd* wnd, CPoint point);
+  afx_msg BOOL OnEraseBkgnd(CDC* dc);
+  afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
+  afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
+  // Asks that the message being handled also gets the control's normal handling.
+  LRESULT Default();
+
+  // Layer internals (used by the .cpp files of the layer).
+  WndState* State() const { return m_state.get(); }
+  bool OwnsWidget() const { return m_ownsWidget; }
+  void SetOwnsWidget(bool owns) { m_ownsWidget = owns; }
+  // Notified (by the layer) when the widget is gone.
+  virtual void OnWidgetDestroyed() {}
+
+ private:
+  std::unique_ptr<WndState> m_state;
+  bool m_ownsWidget = false;
+  bool m_routes = false;      // attached as a message receiver (subclassed)
+  std::unique_ptr<CMenu> m_systemMenu;
+  friend struct WndRegistry;
+};
+
+// Whether a widget exists.
+BOOL IsWindow(HWND hwnd);
+// Runs fn on the user-interface thread and waits for it (runs at once there).
+void CallOnUiThread(const std::function<void()>& fn);
+
+constexpr WPARAM MAKEWPARAM(unsigned low, unsigned high) {
+  return static_cast<WPARAM>((low & 0xFFFF) | ((high & 0xFFFF) << 16));
+}
+constexpr unsigned LOWORD(uintptr_t v) { return v & 0xFFFF; }
+constexpr unsigned HIWORD(uintptr_t v) { return (v >> 16) & 0xFFFF; }

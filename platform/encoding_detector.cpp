@@ -3,16 +3,34 @@
 #include <unicode/ucsdet.h>
 
 #include <algorithm>
+#include <bitset>
+#include <string>
 #include <cstring>
 
 #include "platform/codepage.h"
 
 namespace {
 
+// Kanji common in business data: names, places, dates, money, goods, work. Kanji
+// read from the bytes of another code come out at random, and seldom from this list.
+constexpr char16_t kCommonKanji[] =
+    u"日本人年月時分秒曜週今前後午上下左右中大小高低長短新古多少内外入出口手足目耳心"
+    u"名前氏姓住所電話番号郵便県都道府市区町村丁目字東西南北京阪神奈川埼玉千葉愛知福岡"
+    u"北海山田中村佐藤鈴木高橋伊渡辺小林加吉松井上清水森池石原藤井斎坂野谷川島沢崎岡"
+    u"部課係長社員会員主任次店支営業務総経理人事開発技術製造品質管理販売購買企画広報"
+    u"金額円税込抜価格単価合計小計総数量個件回台本枚箱点率比平均最低高残在庫入出荷"
+    u"売上仕入請求支払領収書注文受発送納期限契約見積明細備考摘要区分種別類型式名称"
+    u"商品製品部品材料原料番号記号型番規格色寸法重量容量サイズ用途産地生年月日齢性男女"
+    u"学校生先教育文化科目英語国算理社会体音楽美術家族父母子兄弟姉妹夫妻様殿御中"
+    u"株式有限会社団法人財協組合銀行信用金庫支店口座預普通当座振込手数料"
+    u"予定実績計画目標達成状況対応処理完了未済中止保留確認承認申請届変更追加削除"
+    u"開始終了期間当月前月翌月今年昨年来年度初末半期第回号版表一二三四五六七八九十"
+    u"百千万億元方向場所地域全国海外内外線駅空港車両運転送配達便着発到便宜運賃";
+
 // Tally of one code page's reading of the bytes.
 struct Tally {
   int chars = 0;   // non-ASCII characters read (valid or not)
-  int points = 0;  // plausibility: 2 common Japanese, 1 less common, 0 neutral, -2 odd
+  int points = 0;  // plausibility: 4 common Japanese down to -4 for unassigned codes
   int bad = 0;     // invalid sequences
 };
 
@@ -22,32 +40,73 @@ int JisRowPoints(int row) {
     int first, last, points;
   };
   static constexpr RowRange kRows[] = {
-      {0x21, 0x25, 2},   // symbols, full-width alphanumerics, hiragana, katakana
+      {0x21, 0x25, 4},   // symbols, full-width alphanumerics, hiragana, katakana
       {0x26, 0x28, 0},   // Greek, Cyrillic, box drawing
-      {0x29, 0x2C, -2},  // unassigned
-      {0x2D, 0x2D, 1},   // circled numbers and units
-      {0x2E, 0x2F, -2},  // unassigned
+      {0x29, 0x2C, -4},  // unassigned
+      {0x2D, 0x2D, 2},   // circled numbers and units
+      {0x2E, 0x2F, -4},  // unassigned
       {0x30, 0x4F, 2},   // first-level kanji
       {0x50, 0x74, 1},   // second-level kanji
-      {0x75, 0x78, -2},  // unassigned
+      {0x75, 0x78, -4},  // unassigned
       {0x79, 0x7C, 0},   // vendor kanji
-      {0x7D, 0x7E, -2},  // unassigned
+      {0x7D, 0x7E, -4},  // unassigned
   };
   static_assert(sizeof(kRows) / sizeof(kRows[0]) == 10);
   for (const RowRange& r : kRows)
     if (row >= r.first && row <= r.last) return r.points;
-  return -2;
+  return -4;
 }
 
-int Utf8Points(char32_t cp) {
+const std::bitset<94 * 94>& CommonKanjiJis() {
+  static const std::bitset<94 * 94> set = [] {
+    std::bitset<94 * 94> bits;
+    std::u16string_view all(kCommonKanji);
+    for (char16_t c : all) {
+      auto sjis = EncodeText(std::u16string_view(&c, 1), CP_SJIS, ConvMode::kStrict);
+      if (!sjis || sjis->size() != 2) continue;
+      int jis = ShiftJisToJis((static_cast<unsigned char>((*sjis)[0]) << 8) |
+                              static_cast<unsigned char>((*sjis)[1]));
+      if (jis) bits.set(static_cast<size_t>(((jis >> 8) - 0x21) * 94 + ((jis & 0xFF) - 0x21)));
+    }
+    return bits;
+  }();
+  return set;
+}
+
+// Plausibility of a JIS X 0208 code: 4 for kana, common symbols and common kanji, 2
+// for other first-level kanji, 1 for second-level kanji, 0 for neutral rows, -4 for
+// unassigned rows.
+int JisPoints(int jis) {
+  int row = jis >> 8, col = jis & 0xFF;
+  if (row >= 0x30 && row <= 0x4F && col >= 0x21 && col <= 0x7E &&
+      CommonKanjiJis().test(static_cast<size_t>((row - 0x21) * 94 + (col - 0x21))))
+    return 4;
+  if (row >= 0x50 && row <= 0x74 && col >= 0x21 && col <= 0x7E &&
+      CommonKanjiJis().test(static_cast<size_t>((row - 0x21) * 94 + (col - 0x21))))
+    return 4;
+  return JisRowPoints(row);
+}
+
+bool IsAsciiLetter(int b) { return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z'); }
+
+// Plausibility of a character read as UTF-8. A two-byte character is plausible as
+// a Latin letter inside a word; Shift_JIS half-width kana and EUC-JP pairs read as
+// UTF-8 give two-byte characters that are not.
+int Utf8Points(char32_t cp, int before, int after) {
   if ((cp >= 0x3000 && cp <= 0x30FF) || (cp >= 0x4E00 && cp <= 0x9FFF) ||
       (cp >= 0xFF00 && cp <= 0xFFEF))
-    return 2;
-  return 1;
+    return 4;
+  if (cp < 0x800) {
+    bool latin = cp >= 0xC0 && cp < 0x250 && cp != 0xD7 && cp != 0xF7;
+    return latin && (IsAsciiLetter(before) || IsAsciiLetter(after)) ? 4 : 1;
+  }
+  return 2;
 }
 
 // wellFormed: no invalid sequence (one cut by the end of the bytes is not invalid).
-Tally ScoreUtf8(const unsigned char* p, size_t n, bool* wellFormed) {
+// longChars: characters of three or four bytes.
+Tally ScoreUtf8(const unsigned char* p, size_t n, bool* wellFormed, int* longChars) {
+  *longChars = 0;
   Tally t;
   size_t i = 0;
   while (i < n) {
@@ -98,7 +157,8 @@ Tally ScoreUtf8(const unsigned char* p, size_t n, bool* wellFormed) {
       i = j;
       continue;
     }
-    t.points += Utf8Points(cp);
+    t.points += Utf8Points(cp, i > 0 ? p[i - 1] : -1, j < n ? p[j] : -1);
+    if (need >= 2) ++*longChars;
     i = j;
   }
   *wellFormed = t.bad == 0;
@@ -116,7 +176,7 @@ Tally ScoreSjis(const unsigned char* p, size_t n) {
     }
     ++t.chars;
     if (b >= 0xA1 && b <= 0xDF) {  // half-width katakana
-      t.points += 1;
+      t.points += 3;
       ++i;
       continue;
     }
@@ -137,12 +197,12 @@ Tally ScoreSjis(const unsigned char* p, size_t n) {
       continue;
     }
     if (b >= 0xF0 && b <= 0xF9) {
-      t.points -= 2;  // user-defined area
+      t.points -= 4;  // user-defined area
     } else if (b >= 0xFA) {
       // vendor kanji: neutral
     } else {
       int jis = ShiftJisToJis(static_cast<int>((b << 8) | c));
-      t.points += JisRowPoints(jis >> 8);
+      t.points += JisPoints(jis);
     }
     i += 2;
   }
@@ -166,7 +226,7 @@ Tally ScoreEuc(const unsigned char* p, size_t n) {
     unsigned c = p[i + 1];
     if (b == 0x8E) {
       if (c >= 0xA1 && c <= 0xDF) {
-        t.points += 1;
+        t.points += 3;
         i += 2;
       } else {
         ++t.bad;
@@ -188,7 +248,7 @@ Tally ScoreEuc(const unsigned char* p, size_t n) {
       continue;
     }
     if (b >= 0xA1 && b <= 0xFE && c >= 0xA1 && c <= 0xFE) {
-      t.points += JisRowPoints(static_cast<int>(b - 0x80));
+      t.points += JisPoints(static_cast<int>(((b - 0x80) << 8) | (c - 0x80)));
       i += 2;
       continue;
     }
@@ -228,8 +288,8 @@ int IcuPreference(std::string_view bytes, int codePage) {
 
 int ConfidenceOf(const Tally& t) {
   if (t.chars == 0) return 0;
-  // Average plausibility (2 at best) on a 0..99 scale, less for each invalid sequence.
-  int c = (t.points * 99) / (2 * t.chars) - (t.bad * 200) / t.chars;
+  // Average plausibility (4 at best) on a 0..99 scale, less for each invalid sequence.
+  int c = (t.points * 99) / (4 * t.chars) - (t.bad * 200) / t.chars;
   return std::clamp(c, 1, 99);
 }
 
@@ -241,9 +301,13 @@ std::vector<EncodingCandidate> DetectEncodingCandidates(std::string_view bytes) 
   std::vector<EncodingCandidate> out;
 
   bool utf8Ok = false;
-  Tally utf8 = ScoreUtf8(p, n, &utf8Ok);
+  int utf8Long = 0;
+  Tally utf8 = ScoreUtf8(p, n, &utf8Ok, &utf8Long);
   if (utf8.chars == 0 && utf8.bad == 0) return out;  // ASCII only (or a cut sequence)
-  if (utf8Ok && utf8.chars > 0) out.push_back({CP_UTF8, 100});
+  // Three-byte sequences (all of Japanese) that are all well-formed settle it: other
+  // codes seldom give them by chance. Two-byte ones alone compete on plausibility.
+  const bool utf8First = utf8Ok && utf8Long > 0;
+  if (utf8First) out.push_back({CP_UTF8, 100});
 
   struct Scored {
     int codePage;
@@ -256,7 +320,7 @@ std::vector<EncodingCandidate> DetectEncodingCandidates(std::string_view bytes) 
     if (s.tally.chars == 0 || s.tally.bad * 20 > s.tally.chars) continue;
     rest.push_back({s.codePage, ConfidenceOf(s.tally)});
   }
-  if (!utf8Ok && utf8.chars > 0 && utf8.bad * 20 <= utf8.chars)
+  if (!utf8First && utf8.chars > 0 && utf8.bad * 20 <= utf8.chars)
     rest.push_back({CP_UTF8, ConfidenceOf(utf8)});
 
   if (rest.size() > 1) {

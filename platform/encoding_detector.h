@@ -6,8 +6,9 @@
 // header line and a few data lines are enough) with CR LF or LF line ends: every
 // candidate is scored by walking the bytes (validity of each multi-byte sequence and
 // how plausible the decoded characters are for Japanese text), and ICU's detector
-// only breaks ties. Well-formed UTF-8 with multi-byte characters always comes first,
-// whatever its line ends.
+// only breaks ties. Well-formed UTF-8 with characters of three bytes (all of
+// Japanese) always comes first, whatever its line ends; UTF-8 of two-byte characters
+// only (accented Latin letters) competes on plausibility with the other codes.
 //
 // A code page whose byte rules the text breaks more than rarely is not a candidate.
 // Text of ASCII bytes only gives no candidates: every code page reads it alike.

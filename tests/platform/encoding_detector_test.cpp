@@ -30,6 +30,8 @@ const TextCase kTexts[] = {
     {"MostlyAscii", u"id,name,price\r\n1,apple,100\r\n2,banana,200\r\n3,みかん,300\r\n"},
     {"FullWidthDigits", u"数量\r\n１２３\r\n"},
     {"HalfAndFullKana", u"ｶﾅ,カナ\r\nｱｲｳ,アイウ\r\n"},
+    {"HalfWidthKanaOnly", u"ﾌﾘｶﾞﾅ,ｼﾒｲ\r\nﾔﾏﾀﾞ ﾀﾛｳ,ﾃｽﾄ\r\n"},
+    {"KanjiAndDigits", u"長123,分\n"},
 };
 
 struct CodeCase {
@@ -57,6 +59,12 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) {
       return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
     });
+
+TEST(EncodingDetectorTest, AccentedLatinUtf8IsUtf8) {
+  // Two-byte characters only, which Shift_JIS could read as half-width kana.
+  EXPECT_EQ(DetectEncoding(Encode(u"name,city\nMüller,Genève\nCafé,Zürich\n", CP_UTF8)),
+            CP_UTF8);
+}
 
 TEST(EncodingDetectorTest, AsciiGivesNoCandidates) {
   EXPECT_TRUE(DetectEncodingCandidates("a,b,c\r\n1,2,3\r\n").empty());

@@ -92,7 +92,9 @@ TEST_P(AttributeTest, Stores) {
   EXPECT_EQ(ev.m_Flags, c.flags);
   EXPECT_STREQ(macrotest::KindName(out.kind), macrotest::KindName(c.kind));
   EXPECT_DOUBLE_EQ(out.value, c.value);
-  if (c.member != nullptr) EXPECT_EQ(ev.*c.member, c.stored);
+  if (c.member != nullptr) {
+    EXPECT_EQ(ev.*c.member, c.stored);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Macro, AttributeTest, testing::ValuesIn(kAttributeCases), AttributeCaseName);

@@ -41,7 +41,9 @@ inline void ExpectOutcome(const EvalCase& c) {
   ASSERT_TRUE(out.error.IsEmpty()) << "raised: " << out.error;
   EXPECT_STREQ(KindName(out.kind), KindName(c.kind));
   EXPECT_DOUBLE_EQ(out.value, c.value);
-  if (c.text != nullptr) EXPECT_EQ(out.text, CString(c.text));
+  if (c.text != nullptr) {
+    EXPECT_EQ(out.text, CString(c.text));
+  }
 }
 
 inline void ExpectError(const ErrorCase& c) {

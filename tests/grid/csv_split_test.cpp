@@ -134,6 +134,7 @@ TEST(ExpandLeadingEnvVarTest, ExpandsOnlyALeadingSetName) {
       {u"", u""},
   };
   for (const Case& c : cases) EXPECT_EQ(ExpandLeadingEnvVar(c.text), CString(c.expected)) << CString(c.text);
+  ::unsetenv("TABRO_TEST_DIR");
 }
 
 TEST(ExpandLeadingEnvVarTest, UserProfileFallsBackToHome) {

@@ -183,6 +183,8 @@ const std::vector<WriteCase> kCases = {
            {kItemColorRule, 0, 0, u"マクロが長すぎ if [col]>1 then color('red') else none041", u"col"});
      },
      0, 256, u"if [col]＞1 then color('red') else none041"},
+    {"macro gets its if and full-width angles", [](JOBSETTING& j) { j.m_InpSelecMacro = u"[a]>1"; }, 0, 256,
+     u"InpSelecMacro(if [a]＞1)"},
     {"macro with its own if and blanks", [](JOBSETTING& j) { j.m_InpSelecMacro = u"  if [a]<1"; }, 0, 256,
      u"InpSelecMacro(  if [a]＜1)"},
     {"macro that only begins with if", [](JOBSETTING& j) { j.m_InpSelecMacro = u"iffy"; }, 0, 256,

@@ -32,6 +32,32 @@ T* As(HWND w) {
 bool Usable(QWidget* w) { return w && w->isEnabled() && !w->isHidden(); }
 }  // namespace
 
+layer::EditValidator::EditValidator(QLineEdit* edit, bool digitsOnly)
+    : QValidator(edit), m_edit(edit), m_digits(digitsOnly), m_last(edit->text()) {
+  QObject::connect(edit, &QLineEdit::textChanged, this, [this](const QString& t) { m_last = t; });
+}
+
+void layer::EditValidator::SetProgramText(const QString& text) {
+  m_programmatic = true;
+  m_edit->setText(text);
+  m_programmatic = false;
+}
+
+QValidator::State layer::EditValidator::validate(QString& input, int&) const {
+  if (m_programmatic) return Acceptable;
+  const QString& current = m_last;
+  if (m_limit > 0 && input.size() > m_limit && input.size() > current.size()) return Invalid;
+  if (m_digits) {
+    auto nonDigits = [](const QString& s) {
+      int n = 0;
+      for (QChar c : s) n += c.isDigit() ? 0 : 1;
+      return n;
+    };
+    if (nonDigits(input) > nonDigits(current)) return Invalid;
+  }
+  return Acceptable;
+}
+
 // CStatic
 
 void CStatic::SetBitmap(const CBitmap* bitmap) {
@@ -212,7 +238,8 @@ void CMFCButton::OnPaint() {
 
 void CEdit::SetLimitText(UINT max) {
   if (auto* le = As<QLineEdit>(m_hWnd)) {
-    le->setMaxLength(max == 0 ? 32767 : static_cast<int>(std::min<UINT>(max, 32767)));
+    if (auto* v = const_cast<layer::EditValidator*>(dynamic_cast<const layer::EditValidator*>(le->validator())))
+      v->m_limit = static_cast<int>(std::min<UINT>(max, 32767));
   } else if (m_hWnd) {
     WidgetInfo& info = layer::Register(m_hWnd);
     info.limit = static_cast<int>(max);
@@ -221,7 +248,10 @@ void CEdit::SetLimitText(UINT max) {
 }
 
 UINT CEdit::GetLimitText() const {
-  if (auto* le = As<QLineEdit>(m_hWnd)) return static_cast<UINT>(le->maxLength());
+  if (auto* le = As<QLineEdit>(m_hWnd)) {
+    auto* v = dynamic_cast<const layer::EditValidator*>(le->validator());
+    return v && v->m_limit > 0 ? static_cast<UINT>(v->m_limit) : 32767;
+  }
   WidgetInfo* info = layer::Info(m_hWnd);
   return info && info->limit > 0 ? static_cast<UINT>(info->limit) : 32767;
 }

@@ -15,7 +15,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QPixmap>
@@ -215,8 +214,8 @@ QWidget* layer::BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget
         e->setReadOnly(f & tpl::kReadOnly);
         e->setAlignment(align | Qt::AlignVCenter);
         if (f & tpl::kPassword) e->setEchoMode(QLineEdit::Password);
-        if (f & tpl::kNumber)
-          e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), e));
+        e->setMaxLength(32767);
+        e->setValidator(new layer::EditValidator(e, (f & tpl::kNumber) != 0));
         QObject::connect(e, &QLineEdit::textChanged, e, [e]() { layer::SendCommand(e, EN_CHANGE); });
         w = e;
       }

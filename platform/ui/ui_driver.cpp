@@ -87,30 +87,18 @@ bool Type(CWnd& dlg, int id, const CString& text) {
   }
   if (auto* le = qobject_cast<QLineEdit*>(w)) {
     if (le->isReadOnly()) return false;
-    WidgetInfo* info = layer::Info(le);
-    QString typed;
-    bool all = true;
-    for (QChar ch : q) {
-      if (info && (info->flags & tpl::kNumber) && !ch.isDigit()) {
-        all = false;
-        continue;
-      }
-      typed += ch;
-    }
-    if (typed.size() > le->maxLength()) {
-      typed.truncate(le->maxLength());
-      all = false;
-    }
+    // Character by character, so the limit and the digits rule refuse what
+    // a user's keystrokes could not enter.
     le->setFocus();
     le->selectAll();
-    le->insert(typed);
-    if (le->text() != typed) {
-      le->setText(typed);
+    le->del();
+    bool all = true;
+    for (QChar ch : q) {
+      QString before = le->text();
+      le->insert(QString(ch));
+      if (le->text() == before) all = false;
     }
-    if (auto* cb = qobject_cast<QComboBox*>(le->parentWidget())) {
-      emit le->textEdited(le->text());
-      (void)cb;
-    }
+    if (qobject_cast<QComboBox*>(le->parentWidget())) emit le->textEdited(le->text());
     ProcessEvents();
     return all;
   }

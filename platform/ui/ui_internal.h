@@ -5,7 +5,9 @@
 #include <QColor>
 #include <QImage>
 #include <QPointer>
+#include <QLineEdit>
 #include <QString>
+#include <QValidator>
 #include <QWidget>
 
 #include <map>
@@ -50,6 +52,24 @@ struct WidgetInfo {
 };
 
 namespace layer {
+
+// What a user may type into a single-line edit: nothing beyond the typing
+// limit, and only digits in a digits-only edit. Text set by the program is
+// not checked, as on the platform.
+class EditValidator : public QValidator {
+ public:
+  EditValidator(QLineEdit* edit, bool digitsOnly);
+  State validate(QString& input, int& pos) const override;
+  // Sets text as the program does (never refused).
+  void SetProgramText(const QString& text);
+  int m_limit = 0;   // 0: no limit
+
+ private:
+  QLineEdit* m_edit;
+  bool m_digits;
+  bool m_programmatic = false;
+  QString m_last;    // the text before the change being validated
+};
 
 QString ToQ(const CString& s);
 CString FromQ(const QString& s);

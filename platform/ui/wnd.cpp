@@ -147,10 +147,11 @@ void CWnd::SetWindowText(const CString& text) {
   if (!w) return;
   QString q = ToQ(text);
   if (auto* le = qobject_cast<QLineEdit*>(w)) {
-    int max = le->maxLength();
-    le->setMaxLength(32767);   // program text is never cut
-    le->setText(q);
-    le->setMaxLength(max);
+    // The typing limit does not cut program text.
+    if (auto* v = dynamic_cast<const layer::EditValidator*>(le->validator()))
+      const_cast<layer::EditValidator*>(v)->SetProgramText(q);
+    else
+      le->setText(q);
   } else if (auto* pe = qobject_cast<QPlainTextEdit*>(w)) {
     pe->setPlainText(q);
   } else if (auto* cb = qobject_cast<QComboBox*>(w)) {

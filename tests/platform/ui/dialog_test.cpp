@@ -2,72 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/qt_ui_hooks.h"
-#include "platform/ui/ui.h"
+#include <functional>
+
 #include "platform/ui/ui_driver.h"
+#include "tests/platform/ui/sample_dialog.h"
 
-namespace {
-
-constexpr int kNameEdit = 1106;
-constexpr int kCountEdit = 1107;
-constexpr int kAgreeCheck = 1250;
-constexpr int kRadioA = 1301, kRadioB = 1302, kRadioC = 1303;
-constexpr int kOtherRadio = 1310;
-constexpr int kKindCombo = 1117;
-constexpr int kHelloButton = 1185;
-
-constexpr ControlTemplate kSampleControls[] = {
-    {CtlKind::Static, IDC_STATIC, u"帳票タイトル名", 7, 9, 60, 8},
-    {CtlKind::Edit, kNameEdit, nullptr, 70, 7, 120, 14},
-    {CtlKind::Edit, kCountEdit, u"5", 70, 25, 40, 14, tpl::kNumber},
-    {CtlKind::CheckBox, kAgreeCheck, u"データ加工・集計ツールを起動", 7, 45, 150, 10},
-    {CtlKind::Radio, kRadioA, u"基本設定", 7, 60, 50, 10, tpl::kGroup},
-    {CtlKind::Radio, kRadioB, u"CSV編集", 60, 60, 50, 10},
-    {CtlKind::Radio, kRadioC, u"詳細設定", 113, 60, 50, 10},
-    {CtlKind::Radio, kOtherRadio, u"別グループ", 7, 75, 60, 10, tpl::kGroup},
-    {CtlKind::ComboDropList, kKindCombo, u"上書き保存\n連番をつけて保存", 7, 90, 100, 60},
-    {CtlKind::PushButton, kHelloButton, u"まとめ表示する", 110, 90, 80, 14},
-    {CtlKind::DefPushButton, IDOK, u"OK", 86, 110, 50, 14},
-    {CtlKind::PushButton, IDCANCEL, u"キャンセル", 140, 110, 50, 14},
-};
-constexpr DialogTemplate kSampleDialog{9001, u"テスト用ダイアログ", 197, 130, kSampleControls};
-TABRO_REGISTER_DIALOG(kSampleDialog);
-
-class CSampleDlg : public CDialogEx {
- public:
-  CSampleDlg() : CDialogEx(9001) {}
-  CString m_Name;
-  int m_Count = 0;
-  int m_Agree = 0;
-  int m_Page = 0;
-  int m_Kind = -1;
-  int m_Hellos = 0;
-  int m_NameChanges = 0;
-  CEdit m_NameEdit;
-
-  void DoDataExchange(CDataExchange* pDX) override {
-    CDialogEx::DoDataExchange(pDX);
-    DDX_Control(pDX, kNameEdit, m_NameEdit);
-    DDX_Text(pDX, kNameEdit, m_Name);
-    DDV_MaxChars(pDX, m_Name, 30);
-    DDX_Text(pDX, kCountEdit, m_Count);
-    DDV_MinMaxInt(pDX, m_Count, 1, 99);
-    DDX_Check(pDX, kAgreeCheck, m_Agree);
-    DDX_Radio(pDX, kRadioA, m_Page);
-    DDX_CBIndex(pDX, kKindCombo, m_Kind);
-  }
-  afx_msg void OnHello() {
-    ++m_Hellos;
-    EndDialog(42);
-  }
-  afx_msg void OnNameChange() { ++m_NameChanges; }
-  DECLARE_MESSAGE_MAP()
-};
-
+namespace sample {
 BEGIN_MESSAGE_MAP(CSampleDlg, CDialogEx)
   ON_BN_CLICKED(kHelloButton, &CSampleDlg::OnHello)
   ON_EN_CHANGE(kNameEdit, &CSampleDlg::OnNameChange)
 END_MESSAGE_MAP()
+}  // namespace sample
+
+namespace {
+using namespace sample;
 
 TEST(Dialog, OkReadsControlsIntoMembers) {
   RecordingUiHooks hooks;
@@ -93,6 +41,220 @@ TEST(Dialog, OkReadsControlsIntoMembers) {
   EXPECT_EQ(dlg.m_Count, 3);
   EXPECT_TRUE(hooks.Boxes().empty());
   EXPECT_EQ(dlg.m_NameEdit.m_hWnd, nullptr);   // detached with the window
+}
+
+// A modal run: what the script does, what DoModal returns, the boxes shown
+// and the name the dialog hands back.
+struct ModalCase {
+  const char* name;
+  std::function<void(CDialog&)> script;
+  INT_PTR result;
+  std::vector<CString> messages;
+  CString nameAfter;
+};
+
+class ModalRun : public ::testing::TestWithParam<ModalCase> {};
+
+TEST_P(ModalRun, EndsAsAUserWouldSee) {
+  const ModalCase& c = GetParam();
+  RecordingUiHooks hooks;
+  ScriptedModalDriver modal;
+  CSampleDlg dlg;
+  dlg.m_Name = u"売上";
+  dlg.m_Count = 3;
+  modal.Queue([&c](CDialog& d) {
+    c.script(d);
+    if (!d.HasEnded()) ui::Click(d, IDCANCEL);
+  });
+  EXPECT_EQ(dlg.DoModal(), c.result);
+  EXPECT_EQ(hooks.Messages(), c.messages);
+  EXPECT_EQ(dlg.m_Name, c.nameAfter);
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
+const CString k31 = CString(u'あ', 31);
+
+INSTANTIATE_TEST_SUITE_P(
+    Dialog, ModalRun,
+    ::testing::Values(
+        ModalCase{"CancelKeepsTheMembers", [](CDialog& d) { ui::Type(d, kNameEdit, u"変更"); ui::Click(d, IDCANCEL); },
+                  IDCANCEL, {}, u"売上"},
+        ModalCase{"CloseBoxCancels", [](CDialog& d) { ui::Type(d, kNameEdit, u"変更"); ui::CloseBox(d); }, IDCANCEL,
+                  {}, u"売上"},
+        ModalCase{"EnterInAnEditPressesTheDefaultButton",
+                  [](CDialog& d) { ui::Type(d, kNameEdit, u"変更"); ui::PressKey(d, kNameEdit, VK_RETURN); }, IDOK, {},
+                  u"変更"},
+        ModalCase{"EscapeCancels", [](CDialog& d) { ui::PressKey(d, kNameEdit, VK_ESCAPE); }, IDCANCEL, {}, u"売上"},
+        ModalCase{"AHandlerEndsWithItsOwnResult", [](CDialog& d) { ui::Click(d, kHelloButton); }, 42, {}, u"売上"},
+        ModalCase{"TooLongTextIsRefusedAndTheDialogStaysOpen",
+                  [](CDialog& d) {
+                    d.GetDlgItem(kNameEdit)->SetWindowText(k31);
+                    ui::Click(d, IDOK);
+                    EXPECT_FALSE(d.HasEnded());
+                  },
+                  // As on the platform, members before the failing check were already read.
+                  IDCANCEL, {u"30 文字以内で入力してください。"}, CString(u'あ', 31)},
+        ModalCase{"EmptyNumberIsRefused",
+                  [](CDialog& d) {
+                    ui::Type(d, kCountEdit, u"");
+                    ui::Click(d, IDOK);
+                  },
+                  IDCANCEL, {u"整数を入力してください。"}, u"売上"},
+        ModalCase{"NumberOutOfRangeIsRefused",
+                  [](CDialog& d) {
+                    ui::Type(d, kCountEdit, u"120");
+                    ui::Click(d, IDOK);
+                  },
+                  IDCANCEL, {u"1 から 99 までの整数を入力してください。"}, u"売上"},
+        ModalCase{"ARefusedOkCanBeCorrected",
+                  [](CDialog& d) {
+                    ui::Type(d, kCountEdit, u"0");
+                    ui::Click(d, IDOK);
+                    ui::Type(d, kCountEdit, u"7");
+                    ui::Click(d, IDOK);
+                  },
+                  IDOK, {u"1 から 99 までの整数を入力してください。"}, u"売上"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Dialog, AnUnscriptedDialogIsClosedAsCancelledAndRecorded) {
+  ScriptedModalDriver modal;
+  CSampleDlg dlg;
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  EXPECT_EQ(modal.Unscripted(), 1);
+  ASSERT_EQ(modal.Openings().size(), 1u);
+  EXPECT_EQ(modal.Openings()[0].templateId, 9001u);
+  EXPECT_EQ(modal.Openings()[0].caption, CString(u"テスト用ダイアログ"));
+  EXPECT_EQ(modal.Openings()[0].result, IDCANCEL);
+}
+
+// A dialog that ignores Cancel and the close box.
+class CStubbornDlg : public CSampleDlg {
+ public:
+  void OnCancel() override {}
+};
+
+TEST(Dialog, ADialogThatWillNotEndReturnsMinusOneAndCountsAsFailure) {
+  ScriptedModalDriver modal;
+  CStubbornDlg dlg;
+  modal.Queue([](CDialog&) {});
+  EXPECT_EQ(dlg.DoModal(), -1);
+  EXPECT_EQ(modal.Failures(), 1);
+}
+
+class CEndsAtOnceDlg : public CSampleDlg {
+ public:
+  BOOL OnInitDialog() override {
+    CSampleDlg::OnInitDialog();
+    EndDialog(IDNO);
+    return TRUE;
+  }
+};
+
+TEST(Dialog, EndDialogFromOnInitDialogEndsBeforeTheDialogRuns) {
+  ScriptedModalDriver modal;
+  CEndsAtOnceDlg dlg;
+  EXPECT_EQ(dlg.DoModal(), IDNO);
+  EXPECT_TRUE(modal.Openings().empty());
+}
+
+TEST(Dialog, WithoutATemplateDoModalFails) {
+  CDialogEx dlg(123456);
+  EXPECT_EQ(dlg.DoModal(), -1);
+}
+
+// Opens a second dialog from a button: nested modal runs take the next script.
+class COpenerDlg : public CSampleDlg {
+ public:
+  INT_PTR m_Inner = 0;
+  afx_msg void OnOpen() { m_Inner = CSampleDlg().DoModal(); }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(COpenerDlg, CSampleDlg)
+  ON_BN_CLICKED(kHelloButton, &COpenerDlg::OnOpen)
+END_MESSAGE_MAP()
+
+TEST(Dialog, NestedModalDialogsTakeTheNextScript) {
+  ScriptedModalDriver modal;
+  COpenerDlg dlg;
+  modal.Queue([](CDialog& d) {
+    ui::Click(d, kHelloButton);
+    ui::Click(d, IDOK);
+  });
+  modal.Queue([](CDialog& inner) { ui::Click(inner, kHelloButton); });
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(dlg.m_Inner, 42);
+  ASSERT_EQ(modal.Openings().size(), 2u);
+  EXPECT_EQ(modal.Openings()[0].result, IDOK);
+  EXPECT_EQ(modal.Openings()[1].result, 42);
+}
+
+// Enter and Esc reach the control when a dialog's PreTranslateMessage lets them pass.
+class CKeysPassDlg : public CSampleDlg {
+ public:
+  BOOL PreTranslateMessage(MSG* msg) override {
+    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) return FALSE;
+    return CSampleDlg::PreTranslateMessage(msg);
+  }
+};
+
+TEST(Dialog, PreTranslateMessageDecidesWhetherEnterAndEscapeEndTheDialog) {
+  ScriptedModalDriver modal;
+  CKeysPassDlg dlg;
+  modal.Queue([](CDialog& d) {
+    ui::PressKey(d, kNameEdit, VK_RETURN);
+    ui::PressKey(d, kNameEdit, VK_ESCAPE);
+    EXPECT_FALSE(d.HasEnded());
+    ui::CloseBox(d);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+TEST(Dialog, TypingStopsAtTheLimitAndDigitsOnlyEditsTakeDigits) {
+  ScriptedModalDriver modal;
+  CSampleDlg dlg;
+  modal.Queue([](CDialog& d) {
+    EXPECT_FALSE(ui::Type(d, kNameEdit, k31));
+    EXPECT_EQ(ui::TextOf(d, kNameEdit), CString(u'あ', 30));
+    EXPECT_TRUE(ui::Type(d, kNameEdit, CString(u'い', 30)));
+    EXPECT_FALSE(ui::Type(d, kCountEdit, u"1a2"));
+    EXPECT_EQ(ui::TextOf(d, kCountEdit), CString(u"12"));
+    // Text set by the program is never cut.
+    d.GetDlgItem(kNameEdit)->SetWindowText(k31);
+    EXPECT_EQ(ui::TextOf(d, kNameEdit), k31);
+    ui::Click(d, IDCANCEL);
+  });
+  dlg.DoModal();
+}
+
+TEST(Dialog, RadioGroupsAreExclusiveWithinTheirGroupOnly) {
+  ScriptedModalDriver modal;
+  CSampleDlg dlg;
+  dlg.m_Page = 0;
+  modal.Queue([](CDialog& d) {
+    EXPECT_EQ(d.IsDlgButtonChecked(kRadioA), 1u);
+    ui::Click(d, kOtherRadio);
+    ui::Click(d, kRadioC);
+    EXPECT_EQ(d.GetCheckedRadioButton(kRadioA, kRadioC), kRadioC);
+    EXPECT_EQ(d.IsDlgButtonChecked(kRadioA), 0u);
+    EXPECT_EQ(d.IsDlgButtonChecked(kOtherRadio), 1u);
+    ui::Click(d, kRadioC);   // clicking a checked radio keeps it checked
+    EXPECT_EQ(d.IsDlgButtonChecked(kRadioC), 1u);
+    ui::Click(d, IDOK);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(dlg.m_Page, 2);
+}
+
+TEST(Dialog, DataExchangeOfARadioGroupWithNothingCheckedGivesMinusOne) {
+  ScriptedModalDriver modal;
+  CSampleDlg dlg;
+  dlg.m_Page = -1;
+  modal.Queue([](CDialog& d) {
+    EXPECT_EQ(d.GetCheckedRadioButton(kRadioA, kRadioC), 0);
+    ui::Click(d, IDOK);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(dlg.m_Page, -1);
 }
 
 }  // namespace

@@ -1,0 +1,124 @@
+// render_dialogs [OUTPUT_FOLDER] [DIALOG_ID...]
+//
+// Draws every registered dialog template (all of res/) as it opens, offscreen
+// with the dialog font, to OUTPUT_FOLDER/dialog_<id>.png (default: the current
+// folder), and lists what looks wrong: a control that leaves the dialog,
+// visible controls that overlap (group boxes may hold others), and texts that
+// do not fit their control. Exits with 1 when it found a problem.
+
+#include <QApplication>
+#include <QDir>
+#include <QFontMetrics>
+#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+
+#include "all_dialog_templates.h"
+#include "platform/ui/dialog.h"
+#include "platform/ui/ui_driver.h"
+
+namespace {
+
+CString ControlName(const ControlTemplate& c) {
+  return CString::Build(u"%d \"%s\"", c.id, c.text ? CString(c.text) : CString());
+}
+
+QRect PixelRect(const ControlTemplate& c) {
+  int cy = DluToPixelsY(c.cy);
+  if (c.kind == CtlKind::ComboDropDown || c.kind == CtlKind::ComboDropList) cy = DluToPixelsY(12) + 2;
+  return QRect(DluToPixelsX(c.x), DluToPixelsY(c.y), DluToPixelsX(c.cx), cy);
+}
+
+QString Visible(const char16_t* text) {
+  QString q = text ? QString::fromUtf16(text) : QString();
+  q.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+  q.remove(QLatin1Char('&'));
+  q.replace(QChar(1), QLatin1Char('&'));
+  return q;
+}
+
+// Room a kind of control leaves for its caption.
+int TextRoom(const ControlTemplate& c, int width) {
+  switch (c.kind) {
+    case CtlKind::CheckBox:
+    case CtlKind::Radio: return (c.flags & tpl::kPushLike) ? width - 8 : width - 20;
+    case CtlKind::PushButton:
+    case CtlKind::DefPushButton: return width - 8;
+    case CtlKind::GroupBox: return width - 16;
+    default: return width;
+  }
+}
+
+int Check(const DialogTemplate& t, const QFont& font) {
+  int problems = 0;
+  QFontMetrics fm(font);
+  QRect client(0, 0, DluToPixelsX(t.cx), DluToPixelsY(t.cy));
+  std::vector<QRect> rects;
+  for (const ControlTemplate& c : t.controls) rects.push_back(PixelRect(c));
+  for (size_t i = 0; i < t.controls.size(); ++i) {
+    const ControlTemplate& c = t.controls[i];
+    if (c.flags & tpl::kHidden) continue;
+    if (!client.contains(rects[i])) {
+      std::printf("  %s leaves the dialog\n", ControlName(c).ToUtf8().c_str());
+      ++problems;
+    }
+    QString text = Visible(c.text);
+    bool captioned = c.kind == CtlKind::Static || c.kind == CtlKind::CheckBox || c.kind == CtlKind::Radio ||
+                     c.kind == CtlKind::PushButton || c.kind == CtlKind::DefPushButton || c.kind == CtlKind::GroupBox;
+    if (captioned && !text.isEmpty()) {
+      int room = TextRoom(c, rects[i].width());
+      bool wraps = c.kind == CtlKind::Static || (c.flags & tpl::kMultiline);
+      QRect need = fm.boundingRect(QRect(0, 0, room, 10000), wraps ? Qt::TextWordWrap : 0, text);
+      int lines = text.count(QLatin1Char('\n')) + 1;
+      int height = c.kind == CtlKind::GroupBox ? fm.height() : rects[i].height();
+      if (need.width() > room || (c.kind != CtlKind::GroupBox && need.height() > height + 3 && (wraps || lines > 1))) {
+        std::printf("  %s text needs %dx%d px, has %dx%d\n", ControlName(c).ToUtf8().c_str(), need.width(),
+                    need.height(), room, height);
+        ++problems;
+      }
+    }
+    for (size_t j = i + 1; j < t.controls.size(); ++j) {
+      const ControlTemplate& d = t.controls[j];
+      if (d.flags & tpl::kHidden) continue;
+      if (c.kind == CtlKind::GroupBox || d.kind == CtlKind::GroupBox) continue;
+      if (c.kind == CtlKind::Picture || d.kind == CtlKind::Picture) continue;
+      if (rects[i].intersects(rects[j])) {
+        std::printf("  %s overlaps %s\n", ControlName(c).ToUtf8().c_str(), ControlName(d).ToUtf8().c_str());
+        ++problems;
+      }
+    }
+  }
+  return problems;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  ui::EnsureApplication();
+  QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+  std::set<int> only;
+  for (int i = 2; i < argc; ++i) only.insert(std::atoi(argv[i]));
+  QDir().mkpath(out);
+  int problems = 0;
+  int drawn = 0;
+  for (const DialogTemplate* t : AllDialogTemplates()) {
+    if (!only.empty() && !only.count(t->id)) continue;
+    CDialog dlg(*t);
+    if (!dlg.CreateFromTemplate(nullptr, (t->flags & tpl::kChild) != 0)) continue;
+    ui::Picture picture = ui::Render(dlg);
+    QString file = QDir(out).filePath(QStringLiteral("dialog_%1.png").arg(t->id));
+    if (!picture.SavePng(CString(file.toUtf8().constData()))) {
+      std::fprintf(stderr, "cannot write %s\n", file.toUtf8().constData());
+      return 2;
+    }
+    std::printf("%d %s -> %s\n", t->id, CString(t->caption ? t->caption : u"").ToUtf8().c_str(),
+                file.toUtf8().constData());
+    problems += Check(*t, dlg.m_hWnd->font());
+    ++drawn;
+  }
+  std::printf("%d dialogs drawn, %d problems\n", drawn, problems);
+  return problems > 0 ? 1 : 0;
+}

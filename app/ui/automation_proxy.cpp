@@ -41,17 +41,18 @@ CAutomationServer::~CAutomationServer() {
 
 bool CAutomationServer::Listen(const CString& name) {
   const QString qname = QString::fromStdU16String(name.ToU16());
-  m_impl->server.setSocketOptions(QLocalServer::UserAccessOption);
-  if (m_impl->server.listen(qname)) return true;
-  if (m_impl->server.serverError() != QAbstractSocket::AddressInUseError) return false;
-  // In use: a live server answers; a socket file left by an ended program does not.
-  QLocalSocket probe;
-  probe.connectToServer(qname);
-  if (probe.waitForConnected(500)) {
-    probe.disconnectFromServer();
-    return false;
+  // A live server answers on its name and keeps it; a socket file left by a
+  // program that ended does not answer and is replaced.
+  {
+    QLocalSocket probe;
+    probe.connectToServer(qname);
+    if (probe.waitForConnected(500)) {
+      probe.disconnectFromServer();
+      return false;
+    }
   }
   QLocalServer::removeServer(qname);
+  m_impl->server.setSocketOptions(QLocalServer::UserAccessOption);
   return m_impl->server.listen(qname);
 }
 

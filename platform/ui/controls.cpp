@@ -29,7 +29,12 @@ T* As(HWND w) {
   return qobject_cast<T*>(w);
 }
 
-bool Usable(QWidget* w) { return w && w->isEnabled() && !w->isHidden(); }
+bool Usable(QWidget* w) {
+  if (!w || !w->isEnabled()) return false;
+  for (QWidget* p = w; p && !p->isWindow(); p = p->parentWidget())
+    if (p->isHidden()) return false;
+  return true;
+}
 }  // namespace
 
 layer::EditValidator::EditValidator(QLineEdit* edit, bool digitsOnly)

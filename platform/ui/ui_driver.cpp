@@ -32,13 +32,12 @@ QWidget* Control(CWnd& dlg, int id) {
   return c ? c->m_hWnd : nullptr;
 }
 
-// Usable by a user: enabled, and neither it nor a parent up to its window hidden.
+// Usable by a user: enabled, and neither it nor a parent below its window
+// hidden (tests may drive a window they never showed).
 bool Usable(QWidget* w) {
   if (!w || !w->isEnabled()) return false;
-  for (QWidget* p = w; p; p = p->parentWidget()) {
+  for (QWidget* p = w; p && !p->isWindow(); p = p->parentWidget())
     if (p->isHidden()) return false;
-    if (p->isWindow()) break;
-  }
   return true;
 }
 

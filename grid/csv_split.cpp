@@ -5,19 +5,24 @@
 
 namespace {
 
-// A field's text as it is kept: trailing blanks cut, at most the field limit.
-CString CutField(const CString& line, int first, int count, CsvSplitOverflow* overflow) {
-  CString field = line.Mid(first, count);
-  TrimRightBlanks(field);
-  if (field.GetLength() > kCsvMaxFieldChars) {
-    field.Truncate(kCsvMaxFieldChars);
+// The part of line a field keeps: trailing blanks cut, at most the field limit.
+std::u16string_view CutField(std::u16string_view line, int first, int count,
+                             CsvSplitOverflow* overflow) {
+  std::u16string_view field = line.substr(static_cast<size_t>(first), static_cast<size_t>(count));
+  while (!field.empty() && IsTrailingBlank(field.back())) field.remove_suffix(1);
+  if (field.size() > static_cast<size_t>(kCsvMaxFieldChars)) {
+    field = field.substr(0, static_cast<size_t>(kCsvMaxFieldChars));
     if (overflow) overflow->fieldTooLong = true;
   }
   return field;
 }
 
-bool IsQuoted(const CString& field) {
-  return field.GetLength() >= 2 && field[0] == u'"' && field[field.GetLength() - 1] == u'"';
+bool IsQuoted(std::u16string_view field) {
+  return field.size() >= 2 && field.front() == u'"' && field.back() == u'"';
+}
+
+std::u16string_view Unquoted(std::u16string_view field) {
+  return IsQuoted(field) ? field.substr(1, field.size() - 2) : field;
 }
 
 }  // namespace
@@ -43,9 +48,7 @@ int SplitCsvLine(std::vector<CString>& fields, CString& line, bool isTsv,
       if (s >= 0) end = s, next = s + 1;
     }
     if (end < 0) break;  // the rest of the line is the last field
-    CString field = CutField(line, pos, end - pos, overflow);
-    if (IsQuoted(field)) field = field.Mid(1, field.GetLength() - 2);
-    fields.push_back(field);
+    fields.emplace_back(Unquoted(CutField(line.View(), pos, end - pos, overflow)));
     pos = next;
     if (static_cast<int>(fields.size()) == kCsvMaxFields) {
       // A separator followed the last field kept: the line had more fields.
@@ -53,9 +56,9 @@ int SplitCsvLine(std::vector<CString>& fields, CString& line, bool isTsv,
       return kCsvMaxFields;
     }
   }
-  CString last = CutField(line, pos, length - pos, overflow);
-  if (IsQuoted(last)) {
-    last = last.Mid(1, last.GetLength() - 2);
+  std::u16string_view rest = CutField(line.View(), pos, length - pos, overflow);
+  CString last(Unquoted(rest));
+  if (IsQuoted(rest)) {
     last.Replace(CString(u"\\n"), CString(u"\n"));
     if (isTsv) last.Replace(CString(u"\\t"), CString(u"\t"));
   }

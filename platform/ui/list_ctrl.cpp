@@ -765,6 +765,8 @@ int CListCtrl::GetCountPerPage() const {
 BOOL CListCtrl::EnsureVisible(int item, BOOL) {
   Model* m = GetModel();
   if (!m || !m->ValidRow(item) || m->columns.empty()) return FALSE;
+  // Scroll ranges are laid out lazily; a list not yet shown needs them now.
+  QMetaObject::invokeMethod(m->view, "updateGeometries", Qt::DirectConnection);
   m->view->scrollTo(m->index(item, 0));
   return TRUE;
 }

@@ -370,6 +370,7 @@ constexpr int kMaxHeaderLength = 50000;
 constexpr int kMaxScannedRow = 30000;
 constexpr long kCellsPerThread = 200000;  // below this a grid is scanned on one thread
 constexpr int kMaxThreads = 8;
+constexpr int kMinColumnsPerThread = 4;
 
 }  // namespace
 
@@ -436,6 +437,7 @@ int CTabroClientApp::DetectColumnTypes(int source) {
   // grid is shared out by columns among threads.
   std::vector<int> kinds(static_cast<size_t>(cols), -1);
   auto scan = [&](int c0, int c1) {
+    std::vector<int> local(static_cast<size_t>(c1 - c0), -1);  // no sharing of cache lines
     for (int r = first; r < last; ++r) {
       const CTextGrid::ConstRow row = grid[r];
       const int width = std::min(c1, row.Width());
@@ -445,14 +447,16 @@ int CTabroClientApp::DetectColumnTypes(int source) {
         bool dateLike = false;
         const int kind = CellKind(cell, dateLike);
         if (kind == VALUE_EMPTY) continue;
-        kinds[c] = FoldKind(kinds[c], kind, dateLike);
+        int& k = local[static_cast<size_t>(c - c0)];
+        k = FoldKind(k, kind, dateLike);
       }
     }
+    std::copy(local.begin(), local.end(), kinds.begin() + c0);
   };
   const long cells = static_cast<long>(last - first) * cols;
   const int threads = cells < kCellsPerThread
                           ? 1
-                          : std::min<int>({cols, kMaxThreads,
+                          : std::min<int>({(cols + kMinColumnsPerThread - 1) / kMinColumnsPerThread, kMaxThreads,
                                            static_cast<int>(std::max(1u, std::thread::hardware_concurrency()))});
   if (threads <= 1) {
     scan(0, cols);

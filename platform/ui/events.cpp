@@ -71,7 +71,8 @@ UINT MouseFlags(const QMouseEvent* e) {
   return f;
 }
 
-// Colours a control as its parent's OnCtlColor says (statics, buttons, edits).
+// Colours a control as its parent's OnCtlColor says (statics, buttons, edits),
+// just before it paints; paints the brush's background at once.
 void ApplyCtlColor(QWidget* w) {
   WidgetInfo* info = layer::Info(w);
   if (!info || !info->hasKind) return;
@@ -104,6 +105,8 @@ void ApplyCtlColor(QWidget* w) {
       w->setAutoFillBackground(true);
       changed = true;
     }
+    QPainter painter(w);
+    painter.fillRect(w->rect(), c);
   }
   QColor text = layer::ToQColor(dc.GetTextColor());
   if (pal.color(QPalette::WindowText) != text) {
@@ -125,7 +128,7 @@ class LayerFilter : public QObject {
     QWidget* owner = info->aliasOf ? info->aliasOf : w;
     switch (ev->type()) {
       case QEvent::Paint: {
-        ApplyCtlColor(owner);
+        if (w == owner) ApplyCtlColor(owner);
         if (!layer::Maps(owner, WM_PAINT)) return false;
         WidgetInfo* oinfo = layer::Info(owner);
         if (oinfo->painter) return false;   // no nested painting

@@ -1,0 +1,248 @@
+// Timers, dropped files, popup menus, messages from other threads, control
+// colours, tooltips, and the desktop binding of the hooks.
+
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+#include "platform/ui/qt_ui_hooks.h"
+#include "platform/ui/ui.h"
+#include "platform/ui/ui_driver.h"
+
+namespace {
+
+enum : int { kLabel = 6001, kButton = 6002, kHiddenEdit = 6003, kMenuCopy = 32771, kMenuPaste = 32772 };
+constexpr UINT WM_JOB_DONE = WM_APP + 1;
+
+constexpr ControlTemplate kControls[] = {
+    {CtlKind::Static, kLabel, u"ここへCSVファイルをドロップ", 5, 5, 150, 10},
+    {CtlKind::PushButton, kButton, u"起動", 5, 20, 50, 14},
+    {CtlKind::Edit, kHiddenEdit, nullptr, 60, 20, 50, 14, tpl::kHidden | tpl::kDisabled},
+};
+constexpr DialogTemplate kMainDialog{9201, u"タブロコネクト", 160, 45, kControls};
+
+class CMainLike : public CDialogEx {
+ public:
+  CMainLike() : CDialogEx(kMainDialog) {}
+  std::vector<UINT_PTR> m_Timers;
+  std::vector<CString> m_Dropped;
+  std::vector<UINT> m_Commands;
+  std::vector<std::pair<WPARAM, LPARAM>> m_Posted;
+  std::thread::id m_PostedOn;
+  CBrush m_White{RGB(255, 255, 255)};
+
+  BOOL OnInitDialog() override {
+    CDialogEx::OnInitDialog();
+    DragAcceptFiles(TRUE);
+    SetTimer(1, 500, nullptr);
+    return TRUE;
+  }
+  afx_msg void OnTimer(UINT_PTR id) {
+    m_Timers.push_back(id);
+    KillTimer(id);
+  }
+  afx_msg void OnDropFiles(HDROP drop) {
+    UINT n = DragQueryFileCount(drop);
+    for (UINT i = 0; i < n; ++i) {
+      CString path;
+      DragQueryFile(drop, i, path);
+      m_Dropped.push_back(path);
+    }
+    DragFinish(drop);
+  }
+  afx_msg void OnMenu(UINT id) { m_Commands.push_back(id); }
+  afx_msg LRESULT OnJobDone(WPARAM w, LPARAM l) {
+    m_Posted.emplace_back(w, l);
+    m_PostedOn = std::this_thread::get_id();
+    return 7;
+  }
+  afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT kind) {
+    if (wnd && wnd->GetDlgCtrlID() == kLabel) {
+      dc->SetTextColor(RGB(0, 0, 200));
+      return m_White;
+    }
+    return nullptr;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CMainLike, CDialogEx)
+  ON_WM_TIMER()
+  ON_WM_DROPFILES()
+  ON_WM_CTLCOLOR()
+  ON_COMMAND_RANGE(kMenuCopy, kMenuPaste, &CMainLike::OnMenu)
+  ON_MESSAGE(WM_JOB_DONE, &CMainLike::OnJobDone)
+END_MESSAGE_MAP()
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dlg.CreateFromTemplate(nullptr, false));
+    dlg.OnInitDialog();
+  }
+  CMainLike dlg;
+};
+
+TEST_F(WindowTest, ATimerFiresUntilKilled) {
+  EXPECT_EQ(dlg.ActiveTimers(), std::vector<UINT_PTR>{1});
+  EXPECT_FALSE(ui::FireTimer(dlg, 2));
+  EXPECT_TRUE(ui::FireTimer(dlg, 1));
+  EXPECT_EQ(dlg.m_Timers, std::vector<UINT_PTR>{1});
+  EXPECT_FALSE(ui::FireTimer(dlg, 1));
+  EXPECT_TRUE(dlg.ActiveTimers().empty());
+}
+
+TEST_F(WindowTest, DroppedFilesArriveInOrder) {
+  EXPECT_TRUE(ui::DropFiles(dlg, {u"/tmp/売上 2024.csv", u"/tmp/b.tsv"}));
+  EXPECT_EQ(dlg.m_Dropped, (std::vector<CString>{u"/tmp/売上 2024.csv", u"/tmp/b.tsv"}));
+  CString path;
+  EXPECT_EQ(DragQueryFile(nullptr, 0, path), 0u);
+  dlg.DragAcceptFiles(FALSE);
+  EXPECT_FALSE(ui::DropFiles(dlg, {u"/tmp/c.csv"}));
+}
+
+TEST_F(WindowTest, APopupMenuCommandReachesItsOwner) {
+  ScriptedModalDriver modal;
+  CMenu menu;
+  menu.CreatePopupMenu();
+  menu.AppendMenu(MF_STRING, kMenuCopy, u"コピー(&C)");
+  menu.AppendMenu(MF_SEPARATOR);
+  menu.AppendMenu(MF_STRING | MF_GRAYED, kMenuPaste, u"貼り付け(&P)");
+  modal.QueueMenuCommand(kMenuCopy);
+  modal.QueueMenuCommand(kMenuPaste);   // greyed: cannot be chosen
+  modal.QueueMenuCommand(kMenuCopy);
+  EXPECT_TRUE(menu.TrackPopupMenu(TPM_LEFTALIGN, 0, 0, &dlg));
+  EXPECT_FALSE(menu.TrackPopupMenu(TPM_LEFTALIGN, 0, 0, &dlg));
+  EXPECT_EQ(menu.TrackPopupMenu(TPM_RETURNCMD, 0, 0, &dlg), kMenuCopy);
+  EXPECT_EQ(dlg.m_Commands, std::vector<UINT>{kMenuCopy});
+  EXPECT_EQ(menu.GetMenuItemCount(), 3);
+  EXPECT_EQ(menu.GetMenuItemID(1), 0u);
+  EXPECT_EQ(menu.EnableMenuItem(kMenuPaste, MF_ENABLED), static_cast<UINT>(MF_GRAYED));
+}
+
+TEST_F(WindowTest, TheSystemMenuKeepsAddedItems) {
+  CMenu* sys = dlg.GetSystemMenu(FALSE);
+  ASSERT_NE(sys, nullptr);
+  sys->AppendMenu(MF_SEPARATOR);
+  sys->AppendMenu(MF_STRING, 0x0010, u"バージョン情報 ");
+  EXPECT_EQ(dlg.GetSystemMenu(FALSE)->GetMenuItemCount(), 2);
+  CString text;
+  sys->GetMenuString(0x0010, text, MF_BYCOMMAND);
+  EXPECT_EQ(text, CString(u"バージョン情報 "));
+}
+
+TEST_F(WindowTest, MessagesFromAnotherThreadRunOnTheUserInterfaceThread) {
+  std::thread worker([this]() {
+    dlg.PostMessage(WM_JOB_DONE, 1, 2);
+  });
+  worker.join();
+  EXPECT_TRUE(dlg.m_Posted.empty());   // queued until the loop runs
+  ui::ProcessEvents();
+  EXPECT_EQ(dlg.m_Posted, (std::vector<std::pair<WPARAM, LPARAM>>{{1, 2}}));
+  EXPECT_EQ(dlg.m_PostedOn, std::this_thread::get_id());
+  EXPECT_EQ(dlg.SendMessage(WM_JOB_DONE, 3, 4), 7);
+}
+
+TEST_F(WindowTest, InitialStatesComeFromTheTemplate) {
+  CWnd* edit = dlg.GetDlgItem(kHiddenEdit);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_FALSE(edit->GetStyle() & WS_VISIBLE);
+  EXPECT_FALSE(edit->IsWindowEnabled());
+  EXPECT_FALSE(ui::IsShown(dlg, kHiddenEdit));
+  EXPECT_TRUE(ui::IsShown(dlg, kButton));
+  EXPECT_EQ(dlg.GetDlgItem(9999), nullptr);
+  EXPECT_EQ(ui::ControlIds(dlg), (std::vector<int>{kLabel, kButton, kHiddenEdit}));
+  CRect r;
+  dlg.GetDlgItem(kButton)->GetClientRect(&r);
+  EXPECT_EQ(r, CRect(0, 0, 75, 25));   // 50 x 14 dialog units
+  EXPECT_EQ(edit->EnableWindow(TRUE), TRUE);   // it was disabled
+  EXPECT_EQ(edit->ShowWindow(SW_SHOW), FALSE);  // it was hidden
+  EXPECT_TRUE(ui::IsShown(dlg, kHiddenEdit));
+}
+
+TEST_F(WindowTest, OnCtlColorPaintsAStaticsBackgroundAndText) {
+  ui::Picture picture = ui::Render(*dlg.GetDlgItem(kLabel));
+  EXPECT_EQ(picture.Pixel(picture.Width() - 1, 0), RGB(255, 255, 255));
+  EXPECT_GT(picture.CountColour(CRect(0, 0, picture.Width(), picture.Height()), RGB(0, 0, 200)), 0);
+}
+
+TEST_F(WindowTest, TooltipsBelongToTheirControls) {
+  CToolTipCtrl tips;
+  ASSERT_TRUE(tips.Create(&dlg));
+  CWnd* button = dlg.GetDlgItem(kButton);
+  tips.AddTool(button, u"クレジットを消費せず、1ページのみ表示します。");
+  EXPECT_EQ(tips.GetToolText(button), CString(u"クレジットを消費せず、1ページのみ表示します。"));
+  tips.DelTool(button);
+  EXPECT_EQ(tips.GetToolText(button), CString());
+}
+
+struct FilterCase {
+  const char16_t* win;
+  const char16_t* qt;
+};
+
+TEST(QtUiHooks, FileFiltersBecomeQtFilters) {
+  const FilterCase cases[] = {
+      {u"CSVファイル(*.csv)|*.csv|", u"CSVファイル(*.csv) (*.csv)"},
+      {u"CSV/TSV|*.csv;*.tsv|すべて|*.*||", u"CSV/TSV (*.csv *.tsv);;すべて (*.*)"},
+      {u"", u""},
+  };
+  for (const FilterCase& c : cases) EXPECT_EQ(ConvertFileFilter(c.win), CString(c.qt)) << CString(c.win);
+}
+
+TEST(QtUiHooks, BoxesWithoutAnIconGetThePlatformsDefault) {
+  struct Case {
+    unsigned type;
+    unsigned icon;
+  };
+  const Case cases[] = {
+      {MB_OK, MB_ICONWARNING},           {MB_OKCANCEL, MB_ICONWARNING},
+      {MB_YESNO, MB_ICONQUESTION},       {MB_RETRYCANCEL, 0},
+      {MB_OK | MB_ICONINFORMATION, MB_ICONINFORMATION}, {MB_YESNO | MB_ICONSTOP, MB_ICONSTOP},
+  };
+  for (const Case& c : cases) EXPECT_EQ(MessageBoxIconFor(c.type), c.icon) << c.type;
+}
+
+TEST(QtUiHooks, TheClipboardRoundTripsAndTheWaitCursorNests) {
+  QtUiHooks hooks;
+  hooks.SetClipboardText(u"品名\t数量\r\nりんご\t3\r\n");
+  EXPECT_EQ(GetUiHooks().GetClipboardText(), CString(u"品名\t数量\r\nりんご\t3\r\n"));
+  hooks.EmptyClipboard();
+  EXPECT_EQ(hooks.GetClipboardText(), CString());
+  {
+    CWaitCursor outer;
+    CWaitCursor inner;
+  }
+  EXPECT_FALSE(hooks.IsKeyDown(UiKey::Shift));
+}
+
+}  // namespace
+
+namespace {
+
+// A framework button whose frame shows the hover state.
+class CHoverButton : public CMFCButton {
+ public:
+  void OnDrawBorder(CDC* dc, CRect& client, UINT) override {
+    dc->FillSolidRect(client, IsHighlighted() ? RGB(255, 0, 0) : RGB(0, 255, 0));
+    client.DeflateRect(2, 2);
+  }
+};
+
+TEST_F(WindowTest, AFrameworkButtonPaintsThroughItsStepsAndKnowsTheHover) {
+  CHoverButton button;
+  ASSERT_TRUE(button.SubclassDlgItem(kButton, &dlg));
+  button.m_bTransparent = TRUE;
+  EXPECT_EQ(ui::Render(button).Pixel(0, 0), RGB(0, 255, 0));
+  ui::Hover(button, true);
+  EXPECT_TRUE(button.IsHighlighted());
+  EXPECT_EQ(ui::Render(button).Pixel(0, 0), RGB(255, 0, 0));
+  ui::Hover(button, false);
+  EXPECT_EQ(ui::Render(button).Pixel(0, 0), RGB(0, 255, 0));
+  // The caption is drawn inside the frame in the button text colour.
+  ui::Picture picture = ui::Render(button);
+  EXPECT_GT(picture.CountColour(CRect(2, 2, picture.Width() - 2, picture.Height() - 2), RGB(0, 0, 0)), 0);
+}
+
+}  // namespace

@@ -58,8 +58,10 @@ class CMacroEval {
   // value; the result kind and attribute bits are in m_Flags, a text result or
   // the field name of a share or running-total statement in m_Text. What follows
   // the statement's expression is not read. Throws CMacroError.
-  // The number and text state (m_Text, m_IsNumber, m_ForceText) starts afresh on
-  // every call, so a result never depends on the previous row.
+  // The number and text state starts afresh on every call (m_Text empty,
+  // m_IsNumber 1, m_ForceText 0), so a result never depends on the previous row;
+  // the colour values, m_LineStyle, m_DrawHPos, m_StrikeOut and m_DrawText keep
+  // what they held. Nesting deeper than kMacroMaxDepth raises kMacroTooDeepMessage.
   double Evaluate(const char16_t* text, int row);
   double Evaluate(const CString& text, int row) { return Evaluate(text.GetString(), row); }
 

@@ -18,8 +18,10 @@
 //
 // Rules of the format:
 // - Positions and sizes are dialog units: one horizontal unit is 1.5 pixels
-//   and one vertical unit 1.75 pixels (kDluX / kDluY below), for the dialog
-//   font (Noto Sans CJK JP, 12 pixels). x, y are the control's top-left corner
+//   and one vertical unit 2 pixels (kDluX / kDluY below), for the dialog
+//   font (Noto Sans CJK JP, 12 pixels, whose lines are about 17 pixels high:
+//   8 vertical units hold one line of text, 14 an edit box or a button, as in
+//   a classic dialog). x, y are the control's top-left corner
 //   inside the dialog's client area; cx, cy its size.
 // - Controls are created in table order, which is also the tab order. A radio
 //   button with tpl::kGroup starts a new radio group; the following radio
@@ -120,7 +122,7 @@ struct DialogTemplate {
 
 // Dialog-unit scale (pixels per unit) and the dialog font.
 inline constexpr double kDluX = 1.5;
-inline constexpr double kDluY = 1.75;
+inline constexpr double kDluY = 2.0;
 inline constexpr int kDialogFontPixels = 12;
 inline constexpr const char* kDialogFontFamily = "Noto Sans CJK JP";
 int DluToPixelsX(int units);

@@ -108,14 +108,14 @@ INSTANTIATE_TEST_SUITE_P(
                  [](CDC& dc) {
                    CPen pen(PS_SOLID, 1, kRed);
                    dc.SelectObject(&pen);
-                   CRect r(0, 0, 60, 52);
+                   CRect r(0, 0, 60, 60);
                    dc.MoveTo(r.left, r.top);
                    dc.LineTo(r.right, r.top);
                    dc.LineTo(r.right, r.bottom);
                    dc.LineTo(r.left, r.bottom);
                    dc.LineTo(r.left, r.top);
                  },
-                 {{30, 0, kRed}, {0, 30, kRed}, {59, 30, kWhite}, {30, 51, kWhite}}},
+                 {{30, 0, kRed}, {0, 30, kRed}, {59, 30, kWhite}, {30, 59, kWhite}}},
         DrawCase{"OpaqueTextFillsItsBackground",
                  [](CDC& dc) {
                    dc.SetBkColor(kBlue);

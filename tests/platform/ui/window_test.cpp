@@ -155,7 +155,7 @@ TEST_F(WindowTest, InitialStatesComeFromTheTemplate) {
   EXPECT_EQ(ui::ControlIds(dlg), (std::vector<int>{kLabel, kButton, kHiddenEdit}));
   CRect r;
   dlg.GetDlgItem(kButton)->GetClientRect(&r);
-  EXPECT_EQ(r, CRect(0, 0, 75, 25));   // 50 x 14 dialog units
+  EXPECT_EQ(r, CRect(0, 0, 75, 28));   // 50 x 14 dialog units
   EXPECT_EQ(edit->EnableWindow(TRUE), TRUE);   // it was disabled
   EXPECT_EQ(edit->ShowWindow(SW_SHOW), FALSE);  // it was hidden
   EXPECT_TRUE(ui::IsShown(dlg, kHiddenEdit));

@@ -46,7 +46,7 @@ int CCsvPropPage::ReadClipboardText() {
   const CString text = GetUiHooks().GetClipboardText();
   if (text.IsEmpty()) return CLIP_NO_TEXT;
 
-  // Lines end at CR LF; a last piece without one is a line too.
+  // Lines end at CR LF; text after the last CR LF is a line too.
   std::vector<CSVSTRDATA_COLM> rows;
   std::vector<RowStats> stats;
   int widest = 0;

@@ -178,6 +178,10 @@ BOOL CBitmap::LoadBitmap(const CString& name) {
   return LoadFromFile(folder + u"/" + name);
 }
 
+BOOL CBitmap::LoadBitmap(UINT id) {
+  return LoadBitmap(CString::Build(u"%u.png", id)) || LoadBitmap(CString::Build(u"%u.bmp", id));
+}
+
 BOOL CBitmap::DeleteObject() {
   m_data.reset();
   m_created = false;

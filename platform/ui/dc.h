@@ -123,6 +123,8 @@ class CBitmap : public CGdiObject {
   BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
   // Loads res/images/<name> (PNG or BMP) from the images the program registered.
   BOOL LoadBitmap(const CString& name);
+  // A bitmap resource by number: res/images/<id>.png, else <id>.bmp.
+  BOOL LoadBitmap(UINT id);
   BOOL LoadFromFile(const CString& path);
   BOOL DeleteObject() override;
   CSize GetSize() const;

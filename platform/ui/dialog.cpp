@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QThread>
 
 #include "platform/ui/modal_driver.h"
 #include "platform/ui/ui_driver.h"
@@ -117,6 +118,14 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent, bool asChild) {
 }
 
 INT_PTR CDialog::DoModal() {
+  ui::EnsureApplication();
+  if (QThread::currentThread() != QCoreApplication::instance()->thread()) {
+    // A dialog opened from a worker thread runs on the user-interface thread;
+    // the worker waits for its result.
+    INT_PTR result = -1;
+    CallOnUiThread([&]() { result = DoModal(); });
+    return result;
+  }
   if (!CreateFromTemplate(m_pParentWnd, false)) return -1;
   m_ended = false;
   m_result = 0;

@@ -14,6 +14,8 @@
 //   4. runs OnDestroy handlers, destroys the window (member controls are
 //      detached, members keep their values) and returns EndDialog's result.
 // EndDialog called from OnInitDialog ends the dialog before it is shown.
+// Called from another thread, DoModal runs the dialog on the user-interface
+// thread and waits for it.
 //
 // Commands: the buttons IDOK and IDCANCEL call the virtual OnOK / OnCancel
 // unless the message map says otherwise. The base OnOK runs UpdateData(TRUE)

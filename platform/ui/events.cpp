@@ -318,6 +318,9 @@ CString g_appTitle = u"タブロコネクト";
 }
 
 CString layer::AppTitle() { return g_appTitle; }
+void SetAppTitle(const CString& title) { g_appTitle = title; }
+CString GetAppTitle() { return g_appTitle; }
+int AfxMessageBox(const CString& text, UINT type) { return GetUiHooks().MessageBox(text, g_appTitle, type); }
 
 void ui::EnsureApplication() {
   if (QApplication::instance()) return;

@@ -86,3 +86,8 @@ struct MenuTemplate {
   int count;
 };
 bool RegisterMenuResource(const MenuTemplate& menu);
+// Registers a menu resource when the program starts (header-safe).
+#define TABRO_REGISTER_MENU(menu) \
+  inline const bool TABRO_MENU_CONCAT(tabro_menu_registered_, menu) = ::RegisterMenuResource(menu)
+#define TABRO_MENU_CONCAT2(a, b) a##b
+#define TABRO_MENU_CONCAT(a, b) TABRO_MENU_CONCAT2(a, b)

@@ -202,6 +202,12 @@ class CWnd : public CCmdTarget {
   friend struct WndRegistry;
 };
 
+// The caption of message boxes that name none ("タブロコネクト" unless set).
+void SetAppTitle(const CString& title);
+CString GetAppTitle();
+// A message box with the application's caption, through the hooks.
+int AfxMessageBox(const CString& text, UINT type = MB_OK);
+
 // Whether a widget exists.
 BOOL IsWindow(HWND hwnd);
 // Runs fn on the user-interface thread and waits for it (runs at once there).

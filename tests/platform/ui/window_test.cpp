@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
 #include <thread>
 #include <vector>
 
@@ -243,6 +246,55 @@ TEST_F(WindowTest, AFrameworkButtonPaintsThroughItsStepsAndKnowsTheHover) {
   // The caption is drawn inside the frame in the button text colour.
   ui::Picture picture = ui::Render(button);
   EXPECT_GT(picture.CountColour(CRect(2, 2, picture.Width() - 2, picture.Height() - 2), RGB(0, 0, 0)), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WindowTest, AModalDialogOpenedFromAWorkerThreadRunsOnTheUserInterfaceThread) {
+  ScriptedModalDriver modal;
+  std::thread::id scriptThread;
+  modal.Queue([&](CDialog& d) {
+    scriptThread = std::this_thread::get_id();
+    d.EndDialog(IDOK);
+  });
+  INT_PTR result = 0;
+  std::atomic<bool> done{false};
+  std::thread worker([&]() {
+    CMainLike other;
+    result = other.DoModal();
+    done = true;
+  });
+  // The worker waits while this thread runs the dialog (at most 10 s).
+  for (int i = 0; i < 2000 && !done; ++i) {
+    ui::ProcessEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  if (!done) std::abort();   // the worker would wait for ever
+  worker.join();
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(scriptThread, std::this_thread::get_id());
+}
+
+constexpr MenuItemTemplate kEditMenuItems[] = {
+    {0, 0, u"編集", MF_POPUP},
+    {1, kMenuCopy, u"コピー(&C)"},
+    {1, 0, nullptr},
+    {1, kMenuPaste, u"貼り付け(&P)"},
+};
+constexpr MenuTemplate kEditMenu{9301, kEditMenuItems, 4};
+TABRO_REGISTER_MENU(kEditMenu);
+
+TEST(Menu, AMenuResourceLoadsWithItsPopup) {
+  CMenu menu;
+  ASSERT_TRUE(menu.LoadMenu(9301));
+  CMenu* popup = menu.GetSubMenu(0);
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(popup->GetMenuItemCount(), 3);
+  EXPECT_EQ(popup->GetMenuItemID(0), static_cast<UINT>(kMenuCopy));
+  EXPECT_EQ(popup->GetMenuItemID(1), 0u);
+  EXPECT_FALSE(menu.LoadMenu(9399));
 }
 
 }  // namespace

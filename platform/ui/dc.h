@@ -271,8 +271,9 @@ class CPaintDC : public CDC {
   CRect m_rcPaint;     // the area being painted (client coordinates)
 };
 
-// The DC of a window outside painting: draws into the window's next paint
-// only when given through CPaintDC, so here it measures text and draws nothing.
+// The DC of a window outside its paint handler. Windows paint only in OnPaint
+// here, so this DC measures text (in the window's font) and draws nothing;
+// code that draws at other times calls Invalidate and draws in OnPaint.
 class CClientDC : public CDC {
  public:
   explicit CClientDC(CWnd* wnd);

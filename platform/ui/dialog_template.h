@@ -34,6 +34,9 @@
 //   the text holds the initial items separated by "\n" (may be null).
 // - The table is registered under the dialog id; CDialogEx(IDD) looks it up.
 //   Every template that is registered is drawn by the render_dialogs tool.
+// - A res/ header holds data only: it includes this header (and
+//   platform/ui_hooks.h for IDOK/IDCANCEL) and nothing that needs code of
+//   another library, so the render tool can include every one of them.
 
 #include <cstdint>
 #include <span>

@@ -25,8 +25,10 @@ void ProcessEvents();
 // A click on a push button, check box or radio (BN_CLICKED to the parent).
 bool Click(CWnd& dlg, int id);
 // Types text into an edit (or an editable combo) as a user would: replaces
-// the whole text, refusing characters beyond the limit and non-digits in a
-// digits-only edit; EN_CHANGE follows. Returns false when refused entirely.
+// the whole text character by character, refusing characters beyond the
+// typing limit and non-digits in a digits-only edit; EN_CHANGE follows each
+// change. Returns false when any character did not stay (refused, or taken
+// out again by the control's own handler) or the control cannot be typed in.
 bool Type(CWnd& dlg, int id, const CString& text);
 // Chooses item index in a combo box or list box (CBN_SELCHANGE / LBN_SELCHANGE).
 bool Choose(CWnd& dlg, int id, int index);

@@ -300,7 +300,14 @@ void CEdit::GetSel(int& start, int& end) const {
 void CEdit::ReplaceSel(const CString& text, BOOL) {
   QString q = ToQ(text);
   if (auto* le = As<QLineEdit>(m_hWnd)) {
-    le->insert(q);   // the limit and the validator apply, as to typing
+    // An insertion beyond the typing limit is cut to what fits, as on the platform.
+    auto* v = dynamic_cast<const layer::EditValidator*>(le->validator());
+    if (v && v->m_limit > 0) {
+      int selected = le->hasSelectedText() ? static_cast<int>(le->selectedText().size()) : 0;
+      int room = v->m_limit - static_cast<int>(le->text().size()) + selected;
+      if (room < q.size()) q = q.left(std::max(0, room));
+    }
+    le->insert(q);
   } else if (auto* pe = As<QPlainTextEdit>(m_hWnd)) {
     q.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     WidgetInfo* info = layer::Info(pe);

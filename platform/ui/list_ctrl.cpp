@@ -312,6 +312,53 @@ ListInput* Input() {
 
 }  // namespace
 
+namespace {
+// Header notifications reach the list's own (reflected) handlers, then the list's parent.
+LRESULT SendHeaderNotify(QHeaderView* header, NMHDR& hdr) {
+  hdr.hwndFrom = header;
+  hdr.idFrom = 0;
+  LRESULT result = 0;
+  MsgArgs args;
+  args.id = 0;
+  args.nmhdr = &hdr;
+  args.result = &result;
+  auto* view = qobject_cast<QTableView*>(header->parentWidget());
+  if (!view) return 0;
+  if (CWnd* list = layer::Router(view); list && list->FindEntry(WM_NOTIFY, hdr.code, 0, false)) {
+    list->Dispatch(WM_NOTIFY, hdr.code, 0, false, args);
+    return result;
+  }
+  if (CWnd* parent = layer::ParentRouter(view)) parent->Dispatch(WM_NOTIFY, hdr.code, 0, false, args);
+  return result;
+}
+
+// The edge between header items, where a press starts a resize.
+int SectionEdgeAt(QHeaderView* h, int x) {
+  for (int i = 0; i < h->count(); ++i) {
+    int edge = h->sectionViewportPosition(i) + h->sectionSize(i);
+    if (std::abs(x - edge) <= 3) return i;
+  }
+  return -1;
+}
+
+class HeaderInput : public QObject {
+ public:
+  bool eventFilter(QObject* obj, QEvent* ev) override {
+    if (ev->type() != QEvent::MouseButtonPress && ev->type() != QEvent::MouseButtonDblClick) return false;
+    auto* viewport = qobject_cast<QWidget*>(obj);
+    auto* header = viewport ? qobject_cast<QHeaderView*>(viewport->parentWidget()) : nullptr;
+    if (!header) return false;
+    int item = SectionEdgeAt(header, static_cast<QMouseEvent*>(ev)->position().toPoint().x());
+    if (item < 0) return false;
+    if (header->sectionResizeMode(item) == QHeaderView::Fixed) return true;
+    NMHEADER nm;
+    nm.hdr.code = HDN_BEGINTRACK;
+    nm.iItem = item;
+    return SendHeaderNotify(header, nm.hdr) != 0;
+  }
+};
+}  // namespace
+
 QWidget* layer::CreateListView(QWidget* parent, uint32_t flags) {
   auto* view = new QTableView(parent);
   auto* model = new CListCtrl::Model();
@@ -338,6 +385,8 @@ QWidget* layer::CreateListView(QWidget* parent, uint32_t flags) {
   view->viewport()->installEventFilter(Input());
   view->installEventFilter(Input());
   QHeaderView* header = view->horizontalHeader();
+  static HeaderInput* headerInput = new HeaderInput();
+  header->viewport()->installEventFilter(headerInput);
   layer::Register(header);
   layer::RegisterAlias(header->viewport(), header);
   QObject::connect(header, &QHeaderView::sectionClicked, view, [view](int section) {
@@ -392,6 +441,19 @@ BOOL CHeaderCtrl::SetItem(int index, HDITEM* item) {
     }
   }
   return TRUE;
+}
+
+
+bool CHeaderCtrl::ResizeAsUser(int index, int width) {
+  QHeaderView* h = HeaderOf(m_hWnd);
+  if (!h || index < 0 || index >= h->count() || !h->isEnabled()) return false;
+  if (h->sectionResizeMode(index) == QHeaderView::Fixed) return false;
+  NMHEADER nm;
+  nm.hdr.code = HDN_BEGINTRACK;
+  nm.iItem = index;
+  if (SendHeaderNotify(h, nm.hdr) != 0) return false;
+  h->resizeSection(index, std::max(0, width));
+  return true;
 }
 
 CString CHeaderCtrl::GetItemText(int index) const {

@@ -149,6 +149,17 @@ struct HDITEM {
   LPARAM lParam = 0;
 };
 enum : UINT { HDI_WIDTH = 0x1, HDI_TEXT = 0x2, HDI_FORMAT = 0x4, HDI_LPARAM = 0x8 };
+// Header styles (ModifyStyle on the header): no heading row, no column sizing.
+enum : DWORD { HDS_HIDDEN = 0x8, HDS_NOSIZING = 0x800 };
+
+// HDN_BEGINTRACK: the user starts to drag the right edge of header item iItem.
+// It goes to the list's parent (idFrom 0, the header's id); a handler that
+// sets *result to TRUE refuses the resizing.
+struct NMHEADER {
+  NMHDR hdr;
+  int iItem = -1;
+  int iButton = 0;
+};
 
 class CHeaderCtrl : public CWnd {
  public:
@@ -159,6 +170,9 @@ class CHeaderCtrl : public CWnd {
   BOOL SetItem(int index, HDITEM* item);
   // Text of header item index.
   CString GetItemText(int index) const;
+  // A user's drag of the right edge of item index to a new width: HDN_BEGINTRACK
+  // first; false when it was refused (the width stays).
+  bool ResizeAsUser(int index, int width);
 };
 
 class CListCtrl : public CWnd {

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
@@ -18,6 +19,7 @@
 
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
+#include "platform/ui/list_ctrl.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/ui_driver.h"
 #include "platform/ui/ui_internal.h"
@@ -398,6 +400,13 @@ DWORD CWnd::GetStyle() const {
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
   if (!m_hWnd) return FALSE;
+  if (auto* header = qobject_cast<QHeaderView*>(m_hWnd)) {
+    if (add & HDS_HIDDEN) header->hide();
+    if (remove & HDS_HIDDEN) header->show();
+    if (add & HDS_NOSIZING) header->setSectionResizeMode(QHeaderView::Fixed);
+    if (remove & HDS_NOSIZING) header->setSectionResizeMode(QHeaderView::Interactive);
+    return TRUE;
+  }
   if (remove & WS_VISIBLE) m_hWnd->hide();
   if (add & WS_VISIBLE) m_hWnd->show();
   if (remove & WS_DISABLED) m_hWnd->setEnabled(true);
@@ -489,6 +498,19 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND) return OnCommand(wParam, lParam);
+  if (message >= WM_CUT && message <= WM_CLEAR && !FindEntry(message, 0, 0, false)) {
+    // Clipboard messages to an edit act as its menu commands do.
+    if (qobject_cast<QLineEdit*>(m_hWnd) || qobject_cast<QPlainTextEdit*>(m_hWnd)) {
+      CEdit edit;
+      edit.Attach(m_hWnd);
+      if (message == WM_CUT) edit.Cut();
+      else if (message == WM_COPY) edit.Copy();
+      else if (message == WM_PASTE) edit.Paste();
+      else edit.Clear();
+      edit.Detach();
+    }
+    return 0;
+  }
   MsgArgs args;
   args.wParam = wParam;
   args.lParam = lParam;

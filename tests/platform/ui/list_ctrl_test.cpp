@@ -47,6 +47,10 @@ class CListHost : public CDialogEx {
   afx_msg void OnDblClk(NMHDR* hdr, LRESULT*) {
     m_DoubleClicks.push_back(reinterpret_cast<NMITEMACTIVATE*>(hdr)->iItem);
   }
+  // The first column keeps its width.
+  afx_msg void OnBeginTrack(NMHDR* hdr, LRESULT* result) {
+    *result = reinterpret_cast<NMHEADER*>(hdr)->iItem == 0 ? TRUE : FALSE;
+  }
   afx_msg void OnColumnClick(UINT, NMHDR* hdr, LRESULT*) {
     m_ColumnClicks.push_back(reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem);
   }
@@ -79,6 +83,7 @@ BEGIN_MESSAGE_MAP(CListHost, CDialogEx)
   ON_NOTIFY(NM_DBLCLK, kList, &CListHost::OnDblClk)
   ON_NOTIFY_RANGE(LVN_COLUMNCLICK, kList, kSingle, &CListHost::OnColumnClick)
   ON_NOTIFY(NM_CUSTOMDRAW, kList, &CListHost::OnCustomDraw)
+  ON_NOTIFY(HDN_BEGINTRACK, 0, &CListHost::OnBeginTrack)
 END_MESSAGE_MAP()
 
 class ListTest : public ::testing::Test {
@@ -202,6 +207,19 @@ TEST_F(ListTest, ColumnClicksNotifyUnlessTheHeaderIsNotClickable) {
   host.m_Single.ClickColumnAsUser(0);
   host.m_List.ClickColumnAsUser(7);
   EXPECT_EQ(host.m_ColumnClicks, std::vector<int>{2});
+}
+
+TEST_F(ListTest, TheParentMayRefuseTheResizingOfAColumn) {
+  CHeaderCtrl* header = host.m_List.GetHeaderCtrl();
+  ASSERT_NE(header, nullptr);
+  EXPECT_FALSE(header->ResizeAsUser(0, 90));
+  EXPECT_EQ(host.m_List.GetColumnWidth(0), 60);
+  EXPECT_TRUE(header->ResizeAsUser(1, 90));
+  EXPECT_EQ(host.m_List.GetColumnWidth(1), 90);
+  header->ModifyStyle(0, HDS_NOSIZING);
+  EXPECT_FALSE(header->ResizeAsUser(2, 90));
+  header->ModifyStyle(0, HDS_HIDDEN);
+  EXPECT_FALSE(header->IsWindowVisible());
 }
 
 TEST_F(ListTest, HitTestsFindTheCellUnderAPoint) {

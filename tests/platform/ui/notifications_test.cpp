@@ -252,6 +252,26 @@ TEST(Reflection, AKeyHandlerSwallowsOrPassesKeys) {
   EXPECT_EQ(edit.GetWindowText(), CString(u"ab"));
 }
 
+TEST(Clipboard, PasteMessagesToAnEditInsertTheClipboardAtTheSelection) {
+  RecordingUiHooks hooks;
+  CRecorderDlg dlg;
+  ASSERT_TRUE(dlg.CreateFromTemplate(nullptr, false));
+  auto* edit = dynamic_cast<CEdit*>(dlg.GetDlgItem(kEdit));
+  edit->SetWindowText(u"[1]+[2]");
+  edit->SetLimitText(9);
+  edit->SetSel(3, 4);
+  hooks.SetClipboard(u"*");
+  edit->SendMessage(WM_PASTE);
+  EXPECT_EQ(edit->GetWindowText(), CString(u"[1]*[2]"));
+  edit->SetSel(7, 7);
+  hooks.SetClipboard(u"-[3]");
+  edit->SendMessage(WM_PASTE);   // cut to what the typing limit leaves room for
+  EXPECT_EQ(edit->GetWindowText(), CString(u"[1]*[2]-["));
+  edit->SetSel(0, 3);
+  edit->SendMessage(WM_COPY);
+  EXPECT_EQ(hooks.GetClipboardText(), CString(u"[1]"));
+}
+
 TEST(Reflection, WhenTheMemberGoesAwayTheDialogsOwnObjectTakesOver) {
   CRecorderDlg dlg;
   ASSERT_TRUE(dlg.CreateFromTemplate(nullptr, false));

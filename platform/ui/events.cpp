@@ -263,11 +263,15 @@ bool PreTranslate(QWidget* target, QKeyEvent* ke) {
   return false;
 }
 
+// A key sent with SendMessage goes to the window directly, not through
+// PreTranslateMessage (which only sees keys the user types).
+bool g_sendingKey = false;
+
 class LayerApplication : public QApplication {
  public:
   LayerApplication(int& argc, char** argv) : QApplication(argc, argv) {}
   bool notify(QObject* receiver, QEvent* ev) override {
-    if (ev->type() == QEvent::KeyPress) {
+    if (ev->type() == QEvent::KeyPress && !g_sendingKey) {
       auto* w = qobject_cast<QWidget*>(receiver);
       if (w && PreTranslate(w, static_cast<QKeyEvent*>(ev))) return true;
     }
@@ -280,6 +284,50 @@ class LayerApplication : public QApplication {
 namespace layer {
 
 void Watch(QWidget* w) { w->installEventFilter(Filter()); }
+
+Qt::Key QtKeyOf(UINT vk) {
+  switch (vk) {
+    case VK_RETURN: return Qt::Key_Return;
+    case VK_ESCAPE: return Qt::Key_Escape;
+    case VK_TAB: return Qt::Key_Tab;
+    case VK_BACK: return Qt::Key_Backspace;
+    case VK_DELETE: return Qt::Key_Delete;
+    case VK_LEFT: return Qt::Key_Left;
+    case VK_RIGHT: return Qt::Key_Right;
+    case VK_UP: return Qt::Key_Up;
+    case VK_DOWN: return Qt::Key_Down;
+    case VK_HOME: return Qt::Key_Home;
+    case VK_END: return Qt::Key_End;
+    case VK_PRIOR: return Qt::Key_PageUp;
+    case VK_NEXT: return Qt::Key_PageDown;
+    case VK_SPACE: return Qt::Key_Space;
+    case VK_MENU: return Qt::Key_Alt;
+    case VK_SHIFT: return Qt::Key_Shift;
+    case VK_CONTROL: return Qt::Key_Control;
+    case VK_INSERT: return Qt::Key_Insert;
+    default: break;
+  }
+  if (vk >= VK_F1 && vk < VK_F1 + 24) return static_cast<Qt::Key>(Qt::Key_F1 + static_cast<int>(vk - VK_F1));
+  return static_cast<Qt::Key>(vk);
+}
+
+void DeliverKey(QWidget* w, UINT message, UINT code) {
+  if (!w) return;
+  bool was = g_sendingKey;
+  g_sendingKey = true;
+  if (message == WM_CHAR) {
+    QString text(QChar(static_cast<char16_t>(code)));
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &press);
+  } else if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+    QKeyEvent press(QEvent::KeyPress, QtKeyOf(code), message == WM_SYSKEYDOWN ? Qt::AltModifier : Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+  } else if (message == WM_KEYUP) {
+    QKeyEvent release(QEvent::KeyRelease, QtKeyOf(code), Qt::NoModifier);
+    QApplication::sendEvent(w, &release);
+  }
+  g_sendingKey = was;
+}
 
 void RequestDefault() {
   auto& stack = DefaultStack();

@@ -41,29 +41,7 @@ bool Usable(QWidget* w) {
   return true;
 }
 
-Qt::Key QtKey(UINT vk) {
-  switch (vk) {
-    case VK_RETURN: return Qt::Key_Return;
-    case VK_ESCAPE: return Qt::Key_Escape;
-    case VK_TAB: return Qt::Key_Tab;
-    case VK_BACK: return Qt::Key_Backspace;
-    case VK_DELETE: return Qt::Key_Delete;
-    case VK_LEFT: return Qt::Key_Left;
-    case VK_RIGHT: return Qt::Key_Right;
-    case VK_UP: return Qt::Key_Up;
-    case VK_DOWN: return Qt::Key_Down;
-    case VK_HOME: return Qt::Key_Home;
-    case VK_END: return Qt::Key_End;
-    case VK_SPACE: return Qt::Key_Space;
-    case VK_MENU: return Qt::Key_Alt;
-    case VK_SHIFT: return Qt::Key_Shift;
-    case VK_CONTROL: return Qt::Key_Control;
-    case VK_F1: return Qt::Key_F1;
-    default: break;
-  }
-  if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return static_cast<Qt::Key>(vk);
-  return static_cast<Qt::Key>(vk);
-}
+Qt::Key QtKey(UINT vk) { return layer::QtKeyOf(vk); }
 
 }  // namespace
 

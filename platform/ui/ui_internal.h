@@ -102,6 +102,10 @@ bool SendWindowMessage(QWidget* w, UINT message, MsgArgs& args);
 // Whether the widget's router maps the message.
 bool Maps(QWidget* w, UINT message);
 
+// A key message sent to a widget as if typed there, bypassing PreTranslateMessage.
+void DeliverKey(QWidget* w, UINT message, UINT code);
+Qt::Key QtKeyOf(UINT vk);
+
 // Installs the layer's event filter on a widget (and alias viewports).
 void Watch(QWidget* w);
 // The "default requested" flag of the message being handled.

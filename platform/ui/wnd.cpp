@@ -521,6 +521,11 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
   }
+  if ((message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR || message == WM_SYSKEYDOWN) && m_hWnd) {
+    // The control's own key handling runs, with its message-map handler first.
+    layer::DeliverKey(m_hWnd, message, static_cast<UINT>(wParam));
+    return 0;
+  }
   if (message == WM_SYSCOMMAND && !FindEntry(WM_SYSCOMMAND, 0, 0, false)) {
     OnSysCommand(static_cast<UINT>(wParam), lParam);
     return 0;

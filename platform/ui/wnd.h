@@ -140,6 +140,9 @@ class CWnd : public CCmdTarget {
   // Messages. SendMessage dispatches now through the message map (WM_COMMAND
   // with wParam = MAKEWPARAM(id, code), or any mapped message; from another
   // thread it is carried to the user-interface thread and waited for).
+  // WM_KEYDOWN / WM_CHAR (wParam: the VK_ code / the character) reach the
+  // control as if typed there, without PreTranslateMessage; WM_CUT, WM_COPY,
+  // WM_PASTE and WM_CLEAR act on an edit through the hooks' clipboard.
   // PostMessage queues it for the user-interface thread.
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
   BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);

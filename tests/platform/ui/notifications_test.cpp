@@ -252,6 +252,33 @@ TEST(Reflection, AKeyHandlerSwallowsOrPassesKeys) {
   EXPECT_EQ(edit.GetWindowText(), CString(u"ab"));
 }
 
+// Counts the keys that pass PreTranslateMessage.
+class CKeyCountDlg : public CRecorderDlg {
+ public:
+  int m_PreTranslated = 0;
+  BOOL PreTranslateMessage(MSG* msg) override {
+    if (msg->message == WM_KEYDOWN) ++m_PreTranslated;
+    return CRecorderDlg::PreTranslateMessage(msg);
+  }
+};
+
+TEST(Reflection, KeysSentByTheProgramSkipPreTranslateButMeetTheControlsHandler) {
+  CKeyCountDlg dlg;
+  ASSERT_TRUE(dlg.CreateFromTemplate(nullptr, false));
+  CLettersEdit edit;
+  ASSERT_TRUE(edit.SubclassDlgItem(kEdit, &dlg));
+  edit.SetWindowText(u"ab");
+  edit.SetSel(2, 2);
+  edit.SendMessage(WM_CHAR, u'c');
+  EXPECT_EQ(edit.GetWindowText(), CString(u"abc"));
+  edit.SetSel(0, 0);
+  edit.SendMessage(WM_KEYDOWN, VK_DELETE);   // swallowed by the handler
+  EXPECT_EQ(edit.GetWindowText(), CString(u"abc"));
+  EXPECT_EQ(dlg.m_PreTranslated, 0);
+  ui::PressKey(dlg, kEdit, VK_DELETE);        // a user's key passes PreTranslateMessage
+  EXPECT_EQ(dlg.m_PreTranslated, 1);
+}
+
 TEST(Clipboard, PasteMessagesToAnEditInsertTheClipboardAtTheSelection) {
   RecordingUiHooks hooks;
   CRecorderDlg dlg;

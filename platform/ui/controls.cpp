@@ -63,6 +63,71 @@ QValidator::State layer::EditValidator::validate(QString& input, int&) const {
   return Acceptable;
 }
 
+namespace {
+uint32_t CommonFlags(DWORD style) {
+  uint32_t f = 0;
+  if (!(style & WS_VISIBLE)) f |= tpl::kHidden;
+  if (style & WS_DISABLED) f |= tpl::kDisabled;
+  if (style & WS_GROUP) f |= tpl::kGroup;
+  if (style & WS_VSCROLL) f |= tpl::kVScroll;
+  if (style & WS_HSCROLL) f |= tpl::kHScroll;
+  return f;
+}
+}  // namespace
+
+BOOL CStatic::Create(const CString& text, DWORD style, const CRect& rect, CWnd* parent, UINT id) {
+  uint32_t f = CommonFlags(style);
+  if ((style & 0x3) == SS_CENTER) f |= tpl::kCenter;
+  if ((style & 0x3) == SS_RIGHT) f |= tpl::kRight;
+  if (style & SS_SUNKEN) f |= tpl::kSunken;
+  if (style & SS_NOPREFIX) f |= tpl::kNoPrefix;
+  if (style & SS_CENTERIMAGE) f |= tpl::kVCenter;
+  return CreateControl(static_cast<int>(CtlKind::Static), text, f, rect, parent, id);
+}
+
+BOOL CButton::Create(const CString& text, DWORD style, const CRect& rect, CWnd* parent, UINT id) {
+  uint32_t f = CommonFlags(style);
+  if (style & BS_PUSHLIKE) f |= tpl::kPushLike;
+  if (style & BS_MULTILINE) f |= tpl::kMultiline;
+  CtlKind kind = CtlKind::PushButton;
+  switch (style & BS_TYPEMASK) {
+    case BS_DEFPUSHBUTTON: kind = CtlKind::DefPushButton; break;
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX: kind = CtlKind::CheckBox; break;
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON: kind = CtlKind::Radio; break;
+    case BS_GROUPBOX: kind = CtlKind::GroupBox; break;
+    default: break;
+  }
+  return CreateControl(static_cast<int>(kind), text, f, rect, parent, id);
+}
+
+BOOL CEdit::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id) {
+  uint32_t f = CommonFlags(style);
+  if (style & ES_MULTILINE) f |= tpl::kMultiline;
+  if (style & ES_READONLY) f |= tpl::kReadOnly;
+  if (style & ES_NUMBER) f |= tpl::kNumber;
+  if (style & ES_PASSWORD) f |= tpl::kPassword;
+  if (style & ES_WANTRETURN) f |= tpl::kWantReturn;
+  if ((style & 0x3) == ES_CENTER) f |= tpl::kCenter;
+  if ((style & 0x3) == ES_RIGHT) f |= tpl::kRight;
+  return CreateControl(static_cast<int>(CtlKind::Edit), CString(), f, rect, parent, id);
+}
+
+BOOL CComboBox::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id) {
+  uint32_t f = CommonFlags(style);
+  if (style & CBS_SORT) f |= tpl::kSort;
+  CtlKind kind = (style & 0x3) == CBS_DROPDOWNLIST ? CtlKind::ComboDropList : CtlKind::ComboDropDown;
+  return CreateControl(static_cast<int>(kind), CString(), f, rect, parent, id);
+}
+
+BOOL CListBox::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id) {
+  uint32_t f = CommonFlags(style);
+  if (style & LBS_SORT) f |= tpl::kSort;
+  if (style & LBS_EXTENDEDSEL) f |= tpl::kMultiSel;
+  return CreateControl(static_cast<int>(CtlKind::ListBox), CString(), f, rect, parent, id);
+}
+
 // CStatic
 
 void CStatic::SetBitmap(const CBitmap* bitmap) {

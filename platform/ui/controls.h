@@ -24,6 +24,8 @@ enum : int { CB_ERR = -1, LB_ERR = -1, CB_OKAY = 0, LB_OKAY = 0 };
 
 class CStatic : public CWnd {
  public:
+  // style: WS_VISIBLE, WS_DISABLED, SS_LEFT/SS_CENTER/SS_RIGHT, SS_SUNKEN, SS_NOPREFIX.
+  BOOL Create(const CString& text, DWORD style, const CRect& rect, CWnd* parent, UINT id = IDC_STATIC);
   // Shows a picture instead of text (null clears it).
   void SetBitmap(const CBitmap* bitmap);
   // Template kinds Static, GroupBox and Picture all come as CStatic.
@@ -32,6 +34,9 @@ class CStatic : public CWnd {
 // Push button, check box, radio button or group box.
 class CButton : public CWnd {
  public:
+  // style: WS_VISIBLE, WS_DISABLED, WS_GROUP, BS_PUSHBUTTON / BS_DEFPUSHBUTTON /
+  // BS_AUTOCHECKBOX / BS_AUTORADIOBUTTON / BS_GROUPBOX, BS_PUSHLIKE.
+  BOOL Create(const CString& text, DWORD style, const CRect& rect, CWnd* parent, UINT id);
   int GetCheck() const;                // BST_CHECKED, BST_UNCHECKED, BST_INDETERMINATE
   void SetCheck(int check);            // no notification
   // A user's click: toggles a check box/radio, then BN_CLICKED. Nothing when
@@ -106,6 +111,9 @@ class CMFCButton : public CButton {
 
 class CEdit : public CWnd {
  public:
+  // style: WS_VISIBLE, WS_DISABLED, ES_MULTILINE, ES_READONLY, ES_NUMBER,
+  // ES_PASSWORD, ES_WANTRETURN, ES_CENTER / ES_RIGHT, WS_VSCROLL, WS_HSCROLL.
+  BOOL Create(DWORD style, const CRect& rect, CWnd* parent, UINT id);
   // Most characters the user can type (0: no limit). Text set by the program
   // is not cut. Typing beyond the limit is refused.
   void SetLimitText(UINT max);
@@ -126,6 +134,8 @@ class CEdit : public CWnd {
 
 class CComboBox : public CWnd {
  public:
+  // style: WS_VISIBLE, WS_DISABLED, CBS_DROPDOWN / CBS_DROPDOWNLIST, CBS_SORT.
+  BOOL Create(DWORD style, const CRect& rect, CWnd* parent, UINT id);
   int AddString(const CString& text);       // index of the new item
   int InsertString(int index, const CString& text);   // -1 appends
   int DeleteString(int index);              // items left, or CB_ERR
@@ -149,6 +159,8 @@ class CComboBox : public CWnd {
 
 class CListBox : public CWnd {
  public:
+  // style: WS_VISIBLE, WS_DISABLED, LBS_SORT, LBS_EXTENDEDSEL.
+  BOOL Create(DWORD style, const CRect& rect, CWnd* parent, UINT id);
   int AddString(const CString& text);
   int InsertString(int index, const CString& text);   // -1 appends
   int DeleteString(int index);

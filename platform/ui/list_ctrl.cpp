@@ -404,6 +404,17 @@ QWidget* layer::CreateListView(QWidget* parent, uint32_t flags) {
 
 CListCtrl::Model* CListCtrl::GetModel() const { return ModelOf(m_hWnd); }
 
+BOOL CListCtrl::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id) {
+  uint32_t f = 0;
+  if (!(style & WS_VISIBLE)) f |= tpl::kHidden;
+  if (style & WS_DISABLED) f |= tpl::kDisabled;
+  if (style & LVS_SINGLESEL) f |= tpl::kSingleSel;
+  if (style & LVS_SHOWSELALWAYS) f |= tpl::kShowSelAlways;
+  if (style & LVS_NOSORTHEADER) f |= tpl::kNoSortHeader;
+  if (style & LVS_NOCOLUMNHEADER) f |= tpl::kNoColumnHeader;
+  return CreateControl(static_cast<int>(CtlKind::ListView), CString(), f, rect, parent, id);
+}
+
 // CHeaderCtrl
 
 static QHeaderView* HeaderOf(HWND w) { return qobject_cast<QHeaderView*>(w); }

@@ -177,6 +177,9 @@ class CHeaderCtrl : public CWnd {
 
 class CListCtrl : public CWnd {
  public:
+  // style: WS_VISIBLE, WS_DISABLED, LVS_REPORT, LVS_SINGLESEL, LVS_SHOWSELALWAYS,
+  // LVS_NOSORTHEADER, LVS_NOCOLUMNHEADER.
+  BOOL Create(DWORD style, const CRect& rect, CWnd* parent, UINT id);
   // Columns.
   int InsertColumn(int column, const CString& heading, int format = LVCFMT_LEFT, int width = -1,
                    int subItem = -1);

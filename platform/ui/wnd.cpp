@@ -562,4 +562,22 @@ int CWnd::MessageBox(const CString& text, const CString& caption, UINT type) {
   return GetUiHooks().MessageBox(text, caption.IsEmpty() ? layer::AppTitle() : caption, type);
 }
 
+BOOL CWnd::CreateControl(int kind, const CString& text, uint32_t flags, const CRect& rect, CWnd* parent, UINT id) {
+  if (m_hWnd || !parent || !parent->m_hWnd) return FALSE;
+  std::u16string caption(text.View());
+  ControlTemplate ct{static_cast<CtlKind>(kind), static_cast<int>(id), caption.c_str(), 0, 0, 0, 0, flags};
+  QWidget* w = layer::BuildControl(parent->m_hWnd, ct, nullptr);
+  if (!w) return FALSE;
+  // A combo's rectangle includes its drop-down list; the box keeps its own height.
+  bool combo = ct.kind == CtlKind::ComboDropDown || ct.kind == CtlKind::ComboDropList;
+  w->setGeometry(rect.left, rect.top, std::max(0, rect.Width()), combo ? w->height() : std::max(0, rect.Height()));
+  if (!(flags & tpl::kHidden)) w->show();
+  m_hWnd = w;
+  m_routes = true;
+  m_ownsWidget = true;
+  layer::AddOwner(w, this, true);
+  PreSubclassWindow();
+  return TRUE;
+}
+
 BOOL IsWindow(HWND hwnd) { return hwnd && layer::Info(hwnd) ? TRUE : FALSE; }

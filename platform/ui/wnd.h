@@ -190,6 +190,13 @@ class CWnd : public CCmdTarget {
   // Asks that the message being handled also gets the control's normal handling.
   LRESULT Default();
 
+  // Creates a control of a template kind at run time inside parent: rect in
+  // pixels of parent's client area, flags as in templates (tpl::), visible
+  // unless tpl::kHidden. This object then receives the control's messages
+  // and destroys the control with itself. The control classes' Create
+  // functions call it with the platform's styles.
+  BOOL CreateControl(int kind, const CString& text, uint32_t flags, const CRect& rect, CWnd* parent, UINT id);
+
   // Layer internals (used by the .cpp files of the layer).
   WndState* State() const { return m_state.get(); }
   bool OwnsWidget() const { return m_ownsWidget; }

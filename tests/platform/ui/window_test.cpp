@@ -298,3 +298,41 @@ TEST(Menu, AMenuResourceLoadsWithItsPopup) {
 }
 
 }  // namespace
+
+namespace {
+
+class CRunButtonHost : public CMainLike {
+ public:
+  int m_Runs = 0;
+  afx_msg void OnRun() { ++m_Runs; }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CRunButtonHost, CMainLike)
+  ON_BN_CLICKED(1094, &CRunButtonHost::OnRun)
+END_MESSAGE_MAP()
+
+TEST(RuntimeControls, AButtonCreatedAtRunTimeNotifiesItsParentAndGoesWithItsObject) {
+  CRunButtonHost dlg;
+  ASSERT_TRUE(dlg.CreateFromTemplate(nullptr, false));
+  {
+    CButton run;
+    ASSERT_TRUE(run.Create(u"実行", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 40, 85, 68), &dlg, 1094));
+    EXPECT_EQ(dlg.GetDlgItem(1094), &run);
+    CRect r;
+    run.GetClientRect(&r);
+    EXPECT_EQ(r, CRect(0, 0, 75, 28));
+    EXPECT_TRUE(ui::Click(dlg, 1094));
+    EXPECT_EQ(dlg.m_Runs, 1);
+    CStatic usage;
+    ASSERT_TRUE(usage.Create(u"使用状況", WS_CHILD | SS_CENTER, CRect(90, 40, 150, 60), &dlg));
+    EXPECT_FALSE(usage.GetStyle() & WS_VISIBLE);
+    EXPECT_TRUE(run.GetStyle() & WS_VISIBLE);
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(0, 0, 80, 200), &dlg, 1095));
+    combo.GetClientRect(&r);
+    EXPECT_LT(r.Height(), 40);
+  }
+  EXPECT_EQ(dlg.GetDlgItem(1094), nullptr);
+}
+
+}  // namespace

@@ -394,8 +394,13 @@ DWORD CWnd::GetStyle() const {
     if (info->flags & tpl::kGroup) s |= WS_GROUP;
     if (!(info->flags & tpl::kNoTabStop)) s |= WS_TABSTOP;
   }
-  if (m_hWnd->isWindow() && (m_hWnd->windowFlags() & Qt::WindowStaysOnTopHint)) s |= WS_EX_TOPMOST;
+  if (m_hWnd->isWindow() && (m_hWnd->windowFlags() & Qt::WindowMinimizeButtonHint)) s |= WS_MINIMIZEBOX;
   return s;
+}
+
+DWORD CWnd::GetExStyle() const {
+  if (!m_hWnd || !m_hWnd->isWindow()) return 0;
+  return (m_hWnd->windowFlags() & Qt::WindowStaysOnTopHint) ? WS_EX_TOPMOST : 0;
 }
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
@@ -406,6 +411,11 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
     if (add & HDS_NOSIZING) header->setSectionResizeMode(QHeaderView::Fixed);
     if (remove & HDS_NOSIZING) header->setSectionResizeMode(QHeaderView::Interactive);
     return TRUE;
+  }
+  if (m_hWnd->isWindow() && ((add | remove) & WS_MINIMIZEBOX)) {
+    bool visible = m_hWnd->isVisible();
+    m_hWnd->setWindowFlag(Qt::WindowMinimizeButtonHint, (add & WS_MINIMIZEBOX) != 0);
+    if (visible) m_hWnd->show();
   }
   if (remove & WS_VISIBLE) m_hWnd->hide();
   if (add & WS_VISIBLE) m_hWnd->show();

@@ -125,6 +125,7 @@ class CWnd : public CCmdTarget {
 
   // Styles (WS_VISIBLE, WS_DISABLED, WS_GROUP, WS_TABSTOP; control styles of the template kind).
   DWORD GetStyle() const;
+  DWORD GetExStyle() const;   // WS_EX_TOPMOST
   BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
 
   // Font. GetFont returns the dialog font object when none was set.

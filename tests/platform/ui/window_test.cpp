@@ -170,6 +170,16 @@ TEST_F(WindowTest, OnCtlColorPaintsAStaticsBackgroundAndText) {
   EXPECT_GT(picture.CountColour(CRect(0, 0, picture.Width(), picture.Height()), RGB(0, 0, 200)), 0);
 }
 
+TEST_F(WindowTest, TopMostAndTheMinimiseBoxAreWindowStyles) {
+  EXPECT_FALSE(dlg.GetExStyle() & WS_EX_TOPMOST);
+  dlg.SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  EXPECT_TRUE(dlg.GetExStyle() & WS_EX_TOPMOST);
+  dlg.SetWindowPos(&CWnd::wndNoTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  EXPECT_FALSE(dlg.GetExStyle() & WS_EX_TOPMOST);
+  dlg.ModifyStyle(0, WS_MINIMIZEBOX);
+  EXPECT_TRUE(dlg.GetStyle() & WS_MINIMIZEBOX);
+}
+
 TEST_F(WindowTest, TooltipsBelongToTheirControls) {
   CToolTipCtrl tips;
   ASSERT_TRUE(tips.Create(&dlg));

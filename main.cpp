@@ -1,7 +1,33 @@
-// The program's entry: the application object's start-up runs here.
-#include <cstdio>
+// The program's entry: the application object's start-up and exit run here.
+#include <QApplication>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/app_startup.h"
+#include "app/tabro_client_app.h"
+#include "app/ui/automation_proxy.h"
+#include "platform/ui/qt_ui_hooks.h"
+#include "platform/ui/ui_driver.h"
 
 int main(int argc, char** argv) {
-  std::printf("TabroConnect %s\n", TABRO_PRODUCT_VERSION);
-  return 0;
+  // Qt takes its own options (-platform ...) off argv; the rest is the program's.
+  QApplication application(argc, argv);
+  ui::EnsureApplication();
+  QtUiHooks hooks;
+
+  StartupSettings& startup = StartupInputs();
+  for (int i = 1; i < argc; ++i) startup.arguments.emplace_back(argv[i]);
+
+  std::unique_ptr<CAutomationServer> automation;
+  startup.registerAutomation = [&automation] {
+    automation = std::make_unique<CAutomationServer>();
+    if (!automation->Listen()) automation.reset();  // another instance serves the name
+  };
+
+  theApp.InitInstance();
+  const int exitCode = theApp.ExitInstance();
+  automation.reset();
+  return exitCode;
 }

@@ -234,6 +234,70 @@ TEST(ButtonPaint, TextIsDrawnInTheButtonTextColour) {
   EXPECT_GT(picture.CountColour(content, GetSysColor(COLOR_BTNTEXT)), 0);
 }
 
+TEST(ButtonPaint, DisabledTextIsGreyWithALightShadow) {
+  Host host;
+  host.button.EnableWindow(FALSE);
+  const ui::Picture picture = ui::Render(host.button);
+  const CRect content(2, 2, picture.Width() - 2, picture.Height() - 2);
+  EXPECT_GT(picture.CountColour(content, GetSysColor(COLOR_GRAYTEXT)), 0);
+  EXPECT_EQ(picture.CountColour(content, GetSysColor(COLOR_BTNTEXT)), 0);
+}
+
+// A 16 x 16 picture of one colour.
+void MakeImage(CBitmap& image, COLORREF colour) {
+  CDC dc;
+  dc.CreateCompatibleDC(nullptr);
+  image.CreateCompatibleBitmap(&dc, 16, 16);
+  CBitmap* old = dc.SelectObject(&image);
+  dc.FillSolidRect(0, 0, 16, 16, colour);
+  dc.SelectObject(old);
+}
+
+// The first row of the picture, from the top, holding the colour; -1 when none.
+int FirstRowWith(const ui::Picture& picture, COLORREF colour) {
+  for (int y = 0; y < picture.Height(); ++y) {
+    if (picture.CountColour(CRect(0, y, picture.Width(), y + 1), colour) > 0) return y;
+  }
+  return -1;
+}
+
+TEST(ButtonPaint, ImageOnlyButtonCentresItsImage) {
+  Host host;
+  CBitmap image;
+  MakeImage(image, RGB(255, 0, 0));
+  host.button.SetImage(&image);
+  host.button.m_ImageMode = 2;
+  const ui::Picture picture = ui::Render(host.button);
+  const int top = FirstRowWith(picture, RGB(255, 0, 0));
+  ASSERT_GE(top, 0);
+  const int below = picture.Height() - (top + 16);
+  EXPECT_LE(std::abs(top - below), 1);
+  EXPECT_EQ(picture.CountColour(CRect(0, 0, picture.Width(), picture.Height()), RGB(255, 0, 0)), 256);
+}
+
+TEST(ButtonPaint, TextUnderAnImageStartsHigherWithPlacementOne) {
+  int firstTextRow[2] = {-1, -1};
+  for (int placement : {0, 1}) {
+    Host host;
+    CBitmap image;
+    MakeImage(image, RGB(255, 0, 0));
+    host.button.SetImage(&image);
+    host.button.m_bTopImage = TRUE;
+    host.button.SetButtonFont(nullptr, placement, 0, 0);
+    const ui::Picture picture = ui::Render(host.button);
+    const int imageTop = FirstRowWith(picture, RGB(255, 0, 0));
+    ASSERT_GE(imageTop, 0);
+    // Ink below the image's rows is the text.
+    for (int y = imageTop + 16; y < picture.Height() - 2 && firstTextRow[placement] < 0; ++y) {
+      const CRect row(2, y, picture.Width() - 2, y + 1);
+      if (picture.CountColour(row, CMFCButtonEx::kFaceColor) < row.Width()) firstTextRow[placement] = y;
+    }
+  }
+  ASSERT_GE(firstTextRow[0], 0);
+  ASSERT_GE(firstTextRow[1], 0);
+  EXPECT_LT(firstTextRow[1], firstTextRow[0]);
+}
+
 TEST(StaticPaint, OnlyTheTopAndLeftEdgesShow) {
   Host host;
   const ui::Picture picture = ui::Render(host.picture);

@@ -7,7 +7,8 @@
 // - A user's click on a button, check box or radio sends BN_CLICKED (Click()
 //   does the same, as BM_CLICK does). SetCheck sends nothing.
 // - Any change of an edit's text sends EN_CHANGE, also SetWindowText (as on the
-//   platform). Losing the focus sends EN_KILLFOCUS.
+//   platform), except SetWindowText on a multi-line edit. Multi-line text
+//   reads back with CR LF line ends. Losing the focus sends EN_KILLFOCUS.
 // - A user's choice in a combo box or list box sends CBN_SELCHANGE /
 //   LBN_SELCHANGE; SetCurSel sends nothing.
 // - A check box of a check list sends CLBN_CHKCHANGE when the user toggles it.

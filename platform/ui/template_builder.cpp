@@ -205,7 +205,9 @@ QWidget* layer::BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget
             return;
           }
           if (info) info->lastText = e->toPlainText();
-          layer::SendCommand(e, EN_CHANGE);
+          // As on the platform, text set by the program into a multi-line
+          // edit sends no change notification.
+          if (!e->property("tabro_quiet").toBool()) layer::SendCommand(e, EN_CHANGE);
         });
         w = e;
       } else {

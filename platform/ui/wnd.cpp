@@ -155,7 +155,10 @@ void CWnd::SetWindowText(const CString& text) {
     else
       le->setText(q);
   } else if (auto* pe = qobject_cast<QPlainTextEdit*>(w)) {
+    q.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    pe->setProperty("tabro_quiet", true);
     pe->setPlainText(q);
+    pe->setProperty("tabro_quiet", false);
   } else if (auto* cb = qobject_cast<QComboBox*>(w)) {
     if (cb->isEditable()) cb->setEditText(q);
   } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {

@@ -129,6 +129,12 @@ INSTANTIATE_TEST_SUITE_P(
                    true, {{EN_CHANGE, kEdit}}},
         NotifyCase{"TypingIntoAMultiLineEdit", [](CRecorderDlg& d) { return ui::Type(d, kMemo, u"一行目\r\n二行目"); },
                    true, {{EN_CHANGE, kMemo}}},
+        NotifyCase{"ProgramTextInAMultiLineEditIsSilentAndReadsBackWithCrLf",
+                   [](CRecorderDlg& d) {
+                     d.SetDlgItemText(kMemo, u"一行目\r\n二行目");
+                     return ui::TextOf(d, kMemo) == u"一行目\r\n二行目";
+                   },
+                   true, {}},
         NotifyCase{"LeavingAnEdit", [](CRecorderDlg& d) { return ui::FocusThenLeave(d, kEdit); }, true,
                    {{EN_KILLFOCUS, kEdit}}},
         NotifyCase{"ChoosingInACombo", [](CRecorderDlg& d) { return ui::Choose(d, kCombo, 2); }, true,

@@ -2,7 +2,9 @@
 
 #include <climits>
 #include <string_view>
+#include <vector>
 
+#include "app/app_startup.h"
 #include "app/tabro_client_app.h"
 #include "grid/csv_split.h"
 #include "grid/csv_text_file.h"
@@ -17,13 +19,11 @@ namespace {
 // line is skipped, never cut.
 constexpr int kSettingsLineCapacity = CCsvTextFile::kBlockSize / 4 + 1;
 
-constexpr char16_t kCaption[] = u"タブロコネクト";
-
 CString SettingsPath(const char16_t* name) { return JoinPath(theApp.m_ProgramFolder, CString(name)); }
 
 void ReportWriteFailure(const CString& path) {
   GetUiHooks().MessageBox(
-      CString::Build(u"設定ファイル「%s」を保存できませんでした。", path), CString(kCaption),
+      CString::Build(u"設定ファイル「%s」を保存できませんでした。", path), CString(kAppCaption),
       MB_OK | MB_ICONERROR);
 }
 
@@ -31,7 +31,7 @@ void ReportUnstorableText(const CString& path) {
   GetUiHooks().MessageBox(
       CString::Build(u"設定ファイル「%s」に保存できない文字が含まれているため、保存を中止しました。",
                      path),
-      CString(kCaption), MB_OK | MB_ICONERROR);
+      CString(kAppCaption), MB_OK | MB_ICONERROR);
 }
 
 // Writes the lines as one Shift_JIS settings file, all or nothing.
@@ -86,7 +86,7 @@ bool CheckSettingsFolderText(const CString& folder) {
       CString::Build(u"フォルダ「%s」には設定ファイルに保存できない文字が含まれています。\n"
                      u"別のフォルダを選択してください。",
                      folder),
-      CString(kCaption), MB_OK | MB_ICONWARNING);
+      CString(kAppCaption), MB_OK | MB_ICONWARNING);
   return false;
 }
 

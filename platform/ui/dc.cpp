@@ -39,9 +39,10 @@ CString ImageFolder() {
     QString dir = QCoreApplication::applicationDirPath();
     candidates << dir + QStringLiteral("/res/images") << dir + QStringLiteral("/../res/images");
   }
-#ifdef TABRO_SOURCE_DIR
-  candidates << QStringLiteral(TABRO_SOURCE_DIR "/res/images");
-#endif
+  // A program run from its build folder finds the source tree's images.
+  QString source = QString::fromUtf8(__FILE__);
+  source.chop(static_cast<int>(qstrlen("platform/ui/dc.cpp")));
+  candidates << source + QStringLiteral("res/images");
   for (const QString& c : candidates)
     if (QFileInfo(c).isDir()) return FromQ(QDir(c).absolutePath());
   return CString();

@@ -359,8 +359,20 @@ void CWnd::ClientToScreen(CRect* rect) const {
   *rect = CRect(a.x, a.y, b.x, b.y);
 }
 
+namespace {
+// Resizes a widget; a dialog's fixed size follows the program's resizing.
+void Resize(QWidget* w, int width, int height) {
+  width = std::max(0, width);
+  height = std::max(0, height);
+  if (w->isWindow() && w->minimumSize() == w->maximumSize()) w->setFixedSize(width, height);
+  else w->resize(width, height);
+}
+}  // namespace
+
 void CWnd::MoveWindow(int x, int y, int width, int height, BOOL) {
-  if (m_hWnd) m_hWnd->setGeometry(x, y, width < 0 ? 0 : width, height < 0 ? 0 : height);
+  if (!m_hWnd) return;
+  Resize(m_hWnd, width, height);
+  m_hWnd->move(x, y);
 }
 void CWnd::MoveWindow(const CRect& rect, BOOL repaint) {
   MoveWindow(rect.left, rect.top, rect.Width(), rect.Height(), repaint);
@@ -382,7 +394,7 @@ BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, U
     }
   }
   if (!(flags & SWP_NOMOVE)) m_hWnd->move(x, y);
-  if (!(flags & SWP_NOSIZE)) m_hWnd->resize(cx, cy);
+  if (!(flags & SWP_NOSIZE)) Resize(m_hWnd, cx, cy);
   if (flags & SWP_SHOWWINDOW) m_hWnd->show();
   if (flags & SWP_HIDEWINDOW) m_hWnd->hide();
   return TRUE;

@@ -7,6 +7,7 @@
 
 #include "platform/ui/ui.h"
 #include "platform/ui/ui_driver.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -210,6 +211,40 @@ TEST(CFont, PointSizesBecomePixelHeightsAndLogFontsRoundTrip) {
   LOGFONT dialog;
   CFont::DialogFont()->GetLogFont(&dialog);
   EXPECT_EQ(dialog.lfHeight, -12);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CBitmap, ResourcesLoadByNumberOrNameFromTheImageFolder) {
+  testsupport::TempDir dir;
+  {
+    CDC dc;
+    CBitmap made;
+    ASSERT_TRUE(made.CreateCompatibleBitmap(&dc, 6, 4));
+    dc.SelectObject(&made);
+    dc.FillSolidRect(CRect(0, 0, 6, 4), kBlue);
+    dc.DeleteDC();
+    ASSERT_TRUE(made.SavePng(CString((dir / "139.png").string())));
+  }
+  SetImageFolder(CString(dir.path().string()));
+  CBitmap byNumber, byName, missing;
+  EXPECT_TRUE(byNumber.LoadBitmap(139u));
+  EXPECT_TRUE(byName.LoadBitmap(CString(u"139.png")));
+  EXPECT_FALSE(missing.LoadBitmap(140u));
+  EXPECT_EQ(byNumber.GetSize(), CSize(6, 4));
+  EXPECT_EQ(byName.GetPixel(5, 3), kBlue);
+  // A picture control of a template shows its image.
+  static constexpr ControlTemplate kPictureControls[] = {
+      {CtlKind::Picture, 3101, u"139.png", 0, 0, 20, 10},
+  };
+  static constexpr DialogTemplate kPictureDialog{9005, u"画像", 20, 10, kPictureControls};
+  CDialogEx dlg(kPictureDialog);
+  ASSERT_TRUE(dlg.CreateFromTemplate(nullptr, false));
+  ui::Picture picture = ui::Render(*dlg.GetDlgItem(3101));
+  EXPECT_GT(picture.CountColour(CRect(0, 0, picture.Width(), picture.Height()), kBlue), 20);
+  SetImageFolder(CString());
 }
 
 }  // namespace

@@ -170,6 +170,23 @@ TEST_F(WindowTest, OnCtlColorPaintsAStaticsBackgroundAndText) {
   EXPECT_GT(picture.CountColour(CRect(0, 0, picture.Width(), picture.Height()), RGB(0, 0, 200)), 0);
 }
 
+TEST_F(WindowTest, AControlMovesToAnotherControlsPlace) {
+  dlg.MoveWindow(100, 50, 240, 90);
+  CRect place;
+  dlg.GetDlgItem(kLabel)->GetWindowRect(&place);
+  dlg.ScreenToClient(&place);
+  EXPECT_EQ(place, CRect(8, 10, 233, 30));   // 5, 5, 150 x 10 dialog units
+  CWnd* button = dlg.GetDlgItem(kButton);
+  button->MoveWindow(place);
+  CRect moved;
+  button->GetWindowRect(&moved);
+  dlg.ScreenToClient(&moved);
+  EXPECT_EQ(moved, place);
+  CRect client;
+  dlg.GetClientRect(&client);
+  EXPECT_EQ(client, CRect(0, 0, 240, 90));   // the program may resize a fixed dialog
+}
+
 TEST_F(WindowTest, TopMostAndTheMinimiseBoxAreWindowStyles) {
   EXPECT_FALSE(dlg.GetExStyle() & WS_EX_TOPMOST);
   dlg.SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   clang libclang-rt-14-dev
   qt6-base-dev qt6-qpa-plugins
-  libicu-dev libcurl4-openssl-dev libcpp-httplib-dev
+  libicu-dev libcurl4-openssl-dev
   fonts-noto-cjk
   libgtest-dev libgmock-dev libbenchmark-dev
   sqlite3

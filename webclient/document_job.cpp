@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "app/app_startup.h"
 #include "app/tabro_client_app.h"
 #include "platform/paths.h"
 #include "platform/ui_hooks.h"
@@ -313,6 +314,8 @@ int CTabroOperation::SendDocumentJob() {
     ShowError(u"ドキュメントを保存できませんでした", MB_OK | MB_ICONWARNING);
     return 12;
   }
+  // Only the documents this instance made are removed at exit.
+  if (mode == SAVENAME_TESTRUN) RememberTestModeOutFile(path);
 
   // 19, 20. Open or announce.
   if (req.m_DocType == 0 || req.m_DocType == 1) {

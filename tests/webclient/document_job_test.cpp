@@ -6,6 +6,7 @@
 #include <regex>
 #include <string>
 
+#include "app/app_startup.h"
 #include "tests/webclient/webclient_fixture.h"
 
 namespace {
@@ -359,6 +360,19 @@ TEST_F(DocumentJob, SaveNames) {
       }
     }
   }
+}
+
+TEST_F(DocumentJob, TestRunDocumentIsRemovedAtExitButNotAnotherInstancesFile) {
+  const fs::path temp = dir.path() / "TestModeOutTemp";
+  fs::create_directories(temp);
+  dir.Write("TestModeOutTemp/other.pdf", "theirs");
+  op.m_SaveNameMode = 2;
+  server.Script(kDocumentPath, Document("mine", "report"));
+  ASSERT_EQ(op.SendDocumentJob(), 0);
+  ASSERT_TRUE(fs::exists(temp / "report.pdf"));
+  DeleteRememberedTestModeOutFiles(CString(temp.string()));
+  EXPECT_FALSE(fs::exists(temp / "report.pdf"));
+  EXPECT_EQ(testsupport::TempDir::Read(temp / "other.pdf"), "theirs");
 }
 
 TEST_F(DocumentJob, WorkbookJobAsksForDocTypeTwo) {

@@ -152,7 +152,7 @@ class LayerFilter : public QObject {
                 : ev->type() == QEvent::MouseButtonRelease ? WM_LBUTTONUP : WM_LBUTTONDBLCLK;
         else if (me->button() == Qt::RightButton)
           msg = ev->type() == QEvent::MouseButtonPress ? WM_RBUTTONDOWN
-                : ev->type() == QEvent::MouseButtonRelease ? WM_RBUTTONUP : 0;
+                : ev->type() == QEvent::MouseButtonRelease ? static_cast<UINT>(WM_RBUTTONUP) : 0u;
         if (!msg || !layer::Maps(owner, msg)) return false;
         MsgArgs args;
         args.wParam = MouseFlags(me);

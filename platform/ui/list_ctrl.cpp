@@ -177,7 +177,7 @@ class ListDelegate : public QStyledItemDelegate {
         cd.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
         cd.nmcd.hdc = &dc;
         cd.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
-        cd.nmcd.uItemState = r.state & LVIS_SELECTED ? ODS_SELECTED : 0;
+        cd.nmcd.uItemState = (r.state & LVIS_SELECTED) ? static_cast<UINT>(ODS_SELECTED) : 0u;
         cd.nmcd.lItemlParam = r.data;
         CListCtrl::Model::RowDraw rd;
         rd.result = layer::SendNotify(view, cd.nmcd.hdr);
@@ -192,7 +192,7 @@ class ListDelegate : public QStyledItemDelegate {
         cd.nmcd.dwDrawStage = CDDS_ITEMPREPAINT | CDDS_SUBITEM;
         cd.nmcd.hdc = &dc;
         cd.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
-        cd.nmcd.uItemState = r.state & LVIS_SELECTED ? ODS_SELECTED : 0;
+        cd.nmcd.uItemState = (r.state & LVIS_SELECTED) ? static_cast<UINT>(ODS_SELECTED) : 0u;
         cd.nmcd.lItemlParam = r.data;
         cd.nmcd.rc = CRect(opt.rect.left(), opt.rect.top(), opt.rect.right() + 1, opt.rect.bottom() + 1);
         cd.iSubItem = col;
@@ -874,11 +874,11 @@ void CListCtrl::ClickAsUser(int item, int subItem, bool withCtrl, bool withShift
     if (withShift && !single && m->selectionMark >= 0) {
       int a = std::min(m->selectionMark, item), b = std::max(m->selectionMark, item);
       for (int i = 0; i < static_cast<int>(m->rows.size()) && guard; ++i)
-        ChangeState(view, i, (i >= a && i <= b) ? LVIS_SELECTED : 0, LVIS_SELECTED);
+        ChangeState(view, i, (i >= a && i <= b) ? static_cast<UINT>(LVIS_SELECTED) : 0u, LVIS_SELECTED);
       if (guard) ChangeState(view, item, LVIS_FOCUSED, LVIS_FOCUSED);
     } else if (withCtrl && !single) {
       bool sel = m->rows[item].state & LVIS_SELECTED;
-      ChangeState(view, item, (sel ? 0 : LVIS_SELECTED) | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+      ChangeState(view, item, (sel ? 0u : static_cast<UINT>(LVIS_SELECTED)) | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
       if (guard) m->selectionMark = item;
     } else {
       for (int i = 0; i < static_cast<int>(m->rows.size()) && guard; ++i)

@@ -112,7 +112,7 @@ void CPropertySheet::BuildTemplate() {
   m_builtControls.push_back({CtlKind::TabCtrl, AFX_IDC_TAB_CONTROL, nullptr, kMargin, kMargin, tabW, tabH});
   // Buttons from the right: ヘルプ, 適用, キャンセル, OK.
   int x = width - kMargin - kButtonW;
-  uint32_t helpFlags = (m_psh.dwFlags & PSH_HASHELP) ? 0 : tpl::kHidden;
+  uint32_t helpFlags = (m_psh.dwFlags & PSH_HASHELP) ? 0u : static_cast<uint32_t>(tpl::kHidden);
   ControlTemplate help{CtlKind::PushButton, IDHELP, u"ヘルプ", x, rowY, kButtonW, kButtonH, helpFlags};
   if (!(m_psh.dwFlags & PSH_NOAPPLYNOW)) x -= kButtonW + kGap;
   ControlTemplate apply{CtlKind::PushButton, ID_APPLY_NOW, u"適用(&A)", x, rowY, kButtonW, kButtonH,

@@ -415,7 +415,7 @@ DWORD CWnd::GetStyle() const {
 
 DWORD CWnd::GetExStyle() const {
   if (!m_hWnd || !m_hWnd->isWindow()) return 0;
-  return (m_hWnd->windowFlags() & Qt::WindowStaysOnTopHint) ? WS_EX_TOPMOST : 0;
+  return (m_hWnd->windowFlags() & Qt::WindowStaysOnTopHint) ? static_cast<DWORD>(WS_EX_TOPMOST) : 0u;
 }
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {

@@ -49,7 +49,6 @@ class CButton : public CWnd {
   BOOL IsDefaultButton() const;
   void SetButtonStyle(UINT style, BOOL redraw = TRUE);
 };
-enum : UINT { BS_PUSHBUTTON = 0, BS_DEFPUSHBUTTON = 1 };
 
 // A push button painted by the layer in overridable steps: OnFillBackground,
 // then OnDrawBorder, then OnDraw (image and text) inside the rectangle that

@@ -200,56 +200,55 @@ struct NMHDR {
   int code = 0;
 };
 
-// Window and control styles used in dialog templates and at run time.
-enum : DWORD {
-  WS_CHILD = 0x40000000,
-  WS_TABSTOP = 0x00010000,
-  WS_GROUP = 0x00020000,
-  WS_MINIMIZEBOX = 0x00020000,   // on a top-level window
-  WS_VSCROLL = 0x00200000,
-  WS_HSCROLL = 0x00100000,
-  WS_BORDER = 0x00800000,
-  WS_DISABLED = 0x08000000,
-  WS_VISIBLE = 0x10000000,
-  WS_EX_TOPMOST = 0x00000008,
-};
+// Window and control styles used in dialog templates and at run time
+// (constants of one type, so they combine freely).
+inline constexpr DWORD WS_CHILD = 0x40000000;
+inline constexpr DWORD WS_TABSTOP = 0x00010000;
+inline constexpr DWORD WS_GROUP = 0x00020000;
+inline constexpr DWORD WS_MINIMIZEBOX = 0x00020000;   // on a top-level window
+inline constexpr DWORD WS_VSCROLL = 0x00200000;
+inline constexpr DWORD WS_HSCROLL = 0x00100000;
+inline constexpr DWORD WS_BORDER = 0x00800000;
+inline constexpr DWORD WS_DISABLED = 0x08000000;
+inline constexpr DWORD WS_VISIBLE = 0x10000000;
+inline constexpr DWORD WS_EX_TOPMOST = 0x00000008;
 
 // Control styles for creating controls at run time (CButton::Create ...).
-enum : DWORD {
-  BS_CHECKBOX = 0x2,
-  BS_AUTOCHECKBOX = 0x3,
-  BS_RADIOBUTTON = 0x4,
-  BS_GROUPBOX = 0x7,
-  BS_AUTORADIOBUTTON = 0x9,
-  BS_PUSHLIKE = 0x1000,
-  BS_MULTILINE = 0x2000,
-  BS_TYPEMASK = 0xF,
-  SS_LEFT = 0x0,
-  SS_CENTER = 0x1,
-  SS_RIGHT = 0x2,
-  SS_CENTERIMAGE = 0x200,
-  SS_SUNKEN = 0x1000,
-  SS_NOPREFIX = 0x80,
-  ES_LEFT = 0x0,
-  ES_CENTER = 0x1,
-  ES_RIGHT = 0x2,
-  ES_MULTILINE = 0x4,
-  ES_PASSWORD = 0x20,
-  ES_AUTOHSCROLL = 0x80,
-  ES_READONLY = 0x800,
-  ES_WANTRETURN = 0x1000,
-  ES_NUMBER = 0x2000,
-  CBS_DROPDOWN = 0x2,
-  CBS_DROPDOWNLIST = 0x3,
-  CBS_SORT = 0x100,
-  LBS_SORT = 0x2,
-  LBS_EXTENDEDSEL = 0x800,
-  LVS_REPORT = 0x1,
-  LVS_SINGLESEL = 0x4,
-  LVS_SHOWSELALWAYS = 0x8,
-  LVS_NOCOLUMNHEADER = 0x4000,
-  LVS_NOSORTHEADER = 0x8000,
-};
+inline constexpr DWORD BS_PUSHBUTTON = 0x0;
+inline constexpr DWORD BS_DEFPUSHBUTTON = 0x1;
+inline constexpr DWORD BS_CHECKBOX = 0x2;
+inline constexpr DWORD BS_AUTOCHECKBOX = 0x3;
+inline constexpr DWORD BS_RADIOBUTTON = 0x4;
+inline constexpr DWORD BS_GROUPBOX = 0x7;
+inline constexpr DWORD BS_AUTORADIOBUTTON = 0x9;
+inline constexpr DWORD BS_PUSHLIKE = 0x1000;
+inline constexpr DWORD BS_MULTILINE = 0x2000;
+inline constexpr DWORD BS_TYPEMASK = 0xF;
+inline constexpr DWORD SS_LEFT = 0x0;
+inline constexpr DWORD SS_CENTER = 0x1;
+inline constexpr DWORD SS_RIGHT = 0x2;
+inline constexpr DWORD SS_CENTERIMAGE = 0x200;
+inline constexpr DWORD SS_SUNKEN = 0x1000;
+inline constexpr DWORD SS_NOPREFIX = 0x80;
+inline constexpr DWORD ES_LEFT = 0x0;
+inline constexpr DWORD ES_CENTER = 0x1;
+inline constexpr DWORD ES_RIGHT = 0x2;
+inline constexpr DWORD ES_MULTILINE = 0x4;
+inline constexpr DWORD ES_PASSWORD = 0x20;
+inline constexpr DWORD ES_AUTOHSCROLL = 0x80;
+inline constexpr DWORD ES_READONLY = 0x800;
+inline constexpr DWORD ES_WANTRETURN = 0x1000;
+inline constexpr DWORD ES_NUMBER = 0x2000;
+inline constexpr DWORD CBS_DROPDOWN = 0x2;
+inline constexpr DWORD CBS_DROPDOWNLIST = 0x3;
+inline constexpr DWORD CBS_SORT = 0x100;
+inline constexpr DWORD LBS_SORT = 0x2;
+inline constexpr DWORD LBS_EXTENDEDSEL = 0x800;
+inline constexpr DWORD LVS_REPORT = 0x1;
+inline constexpr DWORD LVS_SINGLESEL = 0x4;
+inline constexpr DWORD LVS_SHOWSELALWAYS = 0x8;
+inline constexpr DWORD LVS_NOCOLUMNHEADER = 0x4000;
+inline constexpr DWORD LVS_NOSORTHEADER = 0x8000;
 
 // ShowWindow commands.
 enum : int { SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOW = 5, SW_MINIMIZE = 6, SW_RESTORE = 9 };

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
 #include <functional>
 
 #include "platform/ui/ui_driver.h"
@@ -255,6 +258,43 @@ TEST(Dialog, DataExchangeOfARadioGroupWithNothingCheckedGivesMinusOne) {
   });
   EXPECT_EQ(dlg.DoModal(), IDOK);
   EXPECT_EQ(dlg.m_Page, -1);
+}
+
+}  // namespace
+
+namespace {
+
+// Ends itself from a timer, so the real event loop can be run in a test.
+class CTimedDlg : public CSampleDlg {
+ public:
+  BOOL OnInitDialog() override {
+    CSampleDlg::OnInitDialog();
+    SetTimer(7, 10, nullptr);
+    return TRUE;
+  }
+  afx_msg void OnTimer(UINT_PTR id) {
+    KillTimer(id);
+    ui::Type(*this, kNameEdit, u"時刻");
+    ui::Click(*this, IDOK);
+  }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CTimedDlg, CSampleDlg)
+  ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+TEST(Dialog, WithoutADriverDoModalRunsTheEventLoopUntilEndDialog) {
+  ASSERT_EQ(GetModalDriver(), nullptr);
+  CTimedDlg dlg;
+  // A dialog that did not end by itself is closed after 5 s, failing the test.
+  QTimer safety;
+  safety.setSingleShot(true);
+  QObject::connect(&safety, &QTimer::timeout, []() {
+    if (QWidget* w = QApplication::activeModalWidget()) w->close();
+  });
+  safety.start(5000);
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(dlg.m_Name, CString(u"時刻"));
 }
 
 }  // namespace

@@ -285,6 +285,7 @@ END_MESSAGE_MAP()
 
 TEST(Dialog, WithoutADriverDoModalRunsTheEventLoopUntilEndDialog) {
   ASSERT_EQ(GetModalDriver(), nullptr);
+  ui::EnsureApplication();
   CTimedDlg dlg;
   // A dialog that did not end by itself is closed after 5 s, failing the test.
   QTimer safety;

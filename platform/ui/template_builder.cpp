@@ -300,8 +300,10 @@ QWidget* layer::BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget
           if (!lw->property("tabro_quiet").toBool()) layer::SendCommand(lw, CLBN_CHKCHANGE);
         });
       }
-      QObject::connect(lw, &QListWidget::itemPressed, lw, [lw](QListWidgetItem*) {
-        layer::SendCommand(lw, LBN_SELCHANGE);
+      // The program's own selection calls block the signal, so what arrives
+      // here is the user's choice, by mouse or keys.
+      QObject::connect(lw, &QListWidget::itemSelectionChanged, lw, [lw]() {
+        if (!lw->property("tabro_quiet").toBool()) layer::SendCommand(lw, LBN_SELCHANGE);
       });
       QObject::connect(lw, &QListWidget::itemDoubleClicked, lw, [lw](QListWidgetItem*) {
         layer::SendCommand(lw, LBN_DBLCLK);

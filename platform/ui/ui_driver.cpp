@@ -109,7 +109,6 @@ bool Choose(CWnd& dlg, int id, int index) {
   if (auto* lw = qobject_cast<QListWidget*>(w)) {
     if (index < 0 || index >= lw->count()) return false;
     lw->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
-    emit lw->itemPressed(lw->item(index));
     ProcessEvents();
     return true;
   }

@@ -143,6 +143,15 @@ INSTANTIATE_TEST_SUITE_P(
                    [](CRecorderDlg& d) { return Item<CComboBox>(d, kCombo).SetCurSel(1) == 1; }, true, {}},
         NotifyCase{"ChoosingInAListBox", [](CRecorderDlg& d) { return ui::Choose(d, kList, 1); }, true,
                    {{LBN_SELCHANGE, kList}}},
+        NotifyCase{"MovingInAListBoxWithTheKeys",
+                   [](CRecorderDlg& d) {
+                     Item<CListBox>(d, kList).SetCurSel(0);
+                     ui::PressKey(d, kList, VK_DOWN);
+                     return Item<CListBox>(d, kList).GetCurSel() == 1;
+                   },
+                   true, {{LBN_SELCHANGE, kList}}},
+        NotifyCase{"SetCurSelOfAListBoxIsSilent",
+                   [](CRecorderDlg& d) { return Item<CListBox>(d, kList).SetCurSel(1) == 1; }, true, {}},
         NotifyCase{"TickingACheckList",
                    [](CRecorderDlg& d) {
                      Item<CCheckListBox>(d, kCheckList).ToggleAsUser(1);

@@ -121,7 +121,8 @@ class CEdit : public CWnd {
   UINT GetLimitText() const;
   void SetSel(int start, int end, BOOL noScroll = FALSE);   // (0, -1) selects all
   void GetSel(int& start, int& end) const;
-  // Replaces the selection as if typed (respects the limit; EN_CHANGE).
+  // Replaces the selection (EN_CHANGE); text beyond the typing limit is cut to
+  // what fits, as on the platform.
   void ReplaceSel(const CString& text, BOOL canUndo = FALSE);
   // Pastes the clipboard's text (through the hooks) as ReplaceSel.
   void Paste();

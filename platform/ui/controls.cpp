@@ -841,6 +841,14 @@ void CSpinButtonCtrl::StepAsUser(int delta) {
   NMUPDOWN ud;
   ud.hdr.code = UDN_DELTAPOS;
   ud.iPos = GetPos32();
+  // A spin that writes its buddy also starts from the number typed there.
+  WidgetInfo* info = layer::Info(m_hWnd);
+  if (info && (info->flags & tpl::kSetBuddyInt))
+    if (CWnd* buddy = GetBuddy()) {
+      bool ok = false;
+      int typed = layer::ToQ(buddy->GetWindowText()).trimmed().toInt(&ok);
+      if (ok) ud.iPos = typed;
+    }
   ud.iDelta = delta;
   if (layer::SendNotify(m_hWnd, ud.hdr) != 0) return;
   int lower, upper;

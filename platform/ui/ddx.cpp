@@ -89,7 +89,7 @@ void DDX_Text(CDataExchange* dx, int id, double& value) {
     if (!ok) dx->Fail(u"数値を入力してください。");
     value = v;
   } else {
-    c->SetWindowText(CString::Build(u"%g", value));
+    c->SetWindowText(CString::Build(u"%.15g", value));
   }
 }
 

@@ -185,6 +185,14 @@ INSTANTIATE_TEST_SUITE_P(
                      return Item<CSpinButtonCtrl>(d, kSpin).GetPos32() == 1 && ui::TextOf(d, kSpinBuddy) == u"1";
                    },
                    true, {{UDN_DELTAPOS, kSpin}, {EN_CHANGE, kSpinBuddy}}},
+        NotifyCase{"SpinArrowStartsFromTheNumberTypedInItsBuddy",
+                   [](CRecorderDlg& d) {
+                     ui::Type(d, kSpinBuddy, u"7");
+                     d.m_Seen.clear();
+                     Item<CSpinButtonCtrl>(d, kSpin).StepAsUser(-1);
+                     return Item<CSpinButtonCtrl>(d, kSpin).GetPos32() == 6 && ui::TextOf(d, kSpinBuddy) == u"6";
+                   },
+                   true, {{UDN_DELTAPOS, kSpin}, {EN_CHANGE, kSpinBuddy}}},
         NotifyCase{"ChangingTheDate",
                    [](CRecorderDlg& d) {
                      SYSTEMTIME st;

@@ -698,7 +698,7 @@ std::u16string FormatImpl(std::u16string_view fmt, const FormatArg* args, size_t
     while (j < fmt.size() && (fmt[j] == u'l' || fmt[j] == u'h' || fmt[j] == u'I' ||
                               fmt[j] == u'6' || fmt[j] == u'4' || fmt[j] == u'z' || fmt[j] == u'q'))
       ++j;
-    if (j >= fmt.size()) {  // dangling specification: keep as text
+    if (j >= fmt.size()) {  // dangling conversion: keep as text
       out.append(fmt.substr(i));
       break;
     }
@@ -795,7 +795,7 @@ std::u16string FormatImpl(std::u16string_view fmt, const FormatArg* args, size_t
         break;
       }
       default:
-        // Unknown type: keep the specification as text, give the argument back.
+        // Unknown type: keep the conversion as text, give the argument back.
         out += u'%';
         out += type;
         if (a != nullptr) --next;

@@ -7,9 +7,24 @@ bash tools/install-deps.sh
 
 export TZ=Asia/Tokyo LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs"
+unit_status=0
+ctest --test-dir build --output-on-failure -j "$jobs" | tee "$log" || unit_status=$?
+fuzz_status=0
+bash tools/fuzz.sh "${FUZZ_SECONDS:-5}" | tee -a "$log" || fuzz_status=$?
 
-bash tools/fuzz.sh "${FUZZ_SECONDS:-5}"
+# One closing line over both kinds of test.
+total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n 1)
+unit_failed=$(sed -n 's/.*, \([0-9]*\) tests failed out of.*/\1/p' "$log" | tail -n 1)
+fuzz_ok=$(grep -c ': ok$' "$log" || true)
+fuzz_failed=$(grep -c ': FAILED$' "$log" || true)
+passed=$(( ${total:-0} - ${unit_failed:-0} + fuzz_ok ))
+failed=$(( ${unit_failed:-0} + fuzz_failed ))
+[ "$unit_status" -ne 0 ] && [ "$failed" -eq 0 ] && failed=1
+[ "$fuzz_status" -ne 0 ] && [ "$failed" -eq 0 ] && failed=1
+echo "all: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -114,6 +114,15 @@ void AddInitialItems(QWidget* w, const char16_t* text) {
   }
 }
 
+// A check box or radio drawn as a push button (kPushLike), else null.
+QAbstractButton* PushLike(const QString& text, QWidget* parent, uint32_t flags) {
+  if (!(flags & tpl::kPushLike)) return nullptr;
+  auto* pb = new QPushButton(text, parent);
+  pb->setCheckable(true);
+  pb->setAutoDefault(false);
+  return pb;
+}
+
 }  // namespace
 
 void layer::CheckRadioInGroup(QAbstractButton* b) {
@@ -197,8 +206,12 @@ QWidget* layer::BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget
         e->viewport()->installEventFilter(Focus());
         QObject::connect(e, &QPlainTextEdit::textChanged, e, [e]() {
           WidgetInfo* info = layer::Info(e);
-          if (info && info->limit > 0 && e->toPlainText().size() > info->limit) {
+          const bool program = e->property("tabro_quiet").toBool();
+          const qsizetype size = e->toPlainText().size();
+          if (info && !program && info->limit > 0 && size > info->limit && size > info->lastText.size()) {
             // Typing past the limit is refused: put the previous text back.
+            // Program text is never cut, and shortening a text that is already
+            // beyond the limit stays allowed, as in a single-line edit.
             QSignalBlocker block(e);
             e->setPlainText(info->lastText);
             e->moveCursor(QTextCursor::End);
@@ -207,7 +220,7 @@ QWidget* layer::BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget
           if (info) info->lastText = e->toPlainText();
           // As on the platform, text set by the program into a multi-line
           // edit sends no change notification.
-          if (!e->property("tabro_quiet").toBool()) layer::SendCommand(e, EN_CHANGE);
+          if (!program) layer::SendCommand(e, EN_CHANGE);
         });
         w = e;
       } else {
@@ -234,13 +247,8 @@ QWidget* layer::BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget
       break;
     }
     case CtlKind::CheckBox: {
-      QAbstractButton* b;
-      if (f & tpl::kPushLike) {
-        auto* pb = new QPushButton(text, parent);
-        pb->setCheckable(true);
-        pb->setAutoDefault(false);
-        b = pb;
-      } else {
+      QAbstractButton* b = PushLike(text, parent, f);
+      if (!b) {
         auto* cb = new QCheckBox(text, parent);
         cb->setTristate(f & tpl::kThreeState);
         b = cb;
@@ -250,15 +258,8 @@ QWidget* layer::BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget
       break;
     }
     case CtlKind::Radio: {
-      QAbstractButton* b;
-      if (f & tpl::kPushLike) {
-        auto* pb = new QPushButton(text, parent);
-        pb->setCheckable(true);
-        pb->setAutoDefault(false);
-        b = pb;
-      } else {
-        b = new QRadioButton(text, parent);
-      }
+      QAbstractButton* b = PushLike(text, parent, f);
+      if (!b) b = new QRadioButton(text, parent);
       b->setAutoExclusive(false);
       QObject::connect(b, &QAbstractButton::clicked, b, [b]() {
         layer::CheckRadioInGroup(b);

@@ -322,6 +322,23 @@ TEST(Clipboard, PasteMessagesToAnEditInsertTheClipboardAtTheSelection) {
   EXPECT_EQ(hooks.GetClipboardText(), CString(u"[1]"));
 }
 
+// Program text beyond the typing limit of a multi-line edit used to be put
+// back to the previous text, losing it without a word.
+TEST(TypingLimit, ProgramTextBeyondTheLimitOfAMultiLineEditStaysWhole) {
+  CRecorderDlg dlg;
+  ASSERT_TRUE(dlg.CreateFromTemplate(nullptr, false));
+  auto* memo = dynamic_cast<CEdit*>(dlg.GetDlgItem(kMemo));
+  ASSERT_NE(memo, nullptr);
+  memo->SetLimitText(5);
+  memo->SetWindowText(u"一二三四五六七");
+  EXPECT_EQ(memo->GetWindowText(), CString(u"一二三四五六七"));
+  memo->SetSel(7, 7);
+  ui::PressKey(dlg, kMemo, VK_BACK);   // shortening stays allowed
+  EXPECT_EQ(memo->GetWindowText(), CString(u"一二三四五六"));
+  ui::PressKey(dlg, kMemo, 'A');       // growing does not
+  EXPECT_EQ(memo->GetWindowText(), CString(u"一二三四五六"));
+}
+
 TEST(Reflection, WhenTheMemberGoesAwayTheDialogsOwnObjectTakesOver) {
   CRecorderDlg dlg;
   ASSERT_TRUE(dlg.CreateFromTemplate(nullptr, false));

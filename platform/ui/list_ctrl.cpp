@@ -117,35 +117,37 @@ UINT FullState(const CListCtrl::Model::Row& r) {
   return r.state | INDEXTOSTATEIMAGEMASK(r.checked ? 2 : 1);
 }
 
-// Changes the state bits of one item and notifies.
+// Clears the bits of every item but one and notifies each change; false when
+// a handler took the list or the item away meanwhile.
+bool ClearOthers(QTableView* view, int item, UINT bits) {
+  QPointer<QTableView> guard(view);
+  CListCtrl::Model* m = ModelOf(view);
+  for (int i = 0; m && i < static_cast<int>(m->rows.size()); ++i) {
+    if (i == item || !(m->rows[i].state & bits)) continue;
+    UINT b = FullState(m->rows[i]);
+    m->rows[i].state &= ~bits;
+    m->RefreshRow(i);
+    NotifyChanged(view, i, b, FullState(m->rows[i]));
+    if (!guard || !m->ValidRow(item)) return false;
+  }
+  return m != nullptr;
+}
+
+// Changes the state bits of one item and notifies. Handlers of the
+// notifications may change the list, so items are looked up by index again
+// after each one.
 void ChangeState(QTableView* view, int item, UINT state, UINT mask) {
   CListCtrl::Model* m = ModelOf(view);
   if (!m || !m->ValidRow(item)) return;
-  CListCtrl::Model::Row& r = m->rows[item];
-  UINT before = FullState(r);
-  if (mask & LVIS_STATEIMAGEMASK) r.checked = ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
-  if ((mask & LVIS_FOCUSED) && (state & LVIS_FOCUSED)) {
-    // One focused item at most.
-    for (int i = 0; i < static_cast<int>(m->rows.size()); ++i)
-      if (i != item && (m->rows[i].state & LVIS_FOCUSED)) {
-        UINT b = FullState(m->rows[i]);
-        m->rows[i].state &= ~LVIS_FOCUSED;
-        m->RefreshRow(i);
-        NotifyChanged(view, i, b, FullState(m->rows[i]));
-      }
-  }
-  r.state = (r.state & ~(mask & (LVIS_SELECTED | LVIS_FOCUSED))) | (state & mask & (LVIS_SELECTED | LVIS_FOCUSED));
-  if ((m->flags & tpl::kSingleSel) && (r.state & LVIS_SELECTED)) {
-    for (int i = 0; i < static_cast<int>(m->rows.size()); ++i)
-      if (i != item && (m->rows[i].state & LVIS_SELECTED)) {
-        UINT b = FullState(m->rows[i]);
-        m->rows[i].state &= ~LVIS_SELECTED;
-        m->RefreshRow(i);
-        NotifyChanged(view, i, b, FullState(m->rows[i]));
-      }
-  }
+  UINT before = FullState(m->rows[item]);
+  if (mask & LVIS_STATEIMAGEMASK) m->rows[item].checked = ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
+  // One focused item at most.
+  if ((mask & LVIS_FOCUSED) && (state & LVIS_FOCUSED) && !ClearOthers(view, item, LVIS_FOCUSED)) return;
+  UINT& bits = m->rows[item].state;
+  bits = (bits & ~(mask & (LVIS_SELECTED | LVIS_FOCUSED))) | (state & mask & (LVIS_SELECTED | LVIS_FOCUSED));
+  if ((m->flags & tpl::kSingleSel) && (bits & LVIS_SELECTED) && !ClearOthers(view, item, LVIS_SELECTED)) return;
   m->RefreshRow(item);
-  NotifyChanged(view, item, before, FullState(r));
+  NotifyChanged(view, item, before, FullState(m->rows[item]));
 }
 
 QRect CheckBoxRect(const QRect& cell) { return QRect(cell.left() + 3, cell.top() + (cell.height() - 13) / 2, 13, 13); }

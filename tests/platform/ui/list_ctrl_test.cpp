@@ -274,4 +274,41 @@ TEST(ListSize, ALargeListHoldsItsTexts) {
   EXPECT_EQ(picture.Width(), 300);
 }
 
+// Rebuilds the list when an item loses the focus, as a page that refills a
+// list from its change handler does.
+class CRefillHost : public CListHost {
+ public:
+  std::vector<std::pair<int, int>> m_Seen;   // notified item, item count then
+  afx_msg void OnRefill(NMHDR* hdr, LRESULT*) {
+    auto* nm = reinterpret_cast<NMLISTVIEW*>(hdr);
+    m_Seen.emplace_back(nm->iItem, m_List.GetItemCount());
+    if ((nm->uOldState & LVIS_FOCUSED) && !(nm->uNewState & LVIS_FOCUSED)) {
+      m_List.DeleteAllItems();
+      m_List.InsertItem(0, u"再作成");
+    }
+  }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CRefillHost, CListHost)
+  ON_NOTIFY(LVN_ITEMCHANGED, kList, &CRefillHost::OnRefill)
+END_MESSAGE_MAP()
+
+// A click whose first notification let the handler rebuild the list used to
+// write into the freed item and notify an item that no longer existed.
+TEST(ListRefill, AHandlerThatRebuildsTheListMeetsNoStaleItem) {
+  CRefillHost host;
+  ASSERT_TRUE(host.CreateFromTemplate(nullptr, false));
+  host.OnInitDialog();
+  CListCtrl& l = host.m_List;
+  l.InsertColumn(0, u"品名", LVCFMT_LEFT, 60);
+  for (int i = 0; i < 4; ++i) l.InsertItem(i, u"行");
+  l.SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
+  host.m_Seen.clear();
+  l.ClickAsUser(3);
+  ASSERT_FALSE(host.m_Seen.empty());
+  for (auto [item, count] : host.m_Seen) EXPECT_LT(item, count) << "notified item " << item;
+  ASSERT_EQ(l.GetItemCount(), 1);
+  EXPECT_EQ(l.GetItemText(0, 0), CString(u"再作成"));
+}
+
 }  // namespace

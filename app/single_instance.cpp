@@ -12,9 +12,17 @@ std::filesystem::path DefaultLockFolder() {
   return "/tmp";
 }
 
+std::filesystem::path SingleInstanceLockPath(const std::string& name, const std::filesystem::path& folder) {
+  if (!folder.empty()) return folder / (name + ".lock");
+  const std::filesystem::path fallback = DefaultLockFolder();
+  if (fallback == "/tmp") return fallback / (name + "-" + std::to_string(::getuid()) + ".lock");
+  return fallback / (name + ".lock");
+}
+
 int AcquireSingleInstanceLock(const std::string& name, const std::filesystem::path& folder) {
-  const std::filesystem::path file = (folder.empty() ? DefaultLockFolder() : folder) / (name + ".lock");
-  const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  const std::filesystem::path file = SingleInstanceLockPath(name, folder);
+  // O_NOFOLLOW: a link planted in a shared folder never redirects the lock file.
+  const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) return -1;
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     ::close(fd);

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string>
 
-// Takes the lock named name in folder (empty: DefaultLockFolder()). Returns the
-// descriptor that holds it, or -1 when another holder has it or the lock file
-// cannot be opened. Two acquisitions conflict even inside one process.
+// Takes the lock named name in folder (empty: SingleInstanceLockPath's default).
+// Returns the descriptor that holds it, or -1 when another holder has it or the
+// lock file cannot be opened. Two acquisitions conflict even inside one process.
 int AcquireSingleInstanceLock(const std::string& name, const std::filesystem::path& folder = {});
 
 // Gives the lock up and sets fd to -1; nothing when fd is -1.
@@ -16,3 +16,9 @@ void ReleaseSingleInstanceLock(int& fd);
 
 // $XDG_RUNTIME_DIR when set and not empty, else /tmp.
 std::filesystem::path DefaultLockFolder();
+
+// The lock file: folder/name.lock; without a folder, in DefaultLockFolder(). In
+// the shared /tmp the file name carries the user id ("name-<uid>.lock"), so one
+// user's file never refuses another user's start.
+std::filesystem::path SingleInstanceLockPath(const std::string& name,
+                                             const std::filesystem::path& folder = {});

@@ -121,9 +121,9 @@ class CTabroClientApp {
   CString m_WatchFolderRaw;        // "Watching01" as written in the file
   int m_SyokikidoGamen = 0;        // "SyokikidoGamen": start page of the settings sheet
   int m_SaveDirectoryIdx = 0;      // "SaveDirectoryidx": 1 Downloads, 2 Desktop, 3 Documents
-  int m_SameFileNameOverWrite = 0; // "SameFileNameOverWrite": 0 overwrite, 1 number
+  int m_SameFileNameOverWrite = 0; // "SameFileNameOverWrite": 0 overwrite, else number
   CString m_SaveDirectory;         // "SaveDirectory": output folder of documents
-  int m_ShiftStartExcelListType = 0;  // "ShiftStartExcelListType": 0 ask, 1 grouped, 2 not
+  int m_ShiftStartExcelListType = 0;  // "ShiftStartExcelListType": 0 ask, 1 grouped, else not
   CString m_DefaultCommand;        // "DefaultCommand"
 
   // ---- Reusable jobs ----------------------------------------------------------

@@ -1,6 +1,8 @@
 #include "app/user_settings.h"
 
 #include <climits>
+#include <filesystem>
+#include <system_error>
 #include <string_view>
 #include <vector>
 
@@ -34,7 +36,22 @@ void ReportUnstorableText(const CString& path) {
       CString(kAppCaption), MB_OK | MB_ICONERROR);
 }
 
-// Writes the lines as one Shift_JIS settings file, all or nothing.
+void ReportUnreadableFile(const CString& path) {
+  GetUiHooks().MessageBox(
+      CString::Build(u"設定ファイル「%s」を読み込めませんでした。既定の設定で続けます。", path),
+      CString(kAppCaption), MB_OK | MB_ICONWARNING);
+}
+
+// Whether a settings file is there with something in it (an empty file holds nothing to lose).
+bool HasSettingsFile(const CString& path) {
+  std::error_code ec;
+  const std::filesystem::path p = ToFsPath(path);
+  if (!std::filesystem::exists(p, ec)) return false;
+  return !(std::filesystem::is_regular_file(p, ec) && std::filesystem::file_size(p, ec) == 0);
+}
+
+// Writes the lines (each without its line end) as one Shift_JIS settings file,
+// all or nothing.
 bool WriteSettingsFile(const CString& path, const std::vector<CString>& lines) {
   for (const CString& line : lines) {
     if (!IsSettingsFileText(line)) {
@@ -49,7 +66,7 @@ bool WriteSettingsFile(const CString& path, const std::vector<CString>& lines) {
   }
   // A failed write fails the commit in Close, so the old file stays whole.
   bool ok = true;
-  for (const CString& line : lines) ok = file.WriteLine(line) && ok;
+  for (const CString& line : lines) ok = file.WriteLine(line + CString(u"\n")) && ok;
   ok = file.Close() && ok;
   if (!ok) {
     ReportWriteFailure(path);
@@ -77,11 +94,16 @@ CString SaveFolderForIndex(int index) {
 }  // namespace
 
 bool IsSettingsFileText(const CString& text) {
+  // A line break would split the value and start a line of its own.
+  if (text.View().find_first_of(u"\r\n") != std::u16string_view::npos) return false;
   return EncodeText(text.View(), CP_SJIS, ConvMode::kStrict).has_value();
 }
 
 bool CheckSettingsFolderText(const CString& folder) {
-  if (IsSettingsFileText(folder)) return true;
+  // Trailing blanks are cut when the file is read, which would name another folder.
+  CString trimmed = folder;
+  TrimRightBlanks(trimmed);
+  if (IsSettingsFileText(folder) && trimmed.GetLength() == folder.GetLength()) return true;
   GetUiHooks().MessageBox(
       CString::Build(u"フォルダ「%s」には設定ファイルに保存できない文字が含まれています。\n"
                      u"別のフォルダを選択してください。",
@@ -110,13 +132,19 @@ int ReadSettingsNumber(const CString& text) {
 
 // file -> { key '=' value [blanks] EOL }; keys are matched as line prefixes.
 void CTabroClientApp::LoadUserSettings() {
+  const CString path = SettingsPath(kUserSettingsFileName);
   CCsvTextFile file;
-  if (!file.Open(SettingsPath(kUserSettingsFileName), CString(u"r"), CCsvTextFile::CODETYPE_SJIS)) {
+  if (!file.Open(path, CString(u"r"), CCsvTextFile::CODETYPE_SJIS)) {
     m_SyokikidoGamen = 0;
     m_ServerConnectMode = 0;
     m_SaveDirectoryIdx = 2;
     m_SaveDirectory = SaveFolderForIndex(2);
-    SaveUserSettings();
+    // A file that is there but cannot be read is never replaced by the defaults.
+    if (HasSettingsFile(path)) {
+      ReportUnreadableFile(path);
+    } else {
+      SaveUserSettings();
+    }
     return;
   }
   CString line;
@@ -159,14 +187,14 @@ bool CTabroClientApp::SaveUserSettings() {
   return WriteSettingsFile(
       SettingsPath(kUserSettingsFileName),
       {
-          CString::Build(u"SyokikidoGamen=%d\n", m_SyokikidoGamen),
-          CString::Build(u"SaveDirectoryidx=%d\n", m_SaveDirectoryIdx),
-          CString::Build(u"SaveDirectory=%s\n", m_SaveDirectory),
-          CString::Build(u"ServerConnectMode=%d\n", m_ServerConnectMode),
-          CString::Build(u"CommandReUse=%d\n", m_CommandReUse),
-          CString::Build(u"SameFileNameOverWrite=%d\n", m_SameFileNameOverWrite),
-          CString::Build(u"ShiftStartExcelListType=%d\n", m_ShiftStartExcelListType),
-          CString::Build(u"DefaultCommand=%s\n", m_DefaultCommand),
+          CString::Build(u"SyokikidoGamen=%d", m_SyokikidoGamen),
+          CString::Build(u"SaveDirectoryidx=%d", m_SaveDirectoryIdx),
+          CString::Build(u"SaveDirectory=%s", m_SaveDirectory),
+          CString::Build(u"ServerConnectMode=%d", m_ServerConnectMode),
+          CString::Build(u"CommandReUse=%d", m_CommandReUse),
+          CString::Build(u"SameFileNameOverWrite=%d", m_SameFileNameOverWrite),
+          CString::Build(u"ShiftStartExcelListType=%d", m_ShiftStartExcelListType),
+          CString::Build(u"DefaultCommand=%s", m_DefaultCommand),
       });
 }
 
@@ -198,8 +226,8 @@ void CTabroClientApp::LoadWatchSettings() {
 bool CTabroClientApp::SaveWatchSettings() {
   return WriteSettingsFile(SettingsPath(kWatchSettingsFileName),
                            {
-                               CString::Build(u"WatchingMode=%d\n", m_WatchingMode),
-                               CString::Build(u"Watching01=%s\n", m_WatchFolderRaw),
-                               CString(u"\n"),
+                               CString::Build(u"WatchingMode=%d", m_WatchingMode),
+                               CString::Build(u"Watching01=%s", m_WatchFolderRaw),
+                               CString(),
                            });
 }

@@ -7,20 +7,24 @@
 //
 // Writing goes through a temporary file and a rename; a failed write is
 // reported in a message box and leaves the old file as it was. A value that
-// Shift_JIS cannot hold is never written as "?": the save is refused with a
-// message, and folder choosers check a chosen folder beforehand with
-// CheckSettingsFolderText.
+// Shift_JIS cannot hold, or one holding a line break, is never written: the
+// save is refused with a message, and folder choosers check a chosen folder
+// beforehand with CheckSettingsFolderText. A user settings file that is there
+// but cannot be read is reported and left alone; only a missing (or empty)
+// one is written with the defaults.
 
 #include "platform/cstring.h"
 
 inline constexpr char16_t kUserSettingsFileName[] = u"TabroUserSetting.ini";
 inline constexpr char16_t kWatchSettingsFileName[] = u"TabroConnectInf.txt";
 
-// True when every character of text can be stored in a settings file (Shift_JIS).
+// True when text can be stored as one line of a settings file: Shift_JIS can
+// hold every character and there is no line break.
 bool IsSettingsFileText(const CString& text);
 
-// For a folder the user has just chosen: true when it can be stored; otherwise
-// shows a message naming the folder and returns false.
+// For a folder the user has just chosen: true when it can be stored and read
+// back the same (no trailing blanks, which reading cuts); otherwise shows a
+// message naming the folder and returns false.
 bool CheckSettingsFolderText(const CString& folder);
 
 // The number at the start of a settings value: optional sign, then decimal

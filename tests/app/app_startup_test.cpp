@@ -1,6 +1,7 @@
 #include "app/app_startup.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <functional>
@@ -284,6 +285,47 @@ TEST(SingleInstanceLock, DefaultFolderIsTheRuntimeFolderElseTmp) {
   unsetenv("XDG_RUNTIME_DIR");
   EXPECT_EQ(DefaultLockFolder(), fs::path("/tmp"));
   if (saved) setenv("XDG_RUNTIME_DIR", saved->c_str(), 1);
+}
+
+struct LockPathCase {
+  const char* name;
+  const char* folder;      // given to the lock; "" for the default
+  const char* runtimeDir;  // XDG_RUNTIME_DIR, null: unset
+  std::string expected;
+};
+
+const LockPathCase kLockPathCases[] = {
+    {"GivenFolder", "/x", "/run/user/1234", "/x/csvTabroConnect.lock"},
+    {"RuntimeFolder", "", "/run/user/1234", "/run/user/1234/csvTabroConnect.lock"},
+    // Another user's lock file in the shared folder must not refuse this user's start.
+    {"SharedTmpCarriesTheUserId", "", nullptr,
+     "/tmp/csvTabroConnect-" + std::to_string(::getuid()) + ".lock"},
+};
+
+class LockPathCases : public ::testing::TestWithParam<LockPathCase> {};
+
+TEST_P(LockPathCases, NamesTheLockFileAfterTheMutex) {
+  const LockPathCase& c = GetParam();
+  const char* old = std::getenv("XDG_RUNTIME_DIR");
+  const std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
+  if (c.runtimeDir != nullptr) setenv("XDG_RUNTIME_DIR", c.runtimeDir, 1);
+  else unsetenv("XDG_RUNTIME_DIR");
+  EXPECT_EQ(SingleInstanceLockPath(kSingleInstanceName, c.folder), fs::path(c.expected));
+  if (saved) setenv("XDG_RUNTIME_DIR", saved->c_str(), 1);
+  else unsetenv("XDG_RUNTIME_DIR");
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, LockPathCases, ::testing::ValuesIn(kLockPathCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SingleInstanceLock, LinkPlantedAsTheLockFileIsNotFollowed) {
+  testsupport::TempDir dir;
+  dir.Write("target", "keep");
+  fs::create_symlink(dir.path() / "target", dir.path() / "csvTabroConnect.lock");
+  int fd = AcquireSingleInstanceLock(kSingleInstanceName, dir.path());
+  EXPECT_EQ(fd, -1);
+  ReleaseSingleInstanceLock(fd);
+  EXPECT_EQ(testsupport::TempDir::Read(dir.path() / "target"), "keep");
 }
 
 }  // namespace

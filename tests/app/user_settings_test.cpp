@@ -236,6 +236,40 @@ TEST_F(SettingsFileTest, TextShiftJisCannotHoldIsRefusedNotWrittenAsQuestionMark
   EXPECT_FALSE(fs::exists(WatchFile()));
 }
 
+TEST_F(SettingsFileTest, ValueWithALineBreakIsRefusedNotSplitIntoTwoLines) {
+  programDir_.Write("TabroUserSetting.ini", "CommandReUse=0\r\n");
+  theApp.m_DefaultCommand = CString(u"PDF\nCommandReUse=1");
+  EXPECT_FALSE(theApp.SaveUserSettings());
+  EXPECT_EQ(testsupport::TempDir::Read(UserFile()), "CommandReUse=0\r\n");
+  theApp.m_WatchFolderRaw = CString(u"/in\r\nWatchingMode=1");
+  EXPECT_FALSE(theApp.SaveWatchSettings());
+  EXPECT_FALSE(fs::exists(WatchFile()));
+  EXPECT_EQ(hooks_.Boxes().size(), 2u);
+}
+
+// Something in the user settings file's place that cannot be read: it is
+// reported and kept, and the defaults hold only in memory.
+TEST_F(SettingsFileTest, UnreadableUserFileIsNotReplacedByTheDefaults) {
+  fs::create_directory(UserFile());
+  programDir_.Write("TabroUserSetting.ini/keep", "x");
+  theApp.m_SaveDirectoryIdx = 0;
+  theApp.LoadUserSettings();
+  EXPECT_EQ(theApp.m_SaveDirectoryIdx, 2);
+  EXPECT_EQ(theApp.m_SaveDirectory, CString(Home() + "/Desktop"));
+  EXPECT_TRUE(fs::is_directory(UserFile()));
+  EXPECT_EQ(testsupport::TempDir::Read(UserFile() / "keep"), "x");
+  ASSERT_EQ(hooks_.Messages().size(), 1u);
+  EXPECT_NE(hooks_.Messages()[0].Find(u"読み込めませんでした"), -1);
+}
+
+TEST_F(SettingsFileTest, EmptyUserFileGetsTheDefaults) {
+  programDir_.Write("TabroUserSetting.ini", "");
+  theApp.LoadUserSettings();
+  EXPECT_EQ(testsupport::TempDir::Read(UserFile()).rfind("SyokikidoGamen=0\r\nSaveDirectoryidx=2\r\n", 0),
+            0u);
+  EXPECT_TRUE(hooks_.Messages().empty());
+}
+
 TEST_F(SettingsFileTest, FailedWriteIsReported) {
   theApp.m_ProgramFolder = FromFsPath(programDir_.path() / "missing");
   EXPECT_FALSE(theApp.SaveUserSettings());
@@ -256,6 +290,10 @@ const FolderTextCase kFolderTextCases[] = {
     {"AccentedLatin", u"/home/caf\u00e9", false},
     {"Emoji", u"/home/\U0001F600", false},
     {"Hangul", u"/home/\uD55C", false},
+    {"LineBreak", u"/home/a\nCommandReUse=1", false},
+    {"TrailingBlankWouldBeCut", u"/home/out ", false},
+    {"TrailingFullWidthBlankWouldBeCut", u"/home/out\u3000", false},
+    {"InnerBlankIsKept", u"/home/my out", true},
 };
 
 class FolderTextCases : public ::testing::TestWithParam<FolderTextCase> {};

@@ -188,6 +188,7 @@ TEST(ExcelListTypeSelectDlg, ShowsTheQuestionAndTwoLargeButtons) {
       if (ui::TextOf(d, id) == CString(u"グルーピング（データのまとめ）を選択します")) questionFound = true;
     }
     EXPECT_TRUE(questionFound);
+    EXPECT_EQ(d.GetExStyle() & WS_EX_TOPMOST, DWORD(WS_EX_TOPMOST));  // stays above other windows
     KeepPicture(d, "excel_list_type_select_dlg");
     ui::Click(d, kGroupedButton);
   });

@@ -11,6 +11,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/tabro_client_app.h"
@@ -160,7 +161,7 @@ CString CTabroOperation::SafeFileName(const CString& name) {
   const std::u16string_view bare = cut == std::u16string_view::npos ? v : v.substr(cut + 1);
   if (bare.empty() || bare == std::u16string_view(u".") || bare == std::u16string_view(u"..")) return CString();
   for (char16_t c : bare) {
-    if (c < 0x20 || c == 0x7F || c == u':' || c == u'*' || c == u'?' || c == u'"' || c == u'<' ||
+    if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == u':' || c == u'*' || c == u'?' || c == u'"' || c == u'<' ||
         c == u'>' || c == u'|')
       return CString();
   }
@@ -192,7 +193,10 @@ std::optional<std::string> CTabroOperation::PostForm(const CString& url, const c
     curl_url_get(parts.get(), CURLUPART_PATH, &path, 0);
     const bool ok = scheme && host && path && std::strlen(host) <= kMaxUrlPart && std::strlen(path) <= kMaxUrlPart;
     if (ok) {
-      target = std::string(scheme) + "://" + host + (port ? std::string(":") + port : std::string()) + path;
+      // Plain HTTP for "http", the secure kind for any other scheme: the request is
+      // always HTTP, never another protocol named by the URL.
+      const char* wire = std::string_view(scheme) == "http" ? "http" : "https";
+      target = std::string(wire) + "://" + host + (port ? std::string(":") + port : std::string()) + path;
     }
     curl_free(scheme);
     curl_free(host);
@@ -244,11 +248,14 @@ std::optional<std::string> CTabroOperation::PostForm(const CString& url, const c
   }
   Answer answer;
   curl_easy_setopt(h, CURLOPT_URL, target.c_str());
+  curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+  // A proxy's answer to CONNECT is not the service's answer.
+  curl_easy_setopt(h, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
   curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(h, CURLOPT_USERAGENT, kUserAgent);
   curl_easy_setopt(h, CURLOPT_POST, 1L);
-  curl_easy_setopt(h, CURLOPT_POSTFIELDS, body);
-  curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(bodyLength));
+  curl_easy_setopt(h, CURLOPT_POSTFIELDS, body ? body : "");  // never the read callback (stdin)
+  curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(body ? bodyLength : 0));
   curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
   curl_easy_setopt(h, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_1);
   curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, OnHeader);

@@ -124,6 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"DotDot", "%2E%2E", u"既定"},
         NameCase{"Colon", "a%3Ab", u"既定"},
         NameCase{"ControlCharacter", "a%0Ab", u"既定"},
+        NameCase{"C1ControlCharacter", "a%C2%85b", u"既定"},
+        NameCase{"DeleteCharacter", "a%7Fb", u"既定"},
         NameCase{"Wildcard", "a%2Ab", u"既定"},
         NameCase{"EndsInSlash", "dir%2F", u"既定"},
         NameCase{"Empty", "", u"既定"}),
@@ -267,6 +269,38 @@ TEST_F(FormPost, ProxyTypeOneGoesDirectAndOthersFollowTheEnvironment) {
   // The proxy saw the absolute target of the real server.
   ASSERT_FALSE(proxy.Requests().empty());
   EXPECT_EQ(proxy.Requests()[0].target, server.BaseUrl() + kPath);
+}
+
+// Any scheme but "http" is sent as HTTPS: through an environment proxy that shows
+// as a CONNECT to the host, never as another protocol (FTP, telnet). A proxy that
+// refuses the CONNECT is a failed send.
+TEST_F(FormPost, OtherSchemesAreSentAsHttpsOnly) {
+  standin::Server proxy;
+  ScopedEnv p1("https_proxy", proxy.BaseUrl().c_str());
+  ScopedEnv p2("HTTPS_PROXY", nullptr);
+  ScopedEnv p3("no_proxy", nullptr);
+  ScopedEnv p4("NO_PROXY", nullptr);
+  op.m_Server.m_ProxyType = -1;
+  struct Row {
+    std::string url;
+    const char* connect;  // request line the proxy sees
+  };
+  const Row rows[] = {
+      {"https://127.0.0.1:9/p", "CONNECT 127.0.0.1:9 HTTP/1.1"},
+      {"ftp://127.0.0.1:9/p", "CONNECT 127.0.0.1:9 HTTP/1.1"},
+      {"telnet://127.0.0.1:9/p", "CONNECT 127.0.0.1:9 HTTP/1.1"},
+      {"gopher://127.0.0.1/p", "CONNECT 127.0.0.1:443 HTTP/1.1"},
+  };
+  for (const Row& row : rows) {
+    ui.Clear();
+    const size_t before = proxy.Requests().size();
+    const Outcome o = Post(CString(row.url), REQKIND_DOCUMENT);
+    EXPECT_EQ(o.body, std::nullopt) << row.url;
+    EXPECT_EQ(Messages(), std::vector<CString>{u"サービスに接続できません。(2-5)"}) << row.url;
+    const auto requests = proxy.Requests();
+    ASSERT_EQ(requests.size(), before + 1) << row.url;
+    EXPECT_EQ(requests.back().head.substr(0, requests.back().head.find("\r\n")), row.connect);
+  }
 }
 
 }  // namespace

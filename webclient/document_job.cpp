@@ -70,9 +70,9 @@ std::string SerializeGrid(const CTextGrid& grid, int rows, int cols, int bound) 
       text += u"\r\n";
     }
   }
-  std::string bytes;
-  WideToUtf8(CString(text), bytes);
-  return bytes;
+  // The whole text, a zero character in a cell included: stopping there would drop
+  // every row after it without a word.
+  return Utf16ToUtf8(text);
 }
 
 bool PathExists(const CString& path) {
@@ -94,9 +94,12 @@ CString TimeStamp(int mode) {
   }
 }
 
-// Creates (or truncates) the file for writing; -1 when it cannot be created.
-int CreateDocumentFile(const CString& path) {
-  return ::open(ToFsPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+// Creates the file for writing; -1 (errno set) when it cannot be created. Overwrite
+// truncates an existing file; otherwise the name must be new, so a file or link that
+// took the name since it was checked is never written over or through.
+int CreateDocumentFile(const CString& path, bool overwrite) {
+  const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (overwrite ? O_TRUNC : O_EXCL);
+  return ::open(ToFsPath(path).c_str(), flags, 0644);
 }
 
 // Writes every byte and closes; on any failure the partial file is removed.
@@ -272,15 +275,21 @@ int CTabroOperation::SendDocumentJob() {
                          : inOutputFolder         ? m_OutputFolder
                                                   : theApp.m_SaveDirectory;
   const CString first = inOutputFolder ? stem + stamp : stem;
+  const bool overwrite = mode == SAVENAME_OVERWRITE;
   CString path = JoinPath(folder, CString::Build(u"%s.%s", first, extension));
-  if (mode != SAVENAME_OVERWRITE) {
-    for (int n = 2; PathExists(path); ++n) {
-      if (n > kMaxNumberedName) {
-        ShowError(u"ドキュメントを保存できませんでした", MB_OK | MB_ICONWARNING);
-        return 12;
-      }
-      path = JoinPath(folder, CString::Build(u"%s(%d).%s", first, n, extension));
-    }
+  // The modes that never overwrite move on to the next free number; false when
+  // the numbers ran out.
+  int number = 1;
+  auto nextFreeName = [&]() {
+    do {
+      if (++number > kMaxNumberedName) return false;
+      path = JoinPath(folder, CString::Build(u"%s(%d).%s", first, number, extension));
+    } while (PathExists(path));
+    return true;
+  };
+  if (!overwrite && PathExists(path) && !nextFreeName()) {
+    ShowError(u"ドキュメントを保存できませんでした", MB_OK | MB_ICONWARNING);
+    return 12;
   }
 
   // 16. A CSV document asks before it overwrites.
@@ -291,14 +300,16 @@ int CTabroOperation::SendDocumentJob() {
     if (answer != IDYES) return 0;
   }
 
-  // 17. Create the file.
-  int fd = CreateDocumentFile(path);
+  // 17. Create the file; a name taken since it was checked gives way to the next.
+  int fd = CreateDocumentFile(path, overwrite);
+  while (fd < 0 && !overwrite && errno == EEXIST && nextFreeName()) fd = CreateDocumentFile(path, false);
   if (fd < 0) {
-    if (mode != SAVENAME_NUMBERED && PathExists(path)) {
+    // Only an overwrite meets an existing file here: the other modes create new names.
+    if (overwrite && PathExists(path)) {
       const int answer = GetUiHooks().MessageBox(
           u"このファイルは他のアプリケーションまたはユーザーによって使用中です。", kCaption, MB_RETRYCANCEL);
       if (answer != IDRETRY) return 0;
-      fd = CreateDocumentFile(path);
+      fd = CreateDocumentFile(path, overwrite);
       if (fd < 0) {
         GetUiHooks().MessageBox(u"ドキュメントを保存できませんでした。保存を中止しました。", kCaption,
                                 MB_OK | MB_ICONWARNING);

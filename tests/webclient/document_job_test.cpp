@@ -362,6 +362,26 @@ TEST_F(DocumentJob, SaveNames) {
   }
 }
 
+// Regression: a name that did not exist as a file but as a dangling link was
+// written through the link, outside the folder, in the modes that never overwrite.
+TEST_F(DocumentJob, NeverOverwritingModesSkipANameHeldByALink) {
+  struct Row {
+    int mode;
+    const char* folder;
+  };
+  for (const Row& r : {Row{SAVENAME_NUMBERED, "out"}, Row{SAVENAME_TESTRUN, "TestModeOutTemp"}}) {
+    SCOPED_TRACE(r.folder);
+    const fs::path outside = dir.path() / "outside.pdf";
+    fs::create_symlink(outside, dir.path() / r.folder / "report.pdf");
+    op.m_SaveNameMode = r.mode;
+    server.Script(kDocumentPath, Document("new"));
+    EXPECT_EQ(op.SendDocumentJob(), 0);
+    EXPECT_FALSE(fs::exists(outside));
+    EXPECT_EQ(testsupport::TempDir::Read(dir.path() / r.folder / "report(2).pdf"), "new");
+    EXPECT_TRUE(Messages().empty());
+  }
+}
+
 TEST_F(DocumentJob, TestRunDocumentIsRemovedAtExitButNotAnotherInstancesFile) {
   const fs::path temp = dir.path() / "TestModeOutTemp";
   fs::create_directories(temp);
@@ -424,7 +444,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct SerializeCase {
   const char* name;
-  std::vector<std::vector<const char16_t*>> rows;
+  std::vector<std::vector<std::u16string>> rows;
   int cols;
   std::string csv;
 };
@@ -434,7 +454,8 @@ class Serialize : public WebClientTest, public ::testing::WithParamInterface<Ser
 TEST_P(Serialize, WritesCsvText) {
   const SerializeCase& c = GetParam();
   for (size_t r = 0; r < c.rows.size(); ++r)
-    for (size_t col = 0; col < c.rows[r].size(); ++col) theApp.m_DataGrid[int(r)][int(col)] = c.rows[r][col];
+    for (size_t col = 0; col < c.rows[r].size(); ++col)
+      theApp.m_DataGrid[int(r)][int(col)] = CString(c.rows[r][col]);
   theApp.m_EditRows = int(c.rows.size());
   theApp.m_EditCols = c.cols;
   EXPECT_EQ(op.SerializeDataGrid(), c.csv);
@@ -450,7 +471,12 @@ INSTANTIATE_TEST_SUITE_P(
         SerializeCase{"EmptyLineOfOneColumnIsLeftOut", {{u"a"}, {u""}, {u"b"}}, 1, "a\r\nb\r\n"},
         SerializeCase{"EmptyCellsOfManyColumnsKeepTheirCommas", {{u"", u"", u""}}, 3, ",,\r\n"},
         SerializeCase{"Utf8WithoutBom", {{u"品名"}}, 1, "\xE5\x93\x81\xE5\x90\x8D\r\n"},
-        SerializeCase{"CountsBeyondTheGridAreClamped", {{u"a"}}, 9999, "a" + std::string(255, ',') + "\r\n"}),
+        SerializeCase{"CountsBeyondTheGridAreClamped", {{u"a"}}, 9999, "a" + std::string(255, ',') + "\r\n"},
+        // Regression: a zero character in a cell used to end the upload there.
+        SerializeCase{"ZeroCharacterInACellKeepsTheRowsAfterIt",
+                      {{u"a"}, {std::u16string(u"b\0c", 3)}, {u"d"}},
+                      1,
+                      std::string("a\r\nb\0c\r\nd\r\n", 11)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WebClientTest, EditGridUploadHasSendColsMinusOneCommas) {

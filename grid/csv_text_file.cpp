@@ -35,35 +35,17 @@ bool BlockHasCrLf(const unsigned char* p, size_t n) {
 // Well-formed UTF-8 up to the first zero byte; a sequence cut by the end counts as
 // well-formed.
 bool BlockIsUtf8(const unsigned char* p, size_t n) {
+  const std::string_view bytes(reinterpret_cast<const char*>(p), n);
   size_t i = 0;
-  while (i < n) {
-    unsigned b = p[i];
-    if (b == 0) return true;
-    if (b < 0x80) {
+  while (i < n && p[i] != 0) {
+    if (p[i] < 0x80) {
       ++i;
       continue;
     }
-    int need;
-    unsigned lo = 0x80, hi = 0xBF;
-    if (b >= 0xC2 && b <= 0xDF) {
-      need = 1;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      need = 2;
-      if (b == 0xE0) lo = 0xA0;
-      if (b == 0xED) hi = 0x9F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      need = 3;
-      if (b == 0xF0) lo = 0x90;
-      if (b == 0xF4) hi = 0x8F;
-    } else {
-      return false;
-    }
-    for (int k = 1; k <= need; ++k) {
-      if (i + k >= n) return true;
-      unsigned c = p[i + k];
-      if (c < (k == 1 ? lo : 0x80u) || c > (k == 1 ? hi : 0xBFu)) return false;
-    }
-    i += static_cast<size_t>(need) + 1;
+    const Utf8Step step = ReadUtf8Char(bytes.substr(i));
+    if (step.kind == Utf8Step::kInvalid) return false;
+    if (step.kind == Utf8Step::kCut) return true;
+    i += static_cast<size_t>(step.length);
   }
   return true;
 }
@@ -90,7 +72,6 @@ bool CCsvTextFile::IsOpen() const { return m_Fd >= 0 || m_Writer != nullptr; }
 
 bool CCsvTextFile::Open(const CString& path, const CString& mode, int codeType) {
   Close();
-  m_Mode = mode;
   m_Path = path;
   m_RequestedCodeType = codeType;
   m_ReadState = ReadState::kNone;
@@ -98,7 +79,6 @@ bool CCsvTextFile::Open(const CString& path, const CString& mode, int codeType) 
     auto writer = std::make_unique<AtomicFileWriter>();
     if (!writer->Begin(path)) return false;
     m_Writer = std::move(writer);
-    m_Writing = true;
     m_CodeType = codeType;
     return true;
   }
@@ -311,6 +291,9 @@ CCsvTextFile::RawResult CCsvTextFile::ReadEucRaw(std::string& bytes, size_t limi
     int sjis = JisToShiftJis(((b - 0x80) << 8) | (second - 0x80));
     if (sjis == 0) {
       put("  ", 2);
+      // A JIS X 0212 character (8F and two bytes) has no Shift_JIS form: its third
+      // byte goes with it, so that it does not pair with the next character's lead.
+      if (b == 0x8F && PeekByte() >= 0xA1) NextByte();
     } else {
       char pair[2] = {static_cast<char>(sjis >> 8), static_cast<char>(sjis & 0xFF)};
       put(pair, 2);
@@ -409,7 +392,6 @@ bool CCsvTextFile::Close() {
     ::close(m_Fd);
     m_Fd = -1;
   }
-  m_Writing = false;
   m_Pos = m_End = 0;
   m_Eof = false;
   return ok;

@@ -115,11 +115,9 @@ class CCsvTextFile {
   int m_Fd = -1;
   bool m_Eof = false;
   bool m_ReadFailed = false;
-  bool m_Writing = false;
   bool m_QuoteRule = false;
   int m_RequestedCodeType = 0;
   ReadState m_ReadState = ReadState::kNone;
-  CString m_Mode;
   CString m_Path;
   std::unique_ptr<AtomicFileWriter> m_Writer;
 };

@@ -3,7 +3,8 @@
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 
-#include <map>
+#include <algorithm>
+#include <array>
 #include <memory>
 
 namespace {
@@ -46,6 +47,27 @@ UConverter* SjisConverter(ConvMode mode) {
   return slot.get();
 }
 
+// ICU's table for code page 932 keeps the IBM order of three control codes (byte
+// 1A is U+001C, 1C is U+007F, 7F is U+001A); the platform maps every byte below 80
+// to itself. These swap the three between the two orders.
+char16_t FromIcuControl(char16_t c) {
+  switch (c) {
+    case 0x1C: return 0x1A;
+    case 0x7F: return 0x1C;
+    case 0x1A: return 0x7F;
+    default: return c;
+  }
+}
+char16_t ToIcuControl(char16_t c) {
+  switch (c) {
+    case 0x1A: return 0x1C;
+    case 0x1C: return 0x7F;
+    case 0x7F: return 0x1A;
+    default: return c;
+  }
+}
+bool IsSwappedControl(char16_t c) { return c == 0x1A || c == 0x1C || c == 0x7F; }
+
 std::optional<CString> DecodeSjis(std::string_view bytes, ConvMode mode) {
   if (bytes.empty()) return CString();
   UConverter* c = SjisConverter(mode);
@@ -58,6 +80,7 @@ std::optional<CString> DecodeSjis(std::string_view bytes, ConvMode mode) {
   int32_t n = ucnv_toUChars(c, reinterpret_cast<UChar*>(buffer), capacity + 1, bytes.data(),
                             static_cast<int32_t>(bytes.size()), &err);
   if (U_FAILURE(err) || n > capacity) return std::nullopt;
+  for (int32_t k = 0; k < n; ++k) buffer[k] = FromIcuControl(buffer[k]);
   out.ReleaseBuffer(n);
   return out;
 }
@@ -66,6 +89,12 @@ std::optional<std::string> EncodeSjis(std::u16string_view text, ConvMode mode) {
   if (text.empty()) return std::string();
   UConverter* c = SjisConverter(mode);
   if (!c) return std::nullopt;
+  std::u16string swapped;
+  if (std::any_of(text.begin(), text.end(), IsSwappedControl)) {
+    swapped.assign(text);
+    for (char16_t& u : swapped) u = ToIcuControl(u);
+    text = swapped;
+  }
   std::string out(text.size() * 2 + 1, '\0');
   UErrorCode err = U_ZERO_ERROR;
   int32_t n = ucnv_fromUChars(c, out.data(), static_cast<int32_t>(out.size()), text.data(),
@@ -82,62 +111,57 @@ std::optional<std::string> EncodeSjis(std::u16string_view text, ConvMode mode) {
   return out;
 }
 
-// UTF-8 by the table of well-formed byte sequences; an ill-formed sequence (its
-// maximal valid prefix) becomes one U+FFFD in lenient mode.
+// The Unicode table of well-formed UTF-8 byte sequences, by lead byte: the number of
+// continuation bytes and the range of the first one (any further one is 80-BF).
+struct Utf8LeadRow {
+  unsigned char first, last;
+  int trail;
+  unsigned char lo, hi;
+};
+constexpr Utf8LeadRow kUtf8Leads[] = {
+    {0xC2, 0xDF, 1, 0x80, 0xBF}, {0xE0, 0xE0, 2, 0xA0, 0xBF}, {0xE1, 0xEC, 2, 0x80, 0xBF},
+    {0xED, 0xED, 2, 0x80, 0x9F}, {0xEE, 0xEF, 2, 0x80, 0xBF}, {0xF0, 0xF0, 3, 0x90, 0xBF},
+    {0xF1, 0xF3, 3, 0x80, 0xBF}, {0xF4, 0xF4, 3, 0x80, 0x8F},
+};
+static_assert(sizeof(kUtf8Leads) / sizeof(kUtf8Leads[0]) == 8);
+
+struct Utf8Lead {
+  int trail = -1;  // -1: the byte starts no sequence
+  unsigned char lo = 0, hi = 0;
+};
+constexpr std::array<Utf8Lead, 256> kUtf8LeadOf = [] {
+  std::array<Utf8Lead, 256> table{};
+  for (int b = 0; b < 0x80; ++b) table[b] = {0, 0, 0};
+  for (const Utf8LeadRow& row : kUtf8Leads)
+    for (int b = row.first; b <= row.last; ++b) table[b] = {row.trail, row.lo, row.hi};
+  return table;
+}();
+
+// UTF-8: an ill-formed sequence (its maximal valid prefix) becomes one U+FFFD in
+// lenient mode.
 std::optional<CString> DecodeUtf8(std::string_view bytes, ConvMode mode) {
   if (bytes.empty()) return CString();
   // No sequence gives more code units than it has bytes.
   CString result;
   char16_t* const buffer = result.GetBuffer(static_cast<int>(bytes.size()));
   char16_t* out = buffer;
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const size_t n = bytes.size();
   size_t i = 0;
   while (i < n) {
-    unsigned b = p[i];
+    const auto b = static_cast<unsigned char>(bytes[i]);
     if (b < 0x80) {
       *out++ = static_cast<char16_t>(b);
       ++i;
       continue;
     }
-    int need = 0;
-    unsigned lo = 0x80, hi = 0xBF;
-    char32_t cp = 0;
-    if (b >= 0xC2 && b <= 0xDF) {
-      need = 1;
-      cp = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      need = 2;
-      cp = b & 0x0F;
-      if (b == 0xE0) lo = 0xA0;
-      if (b == 0xED) hi = 0x9F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      need = 3;
-      cp = b & 0x07;
-      if (b == 0xF0) lo = 0x90;
-      if (b == 0xF4) hi = 0x8F;
-    }
-    size_t j = i + 1;
-    bool ok = need > 0;
-    for (int k = 0; ok && k < need; ++k, ++j) {
-      if (j >= n) {
-        ok = false;
-        break;
-      }
-      unsigned c = p[j];
-      unsigned l = k == 0 ? lo : 0x80, h = k == 0 ? hi : 0xBF;
-      if (c < l || c > h) {
-        ok = false;
-        break;
-      }
-      cp = (cp << 6) | (c & 0x3F);
-    }
-    if (!ok) {
+    const Utf8Step step = ReadUtf8Char(bytes.substr(i));
+    i += static_cast<size_t>(step.length);
+    if (step.kind != Utf8Step::kChar) {
       if (mode == ConvMode::kStrict) return std::nullopt;
       *out++ = u'\uFFFD';
-      i = j > i + 1 ? j : i + 1;
       continue;
     }
+    char32_t cp = step.codePoint;
     if (cp >= 0x10000) {
       cp -= 0x10000;
       *out++ = static_cast<char16_t>(0xD800 + (cp >> 10));
@@ -145,7 +169,6 @@ std::optional<CString> DecodeUtf8(std::string_view bytes, ConvMode mode) {
     } else {
       *out++ = static_cast<char16_t>(cp);
     }
-    i = j;
   }
   result.ReleaseBuffer(static_cast<int>(out - buffer));
   return result;
@@ -323,6 +346,20 @@ CString BytesToText(std::string_view bytes, int codePage) {
 std::string TextToBytes(std::u16string_view text, int codePage) {
   auto bytes = EncodeText(text, codePage, ConvMode::kLenient);
   return bytes ? *bytes : std::string();
+}
+
+Utf8Step ReadUtf8Char(std::string_view bytes) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const Utf8Lead lead = kUtf8LeadOf[p[0]];
+  if (lead.trail < 0) return {Utf8Step::kInvalid, 1, 0};
+  char32_t cp = lead.trail == 0 ? p[0] : p[0] & (0x3F >> lead.trail);
+  for (int k = 1; k <= lead.trail; ++k) {
+    if (static_cast<size_t>(k) >= bytes.size()) return {Utf8Step::kCut, k, 0};
+    const unsigned char lo = k == 1 ? lead.lo : 0x80, hi = k == 1 ? lead.hi : 0xBF;
+    if (p[k] < lo || p[k] > hi) return {Utf8Step::kInvalid, k, 0};
+    cp = (cp << 6) | (p[k] & 0x3F);
+  }
+  return {Utf8Step::kChar, lead.trail + 1, cp};
 }
 
 int JisToShiftJis(int jis) {

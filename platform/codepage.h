@@ -43,6 +43,20 @@ std::optional<std::string> EncodeText(std::u16string_view text, int codePage,
 CString BytesToText(std::string_view bytes, int codePage);
 std::string TextToBytes(std::u16string_view text, int codePage);
 
+// One step of reading UTF-8 by the Unicode table of well-formed byte sequences.
+struct Utf8Step {
+  enum Kind { kChar, kInvalid, kCut };
+  Kind kind;
+  // kChar: the bytes of the character; kInvalid: the bytes of the ill-formed start
+  // (its longest valid prefix, at least 1); kCut: the bytes left before the end.
+  int length;
+  char32_t codePoint;  // kChar only
+};
+// Reads the sequence at bytes[0]: a character, an ill-formed start (a byte that
+// starts no sequence, 80-C1 or F5-FF, or a wrong continuation byte), or a sequence
+// that the end of bytes cuts short. bytes must not be empty.
+Utf8Step ReadUtf8Char(std::string_view bytes);
+
 // The Shift_JIS code of a JIS X 0208 code (both bytes 0x21 to 0x7E), or 0 when the
 // code has none.
 int JisToShiftJis(int jis);

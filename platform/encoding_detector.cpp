@@ -108,58 +108,24 @@ int Utf8Points(char32_t cp, int before, int after) {
 Tally ScoreUtf8(const unsigned char* p, size_t n, bool* wellFormed, int* longChars) {
   *longChars = 0;
   Tally t;
+  const std::string_view bytes(reinterpret_cast<const char*>(p), n);
   size_t i = 0;
   while (i < n) {
-    unsigned b = p[i];
-    if (b < 0x80) {
+    if (p[i] < 0x80) {
       ++i;
       continue;
     }
+    const Utf8Step step = ReadUtf8Char(bytes.substr(i));
+    if (step.kind == Utf8Step::kCut) break;  // cut by the end of the block: well-formed
     ++t.chars;
-    int need = 0;
-    unsigned lo = 0x80, hi = 0xBF;
-    char32_t cp = 0;
-    if (b >= 0xC2 && b <= 0xDF) {
-      need = 1, cp = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      need = 2, cp = b & 0x0F;
-      if (b == 0xE0) lo = 0xA0;
-      if (b == 0xED) hi = 0x9F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      need = 3, cp = b & 0x07;
-      if (b == 0xF0) lo = 0x90;
-      if (b == 0xF4) hi = 0x8F;
+    const size_t next = i + static_cast<size_t>(step.length);
+    if (step.kind == Utf8Step::kInvalid) {
+      ++t.bad;
     } else {
-      ++t.bad;
-      ++i;
-      continue;
+      t.points += Utf8Points(step.codePoint, i > 0 ? p[i - 1] : -1, next < n ? p[next] : -1);
+      if (step.length >= 3) ++*longChars;
     }
-    size_t j = i + 1;
-    bool ok = true, cut = false;
-    for (int k = 0; k < need; ++k, ++j) {
-      if (j >= n) {
-        cut = true;
-        break;
-      }
-      unsigned c = p[j];
-      if (c < (k == 0 ? lo : 0x80u) || c > (k == 0 ? hi : 0xBFu)) {
-        ok = false;
-        break;
-      }
-      cp = (cp << 6) | (c & 0x3F);
-    }
-    if (cut) {  // cut by the end of the block: counts as well-formed
-      --t.chars;
-      break;
-    }
-    if (!ok) {
-      ++t.bad;
-      i = j;
-      continue;
-    }
-    t.points += Utf8Points(cp, i > 0 ? p[i - 1] : -1, j < n ? p[j] : -1);
-    if (need >= 2) ++*longChars;
-    i = j;
+    i = next;
   }
   *wellFormed = t.bad == 0;
   return t;

@@ -56,6 +56,9 @@ CString XdgUserDir(const char* key) {
 
 int LastSlash(const CString& path) { return path.ReverseFind(u'/'); }
 
+// Bytes of the target's name kept in a temporary file's name (".name.tmpNNNNNN").
+constexpr size_t kMaxBaseInTempName = 200;
+
 }  // namespace
 
 std::optional<CString> GetEnvVar(const CString& name) {
@@ -185,11 +188,16 @@ bool AtomicFileWriter::Begin(const CString& target) {
   target_ = ToFsPath(target);
   failed_ = false;
   if (target_.filename().empty()) return false;
+  std::error_code ec;
+  if (std::filesystem::is_directory(target_, ec)) return false;  // never replaced by a file
   std::filesystem::path folder = target_.parent_path();
+  // The temporary name must stay within the system's limit even for the longest names.
+  std::string base = target_.filename().string();
+  if (base.size() > kMaxBaseInTempName) base.clear();
   std::random_device rd;
   // A few attempts with fresh names; O_EXCL never reuses another writer's file.
   for (int attempt = 0; attempt < 8; ++attempt) {
-    std::string name = "." + target_.filename().string() + ".tmp" + std::to_string(rd() % 1000000);
+    std::string name = "." + base + ".tmp" + std::to_string(rd() % 1000000);
     temp_ = folder.empty() ? std::filesystem::path(name) : folder / name;
     fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd_ >= 0) return true;

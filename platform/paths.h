@@ -58,7 +58,7 @@ class AtomicFileWriter {
   AtomicFileWriter(const AtomicFileWriter&) = delete;
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-  // Creates the temporary file; false when it cannot be created.
+  // Creates the temporary file; false when it cannot be created or target is a folder.
   bool Begin(const CString& target);
   bool IsOpen() const { return fd_ >= 0; }
   // Appends bytes; false (and the writer is failed) when they could not be written.

@@ -101,6 +101,10 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"CsvQuotedLfStaysInLineLf", "a.csv", 1, "a,\"b\nc\",d\ne\n",
                  {u"a,\"b\nc\",d\n", u"e\n"}},
         LineCase{"Utf8CsvQuotedLfStaysInLine", "a.csv", 3, "a,\"b\nc\",d\n", {u"a,\"b\nc\",d\n"}},
+        LineCase{"Utf8CsvQuotedLastFieldEndsAtCrLf", "a.csv", 3, "a,\"b\"\r\nc\r\n",
+                 {u"a,\"b\"\r\n", u"c\r\n"}},
+        LineCase{"Utf8CsvQuotedCrLfStaysInLine", "a.csv", 3, "\"b\r\nc\"\r\nd\n",
+                 {u"\"b\r\nc\"\r\n", u"d\n"}},
         LineCase{"NoQuoteRuleWithoutCsvName", "a.txt", 1, "a,\"b\nc\",d\n",
                  {u"a,\"b\n", u"c\",d\n"}},
         LineCase{"QuoteRuleForTsvName", "x.TSV", 1, "\"b\nc\"\n", {u"\"b\nc\"\n"}},
@@ -114,20 +118,39 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"EucJpPairWithoutMappingIsTwoBlanks", "a.txt", 2, "\xA4\xA2\x81\xA1\xA4\xA4\n",
                  {u"あ  い\n"}},
         LineCase{"EucJpLeadBeforeLfKeepsTheLineEnd", "a.txt", 2, "a\xA4\nb\n", {u"a  \n", u"b\n"}},
+        LineCase{"EucJpThreeByteCodeIsTwoBlanks", "a.txt", 2,
+                 "\x8F\xB0\xA1\xA4\xA2\xA4\xA4\n", {u"  あい\n"}},
         LineCase{"EucJpLeadAtEndOfFileDropped", "a.txt", 2, "a\xA4", {u"a"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CsvTextFileTest, CrLfAcrossBlockBoundaryIsOneLineEnd) {
-  // The CR is the last byte of the first block, its LF the first of the second.
-  std::string bytes = "ab\r\n" + std::string(CCsvTextFile::kBlockSize - 5, 'x') + "\r\nnext\r\n";
-  ASSERT_EQ(bytes[CCsvTextFile::kBlockSize - 1], '\r');
-  TempDir dir;
-  CCsvTextFile f;
-  ASSERT_TRUE(f.Open(PathText(dir.Write("big.txt", bytes)), u"r", CCsvTextFile::CODETYPE_SJIS));
-  std::vector<CString> lines = ReadAll(f);
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[1], CString(std::u16string(CCsvTextFile::kBlockSize - 5, u'x') + u"\n"));
-  EXPECT_EQ(lines[2], CString(u"next\n"));
+TEST(CsvTextFileTest, PairsAcrossBlockBoundaryStayTogether) {
+  struct Case {
+    const char* name;
+    int codeType;
+    std::string split;  // its first byte is the last of the first block
+    std::u16string read;
+  };
+  const Case cases[] = {
+      {"ShiftJisCrLfIsOneLineEnd", CCsvTextFile::CODETYPE_SJIS, "\r\nnext\r\n", u"\nnext\n"},
+      {"EucJpPairIsOneCharacter", CCsvTextFile::CODETYPE_EUCJP, "\xB4\xC1\n", u"漢\n"},
+      {"Utf8CharacterIsWhole", CCsvTextFile::CODETYPE_UTF8, "\xE6\xBC\xA2\n", u"漢\n"},
+  };
+  for (const Case& c : cases) {
+    // A first line, then a second one whose end straddles the block boundary.
+    const std::string head = std::string(60000, 'x') + "\n";
+    const std::string second = std::string(CCsvTextFile::kBlockSize - 1 - head.size(), 'y');
+    const std::string bytes = head + second + c.split;
+    ASSERT_EQ(bytes[CCsvTextFile::kBlockSize - 1], c.split[0]);
+    TempDir dir;
+    CCsvTextFile f;
+    ASSERT_TRUE(f.Open(PathText(dir.Write("big.txt", bytes)), u"r", c.codeType)) << c.name;
+    std::vector<CString> lines = ReadAll(f);
+    ASSERT_EQ(lines.size(), c.codeType == CCsvTextFile::CODETYPE_SJIS ? 3u : 2u) << c.name;
+    CString rest;
+    for (size_t i = 1; i < lines.size(); ++i) rest += lines[i];
+    const CString expected(std::u16string(second.size(), u'y') + c.read);
+    EXPECT_TRUE(rest == expected) << c.name << ": " << rest.Right(12);
+  }
 }
 
 TEST(CsvTextFileTest, LineTooLongIsToldApartFromEndOfFileAndNeverCut) {
@@ -169,6 +192,7 @@ TEST(CsvTextFileTest, OpeningFailures) {
   EXPECT_FALSE(f.Open(PathText(dir / "missing.csv"), u"r", CCsvTextFile::CODETYPE_DETECT));
   EXPECT_FALSE(f.Open(PathText(dir.path()), u"r", CCsvTextFile::CODETYPE_DETECT));
   EXPECT_FALSE(f.Open(PathText(dir / "no" / "such.ini"), u"w", CCsvTextFile::CODETYPE_SJIS));
+  EXPECT_FALSE(f.Open(PathText(dir.path()), u"w", CCsvTextFile::CODETYPE_SJIS));
   CString line;
   EXPECT_FALSE(f.ReadLine(line));
   EXPECT_EQ(f.GetReadState(), CCsvTextFile::ReadState::kNotOpen);

@@ -33,6 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripCase{"SjisWaveDashAndVendorRows", CP_SJIS, u"～①髙", "\x81\x60\x87\x40\xFB\xFC"},
         RoundTripCase{"EucKanaKanji", CP_EUCJP, u"あ漢ｱ", "\xA4\xA2\xB4\xC1\x8E\xB1"},
         RoundTripCase{"EucWaveDashAndNecRowAsWindows", CP_EUCJP, u"～①", "\xA1\xC1\xAD\xA1"},
+        RoundTripCase{"SjisControlCodesAsThemselves", CP_SJIS, u"\x1A\x1C\x7F", "\x1A\x1C\x7F"},
+        RoundTripCase{"EucControlCodesAsThemselves", CP_EUCJP, u"a\x1A\x1C\x7F", "a\x1A\x1C\x7F"},
         RoundTripCase{"Utf8FourBytes", CP_UTF8, u"a\U0001F600", "a\xF0\x9F\x98\x80"},
         RoundTripCase{"Empty", CP_UTF8, u"", ""}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -65,6 +67,40 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{"EucBadSecondByte", CP_EUCJP, "\xA4\x41z", u"\uFFFDAz"},
                       BadCase{"EucSs3NotSupported", CP_EUCJP, "\x8F\xB0\xA1z", u"\uFFFDz"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CodePageTest, ReadUtf8CharByTheWellFormedTable) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    Utf8Step::Kind kind;
+    int length;
+    char32_t codePoint;
+  };
+  const Case cases[] = {
+      {"Ascii", "a", Utf8Step::kChar, 1, U'a'},
+      {"TwoBytes", "\xC3\xA9x", Utf8Step::kChar, 2, U'\u00E9'},
+      {"ThreeBytes", "\xE6\xBC\xA2", Utf8Step::kChar, 3, U'\u6F22'},
+      {"FourBytes", "\xF0\x9F\x98\x80", Utf8Step::kChar, 4, U'\U0001F600'},
+      {"LowestOfE0", "\xE0\xA0\x80", Utf8Step::kChar, 3, U'\u0800'},
+      {"HighestOfF4", "\xF4\x8F\xBF\xBF", Utf8Step::kChar, 4, char32_t{0x10FFFF}},
+      {"StrayContinuation", "\x80", Utf8Step::kInvalid, 1, 0},
+      {"OverlongLead", "\xC1\xBF", Utf8Step::kInvalid, 1, 0},
+      {"LeadAboveF4", "\xF5\x80\x80\x80", Utf8Step::kInvalid, 1, 0},
+      {"OverlongThreeBytes", "\xE0\x9F\x80", Utf8Step::kInvalid, 1, 0},
+      {"Surrogate", "\xED\xA0\x80", Utf8Step::kInvalid, 1, 0},
+      {"BeyondUnicode", "\xF4\x90\x80\x80", Utf8Step::kInvalid, 1, 0},
+      {"WrongThirdByte", "\xE6\xBC\x41", Utf8Step::kInvalid, 2, 0},
+      {"CutByTheEnd", "\xE6\xBC", Utf8Step::kCut, 2, 0},
+  };
+  for (const Case& c : cases) {
+    const Utf8Step step = ReadUtf8Char(c.bytes);
+    EXPECT_EQ(step.kind, c.kind) << c.name;
+    EXPECT_EQ(step.length, c.length) << c.name;
+    if (c.kind == Utf8Step::kChar) {
+      EXPECT_EQ(step.codePoint, c.codePoint) << c.name;
+    }
+  }
+}
 
 TEST(CodePageTest, UnmappableCharactersStrictFailLenientQuestionMark) {
   EXPECT_FALSE(EncodeText(u"a\U0001F600", CP_SJIS, ConvMode::kStrict).has_value());

@@ -152,6 +152,20 @@ TEST(PathsTest, AtomicWriterDiscardLeavesTheOldFile) {
   EXPECT_FALSE(WriteFileAtomic(PathText(dir / "missing" / "b.ini"), "x"));
 }
 
+TEST(PathsTest, AtomicWriteTakesTheLongestNamesAndRefusesFolders) {
+  TempDir dir;
+  // 255 bytes is the longest name a file may have; its temporary name must fit too.
+  const std::string longest = std::string(251, 'n') + ".ini";
+  ASSERT_TRUE(WriteFileAtomic(PathText(dir / longest), "x"));
+  EXPECT_EQ(TempDir::Read(dir / longest), "x");
+
+  std::filesystem::create_directory(dir / "sub");
+  EXPECT_FALSE(WriteFileAtomic(PathText(dir / "sub"), "x"));
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "sub"));
+  AtomicFileWriter w;
+  EXPECT_FALSE(w.Begin(PathText(dir / "sub")));
+}
+
 TEST(PathsTest, ExecutableFolderExists) {
   CString folder = GetExecutableFolder();
   ASSERT_FALSE(folder.IsEmpty());

@@ -176,6 +176,15 @@ class LayerFilter : public QObject {
         }
         return false;
       }
+      case QEvent::Wheel: {
+        if (!layer::Maps(owner, WM_MOUSEWHEEL)) return false;
+        auto* we = static_cast<QWheelEvent*>(ev);
+        MsgArgs args;
+        args.wParam = static_cast<WPARAM>(static_cast<uint16_t>(static_cast<short>(we->angleDelta().y())));
+        QPoint p = we->globalPosition().toPoint();
+        args.point = CPoint(p.x(), p.y());
+        return layer::SendWindowMessage(owner, WM_MOUSEWHEEL, args);
+      }
       case QEvent::KeyRelease: {
         if (!layer::Maps(owner, WM_KEYUP)) return false;
         MsgArgs args;
@@ -454,6 +463,7 @@ void CWnd::OnSetFocus(CWnd*) { Default(); }
 void CWnd::OnKillFocus(CWnd*) { Default(); }
 void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
 void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
+void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
 BOOL CWnd::OnEraseBkgnd(CDC*) {
   Default();
   return TRUE;

@@ -374,6 +374,7 @@ QWidget* layer::CreateListView(QWidget* parent, uint32_t flags) {
   view->setShowGrid(false);
   view->setWordWrap(false);
   view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);   // the bar's value is the top item
   view->verticalHeader()->hide();
   view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   view->verticalHeader()->setDefaultSectionSize(19);
@@ -399,6 +400,13 @@ QWidget* layer::CreateListView(QWidget* parent, uint32_t flags) {
     nm.iItem = -1;
     nm.iSubItem = section;
     layer::SendNotify(view, nm.hdr);
+  });
+  // Whatever moved the rows (scroll bar, wheel, keys, the program), the list
+  // hears WM_VSCROLL with its new top item.
+  QObject::connect(view->verticalScrollBar(), &QScrollBar::valueChanged, view, [view](int top) {
+    MsgArgs args;
+    args.wParam = MAKEWPARAM(SB_THUMBPOSITION, static_cast<unsigned>(std::max(0, top)));
+    layer::SendWindowMessage(view, WM_VSCROLL, args);
   });
   layer::RegisterAlias(view->viewport(), view);
   return view;

@@ -31,6 +31,7 @@
 //   ON_WM_SYSCOMMAND OnSysCommand(UINT, LPARAM); ON_WM_CLOSE OnClose(); ON_WM_DESTROY OnDestroy();
 //   ON_WM_SIZE OnSize(UINT, int, int); ON_WM_ERASEBKGND BOOL OnEraseBkgnd(CDC*);
 //   ON_WM_CONTEXTMENU OnContextMenu(CWnd*, CPoint); ON_WM_MOUSEWHEEL BOOL OnMouseWheel(UINT, short, CPoint);
+//   ON_WM_VSCROLL OnVScroll(UINT sbCode, UINT pos, CScrollBar*);
 //   ON_WM_SETFOCUS OnSetFocus(CWnd*); ON_WM_KILLFOCUS OnKillFocus(CWnd*); ON_WM_SHOWWINDOW OnShowWindow(BOOL, UINT).
 
 #include <functional>
@@ -41,6 +42,7 @@ class CCmdTarget;
 class CWnd;
 class CDC;
 class CBrush;
+class CScrollBar;
 struct DropFiles;
 using HDROP = DropFiles*;
 using HBRUSH = const CBrush*;
@@ -216,6 +218,8 @@ class CCmdTarget {
 #define ON_WM_SETFOCUS() TABRO_MSG_VOID(WM_SETFOCUS, ThisClass::OnSetFocus(a.wnd))
 #define ON_WM_KILLFOCUS() TABRO_MSG_VOID(WM_KILLFOCUS, ThisClass::OnKillFocus(a.wnd))
 #define ON_WM_SHOWWINDOW() TABRO_MSG_VOID(WM_SHOWWINDOW, ThisClass::OnShowWindow(static_cast<BOOL>(a.wParam), 0))
+#define ON_WM_VSCROLL() \
+  TABRO_MSG_VOID(WM_VSCROLL, ThisClass::OnVScroll(LOWORD(a.wParam), HIWORD(a.wParam), nullptr))
 #define ON_WM_CONTEXTMENU() TABRO_MSG_VOID(WM_CONTEXTMENU, ThisClass::OnContextMenu(a.wnd, a.point))
 #define ON_WM_ERASEBKGND()                                                                     \
   MessageMapEntry::Message<ThisClass>(WM_ERASEBKGND, [](ThisClass* t, MsgArgs& a) -> LRESULT { \

@@ -3,6 +3,7 @@
 #include "platform/ui/ui_driver.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include "platform/ui/controls.h"
 #include "platform/ui/ui_internal.h"
@@ -197,6 +199,20 @@ bool ClickAt(CWnd& wnd, CPoint point) {
   QApplication::sendEvent(w, &press);
   QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(w, &release);
+  ProcessEvents();
+  return true;
+}
+
+bool Wheel(CWnd& wnd, int notches) {
+  QWidget* w = wnd.m_hWnd;
+  if (!Usable(w)) return false;
+  // A scroll area turns the wheel of its viewport.
+  QWidget* target = w;
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) target = area->viewport();
+  QPointF local(5, 5);
+  QWheelEvent e(local, target->mapToGlobal(local), QPoint(), QPoint(0, notches * 120), Qt::NoButton, Qt::NoModifier,
+                Qt::NoScrollPhase, false);
+  QApplication::sendEvent(target, &e);
   ProcessEvents();
   return true;
 }

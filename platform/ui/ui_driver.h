@@ -45,6 +45,10 @@ bool DropFiles(CWnd& wnd, const std::vector<CString>& paths);
 bool FireTimer(CWnd& wnd, UINT_PTR id);
 // A mouse click at a point of a window's client area (WM_LBUTTONDOWN/UP).
 bool ClickAt(CWnd& wnd, CPoint point);
+// Turns the mouse wheel over a window by notches (positive: away from the
+// user, scrolling up), as over a list's rows (WM_MOUSEWHEEL first, then the
+// window's own scrolling).
+bool Wheel(CWnd& wnd, int notches);
 // Moves the mouse over a window (hover) or away from it.
 bool Hover(CWnd& wnd, bool over);
 // The close box of a dialog (WM_CLOSE).

@@ -182,6 +182,7 @@ enum : int {
   LVN_COLUMNCLICK = -108,
   LVN_BEGINDRAG = -109,
   LVN_KEYDOWN = -155,
+  LVN_BEGINLABELEDIT = -175,
   LVN_ENDLABELEDIT = -176,
   HDN_ITEMCLICK = -322,
   HDN_BEGINTRACK = -326,
@@ -248,6 +249,7 @@ inline constexpr DWORD LVS_REPORT = 0x1;
 inline constexpr DWORD LVS_SINGLESEL = 0x4;
 inline constexpr DWORD LVS_SHOWSELALWAYS = 0x8;
 inline constexpr DWORD LVS_NOCOLUMNHEADER = 0x4000;
+inline constexpr DWORD LVS_EDITLABELS = 0x200;
 inline constexpr DWORD LVS_NOSORTHEADER = 0x8000;
 
 // ShowWindow commands.
@@ -287,6 +289,19 @@ enum : UINT {
   VK_F1 = 0x70,
   VK_F2 = 0x71,
   VK_F5 = 0x74,
+};
+
+// Scroll-bar codes of WM_VSCROLL / WM_HSCROLL.
+enum : UINT {
+  SB_LINEUP = 0,
+  SB_LINEDOWN = 1,
+  SB_PAGEUP = 2,
+  SB_PAGEDOWN = 3,
+  SB_THUMBPOSITION = 4,
+  SB_THUMBTRACK = 5,
+  SB_TOP = 6,
+  SB_BOTTOM = 7,
+  SB_ENDSCROLL = 8,
 };
 
 // Mouse key flags of mouse messages.

@@ -185,6 +185,9 @@ class CWnd : public CCmdTarget {
   afx_msg void OnKillFocus(CWnd* next);
   afx_msg void OnShowWindow(BOOL show, UINT status);
   afx_msg void OnContextMenu(CWnd* wnd, CPoint point);
+  // A list's rows scrolled (sent after the move, by scroll bar, wheel, keys
+  // or the program): sbCode SB_THUMBPOSITION, pos the new top item.
+  afx_msg void OnVScroll(UINT sbCode, UINT pos, CScrollBar* bar);
   afx_msg BOOL OnEraseBkgnd(CDC* dc);
   afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
   afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);

@@ -311,4 +311,48 @@ TEST(ListRefill, AHandlerThatRebuildsTheListMeetsNoStaleItem) {
   EXPECT_EQ(l.GetItemText(0, 0), CString(u"再作成"));
 }
 
+// A list that hears its rows scroll, as a grid that renumbers a row list.
+class CScrollWatchList : public CListCtrl {
+ public:
+  std::vector<UINT> m_Tops;
+  afx_msg void OnVScroll(UINT code, UINT pos, CScrollBar* bar) {
+    EXPECT_EQ(code, SB_THUMBPOSITION);
+    m_Tops.push_back(pos);
+    CListCtrl::OnVScroll(code, pos, bar);
+  }
+  std::vector<short> m_Wheel;
+  afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint point) {
+    m_Wheel.push_back(delta);
+    return CListCtrl::OnMouseWheel(flags, delta, point);   // and scroll as usual
+  }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CScrollWatchList, CListCtrl)
+  ON_WM_VSCROLL()
+  ON_WM_MOUSEWHEEL()
+END_MESSAGE_MAP()
+
+TEST(ListScroll, TheListHearsItsNewTopRowWhateverScrolledIt) {
+  CListHost host;
+  ASSERT_TRUE(host.CreateFromTemplate(nullptr, false));
+  CScrollWatchList list;
+  ASSERT_TRUE(list.SubclassDlgItem(kList, &host));
+  list.InsertColumn(0, u"行", LVCFMT_LEFT, 60);
+  for (int i = 0; i < 100; ++i) list.InsertItem(i, CString::Build(u"%d", i + 1));
+  ASSERT_TRUE(list.EnsureVisible(60, FALSE));
+  ASSERT_FALSE(list.m_Tops.empty());
+  EXPECT_EQ(static_cast<int>(list.m_Tops.back()), list.GetTopIndex());
+  EXPECT_GT(list.GetTopIndex(), 0);
+  const int before = list.GetTopIndex();
+  list.m_Tops.clear();
+  ASSERT_TRUE(ui::Wheel(list, 1));   // one notch up
+  EXPECT_EQ(list.m_Wheel, std::vector<short>{120});
+  ASSERT_FALSE(list.m_Tops.empty());
+  EXPECT_LT(list.GetTopIndex(), before);
+  EXPECT_EQ(static_cast<int>(list.m_Tops.back()), list.GetTopIndex());
+  list.m_Tops.clear();
+  list.Scroll(CSize(0, 0));           // nothing moves, nothing is heard
+  EXPECT_TRUE(list.m_Tops.empty());
+}
+
 }  // namespace

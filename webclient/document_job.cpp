@@ -227,13 +227,8 @@ int CTabroOperation::SendDocumentJob() {
     const std::optional<std::string> answer =
         PostForm(commandUrl, commandBody.c_str(), std::strlen(commandBody.c_str()), length, status,
                  REQKIND_COMMAND, errorCode);
-    if (answer) {
-      if (auto ansi = Utf8ToAnsiAlloc(answer->data(), answer->size())) {
-        json::CJson dropped;
-        std::string error;
-        json::CJson::Parse(dropped, *ansi, error);
-      }
-    }
+    json::CJson dropped;
+    if (answer) ParseAnswer(*answer, dropped);
     length = 0;
     status = 0;
     errorCode = 0;
@@ -249,16 +244,17 @@ int CTabroOperation::SendDocumentJob() {
   }
   // 14. A refusal of the service.
   if (status != 200) {
-    bool parsed = false;
-    if (auto ansi = Utf8ToAnsiAlloc(document->data(), document->size())) {
-      json::CJson value;
-      std::string error;
-      json::CJson::Parse(value, *ansi, error);
-      parsed = error.empty();
-    }
+    json::CJson refusal;
+    const bool parsed = ParseAnswer(*document, refusal);
     ShowError(u"ドキュメントの取得に失敗しました", MB_OK | MB_ICONWARNING);
     return parsed ? 14 : 15;
   }
+  // 15 to 20, under the wait cursor, which ends with this call (21).
+  return SaveDocument(*document, extension, csvOutput);
+}
+
+int CTabroOperation::SaveDocument(const std::string& document, const CString& extension, bool csvOutput) {
+  const DOCREQUEST& req = m_Request;
 
   // 15. The save path.
   const int mode = (m_SaveNameMode == SAVENAME_OVERWRITE || m_SaveNameMode == SAVENAME_TESTRUN)
@@ -321,7 +317,7 @@ int CTabroOperation::SendDocumentJob() {
     }
   }
   // 18. Write it whole; a failed write leaves no file behind.
-  if (!WriteAndClose(fd, path, *document)) {
+  if (!WriteAndClose(fd, path, document)) {
     ShowError(u"ドキュメントを保存できませんでした", MB_OK | MB_ICONWARNING);
     return 12;
   }

@@ -9,20 +9,13 @@
 #include "webclient/tabro_operation.h"
 #include "webclient/web_codecs.h"
 
-namespace {
-
-// The member of a JSON answer as ANSI bytes; nullopt when the answer is not JSON.
-std::optional<std::string> MemberOfAnswer(const std::string& body, const char* member) {
+bool CTabroOperation::ParseAnswer(const std::string& body, json::CJson& value) {
   const std::optional<std::string> ansi = Utf8ToAnsiAlloc(body.data(), body.size());
-  if (!ansi) return std::nullopt;
-  json::CJson value;
+  if (!ansi) return false;
   std::string error;
   json::CJson::Parse(value, *ansi, error);
-  if (!error.empty()) return std::nullopt;
-  return value[member].GetString();
+  return error.empty();
 }
-
-}  // namespace
 
 CString CTabroOperation::BaseUrl() const {
   return theApp.m_ServerConnectMode ? m_Server.m_AltServerBaseUrl : m_Server.m_ServerBaseUrl;
@@ -47,10 +40,9 @@ CString CTabroOperation::GetAccessToken() {
   const std::optional<std::string> answer =
       PostForm(BaseUrl() + u"/csvTabro/webapi/oauth2/v1_0/token", body.c_str(), std::strlen(body.c_str()),
                length, status, REQKIND_TOKEN, errorCode);
-  if (answer) {
-    const std::optional<std::string> member = MemberOfAnswer(*answer, "token");
-    if (status == 200 && member) token = AnsiToWide(*member);
-  }
+  // Any answer is read; only a 200 one gives the token.
+  json::CJson value;
+  if (answer && ParseAnswer(*answer, value) && status == 200) token = AnsiToWide(value["token"].GetString());
   return token;
 }
 
@@ -68,10 +60,9 @@ void CTabroOperation::QueryPrintCount() {
   const std::optional<std::string> answer =
       PostForm(BaseUrl() + u"/csvTabro/webapi/document/v1_0/getTabroPrtCnt/", body.c_str(),
                std::strlen(body.c_str()), length, status, REQKIND_DOCUMENT, errorCode);
-  if (!answer || status != 200) return;
-  const std::optional<std::string> member = MemberOfAnswer(*answer, "prcnt");
-  if (!member) return;
-  CString counts = PercentDecode(AnsiToWide(*member));
+  json::CJson value;
+  if (!answer || status != 200 || !ParseAnswer(*answer, value)) return;
+  CString counts = PercentDecode(AnsiToWide(value["prcnt"].GetString()));
   counts.Remove(u'\u3000');
   counts.Remove(u'回');
   // No half-width "/" leaves the used count empty and the whole text as the contract.

@@ -10,6 +10,10 @@
 
 #include "platform/cstring.h"
 
+namespace json {
+class CJson;
+}
+
 // Service settings ("TabroSystem.ini", "TabroSystemOnpremises.ini" and the
 // deployment file "TabroDeployment.ini").
 struct SERVERSETTING {
@@ -106,5 +110,11 @@ class CTabroOperation {
   static CString SafeFileName(const CString& name);
 
  private:
+  // Shows a failure in a message box while m_ShowMessages is set.
   void ShowError(const CString& text, unsigned type);
+  // Saves the returned document by the saving options (name, number, the overwrite
+  // and in-use questions), then opens or announces it. The job's result.
+  int SaveDocument(const std::string& document, const CString& extension, bool csvOutput);
+  // Reads a service answer (UTF-8) as JSON into value; false when it is not JSON.
+  static bool ParseAnswer(const std::string& body, json::CJson& value);
 };

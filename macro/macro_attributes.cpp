@@ -98,13 +98,7 @@ bool CMacroEval::ParseAttributes(bool chained) {
         StartsWith(m_Cursor, u"set(")) {
       return any;
     }
-    const AttrName* found = nullptr;
-    for (const AttrName& a : kAttributes) {
-      if (StartsWith(m_Cursor, a.name)) {
-        found = &a;
-        break;
-      }
-    }
+    const AttrName* found = macro_scan::FindPrefixed(kAttributes, m_Cursor);
     if (found == nullptr) {
       if (chained) return any;
       const char16_t* end = SkipTo(m_Cursor, u' ');

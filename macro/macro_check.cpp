@@ -2,8 +2,8 @@
 
 #include "macro/macro_check.h"
 
-#include <cstddef>
-
+#include "app/app_startup.h"
+#include "macro/macro_depth.h"
 #include "macro/macro_error.h"
 #include "macro/macro_scan.h"
 #include "platform/ui_hooks.h"
@@ -13,39 +13,12 @@ using macro_scan::SkipBlanks;
 using macro_scan::StartsWith;
 using macro_scan::StartsWithFolded;
 
-// Bounds the nesting of the checker's levels; deeper input becomes a finding.
-class CheckDepthGuard {
- public:
-  explicit CheckDepthGuard(CMacroCheck& check) : depth_(check.m_Depth) {
-    if (++depth_ > kMacroMaxDepth) {
-      --depth_;
-      throw CMacroError(kMacroTooDeepMessage);
-    }
-  }
-  ~CheckDepthGuard() { --depth_; }
-  CheckDepthGuard(const CheckDepthGuard&) = delete;
-  CheckDepthGuard& operator=(const CheckDepthGuard&) = delete;
-
- private:
-  int& depth_;
-};
-
 namespace {
-
-constexpr char16_t kCaption[] = u"タブロコネクト";
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
-// Characters that end a word the checker reports.
-bool EndsWord(char16_t c) {
-  switch (c) {
-    case 0: case u' ': case u'!': case u'%': case u'&': case u'\'': case u')': case u'*':
-    case u'+': case u',': case u'-': case u'/': case u'<': case u'=': case u'>': case u'|':
-      return true;
-    default:
-      return IsDigit(c);
-  }
-}
+// Characters that end a word the checker reports: those of a bare token and digits.
+bool EndsWord(char16_t c) { return macro_scan::EndsBareToken(c) || IsDigit(c); }
 
 }  // namespace
 
@@ -60,7 +33,7 @@ int CMacroCheck::Check(const char16_t* text, const std::vector<CString>* names, 
     Record(e.Text());  // nesting too deep: reported like any finding
   }
   if (m_Errors.empty()) {
-    if (!silent) GetUiHooks().MessageBox(CString(u"項目評価　OK"), CString(kCaption), MB_OK | MB_ICONWARNING);
+    if (!silent) GetUiHooks().MessageBox(CString(u"項目評価　OK"), CString(kAppCaption), MB_OK);
     return 1;
   }
   CString message(u"【構文エラー】\n");
@@ -69,7 +42,7 @@ int CMacroCheck::Check(const char16_t* text, const std::vector<CString>* names, 
     message += u"\n";
   }
   message += u"\n＊必ず確認してください";
-  GetUiHooks().MessageBox(message, CString(kCaption), MB_OK | MB_ICONWARNING);
+  GetUiHooks().MessageBox(message, CString(kAppCaption), MB_OK);
   return 0;
 }
 
@@ -83,14 +56,7 @@ bool CMacroCheck::HasColumn(const CString& name) const {
 
 // statement -> "if " if-level | "return " comparison | if-level
 void CMacroCheck::CheckStatement(const char16_t* text) {
-  m_Work.assign(text != nullptr ? text : u"");
-  for (size_t i = 0; i + 1 < m_Work.size(); ++i) {
-    if (m_Work[i] == u'\r' && m_Work[i + 1] == u'\n') {
-      m_Work[i] = u' ';
-      m_Work[i + 1] = u' ';
-      ++i;
-    }
-  }
+  m_Work = macro_scan::MakeWorkCopy(text);
   m_Cursor = SkipBlanks(m_Work.c_str());
   if (StartsWithFolded(m_Cursor, u"if ")) {
     m_Cursor += 3;
@@ -136,6 +102,8 @@ void CMacroCheck::CheckIf() {
   }
   if (const char16_t* elseIf = FindText(m_Cursor, u"else if ")) {
     m_Cursor = SkipBlanks(elseIf + 8);
+    // Each link of an else-if chain nests one level deeper.
+    MacroDepthGuard guard(m_Depth);
     CheckIf();
   }
   if (const char16_t* otherwise = FindText(m_Cursor, u"else ")) {
@@ -180,6 +148,7 @@ void CMacroCheck::CheckCompare() {
     m_Cursor = SkipBlanks(m_Cursor);
     if (*m_Cursor == u'&') {
       ++m_Cursor;
+      MacroDepthGuard guard(m_Depth);  // each '&' of a chain nests one level deeper
       CheckCompare();
     }
     m_Cursor = SkipBlanks(m_Cursor);
@@ -189,7 +158,7 @@ void CMacroCheck::CheckCompare() {
 // additive -> multiplicative { ('+' | '-') ['='] multiplicative ['&' additive] }
 void CMacroCheck::CheckAdditive() {
   // Every way of nesting passes here.
-  CheckDepthGuard guard(*this);
+  MacroDepthGuard guard(m_Depth);
   CheckMultiplicative();
   m_Cursor = SkipBlanks(m_Cursor);
   while (*m_Cursor == u'+' || *m_Cursor == u'-') {
@@ -243,11 +212,13 @@ void CMacroCheck::CheckUnary() {
     while (*m_Cursor == u'.') CheckMethod();
     return;
   }
+  const char16_t* const token = m_Cursor;
   if (CheckFunction()) {
     if (*m_Cursor == u'.') CheckMethod();
     return;
   }
-  if (*m_Cursor == u'(') {
+  // After an unknown call, TimeSpan(, Accumu( or Ratio( the rest is a literal.
+  if (m_Cursor == token && *m_Cursor == u'(') {
     ++m_Cursor;
     if (*m_Cursor == 0) {
       Record(CString(u"( が閉じてない。３"));
@@ -276,16 +247,8 @@ void CMacroCheck::CheckLiteral() {
   m_IsNumber = 1;
   if (*m_Cursor == u'\'') {
     m_IsNumber = 0;
-    const char16_t* p = m_Cursor + 1;
-    while (*p != 0 && *p != u'\'') {
-      if (*p == u'\\' && IsEscapedQuote(p)) {
-        m_Text.AppendChar(u'\'');
-        p += 2;
-      } else {
-        m_Text.AppendChar(*p++);
-      }
-    }
-    m_Cursor = *p == u'\'' ? p + 1 : p;
+    bool closed = false;  // an unterminated text is no finding
+    m_Cursor = macro_scan::ReadQuoted(m_Cursor + 1, m_Text, closed);
     return;
   }
   auto inNumber = [&](char16_t c) {

@@ -25,7 +25,8 @@ class CMacroCheck {
 
   // Checks text against the column names (may be null: no name is known).
   // With no finding: shows "項目評価　OK" unless silent, returns 1. Otherwise
-  // shows the findings (also when silent) and returns 0. The box goes through
+  // shows the findings (also when silent) and returns 0. The box is a plain OK
+  // box (MB_OK, the default symbol) with the program's caption, shown through
   // GetUiHooks().
   int Check(const char16_t* text, const std::vector<CString>* names, bool silent);
   int Check(const CString& text, const std::vector<CString>* names, bool silent) {
@@ -46,8 +47,9 @@ class CMacroCheck {
   void CheckLiteral();
   // At a name (after '['), or at a '.' for the method that follows a field.
   void CheckField();
-  // False when the token at the cursor is no known function (after an unknown
-  // call, or TimeSpan(, Accumu( and Ratio(, the cursor stands after it).
+  // False when the token at the cursor is no function call whose value counts;
+  // after an unknown call (a finding), TimeSpan(, Accumu( and Ratio( the cursor
+  // stands after the call, otherwise nothing was read.
   bool CheckFunction();
 
   // Fields, in the order of the checker's context record.
@@ -60,7 +62,6 @@ class CMacroCheck {
   int m_CommaEndsNumber = 0;                      // while set, ',' ends a number literal
 
  private:
-  friend class CheckDepthGuard;
   void Record(const CString& finding) { m_Errors.push_back(finding); }
   void CheckMethod();
   void CheckFieldName();

@@ -9,7 +9,6 @@
 using macro_scan::ReadInt;
 using macro_scan::SkipBlanks;
 using macro_scan::SkipTo;
-using macro_scan::StartsWith;
 
 namespace {
 
@@ -82,11 +81,13 @@ constexpr std::array<FunctionRule, 16> kFunctions = {{
 }};
 static_assert(kFunctions.size() == 16);
 
-// Reads a quoted text whose opening quote is just before p; the position after
+// Passes a quoted text whose opening quote is just before p; the position after
 // the closing quote, or null when the text ends first.
 const char16_t* PassQuoted(const char16_t* p) {
-  while (*p != 0 && *p != u'\'') p += (*p == u'\\' && IsEscapedQuote(p)) ? 2 : 1;
-  return *p == u'\'' ? p + 1 : nullptr;
+  CString text;
+  bool closed = false;
+  p = macro_scan::ReadQuoted(p, text, closed);
+  return closed ? p : nullptr;
 }
 
 // Passes an optional sign and digits.
@@ -143,13 +144,7 @@ void CMacroCheck::CheckMethod() {
     m_Cursor += 2;
     return;
   }
-  const MethodRule* rule = nullptr;
-  for (const MethodRule& m : kMethods) {
-    if (StartsWith(m_Cursor, m.name)) {
-      rule = &m;
-      break;
-    }
-  }
+  const MethodRule* rule = macro_scan::FindPrefixed(kMethods, m_Cursor);
   if (rule == nullptr) {
     // The name up to a blank, an operator, or through the first ')'.
     const char16_t* p = m_Cursor + 1;
@@ -294,17 +289,9 @@ void CMacroCheck::CheckMethod() {
 bool CMacroCheck::CheckFunction() {
   const char16_t first = *m_Cursor;
   if (first == 0 || first == u'\'' || first == u'(' || first == u'-' || IsDigit(first)) return false;
-  const char16_t* p = m_Cursor;
-  while (*p != 0 && *p != u' ' && *p != u'(') ++p;
-  if (*p != u'(') return false;
+  if (!macro_scan::IsCallToken(m_Cursor)) return false;
 
-  const FunctionRule* rule = nullptr;
-  for (const FunctionRule& f : kFunctions) {
-    if (StartsWith(m_Cursor, f.name)) {
-      rule = &f;
-      break;
-    }
-  }
+  const FunctionRule* rule = macro_scan::FindPrefixed(kFunctions, m_Cursor);
   if (rule == nullptr) {
     const char16_t* end = m_Cursor;
     while (*end != 0 && *end != u' ' && *end != u')') ++end;

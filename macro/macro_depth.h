@@ -1,13 +1,14 @@
 #pragma once
-// Bounds the nesting of the recursive levels of the evaluator, so that deep
-// input ends with a message instead of exhausting the stack.
+// Bounds the nesting of the recursive levels of the evaluator and the checker,
+// so that deep input ends with a message instead of exhausting the stack.
 
 #include "macro/macro_error.h"
-#include "macro/macro_eval.h"
 
 class MacroDepthGuard {
  public:
-  explicit MacroDepthGuard(CMacroEval& ev) : depth_(ev.m_Depth) {
+  // Counts one level more on depth for the guard's lifetime; throws
+  // CMacroError(kMacroTooDeepMessage), counting nothing, beyond kMacroMaxDepth.
+  explicit MacroDepthGuard(int& depth) : depth_(depth) {
     if (++depth_ > kMacroMaxDepth) {
       --depth_;
       throw CMacroError(kMacroTooDeepMessage);

@@ -132,7 +132,6 @@ class CMacroEval {
   int m_StrikeOut = 0;
 
  private:
-  friend class MacroDepthGuard;
   // Share and running-total statements.
   double ReadColumnStatement(int kind);
   // Branch body after "then " / "else ": attributes, then "return " or "set(".

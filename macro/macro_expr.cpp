@@ -15,17 +15,6 @@ namespace {
 
 bool IsCompareOperator(char16_t c) { return c == u'!' || c == u'<' || c == u'=' || c == u'>'; }
 
-// Characters that end a bare token.
-bool EndsToken(char16_t c) {
-  switch (c) {
-    case 0: case u' ': case u'!': case u'%': case u'&': case u'\'': case u')': case u'*':
-    case u'+': case u',': case u'-': case u'/': case u'<': case u'=': case u'>': case u'|':
-      return true;
-    default:
-      return false;
-  }
-}
-
 // Longest bare token that still counts as a number.
 constexpr int kMaxNumberToken = 24;
 
@@ -71,6 +60,7 @@ double CMacroEval::EvalCompare() {
     m_Cursor = SkipBlanks(m_Cursor);
     if (*m_Cursor == u'&') {
       ++m_Cursor;
+      MacroDepthGuard guard(m_Depth);  // each '&' of a chain nests one level deeper
       const double more = EvalCompare();
       value = CutToInt(value) & CutToInt(more);
     }
@@ -84,7 +74,7 @@ double CMacroEval::EvalCompare() {
 // additive -> multiplicative { ('+' | '-') ['='] multiplicative ['&' additive] }
 double CMacroEval::EvalAdditive() {
   // Every way of nesting (parentheses, conditions, arguments) passes here.
-  MacroDepthGuard guard(*this);
+  MacroDepthGuard guard(m_Depth);
   bool levelForced = m_ForceText != 0;
   double value = EvalMultiplicative();
   levelForced = levelForced || m_ForceText != 0;
@@ -212,24 +202,12 @@ double CMacroEval::EvalLiteral() {
   if (*m_Cursor == u'\'') {
     m_ForceText = 1;
     m_IsNumber = 0;
-    const char16_t* p = m_Cursor + 1;
-    const char16_t* run = p;  // start of the characters not yet taken
-    while (*p != 0 && *p != u'\'') {
-      if (*p == u'\\' && IsEscapedQuote(p)) {
-        m_Text.Append(run, static_cast<int>(p - run));
-        m_Text.AppendChar(u'\'');
-        p += 2;
-        run = p;
-      } else {
-        ++p;
-      }
-    }
-    m_Text.Append(run, static_cast<int>(p - run));
-    m_Cursor = *p == u'\'' ? p + 1 : p;
+    bool closed = false;  // an unterminated text ends with the macro, without an error
+    m_Cursor = macro_scan::ReadQuoted(m_Cursor + 1, m_Text, closed);
     return 0.0;
   }
   const char16_t* start = m_Cursor;
-  while (!EndsToken(*m_Cursor)) ++m_Cursor;
+  while (!macro_scan::EndsBareToken(*m_Cursor)) ++m_Cursor;
   const int length = static_cast<int>(m_Cursor - start);
   m_Text = CString(start, length);
   if (length > kMaxNumberToken) {

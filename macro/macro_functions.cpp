@@ -14,7 +14,6 @@ using macro_scan::CutToInt;
 using macro_scan::ReadInt;
 using macro_scan::SkipBlanks;
 using macro_scan::SkipTo;
-using macro_scan::StartsWith;
 
 namespace {
 
@@ -51,17 +50,8 @@ constexpr int kMaxRoundDigits = 1000;
 }  // namespace
 
 bool CMacroEval::CallFunction(double& value) {
-  // A call needs a '(' before the first blank of the token.
-  const char16_t* p = m_Cursor;
-  while (*p != 0 && *p != u' ' && *p != u'(') ++p;
-  if (*p != u'(') return false;
-  const FunctionName* found = nullptr;
-  for (const FunctionName& f : kFunctions) {
-    if (StartsWith(m_Cursor, f.name)) {
-      found = &f;
-      break;
-    }
-  }
+  if (!macro_scan::IsCallToken(m_Cursor)) return false;
+  const FunctionName* found = macro_scan::FindPrefixed(kFunctions, m_Cursor);
   if (found == nullptr) return false;
   m_Cursor += found->name.size();
 
@@ -95,7 +85,11 @@ bool CMacroEval::CallFunction(double& value) {
         throw CMacroError(u"1:切捨 5:四捨五入 9:切上 を設定してください");
       }
       closeCall();
+      const double given = x;
       value = RoundValue(mode == 1 ? 0 : mode, x, -digits);
+      // A place far below the value's precision overflows the rounding scale;
+      // rounding there leaves the value as it is.
+      if (std::isnan(value) && !std::isnan(given)) value = given;
       m_IsNumber = 1;
       break;
     }

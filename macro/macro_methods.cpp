@@ -11,9 +11,9 @@
 #include "platform/char_props.h"
 
 using macro_scan::ReadInt;
+using macro_scan::ReadQuoted;
 using macro_scan::SkipBlanks;
 using macro_scan::SkipTo;
-using macro_scan::StartsWith;
 
 namespace {
 
@@ -55,27 +55,6 @@ constexpr std::array<std::u16string_view, 10> kDigitReadings = {
 const char16_t kEndsParen[] = u") が対応していません";
 const char16_t kBadArgCount[] = u"引数の数が異常です";
 const char16_t kQuoteMismatch[] = u"' が対応していません";
-
-// Reads a quoted text whose opening quote is just before p, with "\'" escapes.
-// Returns the position after the closing quote, or the terminator when the text
-// is not closed (closed is then false).
-const char16_t* ReadQuoted(const char16_t* p, CString& out, bool& closed) {
-  out.Empty();
-  const char16_t* run = p;
-  while (*p != 0 && *p != u'\'') {
-    if (*p == u'\\' && IsEscapedQuote(p)) {
-      out.Append(run, static_cast<int>(p - run));
-      out.AppendChar(u'\'');
-      p += 2;
-      run = p;
-    } else {
-      ++p;
-    }
-  }
-  out.Append(run, static_cast<int>(p - run));
-  closed = *p == u'\'';
-  return closed ? p + 1 : p;
-}
 
 CString TrimWideSpace(const CString& text) {
   std::u16string_view v = text.View();
@@ -161,13 +140,7 @@ constexpr int kLastYear = 2099;
 
 // method -> '.' name ['(' arguments ')']   (cursor at '.')
 double CMacroEval::ApplyMethod() {
-  const MethodName* found = nullptr;
-  for (const MethodName& m : kMethods) {
-    if (StartsWith(m_Cursor, m.name)) {
-      found = &m;
-      break;
-    }
-  }
+  const MethodName* found = macro_scan::FindPrefixed(kMethods, m_Cursor);
   if (found == nullptr) {
     // An unknown method is passed over up to a blank or ')'.
     while (*m_Cursor != 0 && *m_Cursor != u' ' && *m_Cursor != u')') ++m_Cursor;

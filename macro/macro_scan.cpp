@@ -26,6 +26,51 @@ bool IsEscapedQuote(const char16_t* p) {
 
 namespace macro_scan {
 
+std::u16string MakeWorkCopy(const char16_t* text) {
+  std::u16string work(text != nullptr ? text : u"");
+  for (size_t i = 0; i + 1 < work.size(); ++i) {
+    if (work[i] == u'\r' && work[i + 1] == u'\n') {
+      work[i] = u' ';
+      work[i + 1] = u' ';
+      ++i;
+    }
+  }
+  return work;
+}
+
+const char16_t* ReadQuoted(const char16_t* p, CString& out, bool& closed) {
+  out.Empty();
+  const char16_t* run = p;  // start of the characters not yet taken
+  while (*p != 0 && *p != u'\'') {
+    if (*p == u'\\' && IsEscapedQuote(p)) {
+      out.Append(run, static_cast<int>(p - run));
+      out.AppendChar(u'\'');
+      p += 2;
+      run = p;
+    } else {
+      ++p;
+    }
+  }
+  out.Append(run, static_cast<int>(p - run));
+  closed = *p == u'\'';
+  return closed ? p + 1 : p;
+}
+
+bool EndsBareToken(char16_t c) {
+  switch (c) {
+    case 0: case u' ': case u'!': case u'%': case u'&': case u'\'': case u')': case u'*':
+    case u'+': case u',': case u'-': case u'/': case u'<': case u'=': case u'>': case u'|':
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool IsCallToken(const char16_t* p) {
+  while (*p != 0 && *p != u' ' && *p != u'(') ++p;
+  return *p == u'(';
+}
+
 namespace {
 char16_t FoldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c - u'A' + u'a') : c; }
 
@@ -80,8 +125,10 @@ double ReadDouble(const char16_t* p) {
     std::string exponent = "e";
     if (*q == u'+' || *q == u'-') exponent += char(*q++);
     if (*q >= u'0' && *q <= u'9') {
+      // Leading zeros carry no weight; past seven digits the value is out of range anyway.
+      while (*q == u'0' && q[1] >= u'0' && q[1] <= u'9') ++q;
       for (; *q >= u'0' && *q <= u'9'; ++q) {
-        if (exponent.size() < 8) exponent += char(*q);
+        if (exponent.size() < 9) exponent += char(*q);
       }
       s += exponent;
     }

@@ -3,6 +3,7 @@
 // a zero-terminated work copy through a cursor; every helper stops at the
 // terminator, so no loop can run past the end of the text.
 
+#include <string>
 #include <string_view>
 
 #include "platform/cstring.h"
@@ -12,6 +13,26 @@
 // an operand (! & ) + , < = > | :) nor begins with "default:", "then " or
 // "else ". At the end of the text it is true.
 bool IsEscapedQuote(const char16_t* p);
+
+namespace macro_scan {
+
+// The work copy of a macro text: every CR LF pair becomes two blanks (a lone
+// CR or LF stays). A null text reads as empty.
+std::u16string MakeWorkCopy(const char16_t* text);
+
+// Reads a quoted text whose opening quote is just before p: a backslash and
+// quote that IsEscapedQuote accepts give one quote, every other character is
+// taken as it stands. Returns the position after the closing quote, or the
+// terminator when the text ends first (closed is then false).
+const char16_t* ReadQuoted(const char16_t* p, CString& out, bool& closed);
+
+// Characters that end a bare token: the end, a blank, ! % & ' ) * + , - / < = > |.
+bool EndsBareToken(char16_t c);
+
+// A token at p is a call when a '(' stands in it before the first blank or the end.
+bool IsCallToken(const char16_t* p);
+
+}  // namespace macro_scan
 
 namespace macro_scan {
 
@@ -27,6 +48,16 @@ inline bool StartsWith(const char16_t* p, std::u16string_view word) {
     ++p;
   }
   return true;
+}
+
+// The first entry of a name table (entries with a u16string_view `name`) whose
+// name the text at p begins with, compared exactly; null when there is none.
+template <typename Table>
+const typename Table::value_type* FindPrefixed(const Table& table, const char16_t* p) {
+  for (const auto& entry : table) {
+    if (StartsWith(p, entry.name)) return &entry;
+  }
+  return nullptr;
 }
 
 // Statement keywords: ASCII letters compared without case.

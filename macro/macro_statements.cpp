@@ -1,7 +1,6 @@
 // Statements and the if level of the macro language.
 
-#include <cstddef>
-
+#include "macro/macro_depth.h"
 #include "macro/macro_eval.h"
 #include "macro/macro_scan.h"
 
@@ -25,15 +24,7 @@ double CMacroEval::Evaluate(const char16_t* text, int row) {
   m_Depth = 0;
   m_Statement = 0;
 
-  // A CR LF pair reads as two blanks; a lone CR or LF stays.
-  m_Work.assign(text != nullptr ? text : u"");
-  for (size_t i = 0; i + 1 < m_Work.size(); ++i) {
-    if (m_Work[i] == u'\r' && m_Work[i + 1] == u'\n') {
-      m_Work[i] = u' ';
-      m_Work[i + 1] = u' ';
-      ++i;
-    }
-  }
+  m_Work = macro_scan::MakeWorkCopy(text);
   m_Row = row;
   m_Cursor = SkipBlanks(m_Work.c_str());
 
@@ -110,6 +101,8 @@ double CMacroEval::EvalIf() {
 
   if (const char16_t* elseIf = FindText(m_Cursor, u"else if ")) {
     m_Cursor = SkipBlanks(elseIf + 8);
+    // Each link of an else-if chain nests one level deeper.
+    MacroDepthGuard guard(m_Depth);
     return EvalIf();
   }
   const char16_t* otherwise = FindText(m_Cursor, u"else ");

@@ -101,6 +101,8 @@ const CheckCase kCheckCases[] = {
     {"RepeatFine", u"return repeatString([a], 2)", {"a"}, {}},
     {"SumFine", u"return SUM(1,3)", {}, {}},
     {"TimeSpanThenLiteral", u"return TimeSpan(1,2)", {}, {}},
+    {"TextAfterRatioIsALiteral", u"return Ratio([売上])(1)", {"売上"}, {" (  異常な文字がありました。"}},
+    {"TextAfterUnknownCallIsALiteral", u"return foo(1)abc", {}, {"foo(1) こんな関数はありません", " abc  異常な文字がありました。"}},
     {"RatioField", u"return Ratio([売上])", {"売上"}, {}},
     {"RatioMissingField", u"return Ratio([x])", {}, {"[x]はありません"}},
     {"FindingsInOrder", u"return [x] + abc", {}, {"[x]はありません", " abc  異常な文字がありました。"}},
@@ -133,7 +135,7 @@ TEST_P(CheckTest, ShowsOneBox) {
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, expected);
   EXPECT_EQ(boxes[0].caption, CString(u"タブロコネクト"));
-  EXPECT_EQ(boxes[0].type & MB_TYPEMASK, unsigned(MB_OK));
+  EXPECT_EQ(boxes[0].type, unsigned(MB_OK));
 }
 
 INSTANTIATE_TEST_SUITE_P(Macro, CheckTest, testing::ValuesIn(kCheckCases), CheckCaseName);
@@ -156,6 +158,36 @@ TEST(MacroCheck, FindingsDoNotCarryOver) {
   EXPECT_EQ(check.Check(u"return 1", nullptr, true), 1);
   EXPECT_TRUE(check.m_Errors.empty());
 }
+
+struct ChainCase {
+  const char* name;
+  const char16_t* head;
+  const char16_t* link;  // repeated 100000 times after the head
+};
+
+void PrintTo(const ChainCase& c, std::ostream* os) { *os << c.name; }
+
+// Each once exhausted the stack: every link nests one level deeper.
+const ChainCase kLongChains[] = {
+    {"ElseIf", u"if [a]>0 then return 1", u" else if [a]>0 then return 1"},
+    {"AndAfterComparison", u"if [a]", u"=1 & [a]"},
+};
+
+class LongChainTest : public testing::TestWithParam<ChainCase> {};
+
+TEST_P(LongChainTest, EndsWithAFinding) {
+  std::u16string text = GetParam().head;
+  for (int i = 0; i < 100000; ++i) text += GetParam().link;
+  std::vector<CString> names = {CString("a")};
+  RecordingUiHooks hooks;
+  CMacroCheck check;
+  EXPECT_EQ(check.Check(text.c_str(), &names, true), 0);
+  ASSERT_EQ(check.m_Errors.size(), 1u);
+  EXPECT_EQ(check.m_Errors[0], CString(kMacroTooDeepMessage));
+}
+
+INSTANTIATE_TEST_SUITE_P(Macro, LongChainTest, testing::ValuesIn(kLongChains),
+                         [](const testing::TestParamInfo<ChainCase>& info) { return std::string(info.param.name); });
 
 TEST(MacroCheck, DeepNestingIsAFinding) {
   RecordingUiHooks hooks;

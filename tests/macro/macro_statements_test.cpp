@@ -162,6 +162,35 @@ TEST(MacroEvaluate, NestingIsBoundedWithAMessage) {
   EXPECT_EQ(macrotest::Evaluate(ev, row, conditions.c_str()).error, CString(kMacroTooDeepMessage));
 }
 
+TEST(MacroEvaluate, ElseIfChainsAreBoundedWithAMessage) {
+  auto chain = [](int links) {
+    CString text(u"if [a]=0 then return 0");
+    for (int i = 1; i <= links; ++i) text += CString::Build(u" else if [a]=%d then return %d", i, i);
+    return text;
+  };
+  CMacroEval ev;
+  macrotest::TestRow row({{"a", "50"}});
+  const macrotest::Outcome found = macrotest::Evaluate(ev, row, chain(60).GetString());
+  EXPECT_TRUE(found.error.IsEmpty());
+  EXPECT_DOUBLE_EQ(found.value, 50);
+  // Once exhausted the stack in builds without tail calls.
+  macrotest::TestRow none({{"a", "-1"}});
+  EXPECT_EQ(macrotest::Evaluate(ev, none, chain(100000).GetString()).error, CString(kMacroTooDeepMessage));
+}
+
+TEST(MacroEvaluate, AndChainsOfComparisonsAreBoundedWithAMessage) {
+  auto chain = [](int links) {
+    CString text(u"if 1");
+    for (int i = 0; i < links; ++i) text += u"=1 & 1";
+    return text;
+  };
+  CMacroEval ev;
+  macrotest::TestRow row({});
+  EXPECT_DOUBLE_EQ(macrotest::Evaluate(ev, row, chain(100).GetString()).value, 1);
+  // Once exhausted the stack: each '&' after a comparison reads a further comparison.
+  EXPECT_EQ(macrotest::Evaluate(ev, row, chain(100000).GetString()).error, CString(kMacroTooDeepMessage));
+}
+
 TEST(MacroEvaluate, LongTextsAreReadWhole) {
   const std::u16string long_text(3000, u'あ');
   const std::u16string macro = u"return '" + long_text + u"' + 'x'";

@@ -93,6 +93,11 @@ const StartCase kStartCases[] = {
     {"UpperCaseTsv", {"{dir}/a.TSV"}, {"a.TSV"}, nullptr, "{dir}/a.TSV", 0},
     {"PathWithBlankIsTakenWhole", {"{dir}/my data/a b.csv"}, {"my data/a b.csv"}, nullptr,
      "{dir}/my data/a b.csv", 0},
+    // The shell split an unquoted path at its blank: only the first piece is a path.
+    {"UnquotedBlankCutsToANameThatIsNoCsv", {"{dir}/my", "data.csv"}, {"my data.csv"},
+     u"CSVファイルではありません。処理を中止しました。", nullptr, 0},
+    {"UnquotedBlankCutsToAMissingCsv", {"{dir}/x.csv", "y.csv"}, {"x.csv y.csv"},
+     u"CSVファイルにアクセスできません。処理を中止しました。", nullptr, 0},
     {"TwoPaths", {"{dir}/a.csv", "{dir}/b.csv"}, {"a.csv", "b.csv"},
      u"同時に2つ以上のCSVファイルは処理できません。処理を中止しました。", nullptr, 0},
     {"TwoPathsOneMissing", {"{dir}/a.csv", "{dir}/none.txt"}, {"a.csv"},

@@ -25,9 +25,11 @@ CString ConvertFileFilter(const CString& filter) {
   QStringList out;
   for (int i = 0; i + 1 < parts.size(); i += 2) {
     if (parts[i].isEmpty() && parts[i + 1].isEmpty()) continue;
-    QString patterns = parts[i + 1];
-    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    out << parts[i] + QStringLiteral(" (") + patterns + QStringLiteral(")");
+    // "*.*" means every file on the platform; Qt's "*.*" would skip names without a dot.
+    QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString& p : patterns)
+      if (p == QStringLiteral("*.*")) p = QStringLiteral("*");
+    out << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QStringLiteral(")");
   }
   return FromQ(out.join(QStringLiteral(";;")));
 }

@@ -32,7 +32,8 @@ class QtUiHooks : public UiHooks {
   int m_waitDepth = 0;
 };
 
-// Qt's filter string for a filter in the form "名前|*.csv;*.tsv|すべて|*.*|".
+// Qt's filter string for a filter in the form "名前|*.csv;*.tsv|すべて|*.*|"
+// ("*.*" becomes "*", every file).
 CString ConvertFileFilter(const CString& filter);
 // The icon a message box of this type shows: 0 none, MB_ICONWARNING, ... (the default rule above).
 unsigned MessageBoxIconFor(unsigned type);

@@ -215,7 +215,8 @@ struct FilterCase {
 TEST(QtUiHooks, FileFiltersBecomeQtFilters) {
   const FilterCase cases[] = {
       {u"CSVファイル(*.csv)|*.csv|", u"CSVファイル(*.csv) (*.csv)"},
-      {u"CSV/TSV|*.csv;*.tsv|すべて|*.*||", u"CSV/TSV (*.csv *.tsv);;すべて (*.*)"},
+      // "*.*" used to hide the files whose names have no dot.
+      {u"CSV/TSV|*.csv;*.tsv|すべて|*.*||", u"CSV/TSV (*.csv *.tsv);;すべて (*)"},
       {u"", u""},
   };
   for (const FilterCase& c : cases) EXPECT_EQ(ConvertFileFilter(c.win), CString(c.qt)) << CString(c.win);

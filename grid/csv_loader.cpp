@@ -46,7 +46,7 @@ bool HasTsvExtension(const CString& path) {
 }
 
 // Why a file was refused part-way.
-enum class Refusal { kNone, kTooManyColumns, kFieldTooLong, kLineTooLong };
+enum class Refusal { kNone, kTooManyColumns, kFieldTooLong, kLineTooLong, kReadError };
 
 CString RefusalMessage(Refusal why, const CString& path, int line) {
   switch (why) {
@@ -59,6 +59,8 @@ CString RefusalMessage(Refusal why, const CString& path, int line) {
     case Refusal::kLineTooLong:
       return CString::Build(u"[%s] %d行目\nCSVデータの1行は%dバイト以内にして下さい。", path,
                             line, kMaxLineBytes);
+    case Refusal::kReadError:
+      return CString::Build(u"[%s] %d行目\nCSVファイルを読み込めませんでした。", path, line);
     case Refusal::kNone:
       break;
   }
@@ -267,8 +269,17 @@ int CTabroClientDlg::LoadCsv(const CString& path, CCsvPropPage* page, int loadTy
       const bool ok = codeType == CCsvTextFile::CODETYPE_EUCJP ? file.ReadEucLine(bytes, kLineBuffer)
                                                               : file.ReadByteLine(bytes, kLineBuffer);
       if (!ok) {
-        if (file.GetReadState() == CCsvTextFile::ReadState::kLineTooLong) {
-          refusal.Note(rows, Refusal::kLineTooLong);
+        // A line that arrives after the last row that fits makes the file too long,
+        // whether or not it would fit itself; a read error never passes as the end.
+        const CCsvTextFile::ReadState state = file.GetReadState();
+        if (state == CCsvTextFile::ReadState::kReadError) {
+          refusal.Note(rows, Refusal::kReadError);
+        } else if (state == CCsvTextFile::ReadState::kLineTooLong) {
+          if (rows == GRID_MAX_ROWS) {
+            tooManyRows = true;
+          } else {
+            refusal.Note(rows, Refusal::kLineTooLong);
+          }
         }
         break;
       }

@@ -42,12 +42,15 @@ int CTabroClientDlg::AnalyseCsvShape(int cols, int rows, const RowIntTable& fill
   rows = std::clamp(rows, 0, GRID_MAX_ROWS);
   auto kind = [&](int r, int c) { return IsNumberOrDateText(grid.GetAt(r, c)); };
 
+  // Working values of every column that holds a number at the probe row.
   std::vector<int> runStarts, middleStarts, textStarts;
+  bool anyNumeric = false;
+  const int probe = std::min(rows - 1, kProbeLimit);
   if (rows > 0) {
-    const int probe = std::min(rows - 1, kProbeLimit);
     const int middle = probe / 2;
+    // The first full row may lie beyond the probe row; rows after it hold no text then.
     int firstFull = -1;
-    for (int r = 0; r <= probe; ++r) {
+    for (int r = 0; r < rows; ++r) {
       if (filledCounts[r] == cols) {
         firstFull = r;
         break;
@@ -61,14 +64,10 @@ int CTabroClientDlg::AnalyseCsvShape(int cols, int rows, const RowIntTable& fill
     };
     for (int c = 0; c < cols; ++c) {
       if (kind(probe, c) != 1) continue;
+      // A column is numeric when no text lies between the first full row and the probe.
       bool numeric = true;
-      for (int r = firstFull + 1; r <= probe; ++r) {
-        if (kind(r, c) == 0) {
-          numeric = false;
-          break;
-        }
-      }
-      if (!numeric) continue;
+      for (int r = firstFull + 1; r <= probe && numeric; ++r) numeric = kind(r, c) != 0;
+      anyNumeric = anyNumeric || numeric;
       int textStart = 0;
       for (int r = middle; r >= 0; --r) {
         if (kind(r, c) == 0) {
@@ -82,9 +81,9 @@ int CTabroClientDlg::AnalyseCsvShape(int cols, int rows, const RowIntTable& fill
     }
   }
 
+  // Without a numeric column the data starts at row 1.
   int start = 1;
-  if (!runStarts.empty()) {
-    const int probe = std::min(rows - 1, kProbeLimit);
+  if (anyNumeric) {
     start = Prevailing(runStarts);
     if (start > probe / 2) start = Prevailing(middleStarts);
     if (start > probe / 4) start = Prevailing(textStarts);

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "app/tabro_client_app.h"
 #include "app/tabro_client_dlg.h"
 #include "grid/app_state.h"
+#include "grid/csv_split.h"
+#include "grid/csv_text_file.h"
+#include "grid/number_text.h"
 #include "jobsheet/sheet/csv_prop_page.h"
 #include "platform/codepage.h"
 #include "platform/ui_hooks.h"
@@ -120,22 +125,25 @@ TEST_F(CsvLoaderTest, RowLimitAndTotalRows) {
   struct Case {
     const char* name;
     int lines;
+    std::string tail;  // after the lines
     int result;
     int rows;
     int totalRows;
     bool message;
   };
   const Case cases[] = {
-      {"3000 lines", 3000, 1, 3000, 0, false},
-      {"3001 lines", 3001, 1, 3001, 3001, false},
-      {"30002 lines", 30002, 1, 30002, 30002, false},
-      {"30003 lines keep the first 30002", 30003, 0, 30002, 30002, true},
+      {"3000 lines", 3000, "", 1, 3000, 0, false},
+      {"3001 lines", 3001, "", 1, 3001, 3001, false},
+      {"30002 lines", 30002, "", 1, 30002, 30002, false},
+      {"30003 lines keep the first 30002", 30003, "", 0, 30002, 30002, true},
+      {"a long line after 30002 lines is one line too many", 30002,
+       std::string(150000, 'x') + "\r\n", 0, 30002, 30002, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     gridtest::ResetAppState();
     hooks_.Clear();
-    EXPECT_EQ(Load("rows.csv", Repeat("1,2\r\n", c.lines)), c.result);
+    EXPECT_EQ(Load("rows.csv", Repeat("1,2\r\n", c.lines) + c.tail), c.result);
     EXPECT_EQ(theApp.m_DataRows, c.rows);
     EXPECT_EQ(theApp.m_TotalRows, c.totalRows);
     if (c.message) {
@@ -197,6 +205,144 @@ TEST_F(CsvLoaderTest, ALineThatDoesNotFitRefusesTheWholeFile) {
     EXPECT_EQ(theApp.m_DataGrid.AllocatedRows(), 0);
     EXPECT_EQ(theApp.m_BackupGrid.AllocatedRows(), 0);
     EXPECT_EQ(theApp.m_RowFilledCount[0], 0);
+  }
+}
+
+// What reading the file line by line on one thread gives: the stream's lines, split,
+// each row as wide as the widest so far.
+struct InOrderLoad {
+  int codeType = 0;
+  int cols = 0;
+  std::vector<std::vector<CString>> cells;
+  std::vector<int> filled, textCount, lastTextCol, fieldCount;
+};
+
+InOrderLoad ReadInOrder(const CString& path, bool tsv) {
+  InOrderLoad ref;
+  CCsvTextFile file;
+  if (!file.Open(path, u"r", CCsvTextFile::CODETYPE_DETECT)) return ref;
+  ref.codeType = file.m_CodeType;
+  CString line;
+  std::vector<CString> fields;
+  while (file.ReadLine(line)) {
+    int n = SplitCsvLine(fields, line, tsv);
+    if (n > 0 && fields[n - 1].IsEmpty()) --n;
+    fields.resize(n);
+    ref.cols = std::max(ref.cols, n);
+    int filled = 0, text = -1, last = 0;
+    for (int c = 0; c < n; ++c) {
+      const int kind = IsNumberOrDateText(fields[c]);
+      if (kind != -1) ++filled;
+      if (kind == 0) {
+        ++text;
+        last = c;
+      }
+    }
+    ref.cells.push_back(fields);
+    ref.filled.push_back(filled);
+    ref.textCount.push_back(text);
+    ref.lastTextCol.push_back(last);
+    ref.fieldCount.push_back(ref.cols);
+  }
+  return ref;
+}
+
+// Lines of mixed cells: empty lines, narrow and wide rows, quoted fields with
+// separators, doubled quotes and line ends inside, numbers, dates and text. TSV
+// lines get no quoted cells: the stream's quote rule knows only the comma.
+std::u16string MixedLines(uint32_t seed, int lines, char16_t sep, const char16_t* lineEnd) {
+  static const char16_t* const kCells[] = {
+      u"",       u"品名",        u"100",       u"\"1,200\"", u"2024/01/05", u"12:30",
+      u"abc",    u"▲50",         u"-3.5",      u"  ",         u"ｶﾅ",         u"\"a\"\"b\"",
+      u"\"複数\n行\"", u"15%",  u"1.5%",      u"東京都",
+  };
+  std::mt19937 rng(seed);
+  std::u16string text;
+  for (int i = 0; i < lines; ++i) {
+    const uint32_t pick = rng() % 100;
+    const int width = pick < 5 ? 0 : pick < 8 ? 40 + static_cast<int>(rng() % 200) : static_cast<int>(rng() % 12);
+    for (int c = 0; c < width; ++c) {
+      if (c > 0) text += sep;
+      const char16_t* cell = kCells[rng() % std::size(kCells)];
+      if (sep != u',' && cell[0] == u'"') cell = u"x";
+      text += cell;
+    }
+    text += lineEnd;
+  }
+  return text;
+}
+
+TEST_F(CsvLoaderTest, WorkerThreadsStoreWhatAReadingInOrderGives) {
+  struct Case {
+    const char* name;
+    const char* file;
+    int codePage;
+    const char16_t* lineEnd;
+    int codeType;
+  };
+  const Case cases[] = {
+      {"Shift_JIS with CR LF", "mixed.csv", CP_SJIS, u"\r\n", CCsvTextFile::CODETYPE_SJIS},
+      {"UTF-8 with LF", "mixed.csv", CP_UTF8, u"\n", CCsvTextFile::CODETYPE_UTF8},
+      {"EUC-JP with LF", "mixed.csv", CP_EUCJP, u"\n", CCsvTextFile::CODETYPE_EUCJP},
+      {"TSV in UTF-8", "mixed.tsv", CP_UTF8, u"\n", CCsvTextFile::CODETYPE_UTF8},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    gridtest::ResetAppState();
+    const bool tsv = std::string(c.file).ends_with(".tsv");
+    // Enough lines for many batches; the last one has no line end.
+    std::u16string text = MixedLines(7, 4000, tsv ? u'\t' : u',', c.lineEnd) + u"最後,1";
+    ASSERT_EQ(Load(c.file, TextToBytes(text, c.codePage)), 1);
+    const InOrderLoad ref = ReadInOrder(path_, tsv);
+    ASSERT_EQ(ref.codeType, c.codeType);
+    const CTabroClientApp& a = theApp;
+    EXPECT_EQ(a.m_SourceCodeType, ref.codeType);
+    ASSERT_EQ(a.m_DataRows, static_cast<int>(ref.cells.size()));
+    EXPECT_EQ(a.m_DataCols, ref.cols);
+    EXPECT_EQ(a.m_Backup.DataRows, a.m_DataRows);
+    int wrongCells = 0;
+    for (int r = 0; r < a.m_DataRows; ++r) {
+      SCOPED_TRACE(testing::Message() << "row " << r);
+      const std::vector<CString>& row = ref.cells[r];
+      for (int col = 0; col < GRID_COLS; ++col) {
+        const CString expected = col < static_cast<int>(row.size()) ? row[col] : CString();
+        wrongCells += a.m_DataGrid.GetAt(r, col) != expected;
+        wrongCells += a.m_BackupGrid.GetAt(r, col) != expected;
+      }
+      ASSERT_EQ(a.m_RowFilledCount[r], ref.filled[r]);
+      ASSERT_EQ(a.m_RowTextCount[r], ref.textCount[r]);
+      ASSERT_EQ(a.m_RowLastTextCol[r], ref.lastTextCol[r]);
+      ASSERT_EQ(a.m_RowFieldCount[r], ref.fieldCount[r]);
+    }
+    EXPECT_EQ(wrongCells, 0);
+    EXPECT_TRUE(hooks_.Boxes().empty());
+  }
+}
+
+TEST_F(CsvLoaderTest, TheEarliestRefusedLineIsNamedWhicheverThreadFindsIt) {
+  // Three lines that cannot be loaded at rows spread over the batches; whichever
+  // worker meets one first, the message names the earliest.
+  const std::string longField = "a," + std::string(10001, 'x') + "\r\n";
+  std::mt19937 rng(11);
+  for (int round = 0; round < 6; ++round) {
+    SCOPED_TRACE(round);
+    std::vector<int> bad = {static_cast<int>(rng() % 6000), static_cast<int>(rng() % 6000),
+                            static_cast<int>(rng() % 6000)};
+    std::string bytes;
+    for (int r = 0; r < 6000; ++r) {
+      const bool refused = std::find(bad.begin(), bad.end(), r) != bad.end();
+      bytes += refused ? (r % 2 ? longField : Fields(300) + "\r\n") : "1,2,3\r\n";
+    }
+    const int first = *std::min_element(bad.begin(), bad.end());
+    gridtest::ResetAppState();
+    hooks_.Clear();
+    EXPECT_EQ(Load("refused.csv", bytes), 0);
+    ASSERT_EQ(hooks_.Boxes().size(), 1u);
+    const CString expected =
+        first % 2 ? u"CSVデータの項目は10000文字以内にして下さい。" : u"CSVデータの列数は256以内にして下さい。";
+    EXPECT_EQ(hooks_.Boxes()[0].text, CString::Build(u"[%s] %d行目\n%s", path_, first + 1, expected));
+    EXPECT_EQ(theApp.m_DataRows, 0);
+    EXPECT_EQ(theApp.m_DataGrid.AllocatedRows(), 0);
   }
 }
 

@@ -60,6 +60,13 @@ TEST(CsvShape, TitleRowOfCommonShapes) {
   AddNumbers(notesAbove, 10, 21, {0, 0, 0});
   Rows textFarDown = {{u"品名", u"金額"}};  // judged from rows 0 to 100 only
   for (int r = 1; r < 300; ++r) textFarDown.push_back({u"商品", r == 200 ? u"未定" : Num(r)});
+  // The only full row lies below the probe row: no row above it counts against a column.
+  Rows fullRowFarDown = {{u"売上表"}, {u"数量"}};
+  for (int r = 2; r < 150; ++r) fullRowFarDown.push_back({Num(r)});
+  fullRowFarDown.push_back({u"合計", u"備考"});
+  // Columns 0 and 1 hold text in row 1 and so are not numeric, yet their runs vote.
+  Rows notedColumns = {{u"単価", u"数量", u"金額"}, {u"未定", u"未定", u"100"}};
+  AddNumbers(notedColumns, 2, 10, {0, 0, 0});
 
   const Case cases[] = {
       {"field names above amounts",
@@ -77,6 +84,8 @@ TEST(CsvShape, TitleRowOfCommonShapes) {
       {"runs starting at 5, 5 and 3", WithRuns({5, 5, 3}), 4},
       {"text starts decide below a quarter", notesAbove, 7},
       {"text beyond row 100 is not looked at", textFarDown, 0},
+      {"first full row below the probe row", fullRowFarDown, 1},
+      {"columns with text below the first full row vote", notedColumns, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -88,20 +88,11 @@ void CMFCButtonEx::OnDraw(CDC* dc, const CRect& rect, UINT state) {
       if (spare > 0) textRect.top += spare / 2;
       format |= DT_WORDBREAK;
     }
+    // The framework's text step: the hover colour while highlighted, a raised
+    // grey text when disabled.
     const int oldMode = dc->SetBkMode(TRANSPARENT);
-    COLORREF color = TextColor() == CLR_DEFAULT ? GetSysColor(COLOR_BTNTEXT) : TextColor();
-    if (highlighted && TextHotColor() != CLR_DEFAULT) color = TextHotColor();
-    COLORREF oldColor;
-    if (disabled) {
-      CRect shadow = textRect;
-      shadow.OffsetRect(1, 1);
-      oldColor = dc->SetTextColor(GetSysColor(COLOR_3DHILIGHT));
-      dc->DrawText(text, shadow, format);
-      dc->SetTextColor(GetSysColor(COLOR_GRAYTEXT));
-    } else {
-      oldColor = dc->SetTextColor(color);
-    }
-    dc->DrawText(text, textRect, format);
+    const COLORREF oldColor = dc->GetTextColor();
+    OnDrawText(dc, textRect, text, format, state);
     dc->SetTextColor(oldColor);
     dc->SetBkMode(oldMode);
   }

@@ -234,6 +234,40 @@ TEST(ButtonPaint, TextIsDrawnInTheButtonTextColour) {
   EXPECT_GT(picture.CountColour(content, GetSysColor(COLOR_BTNTEXT)), 0);
 }
 
+struct TextColourCase {
+  const char* name;
+  COLORREF textColour;   // CLR_DEFAULT: none set
+  COLORREF hotColour;    // CLR_DEFAULT: none set
+  bool hover;
+  COLORREF expected;
+};
+
+const TextColourCase kTextColourCases[] = {
+    {"OwnTextColour", RGB(200, 0, 0), CLR_DEFAULT, false, RGB(200, 0, 0)},
+    {"HoverColourWhileHighlighted", RGB(200, 0, 0), RGB(0, 120, 0), true, RGB(0, 120, 0)},
+    {"HoverColourOnlyWhileHighlighted", RGB(200, 0, 0), RGB(0, 120, 0), false, RGB(200, 0, 0)},
+    {"NoHoverColourKeepsTheTextColour", RGB(200, 0, 0), CLR_DEFAULT, true, RGB(200, 0, 0)},
+};
+
+class ButtonTextColour : public ::testing::TestWithParam<TextColourCase> {};
+
+TEST_P(ButtonTextColour, DrawsTheTextInTheFrameworksColour) {
+  const TextColourCase& c = GetParam();
+  Host host;
+  if (c.textColour != CLR_DEFAULT) host.button.SetTextColor(c.textColour);
+  if (c.hotColour != CLR_DEFAULT) host.button.SetTextHotColor(c.hotColour);
+  host.button.SetHighlightedForTest(c.hover);
+  const ui::Picture picture = ui::Render(host.button);
+  const CRect content(2, 2, picture.Width() - 2, picture.Height() - 2);
+  EXPECT_GT(picture.CountColour(content, c.expected), 0);
+  for (COLORREF other : {c.textColour, c.hotColour}) {
+    if (other != CLR_DEFAULT && other != c.expected) EXPECT_EQ(picture.CountColour(content, other), 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ButtonTextColour, ::testing::ValuesIn(kTextColourCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(ButtonPaint, DisabledTextIsGreyWithALightShadow) {
   Host host;
   host.button.EnableWindow(FALSE);

@@ -427,6 +427,16 @@ int SortedPosition(const QStringList& items, const QString& text) {
   while (i < items.size() && QString::compare(items[i], text, Qt::CaseInsensitive) <= 0) ++i;
   return i;
 }
+// The first item after startAfter, wrapping round once, that matches; -1 (CB_ERR, LB_ERR) for none.
+template <class Match>
+int FindItem(int count, int startAfter, Match matches) {
+  for (int k = 1; k <= count; ++k) {
+    int i = (startAfter + k) % count;
+    if (i < 0) i += count;
+    if (matches(i)) return i;
+  }
+  return -1;
+}
 QStringList ComboItems(QComboBox* cb) {
   QStringList l;
   for (int i = 0; i < cb->count(); ++i) l << cb->itemText(i);
@@ -536,26 +546,15 @@ int CComboBox::FindStringExact(int startAfter, const CString& text) const {
   auto* cb = As<QComboBox>(m_hWnd);
   if (!cb) return CB_ERR;
   QString q = ToQ(text);
-  int n = cb->count();
-  for (int k = 1; k <= n; ++k) {
-    int i = (startAfter + k) % n;
-    if (i < 0) i += n;
-    if (QString::compare(cb->itemText(i), q, Qt::CaseInsensitive) == 0) return i;
-  }
-  return CB_ERR;
+  return FindItem(cb->count(), startAfter,
+                  [&](int i) { return QString::compare(cb->itemText(i), q, Qt::CaseInsensitive) == 0; });
 }
 
 int CComboBox::FindString(int startAfter, const CString& prefix) const {
   auto* cb = As<QComboBox>(m_hWnd);
   if (!cb) return CB_ERR;
   QString q = ToQ(prefix);
-  int n = cb->count();
-  for (int k = 1; k <= n; ++k) {
-    int i = (startAfter + k) % n;
-    if (i < 0) i += n;
-    if (cb->itemText(i).startsWith(q, Qt::CaseInsensitive)) return i;
-  }
-  return CB_ERR;
+  return FindItem(cb->count(), startAfter, [&](int i) { return cb->itemText(i).startsWith(q, Qt::CaseInsensitive); });
 }
 
 int CComboBox::SelectString(int startAfter, const CString& prefix) {
@@ -653,7 +652,7 @@ int CListBox::SetCurSel(int index) {
   if (index < 0 || index >= lw->count()) {
     lw->clearSelection();
     lw->setCurrentRow(-1, QItemSelectionModel::Clear);
-    return index == -1 ? LB_ERR : LB_ERR;
+    return LB_ERR;   // also for -1, which clears the selection
   }
   lw->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
   lw->scrollToItem(lw->item(index));
@@ -696,15 +695,10 @@ DWORD_PTR CListBox::GetItemData(int index) const {
 
 int CListBox::FindStringExact(int startAfter, const CString& text) const {
   auto* lw = As<QListWidget>(m_hWnd);
-  if (!lw || lw->count() == 0) return LB_ERR;
+  if (!lw) return LB_ERR;
   QString q = ToQ(text);
-  int n = lw->count();
-  for (int k = 1; k <= n; ++k) {
-    int i = (startAfter + k) % n;
-    if (i < 0) i += n;
-    if (QString::compare(lw->item(i)->text(), q, Qt::CaseInsensitive) == 0) return i;
-  }
-  return LB_ERR;
+  return FindItem(lw->count(), startAfter,
+                  [&](int i) { return QString::compare(lw->item(i)->text(), q, Qt::CaseInsensitive) == 0; });
 }
 
 int CListBox::GetSel(int index) const {

@@ -174,7 +174,6 @@ void SendCommand(QWidget* control, UINT code) {
   WidgetInfo* info = Info(control);
   if (!info) return;
   int id = info->id;
-  QPointer<QWidget> guard(control);
   CWnd* self = Router(control);
   MsgArgs args;
   args.id = static_cast<UINT>(id);

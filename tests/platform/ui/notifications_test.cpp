@@ -322,6 +322,43 @@ TEST(Clipboard, PasteMessagesToAnEditInsertTheClipboardAtTheSelection) {
   EXPECT_EQ(hooks.GetClipboardText(), CString(u"[1]"));
 }
 
+// Searches of combo and list items: after a start item, wrapping round once,
+// without regard to case.
+TEST(ItemSearch, FindsTheNextMatchAfterTheStartItem) {
+  CRecorderDlg dlg;
+  ASSERT_TRUE(dlg.CreateFromTemplate(nullptr, false));
+  auto& combo = Item<CComboBox>(dlg, kCombo);
+  auto& list = Item<CListBox>(dlg, kList);
+  combo.ResetContent();
+  list.ResetContent();
+  for (const char16_t* s : {u"Alpha", u"beta", u"ALPHABET"}) {
+    combo.AddString(s);
+    list.AddString(s);
+  }
+  struct Case {
+    const char* name;
+    int startAfter;
+    const char16_t* text;
+    int exact, prefix;
+  };
+  const Case cases[] = {
+      {"from the top", -1, u"alpha", 0, 0},
+      {"after the first match", 0, u"alpha", 0, 2},
+      {"wraps round", 2, u"BETA", 1, 1},
+      {"start beyond the end", 7, u"alphabet", 2, 2},
+      {"no match", -1, u"gamma", CB_ERR, CB_ERR},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(combo.FindStringExact(c.startAfter, c.text), c.exact) << c.name;
+    EXPECT_EQ(combo.FindString(c.startAfter, c.text), c.prefix) << c.name;
+    EXPECT_EQ(list.FindStringExact(c.startAfter, c.text), c.exact) << c.name;
+  }
+  combo.ResetContent();
+  list.ResetContent();
+  EXPECT_EQ(combo.FindString(-1, u"a"), CB_ERR);
+  EXPECT_EQ(list.FindStringExact(-1, u"a"), LB_ERR);
+}
+
 // Program text beyond the typing limit of a multi-line edit used to be put
 // back to the previous text, losing it without a word.
 TEST(TypingLimit, ProgramTextBeyondTheLimitOfAMultiLineEditStaysWhole) {

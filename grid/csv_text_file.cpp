@@ -62,6 +62,56 @@ struct SpecialBytes {
 };
 constexpr SpecialBytes kSpecial;
 
+// The quote rule of CSV lines, fed with every byte that did not end the line. The
+// comma is its only separator, also in TSV files. A double quote opens a quoted field
+// as the first byte of a field, or as the second byte of a line or of the field after
+// a closed quoted field; a doubled quote keeps the field open.
+class QuoteMachine {
+ public:
+  // Line ends count in every state but this one.
+  bool Inside() const { return m_State == State::kInside; }
+
+  void Feed(int b, bool utf8) {
+    switch (m_State) {
+      case State::kOutside:
+        if (b == ',') {
+          m_Counter = 0;
+        } else if (b == '"' && m_Counter <= 1) {
+          m_State = State::kInside;
+        }
+        Count(1);
+        break;
+      case State::kInside:
+        if (b == '"') m_State = State::kAfterQuote;
+        Count(1);
+        break;
+      case State::kAfterQuote:
+        if (b == ',' || (utf8 && b == '\r')) {
+          m_State = State::kOutside;
+          m_Counter = 0;
+          break;
+        }
+        if (b != '"') m_State = State::kInside;
+        Count(1);
+        break;
+    }
+  }
+
+  // A run of n bytes that are neither quotes, commas nor line-end bytes.
+  void FeedPlain(size_t n) {
+    if (m_State == State::kAfterQuote) m_State = State::kInside;
+    Count(n);
+  }
+
+ private:
+  enum class State { kOutside, kInside, kAfterQuote };
+  // Bytes of the field so far; only 0, 1 and "more" matter.
+  void Count(size_t n) { m_Counter = static_cast<int>(std::min<size_t>(m_Counter + n, 2)); }
+
+  State m_State = State::kOutside;
+  int m_Counter = 0;
+};
+
 }  // namespace
 
 CCsvTextFile::CCsvTextFile() : m_Block(kBlockSize, 0) {}
@@ -165,18 +215,20 @@ int CCsvTextFile::PeekByte() {
 
 // Line ends per code type and the quote rule of CSV files (see the header).
 CCsvTextFile::RawResult CCsvTextFile::ReadRawLine(std::string& bytes, size_t limit) {
-  enum class Quote { kOutside, kInside, kAfterQuote };
   bytes.clear();
   const bool utf8 = m_CodeType == CODETYPE_UTF8;
   bool any = false, tooLong = false;
-  Quote state = Quote::kOutside;
-  int counter = 0;  // bytes of the field so far; only 0, 1 and "more" matter
+  QuoteMachine quotes;
   auto put = [&](int b) {
     if (bytes.size() < limit) {
       bytes.push_back(static_cast<char>(b));
     } else {
       tooLong = true;
     }
+  };
+  auto lineEnd = [&] {
+    put('\n');
+    return tooLong ? RawResult::kTooLong : RawResult::kLine;
   };
   for (;;) {
     // A run of plain bytes: placed at once; in the quote machine they only count.
@@ -189,57 +241,26 @@ CCsvTextFile::RawResult CCsvTextFile::ReadRawLine(std::string& bytes, size_t lim
       if (run > room) tooLong = true;
       m_Pos = end;
       any = true;
-      if (state == Quote::kAfterQuote) state = Quote::kInside;
-      counter = static_cast<int>(std::min<size_t>(static_cast<size_t>(counter) + run, 2));
+      quotes.FeedPlain(run);
       continue;
     }
     int b = NextByte();
     if (b < 0) break;
     any = true;
-    if (!m_QuoteRule || state != Quote::kInside) {
+    if (!m_QuoteRule || !quotes.Inside()) {
       if (utf8) {
-        if (b == '\n') {
-          put('\n');
-          return tooLong ? RawResult::kTooLong : RawResult::kLine;
-        }
+        if (b == '\n') return lineEnd();
       } else if (b == '\r') {
         if (PeekByte() == '\n') {
           NextByte();
-          put('\n');
-          return tooLong ? RawResult::kTooLong : RawResult::kLine;
+          return lineEnd();
         }
       } else if (b == '\n' && m_HasCrLf == 0) {
-        put('\n');
-        return tooLong ? RawResult::kTooLong : RawResult::kLine;
+        return lineEnd();
       }
     }
     put(b);
-    if (!m_QuoteRule) continue;
-    switch (state) {
-      case Quote::kOutside:
-        if (b == ',') {
-          counter = 1;
-        } else {
-          if (b == '"' && counter <= 1) state = Quote::kInside;
-          counter = std::min(counter + 1, 2);
-        }
-        break;
-      case Quote::kInside:
-        if (b == '"') state = Quote::kAfterQuote;
-        counter = std::min(counter + 1, 2);
-        break;
-      case Quote::kAfterQuote:
-        if (b == '"') {
-          counter = std::min(counter + 1, 2);
-        } else if (b == ',' || (utf8 && b == '\r')) {
-          state = Quote::kOutside;
-          counter = 0;
-        } else {
-          state = Quote::kInside;
-          counter = std::min(counter + 1, 2);
-        }
-        break;
-    }
+    if (m_QuoteRule) quotes.Feed(b, utf8);
   }
   if (m_ReadFailed) return RawResult::kError;
   if (!any) return RawResult::kEnd;

@@ -23,7 +23,6 @@
 
 namespace {
 
-constexpr const char16_t* kCaption = u"タブロコネクト";
 // Upload names of this many characters or more are refused.
 constexpr int kMaxUploadName = 200;
 // Numbered names are tried up to this number; beyond it the save fails.
@@ -291,7 +290,7 @@ int CTabroOperation::SaveDocument(const std::string& document, const CString& ex
   // 16. A CSV document asks before it overwrites.
   if (csvOutput && PathExists(path)) {
     const int answer = GetUiHooks().MessageBox(
-        CString::Build(u"’%s’\nが既に存在します。\n上書きしますか？", path), kCaption,
+        CString::Build(u"’%s’\nが既に存在します。\n上書きしますか？", path), kAppCaption,
         MB_YESNO | MB_ICONWARNING);
     if (answer != IDYES) return 0;
   }
@@ -303,11 +302,11 @@ int CTabroOperation::SaveDocument(const std::string& document, const CString& ex
     // Only an overwrite meets an existing file here: the other modes create new names.
     if (overwrite && PathExists(path)) {
       const int answer = GetUiHooks().MessageBox(
-          u"このファイルは他のアプリケーションまたはユーザーによって使用中です。", kCaption, MB_RETRYCANCEL);
+          u"このファイルは他のアプリケーションまたはユーザーによって使用中です。", kAppCaption, MB_RETRYCANCEL);
       if (answer != IDRETRY) return 0;
       fd = CreateDocumentFile(path, overwrite);
       if (fd < 0) {
-        GetUiHooks().MessageBox(u"ドキュメントを保存できませんでした。保存を中止しました。", kCaption,
+        GetUiHooks().MessageBox(u"ドキュメントを保存できませんでした。保存を中止しました。", kAppCaption,
                                 MB_OK | MB_ICONWARNING);
         return 11;
       }
@@ -328,7 +327,7 @@ int CTabroOperation::SaveDocument(const std::string& document, const CString& ex
   if (req.m_DocType == 0 || req.m_DocType == 1) {
     if (m_OpenAfterSave && m_Initialized) GetUiHooks().OpenDocument(path);
   } else if (csvOutput) {
-    GetUiHooks().MessageBox(u"CSVファイルを出力しました。", kCaption, MB_OK | MB_ICONINFORMATION);
+    GetUiHooks().MessageBox(u"CSVファイルを出力しました。", kAppCaption, MB_OK | MB_ICONINFORMATION);
   }
   return 0;
 }

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/app_startup.h"
 #include "app/tabro_client_app.h"
 #include "platform/ui_hooks.h"
 #include "webclient/tabro_operation.h"
@@ -152,7 +153,7 @@ int OnProgress(void* user, curl_off_t, curl_off_t down, curl_off_t, curl_off_t u
 }  // namespace
 
 void CTabroOperation::ShowError(const CString& text, unsigned type) {
-  if (m_ShowMessages) GetUiHooks().MessageBox(text, u"タブロコネクト", type);
+  if (m_ShowMessages) GetUiHooks().MessageBox(text, kAppCaption, type);
 }
 
 CString CTabroOperation::SafeFileName(const CString& name) {

@@ -132,6 +132,7 @@ TEST_F(DocumentJob, CsvJobSavesAndAnnouncesEvenWhenTheCommandRequestFails) {
   EXPECT_EQ(testsupport::TempDir::Read(Out("report.csv")), "a,b\r\n1,2\r\n");
   EXPECT_EQ(Messages(), (std::vector<CString>{u"サービスに接続できません。(3-5)", u"CSVファイルを出力しました。"}));
   EXPECT_EQ(ui.Boxes().back().type & MB_ICONMASK, unsigned(MB_ICONINFORMATION));
+  for (const auto& box : ui.Boxes()) EXPECT_EQ(box.caption, u"タブロコネクト");
   EXPECT_TRUE(ui.OpenedDocuments().empty());
 }
 

@@ -5,7 +5,8 @@
 // known losses of the language are applied (cross table, "Sum=＊", header number
 // under a name, sort keys outside 1 to 19, skip other than 1, row totals reduced to
 // first and last column, the macro's "if ", label options without a family, the
-// 50-character cut of the items of a list, the expanded form of the used columns).
+// 50-character cut of the items of a list, the expanded form of the used columns,
+// the full-width angles of a colour rule's column).
 
 #include <cstddef>
 #include <cstdint>
@@ -105,6 +106,11 @@ JOBSETTING Expected(const JOBSETTING& r, const Options& o) {
         BARCOD_STAMPEAI back = item;
         back.m_ColumnNo = 0;
         back.m_NotTrim = kind == kItemBarcode && item.m_NotTrim == 1 ? 1 : 0;
+        // A rule is written with full-width angles, and its column is read as it stands.
+        if (kind == kItemColorRule) {
+          back.m_ColumnName.Replace(u'<', u'＜');
+          back.m_ColumnName.Replace(u'>', u'＞');
+        }
         e.m_ColumnItems.push_back(back);
       }
     }

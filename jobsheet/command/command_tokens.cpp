@@ -205,14 +205,13 @@ bool ReadColorRuleToken(JOBSETTING& job, std::u16string_view keyword, std::u16st
   CString rule(text.substr(start, end - start));
   if (rule.GetLength() > kLongRuleChars) rule = CString(kLongRulePrefix) + rule;
   FullWidthAnglesToAscii(rule);
-  // The column is read from the stored rule, so that the two always agree.
-  const int open = rule.Find(u"if [") + 4;
-  int close = rule.Find(u']', open);
-  if (close < 0) close = rule.GetLength();
+  // The column stays as written, full-width angles included: it is matched against
+  // the header names, which may hold them.
+  const size_t close = FindBefore(text, u']', pos, end);
   BARCOD_STAMPEAI item;
   item.m_Kind = kItemColorRule;
   item.m_Code = rule;
-  item.m_ColumnName = rule.Mid(open, close - open);
+  item.m_ColumnName = CString(text.substr(pos, close - pos));
   job.m_ColumnItems.push_back(item);
   return GoOnAfterSemicolon(text, pos, pos);
 }

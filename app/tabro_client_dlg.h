@@ -43,9 +43,9 @@ class CTabroClientDlg {
   // backup set. When the job already has a send region nothing is read.
   // Returns 1 when the data is in place, 0 when the file cannot be opened, has
   // more than 30002 lines (the first 30002 stay loaded), or is refused: a line with
-  // more than 256 fields, a field longer than 10000 characters or a line longer
-  // than the stream allows refuses the whole file with a message naming the file
-  // and the line, and nothing stays loaded. Messages go through the UI hooks.
+  // more than 256 fields, a field longer than 10000 characters, a line longer than
+  // the stream allows or a failed read refuses the whole file with a message naming
+  // the file and the line, and nothing stays loaded. Messages go through the UI hooks.
   int LoadCsv(const CString& path, CCsvPropPage* page, int loadType);
 
   // The row that holds the field names of the freshly loaded data grid, judged from

@@ -51,6 +51,9 @@ int CCsvPropPage::ReadClipboardText() {
   std::vector<RowStats> stats;
   int widest = 0;
   int longFieldLine = 0;   // 1-based line with a field over the limit, 0 none
+  // Limits met by this text; the page's flags keep them until the page clears them.
+  bool rowLimit = false;
+  bool colLimit = false;
   const std::u16string_view all = text.View();
   size_t pos = 0;
   int lineNo = 0;
@@ -62,6 +65,7 @@ int CCsvPropPage::ReadClipboardText() {
     ++lineNo;
     if (static_cast<int>(rows.size()) >= kClipMaxRows) {
       m_PasteRowsOver = 1;
+      rowLimit = true;
       break;  // the rest cannot be inserted anyway
     }
     CString line(all.substr(pos, end - pos));
@@ -69,6 +73,7 @@ int CCsvPropPage::ReadClipboardText() {
     const int n = SplitCsvLine(fields, line, true, &overflow);
     if (n > GRID_COLS || overflow.tooManyFields) {
       m_PasteColsOver = 1;
+      colLimit = true;
       fields.resize(GRID_COLS);
     }
     if (overflow.fieldTooLong && longFieldLine == 0) longFieldLine = lineNo;
@@ -83,8 +88,6 @@ int CCsvPropPage::ReadClipboardText() {
   const int count = static_cast<int>(rows.size());
 
   const int insertAt = (m_RowCount > 0 && m_AnchorRow > 0) ? m_AnchorRow : 0;
-  bool rowLimit = m_PasteRowsOver != 0;
-  bool colLimit = m_PasteColsOver != 0;
   if (!rowLimit && !colLimit) {
     if (m_RowCount + count > kClipMaxRows || insertAt + count > kClipMaxRows) rowLimit = true;
     if (m_ColCount >= GRID_COLS) colLimit = true;

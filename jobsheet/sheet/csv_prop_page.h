@@ -40,8 +40,8 @@ class CCsvPropPage {
   int m_RowCount = 0;           // rows of the edit grid in use
   int m_ColCount = 0;           // columns of the edit grid in use
   int m_AnchorRow = -1;         // insertion point; -1 none
-  int m_PasteRowsOver = 0;      // the last clipboard read had more than 3000 lines
-  int m_PasteColsOver = 0;      // ... or a line with more than 256 fields
+  int m_PasteRowsOver = 0;      // a clipboard read met more than 3000 lines (the page
+  int m_PasteColsOver = 0;      // clears both) or a line with more than 256 fields
   int m_ColumnMap[256] = {};    // 1-based data-grid column of each grid column
   CString m_HeaderNames[256];   // field name of each grid column
   int m_EditMode = 0;           // the page's copy of theApp.m_EditModeEntered

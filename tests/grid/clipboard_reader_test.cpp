@@ -85,6 +85,21 @@ TEST_F(ClipboardReaderTest, ResultsAndLimits) {
   }
 }
 
+TEST_F(ClipboardReaderTest, RegressionAnEarlierOverflowRefusedEveryLaterRead) {
+  CCsvPropPage page;
+  hooks_.SetClipboard(TabFields(300));
+  ASSERT_EQ(page.ReadClipboardText(), 3);
+  EXPECT_EQ(page.m_PasteColsOver, 1);
+  hooks_.SetClipboard(Lines(3001, u"1\t2\r\n"));
+  ASSERT_EQ(page.ReadClipboardText(), 3);
+  EXPECT_EQ(page.m_PasteRowsOver, 1);
+  // The flags stay for the page to show, but a text that fits is taken.
+  hooks_.SetClipboard(u"品名\t金額\r\nりんご\t100\r\n");
+  EXPECT_EQ(page.ReadClipboardText(), 0);
+  EXPECT_EQ(page.m_RowCount, 2);
+  EXPECT_EQ(page.m_PasteColsOver, 1);
+}
+
 TEST_F(ClipboardReaderTest, RowsAreInsertedAtTheAnchorInBothGrids) {
   CTabroClientApp& a = theApp;
   for (int r = 0; r < 8; ++r) {

@@ -2,8 +2,8 @@
 
 #include <climits>
 #include <filesystem>
-#include <system_error>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "app/app_startup.h"
@@ -23,24 +23,15 @@ constexpr int kSettingsLineCapacity = CCsvTextFile::kBlockSize / 4 + 1;
 
 CString SettingsPath(const char16_t* name) { return JoinPath(theApp.m_ProgramFolder, CString(name)); }
 
-void ReportWriteFailure(const CString& path) {
-  GetUiHooks().MessageBox(
-      CString::Build(u"設定ファイル「%s」を保存できませんでした。", path), CString(kAppCaption),
-      MB_OK | MB_ICONERROR);
+// A message about a settings file; format names the file with its one %s.
+void ReportSettingsFile(const char16_t* format, const CString& path, unsigned icon) {
+  GetUiHooks().MessageBox(CString::Build(format, path), CString(kAppCaption), MB_OK | icon);
 }
 
-void ReportUnstorableText(const CString& path) {
-  GetUiHooks().MessageBox(
-      CString::Build(u"設定ファイル「%s」に保存できない文字が含まれているため、保存を中止しました。",
-                     path),
-      CString(kAppCaption), MB_OK | MB_ICONERROR);
-}
-
-void ReportUnreadableFile(const CString& path) {
-  GetUiHooks().MessageBox(
-      CString::Build(u"設定ファイル「%s」を読み込めませんでした。既定の設定で続けます。", path),
-      CString(kAppCaption), MB_OK | MB_ICONWARNING);
-}
+constexpr char16_t kWriteFailedMessage[] = u"設定ファイル「%s」を保存できませんでした。";
+constexpr char16_t kUnstorableMessage[] =
+    u"設定ファイル「%s」に保存できない文字が含まれているため、保存を中止しました。";
+constexpr char16_t kUnreadableMessage[] = u"設定ファイル「%s」を読み込めませんでした。既定の設定で続けます。";
 
 // Whether a settings file is there with something in it (an empty file holds nothing to lose).
 bool HasSettingsFile(const CString& path) {
@@ -55,13 +46,13 @@ bool HasSettingsFile(const CString& path) {
 bool WriteSettingsFile(const CString& path, const std::vector<CString>& lines) {
   for (const CString& line : lines) {
     if (!IsSettingsFileText(line)) {
-      ReportUnstorableText(path);
+      ReportSettingsFile(kUnstorableMessage, path, MB_ICONERROR);
       return false;
     }
   }
   CCsvTextFile file;
   if (!file.Open(path, CString(u"w"), CCsvTextFile::CODETYPE_SJIS)) {
-    ReportWriteFailure(path);
+    ReportSettingsFile(kWriteFailedMessage, path, MB_ICONERROR);
     return false;
   }
   // A failed write fails the commit in Close, so the old file stays whole.
@@ -69,7 +60,7 @@ bool WriteSettingsFile(const CString& path, const std::vector<CString>& lines) {
   for (const CString& line : lines) ok = file.WriteLine(line + CString(u"\n")) && ok;
   ok = file.Close() && ok;
   if (!ok) {
-    ReportWriteFailure(path);
+    ReportSettingsFile(kWriteFailedMessage, path, MB_ICONERROR);
     return false;
   }
   return true;
@@ -90,6 +81,35 @@ CString SaveFolderForIndex(int index) {
     default: return CString();
   }
 }
+
+// One line of the user settings file: its key (with the equals sign) and the
+// member that holds its value, a number or a text. The lines are written in
+// this order, and every line read is tested against the keys in this order.
+struct UserSettingKey {
+  std::u16string_view key;
+  int CTabroClientApp::*number;
+  CString CTabroClientApp::*text;
+  // Numbers outside this range are not taken (the member keeps its value).
+  int low = INT_MIN;
+  int high = INT_MAX;
+};
+
+constexpr UserSettingKey kUserSettingKeys[] = {
+    // The start page is an index of the settings sheet: other values are not trusted.
+    {u"SyokikidoGamen=", &CTabroClientApp::m_SyokikidoGamen, nullptr, 0, 2},
+    {u"SaveDirectoryidx=", &CTabroClientApp::m_SaveDirectoryIdx, nullptr},
+    {u"SaveDirectory=", nullptr, &CTabroClientApp::m_SaveDirectory},
+    {u"ServerConnectMode=", &CTabroClientApp::m_ServerConnectMode, nullptr},
+    {u"CommandReUse=", &CTabroClientApp::m_CommandReUse, nullptr},
+    {u"SameFileNameOverWrite=", &CTabroClientApp::m_SameFileNameOverWrite, nullptr},
+    {u"ShiftStartExcelListType=", &CTabroClientApp::m_ShiftStartExcelListType, nullptr},
+    {u"DefaultCommand=", nullptr, &CTabroClientApp::m_DefaultCommand},
+};
+static_assert(std::size(kUserSettingKeys) == 8);
+
+// After this many keys of every line, an index of 1 to 3 puts its profile
+// folder in place of the stored folder.
+constexpr size_t kKeysBeforeSaveFolderIndex = 6;
 
 }  // namespace
 
@@ -141,7 +161,7 @@ void CTabroClientApp::LoadUserSettings() {
     m_SaveDirectory = SaveFolderForIndex(2);
     // A file that is there but cannot be read is never replaced by the defaults.
     if (HasSettingsFile(path)) {
-      ReportUnreadableFile(path);
+      ReportSettingsFile(kUnreadableMessage, path, MB_ICONWARNING);
     } else {
       SaveUserSettings();
     }
@@ -154,48 +174,32 @@ void CTabroClientApp::LoadUserSettings() {
       break;
     }
     TrimRightBlanks(line);
-    if (StartsWith(line, u"SyokikidoGamen=")) {
-      // The start page is an index of the settings sheet: other values are not trusted.
-      const int page = ReadSettingsNumber(ValueAfter(line, u"SyokikidoGamen="));
-      if (page >= 0 && page <= 2) m_SyokikidoGamen = page;
+    // Every key is tested on every line; a later line with the same key wins.
+    for (size_t i = 0; i < std::size(kUserSettingKeys); ++i) {
+      if (i == kKeysBeforeSaveFolderIndex && m_SaveDirectoryIdx >= 1 && m_SaveDirectoryIdx <= 3) {
+        m_SaveDirectory = SaveFolderForIndex(m_SaveDirectoryIdx);
+      }
+      const UserSettingKey& k = kUserSettingKeys[i];
+      if (!StartsWith(line, k.key)) continue;
+      const CString value = ValueAfter(line, k.key);
+      if (k.text != nullptr) {
+        this->*k.text = value;
+      } else {
+        const int number = ReadSettingsNumber(value);
+        if (number >= k.low && number <= k.high) this->*k.number = number;
+      }
     }
-    if (StartsWith(line, u"SaveDirectoryidx=")) {
-      m_SaveDirectoryIdx = ReadSettingsNumber(ValueAfter(line, u"SaveDirectoryidx="));
-    }
-    if (StartsWith(line, u"SaveDirectory=")) m_SaveDirectory = ValueAfter(line, u"SaveDirectory=");
-    if (StartsWith(line, u"ServerConnectMode=")) {
-      m_ServerConnectMode = ReadSettingsNumber(ValueAfter(line, u"ServerConnectMode="));
-    }
-    if (StartsWith(line, u"CommandReUse=")) {
-      m_CommandReUse = ReadSettingsNumber(ValueAfter(line, u"CommandReUse="));
-    }
-    if (StartsWith(line, u"SameFileNameOverWrite=")) {
-      m_SameFileNameOverWrite = ReadSettingsNumber(ValueAfter(line, u"SameFileNameOverWrite="));
-    }
-    if (m_SaveDirectoryIdx >= 1 && m_SaveDirectoryIdx <= 3) {
-      m_SaveDirectory = SaveFolderForIndex(m_SaveDirectoryIdx);
-    }
-    if (StartsWith(line, u"ShiftStartExcelListType=")) {
-      m_ShiftStartExcelListType = ReadSettingsNumber(ValueAfter(line, u"ShiftStartExcelListType="));
-    }
-    if (StartsWith(line, u"DefaultCommand=")) m_DefaultCommand = ValueAfter(line, u"DefaultCommand=");
   }
   file.Close();
 }
 
 bool CTabroClientApp::SaveUserSettings() {
-  return WriteSettingsFile(
-      SettingsPath(kUserSettingsFileName),
-      {
-          CString::Build(u"SyokikidoGamen=%d", m_SyokikidoGamen),
-          CString::Build(u"SaveDirectoryidx=%d", m_SaveDirectoryIdx),
-          CString::Build(u"SaveDirectory=%s", m_SaveDirectory),
-          CString::Build(u"ServerConnectMode=%d", m_ServerConnectMode),
-          CString::Build(u"CommandReUse=%d", m_CommandReUse),
-          CString::Build(u"SameFileNameOverWrite=%d", m_SameFileNameOverWrite),
-          CString::Build(u"ShiftStartExcelListType=%d", m_ShiftStartExcelListType),
-          CString::Build(u"DefaultCommand=%s", m_DefaultCommand),
-      });
+  std::vector<CString> lines;
+  for (const UserSettingKey& k : kUserSettingKeys) {
+    lines.push_back(CString(k.key) +
+                    (k.text != nullptr ? this->*k.text : CString::Build(u"%d", this->*k.number)));
+  }
+  return WriteSettingsFile(SettingsPath(kUserSettingsFileName), lines);
 }
 
 // file -> head { "WatchingMode=" n | "Watching01=" folder | empty } ...; the head ends

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
+#include <string>
 
 #include "app/tabro_client_app.h"
 #include "grid/text_width.h"
@@ -42,6 +44,19 @@ bool ForEachSettingsLine(const CString& path, const std::function<void(const CSt
     pos = end;
   }
   return true;
+}
+
+// Whether a line (without its line end) reads back exactly as written: every
+// character storable, no control character, no trailing blank to be cut, and the
+// line with its line end within one piece.
+bool ReadsBackWhole(const CString& line) {
+  const std::optional<std::string> bytes = EncodeText(line.View(), CP_ACP, ConvMode::kStrict);
+  if (!bytes || bytes->size() + 1 > kLinePiece) return false;
+  for (const char c : *bytes) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+  }
+  CString trimmed = line;
+  return TrimRightBlanks(trimmed) == line.GetLength();
 }
 
 // The value after key when the line starts with it.
@@ -122,6 +137,12 @@ void CTabroOperation::SaveSystemIni() {
   CString text = CString::Build(u"OperationMode=%d\r\nProxyType=%d\r\nTimeout=%d\r\n",
                                 m_Server.m_OperationMode, static_cast<int>(m_Server.m_ProxyType),
                                 m_Server.m_Timeout);
-  if (m_Server.m_OperationMode == 1) text += CString::Build(u"OnpremisesServer=%s\r\n", m_Server.m_OnpremisesServer);
+  if (m_Server.m_OperationMode == 1) {
+    const CString server = CString::Build(u"OnpremisesServer=%s", m_Server.m_OnpremisesServer);
+    // A server that would read back otherwise (cut, split into lines, trimmed) is
+    // not written: the old file stays, as with any file that cannot be written.
+    if (!ReadsBackWhole(server)) return;
+    text += server + u"\r\n";
+  }
   WriteFileAtomic(JoinPath(theApp.m_ProgramFolder, kSystemIniName), TextToBytes(text.View(), CP_ACP));
 }

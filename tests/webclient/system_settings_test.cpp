@@ -114,6 +114,47 @@ INSTANTIATE_TEST_SUITE_P(
         SaveCase{"Mode101", 101, 1, "OperationMode=101\r\nProxyType=1\r\nTimeout=600\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct ServerCase {
+  const char* name;
+  std::u16string server;
+  bool written;
+};
+
+class SystemSettingsServer : public ::testing::TestWithParam<ServerCase> {};
+
+// Regression: a server that could not be read back whole was written anyway; on the
+// next start it came back cut, and its tail read as a line of its own.
+TEST_P(SystemSettingsServer, IsWrittenOnlyWhenItReadsBackWhole) {
+  const ServerCase& c = GetParam();
+  testsupport::TempDir dir;
+  theApp.m_ProgramFolder = CString(dir.path().string());
+  dir.Write("TabroSystem.ini", "old");
+  CTabroOperation op;
+  op.m_Server.m_OperationMode = 1;
+  op.m_Server.m_Timeout = 5;
+  op.m_Server.m_OnpremisesServer = CString(c.server);
+  op.SaveSystemIni();
+  if (!c.written) {
+    EXPECT_EQ(testsupport::TempDir::Read(dir / "TabroSystem.ini"), "old");
+    return;
+  }
+  CTabroOperation back;
+  back.LoadSystemIni();
+  EXPECT_EQ(back.m_Server.m_OnpremisesServer, CString(c.server));
+  EXPECT_EQ(back.m_Server.m_Timeout, 5);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SystemSettingsServer,
+    ::testing::Values(ServerCase{"Longest", u"http://" + std::u16string(974, u'h'), true},
+                      ServerCase{"OneCharacterTooLong", u"http://" + std::u16string(975, u'h'), false},
+                      ServerCase{"LineBreak", u"http://a\r\nTimeout=1", false},
+                      ServerCase{"Tab", u"http://a\tb", false},
+                      ServerCase{"TrailingBlank", u"http://a ", false},
+                      ServerCase{"NotInShiftJis", u"http://\U0001F600", false},
+                      ServerCase{"ShiftJisWithinTheLine", u"http://サーバ", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(SystemSettings, SaveIntoMissingFolderIsSilent) {
   testsupport::TempDir dir;
   theApp.m_ProgramFolder = CString((dir.path() / "missing").string());

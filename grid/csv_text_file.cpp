@@ -16,6 +16,22 @@ namespace {
 constexpr char16_t kCaption[] = u"タブロコネクト";
 constexpr char16_t kNoCodeTypeMessage[] = u"コードタイプの設定がありません。";
 
+// The code page a code type writes with; 0 for a code type that cannot be written.
+int WritingCodePage(int codeType) {
+  struct Entry {
+    int codeType, codePage;
+  };
+  static constexpr Entry kCodePages[] = {
+      {CCsvTextFile::CODETYPE_SJIS, CP_SJIS},
+      {CCsvTextFile::CODETYPE_EUCJP, CP_EUCJP},
+      {CCsvTextFile::CODETYPE_UTF8, CP_UTF8},
+  };
+  static_assert(sizeof(kCodePages) / sizeof(kCodePages[0]) == 3);
+  for (const Entry& e : kCodePages)
+    if (e.codeType == codeType) return e.codePage;
+  return 0;
+}
+
 // The quote rule holds for files whose path names a CSV or TSV file.
 bool PathHasCsvExtension(const CString& path) {
   static constexpr const char16_t* kMarks[] = {u".CSV", u".csv", u".TSV", u".tsv"};
@@ -390,11 +406,12 @@ bool CCsvTextFile::ReadLine(CString& line, int maxChars) {
 
 bool CCsvTextFile::WriteLine(const CString& text) {
   if (!m_Writer || !m_Writer->IsOpen()) return false;
-  int codePage = 0;
-  if (m_CodeType == CODETYPE_SJIS) codePage = CP_SJIS;
-  if (m_CodeType == CODETYPE_EUCJP) codePage = CP_EUCJP;
-  if (m_CodeType == CODETYPE_UTF8) codePage = CP_UTF8;
-  if (codePage == 0) return false;
+  const int codePage = WritingCodePage(m_CodeType);
+  if (codePage == 0) {
+    // Nothing can be written: the file is not replaced by an empty one on Close.
+    m_Writer->Discard();
+    return false;
+  }
   CString out = text;
   if (out.Find(u"\r\n") < 0 &&
       ((m_CodeType == CODETYPE_SJIS && m_HasCrLf == -1) || m_HasCrLf == 1))

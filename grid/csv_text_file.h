@@ -85,7 +85,9 @@ class CCsvTextFile {
 
   // Converts and writes text (the caller includes "\n"). Returns false, writing
   // nothing, when the code type is not 1, 2 or 3 or the stream is not open for
-  // writing. LF becomes CR LF for a Shift_JIS stream (when text holds no CR LF yet).
+  // writing; a stream with such a code type is then failed, so Close leaves an
+  // existing file as it was. LF becomes CR LF for a Shift_JIS stream (when text
+  // holds no CR LF yet).
   bool WriteLine(const CString& text);
 
   // Closes the file; for a written file, commits it (see above). Returns false when

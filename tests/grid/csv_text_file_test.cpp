@@ -243,9 +243,11 @@ TEST_P(WriteTest, WritesTheFileCode) {
   TempDir dir;
   CCsvTextFile f;
   ASSERT_TRUE(f.Open(PathText(dir / "out.txt"), u"w", c.codeType));
-  EXPECT_EQ(f.WriteLine(CString(c.text)), c.codeType >= 1 && c.codeType <= 3);
-  EXPECT_TRUE(f.Close());
+  const bool known = c.codeType >= 1 && c.codeType <= 3;
+  EXPECT_EQ(f.WriteLine(CString(c.text)), known);
+  EXPECT_EQ(f.Close(), known);
   EXPECT_EQ(TempDir::Read(dir / "out.txt"), c.bytes);
+  EXPECT_EQ(std::filesystem::exists(dir / "out.txt"), known);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -273,6 +275,17 @@ TEST(CsvTextFileTest, WritingReplacesTheOldFileOnlyOnClose) {
   int entries = 0;
   for (const auto& e : std::filesystem::directory_iterator(dir.path())) (void)e, ++entries;
   EXPECT_EQ(entries, 1);
+}
+
+TEST(CsvTextFileTest, UnknownCodeTypeNeverEmptiesTheOldFile) {
+  TempDir dir;
+  auto path = dir.Write("settings.ini", "old\r\n");
+  CCsvTextFile f;
+  ASSERT_TRUE(f.Open(PathText(path), u"w", CCsvTextFile::CODETYPE_DETECT));
+  EXPECT_FALSE(f.WriteLine(u"new\n"));
+  EXPECT_FALSE(f.WriteLine(u"more\n"));
+  EXPECT_FALSE(f.Close());
+  EXPECT_EQ(TempDir::Read(path), "old\r\n");
 }
 
 TEST(CsvTextFileTest, ReadThenWriteRoundTripsJapaneseText) {

@@ -195,6 +195,69 @@ int WorkerCount() {
   return static_cast<int>(std::clamp(cores, 2u, 8u)) - 1;
 }
 
+// What reading a file's lines into the data grid came to.
+struct ReadOutcome {
+  int rows = 0;              // lines read and stored
+  bool tooManyRows = false;  // a line came after the last row that fits
+};
+
+// Reads the lines of a file with a settled code type in order on this thread while
+// worker threads convert, split and store them, each batch in its own rows; the
+// workers are joined before it returns. Reading stops at the first refusal found.
+ReadOutcome ReadRows(CCsvTextFile& file, bool tsv, std::vector<int>& fieldCounts,
+                     FirstRefusal& refusal) {
+  ReadOutcome out;
+  const int codeType = file.m_CodeType;
+  const int codePage = codeType == CCsvTextFile::CODETYPE_UTF8 ? CP_UTF8 : CP_SJIS;
+  PadHeapGrowth();
+  BatchQueue queue;
+  std::vector<std::thread> workers;
+  for (int i = WorkerCount(); i > 0; --i) {
+    workers.emplace_back([&] {
+      LineBatch batch;
+      while (queue.Pop(batch)) StoreBatch(batch, codePage, tsv, fieldCounts, refusal);
+    });
+  }
+  LineBatch batch;
+  std::string bytes;
+  for (;;) {
+    const bool ok = codeType == CCsvTextFile::CODETYPE_EUCJP ? file.ReadEucLine(bytes, kLineBuffer)
+                                                            : file.ReadByteLine(bytes, kLineBuffer);
+    if (!ok) {
+      // A line that arrives after the last row that fits makes the file too long,
+      // whether or not it would fit itself; a read error never passes as the end.
+      const CCsvTextFile::ReadState state = file.GetReadState();
+      if (state == CCsvTextFile::ReadState::kReadError) {
+        refusal.Note(out.rows, Refusal::kReadError);
+      } else if (state == CCsvTextFile::ReadState::kLineTooLong) {
+        if (out.rows == GRID_MAX_ROWS) {
+          out.tooManyRows = true;
+        } else {
+          refusal.Note(out.rows, Refusal::kLineTooLong);
+        }
+      }
+      break;
+    }
+    if (out.rows == GRID_MAX_ROWS) {
+      out.tooManyRows = true;
+      break;
+    }
+    if (refusal.Row() < out.rows) break;  // refused before here: the rest does not matter
+    batch.bytes += bytes;
+    batch.ends.push_back(batch.bytes.size());
+    ++out.rows;
+    if (batch.ends.size() >= kBatchLines || batch.bytes.size() >= kBatchBytes) {
+      queue.Push(std::move(batch));
+      batch = LineBatch{};
+      batch.firstRow = out.rows;
+    }
+  }
+  if (!batch.ends.empty()) queue.Push(std::move(batch));
+  queue.Close();
+  for (std::thread& t : workers) t.join();
+  return out;
+}
+
 }  // namespace
 
 int CTabroClientDlg::LoadCsv(const CString& path, CCsvPropPage* page, int loadType) {
@@ -241,11 +304,9 @@ int CTabroClientDlg::LoadCsv(const CString& path, CCsvPropPage* page, int loadTy
   app.m_RowLastTextCol.fill(0);
 
   int result = 1;
-  int rows = 0;
-  bool tooManyRows = false;
+  ReadOutcome read;
   FirstRefusal refusal;
   std::vector<int> fieldCounts(GRID_MAX_ROWS, 0);
-
   const int codeType = file.m_CodeType;
   if (codeType != CCsvTextFile::CODETYPE_SJIS && codeType != CCsvTextFile::CODETYPE_EUCJP &&
       codeType != CCsvTextFile::CODETYPE_UTF8) {
@@ -253,55 +314,10 @@ int CTabroClientDlg::LoadCsv(const CString& path, CCsvPropPage* page, int loadTy
     file.ReadLine(line);  // says that the stream has no code type
     result = 0;
   } else {
-    const int codePage = codeType == CCsvTextFile::CODETYPE_UTF8 ? CP_UTF8 : CP_SJIS;
-    PadHeapGrowth();
-    BatchQueue queue;
-    std::vector<std::thread> workers;
-    for (int i = WorkerCount(); i > 0; --i) {
-      workers.emplace_back([&] {
-        LineBatch batch;
-        while (queue.Pop(batch)) StoreBatch(batch, codePage, tsv, fieldCounts, refusal);
-      });
-    }
-    LineBatch batch;
-    std::string bytes;
-    for (;;) {
-      const bool ok = codeType == CCsvTextFile::CODETYPE_EUCJP ? file.ReadEucLine(bytes, kLineBuffer)
-                                                              : file.ReadByteLine(bytes, kLineBuffer);
-      if (!ok) {
-        // A line that arrives after the last row that fits makes the file too long,
-        // whether or not it would fit itself; a read error never passes as the end.
-        const CCsvTextFile::ReadState state = file.GetReadState();
-        if (state == CCsvTextFile::ReadState::kReadError) {
-          refusal.Note(rows, Refusal::kReadError);
-        } else if (state == CCsvTextFile::ReadState::kLineTooLong) {
-          if (rows == GRID_MAX_ROWS) {
-            tooManyRows = true;
-          } else {
-            refusal.Note(rows, Refusal::kLineTooLong);
-          }
-        }
-        break;
-      }
-      if (rows == GRID_MAX_ROWS) {
-        tooManyRows = true;
-        break;
-      }
-      if (refusal.Row() < rows) break;  // refused before here: the rest does not matter
-      batch.bytes += bytes;
-      batch.ends.push_back(batch.bytes.size());
-      ++rows;
-      if (batch.ends.size() >= kBatchLines || batch.bytes.size() >= kBatchBytes) {
-        queue.Push(std::move(batch));
-        batch = LineBatch{};
-        batch.firstRow = rows;
-      }
-    }
-    if (!batch.ends.empty()) queue.Push(std::move(batch));
-    queue.Close();
-    for (std::thread& t : workers) t.join();
+    read = ReadRows(file, tsv, fieldCounts, refusal);
   }
   file.Close();
+  int rows = read.rows;
 
   int width = 0;
   if (refusal.Row() != INT_MAX) {
@@ -314,7 +330,7 @@ int CTabroClientDlg::LoadCsv(const CString& path, CCsvPropPage* page, int loadTy
     rows = 0;
     result = 0;
   } else {
-    if (tooManyRows) {
+    if (read.tooManyRows) {
       ShowMessage(CString::Build(u"[%s] 該当のファイルは行数が多過ぎて読み込みはできません（%d）",
                                  path, GRID_MAX_ROWS));
       result = 0;

@@ -104,7 +104,9 @@ class CTabroClientApp {
   int DetectColumnTypes(int source);
 
   // ---- Settings (user and watch settings files) -----------------------------
-  // Reads "TabroUserSetting.ini"; a missing file gets the defaults and is written.
+  // Reads "TabroUserSetting.ini"; a missing or empty file gets the defaults and
+  // is written; one that is there but cannot be read is reported and kept, and
+  // the defaults hold for this run.
   void LoadUserSettings();
   // Writes the user settings; false (reported) when the file could not be written.
   bool SaveUserSettings();

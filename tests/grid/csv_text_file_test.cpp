@@ -68,6 +68,28 @@ INSTANTIATE_TEST_SUITE_P(
         DetectCase{"EucJpCrLf", "staff_eucjp_crlf.csv", 2, 1, u"\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(CsvTextFileTest, DetectionWithoutCandidatesFallsBackOnLineEndsThenUtf8) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    int codeType;
+    int hasCrLf;
+  };
+  const Case cases[] = {
+      {"AsciiWithCrLfIsShiftJis", "a,b\r\n1,2\r\n", CCsvTextFile::CODETYPE_SJIS, 1},
+      {"AsciiWithLfIsUtf8", "a,b\n1,2\n", CCsvTextFile::CODETYPE_UTF8, 0},
+      {"NoCodeFitsAndNotUtf8IsEucJp", "\xFF\xFE,\xFF\n", CCsvTextFile::CODETYPE_EUCJP, 0},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    CCsvTextFile f;
+    ASSERT_TRUE(f.Open(PathText(dir.Write("in.csv", c.bytes)), u"r", CCsvTextFile::CODETYPE_DETECT))
+        << c.name;
+    EXPECT_EQ(f.m_CodeType, c.codeType) << c.name;
+    EXPECT_EQ(f.m_HasCrLf, c.hasCrLf) << c.name;
+  }
+}
+
 struct LineCase {
   const char* name;
   const char* fileName;  // decides the quote rule

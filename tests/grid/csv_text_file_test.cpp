@@ -193,6 +193,37 @@ TEST(CsvTextFileTest, LineTooLongIsToldApartFromEndOfFileAndNeverCut) {
   EXPECT_EQ(f.GetReadState(), CCsvTextFile::ReadState::kEndOfFile);
 }
 
+TEST(CsvTextFileTest, LineOfAtMost99999BytesFits) {
+  struct Case {
+    const char* name;
+    int codeType;
+    size_t textBytes;
+    const char* lineEnd;
+    bool fits;
+  };
+  const Case cases[] = {
+      {"ShiftJisLongest", CCsvTextFile::CODETYPE_SJIS, 99998, "\r\n", true},
+      {"ShiftJisOneMore", CCsvTextFile::CODETYPE_SJIS, 99999, "\r\n", false},
+      {"Utf8Longest", CCsvTextFile::CODETYPE_UTF8, 99998, "\n", true},
+      {"Utf8OneMore", CCsvTextFile::CODETYPE_UTF8, 99999, "\n", false},
+      {"LastLineWithoutEnd", CCsvTextFile::CODETYPE_UTF8, 99999, "", true},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    CCsvTextFile f;
+    std::string bytes = std::string(c.textBytes, 'y') + c.lineEnd;
+    ASSERT_TRUE(f.Open(PathText(dir.Write("long.csv", bytes)), u"r", c.codeType)) << c.name;
+    CString line;
+    EXPECT_EQ(f.ReadLine(line), c.fits) << c.name;
+    EXPECT_EQ(f.GetReadState(), c.fits ? CCsvTextFile::ReadState::kLine
+                                       : CCsvTextFile::ReadState::kLineTooLong)
+        << c.name;
+    if (c.fits) {
+      EXPECT_EQ(line.GetLength(), static_cast<int>(c.textBytes) + (*c.lineEnd ? 1 : 0)) << c.name;
+    }
+  }
+}
+
 TEST(CsvTextFileTest, LineLongerThanCallersCharacterLimitIsTooLong) {
   TempDir dir;
   CCsvTextFile f;

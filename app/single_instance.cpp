@@ -7,8 +7,10 @@
 #include <cstdlib>
 
 std::filesystem::path DefaultLockFolder() {
+  // A runtime folder inherited from another user (su, sudo) cannot hold our
+  // lock file; refusing the start for that would blame another instance.
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime != nullptr && *runtime != '\0') return runtime;
+  if (runtime != nullptr && *runtime != '\0' && ::access(runtime, W_OK | X_OK) == 0) return runtime;
   return "/tmp";
 }
 

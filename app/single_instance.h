@@ -14,7 +14,8 @@ int AcquireSingleInstanceLock(const std::string& name, const std::filesystem::pa
 // Gives the lock up and sets fd to -1; nothing when fd is -1.
 void ReleaseSingleInstanceLock(int& fd);
 
-// $XDG_RUNTIME_DIR when set and not empty, else /tmp.
+// $XDG_RUNTIME_DIR when set, not empty and a folder this user may write in;
+// else /tmp.
 std::filesystem::path DefaultLockFolder();
 
 // The lock file: folder/name.lock; without a folder, in DefaultLockFolder(). In

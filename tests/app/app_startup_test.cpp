@@ -283,8 +283,12 @@ INSTANTIATE_TEST_SUITE_P(Table, SwitchCases, ::testing::ValuesIn(kSwitchCases),
 TEST(SingleInstanceLock, DefaultFolderIsTheRuntimeFolderElseTmp) {
   const char* old = std::getenv("XDG_RUNTIME_DIR");
   const std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
-  setenv("XDG_RUNTIME_DIR", "/run/user/1234", 1);
-  EXPECT_EQ(DefaultLockFolder(), fs::path("/run/user/1234"));
+  testsupport::TempDir runtime;
+  setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+  EXPECT_EQ(DefaultLockFolder(), runtime.path());
+  // A runtime folder that is not there (inherited from another user) is not used.
+  setenv("XDG_RUNTIME_DIR", (runtime.path() / "gone").c_str(), 1);
+  EXPECT_EQ(DefaultLockFolder(), fs::path("/tmp"));
   setenv("XDG_RUNTIME_DIR", "", 1);
   EXPECT_EQ(DefaultLockFolder(), fs::path("/tmp"));
   unsetenv("XDG_RUNTIME_DIR");
@@ -295,27 +299,36 @@ TEST(SingleInstanceLock, DefaultFolderIsTheRuntimeFolderElseTmp) {
 struct LockPathCase {
   const char* name;
   const char* folder;      // given to the lock; "" for the default
-  const char* runtimeDir;  // XDG_RUNTIME_DIR, null: unset
-  std::string expected;
+  const char* runtimeDir;  // XDG_RUNTIME_DIR, null: unset; "{runtime}" is a folder that is there
+  std::string expected;    // "{runtime}" as above
 };
 
+const std::string kSharedTmpLock = "/tmp/csvTabroConnect-" + std::to_string(::getuid()) + ".lock";
+
 const LockPathCase kLockPathCases[] = {
-    {"GivenFolder", "/x", "/run/user/1234", "/x/csvTabroConnect.lock"},
-    {"RuntimeFolder", "", "/run/user/1234", "/run/user/1234/csvTabroConnect.lock"},
+    {"GivenFolder", "/x", "{runtime}", "/x/csvTabroConnect.lock"},
+    {"RuntimeFolder", "", "{runtime}", "{runtime}/csvTabroConnect.lock"},
     // Another user's lock file in the shared folder must not refuse this user's start.
-    {"SharedTmpCarriesTheUserId", "", nullptr,
-     "/tmp/csvTabroConnect-" + std::to_string(::getuid()) + ".lock"},
+    {"SharedTmpCarriesTheUserId", "", nullptr, kSharedTmpLock},
+    {"RuntimeFolderNotThere", "", "{runtime}/gone", kSharedTmpLock},
 };
 
 class LockPathCases : public ::testing::TestWithParam<LockPathCase> {};
 
 TEST_P(LockPathCases, NamesTheLockFileAfterTheMutex) {
   const LockPathCase& c = GetParam();
+  testsupport::TempDir runtime;
+  auto expand = [&](std::string text) {
+    if (const size_t at = text.find("{runtime}"); at != std::string::npos) {
+      text.replace(at, 9, runtime.path().string());
+    }
+    return text;
+  };
   const char* old = std::getenv("XDG_RUNTIME_DIR");
   const std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
-  if (c.runtimeDir != nullptr) setenv("XDG_RUNTIME_DIR", c.runtimeDir, 1);
+  if (c.runtimeDir != nullptr) setenv("XDG_RUNTIME_DIR", expand(c.runtimeDir).c_str(), 1);
   else unsetenv("XDG_RUNTIME_DIR");
-  EXPECT_EQ(SingleInstanceLockPath(kSingleInstanceName, c.folder), fs::path(c.expected));
+  EXPECT_EQ(SingleInstanceLockPath(kSingleInstanceName, c.folder), fs::path(expand(c.expected)));
   if (saved) setenv("XDG_RUNTIME_DIR", saved->c_str(), 1);
   else unsetenv("XDG_RUNTIME_DIR");
 }

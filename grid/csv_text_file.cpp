@@ -284,7 +284,9 @@ CCsvTextFile::RawResult CCsvTextFile::ReadRawLine(std::string& bytes, size_t lim
 }
 
 // EUC-JP to Shift_JIS bytes: JIS X 0208 pairs by the standard mapping, SS2 kana as
-// their single byte; a pair without a mapping becomes two blanks.
+// their single byte; a pair without a mapping (an SS2 byte before anything but a
+// kana, an SS3 code with its third byte) becomes two blanks. A lead byte before an
+// ASCII byte gives two blanks and leaves that byte, which may end the line.
 CCsvTextFile::RawResult CCsvTextFile::ReadEucRaw(std::string& bytes, size_t limit) {
   bytes.clear();
   bool any = false, tooLong = false;

@@ -11,7 +11,9 @@
 //  - Shift_JIS: CR LF ends a line and comes back as one LF; a bare LF ends a line only
 //    when the first block holds no CR LF (m_HasCrLf == 0); a lone CR is text.
 //  - UTF-8: LF ends a line and stays; CR is text (CR LF lines end in CR LF).
-//  - EUC-JP: LF ends a line and stays; CR is text; no quote rule.
+//  - EUC-JP: LF ends a line and stays; CR is text; no quote rule. Bytes are turned
+//    into Shift_JIS; a code without a Shift_JIS form (JIS X 0212 included) reads as
+//    two blanks.
 //
 // A line longer than the caller allows is never handed out in pieces: ReadLine (and
 // the byte readers) skip the whole physical line, return false, and GetReadState()

@@ -5,7 +5,7 @@
 
 #include "app/tabro_client_app.h"
 #include "grid/csv_split.h"
-#include "grid/number_text.h"
+#include "grid/row_stats.h"
 #include "jobsheet/sheet/csv_prop_page.h"
 #include "platform/ui_hooks.h"
 
@@ -13,28 +13,6 @@ namespace {
 
 constexpr int kClipMaxRows = EDIT_GRID_ROWS;
 constexpr char16_t kCaption[] = u"タブロコネクト";
-
-// Statistics of one clipboard row, as the loader keeps them for a file row.
-struct RowStats {
-  int filled = 0;
-  int textCount = -1;
-  int lastTextCol = 0;
-  int fields = 0;
-};
-
-RowStats CountRow(const std::vector<CString>& cells) {
-  RowStats s;
-  s.fields = static_cast<int>(cells.size());
-  for (int c = 0; c < s.fields; ++c) {
-    const int kind = IsNumberOrDateText(cells[c]);
-    if (kind != -1) ++s.filled;
-    if (kind == 0) {
-      ++s.textCount;
-      s.lastTextCol = c;
-    }
-  }
-  return s;
-}
 
 }  // namespace
 
@@ -80,8 +58,8 @@ int CCsvPropPage::ReadClipboardText() {
     CSVSTRDATA_COLM row;
     row.cells = std::move(fields);
     fields.clear();
-    stats.push_back(CountRow(row.cells));
-    widest = std::max(widest, stats.back().fields);
+    stats.push_back(CountRowCells(row.cells));
+    widest = std::max(widest, static_cast<int>(row.cells.size()));
     rows.push_back(std::move(row));
     pos = next;
   }
@@ -138,7 +116,7 @@ int CCsvPropPage::ReadClipboardText() {
     theApp.m_RowFilledCount[r] = stats[i].filled;
     theApp.m_RowTextCount[r] = stats[i].textCount;
     theApp.m_RowLastTextCol[r] = stats[i].lastTextCol;
-    theApp.m_RowFieldCount[r] = static_cast<int16_t>(stats[i].fields);
+    theApp.m_RowFieldCount[r] = static_cast<int16_t>(cells.size());
   }
   m_ColCount = std::max(m_ColCount, widest);
   theApp.m_EditCols = m_ColCount;

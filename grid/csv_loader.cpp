@@ -20,7 +20,7 @@
 #include "app/tabro_client_dlg.h"
 #include "grid/csv_split.h"
 #include "grid/csv_text_file.h"
-#include "grid/number_text.h"
+#include "grid/row_stats.h"
 #include "jobsheet/sheet/csv_prop_page.h"
 #include "platform/codepage.h"
 #include "platform/ui_hooks.h"
@@ -157,25 +157,14 @@ void StoreBatch(const LineBatch& batch, int codePage, bool tsv, std::vector<int>
       refusal.Note(row, Refusal::kFieldTooLong);
       return;
     }
-    int filled = 0;
-    int textCount = -1;
-    int lastTextCol = 0;
+    const RowStats stats = CountRowCells({fields.data(), static_cast<size_t>(n)});
     if (n > 0) {
       CString* cells = grid.PrepareRow(row, n);
-      for (int c = 0; c < n; ++c) {
-        const int kind = IsNumberOrDateText(fields[c]);
-        if (kind == -1) continue;
-        ++filled;
-        if (kind == 0) {
-          ++textCount;
-          lastTextCol = c;
-        }
-        cells[c] = std::move(fields[c]);
-      }
+      for (int c = 0; c < n; ++c) cells[c] = std::move(fields[c]);
     }
-    app.m_RowFilledCount[row] = filled;
-    app.m_RowTextCount[row] = textCount;
-    app.m_RowLastTextCol[row] = lastTextCol;
+    app.m_RowFilledCount[row] = stats.filled;
+    app.m_RowTextCount[row] = stats.textCount;
+    app.m_RowLastTextCol[row] = stats.lastTextCol;
     fieldCounts[row] = n;
   }
 }

@@ -4,20 +4,29 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "app/tabro_client_app.h"
 #include "webclient/tabro_operation.h"
 
 namespace {
 
+// A folder of its own for the run, removed when the run ends (never destroyed
+// itself, so the exit handler can still read it).
 const std::string& ProgramFolder() {
-  static const std::string folder = [] {
-    std::string tmpl = "/tmp/tabro_fuzz_system_XXXXXX";
-    if (mkdtemp(tmpl.data()) == nullptr) std::abort();
-    return tmpl;
+  static const std::string* folder = [] {
+    auto* path = new std::string("/tmp/tabro_fuzz_system_XXXXXX");
+    if (mkdtemp(path->data()) == nullptr) std::abort();
+    std::atexit([] {
+      std::error_code ec;
+      std::filesystem::remove_all(*folder, ec);
+    });
+    return path;
   }();
-  return folder;
+  return *folder;
 }
 
 void WriteBytes(const std::string& path, const uint8_t* data, size_t size) {

@@ -188,8 +188,11 @@ bool AtomicFileWriter::Begin(const CString& target) {
   target_ = ToFsPath(target);
   failed_ = false;
   if (target_.filename().empty()) return false;
-  std::error_code ec;
-  if (std::filesystem::is_directory(target_, ec)) return false;  // never replaced by a file
+  // A folder is never replaced by a file, nor a read-only file by a new one.
+  struct stat old {};
+  if (::stat(target_.c_str(), &old) == 0 &&
+      (S_ISDIR(old.st_mode) || (old.st_mode & 0222) == 0 || ::access(target_.c_str(), W_OK) != 0))
+    return false;
   std::filesystem::path folder = target_.parent_path();
   // The temporary name must stay within the system's limit even for the longest names.
   std::string base = target_.filename().string();

@@ -58,7 +58,8 @@ class AtomicFileWriter {
   AtomicFileWriter(const AtomicFileWriter&) = delete;
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-  // Creates the temporary file; false when it cannot be created or target is a folder.
+  // Creates the temporary file; false when it cannot be created, or when target is a
+  // folder or a file that may not be written.
   bool Begin(const CString& target);
   bool IsOpen() const { return fd_ >= 0; }
   // Appends bytes; false (and the writer is failed) when they could not be written.

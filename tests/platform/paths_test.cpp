@@ -152,6 +152,15 @@ TEST(PathsTest, AtomicWriterDiscardLeavesTheOldFile) {
   EXPECT_FALSE(WriteFileAtomic(PathText(dir / "missing" / "b.ini"), "x"));
 }
 
+TEST(PathsTest, AtomicWriteLeavesReadOnlyFiles) {
+  TempDir dir;
+  auto file = dir.Write("locked.ini", "old");
+  ::chmod(file.c_str(), 0444);
+  EXPECT_FALSE(WriteFileAtomic(PathText(file), "new"));
+  EXPECT_EQ(TempDir::Read(file), "old");
+  ::chmod(file.c_str(), 0644);
+}
+
 TEST(PathsTest, AtomicWriteTakesTheLongestNamesAndRefusesFolders) {
   TempDir dir;
   // 255 bytes is the longest name a file may have; its temporary name must fit too.

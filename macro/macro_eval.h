@@ -143,7 +143,7 @@ class CMacroEval {
   // Cell text of a field name ("" when not found); for arguments of methods.
   CString CellText(const CString& name) const;
   bool FindCell(const CString& name, CString& cell) const;
-  // Methods at '.': returns the value; the text side is the method's result.
+  // Field reference, tag and method: each returns the value and leaves its text side.
   double ReadFieldReference();  // cursor after '['
   double ReadTag();             // cursor at '<'
   double ApplyMethod();         // cursor at '.'

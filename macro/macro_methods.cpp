@@ -136,6 +136,48 @@ CString WriteDateForm(int form, int year, int month, int day) {
 constexpr int kFirstYear = 1900;
 constexpr int kLastYear = 2099;
 
+// Moves the date in text by n units ("y" years, "m" months, "d" days; any other
+// unit moves nothing but the date is written anew) and writes it in the form
+// the text had. The text stays as it is when it is no date, when n is 10000 or
+// more, or when the result lies outside the supported years. An impossible date
+// raises its message.
+void MoveDateText(CString& text, const CString& unit, int n) {
+  int form = 0;
+  DateTextError error = DateTextError::kNone;
+  const int64_t time = ParseDateText(text, form, error);
+  if (error != DateTextError::kNone) {
+    throw CMacroError(CString::Build(u"日付が正しくありません　%s", text));
+  }
+  if (form == 0 || n >= 10000) return;
+  int year = 0, month = 0, day = 0;
+  TimeValueToDate(time, year, month, day);
+  // Calendar arithmetic in 64 bits.
+  long long y = year, m = month, d = day;
+  if (unit == u"y") {
+    y += n;
+  } else if (unit == u"m") {
+    y += n / 12;
+    m += n % 12;
+    if (m < 1) {
+      m += 12;
+      --y;
+    } else if (m > 12) {
+      m -= 12;
+      ++y;
+    }
+  } else if (unit == u"d") {
+    if (n < -(kLastYear - kFirstYear + 1) * 366) return;
+    TimeValueToDate(DateToTimeValue(year, month, day + n), year, month, day);
+    y = year;
+    m = month;
+    d = day;
+  }
+  if (y < kFirstYear || y > kLastYear) return;
+  const int last = DaysInMonth(static_cast<int>(y), static_cast<int>(m));
+  if (d > last) d = last;
+  text = WriteDateForm(form, static_cast<int>(y), static_cast<int>(m), static_cast<int>(d));
+}
+
 }  // namespace
 
 // method -> '.' name ['(' arguments ')']   (cursor at '.')
@@ -213,42 +255,7 @@ double CMacroEval::ApplyMethod() {
       while (*m_Cursor == u' ' || *m_Cursor == u',') ++m_Cursor;
       const int n = *m_Cursor == u'[' ? ReadInt(ReadFieldArgument()) : ReadInt(m_Cursor);
       requireParen(kBadArgCount);
-
-      int form = 0;
-      DateTextError error = DateTextError::kNone;
-      const int64_t time = ParseDateText(m_Text, form, error);
-      if (error != DateTextError::kNone) {
-        throw CMacroError(CString::Build(u"日付が正しくありません　%s", m_Text));
-      }
-      if (form == 0 || n >= 10000) break;
-      int year = 0, month = 0, day = 0;
-      TimeValueToDate(time, year, month, day);
-      // Calendar arithmetic in 64 bits; a result outside the supported years
-      // leaves the text as it is.
-      long long y = year, m = month, d = day;
-      if (unit == u"y") {
-        y += n;
-      } else if (unit == u"m") {
-        y += n / 12;
-        m += n % 12;
-        if (m < 1) {
-          m += 12;
-          --y;
-        } else if (m > 12) {
-          m -= 12;
-          ++y;
-        }
-      } else if (unit == u"d") {
-        if (n < -(kLastYear - kFirstYear + 1) * 366) break;
-        TimeValueToDate(DateToTimeValue(year, month, day + n), year, month, day);
-        y = year;
-        m = month;
-        d = day;
-      }
-      if (y < kFirstYear || y > kLastYear) break;
-      const int last = DaysInMonth(static_cast<int>(y), static_cast<int>(m));
-      if (d > last) d = last;
-      m_Text = WriteDateForm(form, static_cast<int>(y), static_cast<int>(m), static_cast<int>(d));
+      MoveDateText(m_Text, unit, n);
       break;
     }
     case Method::Replace: {

@@ -56,7 +56,7 @@ bool CMacroCheck::HasColumn(const CString& name) const {
 
 // statement -> "if " if-level | "return " comparison | if-level
 void CMacroCheck::CheckStatement(const char16_t* text) {
-  m_Work = macro_scan::MakeWorkCopy(text);
+  macro_scan::MakeWorkCopy(text, m_Work);
   m_Cursor = SkipBlanks(m_Work.c_str());
   if (StartsWithFolded(m_Cursor, u"if ")) {
     m_Cursor += 3;

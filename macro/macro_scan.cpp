@@ -26,8 +26,8 @@ bool IsEscapedQuote(const char16_t* p) {
 
 namespace macro_scan {
 
-std::u16string MakeWorkCopy(const char16_t* text) {
-  std::u16string work(text != nullptr ? text : u"");
+void MakeWorkCopy(const char16_t* text, std::u16string& work) {
+  work.assign(text != nullptr ? text : u"");
   for (size_t i = 0; i + 1 < work.size(); ++i) {
     if (work[i] == u'\r' && work[i + 1] == u'\n') {
       work[i] = u' ';
@@ -35,7 +35,6 @@ std::u16string MakeWorkCopy(const char16_t* text) {
       ++i;
     }
   }
-  return work;
 }
 
 const char16_t* ReadQuoted(const char16_t* p, CString& out, bool& closed) {

@@ -16,9 +16,10 @@ bool IsEscapedQuote(const char16_t* p);
 
 namespace macro_scan {
 
-// The work copy of a macro text: every CR LF pair becomes two blanks (a lone
-// CR or LF stays). A null text reads as empty.
-std::u16string MakeWorkCopy(const char16_t* text);
+// Fills work with the work copy of a macro text: every CR LF pair becomes two
+// blanks (a lone CR or LF stays). A null text reads as empty. The string's
+// storage is reused from row to row.
+void MakeWorkCopy(const char16_t* text, std::u16string& work);
 
 // Reads a quoted text whose opening quote is just before p: a backslash and
 // quote that IsEscapedQuote accepts give one quote, every other character is

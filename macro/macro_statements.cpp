@@ -24,7 +24,7 @@ double CMacroEval::Evaluate(const char16_t* text, int row) {
   m_Depth = 0;
   m_Statement = 0;
 
-  m_Work = macro_scan::MakeWorkCopy(text);
+  macro_scan::MakeWorkCopy(text, m_Work);
   m_Row = row;
   m_Cursor = SkipBlanks(m_Work.c_str());
 

@@ -29,9 +29,10 @@ class CCsvPropPage {
   // Reads the clipboard's text (lines at CR LF, fields at tabs) and inserts its rows
   // into theApp.m_EditGrid and theApp.m_DataGrid at the insertion row (m_AnchorRow
   // when the page has rows, else 0); the rows below move down. All or nothing: when
-  // the text has more than 3000 lines, more than 256 fields on a line or a field
-  // longer than 10000 characters, or the rows would not fit in 3000 rows or 256
-  // columns, nothing is inserted, the limit message is shown and the result is 3.
+  // the text has more than 3000 lines or more than 256 fields on a line, or the rows
+  // would not fit in 3000 rows or 256 columns, nothing is inserted, the limit message
+  // is shown and the result is 3; a field longer than 10000 characters gets a
+  // message naming its line, also with result 3.
   int ReadClipboardText();
 
   // Takes the field names from the title row and settles the column count.

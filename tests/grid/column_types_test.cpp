@@ -165,6 +165,41 @@ TEST_F(DetectColumnTypesTest, HeaderAndValuesDecideTheType) {
   }
 }
 
+TEST_F(DetectColumnTypesTest, ALargeGridSharedOutAmongThreadsGetsEveryColumnsType) {
+  // 999 data rows of 256 columns are scanned by several threads; each column still
+  // gets the type of its own cells, also when the deciding cell is the last one.
+  struct Kind {
+    const char16_t* title;
+    const char16_t* cell;
+    const char16_t* lastCell;
+    int type;
+  };
+  const Kind kinds[] = {
+      {u"金額", u"1,200", u"3,000", COLTYPE_NUMBER},
+      {u"担当者名", u"山田", u"佐藤", COLTYPE_TEXT},
+      {u"売上日", u"2024/01/05", u"2024/02/10", COLTYPE_DATE},
+      {u"伝票番号", u"00123", u"00456", COLTYPE_TEXT},
+      {u"時刻", u"09:30:00", u"17:00:00", COLTYPE_TIME},
+      {u"月", u"4", u"10", COLTYPE_CODE},
+      {u"備考", u"12", u"未定", COLTYPE_TEXT},
+      {u"メモ", u"", u"", COLTYPE_UNKNOWN},
+  };
+  constexpr int kRows = 1000;
+  CTabroClientApp& a = theApp;
+  for (int c = 0; c < GRID_COLS; ++c) {
+    const Kind& k = kinds[c % std::size(kinds)];
+    a.m_DataGrid[0][c] = k.title;
+    for (int r = 1; r < kRows; ++r) a.m_DataGrid[r][c] = r + 1 < kRows ? k.cell : k.lastCell;
+  }
+  a.m_TitleRow = 0;
+  a.m_DataRows = kRows;
+  a.m_DataCols = GRID_COLS;
+  a.DetectColumnTypes(0);
+  for (int c = 0; c < GRID_COLS; ++c) {
+    EXPECT_EQ(a.m_ColumnTypes[c], kinds[c % std::size(kinds)].type) << "column " << c;
+  }
+}
+
 TEST_F(DetectColumnTypesTest, NoDataRowBelowTheTitleLeavesEveryTypeText) {
   CTabroClientApp& a = theApp;
   a.m_ColumnTypes.fill(COLTYPE_UNKNOWN);

@@ -272,6 +272,34 @@ std::u16string MixedLines(uint32_t seed, int lines, char16_t sep, const char16_t
   return text;
 }
 
+// Expects the loaded data, its tables, counts and backup to be what reading the
+// file in order gives; returns the code type the stream settled.
+int ExpectLoadedAsReadInOrder(const CString& path, bool tsv) {
+  const InOrderLoad ref = ReadInOrder(path, tsv);
+  const CTabroClientApp& a = theApp;
+  EXPECT_EQ(a.m_SourceCodeType, ref.codeType);
+  EXPECT_EQ(a.m_DataRows, static_cast<int>(ref.cells.size()));
+  EXPECT_EQ(a.m_DataCols, ref.cols);
+  EXPECT_EQ(a.m_Backup.DataRows, a.m_DataRows);
+  if (a.m_DataRows != static_cast<int>(ref.cells.size())) return ref.codeType;
+  int wrongCells = 0;
+  for (int r = 0; r < a.m_DataRows; ++r) {
+    SCOPED_TRACE(testing::Message() << "row " << r);
+    const std::vector<CString>& row = ref.cells[r];
+    for (int col = 0; col < GRID_COLS; ++col) {
+      const CString expected = col < static_cast<int>(row.size()) ? row[col] : CString();
+      wrongCells += a.m_DataGrid.GetAt(r, col) != expected;
+      wrongCells += a.m_BackupGrid.GetAt(r, col) != expected;
+    }
+    EXPECT_EQ(a.m_RowFilledCount[r], ref.filled[r]);
+    EXPECT_EQ(a.m_RowTextCount[r], ref.textCount[r]);
+    EXPECT_EQ(a.m_RowLastTextCol[r], ref.lastTextCol[r]);
+    EXPECT_EQ(a.m_RowFieldCount[r], ref.fieldCount[r]);
+  }
+  EXPECT_EQ(wrongCells, 0);
+  return ref.codeType;
+}
+
 TEST_F(CsvLoaderTest, WorkerThreadsStoreWhatAReadingInOrderGives) {
   struct Case {
     const char* name;
@@ -293,30 +321,25 @@ TEST_F(CsvLoaderTest, WorkerThreadsStoreWhatAReadingInOrderGives) {
     // Enough lines for many batches; the last one has no line end.
     std::u16string text = MixedLines(7, 4000, tsv ? u'\t' : u',', c.lineEnd) + u"最後,1";
     ASSERT_EQ(Load(c.file, TextToBytes(text, c.codePage)), 1);
-    const InOrderLoad ref = ReadInOrder(path_, tsv);
-    ASSERT_EQ(ref.codeType, c.codeType);
-    const CTabroClientApp& a = theApp;
-    EXPECT_EQ(a.m_SourceCodeType, ref.codeType);
-    ASSERT_EQ(a.m_DataRows, static_cast<int>(ref.cells.size()));
-    EXPECT_EQ(a.m_DataCols, ref.cols);
-    EXPECT_EQ(a.m_Backup.DataRows, a.m_DataRows);
-    int wrongCells = 0;
-    for (int r = 0; r < a.m_DataRows; ++r) {
-      SCOPED_TRACE(testing::Message() << "row " << r);
-      const std::vector<CString>& row = ref.cells[r];
-      for (int col = 0; col < GRID_COLS; ++col) {
-        const CString expected = col < static_cast<int>(row.size()) ? row[col] : CString();
-        wrongCells += a.m_DataGrid.GetAt(r, col) != expected;
-        wrongCells += a.m_BackupGrid.GetAt(r, col) != expected;
-      }
-      ASSERT_EQ(a.m_RowFilledCount[r], ref.filled[r]);
-      ASSERT_EQ(a.m_RowTextCount[r], ref.textCount[r]);
-      ASSERT_EQ(a.m_RowLastTextCol[r], ref.lastTextCol[r]);
-      ASSERT_EQ(a.m_RowFieldCount[r], ref.fieldCount[r]);
-    }
-    EXPECT_EQ(wrongCells, 0);
+    EXPECT_EQ(ExpectLoadedAsReadInOrder(path_, tsv), c.codeType);
     EXPECT_TRUE(hooks_.Boxes().empty());
   }
+}
+
+TEST_F(CsvLoaderTest, EveryTextFixtureLoadsAsItReadsInOrder) {
+  const char* const fixtures[] = {
+      "staff_eucjp_crlf.csv", "staff_eucjp_lf.csv",      "staff_sjis_crlf.csv", "staff_sjis_lf.csv",
+      "staff_utf8_bom_crlf.csv", "staff_utf8_crlf.csv", "staff_utf8_lf.csv",
+  };
+  for (const char* name : fixtures) {
+    SCOPED_TRACE(name);
+    gridtest::ResetAppState();
+    const CString path = PathText(testsupport::DataFile(std::string("text/") + name));
+    ASSERT_EQ(dlg_.LoadCsv(path, nullptr, LOAD_FILE), 1);
+    EXPECT_GT(theApp.m_DataRows, 1);
+    ExpectLoadedAsReadInOrder(path, false);
+  }
+  EXPECT_TRUE(hooks_.Boxes().empty());
 }
 
 TEST_F(CsvLoaderTest, TheEarliestRefusedLineIsNamedWhicheverThreadFindsIt) {

@@ -62,15 +62,6 @@ UINT VirtualKey(const QKeyEvent* e) {
   return static_cast<UINT>(k & 0xFFFF);
 }
 
-UINT MouseFlags(const QMouseEvent* e) {
-  UINT f = 0;
-  if (e->buttons() & Qt::LeftButton) f |= MK_LBUTTON;
-  if (e->buttons() & Qt::RightButton) f |= MK_RBUTTON;
-  if (e->modifiers() & Qt::ShiftModifier) f |= MK_SHIFT;
-  if (e->modifiers() & Qt::ControlModifier) f |= MK_CONTROL;
-  return f;
-}
-
 // Colours a control as its parent's OnCtlColor says (statics, buttons, edits),
 // just before it paints; paints the brush's background at once.
 void ApplyCtlColor(QWidget* w) {
@@ -145,21 +136,7 @@ class LayerFilter : public QObject {
       case QEvent::MouseButtonDblClick:
       case QEvent::MouseMove: {
         auto* me = static_cast<QMouseEvent*>(ev);
-        UINT msg = 0;
-        if (ev->type() == QEvent::MouseMove) msg = WM_MOUSEMOVE;
-        else if (me->button() == Qt::LeftButton)
-          msg = ev->type() == QEvent::MouseButtonPress ? WM_LBUTTONDOWN
-                : ev->type() == QEvent::MouseButtonRelease ? WM_LBUTTONUP : WM_LBUTTONDBLCLK;
-        else if (me->button() == Qt::RightButton)
-          msg = ev->type() == QEvent::MouseButtonPress ? WM_RBUTTONDOWN
-                : ev->type() == QEvent::MouseButtonRelease ? static_cast<UINT>(WM_RBUTTONUP) : 0u;
-        if (!msg || !layer::Maps(owner, msg)) return false;
-        MsgArgs args;
-        args.wParam = MouseFlags(me);
-        QPoint p = me->position().toPoint();
-        if (w != owner) p = w->mapTo(owner, p);
-        args.point = CPoint(p.x(), p.y());
-        return layer::SendWindowMessage(owner, msg, args);
+        return layer::SendMouseMessage(w, owner, layer::MouseMessage(me), me);
       }
       case QEvent::KeyPress: {
         auto* ke = static_cast<QKeyEvent*>(ev);
@@ -283,6 +260,11 @@ class LayerApplication : public QApplication {
     if (ev->type() == QEvent::KeyPress && !g_sendingKey) {
       auto* w = qobject_cast<QWidget*>(receiver);
       if (w && PreTranslate(w, static_cast<QKeyEvent*>(ev))) return true;
+    }
+    if (ev->type() == QEvent::MouseMove || ev->type() == QEvent::MouseButtonPress ||
+        ev->type() == QEvent::MouseButtonRelease || ev->type() == QEvent::MouseButtonDblClick) {
+      auto* w = qobject_cast<QWidget*>(receiver);
+      if (w && layer::RedirectToCapture(w, static_cast<QMouseEvent*>(ev))) return true;
     }
     return QApplication::notify(receiver, ev);
   }

@@ -144,7 +144,8 @@ void ChangeState(QTableView* view, int item, UINT state, UINT mask) {
   // One focused item at most.
   if ((mask & LVIS_FOCUSED) && (state & LVIS_FOCUSED) && !ClearOthers(view, item, LVIS_FOCUSED)) return;
   UINT& bits = m->rows[item].state;
-  bits = (bits & ~(mask & (LVIS_SELECTED | LVIS_FOCUSED))) | (state & mask & (LVIS_SELECTED | LVIS_FOCUSED));
+  constexpr UINT kKept = LVIS_SELECTED | LVIS_FOCUSED | LVIS_DROPHILITED;
+  bits = (bits & ~(mask & kKept)) | (state & mask & kKept);
   if ((m->flags & tpl::kSingleSel) && (bits & LVIS_SELECTED) && !ClearOthers(view, item, LVIS_SELECTED)) return;
   m->RefreshRow(item);
   NotifyChanged(view, item, before, FullState(m->rows[item]));
@@ -163,11 +164,14 @@ class ListDelegate : public QStyledItemDelegate {
     const CListCtrl::Model::Row& r = m->rows[row];
     COLORREF text = m->textColor == CLR_DEFAULT ? RGB(0, 0, 0) : m->textColor;
     COLORREF back = m->textBkColor == CLR_DEFAULT || m->textBkColor == CLR_NONE ? m->bkColor : m->textBkColor;
-    bool selected = (r.state & LVIS_SELECTED) && (col == 0 || (m->exStyle & LVS_EX_FULLROWSELECT));
+    bool labelCell = col == 0 || (m->exStyle & LVS_EX_FULLROWSELECT);
+    bool selected = (r.state & LVIS_SELECTED) && labelCell;
+    bool dropTarget = (r.state & LVIS_DROPHILITED) && labelCell;
     bool focused = view->hasFocus();
-    if (selected && (focused || (m->flags & tpl::kShowSelAlways))) {
-      back = focused ? GetSysColor(COLOR_HIGHLIGHT) : GetSysColor(COLOR_BTNFACE);
-      if (focused) text = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    if (dropTarget || (selected && (focused || (m->flags & tpl::kShowSelAlways)))) {
+      bool strong = focused || dropTarget;
+      back = strong ? GetSysColor(COLOR_HIGHLIGHT) : GetSysColor(COLOR_BTNFACE);
+      if (strong) text = GetSysColor(COLOR_HIGHLIGHTTEXT);
     }
     // Custom drawing: the owner may colour the row and the cell.
     if (m->prepaint & CDRF_NOTIFYITEMDRAW) {
@@ -312,6 +316,51 @@ ListInput* Input() {
   return input;
 }
 
+// Sees the mouse of a list before anything else and sends LVN_BEGINDRAG when
+// the left button, pressed on an item, moved far enough. Eats nothing.
+class DragDetect : public QObject {
+ public:
+  bool eventFilter(QObject* obj, QEvent* ev) override {
+    auto* viewport = qobject_cast<QWidget*>(obj);
+    auto* view = viewport ? qobject_cast<QTableView*>(viewport->parentWidget()) : nullptr;
+    if (!view) return false;
+    auto* me = static_cast<QMouseEvent*>(ev);
+    switch (ev->type()) {
+      case QEvent::MouseButtonPress: {
+        m_view = nullptr;
+        QModelIndex idx = view->indexAt(me->position().toPoint());
+        if (me->button() != Qt::LeftButton || !idx.isValid()) return false;
+        m_view = view;
+        m_index = idx;
+        m_start = me->position().toPoint();
+        return false;
+      }
+      case QEvent::MouseMove: {
+        if (m_view != view || !(me->buttons() & Qt::LeftButton) ||
+            (me->position().toPoint() - m_start).manhattanLength() < QApplication::startDragDistance())
+          return false;
+        m_view = nullptr;   // once per press
+        NMLISTVIEW nm;
+        nm.hdr.code = LVN_BEGINDRAG;
+        nm.iItem = m_index.row();
+        nm.iSubItem = m_index.column();
+        QPoint p = viewport->mapTo(view, m_start);
+        nm.ptAction = CPoint(p.x(), p.y());
+        if (CListCtrl::Model* m = ModelOf(view); m && m->ValidRow(nm.iItem)) nm.lParam = m->rows[nm.iItem].data;
+        layer::SendNotify(view, nm.hdr);
+        return false;
+      }
+      case QEvent::MouseButtonRelease: m_view = nullptr; return false;
+      default: return false;
+    }
+  }
+
+ private:
+  QPointer<QTableView> m_view;   // pressed on an item of this list
+  QModelIndex m_index;
+  QPoint m_start;
+};
+
 }  // namespace
 
 namespace {
@@ -409,6 +458,9 @@ QWidget* layer::CreateListView(QWidget* parent, uint32_t flags) {
     layer::SendWindowMessage(view, WM_VSCROLL, args);
   });
   layer::RegisterAlias(view->viewport(), view);
+  // Installed last, so it sees the mouse first.
+  static DragDetect* dragDetect = new DragDetect();
+  view->viewport()->installEventFilter(dragDetect);
   return view;
 }
 

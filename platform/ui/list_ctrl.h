@@ -11,6 +11,9 @@
 //   SetItemState/SetCheck, as on the platform.
 // - NM_CLICK / NM_DBLCLK / NM_RCLICK (NMITEMACTIVATE: iItem, iSubItem, ptAction;
 //   iItem -1 below the last item) for a user's click.
+// - LVN_BEGINDRAG (NMLISTVIEW: iItem, iSubItem, ptAction where the button went
+//   down) once the user moves the mouse, left button held, a few pixels away
+//   from where the button went down on an item.
 // - LVN_COLUMNCLICK (NMLISTVIEW, iSubItem) for a click on a header item unless
 //   the list has kNoSortHeader.
 // - LVN_KEYDOWN (NMLVKEYDOWN) for a key pressed in the list.
@@ -27,6 +30,7 @@
 enum : UINT {
   LVIS_FOCUSED = 0x1,
   LVIS_SELECTED = 0x2,
+  LVIS_DROPHILITED = 0x8,   // the target of a drag, drawn as selected
   LVIS_STATEIMAGEMASK = 0xF000,
 };
 constexpr UINT INDEXTOSTATEIMAGEMASK(UINT i) { return i << 12; }

@@ -203,6 +203,31 @@ bool ClickAt(CWnd& wnd, CPoint point) {
   return true;
 }
 
+bool Drag(CWnd& wnd, CPoint from, CPoint to, bool shift) {
+  QWidget* w = wnd.m_hWnd;
+  if (!Usable(w)) return false;
+  // A scroll area takes the mouse in its viewport.
+  QWidget* target = w;
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) target = area->viewport();
+  QPointer<QWidget> guard(target);
+  Qt::KeyboardModifiers mods = shift ? Qt::ShiftModifier : Qt::NoModifier;
+  auto send = [&](QEvent::Type type, CPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+    if (!guard) return;
+    QPointF local = target->mapFrom(w, QPoint(at.x, at.y));
+    QMouseEvent e(type, local, target->mapToGlobal(local), button, held, mods);
+    QApplication::sendEvent(target, &e);
+    ProcessEvents();
+  };
+  send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+  constexpr int kSteps = 4;
+  for (int i = 1; i <= kSteps; ++i)
+    send(QEvent::MouseMove,
+         CPoint(from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps), Qt::NoButton,
+         Qt::LeftButton);
+  send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+  return true;
+}
+
 bool Wheel(CWnd& wnd, int notches) {
   QWidget* w = wnd.m_hWnd;
   if (!Usable(w)) return false;

@@ -45,6 +45,11 @@ bool DropFiles(CWnd& wnd, const std::vector<CString>& paths);
 bool FireTimer(CWnd& wnd, UINT_PTR id);
 // A mouse click at a point of a window's client area (WM_LBUTTONDOWN/UP).
 bool ClickAt(CWnd& wnd, CPoint point);
+// Presses the left button at from, moves the mouse in a few steps to to and
+// releases it there (both in wnd's client coordinates; to may lie outside
+// wnd). As while a button is held, every move and the release go to wnd
+// (or to the window holding the capture). shift holds Shift throughout.
+bool Drag(CWnd& wnd, CPoint from, CPoint to, bool shift = false);
 // Turns the mouse wheel over a window by notches (positive: away from the
 // user, scrolling up), as over a list's rows (WM_MOUSEWHEEL first, then the
 // window's own scrolling).

@@ -20,6 +20,7 @@
 class CDialog;
 class QAbstractButton;
 class QImage;
+class QMouseEvent;
 class QPainter;
 class QTimer;
 
@@ -110,6 +111,15 @@ Qt::Key QtKeyOf(UINT vk);
 void Watch(QWidget* w);
 // The "default requested" flag of the message being handled.
 void RequestDefault();
+
+// Mouse messages (mouse.cpp): the message of a Qt mouse event (0 for none),
+// its delivery to a window (the receiver itself, a viewport of it, or the
+// window holding the capture) in that window's client coordinates (true when
+// a handler ate it), and the capture: true when the event went to the window
+// holding the capture instead of the receiver.
+UINT MouseMessage(const QMouseEvent* e);
+bool SendMouseMessage(QWidget* receiver, QWidget* owner, UINT message, const QMouseEvent* e);
+bool RedirectToCapture(QWidget* receiver, QMouseEvent* e);
 
 // Painting dispatch: the painter of a widget while its paint handler runs.
 QPainter* CurrentPainter(const QWidget* w);

@@ -38,6 +38,33 @@ UINT DragQueryFile(HDROP drop, UINT index, CString& path);
 // Releases the drop (no-op: the layer owns it).
 inline void DragFinish(HDROP) {}
 
+// Ends the mouse capture (CWnd::SetCapture); FALSE when no window held it.
+BOOL ReleaseCapture();
+
+// Mouse cursors: SetCursor(LoadCursor(nullptr, IDC_CROSS)) shows the cross
+// over the window that holds the capture, else over the window whose mouse
+// message is being handled (the program sets cursors from its mouse
+// handlers). LoadCursor gives null for an unknown id.
+enum : int {
+  IDC_ARROW = 32512,
+  IDC_IBEAM = 32513,
+  IDC_WAIT = 32514,
+  IDC_CROSS = 32515,
+  IDC_SIZENWSE = 32642,
+  IDC_SIZENESW = 32643,
+  IDC_SIZEWE = 32644,
+  IDC_SIZENS = 32645,
+  IDC_SIZEALL = 32646,
+  IDC_NO = 32648,
+};
+struct CursorResource {
+  int id;
+};
+using HCURSOR = const CursorResource*;
+HCURSOR LoadCursor(void* instance, int id);
+// Returns the cursor set before (null at first).
+HCURSOR SetCursor(HCURSOR cursor);
+
 // SetWindowPos flags.
 enum : UINT { SWP_NOSIZE = 0x1, SWP_NOMOVE = 0x2, SWP_NOZORDER = 0x4, SWP_NOACTIVATE = 0x10, SWP_SHOWWINDOW = 0x40, SWP_HIDEWINDOW = 0x80 };
 
@@ -95,6 +122,14 @@ class CWnd : public CCmdTarget {
   BOOL IsIconic() const;
   CWnd* SetFocus();
   static CWnd* GetFocus();
+  // Mouse capture: until ReleaseCapture, the mouse messages of every window
+  // (WM_MOUSEMOVE, WM_LBUTTONDOWN/UP, WM_RBUTTONDOWN/UP) go to this window,
+  // in its client coordinates, wherever the mouse is. Returns the window
+  // that held the capture before (null when none).
+  CWnd* SetCapture();
+  static CWnd* GetCapture();
+  // The innermost window of the program under a screen point, or null.
+  static CWnd* WindowFromPoint(CPoint point);
   void Invalidate(BOOL erase = TRUE);
   void InvalidateRect(const CRect* rect, BOOL erase = TRUE);
   void UpdateWindow();

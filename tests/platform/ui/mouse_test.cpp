@@ -1,0 +1,184 @@
+// The mouse capture, the window under a point, cursors, and dragging a row
+// from one list onto another.
+
+#include <gtest/gtest.h>
+
+#include <QCursor>
+#include <QWidget>
+
+#include <vector>
+
+#include "platform/ui/ui.h"
+#include "platform/ui/ui_driver.h"
+
+namespace {
+
+enum : int { kLeft = 7001, kRight = 7002, kButton = 7003 };
+
+constexpr ControlTemplate kMouseControls[] = {
+    {CtlKind::ListView, kLeft, nullptr, 5, 5, 90, 80},
+    {CtlKind::ListView, kRight, nullptr, 110, 5, 90, 80},
+    {CtlKind::PushButton, kButton, u"ボタン", 5, 95, 50, 14},
+};
+constexpr DialogTemplate kMouseDialog{9010, u"マウス", 210, 115, kMouseControls};
+
+// A list whose rows can be dragged onto another list of this class: the
+// target row is drop-highlighted while the mouse is over it.
+class CDragList : public CListCtrl {
+ public:
+  int m_DragItem = -1;
+  bool m_Dragging = false;
+  CDragList* m_DropList = nullptr;
+  int m_DropRow = -1;
+  bool m_SawHighlight = false;
+  Qt::CursorShape m_CursorWhileDragging = Qt::ArrowCursor;
+
+  afx_msg void OnBeginDrag(NMHDR* hdr, LRESULT*) {
+    m_DragItem = reinterpret_cast<NMLISTVIEW*>(hdr)->iItem;
+    m_Dragging = true;
+    SetCapture();
+    SetCursor(LoadCursor(nullptr, IDC_CROSS));
+  }
+  afx_msg void OnMouseMove(UINT flags, CPoint point) {
+    if (!m_Dragging) return CListCtrl::OnMouseMove(flags, point);
+    m_CursorWhileDragging = m_hWnd->cursor().shape();
+    Track(point);
+  }
+  afx_msg void OnLButtonUp(UINT flags, CPoint point) {
+    if (!m_Dragging) return CListCtrl::OnLButtonUp(flags, point);
+    Track(point);
+    m_Dragging = false;
+    ReleaseCapture();
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    if (m_DropList) m_DropList->SetItemState(-1, 0, LVIS_DROPHILITED);
+  }
+  // Finds the row of another list under a point of this list.
+  void Track(CPoint point) {
+    CPoint screen = point;
+    ClientToScreen(&screen);
+    if (m_DropList) m_DropList->SetItemState(-1, 0, LVIS_DROPHILITED);
+    m_DropList = dynamic_cast<CDragList*>(CWnd::WindowFromPoint(screen));
+    if (m_DropList == this) m_DropList = nullptr;
+    m_DropRow = -1;
+    if (!m_DropList) return;
+    CPoint there = screen;
+    m_DropList->ScreenToClient(&there);
+    m_DropRow = m_DropList->HitTest(there);
+    if (m_DropRow < 0) return;
+    m_DropList->SetItemState(m_DropRow, LVIS_DROPHILITED, LVIS_DROPHILITED);
+    m_SawHighlight = m_SawHighlight || m_DropList->GetItemState(m_DropRow, LVIS_DROPHILITED) != 0;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CDragList, CListCtrl)
+  ON_NOTIFY_REFLECT(LVN_BEGINDRAG, &CDragList::OnBeginDrag)
+  ON_WM_MOUSEMOVE()
+  ON_WM_LBUTTONUP()
+END_MESSAGE_MAP()
+
+// Records the mouse messages and button clicks that reach the dialog.
+class CMouseDlg : public CDialogEx {
+ public:
+  CMouseDlg() : CDialogEx(kMouseDialog) {}
+  CDragList m_Left, m_Right;
+  std::vector<std::pair<UINT, CPoint>> m_Mouse;
+  int m_Clicks = 0;
+  afx_msg void OnLButtonDown(UINT, CPoint point) { m_Mouse.emplace_back(WM_LBUTTONDOWN, point); }
+  afx_msg void OnLButtonUp(UINT, CPoint point) { m_Mouse.emplace_back(WM_LBUTTONUP, point); }
+  afx_msg void OnButton() { ++m_Clicks; }
+  void DoDataExchange(CDataExchange* dx) override {
+    DDX_Control(dx, kLeft, m_Left);
+    DDX_Control(dx, kRight, m_Right);
+  }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CMouseDlg, CDialogEx)
+  ON_WM_LBUTTONDOWN()
+  ON_WM_LBUTTONUP()
+  ON_BN_CLICKED(kButton, &CMouseDlg::OnButton)
+END_MESSAGE_MAP()
+
+class Mouse : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dlg.CreateFromTemplate(nullptr, false));
+    dlg.OnInitDialog();
+    for (CListCtrl* l : {static_cast<CListCtrl*>(&dlg.m_Left), static_cast<CListCtrl*>(&dlg.m_Right)}) {
+      l->InsertColumn(0, u"項目", LVCFMT_LEFT, 100);
+      for (int i = 0; i < 5; ++i) l->InsertItem(i, CString::Build(u"列%d", i + 1));
+    }
+    dlg.ShowWindow(SW_SHOW);
+    ui::ProcessEvents();
+  }
+  void TearDown() override { ReleaseCapture(); }
+  CMouseDlg dlg;
+};
+
+TEST_F(Mouse, TheCaptureTakesTheMouseFromTheWindowUnderIt) {
+  CWnd* button = dlg.GetDlgItem(kButton);
+  CRect place;
+  button->GetWindowRect(&place);
+  dlg.ScreenToClient(&place);
+  EXPECT_EQ(dlg.SetCapture(), nullptr);
+  EXPECT_EQ(CWnd::GetCapture(), &dlg);
+  ASSERT_TRUE(ui::ClickAt(*button, CPoint(3, 4)));
+  EXPECT_EQ(dlg.m_Clicks, 0);   // the button never saw the click
+  ASSERT_EQ(dlg.m_Mouse.size(), 2u);
+  EXPECT_EQ(dlg.m_Mouse[0].first, WM_LBUTTONDOWN);
+  EXPECT_EQ(dlg.m_Mouse[1].first, WM_LBUTTONUP);
+  EXPECT_EQ(dlg.m_Mouse[1].second, CPoint(place.left + 3, place.top + 4));   // in the dialog's coordinates
+  EXPECT_TRUE(ReleaseCapture());
+  EXPECT_FALSE(ReleaseCapture());
+  dlg.m_Mouse.clear();
+  ASSERT_TRUE(ui::ClickAt(*button, CPoint(3, 4)));
+  EXPECT_EQ(dlg.m_Clicks, 1);
+  EXPECT_TRUE(dlg.m_Mouse.empty());
+}
+
+TEST_F(Mouse, WindowFromPointFindsTheControlUnderAScreenPoint) {
+  CRect r;
+  dlg.m_Right.GetSubItemRect(2, 0, LVIR_LABEL, r);
+  CPoint p = r.CenterPoint();
+  dlg.m_Right.ClientToScreen(&p);
+  EXPECT_EQ(CWnd::WindowFromPoint(p), &dlg.m_Right);
+  CRect button;
+  dlg.GetDlgItem(kButton)->GetWindowRect(&button);
+  EXPECT_EQ(CWnd::WindowFromPoint(button.CenterPoint()), dlg.GetDlgItem(kButton));
+  EXPECT_EQ(CWnd::WindowFromPoint(CPoint(-5000, -5000)), nullptr);
+}
+
+TEST_F(Mouse, ARowDraggedOntoAnotherListFindsItsTargetRow) {
+  CRect from, onto;
+  ASSERT_TRUE(dlg.m_Left.GetSubItemRect(1, 0, LVIR_LABEL, from));
+  ASSERT_TRUE(dlg.m_Right.GetSubItemRect(3, 0, LVIR_LABEL, onto));
+  CPoint target = onto.CenterPoint();
+  dlg.m_Right.ClientToScreen(&target);
+  dlg.m_Left.ScreenToClient(&target);
+  ASSERT_TRUE(ui::Drag(dlg.m_Left, from.CenterPoint(), target));
+  EXPECT_EQ(dlg.m_Left.m_DragItem, 1);
+  EXPECT_EQ(dlg.m_Left.m_CursorWhileDragging, Qt::CrossCursor);
+  EXPECT_EQ(dlg.m_Left.m_DropList, &dlg.m_Right);
+  EXPECT_EQ(dlg.m_Left.m_DropRow, 3);
+  EXPECT_TRUE(dlg.m_Left.m_SawHighlight);
+  EXPECT_EQ(dlg.m_Right.GetItemState(3, LVIS_DROPHILITED), 0u);   // taken off at the release
+  EXPECT_EQ(CWnd::GetCapture(), nullptr);
+}
+
+TEST_F(Mouse, AClickWithoutMovingStartsNoDrag) {
+  CRect from;
+  ASSERT_TRUE(dlg.m_Left.GetSubItemRect(2, 0, LVIR_LABEL, from));
+  ASSERT_TRUE(ui::Drag(dlg.m_Left, from.CenterPoint(), from.CenterPoint()));
+  EXPECT_EQ(dlg.m_Left.m_DragItem, -1);
+  EXPECT_EQ(dlg.m_Left.GetItemState(2, LVIS_SELECTED), static_cast<UINT>(LVIS_SELECTED));
+}
+
+TEST_F(Mouse, ADropTargetIsPaintedAsSelected) {
+  CRect row;
+  ASSERT_TRUE(dlg.m_Right.GetSubItemRect(4, 0, LVIR_LABEL, row));
+  const CPoint probe(row.left + 2, row.top + 2);
+  EXPECT_EQ(ui::Render(dlg.m_Right).Pixel(probe.x, probe.y), RGB(255, 255, 255));
+  dlg.m_Right.SetItemState(4, LVIS_DROPHILITED, LVIS_DROPHILITED);
+  EXPECT_EQ(ui::Render(dlg.m_Right).Pixel(probe.x, probe.y), GetSysColor(COLOR_HIGHLIGHT));
+}
+
+}  // namespace

@@ -133,6 +133,27 @@ INSTANTIATE_TEST_SUITE_P(
                  {{1, 1, kWhite}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(CDC, NothingPaintsWhileRedrawIsOff) {
+  CDialogEx dlg(kCanvasDialog);
+  ASSERT_TRUE(dlg.CreateFromTemplate(nullptr, false));
+  CCanvas canvas;
+  ASSERT_TRUE(canvas.SubclassDlgItem(3001, &dlg));
+  int paints = 0;
+  canvas.m_Draw = [&](CDC&) { ++paints; };
+  dlg.ShowWindow(SW_SHOW);
+  ui::ProcessEvents();
+  paints = 0;
+  canvas.SetRedraw(FALSE);
+  canvas.SetRedraw(FALSE);
+  canvas.Invalidate();
+  canvas.UpdateWindow();
+  ui::ProcessEvents();
+  EXPECT_EQ(paints, 0);
+  canvas.SetRedraw(TRUE);   // one TRUE switches it back on, as on the platform
+  canvas.UpdateWindow();
+  EXPECT_GT(paints, 0);
+}
+
 TEST(CDC, CentredTextStaysInsideItsRectangle) {
   CDialogEx dlg(kCanvasDialog);
   ASSERT_TRUE(dlg.CreateFromTemplate(nullptr, false));

@@ -101,6 +101,7 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent, bool asChild) {
   info.dialog = this;
   info.owners.push_back(this);
   info.routers.push_back(this);
+  layer::TrackMouseIfMapped(w);
   QWidget* leader = nullptr;
   m_templateControls.clear();
   for (const ControlTemplate& ct : m_template->controls) {

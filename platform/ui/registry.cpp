@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -113,7 +114,16 @@ CWnd* ParentRouter(QWidget* w) {
 void AddOwner(QWidget* w, CWnd* wnd, bool routes) {
   WidgetInfo& info = Register(w);
   info.owners.push_back(wnd);
-  if (routes) info.routers.push_back(wnd);
+  if (!routes) return;
+  info.routers.push_back(wnd);
+  TrackMouseIfMapped(w);
+}
+
+void TrackMouseIfMapped(QWidget* w) {
+  if (!Maps(w, WM_MOUSEMOVE)) return;
+  // Qt reports moves without a button only to widgets that ask for them.
+  w->setMouseTracking(true);
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) area->viewport()->setMouseTracking(true);
 }
 
 void RemoveOwner(QWidget* w, CWnd* wnd) {

@@ -88,6 +88,8 @@ CWnd* Router(QWidget* w);
 CWnd* ParentRouter(QWidget* w);
 void AddOwner(QWidget* w, CWnd* wnd, bool routes);
 void RemoveOwner(QWidget* w, CWnd* wnd);
+// A window whose router maps WM_MOUSEMOVE hears moves without a button too.
+void TrackMouseIfMapped(QWidget* w);
 // Makes the wrapper object of the class matching the widget's kind.
 std::unique_ptr<CWnd> MakeWrapper(const QWidget* w);
 // A child control by id (direct child of the dialog widget).

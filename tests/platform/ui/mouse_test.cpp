@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
 #include <QCursor>
 #include <QWidget>
 
@@ -133,6 +134,14 @@ TEST_F(Mouse, TheCaptureTakesTheMouseFromTheWindowUnderIt) {
   ASSERT_TRUE(ui::ClickAt(*button, CPoint(3, 4)));
   EXPECT_EQ(dlg.m_Clicks, 1);
   EXPECT_TRUE(dlg.m_Mouse.empty());
+}
+
+// Windows that map WM_MOUSEMOVE used to hear moves only while a button was held.
+TEST_F(Mouse, WindowsThatMapMouseMovesHearThemWithoutAButton) {
+  auto* area = qobject_cast<QAbstractScrollArea*>(dlg.m_Left.m_hWnd);
+  ASSERT_NE(area, nullptr);
+  EXPECT_TRUE(area->viewport()->hasMouseTracking());   // the list's rows take the mouse
+  EXPECT_FALSE(dlg.m_hWnd->hasMouseTracking());        // the dialog maps no move
 }
 
 TEST_F(Mouse, WindowFromPointFindsTheControlUnderAScreenPoint) {

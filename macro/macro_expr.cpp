@@ -15,9 +15,6 @@ namespace {
 
 bool IsCompareOperator(char16_t c) { return c == u'!' || c == u'<' || c == u'=' || c == u'>'; }
 
-// Longest bare token that still counts as a number.
-constexpr int kMaxNumberToken = 24;
-
 }  // namespace
 
 // comparison -> additive { ('!' | '<' | '=' | '>') ['='] additive ['&' comparison] }
@@ -210,7 +207,7 @@ double CMacroEval::EvalLiteral() {
   while (!macro_scan::EndsBareToken(*m_Cursor)) ++m_Cursor;
   const int length = static_cast<int>(m_Cursor - start);
   m_Text = CString(start, length);
-  if (length > kMaxNumberToken) {
+  if (length > macro_scan::kMaxNumberLength) {
     m_IsNumber = 0;
     return 0.0;
   }

@@ -13,8 +13,6 @@ using macro_scan::SkipTo;
 
 namespace {
 
-// Longest field text that can count as a number.
-constexpr int kMaxNumberText = 24;
 // Longest tag, from '<' to '>' inclusive.
 constexpr int kMaxTag = 19;
 
@@ -105,7 +103,7 @@ double CMacroEval::ReadTag() {
 
 double CMacroEval::PlainValue() {
   const int length = m_Text.GetLength();
-  if (length > kMaxNumberText) {
+  if (length > macro_scan::kMaxNumberLength) {
     m_IsNumber = 0;
     return 0.0;
   }

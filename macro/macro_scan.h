@@ -37,6 +37,9 @@ bool IsCallToken(const char16_t* p);
 
 namespace macro_scan {
 
+// Longest bare token or field text that can count as a number.
+inline constexpr int kMaxNumberLength = 24;
+
 // Only U+0020 is a blank in the macro language.
 inline const char16_t* SkipBlanks(const char16_t* p) {
   while (*p == u' ') ++p;

@@ -149,11 +149,16 @@ INSTANTIATE_TEST_SUITE_P(Macro, AttributeErrorTest, testing::ValuesIn(kAttribute
 TEST(MacroAttributes, ColoursOutliveTheRowButFlagsDoNot) {
   CMacroEval ev;
   macrotest::TestRow row({});
-  macrotest::Evaluate(ev, row, u"if 1=1 then TextColor('赤') FontNo(4) return 1");
+  macrotest::Evaluate(ev, row, u"if 1=1 then TextColor('赤') FontNo(4) DrawItem('見出し') return 1");
   macrotest::Evaluate(ev, row, u"return 2");
   EXPECT_EQ(ev.m_Flags, MACRO_NUMBER);
   EXPECT_EQ(ev.m_TextColor, 0x0000FF);
   EXPECT_EQ(ev.m_FontNo, 0);
+  EXPECT_EQ(ev.m_DrawText, CString(u"見出し"));
+  // A DrawItem without its parenthesis keeps the text it had.
+  macrotest::Evaluate(ev, row, u"if 1=1 then DrawItem return 3");
+  EXPECT_EQ(ev.m_Flags, MACRO_NUMBER | MACRO_ATTR_DRAWITEM);
+  EXPECT_EQ(ev.m_DrawText, CString(u"見出し"));
 }
 
 }  // namespace

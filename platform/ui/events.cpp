@@ -229,14 +229,11 @@ LayerFilter* Filter() {
   return filter;
 }
 
-// Key messages pass PreTranslateMessage of the focused window and its parents
-// before the widget sees them (once per event, not per propagation step).
-bool PreTranslate(QWidget* target, QKeyEvent* ke) {
-  MSG msg;
-  msg.hwnd = target;
-  msg.message = (ke->modifiers() & Qt::AltModifier) || ke->key() == Qt::Key_Alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
-  msg.wParam = VirtualKey(ke);
-  for (QWidget* w = target; w; w = w->parentWidget()) {
+// Key and mouse messages pass PreTranslateMessage of their window and its
+// parents before the widget sees them (once per event, not per propagation
+// step); true when one of them ate the message.
+bool PreTranslateWalk(MSG& msg) {
+  for (QWidget* w = msg.hwnd; w; w = w->parentWidget()) {
     WidgetInfo* info = layer::Info(w);
     if (info && !info->aliasOf && (info->hasKind || info->dialog || !info->routers.empty())) {
       QPointer<QWidget> guard(w);
@@ -249,6 +246,14 @@ bool PreTranslate(QWidget* target, QKeyEvent* ke) {
   return false;
 }
 
+bool PreTranslate(QWidget* target, QKeyEvent* ke) {
+  MSG msg;
+  msg.hwnd = target;
+  msg.message = (ke->modifiers() & Qt::AltModifier) || ke->key() == Qt::Key_Alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+  msg.wParam = VirtualKey(ke);
+  return PreTranslateWalk(msg);
+}
+
 // A key sent with SendMessage goes to the window directly, not through
 // PreTranslateMessage (which only sees keys the user types).
 bool g_sendingKey = false;
@@ -257,17 +262,26 @@ class LayerApplication : public QApplication {
  public:
   LayerApplication(int& argc, char** argv) : QApplication(argc, argv) {}
   bool notify(QObject* receiver, QEvent* ev) override {
-    if (ev->type() == QEvent::KeyPress && !g_sendingKey) {
-      auto* w = qobject_cast<QWidget*>(receiver);
-      if (w && PreTranslate(w, static_cast<QKeyEvent*>(ev))) return true;
+    // A widget that hands an event on (a scroll area passes its wheel to
+    // its scroll bar) delivers it again: it was translated the first time.
+    auto* w = ev == m_inFlight ? nullptr : qobject_cast<QWidget*>(receiver);
+    if (w && ev->type() == QEvent::KeyPress && !g_sendingKey && PreTranslate(w, static_cast<QKeyEvent*>(ev)))
+      return true;
+    MSG msg;
+    if (w && layer::MouseMsgOf(w, ev, msg)) {
+      QPointer<QWidget> guard(w);
+      if (PreTranslateWalk(msg) || !guard) return true;
+      if (ev->type() != QEvent::Wheel && layer::RedirectToCapture(w, static_cast<QMouseEvent*>(ev))) return true;
     }
-    if (ev->type() == QEvent::MouseMove || ev->type() == QEvent::MouseButtonPress ||
-        ev->type() == QEvent::MouseButtonRelease || ev->type() == QEvent::MouseButtonDblClick) {
-      auto* w = qobject_cast<QWidget*>(receiver);
-      if (w && layer::RedirectToCapture(w, static_cast<QMouseEvent*>(ev))) return true;
-    }
-    return QApplication::notify(receiver, ev);
+    const QEvent* outer = m_inFlight;
+    m_inFlight = ev;
+    bool result = QApplication::notify(receiver, ev);
+    m_inFlight = outer;
+    return result;
   }
+
+ private:
+  const QEvent* m_inFlight = nullptr;
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QWheelEvent>
 
 #include "platform/ui/ui_internal.h"
 
@@ -55,18 +56,56 @@ UINT layer::MouseMessage(const QMouseEvent* e) {
   return 0;
 }
 
-bool layer::SendMouseMessage(QWidget* receiver, QWidget* owner, UINT message, const QMouseEvent* e) {
-  if (!message || !Maps(owner, message)) return false;
-  MsgArgs args;
+namespace {
+UINT MouseKeys(const QSinglePointEvent* e) {
   UINT flags = 0;
   if (e->buttons() & Qt::LeftButton) flags |= MK_LBUTTON;
   if (e->buttons() & Qt::RightButton) flags |= MK_RBUTTON;
   if (e->modifiers() & Qt::ShiftModifier) flags |= MK_SHIFT;
   if (e->modifiers() & Qt::ControlModifier) flags |= MK_CONTROL;
-  args.wParam = flags;
+  return flags;
+}
+
+// The event's point in owner's client coordinates.
+QPoint PointIn(QWidget* owner, QWidget* receiver, const QSinglePointEvent* e) {
   QPoint p = e->position().toPoint();
-  if (receiver != owner)
-    p = owner->isAncestorOf(receiver) ? receiver->mapTo(owner, p) : owner->mapFromGlobal(e->globalPosition().toPoint());
+  if (receiver == owner) return p;
+  return owner->isAncestorOf(receiver) ? receiver->mapTo(owner, p) : owner->mapFromGlobal(e->globalPosition().toPoint());
+}
+}  // namespace
+
+bool layer::MouseMsgOf(QWidget* receiver, QEvent* ev, MSG& msg) {
+  QWidget* owner = g_capture ? g_capture.data() : OwnerOf(receiver);
+  if (!owner) return false;
+  msg.hwnd = owner;
+  if (ev->type() == QEvent::Wheel) {
+    auto* we = static_cast<QWheelEvent*>(ev);
+    QPoint screen = we->globalPosition().toPoint();
+    msg.message = WM_MOUSEWHEEL;
+    msg.wParam = MAKEWPARAM(MouseKeys(we), static_cast<unsigned>(static_cast<uint16_t>(we->angleDelta().y())));
+    msg.lParam = MAKELPARAM(screen.x(), screen.y());
+    msg.pt = CPoint(screen.x(), screen.y());
+    return true;
+  }
+  if (ev->type() != QEvent::MouseMove && ev->type() != QEvent::MouseButtonPress &&
+      ev->type() != QEvent::MouseButtonRelease && ev->type() != QEvent::MouseButtonDblClick)
+    return false;
+  auto* me = static_cast<QMouseEvent*>(ev);
+  msg.message = MouseMessage(me);
+  if (!msg.message) return false;
+  QPoint p = PointIn(owner, receiver, me);
+  QPoint screen = me->globalPosition().toPoint();
+  msg.wParam = MouseKeys(me);
+  msg.lParam = MAKELPARAM(p.x(), p.y());
+  msg.pt = CPoint(screen.x(), screen.y());
+  return true;
+}
+
+bool layer::SendMouseMessage(QWidget* receiver, QWidget* owner, UINT message, const QMouseEvent* e) {
+  if (!message || !Maps(owner, message)) return false;
+  MsgArgs args;
+  args.wParam = MouseKeys(e);
+  QPoint p = PointIn(owner, receiver, e);
   args.point = CPoint(p.x(), p.y());
   QPointer<QWidget> previous = g_mouseWindow;
   g_mouseWindow = owner;

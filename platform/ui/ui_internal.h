@@ -122,6 +122,9 @@ void RequestDefault();
 UINT MouseMessage(const QMouseEvent* e);
 bool SendMouseMessage(QWidget* receiver, QWidget* owner, UINT message, const QMouseEvent* e);
 bool RedirectToCapture(QWidget* receiver, QMouseEvent* e);
+// The message PreTranslateMessage sees for a mouse or wheel event (false for
+// other events), addressed to the capture window or the window under the mouse.
+bool MouseMsgOf(QWidget* receiver, QEvent* ev, MSG& msg);
 
 // Painting dispatch: the painter of a widget while its paint handler runs.
 QPainter* CurrentPainter(const QWidget* w);

@@ -307,13 +307,24 @@ enum : UINT {
 // Mouse key flags of mouse messages.
 enum : UINT { MK_LBUTTON = 0x1, MK_RBUTTON = 0x2, MK_SHIFT = 0x4, MK_CONTROL = 0x8 };
 
-// A queued message, as PreTranslateMessage sees it.
+// A queued message, as PreTranslateMessage sees it: the keys the user types
+// and the mouse messages (WM_MOUSEMOVE, button downs, ups and double clicks:
+// wParam the MK_ flags, lParam the point in hwnd's client coordinates;
+// WM_MOUSEWHEEL: wParam MAKEWPARAM(MK_ flags, delta), lParam the screen point).
+// pt is the mouse position on the screen.
 struct MSG {
   HWND hwnd = nullptr;
   UINT message = 0;
   WPARAM wParam = 0;
   LPARAM lParam = 0;
+  CPoint pt;
 };
+// Packs a point into an LPARAM, and reads its signed coordinates back.
+constexpr LPARAM MAKELPARAM(int x, int y) {
+  return static_cast<LPARAM>(static_cast<uint32_t>((x & 0xFFFF) | ((y & 0xFFFF) << 16)));
+}
+constexpr int GET_X_LPARAM(LPARAM lp) { return static_cast<int16_t>(lp & 0xFFFF); }
+constexpr int GET_Y_LPARAM(LPARAM lp) { return static_cast<int16_t>((lp >> 16) & 0xFFFF); }
 
 // Date and time of the date-time control.
 struct SYSTEMTIME {

@@ -182,8 +182,10 @@ class CWnd : public CCmdTarget {
   // PostMessage queues it for the user-interface thread.
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
   BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-  // Called for each key message before it reaches the focused control, on the
-  // control and then on each parent up to the dialog; TRUE eats the message.
+  // Called for each key message before it reaches the focused control, and
+  // for each mouse message before it reaches the window under the mouse (or
+  // the one holding the capture), on that window and then on each parent up
+  // to the dialog; TRUE eats the message (see MSG).
   virtual BOOL PreTranslateMessage(MSG* msg);
   // WM_COMMAND sent to this window by a control (code, id); TRUE when handled.
   virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);

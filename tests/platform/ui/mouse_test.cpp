@@ -87,6 +87,13 @@ class CMouseDlg : public CDialogEx {
   afx_msg void OnLButtonDown(UINT, CPoint point) { m_Mouse.emplace_back(WM_LBUTTONDOWN, point); }
   afx_msg void OnLButtonUp(UINT, CPoint point) { m_Mouse.emplace_back(WM_LBUTTONUP, point); }
   afx_msg void OnButton() { ++m_Clicks; }
+  std::vector<MSG> m_Seen;   // mouse messages through PreTranslateMessage
+  bool m_EatDowns = false;
+  BOOL PreTranslateMessage(MSG* msg) override {
+    if (msg->message != WM_KEYDOWN) m_Seen.push_back(*msg);
+    if (m_EatDowns && msg->message == WM_LBUTTONDOWN) return TRUE;
+    return CDialogEx::PreTranslateMessage(msg);
+  }
   void DoDataExchange(CDataExchange* dx) override {
     DDX_Control(dx, kLeft, m_Left);
     DDX_Control(dx, kRight, m_Right);
@@ -142,6 +149,28 @@ TEST_F(Mouse, WindowsThatMapMouseMovesHearThemWithoutAButton) {
   ASSERT_NE(area, nullptr);
   EXPECT_TRUE(area->viewport()->hasMouseTracking());   // the list's rows take the mouse
   EXPECT_FALSE(dlg.m_hWnd->hasMouseTracking());        // the dialog maps no move
+}
+
+TEST_F(Mouse, MouseMessagesPassPreTranslateMessageFirst) {
+  CWnd* button = dlg.GetDlgItem(kButton);
+  ASSERT_TRUE(ui::ClickAt(*button, CPoint(3, 4)));
+  ASSERT_EQ(dlg.m_Seen.size(), 2u);
+  EXPECT_EQ(dlg.m_Seen[0].message, WM_LBUTTONDOWN);
+  EXPECT_EQ(dlg.m_Seen[0].hwnd, button->m_hWnd);
+  EXPECT_EQ(GET_X_LPARAM(dlg.m_Seen[0].lParam), 3);
+  EXPECT_EQ(GET_Y_LPARAM(dlg.m_Seen[0].lParam), 4);
+  EXPECT_EQ(dlg.m_Seen[1].message, WM_LBUTTONUP);
+  EXPECT_EQ(dlg.m_Clicks, 1);
+  dlg.m_Seen.clear();
+  dlg.m_EatDowns = true;   // a press eaten there never reaches the button
+  ASSERT_TRUE(ui::ClickAt(*button, CPoint(3, 4)));
+  EXPECT_EQ(dlg.m_Clicks, 1);
+  dlg.m_Seen.clear();
+  ASSERT_TRUE(ui::Wheel(dlg.m_Left, -1));
+  ASSERT_EQ(dlg.m_Seen.size(), 1u);
+  EXPECT_EQ(dlg.m_Seen[0].message, WM_MOUSEWHEEL);
+  EXPECT_EQ(dlg.m_Seen[0].hwnd, dlg.m_Left.m_hWnd);   // the list, not its inner viewport
+  EXPECT_EQ(static_cast<short>(HIWORD(dlg.m_Seen[0].wParam)), -120);
 }
 
 TEST_F(Mouse, WindowFromPointFindsTheControlUnderAScreenPoint) {

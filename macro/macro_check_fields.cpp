@@ -81,12 +81,14 @@ constexpr std::array<FunctionRule, 16> kFunctions = {{
 }};
 static_assert(kFunctions.size() == 16);
 
-// Passes a quoted text whose opening quote is just before p; the position after
-// the closing quote, or null when the text ends first.
-const char16_t* PassQuoted(const char16_t* p) {
+// Passes the next quoted text at or after p; the position after its closing
+// quote, or null when no quote opens one or the text ends before it closes.
+const char16_t* PassNextQuoted(const char16_t* p) {
+  p = SkipTo(p, u'\'');
+  if (*p == 0) return nullptr;
   CString text;
   bool closed = false;
-  p = macro_scan::ReadQuoted(p, text, closed);
+  p = macro_scan::ReadQuoted(p + 1, text, closed);
   return closed ? p : nullptr;
 }
 
@@ -205,8 +207,7 @@ void CMacroCheck::CheckMethod() {
       break;
     }
     case Method::Replace: {
-      const char16_t* p = SkipTo(m_Cursor, u'\'');
-      p = *p == 0 ? nullptr : PassQuoted(p + 1);
+      const char16_t* p = PassNextQuoted(m_Cursor);
       if (p == nullptr) {
         record(rule->unclosed);
         m_Cursor = SkipTo(m_Cursor, 0);
@@ -218,8 +219,7 @@ void CMacroCheck::CheckMethod() {
         m_Cursor = p;
         break;
       }
-      p = SkipTo(p + 1, u'\'');
-      p = *p == 0 ? nullptr : PassQuoted(p + 1);
+      p = PassNextQuoted(p + 1);
       if (p == nullptr) {
         record(rule->unclosed);
         m_Cursor = SkipTo(m_Cursor, 0);

@@ -71,6 +71,8 @@ const CheckCase kCheckCases[] = {
     {"AddDateEndsAfterUnit", u"return [a].AddDate('d'", {"a"}, {"[a].AddDateの　引数の数が異常です"}},
     {"AddDateNotClosed", u"return [a].AddDate('d',1", {"a"}, {"[a].AddDateの　引数の数が異常です"}},
     {"AddDateFine", u"return [a].AddDate('m',1)", {"a"}, {}},
+    {"ReplaceUnquoted", u"return [a].replace(x,y)", {"a"}, {"[a].replace の ['] が対応していません"}},
+    {"ReplaceOldNotClosed", u"return [a].replace('x", {"a"}, {"[a].replace の ['] が対応していません"}},
     {"ReplaceNoComma", u"return [a].replace('x' 'y')", {"a"}, {"[a].replace の [,] が有りません"}},
     {"ReplaceNotClosed", u"return [a].replace('x','y", {"a"}, {"[a].replace の ['] が対応していません"}},
     {"ReplaceFine", u"return [a].replace('x','y')", {"a"}, {}},

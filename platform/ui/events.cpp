@@ -189,8 +189,16 @@ class LayerFilter : public QObject {
         if (!layer::Maps(owner, WM_CONTEXTMENU)) return false;
         auto* ce = static_cast<QContextMenuEvent*>(ev);
         MsgArgs args;
-        args.wnd = layer::Router(owner);
-        args.point = CPoint(ce->globalPos().x(), ce->globalPos().y());
+        // As on the platform, a parent that gets the message of a child hears
+        // which window was clicked; the menu key gives the point (-1, -1).
+        if (ce->reason() == QContextMenuEvent::Keyboard) {
+          args.wnd = CWnd::GetFocus();
+          args.point = CPoint(-1, -1);
+        } else {
+          args.wnd = CWnd::WindowFromPoint(CPoint(ce->globalPos().x(), ce->globalPos().y()));
+          args.point = CPoint(ce->globalPos().x(), ce->globalPos().y());
+        }
+        if (!args.wnd) args.wnd = layer::Router(owner);
         return layer::SendWindowMessage(owner, WM_CONTEXTMENU, args);
       }
       case QEvent::DragEnter:

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QEnterEvent>
 #include <QImage>
 #include <QKeyEvent>
@@ -238,6 +239,28 @@ bool Wheel(CWnd& wnd, int notches) {
   QWheelEvent e(local, target->mapToGlobal(local), QPoint(), QPoint(0, notches * 120), Qt::NoButton, Qt::NoModifier,
                 Qt::NoScrollPhase, false);
   QApplication::sendEvent(target, &e);
+  ProcessEvents();
+  return true;
+}
+
+bool RightClickAt(CWnd& wnd, CPoint point) {
+  QWidget* w = wnd.m_hWnd;
+  if (!Usable(w)) return false;
+  QWidget* target = w;
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) target = area->viewport();
+  QPointer<QWidget> guard(target);
+  QPoint local = target->mapFrom(w, QPoint(point.x, point.y));
+  QPoint global = target->mapToGlobal(local);
+  QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &press);
+  if (guard) {
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::RightButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
+  }
+  if (guard) {
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, local, global);
+    QApplication::sendEvent(target, &menu);
+  }
   ProcessEvents();
   return true;
 }

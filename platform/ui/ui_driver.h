@@ -54,6 +54,10 @@ bool Drag(CWnd& wnd, CPoint from, CPoint to, bool shift = false);
 // user, scrolling up), as over a list's rows (WM_MOUSEWHEEL first, then the
 // window's own scrolling).
 bool Wheel(CWnd& wnd, int notches);
+// A right click at a point of a window's client area: the button down and up
+// (NM_RCLICK on a list), then the context menu request (WM_CONTEXTMENU to the
+// window, or to the first parent that maps it, with the clicked window).
+bool RightClickAt(CWnd& wnd, CPoint point);
 // Moves the mouse over a window (hover) or away from it.
 bool Hover(CWnd& wnd, bool over);
 // The close box of a dialog (WM_CLOSE).

@@ -87,6 +87,12 @@ class CMouseDlg : public CDialogEx {
   afx_msg void OnLButtonDown(UINT, CPoint point) { m_Mouse.emplace_back(WM_LBUTTONDOWN, point); }
   afx_msg void OnLButtonUp(UINT, CPoint point) { m_Mouse.emplace_back(WM_LBUTTONUP, point); }
   afx_msg void OnButton() { ++m_Clicks; }
+  CWnd* m_MenuWnd = nullptr;
+  CPoint m_MenuPoint;
+  afx_msg void OnContextMenu(CWnd* wnd, CPoint point) {
+    m_MenuWnd = wnd;
+    m_MenuPoint = point;
+  }
   std::vector<MSG> m_Seen;   // mouse messages through PreTranslateMessage
   bool m_EatDowns = false;
   BOOL PreTranslateMessage(MSG* msg) override {
@@ -104,6 +110,7 @@ BEGIN_MESSAGE_MAP(CMouseDlg, CDialogEx)
   ON_WM_LBUTTONDOWN()
   ON_WM_LBUTTONUP()
   ON_BN_CLICKED(kButton, &CMouseDlg::OnButton)
+  ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
 class Mouse : public ::testing::Test {
@@ -171,6 +178,19 @@ TEST_F(Mouse, MouseMessagesPassPreTranslateMessageFirst) {
   EXPECT_EQ(dlg.m_Seen[0].message, WM_MOUSEWHEEL);
   EXPECT_EQ(dlg.m_Seen[0].hwnd, dlg.m_Left.m_hWnd);   // the list, not its inner viewport
   EXPECT_EQ(static_cast<short>(HIWORD(dlg.m_Seen[0].wParam)), -120);
+}
+
+// The dialog used to hear itself named as the window clicked, so a menu
+// meant only for a list could not tell where the click was.
+TEST_F(Mouse, ARightClickInAListTellsTheDialogWhichWindowWasClicked) {
+  CRect row;
+  ASSERT_TRUE(dlg.m_Right.GetSubItemRect(1, 0, LVIR_LABEL, row));
+  ASSERT_TRUE(ui::RightClickAt(dlg.m_Right, row.CenterPoint()));
+  EXPECT_EQ(dlg.m_MenuWnd, &dlg.m_Right);
+  CPoint screen = row.CenterPoint();
+  dlg.m_Right.ClientToScreen(&screen);
+  EXPECT_EQ(dlg.m_MenuPoint, screen);
+  EXPECT_EQ(dlg.m_Right.GetItemState(1, LVIS_SELECTED), static_cast<UINT>(LVIS_SELECTED));
 }
 
 TEST_F(Mouse, WindowFromPointFindsTheControlUnderAScreenPoint) {

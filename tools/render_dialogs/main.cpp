@@ -2,13 +2,16 @@
 //
 // Draws every registered dialog template (all of res/) as it opens, offscreen
 // with the dialog font, to OUTPUT_FOLDER/dialog_<id>.png (default: the current
-// folder), and lists what looks wrong: a control that leaves the dialog,
-// visible controls that overlap (group boxes may hold others), and texts that
-// do not fit their control. Exits with 1 when it found a problem.
+// folder), under a plain title bar with its caption, and lists what looks
+// wrong: a control that leaves the dialog, visible controls that overlap
+// (group boxes may hold others), texts that do not fit their control, and a
+// caption that does not fit the title bar. Exits with 1 when it found a problem.
 
 #include <QApplication>
 #include <QDir>
 #include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
@@ -51,9 +54,41 @@ int TextRoom(const ControlTemplate& c, int width) {
   }
 }
 
+// The title bar drawn above a dialog: its height, and the room its close box takes.
+constexpr int kTitleHeight = 24;
+constexpr int kCloseBoxRoom = 32;
+constexpr int kTitleMargin = 8;
+
+// The dialog under a title bar with its caption (child dialogs have none).
+QImage WithTitleBar(const DialogTemplate& t, const QImage& client, const QFont& font) {
+  if (t.flags & tpl::kChild) return client;
+  QImage framed(client.width(), client.height() + kTitleHeight, QImage::Format_RGB32);
+  framed.fill(QColor(255, 255, 255));
+  QPainter p(&framed);
+  p.setFont(font);
+  p.setPen(QColor(0, 0, 0));
+  QRect bar(0, 0, client.width(), kTitleHeight);
+  p.drawText(bar.adjusted(kTitleMargin, 0, -kCloseBoxRoom, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+             QString::fromUtf16(t.caption ? t.caption : u""));
+  p.drawText(QRect(client.width() - kCloseBoxRoom, 0, kCloseBoxRoom, kTitleHeight), Qt::AlignCenter,
+             QStringLiteral("\u00D7"));
+  p.setPen(QColor(160, 160, 160));
+  p.drawLine(0, kTitleHeight - 1, client.width() - 1, kTitleHeight - 1);
+  p.drawImage(0, kTitleHeight, client);
+  return framed;
+}
+
 int Check(const DialogTemplate& t, const QFont& font) {
   int problems = 0;
   QFontMetrics fm(font);
+  if (!(t.flags & tpl::kChild) && t.caption) {
+    int need = fm.horizontalAdvance(QString::fromUtf16(t.caption));
+    int room = DluToPixelsX(t.cx) - kTitleMargin - kCloseBoxRoom;
+    if (need > room) {
+      std::printf("  caption needs %d px, the title bar has %d\n", need, room);
+      ++problems;
+    }
+  }
   QRect client(0, 0, DluToPixelsX(t.cx), DluToPixelsY(t.cy));
   std::vector<QRect> rects;
   for (const ControlTemplate& c : t.controls) rects.push_back(PixelRect(c));
@@ -110,7 +145,7 @@ int main(int argc, char** argv) {
     if (!dlg.CreateFromTemplate(nullptr, (t->flags & tpl::kChild) != 0)) continue;
     ui::Picture picture = ui::Render(dlg);
     QString file = QDir(out).filePath(QStringLiteral("dialog_%1.png").arg(t->id));
-    if (!picture.SavePng(CString(file.toUtf8().constData()))) {
+    if (!picture.Image() || !WithTitleBar(*t, *picture.Image(), dlg.m_hWnd->font()).save(file, "PNG")) {
       std::fprintf(stderr, "cannot write %s\n", file.toUtf8().constData());
       return 2;
     }

@@ -4,8 +4,9 @@
 // with the dialog font, to OUTPUT_FOLDER/dialog_<id>.png (default: the current
 // folder), under a plain title bar with its caption, and lists what looks
 // wrong: a control that leaves the dialog, visible controls that overlap
-// (group boxes may hold others), texts that do not fit their control, and a
-// caption that does not fit the title bar. Exits with 1 when it found a problem.
+// (group boxes may hold others), texts that do not fit their control, a
+// picture whose image is not in res/images, and a caption that does not fit
+// the title bar. Exits with 1 when it found a problem.
 
 #include <QApplication>
 #include <QDir>
@@ -19,6 +20,7 @@
 #include <string>
 
 #include "all_dialog_templates.h"
+#include "platform/ui/dc.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/ui_driver.h"
 
@@ -94,6 +96,13 @@ int Check(const DialogTemplate& t, const QFont& font) {
   for (const ControlTemplate& c : t.controls) rects.push_back(PixelRect(c));
   for (size_t i = 0; i < t.controls.size(); ++i) {
     const ControlTemplate& c = t.controls[i];
+    if (c.kind == CtlKind::Picture && c.text && *c.text) {
+      CBitmap image;
+      if (!image.LoadBitmap(CString(c.text))) {
+        std::printf("  %s names no image of res/images\n", ControlName(c).ToUtf8().c_str());
+        ++problems;
+      }
+    }
     if (c.flags & tpl::kHidden) continue;
     if (!client.contains(rects[i])) {
       std::printf("  %s leaves the dialog\n", ControlName(c).ToUtf8().c_str());

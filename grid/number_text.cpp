@@ -310,6 +310,8 @@ double RoundValue(int digit, double& value, int position) {
     h = c < 5 ? kNines[c] : 9;
   }
   double l = (f * magnitude + h) / 10;
+  // A scale beyond the double range would give NaN; the value has no digits there to round.
+  if (!std::isfinite(l)) return value;
   double result;
   if (l < 2.1e9) {
     if (digit == 0) l += RoundingEpsilon(l);

@@ -202,6 +202,8 @@ TEST(RoundValueTest, RoundsAtPosition) {
       {"half up at tens", 5, 1249, 1, 1250},
       {"cut keeps ...9 values", 0, 12345.68, -2, 12345.68},
       {"large value", 5, 123456789012.5, 0, 123456789013},
+      {"regression: scale past the double range kept the value, not NaN", 5, 2.5, -400, 2.5},
+      {"regression: huge value at many decimals kept, not NaN", 5, 1e300, -10, 1e300},
   };
   for (const Case& c : cases) {
     double value = c.value;

@@ -1,16 +1,21 @@
-// The desktop message box: its caption, buttons, icon and the answer a click gives.
+// The desktop message box: its caption, buttons, icon and the answer a click
+// gives; the file and folder choosers: title, starting folder, filter, answer.
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
 
+#include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "platform/ui/qt_ui_hooks.h"
 #include "platform/ui/ui_driver.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -86,5 +91,76 @@ INSTANTIATE_TEST_SUITE_P(
                 QMessageBox::NoIcon},
         BoxCase{"StopSign", MB_OK | MB_ICONSTOP, u"OK", IDOK, {u"OK"}, QMessageBox::Critical}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Acts on the first file dialog that comes up (and closes anything left after 5 s).
+class OnFileDialog {
+ public:
+  explicit OnFileDialog(std::function<void(QFileDialog&)> act) : m_act(std::move(act)) {
+    QObject::connect(&m_poll, &QTimer::timeout, [this]() {
+      auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!d || m_seen) return;
+      m_seen = true;
+      m_act(*d);
+    });
+    m_poll.start(10);
+    m_safety.setSingleShot(true);
+    QObject::connect(&m_safety, &QTimer::timeout, []() {
+      if (QWidget* w = QApplication::activeModalWidget()) w->close();
+    });
+    m_safety.start(5000);
+  }
+  bool Seen() const { return m_seen; }
+
+ private:
+  std::function<void(QFileDialog&)> m_act;
+  QTimer m_poll, m_safety;
+  bool m_seen = false;
+};
+
+QString Native(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
+
+TEST(QtUiHooks, TheFileChooserStartsInTheFolderWithTheFilterAndAnswersThePath) {
+  testsupport::TempDir dir;
+  const auto csv = dir.Write("売上.csv", "a,b\r\n");
+  QtUiHooks hooks;
+  QString title, folder;
+  QStringList filters;
+  OnFileDialog act([&](QFileDialog& d) {
+    title = d.windowTitle();
+    folder = d.directory().absolutePath();
+    filters = d.nameFilters();
+    d.selectFile(Native(csv));
+    static_cast<QDialog&>(d).accept();
+  });
+  CString chosen = hooks.ChooseOpenFile(u"CSVファイルを開く", u"CSVファイル|*.csv|すべて|*.*|",
+                                        CString(dir.path().string().c_str()));
+  EXPECT_TRUE(act.Seen());
+  EXPECT_EQ(title, QString::fromUtf16(u"CSVファイルを開く"));
+  EXPECT_EQ(folder, Native(dir.path()));
+  EXPECT_EQ(filters, (QStringList{QStringLiteral("CSVファイル (*.csv)"), QString::fromUtf16(u"すべて (*)")}));
+  EXPECT_EQ(chosen, CString(csv.string().c_str()));
+}
+
+TEST(QtUiHooks, TheFolderChooserAnswersTheFolderOrNothingWhenCancelled) {
+  testsupport::TempDir dir;
+  std::filesystem::create_directory(dir / "出力");
+  QtUiHooks hooks;
+  QString folder;
+  {
+    OnFileDialog act([&](QFileDialog& d) {
+      folder = d.directory().absolutePath();
+      d.setDirectory(Native(dir / "出力"));
+      static_cast<QDialog&>(d).accept();
+    });
+    CString chosen = hooks.ChooseFolder(u"作成したファイルを保存するフォルダーを指定してください",
+                                        CString(dir.path().string().c_str()));
+    EXPECT_TRUE(act.Seen());
+    EXPECT_EQ(folder, Native(dir.path()));
+    EXPECT_EQ(chosen, CString((dir / "出力").string().c_str()));
+  }
+  OnFileDialog cancel([](QFileDialog& d) { d.reject(); });
+  EXPECT_EQ(hooks.ChooseFolder(u"フォルダー", CString(dir.path().string().c_str())), CString());
+  EXPECT_TRUE(cancel.Seen());
+}
 
 }  // namespace

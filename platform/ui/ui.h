@@ -7,6 +7,7 @@
 #include "platform/ui/ddx.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/dialog_template.h"
+#include "platform/ui/image_list.h"
 #include "platform/ui/list_ctrl.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/message_map.h"

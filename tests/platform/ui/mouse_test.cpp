@@ -1,10 +1,12 @@
-// The mouse capture, the window under a point, cursors, and dragging a row
-// from one list onto another.
+// The mouse capture, the window under a point, cursors, dragging a row from
+// one list onto another, and the picture that follows a drag.
 
 #include <gtest/gtest.h>
 
 #include <QAbstractScrollArea>
 #include <QCursor>
+#include <QImage>
+#include <QPixmap>
 #include <QWidget>
 
 #include <vector>
@@ -237,6 +239,36 @@ TEST_F(Mouse, ADropTargetIsPaintedAsSelected) {
   EXPECT_EQ(ui::Render(dlg.m_Right).Pixel(probe.x, probe.y), RGB(255, 255, 255));
   dlg.m_Right.SetItemState(4, LVIS_DROPHILITED, LVIS_DROPHILITED);
   EXPECT_EQ(ui::Render(dlg.m_Right).Pixel(probe.x, probe.y), GetSysColor(COLOR_HIGHLIGHT));
+}
+
+TEST(ImageList, TheDragPictureFollowsTheMouseUntilTheDragEnds) {
+  ui::EnsureApplication();
+  CBitmap picture;
+  ASSERT_TRUE(picture.CreateCompatibleBitmap(nullptr, 20, 10));
+  {
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    dc.SelectObject(&picture);
+    dc.FillSolidRect(CRect(0, 0, 20, 10), RGB(255, 0, 0));
+  }
+  CImageList images;
+  EXPECT_EQ(images.Add(&picture, CLR_NONE), -1);   // not created yet
+  ASSERT_TRUE(images.Create(20, 10, ILC_COLOR24, 1, 1));
+  EXPECT_EQ(images.Add(&picture, CLR_NONE), 0);
+  EXPECT_FALSE(images.BeginDrag(1, CPoint(0, 0)));
+  ASSERT_TRUE(images.BeginDrag(0, CPoint(5, 5)));
+  ASSERT_TRUE(CImageList::DragEnter(nullptr, CPoint(100, 100)));
+  QWidget* shown = CImageList::DragWindow();
+  ASSERT_NE(shown, nullptr);
+  EXPECT_TRUE(shown->isVisible());
+  EXPECT_EQ(shown->pos(), QPoint(95, 95));   // the hot spot sits on the mouse
+  ASSERT_TRUE(CImageList::DragMove(CPoint(130, 110)));
+  EXPECT_EQ(shown->pos(), QPoint(125, 105));
+  EXPECT_EQ(shown->grab().toImage().pixelColor(10, 5), QColor(255, 0, 0));
+  CImageList::DragLeave(nullptr);
+  CImageList::EndDrag();
+  EXPECT_EQ(CImageList::DragWindow(), nullptr);
+  EXPECT_FALSE(CImageList::DragMove(CPoint(0, 0)));
 }
 
 }  // namespace

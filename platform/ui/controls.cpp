@@ -29,13 +29,15 @@ T* As(HWND w) {
   return qobject_cast<T*>(w);
 }
 
-bool Usable(QWidget* w) {
+using layer::Usable;
+}  // namespace
+
+bool layer::Usable(QWidget* w) {
   if (!w || !w->isEnabled()) return false;
   for (QWidget* p = w; p && !p->isWindow(); p = p->parentWidget())
     if (p->isHidden()) return false;
   return true;
 }
-}  // namespace
 
 layer::EditValidator::EditValidator(QLineEdit* edit, bool digitsOnly)
     : QValidator(edit), m_edit(edit), m_digits(digitsOnly), m_last(edit->text()) {

@@ -35,14 +35,7 @@ QWidget* Control(CWnd& dlg, int id) {
   return c ? c->m_hWnd : nullptr;
 }
 
-// Usable by a user: enabled, and neither it nor a parent below its window
-// hidden (tests may drive a window they never showed).
-bool Usable(QWidget* w) {
-  if (!w || !w->isEnabled()) return false;
-  for (QWidget* p = w; p && !p->isWindow(); p = p->parentWidget())
-    if (p->isHidden()) return false;
-  return true;
-}
+using layer::Usable;
 
 Qt::Key QtKey(UINT vk) { return layer::QtKeyOf(vk); }
 

@@ -102,6 +102,9 @@ LRESULT SendNotify(QWidget* control, NMHDR& hdr);
 // Window message to the widget's router; true when a handler ran and did not
 // ask for the default handling.
 bool SendWindowMessage(QWidget* w, UINT message, MsgArgs& args);
+// Usable by a user: enabled, and neither it nor a parent below its window
+// hidden (tests may drive a window they never showed).
+bool Usable(QWidget* w);
 // Whether the widget's router maps the message.
 bool Maps(QWidget* w, UINT message);
 

@@ -37,6 +37,12 @@ QWidget* Control(CWnd& dlg, int id) {
 
 using layer::Usable;
 
+// Where the mouse of a window lands: a scroll area (a list) takes it in its viewport.
+QWidget* MouseTarget(QWidget* w) {
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) return area->viewport();
+  return w;
+}
+
 Qt::Key QtKey(UINT vk) { return layer::QtKeyOf(vk); }
 
 }  // namespace
@@ -187,12 +193,16 @@ bool FireTimer(CWnd& wnd, UINT_PTR id) {
 bool ClickAt(CWnd& wnd, CPoint point) {
   QWidget* w = wnd.m_hWnd;
   if (!Usable(w)) return false;
-  QPointF local(point.x, point.y);
-  QPointF global = w->mapToGlobal(local);
+  QWidget* target = MouseTarget(w);
+  QPointer<QWidget> guard(target);
+  QPointF local = target->mapFrom(w, QPoint(point.x, point.y));
+  QPointF global = target->mapToGlobal(local);
   QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(w, &press);
-  QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(w, &release);
+  QApplication::sendEvent(target, &press);
+  if (guard) {
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
+  }
   ProcessEvents();
   return true;
 }
@@ -200,9 +210,7 @@ bool ClickAt(CWnd& wnd, CPoint point) {
 bool Drag(CWnd& wnd, CPoint from, CPoint to, bool shift) {
   QWidget* w = wnd.m_hWnd;
   if (!Usable(w)) return false;
-  // A scroll area takes the mouse in its viewport.
-  QWidget* target = w;
-  if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) target = area->viewport();
+  QWidget* target = MouseTarget(w);
   QPointer<QWidget> guard(target);
   Qt::KeyboardModifiers mods = shift ? Qt::ShiftModifier : Qt::NoModifier;
   auto send = [&](QEvent::Type type, CPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
@@ -225,9 +233,7 @@ bool Drag(CWnd& wnd, CPoint from, CPoint to, bool shift) {
 bool Wheel(CWnd& wnd, int notches) {
   QWidget* w = wnd.m_hWnd;
   if (!Usable(w)) return false;
-  // A scroll area turns the wheel of its viewport.
-  QWidget* target = w;
-  if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) target = area->viewport();
+  QWidget* target = MouseTarget(w);
   QPointF local(5, 5);
   QWheelEvent e(local, target->mapToGlobal(local), QPoint(), QPoint(0, notches * 120), Qt::NoButton, Qt::NoModifier,
                 Qt::NoScrollPhase, false);
@@ -239,8 +245,7 @@ bool Wheel(CWnd& wnd, int notches) {
 bool RightClickAt(CWnd& wnd, CPoint point) {
   QWidget* w = wnd.m_hWnd;
   if (!Usable(w)) return false;
-  QWidget* target = w;
-  if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) target = area->viewport();
+  QWidget* target = MouseTarget(w);
   QPointer<QWidget> guard(target);
   QPoint local = target->mapFrom(w, QPoint(point.x, point.y));
   QPoint global = target->mapToGlobal(local);

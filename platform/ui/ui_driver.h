@@ -43,7 +43,8 @@ bool PressKey(CWnd& dlg, int id, UINT vk, bool shift = false, bool control = fal
 bool DropFiles(CWnd& wnd, const std::vector<CString>& paths);
 // Fires timer id of a window now, if it is running (WM_TIMER).
 bool FireTimer(CWnd& wnd, UINT_PTR id);
-// A mouse click at a point of a window's client area (WM_LBUTTONDOWN/UP).
+// A mouse click at a point of a window's client area (WM_LBUTTONDOWN/UP; on a
+// list, the click on the item there).
 bool ClickAt(CWnd& wnd, CPoint point);
 // Presses the left button at from, moves the mouse in a few steps to to and
 // releases it there (both in wnd's client coordinates; to may lie outside

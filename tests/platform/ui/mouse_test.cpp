@@ -224,6 +224,13 @@ TEST_F(Mouse, ARowDraggedOntoAnotherListFindsItsTargetRow) {
   EXPECT_EQ(CWnd::GetCapture(), nullptr);
 }
 
+TEST_F(Mouse, AClickOnAListSelectsTheRowUnderTheMouse) {
+  CRect row;
+  ASSERT_TRUE(dlg.m_Left.GetSubItemRect(3, 0, LVIR_LABEL, row));
+  ASSERT_TRUE(ui::ClickAt(dlg.m_Left, row.CenterPoint()));
+  EXPECT_EQ(dlg.m_Left.GetNextItem(-1, LVNI_SELECTED), 3);
+}
+
 TEST_F(Mouse, AClickWithoutMovingStartsNoDrag) {
   CRect from;
   ASSERT_TRUE(dlg.m_Left.GetSubItemRect(2, 0, LVIR_LABEL, from));

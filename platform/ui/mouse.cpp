@@ -75,29 +75,30 @@ QPoint PointIn(QWidget* owner, QWidget* receiver, const QSinglePointEvent* e) {
 }  // namespace
 
 bool layer::MouseMsgOf(QWidget* receiver, QEvent* ev, MSG& msg) {
+  const QEvent::Type type = ev->type();
+  const bool wheel = type == QEvent::Wheel;
+  if (!wheel && type != QEvent::MouseMove && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+      type != QEvent::MouseButtonDblClick)
+    return false;   // checked first: every event of the program passes here
   QWidget* owner = g_capture ? g_capture.data() : OwnerOf(receiver);
   if (!owner) return false;
   msg.hwnd = owner;
-  if (ev->type() == QEvent::Wheel) {
+  auto* pointer = static_cast<QSinglePointEvent*>(ev);
+  QPoint screen = pointer->globalPosition().toPoint();
+  msg.pt = CPoint(screen.x(), screen.y());
+  if (wheel) {
     auto* we = static_cast<QWheelEvent*>(ev);
-    QPoint screen = we->globalPosition().toPoint();
     msg.message = WM_MOUSEWHEEL;
     msg.wParam = MAKEWPARAM(MouseKeys(we), static_cast<unsigned>(static_cast<uint16_t>(we->angleDelta().y())));
     msg.lParam = MAKELPARAM(screen.x(), screen.y());
-    msg.pt = CPoint(screen.x(), screen.y());
     return true;
   }
-  if (ev->type() != QEvent::MouseMove && ev->type() != QEvent::MouseButtonPress &&
-      ev->type() != QEvent::MouseButtonRelease && ev->type() != QEvent::MouseButtonDblClick)
-    return false;
   auto* me = static_cast<QMouseEvent*>(ev);
   msg.message = MouseMessage(me);
   if (!msg.message) return false;
   QPoint p = PointIn(owner, receiver, me);
-  QPoint screen = me->globalPosition().toPoint();
   msg.wParam = MouseKeys(me);
   msg.lParam = MAKELPARAM(p.x(), p.y());
-  msg.pt = CPoint(screen.x(), screen.y());
   return true;
 }
 

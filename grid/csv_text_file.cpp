@@ -206,6 +206,13 @@ void CCsvTextFile::SettleCodeType() {
   }
   m_HasCrLf = BlockHasCrLf(p, n) ? 1 : 0;
   std::string_view sample(reinterpret_cast<const char*>(p), n - 1);
+  // A first block of ASCII alone says nothing about the code: judge by the first
+  // Japanese text further on, so that a UTF-8 file with CR LF is not read as Shift_JIS.
+  std::string later;
+  if (!m_Eof && std::all_of(p, p + n, [](unsigned char b) { return b < 0x80; })) {
+    later = LaterSample();
+    if (!later.empty()) sample = later;
+  }
   for (const EncodingCandidate& c : DetectEncodingCandidates(sample)) {
     if (c.codePage == CP_UTF8) m_CodeType = CODETYPE_UTF8;
     if (c.codePage == CP_EUCJP) m_CodeType = CODETYPE_EUCJP;
@@ -217,6 +224,36 @@ void CCsvTextFile::SettleCodeType() {
     return;
   }
   m_CodeType = BlockIsUtf8(p, n) ? CODETYPE_UTF8 : CODETYPE_EUCJP;
+}
+
+std::string CCsvTextFile::LaterSample() const {
+  constexpr size_t kSampleSize = 64 * 1024;
+  std::vector<unsigned char> chunk(kBlockSize);
+  off_t offset = static_cast<off_t>(m_End);
+  for (;;) {
+    ssize_t got = ::pread(m_Fd, chunk.data(), chunk.size(), offset);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return {};
+    const size_t n = static_cast<size_t>(got);
+    const unsigned char* hit =
+        std::find_if(chunk.data(), chunk.data() + n, [](unsigned char b) { return b >= 0x80; });
+    if (hit == chunk.data() + n) {
+      offset += got;
+      continue;
+    }
+    // Start at the beginning of that line, so no character is cut in two.
+    const unsigned char* lineStart = hit;
+    while (lineStart > chunk.data() && lineStart[-1] != '\n') --lineStart;
+    const off_t start = offset + static_cast<off_t>(lineStart - chunk.data());
+    std::string sample(kSampleSize, '\0');
+    ssize_t len;
+    do {
+      len = ::pread(m_Fd, sample.data(), sample.size(), start);
+    } while (len < 0 && errno == EINTR);
+    if (len <= 0) return {};
+    sample.resize(static_cast<size_t>(len));
+    return sample;
+  }
 }
 
 int CCsvTextFile::NextByteSlow() {

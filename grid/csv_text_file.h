@@ -105,6 +105,9 @@ class CCsvTextFile {
   bool OpenForReading();
   bool ReadBlock();
   void SettleCodeType();
+  // Bytes from further in the file, starting at the line of its first non-ASCII
+  // byte; empty when the rest of the file is ASCII too. The read position stays.
+  std::string LaterSample() const;
   // Next byte, or -1 at the end of the file (or on a read error); refills the block.
   int NextByte() { return m_Pos < m_End ? m_Block[m_Pos++] : NextByteSlow(); }
   int NextByteSlow();

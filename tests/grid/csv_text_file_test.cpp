@@ -90,6 +90,34 @@ TEST(CsvTextFileTest, DetectionWithoutCandidatesFallsBackOnLineEndsThenUtf8) {
   }
 }
 
+// A first block of ASCII alone used to settle Shift_JIS for any CR LF file, and the
+// Japanese text further on came out garbled.
+TEST(CsvTextFileTest, AsciiFirstBlockIsJudgedByTheJapaneseTextFurtherOn) {
+  struct Case {
+    const char* name;
+    const char* tail;  // the last line, in the file's own code
+    int codeType;
+  };
+  const Case cases[] = {
+      {"Utf8", "\xE5\xB1\xB1\xE7\x94\xB0,\xE6\x9D\xB1\xE4\xBA\xAC\r\n", CCsvTextFile::CODETYPE_UTF8},
+      {"ShiftJis", "\x8E\x52\x93\x63,\x93\x8C\x8B\x9E\r\n", CCsvTextFile::CODETYPE_SJIS},
+      {"EucJp", "\xBB\xB3\xC5\xC4,\xC5\xEC\xB5\xFE\r\n", CCsvTextFile::CODETYPE_EUCJP},
+  };
+  std::string ascii = "id,name\r\n";
+  while (ascii.size() < 150000) ascii += "12345,abcdefghij\r\n";
+  for (const Case& c : cases) {
+    TempDir dir;
+    CCsvTextFile f;
+    ASSERT_TRUE(f.Open(PathText(dir.Write("in.csv", ascii + c.tail)), u"r",
+                       CCsvTextFile::CODETYPE_DETECT))
+        << c.name;
+    EXPECT_EQ(f.m_CodeType, c.codeType) << c.name;
+    CString line, last;
+    while (f.ReadLine(line, 200002)) last = line;
+    EXPECT_EQ(last.TrimRight(u"\r\n"), u"山田,東京") << c.name;
+  }
+}
+
 struct LineCase {
   const char* name;
   const char* fileName;  // decides the quote rule

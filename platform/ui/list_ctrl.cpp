@@ -324,8 +324,12 @@ class DragDetect : public QObject {
     auto* viewport = qobject_cast<QWidget*>(obj);
     auto* view = viewport ? qobject_cast<QTableView*>(viewport->parentWidget()) : nullptr;
     if (!view) return false;
+    const QEvent::Type type = ev->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease)
+      return false;
     auto* me = static_cast<QMouseEvent*>(ev);
-    switch (ev->type()) {
+    switch (type) {
       case QEvent::MouseButtonPress: {
         m_view = nullptr;
         QModelIndex idx = view->indexAt(me->position().toPoint());

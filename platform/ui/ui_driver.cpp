@@ -190,22 +190,32 @@ bool FireTimer(CWnd& wnd, UINT_PTR id) {
   return true;
 }
 
-bool ClickAt(CWnd& wnd, CPoint point) {
+namespace {
+// Presses and releases one mouse button at a point of wnd, as a user's click;
+// a right click also asks for the context menu. False when wnd takes no input.
+bool ClickButtonAt(CWnd& wnd, CPoint point, Qt::MouseButton button) {
   QWidget* w = wnd.m_hWnd;
   if (!Usable(w)) return false;
   QWidget* target = MouseTarget(w);
   QPointer<QWidget> guard(target);
-  QPointF local = target->mapFrom(w, QPoint(point.x, point.y));
-  QPointF global = target->mapToGlobal(local);
-  QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QPoint local = target->mapFrom(w, QPoint(point.x, point.y));
+  QPoint global = target->mapToGlobal(local);
+  QMouseEvent press(QEvent::MouseButtonPress, local, global, button, button, Qt::NoModifier);
   QApplication::sendEvent(target, &press);
   if (guard) {
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, button, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(target, &release);
+  }
+  if (guard && button == Qt::RightButton) {
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, local, global);
+    QApplication::sendEvent(target, &menu);
   }
   ProcessEvents();
   return true;
 }
+}  // namespace
+
+bool ClickAt(CWnd& wnd, CPoint point) { return ClickButtonAt(wnd, point, Qt::LeftButton); }
 
 bool Drag(CWnd& wnd, CPoint from, CPoint to, bool shift) {
   QWidget* w = wnd.m_hWnd;
@@ -242,26 +252,7 @@ bool Wheel(CWnd& wnd, int notches) {
   return true;
 }
 
-bool RightClickAt(CWnd& wnd, CPoint point) {
-  QWidget* w = wnd.m_hWnd;
-  if (!Usable(w)) return false;
-  QWidget* target = MouseTarget(w);
-  QPointer<QWidget> guard(target);
-  QPoint local = target->mapFrom(w, QPoint(point.x, point.y));
-  QPoint global = target->mapToGlobal(local);
-  QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::RightButton, Qt::RightButton, Qt::NoModifier);
-  QApplication::sendEvent(target, &press);
-  if (guard) {
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::RightButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &release);
-  }
-  if (guard) {
-    QContextMenuEvent menu(QContextMenuEvent::Mouse, local, global);
-    QApplication::sendEvent(target, &menu);
-  }
-  ProcessEvents();
-  return true;
-}
+bool RightClickAt(CWnd& wnd, CPoint point) { return ClickButtonAt(wnd, point, Qt::RightButton); }
 
 bool Hover(CWnd& wnd, bool over) {
   QWidget* w = wnd.m_hWnd;

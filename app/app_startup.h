@@ -16,9 +16,8 @@
 
 class CTabroClientDlg;
 
-// The name of the single-instance lock, and the caption of the program's message boxes.
+// The name of the single-instance lock.
 inline constexpr char kSingleInstanceName[] = "csvTabroConnect";
-inline constexpr char16_t kAppCaption[] = u"タブロコネクト";
 
 struct StartupSettings {
   // The arguments after the program's name, as the process received them.

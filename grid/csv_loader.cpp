@@ -2,7 +2,9 @@
 //
 // The calling thread reads the lines through the text-file stream while worker
 // threads convert, split and store them, each its own rows; everything is joined
-// before LoadCsv returns, so the result is that of reading the lines in order.
+// before LoadCsvFile returns, so the result is that of reading the lines in order.
+
+#include "grid/csv_loader.h"
 
 #include <malloc.h>
 
@@ -16,24 +18,20 @@
 #include <thread>
 #include <vector>
 
-#include "app/tabro_client_app.h"
-#include "app/tabro_client_dlg.h"
 #include "grid/csv_split.h"
 #include "grid/csv_text_file.h"
 #include "grid/row_stats.h"
-#include "jobsheet/sheet/csv_prop_page.h"
 #include "platform/codepage.h"
 #include "platform/ui_hooks.h"
 
 namespace {
 
-constexpr char16_t kCaption[] = u"タブロコネクト";
 // Bytes a CSV line may take in the stream (its 100000-byte line buffer, terminated).
 constexpr int kLineBuffer = CCsvTextFile::kBlockSize;
 constexpr int kMaxLineBytes = kLineBuffer - 1;
 
 void ShowMessage(const CString& text) {
-  GetUiHooks().MessageBox(text, kCaption, MB_OK | MB_ICONWARNING);
+  GetUiHooks().MessageBox(text, kAppCaption, MB_OK | MB_ICONWARNING);
 }
 
 // A TSV input is told by its own final extension.
@@ -132,10 +130,9 @@ class FirstRefusal {
 };
 
 // Converts, splits and stores the lines of one batch into their rows.
-void StoreBatch(const LineBatch& batch, int codePage, bool tsv, std::vector<int>& fieldCounts,
-                FirstRefusal& refusal) {
-  CTabroClientApp& app = theApp;
-  CTextGrid& grid = app.m_DataGrid;
+void StoreBatch(CGridSet& set, const LineBatch& batch, int codePage, bool tsv,
+                std::vector<int>& fieldCounts, FirstRefusal& refusal) {
+  CTextGrid& grid = set.m_DataGrid;
   std::vector<CString> fields;
   fields.reserve(GRID_COLS);
   size_t start = 0;
@@ -162,9 +159,9 @@ void StoreBatch(const LineBatch& batch, int codePage, bool tsv, std::vector<int>
       CString* cells = grid.PrepareRow(row, n);
       for (int c = 0; c < n; ++c) cells[c] = std::move(fields[c]);
     }
-    app.m_RowFilledCount[row] = stats.filled;
-    app.m_RowTextCount[row] = stats.textCount;
-    app.m_RowLastTextCol[row] = stats.lastTextCol;
+    set.m_RowFilledCount[row] = stats.filled;
+    set.m_RowTextCount[row] = stats.textCount;
+    set.m_RowLastTextCol[row] = stats.lastTextCol;
     fieldCounts[row] = n;
   }
 }
@@ -193,7 +190,7 @@ struct ReadOutcome {
 // Reads the lines of a file with a settled code type in order on this thread while
 // worker threads convert, split and store them, each batch in its own rows; the
 // workers are joined before it returns. Reading stops at the first refusal found.
-ReadOutcome ReadRows(CCsvTextFile& file, bool tsv, std::vector<int>& fieldCounts,
+ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, std::vector<int>& fieldCounts,
                      FirstRefusal& refusal) {
   ReadOutcome out;
   const int codeType = file.m_CodeType;
@@ -204,7 +201,7 @@ ReadOutcome ReadRows(CCsvTextFile& file, bool tsv, std::vector<int>& fieldCounts
   for (int i = WorkerCount(); i > 0; --i) {
     workers.emplace_back([&] {
       LineBatch batch;
-      while (queue.Pop(batch)) StoreBatch(batch, codePage, tsv, fieldCounts, refusal);
+      while (queue.Pop(batch)) StoreBatch(set, batch, codePage, tsv, fieldCounts, refusal);
     });
   }
   LineBatch batch;
@@ -249,48 +246,31 @@ ReadOutcome ReadRows(CCsvTextFile& file, bool tsv, std::vector<int>& fieldCounts
 
 }  // namespace
 
-int CTabroClientDlg::LoadCsv(const CString& path, CCsvPropPage* page, int loadType) {
-  CTabroClientApp& app = theApp;
-  if (loadType == LOAD_RESTORE) {
-    app.CopyGridSet(1);
-    return 1;
-  }
-  CWaitCursor wait;
-
-  if (app.m_InputKind == INPUT_CLIPBOARD && loadType == LOAD_FILE) {
-    CCsvPropPage scratch;
-    CCsvPropPage& target = page != nullptr ? *page : scratch;
-    if (target.ReadClipboardText() == CCsvPropPage::CLIP_INSERTED) GetUiHooks().EmptyClipboard();
-    return 1;
-  }
-  if (app.m_SendRows > 0 && app.m_SendCols > 0) return 1;
-
-  app.m_RowFieldCount.fill(0);
-  app.m_TotalRows = 0;
-  app.m_DataCols = 0;
-  app.m_EditCols = 0;
-  app.m_EditRows = 0;
+int LoadCsvFile(CGridSet& set, const CString& path) {
+  set.m_RowFieldCount.fill(0);
+  set.m_TotalRows = 0;
+  set.m_DataCols = 0;
+  set.m_EditCols = 0;
+  set.m_EditRows = 0;
 
   const bool tsv = HasTsvExtension(path);
-  const int lastSlash = path.ReverseFind(u'/');
-  if (lastSlash > 0) app.m_CsvFolder = path.Left(lastSlash);
 
   CCsvTextFile file;
   if (!file.Open(path, u"r", CCsvTextFile::CODETYPE_DETECT)) {
     ShowMessage(CString::Build(u"[%s] 該当のファイルはありません", path));
-    app.CopyGridSet(0);
+    SaveGridBackup(set);
     return 0;
   }
-  app.m_SourceCodeType = file.m_CodeType;
+  set.m_SourceCodeType = file.m_CodeType;
 
   // The grid and tables start empty, so that early narrow rows read as empty up to
   // the final width.
-  CTextGrid& grid = app.m_DataGrid;
+  CTextGrid& grid = set.m_DataGrid;
   grid.Clear();
   grid.PrepareRowTable();
-  app.m_RowFilledCount.fill(0);
-  app.m_RowTextCount.fill(0);
-  app.m_RowLastTextCol.fill(0);
+  set.m_RowFilledCount.fill(0);
+  set.m_RowTextCount.fill(0);
+  set.m_RowLastTextCol.fill(0);
 
   int result = 1;
   ReadOutcome read;
@@ -303,7 +283,7 @@ int CTabroClientDlg::LoadCsv(const CString& path, CCsvPropPage* page, int loadTy
     file.ReadLine(line);  // says that the stream has no code type
     result = 0;
   } else {
-    read = ReadRows(file, tsv, fieldCounts, refusal);
+    read = ReadRows(set, file, tsv, fieldCounts, refusal);
   }
   file.Close();
   int rows = read.rows;
@@ -313,9 +293,9 @@ int CTabroClientDlg::LoadCsv(const CString& path, CCsvPropPage* page, int loadTy
     // Nothing of a refused file stays loaded.
     ShowMessage(RefusalMessage(refusal.Why(), path, refusal.Row() + 1));
     grid.Clear();
-    app.m_RowFilledCount.fill(0);
-    app.m_RowTextCount.fill(0);
-    app.m_RowLastTextCol.fill(0);
+    set.m_RowFilledCount.fill(0);
+    set.m_RowTextCount.fill(0);
+    set.m_RowLastTextCol.fill(0);
     rows = 0;
     result = 0;
   } else {
@@ -327,13 +307,13 @@ int CTabroClientDlg::LoadCsv(const CString& path, CCsvPropPage* page, int loadTy
     // Each row counts as wide as the widest row up to it.
     for (int r = 0; r < rows; ++r) {
       width = std::max(width, fieldCounts[r]);
-      app.m_RowFieldCount[r] = static_cast<int16_t>(width);
+      set.m_RowFieldCount[r] = static_cast<int16_t>(width);
     }
   }
 
-  app.m_DataCols = width;
-  app.m_DataRows = rows;
-  app.m_TotalRows = rows > EDIT_GRID_ROWS ? rows : 0;
-  app.CopyGridSet(0);
+  set.m_DataCols = width;
+  set.m_DataRows = rows;
+  set.m_TotalRows = rows > EDIT_GRID_ROWS ? rows : 0;
+  SaveGridBackup(set);
   return result;
 }

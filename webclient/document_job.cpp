@@ -13,8 +13,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "app/app_startup.h"
-#include "app/tabro_client_app.h"
+#include "grid/input_kind.h"
 #include "platform/paths.h"
 #include "platform/ui_hooks.h"
 #include "webclient/json.h"
@@ -124,15 +123,18 @@ bool WriteAndClose(int fd, const CString& path, std::string_view bytes) {
 }  // namespace
 
 std::string CTabroOperation::SerializeDataGrid() {
-  return SerializeGrid(theApp.m_DataGrid, theApp.m_EditRows, theApp.m_EditCols, theApp.m_EditCols);
+  const CGridSet& g = m_Host->Grids();
+  return SerializeGrid(g.m_DataGrid, g.m_EditRows, g.m_EditCols, g.m_EditCols);
 }
 
 std::string CTabroOperation::SerializeEditGrid() {
-  return SerializeGrid(theApp.m_EditGrid, theApp.m_SendRows, theApp.m_SendCols, theApp.m_SendCols);
+  const CGridSet& g = m_Host->Grids();
+  return SerializeGrid(g.m_EditGrid, g.m_SendRows, g.m_SendCols, g.m_SendCols);
 }
 
 std::string CTabroOperation::SerializeUploadGrid() {
-  return SerializeGrid(theApp.m_UploadGrid, theApp.m_EditRows, theApp.m_EditCols, theApp.m_EditCols);
+  const CGridSet& g = m_Host->Grids();
+  return SerializeGrid(g.m_UploadGrid, g.m_EditRows, g.m_EditCols, g.m_EditCols);
 }
 
 int CTabroOperation::SendDocumentJob() {
@@ -195,12 +197,12 @@ int CTabroOperation::SendDocumentJob() {
   // 10. The character code of a CSV document.
   CString charCode;
   if (csvOutput) {
-    switch (theApp.m_InputKind) {
+    switch (m_Host->InputKind()) {
       case INPUT_FILE_DIALOG:
       case INPUT_COMMAND_LINE:
       case INPUT_DROPPED:
       case INPUT_WATCH_FOLDER:
-      case INPUT_REUSE_NEWFILE: charCode = theApp.m_SourceCodeType == 1 ? u"SJIS" : u"UTF8"; break;
+      case INPUT_REUSE_NEWFILE: charCode = m_Host->Grids().m_SourceCodeType == 1 ? u"SJIS" : u"UTF8"; break;
       case INPUT_CLIPBOARD: charCode = u"UTF8"; break;
       default: break;
     }
@@ -266,9 +268,9 @@ int CTabroOperation::SaveDocument(const std::string& document, const CString& ex
     std::error_code ec;
     std::filesystem::create_directories(ToFsPath(m_SaveFolder), ec);
   }
-  const CString folder = mode == SAVENAME_TESTRUN ? theApp.m_TestModeOutTemp
+  const CString folder = mode == SAVENAME_TESTRUN ? m_Host->TestModeOutTemp()
                          : inOutputFolder         ? m_OutputFolder
-                                                  : theApp.m_SaveDirectory;
+                                                  : m_Host->SaveDirectory();
   const CString first = inOutputFolder ? stem + stamp : stem;
   const bool overwrite = mode == SAVENAME_OVERWRITE;
   CString path = JoinPath(folder, CString::Build(u"%s.%s", first, extension));
@@ -321,7 +323,7 @@ int CTabroOperation::SaveDocument(const std::string& document, const CString& ex
     return 12;
   }
   // Only the documents this instance made are removed at exit.
-  if (mode == SAVENAME_TESTRUN) RememberTestModeOutFile(path);
+  if (mode == SAVENAME_TESTRUN) m_Host->RememberTestModeOutFile(path);
 
   // 19, 20. Open or announce.
   if (req.m_DocType == 0 || req.m_DocType == 1) {

@@ -14,8 +14,6 @@
 #include <string_view>
 #include <vector>
 
-#include "app/app_startup.h"
-#include "app/tabro_client_app.h"
 #include "platform/ui_hooks.h"
 #include "webclient/tabro_operation.h"
 #include "webclient/web_codecs.h"

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "app/tabro_client_app.h"
 #include "platform/codepage.h"
 #include "platform/ui_hooks.h"
 #include "webclient/json.h"
@@ -18,7 +17,7 @@ bool CTabroOperation::ParseAnswer(const std::string& body, json::CJson& value) {
 }
 
 CString CTabroOperation::BaseUrl() const {
-  return theApp.m_ServerConnectMode ? m_Server.m_AltServerBaseUrl : m_Server.m_ServerBaseUrl;
+  return m_Host->UseAltServer() ? m_Server.m_AltServerBaseUrl : m_Server.m_ServerBaseUrl;
 }
 
 CString CTabroOperation::GetAccessToken() {
@@ -31,7 +30,7 @@ CString CTabroOperation::GetAccessToken() {
   const CString text = CString::Build(
       u"authorization=%s&csvtabroconnectaccesskey=%s&csvtabroconnectclientidentificationnumberkey=%s"
       u"&requestapp=2",
-      authorization, m_Server.m_AccessKey, theApp.m_ClientIdentificationNumber);
+      authorization, m_Server.m_AccessKey, m_Host->ClientIdentificationNumber());
   std::string body;
   WideToAnsi(text, body);
   uint32_t length = 0;
@@ -67,7 +66,5 @@ void CTabroOperation::QueryPrintCount() {
   counts.Remove(u'回');
   // No half-width "/" leaves the used count empty and the whole text as the contract.
   const int slash = counts.Find(u'/');
-  theApp.m_PrintUsed = TextToInt(counts.Left(slash));
-  theApp.m_PrintContract = TextToInt(counts.Mid(slash + 1));
-  theApp.m_PrintCountKnown = 1;
+  m_Host->SetPrintCounts(TextToInt(counts.Left(slash)), TextToInt(counts.Mid(slash + 1)));
 }

@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 
-#include "app/tabro_client_app.h"
 #include "grid/text_width.h"
 #include "platform/codepage.h"
 #include "platform/paths.h"
@@ -70,7 +69,7 @@ bool TakeValue(const CString& line, const char16_t* key, CString& value) {
 }  // namespace
 
 void CTabroOperation::LoadOnpremisesIni() {
-  const CString path = JoinPath(theApp.m_ProgramFolder, kOnpremisesIniName);
+  const CString path = JoinPath(m_Host->ProgramFolder(), kOnpremisesIniName);
   if (std::ifstream(ToFsPath(path), std::ios::binary)) {
     m_Server.m_OperationMode = 101;
     m_Server.m_UserId.Empty();
@@ -91,7 +90,7 @@ void CTabroOperation::LoadOnpremisesIni() {
 }
 
 void CTabroOperation::LoadSystemIni() {
-  const CString path = JoinPath(theApp.m_ProgramFolder, kSystemIniName);
+  const CString path = JoinPath(m_Host->ProgramFolder(), kSystemIniName);
   const bool read = ForEachSettingsLine(path, [this](const CString& line) {
     CString value;
     if (TakeValue(line, u"OperationMode=", value)) {
@@ -113,7 +112,7 @@ void CTabroOperation::LoadSystemIni() {
 }
 
 void CTabroOperation::LoadDeploymentIni() {
-  const CString path = JoinPath(theApp.m_ProgramFolder, kDeploymentIniName);
+  const CString path = JoinPath(m_Host->ProgramFolder(), kDeploymentIniName);
   const bool onpremisesFile = m_Server.m_OperationMode == 101;
   ForEachSettingsLine(path, [this, onpremisesFile](const CString& line) {
     CString value;
@@ -128,7 +127,7 @@ void CTabroOperation::LoadDeploymentIni() {
     } else if (TakeValue(line, u"AccessKey=", value)) {
       m_Server.m_AccessKey = value;
     } else if (TakeValue(line, u"ClientIdentificationNumber=", value)) {
-      theApp.m_ClientIdentificationNumber = value;
+      m_Host->SetClientIdentificationNumber(value);
     }
   });
 }
@@ -144,5 +143,5 @@ void CTabroOperation::SaveSystemIni() {
     if (!ReadsBackWhole(server)) return;
     text += server + u"\r\n";
   }
-  WriteFileAtomic(JoinPath(theApp.m_ProgramFolder, kSystemIniName), TextToBytes(text.View(), CP_ACP));
+  WriteFileAtomic(JoinPath(m_Host->ProgramFolder(), kSystemIniName), TextToBytes(text.View(), CP_ACP));
 }

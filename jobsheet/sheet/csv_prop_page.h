@@ -2,10 +2,12 @@
 // CCsvPropPage: the CSV edit page of the job settings sheet.
 //
 // For now it holds what reading a table from the clipboard needs; the page's
-// window and its other operations join it later.
+// window and its other operations join it later. The members that use theApp are
+// defined in the app layer (app/csv_page_clipboard.cpp) over the grid engines.
 
 #include <vector>
 
+#include "grid/clipboard_table.h"
 #include "platform/cstring.h"
 
 class CCsvPropPage {
@@ -17,11 +19,11 @@ class CCsvPropPage {
 
   // Results of ReadClipboardText.
   enum : int {
-    CLIP_INSERTED = 0,     // rows inserted; counts, row tables and field names updated
-    CLIP_NO_ACCESS = -1,   // the clipboard cannot be opened
-    CLIP_NO_TEXT = -2,     // no text, or an empty one
-    CLIP_NOTHING = 2,      // no line with two or more fields, or no line at all
-    CLIP_LIMIT = 3,        // nothing inserted: a limit would be exceeded (message shown)
+    CLIP_INSERTED = TABLE_INSERTED,  // rows inserted; counts, row tables and field names updated
+    CLIP_NO_ACCESS = -1,             // the clipboard cannot be opened
+    CLIP_NO_TEXT = -2,               // no text, or an empty one
+    CLIP_NOTHING = TABLE_NOTHING,    // no line with two or more fields, or no line at all
+    CLIP_LIMIT = TABLE_LIMIT,        // nothing inserted: a limit would be exceeded (message shown)
   };
 
   CCsvPropPage();

@@ -8,8 +8,6 @@
 #include "jobsheet/sheet/csv_prop_page.h"
 #include "platform/ui_hooks.h"
 
-CCsvPropPage::CCsvPropPage() = default;
-
 int CCsvPropPage::ReadClipboardText() {
   m_EditMode = theApp.m_EditModeEntered;
 

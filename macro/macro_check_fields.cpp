@@ -5,8 +5,8 @@
 
 #include "macro/macro_check.h"
 #include "macro/macro_scan.h"
+#include "platform/int_text.h"
 
-using macro_scan::ReadInt;
 using macro_scan::SkipBlanks;
 using macro_scan::SkipTo;
 
@@ -181,7 +181,7 @@ void CMacroCheck::CheckMethod() {
       if (closeParen()) m_Cursor = SkipBlanks(m_Cursor);
       break;
     case Method::Mid: {
-      const int a = ReadInt(m_Cursor);
+      const int a = TextToInt(m_Cursor);
       const char16_t* p = m_Cursor;
       while (*p != 0 && *p != u',' && *p != u')') ++p;
       if (*p == 0) {
@@ -332,7 +332,7 @@ bool CMacroCheck::CheckFunction() {
         break;
       }
       m_Cursor = SkipBlanks(m_Cursor + 1);
-      const int mode = ReadInt(m_Cursor);
+      const int mode = TextToInt(m_Cursor);
       m_Cursor = PassInteger(m_Cursor);
       if (mode != 1 && mode != 5 && mode != 9) Record(CString(u"1:切捨 5:四捨五入 9:切上 の値を設定してください"));
       closeCall();

@@ -9,9 +9,9 @@
 #include "grid/number_text.h"
 #include "macro/macro_eval.h"
 #include "macro/macro_scan.h"
+#include "platform/int_text.h"
 
 using macro_scan::CutToInt;
-using macro_scan::ReadInt;
 using macro_scan::SkipBlanks;
 using macro_scan::SkipTo;
 
@@ -166,7 +166,7 @@ bool CMacroEval::CallFunction(double& value) {
       m_Cursor = SkipTo(m_Cursor, u',');
       if (*m_Cursor == 0) throw CMacroError(u", が有りません");
       m_Cursor = SkipBlanks(m_Cursor + 1);
-      const int count = *m_Cursor == u'[' ? ReadInt(ReadFieldArgument()) : ReadInt(m_Cursor);
+      const int count = *m_Cursor == u'[' ? TextToInt(ReadFieldArgument().View()) : TextToInt(m_Cursor);
       closeCall();
       CString result;
       for (int i = 0; i < std::min(count, kMaxRepeat); ++i) result += text;

@@ -8,9 +8,9 @@
 #include "grid/text_width.h"
 #include "macro/macro_eval.h"
 #include "macro/macro_scan.h"
+#include "platform/int_text.h"
 #include "platform/char_props.h"
 
-using macro_scan::ReadInt;
 using macro_scan::ReadQuoted;
 using macro_scan::SkipBlanks;
 using macro_scan::SkipTo;
@@ -206,13 +206,13 @@ double CMacroEval::ApplyMethod() {
   m_IsNumber = 0;
   switch (found->method) {
     case Method::Left: {
-      const int n = ReadInt(m_Cursor);
+      const int n = TextToInt(m_Cursor);
       requireParen(kEndsParen);
       m_Text = n <= 0 ? CString() : m_Text.Left(n);
       break;
     }
     case Method::Mid: {
-      const int a = ReadInt(m_Cursor);
+      const int a = TextToInt(m_Cursor);
       const char16_t* p = m_Cursor;
       while (*p != 0 && *p != u',' && *p != u')') ++p;
       if (*p == 0) throw CMacroError(kBadArgCount);
@@ -223,14 +223,14 @@ double CMacroEval::ApplyMethod() {
         m_Text = beyond ? CString() : m_Text.Mid(a - 1);
       } else {
         m_Cursor = p + 1;
-        const int b = ReadInt(m_Cursor);
+        const int b = TextToInt(m_Cursor);
         requireParen(kEndsParen);
         m_Text = (beyond || b < 1) ? CString() : m_Text.Mid(a - 1, b);
       }
       break;
     }
     case Method::Right: {
-      const int n = ReadInt(m_Cursor);
+      const int n = TextToInt(m_Cursor);
       requireParen(kEndsParen);
       m_Text = n <= 0 ? CString() : m_Text.Right(n);
       break;
@@ -253,7 +253,7 @@ double CMacroEval::ApplyMethod() {
       const CString unit(open + 1, static_cast<int>(close - open - 1));
       m_Cursor = close + 1;
       while (*m_Cursor == u' ' || *m_Cursor == u',') ++m_Cursor;
-      const int n = *m_Cursor == u'[' ? ReadInt(ReadFieldArgument()) : ReadInt(m_Cursor);
+      const int n = *m_Cursor == u'[' ? TextToInt(ReadFieldArgument().View()) : TextToInt(m_Cursor);
       requireParen(kBadArgCount);
       MoveDateText(m_Text, unit, n);
       break;
@@ -350,7 +350,7 @@ double CMacroEval::ApplyMethod() {
       int n = 0;
       if (*m_Cursor == u',') {
         m_Cursor = SkipBlanks(m_Cursor + 1);
-        n = *m_Cursor == u'[' ? ReadInt(ReadFieldArgument()) : ReadInt(m_Cursor);
+        n = *m_Cursor == u'[' ? TextToInt(ReadFieldArgument().View()) : TextToInt(m_Cursor);
       }
       passParen();
       m_Text = Element(m_Text, separator, n);

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/int_text.h"
 #include "platform/ui_hooks.h"
 #include "webclient/tabro_operation.h"
 #include "webclient/web_codecs.h"
@@ -286,7 +287,7 @@ std::optional<std::string> CTabroOperation::PostForm(const CString& url, const c
   }
   // 10. The service's error number.
   if (status != 200) {
-    if (const std::string* number = answer.Header("csvTabro-Error-Code")) errorCode = TextToInt(CString(*number));
+    if (const std::string* number = answer.Header("csvTabro-Error-Code")) errorCode = TextToInt(CString(*number).View());
   }
   // 11. The body: all of it, or nothing. A read that failed or ended short is a
   // failed request, never a document.

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/codepage.h"
+#include "platform/int_text.h"
 #include "platform/ui_hooks.h"
 #include "webclient/json.h"
 #include "webclient/tabro_operation.h"
@@ -66,5 +67,5 @@ void CTabroOperation::QueryPrintCount() {
   counts.Remove(u'回');
   // No half-width "/" leaves the used count empty and the whole text as the contract.
   const int slash = counts.Find(u'/');
-  m_Host->SetPrintCounts(TextToInt(counts.Left(slash)), TextToInt(counts.Mid(slash + 1)));
+  m_Host->SetPrintCounts(TextToInt(counts.Left(slash).View()), TextToInt(counts.Mid(slash + 1).View()));
 }

@@ -9,6 +9,7 @@
 
 #include "grid/text_width.h"
 #include "platform/codepage.h"
+#include "platform/int_text.h"
 #include "platform/paths.h"
 #include "webclient/tabro_operation.h"
 #include "webclient/web_codecs.h"
@@ -94,11 +95,11 @@ void CTabroOperation::LoadSystemIni() {
   const bool read = ForEachSettingsLine(path, [this](const CString& line) {
     CString value;
     if (TakeValue(line, u"OperationMode=", value)) {
-      if (static_cast<unsigned>(m_Server.m_OperationMode) <= 100) m_Server.m_OperationMode = TextToInt(value);
+      if (static_cast<unsigned>(m_Server.m_OperationMode) <= 100) m_Server.m_OperationMode = TextToInt(value.View());
     } else if (TakeValue(line, u"ProxyType=", value)) {
-      m_Server.m_ProxyType = static_cast<int16_t>(TextToInt(value));
+      m_Server.m_ProxyType = static_cast<int16_t>(TextToInt(value.View()));
     } else if (TakeValue(line, u"Timeout=", value)) {
-      m_Server.m_Timeout = TextToInt(value);
+      m_Server.m_Timeout = TextToInt(value.View());
     } else if (TakeValue(line, u"OnpremisesServer=", value)) {
       if (m_Server.m_OperationMode == 1) m_Server.m_OnpremisesServer = value;
     }

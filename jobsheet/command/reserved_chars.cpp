@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "grid/csv_split.h"
-#include "jobsheet/command/command_number.h"
+#include "platform/int_text.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ CString CompressColumnList(const CString& list) {
   const int count = SplitCsvLine(fields, line, false);
   std::vector<int64_t> numbers;
   for (int i = 0; i < count && i < kMaxCompressedNumbers; ++i)
-    numbers.push_back(ReadCommandNumber(fields[i].View()));
+    numbers.push_back(TextToInt(fields[i].View()));
 
   CString out;
   size_t i = 0;
@@ -82,13 +82,13 @@ CString ExpandColumnList(const CString& list) {
     const CString& field = fields[f];
     const int tilde = field.Find(u'~');
     if (tilde < 0) {
-      const int n = ReadCommandNumber(field.View());
+      const int n = TextToInt(field.View());
       if (n >= kFirstColumn && n <= kLastColumn) out += field;
       continue;
     }
     // A range outside the grid's columns is clipped, so its cost stays bounded.
-    int first = ReadCommandNumber(field.View().substr(0, tilde));
-    int last = ReadCommandNumber(field.View().substr(tilde + 1));
+    int first = TextToInt(field.View().substr(0, tilde));
+    int last = TextToInt(field.View().substr(tilde + 1));
     if (first < kFirstColumn) first = kFirstColumn;
     if (last > kLastColumn) last = kLastColumn;
     for (int n = first; n <= last; ++n) {

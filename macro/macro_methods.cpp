@@ -8,6 +8,7 @@
 #include "grid/text_width.h"
 #include "macro/macro_eval.h"
 #include "macro/macro_scan.h"
+#include "platform/code_point.h"
 #include "platform/int_text.h"
 #include "platform/char_props.h"
 
@@ -77,9 +78,7 @@ CString Reading(const CString& text) {
       ++i;
     } else {
       // A surrogate pair is one character.
-      const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < v.size() && v[i + 1] >= 0xDC00 &&
-                        v[i + 1] <= 0xDFFF;
-      const int units = pair ? 2 : 1;
+      const int units = ReadCodePoint(v, i).units;
       out.Append(v.data() + i, units);
       i += units;
     }

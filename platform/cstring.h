@@ -225,6 +225,8 @@ struct std::hash<CString> {
 // Length of a zero-terminated UTF-16 text (0 for null).
 int WideLength(const char16_t* text) noexcept;
 
-// UTF-8 <-> UTF-16 helpers for system interfaces (file names, environment).
+// UTF-8 <-> UTF-16 helpers for system interfaces (file names, environment): the
+// lenient UTF-8 conversion of platform/codepage.h (each maximal ill-formed
+// subsequence, and each lone surrogate, becomes U+FFFD).
 std::string Utf16ToUtf8(std::u16string_view text);
 std::u16string Utf8ToUtf16(std::string_view utf8);

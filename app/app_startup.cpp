@@ -12,6 +12,7 @@
 #include "app/single_instance.h"
 #include "app/tabro_client_app.h"
 #include "app/tabro_client_dlg.h"
+#include "grid/csv_file_kind.h"
 #include "grid/text_width.h"
 #include "platform/paths.h"
 #include "platform/ui_hooks.h"
@@ -133,7 +134,7 @@ bool CTabroClientApp::InitInstance() {
 
   CTabroClientDlg dlg;
   if (cmd.pathCount == 1) {
-    if (!HasCsvFileExtension(cmd.path)) {
+    if (CsvFileKindOf(cmd.path) == CsvFileKind::kNone) {
       DoMessageBox(CString(kNotCsvMessage));
       return false;
     }

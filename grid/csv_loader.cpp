@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "grid/csv_file_kind.h"
 #include "grid/csv_split.h"
 #include "grid/csv_text_file.h"
 #include "grid/row_stats.h"
@@ -32,15 +33,6 @@ constexpr int kMaxLineBytes = kLineBuffer - 1;
 
 void ShowMessage(const CString& text) {
   GetUiHooks().MessageBox(text, kAppCaption, MB_OK | MB_ICONWARNING);
-}
-
-// A TSV input is told by its own final extension.
-bool HasTsvExtension(const CString& path) {
-  const int slash = std::max(path.ReverseFind(u'/'), path.ReverseFind(u'\\'));
-  const int dot = path.ReverseFind(u'.');
-  if (dot <= slash) return false;
-  const CString ext = path.Mid(dot);
-  return ext == u".tsv" || ext == u".TSV";
 }
 
 // Why a file was refused part-way.
@@ -253,7 +245,7 @@ int LoadCsvFile(CGridSet& set, const CString& path) {
   set.m_EditCols = 0;
   set.m_EditRows = 0;
 
-  const bool tsv = HasTsvExtension(path);
+  const bool tsv = CsvFileKindOf(path) == CsvFileKind::kTsv;
 
   CCsvTextFile file;
   if (!file.Open(path, u"r", CCsvTextFile::CODETYPE_DETECT)) {

@@ -7,13 +7,13 @@
 #include <cerrno>
 #include <cstring>
 
+#include "grid/csv_file_kind.h"
 #include "platform/codepage.h"
 #include "platform/encoding_detector.h"
 #include "platform/ui_hooks.h"
 
 namespace {
 
-constexpr char16_t kCaption[] = u"タブロコネクト";
 constexpr char16_t kNoCodeTypeMessage[] = u"コードタイプの設定がありません。";
 
 // The code page a code type writes with; 0 for a code type that cannot be written.
@@ -30,15 +30,6 @@ int WritingCodePage(int codeType) {
   for (const Entry& e : kCodePages)
     if (e.codeType == codeType) return e.codePage;
   return 0;
-}
-
-// The quote rule holds for files whose path names a CSV or TSV file.
-bool PathHasCsvExtension(const CString& path) {
-  static constexpr const char16_t* kMarks[] = {u".CSV", u".csv", u".TSV", u".tsv"};
-  static_assert(sizeof(kMarks) / sizeof(kMarks[0]) == 4);
-  for (const char16_t* mark : kMarks)
-    if (path.Find(mark, 1) >= 1) return true;
-  return false;
 }
 
 // Whether the bytes up to the first zero byte hold CR LF.
@@ -156,7 +147,7 @@ bool CCsvTextFile::Open(const CString& path, const CString& mode, int codeType) 
 
 bool CCsvTextFile::OpenForReading() {
   m_HasCrLf = 0;
-  m_QuoteRule = PathHasCsvExtension(m_Path);
+  m_QuoteRule = CsvFileKindOf(m_Path) != CsvFileKind::kNone;
   m_Eof = false;
   m_ReadFailed = false;
   m_Fd = ::open(ToFsPath(m_Path).c_str(), O_RDONLY | O_CLOEXEC);
@@ -424,7 +415,7 @@ bool CCsvTextFile::ReadLine(CString& line, int maxChars) {
   }
   if (m_CodeType != CODETYPE_SJIS && m_CodeType != CODETYPE_EUCJP &&
       m_CodeType != CODETYPE_UTF8) {
-    GetUiHooks().MessageBox(kNoCodeTypeMessage, kCaption, MB_OK | MB_ICONWARNING);
+    GetUiHooks().MessageBox(kNoCodeTypeMessage, kAppCaption, MB_OK | MB_ICONWARNING);
     m_ReadState = ReadState::kNoCodeType;
     return false;
   }

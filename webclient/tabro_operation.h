@@ -77,10 +77,11 @@ class CTabroOperation {
   // identification number. In mode 101 the base URL, user and password of the
   // on-premises file are kept. A missing file changes nothing.
   void LoadDeploymentIni();
-  // Writes "TabroSystem.ini" from m_Server; a failure is silent. In mode 1 a server
-  // that would not read back as written (a line over 999 bytes, that is over 981
-  // characters of value; a control character; a trailing blank; a character
-  // Shift_JIS lacks) is not written and the old file stays as it was.
+  // Writes "TabroSystem.ini" from m_Server; a failure to write is silent. In mode 1
+  // a server that would not read back as written (a line over 999 bytes, that is
+  // over 981 bytes of value; a control character; a trailing blank; a character
+  // Shift_JIS lacks) is left out, the other settings are written, and a message
+  // box says the server was not saved.
   void SaveSystemIni();
 
   // ---- transport ----

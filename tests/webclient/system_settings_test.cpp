@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/tabro_client_app.h"
+#include "platform/ui_hooks.h"
 #include "support/temp_dir.h"
 #include "webclient/tabro_operation.h"
 
@@ -122,26 +123,35 @@ struct ServerCase {
 
 class SystemSettingsServer : public ::testing::TestWithParam<ServerCase> {};
 
-// Regression: a server that could not be read back whole was written anyway; on the
-// next start it came back cut, and its tail read as a line of its own.
+// Regressions: a server that could not be read back whole was written anyway (on
+// the next start it came back cut, its tail read as a line of its own); later such
+// a server kept the whole file from being written, so a changed mode, proxy and
+// time-out were lost without a word.
 TEST_P(SystemSettingsServer, IsWrittenOnlyWhenItReadsBackWhole) {
   const ServerCase& c = GetParam();
   testsupport::TempDir dir;
+  RecordingUiHooks ui;
   theApp.m_ProgramFolder = CString(dir.path().string());
-  dir.Write("TabroSystem.ini", "old");
+  dir.Write("TabroSystem.ini", "OperationMode=0\r\nProxyType=-1\r\nTimeout=600\r\n");
   CTabroOperation op;
   op.m_Server.m_OperationMode = 1;
+  op.m_Server.m_ProxyType = 1;
   op.m_Server.m_Timeout = 5;
   op.m_Server.m_OnpremisesServer = CString(c.server);
   op.SaveSystemIni();
-  if (!c.written) {
-    EXPECT_EQ(testsupport::TempDir::Read(dir / "TabroSystem.ini"), "old");
-    return;
-  }
   CTabroOperation back;
   back.LoadSystemIni();
-  EXPECT_EQ(back.m_Server.m_OnpremisesServer, CString(c.server));
+  EXPECT_EQ(back.m_Server.m_OperationMode, 1);
+  EXPECT_EQ(back.m_Server.m_ProxyType, 1);
   EXPECT_EQ(back.m_Server.m_Timeout, 5);
+  EXPECT_EQ(back.m_Server.m_OnpremisesServer, c.written ? CString(c.server) : CString());
+  if (c.written) {
+    EXPECT_TRUE(ui.Boxes().empty());
+  } else {
+    ASSERT_EQ(ui.Boxes().size(), 1u);
+    EXPECT_NE(ui.Boxes()[0].text.Find(u"サーバーURLを保存できませんでした"), -1);
+    EXPECT_EQ(ui.Boxes()[0].caption, CString(u"タブロコネクト"));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(

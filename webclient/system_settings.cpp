@@ -66,6 +66,10 @@ constexpr const char16_t* kServerNotSaved =
     u"（タブなどの制御文字、末尾の空白、Shift_JISにない文字）を含んでいます。"
     u"ほかの設定は保存しました。";
 
+constexpr const char16_t* kOnpremisesFileGone =
+    u"オンプレの設定ファイル（TabroSystemOnpremises.ini）が見つからないため、"
+    u"csvTabroサイトに接続します。処理方法はシステム設定で変更できます。";
+
 // The value after key when the line starts with it.
 bool TakeValue(const CString& line, const char16_t* key, CString& value) {
   const int keyLength = WideLength(key);
@@ -99,6 +103,7 @@ void CTabroOperation::LoadOnpremisesIni() {
 
 void CTabroOperation::LoadSystemIni() {
   const CString path = JoinPath(theApp.m_ProgramFolder, kSystemIniName);
+  const bool onpremisesFile = m_Server.m_OperationMode == 101;
   const bool read = ForEachSettingsLine(path, [this](const CString& line) {
     CString value;
     if (TakeValue(line, u"OperationMode=", value)) {
@@ -114,6 +119,12 @@ void CTabroOperation::LoadSystemIni() {
   if (!read) {
     m_Server.m_ProxyType = -1;
     m_Server.m_Timeout = 600;
+  }
+  // Mode 101 saved while the on-premises file was there: without that file the
+  // program would have no server at all, and the mode could not be changed back.
+  if (m_Server.m_OperationMode == 101 && !onpremisesFile) {
+    m_Server.m_OperationMode = 0;
+    GetUiHooks().MessageBox(kOnpremisesFileGone, kAppCaption, MB_OK | MB_ICONWARNING);
   }
   LoadDeploymentIni();
   m_Initialized = 1;

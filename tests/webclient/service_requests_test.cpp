@@ -40,6 +40,21 @@ TEST_F(TokenRequest, AlternativeServerWhileConnectModeIsSet) {
   EXPECT_EQ(op.GetAccessToken(), u"alt");
 }
 
+// Regression: in mode 1 the requests went to the deployment's base URL and the
+// server typed into the system settings had no effect.
+TEST_F(TokenRequest, Mode1GoesToTheOnpremisesServer) {
+  op.m_Server.m_OperationMode = 1;
+  op.m_Server.m_OnpremisesServer = CString(server.BaseUrl());
+  op.m_Server.m_ServerBaseUrl = u"http://127.0.0.1:1";
+  op.m_Server.m_AltServerBaseUrl = u"http://127.0.0.1:1";
+  server.Script(kTokenPath, JsonReply(200, "{\"token\":\"op\"}"));
+  EXPECT_EQ(op.GetAccessToken(), u"op");
+  theApp.m_ServerConnectMode = 1;
+  server.Script(kTokenPath, JsonReply(200, "{\"token\":\"op2\"}"));
+  EXPECT_EQ(op.GetAccessToken(), u"op2");
+  EXPECT_TRUE(Messages().empty());
+}
+
 struct TokenCase {
   const char* name;
   standin::Reply reply;

@@ -20,6 +20,7 @@ struct LoadCase {
   const char16_t* onpremisesServer;
   const char16_t* baseUrl;
   const char16_t* userId;
+  int boxes = 0;  // message boxes shown
 };
 
 class SystemSettingsLoad : public ::testing::TestWithParam<LoadCase> {};
@@ -27,6 +28,7 @@ class SystemSettingsLoad : public ::testing::TestWithParam<LoadCase> {};
 TEST_P(SystemSettingsLoad, ReadsTheFilesInStartUpOrder) {
   const LoadCase& c = GetParam();
   testsupport::TempDir dir;
+  RecordingUiHooks ui;
   theApp.m_ProgramFolder = CString(dir.path().string());
   if (c.onpremises) dir.Write("TabroSystemOnpremises.ini", *c.onpremises);
   if (c.system) dir.Write("TabroSystem.ini", *c.system);
@@ -44,6 +46,7 @@ TEST_P(SystemSettingsLoad, ReadsTheFilesInStartUpOrder) {
   EXPECT_EQ(op.m_Server.m_ServerBaseUrl, c.baseUrl);
   EXPECT_EQ(op.m_Server.m_UserId, c.userId);
   EXPECT_EQ(op.m_Initialized, 1);
+  EXPECT_EQ(ui.Boxes().size(), static_cast<size_t>(c.boxes));
 }
 
 const std::string kLongValue = std::string(982, 'x') + "Timeout=7";
@@ -69,8 +72,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "OperationMode=0\r\nProxyType=3\r\nTimeout=9\r\nOnpremisesServer=http://ignored\r\n", 101, 3, 9,
                  u"http://op:8080", u"http://op:8080", u"u1"},
         LoadCase{"OnpremisesFileEmptiesUser", "", std::nullopt, 101, -1, 600, u"", u"http://before", u""},
-        LoadCase{"Mode101StaysWithoutOnpremisesFile", std::nullopt, "OperationMode=101\r\nOperationMode=0\r\n",
-                 101, 0, 0, u"", u"http://before", u"before"},
+        // Regression: a saved mode 101 outlived its on-premises file and left the
+        // program without a server and without a way to change the mode.
+        LoadCase{"Mode101WithoutOnpremisesFileReadsAsMode0", std::nullopt,
+                 "OperationMode=101\r\nOperationMode=1\r\nTimeout=9\r\n", 0, 0, 9, u"", u"http://before",
+                 u"before", 1},
         LoadCase{"LongLineIsReadInPieces", std::nullopt, "OperationMode=1\r\nOnpremisesServer=" + kLongValue + "\r\n",
                  1, 0, 7, nullptr, u"http://before", u"before"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -53,4 +53,11 @@ class CTabroClientDlg {
   // share; -1 when the data has no field-name row. filledCounts is the loader's
   // table of non-empty cells per row.
   int AnalyseCsvShape(int cols, int rows, const RowIntTable& filledCounts) const;
+
+  // ---- Data-edit steps -------------------------------------------------------------
+  // Join with additional CSVs (tool kind 2). show 1 opens the join editor, 0 joins
+  // from theApp.m_JoinDef; inChain 1 lets the editor start from the stored
+  // definition and offer "スキップ". Returns 0 ran, 1 skipped, -1 cancelled or failed
+  // (the data grid unchanged); a missing additional CSV also sets theApp.m_ToolAbort.
+  int RunAddCsvStep(int show, int inChain);
 };

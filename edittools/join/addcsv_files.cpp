@@ -9,6 +9,7 @@
 #include "grid/column_types.h"
 #include "grid/csv_split.h"
 #include "grid/csv_text_file.h"
+#include "platform/paths.h"
 #include "platform/ui_hooks.h"
 
 namespace {
@@ -27,13 +28,6 @@ void CopyDataGridToStepGrid(const CTextGrid& data, CTextGrid& step, int rows, in
       step.ClearRow(r);
     }
   }
-}
-
-CString JoinFileTitle(const CString& path) {
-  const int slash = std::max(path.ReverseFind(u'/'), path.ReverseFind(u'\\'));
-  const int dot = path.ReverseFind(u'.');
-  if (slash < 0 || dot < 0 || dot < slash) return CString();
-  return path.Mid(slash + 1, dot - slash - 1);
 }
 
 void CAddcsvJoin::SetGrids(CTextGrid& data, CTextGrid& step, int& dataRows, int& dataCols,
@@ -76,8 +70,7 @@ int CAddcsvJoin::ChooseAddCsvFile(CString& path, const CString& defaultFolder) {
                                                      u"データファイル(*.csv)|*.csv;*.tsv|", start);
   if (chosen.IsEmpty()) return 0;
   path = chosen;
-  const int slash = std::max(chosen.ReverseFind(u'/'), chosen.ReverseFind(u'\\'));
-  if (slash >= 0) m_LastFolder = chosen.Left(slash + 1);
+  m_LastFolder = FolderOf(chosen) + u"/";
   return 1;
 }
 
@@ -155,7 +148,7 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
     m_AddDataCols[c] = cols;
   }
   m_AddPath[c] = path;
-  m_AddTitle[c] = JoinFileTitle(path);
+  m_AddTitle[c] = StemOf(path);
   return haveHeader || !preview;
 }
 

@@ -23,10 +23,6 @@ inline constexpr int JOIN_MAX_INDEXES = 5;
 // `step`, empties the other columns of those rows and every row of `step` below them.
 void CopyDataGridToStepGrid(const CTextGrid& data, CTextGrid& step, int rows, int cols);
 
-// The file title of a path: the text between its last "/" (or "\") and its last
-// ".", empty when either is missing.
-CString JoinFileTitle(const CString& path);
-
 enum : int {
   JOIN_LOAD_OK = 0,
   JOIN_LOAD_NOT_OPENED = 1,   // missing, empty or unreadable; no message yet

@@ -56,13 +56,20 @@ void ReadJoinDefinition(const fs::path& folder) {
   }
 }
 
-// The data grid's region as CSV lines.
+// The data grid's region as CSV lines; a cell holding a comma or a quote is quoted.
 std::string GridText() {
   std::string text;
   for (int r = 0; r < theApp.m_DataRows; ++r) {
     for (int c = 0; c < theApp.m_DataCols; ++c) {
       if (c > 0) text += ',';
-      text += theApp.m_DataGrid.GetAt(r, c).ToUtf8();
+      const std::string cell = theApp.m_DataGrid.GetAt(r, c).ToUtf8();
+      if (cell.find_first_of(",\"") == std::string::npos) {
+        text += cell;
+        continue;
+      }
+      text += '"';
+      for (char ch : cell) text += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+      text += '"';
     }
     text += '\n';
   }

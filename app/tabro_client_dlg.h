@@ -85,4 +85,11 @@ class CTabroClientDlg {
   CString m_Command;               // the command text of the last send
   CString m_BaseName;              // base name of the input, the document's default name
   CString m_OutputName;            // the reusable job's output name, when one was chosen
+
+  // ---- Data-edit steps -------------------------------------------------------------
+  // Join with additional CSVs (tool kind 2). show 1 opens the join editor, 0 joins
+  // from theApp.m_JoinDef; inChain 1 lets the editor start from the stored
+  // definition and offer "スキップ". Returns 0 ran, 1 skipped, -1 cancelled or failed
+  // (the data grid unchanged); a missing additional CSV also sets theApp.m_ToolAbort.
+  int RunAddCsvStep(int show, int inChain);
 };

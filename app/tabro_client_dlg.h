@@ -6,6 +6,7 @@
 // intake, the job pipeline, the send routine, the data-edit steps).
 
 #include "app/tabro_client_app.h"
+#include "edittools/chain/tool_chain.h"
 #include "platform/cstring.h"
 
 class CCsvPropPage;
@@ -53,4 +54,19 @@ class CTabroClientDlg {
   // share; -1 when the data has no field-name row. filledCounts is the loader's
   // table of non-empty cells per row.
   int AnalyseCsvShape(int cols, int rows, const RowIntTable& filledCounts) const;
+
+  // ---- Data-edit steps ------------------------------------------------------
+  // Step routines of the tool chain on theApp.m_DataGrid: show 1 opens the tool's
+  // dialog (inChain 1: preset from the stored settings and offer "スキップ"),
+  // show 0 runs the tool from its stored settings. Result 0 ran, 1 skipped (the
+  // filter: also narrowed further), -1 cancelled or failed.
+  int RunFilterStep(int show, int inChain);
+  int RunSortStep(int show, int inChain);
+  // The sort with its dialog: -1 no title row or cancelled, 1 "スキップ", 0 sorted
+  // (or OK with no key).
+  int SortWithDialog(int inChain);
+  // Runs theApp.m_ToolOrder over the loaded data (see RunToolChain in
+  // edittools/chain/tool_chain.h). Returns 1 when the input goes on, 0 when it
+  // is abandoned.
+  int RunToolChain(ToolChainRun run, bool setUp);
 };

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "app/tabro_client_app.h"
+#include "edittools/chain/edit_settings_path.h"
 #include "edittools/chain/tool_order_text.h"
 #include "platform/paths.h"
 
@@ -19,6 +20,12 @@ class AppLineSink : public CSettingsLineSink {
  private:
   CCsvTextFile& file_;
 };
+
+// The job's file; an empty output name names the base name's own file.
+CString JobSettingsPath(const CString& baseName, const CString& outputName) {
+  return EditSettingsFilePath(theApp.m_ProgramFolder, baseName,
+                              outputName.IsEmpty() ? baseName : outputName);
+}
 
 bool FileExists(const CString& path) {
   std::error_code ec;
@@ -40,7 +47,7 @@ EditSettingsRecords CTabroClientApp::EditRecords() {
 void CTabroClientApp::LoadEditSettings(CString baseName, CString outputName) {
   m_ToolTextSlot = 0;
   if (outputName.Find(u'*') >= 0) return;
-  const CString path = EditSettingsPath(m_ProgramFolder, baseName, outputName);
+  const CString path = JobSettingsPath(baseName, outputName);
   if (!FileExists(path)) return;
   // An empty file reads as no settings; any other failure keeps the file from
   // being written over with settings it never gave.
@@ -53,10 +60,10 @@ void CTabroClientApp::LoadEditSettings(CString baseName, CString outputName) {
 
 void CTabroClientApp::SaveEditSettings(CString baseName, CString outputName, int mode) {
   std::error_code ec;
-  std::filesystem::create_directories(ToFsPath(JoinPath(m_ProgramFolder, u"DataEditTool")), ec);
+  std::filesystem::create_directories(ToFsPath(EditSettingsFolder(m_ProgramFolder)), ec);
   CCsvTextFile file;
   if (mode == SETTINGSMODE_FILE) {
-    const CString path = EditSettingsPath(m_ProgramFolder, baseName, outputName);
+    const CString path = JobSettingsPath(baseName, outputName);
     if (path == m_UnreadableEditSettings) return;
     if (!file.Open(path, u"w", CCsvTextFile::CODETYPE_UTF8)) return;
   } else if (mode == SETTINGSMODE_SNAPSHOT1 || mode == SETTINGSMODE_SNAPSHOT2) {

@@ -1,14 +1,6 @@
 #include "edittools/chain/edit_settings_file.h"
 
 #include "edittools/chain/tool_kinds.h"
-#include "platform/paths.h"
-
-CString EditSettingsPath(const CString& programFolder, const CString& baseName,
-                         const CString& outputName) {
-  const CString folder = JoinPath(programFolder, u"DataEditTool");
-  if (outputName.IsEmpty() || outputName == baseName) return JoinPath(folder, baseName + u".txt");
-  return JoinPath(folder, baseName + u"_" + outputName + u".txt");
-}
 
 namespace {
 

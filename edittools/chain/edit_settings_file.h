@@ -79,11 +79,6 @@ struct EditSettingsRecords {
   MACROSETTING& macro;
 };
 
-// "folder/DataEditTool/base.txt" when output is empty or equal to base, else
-// "folder/DataEditTool/base_output.txt".
-CString EditSettingsPath(const CString& programFolder, const CString& baseName,
-                         const CString& outputName);
-
 // Reads the lines of an open stream: each line that starts a section hands the
 // stream to that section's reader; other lines are passed over.
 void ReadEditSettings(CCsvTextFile& in, const EditSettingsRecords& records);

@@ -18,7 +18,9 @@ void CTabroClientApp::CopyGridSet(int direction) {
 
 int CTabroClientApp::DetectColumnTypes(int source) { return ScanColumnTypes(*this, source); }
 
-int MoveStepGridToDataGrid(int columns, int rows) { return MoveStepGrid(theApp, columns, rows); }
+int MoveStepGridToDataGrid(int columns, int rows) {
+  return MoveStepGridToDataGrid(theApp.m_DataGrid, theApp.m_StepGrid, columns, rows);
+}
 
 int ClassifyHeaderWord(int column) { return ClassifyTitleField(theApp, column); }
 

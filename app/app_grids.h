@@ -5,7 +5,7 @@
 #include "platform/cstring.h"
 
 // Moves a data-edit step's result from theApp.m_StepGrid into theApp.m_DataGrid
-// (see MoveStepGrid). The counts are the caller's to set. Returns columns.
+// (see grid/grid_store.h). The counts are the caller's to set. Returns columns.
 int MoveStepGridToDataGrid(int columns, int rows);
 
 // Path of additional CSV 0 or 1 of the join definition (empty for any other index).

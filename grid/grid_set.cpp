@@ -61,19 +61,3 @@ void RestoreGridBackup(CGridSet& set) {
   set.m_StepGrid.Clear();
   set.m_EditGrid.Clear();
 }
-
-int MoveStepGrid(CGridSet& set, int columns, int rows) {
-  const int cols = std::clamp(columns, 0, GRID_COLS);
-  const int moved = std::clamp(rows, 0, GRID_MAX_ROWS);
-  CTextGrid& data = set.m_DataGrid;
-  CTextGrid& step = set.m_StepGrid;
-  for (int r = 0; r < GRID_MAX_ROWS; ++r) {
-    if (r < moved) {
-      data.TakeRow(r, step, cols);
-    } else {
-      data.TruncateRow(r, cols);
-      step.TruncateRow(r, cols);
-    }
-  }
-  return columns;
-}

@@ -88,10 +88,3 @@ void SaveGridBackup(CGridSet& set);
 
 // Brings the saved data set back and empties the step and edit grids.
 void RestoreGridBackup(CGridSet& set);
-
-// Moves a data-edit step's result from m_StepGrid into m_DataGrid: cells of the
-// first `columns` columns in the first `rows` rows move (the step cells become
-// empty); every cell from column `columns` on is emptied in both grids; cells of
-// the first columns at rows from `rows` on stay as they are in both. The counts
-// are the caller's to set. Returns columns.
-int MoveStepGrid(CGridSet& set, int columns, int rows);

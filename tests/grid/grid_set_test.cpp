@@ -80,7 +80,7 @@ TEST_F(GridSetTest, MoveStepGridMovesItsRegionAndEmptiesTheColumnsBeyond) {
       a.m_StepGrid[r][c] = CString::Build(u"s%d-%d", r, c);
     }
   }
-  EXPECT_EQ(MoveStepGrid(a, 4, 10), 4);
+  EXPECT_EQ(MoveStepGridToDataGrid(a.m_DataGrid, a.m_StepGrid, 4, 10), 4);
   struct Probe {
     int row, col;
     const char16_t* data;

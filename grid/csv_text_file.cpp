@@ -123,7 +123,10 @@ class QuoteMachine {
 
 CCsvTextFile::CCsvTextFile() : m_Block(kBlockSize, 0) {}
 
-CCsvTextFile::~CCsvTextFile() { Close(); }
+CCsvTextFile::~CCsvTextFile() {
+  m_Writer.reset();  // uncommitted: the temporary file goes, the old file stays
+  Close();
+}
 
 bool CCsvTextFile::IsOpen() const { return m_Fd >= 0 || m_Writer != nullptr; }
 

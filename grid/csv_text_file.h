@@ -23,7 +23,9 @@
 // Writing (mode "w") is safe: the bytes go into a temporary file in the same folder
 // and Close() renames it over the path, so a failed write never leaves a
 // half-written file; the old file stays until Close() succeeds. Close() returns
-// false when anything failed. Destroying an open stream closes it (and so commits).
+// false when anything failed. Destroying a write stream without Close() discards
+// what it wrote: the old file stays as it was (a failure part-way, an exception,
+// an early return never commit a half-written file).
 //
 // A stream belongs to one thread.
 

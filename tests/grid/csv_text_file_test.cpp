@@ -358,6 +358,21 @@ TEST(CsvTextFileTest, WritingReplacesTheOldFileOnlyOnClose) {
   EXPECT_EQ(entries, 1);
 }
 
+TEST(CsvTextFileTest, RegressionAStreamDestroyedWithoutCloseLeavesTheOldFile) {
+  // A settings file once became "Key1=new" alone when its writer returned early.
+  TempDir dir;
+  auto path = dir.Write("settings.ini", "Key1=old\r\nKey2=old\r\n");
+  {
+    CCsvTextFile f;
+    ASSERT_TRUE(f.Open(PathText(path), u"w", CCsvTextFile::CODETYPE_SJIS));
+    ASSERT_TRUE(f.WriteLine(u"Key1=new\n"));
+  }
+  EXPECT_EQ(TempDir::Read(path), "Key1=old\r\nKey2=old\r\n");
+  int entries = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir.path())) (void)e, ++entries;
+  EXPECT_EQ(entries, 1);
+}
+
 TEST(CsvTextFileTest, UnknownCodeTypeNeverEmptiesTheOldFile) {
   TempDir dir;
   auto path = dir.Write("settings.ini", "old\r\n");

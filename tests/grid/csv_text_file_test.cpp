@@ -394,6 +394,7 @@ TEST(CsvTextFileTest, ReadThenWriteRoundTripsJapaneseText) {
       CCsvTextFile w;
       ASSERT_TRUE(w.Open(PathText(path), u"w", code));
       for (const CString& l : kStaff) ASSERT_TRUE(w.WriteLine(l + u"\n"));
+      ASSERT_TRUE(w.Close());
     }
     CCsvTextFile r;
     ASSERT_TRUE(r.Open(PathText(path), u"r", CCsvTextFile::CODETYPE_DETECT));

@@ -145,14 +145,13 @@ bool CTabroClientApp::InitInstance() {
     }
     dlg.m_InputPath = cmd.path;
   }
-  g_pMainDlg = &dlg;
+  const CMainDlgScope mainDialog(dlg);
 
   // Only a start without a file is single: a file start may run beside another instance.
   if (m_InputKind != INPUT_COMMAND_LINE) {
     m_hSingleInstanceMutex = AcquireSingleInstanceLock(kSingleInstanceName, in.lockFolder);
     if (m_hSingleInstanceMutex < 0) {
       DoMessageBox(CString(kSecondInstanceMessage));
-      g_pMainDlg = nullptr;
       return false;
     }
   }
@@ -160,7 +159,6 @@ bool CTabroClientApp::InitInstance() {
   m_VersionText = GetProductVersion();
   if (in.runMainDialog) in.runMainDialog(dlg);
   DetachAutoProxies(dlg);
-  g_pMainDlg = nullptr;
   return false;
 }
 

@@ -38,6 +38,19 @@ StartupSettings& StartupInputs();
 // watch thread reaches the dialog through it.
 extern CTabroClientDlg* g_pMainDlg;
 
+// Points g_pMainDlg at a dialog for the life of the scope and puts back what was
+// there when it ends, on every path out.
+class CMainDlgScope {
+ public:
+  explicit CMainDlgScope(CTabroClientDlg& dlg) : previous_(g_pMainDlg) { g_pMainDlg = &dlg; }
+  ~CMainDlgScope() { g_pMainDlg = previous_; }
+  CMainDlgScope(const CMainDlgScope&) = delete;
+  CMainDlgScope& operator=(const CMainDlgScope&) = delete;
+
+ private:
+  CTabroClientDlg* previous_;
+};
+
 // The framework's own switches, taken off the arguments before the command
 // line is scanned ("-Automation", "-Embedding", "-RegServer", "-UnregServer",
 // also with "/"; any case).

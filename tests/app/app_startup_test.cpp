@@ -241,7 +241,7 @@ TEST_F(StartupTest, AutomationClientAttachesToTheRunningDialogOnly) {
 
 TEST(AutoProxy, SecondClientKeepsTheDialogHeldWhenTheFirstGoes) {
   CTabroClientDlg dlg;
-  g_pMainDlg = &dlg;
+  const CMainDlgScope mainDialog(dlg);
   auto* first = CTabroClientDlgAutoProxy::CreateObject();
   auto* second = CTabroClientDlgAutoProxy::CreateObject();
   EXPECT_EQ(CTabroClientDlgAutoProxy::LockCount(), 2);
@@ -250,7 +250,6 @@ TEST(AutoProxy, SecondClientKeepsTheDialogHeldWhenTheFirstGoes) {
   delete first;
   EXPECT_EQ(dlg.m_pAutoProxy, nullptr);
   EXPECT_EQ(CTabroClientDlgAutoProxy::LockCount(), 0);
-  g_pMainDlg = nullptr;
 }
 
 struct SwitchCase {
@@ -373,7 +372,7 @@ TEST_P(CanExitCases, ConsultsTheProxyAndTheWatch) {
   const CanExitCase& c = GetParam();
   RecordingUiHooks hooks;
   CTabroClientDlg dlg;
-  g_pMainDlg = &dlg;
+  const CMainDlgScope mainDialog(dlg);
   std::unique_ptr<CTabroClientDlgAutoProxy> proxy;
   if (c.proxy) proxy.reset(CTabroClientDlgAutoProxy::CreateObject());
   theApp.m_InputKind = c.inputKind;
@@ -386,7 +385,6 @@ TEST_P(CanExitCases, ConsultsTheProxyAndTheWatch) {
   }
   proxy.reset();
   EXPECT_TRUE(dlg.CanExit());  // the client went: the dialog may close
-  g_pMainDlg = nullptr;
   theApp.m_InputKind = INPUT_NONE;
   theApp.m_WatchingMode = 0;
 }

@@ -83,10 +83,13 @@ class CString {
   CString(const char16_t* text, int length);     // the first length units
   CString(std::u16string_view text);
   CString(const std::u16string& text) : CString(std::u16string_view(text)) {}
-  CString(char16_t ch, int repeat = 1);
-  // UTF-8 text (source literals, std::string from the system); invalid bytes become U+FFFD.
-  CString(const char* utf8);
-  CString(const std::string& utf8);
+  // Explicit: a number or a character passed where a text is meant must not
+  // quietly become a one-character string.
+  explicit CString(char16_t ch, int repeat = 1);
+  // UTF-8 text (source literals, std::string from the system); invalid bytes become
+  // U+FFFD. Explicit, so bytes in another code never pass for UTF-8 unseen.
+  explicit CString(const char* utf8);
+  explicit CString(const std::string& utf8);
   ~CString();
 
   CString& operator=(const CString& other) noexcept;

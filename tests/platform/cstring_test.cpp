@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 #include <thread>
 #include <vector>
 
@@ -128,3 +130,10 @@ TEST(CString, TokenizeFollowsTheUsualRules) {
   EXPECT_EQ(got[0], u"a");
   EXPECT_EQ(got[1], u"b");
 }
+
+// A number, a character or narrow bytes never become a CString without being asked.
+static_assert(!std::is_convertible_v<int, CString>);
+static_assert(!std::is_convertible_v<char16_t, CString>);
+static_assert(!std::is_convertible_v<const char*, CString>);
+static_assert(!std::is_convertible_v<std::string, CString>);
+static_assert(std::is_convertible_v<const char16_t*, CString>);

@@ -41,6 +41,29 @@ struct DOCREQUEST {
   CString m_CharCode;           // "UTF8", "SJIS" or empty
 };
 
+// Results of SendDocumentJob.
+enum : int {
+  DOCJOB_DONE = 0,            // saved, or the user declined to overwrite
+  DOCJOB_NAME_TOO_LONG = 2,   // the upload name has 200 characters or more
+  DOCJOB_DATA_NOT_UTF8 = 3,   // the data could not be converted to UTF-8
+  DOCJOB_NAME_NOT_UTF8 = 4,   // the upload name could not be converted to UTF-8
+  DOCJOB_IN_USE = 11,         // the file to overwrite stayed in use after a retry
+  DOCJOB_NOT_SAVED = 12,      // the document could not be written
+  DOCJOB_REFUSED = 14,        // the service refused with a JSON answer
+  DOCJOB_BAD_REFUSAL = 15,    // the service refused with something that is not JSON
+  DOCJOB_NO_DOCUMENT = 16,    // the document request failed
+  DOCJOB_NO_DATA = 17,        // the grid gave no CSV text
+};
+
+// Where a form POST stopped: the second number of its failure messages.
+enum : int {
+  POSTSTEP_URL = 1,       // splitting the URL
+  POSTSTEP_SESSION = 2,   // opening the session
+  POSTSTEP_PROXY = 3,     // the proxy setting
+  POSTSTEP_TIMEOUT = 4,   // the receive time-out
+  POSTSTEP_SEND = 5,      // connecting and sending (every transfer error)
+};
+
 // Request kinds of PostForm (also the first number of its failure messages).
 enum : int { REQKIND_TOKEN = 1, REQKIND_DOCUMENT = 2, REQKIND_COMMAND = 3 };
 
@@ -109,7 +132,8 @@ class CTabroOperation {
   CString GetAccessToken();
   // Asks for the print counts and hands them to the host on success.
   void QueryPrintCount();
-  // The document job: 0 saved (or declined by the user), else a result code.
+  // The document job: DOCJOB_DONE when saved (or declined by the user), else
+  // another DOCJOB_* result.
   int SendDocumentJob();
 
   // ---- grid serialisers: UTF-8 CSV text, CR LF after each non-empty line ----
@@ -127,8 +151,18 @@ class CTabroOperation {
   COperationHost* m_Host;
   // Shows a failure in a message box while m_ShowMessages is set.
   void ShowError(const CString& text, unsigned type);
+  // The name the data is uploaded under.
+  CString UploadName() const;
+  // The character code a CSV document is asked for in: the request's own, else by
+  // how the input came in and the code it was read in.
+  CString CsvCharCode() const;
+  // The CSV command request; its answer is read and dropped.
+  void PostCsvCommand(const CString& token, const CString& charCode);
+  // The first path a document is saved under by the saving options; mode gets the
+  // save-name mode in force and overwrite whether it replaces a file.
+  CString SavePath(const CString& extension, bool& overwrite, int& mode) const;
   // Saves the returned document by the saving options (name, number, the overwrite
-  // and in-use questions), then opens or announces it. The job's result.
+  // and in-use questions), then opens or announces it. The job's result (DOCJOB_*).
   int SaveDocument(const std::string& document, const CString& extension, bool csvOutput);
   // Reads a service answer (UTF-8) as JSON into value; false when it is not JSON.
   static bool ParseAnswer(const std::string& body, json::CJson& value);

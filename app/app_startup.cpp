@@ -121,7 +121,7 @@ bool CTabroClientApp::InitInstance() {
   {
     std::error_code ec;
     const fs::path temp = ToFsPath(m_TestModeOutTemp);
-    if (!fs::is_directory(temp, ec)) fs::create_directories(temp, ec);  // silently, as before
+    if (!fs::is_directory(temp, ec)) fs::create_directories(temp, ec);  // a failure is not reported: test runs report their own save failure
   }
   m_RunVariant = 0;
 

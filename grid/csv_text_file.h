@@ -44,7 +44,7 @@ class CCsvTextFile {
   static constexpr int CODETYPE_DETECT = 8;
 
   static constexpr int kBlockSize = 100000;
-  // Line capacities the callers use (characters, terminator included, as before).
+  // Line capacities the callers use, in characters with the terminator counted.
   static constexpr int kCsvLineChars = 200002;
   static constexpr int kSettingsLineChars = 2000;
   static constexpr int kToolSettingsLineChars = 1024;

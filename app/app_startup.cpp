@@ -121,7 +121,8 @@ bool CTabroClientApp::InitInstance() {
   {
     std::error_code ec;
     const fs::path temp = ToFsPath(m_TestModeOutTemp);
-    if (!fs::is_directory(temp, ec)) fs::create_directories(temp, ec);  // a failure is not reported: test runs report their own save failure
+    // Not reported here: a test run that cannot save there reports it then.
+    if (!fs::is_directory(temp, ec)) fs::create_directories(temp, ec);
   }
   m_RunVariant = 0;
 

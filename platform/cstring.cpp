@@ -139,6 +139,7 @@ CString& CString::operator=(CString&& other) noexcept {
 // ---- access ----------------------------------------------------------------
 
 int CString::GetLength() const noexcept { return rep_ ? rep_->length : 0; }
+int CString::ShareCount() const noexcept { return rep_ ? rep_->refs.load(std::memory_order_acquire) : 0; }
 void CString::Empty() noexcept {
   Release(rep_);
   rep_ = nullptr;

@@ -183,6 +183,9 @@ class CString {
   void ReleaseBuffer(int newLength = -1);
 
   // True when two strings share one buffer (for tests of the sharing guarantee).
+  // Strings sharing this one's text, itself included; 0 for an empty string (for
+  // tests and measurements).
+  int ShareCount() const noexcept;
   bool SharesBufferWith(const CString& other) const noexcept {
     return rep_ != nullptr && rep_ == other.rep_;
   }

@@ -1,3 +1,4 @@
+#include "app/app_reset.h"
 #include "app/app_startup.h"
 
 #include <gtest/gtest.h>
@@ -29,9 +30,7 @@ class StartupTest : public ::testing::Test {
  protected:
   void SetUp() override {
     saved_ = StartupInputs();
-    theApp.m_InputKind = INPUT_NONE;
-    theApp.m_NoReusePrompt = 0;
-    theApp.m_hSingleInstanceMutex = -1;
+    apptest::ResetTheApp();
     StartupSettings& in = StartupInputs();
     in = StartupSettings{};
     in.executablePath = programDir_.path() / "bin" / "TabroConnect";
@@ -48,6 +47,7 @@ class StartupTest : public ::testing::Test {
   void TearDown() override {
     ReleaseSingleInstanceLock(theApp.m_hSingleInstanceMutex);
     StartupInputs() = saved_;
+    apptest::ResetTheApp();
   }
 
   // Replaces "{dir}" in an argument by the temporary data folder.
@@ -155,7 +155,6 @@ TEST_F(StartupTest, SetsFoldersVersionAndTheMainDialogPointer) {
   EXPECT_EQ(theApp.m_ProgramFolder, FromFsPath(BinDir()));
   EXPECT_EQ(theApp.m_TestModeOutTemp, FromFsPath(BinDir() / "TestModeOutTemp"));
   EXPECT_TRUE(fs::is_directory(BinDir() / "TestModeOutTemp"));
-  EXPECT_EQ(theApp.m_VersionText, GetProductVersion());
   EXPECT_FALSE(theApp.m_VersionText.IsEmpty());
   EXPECT_EQ(mainDlgWhileRunning_, dialog_);
   EXPECT_EQ(theApp.m_WatchingMode, 0);

@@ -365,11 +365,19 @@ TEST_F(CsvLoaderTest, TheEarliestRefusedLineIsNamedWhicheverThreadFindsIt) {
 }
 
 TEST_F(CsvLoaderTest, AMissingFileIsReported) {
-  gridtest::Set().m_DataRows = 7;
+  CGridSet& set = gridtest::Set();
+  set.m_EditRows = 5;
+  set.m_EditCols = 3;
   const CString path = PathText(dir_ / "none.csv");
-  EXPECT_EQ(LoadCsvFile(gridtest::Set(), path), 0);
+  EXPECT_EQ(LoadCsvFile(set, path), 0);
   ASSERT_EQ(hooks_.Messages().size(), 1u);
   EXPECT_EQ(hooks_.Messages()[0], CString::Build(u"[%s] 該当のファイルはありません", path));
+  // Nothing was loaded, and the edit counts of an earlier input are gone.
+  EXPECT_EQ(set.m_DataCols, 0);
+  EXPECT_EQ(set.m_EditRows, 0);
+  EXPECT_EQ(set.m_EditCols, 0);
+  EXPECT_EQ(set.m_DataGrid.AllocatedRows(), 0);
+  EXPECT_EQ(set.m_Backup.EditRows, 0);
   EXPECT_EQ(Load("empty.csv", ""), 0);
   EXPECT_EQ(hooks_.Messages().size(), 2u);
 }

@@ -16,7 +16,9 @@ printf 'leak:libfontconfig\nleak:libQt6\nleak:libglib\nleak:libdbus\n' > "$supp"
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABRO_BUILD_BENCH=OFF \
   -DTABRO_SANITIZE=address,undefined >/dev/null
-cmake --build build-asan -j "$jobs"
+if ! cmake --build build-asan -j "$jobs" >build-asan/build.log 2>&1; then
+  echo "sanitize: address,undefined build: FAILED"; grep -m 20 -A 5 'error' build-asan/build.log; exit 1
+fi
 if ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS="suppressions=$supp" \
    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
    ctest --test-dir build-asan --output-on-failure -j "$jobs" >build-asan/ctest.log 2>&1; then
@@ -27,7 +29,9 @@ fi
 
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABRO_BUILD_BENCH=OFF \
   -DTABRO_BUILD_UI=OFF -DTABRO_SANITIZE=thread >/dev/null
-cmake --build build-tsan -j "$jobs" --target grid_tests platform_tests
+if ! cmake --build build-tsan -j "$jobs" --target grid_tests platform_tests >build-tsan/build.log 2>&1; then
+  echo "sanitize: thread build: FAILED"; grep -m 20 -A 5 'error' build-tsan/build.log; exit 1
+fi
 tsan() {
   local name=$1; shift
   if TSAN_OPTIONS=halt_on_error=1 "$@" >"build-tsan/$name.log" 2>&1; then

@@ -100,11 +100,12 @@ void ApplyCtlColor(QWidget* w) {
     QPainter painter(w);
     painter.fillRect(w->rect(), c);
   }
+  // The parent's text colour is for enabled controls; disabled ones stay grey.
   QColor text = layer::ToQColor(dc.GetTextColor());
-  if (pal.color(QPalette::WindowText) != text) {
-    pal.setColor(QPalette::WindowText, text);
-    pal.setColor(QPalette::ButtonText, text);
-    pal.setColor(QPalette::Text, text);
+  if (pal.color(QPalette::Active, QPalette::WindowText) != text) {
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+      for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        pal.setColor(group, role, text);
     changed = true;
   }
   if (changed) w->setPalette(pal);
@@ -374,6 +375,12 @@ QPalette DialogPalette() {
   pal.setColor(QPalette::Text, Qt::black);
   pal.setColor(QPalette::Highlight, QColor(0, 120, 215));
   pal.setColor(QPalette::HighlightedText, Qt::white);
+  // Disabled controls: grey text, and edits on the dialog's face, as on the platform.
+  const QColor grey = ToQColor(GetSysColor(COLOR_GRAYTEXT));
+  pal.setColor(QPalette::Disabled, QPalette::WindowText, grey);
+  pal.setColor(QPalette::Disabled, QPalette::ButtonText, grey);
+  pal.setColor(QPalette::Disabled, QPalette::Text, grey);
+  pal.setColor(QPalette::Disabled, QPalette::Base, QColor(240, 240, 240));
   return pal;
 }
 

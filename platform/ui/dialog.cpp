@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -154,8 +155,15 @@ INT_PTR CDialog::DoModal() {
         m_ended = true;
       }
     } else {
-      auto* d = qobject_cast<QDialog*>(m_hWnd);
-      d->exec();
+      // Our own loop rather than QDialog::exec, which ends when the window
+      // is hidden: a hidden modal dialog keeps running until EndDialog.
+      m_hWnd->setWindowModality(Qt::ApplicationModal);
+      m_hWnd->show();
+      QEventLoop loop;
+      QObject::connect(m_hWnd, &QObject::destroyed, &loop, &QEventLoop::quit);
+      m_loop = &loop;
+      if (!m_ended) loop.exec(QEventLoop::DialogExec);
+      m_loop = nullptr;
     }
   }
   m_modalRunning = false;
@@ -202,6 +210,11 @@ BOOL CDialog::Create(const DialogTemplate& dialogTemplate, CWnd* parent) {
 }
 
 BOOL CDialog::DestroyWindow() {
+  if (QCoreApplication::instance() && QThread::currentThread() != QCoreApplication::instance()->thread()) {
+    BOOL done = FALSE;
+    CallOnUiThread([&] { done = DestroyWindow(); });
+    return done;
+  }
   if (!m_hWnd) return FALSE;
   DestroyAfterModal();
   return TRUE;
@@ -222,11 +235,14 @@ void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 void CDialog::OnClose() { SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
 
 void CDialog::EndDialog(int result) {
+  if (QCoreApplication::instance() && QThread::currentThread() != QCoreApplication::instance()->thread())
+    return CallOnUiThread([&] { EndDialog(result); });
   m_result = result;
   m_ended = true;
   if (!m_hWnd) return;
-  if (auto* d = qobject_cast<QDialog*>(m_hWnd); d && m_modalRunning && !GetModalDriver()) {
-    d->done(result);
+  if (m_modalRunning && m_loop) {
+    m_hWnd->hide();
+    m_loop->quit();
   } else if (!m_modalRunning) {
     m_hWnd->hide();
   }

@@ -14,6 +14,8 @@
 //   4. runs OnDestroy handlers, destroys the window (member controls are
 //      detached, members keep their values) and returns EndDialog's result.
 // EndDialog called from OnInitDialog ends the dialog before it is shown.
+// ShowWindow(SW_HIDE) on a running modal dialog only hides it: the modal run
+// goes on (SW_SHOW shows it again) until EndDialog.
 // Called from another thread, DoModal runs the dialog on the user-interface
 // thread and waits for it.
 //
@@ -32,6 +34,7 @@
 #include "platform/ui/dialog_template.h"
 
 using INT_PTR = intptr_t;
+class QEventLoop;
 
 class CDialog : public CWnd {
  public:
@@ -93,6 +96,7 @@ class CDialog : public CWnd {
   int m_result = 0;
   bool m_ended = false;
   bool m_modalRunning = false;
+  QEventLoop* m_loop = nullptr;   // the modal loop while it runs (real loops only)
   UINT m_defId = IDOK;
 };
 

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <type_traits>
 #include <QThread>
 
 #include "platform/ui/controls.h"
@@ -28,6 +29,28 @@ using layer::FromQ;
 using layer::ToQ;
 
 struct WndState {};
+
+namespace {
+
+bool OnUiThread() {
+  return !QCoreApplication::instance() || QThread::currentThread() == QCoreApplication::instance()->thread();
+}
+
+// A window call made off the user-interface thread runs there; the caller
+// waits for it (widgets belong to that thread).
+template <class F>
+auto UiCall(F&& f) {
+  using R = decltype(f());
+  if constexpr (std::is_void_v<R>) {
+    CallOnUiThread(f);
+  } else {
+    R result{};
+    CallOnUiThread([&]() { result = f(); });
+    return result;
+  }
+}
+
+}  // namespace
 
 const CWnd CWnd::wndTop;
 const CWnd CWnd::wndTopMost;
@@ -111,6 +134,7 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
 HWND CWnd::UnsubclassWindow() { return Detach(); }
 
 BOOL CWnd::DestroyWindow() {
+  if (!OnUiThread()) return UiCall([&] { return DestroyWindow(); });
   if (!m_hWnd) return FALSE;
   QWidget* w = m_hWnd;
   MsgArgs args;
@@ -145,6 +169,7 @@ CWnd* CWnd::GetTopLevelParent() const {
 }
 
 void CWnd::SetWindowText(const CString& text) {
+  if (!OnUiThread()) return UiCall([&] { SetWindowText(text); });
   QWidget* w = m_hWnd;
   if (!w) return;
   QString q = ToQ(text);
@@ -181,6 +206,7 @@ void CWnd::SetWindowText(const CString& text) {
 void CWnd::GetWindowText(CString& text) const { text = GetWindowText(); }
 
 CString CWnd::GetWindowText() const {
+  if (!OnUiThread()) return UiCall([&] { return GetWindowText(); });
   QWidget* w = m_hWnd;
   if (!w) return CString();
   if (auto* le = qobject_cast<QLineEdit*>(w)) return FromQ(le->text());
@@ -224,6 +250,7 @@ UINT CWnd::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) const {
 }
 
 void CWnd::CheckDlgButton(int id, UINT check) {
+  if (!OnUiThread()) return UiCall([&] { CheckDlgButton(id, check); });
   if (auto* b = dynamic_cast<CButton*>(GetDlgItem(id))) b->SetCheck(static_cast<int>(check));
 }
 
@@ -233,6 +260,7 @@ UINT CWnd::IsDlgButtonChecked(int id) const {
 }
 
 void CWnd::CheckRadioButton(int first, int last, int check) {
+  if (!OnUiThread()) return UiCall([&] { CheckRadioButton(first, last, check); });
   for (int id = first; id <= last; ++id) CheckDlgButton(id, id == check ? BST_CHECKED : BST_UNCHECKED);
 }
 
@@ -243,6 +271,7 @@ int CWnd::GetCheckedRadioButton(int first, int last) const {
 }
 
 BOOL CWnd::ShowWindow(int cmd) {
+  if (!OnUiThread()) return UiCall([&] { return ShowWindow(cmd); });
   if (!m_hWnd) return FALSE;
   BOOL was = !m_hWnd->isHidden();
   switch (cmd) {
@@ -257,6 +286,7 @@ BOOL CWnd::ShowWindow(int cmd) {
 BOOL CWnd::IsWindowVisible() const { return m_hWnd && m_hWnd->isVisible(); }
 
 BOOL CWnd::EnableWindow(BOOL enable) {
+  if (!OnUiThread()) return UiCall([&] { return EnableWindow(enable); });
   if (!m_hWnd) return FALSE;
   BOOL wasDisabled = !m_hWnd->isEnabled();
   m_hWnd->setEnabled(enable != FALSE);
@@ -267,6 +297,7 @@ BOOL CWnd::IsWindowEnabled() const { return m_hWnd && m_hWnd->isEnabled(); }
 BOOL CWnd::IsIconic() const { return m_hWnd && m_hWnd->window()->isMinimized(); }
 
 CWnd* CWnd::SetFocus() {
+  if (!OnUiThread()) return UiCall([&] { return SetFocus(); });
   CWnd* old = GetFocus();
   if (m_hWnd) m_hWnd->setFocus(Qt::OtherFocusReason);
   return old;
@@ -278,19 +309,23 @@ CWnd* CWnd::GetFocus() {
 }
 
 void CWnd::Invalidate(BOOL) {
+  if (!OnUiThread()) return UiCall([&] { Invalidate(); });
   if (m_hWnd) m_hWnd->update();
 }
 void CWnd::InvalidateRect(const CRect* rect, BOOL) {
+  if (!OnUiThread()) return UiCall([&] { InvalidateRect(rect); });
   if (!m_hWnd) return;
   if (rect) m_hWnd->update(rect->left, rect->top, rect->Width(), rect->Height());
   else m_hWnd->update();
 }
 void CWnd::UpdateWindow() {
+  if (!OnUiThread()) return UiCall([&] { UpdateWindow(); });
   if (m_hWnd) m_hWnd->repaint();
 }
 void CWnd::RedrawWindow() { UpdateWindow(); }
 
 void CWnd::SetRedraw(BOOL redraw) {
+  if (!OnUiThread()) return UiCall([&] { SetRedraw(redraw); });
   if (!m_hWnd) return;
   WidgetInfo& info = layer::Register(m_hWnd);
   if (info.painter) return;   // inside its own paint handler: nothing to suspend
@@ -303,15 +338,18 @@ void CWnd::SetRedraw(BOOL redraw) {
 }
 
 void CWnd::BringWindowToTop() {
+  if (!OnUiThread()) return UiCall([&] { BringWindowToTop(); });
   if (m_hWnd) m_hWnd->raise();
 }
 BOOL CWnd::SetForegroundWindow() {
+  if (!OnUiThread()) return UiCall([&] { return SetForegroundWindow(); });
   if (!m_hWnd) return FALSE;
   m_hWnd->window()->raise();
   m_hWnd->window()->activateWindow();
   return TRUE;
 }
 void CWnd::CenterWindow(CWnd*) {
+  if (!OnUiThread()) return UiCall([&] { CenterWindow(); });
   if (!m_hWnd || !m_hWnd->isWindow()) return;
   QScreen* s = m_hWnd->screen();
   if (!s) return;
@@ -370,6 +408,7 @@ void Resize(QWidget* w, int width, int height) {
 }  // namespace
 
 void CWnd::MoveWindow(int x, int y, int width, int height, BOOL) {
+  if (!OnUiThread()) return UiCall([&] { MoveWindow(x, y, width, height); });
   if (!m_hWnd) return;
   Resize(m_hWnd, width, height);
   m_hWnd->move(x, y);
@@ -379,6 +418,7 @@ void CWnd::MoveWindow(const CRect& rect, BOOL repaint) {
 }
 
 BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  if (!OnUiThread()) return UiCall([&] { return SetWindowPos(insertAfter, x, y, cx, cy, flags); });
   if (!m_hWnd) return FALSE;
   if (!(flags & SWP_NOZORDER)) {
     if (insertAfter == &wndTopMost || insertAfter == &wndNoTopMost) {
@@ -419,6 +459,7 @@ DWORD CWnd::GetExStyle() const {
 }
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
+  if (!OnUiThread()) return UiCall([&] { return ModifyStyle(remove, add); });
   if (!m_hWnd) return FALSE;
   if (auto* header = qobject_cast<QHeaderView*>(m_hWnd)) {
     if (add & HDS_HIDDEN) header->hide();
@@ -440,6 +481,7 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
 }
 
 void CWnd::SetFont(CFont* font, BOOL) {
+  if (!OnUiThread()) return UiCall([&] { SetFont(font); });
   if (!m_hWnd) return;
   layer::Register(m_hWnd).font = font;
   m_hWnd->setFont(layer::ToQFont(font));
@@ -452,6 +494,7 @@ CFont* CWnd::GetFont() const {
 }
 
 UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void*) {
+  if (!OnUiThread()) return UiCall([&] { return SetTimer(id, elapse); });
   if (!m_hWnd) return 0;
   WidgetInfo& info = layer::Register(m_hWnd);
   QTimer*& t = info.timers[id];
@@ -469,6 +512,7 @@ UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void*) {
 }
 
 BOOL CWnd::KillTimer(UINT_PTR id) {
+  if (!OnUiThread()) return UiCall([&] { return KillTimer(id); });
   WidgetInfo* info = layer::Info(m_hWnd);
   if (!info) return FALSE;
   auto it = info->timers.find(id);
@@ -485,10 +529,6 @@ std::vector<UINT_PTR> CWnd::ActiveTimers() const {
     for (auto& [id, t] : info->timers)
       if (t->isActive()) ids.push_back(id);
   return ids;
-}
-
-static bool OnUiThread() {
-  return !QCoreApplication::instance() || QThread::currentThread() == QCoreApplication::instance()->thread();
 }
 
 void CallOnUiThread(const std::function<void()>& fn) {
@@ -570,6 +610,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) {
 }
 
 void CWnd::DragAcceptFiles(BOOL accept) {
+  if (!OnUiThread()) return UiCall([&] { DragAcceptFiles(accept); });
   if (!m_hWnd) return;
   layer::Register(m_hWnd).acceptFiles = accept != FALSE;
   m_hWnd->setAcceptDrops(accept != FALSE);

@@ -9,8 +9,11 @@
 // widget is destroyed every wrapper is detached (m_hWnd becomes null), so
 // members of a dialog stay safe to touch after DoModal returned.
 //
-// All calls are for the user-interface thread. From another thread use
-// CallOnUiThread (waits) or PostMessage (does not wait).
+// Widgets live on the user-interface thread. A call that changes a window
+// (text, showing, enabling, focus, painting, position, style, font, timers,
+// files accepted, destruction) or reads its text, made from another thread,
+// is carried to that thread and waited for; so are SendMessage and DoModal.
+// PostMessage queues without waiting. Other work: CallOnUiThread.
 //
 // No Qt types appear here: HWND is a forward-declared widget pointer.
 

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -303,6 +304,48 @@ TEST_F(WindowTest, AModalDialogOpenedFromAWorkerThreadRunsOnTheUserInterfaceThre
   worker.join();
   EXPECT_EQ(result, IDOK);
   EXPECT_EQ(scriptThread, std::this_thread::get_id());
+}
+
+// Runs work on a worker thread while this thread handles the window events
+// the worker's calls bring (at most 10 s).
+void OnWorker(const std::function<void()>& work) {
+  std::atomic<bool> done{false};
+  std::thread worker([&]() {
+    work();
+    done = true;
+  });
+  for (int i = 0; i < 2000 && !done; ++i) {
+    ui::ProcessEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  if (!done) std::abort();   // the worker would wait for ever
+  worker.join();
+}
+
+TEST_F(WindowTest, WindowCallsFromAWorkerThreadRunOnTheUserInterfaceThread) {
+  CWnd* label = dlg.GetDlgItem(kLabel);
+  CWnd* edit = dlg.GetDlgItem(kHiddenEdit);
+  CString textSeen;
+  OnWorker([&]() {
+    label->SetWindowText(u"監視中");
+    textSeen = label->GetWindowText();
+    edit->ShowWindow(SW_SHOW);
+    edit->EnableWindow(TRUE);
+    label->Invalidate();
+    dlg.KillTimer(1);
+    dlg.SetTimer(5, 60000, nullptr);
+    dlg.PostMessage(WM_JOB_DONE, 3, 4);
+  });
+  ui::ProcessEvents();
+  EXPECT_EQ(ui::TextOf(dlg, kLabel), CString(u"監視中"));
+  EXPECT_EQ(textSeen, CString(u"監視中"));
+  EXPECT_TRUE(ui::IsShown(dlg, kHiddenEdit));
+  EXPECT_TRUE(ui::IsEnabled(dlg, kHiddenEdit));
+  // A timer started from the worker runs on the window's thread.
+  EXPECT_EQ(dlg.ActiveTimers(), std::vector<UINT_PTR>{5});
+  EXPECT_TRUE(ui::FireTimer(dlg, 5));
+  EXPECT_EQ(dlg.m_Timers, std::vector<UINT_PTR>{5});
+  EXPECT_EQ(dlg.m_PostedOn, std::this_thread::get_id());
 }
 
 constexpr MenuItemTemplate kEditMenuItems[] = {

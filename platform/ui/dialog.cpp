@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QThread>
 
+#include "platform/ui/menu.h"
 #include "platform/ui/modal_driver.h"
 #include "platform/ui/ui_driver.h"
 #include "platform/ui/ui_internal.h"
@@ -282,8 +283,23 @@ void CDialog::NextDlgCtrl() {
 
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
   // Child dialogs (pages, panes) leave dialog keys to the window that holds them.
-  if (!msg || !m_hWnd || !m_hWnd->isWindow() || msg->message != WM_KEYDOWN) return FALSE;
+  if (!msg || !m_hWnd || !m_hWnd->isWindow()) return FALSE;
+  if (msg->message == WM_SYSKEYDOWN && msg->wParam == VK_SPACE) {
+    // Alt+Space opens the window's system menu; its choice is a WM_SYSCOMMAND.
+    QPoint at = m_hWnd->mapToGlobal(QPoint(0, 0));
+    CMenu* menu = GetSystemMenu(FALSE);
+    UINT chosen = static_cast<UINT>(menu->TrackPopupMenu(TPM_RETURNCMD, at.x(), at.y(), this));
+    if (chosen != 0) SendMessage(WM_SYSCOMMAND, chosen, 0);
+    return TRUE;
+  }
+  if (msg->message != WM_KEYDOWN) return FALSE;
   QWidget* focus = msg->hwnd;
+  if (msg->wParam == VK_F1) {
+    SendMessage(WM_COMMAND, MAKEWPARAM(ID_HELP, BN_CLICKED), 0);
+    return TRUE;
+  }
+  // An editor that takes Enter and Esc itself (a list's label editor) keeps them.
+  if (focus && focus->property("tabro_wantkeys").toBool()) return FALSE;
   if (msg->wParam == VK_RETURN) {
     // A multi-line edit that takes Enter keeps it.
     for (QWidget* w = focus; w && w != m_hWnd; w = w->parentWidget()) {

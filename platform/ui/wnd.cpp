@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QIcon>
+#include <QPixmap>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +21,7 @@
 #include <QThread>
 
 #include "platform/ui/controls.h"
+#include "platform/ui/dc.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/list_ctrl.h"
 #include "platform/ui/menu.h"
@@ -616,10 +619,29 @@ void CWnd::DragAcceptFiles(BOOL accept) {
   m_hWnd->setAcceptDrops(accept != FALSE);
 }
 
+HICON CWnd::SetIcon(HICON icon, BOOL bigIcon) {
+  if (!OnUiThread()) return UiCall([&] { return SetIcon(icon, bigIcon); });
+  if (!m_hWnd) return nullptr;
+  const char* key = bigIcon ? "tabro_icon_big" : "tabro_icon_small";
+  HICON previous = GetIcon(bigIcon);
+  m_hWnd->setProperty(key, QVariant::fromValue(reinterpret_cast<quintptr>(icon)));
+  if (icon && icon->Data()) m_hWnd->window()->setWindowIcon(QIcon(QPixmap::fromImage(icon->Data()->image)));
+  return previous;
+}
+
+HICON CWnd::GetIcon(BOOL bigIcon) const {
+  if (!m_hWnd) return nullptr;
+  return reinterpret_cast<HICON>(m_hWnd->property(bigIcon ? "tabro_icon_big" : "tabro_icon_small").value<quintptr>());
+}
+
 CMenu* CWnd::GetSystemMenu(BOOL revert) {
   if (revert || !m_systemMenu) {
+    // The stock entries; the program appends its own below them.
     m_systemMenu = std::make_unique<CMenu>();
     m_systemMenu->CreatePopupMenu();
+    m_systemMenu->AppendMenu(MF_STRING, SC_MINIMIZE, u"最小化(&N)");
+    m_systemMenu->AppendMenu(MF_SEPARATOR);
+    m_systemMenu->AppendMenu(MF_STRING, SC_CLOSE, u"閉じる(&C)\tAlt+F4");
   }
   return m_systemMenu.get();
 }

@@ -130,7 +130,7 @@ TEST_F(WindowTest, TheSystemMenuKeepsAddedItems) {
   ASSERT_NE(sys, nullptr);
   sys->AppendMenu(MF_SEPARATOR);
   sys->AppendMenu(MF_STRING, 0x0010, u"バージョン情報 ");
-  EXPECT_EQ(dlg.GetSystemMenu(FALSE)->GetMenuItemCount(), 2);
+  EXPECT_EQ(dlg.GetSystemMenu(FALSE)->GetMenuItemCount(), 5);   // after the stock entries
   CString text;
   sys->GetMenuString(0x0010, text, MF_BYCOMMAND);
   EXPECT_EQ(text, CString(u"バージョン情報 "));

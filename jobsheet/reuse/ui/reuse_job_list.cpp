@@ -109,9 +109,11 @@ void CReuseJobList::OnCustomDraw(NMHDR* hdr, LRESULT* result) {
 
 void CReuseJobList::DrawCell(CDC* dc, int row, int column, const CRect& cell, bool selected) {
   dc->FillSolidRect(cell, selected ? GetSysColor(COLOR_HIGHLIGHT) : RGB(255, 255, 255));
-  CRect text(cell.left + 4, cell.top + 2, cell.right - 4, cell.bottom - 4);
+  // The text is centred on the row's height: the fixed insets of small rows would
+  // cut the descenders of this font.
+  CRect text(cell.left + 4, cell.top, cell.right - 4, cell.bottom);
   if (column == m_BadgeColumn && m_BadgeOf) {
-    DrawJobBadge(dc, text, m_BadgeOf(row));
+    DrawJobBadge(dc, CRect(text.left, cell.top + 2, text.right, cell.bottom), m_BadgeOf(row));
     text.left += 16;
   }
   const bool centred = column == m_CenteredColumns[0] || column == m_CenteredColumns[1];
@@ -120,7 +122,7 @@ void CReuseJobList::DrawCell(CDC* dc, int row, int column, const CRect& cell, bo
   CFont* font = GetFont();
   CFont* oldFont = font != nullptr ? dc->SelectObject(font) : nullptr;
   dc->DrawText(GetItemText(row, column), text,
-               (centred || column == m_BadgeColumn ? DT_CENTER : DT_LEFT) | DT_SINGLELINE | DT_NOPREFIX |
+               (centred || column == m_BadgeColumn ? DT_CENTER : DT_LEFT) | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX |
                    DT_END_ELLIPSIS);
   if (oldFont != nullptr) dc->SelectObject(oldFont);
   dc->SetBkMode(oldMode);

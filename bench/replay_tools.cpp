@@ -36,30 +36,33 @@ class StderrUiHooks : public UiHooks {
   void SetWaitCursor(bool) override {}
 };
 
-void AppendCell(std::string& out, const CString& cell) {
-  const std::string text = cell.ToUtf8();
-  if (text.find_first_of(",\"\r\n") == std::string::npos) {
-    out += text;
+void AppendCell(std::u16string& line, const CString& cell) {
+  const std::u16string_view text = cell.View();
+  if (text.find_first_of(u",\"\r\n") == std::u16string_view::npos) {
+    line += text;
     return;
   }
-  out += '"';
-  for (char ch : text) {
-    if (ch == '"') out += '"';
-    out += ch;
+  line += u'"';
+  for (char16_t ch : text) {
+    if (ch == u'"') line += u'"';
+    line += ch;
   }
-  out += '"';
+  line += u'"';
 }
 
 void PrintDataGrid() {
   const CTabroClientApp& app = theApp;
   std::string out;
+  std::u16string line;
   for (int r = 0; r < app.m_DataRows; ++r) {
     const CTextGrid::ConstRow row = app.m_DataGrid[r];
+    line.clear();
     for (int c = 0; c < app.m_DataCols; ++c) {
-      if (c > 0) out += ',';
-      AppendCell(out, row[c]);
+      if (c > 0) line += u',';
+      AppendCell(line, row[c]);
     }
-    out += '\n';
+    line += u'\n';
+    out += Utf16ToUtf8(line);
     if (out.size() > (1u << 20)) {
       std::fwrite(out.data(), 1, out.size(), stdout);
       out.clear();

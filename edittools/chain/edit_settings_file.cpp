@@ -32,7 +32,11 @@ void ReadSection(int kind, CCsvTextFile& in, const EditSettingsRecords& r) {
 
 void ReadEditSettings(CCsvTextFile& in, const EditSettingsRecords& records) {
   CString line;
+  bool first = true;
   while (in.ReadLine(line, CCsvTextFile::kToolSettingsLineChars)) {
+    // A UTF-8 signature at the start of the file is no part of the first line.
+    if (first && !line.IsEmpty() && line[0] == u'\uFEFF') line = line.Mid(1);
+    first = false;
     const int kind = FindSection(line);
     if (kind >= 0) ReadSection(kind, in, records);
   }

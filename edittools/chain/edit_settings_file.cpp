@@ -53,7 +53,12 @@ bool ReadEditSettingsFile(const CString& path, const EditSettingsRecords& record
 
 void WriteEditSettings(CSettingsLineSink& out, const EditSettingsRecords& r) {
   WriteHeaderSection(out, r.order);
+  // A kind listed twice (a hand-edited file) gets one section: a second copy of
+  // the same record would double its lists when the file is read again.
+  bool written[TOOL_SLOT_COUNT + 1] = {};
   for (const TOOLSLOT& slot : r.order) {
+    if (!FindToolKind(slot.toolKind) || written[slot.toolKind]) continue;
+    written[slot.toolKind] = true;
     switch (slot.toolKind) {
       case TOOL_PIVOT: WritePivotSection(out, r.pivot); break;
       case TOOL_ADDCSV: WriteAddCsvSection(out, r.join); break;

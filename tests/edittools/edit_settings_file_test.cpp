@@ -107,6 +107,17 @@ TEST(EditSettingsFile, WritesTheStoredOrderAndSectionsExactly) {
             "@Sort\nsortCnt=1\nsortdata=0,2,1,0\n\n");
 }
 
+TEST(EditSettingsFile, KindListedTwiceKeepsItsListsOnRereading) {
+  Records a;
+  a.order[0] = TOOLSLOT{5, 0};
+  a.order[1] = TOOLSLOT{5, 1};
+  a.macro.ClmArry = {MACROCOL{1, 0, CString(), u"x"}};
+  Records b;
+  ReadText(b, Written(a));
+  EXPECT_EQ(b.macro.ClmArry.size(), 1u);
+  EXPECT_EQ(b.order[1].openSettingsNextTime, 1);
+}
+
 TEST(EditSettingsFile, EveryRecordReadsBackAsWritten) {
   Records a;
   FillAll(a);

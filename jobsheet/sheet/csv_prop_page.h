@@ -6,7 +6,10 @@
 
 #include <vector>
 
+#include "jobsheet/sheet/csv_page_types.h"
 #include "platform/cstring.h"
+
+struct JOBSETTING;
 
 class CCsvPropPage {
  public:
@@ -37,6 +40,17 @@ class CCsvPropPage {
 
   // Takes the field names from the title row and settles the column count.
   void LoadColumnNames();
+  // Fills the edit grid from the data grid and sets the counts; nothing is
+  // copied when the job already has a send region.
+  void CopySourceToGrid(CsvGrids& g);
+  // The column map from a "Select=" text (1-based source columns, comma separated).
+  // An empty text gives the identity map over editCols and leaves the column count.
+  void ParseColumnOrder(const CString& text, int editCols);
+  // Header name of a 0-based column; empty outside 0 .. m_ColCount - 1.
+  CString GetColumnName(int column) const;
+  // Takes the job's header names, sort keys, row condition, codes, group and
+  // subject columns, colour rule and computed columns.
+  void ApplyJobSettings(CsvGrids& g, const CString& commandText, int editMode, const JOBSETTING& job);
 
   int m_RowCount = 0;           // rows of the edit grid in use
   int m_ColCount = 0;           // columns of the edit grid in use
@@ -48,4 +62,18 @@ class CCsvPropPage {
   int m_EditMode = 0;           // the page's copy of theApp.m_EditModeEntered
   int m_PageTitleRow = 0;       // the page's copy of theApp.m_TitleRow (-1 none)
   int m_ColumnsChanged = 0;     // a column order or selection is in force
+  std::vector<COLDATA> m_OmittedColumns;   // data columns not displayed
+  std::vector<HORIZONTAL> m_RowTotals;     // row-total definitions
+  std::vector<HORIZONTAL> m_TimeSpans;     // time-difference definitions
+  int m_ColumnCodes[256] = {};  // command code of each grid column
+  int m_SortCols[3] = {};       // sort keys: 1-based grid column (0 none), compare type,
+  int m_SortTypes[3] = {};      // descending flag
+  int m_SortDesc[3] = {};
+  CString m_ColorRuleText;      // the colour rule of the columns with code 8
+  int m_PageBreak = 0;          // break choice
+  int m_GroupCol = 0;           // 1-based group column, 0 none
+  int m_SubjectCol = 0;         // 1-based subject-total column, 0 none
+  unsigned char m_HeaderEdited[256] = {};  // 1 when the column's field name was changed here
+  CString m_Condition;          // the row condition
+  int m_DataHeader = 0;         // the header-type check
 };

@@ -1,5 +1,7 @@
 #include "grid/csv_split.h"
 
+#include <algorithm>
+
 #include "grid/text_width.h"
 #include "platform/paths.h"
 
@@ -64,6 +66,14 @@ int SplitCsvLine(std::vector<CString>& fields, CString& line, bool isTsv,
   }
   fields.push_back(last);
   return static_cast<int>(fields.size());
+}
+
+bool IsTsvPath(const CString& path) {
+  const int slash = std::max(path.ReverseFind(u'/'), path.ReverseFind(u'\\'));
+  const int dot = path.ReverseFind(u'.');
+  if (dot <= slash) return false;
+  const CString ext = path.Mid(dot);
+  return ext == u".tsv" || ext == u".TSV";
 }
 
 int SplitPath(CString& folder, CString& name, const CString& path) {

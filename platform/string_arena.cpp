@@ -9,7 +9,8 @@
 namespace {
 
 // Blocks are aligned to their size, so a string finds its block by its address.
-constexpr size_t kBlockSize = size_t{1} << 18;
+// The size of a huge page: a filled block costs one page fault, not 512.
+constexpr size_t kBlockSize = size_t{1} << 21;
 // While an arena fills a block, the block's count holds this much more than the
 // strings still alive, so releasing strings early can never free it.
 constexpr int64_t kArenaHold = int64_t{1} << 40;
@@ -34,6 +35,9 @@ struct CStringArena::Block {
     const uintptr_t tail = aligned + kBlockSize;
     const uintptr_t rawEnd = start + 2 * kBlockSize;
     if (rawEnd > tail) munmap(reinterpret_cast<void*>(tail), rawEnd - tail);
+#ifdef MADV_HUGEPAGE
+    madvise(reinterpret_cast<void*>(aligned), kBlockSize, MADV_HUGEPAGE);  // a hint; may be ignored
+#endif
     Block* b = new (reinterpret_cast<void*>(aligned)) Block{};
     b->live.store(kArenaHold, std::memory_order_relaxed);
     g_liveBlocks.fetch_add(1, std::memory_order_relaxed);

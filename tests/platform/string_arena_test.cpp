@@ -46,7 +46,7 @@ TEST(StringArena, BlocksGoBackWithTheirLastString) {
   CString kept;
   {
     CStringArena arena;
-    for (int i = 0; i < 100000; ++i) cells.push_back(arena.Make(u"12345"));  // several blocks
+    for (int i = 0; i < 300000; ++i) cells.push_back(arena.Make(u"12345"));  // several blocks
     kept = cells.back();
     EXPECT_GT(CStringArena::LiveBlocks(), before + 1);
   }

@@ -11,7 +11,7 @@ packages=(
   fonts-noto-cjk
   xvfb xauth x11-utils x11-apps netpbm
   libgtest-dev libgmock-dev libbenchmark-dev
-  sqlite3 time
+  sqlite3 miller time
 )
 
 missing=()

@@ -281,31 +281,6 @@ TEST_F(WindowTest, AFrameworkButtonPaintsThroughItsStepsAndKnowsTheHover) {
 
 namespace {
 
-TEST_F(WindowTest, AModalDialogOpenedFromAWorkerThreadRunsOnTheUserInterfaceThread) {
-  ScriptedModalDriver modal;
-  std::thread::id scriptThread;
-  modal.Queue(9201, [&](CDialog& d) {
-    scriptThread = std::this_thread::get_id();
-    d.EndDialog(IDOK);
-  });
-  INT_PTR result = 0;
-  std::atomic<bool> done{false};
-  std::thread worker([&]() {
-    CMainLike other;
-    result = other.DoModal();
-    done = true;
-  });
-  // The worker waits while this thread runs the dialog (at most 10 s).
-  for (int i = 0; i < 2000 && !done; ++i) {
-    ui::ProcessEvents();
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  if (!done) std::abort();   // the worker would wait for ever
-  worker.join();
-  EXPECT_EQ(result, IDOK);
-  EXPECT_EQ(scriptThread, std::this_thread::get_id());
-}
-
 // Runs work on a worker thread while this thread handles the window events
 // the worker's calls bring (at most 10 s).
 void OnWorker(const std::function<void()>& work) {
@@ -320,6 +295,23 @@ void OnWorker(const std::function<void()>& work) {
   }
   if (!done) std::abort();   // the worker would wait for ever
   worker.join();
+}
+
+TEST_F(WindowTest, AModalDialogOpenedFromAWorkerThreadRunsOnTheUserInterfaceThread) {
+  ScriptedModalDriver modal;
+  std::thread::id scriptThread;
+  modal.Queue(9201, [&](CDialog& d) {
+    scriptThread = std::this_thread::get_id();
+    d.EndDialog(IDOK);
+  });
+  INT_PTR result = 0;
+  // The worker waits while this thread runs the dialog.
+  OnWorker([&]() {
+    CMainLike other;
+    result = other.DoModal();
+  });
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(scriptThread, std::this_thread::get_id());
 }
 
 TEST_F(WindowTest, WindowCallsFromAWorkerThreadRunOnTheUserInterfaceThread) {

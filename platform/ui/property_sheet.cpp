@@ -105,15 +105,17 @@ void CPropertySheet::BuildTemplate() {
       cx = std::max(cx, t->cx);
       cy = std::max(cy, t->cy);
     }
-  int tabW = cx + 4, tabH = cy + kTabBarH + 4;
+  const bool hasHelp = (m_psh.dwFlags & PSH_HASHELP) != 0;
+  const bool hasApply = !(m_psh.dwFlags & PSH_NOAPPLYNOW);
+  // Wide enough for the pages and for the row of shown buttons.
+  const int buttons = 2 + (hasHelp ? 1 : 0) + (hasApply ? 1 : 0);
+  int tabW = std::max(cx + 4, buttons * kButtonW + (buttons - 1) * kGap), tabH = cy + kTabBarH + 4;
   int rowY = kMargin + tabH + kGap;
   int width = tabW + 2 * kMargin;
   m_builtControls.clear();
   m_builtControls.push_back({CtlKind::TabCtrl, AFX_IDC_TAB_CONTROL, nullptr, kMargin, kMargin, tabW, tabH});
   // Buttons from the right: ヘルプ, 適用, キャンセル, OK; a hidden one leaves
   // no gap, the others move right (it keeps the rightmost place, unseen).
-  const bool hasHelp = (m_psh.dwFlags & PSH_HASHELP) != 0;
-  const bool hasApply = !(m_psh.dwFlags & PSH_NOAPPLYNOW);
   int x = width - kMargin - kButtonW;
   auto place = [&](bool shown) {
     int at = x;

@@ -188,6 +188,7 @@ TEST_P(SheetButtons, StandAtTheirStockPlaces) {
       EXPECT_GT(r.right, right - 20) << id;   // only the margin or the gap between
       right = r.left;
     }
+    EXPECT_GT(right, 0);   // the row fits in the sheet
     ui::CloseBox(d);
   });
   sheet.DoModal();

@@ -94,7 +94,7 @@ const StartCase kStartCases[] = {
     {"UpperCaseTsv", {"{dir}/a.TSV"}, {"a.TSV"}, nullptr, "{dir}/a.TSV", 0},
     {"PathWithBlankIsTakenWhole", {"{dir}/my data/a b.csv"}, {"my data/a b.csv"}, nullptr,
      "{dir}/my data/a b.csv", 0},
-    // The shell split an unquoted path at its blank: each piece names a file.
+    // The shell split an unquoted path at its blank: each half names a file.
     {"UnquotedBlankMakesTwoPaths", {"{dir}/my", "data.csv"}, {"my data.csv"},
      u"同時に2つ以上のCSVファイルは処理できません。処理を中止しました。", nullptr, 0},
     {"TwoPaths", {"{dir}/a.csv", "{dir}/b.csv"}, {"a.csv", "b.csv"},

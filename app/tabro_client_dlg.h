@@ -100,4 +100,9 @@ class CTabroClientDlg {
   // edittools/chain/tool_chain.h). Returns 1 when the input goes on, 0 when it
   // is abandoned.
   int RunToolChain(ToolChainRun run, bool setUp);
+  // Join with additional CSVs (tool kind 2). show 1 opens the join editor, 0 joins
+  // from theApp.m_JoinDef; inChain 1 lets the editor start from the stored
+  // definition and offer "スキップ". Returns 0 ran, 1 skipped, -1 cancelled or failed
+  // (the data grid unchanged); a missing additional CSV also sets theApp.m_ToolAbort.
+  int RunAddCsvStep(int show, int inChain);
 };

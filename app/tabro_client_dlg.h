@@ -6,6 +6,7 @@
 // intake, the job pipeline, the send routine, the data-edit steps).
 
 #include "app/tabro_client_app.h"
+#include "edittools/pivot/pivot_records.h"
 #include "platform/cstring.h"
 
 class CCsvPropPage;
@@ -53,4 +54,12 @@ class CTabroClientDlg {
   // share; -1 when the data has no field-name row. filledCounts is the loader's
   // table of non-empty cells per row.
   int AnalyseCsvShape(int cols, int rows, const RowIntTable& filledCounts) const;
+
+  // ---- Data-edit step: aggregation -------------------------------------------
+  PIVOTRUN m_PivotRun;             // state of the last aggregation run
+  // The aggregation step of the tool chain: with show 1 through the aggregation
+  // dialog (inChain presets it and offers "スキップ"), with show 0 from
+  // theApp.m_PivotSetting. -1 cancelled or failed (the data unchanged), 1 skipped,
+  // 0 the data grid holds the summary or cross table.
+  int RunPivotStep(int show, int inChain);
 };

@@ -2,6 +2,8 @@
 //
 // Every label is written with a level tag in front, so that label rows sort after
 // the data rows of their group until RelabelPivotGroups removes the tags.
+#include <algorithm>
+
 #include "edittools/pivot/pivot_engine.h"
 
 namespace {
@@ -307,17 +309,20 @@ int CPivotEngine::WriteColumnTotals(int row, int totalFg) {
       WriteValues(row, v, running);
       ++row;
     } else {
+      // The key goes into the innermost row-item column (column 2 of a three-level
+      // table); with two levels column 2 is the value column, which would bury it.
+      const int keyCol = std::min(2, v - 1);
       const int last = inner.keyCount - 1;
       for (int d = 0; d < inner.distinctCount; ++d) {
         Cell(row, 0) = sokei;
-        Cell(row, 2) = inner.keys[last][d];
+        Cell(row, keyCol) = inner.keys[last][d];
         WriteValues(row, v, inner.sums[d]);
         addRunning(inner.sums[d]);
         ++row;
       }
       if (f) {
         Cell(row, 0) = sokei;
-        Cell(row, 2) = sub;
+        Cell(row, keyCol) = sub;
         WriteValues(row, v, running);
         ++row;
       }

@@ -1,6 +1,10 @@
 // Aggregation engine: the pipeline, the group sort, the work grid and the key tables.
 #include "edittools/pivot/pivot_engine.h"
 
+#include <algorithm>
+#include <string_view>
+#include <unordered_map>
+
 #include "edittools/pivot/pivot_groups.h"
 #include "edittools/pivot/pivot_message.h"
 #include "edittools/sort/row_sort.h"
@@ -76,6 +80,12 @@ void CPivotEngine::ApplyDateTimeGroups() {
   }
 }
 
+// Rows whose group cells are identical texts form one tuple; the row sort orders
+// the tuples (by their cells, then their first row), and the rows follow their
+// tuple in input order. Tuples that compare equal under a number or date key
+// ("10" and "10.0") have their rows merged by position. The order is the one a
+// sort of all rows by the group cells and the row number gives, at the cost of
+// sorting the distinct tuples only.
 int CPivotEngine::SortByGroupColumns() {
   const int groups = run_.groupCount;
   const int first = g_.titleRow + 1;
@@ -93,17 +103,63 @@ int CPivotEngine::SortByGroupColumns() {
     if (type == 2 && item.groupUnit == 0) types[k] = SORT_AS_DATE;
   }
   types[groups] = SORT_AS_NUMBER;
-  std::vector<SORTDAT> rows(count);
+
+  const CTextGrid& data = g_.data;
+  auto hash = [&](int row) {
+    size_t h = 0;
+    for (int c : columns) h = h * 1000003u ^ std::hash<std::u16string_view>()(data.GetAt(row, c).View());
+    return h;
+  };
+  auto same = [&](int a, int b) {
+    for (int c : columns) {
+      if (data.GetAt(a, c) != data.GetAt(b, c)) return false;
+    }
+    return true;
+  };
+  std::unordered_map<int, int, decltype(hash), decltype(same)> tupleOf(64, hash, same);
+  std::vector<int> tupleFirst;     // first row of each tuple
+  std::vector<int> rowTuple(count);
   for (int i = 0; i < count; ++i) {
-    SORTDAT& entry = rows[i];
-    entry.rowSequence = i;
-    entry.keys.reserve(groups + 1);
-    for (int k = 0; k < groups; ++k) entry.keys.push_back(g_.data.GetAt(first + i, columns[k]));
-    entry.keys.push_back(CString::Build(u"%d", i));
+    const auto [it, added] = tupleOf.try_emplace(first + i, static_cast<int>(tupleFirst.size()));
+    if (added) tupleFirst.push_back(i);
+    rowTuple[i] = it->second;
   }
-  SortRows(groups + 1, types.data(), orders.data(), &rows);
-  std::vector<int> order(count);
-  for (int i = 0; i < count; ++i) order[i] = rows[i].rowSequence;
+  const int tuples = static_cast<int>(tupleFirst.size());
+  // Rows of each tuple in input order: counting positions, then filling.
+  std::vector<int> start(tuples + 1, 0);
+  for (int t : rowTuple) ++start[t + 1];
+  for (int t = 0; t < tuples; ++t) start[t + 1] += start[t];
+  std::vector<int> members(count);
+  std::vector<int> fill(start.begin(), start.end() - 1);
+  for (int i = 0; i < count; ++i) members[fill[rowTuple[i]]++] = i;
+
+  std::vector<SORTDAT> entries(tuples);
+  for (int t = 0; t < tuples; ++t) {
+    SORTDAT& entry = entries[t];
+    entry.rowSequence = t;
+    entry.keys.reserve(groups + 1);
+    for (int c : columns) entry.keys.push_back(data.GetAt(first + tupleFirst[t], c));
+    entry.keys.push_back(CString::Build(u"%d", tupleFirst[t]));
+  }
+  SortRows(groups + 1, types.data(), orders.data(), &entries);
+
+  std::vector<int> order;
+  order.reserve(count);
+  for (int i = 0; i < tuples;) {
+    int j = i + 1;
+    while (j < tuples &&
+           CompareSortRows(groups, types.data(), orders.data(), &entries[i], &entries[j]) == 0) {
+      ++j;
+    }
+    const size_t runStart = order.size();
+    for (int e = i; e < j; ++e) {
+      const int t = entries[e].rowSequence;
+      const size_t mid = order.size();
+      order.insert(order.end(), members.begin() + start[t], members.begin() + start[t + 1]);
+      if (e > i) std::inplace_merge(order.begin() + runStart, order.begin() + mid, order.end());
+    }
+    i = j;
+  }
   PermuteRows(g_.data, first, order);
   return 1;
 }

@@ -10,8 +10,10 @@ namespace {
 // Doubles hold every integer up to 2^53 exactly.
 constexpr double kExactLimit = 9007199254740992.0;
 constexpr int kMaxWholeDigits = 18;
+// ParseNumberText reads no text longer than this.
+constexpr int kMaxNumberText = 30;
 
-// An integer cell (blanks, one leading "-", digits and ","), read exactly.
+// An integer cell (blanks, one leading "-", digits, "," and "\\"), read exactly.
 bool ReadWholeText(const CString& text, int64_t& out) {
   const int n = text.GetLength();
   int i = 0;
@@ -25,7 +27,7 @@ bool ReadWholeText(const CString& text, int64_t& out) {
   int digits = 0;
   for (; i < n; ++i) {
     const char16_t c = text[i];
-    if (c == u',') continue;
+    if (c == u',' || c == u'\\') continue;
     if (c < u'0' || c > u'9' || ++digits > kMaxWholeDigits) return false;
     value = value * 10 + (c - u'0');
   }
@@ -70,8 +72,14 @@ void PivotSum::Add(const PivotSum& other) noexcept {
 }
 
 void PivotSum::AddText(const CString& text) {
-  const double value = ParseNumberText(text);
+  // Plain integers (the usual money cell) are read here without a detour through
+  // a double; ReadWholeText accepts only texts that ParseNumberText reads the same.
   int64_t whole = 0;
+  if (text.GetLength() <= kMaxNumberText && ReadWholeText(text, whole)) {
+    AddWhole(whole);
+    return;
+  }
+  const double value = ParseNumberText(text);
   if (std::fabs(value) >= kExactLimit && ReadWholeText(text, whole)) {
     AddWhole(whole);
     return;

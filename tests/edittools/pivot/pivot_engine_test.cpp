@@ -72,6 +72,17 @@ TEST(PivotEngine, NumberColumnGroupsSortAsNumbers) {
   EXPECT_EQ(f.Dump(), (Lines{"N,V", "9,1", "10,2"}));
 }
 
+TEST(PivotEngine, NumberGroupsThatCompareEqualKeepTheirRowOrder) {
+  PivotFixture f;
+  // 10 and 10.0 sort as one number, so the rows stay in input order and each run
+  // of identical cells makes its own row.
+  f.Load({"N,V", "10,1", "9,8", "10.0,2", "10,4"});
+  f.Items({{1, 1}}, {RowItem(0, 1)});
+  f.run.columnTypes[0] = 1;
+  ASSERT_EQ(f.Execute(), 1);
+  EXPECT_EQ(f.Dump(), (Lines{"N,V", "9,8", "10,1", "10.0,2", "10,4"}));
+}
+
 TEST(PivotEngine, TitleRowBelowTheFirstRowIsKept) {
   PivotFixture f;
   f.Load({"report,", "X,V", "B,1", "A,2"});

@@ -90,6 +90,7 @@ int CPivotEngine::SortByGroupColumns() {
   const int groups = run_.groupCount;
   const int first = g_.titleRow + 1;
   const int count = g_.dataRows - first;
+  sortedTuples_.clear();
   if (count <= 1) return 1;
   // Key 0 is the outermost group: the last item. The row number keeps ties in order.
   std::vector<int> columns(groups);
@@ -161,6 +162,8 @@ int CPivotEngine::SortByGroupColumns() {
     i = j;
   }
   PermuteRows(g_.data, first, order);
+  sortedTuples_.resize(count);
+  for (int i = 0; i < count; ++i) sortedTuples_[i] = rowTuple[order[i]];
   return 1;
 }
 
@@ -198,10 +201,15 @@ int CPivotEngine::BuildPivotWorkGrid() {
     ++out;
   };
   const int first = t + 1;
+  const bool tupled = static_cast<int>(sortedTuples_.size()) == g_.dataRows - first;
   for (int r = first; r < g_.dataRows; ++r) {
     bool same = r > first;
-    for (int k = 0; same && k < groups; ++k) {
-      same = g_.data.GetAt(r, groupCols[k]) == g_.data.GetAt(r - 1, groupCols[k]);
+    if (same && tupled) {
+      same = sortedTuples_[r - first] == sortedTuples_[r - 1 - first];
+    } else {
+      for (int k = 0; same && k < groups; ++k) {
+        same = g_.data.GetAt(r, groupCols[k]) == g_.data.GetAt(r - 1, groupCols[k]);
+      }
     }
     if (!same && r > first) writeWorkRow(r - 1);
     addRow(r);

@@ -95,6 +95,9 @@ class CPivotEngine {
   int firstTitleRow_ = 0;   // title row when the run started
   int crossDataRows_ = 0;   // rows of the subtotalled table the cross build reads
   std::vector<int> breakLevels_;
+  // Tuple of each data row in sorted order, left by SortByGroupColumns: rows of one
+  // tuple have identical group cells, so the work grid needs no text comparison.
+  std::vector<int> sortedTuples_;
   bool overflow_ = false;
 };
 

@@ -249,9 +249,8 @@ int CPivotEngine::CollectGroupKeys(int kind, int firstRow, int lastRow, int grou
     for (int k = 0; k < keyCount; ++k) rows[i].keys.push_back(g_.step.GetAt(firstRow + i, keyCols[k]));
     rows[i].keys.push_back(CString::Build(u"%d", firstRow + i));
   }
-  const int types[3] = {SORT_AS_TEXT, SORT_AS_TEXT, SORT_AS_NUMBER};
+  // Key columns as text, then the row number.
   int keyTypes[3] = {SORT_AS_TEXT, SORT_AS_TEXT, SORT_AS_TEXT};
-  for (int k = 0; k < keyCount; ++k) keyTypes[k] = types[k];
   keyTypes[keyCount] = SORT_AS_NUMBER;
   const int orders[3] = {0, 0, 0};
   SortRows(keyCount + 1, keyTypes, orders, &rows);

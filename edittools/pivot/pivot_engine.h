@@ -86,6 +86,8 @@ class CPivotEngine {
   void WriteValues(int row, int v, const std::vector<PivotSum>& values) {
     WriteValues(row, v, values.data());
   }
+  // Key d of a table in the columns left of its first value column.
+  void WriteKeyCells(int row, const GROUPKEYS& table, int d);
   CString& Cell(int row, int col);  // data-grid cell for writing; notes overflow
   int BreakLevel(int row) const;
   bool CrossLimitReached(int colPos);

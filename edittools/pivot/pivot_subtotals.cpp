@@ -37,6 +37,11 @@ void CPivotEngine::WriteValues(int row, int v, const PivotSum* values) {
   for (int j = 0; j < run_.sumCount; ++j) Cell(row, v + j) = values[j].Text();
 }
 
+void CPivotEngine::WriteKeyCells(int row, const GROUPKEYS& table, int d) {
+  const int v = table.grpCount;
+  for (int k = 0; k < table.keyCount; ++k) Cell(row, v - table.keyCount + k) = table.keys[k][d];
+}
+
 static CString LabelText(const PIVOTRUN& run, const Label& label) {
   return run.levelTags[label.tag] + label.word;
 }
@@ -176,12 +181,7 @@ int CPivotEngine::WriteGroupTotals(int mode, int row, const CString& keyText,
     }
     Cell(row, c) = l;
     if (mode == 2) Cell(row, c + 1) = l;
-    if (table.keyCount == 1) {
-      Cell(row, v - 1) = table.keys[0][d];
-    } else {
-      Cell(row, v - 2) = table.keys[0][d];
-      Cell(row, v - 1) = table.keys[1][d];
-    }
+    WriteKeyCells(row, table, d);
     WriteValues(row, v, table.sums[d]);
     addRunning(table.sums[d]);
     ++row;
@@ -281,12 +281,7 @@ int CPivotEngine::WriteColumnTotals(int row, int totalFg) {
         }
         Cell(row, 0) = gokei;
         Cell(row, 1) = kei;
-        if (lower.keyCount == 1) {
-          Cell(row, v - 1) = lower.keys[0][d];
-        } else {
-          Cell(row, v - 2) = lower.keys[0][d];
-          Cell(row, v - 1) = lower.keys[1][d];
-        }
+        WriteKeyCells(row, lower, d);
         WriteValues(row, v, lower.sums[d]);
         addRunning(lower.sums[d]);
         ++row;

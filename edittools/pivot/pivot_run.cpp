@@ -2,6 +2,7 @@
 // the engine so that a refusal or a stop leaves the data as it was.
 #include <algorithm>
 
+#include "edittools/chain/tool_chain.h"
 #include "edittools/pivot/pivot_engine.h"
 #include "edittools/pivot/pivot_message.h"
 
@@ -15,10 +16,9 @@ constexpr char16_t kBadColumn[] = u"集計の設定にデータに無い列が�
 constexpr char16_t kBadItems[] = u"集計の設定が正しくありません。処理を中止します。";
 constexpr char16_t kNoRowItem[] = u"クロス集計には行項目が必要です。処理を中止します。";
 constexpr char16_t kNoColumnItem[] = u"クロス集計には列項目が必要です。処理を中止します。";
-constexpr char16_t kNoTitleRow[] = u"CSVにフィールド行が無いのでデータ編集はできません。";
 
 const char16_t* CheckRun(const PIVOTRUN& run, int dataCols, int titleRow) {
-  if (titleRow < 0) return kNoTitleRow;
+  if (titleRow < 0) return kNoTitleRowMessage;
   if (run.groupCount == 0 || run.sumCount == 0) return kNoItems;
   if (run.groupCount > PIVOT_MAX_GROUPS) return kTooManyGroups;
   if (run.groupCount + run.sumCount > PIVOT_MAX_COLUMNS) return kTooManyColumns;

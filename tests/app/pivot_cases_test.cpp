@@ -1,4 +1,5 @@
-// Expected-output cases of the aggregation step: every folder under
+// Expected-output cases of the aggregation step, replayed as the replay command
+// does it (loader, settings file, silent tool chain): every folder under
 // tests/cases/pivot holds input.csv, settings.txt (a data-edit settings file) and
 // expected.csv, or expected_message.txt for a refusal that leaves the data as it was.
 #include <gtest/gtest.h>
@@ -9,6 +10,8 @@
 
 #include "app/tabro_client_app.h"
 #include "app/tabro_client_dlg.h"
+#include "edittools/chain/edit_settings_file.h"
+#include "edittools/chain/tool_chain.h"
 #include "grid/app_state.h"
 #include "platform/ui_hooks.h"
 #include "support/temp_dir.h"
@@ -24,35 +27,6 @@ std::string ReadText(const fs::path& p) {
   std::stringstream s;
   s << in.rdbuf();
   return s.str();
-}
-
-std::vector<int> Ints(const std::string& text) {
-  std::vector<int> out;
-  std::stringstream s(text);
-  std::string field;
-  while (std::getline(s, field, ',')) out.push_back(std::stoi(field));
-  return out;
-}
-
-// The "@Pivot" section of a settings file into theApp.m_PivotSetting.
-void ReadPivotSettings(const fs::path& file) {
-  PIVOTSETTING& p = theApp.m_PivotSetting;
-  p.Clear();
-  std::stringstream lines(ReadText(file));
-  std::string line;
-  while (std::getline(lines, line)) {
-    const size_t eq = line.find('=');
-    if (eq == std::string::npos) continue;
-    const std::string key = line.substr(0, eq);
-    const std::vector<int> v = Ints(line.substr(eq + 1));
-    if (key == "SumType") p.SumType = v[0];
-    if (key == "SumStyl") p.SumStyl = v[0];
-    if (key == "TotalFg") p.TotalFg = v[0];
-    if (key == "NendMonth") p.NendMonth = v[0];
-    if (key == "Colms") p.Colms = v[0];
-    if (key == "SumClmArry") p.SumClmArry.push_back(SUMCLM{v[1], v[2], v[3]});
-    if (key == "GrpClmArry") p.GrpClmArry.push_back(GRPCLM{v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]});
-  }
 }
 
 std::string DumpDataGrid() {
@@ -88,18 +62,19 @@ TEST_P(PivotCase, GivesTheExpectedTable) {
   ASSERT_EQ(dlg.LoadCsv(CString::FromUtf8((dir / "input.csv").string()), nullptr, LOAD_FILE), 1);
   theApp.m_TitleRow = dlg.AnalyseCsvShape(theApp.m_DataCols, theApp.m_DataRows, theApp.m_RowFilledCount);
   ASSERT_EQ(theApp.m_TitleRow, 0);
-  ReadPivotSettings(dir / "settings.txt");
+  ASSERT_TRUE(ReadEditSettingsFile(CString::FromUtf8((dir / "settings.txt").string()), theApp.EditRecords()));
+  ASSERT_EQ(theApp.m_ToolOrder[0].toolKind, TOOL_PIVOT);
   const std::string before = DumpDataGrid();
 
-  const int result = dlg.RunPivotStep(0, 1);
+  const int result = dlg.RunToolChain(ToolChainRun::kSilent, false);
   if (fs::exists(dir / "expected_message.txt")) {
-    EXPECT_EQ(result, -1);
+    EXPECT_EQ(result, 0);
     ASSERT_EQ(hooks.Messages().size(), 1u);
     EXPECT_EQ(hooks.Messages()[0].ToUtf8() + "\n", ReadText(dir / "expected_message.txt"));
     EXPECT_EQ(DumpDataGrid(), before);
     return;
   }
-  EXPECT_EQ(result, 0);
+  EXPECT_EQ(result, 1);
   EXPECT_TRUE(hooks.Messages().empty());
   EXPECT_EQ(DumpDataGrid(), ReadText(dir / "expected.csv"));
 }

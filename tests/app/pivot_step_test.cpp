@@ -4,6 +4,8 @@
 
 #include "app/tabro_client_app.h"
 #include "app/tabro_client_dlg.h"
+#include "app/tool_dialogs.h"
+#include "edittools/chain/tool_chain.h"
 #include "grid/app_state.h"
 #include "platform/ui_hooks.h"
 
@@ -63,6 +65,57 @@ TEST_F(PivotStepTest, ReplayThatFailsLeavesTheDataAndReturnsMinusOne) {
   EXPECT_EQ(theApp.m_DataCols, 3);
   EXPECT_EQ(theApp.m_TitleRow, 0);
   EXPECT_EQ(theApp.m_DataGrid.GetAt(3, 2), CString(u"300"));
+}
+
+// A scripted aggregation dialog: answers with `answer`, "スキップ" when skip is set.
+struct DialogScript {
+  int answer = IDOK;
+  int skip = 0;
+  PivotDialogIo seen;
+};
+DialogScript g_script;
+
+int ScriptedPivotDialog(PivotDialogIo& io) {
+  g_script.seen = io;
+  io.skipped = g_script.skip;
+  io.columnItems = 1;
+  return g_script.answer;
+}
+
+class PivotDialogStepTest : public PivotStepTest {
+ protected:
+  void SetUp() override {
+    PivotStepTest::SetUp();
+    g_script = DialogScript();
+    ToolDialogs().pivot = &ScriptedPivotDialog;
+  }
+  void TearDown() override {
+    ToolDialogs().pivot = nullptr;
+    PivotStepTest::TearDown();
+  }
+};
+
+TEST_F(PivotDialogStepTest, CancelAndSkipLeaveTheData) {
+  g_script.answer = IDCANCEL;
+  EXPECT_EQ(dlg_.RunPivotStep(1, 1), -1);
+  EXPECT_EQ(g_script.seen.inChain, 1);
+  EXPECT_EQ(g_script.seen.sumType, -1);
+  g_script = DialogScript{IDOK, 1, {}};
+  EXPECT_EQ(dlg_.RunPivotStep(1, 0), 1);
+  EXPECT_EQ(theApp.m_DataRows, 4);
+  EXPECT_EQ(theApp.m_DataGrid.GetAt(3, 2), CString(u"300"));
+}
+
+TEST_F(PivotDialogStepTest, OkRunsTheStoredSettingsWithTheDialogsHeaderRows) {
+  EXPECT_EQ(dlg_.RunPivotStep(1, 0), 0);
+  EXPECT_EQ(dlg_.m_PivotRun.headerRows, 1);
+  EXPECT_EQ(theApp.m_DataGrid.GetAt(1, 0), CString(u"店舗＼月"));
+}
+
+TEST_F(PivotStepTest, ChainSwitchesTheDocumentToCrossTableAfterACrossTable) {
+  theApp.m_ToolOrder[0] = TOOLSLOT{TOOL_PIVOT, 0};
+  ASSERT_EQ(dlg_.RunToolChain(ToolChainRun::kSilent, false), 1);
+  EXPECT_EQ(dlg_.m_JobSetting.m_DocKind, 5);
 }
 
 }  // namespace

@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <numeric>
 
+#include "platform/paths.h"
+
 namespace {
 
 bool IsForbiddenNameChar(char16_t c) {
-  if (c < 0x20 || c == 0x7F) return true;
-  for (char16_t f : std::u16string_view(u"/\\:*?\"<>|")) {
-    if (c == f) return true;
-  }
-  return false;
+  return c < 0x20 || c == 0x7F || HasForbiddenNameChar(CString(&c, 1));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/tabro_client_dlg.h"
+#include "app/tool_dialogs.h"
 #include "platform/paths.h"
 #include "platform/ui_hooks.h"
 #include "support/temp_dir.h"
@@ -75,6 +76,62 @@ TEST_F(AddCsvStepTest, NoFieldNameRowIsRefused) {
   EXPECT_EQ(theApp.m_ToolAbort, 0);
   ASSERT_EQ(hooks_.Messages().size(), 1u);
   EXPECT_EQ(hooks_.Messages()[0], CString(u"CSVにフィールド名の行がありません。"));
+}
+
+// What the editor stand-in does when the step opens it.
+struct EditorScript {
+  int answer = IDOK;
+  int skipped = 0;
+  int removedAll = 0;
+  int calls = 0;
+  AddCsvDialogIo seen;
+};
+EditorScript g_editor;
+
+int ScriptedEditor(AddCsvDialogIo& io) {
+  ++g_editor.calls;
+  g_editor.seen = io;
+  io.skipped = g_editor.skipped;
+  io.removedAll = g_editor.removedAll;
+  theApp.m_JoinDef.AddCsvUpdateFg = 0;   // the editor clears it when it stores
+  return g_editor.answer;
+}
+
+TEST_F(AddCsvStepTest, EditorOutcomesBecomeStepResults) {
+  dir_.Write("price.csv", "コード,単価\nA01,100\n");
+  theApp.m_JoinDef.AddCsvPath[0] = FromFsPath(dir_ / "price.csv");
+  theApp.m_CsvPath = u"/data/sales.csv";
+  ToolDialogs().addCsv = &ScriptedEditor;
+  struct Case {
+    const char* name;
+    int answer, skipped, removedAll;
+    int result;
+  };
+  constexpr Case kCases[] = {
+      {"cancel", IDCANCEL, 0, 0, -1},
+      {"skip", IDOK, 1, 0, 1},
+      {"all additional CSVs removed, even with skip", IDOK, 1, 1, 0},
+      {"joined", IDOK, 0, 0, 0},
+  };
+  for (const Case& c : kCases) {
+    g_editor = EditorScript{c.answer, c.skipped, c.removedAll};
+    theApp.m_JoinDef.AddCsvUpdateFg = 7;
+    theApp.m_CurrentReuse.toolLines = {CString(u"@Header\n")};
+    EXPECT_EQ(dlg_.RunAddCsvStep(1, 1), c.result) << c.name;
+    EXPECT_EQ(g_editor.seen.inChain, 1) << c.name;
+    EXPECT_EQ(g_editor.seen.csvTitle, CString(u"sales")) << c.name;
+    EXPECT_EQ(theApp.m_CurrentReuse.toolLines.empty(), c.removedAll == 1) << c.name;
+    if (c.result == 0 && !c.removedAll) EXPECT_EQ(theApp.m_JoinDef.AddCsvUpdateFg, 7) << c.name;
+  }
+  EXPECT_TRUE(hooks_.Messages().empty());
+
+  // With the editor an additional CSV without a path counts as missing.
+  g_editor = EditorScript{};
+  theApp.m_JoinDef.AddCsvPath[0].Empty();
+  EXPECT_EQ(dlg_.RunAddCsvStep(1, 0), -1);
+  EXPECT_EQ(g_editor.calls, 0);
+  EXPECT_EQ(theApp.m_ToolAbort, 1);
+  ToolDialogs().addCsv = nullptr;
 }
 
 }  // namespace

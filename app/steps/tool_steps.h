@@ -14,7 +14,7 @@ struct ToolStepEntry {
 
 inline constexpr ToolStepEntry kToolSteps[] = {
     {TOOL_PIVOT, &CTabroClientDlg::RunPivotStep},
-    {TOOL_ADDCSV, nullptr},
+    {TOOL_ADDCSV, &CTabroClientDlg::RunAddCsvStep},
     {TOOL_FILTER, &CTabroClientDlg::RunFilterStep},
     {TOOL_SORT, &CTabroClientDlg::RunSortStep},
     {TOOL_MACRO, nullptr},

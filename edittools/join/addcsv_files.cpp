@@ -135,7 +135,9 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
       continue;
     }
     mostFields = std::max(mostFields, n);
-    lines.push_back(fields);
+    lines.push_back(std::move(fields));
+    fields = std::vector<CString>();
+    fields.reserve(static_cast<size_t>(n) + 1);
   }
   if (file.GetReadState() == CCsvTextFile::ReadState::kLineTooLong) {
     ShowJoinError(CString::Build(kJoinLineTooLong, path, physical + 1));

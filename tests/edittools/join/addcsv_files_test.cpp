@@ -94,6 +94,15 @@ TEST(LoadAddCsvData, LinesBeyondTheLimitAreAnnounced) {
             CString::Build(u"追加CSVの行数が上限を超えています。\n[%s]\n3000行を超えた5行は取り込みませんでした。", path));
 }
 
+TEST(LoadAddCsvData, SignatureIsNoPartOfTheHeader) {
+  JoinFixture f;
+  f.Load({{u"コード"}, {u"1"}});
+  const CString path = f.AddFile(0, "bom.csv", "\xEF\xBB\xBFコード,単価\nA01,100\n", 2);
+  EXPECT_EQ(f.join.m_AddHeader[0][0], CString(u"コード"));
+  ASSERT_EQ(f.join.LoadAddCsvData(0, path), 2);
+  EXPECT_EQ(f.join.m_AddLines[0][0][0], CString(u"コード"));
+}
+
 TEST(LoadAddCsvData, TooLongALineRefusesTheFile) {
   JoinFixture f;
   f.Load({{u"コード"}, {u"1"}});

@@ -9,12 +9,14 @@ namespace {
 
 using jointest::JoinFixture;
 
-TEST(LoadAddCsvPreview, TsvByAnyTsvInThePath) {
+// The file's own extension decides, as for the loaded input: a folder or an inner
+// ".tsv" in the name does not make a CSV a TSV.
+TEST(LoadAddCsvPreview, TsvByTheFilesOwnExtension) {
   struct Case {
     const char* name;
     int fields;
   };
-  constexpr Case kCases[] = {{"data.TSV", 3}, {"data.tsv.csv", 3}, {"data.csv", 1}};
+  constexpr Case kCases[] = {{"data.TSV", 3}, {"data.tsv", 3}, {"data.tsv.csv", 1}, {"data.csv", 1}};
   for (const Case& c : kCases) {
     JoinFixture f;
     f.Load({{u"コード"}, {u"1"}});

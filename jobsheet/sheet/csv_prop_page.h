@@ -76,4 +76,7 @@ class CCsvPropPage {
   unsigned char m_HeaderEdited[256] = {};  // 1 when the column's field name was changed here
   CString m_Condition;          // the row condition
   int m_DataHeader = 0;         // the header-type check
+  int m_ReportKind = 0;         // sheet state: document kind and sub-kind
+  int m_SubKind = 0;
+  int m_OutputFormat = 0;       // sheet state: output format (3 CSV)
 };

@@ -46,27 +46,27 @@ enum : int {
 
 inline constexpr ControlTemplate kTabDlg1Controls[] = {
     // kind                id                      text                        x    y    cx   cy  flags
-    {CtlKind::GroupBox, IDC_STATIC, u"表示の飾り", 4, 2, 112, 52},
-    {CtlKind::CheckBox, IDC_TAB1_NUMBERING, u"ナンバリング", 10, 13, 100, 10, tpl::kGroup},
-    {CtlKind::Static, IDC_STATIC, u"※科目集計との同時設定不可", 20, 24, 94, 8},
-    {CtlKind::CheckBox, IDC_TAB1_GRAYBAND, u"帯背景色", 10, 37, 100, 10},
-    {CtlKind::GroupBox, IDC_STATIC, u"特殊表示", 4, 56, 112, 50},
-    {CtlKind::CheckBox, IDC_TAB1_HIDEDETAIL, u"合計値のみ表示する", 10, 67, 100, 10, tpl::kGroup},
-    {CtlKind::Static, IDC_STATIC, u"※「CSV編集画面」の合計を\n　併用して下さい。", 10, 80, 104, 18},
-    {CtlKind::GroupBox, IDC_STATIC, u"日付書式", 4, 108, 112, 56},
-    {CtlKind::ComboDropList, IDC_TAB1_DATEFORMAT, nullptr, 10, 119, 100, 80, tpl::kGroup},
-    {CtlKind::Static, IDC_STATIC, u"※全ての列の日付データに対して、\n　設定した書式が適応されます。", 10, 136, 104, 24},
-    {CtlKind::GroupBox, IDC_STATIC, nullptr, 120, 2, 118, 162},
-    {CtlKind::CheckBox, IDC_TAB1_GRAPH, u"グラフ作成", 126, 11, 80, 10, tpl::kGroup},
-    {CtlKind::Radio, IDC_TAB1_GRAPH_AUTO, u"自動判別", 132, 24, 100, 10, tpl::kGroup},
-    {CtlKind::Radio, IDC_TAB1_GRAPH_TOTAL, u"総計", 132, 36, 100, 10},
-    {CtlKind::Radio, IDC_TAB1_GRAPH_GROUP, u"グループ・科目集計", 132, 48, 100, 10},
-    {CtlKind::GroupBox, IDC_TAB1_GRAPH_BOX, u"グラフ種類", 126, 62, 106, 34, tpl::kGroup},
-    {CtlKind::ComboDropList, IDC_TAB1_GRAPH_TYPE, nullptr, 132, 75, 94, 80},
-    {CtlKind::Static, IDC_STATIC, u"※「CSV編集画面」の合計を併用して下さい。\n  作成タイプを「集計表」にして下さい。", 126,
-     100, 108, 50},
+    {CtlKind::GroupBox, IDC_STATIC, u"表示の飾り", 4, 2, 122, 54},
+    {CtlKind::CheckBox, IDC_TAB1_NUMBERING, u"ナンバリング", 10, 13, 110, 10, tpl::kGroup},
+    {CtlKind::Static, IDC_STATIC, u"※科目集計との同時設定不可", 16, 25, 108, 8},
+    {CtlKind::CheckBox, IDC_TAB1_GRAYBAND, u"帯背景色", 10, 39, 110, 10},
+    {CtlKind::GroupBox, IDC_STATIC, u"特殊表示", 4, 60, 122, 52},
+    {CtlKind::CheckBox, IDC_TAB1_HIDEDETAIL, u"合計値のみ表示する", 10, 71, 110, 10, tpl::kGroup},
+    {CtlKind::Static, IDC_STATIC, u"※「CSV編集画面」の合計を\n　併用して下さい。", 10, 84, 114, 24},
+    {CtlKind::GroupBox, IDC_STATIC, u"日付書式", 4, 116, 122, 70},
+    {CtlKind::ComboDropList, IDC_TAB1_DATEFORMAT, nullptr, 10, 128, 110, 80, tpl::kGroup},
+    {CtlKind::Static, IDC_STATIC, u"※全ての列の日付データに対して、\n　設定した書式が適応されます。", 10, 146, 114, 36},
+    {CtlKind::GroupBox, IDC_STATIC, nullptr, 130, 2, 118, 184},
+    {CtlKind::CheckBox, IDC_TAB1_GRAPH, u"グラフ作成", 136, 11, 100, 10, tpl::kGroup},
+    {CtlKind::Radio, IDC_TAB1_GRAPH_AUTO, u"自動判別", 142, 24, 100, 10, tpl::kGroup},
+    {CtlKind::Radio, IDC_TAB1_GRAPH_TOTAL, u"総計", 142, 36, 100, 10},
+    {CtlKind::Radio, IDC_TAB1_GRAPH_GROUP, u"グループ・科目集計", 142, 48, 100, 10},
+    {CtlKind::GroupBox, IDC_TAB1_GRAPH_BOX, u"グラフ種類", 136, 62, 106, 34, tpl::kGroup},
+    {CtlKind::ComboDropList, IDC_TAB1_GRAPH_TYPE, nullptr, 142, 75, 94, 80},
+    {CtlKind::Static, IDC_STATIC, u"※「CSV編集画面」の合計を併用して下さい。\n  作成タイプを「集計表」にして下さい。", 136,
+     102, 108, 60},
 };
-inline constexpr DialogTemplate kTabDlg1{IDD_TAB_DLG1, u"特殊設定", 242, 168, kTabDlg1Controls, tpl::kChild};
+inline constexpr DialogTemplate kTabDlg1{IDD_TAB_DLG1, u"特殊設定", 252, 190, kTabDlg1Controls, tpl::kChild};
 TABRO_REGISTER_DIALOG(kTabDlg1);
 
 inline constexpr ControlTemplate kTabDlg2Controls[] = {
@@ -84,7 +84,7 @@ inline constexpr ControlTemplate kTabDlg2Controls[] = {
     {CtlKind::CheckBox, IDC_TAB2_HIDEFIELDNAME, u"タイトル列非表示(CSVデータ1行目)", 10, 137, 200, 10},
     {CtlKind::CheckBox, IDC_TAB2_HIDEERR, u"エラー非表示", 10, 150, 200, 10},
 };
-inline constexpr DialogTemplate kTabDlg2{IDD_TAB_DLG2, u"ヘッダー部編集", 242, 168, kTabDlg2Controls, tpl::kChild};
+inline constexpr DialogTemplate kTabDlg2{IDD_TAB_DLG2, u"ヘッダー部編集", 252, 190, kTabDlg2Controls, tpl::kChild};
 TABRO_REGISTER_DIALOG(kTabDlg2);
 
 inline constexpr ControlTemplate kTabDlg3Controls[] = {
@@ -95,7 +95,7 @@ inline constexpr ControlTemplate kTabDlg3Controls[] = {
     {CtlKind::Edit, IDC_TAB3_EDIT_PASSWORD, nullptr, 10, 62, 150, 13, tpl::kPassword},
     {CtlKind::CheckBox, IDC_TAB3_SHOW, u"入力したパスワードを表示（確認）する", 10, 90, 220, 10},
 };
-inline constexpr DialogTemplate kTabDlg3{IDD_TAB_DLG3, u"セキュリティ", 242, 168, kTabDlg3Controls, tpl::kChild};
+inline constexpr DialogTemplate kTabDlg3{IDD_TAB_DLG3, u"セキュリティ", 252, 190, kTabDlg3Controls, tpl::kChild};
 TABRO_REGISTER_DIALOG(kTabDlg3);
 
 inline constexpr ControlTemplate kTabDlg4Controls[] = {
@@ -108,6 +108,6 @@ inline constexpr ControlTemplate kTabDlg4Controls[] = {
     {CtlKind::GroupBox, IDC_STATIC, u"印刷開始位置", 4, 72, 234, 32},
     {CtlKind::PushButton, IDC_TAB4_START, u"印刷位置指定", 10, 84, 70, 14, tpl::kGroup},
 };
-inline constexpr DialogTemplate kTabDlg4{IDD_TAB_DLG4, u"ラベル設定", 242, 168, kTabDlg4Controls, tpl::kChild};
+inline constexpr DialogTemplate kTabDlg4{IDD_TAB_DLG4, u"ラベル設定", 252, 190, kTabDlg4Controls, tpl::kChild};
 TABRO_REGISTER_DIALOG(kTabDlg4);
 }  // namespace res

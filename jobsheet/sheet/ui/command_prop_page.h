@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/ui/static_ex.h"
 #include "jobsheet/sheet/page_values.h"
 #include "jobsheet/sheet/ui/tab_dlg1.h"
 #include "jobsheet/sheet/ui/tab_dlg2.h"
@@ -73,8 +72,9 @@ class CCommandPropPage : public CPropertyPage {
   int m_ColumnCodes[256] = {};
   int m_SubjectColumn = 0;
   uint8_t m_Numbering = 0;    // the numbering the sheet shares
-  CStaticEx m_UpperPane;
-  CStaticEx m_LowerPane;
+  // The panes show their pictures as the static controls' own bitmaps.
+  CStatic m_UpperPane;
+  CStatic m_LowerPane;
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;

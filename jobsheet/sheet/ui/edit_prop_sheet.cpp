@@ -8,6 +8,7 @@
 #include "jobsheet/sheet/ui/csv_sheet_page.h"
 #include "jobsheet/sheet/ui/main_propty_page.h"
 #include "jobsheet/sheet/usage_line.h"
+#include "platform/ui/dc.h"
 #include "platform/ui/menu.h"
 
 BEGIN_MESSAGE_MAP(CEditPropSheet, CPropertySheet)
@@ -71,7 +72,9 @@ void CEditPropSheet::PlaceButtons() {
   m_ExecuteButton.Create(u"実行", WS_VISIBLE | BS_PUSHBUTTON, cancelRect, this, IDC_SHEET_EXECUTE);
   cancel->MoveWindow(helpRect);
   help->MoveWindow(okRect);
-  const CRect clearRect(okRect.left - g - w, okRect.top, okRect.left - g, okRect.bottom);
+  // As wide as its caption needs, at least one button wide.
+  const int clearWidth = std::max(w, CClientDC(this).GetTextExtent(u"全設定クリア").cx + 24);
+  const CRect clearRect(okRect.left - g - clearWidth, okRect.top, okRect.left - g, okRect.bottom);
   m_ClearAllButton.Create(u"全設定クリア", WS_VISIBLE | BS_PUSHBUTTON, clearRect, this, IDC_SHEET_CLEARALL);
   int left = 4;
   if (CTabCtrl* tab = GetTabControl()) {
@@ -87,7 +90,9 @@ void CEditPropSheet::PlaceButtons() {
   m_ToolTip.AddTool(&m_TestRunButton, u"クレジットを消費せず、1ページのみ表示します。");
   if (theApp.m_PrintCountKnown) {
     const int usageRight = clearRect.left - g;
-    const int usageLeft = usageRight - static_cast<int>(3.5 * w);
+    // Three and a half buttons wide, or what the longest line needs in this font.
+    const int needed = CClientDC(this).GetTextExtent(UsageLineText(99999, 99999)).cx + 16;
+    const int usageLeft = usageRight - std::max(static_cast<int>(3.5 * w), needed);
     m_UsageText.Create(CString(), WS_VISIBLE | SS_CENTER | SS_SUNKEN,
                        CRect(usageLeft, okRect.top, usageRight, okRect.bottom), this, IDC_SHEET_USAGE);
     m_UsageTitle.Create(u"使用状況", WS_VISIBLE | SS_CENTER,

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 
-#include "app/ui/static_ex.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
 
@@ -48,7 +47,7 @@ class CMainProptyPage : public CPropertyPage {
   CComboBox m_ListTypeCombo;
   CComboBox m_CharCodeCombo;
   CButton m_CharCodeCheck;
-  CStaticEx m_Pictures[6];
+  CStatic m_Pictures[6];   // each shows its bitmap fitted by aspect
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;

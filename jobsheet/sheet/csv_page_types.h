@@ -1,6 +1,6 @@
 #pragma once
-// Records of the CSV edit page: computed-column definitions, the grids the page
-// works on, and the per-column command codes.
+// Records of the CSV edit page: used columns, computed-column definitions and
+// the grids the page works on.
 
 #include <cstdint>
 
@@ -50,3 +50,16 @@ enum : int {
   CODE_AVE_EXCL = 10,
   CODE_COUNT_EXCL = 11,
 };
+
+// Selection kinds and internal clipboard states of the page.
+enum : int { SEL_NONE = 0, SEL_CELLS = 1, SEL_ROWS = 2, SEL_COLUMNS = 3 };
+enum : int { CLIP_EMPTY = 0, CLIP_COPIED = 1, CLIP_CUT = 3, CLIP_DELETING = 4 };
+// Selection modes.
+enum : int { MULTI_SINGLE = 0, MULTI_SHIFT = 1, MULTI_CTRL = 2 };
+// Cursor directions (the digits of a number pad).
+enum : int { DIR_DOWN = 2, DIR_LEFT = 4, DIR_RIGHT = 6, DIR_UP = 8 };
+
+// List columns before the first grid column: an empty one and the row numbers.
+inline constexpr int kFirstDataSubItem = 2;
+// Spare rows and columns the grid list shows beyond the data.
+inline constexpr int kSpareLines = 10;

@@ -127,17 +127,18 @@ TEST_F(SheetTest, AnExhaustedContractShowsTheUsageLineAndTheNoticeOnce) {
   Job(u"TypeTX");
   theApp.m_PrintCountKnown = 1;
   server.Script("/csvTabro/webapi/document/v1_0/getTabroPrtCnt/", standin::Reply{200, R"({"prcnt":"100/100"})"});
+  modal.QueueBox(IDOK, kUsageExceededText);
   Run(0, [&](CEditPropSheet& s) {
     EXPECT_EQ(ui::TextOf(s, IDC_SHEET_USAGE), CString(u"使用回数[100] 契約数[100] 残数[0] 使用率[100.0％]"));
     EXPECT_EQ(ui::TextOf(s, IDC_SHEET_USAGE_TITLE), CString(u"使用状況"));
     KeepPicture(s, "sheet_usage_line");
     ui::Click(s, IDCANCEL);
   });
-  const auto boxes = hooks.Boxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, CString(kUsageExceededText));
-  EXPECT_EQ(boxes[0].caption, CString(u"お知らせ"));
-  EXPECT_EQ(boxes[0].type & MB_ICONMASK, unsigned(MB_ICONEXCLAMATION));
+  const auto t = modal.Transcript();
+  ASSERT_EQ(t.size(), 2u);
+  EXPECT_EQ(t[0].kind, ScriptedModalDriver::Entry::Kind::Box);   // shown as the sheet opens
+  EXPECT_EQ(t[0].caption, CString(u"お知らせ"));
+  EXPECT_EQ(t[0].type & MB_ICONMASK, unsigned(MB_ICONEXCLAMATION));
 }
 
 TEST(UsageLine, AContractOfZeroShowsARateOfZero) {

@@ -109,7 +109,7 @@ class SheetTest : public ::testing::Test {
   // Opens the sheet on startPage and runs script in it; DoModal's result.
   int Run(int startPage, std::function<void(CEditPropSheet&)> script) {
     sheet.Prepare(&dlg, &main, &csv, &command_, startPage);
-    modal.Queue([&](CDialog& d) { script(static_cast<CEditPropSheet&>(d)); });
+    modal.Queue(0, [&](CDialog& d) { script(static_cast<CEditPropSheet&>(d)); });
     return static_cast<int>(sheet.DoModal());
   }
 

@@ -230,10 +230,3 @@ void MatchJobToCsvPage(const JOBSETTING& job, CCsvPropPage& page, int editCols) 
   page.m_RowTotals = DefinitionsByColumn(page, job.m_RowSums, true);
   page.m_TimeSpans = DefinitionsByColumn(page, job.m_TimeSpans, false);
 }
-
-int ComputedColumnRole(const std::vector<HORIZONTAL>& defs, int column) {
-  if (column < 0 || column >= GRID_COLS) return 0;
-  int role = 0;
-  for (const HORIZONTAL& def : defs) role = std::max(role, def.flags[column] == HZ_RESULT ? 2 : def.flags[column]);
-  return role;
-}

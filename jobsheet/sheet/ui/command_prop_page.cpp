@@ -206,9 +206,12 @@ void CCommandPropPage::SetCreationType(int b, int s) {
       }
     }
   }
-  // A header-type job cannot be printed on labels or single forms.
-  m_LabelRadio.EnableWindow(m_CsvHederTyp != 1);
-  m_SingleRadio.EnableWindow(m_CsvHederTyp != 1);
+  // A header-type job cannot be printed on labels or single forms; CSV output
+  // chooses no type at all.
+  if (m_OutputFormat != 3) {
+    m_LabelRadio.EnableWindow(m_CsvHederTyp != 1);
+    m_SingleRadio.EnableWindow(m_CsvHederTyp != 1);
+  }
   UpdateData(FALSE);
   tab1.LoadFrom(m_DocKind, m_SubKind, m_ColumnCodes, m_SubjectColumn, m_OutputFormat);
 }

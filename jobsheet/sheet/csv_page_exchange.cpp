@@ -7,9 +7,7 @@
 namespace {
 
 // Header text of displayed column k; empty beyond the displayed columns.
-CString NameOf(const CCsvPropPage& page, int k) {
-  return (k >= 0 && k < page.m_ColCount && k < GRID_COLS) ? page.m_HeaderNames[k] : CString();
-}
+CString NameOf(const CCsvPropPage& page, int k) { return page.GetColumnName(k); }
 
 bool IsDisplayedName(const CCsvPropPage& page, const CString& name) {
   const CString wanted = Trimmed(name);

@@ -1,5 +1,6 @@
 #include "jobsheet/sheet/ui/main_propty_page.h"
 
+#include "app/steps/join_replay.h"
 #include "app/tabro_client_app.h"
 #include "app/tabro_client_dlg.h"
 #include "jobsheet/sheet/page_values.h"
@@ -27,7 +28,6 @@ CEditPropSheet* SheetOf(const CPropertyPage& page) { return dynamic_cast<CEditPr
 
 }  // namespace
 
-int (*CMainProptyPage::s_RunJoin)(const CString&) = nullptr;
 void (*CMainProptyPage::s_ConfirmTools)() = nullptr;
 
 BEGIN_MESSAGE_MAP(CMainProptyPage, CPropertyPage)
@@ -281,7 +281,12 @@ void CMainProptyPage::OnConfirmTools() {
   if (s_ConfirmTools) s_ConfirmTools();
 }
 
-int CMainProptyPage::RunAddCsv() { return s_RunJoin ? s_RunJoin(m_CommandText) : -1; }
+int CMainProptyPage::RunAddCsv() {
+  CAddcsvJoin join;
+  PrepareJoinReplay(join);
+  CWaitCursor wait;
+  return join.JoinByKeys();
+}
 
 void CTabroClientDlg::ReadMainPage(CMainProptyPage* page) {
   MAINPAGEVALUES v;

@@ -22,11 +22,11 @@ class CMainProptyPage : public CPropertyPage {
   void UpdateCommandText();
   // "全設定クリア": PDF, no list type, no character code.
   void ResetOutputSettings();
-  // Replays the job's join without a window; the join's result.
+  // Replays the job's key join on the data grid without a window; the join's
+  // result (1 joined, 0 refused or failed).
   int RunAddCsv();
-  // The join replay and the tool-chain review, set by the windows that provide
-  // them; a null entry does nothing (RunAddCsv then gives -1).
-  static int (*s_RunJoin)(const CString& documentType);
+  // The tool-order dialog's read-only review, set by that dialog's window code;
+  // null: the button does nothing.
   static void (*s_ConfirmTools)();
 
   int m_OutputFormat = 0;     // 0 PDF, 1 Excel, 3 CSV

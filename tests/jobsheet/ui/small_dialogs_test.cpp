@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/tabro_client_app.h"
+#include "jobsheet/sheet/csv_prop_page.h"
 #include "jobsheet/sheet/label_grid.h"
 #include "jobsheet/sheet/ui/edit_check.h"
 #include "jobsheet/sheet/ui/field_select_dlg.h"
@@ -214,6 +215,35 @@ TEST_F(FieldSelect, UpAndDownStopAtTheEndsAndKeepTheChoice) {
   });
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
   EXPECT_TRUE(modal.Messages().empty());
+}
+
+TEST_F(FieldSelect, AResultColumnOfAnEarlierRowTotalCannotBeDeletedEither) {
+  // Two row totals on the page: 日付+品名 into 数量, then 数量+金額 beyond. The
+  // column records carry the role a column has in any of them.
+  CCsvPropPage page;
+  CTextGrid edit{EDIT_GRID_ROWS};
+  for (int c = 0; c < 4; ++c) {
+    edit.SetAt(0, c, names[c]);
+    page.m_ColumnMap[c] = c + 1;
+  }
+  page.m_ColCount = 4;
+  HORIZONTAL first, second;
+  first.flags[0] = first.flags[1] = HZ_INPUT;
+  first.flags[2] = HZ_RESULT;
+  second.flags[2] = second.flags[3] = HZ_INPUT;
+  page.m_RowTotals = {first, second};
+  int titleRow = 0, rows = 2, cols = 4, sendRows = 0, sendCols = 0, editMode = 0;
+  const CsvGrids g{edit, edit, titleRow, rows, cols, sendRows, sendCols, editMode};
+  ScriptedModalDriver modal;
+  CFieldSelectDaialog dlg;
+  dlg.SetColumns(page.UsedColumns(g), {}, names);
+  modal.Queue(134, [](CDialog& d) {
+    ui::Choose(d, 1085, 2);
+    ui::Click(d, 1021);
+    ui::Click(d, IDCANCEL);
+  });
+  modal.QueueBox(IDOK, u"横計が設定されているため削除できません。");
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
 }
 
 TEST_F(FieldSelect, TwoHundredShownAndSixtyDeletedStartWithAnEmptyDeletedList) {

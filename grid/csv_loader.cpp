@@ -240,8 +240,7 @@ ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, std::vector<in
   std::string bytes;
   try {
     for (;;) {
-      const bool ok = codeType == CCsvTextFile::CODETYPE_EUCJP ? file.ReadEucLine(bytes, kLineBuffer)
-                                                              : file.ReadByteLine(bytes, kLineBuffer);
+      const bool ok = file.ReadLineBytes(bytes, kLineBuffer);
       if (!ok) {
         // A line that arrives after the last row that fits makes the file too long,
         // whether or not it would fit itself; a read error never passes as the end.

@@ -424,22 +424,17 @@ bool CCsvTextFile::FinishByteRead(RawResult r) {
   return false;
 }
 
-bool CCsvTextFile::ReadByteLine(std::string& bytes, int size) {
+bool CCsvTextFile::ReadLineBytes(std::string& bytes, int size) {
   bytes.clear();
   if (m_Fd < 0) {
     m_ReadState = ReadState::kNotOpen;
     return false;
   }
-  return FinishByteRead(ReadRawLine(bytes, size > 1 ? static_cast<size_t>(size - 1) : 0));
-}
-
-bool CCsvTextFile::ReadEucLine(std::string& bytes, int size) {
-  bytes.clear();
-  if (m_Fd < 0) {
-    m_ReadState = ReadState::kNotOpen;
-    return false;
-  }
-  return FinishByteRead(ReadEucRaw(bytes, size > 1 ? static_cast<size_t>(size - 1) : 0));
+  const size_t limit = size > 1 ? static_cast<size_t>(size - 1) : 0;
+  const bool ok =
+      FinishByteRead(m_CodeType == CODETYPE_EUCJP ? ReadEucRaw(bytes, limit) : ReadRawLine(bytes, limit));
+  if (!ok) bytes.clear();  // a line that does not fit is never handed out in part
+  return ok;
 }
 
 bool CCsvTextFile::ReadLine(CString& line, int maxChars) {
@@ -457,8 +452,7 @@ bool CCsvTextFile::ReadLine(CString& line, int maxChars) {
   if (maxChars < 1) maxChars = 1;
   const int byteLine = std::min<long long>(4LL * maxChars, kBlockSize);
   std::string bytes;
-  bool ok = m_CodeType == CODETYPE_EUCJP ? ReadEucLine(bytes, byteLine)
-                                         : ReadByteLine(bytes, byteLine);
+  bool ok = ReadLineBytes(bytes, byteLine);
   if (!ok) return false;
   CString text = BytesToText(bytes, m_CodeType == CODETYPE_UTF8 ? CP_UTF8 : CP_SJIS);
   if (text.GetLength() > maxChars - 1) {

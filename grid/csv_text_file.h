@@ -81,13 +81,10 @@ class CCsvTextFile {
   // "コードタイプの設定がありません。" and gives kNoCodeType.
   bool ReadLine(CString& line, int maxChars = kCsvLineChars);
 
-  // The next line's bytes (Shift_JIS or UTF-8 as in the file), at most size - 1
-  // of them besides the line end. false at the end of the file or when the line is
-  // too long.
-  bool ReadByteLine(std::string& bytes, int size);
-  // The next line of an EUC-JP file as Shift_JIS bytes, at most size - 1 of them
-  // besides the line end.
-  bool ReadEucLine(std::string& bytes, int size);
+  // The next line's bytes, at most size - 1 of them besides the line end: Shift_JIS
+  // or UTF-8 as in the file, an EUC-JP file's as Shift_JIS. false at the end of the
+  // file or when the line is too long.
+  bool ReadLineBytes(std::string& bytes, int size);
 
   ReadState GetReadState() const { return m_ReadState; }
 

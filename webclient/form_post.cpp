@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/ascii_text.h"
 #include "platform/int_text.h"
 #include "platform/ui_hooks.h"
 #include "webclient/tabro_operation.h"
@@ -45,17 +46,6 @@ struct CurlSlistDeleter {
   void operator()(curl_slist* l) const { curl_slist_free_all(l); }
 };
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = char(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = char(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
-
 // What arrives during one transfer.
 struct Answer {
   std::vector<std::pair<std::string, std::string>> headers;  // of the last header block
@@ -67,7 +57,7 @@ struct Answer {
 
   const std::string* Header(std::string_view name) const {
     for (const auto& [k, v] : headers)
-      if (EqualsNoCase(k, name)) return &v;
+      if (EqualsNoCaseAscii(k, name)) return &v;
     return nullptr;
   }
 };
@@ -90,7 +80,7 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
       while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.remove_prefix(1);
       while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.remove_suffix(1);
       a.headers.emplace_back(std::string(line.substr(0, colon)), std::string(value));
-      if (EqualsNoCase(line.substr(0, colon), "Content-Length")) {
+      if (EqualsNoCaseAscii(line.substr(0, colon), "Content-Length")) {
         uint64_t v = 0;
         bool ok = !value.empty();
         for (char c : value) {

@@ -317,16 +317,16 @@ TEST(CsvTextFileTest, ByteReadersGiveRawBytes) {
   ASSERT_TRUE(f.Open(PathText(dir.Write("u.txt", "\x82\xA0\r\nx")), u"r",
                      CCsvTextFile::CODETYPE_SJIS));
   std::string bytes;
-  ASSERT_TRUE(f.ReadByteLine(bytes, 8000));
+  ASSERT_TRUE(f.ReadLineBytes(bytes, 8000));
   EXPECT_EQ(bytes, "\x82\xA0\n");
-  ASSERT_TRUE(f.ReadByteLine(bytes, 8000));
+  ASSERT_TRUE(f.ReadLineBytes(bytes, 8000));
   EXPECT_EQ(bytes, "x");
-  EXPECT_FALSE(f.ReadByteLine(bytes, 8000));
+  EXPECT_FALSE(f.ReadLineBytes(bytes, 8000));
   EXPECT_EQ(f.GetReadState(), CCsvTextFile::ReadState::kEndOfFile);
 
   ASSERT_TRUE(f.Open(PathText(dir.Write("e.txt", "\xB4\xC1\n")), u"r",
                      CCsvTextFile::CODETYPE_EUCJP));
-  ASSERT_TRUE(f.ReadEucLine(bytes, 8000));
+  ASSERT_TRUE(f.ReadLineBytes(bytes, 8000));
   EXPECT_EQ(bytes, "\x8A\xBF\n");  // 漢 in Shift_JIS
 }
 

@@ -100,6 +100,8 @@ class CPivotEngine {
   // Tuple of each data row in sorted order, left by SortByGroupColumns: rows of one
   // tuple have identical group cells, so the work grid needs no text comparison.
   std::vector<int> sortedTuples_;
+  std::vector<int> sortedOrder_;    // input position of each sorted row
+  bool tuplesInterleave_ = false;   // compare-equal tuples had their rows merged
   bool overflow_ = false;
 };
 

@@ -13,6 +13,9 @@
 // row T; group columns 0..G-1 in reverse item order (column k holds groupItems[G-1-k],
 // so the outermost group comes first); value columns G..G+S-1 in sumItems order.
 
+#include <initializer_list>
+#include <vector>
+
 #include "edittools/pivot/pivot_records.h"
 #include "grid/grid_store.h"
 #include "platform/cstring.h"
@@ -86,6 +89,9 @@ class CPivotEngine {
   void WriteValues(int row, int v, const std::vector<PivotSum>& values) {
     WriteValues(row, v, values.data());
   }
+  // Label cells from column col on, then the values from column v.
+  void WriteLabelRow(int row, int col, std::initializer_list<CString> labels, int v,
+                     const std::vector<PivotSum>& values);
   // Key d of a table in the columns left of its first value column.
   void WriteKeyCells(int row, const GROUPKEYS& table, int d);
   CString& Cell(int row, int col);  // data-grid cell for writing; notes overflow

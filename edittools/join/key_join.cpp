@@ -195,7 +195,8 @@ int CAddcsvJoin::JoinByKeys() {
       }
       return 0;
     }
-    total += cols;
+    // A stored column count above the file's own still sizes the output.
+    total += std::max(cols, std::clamp(m_Def.AddCsvCols[i], 0, GRID_COLS));
     if (total > 255) {
       ShowJoinError(kJoinTooManyColumns);
       return 0;

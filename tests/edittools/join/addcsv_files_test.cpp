@@ -116,3 +116,18 @@ TEST(LoadAddCsvData, TooLongALineRefusesTheFile) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ChooseAddCsvFile, RemembersTheFolderOfTheChosenFile) {
+  JoinFixture f;
+  CString path;
+  f.hooks.QueueFile(u"/data/sub/price.csv");
+  ASSERT_EQ(f.join.ChooseAddCsvFile(path, u"/data"), 1);
+  EXPECT_EQ(path, CString(u"/data/sub/price.csv"));
+  EXPECT_EQ(f.join.m_LastFolder, CString(u"/data/sub/"));
+  EXPECT_EQ(f.join.ChooseAddCsvFile(path, u"/data"), 0);   // cancelled
+  EXPECT_EQ(path, CString(u"/data/sub/price.csv"));
+}
+
+}  // namespace

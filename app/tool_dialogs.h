@@ -42,6 +42,19 @@ struct FilterDialogIo {
   FILTERDAT conds[FILTER_MAX_CONDS];
 };
 
+// What the aggregation dialog is handed and gives back. On OK the dialog has
+// stored its items, SumType, SumStyl, TotalFg and NendMonth in
+// theApp.m_PivotSetting.
+struct PivotDialogIo {
+  // In: offer "スキップ" and preset the stored settings; the run's combo choices.
+  int inChain = 0;
+  int sumStyl = 0;
+  int sumType = -1;
+  // Out after OK: "スキップ" chosen; the number of column items chosen.
+  int skipped = 0;
+  int columnItems = 0;
+};
+
 // What the join editor is handed and gives back. On "実行" the editor has joined
 // the data and stored its definition in theApp.m_JoinDef itself.
 struct AddCsvDialogIo {
@@ -58,13 +71,14 @@ struct AddCsvDialogIo {
 using OrderDialogFn = int (*)(int restart, const TOOLORDER* resumeOrder, int resumeIndex);
 using SortDialogFn = int (*)(SortDialogIo& io);
 using FilterDialogFn = int (*)(FilterDialogIo& io);
+using PivotDialogFn = int (*)(PivotDialogIo& io);
 using AddCsvDialogFn = int (*)(AddCsvDialogIo& io);
 // Placeholders for the tools whose dialogs bring their own hand-over record.
 using ToolDialogFn = int (*)(int inChain);
 
 struct ToolDialogTable {
   OrderDialogFn order = nullptr;      // the tool-order dialog
-  ToolDialogFn pivot = nullptr;       // kind 1
+  PivotDialogFn pivot = nullptr;      // kind 1
   AddCsvDialogFn addCsv = nullptr;    // kind 2
   FilterDialogFn filter = nullptr;    // kind 3
   SortDialogFn sort = nullptr;        // kind 4

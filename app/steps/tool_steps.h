@@ -13,7 +13,7 @@ struct ToolStepEntry {
 };
 
 inline constexpr ToolStepEntry kToolSteps[] = {
-    {TOOL_PIVOT, nullptr},
+    {TOOL_PIVOT, &CTabroClientDlg::RunPivotStep},
     {TOOL_ADDCSV, &CTabroClientDlg::RunAddCsvStep},
     {TOOL_FILTER, &CTabroClientDlg::RunFilterStep},
     {TOOL_SORT, &CTabroClientDlg::RunSortStep},

@@ -164,6 +164,13 @@ bool CTabroClientApp::InitInstance() {
 }
 
 int CTabroClientApp::ExitInstance() {
+  // The jobs are written back only when this run changed them.
+  if (ReuseCommandsChanged()) {
+    SaveDataEditToolFiles();
+    SaveReuseCommandFile();
+  }
+  ClearReuseCommands();
+  m_CurrentReuse.Clear();
   DeleteRememberedTestModeOutFiles(m_TestModeOutTemp);
   ReleaseSingleInstanceLock(m_hSingleInstanceMutex);
   return 0;

@@ -24,6 +24,7 @@
 #include "edittools/pivot/pivot_records.h"
 #include "edittools/sort/sort_records.h"
 #include "grid/grid_store.h"
+#include "jobsheet/reuse/reuse_command.h"
 #include "macro/macro_setting.h"
 #include "platform/cstring.h"
 #include "webclient/tabro_operation.h"
@@ -130,6 +131,25 @@ class CTabroClientApp {
 
   // ---- Reusable jobs ----------------------------------------------------------
   int m_ReuseJobNo = 0;            // 1-based number of the running job, -1 none
+  std::vector<REUSECOMMAND> m_ReuseCommands;  // the job list, in file order
+  REUSECOMMAND m_CurrentReuse;     // copy of the job chosen for the current input
+  // Appends the jobs of "ReuseCommandFile.txt" with their settings-file lines.
+  void LoadReuseCommands();
+  // Writes the jobs' settings files as their flags ask (not while m_CommandReUse is 0).
+  void SaveDataEditToolFiles();
+  // Writes the job list file (not while m_CommandReUse is 0). A list that was not
+  // read whole is never written back: the user is told once instead.
+  void SaveReuseCommandFile();
+  // Empties every job, then the list.
+  void ClearReuseCommands();
+  // Backs the list and the jobs' settings files up into "BackUp", then empties the
+  // list file and the "DataEditTool" folder; a failed backup empties nothing and is
+  // reported. The list in memory stays (the caller clears it).
+  void ResetReuseCommands();
+  // Whether the list in memory differs from what was last loaded or saved.
+  bool ReuseCommandsChanged() const;
+  bool m_ReuseListWhole = true;    // the last load read every line whole
+  CString m_ReuseListAsLoaded;     // the list text as last loaded or saved
 
   // ---- Current input ----------------------------------------------------------
   int16_t m_InputKind = INPUT_NONE;

@@ -6,9 +6,12 @@
 // intake, the job pipeline, the send routine, the data-edit steps).
 
 #include "app/tabro_client_app.h"
+#include "jobsheet/command/job_setting.h"
 #include "platform/cstring.h"
 
 class CCsvPropPage;
+class CMainProptyPage;
+class CCommandPropPage;
 
 // Load types of LoadCsv.
 enum : int {
@@ -53,4 +56,33 @@ class CTabroClientDlg {
   // share; -1 when the data has no field-name row. filledCounts is the loader's
   // table of non-empty cells per row.
   int AnalyseCsvShape(int cols, int rows, const RowIntTable& filledCounts) const;
+
+  // ---- Job settings and the settings sheet -----------------------------------
+  JOBSETTING m_JobSetting;         // the job of the current input
+  int m_DeleteAfterSend = 0;       // delete the input file after a successful send
+
+  // Record and loaded data into the CSV page before the sheet opens. mode: 1 new
+  // input, 2 run again (both alike). 0 when clipboard input was not taken over
+  // (the page showed why), else 1.
+  int FillCsvPage(CString path, CCsvPropPage* page, int mode);
+  // Record into the detailed page's copy (the page hands it to its tabs).
+  void FillCommandPage(CCommandPropPage* page);
+  // A page into the record; each overwrites only the fields its page owns.
+  void ReadMainPage(CMainProptyPage* page);
+  void ReadCsvPage(CCsvPropPage* page);
+  void ReadCommandPage(CCommandPropPage* page);
+  // The command text written from the record.
+  CString BuildCommandText();
+
+  // ---- Sending a job -----------------------------------------------------------
+  // Turns the job into the web client's request and sends it; deletes the input
+  // file afterwards when asked (never for a test run). The document job's result,
+  // 0 on success. test: a one-page test run. dataSource: 1 the CSV page's grid,
+  // 2 the data as loaded, 0 the data grid.
+  unsigned SendJob(int test, int dataSource, const CString& outputFolder, int openAfterSave, int timestampMode);
+  // Clears the record; flag 1 also empties the grids and their counts.
+  void ResetJobSettings(int flag);
+  CString m_Command;               // the command text of the last send
+  CString m_BaseName;              // base name of the input, the document's default name
+  CString m_OutputName;            // the reusable job's output name, when one was chosen
 };

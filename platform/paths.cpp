@@ -250,3 +250,7 @@ void AtomicFileWriter::Discard() {
     temp_.clear();
   }
 }
+
+bool HasForbiddenNameChar(const CString& name) {
+  return name.View().find_first_of(std::u16string_view(u":/*?<>|\\\"")) != std::u16string_view::npos;
+}

@@ -39,6 +39,9 @@ CString ExtensionOf(const CString& path);
 CString StemOf(const CString& path);
 // True when the final extension equals ext (with its dot), ASCII letters ignoring case.
 bool HasExtension(const CString& path, const char16_t* ext);
+// True when name holds a character a file name typed by the user may not hold:
+// : / * ? < > | \ or a double quote.
+bool HasForbiddenNameChar(const CString& name);
 
 // System paths of a text path and back (UTF-8 names).
 std::filesystem::path ToFsPath(const CString& path);

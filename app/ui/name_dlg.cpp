@@ -3,16 +3,8 @@
 #include <string_view>
 
 #include "app/tabro_client_app.h"
+#include "platform/paths.h"
 #include "res/name_dlg.h"
-
-namespace {
-constexpr std::u16string_view kForbidden = u":/*?<>|\\\"";
-static_assert(kForbidden.size() == 9);
-}  // namespace
-
-bool HasForbiddenNameChar(const CString& name) {
-  return name.View().find_first_of(kForbidden) != std::u16string_view::npos;
-}
 
 CNameDlg::CNameDlg(CWnd* parent) : CDialogEx(res::IDD_NAME_DLG, parent) {}
 

@@ -20,5 +20,3 @@ class CNameDlg : public CDialogEx {
   void OnOK() override;
 };
 
-// The characters a title must not hold: : / * ? < > | \ and the double quote.
-bool HasForbiddenNameChar(const CString& name);

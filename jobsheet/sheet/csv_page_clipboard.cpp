@@ -304,7 +304,7 @@ void CCsvPropPage::OnEditDelete(CsvGrids& g) {
       if (c < 0 || c >= m_ColCount) continue;
       if (!RemoveComputedColumnDefs(c)) {
         COLDATA d;
-        d.sourceColumn = m_ColumnMap[c];
+        d.m_SourceColumn = m_ColumnMap[c];
         m_OmittedColumns.push_back(d);
       }
     }

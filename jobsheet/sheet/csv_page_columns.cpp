@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "jobsheet/command/job_setting.h"
+#include "jobsheet/sheet/column_codes.h"
 #include "jobsheet/sheet/csv_prop_page.h"
 
 namespace {
@@ -110,14 +111,8 @@ void CCsvPropPage::ApplyJobSettings(CsvGrids& g, const CString& commandText, int
   setCodes([&](int i) -> const CString& { return job.m_Counts[i][0]; }, CODE_COUNT_INCL);
   setCodes([&](int i) -> const CString& { return job.m_Counts[i][1]; }, CODE_COUNT_EXCL);
   for (const BARCOD_STAMPEAI& item : job.m_ColumnItems) {
-    int code = 0;
-    if (item.m_Kind == kItemBarcode) code = item.m_Code == u"CODE39" ? CODE_CODE39 : item.m_Code == u"QR" ? CODE_QR : 0;
-    else if (item.m_Kind == kItemSeal)
-      code = item.m_Code == u"認印" ? CODE_SEAL
-             : item.m_Code == u"承認印" ? CODE_APPROVAL_SEAL
-             : item.m_Code == u"承認日印" ? CODE_APPROVAL_DATE_SEAL : 0;
-    else if (item.m_Kind == kItemColorRule) code = CODE_COLOR;
-    if (code == 0) continue;   // a barcode kind the page has no button for
+    const int code = ColumnCodeOfItem(item);
+    if (code == CODE_NONE) continue;   // a barcode kind the page has no button for
     int c = -1;
     if (item.m_ColumnNo >= 1 && item.m_ColumnNo <= GRID_COLS) c = item.m_ColumnNo - 1;
     else if (item.m_ColumnNo == 0) c = columnNamed(item.m_ColumnName);
@@ -151,15 +146,15 @@ std::vector<COLDATA> CCsvPropPage::UsedColumns(const CsvGrids& g) const {
   std::vector<COLDATA> used;
   for (int c = 0; c < m_ColCount && c < GRID_COLS; ++c) {
     COLDATA d;
-    d.sourceColumn = m_ColumnMap[c];
-    d.code = m_ColumnCodes[c];
-    if (m_SubjectCol == c + 1) d.flags |= 1;
-    if (m_GroupCol == c + 1) d.flags |= 2;
+    d.m_SourceColumn = m_ColumnMap[c];
+    d.m_CommandCode = m_ColumnCodes[c];
+    if (m_SubjectCol == c + 1) d.m_RoleFlags |= 1;
+    if (m_GroupCol == c + 1) d.m_RoleFlags |= 2;
     for (int k = 0; k < 3; ++k)
-      if (m_SortCols[k] == c + 1) d.flags |= 4;
-    for (const HORIZONTAL& h : m_RowTotals) d.rowTotalFlag = std::max(d.rowTotalFlag, h.flags[c]);
-    for (const HORIZONTAL& h : m_TimeSpans) d.timeSpanFlag = std::max(d.timeSpanFlag, h.flags[c]);
-    d.name = g.titleRow >= 0 ? g.edit.GetAt(g.titleRow, c) : CString();
+      if (m_SortCols[k] == c + 1) d.m_RoleFlags |= 4;
+    for (const HORIZONTAL& h : m_RowTotals) d.m_RowSumRole = std::max(d.m_RowSumRole, h.flags[c]);
+    for (const HORIZONTAL& h : m_TimeSpans) d.m_TimeSpanRole = std::max(d.m_TimeSpanRole, h.flags[c]);
+    d.m_Name = g.titleRow >= 0 ? g.edit.GetAt(g.titleRow, c) : CString();
     used.push_back(d);
   }
   return used;
@@ -176,13 +171,13 @@ void CCsvPropPage::ApplyColumnSelection(CsvGrids& g, const std::vector<COLDATA>&
   for (int k = 0; k < 3; ++k) m_SortCols[k] = 0;
   for (int p = 0; p < m_ColCount; ++p) {
     const COLDATA& d = used[p];
-    m_ColumnMap[p] = d.sourceColumn;
-    m_ColumnCodes[p] = d.code;
-    for (HORIZONTAL& h : m_RowTotals) h.flags[p] = d.rowTotalFlag;
-    for (HORIZONTAL& h : m_TimeSpans) h.flags[p] = d.timeSpanFlag;
-    if (d.flags & 1) m_SubjectCol = p + 1;
-    if (d.flags & 2) m_GroupCol = p + 1;
-    if ((d.flags & 4) && nextKey < 3) m_SortCols[nextKey++] = p + 1;
+    m_ColumnMap[p] = d.m_SourceColumn;
+    m_ColumnCodes[p] = d.m_CommandCode;
+    for (HORIZONTAL& h : m_RowTotals) h.flags[p] = d.m_RowSumRole;
+    for (HORIZONTAL& h : m_TimeSpans) h.flags[p] = d.m_TimeSpanRole;
+    if (d.m_RoleFlags & 1) m_SubjectCol = p + 1;
+    if (d.m_RoleFlags & 2) m_GroupCol = p + 1;
+    if ((d.m_RoleFlags & 4) && nextKey < 3) m_SortCols[nextKey++] = p + 1;
   }
   for (int k = nextKey; k < 3; ++k) m_SortTypes[k] = m_SortDesc[k] = 0;
   for (HORIZONTAL& h : m_RowTotals)
@@ -195,9 +190,9 @@ void CCsvPropPage::ApplyColumnSelection(CsvGrids& g, const std::vector<COLDATA>&
       const int src = m_ColumnMap[j];
       const CString cell = src >= 1 ? g.data.GetAt(r, src - 1) : CString();
       if (r == g.titleRow) {
-        m_HeaderNames[j] = used[j].name;
-        if (used[j].name != cell) {
-          g.edit[r][j] = used[j].name;
+        m_HeaderNames[j] = used[j].m_Name;
+        if (used[j].m_Name != cell) {
+          g.edit[r][j] = used[j].m_Name;
           m_HeaderEdited[j] = 1;
         } else {
           g.edit[r][j] = cell;

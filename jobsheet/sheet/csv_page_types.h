@@ -1,24 +1,12 @@
 #pragma once
-// Records of the CSV edit page: used columns, computed-column definitions and
-// the grids the page works on.
+// Records of the CSV edit page: computed-column definitions, the grids the page
+// works on, and the per-column command codes.
 
 #include <cstdint>
 
 #include "grid/grid_store.h"
+#include "jobsheet/sheet/coldata.h"
 #include "platform/cstring.h"
-
-// One used column of the CSV edit page, as the column-selection dialog and the
-// main dialog exchange it.
-struct COLDATA {
-  int sourceColumn = 0;   // 1-based column of the data grid
-  int code = 0;           // print command code
-  int flags = 0;          // 1 subject total, 2 group, 4 sort key
-  int rowTotalFlag = 0;   // the column's flag in the row-total definitions
-  int reserved4 = 0;
-  int timeSpanFlag = 0;   // the column's flag in the time-difference definitions
-  int reserved6 = 0;
-  CString name;
-};
 
 // Flags of HORIZONTAL::flags.
 enum : int { HZ_NONE = 0, HZ_INPUT = 1, HZ_RESULT = 2 };
@@ -26,7 +14,7 @@ enum : int { HZ_NONE = 0, HZ_INPUT = 1, HZ_RESULT = 2 };
 // One row-total or time-difference definition.
 struct HORIZONTAL {
   int unused = 0;
-  int minutes = 0;          // time differences: minutes left out of each difference
+  int minutes = 0;            // time differences: minutes left out of each difference
   int flags[GRID_COLS] = {};  // per grid column: HZ_NONE, HZ_INPUT, HZ_RESULT
 };
 

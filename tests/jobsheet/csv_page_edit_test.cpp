@@ -269,7 +269,7 @@ TEST(CsvPageClipboard, DeletingColumnsRecordsThemAsOmitted) {
   f.page.OnEditDelete(f.g);
   EXPECT_EQ(f.Rows(), (Rows{u"name,qty", u"a,10", u"b,20", u"c,30"}));
   ASSERT_EQ(f.page.m_OmittedColumns.size(), 1u);
-  EXPECT_EQ(f.page.m_OmittedColumns[0].sourceColumn, 2);
+  EXPECT_EQ(f.page.m_OmittedColumns[0].m_SourceColumn, 2);
   EXPECT_EQ(f.page.m_ColumnMap[1], 3);
   EXPECT_EQ(f.page.m_HeaderNames[1], CString(u"qty"));
   EXPECT_TRUE(f.page.m_HeaderNames[2].IsEmpty());

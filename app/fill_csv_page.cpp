@@ -1,0 +1,41 @@
+// CTabroClientDlg::FillCsvPage: the record and the loaded data into the CSV page
+// before the sheet opens.
+#include "app/tabro_client_dlg.h"
+#include "jobsheet/sheet/csv_page_exchange.h"
+#include "platform/ui_hooks.h"
+
+int CTabroClientDlg::FillCsvPage(CString path, CCsvPropPage* page, int mode) {
+  (void)mode;
+  CsvGrids grids{theApp.m_EditGrid, theApp.m_DataGrid, theApp.m_TitleRow, theApp.m_EditRows, theApp.m_EditCols,
+                 theApp.m_SendRows, theApp.m_SendCols, theApp.m_EditModeEntered};
+  grids.dataRows = theApp.m_DataRows;
+  grids.dataCols = theApp.m_DataCols;
+  grids.totalRows = theApp.m_TotalRows;
+  grids.addCsvCount = theApp.m_JoinDef.AddCsvCnt;
+  if (theApp.m_InputKind == INPUT_CLIPBOARD) {
+    const int read = page->ReadClipboardText();
+    if (read > 0) return 0;
+    if (read == 0) GetUiHooks().EmptyClipboard();
+  } else {
+    page->ParseColumnOrder(m_JobSetting.m_Select, theApp.m_EditCols);
+    if (theApp.m_SendCols == 0 && theApp.m_SendRows == 0) page->CopySourceToGrid(grids);
+    if (theApp.m_JoinDef.AddCsvCnt > 0) {
+      // The joined grid is put into the page's column order in place.
+      for (int r = 0; r < theApp.m_EditRows; ++r) {
+        CString row[GRID_COLS];
+        for (int j = 0; j < GRID_COLS; ++j) row[j] = theApp.m_EditGrid.GetAt(r, j);
+        for (int j = 0; j < theApp.m_EditCols && j < GRID_COLS; ++j) {
+          if (page->m_ColumnsChanged == 0) page->m_ColumnMap[j] = j + 1;
+          const int source = page->m_ColumnMap[j];
+          if (source >= 1 && source <= GRID_COLS) theApp.m_EditGrid.SetAt(r, j, row[source - 1]);
+        }
+      }
+      page->m_ColCount = theApp.m_EditCols;
+      page->m_ColumnsChanged = 1;
+    }
+    page->LoadColumnNames();
+    page->ApplyJobSettings(grids, path, theApp.m_EditModeEntered, m_JobSetting);
+  }
+  MatchJobToCsvPage(m_JobSetting, *page, theApp.m_EditCols);
+  return 1;
+}

@@ -1,0 +1,64 @@
+// The application object's side of the reusable jobs: the job list it owns, handed
+// to the store routines.
+
+#include "app/app_startup.h"
+#include "app/tabro_client_app.h"
+#include "jobsheet/reuse/reuse_store.h"
+#include "platform/ui_hooks.h"
+
+namespace {
+
+constexpr char16_t kListNotWholeMessage[] =
+    u"再利用ジョブファイルを最後まで読み込めなかったため、再利用ジョブを保存しませんでした。";
+constexpr char16_t kBackupFailedMessage[] =
+    u"再利用ジョブのバックアップができなかったため、保存情報はクリアしませんでした。";
+constexpr char16_t kClearFailedMessage[] =
+    u"保存情報の一部を削除できませんでした。";
+
+}  // namespace
+
+void CTabroClientApp::LoadReuseCommands() {
+  const ReuseListRead read = LoadReuseList(m_ProgramFolder, m_ReuseCommands);
+  m_ReuseListWhole = read != ReuseListRead::kPartial;
+  m_ReuseListAsLoaded = FormatReuseList(m_ReuseCommands);
+}
+
+void CTabroClientApp::SaveDataEditToolFiles() {
+  if (m_CommandReUse == 0 || !m_ReuseListWhole) return;
+  SaveReuseToolFiles(m_ProgramFolder, m_ReuseCommands);
+}
+
+void CTabroClientApp::SaveReuseCommandFile() {
+  if (m_CommandReUse == 0) return;
+  if (!m_ReuseListWhole) {
+    // Told once per load; the file on disk keeps every job it had.
+    if (ReuseCommandsChanged()) DoMessageBox(CString(kListNotWholeMessage), MB_ICONWARNING);
+    m_ReuseListAsLoaded = FormatReuseList(m_ReuseCommands);
+    return;
+  }
+  if (SaveReuseList(m_ProgramFolder, m_ReuseCommands)) {
+    m_ReuseListAsLoaded = FormatReuseList(m_ReuseCommands);
+  }
+}
+
+void CTabroClientApp::ClearReuseCommands() {
+  for (REUSECOMMAND& job : m_ReuseCommands) job.Clear();
+  m_ReuseCommands.clear();
+  m_ReuseListAsLoaded.Empty();
+  m_ReuseListWhole = true;
+}
+
+void CTabroClientApp::ResetReuseCommands() {
+  switch (ResetReuseStore(m_ProgramFolder)) {
+    case ReuseReset::kDone: break;
+    case ReuseReset::kBackupFailed: DoMessageBox(CString(kBackupFailedMessage), MB_ICONWARNING); break;
+    case ReuseReset::kClearFailed: DoMessageBox(CString(kClearFailedMessage), MB_ICONWARNING); break;
+  }
+}
+
+bool CTabroClientApp::ReuseCommandsChanged() const {
+  for (const REUSECOMMAND& job : m_ReuseCommands) {
+    if (job.deleted || job.nameChanged || job.toolLinesChanged) return true;
+  }
+  return FormatReuseList(m_ReuseCommands) != m_ReuseListAsLoaded;
+}

@@ -1,0 +1,53 @@
+// CTabroClientDlg::SendJob and ResetJobSettings: the two ends of one job.
+#include <filesystem>
+
+#include "app/tabro_client_dlg.h"
+#include "platform/paths.h"
+
+unsigned CTabroClientDlg::SendJob(int test, int dataSource, const CString& outputFolder, int openAfterSave,
+                                  int timestampMode) {
+  m_Command = BuildCommandText();
+  CTabroOperation& op = theApp.m_Operation;
+  DOCREQUEST& req = op.m_Request;
+  req.m_SourcePath = m_InputPath;
+  const int format = m_JobSetting.m_OutputFormat;
+  if (format == 0 || format == 1 || format == 3) req.m_DocType = static_cast<int16_t>(format);
+  switch (m_JobSetting.m_CharCode) {
+    case 0: req.m_CharCode = u"UTF8"; break;
+    case 1: req.m_CharCode = u"SJIS"; break;
+    case 2: req.m_CharCode.Empty(); break;
+    default: break;
+  }
+  req.m_DefaultName = m_OutputName.IsEmpty() ? m_BaseName : m_OutputName;
+  if (test) {
+    req.m_NameSuffix = u"$" + m_Command;
+  } else {
+    req.m_NameSuffix = m_Command.IsEmpty() ? CString() : u"#" + m_Command;
+  }
+  op.m_DataSource = dataSource;
+  op.m_OutputFolder = outputFolder;
+  op.m_OpenAfterSave = openAfterSave;
+  op.m_TimestampMode = timestampMode;
+  op.m_SaveNameMode = test ? SAVENAME_TESTRUN : (theApp.m_SameFileNameOverWrite == 0 ? SAVENAME_OVERWRITE
+                                                                                      : SAVENAME_NUMBERED);
+  const unsigned result = static_cast<unsigned>(op.SendDocumentJob());
+  // The input goes only once its document was saved.
+  if (m_DeleteAfterSend && !test && result == 0 && !m_InputPath.IsEmpty()) {
+    std::error_code ec;
+    if (std::filesystem::remove(ToFsPath(m_InputPath), ec)) m_InputPath.Empty();
+  }
+  return result;
+}
+
+void CTabroClientDlg::ResetJobSettings(int flag) {
+  m_JobSetting.Reset();
+  if (flag == 1) {
+    theApp.m_EditCols = theApp.m_EditRows = theApp.m_DataCols = theApp.m_DataRows = theApp.m_SendRows = 0;
+    theApp.m_DataGrid.Clear();
+    theApp.m_EditGrid.Clear();
+  }
+  theApp.m_RowFilledCount.fill(0);
+  theApp.m_RowTextCount.fill(0);
+  theApp.m_RowLastTextCol.fill(0);
+  theApp.m_RowFieldCount.fill(0);
+}

@@ -1,0 +1,60 @@
+#include "jobsheet/reuse/reuse_command.h"
+
+#include <array>
+
+namespace {
+
+struct OutputKindRow {
+  const char16_t* text;
+  int outputFormat;
+  int charCode;  // -1: any code
+};
+
+constexpr std::array<OutputKindRow, 5> kOutputKinds = {{
+    {u"PDF", 0, -1},
+    {u"EXCEL", 1, -1},
+    {u"CSV-UTF8", 3, 0},
+    {u"CSV-SJIS", 3, 1},
+    {u"CSV", 3, 2},
+}};
+
+}  // namespace
+
+const char16_t* OutputKindText(int outputFormat, int charCode) {
+  for (const OutputKindRow& row : kOutputKinds) {
+    if (row.outputFormat == outputFormat && (row.charCode < 0 || row.charCode == charCode)) {
+      return row.text;
+    }
+  }
+  return nullptr;
+}
+
+bool OutputKindToFormat(const CString& kind, int* outputFormat, int* charCode) {
+  for (const OutputKindRow& row : kOutputKinds) {
+    if (kind == row.text) {
+      *outputFormat = row.outputFormat;
+      *charCode = row.charCode < 0 ? 2 : row.charCode;
+      return true;
+    }
+  }
+  return false;
+}
+
+std::vector<REUSECOMMAND_SAMECSVFILE> CollectJobsOfFile(const std::vector<REUSECOMMAND>& jobs,
+                                                        const CString& baseName) {
+  std::vector<REUSECOMMAND_SAMECSVFILE> entries;
+  for (size_t i = 0; i < jobs.size(); ++i) {
+    const REUSECOMMAND& job = jobs[i];
+    if (job.csvFile != baseName) continue;
+    REUSECOMMAND_SAMECSVFILE e;
+    e.command = job.command;
+    e.jobName = job.jobName;
+    OutputKindToFormat(job.outputKind, &e.outputFormat, &e.charCode);
+    e.filePathCount = job.filePathCount;
+    e.locked = job.locked;
+    e.jobNo = static_cast<int>(i) + 1;
+    e.toolOrder = job.toolOrder;
+    entries.push_back(e);
+  }
+  return entries;
+}

@@ -1,0 +1,187 @@
+#include "jobsheet/reuse/reuse_store.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/paths.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ReuseStoreTest : public ::testing::Test {
+ protected:
+  CString Folder() const { return FromFsPath(dir_.path()); }
+  fs::path Tool(const std::string& name) const { return dir_.path() / "DataEditTool" / name; }
+  void WriteTool(const std::string& name, const std::string& bytes) {
+    fs::create_directories(dir_.path() / "DataEditTool");
+    dir_.Write("DataEditTool/" + name, bytes);
+  }
+  std::string List() const { return testsupport::TempDir::Read(dir_ / "ReuseCommandFile.txt"); }
+
+  testsupport::TempDir dir_;
+};
+
+TEST_F(ReuseStoreTest, ListRoundTripsInTheFullLineForm) {
+  dir_.Write("ReuseCommandFile.txt",
+             "\"sales\",\"TypeT;Sum=1,2,3\",\"PDF\",\"sales\",9,1,7,\"01-01/02-04\"\n"
+             "\"sales\",\"TypeL\",\"EXCEL\",\"labels\"\n"  // four fields only
+             "\n"                                             // blank line
+             "\"stock\",\"TypeS\",\"CSV-SJIS\",\"\",0,0,0,\"\"\n");  // empty job name
+  WriteTool("sales.txt", "@Header\nFilePath=a.csv\nFilePath=b.csv\n");
+  WriteTool("stock_.txt", "@Header\n");
+
+  std::vector<REUSECOMMAND> jobs;
+  ASSERT_EQ(LoadReuseList(Folder(), jobs), ReuseListRead::kWhole);
+  ASSERT_EQ(jobs.size(), 4u);
+
+  EXPECT_EQ(jobs[0].command, CString(u"TypeT;Sum=1,2,3"));  // commas inside quotes survive
+  EXPECT_EQ(jobs[0].filePathCount, 2);  // recounted from the settings file
+  EXPECT_EQ(jobs[0].locked, 1);
+  EXPECT_EQ(jobs[0].reserved, 7);
+  EXPECT_EQ(jobs[0].toolLines.size(), 3u);
+  EXPECT_EQ(jobs[0].toolLines[1], CString(u"FilePath=a.csv\n"));
+  EXPECT_EQ(jobs[1].toolOrder, CString());
+  EXPECT_TRUE(jobs[1].toolFilePath.IsEmpty());  // "sales_labels.txt" does not exist
+  EXPECT_TRUE(jobs[2].csvFile.IsEmpty());
+  EXPECT_EQ(jobs[3].jobName, CString(u"stock"));  // empty name becomes the base name...
+  EXPECT_EQ(jobs[3].toolFilePath, FromFsPath(Tool("stock_.txt")));  // ...found under the empty one
+
+  ASSERT_TRUE(SaveReuseList(Folder(), jobs));
+  EXPECT_EQ(List(),
+            "\"sales\",\"TypeT;Sum=1,2,3\",\"PDF\",\"sales\",2,1,7,\"01-01/02-04\"\n"
+            "\"sales\",\"TypeL\",\"EXCEL\",\"labels\",0,0,0,\"\"\n"
+            "\"\",\"\",\"\",\"\",0,0,0,\"\"\n"
+            "\"stock\",\"TypeS\",\"CSV-SJIS\",\"stock\",0,0,0,\"\"\n");
+}
+
+TEST_F(ReuseStoreTest, MissingListAppendsNothing) {
+  std::vector<REUSECOMMAND> jobs(1);
+  EXPECT_EQ(LoadReuseList(Folder(), jobs), ReuseListRead::kNoFile);
+  EXPECT_EQ(jobs.size(), 1u);
+}
+
+TEST_F(ReuseStoreTest, LineTooLongMakesTheReadPartial) {
+  dir_.Write("ReuseCommandFile.txt", "\"a\",\"" + std::string(100001, 'x') + "\",\"PDF\",\"a\"\n"
+                                     "\"b\",\"TypeT\",\"PDF\",\"b\"\n");
+  std::vector<REUSECOMMAND> jobs;
+  EXPECT_EQ(LoadReuseList(Folder(), jobs), ReuseListRead::kPartial);
+  ASSERT_EQ(jobs.size(), 1u);
+  EXPECT_EQ(jobs[0].csvFile, CString(u"b"));
+}
+
+TEST_F(ReuseStoreTest, DeletedAndRenamedJobsMoveTheirSettingsFiles) {
+  WriteTool("sales.txt", "@Header\nEditInf=0,4,0\n");
+  WriteTool("sales_old.txt", "@Header\nEditInf=0,3,1\n");
+  dir_.Write("ReuseCommandFile.txt", "\"sales\",\"\",\"PDF\",\"sales\"\n\"sales\",\"\",\"PDF\",\"old\"\n");
+  std::vector<REUSECOMMAND> jobs;
+  ASSERT_EQ(LoadReuseList(Folder(), jobs), ReuseListRead::kWhole);
+  jobs[0].deleted = 1;
+  jobs[1].jobName = CString(u"new");
+  jobs[1].nameChanged = 1;
+
+  ASSERT_TRUE(SaveReuseToolFiles(Folder(), jobs));
+  ASSERT_TRUE(SaveReuseList(Folder(), jobs));
+  EXPECT_FALSE(fs::exists(Tool("sales.txt")));
+  EXPECT_FALSE(fs::exists(Tool("sales_old.txt")));
+  EXPECT_EQ(testsupport::TempDir::Read(Tool("sales_new.txt")), "@Header\nEditInf=0,3,1\n");
+  EXPECT_EQ(List(), "\"sales\",\"\",\"PDF\",\"new\",0,0,0,\"\"\n");
+}
+
+// Renaming a job to the name a deleted job had must keep the renamed job's file.
+TEST_F(ReuseStoreTest, RenameOntoADeletedJobsNameKeepsTheNewFile) {
+  WriteTool("sales_a.txt", "A\n");
+  WriteTool("sales_b.txt", "B\n");
+  dir_.Write("ReuseCommandFile.txt", "\"sales\",\"\",\"PDF\",\"a\"\n\"sales\",\"\",\"PDF\",\"b\"\n");
+  std::vector<REUSECOMMAND> jobs;
+  ASSERT_EQ(LoadReuseList(Folder(), jobs), ReuseListRead::kWhole);
+  jobs[0].deleted = 1;
+  jobs[1].jobName = CString(u"a");
+  jobs[1].nameChanged = 1;
+  ASSERT_TRUE(SaveReuseToolFiles(Folder(), jobs));
+  EXPECT_EQ(testsupport::TempDir::Read(Tool("sales_a.txt")), "B\n");
+  EXPECT_FALSE(fs::exists(Tool("sales_b.txt")));
+}
+
+TEST_F(ReuseStoreTest, ChangedLinesAreWrittenEvenWithoutTheFolder) {
+  std::vector<REUSECOMMAND> jobs(1);
+  jobs[0].csvFile = CString(u"sales");
+  jobs[0].jobName = CString(u"sales");
+  jobs[0].toolLinesChanged = 1;
+  jobs[0].toolLines = {CString(u"@AddCSV\n"), CString(u"FilePath=x.csv\n")};
+  ASSERT_TRUE(SaveReuseToolFiles(Folder(), jobs));
+  EXPECT_EQ(testsupport::TempDir::Read(Tool("sales.txt")), "@AddCSV\nFilePath=x.csv\n");
+}
+
+TEST_F(ReuseStoreTest, EveryResetReplacesTheBackupBeforeEmptying) {
+  dir_.Write("ReuseCommandFile.txt", "\"first\"\n");
+  WriteTool("first.txt", "1\n");
+  ASSERT_EQ(ResetReuseStore(Folder()), ReuseReset::kDone);
+  EXPECT_EQ(List(), "");
+  EXPECT_TRUE(fs::is_empty(dir_.path() / "DataEditTool"));
+
+  dir_.Write("ReuseCommandFile.txt", "\"second\"\n");
+  WriteTool("second.txt", "2\n");
+  ASSERT_EQ(ResetReuseStore(Folder()), ReuseReset::kDone);
+  EXPECT_EQ(testsupport::TempDir::Read(dir_ / "BackUp/ReuseCommandFile.txt"), "\"second\"\n");
+  EXPECT_EQ(testsupport::TempDir::Read(dir_ / "BackUp/DataEditTool/second.txt"), "2\n");
+  EXPECT_FALSE(fs::exists(dir_ / "BackUp/DataEditTool/first.txt"));
+}
+
+TEST_F(ReuseStoreTest, FailedBackupEmptiesNothing) {
+  dir_.Write("ReuseCommandFile.txt", "\"job\"\n");
+  WriteTool("job.txt", "1\n");
+  dir_.Write("BackUp", "a file where the folder should be");
+  EXPECT_EQ(ResetReuseStore(Folder()), ReuseReset::kBackupFailed);
+  EXPECT_EQ(List(), "\"job\"\n");
+  EXPECT_TRUE(fs::exists(Tool("job.txt")));
+}
+
+struct KindCase {
+  int format, code;
+  const char16_t* kind;  // null: none
+};
+constexpr KindCase kKinds[] = {
+    {0, 1, u"PDF"}, {1, 0, u"EXCEL"}, {3, 0, u"CSV-UTF8"}, {3, 1, u"CSV-SJIS"},
+    {3, 2, u"CSV"}, {3, 5, nullptr}, {2, 0, nullptr},
+};
+
+TEST(ReuseOutputKind, TextsAndBack) {
+  for (const KindCase& c : kKinds) {
+    const char16_t* text = OutputKindText(c.format, c.code);
+    if (!c.kind) {
+      EXPECT_EQ(text, nullptr) << c.format << "/" << c.code;
+      continue;
+    }
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(CString(text), CString(c.kind));
+    int format = -1, code = -1;
+    ASSERT_TRUE(OutputKindToFormat(CString(text), &format, &code));
+    EXPECT_EQ(format, c.format);
+    EXPECT_EQ(code, c.format == 3 ? c.code : 2);  // PDF and Excel jobs carry "none"
+  }
+  int format = 9, code = 9;
+  EXPECT_FALSE(OutputKindToFormat(CString(u"pdf"), &format, &code));
+  EXPECT_EQ(format, 9);
+}
+
+TEST(ReuseCollect, OnlyTheExactBaseNameInListOrder) {
+  std::vector<REUSECOMMAND> jobs(3);
+  jobs[0].csvFile = CString(u"Sales");
+  jobs[1].csvFile = CString(u"sales");
+  jobs[1].jobName = CString(u"sales");
+  jobs[1].outputKind = CString(u"CSV-SJIS");
+  jobs[2].csvFile = CString(u"sales");
+  jobs[2].jobName = CString(u"x");
+  const auto entries = CollectJobsOfFile(jobs, CString(u"sales"));
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].jobNo, 2);
+  EXPECT_EQ(entries[0].outputFormat, 3);
+  EXPECT_EQ(entries[0].charCode, 1);
+  EXPECT_EQ(entries[1].jobNo, 3);
+}
+
+}  // namespace

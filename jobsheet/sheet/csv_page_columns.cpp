@@ -2,32 +2,22 @@
 
 #include <algorithm>
 
+#include "jobsheet/command/command_number.h"
 #include "jobsheet/command/job_setting.h"
 #include "jobsheet/sheet/column_codes.h"
 #include "jobsheet/sheet/csv_prop_page.h"
 
 namespace {
 
-// Comma-separated items of a text, each read as a decimal integer (0 when it is none).
+// Comma-separated items of a text, each read as a decimal integer.
 std::vector<int> ReadIntegers(const CString& text) {
   std::vector<int> items;
-  const int n = text.GetLength();
-  int i = 0;
-  while (i <= n) {
-    int end = text.Find(u',', i);
-    if (end < 0) end = n;
-    CString item = text.Mid(i, end - i);
-    item.Trim();
-    long long v = 0;
-    bool digits = !item.IsEmpty();
-    for (int k = 0; k < item.GetLength(); ++k) {
-      if (item[k] < u'0' || item[k] > u'9') {
-        digits = false;
-        break;
-      }
-      v = std::min(v * 10 + (item[k] - u'0'), 1000000LL);
-    }
-    items.push_back(digits ? static_cast<int>(v) : 0);
+  const std::u16string_view all = text.View();
+  size_t i = 0;
+  while (i <= all.size()) {
+    size_t end = all.find(u',', i);
+    if (end == std::u16string_view::npos) end = all.size();
+    items.push_back(ReadCommandNumber(all.substr(i, end - i)));
     i = end + 1;
   }
   return items;

@@ -22,6 +22,7 @@
 //   that answer holds CDRF_NOTIFYSUBITEMDRAW, CDDS_ITEMPREPAINT|CDDS_SUBITEM per
 //   cell. The handler's clrText / clrTextBk colour the row or the cell.
 
+#include <functional>
 #include <vector>
 
 #include "platform/ui/controls.h"
@@ -251,6 +252,15 @@ class CListCtrl : public CWnd {
   void DoubleClickAsUser(int item, int subItem = 0);
   void ClickColumnAsUser(int column);
   void KeyDownAsUser(UINT vk);
+
+  // Owner data: with a text source set, every cell's text comes from it
+  // (asked only for the cells being painted or read), SetItemCountEx sets the
+  // number of items at once, and the items hold no texts of their own. Redraw
+  // with Invalidate after the texts behind the source changed.
+  void SetTextSource(std::function<CString(int item, int subItem)> source);
+  // Owner-coloured headings: the background of header item i (CLR_DEFAULT: the
+  // usual face).
+  void SetHeaderColorSource(std::function<COLORREF(int column)> source);
 
   // Layer internals: the model behind the widget (null without a widget).
   struct Model;

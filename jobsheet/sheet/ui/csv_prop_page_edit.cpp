@@ -130,7 +130,13 @@ BOOL CCsvPropPageWnd::PreTranslateMessage(MSG* msg) {
 }
 
 void CCsvPropPageWnd::OnContextMenu(CWnd* wnd, CPoint point) {
-  if (!Is(wnd, m_GridList) && !Is(wnd, m_RowList)) return;
+  // Only a click inside the grid or the row list opens the menu.
+  auto inside = [&](CWnd& list) {
+    CRect r;
+    list.GetWindowRect(&r);
+    return Is(wnd, list) || r.PtInRect(point);
+  };
+  if (!inside(m_GridList) && !inside(m_RowList)) return;
   if (m_Page.m_ReportKind == 6 && !(m_Page.m_CrossEdit[0] == 1 && m_Page.m_CrossEdit[1] == 1)) return;
   CsvGrids g = AppCsvGrids();
   const CCsvPropPage::EditMenuState s = m_Page.GetEditMenuState(g);

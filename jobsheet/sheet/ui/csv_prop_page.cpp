@@ -160,6 +160,7 @@ BOOL CCsvPropPageWnd::OnInitDialog() {
   });
   m_GridList.SetHeaderColorSource([this](int sub) { return HeadingColour(sub); });
   m_RowList.SetExtendedStyle(LVS_EX_GRIDLINES);
+  m_RowList.ModifyStyle(WS_VSCROLL | WS_HSCROLL, 0);
   m_RowList.SetTextSource([this](int item, int sub) -> CString {
     return sub == 1 ? m_Page.RowNumberText(std::max(m_Page.m_RowListTop, 0) + item) : CString();
   });

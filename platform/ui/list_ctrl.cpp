@@ -578,6 +578,22 @@ BOOL CListCtrl::DeleteColumn(int column) {
   return TRUE;
 }
 
+BOOL CListCtrl::SetColumns(const std::vector<LVCOLUMN>& columns) {
+  Model* m = GetModel();
+  if (!m) return FALSE;
+  m->beginResetModel();
+  m->columns.clear();
+  for (const LVCOLUMN& c : columns)
+    m->columns.push_back(Model::Column{(c.mask & LVCF_TEXT) ? c.pszText : CString(), (c.mask & LVCF_FMT) ? c.fmt : LVCFMT_LEFT});
+  for (Model::Row& r : m->rows)
+    if (r.cells.size() > columns.size()) r.cells.resize(columns.size());
+  m->endResetModel();
+  QHeaderView* header = m->view->horizontalHeader();
+  for (size_t i = 0; i < columns.size(); ++i)
+    if ((columns[i].mask & LVCF_WIDTH) && columns[i].cx >= 0) header->resizeSection(static_cast<int>(i), columns[i].cx);
+  return TRUE;
+}
+
 BOOL CListCtrl::GetColumn(int column, LVCOLUMN* info) const {
   Model* m = GetModel();
   if (!m || !info || column < 0 || column >= static_cast<int>(m->columns.size())) return FALSE;

@@ -190,6 +190,9 @@ class CListCtrl : public CWnd {
                    int subItem = -1);
   int InsertColumn(int column, const LVCOLUMN* column_info);
   BOOL DeleteColumn(int column);
+  // Replaces every column at once (LVCF_TEXT, LVCF_FMT, LVCF_WIDTH of each):
+  // one layout of the list instead of one per inserted column.
+  BOOL SetColumns(const std::vector<LVCOLUMN>& columns);
   BOOL GetColumn(int column, LVCOLUMN* info) const;
   BOOL SetColumn(int column, const LVCOLUMN* info);
   int GetColumnWidth(int column) const;

@@ -259,10 +259,19 @@ void CCsvPropPageWnd::FillGridList(int rows, int cols) {
   const int dataColumns = std::clamp(cols + kSpareLines, 0, GRID_COLS);
   if (dataColumns != m_BuiltColumns) {
     // Columns change only when their number does; headings are rewritten below.
-    while (m_GridList.GetColumnCount() > 0) m_GridList.DeleteColumn(0);
-    m_GridList.InsertColumn(0, CString(), LVCFMT_RIGHT, 0);
-    m_GridList.InsertColumn(1, u"行番号", LVCFMT_RIGHT, 0);
-    for (int n = 1; n <= dataColumns; ++n) m_GridList.InsertColumn(n + 1, CString(), LVCFMT_LEFT, m_Page.m_ColWidth);
+    auto column = [](const CString& text, int fmt, int width) {
+      LVCOLUMN c;
+      c.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
+      c.pszText = text;
+      c.fmt = fmt;
+      c.cx = width;
+      return c;
+    };
+    std::vector<LVCOLUMN> columns;
+    columns.push_back(column(CString(), LVCFMT_RIGHT, 0));
+    columns.push_back(column(u"行番号", LVCFMT_RIGHT, 0));
+    for (int n = 1; n <= dataColumns; ++n) columns.push_back(column(CString(), LVCFMT_LEFT, m_Page.m_ColWidth));
+    m_GridList.SetColumns(columns);
     m_BuiltColumns = dataColumns;
   }
   m_GridList.SetItemCountEx(std::clamp(rows + kSpareLines, 0, EDIT_GRID_ROWS));

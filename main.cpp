@@ -1,6 +1,4 @@
 // The program's entry: the application object's start-up and exit run here.
-#include <QApplication>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,13 +6,12 @@
 #include "app/app_startup.h"
 #include "app/tabro_client_app.h"
 #include "app/ui/automation_proxy.h"
+#include "platform/ui/application.h"
 #include "platform/ui/qt_ui_hooks.h"
-#include "platform/ui/ui_driver.h"
 
 int main(int argc, char** argv) {
   // Qt takes its own options (-platform ...) off argv; the rest is the program's.
-  QApplication application(argc, argv);
-  ui::EnsureApplication();
+  ui::StartApplication(argc, argv);
   QtUiHooks hooks;
 
   StartupSettings& startup = StartupInputs();

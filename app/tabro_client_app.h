@@ -18,11 +18,13 @@
 #include <utility>
 #include <vector>
 
+#include "edittools/chain/edit_settings_file.h"
 #include "edittools/chain/tool_order_records.h"
 #include "edittools/filter/filter_records.h"
 #include "edittools/join/join_records.h"
 #include "edittools/pivot/pivot_records.h"
 #include "edittools/sort/sort_records.h"
+#include "grid/csv_text_file.h"
 #include "grid/grid_store.h"
 #include "jobsheet/reuse/reuse_command.h"
 #include "macro/macro_setting.h"
@@ -201,6 +203,40 @@ class CTabroClientApp {
   MACROSETTING m_MacroSetting;
   CString m_LastToolText;          // tool-order text of the run's reusable job
 
+  // The data-edit settings file of a job ("DataEditTool" folder, one file per job).
+  // Reads the job's file into m_ToolOrder and the tool settings (the caller resets
+  // them first), then takes snapshot 1 of them. An output name holding "*" or a
+  // missing file reads nothing and takes no snapshot.
+  void LoadEditSettings(CString baseName, CString outputName);
+  // Writes the order and the settings of the used slots: mode SETTINGSMODE_FILE to
+  // the job's file (not when that file exists but could not be read in this run),
+  // SETTINGSMODE_SNAPSHOT1 or 2 into that text snapshot. Creates the folder in
+  // every mode.
+  void SaveEditSettings(CString baseName, CString outputName, int mode);
+  // One piece of a settings writer's output, to the file or the snapshot in force.
+  void WriteSettingsLine(CCsvTextFile& file, const CString& piece);
+  // The tool-order text of m_ToolOrder (empty when slot 0 is empty).
+  CString FormatToolOrder();
+  // 1 when the settings now differ from those loaded with the job (snapshot 1),
+  // else 0; both snapshots are emptied.
+  int IsEditSettingsChanged();
+  // Section readers (the stream after the header line) and writers.
+  void ReadHeaderSection(CCsvTextFile& file);
+  void ReadPivotSection(CCsvTextFile& file);
+  void ReadAddCsvSection(CCsvTextFile& file);
+  void ReadFilterSection(CCsvTextFile& file);
+  void ReadSortSection(CCsvTextFile& file);
+  void ReadMacroSection(CCsvTextFile& file);
+  void WriteHeaderSection(CCsvTextFile& file);
+  void WritePivotSection(CCsvTextFile& file);
+  void WriteAddCsvSection(CCsvTextFile& file);
+  void WriteFilterSection(CCsvTextFile& file);
+  void WriteSortSection(CCsvTextFile& file);
+  void WriteMacroSection(CCsvTextFile& file);
+  // The records of the settings file, as the engine reads and writes them.
+  EditSettingsRecords EditRecords();
+  CString m_UnreadableEditSettings;  // a job file found but not readable: never rewritten
+
   // ---- The tool dialogs' name lists (ResetToolSettings group 10) -----------------
   // Aggregation.
   std::vector<CString> m_PivotColumnNames;   // title-row cells, appended per store
@@ -237,8 +273,8 @@ class CTabroClientApp {
   int m_PrintCountKnown = 0;       // print counts of the service
   int m_PrintUsed = 0;
   int m_PrintContract = 0;
-  int m_ToolTextSlot = 0;          // text snapshots of a job's tool settings
-  std::vector<CString> m_ToolTextLines[2];
+  int m_ToolTextSlot = 0;          // writer target: 0 the file, 1 or 2 a snapshot
+  std::vector<CString> m_ToolTextLines[2];   // snapshots 1 (as loaded) and 2 (now)
 
  private:
   void ClearToolNameLists();

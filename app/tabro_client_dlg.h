@@ -6,6 +6,7 @@
 // intake, the job pipeline, the send routine, the data-edit steps).
 
 #include "app/tabro_client_app.h"
+#include "edittools/chain/tool_chain.h"
 #include "jobsheet/command/job_setting.h"
 #include "platform/cstring.h"
 
@@ -85,4 +86,23 @@ class CTabroClientDlg {
   CString m_Command;               // the command text of the last send
   CString m_BaseName;              // base name of the input, the document's default name
   CString m_OutputName;            // the reusable job's output name, when one was chosen
+  // ---- Data-edit steps ------------------------------------------------------
+  // Step routines of the tool chain on theApp.m_DataGrid: show 1 opens the tool's
+  // dialog (inChain 1: preset from the stored settings and offer "スキップ"),
+  // show 0 runs the tool from its stored settings. Result 0 ran, 1 skipped (the
+  // filter: also narrowed further), -1 cancelled or failed.
+  int RunFilterStep(int show, int inChain);
+  int RunSortStep(int show, int inChain);
+  // The sort with its dialog: -1 no title row or cancelled, 1 "スキップ", 0 sorted
+  // (or OK with no key).
+  int SortWithDialog(int inChain);
+  // Runs theApp.m_ToolOrder over the loaded data (see RunToolChain in
+  // edittools/chain/tool_chain.h). Returns 1 when the input goes on, 0 when it
+  // is abandoned.
+  int RunToolChain(ToolChainRun run, bool setUp);
+  // Join with additional CSVs (tool kind 2). show 1 opens the join editor, 0 joins
+  // from theApp.m_JoinDef; inChain 1 lets the editor start from the stored
+  // definition and offer "スキップ". Returns 0 ran, 1 skipped, -1 cancelled or failed
+  // (the data grid unchanged); a missing additional CSV also sets theApp.m_ToolAbort.
+  int RunAddCsvStep(int show, int inChain);
 };

@@ -451,35 +451,13 @@ int DateToSerialDay(int year, int month, int day) {
   return static_cast<int>(serial);
 }
 
-CString FormatDateTime(const CString& value, const CString& pattern) {
-  constexpr int kMaxLength = 100;
-  if (value.IsEmpty() || pattern.IsEmpty() || value.GetLength() > kMaxLength ||
-      pattern.GetLength() > kMaxLength) {
-    return value;
-  }
+namespace {
 
-  // Time mode: "h:m:s", or six digits read as HH MM SS by a time pattern.
-  const int colon = value.Find(u':');
-  const bool packedTime = value.GetLength() == 6 && value.Find(u'/') < 0 &&
-                          pattern.Find(u"yy") < 0 &&
-                          !(pattern.Find(u"mm") >= 0 && pattern.Find(u"dd") >= 0) &&
-                          IsTimePattern(pattern);
-  if (colon >= 0 || packedTime) {
-    int parts[3] = {0, 0, 0};
-    if (colon >= 0) {
-      const int second = value.Find(u':', colon + 1);
-      parts[0] = LeadingInt(value, 0);
-      parts[1] = LeadingInt(value, colon + 1);
-      parts[2] = second >= 0 ? LeadingInt(value, second + 1) : 0;
-    } else {
-      for (int k = 0; k < 3; ++k) parts[k] = LeadingInt(value.Mid(2 * k, 2), 0);
-    }
-    CString out;
-    return FormatTime(pattern, parts, out) ? out : value;
-  }
-
+// Date mode of FormatDateTime: the date of dateText written by the pattern;
+// false when it cannot be read or written.
+bool FormatDateValue(const CString& dateText, const CString& pattern, CString& out) {
   DateParts date;
-  if (!ReadDateValue(value, date)) return value;
+  if (!ReadDateValue(dateText, date)) return false;
   const Era* era = EraOf(date.year, date.month, date.day);
 
   CString pat = pattern;
@@ -493,21 +471,75 @@ CString FormatDateTime(const CString& value, const CString& pattern) {
     if (era) date.yearOut = date.year - era->base;
   } else if (pat.Find(u'週') >= 0 || pat.Find(u"Weekday") >= 0) {
     const int weekday = WeekdayOf(date.year, date.month, date.day);
-    if (weekday < 0) return CString(u"＿");
+    if (weekday < 0) {
+      out = u"＿";
+      return true;
+    }
     if (pat.Find(u'週') >= 0) {
       pat.Replace(u"週", CString(kWeekdayKanji[weekday]));
-      return pat;
+      out = pat;
+      return true;
     }
     const int at = pat.Find(u"Weekday");
     const bool abbreviated = pat[at + 7] == u'.';
     pat.Delete(at, abbreviated ? 8 : 7);
     pat.Insert(at, CString(abbreviated ? kWeekdayShort[weekday] : kWeekdayNames[weekday]));
-    return pat;
+    out = pat;
+    return true;
   }
 
-  CString out;
-  if (!FormatDate(pat, date, out)) return value;
+  if (!FormatDate(pat, date, out)) return false;
   // "和年" stands for the era year alone: the era name written in its place goes.
   if (pattern.Find(u"和年") >= 0) out.Delete(0, 2);
-  return out;
+  return true;
+}
+
+// Hours, minutes and seconds of "h:m:s" (missing parts 0).
+void ReadTimeParts(const CString& text, int (&parts)[3]) {
+  const int colon = text.Find(u':');
+  const int second = text.Find(u':', colon + 1);
+  parts[0] = LeadingInt(text, 0);
+  parts[1] = LeadingInt(text, colon + 1);
+  parts[2] = second >= 0 ? LeadingInt(text, second + 1) : 0;
+}
+
+}  // namespace
+
+CString FormatDateTime(const CString& value, const CString& pattern) {
+  constexpr int kMaxLength = 100;
+  if (value.IsEmpty() || pattern.IsEmpty() || value.GetLength() > kMaxLength ||
+      pattern.GetLength() > kMaxLength) {
+    return value;
+  }
+
+  const int colon = value.Find(u':');
+  CString out;
+  // A date and a time ("2024/01/05 09:30"): the pattern's time letters take the
+  // time part, then its date letters the date part. Times are written as digits,
+  // so the date pass cannot mistake them for pattern letters.
+  const int blank = value.Find(u' ');
+  if (colon >= 0 && blank > 0 && blank < colon && IsDateText(value.Left(blank))) {
+    int parts[3] = {0, 0, 0};
+    ReadTimeParts(value.Mid(blank + 1), parts);
+    CString timed;
+    if (!FormatTime(pattern, parts, timed)) return value;
+    return FormatDateValue(value.Left(blank), timed, out) ? out : value;
+  }
+
+  // Time mode: "h:m:s", or six digits read as HH MM SS by a time pattern.
+  const bool packedTime = value.GetLength() == 6 && value.Find(u'/') < 0 &&
+                          pattern.Find(u"yy") < 0 &&
+                          !(pattern.Find(u"mm") >= 0 && pattern.Find(u"dd") >= 0) &&
+                          IsTimePattern(pattern);
+  if (colon >= 0 || packedTime) {
+    int parts[3] = {0, 0, 0};
+    if (colon >= 0) {
+      ReadTimeParts(value, parts);
+    } else {
+      for (int k = 0; k < 3; ++k) parts[k] = LeadingInt(value.Mid(2 * k, 2), 0);
+    }
+    return FormatTime(pattern, parts, out) ? out : value;
+  }
+
+  return FormatDateValue(value, pattern, out) ? out : value;
 }

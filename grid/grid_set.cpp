@@ -133,19 +133,7 @@ void CTabroClientApp::ResetToolSettings(int group) {
 }
 
 int MoveStepGridToDataGrid(int columns, int rows) {
-  const int cols = std::clamp(columns, 0, GRID_COLS);
-  const int moved = std::clamp(rows, 0, GRID_MAX_ROWS);
-  CTextGrid& data = theApp.m_DataGrid;
-  CTextGrid& step = theApp.m_StepGrid;
-  for (int r = 0; r < GRID_MAX_ROWS; ++r) {
-    if (r < moved) {
-      data.TakeRow(r, step, cols);
-    } else {
-      data.TruncateRow(r, cols);
-      step.TruncateRow(r, cols);
-    }
-  }
-  return columns;
+  return MoveStepGridToDataGrid(theApp.m_DataGrid, theApp.m_StepGrid, columns, rows);
 }
 
 CString GetAddCsvPath(int index) {

@@ -206,3 +206,17 @@ int CTextGrid::AllocatedRows() const noexcept {
   for (int r = 0; r < rows_; ++r) n += table_[r] != nullptr;
   return n;
 }
+
+int MoveStepGridToDataGrid(CTextGrid& data, CTextGrid& step, int columns, int rows) {
+  const int cols = std::clamp(columns, 0, data.Cols());
+  const int moved = std::clamp(rows, 0, data.Rows());
+  for (int r = 0; r < data.Rows(); ++r) {
+    if (r < moved) {
+      data.TakeRow(r, step, cols);
+    } else {
+      data.TruncateRow(r, cols);
+      step.TruncateRow(r, cols);
+    }
+  }
+  return columns;
+}

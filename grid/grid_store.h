@@ -119,11 +119,13 @@ class CTextGrid {
   std::vector<Block*> retired_;      // blocks replaced by widening, freed by Clear
 };
 
-// Moves a data-edit step's result from theApp.m_StepGrid into theApp.m_DataGrid:
-// cells of the first `columns` columns in the first `rows` rows move (the step cells
-// become empty); every cell from column `columns` on is emptied in both grids; cells
-// of the first columns at rows from `rows` on stay as they are in both. The counts
-// are the caller's to set. Returns columns.
+// Moves a data-edit step's result from `step` into `data`: cells of the first
+// `columns` columns in the first `rows` rows move (the step cells become empty);
+// every cell from column `columns` on is emptied in both grids; cells of the first
+// columns at rows from `rows` on stay as they are in both. The counts are the
+// caller's to set. Returns columns.
+int MoveStepGridToDataGrid(CTextGrid& data, CTextGrid& step, int columns, int rows);
+// The same from theApp.m_StepGrid into theApp.m_DataGrid.
 int MoveStepGridToDataGrid(int columns, int rows);
 
 // Path of additional CSV 0 or 1 of the join definition (empty for any other index).

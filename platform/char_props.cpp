@@ -4,6 +4,7 @@
 
 #include <array>
 #include <bitset>
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -128,12 +129,44 @@ CString MapToFullWidth(std::u16string_view text) {
   return CString(out);
 }
 
+namespace {
+
+// Half-width base and mark of a voiced or semi-voiced katakana, or false. The
+// kana whose base has a half-width form: ガ-ド, バ-ポ, ヴ, ヷ and ヺ.
+bool SplitVoicedKana(char16_t c, char16_t& base, char16_t& mark) {
+  constexpr char16_t kMarks[] = {u'\uFF9E', u'\uFF9F'};
+  for (size_t k = 0; k < std::size(kHalfKanaToFull); ++k) {
+    for (char16_t m : kMarks) {
+      if (ComposeKana(kHalfKanaToFull[k], m) == c) {
+        base = static_cast<char16_t>(0xFF61 + k);
+        mark = m;
+        return true;
+      }
+    }
+  }
+  // ワ and ヲ with the voiced mark, which the full-width direction does not compose.
+  if (c == u'\u30F7' || c == u'\u30FA') {
+    base = c == u'\u30F7' ? u'\uFF9C' : u'\uFF66';
+    mark = u'\uFF9E';
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 CString MapToHalfWidthKatakana(std::u16string_view text) {
   std::u16string out;
   out.reserve(text.size());
   for (char16_t c : text) {
     // Hiragana first become katakana.
     if ((c >= 0x3041 && c <= 0x3096) || c == 0x309D || c == 0x309E) c = static_cast<char16_t>(c + 0x60);
+    char16_t base = 0, mark = 0;
+    if (SplitVoicedKana(c, base, mark)) {
+      out.push_back(base);
+      out.push_back(mark);
+      continue;
+    }
     char16_t mapped = c;
     if (c == u'\u3000') {
       mapped = u' ';

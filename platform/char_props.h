@@ -26,10 +26,11 @@ int CharWidthAt(std::u16string_view text, size_t index, int* units = nullptr);
 // their full-width forms. Everything else stays.
 CString MapToFullWidth(std::u16string_view text);
 
-// Half-width forms and katakana, one character for one: hiragana become katakana,
-// full-width ASCII, the ideographic blank and the full-width signs become their
-// half-width forms, katakana and kana punctuation that have a half-width form take
-// it. Voiced katakana (ガ, パ, ...) have no single half-width form and stay as they are.
+// Half-width forms and katakana: hiragana become katakana, full-width ASCII, the
+// ideographic blank and the full-width signs become their half-width forms,
+// katakana and kana punctuation that have a half-width form take it. A voiced or
+// semi-voiced katakana whose base has a half-width form becomes two characters,
+// the base and the mark (ガ ｶﾞ, パ ﾊﾟ, ヴ ｳﾞ, ヷ ﾜﾞ, ヺ ｦﾞ); ヸ, ヹ and ヵ, ヶ stay.
 CString MapToHalfWidthKatakana(std::u16string_view text);
 
 // Simple (one to one) case mapping of a code point.

@@ -18,6 +18,19 @@ void ToUnicodeReplace(const void*, UConverterToUnicodeArgs* args, const char*, i
   ucnv_cbToUWriteUChars(args, &replacement, 1, 0, err);
 }
 
+// ICU's own from-Unicode callbacks drop default-ignorable characters (U+FEFF,
+// U+200B, U+00AD, ...) without a trace. Ours do not: strict mode stops on them,
+// lenient mode writes the substitute "?" as for any character the code page lacks.
+void FromUnicodeStop(const void*, UConverterFromUnicodeArgs*, const UChar*, int32_t, UChar32,
+                     UConverterCallbackReason, UErrorCode*) {}
+
+void FromUnicodeSubstitute(const void*, UConverterFromUnicodeArgs* args, const UChar*, int32_t,
+                           UChar32, UConverterCallbackReason reason, UErrorCode* err) {
+  if (reason > UCNV_IRREGULAR) return;  // reset, close or clone
+  *err = U_ZERO_ERROR;
+  ucnv_cbFromUWriteSub(args, 0, err);
+}
+
 struct ConverterDeleter {
   void operator()(UConverter* c) const { ucnv_close(c); }
 };
@@ -33,13 +46,12 @@ UConverter* SjisConverter(ConvMode mode) {
     if (U_FAILURE(err) || !c) return nullptr;
     if (mode == ConvMode::kStrict) {
       ucnv_setToUCallBack(c, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &err);
-      ucnv_setFromUCallBack(c, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &err);
+      ucnv_setFromUCallBack(c, FromUnicodeStop, nullptr, nullptr, nullptr, &err);
     } else {
       ucnv_setToUCallBack(c, ToUnicodeReplace, nullptr, nullptr, nullptr, &err);
       ucnv_setSubstChars(c, "?", 1, &err);
       ucnv_setFallback(c, true);  // best-fit forms, as the platform writes them
-      ucnv_setFromUCallBack(c, UCNV_FROM_U_CALLBACK_SUBSTITUTE, nullptr, nullptr, nullptr,
-                            &err);
+      ucnv_setFromUCallBack(c, FromUnicodeSubstitute, nullptr, nullptr, nullptr, &err);
     }
     slot.reset(c);
   }

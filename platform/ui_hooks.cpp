@@ -1,6 +1,7 @@
 #include "platform/ui_hooks.h"
 
 #include <atomic>
+#include <cstdio>
 
 namespace {
 
@@ -38,6 +39,22 @@ UiHooks& GetUiHooks() {
 
 UiHooks* SetUiHooks(UiHooks* hooks) { return g_hooks.exchange(hooks, std::memory_order_acq_rel); }
 
+namespace {
+std::atomic<ScriptProblemReporter> g_reporter{nullptr};
+}
+
+ScriptProblemReporter SetScriptProblemReporter(ScriptProblemReporter reporter) {
+  return g_reporter.exchange(reporter, std::memory_order_acq_rel);
+}
+
+void ReportScriptProblem(const CString& problem) {
+  if (ScriptProblemReporter r = g_reporter.load(std::memory_order_acquire)) {
+    r(problem);
+    return;
+  }
+  std::fprintf(stderr, "script problem: %s\n", problem.ToUtf8().c_str());
+}
+
 RecordingUiHooks::RecordingUiHooks() { previous_ = SetUiHooks(this); }
 RecordingUiHooks::~RecordingUiHooks() { SetUiHooks(previous_); }
 
@@ -55,7 +72,7 @@ void RecordingUiHooks::QueueFolder(const CString& path) {
 }
 void RecordingUiHooks::SetKeyDown(UiKey key, bool down) {
   std::lock_guard<std::mutex> lock(mu_);
-  (key == UiKey::Shift ? shift_ : control_) = down;
+  (key == UiKey::Shift ? shift_ : key == UiKey::Control ? control_ : alt_) = down;
 }
 std::vector<RecordingUiHooks::Box> RecordingUiHooks::Boxes() const {
   std::lock_guard<std::mutex> lock(mu_);
@@ -122,7 +139,7 @@ void RecordingUiHooks::EmptyClipboard() {
 }
 bool RecordingUiHooks::IsKeyDown(UiKey key) {
   std::lock_guard<std::mutex> lock(mu_);
-  return key == UiKey::Shift ? shift_ : control_;
+  return key == UiKey::Shift ? shift_ : key == UiKey::Control ? control_ : alt_;
 }
 bool RecordingUiHooks::OpenDocument(const CString& path) {
   std::lock_guard<std::mutex> lock(mu_);

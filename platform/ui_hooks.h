@@ -49,7 +49,7 @@ enum : int {
 };
 
 // Keys whose state the program asks for.
-enum class UiKey { Shift, Control };
+enum class UiKey { Shift, Control, Alt };
 
 class UiHooks {
  public:
@@ -79,6 +79,13 @@ class UiHooks {
 UiHooks& GetUiHooks();
 // Installs hooks (not owned; null restores the default). Returns the previous ones.
 UiHooks* SetUiHooks(UiHooks* hooks);
+
+// Where a test driver reports what went against its script (a dialog nobody
+// expected, a script left unused); tests install a reporter that fails the
+// running test. Without one the report goes to standard error.
+using ScriptProblemReporter = void (*)(const CString& problem);
+ScriptProblemReporter SetScriptProblemReporter(ScriptProblemReporter reporter);
+void ReportScriptProblem(const CString& problem);
 
 // Shows the wait cursor for the lifetime of the object.
 class CWaitCursor {
@@ -139,6 +146,7 @@ class RecordingUiHooks : public UiHooks {
   CString clipboard_;
   bool shift_ = false;
   bool control_ = false;
+  bool alt_ = false;
   bool openResult_ = true;
   int waitDepth_ = 0;
 };

@@ -222,12 +222,14 @@ std::optional<std::string> CTabroOperation::PostForm(const CString& url, const c
       return fail(3);
     }
   }
-  // 4. The receive time-out: the request ends when nothing moves for that long.
+  // 4. The receive time-out: the request ends when nothing moves for that long. It
+  // bounds the connect as well, which libcurl would otherwise wait 300 seconds for.
   Idle idle;
   if (m_Server.m_Timeout > 0) {
     idle.limit = std::chrono::seconds(m_Server.m_Timeout);
     idle.last = std::chrono::steady_clock::now();
-    CURLcode rc = curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, OnProgress);
+    CURLcode rc = curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT, static_cast<long>(m_Server.m_Timeout));
+    if (rc == CURLE_OK) rc = curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, OnProgress);
     if (rc == CURLE_OK) rc = curl_easy_setopt(h, CURLOPT_XFERINFODATA, &idle);
     if (rc == CURLE_OK) rc = curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
     if (rc != CURLE_OK) {

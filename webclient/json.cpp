@@ -5,6 +5,8 @@
 #include <limits>
 #include <new>
 
+#include "platform/codepage.h"
+
 namespace json {
 
 namespace {
@@ -12,6 +14,12 @@ namespace {
 struct ParseStop {};  // carries no text: the message is already in the error text
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// First byte of a Shift_JIS double-byte character.
+bool IsAnsiLeadByte(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 }  // namespace
 
@@ -156,7 +164,9 @@ std::string CParser::ReadKey() {
   return ParseString();
 }
 
-// string -> '"' { any byte but '"' } '"', no escapes; the text must go on after it
+// string -> '"' { byte | lead trail | '\\' escape } '"'; the text must go on after it.
+// The text is ANSI (Shift_JIS): a double-byte character is taken whole, so a
+// trail byte 5C (表, ソ) is no escape. \uXXXX escapes are written in ANSI too.
 std::string CParser::ParseString() {
   SkipSpace();
   auto take = [this]() {
@@ -168,17 +178,69 @@ std::string CParser::ParseString() {
   while (true) {
     const char c = take();
     if (c == '"') return result;
-    result.push_back(c);
+    if (IsAnsiLeadByte(c)) {
+      result.push_back(c);
+      result.push_back(take());
+      continue;
+    }
+    if (c != '\\') {
+      result.push_back(c);
+      continue;
+    }
+    const char e = take();
+    switch (e) {
+      case '"': case '\\': case '/': result.push_back(e); break;
+      case 'b': result.push_back('\b'); break;
+      case 'f': result.push_back('\f'); break;
+      case 'n': result.push_back('\n'); break;
+      case 'r': result.push_back('\r'); break;
+      case 't': result.push_back('\t'); break;
+      case 'u': {
+        std::u16string units(1, ReadHex4());
+        // A high surrogate followed by an escaped low one is one character.
+        if (units[0] >= 0xD800 && units[0] <= 0xDBFF && m_Pos + 1 < m_Text.size() &&
+            m_Text[m_Pos] == '\\' && m_Text[m_Pos + 1] == 'u') {
+          const unsigned saved = m_Pos;
+          m_Pos += 2;
+          const char16_t low = ReadHex4();
+          if (low >= 0xDC00 && low <= 0xDFFF) {
+            units.push_back(low);
+          } else {
+            m_Pos = saved;
+          }
+        }
+        result += TextToBytes(units, CP_ACP);  // lacking characters and lone halves: "?"
+        break;
+      }
+      default:
+        Fail("invalid escape.");
+    }
   }
 }
 
-// number -> { '0'-'9' | '+' | '-' | '.' }, converted as a whole; must not end the text
+// The four hexadecimal digits of a \u escape.
+char16_t CParser::ReadHex4() {
+  unsigned value = 0;
+  for (int k = 0; k < 4; ++k) {
+    if (m_Pos + 1 >= m_Text.size()) Fail("out of range.");
+    const char h = m_Text[m_Pos++];
+    const int digit = h >= '0' && h <= '9' ? h - '0'
+                      : h >= 'a' && h <= 'f' ? h - 'a' + 10
+                      : h >= 'A' && h <= 'F' ? h - 'A' + 10
+                                             : -1;
+    if (digit < 0) Fail("invalid escape.");
+    value = value * 16 + static_cast<unsigned>(digit);
+  }
+  return static_cast<char16_t>(value);
+}
+
+// number -> { '0'-'9' | '+' | '-' | '.' | 'e' | 'E' }, converted as a whole; must not end the text
 CJson CParser::ParseNumber() {
   SkipSpace();
   const size_t start = m_Pos;
   while (m_Pos < m_Text.size()) {
     const char c = m_Text[m_Pos];
-    if (!((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.')) break;
+    if (!((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E')) break;
     if (m_Pos + 1 >= m_Text.size()) Fail("out of range.");
     ++m_Pos;
   }

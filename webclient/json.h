@@ -2,8 +2,9 @@
 // JSON values and the small parser that reads the document service's answers.
 //
 // The parser works on 8-bit text (the answer already converted to the ANSI code
-// page), knows no escape sequences and reports the first error as one short
-// English text. Nothing here writes JSON.
+// page), reads every escape of standard JSON (\uXXXX and surrogate pairs become
+// ANSI bytes, "?" for a character ANSI lacks) and numbers with exponents, and
+// reports the first error as one short English text. Nothing here writes JSON.
 
 #include <memory>
 #include <string>
@@ -148,6 +149,7 @@ class CParser {
   char NextChar();
   std::string ReadKey();
   std::string ParseString();
+  char16_t ReadHex4();
   CJson ParseNumber();
   bool MatchWord(const char* word);
   [[noreturn]] void Fail(const char* message);

@@ -18,6 +18,9 @@ bool CTabroOperation::ParseAnswer(const std::string& body, json::CJson& value) {
 }
 
 CString CTabroOperation::BaseUrl() const {
+  // Mode 1: the server the user typed into the system settings, taken afresh for
+  // every request so that a change in the dialog applies to the next one.
+  if (m_Server.m_OperationMode == 1) return m_Server.m_OnpremisesServer;
   return theApp.m_ServerConnectMode ? m_Server.m_AltServerBaseUrl : m_Server.m_ServerBaseUrl;
 }
 

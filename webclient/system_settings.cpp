@@ -7,10 +7,12 @@
 #include <optional>
 #include <string>
 
+#include "app/app_startup.h"
 #include "app/tabro_client_app.h"
 #include "grid/text_width.h"
 #include "platform/codepage.h"
 #include "platform/paths.h"
+#include "platform/ui_hooks.h"
 #include "webclient/tabro_operation.h"
 #include "webclient/web_codecs.h"
 
@@ -59,6 +61,15 @@ bool ReadsBackWhole(const CString& line) {
   return TrimRightBlanks(trimmed) == line.GetLength();
 }
 
+constexpr const char16_t* kServerNotSaved =
+    u"オンプレのサーバーURLを保存できませんでした。長すぎるか、保存できない文字"
+    u"（タブなどの制御文字、末尾の空白、Shift_JISにない文字）を含んでいます。"
+    u"ほかの設定は保存しました。";
+
+constexpr const char16_t* kOnpremisesFileGone =
+    u"オンプレの設定ファイル（TabroSystemOnpremises.ini）が見つからないため、"
+    u"csvTabroサイトに接続します。処理方法はシステム設定で変更できます。";
+
 // The value after key when the line starts with it.
 bool TakeValue(const CString& line, const char16_t* key, CString& value) {
   const int keyLength = WideLength(key);
@@ -92,6 +103,7 @@ void CTabroOperation::LoadOnpremisesIni() {
 
 void CTabroOperation::LoadSystemIni() {
   const CString path = JoinPath(theApp.m_ProgramFolder, kSystemIniName);
+  const bool onpremisesFile = m_Server.m_OperationMode == 101;
   const bool read = ForEachSettingsLine(path, [this](const CString& line) {
     CString value;
     if (TakeValue(line, u"OperationMode=", value)) {
@@ -107,6 +119,12 @@ void CTabroOperation::LoadSystemIni() {
   if (!read) {
     m_Server.m_ProxyType = -1;
     m_Server.m_Timeout = 600;
+  }
+  // Mode 101 saved while the on-premises file was there: without that file the
+  // program would have no server at all, and the mode could not be changed back.
+  if (m_Server.m_OperationMode == 101 && !onpremisesFile) {
+    m_Server.m_OperationMode = 0;
+    GetUiHooks().MessageBox(kOnpremisesFileGone, kAppCaption, MB_OK | MB_ICONWARNING);
   }
   LoadDeploymentIni();
   m_Initialized = 1;
@@ -137,12 +155,17 @@ void CTabroOperation::SaveSystemIni() {
   CString text = CString::Build(u"OperationMode=%d\r\nProxyType=%d\r\nTimeout=%d\r\n",
                                 m_Server.m_OperationMode, static_cast<int>(m_Server.m_ProxyType),
                                 m_Server.m_Timeout);
+  bool serverRefused = false;
   if (m_Server.m_OperationMode == 1) {
     const CString server = CString::Build(u"OnpremisesServer=%s", m_Server.m_OnpremisesServer);
     // A server that would read back otherwise (cut, split into lines, trimmed) is
-    // not written: the old file stays, as with any file that cannot be written.
-    if (!ReadsBackWhole(server)) return;
-    text += server + u"\r\n";
+    // left out; the other settings are still saved and the user is told.
+    if (ReadsBackWhole(server)) {
+      text += server + u"\r\n";
+    } else {
+      serverRefused = true;
+    }
   }
   WriteFileAtomic(JoinPath(theApp.m_ProgramFolder, kSystemIniName), TextToBytes(text.View(), CP_ACP));
+  if (serverRefused) GetUiHooks().MessageBox(kServerNotSaved, kAppCaption, MB_OK | MB_ICONWARNING);
 }

@@ -71,16 +71,18 @@ class CTabroOperation {
   // password from it. Sets m_Initialized.
   void LoadOnpremisesIni();
   // Reads "TabroSystem.ini" (proxy -1 and time-out 600 when it is missing), then the
-  // deployment values. Sets m_Initialized.
+  // deployment values. Sets m_Initialized. A mode 101 that comes from this file (the
+  // on-premises file is gone) reads as mode 0, and a message box says so.
   void LoadSystemIni();
   // Reads "TabroDeployment.ini": base URLs, user, password, access key and client
   // identification number. In mode 101 the base URL, user and password of the
   // on-premises file are kept. A missing file changes nothing.
   void LoadDeploymentIni();
-  // Writes "TabroSystem.ini" from m_Server; a failure is silent. In mode 1 a server
-  // that would not read back as written (a line over 999 bytes, that is over 981
-  // characters of value; a control character; a trailing blank; a character
-  // Shift_JIS lacks) is not written and the old file stays as it was.
+  // Writes "TabroSystem.ini" from m_Server; a failure to write is silent. In mode 1
+  // a server that would not read back as written (a line over 999 bytes, that is
+  // over 981 bytes of value; a control character; a trailing blank; a character
+  // Shift_JIS lacks) is left out, the other settings are written, and a message
+  // box says the server was not saved.
   void SaveSystemIni();
 
   // ---- transport ----
@@ -107,7 +109,9 @@ class CTabroOperation {
   std::string SerializeEditGrid();    // theApp.m_EditGrid over the send counts
   std::string SerializeUploadGrid();  // theApp.m_UploadGrid over the edit counts
 
-  // The base URL of requests: the alternative one while theApp.m_ServerConnectMode is set.
+  // The base URL of requests: in mode 1 the on-premises server of the system
+  // settings; otherwise the alternative one while theApp.m_ServerConnectMode is
+  // set, else m_ServerBaseUrl (the deployment's, or in mode 101 the on-premises file's).
   CString BaseUrl() const;
   // A file name from the service as a bare name inside a folder; empty when unusable.
   static CString SafeFileName(const CString& name);

@@ -147,7 +147,10 @@ constexpr std::array<Row, 42> kRows = {
     [](const WriterState& s, Tokens& out) { Flag(out, s.job.m_DocKind == 5, u"TypeCross"); },
     [](const WriterState& s, Tokens& out) { Flag(out, s.job.m_CsvHederTyp == 1 && !s.edited, u"CsvHederTyp"); },
     [](const WriterState& s, Tokens& out) {
-      if (!s.job.m_Select.IsEmpty() && !s.edited) out.push_back(u"Select=" + CompressColumnList(s.job.m_Select));
+      if (s.edited) return;
+      // A selection that names no column of the grid is no selection.
+      const CString columns = CompressColumnList(s.job.m_Select);
+      if (!columns.IsEmpty()) out.push_back(u"Select=" + columns);
     },
     [](const WriterState& s, Tokens& out) { Flag(out, !s.csv && s.kinds02 && s.job.m_Grayband > 0, u"Grayband"); },
     [](const WriterState& s, Tokens& out) {

@@ -49,9 +49,12 @@ CString CompressColumnList(const CString& list) {
   CString line = list;
   std::vector<CString> fields;
   const int count = SplitCsvLine(fields, line, false);
+  // A field that names no column of the grid (no number, 0, beyond 256) is dropped.
   std::vector<int64_t> numbers;
-  for (int i = 0; i < count && i < kMaxCompressedNumbers; ++i)
-    numbers.push_back(ReadCommandNumber(fields[i].View()));
+  for (int i = 0; i < count && static_cast<int>(numbers.size()) < kMaxCompressedNumbers; ++i) {
+    const int n = ReadCommandNumber(fields[i].View());
+    if (n >= kFirstColumn && n <= kLastColumn) numbers.push_back(n);
+  }
 
   CString out;
   size_t i = 0;
@@ -76,14 +79,19 @@ CString ExpandColumnList(const CString& list) {
   CString line = list;
   std::vector<CString> fields;
   const int count = SplitCsvLine(fields, line, false);
+  // Entries that name no column of the grid are dropped whole, separator and all,
+  // so that no empty entry reads back as column 0.
   CString out;
+  auto append = [&out](int n) {
+    if (!out.IsEmpty()) out += u',';
+    AppendNumber(out, n);
+  };
   for (int f = 0; f < count; ++f) {
-    if (f > 0) out += u',';
     const CString& field = fields[f];
     const int tilde = field.Find(u'~');
     if (tilde < 0) {
       const int n = ReadCommandNumber(field.View());
-      if (n >= kFirstColumn && n <= kLastColumn) out += field;
+      if (n >= kFirstColumn && n <= kLastColumn) append(n);
       continue;
     }
     // A range outside the grid's columns is clipped, so its cost stays bounded.
@@ -91,10 +99,7 @@ CString ExpandColumnList(const CString& list) {
     int last = ReadCommandNumber(field.View().substr(tilde + 1));
     if (first < kFirstColumn) first = kFirstColumn;
     if (last > kLastColumn) last = kLastColumn;
-    for (int n = first; n <= last; ++n) {
-      if (n > first) out += u',';
-      AppendNumber(out, n);
-    }
+    for (int n = first; n <= last; ++n) append(n);
   }
   return out;
 }

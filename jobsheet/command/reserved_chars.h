@@ -16,14 +16,14 @@ CString UnescapeReservedChars(const CString& text);
 
 // "1,2,3,5" -> "1~3,5": runs of three or more consecutive numbers (each the previous
 // plus 1) become first~last, shorter runs stay as numbers; order is kept. Fields
-// that are no number count as 0. At most 256 numbers are read; an empty or blank
-// list gives "".
+// that name no column 1 to 256 (no number, 0, 300) are dropped. At most 256 numbers
+// are kept; a list left without any gives "".
 CString CompressColumnList(const CString& list);
 
-// "1~3,5" -> "1,2,3,5". Every field after the first is preceded by ",". A range
-// a~b gives a..b clipped to the columns 1 to 256 (nothing when empty); any other
-// field is copied as it stands when it reads as a column number 1 to 256, else it
-// adds nothing.
+// "1~3,5" -> "1,2,3,5", numbers joined by ",". A range a~b gives a..b clipped to
+// the columns 1 to 256 (nothing when empty); any other field gives its number when
+// it is a column 1 to 256. Entries outside that range are dropped whole, so the
+// result holds no empty entry ("300,301" gives "").
 CString ExpandColumnList(const CString& list);
 
 // Most items a name list carries.

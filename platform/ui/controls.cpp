@@ -983,12 +983,18 @@ void CTabCtrl::AdjustRect(BOOL larger, CRect* rect) const {
 }
 
 void CTabCtrl::SelectAsUser(int index) {
-  QTabWidget* t = Tabs(m_hWnd);
-  if (!t || !Usable(t) || index < 0 || index >= t->count() || index == t->currentIndex()) return;
+  if (QTabWidget* t = Tabs(m_hWnd)) layer::UserSelectsTab(t, index);
+}
+
+bool layer::UserSelectsTab(QTabWidget* t, int index) {
+  if (!t || !Usable(t) || index < 0 || index >= t->count() || index == t->currentIndex()) return false;
+  if (!t->isTabEnabled(index)) return false;
   NMHDR hdr;
   hdr.code = TCN_SELCHANGING;
-  if (layer::SendNotify(m_hWnd, hdr) != 0) return;
+  QPointer<QTabWidget> guard(t);
+  if (layer::SendNotify(t, hdr) != 0 || !guard) return false;
   t->setCurrentIndex(index);   // TCN_SELCHANGE follows
+  return true;
 }
 
 // CProgressCtrl

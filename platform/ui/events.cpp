@@ -19,6 +19,7 @@
 #include <QWheelEvent>
 #include <cstdlib>
 
+#include "platform/ui/application.h"
 #include "platform/ui/dc.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/ui_driver.h"
@@ -363,6 +364,19 @@ QPainter* CurrentPainter(const QWidget* w) {
   return info ? info->painter : nullptr;
 }
 
+QPalette DialogPalette() {
+  QPalette pal = QApplication::palette();
+  pal.setColor(QPalette::Window, QColor(240, 240, 240));
+  pal.setColor(QPalette::Button, QColor(240, 240, 240));
+  pal.setColor(QPalette::WindowText, Qt::black);
+  pal.setColor(QPalette::ButtonText, Qt::black);
+  pal.setColor(QPalette::Base, Qt::white);
+  pal.setColor(QPalette::Text, Qt::black);
+  pal.setColor(QPalette::Highlight, QColor(0, 120, 215));
+  pal.setColor(QPalette::HighlightedText, Qt::white);
+  return pal;
+}
+
 QFont DialogQFont() {
   QFont f(QString::fromUtf8(kDialogFontFamily));
   f.setPixelSize(kDialogFontPixels);
@@ -383,27 +397,24 @@ void SetAppTitle(const CString& title) { g_appTitle = title; }
 CString GetAppTitle() { return g_appTitle; }
 int AfxMessageBox(const CString& text, UINT type) { return GetUiHooks().MessageBox(text, g_appTitle, type); }
 
-void ui::EnsureApplication() {
-  if (QApplication::instance()) return;
+bool ui::StartApplication(int& argc, char** argv) {
+  if (QApplication::instance()) return false;
   if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  auto* app = new LayerApplication(argc, argv);
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  QApplication::setPalette(layer::DialogPalette());
+  QApplication::setFont(layer::DialogQFont());
+  app->setQuitOnLastWindowClosed(false);
+  return true;
+}
+
+void ui::EnsureApplication() {
+  if (QApplication::instance()) return;
   static int argc = 1;
   static char name[] = "TabroConnect";
   static char* argv[] = {name, nullptr};
-  auto* app = new LayerApplication(argc, argv);
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-  QPalette pal = QApplication::palette();
-  pal.setColor(QPalette::Window, QColor(240, 240, 240));
-  pal.setColor(QPalette::Button, QColor(240, 240, 240));
-  pal.setColor(QPalette::WindowText, Qt::black);
-  pal.setColor(QPalette::ButtonText, Qt::black);
-  pal.setColor(QPalette::Base, Qt::white);
-  pal.setColor(QPalette::Text, Qt::black);
-  pal.setColor(QPalette::Highlight, QColor(0, 120, 215));
-  pal.setColor(QPalette::HighlightedText, Qt::white);
-  QApplication::setPalette(pal);
-  QApplication::setFont(layer::DialogQFont());
-  app->setQuitOnLastWindowClosed(false);
+  StartApplication(argc, argv);
 }
 
 void ui::ProcessEvents() {

@@ -9,31 +9,44 @@
 //
 // Without a driver the layer runs the real event loops (the program).
 //
-// ScriptedModalDriver is the test driver: it installs itself for its lifetime
-// and runs, for each modal dialog in the order they open, the next script the
-// test queued. A script drives the dialog like a user, by control id, with
-// the helpers of ui_driver.h or the controls' own calls, e.g.
+// ScriptedModalDriver is the strict test driver. It installs itself for its
+// lifetime as the modal driver and as the hooks' message boxes and choosers
+// (clipboard, open-document and wait-cursor calls go to the hooks installed
+// before it; the keys it reports are those held in a driven action, else the
+// previous hooks' answer). A test queues, in the order a user meets them,
+// what opens: dialogs (by template id, with the script that drives them),
+// message boxes, popup menus and choosers, each with its answer:
 //
 //   ScriptedModalDriver modal;
-//   modal.Queue([](CDialog& dlg) {
+//   modal.Queue(475, [](CDialog& dlg) {
+//     ui::Type(dlg, 1106, u"");
+//     ui::Click(dlg, IDOK);            // refused: the box below opens
 //     ui::Type(dlg, 1106, u"請求書");
 //     ui::Click(dlg, IDOK);            // runs OnOK; EndDialog ends the dialog
 //   });
+//   modal.QueueBox(IDOK, u"ファイルが名を入力してください。");
 //   EXPECT_EQ(nameDlg.DoModal(), IDOK);
 //
-// A script that leaves the dialog open is followed by the close box (WM_CLOSE,
-// by default IDCANCEL). A dialog that still does not end returns -1 and is
-// recorded as a failure. A dialog with no script left is closed the same way
-// (as a user who closes every unexpected window), and recorded.
+// Whatever opens is checked against the next queued step and recorded in one
+// transcript. A problem fails the running test (ReportScriptProblem, at the
+// moment it happens): a dialog with another id than the next step names or
+// with no step left (it is closed as cancelled), a message box, menu or
+// chooser that was not next (answered as nobody at the desk would: the
+// box's first button, no command, no file), a dialog that will not end
+// (DoModal returns -1), an action of ui_driver.h on a dialog that has ended,
+// and steps still queued when the driver goes away.
 //
-// Nested modal dialogs (a dialog opened from a script's click) take the next
-// script. Each opening is recorded with the dialog's template id and caption.
+// A script that leaves its dialog open is followed by the close box
+// (WM_CLOSE, by default IDCANCEL). Nested modal dialogs (a dialog opened from
+// a script's click) take the next step.
 
 #include <deque>
 #include <functional>
+#include <mutex>
 #include <vector>
 
 #include "platform/cstring.h"
+#include "platform/ui_hooks.h"
 
 class CDialog;
 class CMenu;
@@ -53,41 +66,102 @@ ModalDriver* GetModalDriver();
 // Installs a driver (not owned; null for the real loops); returns the previous one.
 ModalDriver* SetModalDriver(ModalDriver* driver);
 
-class ScriptedModalDriver : public ModalDriver {
+class ScriptedModalDriver : public ModalDriver, public UiHooks {
  public:
   using Script = std::function<void(CDialog&)>;
+
+  // One line of the transcript: what opened, what the user saw and answered.
+  struct Entry {
+    enum class Kind { Dialog, Box, Menu, File, Folder };
+    Kind kind;
+    unsigned id = 0;      // dialog: template id
+    CString text;         // dialog: caption; box: text; chooser: title
+    CString caption;      // box: caption
+    unsigned type = 0;    // box: MB_ type
+    int result = 0;       // dialog: DoModal's result; box: the button; menu: the command
+    CString answer;       // chooser: the path given (empty: cancelled)
+    bool expected = true; // it was the next step
+  };
+  // The dialog lines of the transcript, as before the transcript existed.
   struct Opening {
     unsigned templateId;
     CString caption;
-    bool scripted;       // a script ran for it
-    int result;          // what DoModal returned
+    bool scripted;
+    int result;
   };
 
   ScriptedModalDriver();           // installs itself
-  ~ScriptedModalDriver() override; // restores the previous driver
+  ~ScriptedModalDriver() override; // reports unused steps, restores the previous driver and hooks
 
-  // Scripts for the next dialogs, in order.
-  void Queue(Script script);
-  // Answers for the next popup menus, in order (0: dismissed).
+  // The next dialog to open has template id dialogId (a property sheet's is
+  // 0); script drives it.
+  void Queue(unsigned dialogId, Script script);
+  // The next dialog to open has template id dialogId and is cancelled at once
+  // (its close box), as a user who does not want it.
+  void QueueCancel(unsigned dialogId);
+  // The next message box; answered with button. A non-empty text must be the box's text.
+  void QueueBox(int button, const CString& text = CString());
+  // The next popup menu; answered with command (0: dismissed).
   void QueueMenuCommand(unsigned command);
+  // The next file or folder chooser; answered with path (empty: cancelled).
+  void QueueFile(const CString& path);
+  void QueueFolder(const CString& path);
+  // Old form: a script for whatever dialog opens next.
+  [[deprecated("name the dialog: Queue(id, script)")]] void Queue(Script script);
 
-  const std::vector<Opening>& Openings() const { return m_openings; }
-  // Dialogs that would not end, and dialogs that opened without a script.
-  int Failures() const { return m_failures; }
-  int Unscripted() const { return m_unscripted; }
-  size_t PendingScripts() const { return m_scripts.size(); }
+  // What opened, in order.
+  std::vector<Entry> Transcript() const;
+  std::vector<Opening> Openings() const;
+  // The texts of the message boxes shown, in order.
+  std::vector<CString> Messages() const;
+  // Problems so far (also reported when they happened).
+  std::vector<CString> Problems() const;
+  // Records a problem and reports it (unless kept).
+  void ReportProblem(const CString& problem);
+  // Keeps problems in Problems() without reporting them (tests of the driver itself).
+  void KeepProblems() { m_keepProblems = true; }
+  int Failures() const;            // dialogs that would not end
+  int Unscripted() const;          // dialogs that opened with no step for them
+  size_t PendingScripts() const;   // steps not used yet
 
   void RunModal(CDialog& dialog) override;
   unsigned ChooseMenuCommand(const CMenu& menu, CWnd* owner) override;
   // Called by DoModal with the final result of the last RunModal.
   void RecordResult(int result, bool forcedFailure);
 
+  // UiHooks: boxes and choosers from the script; the rest from the previous hooks.
+  int MessageBox(const CString& text, const CString& caption, unsigned type) override;
+  CString ChooseOpenFile(const CString& title, const CString& filter, const CString& initialFolder) override;
+  CString ChooseFolder(const CString& title, const CString& initialFolder) override;
+  CString GetClipboardText() override;
+  void SetClipboardText(const CString& text) override;
+  void EmptyClipboard() override;
+  bool IsKeyDown(UiKey key) override;
+  bool OpenDocument(const CString& path) override;
+  void SetWaitCursor(bool on) override;
+
  private:
+  struct Step {
+    Entry::Kind kind;
+    unsigned id = 0;
+    bool anyDialog = false;
+    bool cancel = false;
+    Script script;
+    int button = 0;
+    CString text;
+  };
+  // Takes the next step when it is of kind; false (and a problem) when not.
+  bool TakeStep(Entry::Kind kind, Step& step, const CString& what);
+
   ModalDriver* m_previous = nullptr;
-  std::deque<Script> m_scripts;
-  std::deque<unsigned> m_menuCommands;
-  std::vector<Opening> m_openings;
-  std::vector<size_t> m_open;      // indexes of openings still running (nesting)
+  UiHooks* m_previousHooks = nullptr;
+  mutable std::recursive_mutex m_mu;
+  std::deque<Step> m_steps;
+  std::vector<Entry> m_transcript;
+  std::vector<size_t> m_open;      // transcript lines of dialogs still running (nesting)
+  std::vector<CString> m_problems;
+  bool m_keepProblems = false;
+  CString m_clipboard;
   int m_failures = 0;
   int m_unscripted = 0;
 };

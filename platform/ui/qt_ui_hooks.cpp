@@ -140,7 +140,10 @@ bool QtUiHooks::IsKeyDown(UiKey key) {
   bool down = false;
   CallOnUiThread([&]() {
     Qt::KeyboardModifiers m = QGuiApplication::queryKeyboardModifiers();
-    down = key == UiKey::Shift ? (m & Qt::ShiftModifier) : (m & Qt::ControlModifier);
+    Qt::KeyboardModifier bit = key == UiKey::Shift     ? Qt::ShiftModifier
+                               : key == UiKey::Control ? Qt::ControlModifier
+                                                       : Qt::AltModifier;
+    down = (m & bit) != 0;
   });
   return down;
 }

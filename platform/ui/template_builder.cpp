@@ -8,6 +8,8 @@
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -71,6 +73,44 @@ class FocusWatcher : public QObject {
 FocusWatcher* Focus() {
   static FocusWatcher* watcher = new FocusWatcher();
   return watcher;
+}
+
+// A user's mouse or keys on a tab bar go through UserSelectsTab, so the page
+// being left is asked before the change; the wheel does not turn tabs.
+class TabBarFilter : public QObject {
+ public:
+  bool eventFilter(QObject* obj, QEvent* ev) override {
+    auto* bar = qobject_cast<QTabBar*>(obj);
+    auto* tabs = bar ? qobject_cast<QTabWidget*>(bar->parentWidget()) : nullptr;
+    if (!tabs) return false;
+    switch (ev->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonDblClick: {
+        auto* me = static_cast<QMouseEvent*>(ev);
+        if (me->button() != Qt::LeftButton) return false;
+        int index = bar->tabAt(me->position().toPoint());
+        if (index < 0 || index == bar->currentIndex()) return false;
+        layer::UserSelectsTab(tabs, index);
+        return true;
+      }
+      case QEvent::KeyPress: {
+        int key = static_cast<QKeyEvent*>(ev)->key();
+        int step = key == Qt::Key_Left || key == Qt::Key_Up ? -1 : key == Qt::Key_Right || key == Qt::Key_Down ? 1 : 0;
+        if (step == 0) return false;
+        int index = bar->currentIndex() + step;
+        while (index >= 0 && index < bar->count() && !bar->isTabEnabled(index)) index += step;
+        if (index >= 0 && index < bar->count()) layer::UserSelectsTab(tabs, index);
+        return true;
+      }
+      case QEvent::Wheel: return true;
+      default: return false;
+    }
+  }
+};
+
+TabBarFilter* TabBarWatcher() {
+  static TabBarFilter* filter = new TabBarFilter();
+  return filter;
 }
 
 // Up-down arrows; the value lives in the widget's properties.
@@ -320,6 +360,7 @@ QWidget* layer::BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget
     case CtlKind::TabCtrl: {
       auto* tw = new QTabWidget(parent);
       tw->setFocusPolicy(Qt::TabFocus);
+      tw->tabBar()->installEventFilter(TabBarWatcher());
       QObject::connect(tw, &QTabWidget::currentChanged, tw, [tw](int) {
         WidgetInfo* info = layer::Info(tw);
         if (info && info->programmaticTab) return;

@@ -3,6 +3,9 @@
 #include "platform/ui/ui_driver.h"
 
 #include <QAbstractButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <atomic>
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCheckBox>
@@ -21,6 +24,8 @@
 #include <QWheelEvent>
 
 #include "platform/ui/controls.h"
+#include "platform/ui/dialog.h"
+#include "platform/ui/modal_driver.h"
 #include "platform/ui/ui_internal.h"
 
 using layer::FromQ;
@@ -45,18 +50,59 @@ QWidget* MouseTarget(QWidget* w) {
 
 Qt::Key QtKey(UINT vk) { return layer::QtKeyOf(vk); }
 
+// The keys held in the driven action running now (-1: none).
+std::atomic<int> g_drivenKeys{-1};
+
+// Holds keys for the length of one driven action.
+class HoldKeys {
+ public:
+  explicit HoldKeys(unsigned keys) : m_outer(g_drivenKeys.exchange(static_cast<int>(keys))) {}
+  ~HoldKeys() { g_drivenKeys.store(m_outer); }
+
+ private:
+  int m_outer;
+};
+
+Qt::KeyboardModifiers Modifiers(unsigned keys) {
+  Qt::KeyboardModifiers mods;
+  if (keys & kShift) mods |= Qt::ShiftModifier;
+  if (keys & kControl) mods |= Qt::ControlModifier;
+  if (keys & kAlt) mods |= Qt::AltModifier;
+  return mods;
+}
+
+// False, with a script problem, when the window belongs to a dialog that has
+// ended: a user can no longer reach it.
+bool Live(CWnd& wnd) {
+  auto ended = [](const CDialog* d) { return d && d->HasEnded(); };
+  const CDialog* found = dynamic_cast<const CDialog*>(&wnd);
+  bool dead = ended(found);
+  for (QWidget* p = wnd.m_hWnd; p && !dead; p = p->parentWidget())
+    if (WidgetInfo* info = layer::Info(p); info && info->dialog) dead = ended(info->dialog) ? (found = info->dialog, true) : false;
+  if (!dead) return true;
+  CString problem = CString::Build(u"action on dialog %u after it ended", found->GetTemplateId());
+  if (auto* driver = dynamic_cast<ScriptedModalDriver*>(GetModalDriver())) driver->ReportProblem(problem);
+  else ReportScriptProblem(problem);
+  return false;
+}
+
 }  // namespace
 
-bool Click(CWnd& dlg, int id) {
+int DrivenKeys() { return g_drivenKeys.load(); }
+
+bool Click(CWnd& dlg, int id, unsigned keys) {
+  if (!Live(dlg)) return false;
   QWidget* w = Control(dlg, id);
   auto* b = qobject_cast<QAbstractButton*>(w);
   if (!b || !Usable(b)) return false;
+  HoldKeys hold(keys);
   b->click();
   ProcessEvents();
   return true;
 }
 
 bool Type(CWnd& dlg, int id, const CString& text) {
+  if (!Live(dlg)) return false;
   QWidget* w = Control(dlg, id);
   if (!Usable(w)) return false;
   QString q = ToQ(text);
@@ -99,6 +145,7 @@ bool Type(CWnd& dlg, int id, const CString& text) {
 }
 
 bool Choose(CWnd& dlg, int id, int index) {
+  if (!Live(dlg)) return false;
   QWidget* w = Control(dlg, id);
   if (!Usable(w)) return false;
   if (auto* cb = qobject_cast<QComboBox*>(w)) {
@@ -118,6 +165,7 @@ bool Choose(CWnd& dlg, int id, int index) {
 }
 
 bool SetChecked(CWnd& dlg, int id, bool checked) {
+  if (!Live(dlg)) return false;
   auto* b = qobject_cast<QAbstractButton*>(Control(dlg, id));
   if (!b || !Usable(b) || !b->isCheckable()) return false;
   if (b->isChecked() != checked) b->click();
@@ -126,6 +174,7 @@ bool SetChecked(CWnd& dlg, int id, bool checked) {
 }
 
 bool FocusThenLeave(CWnd& dlg, int id) {
+  if (!Live(dlg)) return false;
   QWidget* w = Control(dlg, id);
   if (!Usable(w)) return false;
   QWidget* target = w;
@@ -139,11 +188,13 @@ bool FocusThenLeave(CWnd& dlg, int id) {
 }
 
 bool PressKey(CWnd& dlg, int id, UINT vk, bool shift, bool control) {
+  if (!Live(dlg)) return false;
   QWidget* w = id == 0 ? dlg.m_hWnd : Control(dlg, id);
   if (!w || (id != 0 && !Usable(w))) return false;
   if (id != 0) w->setFocus();
   QWidget* target = w;
   if (auto* pe = qobject_cast<QPlainTextEdit*>(w)) target = pe;
+  HoldKeys hold((shift ? kShift : 0u) | (control ? kControl : 0u) | (vk == VK_MENU ? kAlt : 0u));
   Qt::KeyboardModifiers mods;
   if (shift) mods |= Qt::ShiftModifier;
   if (control) mods |= Qt::ControlModifier;
@@ -162,6 +213,7 @@ bool PressKey(CWnd& dlg, int id, UINT vk, bool shift, bool control) {
 }
 
 bool DropFiles(CWnd& wnd, const std::vector<CString>& paths) {
+  if (!Live(wnd)) return false;
   if (!wnd.m_hWnd) return false;
   WidgetInfo* info = layer::Info(wnd.m_hWnd);
   if (!info || !info->acceptFiles) return false;
@@ -179,6 +231,7 @@ bool DropFiles(CWnd& wnd, const std::vector<CString>& paths) {
 }
 
 bool FireTimer(CWnd& wnd, UINT_PTR id) {
+  if (!Live(wnd)) return false;
   WidgetInfo* info = layer::Info(wnd.m_hWnd);
   if (!info) return false;
   auto it = info->timers.find(id);
@@ -193,17 +246,20 @@ bool FireTimer(CWnd& wnd, UINT_PTR id) {
 namespace {
 // Presses and releases one mouse button at a point of wnd, as a user's click;
 // a right click also asks for the context menu. False when wnd takes no input.
-bool ClickButtonAt(CWnd& wnd, CPoint point, Qt::MouseButton button) {
+bool ClickButtonAt(CWnd& wnd, CPoint point, Qt::MouseButton button, unsigned keys) {
+  if (!Live(wnd)) return false;
   QWidget* w = wnd.m_hWnd;
   if (!Usable(w)) return false;
+  HoldKeys hold(keys);
+  const Qt::KeyboardModifiers mods = Modifiers(keys);
   QWidget* target = MouseTarget(w);
   QPointer<QWidget> guard(target);
   QPoint local = target->mapFrom(w, QPoint(point.x, point.y));
   QPoint global = target->mapToGlobal(local);
-  QMouseEvent press(QEvent::MouseButtonPress, local, global, button, button, Qt::NoModifier);
+  QMouseEvent press(QEvent::MouseButtonPress, local, global, button, button, mods);
   QApplication::sendEvent(target, &press);
   if (guard) {
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, button, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, button, Qt::NoButton, mods);
     QApplication::sendEvent(target, &release);
   }
   if (guard && button == Qt::RightButton) {
@@ -215,13 +271,31 @@ bool ClickButtonAt(CWnd& wnd, CPoint point, Qt::MouseButton button) {
 }
 }  // namespace
 
-bool ClickAt(CWnd& wnd, CPoint point) { return ClickButtonAt(wnd, point, Qt::LeftButton); }
+bool ClickAt(CWnd& wnd, CPoint point, unsigned keys) { return ClickButtonAt(wnd, point, Qt::LeftButton, keys); }
+
+bool ClickTab(CWnd& dlg, int id, int index) {
+  if (!Live(dlg)) return false;
+  auto* tabs = qobject_cast<QTabWidget*>(Control(dlg, id));
+  if (!tabs || !Usable(tabs) || index < 0 || index >= tabs->count()) return false;
+  QTabBar* bar = tabs->tabBar();
+  const int before = tabs->currentIndex();
+  QPoint at = bar->tabRect(index).center();
+  QPoint global = bar->mapToGlobal(at);
+  QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(bar, &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(bar, &release);
+  ProcessEvents();
+  return tabs->currentIndex() != before;
+}
 
 bool Drag(CWnd& wnd, CPoint from, CPoint to, bool shift) {
+  if (!Live(wnd)) return false;
   QWidget* w = wnd.m_hWnd;
   if (!Usable(w)) return false;
   QWidget* target = MouseTarget(w);
   QPointer<QWidget> guard(target);
+  HoldKeys hold(shift ? kShift : 0u);
   Qt::KeyboardModifiers mods = shift ? Qt::ShiftModifier : Qt::NoModifier;
   auto send = [&](QEvent::Type type, CPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
     if (!guard) return;
@@ -241,6 +315,7 @@ bool Drag(CWnd& wnd, CPoint from, CPoint to, bool shift) {
 }
 
 bool Wheel(CWnd& wnd, int notches) {
+  if (!Live(wnd)) return false;
   QWidget* w = wnd.m_hWnd;
   if (!Usable(w)) return false;
   QWidget* target = MouseTarget(w);
@@ -252,9 +327,10 @@ bool Wheel(CWnd& wnd, int notches) {
   return true;
 }
 
-bool RightClickAt(CWnd& wnd, CPoint point) { return ClickButtonAt(wnd, point, Qt::RightButton); }
+bool RightClickAt(CWnd& wnd, CPoint point) { return ClickButtonAt(wnd, point, Qt::RightButton, 0); }
 
 bool Hover(CWnd& wnd, bool over) {
+  if (!Live(wnd)) return false;
   QWidget* w = wnd.m_hWnd;
   if (!w) return false;
   if (over) {
@@ -269,6 +345,7 @@ bool Hover(CWnd& wnd, bool over) {
 }
 
 bool CloseBox(CWnd& dlg) {
+  if (!Live(dlg)) return false;
   if (!dlg.m_hWnd) return false;
   dlg.SendMessage(WM_CLOSE);
   ProcessEvents();

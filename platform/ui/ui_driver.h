@@ -22,8 +22,23 @@ void EnsureApplication();
 // Processes pending window events (timers are not fired).
 void ProcessEvents();
 
-// A click on a push button, check box or radio (BN_CLICKED to the parent).
-bool Click(CWnd& dlg, int id);
+// Keys a user holds during a driven click: while the click is handled,
+// GetKeyState and the test driver's UiHooks::IsKeyDown report them.
+enum : unsigned { kShift = 1, kControl = 2, kAlt = 4 };
+// The keys held in the driven action running now; -1 outside one.
+int DrivenKeys();
+
+// Every action below on a dialog that has ended (or on a control of one)
+// fails: it returns false and reports a script problem (modal_driver.h).
+
+// A click on a push button, check box or radio (BN_CLICKED to the parent),
+// with keys held (kShift | kControl | kAlt).
+bool Click(CWnd& dlg, int id, unsigned keys = 0);
+// A click on tab index of the tab control id (a property sheet's tabs:
+// AFX_IDC_TAB_CONTROL), delivered to the tab's place as a user's mouse: the
+// page being left is asked first (TCN_SELCHANGING; a sheet runs the page's
+// OnKillActive) and a refusal keeps it. False when the tab did not change.
+bool ClickTab(CWnd& dlg, int id, int index);
 // Types text into an edit (or an editable combo) as a user would: replaces
 // the whole text character by character, refusing characters beyond the
 // typing limit and non-digits in a digits-only edit; EN_CHANGE follows each
@@ -45,7 +60,7 @@ bool DropFiles(CWnd& wnd, const std::vector<CString>& paths);
 bool FireTimer(CWnd& wnd, UINT_PTR id);
 // A mouse click at a point of a window's client area (WM_LBUTTONDOWN/UP; on a
 // list, the click on the item there).
-bool ClickAt(CWnd& wnd, CPoint point);
+bool ClickAt(CWnd& wnd, CPoint point, unsigned keys = 0);
 // Presses the left button at from, moves the mouse in a few steps to to and
 // releases it there (both in wnd's client coordinates; to may lie outside
 // wnd). As while a button is held, every move and the release go to wnd

@@ -3,6 +3,7 @@
 // objects, and the helpers the layer's .cpp files share. Includes Qt.
 
 #include <QColor>
+#include <QPalette>
 #include <QImage>
 #include <QPointer>
 #include <QLineEdit>
@@ -23,6 +24,7 @@ class QImage;
 class QMouseEvent;
 class QPainter;
 class QTimer;
+class QTabWidget;
 
 struct BitmapData {
   QImage image;
@@ -135,11 +137,17 @@ QPainter* CurrentPainter(const QWidget* w);
 // Builds one control of a template inside parent; returns the widget.
 QWidget* BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget* groupLeader);
 
+// A user's choice of a tab (mouse, keys, SelectAsUser): TCN_SELCHANGING
+// first, whose handler may refuse; then the change and TCN_SELCHANGE.
+bool UserSelectsTab(QTabWidget* tabs, int index);
+
 // Checks a radio button and unchecks the others of its group.
 void CheckRadioInGroup(QAbstractButton* b);
 // The report-view list widget with its model.
 QWidget* CreateListView(QWidget* parent, uint32_t flags);
 
+// The application palette of dialogs.
+QPalette DialogPalette();
 // Dialog font (the application font).
 QFont DialogQFont();
 QFont ToQFont(const CFont* font);

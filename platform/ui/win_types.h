@@ -15,6 +15,7 @@ using UINT = unsigned int;
 using BOOL = int;
 using BYTE = uint8_t;
 using WORD = uint16_t;
+using SHORT = int16_t;
 using DWORD = uint32_t;
 using LONG = int32_t;
 using UINT_PTR = uintptr_t;

@@ -613,4 +613,15 @@ BOOL CWnd::CreateControl(int kind, const CString& text, uint32_t flags, const CR
   return TRUE;
 }
 
+SHORT GetKeyState(int vk) {
+  UiKey key;
+  switch (vk) {
+    case VK_SHIFT: key = UiKey::Shift; break;
+    case VK_CONTROL: key = UiKey::Control; break;
+    case VK_MENU: key = UiKey::Alt; break;
+    default: return 0;
+  }
+  return GetUiHooks().IsKeyDown(key) ? static_cast<SHORT>(0x8000) : SHORT{0};
+}
+
 BOOL IsWindow(HWND hwnd) { return hwnd && layer::Info(hwnd) ? TRUE : FALSE; }

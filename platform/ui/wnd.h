@@ -259,6 +259,10 @@ CString GetAppTitle();
 // A message box with the application's caption, through the hooks.
 int AfxMessageBox(const CString& text, UINT type = MB_OK);
 
+// The state of VK_SHIFT, VK_CONTROL or VK_MENU (Alt), through the hooks:
+// negative (high bit set) while the key is held; 0 for other keys.
+SHORT GetKeyState(int vk);
+
 // Whether a widget exists.
 BOOL IsWindow(HWND hwnd);
 // Runs fn on the user-interface thread and waits for it (runs at once there).

@@ -100,6 +100,22 @@ TEST(FormatDateTimeTest, Times) {
   ExpectFormats(cases, std::size(cases));
 }
 
+// A value holding a date and a time is written by the pattern's date part,
+// time part or both; the pattern's letters never come back as the result.
+TEST(FormatDateTimeTest, DateAndTimeValues) {
+  const FormatCase cases[] = {
+      {"date pattern takes the date", u"2024/01/05 09:30", u"yyyy/mm/dd", u"2024/01/05"},
+      {"time pattern takes the time", u"2024/01/05 09:30", u"HH:MM", u"09:30"},
+      {"both parts", u"2024/1/5 9:30:15", u"yyyy年m月d日 H時MM分SS秒", u"2024年1月5日 9時30分15秒"},
+      {"month name beside minutes", u"2024/3/5 12:05", u"mmm d HH:MM", u"Mar 5 12:05"},
+      {"weekday and time", u"2024/3/5 08:00", u"週 HH:MM", u"火 08:00"},
+      {"era year and time", u"2019/5/1 07:15", u"和暦y年 H:MM", u"令和1年 7:15"},
+      {"two blanks", u"2024/01/05  09:30", u"dd HH", u"05 09"},
+      {"unreadable time run keeps the value", u"2024/01/05 09:30", u"HHH", u"2024/01/05 09:30"},
+  };
+  ExpectFormats(cases, std::size(cases));
+}
+
 TEST(FormatDateTimeTest, UnreadableValuesComeBackUnchanged) {
   const CString longValue(u'1', 101);
   const FormatCase cases[] = {

@@ -162,7 +162,11 @@ TEST(TextWidthTest, WidthConversions) {
       {"KanaPunctuation", u"「テスト」、。ー", u"「テスト」、。ー", u"｢ﾃｽﾄ｣､｡ｰ"},
       {"FullWidthDigitsAndSigns", u"１２３￥", u"１２３￥", u"123¥"},
       {"KanjiStay", u"漢字", u"漢字", u"漢字"},
-      {"KatakanaWithoutHalfFormStays", u"ヴヶ", u"ヴヶ", u"ヴヶ"},
+      {"VoicedWithoutFixRow", u"ヴヷヺ", u"ヴヷヺ", u"ｳﾞﾜﾞｦﾞ"},
+      {"EveryVoicedHiragana", u"がぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽゔ",
+       u"がぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽゔ",
+       u"ｶﾞｷﾞｸﾞｹﾞｺﾞｻﾞｼﾞｽﾞｾﾞｿﾞﾀﾞﾁﾞﾂﾞﾃﾞﾄﾞﾊﾞﾋﾞﾌﾞﾍﾞﾎﾞﾊﾟﾋﾟﾌﾟﾍﾟﾎﾟｳﾞ"},
+      {"KatakanaWithoutHalfFormStays", u"ヸヹヶ", u"ヸヹヶ", u"ヸヹヶ"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ToFullWidth(c.source), CString(c.full)) << c.name;

@@ -88,7 +88,8 @@ const ParseCase kCases[] = {
     {"order is kept", u"Select=3,2,1", "Select='3,2,1'", u"Select=3,2,1", kSame},
     {"huge range is clipped to the grid", u"Select=250~2000000000",
      "Select='250,251,252,253,254,255,256'", u"Select=250~256", kSame},
-    {"columns outside the grid add nothing", u"Select=0,300,7", "Select=',,7'", u"Select=0,0,7", kSame},
+    {"columns outside the grid are dropped", u"Select=0,300,7", "Select='7'", u"Select=7", kSame},
+    {"a selection of no column is none", u"Select=300,301,302", "", u"", kSame},
 
     // Page break and header column.
     {"break with a number", u"Break=3", "Break=1 BreakNo=3", u"Break=3", kSame},

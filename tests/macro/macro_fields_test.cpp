@@ -52,6 +52,7 @@ const EvalCase kMethodCases[] = {
     {"Chain", u"[c].Left(3).Right(1)", {{"c", "ABCDE"}}, MACRO_TEXT, 0, "C"},
     {"DateMethod", u"[d].date(yyyy年mm月dd日)", {{"d", "2024/3/5"}}, MACRO_TEXT, 0, "2024年03月05日"},
     {"DateOfNoDateKeepsText", u"[d].date(yyyy)", {{"d", "abc"}}, MACRO_TEXT, 0, "abc"},
+    {"DateMethodOnDateAndTime", u"[d].date(yyyy/mm/dd)", {{"d", "2024/01/05 09:30"}}, MACRO_TEXT, 0, "2024/01/05"},
     {"AddMonthToLeapFebruary", u"[日付].AddDate('m',1)", {{"日付", "2024/01/31"}}, MACRO_TEXT, 0, "2024/02/29"},
     {"AddMonthToFebruary", u"[日付].AddDate('m',1)", {{"日付", "2023/01/31"}}, MACRO_TEXT, 0, "2023/02/28"},
     {"AddMonthOverYear", u"[日付].AddDate('m',1)", {{"日付", "2024/12/15"}}, MACRO_TEXT, 0, "2025/01/15"},

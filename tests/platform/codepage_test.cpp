@@ -113,6 +113,20 @@ TEST(CodePageTest, UnmappableCharactersStrictFailLenientQuestionMark) {
   EXPECT_FALSE(EncodeText(std::u16string(1, u'\xD800'), CP_UTF8, ConvMode::kStrict).has_value());
 }
 
+// Invisible characters the code pages lack are unmappable like any other: none
+// of them may vanish on the way out.
+TEST(CodePageTest, InvisibleCharactersDoNotVanish) {
+  const char16_t kInvisible[] = {u'\uFEFF', u'\u200B', u'\u2060', u'\u00AD', u'\uFE0F'};
+  for (const int codePage : {CP_SJIS, CP_EUCJP}) {
+    for (const char16_t c : kInvisible) {
+      const std::u16string text = std::u16string(u"a") + c + u"b";
+      SCOPED_TRACE(testing::Message() << codePage << " U+" << std::hex << static_cast<int>(c));
+      EXPECT_FALSE(EncodeText(text, codePage, ConvMode::kStrict).has_value());
+      EXPECT_EQ(TextToBytes(text, codePage), "a?b");
+    }
+  }
+}
+
 TEST(CodePageTest, UnknownCodePageAlwaysFails) {
   EXPECT_FALSE(IsKnownCodePage(1252));
   EXPECT_FALSE(DecodeBytes("abc", 1252, ConvMode::kLenient).has_value());

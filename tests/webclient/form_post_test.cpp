@@ -1,6 +1,13 @@
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/webclient/webclient_fixture.h"
 
@@ -217,6 +224,55 @@ TEST_F(FormPost, SlowAnswerEndsAtTheReceiveTimeOut) {
   EXPECT_EQ(o.body, std::nullopt);
   EXPECT_EQ(Messages(), std::vector<CString>{u"サービスに接続できません。(2-5)"});
   EXPECT_EQ(op.m_LastError, 28u /* CURLE_OPERATION_TIMEDOUT */);
+}
+
+// A loopback port whose accept queue is full: the kernel drops further
+// connection requests, so a connect to it hangs instead of being refused.
+class UnansweredPort {
+ public:
+  UnansweredPort() {
+    listener_ = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof addr;
+    if (bind(listener_, reinterpret_cast<sockaddr*>(&addr), len) != 0 || listen(listener_, 0) != 0 ||
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len) != 0)
+      return;
+    port_ = ntohs(addr.sin_port);
+    // Fill the queue with connections nobody accepts.
+    for (int i = 0; i < 4; ++i) {
+      const int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+      connect(fd, reinterpret_cast<sockaddr*>(&addr), len);
+      fillers_.push_back(fd);
+    }
+    usleep(200000);
+  }
+  ~UnansweredPort() {
+    for (const int fd : fillers_) close(fd);
+    close(listener_);
+  }
+  int Port() const { return port_; }
+
+ private:
+  int listener_ = -1;
+  int port_ = 0;
+  std::vector<int> fillers_;
+};
+
+// A connect that hangs ends at the time-out the user set, not at libcurl's own
+// 300 seconds.
+TEST_F(FormPost, HangingConnectEndsAtTheTimeOut) {
+  UnansweredPort port;
+  ASSERT_NE(port.Port(), 0);
+  op.m_Server.m_Timeout = 1;
+  const auto start = std::chrono::steady_clock::now();
+  const Outcome o = Post(CString("http://127.0.0.1:" + std::to_string(port.Port()) + kPath), REQKIND_TOKEN);
+  const auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_EQ(o.body, std::nullopt);
+  EXPECT_EQ(Messages(), std::vector<CString>{u"サービスに接続できません。(1-5)"});
+  EXPECT_EQ(op.m_LastError, 28u /* CURLE_OPERATION_TIMEDOUT */);
+  EXPECT_LT(waited, std::chrono::seconds(30));
 }
 
 TEST_F(FormPost, DelayShorterThanTheTimeOutIsWaitedFor) {

@@ -41,8 +41,11 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"UnquotedKey", "{token:1}", "invalid begin of string."},
         ParseCase{"ArrayWithoutComma", "[1 2]", "invalid token."},
         ParseCase{"KeyWithoutColon", "{\"a\" 1}", "invalid token."},
-        ParseCase{"BackslashQuoteEndsString", "{\"a\":\"x\\\"y\"}", "invalid token."},
-        ParseCase{"ExponentNotCollected", "{\"n\":1e5}", "invalid token."},
+        ParseCase{"UnknownEscape", "{\"a\":\"x\\qy\"}", "invalid escape."},
+        ParseCase{"ShortUnicodeEscape", "{\"a\":\"\\u30g0\"}", "invalid escape."},
+        ParseCase{"EscapeCutOff", "{\"a\":\"x\\u30", "out of range."},
+        ParseCase{"StringCutOff", "{\"token\":\"ab", "out of range."},
+        ParseCase{"ExponentWithoutDigits", "{\"n\":1e}", "invalid number"},
         ParseCase{"NumberNotWhole", "{\"n\":1-2}", "invalid number"},
         ParseCase{"NumberCannotConvert", "{\"n\":-}", "Unknown Error."},
         ParseCase{"DoubleSignCannotConvert", "{\"n\":+-1}", "Unknown Error."},
@@ -68,6 +71,43 @@ TEST(Json, MemberTokenReadsAsText) {
   EXPECT_EQ(value["missing"].GetString(), "");
 }
 
+// Standard JSON strings: every escape; \uXXXX and surrogate pairs become ANSI
+// (Shift_JIS) bytes, "?" where ANSI has no such character. A double-byte
+// character whose trail byte is 5C is no escape.
+TEST(Json, StringEscapesReadAsAnsiText) {
+  struct Row {
+    const char* name;
+    std::string text;
+    std::string value;
+  };
+  const Row rows[] = {
+      {"quote and backslash", R"(["a\"b\\c"] )", "a\"b\\c"},
+      {"solidus", R"(["http:\/\/host\/x"] )", "http://host/x"},
+      {"control escapes", R"(["\b\f\n\r\t"] )", "\b\f\n\r\t"},
+      {"hiragana", R"(["\u3042\u3044"] )", "\x82\xa0\x82\xa2"},
+      {"upper-case hex", R"(["\u00E9\u0041"] )", "?A"},
+      {"surrogate pair outside ANSI", R"(["x\ud83d\ude00y"] )", "x?y"},
+      {"lone high surrogate", R"(["\ud83dz"] )", "?z"},
+      {"trail byte 5C", "[\"\x95\x5c\x83\x5c\"] ", "\x95\x5c\x83\x5c"},
+  };
+  for (const Row& r : rows) {
+    json::CJson value;
+    std::string error;
+    json::CJson::Parse(value, r.text, error);
+    ASSERT_EQ(error, "") << r.name;
+    EXPECT_EQ(value.GetArray().at(0).GetString(), r.value) << r.name;
+  }
+}
+
+TEST(Json, EscapedTokenIsReadWhole) {
+  json::CJson value;
+  std::string error;
+  json::CJson::Parse(value, R"({"note":"say \"hi\"","token":"a\/b"})", error);
+  ASSERT_EQ(error, "");
+  EXPECT_EQ(value["token"].GetString(), "a/b");
+  EXPECT_EQ(value["note"].GetString(), "say \"hi\"");
+}
+
 TEST(Json, LastOfEqualKeysWins) {
   json::CJson value;
   std::string error;
@@ -85,7 +125,9 @@ TEST(Json, NumbersBecomeIntegerOrDoubleValues) {
   };
   const Row rows[] = {{"[-7]", true, -7},          {"[2.5]", false, 2.5},
                       {"[2.0]", true, 2},          {"[3000000000]", false, 3e9},
-                      {"[+4]", true, 4},           {"[-2147483648]", true, -2147483648.0}};
+                      {"[+4]", true, 4},           {"[-2147483648]", true, -2147483648.0},
+                      {"[1e5]", true, 1e5},        {"[2.5E-3]", false, 2.5e-3},
+                      {"[-1.5e+2]", true, -150},   {"[6.02e23]", false, 6.02e23}};
   for (const Row& r : rows) {
     json::CJson value;
     std::string error;

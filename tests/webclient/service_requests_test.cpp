@@ -40,6 +40,21 @@ TEST_F(TokenRequest, AlternativeServerWhileConnectModeIsSet) {
   EXPECT_EQ(op.GetAccessToken(), u"alt");
 }
 
+// Regression: in mode 1 the requests went to the deployment's base URL and the
+// server typed into the system settings had no effect.
+TEST_F(TokenRequest, Mode1GoesToTheOnpremisesServer) {
+  op.m_Server.m_OperationMode = 1;
+  op.m_Server.m_OnpremisesServer = CString(server.BaseUrl());
+  op.m_Server.m_ServerBaseUrl = u"http://127.0.0.1:1";
+  op.m_Server.m_AltServerBaseUrl = u"http://127.0.0.1:1";
+  server.Script(kTokenPath, JsonReply(200, "{\"token\":\"op\"}"));
+  EXPECT_EQ(op.GetAccessToken(), u"op");
+  theApp.m_ServerConnectMode = 1;
+  server.Script(kTokenPath, JsonReply(200, "{\"token\":\"op2\"}"));
+  EXPECT_EQ(op.GetAccessToken(), u"op2");
+  EXPECT_TRUE(Messages().empty());
+}
+
 struct TokenCase {
   const char* name;
   standin::Reply reply;
@@ -63,6 +78,9 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, TokenAnswers,
     ::testing::Values(TokenCase{"Ok", JsonReply(200, "{\"token\":\"abc\"}"), u"abc"},
                       TokenCase{"Utf8TokenTurnsWide", JsonReply(200, "{\"token\":\"\xE5\x93\x81\"}"), u"品"},
+                      TokenCase{"EscapesElsewhereInTheAnswer",
+                                JsonReply(200, "{\"msg\":\"\\u3042 \\\"ok\\\"\",\"exp\":3.6e3,\"token\":\"abc\"}"), u"abc"},
+                      TokenCase{"EscapedToken", JsonReply(200, "{\"token\":\"a\\/b\\u54c1\"}"), u"a/b品"},
                       TokenCase{"Non200", JsonReply(401, "{\"token\":\"abc\"}"), u""},
                       TokenCase{"NotJson", JsonReply(200, "<html>"), u""},
                       TokenCase{"MissingMember", JsonReply(200, "{\"tok\":\"abc\"}"), u""},

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/tabro_client_app.h"
+#include "platform/ui_hooks.h"
 #include "support/temp_dir.h"
 #include "webclient/tabro_operation.h"
 
@@ -19,6 +20,7 @@ struct LoadCase {
   const char16_t* onpremisesServer;
   const char16_t* baseUrl;
   const char16_t* userId;
+  int boxes = 0;  // message boxes shown
 };
 
 class SystemSettingsLoad : public ::testing::TestWithParam<LoadCase> {};
@@ -26,6 +28,7 @@ class SystemSettingsLoad : public ::testing::TestWithParam<LoadCase> {};
 TEST_P(SystemSettingsLoad, ReadsTheFilesInStartUpOrder) {
   const LoadCase& c = GetParam();
   testsupport::TempDir dir;
+  RecordingUiHooks ui;
   theApp.m_ProgramFolder = CString(dir.path().string());
   if (c.onpremises) dir.Write("TabroSystemOnpremises.ini", *c.onpremises);
   if (c.system) dir.Write("TabroSystem.ini", *c.system);
@@ -43,6 +46,7 @@ TEST_P(SystemSettingsLoad, ReadsTheFilesInStartUpOrder) {
   EXPECT_EQ(op.m_Server.m_ServerBaseUrl, c.baseUrl);
   EXPECT_EQ(op.m_Server.m_UserId, c.userId);
   EXPECT_EQ(op.m_Initialized, 1);
+  EXPECT_EQ(ui.Boxes().size(), static_cast<size_t>(c.boxes));
 }
 
 const std::string kLongValue = std::string(982, 'x') + "Timeout=7";
@@ -68,8 +72,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "OperationMode=0\r\nProxyType=3\r\nTimeout=9\r\nOnpremisesServer=http://ignored\r\n", 101, 3, 9,
                  u"http://op:8080", u"http://op:8080", u"u1"},
         LoadCase{"OnpremisesFileEmptiesUser", "", std::nullopt, 101, -1, 600, u"", u"http://before", u""},
-        LoadCase{"Mode101StaysWithoutOnpremisesFile", std::nullopt, "OperationMode=101\r\nOperationMode=0\r\n",
-                 101, 0, 0, u"", u"http://before", u"before"},
+        // Regression: a saved mode 101 outlived its on-premises file and left the
+        // program without a server and without a way to change the mode.
+        LoadCase{"Mode101WithoutOnpremisesFileReadsAsMode0", std::nullopt,
+                 "OperationMode=101\r\nOperationMode=1\r\nTimeout=9\r\n", 0, 0, 9, u"", u"http://before",
+                 u"before", 1},
         LoadCase{"LongLineIsReadInPieces", std::nullopt, "OperationMode=1\r\nOnpremisesServer=" + kLongValue + "\r\n",
                  1, 0, 7, nullptr, u"http://before", u"before"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -122,26 +129,35 @@ struct ServerCase {
 
 class SystemSettingsServer : public ::testing::TestWithParam<ServerCase> {};
 
-// Regression: a server that could not be read back whole was written anyway; on the
-// next start it came back cut, and its tail read as a line of its own.
+// Regressions: a server that could not be read back whole was written anyway (on
+// the next start it came back cut, its tail read as a line of its own); later such
+// a server kept the whole file from being written, so a changed mode, proxy and
+// time-out were lost without a word.
 TEST_P(SystemSettingsServer, IsWrittenOnlyWhenItReadsBackWhole) {
   const ServerCase& c = GetParam();
   testsupport::TempDir dir;
+  RecordingUiHooks ui;
   theApp.m_ProgramFolder = CString(dir.path().string());
-  dir.Write("TabroSystem.ini", "old");
+  dir.Write("TabroSystem.ini", "OperationMode=0\r\nProxyType=-1\r\nTimeout=600\r\n");
   CTabroOperation op;
   op.m_Server.m_OperationMode = 1;
+  op.m_Server.m_ProxyType = 1;
   op.m_Server.m_Timeout = 5;
   op.m_Server.m_OnpremisesServer = CString(c.server);
   op.SaveSystemIni();
-  if (!c.written) {
-    EXPECT_EQ(testsupport::TempDir::Read(dir / "TabroSystem.ini"), "old");
-    return;
-  }
   CTabroOperation back;
   back.LoadSystemIni();
-  EXPECT_EQ(back.m_Server.m_OnpremisesServer, CString(c.server));
+  EXPECT_EQ(back.m_Server.m_OperationMode, 1);
+  EXPECT_EQ(back.m_Server.m_ProxyType, 1);
   EXPECT_EQ(back.m_Server.m_Timeout, 5);
+  EXPECT_EQ(back.m_Server.m_OnpremisesServer, c.written ? CString(c.server) : CString());
+  if (c.written) {
+    EXPECT_TRUE(ui.Boxes().empty());
+  } else {
+    ASSERT_EQ(ui.Boxes().size(), 1u);
+    EXPECT_NE(ui.Boxes()[0].text.Find(u"サーバーURLを保存できませんでした"), -1);
+    EXPECT_EQ(ui.Boxes()[0].caption, CString(u"タブロコネクト"));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(

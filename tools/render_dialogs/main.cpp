@@ -20,6 +20,7 @@
 #include <string>
 
 #include "all_dialog_templates.h"
+#include "platform/ui/application.h"
 #include "platform/ui/dc.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/ui_driver.h"
@@ -141,7 +142,7 @@ int Check(const DialogTemplate& t, const QFont& font) {
 
 int main(int argc, char** argv) {
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  ui::EnsureApplication();
+  ui::StartApplication(argc, argv);
   QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
   std::set<int> only;
   for (int i = 2; i < argc; ++i) only.insert(std::atoi(argv[i]));

@@ -8,6 +8,9 @@
 #include "app/ui/excel_list_type_select_dlg.h"
 #include "app/ui/name_dlg.h"
 #include "app/ui/new_file_dlg.h"
+#include "res/excel_list_type_select_dlg.h"
+#include "res/name_dlg.h"
+#include "res/new_file_dlg.h"
 #include "platform/ui/modal_driver.h"
 #include "platform/ui/ui_driver.h"
 #include "platform/ui_hooks.h"
@@ -30,7 +33,7 @@ TEST(NameDlg, OpensWithItsTextsAndThePresetName) {
   ScriptedModalDriver modal;
   CNameDlg dlg;
   dlg.m_Name = CString(u"クリップボード");
-  modal.Queue([](CDialog& d) {
+  modal.Queue(res::IDD_NAME_DLG, [](CDialog& d) {
     EXPECT_EQ(d.GetWindowText(), CString(u"CSVファイル名設定"));
     EXPECT_EQ(ui::TextOf(d, kNameEdit), CString(u"クリップボード"));
     EXPECT_EQ(ui::TextOf(d, IDOK), CString(u"OK"));
@@ -80,10 +83,9 @@ class NameDlgOk : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(NameDlgOk, RefusesEmptyAndForbiddenNamesAndStaysOpen) {
   const NameCase& c = GetParam();
-  RecordingUiHooks hooks;
   ScriptedModalDriver modal;
   CNameDlg dlg;
-  modal.Queue([&](CDialog& d) {
+  modal.Queue(res::IDD_NAME_DLG, [&](CDialog& d) {
     ui::Type(d, kNameEdit, CString(c.typed));
     ui::Click(d, IDOK);
     // A refused name stays in the box for correction.
@@ -92,16 +94,15 @@ TEST_P(NameDlgOk, RefusesEmptyAndForbiddenNamesAndStaysOpen) {
       EXPECT_EQ(ui::TextOf(d, kNameEdit), CString(c.typed));
     }
   });
+  if (c.message) modal.QueueBox(IDOK, CString(c.message));
   EXPECT_EQ(dlg.DoModal(), c.result);
-  const auto boxes = hooks.Boxes();
   if (c.message == nullptr) {
-    EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(dlg.m_Name, CString(c.kept));
   } else {
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, CString(c.message));
-    EXPECT_EQ(boxes[0].caption, CString(u"タブロコネクト"));
-    EXPECT_EQ(boxes[0].type & MB_TYPEMASK, unsigned(MB_OK));
+    const auto transcript = modal.Transcript();
+    ASSERT_EQ(transcript.size(), 2u);
+    EXPECT_EQ(transcript[1].caption, CString(u"タブロコネクト"));
+    EXPECT_EQ(transcript[1].type & MB_TYPEMASK, unsigned(MB_OK));
   }
 }
 
@@ -112,7 +113,7 @@ TEST(NameDlg, TheBoxTakesNoThirtyFirstCharacter) {
   ScriptedModalDriver modal;
   CNameDlg dlg;
   const CString thirtyOne(u'名', 31);
-  modal.Queue([&](CDialog& d) {
+  modal.Queue(res::IDD_NAME_DLG, [&](CDialog& d) {
     auto* edit = dynamic_cast<CEdit*>(d.GetDlgItem(kNameEdit));
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->GetLimitText(), 30u);
@@ -127,7 +128,7 @@ TEST(NameDlg, TheBoxTakesNoThirtyFirstCharacter) {
 TEST(NewFileDlg, ShowsOnlyTheBoxAndOk) {
   ScriptedModalDriver modal;
   CNewFileDlg dlg;
-  modal.Queue([](CDialog& d) {
+  modal.Queue(res::IDD_NEW_FILE_DLG, [](CDialog& d) {
     EXPECT_EQ(d.GetWindowText(), CString(u"新規ファイル作成モード"));
     EXPECT_EQ(ui::TextOf(d, kRunToolsCheck), CString(u"データ加工・集計ツールを起動"));
     EXPECT_TRUE(ui::IsShown(d, kRunToolsCheck));
@@ -160,7 +161,7 @@ TEST_P(NewFileDlgOk, GivesTheBoxState) {
   ScriptedModalDriver modal;
   CNewFileDlg dlg;
   dlg.m_RunTools = c.preset;
-  modal.Queue([&](CDialog& d) {
+  modal.Queue(res::IDD_NEW_FILE_DLG, [&](CDialog& d) {
     EXPECT_EQ(d.IsDlgButtonChecked(kRunToolsCheck), UINT(c.preset));
     ui::SetChecked(d, kRunToolsCheck, c.ticked);
     ui::Click(d, IDOK);
@@ -175,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(Table, NewFileDlgOk, ::testing::ValuesIn(kRunToolsCases
 TEST(ExcelListTypeSelectDlg, ShowsTheQuestionAndTwoLargeButtons) {
   ScriptedModalDriver modal;
   CExcelListTypeSelectDlg dlg;
-  modal.Queue([](CDialog& d) {
+  modal.Queue(res::IDD_EXCEL_LIST_TYPE_SELECT_DLG, [](CDialog& d) {
     EXPECT_EQ(d.GetWindowText(), CString(u"タブロコネクト　Excelリスト出力形式選択"));
     EXPECT_EQ(ui::TextOf(d, kGroupedButton), CString(u"まとめ表示する"));
     EXPECT_EQ(ui::TextOf(d, kUngroupedButton), CString(u"まとめ表示しない"));
@@ -214,7 +215,7 @@ TEST_P(ListTypeChoice, SetsTheListTypeAndEnds) {
   const ListTypeCase& c = GetParam();
   ScriptedModalDriver modal;
   CExcelListTypeSelectDlg dlg;
-  modal.Queue([&](CDialog& d) {
+  modal.Queue(res::IDD_EXCEL_LIST_TYPE_SELECT_DLG, [&](CDialog& d) {
     if (c.button != 0) {
       ui::Click(d, c.button);
     } else {
@@ -232,7 +233,7 @@ INSTANTIATE_TEST_SUITE_P(Table, ListTypeChoice, ::testing::ValuesIn(kListTypeCas
 TEST(ExcelListTypeSelectDlg, EscChoosesNothing) {
   ScriptedModalDriver modal;
   CExcelListTypeSelectDlg dlg;
-  modal.Queue([](CDialog& d) { ui::PressKey(d, 0, VK_ESCAPE); });
+  modal.Queue(res::IDD_EXCEL_LIST_TYPE_SELECT_DLG, [](CDialog& d) { ui::PressKey(d, 0, VK_ESCAPE); });
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
   EXPECT_EQ(dlg.m_ListType, CExcelListTypeSelectDlg::kNoListType);
 }

@@ -21,13 +21,12 @@ namespace {
 using namespace sample;
 
 TEST(Dialog, OkReadsControlsIntoMembers) {
-  RecordingUiHooks hooks;
   ScriptedModalDriver modal;
   CSampleDlg dlg;
   dlg.m_Name = u"売上";
   dlg.m_Count = 3;
   dlg.m_Page = 1;
-  modal.Queue([](CDialog& d) {
+  modal.Queue(9001, [](CDialog& d) {
     EXPECT_EQ(ui::TextOf(d, kNameEdit), CString(u"売上"));
     EXPECT_EQ(ui::TextOf(d, kCountEdit), CString(u"3"));
     EXPECT_TRUE(ui::Type(d, kNameEdit, u"請求書"));
@@ -42,7 +41,7 @@ TEST(Dialog, OkReadsControlsIntoMembers) {
   EXPECT_EQ(dlg.m_Agree, 1);
   EXPECT_EQ(dlg.m_Kind, 1);
   EXPECT_EQ(dlg.m_Count, 3);
-  EXPECT_TRUE(hooks.Boxes().empty());
+  EXPECT_EQ(modal.Transcript().size(), 1u);
   EXPECT_EQ(dlg.m_NameEdit.m_hWnd, nullptr);   // detached with the window
 }
 
@@ -60,17 +59,17 @@ class ModalRun : public ::testing::TestWithParam<ModalCase> {};
 
 TEST_P(ModalRun, EndsAsAUserWouldSee) {
   const ModalCase& c = GetParam();
-  RecordingUiHooks hooks;
   ScriptedModalDriver modal;
   CSampleDlg dlg;
   dlg.m_Name = u"売上";
   dlg.m_Count = 3;
-  modal.Queue([&c](CDialog& d) {
+  modal.Queue(9001, [&c](CDialog& d) {
     c.script(d);
     if (!d.HasEnded()) ui::Click(d, IDCANCEL);
   });
+  for (const CString& m : c.messages) modal.QueueBox(IDOK, m);
   EXPECT_EQ(dlg.DoModal(), c.result);
-  EXPECT_EQ(hooks.Messages(), c.messages);
+  EXPECT_EQ(modal.Messages(), c.messages);
   EXPECT_EQ(dlg.m_Name, c.nameAfter);
   EXPECT_EQ(modal.Failures(), 0);
 }
@@ -121,6 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Dialog, AnUnscriptedDialogIsClosedAsCancelledAndRecorded) {
   ScriptedModalDriver modal;
+  modal.KeepProblems();
   CSampleDlg dlg;
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
   EXPECT_EQ(modal.Unscripted(), 1);
@@ -128,6 +128,7 @@ TEST(Dialog, AnUnscriptedDialogIsClosedAsCancelledAndRecorded) {
   EXPECT_EQ(modal.Openings()[0].templateId, 9001u);
   EXPECT_EQ(modal.Openings()[0].caption, CString(u"テスト用ダイアログ"));
   EXPECT_EQ(modal.Openings()[0].result, IDCANCEL);
+  EXPECT_EQ(modal.Problems().size(), 1u);
 }
 
 // A dialog that ignores Cancel and the close box.
@@ -138,10 +139,12 @@ class CStubbornDlg : public CSampleDlg {
 
 TEST(Dialog, ADialogThatWillNotEndReturnsMinusOneAndCountsAsFailure) {
   ScriptedModalDriver modal;
+  modal.KeepProblems();
   CStubbornDlg dlg;
-  modal.Queue([](CDialog&) {});
+  modal.Queue(9001, [](CDialog&) {});
   EXPECT_EQ(dlg.DoModal(), -1);
   EXPECT_EQ(modal.Failures(), 1);
+  EXPECT_EQ(modal.Problems(), std::vector<CString>{u"dialog 9001 would not end"});
 }
 
 class CEndsAtOnceDlg : public CSampleDlg {
@@ -179,11 +182,11 @@ END_MESSAGE_MAP()
 TEST(Dialog, NestedModalDialogsTakeTheNextScript) {
   ScriptedModalDriver modal;
   COpenerDlg dlg;
-  modal.Queue([](CDialog& d) {
+  modal.Queue(9001, [](CDialog& d) {
     ui::Click(d, kHelloButton);
     ui::Click(d, IDOK);
   });
-  modal.Queue([](CDialog& inner) { ui::Click(inner, kHelloButton); });
+  modal.Queue(9001, [](CDialog& inner) { ui::Click(inner, kHelloButton); });
   EXPECT_EQ(dlg.DoModal(), IDOK);
   EXPECT_EQ(dlg.m_Inner, 42);
   ASSERT_EQ(modal.Openings().size(), 2u);
@@ -203,7 +206,7 @@ class CKeysPassDlg : public CSampleDlg {
 TEST(Dialog, PreTranslateMessageDecidesWhetherEnterAndEscapeEndTheDialog) {
   ScriptedModalDriver modal;
   CKeysPassDlg dlg;
-  modal.Queue([](CDialog& d) {
+  modal.Queue(9001, [](CDialog& d) {
     ui::PressKey(d, kNameEdit, VK_RETURN);
     ui::PressKey(d, kNameEdit, VK_ESCAPE);
     EXPECT_FALSE(d.HasEnded());
@@ -215,7 +218,7 @@ TEST(Dialog, PreTranslateMessageDecidesWhetherEnterAndEscapeEndTheDialog) {
 TEST(Dialog, TypingStopsAtTheLimitAndDigitsOnlyEditsTakeDigits) {
   ScriptedModalDriver modal;
   CSampleDlg dlg;
-  modal.Queue([](CDialog& d) {
+  modal.Queue(9001, [](CDialog& d) {
     EXPECT_FALSE(ui::Type(d, kNameEdit, k31));
     EXPECT_EQ(ui::TextOf(d, kNameEdit), CString(u'あ', 30));
     EXPECT_TRUE(ui::Type(d, kNameEdit, CString(u'い', 30)));
@@ -233,7 +236,7 @@ TEST(Dialog, RadioGroupsAreExclusiveWithinTheirGroupOnly) {
   ScriptedModalDriver modal;
   CSampleDlg dlg;
   dlg.m_Page = 0;
-  modal.Queue([](CDialog& d) {
+  modal.Queue(9001, [](CDialog& d) {
     EXPECT_EQ(d.IsDlgButtonChecked(kRadioA), 1u);
     ui::Click(d, kOtherRadio);
     ui::Click(d, kRadioC);
@@ -252,7 +255,7 @@ TEST(Dialog, DataExchangeOfARadioGroupWithNothingCheckedGivesMinusOne) {
   ScriptedModalDriver modal;
   CSampleDlg dlg;
   dlg.m_Page = -1;
-  modal.Queue([](CDialog& d) {
+  modal.Queue(9001, [](CDialog& d) {
     EXPECT_EQ(d.GetCheckedRadioButton(kRadioA, kRadioC), 0);
     ui::Click(d, IDOK);
   });

@@ -66,12 +66,12 @@ TEST_F(SheetTest, PagesAreBuiltWhenFirstShownAndExchangeTheirDataOnLeaving) {
   sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
   sheet.AddPage(&a);
   sheet.AddPage(&b);
-  modal.Queue([&](CDialog& d) {
+  modal.Queue(0, [&](CDialog& d) {
     EXPECT_EQ(d.GetWindowText(), CString(u"c:/data/売上.csv"));
     EXPECT_EQ(b.m_hWnd, nullptr);
     EXPECT_EQ(ui::TextOf(a, kPageEdit), CString(u"一"));
     ui::Type(a, kPageEdit, u"二");
-    sheet.GetTabControl()->SelectAsUser(1);
+    EXPECT_TRUE(ui::ClickTab(d, AFX_IDC_TAB_CONTROL, 1));
     EXPECT_EQ(sheet.GetActiveIndex(), 1);
     EXPECT_TRUE(b.IsWindowVisible());
     EXPECT_FALSE(a.IsWindowVisible());
@@ -93,7 +93,7 @@ TEST_F(SheetTest, APageThatRefusesToBeLeftKeepsTheTabAndTheSheet) {
   sheet.AddPage(&a);
   sheet.AddPage(&b);
   a.m_RefuseLeave = true;
-  modal.Queue([&](CDialog& d) {
+  modal.Queue(0, [&](CDialog& d) {
     sheet.GetTabControl()->SelectAsUser(1);
     EXPECT_EQ(sheet.GetActiveIndex(), 0);
     EXPECT_EQ(sheet.GetTabControl()->GetCurSel(), 0);
@@ -116,7 +116,7 @@ TEST_F(SheetTest, TheStartPageAndTheButtonsFollowTheHeader) {
   sheet.m_psh.nStartPage = 1;
   sheet.AddPage(&a);
   sheet.AddPage(&b);
-  modal.Queue([&](CDialog& d) {
+  modal.Queue(0, [&](CDialog& d) {
     EXPECT_EQ(sheet.GetActivePage(), &b);
     EXPECT_EQ(a.m_hWnd, nullptr);
     EXPECT_TRUE(ui::IsShown(d, IDOK));
@@ -134,6 +134,38 @@ TEST_F(SheetTest, TheStartPageAndTheButtonsFollowTheHeader) {
     ui::CloseBox(d);
   });
   EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+}
+
+// A page whose number must lie in 1 to 10.
+class CRangePage : public CPropertyPage {
+ public:
+  explicit CRangePage(const DialogTemplate& t) : CPropertyPage(t) {}
+  int m_Number = 5;
+  void DoDataExchange(CDataExchange* dx) override {
+    DDX_Text(dx, kPageEdit, m_Number);
+    DDV_MinMaxInt(dx, m_Number, 1, 10);
+  }
+};
+
+TEST(SheetTabs, AClickOnATabValidatesThePageBeingLeftAndARefusalKeepsIt) {
+  ScriptedModalDriver modal;
+  CRangePage a(kPageA), b(kPageB);
+  CPropertySheet sheet(u"売上");
+  sheet.AddPage(&a);
+  sheet.AddPage(&b);
+  modal.Queue(0, [&](CDialog& d) {
+    ui::Type(a, kPageEdit, u"99");
+    EXPECT_FALSE(ui::ClickTab(d, AFX_IDC_TAB_CONTROL, 1));
+    EXPECT_EQ(sheet.GetActiveIndex(), 0);
+    EXPECT_EQ(sheet.GetTabControl()->GetCurSel(), 0);
+    EXPECT_TRUE(a.IsWindowVisible());
+    ui::Type(a, kPageEdit, u"7");
+    EXPECT_TRUE(ui::ClickTab(d, AFX_IDC_TAB_CONTROL, 1));
+    ui::Click(d, IDOK);
+  });
+  modal.QueueBox(IDOK, u"1 から 10 までの整数を入力してください。");
+  EXPECT_EQ(sheet.DoModal(), IDOK);
+  EXPECT_EQ(a.m_Number, 7);
 }
 
 // A modeless child dialog inside another dialog: its controls notify it.
@@ -156,6 +188,39 @@ class CPane : public CDialogEx {
 BEGIN_MESSAGE_MAP(CPane, CDialogEx)
   ON_BN_CLICKED(5101, &CPane::OnPress)
 END_MESSAGE_MAP()
+
+// A dialog with a tab control that refuses to leave tab 0 while told so.
+class CTabHolder : public CDialogEx {
+ public:
+  CTabHolder() : CDialogEx(kHolder) {}
+  bool m_Refuse = true;
+  std::vector<std::string> m_Heard;
+  afx_msg void OnChanging(NMHDR*, LRESULT* result) {
+    m_Heard.push_back("changing");
+    *result = m_Refuse ? TRUE : FALSE;
+  }
+  afx_msg void OnChanged(NMHDR*, LRESULT*) { m_Heard.push_back("changed"); }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CTabHolder, CDialogEx)
+  ON_NOTIFY(TCN_SELCHANGING, 5201, &CTabHolder::OnChanging)
+  ON_NOTIFY(TCN_SELCHANGE, 5201, &CTabHolder::OnChanged)
+END_MESSAGE_MAP()
+
+TEST(SheetTabs, AClickOnATabControlSendsSelChangingFirstAndARefusalKeepsTheTab) {
+  CTabHolder holder;
+  ASSERT_TRUE(holder.CreateFromTemplate(nullptr, false));
+  auto* tab = dynamic_cast<CTabCtrl*>(holder.GetDlgItem(5201));
+  ASSERT_NE(tab, nullptr);
+  tab->InsertItem(0, u"一");
+  tab->InsertItem(1, u"二");
+  EXPECT_FALSE(ui::ClickTab(holder, 5201, 1));
+  EXPECT_EQ(tab->GetCurSel(), 0);
+  holder.m_Refuse = false;
+  EXPECT_TRUE(ui::ClickTab(holder, 5201, 1));
+  EXPECT_EQ(tab->GetCurSel(), 1);
+  EXPECT_EQ(holder.m_Heard, (std::vector<std::string>{"changing", "changing", "changed"}));
+}
 
 TEST(ChildDialog, AModelessPaneHandlesItsOwnControls) {
   CDialogEx holder(kHolder);

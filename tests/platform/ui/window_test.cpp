@@ -283,7 +283,7 @@ namespace {
 TEST_F(WindowTest, AModalDialogOpenedFromAWorkerThreadRunsOnTheUserInterfaceThread) {
   ScriptedModalDriver modal;
   std::thread::id scriptThread;
-  modal.Queue([&](CDialog& d) {
+  modal.Queue(9201, [&](CDialog& d) {
     scriptThread = std::this_thread::get_id();
     d.EndDialog(IDOK);
   });

@@ -1,0 +1,58 @@
+// The sort step of the tool chain over theApp's data grid.
+
+#include "app/tabro_client_dlg.h"
+#include "app/tool_dialogs.h"
+#include "edittools/sort/sort_grid.h"
+#include "platform/ui_hooks.h"
+
+namespace {
+
+int SortTheDataGrid(const SORTKEYS& keys) {
+  CWaitCursor wait;
+  return SortDataGrid(theApp.m_DataGrid, theApp.m_TitleRow, theApp.m_DataRows, theApp.m_DataCols, keys);
+}
+
+}  // namespace
+
+int CTabroClientDlg::SortWithDialog(int inChain) {
+  CTabroClientApp& app = theApp;
+  if (app.m_TitleRow < 0) return -1;
+  const SortDialogFn dialog = ToolDialogs().sort;
+  if (!dialog) return -1;
+  app.DetectColumnTypes(0);
+  SortDialogIo io;
+  io.columnCount = app.m_DataCols;
+  for (int c = 0; c < app.m_DataCols; ++c) {
+    const uint8_t type = app.m_ColumnTypes[static_cast<size_t>(c)];
+    io.columnTypes.push_back(type == COLTYPE_NUMBER ? SORT_AS_NUMBER
+                             : type == COLTYPE_DATE ? SORT_AS_DATE
+                                                    : SORT_AS_TEXT);
+    io.columnNames.push_back(app.m_DataGrid.GetAt(app.m_TitleRow, c));
+  }
+  io.inChain = inChain;
+  if (dialog(io) != IDOK) return -1;
+  // Chosen keys close up; a key without a column is left out.
+  SORTKEYS keys;
+  for (int k = 0; k < SORT_MAX_KEYS; ++k) {
+    if (io.resultColumns[k] < 0) continue;
+    keys.column[keys.sortCnt] = io.resultColumns[k];
+    keys.compareType[keys.sortCnt] = io.resultTypes[k];
+    keys.descending[keys.sortCnt] = io.resultDescending[k];
+    ++keys.sortCnt;
+  }
+  if (io.skipped) return 1;
+  if (keys.sortCnt > 0) SortTheDataGrid(keys);
+  return 0;
+}
+
+int CTabroClientDlg::RunSortStep(int show, int inChain) {
+  CTabroClientApp& app = theApp;
+  if (show == 1) return SortWithDialog(inChain) == -1 ? -1 : 0;
+  for (int c = 0; c < app.m_DataCols; ++c) {
+    app.m_SortColumnNames.push_back(app.m_DataGrid.GetAt(app.m_TitleRow, c));
+  }
+  const SORTKEYS& keys = app.m_SortSetting;
+  if (keys.sortCnt == 0) return 1;
+  SortTheDataGrid(keys);
+  return 0;
+}

@@ -1,0 +1,42 @@
+// The driver's run of the data-edit chain over theApp's tool order.
+
+#include "app/steps/tool_steps.h"
+#include "app/tool_dialogs.h"
+#include "platform/ui_hooks.h"
+#include "edittools/chain/tool_chain.h"
+
+RunToolStepFn FindToolStep(int kind) {
+  for (const ToolStepEntry& e : kToolSteps) {
+    if (e.kind == kind) return e.step;
+  }
+  return nullptr;
+}
+
+namespace {
+
+class DlgChainHost : public CToolChainHost {
+ public:
+  explicit DlgChainHost(CTabroClientDlg& dlg) : dlg_(dlg) {}
+
+  int RunToolStep(int kind, int show, int inChain) override {
+    const RunToolStepFn step = FindToolStep(kind);
+    return step ? (dlg_.*step)(show, inChain) : -1;
+  }
+
+  bool ShowOrderDialog(bool restart, const TOOLORDER* resumeOrder, int resumeIndex) override {
+    const OrderDialogFn dialog = ToolDialogs().order;
+    return dialog && dialog(restart ? 1 : 0, resumeOrder, resumeIndex) == IDOK;
+  }
+
+  void ShowMessage(const CString& text) override { theApp.DoMessageBox(text); }
+
+ private:
+  CTabroClientDlg& dlg_;
+};
+
+}  // namespace
+
+int CTabroClientDlg::RunToolChain(ToolChainRun run, bool setUp) {
+  DlgChainHost host(*this);
+  return ::RunToolChain(theApp.m_ToolOrder, theApp.m_ToolAbort, theApp.m_TitleRow, run, setUp, host);
+}

@@ -1,0 +1,6 @@
+#include "app/tool_dialogs.h"
+
+ToolDialogTable& ToolDialogs() {
+  static ToolDialogTable table;
+  return table;
+}

@@ -1,0 +1,63 @@
+#pragma once
+// The tools' settings dialogs as the step routines call them. The step routines
+// live in the app layer and must not include window code, so each dialog is
+// reached through this table, which the window layer fills at start-up. An entry
+// stays null until its dialog exists; a step whose dialog is missing returns -1
+// as if the user had cancelled.
+
+#include <cstdint>
+#include <vector>
+
+#include "edittools/chain/tool_order_records.h"
+#include "edittools/filter/filter_records.h"
+#include "platform/cstring.h"
+
+// What the sort dialog is handed and gives back.
+struct SortDialogIo {
+  // In: three start keys (1-based column, 0 none), replaced by the stored
+  // settings when inChain is set; the columns with their names and preset
+  // compare types.
+  int keyColumns[3] = {};
+  int keyTypes[3] = {};
+  int keyDescending[3] = {};
+  int columnCount = 0;
+  std::vector<CString> columnNames;
+  std::vector<int> columnTypes;
+  int inChain = 0;
+  // Out after OK: "スキップ" chosen; the three keys in the dialog's order
+  // (0-based column, -1 none), their compare types and descending flags.
+  int skipped = 0;
+  int resultColumns[3] = {-1, -1, -1};
+  int resultTypes[3] = {};
+  int resultDescending[3] = {};
+};
+
+// What the filter dialog is handed and gives back.
+struct FilterDialogIo {
+  int inChain = 0;          // in: offer "スキップ" and preset the stored conditions
+  // Out after OK.
+  int skipped = 0;          // "スキップ"
+  int narrowFurther = 0;    // "更に絞り込み": filtered, the user narrows again
+  int condCount = 0;        // conditions built, 0 to 3
+  FILTERDAT conds[FILTER_MAX_CONDS];
+};
+
+// Each returns IDOK or IDCANCEL. On OK a dialog has stored its settings in the
+// tool's settings record of theApp.
+using OrderDialogFn = int (*)(int restart, const TOOLORDER* resumeOrder, int resumeIndex);
+using SortDialogFn = int (*)(SortDialogIo& io);
+using FilterDialogFn = int (*)(FilterDialogIo& io);
+// Placeholders for the tools whose dialogs bring their own hand-over record.
+using ToolDialogFn = int (*)(int inChain);
+
+struct ToolDialogTable {
+  OrderDialogFn order = nullptr;      // the tool-order dialog
+  ToolDialogFn pivot = nullptr;       // kind 1
+  ToolDialogFn addCsv = nullptr;      // kind 2
+  FilterDialogFn filter = nullptr;    // kind 3
+  SortDialogFn sort = nullptr;        // kind 4
+  ToolDialogFn macro = nullptr;       // kind 5
+};
+
+// The one table, filled by the window layer.
+ToolDialogTable& ToolDialogs();

@@ -1,0 +1,46 @@
+#include "edittools/chain/tool_chain.h"
+
+#include "edittools/chain/tool_kinds.h"
+
+int RunToolChain(TOOLORDER& order, int& abort, int titleRow, ToolChainRun run, bool setUp,
+                 CToolChainHost& host) {
+  if (titleRow < 0) {
+    host.ShowMessage(kNoTitleRowMessage);
+    return 0;
+  }
+  // A replay takes the dialog flags from the order as it stood at the start.
+  const TOOLORDER started = order;
+  if (setUp && !host.ShowOrderDialog(run == ToolChainRun::kRestart, nullptr, 0)) return 0;
+  abort = 0;
+  for (int j = 0; j < TOOL_SLOT_COUNT;) {
+    const int kind = order[static_cast<size_t>(j)].toolKind;
+    if (kind == TOOL_NONE) break;
+    if (!FindToolKind(kind)) {
+      ++j;
+      continue;
+    }
+    int show = 0;
+    int inChain = 1;
+    if (run == ToolChainRun::kRestart) {
+      show = 1;
+    } else if (run == ToolChainRun::kSilent) {
+      show = 0;
+    } else if (setUp) {
+      show = 1, inChain = 0;
+    } else {
+      show = started[static_cast<size_t>(j)].openSettingsNextTime;
+    }
+    host.BeforeToolStep(kind);
+    const int result = host.RunToolStep(kind, show, inChain);
+    host.AfterToolStep(kind, result);
+    if (result != -1) {
+      ++j;
+      continue;
+    }
+    if (abort != 0 || !setUp) return 0;
+    // The user may change or remove the tool that failed and go on from here.
+    const TOOLORDER current = order;
+    if (!host.ShowOrderDialog(false, &current, j)) return 0;
+  }
+  return 1;
+}

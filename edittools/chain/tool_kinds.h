@@ -1,0 +1,30 @@
+#pragma once
+// The five tool kinds of the data-edit chain and the names that go with each:
+// the section of the settings file that stores its settings, its two-digit text
+// in the tool-order text, its letter in the job lists and its button texts.
+
+#include <cstdint>
+
+#include "edittools/chain/tool_order_records.h"
+
+struct ToolKindInfo {
+  int32_t kind;                  // TOOL_*
+  const char16_t* section;       // section header of the settings file
+  int sectionChars;              // characters of the header compared when reading
+  const char16_t* kindText;      // "%02d" of the kind in the tool-order text
+  const char16_t* letter;        // shown in the job lists
+  const char16_t* caption;       // tool button caption
+  const char16_t* tooltip;       // tool button tooltip
+};
+
+inline constexpr ToolKindInfo kToolKinds[] = {
+    {TOOL_PIVOT, u"@Pivot", 6, u"01", u"集", u"データ積算", u"データ集計"},
+    {TOOL_ADDCSV, u"@AddCSV", 7, u"02", u"追", u"追加CSVファイル", u"ファイル結合"},
+    {TOOL_FILTER, u"@Filter", 7, u"03", u"フ", u"フィルタ", u"フィルタ"},
+    {TOOL_SORT, u"@Sort", 5, u"04", u"ソ", u"ソート", u"ソート"},
+    {TOOL_MACRO, u"@Macro", 6, u"05", u"演", u"マクロでデータ作成", u"並び替え・演算"},
+};
+static_assert(sizeof(kToolKinds) / sizeof(kToolKinds[0]) == 5);
+
+// The entry of a kind; null for 0 and any value outside 1 to 5.
+const ToolKindInfo* FindToolKind(int kind);

@@ -1,0 +1,142 @@
+#pragma once
+// CAddcsvJoin: the working part of the join editor. It holds the editor's copy of
+// the join definition, the additional CSVs' headers, previews and loaded lines, the
+// column kinds and the key join's working state, and runs the key join and the
+// serial join. It works on the grids handed to SetGrids, never on the application
+// object, and reports through the UiHooks message box. The join editor dialog builds
+// on it; the join step uses it alone for a replay.
+
+#include <cstdint>
+#include <vector>
+
+#include "edittools/join/join_key_index.h"
+#include "edittools/join/join_records.h"
+#include "grid/grid_store.h"
+#include "platform/cstring.h"
+
+inline constexpr int JOIN_MAX_LINES = 3000;      // lines of an additional CSV, header included
+inline constexpr int JOIN_MAX_OUTPUT_ROWS = 3000;  // rows of a one-to-many result
+inline constexpr int JOIN_PREVIEW_LINES = 20;
+inline constexpr int JOIN_MAX_INDEXES = 5;
+
+// Copies the data rows 0 to rows-1, columns 0 to cols-1, into the same cells of
+// `step`, empties the other columns of those rows and every row of `step` below them.
+void CopyDataGridToStepGrid(const CTextGrid& data, CTextGrid& step, int rows, int cols);
+
+enum : int {
+  JOIN_LOAD_OK = 0,
+  JOIN_LOAD_NOT_OPENED = 1,   // missing, empty or unreadable; no message yet
+  JOIN_LOAD_REFUSED = 2,      // a line too long; the message was shown
+};
+
+// What a key index indexes (m_KeyIndexInfo).
+struct JOINKEYINFO {
+  int list = 0;      // whose rows: 0 loaded CSV, 1 or 2 additional CSV
+  int partner = 0;   // the other list of its links (0 for the loaded CSV's indexes)
+  int pairList = 0;  // listB of its links
+  int pass = 0;
+};
+
+class CAddcsvJoin {
+ public:
+  CAddcsvJoin() = default;
+  virtual ~CAddcsvJoin() = default;
+
+  // The data the join reads and replaces. The grids and counts must outlive the
+  // object's use; the counts are updated by a successful join.
+  void SetGrids(CTextGrid& data, CTextGrid& step, int& dataRows, int& dataCols, int titleRow);
+
+  // ---- Definition ----------------------------------------------------------------
+  // Loads a stored definition: everything of `def`, the paths as resolved by the
+  // caller (watch-folder inputs look in the watch folder's "Sub" folder), and header
+  // names of each CSV from `addNames` (the names a previous join kept).
+  void RestoreJoinSettings(const JOINDEF& def, const CString paths[JOIN_MAX_ADDCSV],
+                           const std::vector<CString> addNames[JOIN_MAX_ADDCSV]);
+  // Appends the loaded CSV's and the additional CSVs' column names and the column
+  // kinds of lists 0 to 3 to the given lists.
+  void SaveColumnNames(std::vector<CString>& mainNames,
+                       std::vector<CString> addNames[JOIN_MAX_ADDCSV],
+                       uint8_t kinds[4][GRID_COLS]) const;
+
+  // ---- Additional CSVs and column kinds --------------------------------------------
+  // Asks for an additional CSV; 1 with its path, 0 when cancelled. defaultFolder is
+  // used until a file was chosen in this editor.
+  int ChooseAddCsvFile(CString& path, const CString& defaultFolder);
+  // Header and up to 20 further lines of CSV c; 1 read, 0 not readable.
+  int LoadAddCsvPreview(int c, const CString& path);
+  // All lines of CSV c (at most 3000, header included); its column count, 0 to 256,
+  // 0 when the file cannot be read (then with a message when it was too long).
+  int LoadAddCsvData(int c, const CString& path);
+  // The loaded CSV's field names into m_MainNames.
+  void LoadMainColumnNames();
+  // Kinds of the columns of list 0 (loaded CSV), 1 or 2 (additional CSVs).
+  void ClassifyColumns(int list);
+
+  // ---- Key join ----------------------------------------------------------------------
+  // 1 joined (data grid replaced), 0 refused or failed (data grid unchanged).
+  int JoinByKeys();
+  int BuildKeyIndex(int list);
+  int MergeKeyedRows();
+  int IsHeaderNameUsed(int csv, const CString& name) const;
+
+  // ---- Serial join -------------------------------------------------------------------
+  // 1 appended (data grid replaced), 0 refused (data grid unchanged).
+  int AppendSerial();
+  void NormalizeSerialPositions();
+
+  // ---- Editor state ------------------------------------------------------------------
+  JOINDEF m_Def;                     // the editor's definition
+  int m_ConfirmMode = 0;             // read-only viewing: nothing is read
+  CString m_AddPath[JOIN_MAX_ADDCSV];
+  CString m_AddTitle[JOIN_MAX_ADDCSV];
+  std::vector<CString> m_AddHeader[JOIN_MAX_ADDCSV];
+  int m_AddCols[JOIN_MAX_ADDCSV] = {};
+  std::vector<std::vector<CString>> m_Preview[JOIN_MAX_ADDCSV];
+  int m_PreviewCols[JOIN_MAX_ADDCSV] = {};
+  int m_PreviewRows[JOIN_MAX_ADDCSV] = {};
+  std::vector<std::vector<CString>> m_AddLines[JOIN_MAX_ADDCSV];  // line 0 the header
+  int m_AddRows[JOIN_MAX_ADDCSV] = {};
+  int m_AddLoaded[JOIN_MAX_ADDCSV] = {};
+  int m_AddDataCols[JOIN_MAX_ADDCSV] = {};   // most fields of a loaded line, at most 256
+  // Why the last whole load of a CSV gave nothing: JOIN_LOAD_*.
+  int m_AddLoadState[JOIN_MAX_ADDCSV] = {};
+  std::vector<CString> m_MainNames;
+  uint8_t m_ColumnKinds[4][GRID_COLS] = {};
+  CString m_LastFolder;
+  uint8_t m_MinusFlags[GRID_COLS] = {};   // serial output positions that get "-"
+
+  // ---- Key join working state ----------------------------------------------------------
+  std::vector<JOINKEY> m_KeyIndex[JOIN_MAX_INDEXES];
+  JOINKEYINFO m_KeyIndexInfo[JOIN_MAX_INDEXES];
+  int m_KeyDupCount[JOIN_MAX_INDEXES] = {};
+  int m_KeyIndexCount = 0;
+  int m_Unique[4] = {};
+  int m_DriveSide[JOIN_MAX_ADDCSV] = {};
+  // Per loaded row from the field-name row on, its joined rows: one, or one per
+  // matching line in the one-to-many case.
+  std::vector<std::vector<std::vector<CString>>> m_JoinedCells;
+  int m_JoinedWidth = 0;
+  std::vector<int> m_ExtraRows;   // per loaded row: output rows of the one-to-many case
+  int m_OutCols = 0;
+
+ protected:
+  // The grids set by SetGrids.
+  CTextGrid* m_Data = nullptr;
+  CTextGrid* m_Step = nullptr;
+  int* m_DataRows = nullptr;
+  int* m_DataCols = nullptr;
+  int m_TitleRow = -1;
+
+ private:
+  void ResetKeyJoinState();
+  bool ReadCsvFile(int c, const CString& path, bool preview);
+  // Key of loaded row r (list 0) or of a line (lists 1 and 2) from the given links.
+  CString LoadedRowKey(int row, const std::vector<ALIGN>& links, bool normalise) const;
+  CString LineKey(const std::vector<CString>& line, const std::vector<ALIGN>& links,
+                  int list, bool useItemA) const;
+  const std::vector<JOINKEY>* FindIndex(int list, int partner, int pairList) const;
+  int OutputColumnCount(int csv) const;
+  void CopyLineToBlock(int csv, const std::vector<CString>& line, std::vector<CString>& joined,
+                       int offset) const;
+  int WriteKeyJoinResult(int mode);
+};

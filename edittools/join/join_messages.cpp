@@ -1,0 +1,9 @@
+#include "edittools/join/join_messages.h"
+
+#include "platform/ui_hooks.h"
+
+void ShowJoinError(const CString& text) {
+  GetUiHooks().MessageBox(text, kJoinCaption, MB_OK | MB_ICONERROR);
+}
+
+void ShowJoinNotice(const CString& text) { GetUiHooks().MessageBox(text, kJoinCaption, MB_OK); }

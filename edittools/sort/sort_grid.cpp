@@ -1,0 +1,78 @@
+#include "edittools/sort/sort_grid.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "edittools/sort/row_sort.h"
+
+namespace {
+
+// Puts the rows first..first+count-1 into the order given: position i receives
+// the row that stood at first + from[i]. Rows move whole, nothing is copied.
+void PermuteRows(CTextGrid& grid, int first, const std::vector<int>& from) {
+  std::vector<char> done(from.size(), 0);
+  for (size_t start = 0; start < from.size(); ++start) {
+    if (done[start]) continue;
+    size_t j = start;
+    while (static_cast<size_t>(from[j]) != start) {
+      grid.SwapRows(first + static_cast<int>(j), first + from[j]);
+      done[j] = 1;
+      j = static_cast<size_t>(from[j]);
+    }
+    done[j] = 1;
+  }
+}
+
+}  // namespace
+
+int SortDataGrid(CTextGrid& grid, int titleRow, int dataRows, int dataCols, const SORTKEYS& keys) {
+  const int keyCount = std::clamp(keys.sortCnt, 0, SORT_MAX_KEYS);
+  const int first = std::max(titleRow + 1, 0);
+  const int last = std::min(dataRows, grid.Rows());
+  const int count = last - first;
+  if (count <= 1) return 1;
+  dataCols = std::clamp(dataCols, 0, grid.Cols());
+
+  int types[4] = {};
+  int orders[4] = {};
+  for (int k = 0; k < keyCount; ++k) {
+    types[k] = keys.compareType[k];
+    orders[k] = keys.descending[k];
+  }
+  types[keyCount] = SORT_AS_NUMBER;
+  orders[keyCount] = 0;
+
+  std::vector<SORTDAT> rows(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    const int r = first + i;
+    SORTDAT& d = rows[static_cast<size_t>(i)];
+    d.rowSequence = i;
+    d.keys.reserve(static_cast<size_t>(keyCount) + 1);
+    for (int k = 0; k < keyCount; ++k) d.keys.push_back(grid.GetAt(r, keys.column[k]));
+    d.keys.push_back(CString::Build(u"%d", r));
+  }
+  SortRows(keyCount + 1, types, orders, &rows);
+
+  // Cells from dataCols on stay with their row position: set them aside, move
+  // the rows, put them back.
+  struct Tail {
+    int row;
+    std::vector<CString> cells;
+  };
+  std::vector<Tail> tails;
+  for (int r = first; r < last; ++r) {
+    const int width = grid.RowWidth(r);
+    if (width <= dataCols) continue;
+    Tail t{r, {}};
+    for (int c = dataCols; c < width; ++c) t.cells.push_back(grid.GetAt(r, c));
+    grid.TruncateRow(r, dataCols);
+    tails.push_back(std::move(t));
+  }
+  std::vector<int> from(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) from[static_cast<size_t>(i)] = rows[static_cast<size_t>(i)].rowSequence;
+  PermuteRows(grid, first, from);
+  for (Tail& t : tails) {
+    for (size_t c = 0; c < t.cells.size(); ++c) grid.SetAt(t.row, dataCols + static_cast<int>(c), std::move(t.cells[c]));
+  }
+  return 1;
+}

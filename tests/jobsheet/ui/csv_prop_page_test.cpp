@@ -67,6 +67,7 @@ class CsvPageWindow : public ::testing::Test {
   CString Heading(int column) { return wnd->m_GridList.GetHeaderCtrl()->GetItemText(column + kFirstDataSubItem); }
 
   RecordingUiHooks hooks;
+  ScriptedModalDriver modal;   // after the hooks: it answers the boxes, dialogs and menus
   CCsvPropPage page;
   std::unique_ptr<CCsvPropPageWnd> wnd;
 };
@@ -117,7 +118,6 @@ TEST_F(CsvPageWindow, TypingInTheTitleRowRenamesTheField) {
 
 TEST_F(CsvPageWindow, ContextMenuCopiesAndPastesAColumn) {
   Load(kSales);
-  ScriptedModalDriver modal;
   // Below the last row, where a right click selects no cell.
   CRect client;
   wnd->m_GridList.GetClientRect(&client);
@@ -144,9 +144,8 @@ TEST_F(CsvPageWindow, ContextMenuCopiesAndPastesAColumn) {
 
 TEST_F(CsvPageWindow, EditModeLetsRowsBeDeletedByKey) {
   Load(kSales);
+  modal.QueueBox(IDOK, u"編集モードにします。以降変更はできません。");
   ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_EDITMODE));
-  ASSERT_EQ(hooks.Messages().size(), 1u);
-  EXPECT_EQ(hooks.Messages()[0], CString(u"編集モードにします。以降変更はできません。"));
   EXPECT_EQ(theApp.m_EditModeEntered, 1);
   EXPECT_FALSE(ui::IsEnabled(*wnd, res::IDC_CSV_EDITMODE));
   EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_COUNTTEXT), CString(u" 表示 最大列数 256 最大行数 3000"));
@@ -163,7 +162,7 @@ TEST_F(CsvPageWindow, EditModeLetsRowsBeDeletedByKey) {
 
 TEST_F(CsvPageWindow, CancellingEditModeChangesNothing) {
   Load(kSales);
-  hooks.QueueAnswer(IDCANCEL);
+  modal.QueueBox(IDCANCEL, u"編集モードにします。以降変更はできません。");
   ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_EDITMODE));
   EXPECT_EQ(theApp.m_EditModeEntered, 0);
   EXPECT_TRUE(ui::IsEnabled(*wnd, res::IDC_CSV_EDITMODE));
@@ -171,9 +170,8 @@ TEST_F(CsvPageWindow, CancellingEditModeChangesNothing) {
 
 TEST_F(CsvPageWindow, ColourRuleThroughItsDialog) {
   Load(kSales);
-  ScriptedModalDriver modal;
   wnd->m_GridList.ClickColumnAsUser(1 + kFirstDataSubItem);
-  modal.Queue([](CDialog& d) {
+  modal.Queue(res::IDD_COLOR_DLG, [](CDialog& d) {
     EXPECT_EQ(d.GetWindowText(), CString(u"色替え"));
     EXPECT_EQ(ui::TextOf(d, res::IDC_COLOR_COLUMN), CString(u"売上"));
     ui::Choose(d, res::IDC_COLOR_OPERATOR, kColorRuleSigma);
@@ -188,7 +186,7 @@ TEST_F(CsvPageWindow, ColourRuleThroughItsDialog) {
   EXPECT_EQ(page.m_ColumnCodes[1], CODE_COLOR);
   EXPECT_EQ(Heading(1), CString(u"2   [COLOR]"));
   // Deleting the rule clears the code.
-  modal.Queue([](CDialog& d) { ui::Click(d, res::IDC_COLOR_DELETE); });
+  modal.Queue(res::IDD_COLOR_DLG, [](CDialog& d) { ui::Click(d, res::IDC_COLOR_DELETE); });
   ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_COLOR));
   EXPECT_TRUE(page.m_ColorRuleText.IsEmpty());
   EXPECT_EQ(page.m_ColumnCodes[1], 0);
@@ -197,10 +195,9 @@ TEST_F(CsvPageWindow, ColourRuleThroughItsDialog) {
 }
 
 TEST_F(CsvPageWindow, ColourDialogRefusesAnIncompleteRule) {
-  ScriptedModalDriver modal;
   CColorDlg dlg;
   dlg.m_ColumnName = u"売上";
-  modal.Queue([&](CDialog& d) {
+  modal.Queue(res::IDD_COLOR_DLG, [&](CDialog& d) {
     EXPECT_EQ(ui::TextOf(d, res::IDC_COLOR_ACTION), CString(u"文字"));
     ui::Click(d, IDOK);
     ui::Choose(d, res::IDC_COLOR_OPERATOR, 0);
@@ -209,10 +206,9 @@ TEST_F(CsvPageWindow, ColourDialogRefusesAnIncompleteRule) {
     KeepPicture(d, "color_dlg");
     ui::Click(d, IDCANCEL);
   });
+  modal.QueueBox(IDOK, u"[比較式]を指定してください。");
+  modal.QueueBox(IDOK, u"[比較値]が文字列の場合、[比較式]は「=」 または「!」を選択してください");
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-  EXPECT_EQ(hooks.Messages(), (std::vector<CString>{
-                                  u"[比較式]を指定してください。",
-                                  u"[比較値]が文字列の場合、[比較式]は「=」 または「!」を選択してください"}));
 }
 
 TEST_F(CsvPageWindow, ScrollingRenumbersTheRowList) {

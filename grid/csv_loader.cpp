@@ -36,15 +36,6 @@ void ShowMessage(const CString& text) {
   GetUiHooks().MessageBox(text, kCaption, MB_OK | MB_ICONWARNING);
 }
 
-// A TSV input is told by its own final extension.
-bool HasTsvExtension(const CString& path) {
-  const int slash = std::max(path.ReverseFind(u'/'), path.ReverseFind(u'\\'));
-  const int dot = path.ReverseFind(u'.');
-  if (dot <= slash) return false;
-  const CString ext = path.Mid(dot);
-  return ext == u".tsv" || ext == u".TSV";
-}
-
 // Why a file was refused part-way.
 enum class Refusal { kNone, kTooManyColumns, kFieldTooLong, kLineTooLong, kReadError };
 
@@ -271,7 +262,7 @@ int CTabroClientDlg::LoadCsv(const CString& path, CCsvPropPage* page, int loadTy
   app.m_EditCols = 0;
   app.m_EditRows = 0;
 
-  const bool tsv = HasTsvExtension(path);
+  const bool tsv = IsTsvPath(path);
   const int lastSlash = path.ReverseFind(u'/');
   if (lastSlash > 0) app.m_CsvFolder = path.Left(lastSlash);
 

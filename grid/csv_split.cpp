@@ -1,15 +1,14 @@
 #include "grid/csv_split.h"
 
+#include <algorithm>
+
 #include "grid/text_width.h"
 #include "platform/paths.h"
 
 namespace {
 
-// The part of line a field keeps: trailing blanks cut, at most the field limit.
-std::u16string_view CutField(std::u16string_view line, int first, int count,
-                             CsvSplitOverflow* overflow) {
-  std::u16string_view field = line.substr(static_cast<size_t>(first), static_cast<size_t>(count));
-  while (!field.empty() && IsTrailingBlank(field.back())) field.remove_suffix(1);
+// The part of a field a split keeps: at most the field limit.
+std::u16string_view CutField(std::u16string_view field, CsvSplitOverflow* overflow) {
   if (field.size() > static_cast<size_t>(kCsvMaxFieldChars)) {
     field = field.substr(0, static_cast<size_t>(kCsvMaxFieldChars));
     if (overflow) overflow->fieldTooLong = true;
@@ -17,53 +16,80 @@ std::u16string_view CutField(std::u16string_view line, int first, int count,
   return field;
 }
 
-bool IsQuoted(std::u16string_view field) {
-  return field.size() >= 2 && field.front() == u'"' && field.back() == u'"';
-}
-
-std::u16string_view Unquoted(std::u16string_view field) {
-  return IsQuoted(field) ? field.substr(1, field.size() - 2) : field;
-}
-
 }  // namespace
 
+bool IsQuotedCsvField(std::u16string_view raw) {
+  return raw.size() >= 2 && raw.front() == u'"' && raw.back() == u'"';
+}
+
+std::u16string_view CsvFieldText(std::u16string_view raw) {
+  return IsQuotedCsvField(raw) ? raw.substr(1, raw.size() - 2) : raw;
+}
+
 // line -> field (sep field)* ; field -> '"' text '"' followed by sep | text up to sep
+bool CsvFieldCursor::Next(std::u16string_view& raw, bool& last) {
+  if (m_Done) return false;
+  size_t end = std::u16string_view::npos;  // end of the field (exclusive)
+  size_t next = 0;                         // start of the next field
+  if (m_Pos < m_Line.size() && m_Line[m_Pos] == u'"') {
+    // A quoted field runs to a quote followed by the separator.
+    for (size_t q = m_Line.find(u'"', m_Pos + 1); q != std::u16string_view::npos;
+         q = m_Line.find(u'"', q + 1)) {
+      if (q + 1 < m_Line.size() && m_Line[q + 1] == m_Sep) {
+        end = q + 1;
+        next = q + 2;
+        break;
+      }
+    }
+  } else {
+    const size_t s = m_Line.find(m_Sep, m_Pos);
+    if (s != std::u16string_view::npos) end = s, next = s + 1;
+  }
+  last = end == std::u16string_view::npos;
+  if (last) {
+    end = m_Line.size();  // the rest of the line is the last field
+    m_Done = true;
+  }
+  raw = m_Line.substr(m_Pos, end - m_Pos);
+  while (!raw.empty() && IsTrailingBlank(raw.back())) raw.remove_suffix(1);
+  m_Pos = next;
+  return true;
+}
+
 int SplitCsvLine(std::vector<CString>& fields, CString& line, bool isTsv,
                  CsvSplitOverflow* overflow) {
   fields.clear();
   if (overflow) *overflow = CsvSplitOverflow{};
-  const int length = TrimRightBlanks(line);
-  if (length == 0) return 0;
-  const char16_t sep = isTsv ? u'\t' : u',';
-  const char16_t pair[3] = {u'"', sep, 0};
-  int pos = 0;
-  while (pos <= length) {
-    int end = -1;   // end of the field (exclusive)
-    int next = -1;  // start of the next field
-    if (pos < length && line[pos] == u'"') {
-      int q = line.Find(pair, pos + 1);
-      if (q >= 0) end = q + 1, next = q + 2;
-    } else {
-      int s = line.Find(sep, pos);
-      if (s >= 0) end = s, next = s + 1;
-    }
-    if (end < 0) break;  // the rest of the line is the last field
-    fields.emplace_back(Unquoted(CutField(line.View(), pos, end - pos, overflow)));
-    pos = next;
+  TrimRightBlanks(line);
+  CsvFieldCursor cursor(line.View(), isTsv);
+  std::u16string_view raw;
+  bool last = false;
+  while (cursor.Next(raw, last)) {
     if (static_cast<int>(fields.size()) == kCsvMaxFields) {
-      // A separator followed the last field kept: the line had more fields.
+      // A field after the last one kept: the line had more fields.
       if (overflow) overflow->tooManyFields = true;
-      return kCsvMaxFields;
+      break;
     }
+    raw = CutField(raw, overflow);
+    if (!last || !IsQuotedCsvField(raw)) {
+      fields.emplace_back(CsvFieldText(raw));
+      continue;
+    }
+    // Only a quoted last field reads "\n" (and in TSV "\t") as the character.
+    CString text(CsvFieldText(raw));
+    text.Replace(CString(u"\\n"), CString(u"\n"));
+    if (isTsv) text.Replace(CString(u"\\t"), CString(u"\t"));
+    fields.push_back(std::move(text));
   }
-  std::u16string_view rest = CutField(line.View(), pos, length - pos, overflow);
-  CString last(Unquoted(rest));
-  if (IsQuoted(rest)) {
-    last.Replace(CString(u"\\n"), CString(u"\n"));
-    if (isTsv) last.Replace(CString(u"\\t"), CString(u"\t"));
-  }
-  fields.push_back(last);
   return static_cast<int>(fields.size());
+}
+
+bool IsTsvPath(const CString& path) {
+  const int slash = std::max(path.ReverseFind(u'/'), path.ReverseFind(u'\\'));
+  const int dot = path.ReverseFind(u'.');
+  if (dot <= slash) return false;
+  const CString ext = path.Mid(dot);
+  return ext == u".tsv" || ext == u".TSV";
 }
 
 int SplitPath(CString& folder, CString& name, const CString& path) {

@@ -1,6 +1,7 @@
 #pragma once
 // CSV line splitting and the small path routines beside it.
 
+#include <string_view>
 #include <vector>
 
 #include "platform/cstring.h"
@@ -13,6 +14,29 @@ struct CsvSplitOverflow {
   bool tooManyFields = false;  // the line had more than 1000 fields; the rest was dropped
   bool fieldTooLong = false;   // a field had more than 10000 characters; it was cut
 };
+
+// Walks the fields of one line whose trailing blanks are already cut, by the rule
+// of SplitCsvLine below but without its limits: each field comes as it stands in the
+// line, its trailing blanks cut and its quotes still on (CsvFieldText takes them
+// off). Views point into the line. A line that is empty has no field.
+class CsvFieldCursor {
+ public:
+  CsvFieldCursor(std::u16string_view line, bool isTsv)
+      : m_Line(line), m_Sep(isTsv ? u'\t' : u','), m_Done(line.empty()) {}
+  // The next field; false after the last one. last says that it is the line's last.
+  bool Next(std::u16string_view& raw, bool& last);
+
+ private:
+  std::u16string_view m_Line;
+  char16_t m_Sep;
+  size_t m_Pos = 0;
+  bool m_Done;
+};
+
+// A field's text: without its quotes when it begins and ends with one.
+std::u16string_view CsvFieldText(std::u16string_view raw);
+// Whether a field begins and ends with a double quote.
+bool IsQuotedCsvField(std::u16string_view raw);
 
 // Splits one CSV (isTsv false: comma) or TSV (tab) line into fields.
 // line is trimmed in place first (TrimRightBlanks). fields is cleared and receives
@@ -28,6 +52,9 @@ struct CsvSplitOverflow {
 //    says whether anything was left out.
 int SplitCsvLine(std::vector<CString>& fields, CString& line, bool isTsv,
                  CsvSplitOverflow* overflow = nullptr);
+
+// Whether a path names a TSV file: its final extension is ".tsv" or ".TSV".
+bool IsTsvPath(const CString& path);
 
 // Splits a path or URL into folder and name.
 // With a "/" in it: folder = text before the last "/", name = text after; returns 1.

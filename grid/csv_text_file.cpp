@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "grid/csv_split.h"
 #include "platform/codepage.h"
 #include "platform/encoding_detector.h"
 #include "platform/ui_hooks.h"
@@ -74,23 +75,28 @@ struct SpecialBytes {
     is[static_cast<unsigned char>('\n')] = true;
     is[static_cast<unsigned char>('"')] = true;
     is[static_cast<unsigned char>(',')] = true;
+    is[static_cast<unsigned char>('\t')] = true;
   }
 };
 constexpr SpecialBytes kSpecial;
 
-// The quote rule of CSV lines, fed with every byte that did not end the line. The
-// comma is its only separator, also in TSV files. A double quote opens a quoted field
-// as the first byte of a field, or as the second byte of a line or of the field after
-// a closed quoted field; a doubled quote keeps the field open.
+// The quote rule of CSV and TSV lines, fed with every byte that did not end the
+// line. The separator is the file's own (a tab in a TSV file). A double quote opens a
+// quoted field as the first byte of a field, or as the second byte of a line or of
+// the field after a closed quoted field; a doubled quote keeps the field open. In a
+// file whose lines end at LF (UTF-8, EUC-JP) a CR after the closing quote is the
+// start of the line end.
 class QuoteMachine {
  public:
+  QuoteMachine(char separator, bool lfEnds) : m_Separator(separator), m_LfEnds(lfEnds) {}
+
   // Line ends count in every state but this one.
   bool Inside() const { return m_State == State::kInside; }
 
-  void Feed(int b, bool utf8) {
+  void Feed(int b) {
     switch (m_State) {
       case State::kOutside:
-        if (b == ',') {
+        if (b == m_Separator) {
           m_Counter = 0;
         } else if (b == '"' && m_Counter <= 1) {
           m_State = State::kInside;
@@ -102,7 +108,7 @@ class QuoteMachine {
         Count(1);
         break;
       case State::kAfterQuote:
-        if (b == ',' || (utf8 && b == '\r')) {
+        if (b == m_Separator || (m_LfEnds && b == '\r')) {
           m_State = State::kOutside;
           m_Counter = 0;
           break;
@@ -124,9 +130,20 @@ class QuoteMachine {
   // Bytes of the field so far; only 0, 1 and "more" matter.
   void Count(size_t n) { m_Counter = static_cast<int>(std::min<size_t>(m_Counter + n, 2)); }
 
+  char m_Separator;
+  bool m_LfEnds;
   State m_State = State::kOutside;
   int m_Counter = 0;
 };
+
+// How many bytes of a line are its text: an LF that ends it does not count, nor,
+// in a file whose lines end at LF, a CR before that LF.
+size_t TextBytes(const std::string& bytes, bool endedByLf, bool lfEnds) {
+  size_t n = bytes.size();
+  if (!endedByLf) return n;
+  if (lfEnds && n > 0 && bytes[n - 1] == '\r') --n;
+  return n;
+}
 
 }  // namespace
 
@@ -157,6 +174,7 @@ bool CCsvTextFile::Open(const CString& path, const CString& mode, int codeType) 
 bool CCsvTextFile::OpenForReading() {
   m_HasCrLf = 0;
   m_QuoteRule = PathHasCsvExtension(m_Path);
+  m_Separator = IsTsvPath(m_Path) ? '\t' : ',';
   m_Eof = false;
   m_ReadFailed = false;
   m_Fd = ::open(ToFsPath(m_Path).c_str(), O_RDONLY | O_CLOEXEC);
@@ -266,21 +284,25 @@ int CCsvTextFile::PeekByte() {
   return m_Block[m_Pos];
 }
 
-// Line ends per code type and the quote rule of CSV files (see the header).
+// Line ends per code type and the quote rule of CSV files (see the header). At most
+// limit bytes of text are allowed; the line end does not count.
 CCsvTextFile::RawResult CCsvTextFile::ReadRawLine(std::string& bytes, size_t limit) {
   bytes.clear();
   const bool utf8 = m_CodeType == CODETYPE_UTF8;
-  bool any = false, tooLong = false;
-  QuoteMachine quotes;
+  // One byte more is kept, for a CR that turns out to start the line end.
+  const size_t keep = limit + 1;
+  bool any = false, cut = false;
+  QuoteMachine quotes(m_Separator, utf8);
   auto put = [&](int b) {
-    if (bytes.size() < limit) {
+    if (bytes.size() < keep) {
       bytes.push_back(static_cast<char>(b));
     } else {
-      tooLong = true;
+      cut = true;
     }
   };
-  auto lineEnd = [&] {
-    put('\n');
+  auto finish = [&](bool endedByLf) {
+    const bool tooLong = cut || TextBytes(bytes, endedByLf, utf8) > limit;
+    if (endedByLf) bytes.push_back('\n');
     return tooLong ? RawResult::kTooLong : RawResult::kLine;
   };
   for (;;) {
@@ -289,9 +311,9 @@ CCsvTextFile::RawResult CCsvTextFile::ReadRawLine(std::string& bytes, size_t lim
       size_t end = m_Pos + 1;
       while (end < m_End && !kSpecial.is[m_Block[end]]) ++end;
       const size_t run = end - m_Pos;
-      const size_t room = limit > bytes.size() ? limit - bytes.size() : 0;
+      const size_t room = keep > bytes.size() ? keep - bytes.size() : 0;
       bytes.append(reinterpret_cast<const char*>(m_Block.data() + m_Pos), std::min(run, room));
-      if (run > room) tooLong = true;
+      if (run > room) cut = true;
       m_Pos = end;
       any = true;
       quotes.FeedPlain(run);
@@ -302,49 +324,59 @@ CCsvTextFile::RawResult CCsvTextFile::ReadRawLine(std::string& bytes, size_t lim
     any = true;
     if (!m_QuoteRule || !quotes.Inside()) {
       if (utf8) {
-        if (b == '\n') return lineEnd();
+        if (b == '\n') return finish(true);
       } else if (b == '\r') {
         if (PeekByte() == '\n') {
           NextByte();
-          return lineEnd();
+          return finish(true);
         }
       } else if (b == '\n' && m_HasCrLf == 0) {
-        return lineEnd();
+        return finish(true);
       }
     }
     put(b);
-    if (m_QuoteRule) quotes.Feed(b, utf8);
+    if (m_QuoteRule) quotes.Feed(b);
   }
   if (m_ReadFailed) return RawResult::kError;
   if (!any) return RawResult::kEnd;
-  return tooLong ? RawResult::kTooLong : RawResult::kLine;
+  return finish(false);
 }
 
 // EUC-JP to Shift_JIS bytes: JIS X 0208 pairs by the standard mapping, SS2 kana as
 // their single byte; a pair without a mapping (an SS2 byte before anything but a
 // kana, an SS3 code with its third byte) becomes two blanks. A lead byte before an
-// ASCII byte gives two blanks and leaves that byte, which may end the line.
+// ASCII byte gives two blanks and leaves that byte, which may end the line. The
+// quote rule is that of the other codes, on the ASCII bytes.
 CCsvTextFile::RawResult CCsvTextFile::ReadEucRaw(std::string& bytes, size_t limit) {
   bytes.clear();
-  bool any = false, tooLong = false;
+  const size_t keep = limit + 1;
+  bool any = false, cut = false;
+  QuoteMachine quotes(m_Separator, true);
   auto put = [&](const char* s, size_t n) {
-    if (bytes.size() + n <= limit) {
+    if (bytes.size() + n <= keep) {
       bytes.append(s, n);
     } else {
-      tooLong = true;
+      cut = true;
     }
+    if (m_QuoteRule) quotes.FeedPlain(n);
+  };
+  auto finish = [&](bool endedByLf) {
+    const bool tooLong = cut || TextBytes(bytes, endedByLf, true) > limit;
+    if (endedByLf) bytes.push_back('\n');
+    return tooLong ? RawResult::kTooLong : RawResult::kLine;
   };
   for (;;) {
     int b = NextByte();
     if (b < 0) break;
     any = true;
-    if (b == '\n') {
-      put("\n", 1);
-      return tooLong ? RawResult::kTooLong : RawResult::kLine;
-    }
+    if (b == '\n' && !(m_QuoteRule && quotes.Inside())) return finish(true);
     if (b <= 0x80) {
-      char c = static_cast<char>(b);
-      put(&c, 1);
+      if (bytes.size() < keep) {
+        bytes.push_back(static_cast<char>(b));
+      } else {
+        cut = true;
+      }
+      if (m_QuoteRule) quotes.Feed(b);
       continue;
     }
     int second = PeekByte();
@@ -377,7 +409,7 @@ CCsvTextFile::RawResult CCsvTextFile::ReadEucRaw(std::string& bytes, size_t limi
   }
   if (m_ReadFailed) return RawResult::kError;
   if (!any) return RawResult::kEnd;
-  return tooLong ? RawResult::kTooLong : RawResult::kLine;
+  return finish(false);
 }
 
 bool CCsvTextFile::FinishByteRead(RawResult r) {

@@ -11,14 +11,16 @@
 //  - Shift_JIS: CR LF ends a line and comes back as one LF; a bare LF ends a line only
 //    when the first block holds no CR LF (m_HasCrLf == 0); a lone CR is text.
 //  - UTF-8: LF ends a line and stays; CR is text (CR LF lines end in CR LF).
-//  - EUC-JP: LF ends a line and stays; CR is text; no quote rule. Bytes are turned
-//    into Shift_JIS; a code without a Shift_JIS form (JIS X 0212 included) reads as
-//    two blanks.
+//  - EUC-JP: LF ends a line and stays; CR is text. Bytes are turned into Shift_JIS;
+//    a code without a Shift_JIS form (JIS X 0212 included) reads as two blanks.
+// In every code, a line end inside a double-quoted field of a CSV or TSV file is
+// text (the separator of the rule is a tab in a TSV file, IsTsvPath).
 //
 // A line longer than the caller allows is never handed out in pieces: ReadLine (and
 // the byte readers) skip the whole physical line, return false, and GetReadState()
 // says kLineTooLong, so the caller can refuse the file. kEndOfFile means there are
-// no more lines.
+// no more lines. A line end never counts toward a byte limit: a line of the most
+// bytes allowed fits with or without its line end.
 //
 // Writing (mode "w") is safe: the bytes go into a temporary file in the same folder
 // and Close() renames it over the path, so a failed write never leaves a
@@ -78,9 +80,11 @@ class CCsvTextFile {
   bool ReadLine(CString& line, int maxChars = kCsvLineChars);
 
   // The next line's bytes (Shift_JIS or UTF-8 as in the file), at most size - 1
-  // of them. false at the end of the file or when the line is too long.
+  // of them besides the line end. false at the end of the file or when the line is
+  // too long.
   bool ReadByteLine(std::string& bytes, int size);
-  // The next line of an EUC-JP file as Shift_JIS bytes, at most size - 1 of them.
+  // The next line of an EUC-JP file as Shift_JIS bytes, at most size - 1 of them
+  // besides the line end.
   bool ReadEucLine(std::string& bytes, int size);
 
   ReadState GetReadState() const { return m_ReadState; }
@@ -123,6 +127,7 @@ class CCsvTextFile {
   bool m_Eof = false;
   bool m_ReadFailed = false;
   bool m_QuoteRule = false;
+  char m_Separator = ',';  // of the quote rule: a tab in a TSV file
   int m_RequestedCodeType = 0;
   ReadState m_ReadState = ReadState::kNone;
   CString m_Path;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -80,6 +81,70 @@ char16_t ToIcuControl(char16_t c) {
 }
 bool IsSwappedControl(char16_t c) { return c == 0x1A || c == 0x1C || c == 0x7F; }
 
+// Lenient Shift_JIS decoding by table, built once from the converter itself: the
+// character of every single byte and of every lead and trail pair. 0 marks a byte
+// or pair the table does not settle (a lead byte, an invalid sequence); a text with
+// one goes to the converter whole, so both ways give the same characters.
+class SjisTable {
+ public:
+  static const SjisTable& Get() {
+    static const SjisTable table;
+    return table;
+  }
+  // Decodes into out; false when the text needs the converter.
+  bool Decode(std::string_view bytes, char16_t* out, size_t& written) const {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t n = bytes.size();
+    size_t o = 0;
+    for (size_t i = 0; i < n;) {
+      const unsigned b = p[i];
+      if (b < 0x80) {
+        out[o++] = static_cast<char16_t>(b);
+        ++i;
+        continue;
+      }
+      if (const char16_t single = m_Single[b]) {
+        out[o++] = single;
+        ++i;
+        continue;
+      }
+      if (i + 1 >= n) return false;
+      const char16_t pair = m_Pair[(b << 8) | p[i + 1]];
+      if (pair == 0) return false;
+      out[o++] = pair;
+      i += 2;
+    }
+    written = o;
+    return true;
+  }
+
+ private:
+  SjisTable() : m_Pair(0x10000, 0) {
+    UConverter* c = SjisConverter(ConvMode::kLenient);
+    if (c == nullptr) return;
+    auto one = [c](const char* bytes, int length) -> char16_t {
+      UChar out[4];
+      UErrorCode err = U_ZERO_ERROR;
+      ucnv_reset(c);
+      const int32_t n = ucnv_toUChars(c, out, 4, bytes, length, &err);
+      if (U_FAILURE(err) || n != 1 || out[0] == 0xFFFD) return 0;
+      return out[0];
+    };
+    for (int b = 0x80; b < 0x100; ++b) {
+      const char byte = static_cast<char>(b);
+      m_Single[b] = one(&byte, 1);
+      if (m_Single[b] != 0) continue;
+      for (int t = 0x40; t < 0x100; ++t) {
+        const char pair[2] = {byte, static_cast<char>(t)};
+        m_Pair[(b << 8) | t] = one(pair, 2);
+      }
+    }
+  }
+
+  char16_t m_Single[256] = {};
+  std::vector<char16_t> m_Pair;
+};
+
 std::optional<CString> DecodeSjis(std::string_view bytes, ConvMode mode) {
   if (bytes.empty()) return CString();
   UConverter* c = SjisConverter(mode);
@@ -149,14 +214,11 @@ constexpr std::array<Utf8Lead, 256> kUtf8LeadOf = [] {
   return table;
 }();
 
-// UTF-8: an ill-formed sequence (its maximal valid prefix) becomes one U+FFFD in
-// lenient mode.
-std::optional<CString> DecodeUtf8(std::string_view bytes, ConvMode mode) {
-  if (bytes.empty()) return CString();
-  // No sequence gives more code units than it has bytes.
-  CString result;
-  char16_t* const buffer = result.GetBuffer(static_cast<int>(bytes.size()));
-  char16_t* out = buffer;
+// UTF-8 into out (room for bytes.size() units): an ill-formed sequence (its maximal
+// valid prefix) becomes one U+FFFD in lenient mode. The units written, or -1 when
+// strict mode meets an ill-formed sequence.
+int64_t DecodeUtf8Units(std::string_view bytes, char16_t* const start, ConvMode mode) {
+  char16_t* out = start;
   const size_t n = bytes.size();
   size_t i = 0;
   while (i < n) {
@@ -169,7 +231,7 @@ std::optional<CString> DecodeUtf8(std::string_view bytes, ConvMode mode) {
     const Utf8Step step = ReadUtf8Char(bytes.substr(i));
     i += static_cast<size_t>(step.length);
     if (step.kind != Utf8Step::kChar) {
-      if (mode == ConvMode::kStrict) return std::nullopt;
+      if (mode == ConvMode::kStrict) return -1;
       *out++ = u'\uFFFD';
       continue;
     }
@@ -182,7 +244,16 @@ std::optional<CString> DecodeUtf8(std::string_view bytes, ConvMode mode) {
       *out++ = static_cast<char16_t>(cp);
     }
   }
-  result.ReleaseBuffer(static_cast<int>(out - buffer));
+  return out - start;
+}
+
+std::optional<CString> DecodeUtf8(std::string_view bytes, ConvMode mode) {
+  if (bytes.empty()) return CString();
+  // No sequence gives more code units than it has bytes.
+  CString result;
+  const int64_t n = DecodeUtf8Units(bytes, result.GetBuffer(static_cast<int>(bytes.size())), mode);
+  if (n < 0) return std::nullopt;
+  result.ReleaseBuffer(static_cast<int>(n));
   return result;
 }
 
@@ -348,6 +419,33 @@ std::optional<std::string> EncodeText(std::u16string_view text, int codePage, Co
     default:
       return std::nullopt;
   }
+}
+
+bool DecodeInto(std::string_view bytes, int codePage, std::u16string& out) {
+  // No code page gives more code units than the text has bytes.
+  out.resize(bytes.size());
+  switch (codePage) {
+    case CP_SJIS: {
+      size_t written = 0;
+      if (SjisTable::Get().Decode(bytes, out.data(), written)) {
+        out.resize(written);
+        return true;
+      }
+      break;
+    }
+    case CP_UTF8:
+      out.resize(static_cast<size_t>(DecodeUtf8Units(bytes, out.data(), ConvMode::kLenient)));
+      return true;
+    default:
+      break;
+  }
+  const std::optional<CString> text = DecodeBytes(bytes, codePage, ConvMode::kLenient);
+  if (!text) {
+    out.clear();
+    return false;
+  }
+  out.assign(text->View());
+  return true;
 }
 
 CString BytesToText(std::string_view bytes, int codePage) {

@@ -39,6 +39,11 @@ std::optional<CString> DecodeBytes(std::string_view bytes, int codePage,
 std::optional<std::string> EncodeText(std::u16string_view text, int codePage,
                                       ConvMode mode = ConvMode::kLenient);
 
+// Lenient decoding into out (replaced; its storage is reused, so a loop over many
+// lines allocates nothing). The same text as BytesToText. False, with out empty,
+// for an unknown code page.
+bool DecodeInto(std::string_view bytes, int codePage, std::u16string& out);
+
 // Lenient shorthands: empty for an unknown code page.
 CString BytesToText(std::string_view bytes, int codePage);
 std::string TextToBytes(std::u16string_view text, int codePage);

@@ -10,12 +10,6 @@
 #include <new>
 #include <ostream>
 
-struct CString::Rep {
-  std::atomic<int> refs;
-  int length;
-  int capacity;  // units, without the terminator
-  char16_t* Data() noexcept { return reinterpret_cast<char16_t*>(this + 1); }
-};
 
 int WideLength(const char16_t* text) noexcept {
   if (text == nullptr) return 0;
@@ -96,22 +90,38 @@ std::u16string Utf8ToUtf16(std::string_view s) {
 
 // ---- storage ---------------------------------------------------------------
 
+// A heap string: its capacity (units, without the terminator), then the header.
+// The capacity sits before the header so that every string's text starts 8 bytes
+// after it, whichever way it was made.
+constexpr size_t kCapacityBytes = sizeof(int);
+
 CString::Rep* CString::Allocate(int capacity) {
   if (capacity < 0) capacity = 0;
-  void* mem = ::operator new(sizeof(Rep) + (static_cast<size_t>(capacity) + 1) * sizeof(char16_t));
-  Rep* rep = static_cast<Rep*>(mem);
+  void* mem = ::operator new(kCapacityBytes + sizeof(Rep) +
+                             (static_cast<size_t>(capacity) + 1) * sizeof(char16_t));
+  *static_cast<int*>(mem) = capacity;
+  Rep* rep = reinterpret_cast<Rep*>(static_cast<char*>(mem) + kCapacityBytes);
   new (&rep->refs) std::atomic<int>(1);
   rep->length = 0;
-  rep->capacity = capacity;
   rep->Data()[0] = 0;
   return rep;
 }
 
+int CString::Capacity(const Rep* rep) noexcept {
+  if (rep->refs.load(std::memory_order_relaxed) & Rep::kArenaBit) return rep->length;
+  return *reinterpret_cast<const int*>(reinterpret_cast<const char*>(rep) - kCapacityBytes);
+}
+
 void CString::Release(Rep* rep) noexcept {
-  if (rep != nullptr && rep->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
-    rep->refs.~atomic();
-    ::operator delete(rep);
+  if (rep == nullptr) return;
+  const int old = rep->refs.fetch_sub(1, std::memory_order_acq_rel);
+  if ((old & Rep::kCountMask) != 1) return;
+  if (old & Rep::kArenaBit) {
+    cstring_detail::ReleaseArenaString(rep);
+    return;
   }
+  rep->refs.~atomic();
+  ::operator delete(reinterpret_cast<char*>(rep) - kCapacityBytes);
 }
 
 void CString::Assign(const char16_t* text, int length) {
@@ -130,13 +140,13 @@ void CString::Assign(const char16_t* text, int length) {
 char16_t* CString::MakeUnique(int capacity) {
   const int len = GetLength();
   if (capacity < len) capacity = len;
-  if (rep_ != nullptr && rep_->refs.load(std::memory_order_acquire) == 1 &&
-      rep_->capacity >= capacity) {
-    return rep_->Data();
-  }
+  const bool alone =
+      rep_ != nullptr && (rep_->refs.load(std::memory_order_acquire) & Rep::kCountMask) == 1;
+  if (alone && Capacity(rep_) >= capacity) return rep_->Data();
   int newCap = capacity;
-  if (rep_ != nullptr && rep_->refs.load(std::memory_order_acquire) == 1) {
-    newCap = std::max(capacity, rep_->capacity + rep_->capacity / 2);  // growth
+  if (alone) {
+    const int old = Capacity(rep_);
+    newCap = std::max(capacity, old + old / 2);  // growth
   }
   Rep* rep = Allocate(newCap);
   if (len > 0) std::memcpy(rep->Data(), rep_->Data(), static_cast<size_t>(len) * sizeof(char16_t));
@@ -198,22 +208,13 @@ CString& CString::operator=(CString&& other) noexcept {
 
 // ---- access ----------------------------------------------------------------
 
-int CString::GetLength() const noexcept { return rep_ ? rep_->length : 0; }
 void CString::Empty() noexcept {
   Release(rep_);
   rep_ = nullptr;
 }
-char16_t CString::GetAt(int index) const noexcept {
-  return (index >= 0 && index < GetLength()) ? rep_->Data()[index] : 0;
-}
 void CString::SetAt(int index, char16_t ch) {
   if (index < 0 || index >= GetLength()) return;
   MakeUnique(GetLength())[index] = ch;
-}
-const char16_t* CString::GetString() const noexcept { return rep_ ? rep_->Data() : u""; }
-std::u16string_view CString::View() const noexcept {
-  return rep_ ? std::u16string_view(rep_->Data(), static_cast<size_t>(rep_->length))
-              : std::u16string_view();
 }
 std::string CString::ToUtf8() const { return Utf16ToUtf8(View()); }
 CString CString::FromUtf8(std::string_view utf8) { return CString(Utf8ToUtf16(utf8)); }
@@ -504,7 +505,7 @@ void CString::ReleaseBuffer(int newLength) {
   if (newLength < 0) {
     newLength = WideLength(rep_->Data());
   }
-  if (newLength > rep_->capacity) newLength = rep_->capacity;
+  if (newLength > Capacity(rep_)) newLength = Capacity(rep_);
   SetLength(newLength);
 }
 

@@ -9,6 +9,7 @@
 // Out-of-range arguments never fault: positions are clamped to the text, negative
 // counts act as 0, and GetAt on a bad index returns 0.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -72,6 +73,9 @@ FormatArg MakeArg(T v) {
 // Locale independent. A missing argument formats as nothing.
 std::u16string FormatImpl(std::u16string_view fmt, const FormatArg* args, size_t count);
 
+// Gives back the place of a string made by a CStringArena (string_arena.cpp).
+void ReleaseArenaString(void* rep) noexcept;
+
 }  // namespace cstring_detail
 
 class CString {
@@ -96,15 +100,20 @@ class CString {
   CString& operator=(char16_t ch) { return *this = CString(ch); }
 
   // Size and access.
-  int GetLength() const noexcept;
+  int GetLength() const noexcept { return rep_ ? rep_->length : 0; }
   bool IsEmpty() const noexcept { return GetLength() == 0; }
   void Empty() noexcept;
-  char16_t GetAt(int index) const noexcept;
+  char16_t GetAt(int index) const noexcept {
+    return (index >= 0 && index < GetLength()) ? rep_->Data()[index] : char16_t(0);
+  }
   char16_t operator[](int index) const noexcept { return GetAt(index); }
   void SetAt(int index, char16_t ch);  // ignored outside the text
   // Zero-terminated text; valid until the string is next changed.
-  const char16_t* GetString() const noexcept;
-  std::u16string_view View() const noexcept;
+  const char16_t* GetString() const noexcept { return rep_ ? rep_->Data() : u""; }
+  std::u16string_view View() const noexcept {
+    return rep_ ? std::u16string_view(rep_->Data(), static_cast<size_t>(rep_->length))
+                : std::u16string_view();
+  }
   std::u16string ToU16() const { return std::u16string(View()); }
   std::string ToUtf8() const;
   static CString FromUtf8(std::string_view utf8);
@@ -185,11 +194,25 @@ class CString {
   }
 
  private:
-  struct Rep;
+  friend class CStringArena;
+  // The shared text: a reference count and the length, the units after it. A
+  // string of the heap keeps its capacity in the 4 bytes before the header; one
+  // made by a CStringArena has kArenaBit set in its count and no room to grow.
+  struct Rep {
+    static constexpr int kArenaBit = 1 << 30;
+    static constexpr int kCountMask = kArenaBit - 1;
+    std::atomic<int> refs;
+    int length;
+    char16_t* Data() noexcept { return reinterpret_cast<char16_t*>(this + 1); }
+    const char16_t* Data() const noexcept { return reinterpret_cast<const char16_t*>(this + 1); }
+  };
+  static_assert(sizeof(Rep) == 8);
   Rep* rep_ = nullptr;
 
+  explicit CString(Rep* rep) noexcept : rep_(rep) {}
   static Rep* Allocate(int capacity);
   static void Release(Rep* rep) noexcept;
+  static int Capacity(const Rep* rep) noexcept;
   void Assign(const char16_t* text, int length);
   // Makes the buffer unshared with room for capacity units; keeps the text.
   char16_t* MakeUnique(int capacity);

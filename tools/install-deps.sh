@@ -10,7 +10,7 @@ packages=(
   libicu-dev libcurl4-openssl-dev
   fonts-noto-cjk
   libgtest-dev libgmock-dev libbenchmark-dev
-  sqlite3 time
+  sqlite3 miller time
 )
 
 missing=()

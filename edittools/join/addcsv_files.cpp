@@ -12,12 +12,6 @@
 #include "platform/paths.h"
 #include "platform/ui_hooks.h"
 
-namespace {
-
-bool IsTsvPath(const CString& path) { return path.Find(u".tsv") >= 0 || path.Find(u".TSV") >= 0; }
-
-}  // namespace
-
 void CopyDataGridToStepGrid(const CTextGrid& data, CTextGrid& step, int rows, int cols) {
   const int n = std::clamp(rows, 0, std::min(data.Rows(), step.Rows()));
   const int w = std::clamp(cols, 0, GRID_COLS);

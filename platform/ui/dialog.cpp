@@ -281,8 +281,9 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
       b->click();
       return TRUE;
     }
+    // A hidden default button still takes Enter, as on the platform; a disabled one does not.
     CWnd* def = GetDlgItem(static_cast<int>(m_defId));
-    if (def && def->m_hWnd && (!def->m_hWnd->isEnabled() || def->m_hWnd->isHidden())) return TRUE;
+    if (def && def->m_hWnd && !def->m_hWnd->isEnabled()) return TRUE;
     SendMessage(WM_COMMAND, MAKEWPARAM(m_defId, BN_CLICKED), 0);
     return TRUE;
   }

@@ -158,6 +158,17 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"NoQuoteRuleWithoutCsvName", "a.txt", 1, "a,\"b\nc\",d\n",
                  {u"a,\"b\n", u"c\",d\n"}},
         LineCase{"QuoteRuleForTsvName", "x.TSV", 1, "\"b\nc\"\n", {u"\"b\nc\"\n"}},
+        // Regressions: the rule knew only the comma and was missing for EUC-JP, so
+        // TSV and EUC-JP records were split at a quoted line break.
+        LineCase{"TsvQuotedLfStaysInLine", "a.tsv", 1, "a\t\"b\nc\"\td\ne\n",
+                 {u"a\t\"b\nc\"\td\n", u"e\n"}},
+        LineCase{"Utf8TsvQuotedCrLfStaysInLine", "a.tsv", 3, "a\t\"b\r\nc\"\r\nd\r\n",
+                 {u"a\t\"b\r\nc\"\r\n", u"d\r\n"}},
+        LineCase{"CommaIsTextInTsv", "a.tsv", 1, "a,\"b\nc\"\n", {u"a,\"b\n", u"c\"\n"}},
+        LineCase{"EucJpCsvQuotedLfStaysInLine", "a.csv", 2, "a,\"\xA4\xA2\nc\",d\ne\n",
+                 {u"a,\"あ\nc\",d\n", u"e\n"}},
+        LineCase{"EucJpTsvQuotedCrLfStaysInLine", "a.tsv", 2, "x\t\"\xA4\xA2\r\nc\"\r\nd\r\n",
+                 {u"x\t\"あ\r\nc\"\r\n", u"d\r\n"}},
         LineCase{"DoubledQuoteKeepsFieldOpen", "a.csv", 1, "\"x\"\"y\nz\",w\nv\n",
                  {u"\"x\"\"y\nz\",w\n", u"v\n"}},
         LineCase{"QuoteAsSecondByteOpens", "a.csv", 1, "a\"b\nc\"\nd\n",
@@ -221,6 +232,9 @@ TEST(CsvTextFileTest, LineTooLongIsToldApartFromEndOfFileAndNeverCut) {
   EXPECT_EQ(f.GetReadState(), CCsvTextFile::ReadState::kEndOfFile);
 }
 
+// Regression: a line of 99999 bytes was refused when a line end followed it and
+// read when it ended the file. The limit holds for the text, with or without the
+// line end, in every code.
 TEST(CsvTextFileTest, LineOfAtMost99999BytesFits) {
   struct Case {
     const char* name;
@@ -228,18 +242,24 @@ TEST(CsvTextFileTest, LineOfAtMost99999BytesFits) {
     size_t textBytes;
     const char* lineEnd;
     bool fits;
+    int endChars;  // characters the line end reads as
   };
   const Case cases[] = {
-      {"ShiftJisLongest", CCsvTextFile::CODETYPE_SJIS, 99998, "\r\n", true},
-      {"ShiftJisOneMore", CCsvTextFile::CODETYPE_SJIS, 99999, "\r\n", false},
-      {"Utf8Longest", CCsvTextFile::CODETYPE_UTF8, 99998, "\n", true},
-      {"Utf8OneMore", CCsvTextFile::CODETYPE_UTF8, 99999, "\n", false},
-      {"LastLineWithoutEnd", CCsvTextFile::CODETYPE_UTF8, 99999, "", true},
+      {"ShiftJisLongest", CCsvTextFile::CODETYPE_SJIS, 99999, "\r\n", true, 1},
+      {"ShiftJisOneMore", CCsvTextFile::CODETYPE_SJIS, 100000, "\r\n", false, 0},
+      {"Utf8Longest", CCsvTextFile::CODETYPE_UTF8, 99999, "\n", true, 1},
+      {"Utf8LongestWithCrLf", CCsvTextFile::CODETYPE_UTF8, 99999, "\r\n", true, 2},
+      {"Utf8OneMore", CCsvTextFile::CODETYPE_UTF8, 100000, "\n", false, 0},
+      {"EucJpLongest", CCsvTextFile::CODETYPE_EUCJP, 99999, "\n", true, 1},
+      {"EucJpOneMore", CCsvTextFile::CODETYPE_EUCJP, 100000, "\r\n", false, 0},
+      {"LastLineWithoutEnd", CCsvTextFile::CODETYPE_UTF8, 99999, "", true, 0},
+      {"LastLineOneMore", CCsvTextFile::CODETYPE_SJIS, 100000, "", false, 0},
   };
   for (const Case& c : cases) {
     TempDir dir;
     CCsvTextFile f;
     std::string bytes = std::string(c.textBytes, 'y') + c.lineEnd;
+    if (*c.lineEnd) bytes += "next\n";
     ASSERT_TRUE(f.Open(PathText(dir.Write("long.csv", bytes)), u"r", c.codeType)) << c.name;
     CString line;
     EXPECT_EQ(f.ReadLine(line), c.fits) << c.name;
@@ -247,7 +267,7 @@ TEST(CsvTextFileTest, LineOfAtMost99999BytesFits) {
                                        : CCsvTextFile::ReadState::kLineTooLong)
         << c.name;
     if (c.fits) {
-      EXPECT_EQ(line.GetLength(), static_cast<int>(c.textBytes) + (*c.lineEnd ? 1 : 0)) << c.name;
+      EXPECT_EQ(line.GetLength(), static_cast<int>(c.textBytes) + c.endChars) << c.name;
     }
   }
 }

@@ -127,6 +127,29 @@ TEST(CodePageTest, InvisibleCharactersDoNotVanish) {
   }
 }
 
+// The buffer decoder reads every code as BytesToText does: every Shift_JIS byte
+// and pair (the table path), invalid and cut sequences (the converter's path),
+// UTF-8 and EUC-JP.
+TEST(CodePageTest, DecodeIntoReadsAsBytesToText) {
+  std::u16string out = u"stale";
+  for (int a = 0; a < 256; ++a) {
+    for (int b = 0; b < 256; b += (a >= 0x80 ? 1 : 64)) {
+      const std::string bytes = {static_cast<char>(a), static_cast<char>(b), 'x'};
+      ASSERT_TRUE(DecodeInto(bytes, CP_SJIS, out));
+      ASSERT_EQ(out, BytesToText(bytes, CP_SJIS).View()) << std::hex << a << " " << b;
+    }
+  }
+  const std::string texts[] = {"", "\x82\xa0", "abc\x82", "\xe3\x81\x82\xff\xe3", "\xa4\xa2\x8e\xb1"};
+  for (const std::string& t : texts) {
+    for (const int codePage : {CP_SJIS, CP_UTF8, CP_EUCJP}) {
+      ASSERT_TRUE(DecodeInto(t, codePage, out));
+      EXPECT_EQ(out, BytesToText(t, codePage).View()) << codePage;
+    }
+  }
+  EXPECT_FALSE(DecodeInto("abc", 1252, out));
+  EXPECT_TRUE(out.empty());
+}
+
 TEST(CodePageTest, UnknownCodePageAlwaysFails) {
   EXPECT_FALSE(IsKnownCodePage(1252));
   EXPECT_FALSE(DecodeBytes("abc", 1252, ConvMode::kLenient).has_value());

@@ -1,0 +1,96 @@
+#include "platform/string_arena.h"
+
+#include <sys/mman.h>
+
+#include <atomic>
+#include <cstring>
+#include <new>
+
+namespace {
+
+// Blocks are aligned to their size, so a string finds its block by its address.
+// The size of a huge page: a filled block costs one page fault, not 512.
+constexpr size_t kBlockSize = size_t{1} << 21;
+// While an arena fills a block, the block's count holds this much more than the
+// strings still alive, so releasing strings early can never free it.
+constexpr int64_t kArenaHold = int64_t{1} << 40;
+
+std::atomic<int> g_liveBlocks{0};
+
+}  // namespace
+
+struct CStringArena::Block {
+  std::atomic<int64_t> live;
+
+  char* Begin() noexcept { return reinterpret_cast<char*>(this) + sizeof(Block); }
+  char* End() noexcept { return reinterpret_cast<char*>(this) + kBlockSize; }
+
+  static Block* Map() {
+    // Twice the size, then the unaligned ends go back.
+    void* raw = mmap(nullptr, 2 * kBlockSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (raw == MAP_FAILED) throw std::bad_alloc();
+    const auto start = reinterpret_cast<uintptr_t>(raw);
+    const uintptr_t aligned = (start + kBlockSize - 1) & ~(kBlockSize - 1);
+    if (aligned > start) munmap(raw, aligned - start);
+    const uintptr_t tail = aligned + kBlockSize;
+    const uintptr_t rawEnd = start + 2 * kBlockSize;
+    if (rawEnd > tail) munmap(reinterpret_cast<void*>(tail), rawEnd - tail);
+#ifdef MADV_HUGEPAGE
+    madvise(reinterpret_cast<void*>(aligned), kBlockSize, MADV_HUGEPAGE);  // a hint; may be ignored
+#endif
+    Block* b = new (reinterpret_cast<void*>(aligned)) Block{};
+    b->live.store(kArenaHold, std::memory_order_relaxed);
+    g_liveBlocks.fetch_add(1, std::memory_order_relaxed);
+    return b;
+  }
+
+  // Drops `count` from the block's count and unmaps it when nothing is left.
+  static void Drop(Block* b, int64_t count) noexcept {
+    if (b->live.fetch_sub(count, std::memory_order_acq_rel) != count) return;
+    b->live.~atomic();
+    munmap(b, kBlockSize);
+    g_liveBlocks.fetch_sub(1, std::memory_order_relaxed);
+  }
+};
+
+namespace cstring_detail {
+
+void ReleaseArenaString(void* rep) noexcept {
+  const auto address = reinterpret_cast<uintptr_t>(rep);
+  CStringArena::Block::Drop(reinterpret_cast<CStringArena::Block*>(address & ~(kBlockSize - 1)), 1);
+}
+
+}  // namespace cstring_detail
+
+CStringArena::~CStringArena() { Retire(); }
+
+void CStringArena::Retire() noexcept {
+  if (block_ == nullptr) return;
+  // Hand over the strings made; what they released meanwhile is already counted.
+  Block::Drop(block_, kArenaHold - made_);
+  block_ = nullptr;
+  next_ = end_ = nullptr;
+  made_ = 0;
+}
+
+CString CStringArena::Make(std::u16string_view text) {
+  if (text.empty()) return CString();
+  if (text.size() > kMaxText) return CString(text);
+  const size_t bytes = (sizeof(CString::Rep) + (text.size() + 1) * sizeof(char16_t) + 3) & ~size_t{3};
+  if (block_ == nullptr || static_cast<size_t>(end_ - next_) < bytes) {
+    Retire();
+    block_ = Block::Map();
+    next_ = block_->Begin();
+    end_ = block_->End();
+  }
+  auto* rep = new (next_) CString::Rep{};
+  next_ += bytes;
+  ++made_;
+  rep->refs.store(CString::Rep::kArenaBit | 1, std::memory_order_relaxed);
+  rep->length = static_cast<int>(text.size());
+  std::memcpy(rep->Data(), text.data(), text.size() * sizeof(char16_t));
+  rep->Data()[text.size()] = 0;
+  return CString(rep);
+}
+
+int CStringArena::LiveBlocks() noexcept { return g_liveBlocks.load(std::memory_order_relaxed); }

@@ -165,6 +165,16 @@ void CCsvPropPageWnd::OnClearSettings() {
   RefreshAfterCommand();
 }
 
+void CCsvPropPageWnd::ResetToSource() {
+  if (!m_hWnd) {
+    CsvGrids g = AppCsvGrids();
+    m_Page.ResetToSource(g);
+    return;
+  }
+  OnClearSettings();
+  if (GetSheet() && GetSheet()->GetActivePage() == this) OnSetActive();
+}
+
 void CCsvPropPageWnd::OnDataHeader() {
   UpdateData(TRUE);
   if (m_Page.m_DataHeader == 1) m_Page.m_PageBreak = 0;

@@ -64,6 +64,8 @@ class CCsvPropPageWnd : public CPropertyPage {
   void UpdateCommandButtons();
   // After any command: captions, buttons, row numbers and the grid.
   void RefreshAfterCommand();
+  // The sheet's "全設定クリア": cleared as by "設定クリア", and shown again when active.
+  void ResetToSource();
   // The grid cursor's routes (the lists call these).
   void MoveCursor(int direction);
   void OnEditDelete();

@@ -160,6 +160,33 @@ TEST_F(CsvPageWindow, EditModeLetsRowsBeDeletedByKey) {
   EXPECT_EQ(wnd->m_GridList.GetItemCount(), 3 + 10);
 }
 
+TEST_F(CsvPageWindow, KeysMoveTheCursorAndTypedCharactersGoToTheCellEditor) {
+  Load(kSales);
+  modal.QueueBox(IDOK, u"編集モードにします。以降変更はできません。");
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_EDITMODE));
+  wnd->m_GridList.ClickAsUser(1, 0 + kFirstDataSubItem);
+  ASSERT_TRUE(ui::PressKey(*wnd, res::IDC_CSV_GRID, VK_DOWN));
+  ASSERT_TRUE(ui::PressKey(*wnd, res::IDC_CSV_GRID, VK_RIGHT));
+  EXPECT_EQ(page.m_SelCell.row, 2);
+  EXPECT_EQ(page.m_SelCell.subitem, 1 + kFirstDataSubItem);
+  EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_CELLEDIT), CString(u"250"));
+  ASSERT_TRUE(ui::PressKey(*wnd, res::IDC_CSV_GRID, '7'));
+  EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_CELLEDIT), CString(u"7"));
+  EXPECT_EQ(theApp.m_EditGrid.GetAt(2, 1), CString(u"7"));
+  // Enter in the cell editor goes back to the grid and moves down.
+  ASSERT_TRUE(ui::PressKey(*wnd, res::IDC_CSV_CELLEDIT, VK_RETURN));
+  EXPECT_EQ(page.m_SelCell.row, 3);
+  ASSERT_TRUE(ui::PressKey(*wnd, res::IDC_CSV_GRID, VK_ESCAPE));
+  EXPECT_EQ(page.m_SelCell.row, -1);
+}
+
+TEST_F(CsvPageWindow, OnlyDataColumnsCanBeResized) {
+  Load(kSales);
+  CHeaderCtrl* header = wnd->m_GridList.GetHeaderCtrl();
+  EXPECT_FALSE(header->ResizeAsUser(1, 40));
+  EXPECT_TRUE(header->ResizeAsUser(3, 150));
+}
+
 TEST_F(CsvPageWindow, CancellingEditModeChangesNothing) {
   Load(kSales);
   modal.QueueBox(IDCANCEL, u"編集モードにします。以降変更はできません。");

@@ -2,6 +2,7 @@
 // dialogs, the row settings and edit mode.
 
 #include "app/tabro_client_app.h"
+#include "app/tool_dialogs.h"
 #include "jobsheet/command/command_number.h"
 #include "jobsheet/sheet/ui/color_dlg.h"
 #include "jobsheet/sheet/ui/csv_prop_page_wnd.h"
@@ -115,9 +116,31 @@ void CCsvPropPageWnd::OnFilter() {
 }
 
 void CCsvPropPageWnd::OnSort() {
-  if (!GetCsvPageDialogs().sort) return;
+  if (!ToolDialogs().sort) return;
   theApp.DetectColumnTypes(1);
-  const bool ok = GetCsvPageDialogs().sort(this, m_Page);
+  SortDialogIo io;
+  for (int k = 0; k < 3; ++k) {
+    io.keyColumns[k] = m_Page.m_SortCols[k];
+    io.keyTypes[k] = m_Page.m_SortTypes[k];
+    io.keyDescending[k] = m_Page.m_SortDesc[k];
+  }
+  io.columnCount = m_Page.m_ColCount;
+  for (int c = 0; c < m_Page.m_ColCount && c < GRID_COLS; ++c) {
+    io.columnNames.push_back(m_Page.m_HeaderNames[c]);
+    // Numbers and dates sort as such; every other column type as text.
+    const int type = theApp.m_ColumnTypes[c];
+    io.columnTypes.push_back(type == COLTYPE_NUMBER ? SORT_AS_NUMBER : type == COLTYPE_DATE ? SORT_AS_DATE : SORT_AS_TEXT);
+  }
+  const bool ok = ToolDialogs().sort(io) == IDOK;
+  if (ok) {
+    bool ended = false;
+    for (int k = 0; k < 3; ++k) {
+      ended = ended || io.resultColumns[k] < 0;
+      m_Page.m_SortCols[k] = ended ? 0 : io.resultColumns[k] + 1;
+      m_Page.m_SortTypes[k] = ended ? 0 : io.resultTypes[k];
+      m_Page.m_SortDesc[k] = ended ? 0 : io.resultDescending[k];
+    }
+  }
   CsvGrids g = AppCsvGrids();
   if (ok) m_Page.ApplySortResult(g);
   RefreshAfterCommand();

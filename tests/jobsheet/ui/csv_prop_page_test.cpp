@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/tabro_client_app.h"
+#include "app/tool_dialogs.h"
 #include "jobsheet/sheet/ui/color_dlg.h"
 #include "jobsheet/sheet/ui/csv_prop_page_wnd.h"
 #include "platform/ui/modal_driver.h"
@@ -178,6 +179,31 @@ TEST_F(CsvPageWindow, KeysMoveTheCursorAndTypedCharactersGoToTheCellEditor) {
   EXPECT_EQ(page.m_SelCell.row, 3);
   ASSERT_TRUE(ui::PressKey(*wnd, res::IDC_CSV_GRID, VK_ESCAPE));
   EXPECT_EQ(page.m_SelCell.row, -1);
+}
+
+// The sort tool's dialog as a user answers it: descending by the second column.
+int SortBySalesDescending(SortDialogIo& io) {
+  EXPECT_EQ(io.columnCount, 3);
+  EXPECT_EQ(io.columnNames[1], CString(u"売上"));
+  EXPECT_EQ(io.columnTypes[1], SORT_AS_NUMBER);
+  io.resultColumns[0] = 1;
+  io.resultTypes[0] = SORT_AS_NUMBER;
+  io.resultDescending[0] = 1;
+  return IDOK;
+}
+
+TEST_F(CsvPageWindow, SortKeysAreShownAndInEditModeAppliedAtOnce) {
+  Load(kSales);
+  ToolDialogs().sort = &SortBySalesDescending;
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_SORT));
+  EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_SORTTEXT), CString(u"売上\n"));
+  EXPECT_EQ(theApp.m_EditGrid.GetAt(1, 0), CString(u"東京"));   // kept for the job only
+  modal.QueueBox(IDOK, u"編集モードにします。以降変更はできません。");
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_EDITMODE));
+  EXPECT_EQ(theApp.m_EditGrid.GetAt(1, 0), CString(u"大阪"));
+  EXPECT_EQ(theApp.m_EditGrid.GetAt(3, 0), CString(u"名古屋"));
+  EXPECT_EQ(page.m_SortCols[0], 0);
+  ToolDialogs().sort = nullptr;
 }
 
 TEST_F(CsvPageWindow, OnlyDataColumnsCanBeResized) {

@@ -2,7 +2,6 @@
 // edit mode.
 
 #include <algorithm>
-#include <numeric>
 
 #include "edittools/sort/row_sort.h"
 #include "jobsheet/sheet/csv_prop_page.h"

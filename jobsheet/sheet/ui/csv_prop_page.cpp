@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/tabro_client_app.h"
+#include "app/csv_page_grids.h"
 #include "app/tabro_client_dlg.h"
 #include "jobsheet/sheet/ui/csv_prop_page_wnd.h"
 #include "res/csv_prop_page.h"
@@ -47,16 +48,6 @@ constexpr COLORREF kSeparatorColour = RGB(204, 204, 204);
 CsvPageDialogs& GetCsvPageDialogs() {
   static CsvPageDialogs dialogs;
   return dialogs;
-}
-
-CsvGrids AppCsvGrids() {
-  CsvGrids g{theApp.m_EditGrid, theApp.m_DataGrid, theApp.m_TitleRow, theApp.m_EditRows, theApp.m_EditCols,
-             theApp.m_SendRows, theApp.m_SendCols, theApp.m_EditModeEntered};
-  g.dataRows = theApp.m_DataRows;
-  g.dataCols = theApp.m_DataCols;
-  g.totalRows = theApp.m_TotalRows;
-  g.addCsvCount = theApp.m_JoinDef.AddCsvCnt;
-  return g;
 }
 
 CCsvPropPageWnd::CCsvPropPageWnd(CCsvPropPage& page) : CPropertyPage(res::IDD_CSV_PROP_PAGE), m_Page(page) {

@@ -193,33 +193,33 @@ BOOL CCsvEditCsvRowListCtrl::PreTranslateMessage(MSG* msg) {
   return CListCtrl::PreTranslateMessage(msg);
 }
 
-void CCsvEditCsvBodyListCtrl::OnCustomDraw(NMHDR* hdr, LRESULT* result) {
+namespace {
+
+// Custom drawing of both lists: every cell asks for its background.
+template <typename Colour>
+void AnswerCustomDraw(NMHDR* hdr, LRESULT* result, Colour colour) {
   auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(hdr);
+  *result = CDRF_DODEFAULT;
   if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) {
     *result = CDRF_NOTIFYITEMDRAW;
   } else if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
     *result = CDRF_NOTIFYSUBITEMDRAW;
-  } else if (cd->nmcd.dwDrawStage == (CDDS_ITEMPREPAINT | CDDS_SUBITEM) && m_pPage) {
+  } else if (cd->nmcd.dwDrawStage == (CDDS_ITEMPREPAINT | CDDS_SUBITEM)) {
     cd->clrText = RGB(0, 0, 0);
-    cd->clrTextBk = m_pPage->GridCellColour(static_cast<int>(cd->nmcd.dwItemSpec), cd->iSubItem);
-    *result = CDRF_DODEFAULT;
-  } else {
-    *result = CDRF_DODEFAULT;
+    cd->clrTextBk = colour(static_cast<int>(cd->nmcd.dwItemSpec), cd->iSubItem);
   }
 }
 
+}  // namespace
+
+void CCsvEditCsvBodyListCtrl::OnCustomDraw(NMHDR* hdr, LRESULT* result) {
+  AnswerCustomDraw(hdr, result, [this](int item, int sub) {
+    return m_pPage ? m_pPage->GridCellColour(item, sub) : kCsvWhite;
+  });
+}
+
 void CCsvEditCsvRowListCtrl::OnCustomDraw(NMHDR* hdr, LRESULT* result) {
-  auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(hdr);
-  if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) {
-    *result = CDRF_NOTIFYITEMDRAW;
-  } else if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
-    *result = CDRF_NOTIFYSUBITEMDRAW;
-  } else if (cd->nmcd.dwDrawStage == (CDDS_ITEMPREPAINT | CDDS_SUBITEM) && m_pPage) {
-    cd->clrText = RGB(0, 0, 0);
-    cd->clrTextBk = cd->iSubItem == 0 ? kCsvFrameBeige
-                                      : m_pPage->RowNumberColour(static_cast<int>(cd->nmcd.dwItemSpec));
-    *result = CDRF_DODEFAULT;
-  } else {
-    *result = CDRF_DODEFAULT;
-  }
+  AnswerCustomDraw(hdr, result, [this](int item, int sub) {
+    return sub == 0 || !m_pPage ? kCsvFrameBeige : m_pPage->RowNumberColour(item);
+  });
 }

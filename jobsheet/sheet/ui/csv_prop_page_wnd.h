@@ -9,6 +9,7 @@
 
 #include <array>
 
+#include "app/csv_page_grids.h"
 #include "app/ui/mfc_button_ex.h"
 #include "jobsheet/sheet/csv_prop_page.h"
 #include "jobsheet/sheet/ui/csv_list_ctrls.h"
@@ -30,8 +31,6 @@ struct CsvPageDialogs {
 };
 CsvPageDialogs& GetCsvPageDialogs();
 
-// The application's grids and counts for the page's operations.
-CsvGrids AppCsvGrids();
 
 class CCsvPropPageWnd : public CPropertyPage {
  public:

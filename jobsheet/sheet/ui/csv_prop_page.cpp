@@ -6,6 +6,7 @@
 #include "app/tabro_client_app.h"
 #include "app/csv_page_grids.h"
 #include "app/tabro_client_dlg.h"
+#include "jobsheet/sheet/ui/csv_button_images.h"
 #include "jobsheet/sheet/ui/csv_prop_page_wnd.h"
 #include "res/csv_prop_page.h"
 
@@ -325,6 +326,14 @@ void CCsvPropPageWnd::SetupButtons() {
     int fill = 0;
     if (id == res::IDC_CSV_LETTERS) fill = 1;
     if (id == res::IDC_CSV_PAGEBREAK && m_Page.m_PageBreak) fill = 2;
+    // The picture by the button's height; the ticked one while a check stays down.
+    CRect client;
+    b.GetClientRect(&client);
+    const bool checkable = id == res::IDC_CSV_DATAHEADER || id == res::IDC_CSV_PAGEBREAK || id == res::IDC_CSV_LETTERS;
+    const bool ticked = checkable && b.GetCheck() == BST_CHECKED;
+    b.m_bTopImage = TRUE;
+    // The corner button above the row numbers is too low for a picture over its text.
+    if (id != res::IDC_CSV_LETTERS) b.SetImage(CsvButtonImage(id, CsvButtonImageSize(client.Height()), ticked));
     b.SetButtonFont(font, textAbove ? 1 : 0, factor, fill);
     b.SetTooltip(kCommandButtons[i].tooltip);
     b.Invalidate();

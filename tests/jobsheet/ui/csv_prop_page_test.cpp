@@ -10,6 +10,7 @@
 #include "app/tabro_client_app.h"
 #include "app/tool_dialogs.h"
 #include "jobsheet/sheet/ui/color_dlg.h"
+#include "jobsheet/sheet/ui/csv_button_images.h"
 #include "jobsheet/sheet/ui/csv_prop_page_wnd.h"
 #include "platform/ui/modal_driver.h"
 #include "platform/ui/ui_driver.h"
@@ -87,6 +88,14 @@ TEST_F(CsvPageWindow, OpensWithTheGridSpareLinesAndCounts) {
   EXPECT_EQ(wnd->m_RowList.GetItemText(0, 1), CString(u"    1"));
   EXPECT_TRUE(ui::IsEnabled(*wnd, res::IDC_CSV_EDITMODE));
   EXPECT_FALSE(ui::IsEnabled(*wnd, res::IDC_CSV_CLIPBOARD));
+  // The buttons carry their pictures and tooltips; the page-break picture follows its tick.
+  const CMFCButtonEx& pageBreak = wnd->m_Buttons[11];
+  ASSERT_NE(pageBreak.Image(), nullptr);
+  EXPECT_EQ(pageBreak.Image(), CsvButtonImage(res::IDC_CSV_PAGEBREAK, CSVIMG_MEDIUM, false));
+  ASSERT_TRUE(ui::SetChecked(*wnd, res::IDC_CSV_PAGEBREAK, true));
+  EXPECT_EQ(page.m_PageBreak, 1);
+  EXPECT_EQ(pageBreak.Image(), CsvButtonImage(res::IDC_CSV_PAGEBREAK, CSVIMG_MEDIUM, true));
+  EXPECT_EQ(pageBreak.m_ContentFill, 2);
   KeepPicture(*wnd, "csv_page_opened");
 }
 

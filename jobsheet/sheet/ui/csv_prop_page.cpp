@@ -68,6 +68,7 @@ ON_EN_CHANGE(res::IDC_CSV_CELLEDIT, &CCsvPropPageWnd::OnCellEditChange)
 ON_EN_KILLFOCUS(res::IDC_CSV_CELLEDIT, &CCsvPropPageWnd::OnCellEditKillFocus)
 ON_WM_CONTEXTMENU()
 ON_WM_PAINT()
+ON_WM_CTLCOLOR()
 ON_COMMAND(res::ID_CSV_CUT, &CCsvPropPageWnd::OnEditCut)
 ON_COMMAND(res::ID_CSV_COPY, &CCsvPropPageWnd::OnEditCopy)
 ON_COMMAND(res::ID_CSV_PASTE, &CCsvPropPageWnd::OnEditPaste)
@@ -411,6 +412,13 @@ void CCsvPropPageWnd::OnPaint() {
     dc.LineTo(x, clip.bottom + 20);
   }
   dc.SelectObject(old);
+}
+
+HBRUSH CCsvPropPageWnd::OnCtlColor(CDC*, CWnd* wnd, UINT) {
+  // The count line and the tool bar's frame are grey, every other control white.
+  const int id = wnd ? wnd->GetDlgCtrlID() : 0;
+  if (id == res::IDC_CSV_COUNTTEXT || id == res::IDC_CSV_FRAME) return &m_BrushGrey;
+  return &m_BrushWhite;
 }
 
 void CCsvPropPageWnd::OnHeaderBeginTrack(NMHDR* hdr, LRESULT* result) {

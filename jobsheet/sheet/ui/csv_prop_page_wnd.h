@@ -46,6 +46,8 @@ class CCsvPropPageWnd : public CPropertyPage {
   CEdit m_EditCell;
   std::array<CMFCButtonEx, 20> m_Buttons;   // the command buttons, in kCommandButtons order
   CButton m_BtnClear;
+  CBrush m_BrushGrey{RGB(230, 230, 230)};
+  CBrush m_BrushWhite{RGB(255, 255, 255)};
 
   // Row and column under the list's colouring (also read by the lists).
   COLORREF GridCellColour(int row, int subitem) const;
@@ -85,6 +87,7 @@ class CCsvPropPageWnd : public CPropertyPage {
   afx_msg void OnCellEditKillFocus();
   afx_msg void OnContextMenu(CWnd* wnd, CPoint point);
   afx_msg void OnPaint();
+  afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
   afx_msg void OnEditCut();
   afx_msg void OnEditCopy();
   afx_msg void OnEditPaste();

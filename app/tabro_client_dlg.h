@@ -9,6 +9,7 @@
 
 #include "app/tabro_client_app.h"
 #include "edittools/chain/tool_chain.h"
+#include "edittools/pivot/pivot_records.h"
 #include "jobsheet/command/job_setting.h"
 #include "jobsheet/reuse/reuse_command.h"
 #include "platform/cstring.h"
@@ -131,4 +132,12 @@ class CTabroClientDlg {
   // definition and offer "スキップ". Returns 0 ran, 1 skipped, -1 cancelled or failed
   // (the data grid unchanged); a missing additional CSV also sets theApp.m_ToolAbort.
   int RunAddCsvStep(int show, int inChain);
+
+  // ---- Data-edit step: aggregation -------------------------------------------
+  PIVOTRUN m_PivotRun;             // state of the last aggregation run
+  // The aggregation step of the tool chain: with show 1 through the aggregation
+  // dialog (inChain presets it and offers "スキップ"), with show 0 from
+  // theApp.m_PivotSetting. -1 cancelled or failed (the data unchanged), 1 skipped,
+  // 0 the data grid holds the summary or cross table.
+  int RunPivotStep(int show, int inChain);
 };

@@ -22,6 +22,9 @@ printf '@Header\nVersion=1.0\nEditInf=0,4,0\n\n@Sort\nsortCnt=2\nsortdata=0,1,0,
 printf '@Header\nVersion=1.0\nEditInf=0,3,0\n\n@Filter\nFilterCnt=2\nItemCnt=2\nfilter=0,5,0,0,2\nfilterKey=0,0,"東京"\nfilterKey=0,1,"大阪府"\nfilter=1,2,1,2,2\nfilterKey=1,0,"100"\nfilterKey=1,1,"300"\n\n' \
   >"$work/filter.txt"
 
+# The same replay with an empty order: the load and the output alone.
+printf '@Header\nVersion=1.0\n\n' >"$work/none.txt"
+
 # Median wall and CPU seconds of a command over the runs: "wall cpu".
 median() {
   local times=()
@@ -45,6 +48,7 @@ row() {
 
 echo "| task | program | wall s (median) | CPU s (median) |"
 echo "|---|---|---|---|"
+row "load and print only" replay_tools "$build/bench/replay_tools" "$sjis" "$work/none.txt"
 row sort replay_tools "$build/bench/replay_tools" "$sjis" "$work/sort.txt"
 row sort sqlite3 sqlite3 :memory: -cmd '.mode csv' -cmd ".import $utf8 t" \
   'SELECT * FROM t ORDER BY 得意先名1, CAST(数量1 AS REAL) DESC'

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/tabro_client_dlg.h"
+#include "app/tool_dialogs.h"
 #include "edittools/join/addcsv_join.h"
 #include "platform/paths.h"
 #include "platform/ui_hooks.h"
@@ -30,6 +31,33 @@ bool AddCsvFilesExist(bool emptyIsMissing) {
   return true;
 }
 
+// The join editor's outcome as a step result.
+int AddCsvWithEditor(int inChain) {
+  CTabroClientApp& app = theApp;
+  const AddCsvDialogFn dialog = ToolDialogs().addCsv;
+  if (!dialog) return -1;
+  if (!AddCsvFilesExist(true)) return -1;
+  const int updateFg = app.m_JoinDef.AddCsvUpdateFg;
+  AddCsvDialogIo io;
+  io.inChain = inChain;
+  io.csvPath = app.m_CsvPath;
+  io.csvTitle = StemOf(app.m_CsvPath);
+  if (dialog(io) != IDOK) return -1;
+  if (io.removedAll) {
+    // Nothing left to join: the data go on unchanged, and the running job forgets
+    // its stored tool settings.
+    CopyDataGridToStepGrid(app.m_DataGrid, app.m_StepGrid, app.m_DataRows, app.m_DataCols);
+    if (app.m_ReuseJobNo > 0 && app.m_ReuseJobNo <= static_cast<int>(app.m_ReuseCommands.size())) {
+      app.m_ReuseCommands[static_cast<size_t>(app.m_ReuseJobNo - 1)].toolLines.clear();
+    }
+    app.m_CurrentReuse.toolLines.clear();
+    return 0;
+  }
+  if (io.skipped) return 1;
+  app.m_JoinDef.AddCsvUpdateFg = updateFg;
+  return 0;
+}
+
 }  // namespace
 
 int CTabroClientDlg::RunAddCsvStep(int show, int inChain) {
@@ -39,6 +67,7 @@ int CTabroClientDlg::RunAddCsvStep(int show, int inChain) {
     return -1;
   }
   if (!AddCsvFilesExist(false)) return -1;
+  if (show) return AddCsvWithEditor(inChain);
 
   // Replay from the stored definition.
   const JOINDEF& def = app.m_JoinDef;

@@ -53,28 +53,37 @@ def write_files(tag, main_rows, main_per_key, add_per_key):
     return main, add, settings
 
 
-def measure(cmd):
-    walls, cpus = [], []
+def run_once(cmd):
+    start = time.perf_counter()
+    proc = subprocess.Popen(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    _, status, usage = os.wait4(proc.pid, 0)
+    wall = time.perf_counter() - start
+    if status != 0:
+        sys.exit(f"{cmd[0]} failed: {proc.stderr.read().decode()}")
+    return wall, usage.ru_utime + usage.ru_stime
+
+
+def measure(cmds):
+    """Median wall and CPU seconds of each command; the commands take turns, so
+    that a busy moment of the machine falls on all of them alike."""
+    times = [[] for _ in cmds]
     for _ in range(runs):
-        start = time.perf_counter()
-        proc = subprocess.Popen(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-        _, status, usage = os.wait4(proc.pid, 0)
-        walls.append(time.perf_counter() - start)
-        cpus.append(usage.ru_utime + usage.ru_stime)
-        if status != 0:
-            sys.exit(f"{cmd[0]} failed: {proc.stderr.read().decode()}")
-    return statistics.median(walls), statistics.median(cpus)
+        for i, cmd in enumerate(cmds):
+            times[i].append(run_once(cmd))
+    return [(statistics.median(w for w, _ in t), statistics.median(c for _, c in t)) for t in times]
 
 
 print(f"median of {runs} runs, wall / CPU seconds\n")
-print("| join of 3000 lines | replay_tools | sqlite3 LEFT JOIN | mlr join --ul | replay_tools / sqlite3 wall |")
+print("| join of 3000 lines | replay_tools | sqlite3 LEFT JOIN | mlr join --ul | replay_tools / sqlite3 wall, CPU |")
 print("|---|---|---|---|---|")
 for n, (name, rows, main_per_key, add_per_key) in enumerate(SHAPES):
     main, add, settings = write_files(n, rows, main_per_key, add_per_key)
-    ours = measure([replay, main, settings])
-    sql = ("SELECT m.*, a.得意先名, a.地区, a.担当者 FROM m LEFT JOIN a ON m.コード = a.コード;")
-    sqlite = measure(["sqlite3", ":memory:", "-cmd", ".mode csv", "-cmd", f".import {main} m",
-                      "-cmd", f".import {add} a", sql])
-    mlr = measure(["mlr", "--csv", "join", "--ul", "-j", "コード", "-f", main, add])
+    sql = "SELECT m.*, a.得意先名, a.地区, a.担当者 FROM m LEFT JOIN a ON m.コード = a.コード;"
+    ours, sqlite, mlr = measure([
+        [replay, main, settings],
+        ["sqlite3", ":memory:", "-cmd", ".mode csv", "-cmd", f".import {main} m",
+         "-cmd", f".import {add} a", sql],
+        ["mlr", "--csv", "join", "--ul", "-j", "コード", "-f", main, add],
+    ])
     print(f"| {name} | {ours[0]:.4f} / {ours[1]:.4f} | {sqlite[0]:.4f} / {sqlite[1]:.4f} "
-          f"| {mlr[0]:.4f} / {mlr[1]:.4f} | {ours[0] / sqlite[0]:.2f} |")
+          f"| {mlr[0]:.4f} / {mlr[1]:.4f} | {ours[0] / sqlite[0]:.2f}, {ours[1] / sqlite[1]:.2f} |")

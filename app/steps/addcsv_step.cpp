@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "app/steps/join_replay.h"
 #include "app/tabro_client_dlg.h"
 #include "app/tool_dialogs.h"
 #include "edittools/join/addcsv_join.h"
@@ -60,6 +61,19 @@ int AddCsvWithEditor(int inChain) {
 
 }  // namespace
 
+void PrepareJoinReplay(CAddcsvJoin& join) {
+  CTabroClientApp& app = theApp;
+  const JOINDEF& def = app.m_JoinDef;
+  join.SetGrids(app.m_DataGrid, app.m_StepGrid, app.m_DataRows, app.m_DataCols, app.m_TitleRow);
+  const CString paths[JOIN_MAX_ADDCSV] = {GetAddCsvPath(0), GetAddCsvPath(1)};
+  join.RestoreJoinSettings(def, paths, app.m_JoinAddNames);
+  join.ClassifyColumns(0);
+  join.LoadMainColumnNames();
+  for (int i = 0; i < std::clamp(def.AddCsvCnt, 0, JOIN_MAX_ADDCSV); ++i) {
+    join.LoadAddCsvPreview(i, paths[i]);
+  }
+}
+
 int CTabroClientDlg::RunAddCsvStep(int show, int inChain) {
   CTabroClientApp& app = theApp;
   if (app.m_TitleRow == -1) {
@@ -72,14 +86,7 @@ int CTabroClientDlg::RunAddCsvStep(int show, int inChain) {
   // Replay from the stored definition.
   const JOINDEF& def = app.m_JoinDef;
   CAddcsvJoin join;
-  join.SetGrids(app.m_DataGrid, app.m_StepGrid, app.m_DataRows, app.m_DataCols, app.m_TitleRow);
-  const CString paths[JOIN_MAX_ADDCSV] = {GetAddCsvPath(0), GetAddCsvPath(1)};
-  join.RestoreJoinSettings(def, paths, app.m_JoinAddNames);
-  join.ClassifyColumns(0);
-  join.LoadMainColumnNames();
-  for (int i = 0; i < std::clamp(def.AddCsvCnt, 0, JOIN_MAX_ADDCSV); ++i) {
-    join.LoadAddCsvPreview(i, paths[i]);
-  }
+  PrepareJoinReplay(join);
   int joined = 0;
   {
     CWaitCursor wait;

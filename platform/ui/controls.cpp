@@ -412,6 +412,15 @@ BOOL CEdit::SetReadOnly(BOOL readOnly) {
   return TRUE;
 }
 
+void CEdit::SetPasswordChar(char16_t ch) {
+  if (auto* le = As<QLineEdit>(m_hWnd)) le->setEchoMode(ch ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+char16_t CEdit::GetPasswordChar() const {
+  auto* le = As<QLineEdit>(m_hWnd);
+  return le && le->echoMode() == QLineEdit::Password ? u'*' : u'\0';
+}
+
 int CEdit::GetLineCount() const {
   if (auto* pe = As<QPlainTextEdit>(m_hWnd)) return pe->document()->blockCount();
   return m_hWnd ? 1 : 0;

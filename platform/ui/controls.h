@@ -130,6 +130,10 @@ class CEdit : public CWnd {
   void Cut();
   void Clear();
   BOOL SetReadOnly(BOOL readOnly = TRUE);
+  // A single-line edit masks its text while ch is not 0 (the mask is the
+  // platform's own character); 0 shows the text in clear.
+  void SetPasswordChar(char16_t ch);
+  char16_t GetPasswordChar() const;
   int GetLineCount() const;
 };
 

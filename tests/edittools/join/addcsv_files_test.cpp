@@ -9,12 +9,14 @@ namespace {
 
 using jointest::JoinFixture;
 
-TEST(LoadAddCsvPreview, TsvByAnyTsvInThePath) {
+// The file's own extension decides, as for the loaded input: a folder or an inner
+// ".tsv" in the name does not make a CSV a TSV.
+TEST(LoadAddCsvPreview, TsvByTheFilesOwnExtension) {
   struct Case {
     const char* name;
     int fields;
   };
-  constexpr Case kCases[] = {{"data.TSV", 3}, {"data.tsv.csv", 3}, {"data.csv", 1}};
+  constexpr Case kCases[] = {{"data.TSV", 3}, {"data.tsv", 3}, {"data.tsv.csv", 1}, {"data.csv", 1}};
   for (const Case& c : kCases) {
     JoinFixture f;
     f.Load({{u"コード"}, {u"1"}});
@@ -92,6 +94,15 @@ TEST(LoadAddCsvData, LinesBeyondTheLimitAreAnnounced) {
   ASSERT_EQ(f.hooks.Messages().size(), 1u);
   EXPECT_EQ(f.hooks.Messages()[0],
             CString::Build(u"追加CSVの行数が上限を超えています。\n[%s]\n3000行を超えた5行は取り込みませんでした。", path));
+}
+
+TEST(LoadAddCsvData, SignatureIsNoPartOfTheHeader) {
+  JoinFixture f;
+  f.Load({{u"コード"}, {u"1"}});
+  const CString path = f.AddFile(0, "bom.csv", "\xEF\xBB\xBFコード,単価\nA01,100\n", 2);
+  EXPECT_EQ(f.join.m_AddHeader[0][0], CString(u"コード"));
+  ASSERT_EQ(f.join.LoadAddCsvData(0, path), 2);
+  EXPECT_EQ(f.join.m_AddLines[0][0][0], CString(u"コード"));
 }
 
 TEST(LoadAddCsvData, TooLongALineRefusesTheFile) {

@@ -64,19 +64,3 @@ inline constexpr int kFirstDataSubItem = 2;
 // Spare rows and columns the grid list shows beyond the data.
 inline constexpr int kSpareLines = 10;
 
-// The settings sheet's shared state as the CSV edit page exchanges it when it
-// becomes active and when it is left.
-struct CSVSHEETSTATE {
-  int reportKind = 0;        // 6: cross table made by the data-edit tools
-  int subKind = 0;
-  int dataHeader = 0;
-  int outputFormat = 0;      // 3: CSV
-  int codes[GRID_COLS] = {};  // the first editCols entries are exchanged
-  int subjectCol = 0;
-  unsigned char numbering = 0;
-  int charCode = 0;
-  int editMode = 0;
-  int forcedEdit = 0;        // the job's input came from the clipboard
-  int pageBreak = 0;
-  int crossEdit[2] = {};     // both 1: a cross table may be edited on the page
-};

@@ -7,6 +7,7 @@
 #include "app/csv_page_grids.h"
 #include "app/tabro_client_dlg.h"
 #include "jobsheet/sheet/ui/csv_button_images.h"
+#include "jobsheet/sheet/ui/edit_prop_sheet.h"
 #include "jobsheet/sheet/ui/csv_prop_page_wnd.h"
 #include "res/csv_prop_page.h"
 
@@ -51,14 +52,14 @@ CsvPageDialogs& GetCsvPageDialogs() {
   return dialogs;
 }
 
-CCsvPropPageWnd::CCsvPropPageWnd(CCsvPropPage& page) : CPropertyPage(res::IDD_CSV_PROP_PAGE), m_Page(page) {
+CCsvPropPageWnd::CCsvPropPageWnd(CCsvPropPage& page) : CCsvSheetPage(res::IDD_CSV_PROP_PAGE), m_Page(page) {
   m_GridList.m_pPage = this;
   m_RowList.m_pPage = this;
 }
 
 CCsvPropPageWnd::~CCsvPropPageWnd() = default;
 
-BEGIN_MESSAGE_MAP(CCsvPropPageWnd, CPropertyPage)
+BEGIN_MESSAGE_MAP(CCsvPropPageWnd, CCsvSheetPage)
 ON_NOTIFY(NM_CLICK, res::IDC_CSV_GRID, &CCsvPropPageWnd::OnGridClick)
 ON_NOTIFY(NM_DBLCLK, res::IDC_CSV_GRID, &CCsvPropPageWnd::OnGridDblClick)
 ON_NOTIFY(NM_CLICK, res::IDC_CSV_ROWLIST, &CCsvPropPageWnd::OnRowListClick)
@@ -190,21 +191,19 @@ BOOL CCsvPropPageWnd::OnInitDialog() {
 
 BOOL CCsvPropPageWnd::OnSetActive() {
   UpdateData(TRUE);
-  if (m_pSheetState) {
-    const CSVSHEETSTATE& s = *m_pSheetState;
-    m_Page.m_ReportKind = s.reportKind;
-    m_Page.m_SubKind = s.subKind;
-    m_Page.m_DataHeader = s.dataHeader;
-    m_Page.m_OutputFormat = s.outputFormat;
-    for (int c = 0; c < std::clamp(theApp.m_EditCols, 0, GRID_COLS); ++c) m_Page.m_ColumnCodes[c] = s.codes[c];
-    m_Page.m_SubjectCol = s.subjectCol;
-    m_Page.m_Numbering = s.numbering;
-    m_Page.m_CharCode = s.charCode;
-    m_Page.m_EditMode = s.editMode;
-    m_Page.m_EditModeForced = s.forcedEdit;
-    m_Page.m_PageBreak = s.pageBreak;
-    m_Page.m_CrossEdit[0] = s.crossEdit[0];
-    m_Page.m_CrossEdit[1] = s.crossEdit[1];
+  // The sheet's shared state: what the other pages left there.
+  if (auto* sheet = dynamic_cast<CEditPropSheet*>(GetSheet())) {
+    m_Page.m_ReportKind = sheet->m_DocKind;
+    m_Page.m_SubKind = sheet->m_SubKind;
+    m_Page.m_DataHeader = sheet->m_CsvHederTyp;
+    m_Page.m_OutputFormat = sheet->m_OutputFormat;
+    for (int c = 0; c < std::clamp(theApp.m_EditCols, 0, GRID_COLS); ++c) m_Page.m_ColumnCodes[c] = sheet->m_ColumnCodes[c];
+    m_Page.m_SubjectCol = sheet->m_SubjectColumn;
+    m_Page.m_Numbering = sheet->m_Numbering;
+    m_Page.m_CharCode = sheet->m_CharCode;
+    m_Page.m_EditMode = sheet->m_EditMode;
+    m_Page.m_EditModeForced = sheet->m_FromClipboard;
+    m_Page.m_PageBreak = sheet->m_BreakMode;
   }
   UpdateCommandButtons();
   UpdateAllCaptions();
@@ -220,21 +219,13 @@ BOOL CCsvPropPageWnd::OnKillActive() {
 }
 
 void CCsvPropPageWnd::HandBack() {
-  if (m_pMainDlg) m_pMainDlg->ReadCsvPage(&m_Page);
-  if (m_pSheetState) {
-    CSVSHEETSTATE& s = *m_pSheetState;
-    s.reportKind = m_Page.m_ReportKind;
-    s.subKind = m_Page.m_SubKind;
-    s.dataHeader = m_Page.m_DataHeader;
-    s.outputFormat = m_Page.m_OutputFormat;
-    for (int c = 0; c < std::clamp(theApp.m_EditCols, 0, GRID_COLS); ++c) s.codes[c] = m_Page.m_ColumnCodes[c];
-    s.subjectCol = m_Page.m_SubjectCol;
-    s.numbering = m_Page.m_Numbering;
-    s.charCode = m_Page.m_CharCode;
-    s.editMode = m_Page.m_EditMode;
-    s.forcedEdit = m_Page.m_EditModeForced;
-    s.pageBreak = m_Page.m_PageBreak;
-  }
+  auto* sheet = dynamic_cast<CEditPropSheet*>(GetSheet());
+  if (!sheet) return;
+  if (sheet->m_MainDlg) sheet->m_MainDlg->ReadCsvPage(&m_Page);
+  sheet->SetPageState(m_Page.m_ReportKind, m_Page.m_SubKind, m_Page.m_DataHeader, m_Page.m_OutputFormat,
+                      m_Page.m_ColumnCodes, m_Page.m_SubjectCol, m_Page.m_Numbering, m_Page.m_CharCode,
+                      m_Page.m_EditMode, m_Page.m_EditModeForced);
+  sheet->m_BreakMode = m_Page.m_PageBreak;
 }
 
 void CCsvPropPageWnd::ClearGridList() {

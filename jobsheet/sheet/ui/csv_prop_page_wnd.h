@@ -13,9 +13,8 @@
 #include "app/ui/mfc_button_ex.h"
 #include "jobsheet/sheet/csv_prop_page.h"
 #include "jobsheet/sheet/ui/csv_list_ctrls.h"
+#include "jobsheet/sheet/ui/csv_sheet_page.h"
 #include "platform/ui/ui.h"
-
-class CTabroClientDlg;
 
 // The dialogs the page opens that belong to other parts of the program; each
 // stays null until its dialog exists (the button then does nothing). The sort
@@ -32,14 +31,13 @@ struct CsvPageDialogs {
 CsvPageDialogs& GetCsvPageDialogs();
 
 
-class CCsvPropPageWnd : public CPropertyPage {
+class CCsvPropPageWnd : public CCsvSheetPage {
  public:
   explicit CCsvPropPageWnd(CCsvPropPage& page);
   ~CCsvPropPageWnd() override;
 
   CCsvPropPage& m_Page;
-  CSVSHEETSTATE* m_pSheetState = nullptr;   // the sheet's shared state, when in a sheet
-  CTabroClientDlg* m_pMainDlg = nullptr;    // reads the page back when it is left
+  CCsvPropPage& Page() override { return m_Page; }
 
   CCsvEditCsvBodyListCtrl m_GridList;
   CCsvEditCsvRowListCtrl m_RowList;
@@ -65,7 +63,7 @@ class CCsvPropPageWnd : public CPropertyPage {
   // After any command: captions, buttons, row numbers and the grid.
   void RefreshAfterCommand();
   // The sheet's "全設定クリア": cleared as by "設定クリア", and shown again when active.
-  void ResetToSource();
+  void ResetToSource() override;
   // The grid cursor's routes (the lists call these).
   void MoveCursor(int direction);
   void OnEditDelete();

@@ -5,22 +5,14 @@
 
 #include "app/app_reset.h"
 #include "app/tabro_client_app.h"
+#include "grid/grid_set_fixture.h"
 #include "jobsheet/sheet/csv_prop_page.h"
 #include "platform/ui_hooks.h"
 
 namespace {
 
-CString Lines(int count, const char16_t* line) {
-  CString text;
-  for (int i = 0; i < count; ++i) text += line;
-  return text;
-}
-
-CString TabFields(int count) {
-  CString line;
-  for (int i = 0; i < count; ++i) line += i ? u"\tv" : u"v";
-  return line;
-}
+using gridtest::Lines;
+using gridtest::TabFields;
 
 class ClipboardReaderTest : public ::testing::Test {
  protected:

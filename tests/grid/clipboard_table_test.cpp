@@ -12,17 +12,8 @@ const CString kLimitMessage =
     u"列数または行数が規定値を超えています。\n列数：256列\n行数：3000行\n"
     u"貼り付けられるデータは上記の範囲までとなります。";
 
-CString Lines(int count, const char16_t* line) {
-  CString text;
-  for (int i = 0; i < count; ++i) text += line;
-  return text;
-}
-
-CString TabFields(int count) {
-  CString line;
-  for (int i = 0; i < count; ++i) line += i ? u"\tv" : u"v";
-  return line;
-}
+using gridtest::Lines;
+using gridtest::TabFields;
 
 class TableTextTest : public ::testing::Test {
  protected:

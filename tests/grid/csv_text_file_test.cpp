@@ -10,6 +10,13 @@
 
 namespace {
 
+// Files and folders directly inside a folder.
+int EntriesIn(const std::filesystem::path& folder) {
+  int n = 0;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) (void)e, ++n;
+  return n;
+}
+
 using testsupport::DataFile;
 using testsupport::TempDir;
 
@@ -373,9 +380,7 @@ TEST(CsvTextFileTest, WritingReplacesTheOldFileOnlyOnClose) {
   }
   EXPECT_EQ(TempDir::Read(path), "new\r\n");
   // Nothing but the file itself is left in the folder.
-  int entries = 0;
-  for (const auto& e : std::filesystem::directory_iterator(dir.path())) (void)e, ++entries;
-  EXPECT_EQ(entries, 1);
+  EXPECT_EQ(EntriesIn(dir.path()), 1);
 }
 
 TEST(CsvTextFileTest, RegressionAStreamDestroyedWithoutCloseLeavesTheOldFile) {
@@ -388,9 +393,7 @@ TEST(CsvTextFileTest, RegressionAStreamDestroyedWithoutCloseLeavesTheOldFile) {
     ASSERT_TRUE(f.WriteLine(u"Key1=new\n"));
   }
   EXPECT_EQ(TempDir::Read(path), "Key1=old\r\nKey2=old\r\n");
-  int entries = 0;
-  for (const auto& e : std::filesystem::directory_iterator(dir.path())) (void)e, ++entries;
-  EXPECT_EQ(entries, 1);
+  EXPECT_EQ(EntriesIn(dir.path()), 1);
 }
 
 TEST(CsvTextFileTest, UnknownCodeTypeNeverEmptiesTheOldFile) {

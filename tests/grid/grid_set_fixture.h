@@ -33,4 +33,18 @@ inline void Fill(CTextGrid& grid, std::initializer_list<std::initializer_list<co
   }
 }
 
+// count copies of line, one after the other.
+inline CString Lines(int count, const char16_t* line) {
+  CString text;
+  for (int i = 0; i < count; ++i) text += line;
+  return text;
+}
+
+// One line of count tab-separated fields "v".
+inline CString TabFields(int count) {
+  CString line;
+  for (int i = 0; i < count; ++i) line += i ? u"\tv" : u"v";
+  return line;
+}
+
 }  // namespace gridtest

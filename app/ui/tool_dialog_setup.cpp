@@ -1,0 +1,9 @@
+#include "app/ui/tool_dialog_setup.h"
+
+#include "app/tool_dialogs.h"
+#include "edittools/sort/ui/sort_dlg.h"
+
+void InstallToolDialogs() {
+  ToolDialogTable& table = ToolDialogs();
+  table.sort = &RunSortDialog;
+}

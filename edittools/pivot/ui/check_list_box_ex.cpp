@@ -21,11 +21,21 @@ void CCheckListBoxEx::OnLButtonDown(UINT flags, CPoint point) {
   CRect entry;
   GetItemRect(index, &entry);
   const CRect square(entry.left, entry.top, entry.left + kCheckSquare, entry.top + kCheckSquare);
-  if (!square.PtInRect(point)) {
+  const int before = GetCurSel();
+  const bool onSquare = square.PtInRect(point) != FALSE;
+  if (!onSquare) {
     SetCheck(index, GetCheck(index) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
     Invalidate();
+  } else {
+    // A press on the check box selects its entry too, before the box toggles.
+    SetCurSel(index);
   }
   CCheckListBox::OnLButtonDown(flags, point);
+  // Our own toggle is the user's: the parent hears of it even when the
+  // selection stayed where it was.
+  if (!onSquare && before == index) {
+    if (CWnd* parent = GetParent()) parent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), CLBN_CHKCHANGE), 0);
+  }
   m_ClickGuard = 0;
 }
 

@@ -286,7 +286,7 @@ void CDataEdit::OnPaint() {
   CBrush white(RGB(255, 255, 255));
   CPen* oldPen = dc.SelectObject(&border);
   CBrush* oldBrush = dc.SelectObject(&white);
-  dc.RoundRect(CRect(first.left - 16, first.top - 44, check.right + 12, last.bottom + 16), CPoint(20, 20));
+  dc.RoundRect(CRect(first.left - 16, first.top - 44, check.right + 6, last.bottom + 16), CPoint(20, 20));
 
   // Connectors from each slot to the next.
   CPen grey(PS_SOLID, 1, RGB(0x80, 0x80, 0x80));
@@ -307,8 +307,8 @@ void CDataEdit::OnPaint() {
   GetDlgItem(res::IDC_TOOL_MACRO)->GetWindowRect(&tool);
   ScreenToClient(&tool);
   const int y = tool.CenterPoint().y;
-  const int tip = check.right + 14;
-  const int tail = tool.left - 6;
+  const int tip = check.right + 10;
+  const int tail = tool.left - 4;
   CPen arrow(PS_SOLID, 3, kArrowColour);
   dc.SelectObject(&arrow);
   dc.MoveTo(tail, y);

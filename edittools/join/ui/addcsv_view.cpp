@@ -351,6 +351,7 @@ void CAddcsvView::OnAddCsv() {
   m_AddPath[c] = path;
   m_AddTitle[c] = StemOf(path);
   m_Def.AddCsvPath[c] = path;
+  m_Def.AddCsvCols[c] = m_AddCols[c];
   std::fill(m_Def.AdelSelect[c], m_Def.AdelSelect[c] + 256, ADDCOL_OUTPUT);
   FillAddList(c);
   PlaceAddList(c);

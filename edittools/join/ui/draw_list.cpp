@@ -172,7 +172,7 @@ BOOL CDrawList::CreateList(CAddcsvView* view, int listNo, const CRect& rect, UIN
   m_pView = view;
   m_ListNo = listNo;
   m_position = rect;
-  if (!Create(LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL, rect, view, id)) return FALSE;
+  if (!Create(WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL, rect, view, id)) return FALSE;
   SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
   CHeaderCtrl* header = GetHeaderCtrl();
   if (header && header->GetSafeHwnd()) {

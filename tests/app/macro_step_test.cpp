@@ -31,6 +31,7 @@ class MacroStep : public ::testing::Test {
     theApp.m_DataRows = 3;
     theApp.m_DataCols = 2;
     theApp.m_TitleRow = 0;
+    theApp.m_ToolAbort = 0;  // the step never sets it
     ToolDialogs() = ToolDialogTable{};
     g_seen = MacroDialogIo{};
     g_result = IDOK;

@@ -6,6 +6,7 @@
 #include "app/app_startup.h"
 #include "app/tabro_client_app.h"
 #include "app/ui/automation_proxy.h"
+#include "macro/ui/data_macro_insert.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qt_ui_hooks.h"
 
@@ -22,6 +23,9 @@ int main(int argc, char** argv) {
     automation = std::make_unique<CAutomationServer>();
     if (!automation->Listen()) automation.reset();  // another instance serves the name
   };
+
+  // The steps reach their dialogs through the tool dialogs' table.
+  InstallMacroColumnDialog();
 
   theApp.InitInstance();
   const int exitCode = theApp.ExitInstance();

@@ -10,6 +10,7 @@
 #include "app/tabro_client_app.h"
 #include "edittools/chain/tool_chain.h"
 #include "edittools/pivot/pivot_records.h"
+#include "macro/macro_setting.h"
 #include "jobsheet/command/job_setting.h"
 #include "jobsheet/reuse/reuse_command.h"
 #include "platform/cstring.h"
@@ -140,4 +141,24 @@ class CTabroClientDlg {
   // theApp.m_PivotSetting. -1 cancelled or failed (the data unchanged), 1 skipped,
   // 0 the data grid holds the summary or cross table.
   int RunPivotStep(int show, int inChain);
+  // What the macro-column step reads of the aggregation of this run: the column
+  // items of a cross table (header rows above the title row, 0 none) and the
+  // group items. The chain clears both before it runs.
+  int m_CrossColumnGroups = 0;
+  int m_PivotGroupCount = 0;
+
+  // ---- Data-edit step: macro columns -------------------------------------------
+  std::vector<MACROCOL> m_MacroColumns;      // the layout of the last run
+  int m_MacroColumnCount = 0;
+  std::vector<CString> m_MacroFieldNames;    // field names of the input columns
+  // The macro-column step: with show 1 through the macro-column dialog
+  // (fromStored: start from the stored layout and offer "スキップ"), with show 0
+  // from theApp.m_MacroSetting. 0 ran, 1 skipped, -1 cancelled or failed (a macro
+  // error is shown once and the data grid stays as it was).
+  int RunMacroStep(int show, int fromStored);
+  // m_MacroFieldNames from the data grid's title row (and a cross table's header rows).
+  void PrepareMacroColumns();
+  // The layout's output into the data grid; false (message shown, data unchanged)
+  // on a macro error or too many columns.
+  bool EvaluateMacroColumns();
 };

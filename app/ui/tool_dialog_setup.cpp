@@ -7,6 +7,7 @@
 #include "edittools/pivot/ui/pivot_dlg.h"
 #include "edittools/sort/ui/sort_dlg.h"
 #include "jobsheet/sheet/ui/main_propty_page.h"
+#include "macro/ui/data_macro_insert.h"
 
 void InstallToolDialogs() {
   ToolDialogTable& table = ToolDialogs();
@@ -15,6 +16,7 @@ void InstallToolDialogs() {
   table.sort = &RunSortDialog;
   table.filter = &RunFilterDialog;
   table.pivot = &RunPivotDialog;
+  table.macro = &RunMacroColumnDialog;
   // The sheet's "メニュー確認" opens the order dialog in its confirmation form.
   CMainProptyPage::s_ConfirmTools = &RunOrderConfirmation;
 }

@@ -6,9 +6,17 @@
 
 unsigned CTabroClientDlg::SendJob(int test, int dataSource, const CString& outputFolder, int openAfterSave,
                                   int timestampMode) {
-  m_Command = BuildCommandText();
+  // Data source 3: the caller chose the input's reusable job, whose command
+  // stands in m_Command as stored; the data goes as loaded.
+  if (dataSource == 3) {
+    dataSource = 0;
+  } else {
+    m_Command = BuildCommandText();
+  }
   CTabroOperation& op = theApp.m_Operation;
   DOCREQUEST& req = op.m_Request;
+  // Each job starts from a cleared request: nothing of the previous job is sent.
+  req = DOCREQUEST{};
   req.m_SourcePath = m_InputPath;
   const int format = m_JobSetting.m_OutputFormat;
   if (format == 0 || format == 1 || format == 3) req.m_DocType = static_cast<int16_t>(format);
@@ -31,6 +39,7 @@ unsigned CTabroClientDlg::SendJob(int test, int dataSource, const CString& outpu
   op.m_SaveNameMode = test ? SAVENAME_TESTRUN : (theApp.m_SameFileNameOverWrite == 0 ? SAVENAME_OVERWRITE
                                                                                       : SAVENAME_NUMBERED);
   const unsigned result = static_cast<unsigned>(op.SendDocumentJob());
+  m_LastSendResult = result;
   // The input goes only once its document was saved.
   if (m_DeleteAfterSend && !test && result == 0 && !m_InputPath.IsEmpty()) {
     std::error_code ec;

@@ -68,10 +68,12 @@ void CTabroClientDlg::OnInitDialog() {
 
 namespace {
 
-// A direct send goes out with the file's data, so the file is read first.
+// A direct send goes out with the file's data, so the file is read first and
+// laid out as the CSV page would show it.
 bool LoadForDirectSend(CTabroClientDlg& dlg) {
   auto scratch = std::make_unique<CCsvPropPage>();
-  return dlg.LoadCsv(dlg.m_InputPath, scratch.get(), LOAD_FILE) == 1;
+  if (dlg.LoadCsv(dlg.m_InputPath, scratch.get(), LOAD_FILE) != 1) return false;
+  return dlg.FillCsvPage(dlg.m_InputPath, scratch.get(), 1) == 1;
 }
 
 }  // namespace
@@ -119,8 +121,6 @@ bool CTabroClientDlg::SendWithHeldKey(bool commandLine) {
   }
   if (!LoadForDirectSend(*this)) return true;
   if (theApp.m_JoinDef.AddCsvCnt > 0) {
-    auto data = std::make_unique<CCsvPropPage>();
-    FillCsvPage(m_InputPath, data.get(), 1);
     CMainProptyPage mainPage;
     mainPage.RunAddCsv();
   }

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/tabro_client_app.h"
+#include "app/user_settings.h"
 #include "grid/csv_split.h"
 #include "platform/paths.h"
 #include "res/user_setting_dlg.h"
@@ -147,11 +148,13 @@ void CUserSetting::OnOK() {
       theApp.DoMessageBox(CString(u"指定した【出力ドキュメント】のフォルダは存在しません。"), MB_OK);
       return;
     }
+    if (!CheckSettingsFolderText(m_CustomFolder)) return;
   }
   if (m_WatchMode == 1 && !PathExists(ExpandLeadingEnvVar(m_WatchFolderText))) {
     theApp.DoMessageBox(CString(u"指定した【監視フォルダ】のフォルダは存在しません。"), MB_OK);
     return;
   }
+  if (!CheckSettingsFolderText(m_WatchFolderText)) return;
   EndDialog(IDOK);
 }
 

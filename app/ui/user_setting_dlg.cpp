@@ -10,15 +10,12 @@
 
 namespace {
 
-struct OutputFolderEntry {
-  const char16_t* format;   // entry text around the folder, or the plain text
-  UserFolder folder;
-};
-constexpr OutputFolderEntry kOutputFolders[] = {
-    {u"任意のフォルダー", UserFolder::kHome},
-    {u"ユーザーのダウンロードフォルダー【%s】", UserFolder::kDownloads},
-    {u"ユーザーのデスクトップ　　　　  【%s】  ", UserFolder::kDesktop},
-    {u"ユーザーのドキュメントフォルダー【%s】", UserFolder::kDocuments},
+// Entry texts around the folder of their index.
+constexpr const char16_t* kOutputFolders[] = {
+    u"任意のフォルダー",
+    u"ユーザーのダウンロードフォルダー【%s】",
+    u"ユーザーのデスクトップ　　　　  【%s】  ",
+    u"ユーザーのドキュメントフォルダー【%s】",
 };
 static_assert(std::size(kOutputFolders) == 4);
 
@@ -70,15 +67,14 @@ void CUserSetting::DoDataExchange(CDataExchange* pDX) {
 
 CString CUserSetting::OutputFolderOf(int index) const {
   if (index <= 0 || index >= static_cast<int>(std::size(kOutputFolders))) return m_CustomFolder;
-  return GetUserFolder(kOutputFolders[index].folder);
+  return SaveFolderForIndex(index);
 }
 
 BOOL CUserSetting::OnInitDialog() {
   CDialogEx::OnInitDialog();
   m_OutputCombo.ResetContent();
   for (int i = 0; i < static_cast<int>(std::size(kOutputFolders)); ++i) {
-    m_OutputCombo.AddString(i == 0 ? CString(kOutputFolders[0].format)
-                                   : CString::Build(kOutputFolders[i].format, OutputFolderOf(i)));
+    m_OutputCombo.AddString(i == 0 ? CString(kOutputFolders[0]) : CString::Build(kOutputFolders[i], OutputFolderOf(i)));
   }
   const int idx = theApp.m_SaveDirectoryIdx;
   m_OutputIndex = idx >= 0 && idx < 4 ? idx : 0;

@@ -1,4 +1,5 @@
 // CTabroClientDlg::SendJob and ResetJobSettings: the two ends of one job.
+#include <algorithm>
 #include <filesystem>
 
 #include "app/tabro_client_dlg.h"
@@ -50,6 +51,8 @@ unsigned CTabroClientDlg::SendJob(int test, int dataSource, const CString& outpu
 
 void CTabroClientDlg::ResetJobSettings(int flag) {
   m_JobSetting.Reset();
+  std::fill(std::begin(m_ColumnCodes), std::end(m_ColumnCodes), 0);
+  m_UsedColumns.clear();
   if (flag == 1) {
     theApp.m_EditCols = theApp.m_EditRows = theApp.m_DataCols = theApp.m_DataRows = theApp.m_SendRows = 0;
     theApp.m_DataGrid.Clear();

@@ -100,10 +100,11 @@ class CTabroClientDlg {
   void StartInput(int runType);
   // The command text into the record.
   void ParseCommandText(const CString& text);
-  // The sheet on the loaded input: pages filled, then shown unless show is false.
+  // The sheet on the loaded input: pages filled, then shown unless show is false;
+  // crossTable: the tools left a cross table.
   // The sheet's result (1 after "実行"); -1 when the CSV page could not be filled,
   // -2 when it cannot take the columns.
-  int RunSettingsSheet(int runType, bool show, CCsvPropPage* data);
+  int RunSettingsSheet(int runType, bool show, CCsvPropPage* data, bool crossTable);
   void ShowButton(int id, bool show);
   void SetDropZoneText(const CString& text);
   void EndMainDialog(int result);

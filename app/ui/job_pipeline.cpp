@@ -23,7 +23,7 @@ constexpr char16_t kNarrowedToNothingMessage[] =
 
 }  // namespace
 
-int CTabroClientDlg::RunSettingsSheet(int runType, bool show, CCsvPropPage* data) {
+int CTabroClientDlg::RunSettingsSheet(int runType, bool show, CCsvPropPage* data, bool crossTable) {
   if (FillCsvPage(m_InputPath, data, runType) == 0) return -1;
   CMainProptyPage mainPage;
   CCsvPropPageWnd csvPage(*data);
@@ -35,6 +35,8 @@ int CTabroClientDlg::RunSettingsSheet(int runType, bool show, CCsvPropPage* data
   if (!show) return 1;
   CEditPropSheet sheet(m_InputPath);
   sheet.Prepare(this, &mainPage, &csvPage, &commandPage, theApp.m_SyokikidoGamen);
+  // The sheet knows the tools' cross table as kind 6; the job sends it as 5.
+  if (crossTable) sheet.m_DocKind = mainPage.m_DocKind = 6;
   return static_cast<int>(sheet.DoModal());
 }
 
@@ -94,6 +96,7 @@ int CTabroClientDlg::ProcessCsv(const CString& path, int runType) {
 
   // The CSV page's data lives for one run; the clipboard's rows land in it.
   auto csvData = std::make_unique<CCsvPropPage>();
+  bool crossTable = false;
   for (;;) {
     {
       CWaitCursor wait;
@@ -106,6 +109,7 @@ int CTabroClientDlg::ProcessCsv(const CString& path, int runType) {
       theApp.m_ToolAbort = 0;
       const ToolChainRun run = rerun ? ToolChainRun::kRestart : ToolChainRun::kReplay;
       if (RunToolChain(run, withDialogs) == 0) return 0;
+      crossTable = m_JobSetting.m_DocKind == 5 && theApp.m_PivotSetting.SumType == PIVOT_CROSS;
     }
 
     // Narrowing of a job of more than 3000 rows.
@@ -142,7 +146,7 @@ int CTabroClientDlg::ProcessCsv(const CString& path, int runType) {
   }
 
   const bool watched = theApp.m_InputKind == INPUT_WATCH_FOLDER;
-  const int result = RunSettingsSheet(runType, !watched, csvData.get());
+  const int result = RunSettingsSheet(runType, !watched, csvData.get(), crossTable);
   if (result == -1 || result == -2) {
     if (result == -2) {
       theApp.DoMessageBox(CString::Build(u"CSVデータの列数は%d以内にして下さい。", 256));

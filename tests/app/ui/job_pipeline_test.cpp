@@ -104,6 +104,17 @@ TEST_F(JobPipelineTest, MoreThanThreeThousandRowsAskToNarrow) {
   EXPECT_EQ(Run(Csv("big(#TypeL).csv", 3000), INPUT_DROPPED), -1);
 }
 
+TEST_F(JobPipelineTest, ToolsAskedForOnDataWithoutFieldNamesStopBeforeTheSheet) {
+  const CString path = FromFsPath(dir.Write("数値.csv", "1,2\r\n3,4\r\n"));
+  modal.Queue(kNewFileDlg, [](CDialog& d) {
+    ui::Click(d, 1250);  // "データ加工・集計ツールを起動"
+    ui::Click(d, IDOK);
+  });
+  modal.QueueBox(IDOK, u"CSVにフィールド行が無いのでデータ編集はできません。");
+  EXPECT_EQ(Run(path, INPUT_DROPPED), 0);
+  EXPECT_EQ(dlg.m_NewFileMode, -2);
+}
+
 TEST_F(JobPipelineTest, AnInputThatCannotBeReadStopsBeforeTheSheet) {
   modal.QueueBox(IDOK);
   EXPECT_EQ(Run(FromFsPath(dir.path() / "gone(#TypeL).csv"), INPUT_DROPPED), 0);

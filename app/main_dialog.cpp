@@ -19,7 +19,9 @@ constexpr char16_t kNameTooLongMessage[] = u"ファイル名は200文字以内�
 constexpr int kClipboardButton = 1118;
 }  // namespace
 
-CTabroClientDlg::CTabroClientDlg() { ResetJobSettings(1); }
+// The record and the grids start empty with the application, so construction
+// has nothing to reset.
+CTabroClientDlg::CTabroClientDlg() = default;
 
 CTabroClientDlg::~CTabroClientDlg() { StopWatchThread(); }
 
@@ -123,7 +125,9 @@ int CTabroClientDlg::ScanWatchFolder() {
   }
   std::sort(now.begin(), now.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   CString lastCsv, lastTsv;
-  for (const auto& [name, stamp] : now) {
+  for (const auto& entry : now) {
+    const CString& name = entry.first;
+    const FileStamp& stamp = entry.second;
     // Taken only when unchanged since the previous scan: a file still being
     // written is left alone. A file whose run failed waits until it changes.
     const auto seen = std::find_if(m_WatchSeen.begin(), m_WatchSeen.end(),

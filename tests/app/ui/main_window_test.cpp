@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "app/app_startup.h"
 #include "app/tabro_client_dlg.h"
 #include "app/ui/main_dlg_window.h"
 #include "jobsheet/sheet/ui/edit_prop_sheet.h"
@@ -102,6 +103,25 @@ TEST_F(MainWindowTest, ADroppedFileBecomesASavedDocumentThroughTheSheet) {
   ASSERT_EQ(Documents().size(), 1u);
   EXPECT_EQ(fs::path(Documents()[0]).extension(), ".pdf");
   EXPECT_TRUE(fs::exists(input));  // kept: the delete option was off
+}
+
+TEST_F(MainWindowTest, ACommandLineFileGoesThroughTheSheetAndTheProgramEnds) {
+  const fs::path input = dir.Write("請求(#TypeL).csv", "品名,金額\r\nりんご,300\r\n");
+  StartupSettings& in = StartupInputs();
+  const StartupSettings saved = in;
+  in.arguments = {input.string()};
+  in.executablePath = dir.path() / "TabroConnect";
+  in.lockFolder = dir.path();
+  in.runMainDialog = [](CTabroClientDlg& main) { CTabroClientDlgWnd::RunMainDialog(main, nullptr); };
+  modal.Queue(res::IDD_TABROCLIENT_DIALOG, [&](CDialog& d) {
+    modal.Queue(kSheet, [](CDialog& sheet) { ui::Click(sheet, IDC_SHEET_EXECUTE); });
+    ASSERT_TRUE(ui::FireTimer(d, res::IDT_COMMAND_LINE_START));
+    EXPECT_TRUE(static_cast<CDialog&>(d).HasEnded());  // the program ends after its file
+  });
+  theApp.InitInstance();
+  in = saved;
+  EXPECT_EQ(UploadName(), "請求(#TypeL).csv");
+  EXPECT_EQ(Documents().size(), 1u);
 }
 
 TEST_F(MainWindowTest, RefusedAndIgnoredDropsStartNothing) {

@@ -19,6 +19,8 @@ class CTabroClientDlg;
 // The name of the single-instance lock, and the caption of the program's message boxes.
 inline constexpr char kSingleInstanceName[] = "csvTabroConnect";
 inline constexpr char16_t kAppCaption[] = u"タブロコネクト";
+// Said when a start or a drop names more than one file.
+inline constexpr char16_t kTwoFilesMessage[] = u"同時に2つ以上のCSVファイルは処理できません。処理を中止しました。";
 
 struct StartupSettings {
   // The arguments after the program's name, as the process received them.

@@ -9,14 +9,15 @@
 #include "jobsheet/sheet/ui/edit_prop_sheet.h"
 #include "jobsheet/sheet/ui/main_propty_page.h"
 #include "platform/ui_hooks.h"
+#include "res/main_dlg.h"
 
 namespace {
 
-constexpr int kLaunchButton = 1075;
-constexpr int kSelectButton = 1065;
-constexpr int kClipboardButton = 1118;
+constexpr int kLaunchButton = res::IDC_MAIN_LAUNCH;
+constexpr int kSelectButton = res::IDC_MAIN_SELECT_FILE;
+constexpr int kClipboardButton = res::IDC_MAIN_FROM_CLIPBOARD;
 constexpr int kJobRowLimit = 3000;
-constexpr char16_t kDropZoneText[] = u"ここへCSVファイルをドロップ";
+using res::kDropZoneText;
 constexpr char16_t kNoTitleForFilterMessage[] = u"フィールド行が無いのでフィルタはできません。";
 constexpr char16_t kNarrowedToNothingMessage[] =
     u"絞り込みで明細数が０になりました。もう一度ファイルを選択してください";

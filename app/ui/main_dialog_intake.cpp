@@ -2,6 +2,7 @@
 // the command-line file, and the return to the empty drop zone.
 #include <memory>
 
+#include "app/app_startup.h"
 #include "app/command_line.h"
 #include "app/tabro_client_dlg.h"
 #include "app/ui/excel_list_type_select_dlg.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr char16_t kTwoFilesMessage[] = u"同時に2つ以上のCSVファイルは処理できません。処理を中止しました。";
 constexpr char16_t kContractUsedUpMessage[] = u"契約の利用回数を超えています。\n購買担当者にご連絡ください。";
 constexpr char16_t kDemoServerMessage[] = u"検証用としてデモ環境に接続します。";
 constexpr char16_t kClipboardTitle[] = u"クリップボード";

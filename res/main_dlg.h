@@ -68,7 +68,7 @@ TABRO_REGISTER_DIALOG(kAboutDlg);
 
 // Menu 290: its first popup is the menu button's; 32786 is removed at start.
 inline constexpr MenuItemTemplate kSettingsMenuItems[] = {
-    {0, 0, u"設定"},
+    {0, 0, u"設定", MF_POPUP},
     {1, ID_MENU_USER_SETTINGS, u"ユーザー設定"},
     {1, ID_MENU_SYSTEM_SETTINGS, u"システム設定"},
     {1, ID_MENU_UNUSED, u"-"},

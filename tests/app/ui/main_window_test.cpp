@@ -15,6 +15,7 @@
 #include "platform/ui/modal_driver.h"
 #include "platform/ui/ui_driver.h"
 #include "res/main_dlg.h"
+#include "res/user_setting_dlg.h"
 #include "support/temp_dir.h"
 #include "tools/standin/standin_server.h"
 
@@ -122,6 +123,27 @@ TEST_F(MainWindowTest, ACommandLineFileGoesThroughTheSheetAndTheProgramEnds) {
   in = saved;
   EXPECT_EQ(UploadName(), "請求(#TypeL).csv");
   EXPECT_EQ(Documents().size(), 1u);
+}
+
+TEST_F(MainWindowTest, TheUserSettingsKeepTheWatchFolderAsTypedAndScanItExpanded) {
+  setenv("TABRO_TEST_ROOT", dir.path().c_str(), 1);
+  RunWindow([&](CDialog& d) {
+    modal.QueueMenuCommand(res::ID_MENU_USER_SETTINGS);
+    modal.Queue(res::IDD_USER_SETTING, [](CDialog& u) {
+      ui::Click(u, res::IDC_US_WATCH_ON);
+      ui::Type(u, res::IDC_US_WATCH_FOLDER, u"%TABRO_TEST_ROOT%/watch");
+      ui::Click(u, IDOK);
+    });
+    ui::Click(d, res::IDC_MAIN_SETTINGS_MENU);
+    modal.QueueBox(IDOK, u"監視機能が起動中です。監視機能は終了します。");
+    ui::Click(d, IDOK);
+  });
+  unsetenv("TABRO_TEST_ROOT");
+  EXPECT_EQ(theApp.m_WatchingMode, 1);
+  EXPECT_EQ(theApp.m_WatchFolderRaw, CString(u"%TABRO_TEST_ROOT%/watch"));
+  EXPECT_EQ(theApp.m_WatchFolder, FromFsPath(watch()));
+  const std::string file = testsupport::TempDir::Read(dir.path() / "TabroConnectInf.txt");
+  EXPECT_NE(file.find("Watching01=%TABRO_TEST_ROOT%/watch"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, RefusedAndIgnoredDropsStartNothing) {

@@ -30,6 +30,7 @@ enum : int {
   IDM_ABOUTBOX = 16,
   IDS_ABOUTBOX = 101,
   IDT_COMMAND_LINE_START = 105,
+  IDI_APP_IMAGE = 128,
 };
 
 inline constexpr char16_t kDropZoneText[] = u"ここへCSVファイルをドロップ";

@@ -68,6 +68,10 @@ BOOL CTabroClientDlgWnd::OnInitDialog() {
     popup->DeleteMenu(res::ID_MENU_UNUSED, MF_BYCOMMAND);
     m_SettingsButton.m_hMenu = popup->GetSafeHmenu();
   }
+  if (m_hAppImage.LoadBitmap(res::IDI_APP_IMAGE)) {
+    SetIcon(&m_hAppImage, TRUE);
+    SetIcon(&m_hAppImage, FALSE);
+  }
   GetUiHooks().EmptyClipboard();
   m_Dlg.OnInitDialog();
   return TRUE;

@@ -5,6 +5,7 @@
 
 #include "app/tabro_client_dlg.h"
 #include "platform/ui/controls.h"
+#include "platform/ui/dc.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/menu_button.h"
@@ -25,6 +26,7 @@ class CTabroClientDlgWnd : public CDialogEx, public CMainDlgView {
   CTabroClientDlg& m_Dlg;
   CMFCMenuButton m_SettingsButton;
   CMenu m_SettingsMenu;
+  CBitmap m_hAppImage;   // the program's window image
 
   BOOL OnInitDialog() override;
   BOOL PreTranslateMessage(MSG* msg) override;

@@ -4,13 +4,13 @@
 // threads convert, split and store them, each its own rows; everything is joined
 // before LoadCsv returns, so the result is that of reading the lines in order.
 
-#include <malloc.h>
-
 #include <algorithm>
 #include <atomic>
 #include <climits>
 #include <condition_variable>
 #include <deque>
+#include <filesystem>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -23,6 +23,8 @@
 #include "grid/row_stats.h"
 #include "jobsheet/sheet/csv_prop_page.h"
 #include "platform/codepage.h"
+#include "platform/paths.h"
+#include "platform/string_arena.h"
 #include "platform/ui_hooks.h"
 
 namespace {
@@ -122,13 +124,40 @@ class FirstRefusal {
   Refusal why_ = Refusal::kNone;
 };
 
+// Makes the cells of one thread: in an arena, and a text met a moment ago shares
+// the cell made for it (files repeat their codes, names, dates and quantities).
+class CellMaker {
+ public:
+  CString Make(std::u16string_view text) {
+    if (text.size() > kMaxShared) return m_Arena.Make(text);
+    uint32_t h = 2166136261u;  // FNV-1a over the code units
+    for (const char16_t c : text) h = (h ^ c) * 16777619u;
+    CString& slot = m_Recent[h & (kSlots - 1)];
+    if (slot.View() != text || slot.IsEmpty()) slot = m_Arena.Make(text);
+    return slot;
+  }
+
+ private:
+  static constexpr size_t kMaxShared = 32;
+  static constexpr size_t kSlots = 4096;
+  CStringArena m_Arena;
+  std::vector<CString> m_Recent = std::vector<CString>(kSlots);
+};
+
+// What one thread reuses from line to line: the line's text, its fields and the
+// maker of its cells.
+struct RowScratch {
+  std::u16string text;
+  CsvRowFields fields;
+  CellMaker cells;
+};
+
 // Converts, splits and stores the lines of one batch into their rows.
-void StoreBatch(const LineBatch& batch, int codePage, bool tsv, std::vector<int>& fieldCounts,
-                FirstRefusal& refusal) {
+void StoreBatch(const LineBatch& batch, int codePage, bool tsv, RowScratch& scratch,
+                std::vector<int>& fieldCounts, FirstRefusal& refusal) {
   CTabroClientApp& app = theApp;
   CTextGrid& grid = app.m_DataGrid;
-  std::vector<CString> fields;
-  fields.reserve(GRID_COLS);
+  CsvRowFields& fields = scratch.fields;
   size_t start = 0;
   for (size_t i = 0; i < batch.ends.size(); ++i) {
     const int row = batch.firstRow + static_cast<int>(i);
@@ -136,22 +165,24 @@ void StoreBatch(const LineBatch& batch, int codePage, bool tsv, std::vector<int>
     start = batch.ends[i];
     if (refusal.Row() < row) return;  // the file is refused before this row anyway
 
-    CString line = BytesToText(bytes, codePage);
-    CsvSplitOverflow overflow;
-    int n = SplitCsvLine(fields, line, tsv, &overflow);
-    if (n > 0 && fields[n - 1].IsEmpty()) --n;  // a trailing separator adds no cell
-    if (n > GRID_COLS || overflow.tooManyFields) {
+    DecodeInto(bytes, codePage, scratch.text);
+    SplitCsvRow(scratch.text, tsv, fields);
+    if (fields.tooManyColumns) {
       refusal.Note(row, Refusal::kTooManyColumns);
       return;
     }
-    if (overflow.fieldTooLong) {
+    if (fields.fieldTooLong) {
       refusal.Note(row, Refusal::kFieldTooLong);
       return;
     }
-    const RowStats stats = CountRowCells({fields.data(), static_cast<size_t>(n)});
+    int n = static_cast<int>(fields.cells.size());
+    // A separator that ends the line adds no cell.
+    if (n > 0 && n == fields.fieldCount && fields.cells[n - 1].empty()) --n;
+    RowStats stats;
     if (n > 0) {
       CString* cells = grid.PrepareRow(row, n);
-      for (int c = 0; c < n; ++c) cells[c] = std::move(fields[c]);
+      for (int c = 0; c < n; ++c) cells[c] = scratch.cells.Make(fields.cells[c]);
+      stats = CountRowCells({cells, static_cast<size_t>(n)});
     }
     app.m_RowFilledCount[row] = stats.filled;
     app.m_RowTextCount[row] = stats.textCount;
@@ -160,19 +191,17 @@ void StoreBatch(const LineBatch& batch, int codePage, bool tsv, std::vector<int>
   }
 }
 
-// The workers allocate millions of small strings at once. Growing each thread's
-// heap a page at a time makes every growth a call that stops all threads' page
-// faults; growing it in larger steps keeps them out of each other's way.
-void PadHeapGrowth() {
-#ifdef __GLIBC__
-  static std::once_flag once;
-  std::call_once(once, [] { mallopt(M_TOP_PAD, 16 << 20); });
-#endif
-}
+// Threads that convert and store beside the reading one. A small file is done on
+// the reading thread alone; a large one shares the work with a few helpers, never
+// more than the machine has cores beside the reader: the load must not buy its
+// speed with many times the work.
+constexpr uintmax_t kBytesForHelpers = uintmax_t{1} << 20;
+constexpr unsigned kMaxHelpers = 3;
 
-int WorkerCount() {
-  const unsigned cores = std::thread::hardware_concurrency();
-  return static_cast<int>(std::clamp(cores, 2u, 8u)) - 1;
+int WorkerCount(uintmax_t fileBytes) {
+  if (fileBytes < kBytesForHelpers) return 0;
+  const unsigned cores = std::max(std::thread::hardware_concurrency(), 1u);
+  return static_cast<int>(std::min(cores - 1, kMaxHelpers));
 }
 
 // What reading a file's lines into the data grid came to.
@@ -184,18 +213,27 @@ struct ReadOutcome {
 // Reads the lines of a file with a settled code type in order on this thread while
 // worker threads convert, split and store them, each batch in its own rows; the
 // workers are joined before it returns. Reading stops at the first refusal found.
-ReadOutcome ReadRows(CCsvTextFile& file, bool tsv, std::vector<int>& fieldCounts,
+ReadOutcome ReadRows(CCsvTextFile& file, bool tsv, int helpers, std::vector<int>& fieldCounts,
                      FirstRefusal& refusal) {
   ReadOutcome out;
   const int codeType = file.m_CodeType;
   const int codePage = codeType == CCsvTextFile::CODETYPE_UTF8 ? CP_UTF8 : CP_SJIS;
-  PadHeapGrowth();
   BatchQueue queue;
+  std::unique_ptr<RowScratch> own;  // the reading thread's, when it stores itself
+  if (helpers == 0) own = std::make_unique<RowScratch>();
+  auto hand = [&](LineBatch&& done) {
+    if (own) {
+      StoreBatch(done, codePage, tsv, *own, fieldCounts, refusal);
+    } else {
+      queue.Push(std::move(done));
+    }
+  };
   std::vector<std::thread> workers;
-  for (int i = WorkerCount(); i > 0; --i) {
+  for (int i = helpers; i > 0; --i) {
     workers.emplace_back([&] {
+      RowScratch scratch;
       LineBatch batch;
-      while (queue.Pop(batch)) StoreBatch(batch, codePage, tsv, fieldCounts, refusal);
+      while (queue.Pop(batch)) StoreBatch(batch, codePage, tsv, scratch, fieldCounts, refusal);
     });
   }
   LineBatch batch;
@@ -227,12 +265,12 @@ ReadOutcome ReadRows(CCsvTextFile& file, bool tsv, std::vector<int>& fieldCounts
     batch.ends.push_back(batch.bytes.size());
     ++out.rows;
     if (batch.ends.size() >= kBatchLines || batch.bytes.size() >= kBatchBytes) {
-      queue.Push(std::move(batch));
+      hand(std::move(batch));
       batch = LineBatch{};
       batch.firstRow = out.rows;
     }
   }
-  if (!batch.ends.empty()) queue.Push(std::move(batch));
+  if (!batch.ends.empty()) hand(std::move(batch));
   queue.Close();
   for (std::thread& t : workers) t.join();
   return out;
@@ -294,7 +332,9 @@ int CTabroClientDlg::LoadCsv(const CString& path, CCsvPropPage* page, int loadTy
     file.ReadLine(line);  // says that the stream has no code type
     result = 0;
   } else {
-    read = ReadRows(file, tsv, fieldCounts, refusal);
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(ToFsPath(path), error);
+    read = ReadRows(file, tsv, WorkerCount(error ? 0 : size), fieldCounts, refusal);
   }
   file.Close();
   int rows = read.rows;

@@ -36,7 +36,13 @@ void ReadEverything(const std::string& path, int codeType, int maxChars) {
   for (int guard = 0; guard < 100000; ++guard) {
     bool ok = f.m_CodeType == CCsvTextFile::CODETYPE_EUCJP ? f.ReadEucLine(bytes, 64)
                                                           : f.ReadByteLine(bytes, 64);
-    if (bytes.size() > 63) std::abort();
+    // At most 63 bytes of text; the line end (LF, in UTF-8 and EUC-JP CR LF) comes on top.
+    std::string_view text(bytes);
+    if (!text.empty() && text.back() == '\n') {
+      text.remove_suffix(1);
+      if (f.m_CodeType != CCsvTextFile::CODETYPE_SJIS && !text.empty() && text.back() == '\r') text.remove_suffix(1);
+    }
+    if (text.size() > 63) std::abort();
     if (!ok && f.GetReadState() != CCsvTextFile::ReadState::kLineTooLong) break;
   }
 }

@@ -436,7 +436,9 @@ bool CCsvTextFile::ReadByteLine(std::string& bytes, int size) {
     m_ReadState = ReadState::kNotOpen;
     return false;
   }
-  return FinishByteRead(ReadRawLine(bytes, size > 1 ? static_cast<size_t>(size - 1) : 0));
+  const RawResult r = ReadRawLine(bytes, size > 1 ? static_cast<size_t>(size - 1) : 0);
+  if (r != RawResult::kLine) bytes.clear();  // no piece of a refused line goes out
+  return FinishByteRead(r);
 }
 
 bool CCsvTextFile::ReadEucLine(std::string& bytes, int size) {
@@ -445,7 +447,9 @@ bool CCsvTextFile::ReadEucLine(std::string& bytes, int size) {
     m_ReadState = ReadState::kNotOpen;
     return false;
   }
-  return FinishByteRead(ReadEucRaw(bytes, size > 1 ? static_cast<size_t>(size - 1) : 0));
+  const RawResult r = ReadEucRaw(bytes, size > 1 ? static_cast<size_t>(size - 1) : 0);
+  if (r != RawResult::kLine) bytes.clear();
+  return FinishByteRead(r);
 }
 
 bool CCsvTextFile::ReadLine(CString& line, int maxChars) {

@@ -20,6 +20,8 @@ namespace fs = std::filesystem;
 
 CTabroClientDlg* g_pMainDlg = nullptr;
 
+const CString g_DefaultMacroNames[3] = {CString(u"マクロ１"), CString(u"マクロ２"), CString(u"マクロ３")};
+
 namespace {
 
 constexpr char16_t kTwoFilesMessage[] = u"同時に2つ以上のCSVファイルは処理できません。処理を中止しました。";
@@ -80,6 +82,17 @@ FrameworkSwitch TakeFrameworkSwitches(std::vector<std::string>& args) {
   return found;
 }
 
+void AnchorRelativePaths(std::vector<std::string>& args, const fs::path& folder) {
+  for (std::string& arg : args) {
+    if (arg.empty() || arg[0] == '/' || arg[0] == '-') continue;
+    std::string head = arg.substr(0, 4);
+    std::transform(head.begin(), head.end(), head.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    if (head == "CMD(") continue;
+    arg = (folder / arg).string();
+  }
+}
+
 void RememberTestModeOutFile(const CString& path) {
   std::lock_guard<std::mutex> lock(g_createdMutex);
   g_createdTestFiles.push_back(ToFsPath(path));
@@ -112,6 +125,11 @@ bool CTabroClientApp::InitInstance() {
   const FrameworkSwitch sw = TakeFrameworkSwitches(args);
   if (sw == FrameworkSwitch::RegServer || sw == FrameworkSwitch::UnregServer) return false;
   if (sw == FrameworkSwitch::Automation && in.registerAutomation) in.registerAutomation();
+  {
+    std::error_code ec;
+    fs::path here = in.currentFolder.empty() ? fs::current_path(ec) : in.currentFolder;
+    if (!here.empty()) AnchorRelativePaths(args, here);
+  }
 
   m_ProgramFolder = in.executablePath.empty() ? GetExecutableFolder()
                                               : FromFsPath(in.executablePath.parent_path());

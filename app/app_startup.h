@@ -25,6 +25,9 @@ struct StartupSettings {
   std::vector<std::string> arguments;
   // The running executable; empty: read from /proc/self/exe.
   std::filesystem::path executablePath;
+  // The folder relative paths on the command line start from; empty: the
+  // process's current folder.
+  std::filesystem::path currentFolder;
   // Where the single-instance lock file lives; empty: $XDG_RUNTIME_DIR, else /tmp.
   std::filesystem::path lockFolder;
   // Starts serving automation clients (the "-Automation"/"-Embedding" switch).
@@ -34,6 +37,14 @@ struct StartupSettings {
 };
 
 StartupSettings& StartupInputs();
+
+// The names of the three macro slots ("マクロ１" to "マクロ３"), built before start-up.
+extern const CString g_DefaultMacroNames[3];
+
+// An argument that is no absolute path, no "CMD(" list and no switch names a
+// file in folder, as a terminal names it: it becomes folder/argument, and the
+// command line then checks it like any other path.
+void AnchorRelativePaths(std::vector<std::string>& args, const std::filesystem::path& folder);
 
 // The main dialog while it runs (set by start-up before the dialog runs); the
 // watch thread reaches the dialog through it.

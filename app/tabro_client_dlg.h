@@ -5,9 +5,13 @@
 // Sections are added by the parts of the program that own them (the window, the
 // intake, the job pipeline, the send routine, the data-edit steps).
 
+#include <vector>
+
 #include "app/tabro_client_app.h"
 #include "edittools/chain/tool_chain.h"
+#include "edittools/pivot/pivot_records.h"
 #include "jobsheet/command/job_setting.h"
+#include "jobsheet/reuse/reuse_command.h"
 #include "platform/cstring.h"
 
 class CCsvPropPage;
@@ -75,6 +79,29 @@ class CTabroClientDlg {
   // The command text written from the record.
   CString BuildCommandText();
 
+  // ---- Reusable jobs -----------------------------------------------------------
+  std::vector<REUSECOMMAND_SAMECSVFILE> m_SameCsvJobs;  // stored jobs of m_BaseName
+  int m_ReuseChoice = -1;      // chosen entry; -1 a new job or none; -2 a new job with tools
+  int m_ReuseNewOnly = 0;      // the save dialog offers only a new job
+  int m_ReuseSaveResult = 0;   // result of the last save offer
+  // Rebuilds m_SameCsvJobs from theApp's job list for m_BaseName.
+  void CollectSameCsvJobs();
+  // Lets the user choose a stored job of the input (or a new one) and loads a chosen
+  // job: 1 chosen, 0 a new job or none, -1 the choice was cancelled.
+  int SelectReuseJob();
+  // Offers to keep the run as a job: -1 nothing to keep, 0 nothing registered,
+  // 2 a new job named m_OutputName, 3 overwrite the job the input came from.
+  int OfferReuseJob(int runType);
+  // Offers, then registers or overwrites and saves and reloads the job list.
+  void SaveReuseJob(const CString& command, int outputFormat, int charCode, const CString& toolText,
+                    int runType);
+  // 1 when an entry of m_SameCsvJobs has this name (exact), else 0.
+  int IsJobNameTaken(const CString& name) const;
+  // Appends a new job of m_BaseName; returns 1.
+  int AddReuseCommand(const CString& command, int outputFormat, int charCode, const CString& jobName);
+  // "再利用ジョブ編集": reloads the job list and opens the editor.
+  void OnEditReuseJobs();
+
   // ---- Sending a job -----------------------------------------------------------
   // Turns the job into the web client's request and sends it; deletes the input
   // file afterwards when asked (never for a test run). The document job's result,
@@ -105,4 +132,12 @@ class CTabroClientDlg {
   // definition and offer "スキップ". Returns 0 ran, 1 skipped, -1 cancelled or failed
   // (the data grid unchanged); a missing additional CSV also sets theApp.m_ToolAbort.
   int RunAddCsvStep(int show, int inChain);
+
+  // ---- Data-edit step: aggregation -------------------------------------------
+  PIVOTRUN m_PivotRun;             // state of the last aggregation run
+  // The aggregation step of the tool chain: with show 1 through the aggregation
+  // dialog (inChain presets it and offers "スキップ"), with show 0 from
+  // theApp.m_PivotSetting. -1 cancelled or failed (the data unchanged), 1 skipped,
+  // 0 the data grid holds the summary or cross table.
+  int RunPivotStep(int show, int inChain);
 };

@@ -42,18 +42,44 @@ struct FilterDialogIo {
   FILTERDAT conds[FILTER_MAX_CONDS];
 };
 
+// What the aggregation dialog is handed and gives back. On OK the dialog has
+// stored its items, SumType, SumStyl, TotalFg and NendMonth in
+// theApp.m_PivotSetting.
+struct PivotDialogIo {
+  // In: offer "スキップ" and preset the stored settings; the run's combo choices.
+  int inChain = 0;
+  int sumStyl = 0;
+  int sumType = -1;
+  // Out after OK: "スキップ" chosen; the number of column items chosen.
+  int skipped = 0;
+  int columnItems = 0;
+};
+
+// What the join editor is handed and gives back. On "実行" the editor has joined
+// the data and stored its definition in theApp.m_JoinDef itself.
+struct AddCsvDialogIo {
+  int inChain = 0;         // in: start from the stored definition and offer "スキップ"
+  CString csvPath;         // in: the loaded CSV's path
+  CString csvTitle;        // in: its file title
+  // Out after OK.
+  int skipped = 0;         // "スキップ"
+  int removedAll = 0;      // every additional CSV was removed ("追加CSV削除")
+};
+
 // Each returns IDOK or IDCANCEL. On OK a dialog has stored its settings in the
 // tool's settings record of theApp.
 using OrderDialogFn = int (*)(int restart, const TOOLORDER* resumeOrder, int resumeIndex);
 using SortDialogFn = int (*)(SortDialogIo& io);
 using FilterDialogFn = int (*)(FilterDialogIo& io);
+using PivotDialogFn = int (*)(PivotDialogIo& io);
+using AddCsvDialogFn = int (*)(AddCsvDialogIo& io);
 // Placeholders for the tools whose dialogs bring their own hand-over record.
 using ToolDialogFn = int (*)(int inChain);
 
 struct ToolDialogTable {
   OrderDialogFn order = nullptr;      // the tool-order dialog
-  ToolDialogFn pivot = nullptr;       // kind 1
-  ToolDialogFn addCsv = nullptr;      // kind 2
+  PivotDialogFn pivot = nullptr;      // kind 1
+  AddCsvDialogFn addCsv = nullptr;    // kind 2
   FilterDialogFn filter = nullptr;    // kind 3
   SortDialogFn sort = nullptr;        // kind 4
   ToolDialogFn macro = nullptr;       // kind 5

@@ -11,9 +11,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/steps/tool_steps.h"
-#include "app/tabro_client_app.h"
-#include "app/tabro_client_dlg.h"
+#include "app/steps/tool_replay.h"
 #include "platform/cstring.h"
 #include "platform/ui_hooks.h"
 
@@ -36,65 +34,19 @@ class StderrUiHooks : public UiHooks {
   void SetWaitCursor(bool) override {}
 };
 
-void AppendCell(std::string& out, const CString& cell) {
-  const std::string text = cell.ToUtf8();
-  if (text.find_first_of(",\"\r\n") == std::string::npos) {
-    out += text;
-    return;
-  }
-  out += '"';
-  for (char ch : text) {
-    if (ch == '"') out += '"';
-    out += ch;
-  }
-  out += '"';
-}
-
-void PrintDataGrid() {
-  const CTabroClientApp& app = theApp;
-  std::string out;
-  for (int r = 0; r < app.m_DataRows; ++r) {
-    const CTextGrid::ConstRow row = app.m_DataGrid[r];
-    for (int c = 0; c < app.m_DataCols; ++c) {
-      if (c > 0) out += ',';
-      AppendCell(out, row[c]);
-    }
-    out += '\n';
-    if (out.size() > (1u << 20)) {
-      std::fwrite(out.data(), 1, out.size(), stdout);
-      out.clear();
-    }
-  }
-  std::fwrite(out.data(), 1, out.size(), stdout);
-}
-
 int Replay(const char* file, const char* settings) {
-  theApp.m_InputKind = INPUT_DROPPED;
   CTabroClientDlg dlg;
-  if (dlg.LoadCsv(CString::FromUtf8(file), nullptr, LOAD_FILE) != 1) {
+  if (!LoadInputForReplay(dlg, CString::FromUtf8(file))) {
     std::fprintf(stderr, "replay_tools: %s could not be loaded\n", file);
     return 1;
   }
-  theApp.m_TitleRow = dlg.AnalyseCsvShape(theApp.m_DataCols, theApp.m_DataRows, theApp.m_RowFilledCount);
-  theApp.DetectColumnTypes(0);
-
-  theApp.ResetToolSettings(0);
-  if (!ReadEditSettingsFile(CString::FromUtf8(settings), theApp.EditRecords())) {
-    std::fprintf(stderr, "replay_tools: %s could not be read\n", settings);
+  CString error;
+  if (ReplayToolChain(dlg, CString::FromUtf8(settings), error) != 0) {
+    std::fprintf(stderr, "replay_tools: %s\n", error.ToUtf8().c_str());
     return 1;
   }
-  for (const TOOLSLOT& slot : theApp.m_ToolOrder) {
-    if (slot.toolKind == TOOL_NONE) break;
-    if (!FindToolStep(slot.toolKind)) {
-      std::fprintf(stderr, "replay_tools: tool kind %d cannot be replayed\n", slot.toolKind);
-      return 1;
-    }
-  }
-  if (dlg.RunToolChain(ToolChainRun::kSilent, false) != 1) {
-    std::fprintf(stderr, "replay_tools: the tool chain stopped\n");
-    return 1;
-  }
-  PrintDataGrid();
+  const std::string csv = DataGridAsCsv();
+  std::fwrite(csv.data(), 1, csv.size(), stdout);
   return 0;
 }
 

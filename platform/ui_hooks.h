@@ -4,8 +4,10 @@
 // Engines never call the window system directly: a message box, a file or
 // folder chooser, the clipboard, the state of Shift and Ctrl, opening a saved
 // document and the wait cursor all go through the hooks installed here. The
-// program installs the Qt binding at start-up; tests install RecordingUiHooks,
-// which records what a user would have seen and answers from a script.
+// program installs the Qt binding at start-up; engine tests install
+// RecordingUiHooks, which records what a user would have seen and answers
+// from a script. Dialog tests use the window layer's ScriptedModalDriver,
+// which answers boxes and choosers in one order with the dialogs.
 
 #include <deque>
 #include <functional>

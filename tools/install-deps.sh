@@ -9,8 +9,9 @@ packages=(
   qt6-base-dev qt6-qpa-plugins
   libicu-dev libcurl4-openssl-dev
   fonts-noto-cjk
+  xvfb xauth x11-utils x11-apps netpbm
   libgtest-dev libgmock-dev libbenchmark-dev
-  sqlite3 time
+  sqlite3 miller time
 )
 
 missing=()

@@ -3,7 +3,9 @@
 
 #include <filesystem>
 
+#include "app/steps/join_replay.h"
 #include "app/tabro_client_dlg.h"
+#include "app/tool_dialogs.h"
 #include "edittools/join/addcsv_join.h"
 #include "platform/paths.h"
 #include "platform/ui_hooks.h"
@@ -30,19 +32,38 @@ bool AddCsvFilesExist(bool emptyIsMissing) {
   return true;
 }
 
+// The join editor's outcome as a step result.
+int AddCsvWithEditor(int inChain) {
+  CTabroClientApp& app = theApp;
+  const AddCsvDialogFn dialog = ToolDialogs().addCsv;
+  if (!dialog) return -1;
+  if (!AddCsvFilesExist(true)) return -1;
+  const int updateFg = app.m_JoinDef.AddCsvUpdateFg;
+  AddCsvDialogIo io;
+  io.inChain = inChain;
+  io.csvPath = app.m_CsvPath;
+  io.csvTitle = StemOf(app.m_CsvPath);
+  if (dialog(io) != IDOK) return -1;
+  if (io.removedAll) {
+    // Nothing left to join: the data go on unchanged, and the running job forgets
+    // its stored tool settings.
+    CopyDataGridToStepGrid(app.m_DataGrid, app.m_StepGrid, app.m_DataRows, app.m_DataCols);
+    if (app.m_ReuseJobNo > 0 && app.m_ReuseJobNo <= static_cast<int>(app.m_ReuseCommands.size())) {
+      app.m_ReuseCommands[static_cast<size_t>(app.m_ReuseJobNo - 1)].toolLines.clear();
+    }
+    app.m_CurrentReuse.toolLines.clear();
+    return 0;
+  }
+  if (io.skipped) return 1;
+  app.m_JoinDef.AddCsvUpdateFg = updateFg;
+  return 0;
+}
+
 }  // namespace
 
-int CTabroClientDlg::RunAddCsvStep(int show, int inChain) {
+void PrepareJoinReplay(CAddcsvJoin& join) {
   CTabroClientApp& app = theApp;
-  if (app.m_TitleRow == -1) {
-    app.DoMessageBox(CString(kNoTitleRow));
-    return -1;
-  }
-  if (!AddCsvFilesExist(false)) return -1;
-
-  // Replay from the stored definition.
   const JOINDEF& def = app.m_JoinDef;
-  CAddcsvJoin join;
   join.SetGrids(app.m_DataGrid, app.m_StepGrid, app.m_DataRows, app.m_DataCols, app.m_TitleRow);
   const CString paths[JOIN_MAX_ADDCSV] = {GetAddCsvPath(0), GetAddCsvPath(1)};
   join.RestoreJoinSettings(def, paths, app.m_JoinAddNames);
@@ -51,6 +72,21 @@ int CTabroClientDlg::RunAddCsvStep(int show, int inChain) {
   for (int i = 0; i < std::clamp(def.AddCsvCnt, 0, JOIN_MAX_ADDCSV); ++i) {
     join.LoadAddCsvPreview(i, paths[i]);
   }
+}
+
+int CTabroClientDlg::RunAddCsvStep(int show, int inChain) {
+  CTabroClientApp& app = theApp;
+  if (app.m_TitleRow == -1) {
+    app.DoMessageBox(CString(kNoTitleRow));
+    return -1;
+  }
+  if (!AddCsvFilesExist(false)) return -1;
+  if (show) return AddCsvWithEditor(inChain);
+
+  // Replay from the stored definition.
+  const JOINDEF& def = app.m_JoinDef;
+  CAddcsvJoin join;
+  PrepareJoinReplay(join);
   int joined = 0;
   {
     CWaitCursor wait;

@@ -9,6 +9,19 @@
 
 namespace {
 
+// Stored conditions that no dialog or settings file can produce.
+constexpr char16_t kBadFilterSettingsMessage[] = u"フィルタの設定が正しくありません。";
+
+bool InRange(int value, int high) { return value >= 0 && value <= high; }
+
+bool ValidConditions(const FILTERSETTING& s) {
+  if (!InRange(s.FilterCnt, FILTER_MAX_CONDS) || !InRange(s.ItemCnt, FILTER_MAX_CONDS)) return false;
+  for (const FILTERDAT& d : s.conditions) {
+    if (!InRange(d.valueCount, FILTER_MAX_VALUES)) return false;
+  }
+  return true;
+}
+
 int FilterTheDataGrid(int count, const FILTERDAT* conds) {
   CTabroClientApp& app = theApp;
   FilterTarget target{app.m_DataGrid, app.m_DataRows,  app.m_DataCols,
@@ -28,13 +41,21 @@ int CTabroClientDlg::RunFilterStep(int show, int inChain) {
     io.inChain = inChain != 0 ? 1 : 0;
     if (dialog(io) != IDOK) return -1;
     if (io.skipped) return 1;
-    const int count = std::clamp(io.condCount, 0, FILTER_MAX_CONDS);
+    const int count = io.condCount;
+    if (!InRange(count, FILTER_MAX_CONDS)) {
+      app.DoMessageBox(CString(kBadFilterSettingsMessage));
+      return -1;
+    }
     for (int i = 0; i < count; ++i) conds[i] = io.conds[i];
     FilterTheDataGrid(count, conds);
     return io.narrowFurther ? 1 : 0;
   }
   const FILTERSETTING& s = app.m_FilterConds;
-  for (int i = 0; i < std::clamp(s.ItemCnt, 0, FILTER_MAX_CONDS); ++i) conds[i] = s.conditions[i];
+  if (!ValidConditions(s)) {
+    app.DoMessageBox(CString(kBadFilterSettingsMessage));
+    return -1;
+  }
+  for (int i = 0; i < s.ItemCnt; ++i) conds[i] = s.conditions[i];
   for (int r = 0; r < 5; ++r) {
     for (int c = 0; c < app.m_DataCols; ++c) app.m_FilterHeadRows[r].push_back(app.m_DataGrid.GetAt(r, c));
   }

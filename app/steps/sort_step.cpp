@@ -7,6 +7,9 @@
 
 namespace {
 
+// Stored keys that no dialog or settings file can produce.
+constexpr char16_t kBadSortSettingsMessage[] = u"ソートの設定が正しくありません。";
+
 int SortTheDataGrid(const SORTKEYS& keys) {
   CWaitCursor wait;
   return SortDataGrid(theApp.m_DataGrid, theApp.m_TitleRow, theApp.m_DataRows, theApp.m_DataCols, keys);
@@ -52,6 +55,10 @@ int CTabroClientDlg::RunSortStep(int show, int inChain) {
     app.m_SortColumnNames.push_back(app.m_DataGrid.GetAt(app.m_TitleRow, c));
   }
   const SORTKEYS& keys = app.m_SortSetting;
+  if (keys.sortCnt < 0 || keys.sortCnt > SORT_MAX_KEYS) {
+    app.DoMessageBox(CString(kBadSortSettingsMessage));
+    return -1;
+  }
   if (keys.sortCnt == 0) return 1;
   SortTheDataGrid(keys);
   return 0;

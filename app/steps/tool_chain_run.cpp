@@ -30,6 +30,14 @@ class DlgChainHost : public CToolChainHost {
 
   void ShowMessage(const CString& text) override { theApp.DoMessageBox(text); }
 
+  // A cross table makes the document a cross table; its header rows and value
+  // count stay in m_PivotRun.
+  void AfterToolStep(int kind, int result) override {
+    if (kind == TOOL_PIVOT && result == 0 && theApp.m_PivotSetting.SumType == PIVOT_CROSS) {
+      dlg_.m_JobSetting.m_DocKind = 5;
+    }
+  }
+
  private:
   CTabroClientDlg& dlg_;
 };

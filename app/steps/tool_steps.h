@@ -13,8 +13,8 @@ struct ToolStepEntry {
 };
 
 inline constexpr ToolStepEntry kToolSteps[] = {
-    {TOOL_PIVOT, nullptr},
-    {TOOL_ADDCSV, nullptr},
+    {TOOL_PIVOT, &CTabroClientDlg::RunPivotStep},
+    {TOOL_ADDCSV, &CTabroClientDlg::RunAddCsvStep},
     {TOOL_FILTER, &CTabroClientDlg::RunFilterStep},
     {TOOL_SORT, &CTabroClientDlg::RunSortStep},
     {TOOL_MACRO, nullptr},

@@ -7,10 +7,12 @@
 #include <map>
 
 #include "app/auto_proxy.h"
+#include "platform/ui/dialog.h"
 
 struct CAutomationServer::Impl {
   QLocalServer server;
   std::map<QLocalSocket*, std::unique_ptr<CTabroClientDlgAutoProxy>> clients;
+  CDialog* mainWindow = nullptr;
 
   void Accept() {
     while (QLocalSocket* socket = server.nextPendingConnection()) {
@@ -27,6 +29,9 @@ struct CAutomationServer::Impl {
     if (it == clients.end()) return;
     clients.erase(it);
     socket->deleteLater();
+    if (CTabroClientDlgAutoProxy::LockCount() == 0 && mainWindow && mainWindow->IsModalRunning() &&
+        !mainWindow->IsWindowVisible())
+      mainWindow->EndDialog(IDCANCEL);
   }
 };
 
@@ -57,5 +62,7 @@ bool CAutomationServer::Listen(const CString& name) {
 }
 
 bool CAutomationServer::IsListening() const { return m_impl->server.isListening(); }
+
+void CAutomationServer::SetMainWindow(CDialog* mainWindow) { m_impl->mainWindow = mainWindow; }
 
 int CAutomationServer::ClientCount() const { return static_cast<int>(m_impl->clients.size()); }

@@ -9,6 +9,8 @@
 
 #include <memory>
 
+class CDialog;
+
 #include "platform/cstring.h"
 
 inline constexpr char16_t kAutomationName[] = u"TabroClient.Application";
@@ -27,6 +29,10 @@ class CAutomationServer {
   bool IsListening() const;
   // Clients connected now.
   int ClientCount() const;
+  // The program's main window. When the last client leaves while it runs
+  // hidden (closed while a client held it), it ends, and so does the
+  // program, as an automation server does when nobody is left to use it.
+  void SetMainWindow(CDialog* mainWindow);
 
  private:
   struct Impl;

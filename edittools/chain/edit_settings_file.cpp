@@ -32,7 +32,11 @@ void ReadSection(int kind, CCsvTextFile& in, const EditSettingsRecords& r) {
 
 void ReadEditSettings(CCsvTextFile& in, const EditSettingsRecords& records) {
   CString line;
+  bool first = true;
   while (in.ReadLine(line, CCsvTextFile::kToolSettingsLineChars)) {
+    // A UTF-8 signature at the start of the file is no part of the first line.
+    if (first && !line.IsEmpty() && line[0] == u'\uFEFF') line = line.Mid(1);
+    first = false;
     const int kind = FindSection(line);
     if (kind >= 0) ReadSection(kind, in, records);
   }
@@ -49,7 +53,12 @@ bool ReadEditSettingsFile(const CString& path, const EditSettingsRecords& record
 
 void WriteEditSettings(CSettingsLineSink& out, const EditSettingsRecords& r) {
   WriteHeaderSection(out, r.order);
+  // A kind listed twice (a hand-edited file) gets one section: a second copy of
+  // the same record would double its lists when the file is read again.
+  bool written[TOOL_SLOT_COUNT + 1] = {};
   for (const TOOLSLOT& slot : r.order) {
+    if (!FindToolKind(slot.toolKind) || written[slot.toolKind]) continue;
+    written[slot.toolKind] = true;
     switch (slot.toolKind) {
       case TOOL_PIVOT: WritePivotSection(out, r.pivot); break;
       case TOOL_ADDCSV: WriteAddCsvSection(out, r.join); break;

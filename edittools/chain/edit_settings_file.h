@@ -89,7 +89,7 @@ void ReadEditSettings(CCsvTextFile& in, const EditSettingsRecords& records);
 bool ReadEditSettingsFile(const CString& path, const EditSettingsRecords& records);
 
 // "@Header", then the section of each used slot's kind in slot order; a slot of
-// an unknown kind writes nothing.
+// an unknown kind, or of a kind already written, writes nothing.
 void WriteEditSettings(CSettingsLineSink& out, const EditSettingsRecords& records);
 
 // Section readers: the stream stands after the header line; each consumes the

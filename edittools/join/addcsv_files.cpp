@@ -73,11 +73,16 @@ int CAddcsvJoin::ChooseAddCsvFile(CString& path, const CString& defaultFolder) {
 // can match. False when the file cannot be read as a whole (too long a line or field).
 bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
   CCsvTextFile file;
-  if (!file.Open(path, u"r", CCsvTextFile::CODETYPE_DETECT)) {
+  const bool known = !preview && m_PreviewedCodeType[c] != 0 && m_PreviewedPath[c] == path;
+  if (!file.Open(path, u"r", known ? m_PreviewedCodeType[c] : CCsvTextFile::CODETYPE_DETECT)) {
     m_AddLoadState[c] = JOIN_LOAD_NOT_OPENED;
     return false;
   }
   m_AddLoadState[c] = JOIN_LOAD_OK;
+  if (preview) {
+    m_PreviewedPath[c] = path;
+    m_PreviewedCodeType[c] = file.m_CodeType;
+  }
   const bool tsv = IsTsvPath(path);
   const std::vector<ALIGN>& filterLinks = m_Def.AlignArry[0];
   const std::vector<JOINKEY>* filter =
@@ -93,6 +98,8 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
   std::vector<CString> fields;
   while (file.ReadLine(line, CCsvTextFile::kCsvLineChars)) {
     ++physical;
+    // A stream opened with a known code type hands a UTF-8 signature over as text.
+    if (physical == 1 && line.GetLength() > 0 && line[0] == u'\uFEFF') line.Delete(0);
     CsvSplitOverflow overflow;
     int n = SplitCsvLine(fields, line, tsv, &overflow);
     if (overflow.fieldTooLong) {
@@ -122,7 +129,9 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
       continue;
     }
     mostFields = std::max(mostFields, n);
-    lines.push_back(fields);
+    lines.push_back(std::move(fields));
+    fields = std::vector<CString>();
+    fields.reserve(static_cast<size_t>(n) + 1);
   }
   if (file.GetReadState() == CCsvTextFile::ReadState::kLineTooLong) {
     ShowJoinError(CString::Build(kJoinLineTooLong, path, physical + 1));

@@ -128,6 +128,11 @@ class CAddcsvJoin {
   int m_TitleRow = -1;
 
  private:
+  // Code type the preview detected for a path, so that the whole load of the same
+  // file does not detect it again.
+  CString m_PreviewedPath[JOIN_MAX_ADDCSV];
+  int m_PreviewedCodeType[JOIN_MAX_ADDCSV] = {};
+
   void ResetKeyJoinState();
   bool ReadCsvFile(int c, const CString& path, bool preview);
   // Key of loaded row r (list 0) or of a line (lists 1 and 2) from the given links.

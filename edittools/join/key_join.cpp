@@ -320,6 +320,14 @@ int CAddcsvJoin::MergeKeyedRows() {
           }
         }
       }
+      if (lines.size() == 1) {
+        for (Joined& j : rows) {
+          CopyLineToBlock(i, m_AddLines[i][lines[0]], j.cells, offset[i]);
+          j.filledEnd = offset[i] + size[i];
+          if (i == 0) j.firstLine = lines[0];
+        }
+        continue;
+      }
       // Each joined row so far comes out once per matching line.
       std::vector<Joined> next;
       next.reserve(rows.size() * lines.size());

@@ -1,8 +1,12 @@
 #pragma once
 // The stored settings of the aggregation tool: value items and group items.
 
+#include <array>
 #include <cstdint>
 #include <vector>
+
+#include "edittools/pivot/pivot_sum.h"
+#include "platform/cstring.h"
 
 // One value item.
 struct SUMCLM {
@@ -47,4 +51,47 @@ struct PIVOTSETTING {
     SumClmArry.clear();
     GrpClmArry.clear();
   }
+};
+
+inline constexpr int PIVOT_MAX_GROUPS = 3;     // group items of one aggregation
+inline constexpr int PIVOT_MAX_COLUMNS = 256;  // columns of the data grid
+inline constexpr int PIVOT_TAG_COUNT = 5;
+
+// The sorted distinct keys of one or two work-grid columns with their value sums.
+struct GROUPKEYS {
+  std::vector<std::vector<PivotSum>> sums;  // one entry of sumCount sums per distinct key
+  int grpCount = 0;       // group columns of the work grid when built
+  int sumCount = 0;       // value columns of the work grid when built
+  int keyCount = 0;       // key columns, 1 or 2
+  int distinctCount = 0;  // distinct keys
+  int capacity = 0;       // rows of the range the table was built from
+  std::vector<CString> keys[3];  // list k: key k of every distinct key, in key order
+
+  void Clear() { *this = GROUPKEYS(); }
+};
+
+// The state of one aggregation run, held by the main dialog. The counts and
+// headerRows stay readable after the step; the key tables are freed before it ends.
+struct PIVOTRUN {
+  std::array<uint8_t, PIVOT_MAX_COLUMNS> columnTypes{};  // column types at the step's start
+  int sumType = -1;   // SumType of the run; -1 before the dialog was answered
+  int nendMonth = 1;  // first month of the fiscal year
+  int totalFg = 0;
+  int sumStyl = 0;
+  PivotSum levelSums[PIVOT_MAX_GROUPS][PIVOT_MAX_COLUMNS];  // the subtotal pass uses row 0
+  std::vector<CString> rowKeys;  // sorted distinct row keys of a cross table
+  GROUPKEYS innerKeys;   // kind 2
+  GROUPKEYS lowerKeys;   // kind 1
+  GROUPKEYS groupRows;   // kind 0
+  int lowerKeyCount = 0;
+  int innerKeyCount = 0;
+  int headerRows = 0;    // column items: header rows of a cross table
+  int totalsRow = 0;     // first row of the grand-total block, 0 when none
+  int sumCount = 0;
+  int groupCount = 0;
+  int rowItemCount = 0;
+  int colItemCount = 0;
+  CString levelTags[PIVOT_TAG_COUNT];  // U+FFF2, U+FFF1, U+FFF0, U+FFEF, U+FFEE
+  std::vector<SUMCLM> sumItems;
+  std::vector<GRPCLM> groupItems;
 };

@@ -1,5 +1,6 @@
 #include "edittools/sort/row_sort.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 #include <utility>
@@ -31,16 +32,18 @@ int SeparatorPass(CString& t, const char16_t* const* seps, int count, int& value
 union PreparedKey {
   double number;
   int64_t date;
-  const CString* text;
+  struct {
+    const char16_t* chars;
+    size_t length;
+  } text;
 };
 
-int CompareText(const CString& a, const CString& b) {
-  const std::u16string_view x = a.View(), y = b.View();
-  const size_t n = std::min(x.size(), y.size());
+int CompareText(const PreparedKey& a, const PreparedKey& b) {
+  const size_t n = std::min(a.text.length, b.text.length);
   for (size_t i = 0; i < n; ++i) {
-    if (x[i] != y[i]) return x[i] < y[i] ? -1 : 1;
+    if (a.text.chars[i] != b.text.chars[i]) return a.text.chars[i] < b.text.chars[i] ? -1 : 1;
   }
-  return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
+  return a.text.length == b.text.length ? 0 : (a.text.length < b.text.length ? -1 : 1);
 }
 
 template <typename T>
@@ -51,7 +54,11 @@ int CompareValues(T x, T y) {
 PreparedKey Prepare(int type, const CString& text) {
   PreparedKey k{};
   switch (type) {
-    case SORT_AS_TEXT: k.text = &text; break;
+    case SORT_AS_TEXT: {
+      const std::u16string_view v = text.View();
+      k.text = {v.data(), v.size()};
+      break;
+    }
     case SORT_AS_NUMBER: k.number = macro_scan::ReadDouble(text.GetString()); break;
     case SORT_AS_DATE: k.date = DateKeyValue(text); break;
     default: break;
@@ -64,7 +71,7 @@ int ComparePrepared(int keyCount, const int* types, const int* orders, const Pre
   for (int k = 0; k < keyCount; ++k) {
     int r = 0;
     switch (types[k]) {
-      case SORT_AS_TEXT: r = CompareText(*a[k].text, *b[k].text); break;
+      case SORT_AS_TEXT: r = CompareText(a[k], b[k]); break;
       case SORT_AS_NUMBER: r = CompareValues(a[k].number, b[k].number); break;
       case SORT_AS_DATE: r = CompareValues(a[k].date, b[k].date); break;
       default: break;

@@ -1,6 +1,7 @@
 #include "edittools/sort/sort_grid.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "edittools/sort/row_sort.h"
@@ -48,7 +49,8 @@ int SortDataGrid(CTextGrid& grid, int titleRow, int dataRows, int dataCols, cons
     SORTDAT& d = rows[static_cast<size_t>(i)];
     d.rowSequence = i;
     d.keys.reserve(static_cast<size_t>(keyCount) + 1);
-    for (int k = 0; k < keyCount; ++k) d.keys.push_back(grid.GetAt(r, keys.column[k]));
+    const CTextGrid::ConstRow row = std::as_const(grid)[r];
+    for (int k = 0; k < keyCount; ++k) d.keys.push_back(row[keys.column[k]]);
     d.keys.push_back(CString::Build(u"%d", r));
   }
   SortRows(keyCount + 1, types, orders, &rows);
@@ -61,10 +63,13 @@ int SortDataGrid(CTextGrid& grid, int titleRow, int dataRows, int dataCols, cons
   };
   std::vector<Tail> tails;
   for (int r = first; r < last; ++r) {
-    const int width = grid.RowWidth(r);
-    if (width <= dataCols) continue;
+    const CTextGrid::ConstRow row = std::as_const(grid)[r];
+    const int width = row.Width();
+    bool anyText = false;
+    for (int c = dataCols; c < width && !anyText; ++c) anyText = !row[c].IsEmpty();
+    if (!anyText) continue;  // empty cells may move with their row
     Tail t{r, {}};
-    for (int c = dataCols; c < width; ++c) t.cells.push_back(grid.GetAt(r, c));
+    for (int c = dataCols; c < width; ++c) t.cells.push_back(row[c]);
     grid.TruncateRow(r, dataCols);
     tails.push_back(std::move(t));
   }

@@ -7,9 +7,7 @@
 namespace {
 
 // Header text of displayed column k; empty beyond the displayed columns.
-CString NameOf(const CCsvPropPage& page, int k) {
-  return (k >= 0 && k < page.m_ColCount && k < GRID_COLS) ? page.m_HeaderNames[k] : CString();
-}
+CString NameOf(const CCsvPropPage& page, int k) { return page.GetColumnName(k); }
 
 bool IsDisplayedName(const CCsvPropPage& page, const CString& name) {
   const CString wanted = Trimmed(name);
@@ -229,11 +227,4 @@ void MatchJobToCsvPage(const JOBSETTING& job, CCsvPropPage& page, int editCols) 
 
   page.m_RowTotals = DefinitionsByColumn(page, job.m_RowSums, true);
   page.m_TimeSpans = DefinitionsByColumn(page, job.m_TimeSpans, false);
-}
-
-int ComputedColumnRole(const std::vector<HORIZONTAL>& defs, int column) {
-  if (column < 0 || column >= GRID_COLS) return 0;
-  int role = 0;
-  for (const HORIZONTAL& def : defs) role = std::max(role, def.flags[column] == HZ_RESULT ? 2 : def.flags[column]);
-  return role;
 }

@@ -28,7 +28,3 @@ void ReadCsvPageInto(JOBSETTING& job, const CCsvPropPage& page, int editCols, in
 // A list entry that the in-order walk passes over is still given to the first
 // column of that name that has no code.
 void MatchJobToCsvPage(const JOBSETTING& job, CCsvPropPage& page, int editCols);
-
-// The role a column has in any of the definitions: 2 when it is a result column
-// of one, 1 when it is a source column of one, else 0.
-int ComputedColumnRole(const std::vector<HORIZONTAL>& defs, int column);

@@ -412,6 +412,15 @@ BOOL CEdit::SetReadOnly(BOOL readOnly) {
   return TRUE;
 }
 
+void CEdit::SetPasswordChar(char16_t ch) {
+  if (auto* le = As<QLineEdit>(m_hWnd)) le->setEchoMode(ch ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+char16_t CEdit::GetPasswordChar() const {
+  auto* le = As<QLineEdit>(m_hWnd);
+  return le && le->echoMode() == QLineEdit::Password ? u'*' : u'\0';
+}
+
 int CEdit::GetLineCount() const {
   if (auto* pe = As<QPlainTextEdit>(m_hWnd)) return pe->document()->blockCount();
   return m_hWnd ? 1 : 0;
@@ -750,6 +759,29 @@ int CListBox::SetTopIndex(int index) {
   return LB_OKAY;
 }
 
+UINT CListBox::ItemFromPoint(CPoint point, BOOL& outside) const {
+  auto* lw = As<QListWidget>(m_hWnd);
+  outside = TRUE;
+  if (!lw || lw->count() == 0) return 0;
+  QPoint p = lw->viewport()->mapFrom(lw, QPoint(point.x, point.y));
+  if (QListWidgetItem* item = lw->itemAt(p)) {
+    outside = lw->viewport()->rect().contains(p) ? FALSE : TRUE;
+    return static_cast<UINT>(lw->row(item));
+  }
+  // Off the entries: the nearest one, the last when below them.
+  QRect last = lw->visualItemRect(lw->item(lw->count() - 1));
+  return p.y() >= last.bottom() ? static_cast<UINT>(lw->count() - 1) : 0u;
+}
+
+int CListBox::GetItemRect(int index, CRect* rect) const {
+  auto* lw = As<QListWidget>(m_hWnd);
+  if (!lw || !rect || index < 0 || index >= lw->count()) return LB_ERR;
+  QRect r = lw->visualItemRect(lw->item(index));
+  QPoint topLeft = lw->viewport()->mapTo(lw, r.topLeft());
+  *rect = CRect(topLeft.x(), topLeft.y(), topLeft.x() + r.width(), topLeft.y() + r.height());
+  return LB_OKAY;
+}
+
 int CCheckListBox::GetCheck(int index) const {
   auto* lw = As<QListWidget>(m_hWnd);
   if (!lw || index < 0 || index >= lw->count()) return BST_UNCHECKED;
@@ -845,12 +877,13 @@ void CSpinButtonCtrl::StepAsUser(int delta) {
       int typed = layer::ToQ(buddy->GetWindowText()).trimmed().toInt(&ok);
       if (ok) ud.iPos = typed;
     }
-  ud.iDelta = delta;
-  if (layer::SendNotify(m_hWnd, ud.hdr) != 0) return;
+  // The up arrow moves toward the upper end of the range, whichever way the
+  // range runs; the notification carries the signed change of position.
   int lower, upper;
   GetRange32(lower, upper);
-  int step = lower > upper ? -ud.iDelta : ud.iDelta;
-  SetPos32(ud.iPos + step);
+  ud.iDelta = lower > upper ? -delta : delta;
+  if (layer::SendNotify(m_hWnd, ud.hdr) != 0) return;
+  SetPos32(ud.iPos + ud.iDelta);
 }
 
 // CDateTimeCtrl

@@ -130,6 +130,10 @@ class CEdit : public CWnd {
   void Cut();
   void Clear();
   BOOL SetReadOnly(BOOL readOnly = TRUE);
+  // A single-line edit masks its text while ch is not 0 (the mask is the
+  // platform's own character); 0 shows the text in clear.
+  void SetPasswordChar(char16_t ch);
+  char16_t GetPasswordChar() const;
   int GetLineCount() const;
 };
 
@@ -182,6 +186,11 @@ class CListBox : public CWnd {
   std::vector<int> GetSelItems() const;
   int GetTopIndex() const;
   int SetTopIndex(int index);
+  // The entry at a point of the list's client area; outside is TRUE when the
+  // point lies on no entry (then the nearest entry: the last below them, else 0).
+  UINT ItemFromPoint(CPoint point, BOOL& outside) const;
+  // An entry's rectangle in the list's client area; LB_ERR for a bad index.
+  int GetItemRect(int index, CRect* rect) const;
 };
 
 class CCheckListBox : public CListBox {
@@ -199,6 +208,9 @@ struct NMUPDOWN {
   int iPos = 0;
   int iDelta = 0;
 };
+// The range defaults to 100..0 (lower 100, upper 0), as on the platform. The
+// up arrow moves the position toward upper in either order, and UDN_DELTAPOS
+// carries the signed change: -1 for the up arrow in the default range.
 class CSpinButtonCtrl : public CWnd {
  public:
   void SetRange32(int lower, int upper);
@@ -210,7 +222,8 @@ class CSpinButtonCtrl : public CWnd {
   int GetPos() const { return GetPos32(); }
   CWnd* SetBuddy(CWnd* buddy);
   CWnd* GetBuddy() const;
-  // A user's click on an arrow: +1 up, -1 down (UDN_DELTAPOS, then the move).
+  // A user's click on an arrow: +1 up, -1 down (UDN_DELTAPOS, whose handler
+  // may refuse with a non-zero result or change iDelta, then the move).
   void StepAsUser(int delta);
 };
 

@@ -7,11 +7,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QThread>
 
+#include "platform/ui/menu.h"
 #include "platform/ui/modal_driver.h"
 #include "platform/ui/ui_driver.h"
 #include "platform/ui/ui_internal.h"
@@ -154,8 +156,15 @@ INT_PTR CDialog::DoModal() {
         m_ended = true;
       }
     } else {
-      auto* d = qobject_cast<QDialog*>(m_hWnd);
-      d->exec();
+      // Our own loop rather than QDialog::exec, which ends when the window
+      // is hidden: a hidden modal dialog keeps running until EndDialog.
+      m_hWnd->setWindowModality(Qt::ApplicationModal);
+      m_hWnd->show();
+      QEventLoop loop;
+      QObject::connect(m_hWnd, &QObject::destroyed, &loop, &QEventLoop::quit);
+      m_loop = &loop;
+      if (!m_ended) loop.exec(QEventLoop::DialogExec);
+      m_loop = nullptr;
     }
   }
   m_modalRunning = false;
@@ -202,6 +211,11 @@ BOOL CDialog::Create(const DialogTemplate& dialogTemplate, CWnd* parent) {
 }
 
 BOOL CDialog::DestroyWindow() {
+  if (QCoreApplication::instance() && QThread::currentThread() != QCoreApplication::instance()->thread()) {
+    BOOL done = FALSE;
+    CallOnUiThread([&] { done = DestroyWindow(); });
+    return done;
+  }
   if (!m_hWnd) return FALSE;
   DestroyAfterModal();
   return TRUE;
@@ -222,11 +236,14 @@ void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 void CDialog::OnClose() { SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
 
 void CDialog::EndDialog(int result) {
+  if (QCoreApplication::instance() && QThread::currentThread() != QCoreApplication::instance()->thread())
+    return CallOnUiThread([&] { EndDialog(result); });
   m_result = result;
   m_ended = true;
   if (!m_hWnd) return;
-  if (auto* d = qobject_cast<QDialog*>(m_hWnd); d && m_modalRunning && !GetModalDriver()) {
-    d->done(result);
+  if (m_modalRunning && m_loop) {
+    m_hWnd->hide();
+    m_loop->quit();
   } else if (!m_modalRunning) {
     m_hWnd->hide();
   }
@@ -266,8 +283,23 @@ void CDialog::NextDlgCtrl() {
 
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
   // Child dialogs (pages, panes) leave dialog keys to the window that holds them.
-  if (!msg || !m_hWnd || !m_hWnd->isWindow() || msg->message != WM_KEYDOWN) return FALSE;
+  if (!msg || !m_hWnd || !m_hWnd->isWindow()) return FALSE;
+  if (msg->message == WM_SYSKEYDOWN && msg->wParam == VK_SPACE) {
+    // Alt+Space opens the window's system menu; its choice is a WM_SYSCOMMAND.
+    QPoint at = m_hWnd->mapToGlobal(QPoint(0, 0));
+    CMenu* menu = GetSystemMenu(FALSE);
+    UINT chosen = static_cast<UINT>(menu->TrackPopupMenu(TPM_RETURNCMD, at.x(), at.y(), this));
+    if (chosen != 0) SendMessage(WM_SYSCOMMAND, chosen, 0);
+    return TRUE;
+  }
+  if (msg->message != WM_KEYDOWN) return FALSE;
   QWidget* focus = msg->hwnd;
+  if (msg->wParam == VK_F1) {
+    SendMessage(WM_COMMAND, MAKEWPARAM(ID_HELP, BN_CLICKED), 0);
+    return TRUE;
+  }
+  // An editor that takes Enter and Esc itself (a list's label editor) keeps them.
+  if (focus && focus->property("tabro_wantkeys").toBool()) return FALSE;
   if (msg->wParam == VK_RETURN) {
     // A multi-line edit that takes Enter keeps it.
     for (QWidget* w = focus; w && w != m_hWnd; w = w->parentWidget()) {
@@ -281,8 +313,9 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
       b->click();
       return TRUE;
     }
+    // A hidden default button still takes Enter, as on the platform; a disabled one does not.
     CWnd* def = GetDlgItem(static_cast<int>(m_defId));
-    if (def && def->m_hWnd && (!def->m_hWnd->isEnabled() || def->m_hWnd->isHidden())) return TRUE;
+    if (def && def->m_hWnd && !def->m_hWnd->isEnabled()) return TRUE;
     SendMessage(WM_COMMAND, MAKEWPARAM(m_defId, BN_CLICKED), 0);
     return TRUE;
   }

@@ -14,6 +14,8 @@
 //   4. runs OnDestroy handlers, destroys the window (member controls are
 //      detached, members keep their values) and returns EndDialog's result.
 // EndDialog called from OnInitDialog ends the dialog before it is shown.
+// ShowWindow(SW_HIDE) on a running modal dialog only hides it: the modal run
+// goes on (SW_SHOW shows it again) until EndDialog.
 // Called from another thread, DoModal runs the dialog on the user-interface
 // thread and waits for it.
 //
@@ -22,7 +24,8 @@
 // and ends with IDOK when it succeeds; OnCancel ends with IDCANCEL. Enter
 // presses the default push button (IDOK when it has none) and Esc sends
 // IDCANCEL, through CDialog::PreTranslateMessage; the close box sends WM_CLOSE,
-// whose default is IDCANCEL.
+// whose default is IDCANCEL. F1 sends the command ID_HELP to the dialog, and
+// Alt+Space shows its system menu (CWnd::GetSystemMenu).
 
 #include <memory>
 #include <vector>
@@ -32,6 +35,7 @@
 #include "platform/ui/dialog_template.h"
 
 using INT_PTR = intptr_t;
+class QEventLoop;
 
 class CDialog : public CWnd {
  public:
@@ -93,6 +97,7 @@ class CDialog : public CWnd {
   int m_result = 0;
   bool m_ended = false;
   bool m_modalRunning = false;
+  QEventLoop* m_loop = nullptr;   // the modal loop while it runs (real loops only)
   UINT m_defId = IDOK;
 };
 
@@ -120,7 +125,9 @@ class CPropertyPage : public CDialogEx {
   void OnOK() override {}
   void OnCancel() override {}
   virtual BOOL OnQueryCancel() { return TRUE; }
-  void SetModified(BOOL changed = TRUE) { m_modified = changed; }
+  // Marks the page changed (enables the sheet's 適用 button) or unchanged
+  // (disables it when no page is changed).
+  void SetModified(BOOL changed = TRUE);
   // The tab caption (the template's caption unless set).
   CString m_strCaption;
   CPropertySheet* GetSheet() const { return m_sheet; }
@@ -140,8 +147,10 @@ struct PROPSHEETHEADER {
 enum : int { PSBTN_OK = 1, PSBTN_CANCEL = 2, PSBTN_APPLYNOW = 3 };
 
 // A modal sheet of pages with tabs and the buttons OK (IDOK), キャンセル
-// (IDCANCEL), 適用 (ID_APPLY_NOW, hidden with PSH_NOAPPLYNOW) and ヘルプ
-// (IDHELP, hidden unless PSH_HASHELP). The buttons are the sheet's own
+// (IDCANCEL), 適用 (ID_APPLY_NOW, hidden with PSH_NOAPPLYNOW; enabled while a
+// page is SetModified, disabled again once applied) and ヘルプ (IDHELP, hidden
+// unless PSH_HASHELP), right-aligned at their stock places: a hidden button
+// leaves no gap. The buttons are the sheet's own
 // controls: GetDlgItem finds them, and the sheet's message map may take
 // their commands. OK: the active page's OnKillActive, then every built page's
 // OnApply, then IDOK. Cancel: the active page's OnQueryCancel, then every
@@ -175,6 +184,9 @@ class CPropertySheet : public CDialog {
 
  private:
   afx_msg void OnApplyNow();
+  friend class CPropertyPage;
+  // Enables 適用 while a page is changed.
+  void UpdateApplyButton();
   afx_msg void OnTabChanging(NMHDR* nmhdr, LRESULT* result);
   afx_msg void OnTabChanged(NMHDR* nmhdr, LRESULT* result);
   void BuildTemplate();

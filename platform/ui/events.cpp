@@ -7,7 +7,10 @@
 #include <QDropEvent>
 #include <QEnterEvent>
 #include <QFontDatabase>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -100,11 +103,12 @@ void ApplyCtlColor(QWidget* w) {
     QPainter painter(w);
     painter.fillRect(w->rect(), c);
   }
+  // The parent's text colour is for enabled controls; disabled ones stay grey.
   QColor text = layer::ToQColor(dc.GetTextColor());
-  if (pal.color(QPalette::WindowText) != text) {
-    pal.setColor(QPalette::WindowText, text);
-    pal.setColor(QPalette::ButtonText, text);
-    pal.setColor(QPalette::Text, text);
+  if (pal.color(QPalette::Active, QPalette::WindowText) != text) {
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+      for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        pal.setColor(group, role, text);
     changed = true;
   }
   if (changed) w->setPalette(pal);
@@ -263,6 +267,50 @@ bool PreTranslate(QWidget* target, QKeyEvent* ke) {
   return PreTranslateWalk(msg);
 }
 
+// The WM_CHAR of a typed character, through PreTranslateMessage and then the
+// window's own WM_CHAR handler; true when one of them ate it.
+bool CharEaten(QWidget* target, QChar ch) {
+  MSG msg;
+  msg.hwnd = target;
+  msg.message = WM_CHAR;
+  msg.wParam = ch.unicode();
+  QPointer<QWidget> guard(target);
+  if (PreTranslateWalk(msg) || !guard) return true;
+  WidgetInfo* info = layer::Info(target);
+  QWidget* owner = info && info->aliasOf ? info->aliasOf : target;
+  if (!layer::Maps(owner, WM_CHAR)) return false;
+  MsgArgs args;
+  args.wParam = ch.unicode();
+  return layer::SendWindowMessage(owner, WM_CHAR, args) || !guard;
+}
+
+// Room left for typing in an edit with a limit (-1: no limit); the selection
+// is replaced, so it counts as room.
+qsizetype TypingRoom(QWidget* w) {
+  if (auto* le = qobject_cast<QLineEdit*>(w)) {
+    auto* v = dynamic_cast<const layer::EditValidator*>(le->validator());
+    if (!v || v->m_limit <= 0) return -1;
+    return std::max<qsizetype>(0, v->m_limit - (le->text().size() - le->selectedText().size()));
+  }
+  if (auto* pe = qobject_cast<QPlainTextEdit*>(w)) {
+    WidgetInfo* info = layer::Info(pe);
+    if (!info || info->limit <= 0) return -1;
+    const qsizetype selected = pe->textCursor().selectedText().size();
+    return std::max<qsizetype>(0, info->limit - (pe->toPlainText().size() - selected));
+  }
+  return -1;
+}
+
+// Text an input method commits arrives as typed characters: each passes
+// PreTranslateMessage and WM_CHAR, and what stays is cut to the edit's room.
+QString CommittedText(QWidget* target, const QString& text) {
+  QString kept;
+  for (QChar ch : text)
+    if (!CharEaten(target, ch)) kept += ch;
+  if (qsizetype room = TypingRoom(target); room >= 0 && kept.size() > room) kept.truncate(room);
+  return kept;
+}
+
 // A key sent with SendMessage goes to the window directly, not through
 // PreTranslateMessage (which only sees keys the user types).
 bool g_sendingKey = false;
@@ -274,22 +322,47 @@ class LayerApplication : public QApplication {
     // A widget that hands an event on (a scroll area passes its wheel to
     // its scroll bar) delivers it again: it was translated the first time.
     auto* w = ev == m_inFlight ? nullptr : qobject_cast<QWidget*>(receiver);
-    if (w && ev->type() == QEvent::KeyPress && !g_sendingKey && PreTranslate(w, static_cast<QKeyEvent*>(ev)))
-      return true;
+    if (w && ev->type() == QEvent::KeyPress && !g_sendingKey) {
+      auto* ke = static_cast<QKeyEvent*>(ev);
+      if (PreTranslate(w, ke)) return true;
+      // The character the key types follows its key-down, case kept.
+      if (!ke->text().isEmpty() && ke->text()[0].isPrint()) {
+        MSG msg;
+        msg.hwnd = w;
+        msg.message = WM_CHAR;
+        msg.wParam = ke->text()[0].unicode();
+        QPointer<QWidget> guard(w);
+        if (PreTranslateWalk(msg) || !guard) return true;
+      }
+    }
+    if (w && ev->type() == QEvent::InputMethod) {
+      auto* ie = static_cast<QInputMethodEvent*>(ev);
+      if (!ie->commitString().isEmpty()) {
+        QString kept = CommittedText(w, ie->commitString());
+        if (kept != ie->commitString()) {
+          QInputMethodEvent copy(ie->preeditString(), ie->attributes());
+          copy.setCommitString(kept, ie->replacementStart(), ie->replacementLength());
+          return Deliver(receiver, &copy);
+        }
+      }
+    }
     MSG msg;
     if (w && layer::MouseMsgOf(w, ev, msg)) {
       QPointer<QWidget> guard(w);
       if (PreTranslateWalk(msg) || !guard) return true;
       if (ev->type() != QEvent::Wheel && layer::RedirectToCapture(w, static_cast<QMouseEvent*>(ev))) return true;
     }
+    return Deliver(receiver, ev);
+  }
+
+ private:
+  bool Deliver(QObject* receiver, QEvent* ev) {
     const QEvent* outer = m_inFlight;
     m_inFlight = ev;
     bool result = QApplication::notify(receiver, ev);
     m_inFlight = outer;
     return result;
   }
-
- private:
   const QEvent* m_inFlight = nullptr;
 };
 
@@ -374,6 +447,12 @@ QPalette DialogPalette() {
   pal.setColor(QPalette::Text, Qt::black);
   pal.setColor(QPalette::Highlight, QColor(0, 120, 215));
   pal.setColor(QPalette::HighlightedText, Qt::white);
+  // Disabled controls: grey text, and edits on the dialog's face, as on the platform.
+  const QColor grey = ToQColor(GetSysColor(COLOR_GRAYTEXT));
+  pal.setColor(QPalette::Disabled, QPalette::WindowText, grey);
+  pal.setColor(QPalette::Disabled, QPalette::ButtonText, grey);
+  pal.setColor(QPalette::Disabled, QPalette::Text, grey);
+  pal.setColor(QPalette::Disabled, QPalette::Base, QColor(240, 240, 240));
   return pal;
 }
 

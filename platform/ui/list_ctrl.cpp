@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <optional>
 #include <unordered_map>
 
 #include "platform/ui/ui_internal.h"
@@ -21,6 +22,8 @@ using layer::ToQ;
 using layer::ToQColor;
 
 struct CListCtrl::Model : public QAbstractTableModel {
+  // Where the user's click being handled went down (list client coordinates).
+  std::optional<QPoint> clickPoint;
   struct Column {
     CString text;
     int fmt = LVCFMT_LEFT;
@@ -272,7 +275,8 @@ class ListInput : public QObject {
           nm.hdr.code = NM_RCLICK;
           nm.iItem = item;
           nm.iSubItem = sub;
-          nm.ptAction = CPoint(pt.x(), pt.y());
+          const QPoint inList = view->viewport()->mapTo(view, pt);
+          nm.ptAction = CPoint(inList.x(), inList.y());
           if (item >= 0 && !(m->rows[item].state & LVIS_SELECTED)) list->ClickAsUser(item, sub);
           layer::SendNotify(view, nm.hdr);
         } else {
@@ -281,8 +285,11 @@ class ListInput : public QObject {
           if (onCheck) {
             list->SetCheck(item, !m->rows[item].checked);
           } else {
+            // The notification carries where the user clicked, also below the rows.
+            m->clickPoint = view->viewport()->mapTo(view, pt);
             list->ClickAsUser(item, sub < 0 ? 0 : sub, me->modifiers() & Qt::ControlModifier,
                               me->modifiers() & Qt::ShiftModifier);
+            m->clickPoint.reset();
           }
         }
         return true;
@@ -962,9 +969,13 @@ void CListCtrl::ClickAsUser(int item, int subItem, bool withCtrl, bool withShift
   nm.hdr.code = NM_CLICK;
   nm.iItem = m->ValidRow(item) ? item : -1;
   nm.iSubItem = subItem;
-  if (nm.iItem >= 0 && !m->columns.empty()) {
+  // ptAction is in the list's client coordinates, as the hit tests take it.
+  if (m->clickPoint) {
+    nm.ptAction = CPoint(m->clickPoint->x(), m->clickPoint->y());
+  } else if (nm.iItem >= 0 && !m->columns.empty()) {
     QRect r = view->visualRect(m->index(item, std::clamp(subItem, 0, static_cast<int>(m->columns.size()) - 1)));
-    nm.ptAction = CPoint(r.center().x(), r.center().y());
+    QPoint c = view->viewport()->mapTo(view, r.center());
+    nm.ptAction = CPoint(c.x(), c.y());
   }
   layer::SendNotify(view, nm.hdr);
 }

@@ -100,6 +100,15 @@ struct NMLISTVIEW {
 };
 using NM_LISTVIEW = NMLISTVIEW;
 
+// LVN_BEGINLABELEDIT and LVN_ENDLABELEDIT: the item being edited. At the end,
+// item.mask holds LVIF_TEXT with the new text in item.pszText, or is 0 when
+// the edit was cancelled (the platform's null text).
+struct NMLVDISPINFO {
+  NMHDR hdr;
+  LVITEM item;
+};
+using LV_DISPINFO = NMLVDISPINFO;
+
 struct NMITEMACTIVATE {
   NMHDR hdr;
   int iItem = -1;
@@ -251,6 +260,15 @@ class CListCtrl : public CWnd {
   void DoubleClickAsUser(int item, int subItem = 0);
   void ClickColumnAsUser(int column);
   void KeyDownAsUser(UINT vk);
+
+  // In-place editing of an item's label (its first column): LVN_BEGINLABELEDIT
+  // goes out first (a non-zero result refuses: null); an edit box then lies
+  // over the label with its text selected. Enter or the focus leaving ends
+  // it with the text, Esc without; LVN_ENDLABELEDIT reports it, and a
+  // non-zero result takes the new text as the label.
+  CEdit* EditLabel(int item);
+  // The edit box of the label being edited, null when none.
+  CEdit* GetEditControl() const;
 
   // Layer internals: the model behind the widget (null without a widget).
   struct Model;

@@ -40,6 +40,7 @@ class CMenu {
     std::unique_ptr<CMenu> sub;   // MF_POPUP
   };
 
+  HMENU GetSafeHmenu() const { return const_cast<CMenu*>(this); }
   BOOL CreatePopupMenu();
   BOOL CreateMenu();
   BOOL DestroyMenu();

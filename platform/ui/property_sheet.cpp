@@ -105,22 +105,33 @@ void CPropertySheet::BuildTemplate() {
       cx = std::max(cx, t->cx);
       cy = std::max(cy, t->cy);
     }
-  int tabW = cx + 4, tabH = cy + kTabBarH + 4;
+  const bool hasHelp = (m_psh.dwFlags & PSH_HASHELP) != 0;
+  const bool hasApply = !(m_psh.dwFlags & PSH_NOAPPLYNOW);
+  // Wide enough for the pages and for the row of shown buttons.
+  const int buttons = 2 + (hasHelp ? 1 : 0) + (hasApply ? 1 : 0);
+  int tabW = std::max(cx + 4, buttons * kButtonW + (buttons - 1) * kGap), tabH = cy + kTabBarH + 4;
   int rowY = kMargin + tabH + kGap;
   int width = tabW + 2 * kMargin;
   m_builtControls.clear();
   m_builtControls.push_back({CtlKind::TabCtrl, AFX_IDC_TAB_CONTROL, nullptr, kMargin, kMargin, tabW, tabH});
-  // Buttons from the right: ヘルプ, 適用, キャンセル, OK.
+  // Buttons from the right: ヘルプ, 適用, キャンセル, OK; a hidden one leaves
+  // no gap, the others move right (it keeps the rightmost place, unseen).
   int x = width - kMargin - kButtonW;
-  uint32_t helpFlags = (m_psh.dwFlags & PSH_HASHELP) ? 0u : static_cast<uint32_t>(tpl::kHidden);
-  ControlTemplate help{CtlKind::PushButton, IDHELP, u"ヘルプ", x, rowY, kButtonW, kButtonH, helpFlags};
-  if (!(m_psh.dwFlags & PSH_NOAPPLYNOW)) x -= kButtonW + kGap;
-  ControlTemplate apply{CtlKind::PushButton, ID_APPLY_NOW, u"適用(&A)", x, rowY, kButtonW, kButtonH,
-                        (m_psh.dwFlags & PSH_NOAPPLYNOW) ? tpl::kHidden : tpl::kDisabled};
-  x -= kButtonW + kGap;
-  ControlTemplate cancel{CtlKind::PushButton, IDCANCEL, u"キャンセル", x, rowY, kButtonW, kButtonH};
-  x -= kButtonW + kGap;
-  ControlTemplate ok{CtlKind::DefPushButton, IDOK, u"OK", x, rowY, kButtonW, kButtonH};
+  auto place = [&](bool shown) {
+    int at = x;
+    if (shown) x -= kButtonW + kGap;
+    return at;
+  };
+  const int helpX = place(hasHelp);
+  const int applyX = place(hasApply);
+  const int cancelX = place(true);
+  const int okX = place(true);
+  ControlTemplate help{CtlKind::PushButton, IDHELP, u"ヘルプ", hasHelp ? helpX : width - kMargin - kButtonW, rowY,
+                       kButtonW, kButtonH, hasHelp ? 0u : static_cast<uint32_t>(tpl::kHidden)};
+  ControlTemplate apply{CtlKind::PushButton, ID_APPLY_NOW, u"適用(&A)", hasApply ? applyX : width - kMargin - kButtonW,
+                        rowY, kButtonW, kButtonH, hasApply ? tpl::kDisabled : tpl::kHidden};
+  ControlTemplate cancel{CtlKind::PushButton, IDCANCEL, u"キャンセル", cancelX, rowY, kButtonW, kButtonH};
+  ControlTemplate ok{CtlKind::DefPushButton, IDOK, u"OK", okX, rowY, kButtonW, kButtonH};
   m_builtControls.push_back(ok);
   m_builtControls.push_back(cancel);
   m_builtControls.push_back(apply);
@@ -223,7 +234,21 @@ void CPropertySheet::OnApplyNow() {
   CPropertyPage* active = GetActivePage();
   if (active && !active->OnKillActive()) return;
   for (CPropertyPage* p : m_pages)
-    if (p->m_hWnd) p->OnApply();
+    if (p->m_hWnd && !p->OnApply()) return;
+  // Applied: nothing is left to apply until a page changes again.
+  for (CPropertyPage* p : m_pages) p->m_modified = false;
+  UpdateApplyButton();
+}
+
+void CPropertySheet::UpdateApplyButton() {
+  bool any = false;
+  for (CPropertyPage* p : m_pages) any = any || p->m_modified;
+  if (CWnd* apply = GetDlgItem(ID_APPLY_NOW)) apply->EnableWindow(any ? TRUE : FALSE);
+}
+
+void CPropertyPage::SetModified(BOOL changed) {
+  m_modified = changed != FALSE;
+  if (m_sheet && m_sheet->m_hWnd) m_sheet->UpdateApplyButton();
 }
 
 BOOL CPropertySheet::PressButton(int button) {

@@ -244,6 +244,8 @@ QWidget* layer::BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget
         e->setVerticalScrollBarPolicy((f & tpl::kVScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         e->setHorizontalScrollBarPolicy((f & tpl::kHScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         e->viewport()->installEventFilter(Focus());
+        // The mouse lands on the viewport; its messages belong to the edit.
+        layer::RegisterAlias(e->viewport(), e);
         QObject::connect(e, &QPlainTextEdit::textChanged, e, [e]() {
           WidgetInfo* info = layer::Info(e);
           const bool program = e->property("tabro_quiet").toBool();
@@ -350,6 +352,7 @@ QWidget* layer::BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget
         layer::SendCommand(lw, LBN_DBLCLK);
       });
       lw->installEventFilter(Focus());
+      layer::RegisterAlias(lw->viewport(), lw);
       w = lw;
       break;
     }
@@ -373,8 +376,9 @@ QWidget* layer::BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget
     }
     case CtlKind::Spin: {
       w = new SpinWidget(parent);
-      w->setProperty("tabro_lower", 0);
-      w->setProperty("tabro_upper", 100);
+      // The platform's default range runs from 100 down to 0.
+      w->setProperty("tabro_lower", 100);
+      w->setProperty("tabro_upper", 0);
       w->setProperty("tabro_pos", 0);
       break;
     }

@@ -10,6 +10,7 @@
 #include "platform/ui/image_list.h"
 #include "platform/ui/list_ctrl.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/menu_button.h"
 #include "platform/ui/message_map.h"
 #include "platform/ui/modal_driver.h"
 #include "platform/ui/wnd.h"

@@ -187,18 +187,18 @@ bool FocusThenLeave(CWnd& dlg, int id) {
   return true;
 }
 
-bool PressKey(CWnd& dlg, int id, UINT vk, bool shift, bool control) {
+bool PressKey(CWnd& dlg, int id, UINT vk, bool shift, bool control, bool alt) {
   if (!Live(dlg)) return false;
   QWidget* w = id == 0 ? dlg.m_hWnd : Control(dlg, id);
   if (!w || (id != 0 && !Usable(w))) return false;
   if (id != 0) w->setFocus();
   QWidget* target = w;
   if (auto* pe = qobject_cast<QPlainTextEdit*>(w)) target = pe;
-  HoldKeys hold((shift ? kShift : 0u) | (control ? kControl : 0u) | (vk == VK_MENU ? kAlt : 0u));
+  HoldKeys hold((shift ? kShift : 0u) | (control ? kControl : 0u) | (alt || vk == VK_MENU ? kAlt : 0u));
   Qt::KeyboardModifiers mods;
   if (shift) mods |= Qt::ShiftModifier;
   if (control) mods |= Qt::ControlModifier;
-  if (vk == VK_MENU) mods |= Qt::AltModifier;
+  if (alt || vk == VK_MENU) mods |= Qt::AltModifier;
   QString text;
   if (vk == VK_RETURN) text = QStringLiteral("\r");
   else if (vk == VK_SPACE) text = QStringLiteral(" ");

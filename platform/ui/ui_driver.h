@@ -53,7 +53,7 @@ bool SetChecked(CWnd& dlg, int id, bool checked);
 bool FocusThenLeave(CWnd& dlg, int id);
 // A key pressed with the focus in control id (0: the dialog): goes through
 // PreTranslateMessage, then the control. vk is a VK_ code or a character.
-bool PressKey(CWnd& dlg, int id, UINT vk, bool shift = false, bool control = false);
+bool PressKey(CWnd& dlg, int id, UINT vk, bool shift = false, bool control = false, bool alt = false);
 // Files dropped on a window (WM_DROPFILES if it accepts files).
 bool DropFiles(CWnd& wnd, const std::vector<CString>& paths);
 // Fires timer id of a window now, if it is running (WM_TIMER).

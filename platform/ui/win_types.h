@@ -16,6 +16,8 @@ using BOOL = int;
 using BYTE = uint8_t;
 using WORD = uint16_t;
 using SHORT = int16_t;
+class CMenu;
+using HMENU = CMenu*;   // a menu is named by its object
 using DWORD = uint32_t;
 using LONG = int32_t;
 using UINT_PTR = uintptr_t;
@@ -264,6 +266,8 @@ enum : int { BST_UNCHECKED = 0, BST_CHECKED = 1, BST_INDETERMINATE = 2 };
 
 // Standard dialog command ids beyond those of ui_hooks.h.
 enum : int { IDCLOSE = 8, IDHELP = 9, ID_APPLY_NOW = 0x3021, ID_WIZBACK = 0x3023, ID_WIZNEXT = 0x3024 };
+// The framework's help command: F1 in a dialog sends it (WM_COMMAND) to the dialog.
+enum : int { ID_HELP = 0xE146 };
 // Id of a static control that needs no id.
 constexpr int IDC_STATIC = -1;
 

@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QIcon>
+#include <QPixmap>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,9 +17,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <type_traits>
 #include <QThread>
 
 #include "platform/ui/controls.h"
+#include "platform/ui/dc.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/list_ctrl.h"
 #include "platform/ui/menu.h"
@@ -28,6 +32,28 @@ using layer::FromQ;
 using layer::ToQ;
 
 struct WndState {};
+
+namespace {
+
+bool OnUiThread() {
+  return !QCoreApplication::instance() || QThread::currentThread() == QCoreApplication::instance()->thread();
+}
+
+// A window call made off the user-interface thread runs there; the caller
+// waits for it (widgets belong to that thread).
+template <class F>
+auto UiCall(F&& f) {
+  using R = decltype(f());
+  if constexpr (std::is_void_v<R>) {
+    CallOnUiThread(f);
+  } else {
+    R result{};
+    CallOnUiThread([&]() { result = f(); });
+    return result;
+  }
+}
+
+}  // namespace
 
 const CWnd CWnd::wndTop;
 const CWnd CWnd::wndTopMost;
@@ -111,6 +137,7 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
 HWND CWnd::UnsubclassWindow() { return Detach(); }
 
 BOOL CWnd::DestroyWindow() {
+  if (!OnUiThread()) return UiCall([&] { return DestroyWindow(); });
   if (!m_hWnd) return FALSE;
   QWidget* w = m_hWnd;
   MsgArgs args;
@@ -145,6 +172,7 @@ CWnd* CWnd::GetTopLevelParent() const {
 }
 
 void CWnd::SetWindowText(const CString& text) {
+  if (!OnUiThread()) return UiCall([&] { SetWindowText(text); });
   QWidget* w = m_hWnd;
   if (!w) return;
   QString q = ToQ(text);
@@ -181,6 +209,7 @@ void CWnd::SetWindowText(const CString& text) {
 void CWnd::GetWindowText(CString& text) const { text = GetWindowText(); }
 
 CString CWnd::GetWindowText() const {
+  if (!OnUiThread()) return UiCall([&] { return GetWindowText(); });
   QWidget* w = m_hWnd;
   if (!w) return CString();
   if (auto* le = qobject_cast<QLineEdit*>(w)) return FromQ(le->text());
@@ -224,6 +253,7 @@ UINT CWnd::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) const {
 }
 
 void CWnd::CheckDlgButton(int id, UINT check) {
+  if (!OnUiThread()) return UiCall([&] { CheckDlgButton(id, check); });
   if (auto* b = dynamic_cast<CButton*>(GetDlgItem(id))) b->SetCheck(static_cast<int>(check));
 }
 
@@ -233,6 +263,7 @@ UINT CWnd::IsDlgButtonChecked(int id) const {
 }
 
 void CWnd::CheckRadioButton(int first, int last, int check) {
+  if (!OnUiThread()) return UiCall([&] { CheckRadioButton(first, last, check); });
   for (int id = first; id <= last; ++id) CheckDlgButton(id, id == check ? BST_CHECKED : BST_UNCHECKED);
 }
 
@@ -243,6 +274,7 @@ int CWnd::GetCheckedRadioButton(int first, int last) const {
 }
 
 BOOL CWnd::ShowWindow(int cmd) {
+  if (!OnUiThread()) return UiCall([&] { return ShowWindow(cmd); });
   if (!m_hWnd) return FALSE;
   BOOL was = !m_hWnd->isHidden();
   switch (cmd) {
@@ -257,6 +289,7 @@ BOOL CWnd::ShowWindow(int cmd) {
 BOOL CWnd::IsWindowVisible() const { return m_hWnd && m_hWnd->isVisible(); }
 
 BOOL CWnd::EnableWindow(BOOL enable) {
+  if (!OnUiThread()) return UiCall([&] { return EnableWindow(enable); });
   if (!m_hWnd) return FALSE;
   BOOL wasDisabled = !m_hWnd->isEnabled();
   m_hWnd->setEnabled(enable != FALSE);
@@ -267,6 +300,7 @@ BOOL CWnd::IsWindowEnabled() const { return m_hWnd && m_hWnd->isEnabled(); }
 BOOL CWnd::IsIconic() const { return m_hWnd && m_hWnd->window()->isMinimized(); }
 
 CWnd* CWnd::SetFocus() {
+  if (!OnUiThread()) return UiCall([&] { return SetFocus(); });
   CWnd* old = GetFocus();
   if (m_hWnd) m_hWnd->setFocus(Qt::OtherFocusReason);
   return old;
@@ -278,19 +312,23 @@ CWnd* CWnd::GetFocus() {
 }
 
 void CWnd::Invalidate(BOOL) {
+  if (!OnUiThread()) return UiCall([&] { Invalidate(); });
   if (m_hWnd) m_hWnd->update();
 }
 void CWnd::InvalidateRect(const CRect* rect, BOOL) {
+  if (!OnUiThread()) return UiCall([&] { InvalidateRect(rect); });
   if (!m_hWnd) return;
   if (rect) m_hWnd->update(rect->left, rect->top, rect->Width(), rect->Height());
   else m_hWnd->update();
 }
 void CWnd::UpdateWindow() {
+  if (!OnUiThread()) return UiCall([&] { UpdateWindow(); });
   if (m_hWnd) m_hWnd->repaint();
 }
 void CWnd::RedrawWindow() { UpdateWindow(); }
 
 void CWnd::SetRedraw(BOOL redraw) {
+  if (!OnUiThread()) return UiCall([&] { SetRedraw(redraw); });
   if (!m_hWnd) return;
   WidgetInfo& info = layer::Register(m_hWnd);
   if (info.painter) return;   // inside its own paint handler: nothing to suspend
@@ -303,15 +341,18 @@ void CWnd::SetRedraw(BOOL redraw) {
 }
 
 void CWnd::BringWindowToTop() {
+  if (!OnUiThread()) return UiCall([&] { BringWindowToTop(); });
   if (m_hWnd) m_hWnd->raise();
 }
 BOOL CWnd::SetForegroundWindow() {
+  if (!OnUiThread()) return UiCall([&] { return SetForegroundWindow(); });
   if (!m_hWnd) return FALSE;
   m_hWnd->window()->raise();
   m_hWnd->window()->activateWindow();
   return TRUE;
 }
 void CWnd::CenterWindow(CWnd*) {
+  if (!OnUiThread()) return UiCall([&] { CenterWindow(); });
   if (!m_hWnd || !m_hWnd->isWindow()) return;
   QScreen* s = m_hWnd->screen();
   if (!s) return;
@@ -370,6 +411,7 @@ void Resize(QWidget* w, int width, int height) {
 }  // namespace
 
 void CWnd::MoveWindow(int x, int y, int width, int height, BOOL) {
+  if (!OnUiThread()) return UiCall([&] { MoveWindow(x, y, width, height); });
   if (!m_hWnd) return;
   Resize(m_hWnd, width, height);
   m_hWnd->move(x, y);
@@ -379,6 +421,7 @@ void CWnd::MoveWindow(const CRect& rect, BOOL repaint) {
 }
 
 BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  if (!OnUiThread()) return UiCall([&] { return SetWindowPos(insertAfter, x, y, cx, cy, flags); });
   if (!m_hWnd) return FALSE;
   if (!(flags & SWP_NOZORDER)) {
     if (insertAfter == &wndTopMost || insertAfter == &wndNoTopMost) {
@@ -419,6 +462,7 @@ DWORD CWnd::GetExStyle() const {
 }
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
+  if (!OnUiThread()) return UiCall([&] { return ModifyStyle(remove, add); });
   if (!m_hWnd) return FALSE;
   if (auto* header = qobject_cast<QHeaderView*>(m_hWnd)) {
     if (add & HDS_HIDDEN) header->hide();
@@ -440,6 +484,7 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
 }
 
 void CWnd::SetFont(CFont* font, BOOL) {
+  if (!OnUiThread()) return UiCall([&] { SetFont(font); });
   if (!m_hWnd) return;
   layer::Register(m_hWnd).font = font;
   m_hWnd->setFont(layer::ToQFont(font));
@@ -452,6 +497,7 @@ CFont* CWnd::GetFont() const {
 }
 
 UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void*) {
+  if (!OnUiThread()) return UiCall([&] { return SetTimer(id, elapse); });
   if (!m_hWnd) return 0;
   WidgetInfo& info = layer::Register(m_hWnd);
   QTimer*& t = info.timers[id];
@@ -469,6 +515,7 @@ UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void*) {
 }
 
 BOOL CWnd::KillTimer(UINT_PTR id) {
+  if (!OnUiThread()) return UiCall([&] { return KillTimer(id); });
   WidgetInfo* info = layer::Info(m_hWnd);
   if (!info) return FALSE;
   auto it = info->timers.find(id);
@@ -485,10 +532,6 @@ std::vector<UINT_PTR> CWnd::ActiveTimers() const {
     for (auto& [id, t] : info->timers)
       if (t->isActive()) ids.push_back(id);
   return ids;
-}
-
-static bool OnUiThread() {
-  return !QCoreApplication::instance() || QThread::currentThread() == QCoreApplication::instance()->thread();
 }
 
 void CallOnUiThread(const std::function<void()>& fn) {
@@ -570,15 +613,35 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) {
 }
 
 void CWnd::DragAcceptFiles(BOOL accept) {
+  if (!OnUiThread()) return UiCall([&] { DragAcceptFiles(accept); });
   if (!m_hWnd) return;
   layer::Register(m_hWnd).acceptFiles = accept != FALSE;
   m_hWnd->setAcceptDrops(accept != FALSE);
 }
 
+HICON CWnd::SetIcon(HICON icon, BOOL bigIcon) {
+  if (!OnUiThread()) return UiCall([&] { return SetIcon(icon, bigIcon); });
+  if (!m_hWnd) return nullptr;
+  const char* key = bigIcon ? "tabro_icon_big" : "tabro_icon_small";
+  HICON previous = GetIcon(bigIcon);
+  m_hWnd->setProperty(key, QVariant::fromValue(reinterpret_cast<quintptr>(icon)));
+  if (icon && icon->Data()) m_hWnd->window()->setWindowIcon(QIcon(QPixmap::fromImage(icon->Data()->image)));
+  return previous;
+}
+
+HICON CWnd::GetIcon(BOOL bigIcon) const {
+  if (!m_hWnd) return nullptr;
+  return reinterpret_cast<HICON>(m_hWnd->property(bigIcon ? "tabro_icon_big" : "tabro_icon_small").value<quintptr>());
+}
+
 CMenu* CWnd::GetSystemMenu(BOOL revert) {
   if (revert || !m_systemMenu) {
+    // The stock entries; the program appends its own below them.
     m_systemMenu = std::make_unique<CMenu>();
     m_systemMenu->CreatePopupMenu();
+    m_systemMenu->AppendMenu(MF_STRING, SC_MINIMIZE, u"最小化(&N)");
+    m_systemMenu->AppendMenu(MF_SEPARATOR);
+    m_systemMenu->AppendMenu(MF_STRING, SC_CLOSE, u"閉じる(&C)\tAlt+F4");
   }
   return m_systemMenu.get();
 }

@@ -9,8 +9,11 @@
 // widget is destroyed every wrapper is detached (m_hWnd becomes null), so
 // members of a dialog stay safe to touch after DoModal returned.
 //
-// All calls are for the user-interface thread. From another thread use
-// CallOnUiThread (waits) or PostMessage (does not wait).
+// Widgets live on the user-interface thread. A call that changes a window
+// (text, showing, enabling, focus, painting, position, style, font, timers,
+// files accepted, destruction) or reads its text, made from another thread,
+// is carried to that thread and waited for; so are SendMessage and DoModal.
+// PostMessage queues without waiting. Other work: CallOnUiThread.
 //
 // No Qt types appear here: HWND is a forward-declared widget pointer.
 
@@ -21,8 +24,11 @@
 #include "platform/ui/message_map.h"
 #include "platform/ui/win_types.h"
 
+class CBitmap;
 class CFont;
 class CMenu;
+// A window's icon is an image of res/images (CBitmap::LoadBitmap).
+using HICON = const CBitmap*;
 class CDC;
 struct WndState;
 
@@ -194,7 +200,13 @@ class CWnd : public CCmdTarget {
 
   // Files dropped on the window arrive as WM_DROPFILES.
   void DragAcceptFiles(BOOL accept = TRUE);
-  // The window's system menu (kept for the items the program adds).
+  // The icon of the window (big: the task switcher's; small: the title bar's;
+  // both show the same image here). Returns the previous one (null at first).
+  HICON SetIcon(HICON icon, BOOL bigIcon);
+  HICON GetIcon(BOOL bigIcon) const;
+  // The window's system menu: 最小化 (SC_MINIMIZE), 閉じる (SC_CLOSE) and the
+  // items the program adds. Alt+Space in a dialog shows it; the choice arrives
+  // as WM_SYSCOMMAND with the item's id.
   CMenu* GetSystemMenu(BOOL revert);
   // A message box through the program's hooks.
   int MessageBox(const CString& text, const CString& caption = CString(), UINT type = 0);

@@ -12,8 +12,7 @@
 #include <string>
 
 #include "app/tabro_client_dlg.h"
-#include "grid/csv_split.h"
-#include "grid/csv_text_file.h"
+#include "edittools/chain/edit_settings_file.h"
 #include "platform/paths.h"
 #include "platform/ui_hooks.h"
 #include "support/temp_dir.h"
@@ -24,35 +23,11 @@ namespace fs = std::filesystem;
 
 fs::path CasesRoot() { return fs::path(TABRO_TEST_DATA_DIR).parent_path() / "cases" / "join"; }
 
-// Reads the "@AddCSV" lines of join.txt into theApp.m_JoinDef.
+// Reads join.txt into theApp.m_JoinDef; a file name there is taken inside the folder.
 void ReadJoinDefinition(const fs::path& folder) {
-  JOINDEF& def = theApp.m_JoinDef;
-  CCsvTextFile file;
-  ASSERT_TRUE(file.Open(FromFsPath(folder / "join.txt"), u"r", CCsvTextFile::CODETYPE_UTF8));
-  CString line;
-  std::vector<CString> f;
-  auto num = [&](int i) { return i < static_cast<int>(f.size()) ? std::stoi(f[i].ToUtf8()) : 0; };
-  while (file.ReadLine(line)) {
-    line.TrimRight();
-    const int eq = line.Find(u'=');
-    if (eq < 0) continue;
-    const CString key = line.Left(eq + 1);
-    CString value = line.Mid(eq + 1);
-    SplitCsvLine(f, value, false);
-    if (key == u"SerealFg=") def.SerealFg = num(0);
-    if (key == u"AddCsvCnt=") def.AddCsvCnt = num(0);
-    if (key == u"AddCsv=") {
-      const int i = num(0);
-      def.AddCsvCols[i] = num(1);
-      def.AddCsvRows[i] = num(2);
-      def.AddCsvPath[i] = FromFsPath(folder / f[4].ToUtf8());
-      def.AddCsvTitle[i] = f[5];
-    }
-    if (key == u"AdelSelect=") {
-      for (size_t j = 1; j < f.size(); ++j) def.AdelSelect[num(0)][j - 1] = static_cast<uint8_t>(num(j));
-    }
-    if (key == u"ArrayCount=") def.AlignArry[num(0)].resize(num(1));
-    if (key == u"AlignArry=") def.AlignArry[num(0)][num(1)] = ALIGN{num(2), num(3), num(4), num(5)};
+  ASSERT_TRUE(ReadEditSettingsFile(FromFsPath(folder / "join.txt"), theApp.EditRecords()));
+  for (CString& path : theApp.m_JoinDef.AddCsvPath) {
+    if (!path.IsEmpty()) path = FromFsPath(folder / path.ToUtf8());
   }
 }
 

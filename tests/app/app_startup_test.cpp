@@ -37,6 +37,7 @@ class StartupTest : public ::testing::Test {
     in.executablePath = programDir_.path() / "bin" / "TabroConnect";
     fs::create_directories(in.executablePath.parent_path());
     in.lockFolder = lockDir_.path();
+    in.currentFolder = dataDir_.path();
     in.runMainDialog = [this](CTabroClientDlg& dlg) {
       dialogRuns_++;
       dialogPath_ = dlg.m_InputPath;
@@ -93,11 +94,9 @@ const StartCase kStartCases[] = {
     {"UpperCaseTsv", {"{dir}/a.TSV"}, {"a.TSV"}, nullptr, "{dir}/a.TSV", 0},
     {"PathWithBlankIsTakenWhole", {"{dir}/my data/a b.csv"}, {"my data/a b.csv"}, nullptr,
      "{dir}/my data/a b.csv", 0},
-    // The shell split an unquoted path at its blank: only the first piece is a path.
-    {"UnquotedBlankCutsToANameThatIsNoCsv", {"{dir}/my", "data.csv"}, {"my data.csv"},
-     u"CSVファイルではありません。処理を中止しました。", nullptr, 0},
-    {"UnquotedBlankCutsToAMissingCsv", {"{dir}/x.csv", "y.csv"}, {"x.csv y.csv"},
-     u"CSVファイルにアクセスできません。処理を中止しました。", nullptr, 0},
+    // The shell split an unquoted path at its blank: each half names a file.
+    {"UnquotedBlankMakesTwoPaths", {"{dir}/my", "data.csv"}, {"my data.csv"},
+     u"同時に2つ以上のCSVファイルは処理できません。処理を中止しました。", nullptr, 0},
     {"TwoPaths", {"{dir}/a.csv", "{dir}/b.csv"}, {"a.csv", "b.csv"},
      u"同時に2つ以上のCSVファイルは処理できません。処理を中止しました。", nullptr, 0},
     {"TwoPathsOneMissing", {"{dir}/a.csv", "{dir}/none.txt"}, {"a.csv"},
@@ -115,7 +114,11 @@ const StartCase kStartCases[] = {
     {"LpexCommand", {"{dir}/a.csv", "CMD(LPEX)"}, {"a.csv"}, nullptr, "{dir}/a.csv", 1},
     {"LowerCaseFgxWithoutFile", {"cmd(fgx)"}, {}, nullptr, "", 1},
     {"UnclosedLpex", {"CMD(LPEX"}, {}, nullptr, "", 0},
-    {"RelativeNameIsNoPath", {"a.csv"}, {"a.csv"}, nullptr, "", 0},
+    // A name typed in a terminal names a file of the current folder.
+    {"RelativeNameIsInTheCurrentFolder", {"a.csv"}, {"a.csv"}, nullptr, "{dir}/a.csv", 0},
+    {"RelativeSubfolderPath", {"sub/b.tsv"}, {"sub/b.tsv"}, nullptr, "{dir}/sub/b.tsv", 0},
+    {"RelativeMissingCsv", {"none.csv"}, {}, u"CSVファイルにアクセスできません。処理を中止しました。", nullptr, 0},
+    {"RelativeNotACsvName", {"a.txt"}, {"a.txt"}, u"CSVファイルではありません。処理を中止しました。", nullptr, 0},
     {"RegisterSwitchEndsAtOnce", {"-RegServer"}, {}, nullptr, nullptr, 0},
     {"UnregisterSwitchEndsAtOnce", {"/Unregserver"}, {}, nullptr, nullptr, 0},
     {"AutomationSwitchIsNoPath", {"/Automation", "{dir}/a.csv"}, {"a.csv"}, nullptr,
@@ -159,6 +162,12 @@ TEST_F(StartupTest, SetsFoldersVersionAndTheMainDialogPointer) {
   EXPECT_FALSE(theApp.m_VersionText.IsEmpty());
   EXPECT_EQ(mainDlgWhileRunning_, dialog_);
   EXPECT_EQ(theApp.m_WatchingMode, 0);
+}
+
+TEST(StartupStatics, TheDefaultMacroNames) {
+  EXPECT_EQ(g_DefaultMacroNames[0], CString(u"マクロ１"));
+  EXPECT_EQ(g_DefaultMacroNames[1], CString(u"マクロ２"));
+  EXPECT_EQ(g_DefaultMacroNames[2], CString(u"マクロ３"));
 }
 
 TEST_F(StartupTest, StartWithoutFileIsRefusedWhileAnotherInstanceRuns) {

@@ -226,17 +226,4 @@ TEST(CsvPageExchange, ANewDataColumnTheOrderDoesNotShowIsListedAsDeleted) {
   EXPECT_EQ(page->m_OmittedColumns[1].m_SourceColumn, 4);
 }
 
-TEST(CsvPageExchange, AColumnInAnyDefinitionHasItsRole) {
-  std::vector<HORIZONTAL> defs(2);
-  defs[0].flags[0] = HZ_INPUT;
-  defs[0].flags[1] = HZ_RESULT;
-  defs[1].flags[1] = HZ_INPUT;
-  defs[1].flags[2] = HZ_RESULT;
-  EXPECT_EQ(ComputedColumnRole(defs, 0), 1);
-  EXPECT_EQ(ComputedColumnRole(defs, 1), 2);   // the first total's result, used again
-  EXPECT_EQ(ComputedColumnRole(defs, 2), 2);
-  EXPECT_EQ(ComputedColumnRole(defs, 3), 0);
-  EXPECT_EQ(ComputedColumnRole(defs, 999), 0);
-}
-
 }  // namespace

@@ -1,8 +1,11 @@
-// render_dialogs [OUTPUT_FOLDER] [DIALOG_ID...]
+// render_dialogs [OUTPUT_FOLDER] [DIALOG_ID...] [--disabled=ID,...] [--hidden=ID,...] [--state=NAME]
 //
 // Draws every registered dialog template (all of res/) as it opens, offscreen
 // with the dialog font, to OUTPUT_FOLDER/dialog_<id>.png (default: the current
-// folder), under a plain title bar with its caption, and lists what looks
+// folder), under a plain title bar with its caption. --disabled and --hidden
+// draw the chosen dialogs in a state, with those controls disabled or hidden
+// as a dialog's initialisation leaves them, to dialog_<id>_<NAME>.png (NAME
+// "state" unless given). It also lists what looks
 // wrong: a control that leaves the dialog, visible controls that overlap
 // (group boxes may hold others), texts that do not fit their control, a
 // picture whose image is not in res/images, and a caption that does not fit
@@ -18,6 +21,7 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "all_dialog_templates.h"
 #include "platform/ui/application.h"
@@ -138,6 +142,15 @@ int Check(const DialogTemplate& t, const QFont& font) {
   return problems;
 }
 
+// The ids of "--name=1,2,3" when arg starts with "--name=".
+bool IdList(const std::string& arg, const std::string& name, std::vector<int>& ids) {
+  const std::string prefix = "--" + name + "=";
+  if (arg.rfind(prefix, 0) != 0) return false;
+  for (const QString& part : QString::fromStdString(arg.substr(prefix.size())).split(QLatin1Char(','), Qt::SkipEmptyParts))
+    ids.push_back(part.toInt());
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -145,7 +158,15 @@ int main(int argc, char** argv) {
   ui::StartApplication(argc, argv);
   QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
   std::set<int> only;
-  for (int i = 2; i < argc; ++i) only.insert(std::atoi(argv[i]));
+  std::vector<int> disabled, hidden;
+  QString state;
+  for (int i = 2; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (IdList(arg, "disabled", disabled) || IdList(arg, "hidden", hidden)) continue;
+    if (arg.rfind("--state=", 0) == 0) state = QString::fromStdString(arg.substr(8));
+    else only.insert(std::atoi(argv[i]));
+  }
+  if (state.isEmpty() && (!disabled.empty() || !hidden.empty())) state = QStringLiteral("state");
   QDir().mkpath(out);
   int problems = 0;
   int drawn = 0;
@@ -153,8 +174,14 @@ int main(int argc, char** argv) {
     if (!only.empty() && !only.count(t->id)) continue;
     CDialog dlg(*t);
     if (!dlg.CreateFromTemplate(nullptr, (t->flags & tpl::kChild) != 0)) continue;
+    for (int id : disabled)
+      if (CWnd* c = dlg.GetDlgItem(id)) c->EnableWindow(FALSE);
+    for (int id : hidden)
+      if (CWnd* c = dlg.GetDlgItem(id)) c->ShowWindow(SW_HIDE);
     ui::Picture picture = ui::Render(dlg);
-    QString file = QDir(out).filePath(QStringLiteral("dialog_%1.png").arg(t->id));
+    QString name = state.isEmpty() ? QStringLiteral("dialog_%1.png").arg(t->id)
+                                   : QStringLiteral("dialog_%1_%2.png").arg(t->id).arg(state);
+    QString file = QDir(out).filePath(name);
     if (!picture.Image() || !WithTitleBar(*t, *picture.Image(), dlg.m_hWnd->font()).save(file, "PNG")) {
       std::fprintf(stderr, "cannot write %s\n", file.toUtf8().constData());
       return 2;

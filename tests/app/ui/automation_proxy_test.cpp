@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QLocalSocket>
+#include <QTimer>
 #include <chrono>
 #include <cstring>
 #include <functional>
@@ -17,6 +18,7 @@
 #include "app/auto_proxy.h"
 #include "app/tabro_client_dlg.h"
 #include "platform/paths.h"
+#include "platform/ui/ui.h"
 #include "platform/ui/ui_driver.h"
 #include "support/temp_dir.h"
 
@@ -89,6 +91,44 @@ TEST_F(AutomationServerTest, ServerEndingReleasesItsClients) {
   EXPECT_EQ(dlg_.m_pAutoProxy, nullptr);
   EXPECT_EQ(CTabroClientDlgAutoProxy::LockCount(), 0);
 }
+
+// A main window that hides itself once a client holds it, as closing does then.
+constexpr ControlTemplate kMainControls[] = {{CtlKind::PushButton, IDOK, u"終了", 5, 5, 40, 14}};
+constexpr DialogTemplate kMainTemplate{9601, u"タブロコネクト", 60, 30, kMainControls};
+
+struct LastClientCase {
+  const char* name;
+  bool hide;        // the window was closed (hidden) while the client held it
+  bool ends;        // the client's leaving ends the main window
+};
+
+class LastClient : public AutomationServerTest, public ::testing::WithParamInterface<LastClientCase> {};
+
+TEST_P(LastClient, EndsAHiddenMainWindowOnly) {
+  const LastClientCase& c = GetParam();
+  CAutomationServer server;
+  ASSERT_TRUE(server.Listen(SocketName()));
+  CDialogEx main(kMainTemplate);
+  server.SetMainWindow(&main);
+  QLocalSocket client;
+  bool endedByLeaving = false;
+  QTimer::singleShot(0, [&] {
+    client.connectToServer(QString::fromStdString(SocketName().ToUtf8()));
+    if (!PumpUntil([&] { return server.ClientCount() == 1; })) return main.EndDialog(-2);
+    if (c.hide) main.ShowWindow(SW_HIDE);
+    client.disconnectFromServer();
+    PumpUntil([&] { return main.HasEnded(); });
+    endedByLeaving = main.HasEnded();
+    if (!main.HasEnded()) main.EndDialog(IDOK);
+  });
+  main.DoModal();
+  EXPECT_EQ(endedByLeaving, c.ends);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, LastClient,
+                         ::testing::Values(LastClientCase{"HiddenWindowEnds", true, true},
+                                           LastClientCase{"ShownWindowStays", false, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AutomationServerTest, NameARunningServerAnswersOnIsRefused) {
   CAutomationServer first;

@@ -1,6 +1,9 @@
 // The name, new-file and Excel list type dialogs, opened offscreen and driven by control id.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QWidget>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -123,6 +126,20 @@ TEST(NameDlg, TheBoxTakesNoThirtyFirstCharacter) {
   });
   EXPECT_EQ(dlg.DoModal(), IDOK);
   EXPECT_EQ(dlg.m_Name, CString(u'名', 30));
+}
+
+TEST(NameDlg, InputMethodTextIsCutAtTheThirtiethCharacter) {
+  ScriptedModalDriver modal;
+  CNameDlg dlg;
+  modal.Queue(res::IDD_NAME_DLG, [&](CDialog& d) {
+    ui::Type(d, kNameEdit, CString(u'名', 27));
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("請求書一覧"));
+    QApplication::sendEvent(d.GetDlgItem(kNameEdit)->m_hWnd, &commit);
+    EXPECT_EQ(ui::TextOf(d, kNameEdit), CString(u'名', 27) + u"請求書");
+    ui::Click(d, IDOK);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDOK);
 }
 
 TEST(NewFileDlg, ShowsOnlyTheBoxAndOk) {

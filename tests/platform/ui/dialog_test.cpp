@@ -302,3 +302,48 @@ TEST(Dialog, WithoutADriverDoModalRunsTheEventLoopUntilEndDialog) {
 }
 
 }  // namespace
+
+namespace {
+
+// Hides itself, later shows itself again and only then ends.
+class CHidingDlg : public CSampleDlg {
+ public:
+  bool m_RunningWhileHidden = false;
+  bool m_VisibleAgain = false;
+  BOOL OnInitDialog() override {
+    CSampleDlg::OnInitDialog();
+    SetTimer(1, 10, nullptr);
+    return TRUE;
+  }
+  afx_msg void OnTimer(UINT_PTR id) {
+    KillTimer(id);
+    if (id == 1) {
+      ShowWindow(SW_HIDE);
+      SetTimer(2, 150, nullptr);
+    } else if (id == 2) {
+      m_RunningWhileHidden = IsModalRunning() && !HasEnded() && !IsWindowVisible();
+      ShowWindow(SW_SHOW);
+      m_VisibleAgain = IsWindowVisible();
+      EndDialog(IDRETRY);
+    }
+  }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CHidingDlg, CSampleDlg)
+  ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+TEST(Dialog, HidingAModalDialogKeepsItRunningUntilEndDialog) {
+  ASSERT_EQ(GetModalDriver(), nullptr);
+  ui::EnsureApplication();
+  CHidingDlg dlg;
+  QTimer safety;
+  safety.setSingleShot(true);
+  QObject::connect(&safety, &QTimer::timeout, [&dlg]() { dlg.EndDialog(-2); });
+  safety.start(5000);
+  EXPECT_EQ(dlg.DoModal(), IDRETRY);
+  EXPECT_TRUE(dlg.m_RunningWhileHidden);
+  EXPECT_TRUE(dlg.m_VisibleAgain);
+}
+
+}  // namespace

@@ -136,6 +136,71 @@ TEST_F(SheetTest, TheStartPageAndTheButtonsFollowTheHeader) {
   EXPECT_EQ(sheet.DoModal(), IDCANCEL);
 }
 
+TEST_F(SheetTest, ApplyIsEnabledWhileAPageIsModifiedAndAppliesThePages) {
+  ScriptedModalDriver modal;
+  CLogPage a(kPageA, "A"), b(kPageB, "B");
+  CPropertySheet sheet(u"売上");
+  sheet.AddPage(&a);
+  sheet.AddPage(&b);
+  modal.Queue(0, [&](CDialog& d) {
+    EXPECT_TRUE(ui::IsShown(d, ID_APPLY_NOW));
+    EXPECT_FALSE(ui::IsEnabled(d, ID_APPLY_NOW));
+    a.SetModified();
+    EXPECT_TRUE(ui::IsEnabled(d, ID_APPLY_NOW));
+    log.clear();
+    EXPECT_TRUE(ui::Click(d, ID_APPLY_NOW));
+    EXPECT_EQ(log, (std::vector<std::string>{"A:kill", "A:ok"}));
+    EXPECT_FALSE(ui::IsEnabled(d, ID_APPLY_NOW));
+    a.SetModified();
+    a.SetModified(FALSE);
+    EXPECT_FALSE(ui::IsEnabled(d, ID_APPLY_NOW));
+    ui::CloseBox(d);
+  });
+  sheet.DoModal();
+}
+
+// Where the shown buttons stand: right-aligned, hidden ones leave no gap.
+struct ButtonsCase {
+  const char* name;
+  DWORD flags;
+  std::vector<int> shownFromRight;
+};
+
+class SheetButtons : public ::testing::TestWithParam<ButtonsCase> {};
+
+TEST_P(SheetButtons, StandAtTheirStockPlaces) {
+  const ButtonsCase& c = GetParam();
+  ScriptedModalDriver modal;
+  CLogPage a(kPageA, "A");
+  CPropertySheet sheet(u"売上");
+  sheet.m_psh.dwFlags |= c.flags;
+  sheet.AddPage(&a);
+  modal.Queue(0, [&](CDialog& d) {
+    CRect client;
+    d.GetClientRect(&client);
+    int right = client.right;
+    for (int id : c.shownFromRight) {
+      EXPECT_TRUE(ui::IsShown(d, id));
+      CRect r;
+      d.GetDlgItem(id)->GetWindowRect(&r);
+      d.ScreenToClient(&r);
+      EXPECT_LT(r.right, right) << id;
+      EXPECT_GT(r.right, right - 20) << id;   // only the margin or the gap between
+      right = r.left;
+    }
+    EXPECT_GT(right, 0);   // the row fits in the sheet
+    ui::CloseBox(d);
+  });
+  sheet.DoModal();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SheetButtons,
+    ::testing::Values(ButtonsCase{"NoHelp", 0, {ID_APPLY_NOW, IDCANCEL, IDOK}},
+                      ButtonsCase{"NoHelpNoApply", PSH_NOAPPLYNOW, {IDCANCEL, IDOK}},
+                      ButtonsCase{"All", PSH_HASHELP, {IDHELP, ID_APPLY_NOW, IDCANCEL, IDOK}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // A page whose number must lie in 1 to 10.
 class CRangePage : public CPropertyPage {
  public:

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -129,7 +130,7 @@ TEST_F(WindowTest, TheSystemMenuKeepsAddedItems) {
   ASSERT_NE(sys, nullptr);
   sys->AppendMenu(MF_SEPARATOR);
   sys->AppendMenu(MF_STRING, 0x0010, u"バージョン情報 ");
-  EXPECT_EQ(dlg.GetSystemMenu(FALSE)->GetMenuItemCount(), 2);
+  EXPECT_EQ(dlg.GetSystemMenu(FALSE)->GetMenuItemCount(), 5);   // after the stock entries
   CString text;
   sys->GetMenuString(0x0010, text, MF_BYCOMMAND);
   EXPECT_EQ(text, CString(u"バージョン情報 "));
@@ -280,6 +281,22 @@ TEST_F(WindowTest, AFrameworkButtonPaintsThroughItsStepsAndKnowsTheHover) {
 
 namespace {
 
+// Runs work on a worker thread while this thread handles the window events
+// the worker's calls bring (at most 10 s).
+void OnWorker(const std::function<void()>& work) {
+  std::atomic<bool> done{false};
+  std::thread worker([&]() {
+    work();
+    done = true;
+  });
+  for (int i = 0; i < 2000 && !done; ++i) {
+    ui::ProcessEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  if (!done) std::abort();   // the worker would wait for ever
+  worker.join();
+}
+
 TEST_F(WindowTest, AModalDialogOpenedFromAWorkerThreadRunsOnTheUserInterfaceThread) {
   ScriptedModalDriver modal;
   std::thread::id scriptThread;
@@ -288,21 +305,39 @@ TEST_F(WindowTest, AModalDialogOpenedFromAWorkerThreadRunsOnTheUserInterfaceThre
     d.EndDialog(IDOK);
   });
   INT_PTR result = 0;
-  std::atomic<bool> done{false};
-  std::thread worker([&]() {
+  // The worker waits while this thread runs the dialog.
+  OnWorker([&]() {
     CMainLike other;
     result = other.DoModal();
-    done = true;
   });
-  // The worker waits while this thread runs the dialog (at most 10 s).
-  for (int i = 0; i < 2000 && !done; ++i) {
-    ui::ProcessEvents();
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  if (!done) std::abort();   // the worker would wait for ever
-  worker.join();
   EXPECT_EQ(result, IDOK);
   EXPECT_EQ(scriptThread, std::this_thread::get_id());
+}
+
+TEST_F(WindowTest, WindowCallsFromAWorkerThreadRunOnTheUserInterfaceThread) {
+  CWnd* label = dlg.GetDlgItem(kLabel);
+  CWnd* edit = dlg.GetDlgItem(kHiddenEdit);
+  CString textSeen;
+  OnWorker([&]() {
+    label->SetWindowText(u"監視中");
+    textSeen = label->GetWindowText();
+    edit->ShowWindow(SW_SHOW);
+    edit->EnableWindow(TRUE);
+    label->Invalidate();
+    dlg.KillTimer(1);
+    dlg.SetTimer(5, 60000, nullptr);
+    dlg.PostMessage(WM_JOB_DONE, 3, 4);
+  });
+  ui::ProcessEvents();
+  EXPECT_EQ(ui::TextOf(dlg, kLabel), CString(u"監視中"));
+  EXPECT_EQ(textSeen, CString(u"監視中"));
+  EXPECT_TRUE(ui::IsShown(dlg, kHiddenEdit));
+  EXPECT_TRUE(ui::IsEnabled(dlg, kHiddenEdit));
+  // A timer started from the worker runs on the window's thread.
+  EXPECT_EQ(dlg.ActiveTimers(), std::vector<UINT_PTR>{5});
+  EXPECT_TRUE(ui::FireTimer(dlg, 5));
+  EXPECT_EQ(dlg.m_Timers, std::vector<UINT_PTR>{5});
+  EXPECT_EQ(dlg.m_PostedOn, std::this_thread::get_id());
 }
 
 constexpr MenuItemTemplate kEditMenuItems[] = {

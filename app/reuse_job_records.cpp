@@ -1,0 +1,29 @@
+// The main dialog's list of the stored jobs of the current input, and new jobs.
+
+#include "app/tabro_client_dlg.h"
+
+void CTabroClientDlg::CollectSameCsvJobs() { m_SameCsvJobs = CollectJobsOfFile(theApp.m_ReuseCommands, m_BaseName); }
+
+int CTabroClientDlg::IsJobNameTaken(const CString& name) const {
+  for (const REUSECOMMAND_SAMECSVFILE& job : m_SameCsvJobs) {
+    if (job.jobName == name) return 1;
+  }
+  return 0;
+}
+
+int CTabroClientDlg::AddReuseCommand(const CString& command, int outputFormat, int charCode,
+                                     const CString& jobName) {
+  REUSECOMMAND job;
+  job.csvFile = m_BaseName;
+  job.command = command;
+  if (const char16_t* kind = OutputKindText(outputFormat, charCode)) job.outputKind = kind;
+  job.jobName = jobName;
+  if (theApp.m_JoinDef.AddCsvCnt != 0) {
+    // The new job takes over the additional CSVs' lines of the job it came from.
+    job.toolLines = theApp.m_CurrentReuse.toolLines;
+    job.toolLinesChanged = 1;
+  }
+  job.toolOrder = theApp.FormatToolOrder();
+  theApp.m_ReuseCommands.push_back(job);
+  return 1;
+}

@@ -1,0 +1,114 @@
+// The application's data-edit settings file: load, save, the text snapshots and
+// the change test.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "app/tabro_client_app.h"
+#include "grid/app_state.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using testsupport::TempDir;
+
+class AppEditSettings : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    gridtest::ResetAppState();
+    theApp.m_ProgramFolder = CString::FromUtf8(dir_.path().string());
+    theApp.m_ToolTextLines[0].clear();
+    theApp.m_ToolTextLines[1].clear();
+    theApp.m_UnreadableEditSettings.Empty();
+  }
+  std::filesystem::path ToolFile(const std::string& name) { return dir_.path() / "DataEditTool" / name; }
+  void WriteTool(const std::string& name, const std::string& text) {
+    std::filesystem::create_directories(dir_.path() / "DataEditTool");
+    dir_.Write("DataEditTool/" + name, text);
+  }
+  TempDir dir_;
+};
+
+TEST_F(AppEditSettings, SavedFileIsLoadedBackUnderItsJobName) {
+  theApp.m_ToolOrder[0] = TOOLSLOT{4, 1};
+  theApp.m_SortSetting.sortCnt = 1;
+  theApp.m_SortSetting.column[0] = 2;
+  theApp.SaveEditSettings(u"sales", u"monthly", SETTINGSMODE_FILE);
+  theApp.SaveEditSettings(u"sales", u"sales", SETTINGSMODE_FILE);
+  EXPECT_TRUE(std::filesystem::exists(ToolFile("sales_monthly.txt")));
+  EXPECT_EQ(TempDir::Read(ToolFile("sales.txt")), "@Header\nVersion=1.0\nEditInf=0,4,1\n\n@Sort\nsortCnt=1\nsortdata=0,2,0,0\n\n");
+
+  theApp.ResetToolSettings(0);
+  theApp.LoadEditSettings(u"sales", u"monthly");
+  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, 4);
+  EXPECT_EQ(theApp.m_SortSetting.column[0], 2);
+  EXPECT_EQ(theApp.IsEditSettingsChanged(), 0);
+}
+
+TEST_F(AppEditSettings, StarInTheOutputNameReadsNothing) {
+  WriteTool("sales_a*.txt", "@Header\nEditInf=0,4,1\n\n");
+  theApp.LoadEditSettings(u"sales", u"a*");
+  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, 0);
+  EXPECT_TRUE(theApp.m_ToolTextLines[0].empty());
+}
+
+TEST_F(AppEditSettings, SnapshotModesCreateTheFolderAndWriteNoFile) {
+  theApp.m_ToolOrder[0] = TOOLSLOT{3, 0};
+  theApp.SaveEditSettings(u"x", u"", SETTINGSMODE_SNAPSHOT2);
+  EXPECT_TRUE(std::filesystem::is_directory(dir_.path() / "DataEditTool"));
+  EXPECT_FALSE(std::filesystem::exists(ToolFile("x.txt")));
+  EXPECT_FALSE(theApp.m_ToolTextLines[1].empty());
+  EXPECT_EQ(theApp.m_ToolTextSlot, 0);
+}
+
+TEST_F(AppEditSettings, ChangeTest) {
+  struct Case {
+    const char* name;
+    std::function<void()> change;   // after loading
+    int expected;
+  };
+  const Case cases[] = {
+      {"nothing changed", [] {}, 0},
+      {"an open-settings flag", [] { theApp.m_ToolOrder[0].openSettingsNextTime = 0; }, 1},
+      {"a sort key", [] { theApp.m_SortSetting.descending[0] = 1; }, 1},
+      {"a record of a tool outside the order", [] { theApp.m_FilterConds.FilterCnt = 2; }, 0},
+      {"a tool added", [] { theApp.m_ToolOrder[1] = TOOLSLOT{3, 1}; }, 1},
+  };
+  WriteTool("job.txt", "@Header\nEditInf=0,4,1\n\n@Sort\nsortCnt=1\nsortdata=0,2,1,0\n\n");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    theApp.ResetToolSettings(0);
+    theApp.LoadEditSettings(u"job", u"");
+    c.change();
+    EXPECT_EQ(theApp.IsEditSettingsChanged(), c.expected);
+    EXPECT_TRUE(theApp.m_ToolTextLines[0].empty());
+  }
+  // A second test without a new load compares against an empty snapshot.
+  theApp.ResetToolSettings(0);
+  theApp.LoadEditSettings(u"job", u"");
+  EXPECT_EQ(theApp.IsEditSettingsChanged(), 0);
+  EXPECT_EQ(theApp.IsEditSettingsChanged(), 1);
+  // A missing file leaves the (now empty) snapshot; the empty order still differs.
+  theApp.ResetToolSettings(0);
+  theApp.LoadEditSettings(u"nojob", u"");
+  EXPECT_EQ(theApp.IsEditSettingsChanged(), 1);
+}
+
+TEST_F(AppEditSettings, FileThatCouldNotBeReadIsNeverRewritten) {
+  WriteTool("locked.txt", "@Header\nEditInf=0,4,1\n\n");
+  std::filesystem::permissions(ToolFile("locked.txt"), std::filesystem::perms::none);
+  if (std::FILE* f = std::fopen(ToolFile("locked.txt").c_str(), "r")) {
+    std::fclose(f);
+    GTEST_SKIP() << "running with rights that read any file";
+  }
+  theApp.LoadEditSettings(u"locked", u"");
+  theApp.m_ToolOrder[0] = TOOLSLOT{3, 1};
+  theApp.SaveEditSettings(u"locked", u"", SETTINGSMODE_FILE);
+  std::filesystem::permissions(ToolFile("locked.txt"), std::filesystem::perms::owner_read);
+  EXPECT_EQ(TempDir::Read(ToolFile("locked.txt")), "@Header\nEditInf=0,4,1\n\n");
+}
+
+}  // namespace

@@ -1,0 +1,135 @@
+// The loader at the edges of its input: padded lines, quoted line breaks in every
+// code, the line-length limit.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/tabro_client_app.h"
+#include "app/tabro_client_dlg.h"
+#include "grid/app_state.h"
+#include "grid/csv_text_file.h"
+#include "platform/ui_hooks.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using testsupport::TempDir;
+
+CString PathText(const std::filesystem::path& p) { return CString::FromUtf8(p.string()); }
+
+class LoaderEdgesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { gridtest::ResetAppState(); }
+  void TearDown() override { gridtest::ResetAppState(); }
+
+  int LoadPath(const CString& path) {
+    gridtest::ResetAppState();
+    hooks_.Clear();
+    path_ = path;
+    CTabroClientDlg dlg;
+    return dlg.LoadCsv(path, nullptr, LOAD_FILE);
+  }
+  int Load(const std::string& name, const std::string& bytes) { return LoadPath(PathText(dir_.Write(name, bytes))); }
+  const CTabroClientApp& Set() const { return theApp; }
+
+  TempDir dir_;
+  CString path_;
+  RecordingUiHooks hooks_;
+};
+
+std::string Commas(int n) { return std::string(static_cast<size_t>(n), ','); }
+
+// Spreadsheets end lines with empty fields: those past column 256 go without a
+// word; only a field past 256 that holds text refuses the file.
+TEST_F(LoaderEdgesTest, EmptyFieldsPastColumn256AreDropped) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    int result;
+    int dataCols;
+  };
+  const Case cases[] = {
+      {"two columns padded to 300 fields", "a,b" + Commas(298) + "\r\nc,d" + Commas(298) + "\r\n", 1, 256},
+      {"padded beyond the 1000 fields of a split", "a,b" + Commas(1500) + "\r\n", 1, 256},
+      {"blanks and empty quotes count as empty", "a,b" + Commas(255) + " ,\"\",  \r\n", 1, 256},
+      {"text past column 256", "a,b" + Commas(298) + "x\r\n", 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(Load("padded.csv", c.bytes), c.result);
+    EXPECT_EQ(Set().m_DataCols, c.dataCols);
+    if (c.result == 1) {
+      EXPECT_TRUE(hooks_.Boxes().empty());
+      EXPECT_EQ(Set().m_DataGrid.GetAt(0, 1), CString(u"b"));
+      EXPECT_EQ(Set().m_RowFilledCount[0], 2);
+    } else {
+      ASSERT_EQ(hooks_.Boxes().size(), 1u);
+      EXPECT_EQ(hooks_.Boxes()[0].text, CString::Build(u"[%s] 1行目\nCSVデータの列数は256以内にして下さい。", path_));
+    }
+  }
+}
+
+// Regression: in TSV files and in EUC-JP files a quoted line break split the record
+// and shifted the cells of the following rows.
+TEST_F(LoaderEdgesTest, AQuotedLineBreakKeepsItsRecordInEveryCodeAndInTsv) {
+  struct Case {
+    const char* file;
+    int codeType;
+  };
+  const Case cases[] = {
+      {"quoted_break_sjis.csv", CCsvTextFile::CODETYPE_SJIS},
+      {"quoted_break_sjis.tsv", CCsvTextFile::CODETYPE_SJIS},
+      {"quoted_break_utf8.csv", CCsvTextFile::CODETYPE_UTF8},
+      {"quoted_break_utf8.tsv", CCsvTextFile::CODETYPE_UTF8},
+      {"quoted_break_eucjp.csv", CCsvTextFile::CODETYPE_EUCJP},
+      {"quoted_break_eucjp.tsv", CCsvTextFile::CODETYPE_EUCJP},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    ASSERT_EQ(LoadPath(PathText(testsupport::DataFile(std::string("text/") + c.file))), 1);
+    EXPECT_EQ(Set().m_SourceCodeType, c.codeType);
+    ASSERT_EQ(Set().m_DataRows, 2);
+    EXPECT_EQ(Set().m_DataCols, 3);
+    EXPECT_EQ(Set().m_DataGrid.GetAt(0, 1), CString(u"備考\n二行目"));
+    EXPECT_EQ(Set().m_DataGrid.GetAt(0, 2), CString(u"数量"));
+    EXPECT_EQ(Set().m_DataGrid.GetAt(1, 0), CString(u"りんご"));
+    EXPECT_EQ(Set().m_DataGrid.GetAt(1, 2), CString(u"3"));
+    EXPECT_TRUE(hooks_.Boxes().empty());
+  }
+}
+
+// Regression: a line of 99999 bytes was refused, with a message saying that 99999
+// bytes are allowed, when a line end followed it.
+TEST_F(LoaderEdgesTest, TheLineLimitOf99999BytesHoldsWithOrWithoutALineEnd) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    int result;
+  };
+  // 99999 bytes in fields of at most 500 characters.
+  std::string longest;
+  while (longest.size() + 501 < 99999) longest += std::string(500, 'x') + ",";
+  longest += std::string(99999 - longest.size(), 'y');
+  const Case cases[] = {
+      {"longest line, then LF", longest + "\nb,c\n", 1},
+      {"longest line, then CR LF", longest + "\r\nb,c\r\n", 1},
+      {"longest line ends the file", "b,c\n" + longest, 1},
+      {"one byte more, then LF", longest + "x\nb,c\n", 0},
+      {"one byte more ends the file", "b,c\n" + longest + "x", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(Load("long.csv", c.bytes), c.result);
+    if (c.result == 1) {
+      EXPECT_TRUE(hooks_.Boxes().empty());
+      EXPECT_EQ(Set().m_DataRows, 2);
+    } else {
+      ASSERT_EQ(hooks_.Boxes().size(), 1u);
+      EXPECT_NE(hooks_.Boxes()[0].text.Find(u"CSVデータの1行は99999バイト以内にして下さい。"), -1);
+    }
+  }
+}
+
+}  // namespace

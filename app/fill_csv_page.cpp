@@ -1,17 +1,13 @@
 // CTabroClientDlg::FillCsvPage: the record and the loaded data into the CSV page
 // before the sheet opens.
+#include "app/csv_page_grids.h"
 #include "app/tabro_client_dlg.h"
 #include "jobsheet/sheet/csv_page_exchange.h"
 #include "platform/ui_hooks.h"
 
 int CTabroClientDlg::FillCsvPage(CString path, CCsvPropPage* page, int mode) {
   (void)mode;
-  CsvGrids grids{theApp.m_EditGrid, theApp.m_DataGrid, theApp.m_TitleRow, theApp.m_EditRows, theApp.m_EditCols,
-                 theApp.m_SendRows, theApp.m_SendCols, theApp.m_EditModeEntered};
-  grids.dataRows = theApp.m_DataRows;
-  grids.dataCols = theApp.m_DataCols;
-  grids.totalRows = theApp.m_TotalRows;
-  grids.addCsvCount = theApp.m_JoinDef.AddCsvCnt;
+  CsvGrids grids = AppCsvGrids();
   if (theApp.m_InputKind == INPUT_CLIPBOARD) {
     const int read = page->ReadClipboardText();
     if (read > 0) return 0;

@@ -25,16 +25,19 @@ CString WriteAddCsv(int lines, int perKey) {
   return FromFsPath(path);
 }
 
-// Loaded rows: the field-name row and rows - 1 data rows, `perKey` rows for each key.
+// Loaded rows: the field-name row and rows - 1 data rows, `perKey` rows for each key,
+// each row stored at its own width as the loader stores it.
 void FillMain(CTextGrid& grid, int rows, int perKey) {
   grid.Clear();
-  grid[0][0] = u"コード";
-  grid[0][1] = u"品名";
-  grid[0][2] = u"数量";
+  CString* title = grid.PrepareRow(0, 3);
+  title[0] = u"コード";
+  title[1] = u"品名";
+  title[2] = u"数量";
   for (int r = 1; r < rows; ++r) {
-    grid[r][0] = CString::Build(u"C%d", 10000 + (r - 1) / perKey);
-    grid[r][1] = CString::Build(u"品名%d", r);
-    grid[r][2] = CString::Build(u"%d", r % 100);
+    CString* cells = grid.PrepareRow(r, 3);
+    cells[0] = CString::Build(u"C%d", 10000 + (r - 1) / perKey);
+    cells[1] = CString::Build(u"品名%d", r);
+    cells[2] = CString::Build(u"%d", r % 100);
   }
 }
 

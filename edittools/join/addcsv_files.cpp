@@ -152,7 +152,8 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
   }
   m_AddPath[c] = path;
   m_AddTitle[c] = StemOf(path);
-  return haveHeader || !preview;
+  if (!haveHeader) m_AddLoadState[c] = JOIN_LOAD_NOT_OPENED;   // blank lines alone
+  return haveHeader;
 }
 
 int CAddcsvJoin::LoadAddCsvPreview(int c, const CString& path) {

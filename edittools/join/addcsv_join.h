@@ -1,5 +1,5 @@
 #pragma once
-// CAddcsvJoin: the working part of the join editor. It holds the editor's copy of
+// CAddcsvJoin: the join editor's engine. It holds the editor's copy of
 // the join definition, the additional CSVs' headers, previews and loaded lines, the
 // column kinds and the key join's working state, and runs the key join and the
 // serial join. It works on the grids handed to SetGrids, never on the application

@@ -38,6 +38,12 @@ const CString& CellOf(const std::vector<CString>& line, int col) {
 
 bool ValidList(int list) { return list >= 0 && list <= 2; }
 
+// Line `line` of loaded lines; a CSV of blank lines alone has not even a header.
+const std::vector<CString>& LineOf(const std::vector<std::vector<CString>>& lines, int line) {
+  static const std::vector<CString> kNone;
+  return line >= 0 && line < static_cast<int>(lines.size()) ? lines[line] : kNone;
+}
+
 }  // namespace
 
 void CAddcsvJoin::ResetKeyJoinState() {
@@ -189,7 +195,8 @@ int CAddcsvJoin::JoinByKeys() {
       }
       return 0;
     }
-    total += cols;
+    // A stored column count above the file's own still sizes the output.
+    total += std::max(cols, std::clamp(m_Def.AddCsvCols[i], 0, GRID_COLS));
     if (total > 255) {
       ShowJoinError(kJoinTooManyColumns);
       return 0;
@@ -322,7 +329,7 @@ int CAddcsvJoin::MergeKeyedRows() {
       }
       if (lines.size() == 1) {
         for (Joined& j : rows) {
-          CopyLineToBlock(i, m_AddLines[i][lines[0]], j.cells, offset[i]);
+          CopyLineToBlock(i, LineOf(m_AddLines[i], lines[0]), j.cells, offset[i]);
           j.filledEnd = offset[i] + size[i];
           if (i == 0) j.firstLine = lines[0];
         }
@@ -334,7 +341,7 @@ int CAddcsvJoin::MergeKeyedRows() {
       for (const Joined& j : rows) {
         for (int line : lines) {
           Joined copy = j;
-          CopyLineToBlock(i, m_AddLines[i][line], copy.cells, offset[i]);
+          CopyLineToBlock(i, LineOf(m_AddLines[i], line), copy.cells, offset[i]);
           copy.filledEnd = offset[i] + size[i];
           if (i == 0) copy.firstLine = line;
           next.push_back(std::move(copy));
@@ -347,7 +354,7 @@ int CAddcsvJoin::MergeKeyedRows() {
         if (j.firstLine < 0 || chainIndex == nullptr) continue;
         int line = 0;
         if (!titleRow) {
-          const CString key = LineKey(m_AddLines[0][j.firstLine], m_Def.AlignArry[1], 1, true);
+          const CString key = LineKey(LineOf(m_AddLines[0], j.firstLine), m_Def.AlignArry[1], 1, true);
           const int pos = FindJoinKey(1, *chainIndex, key);
           if (pos < 0) {
             chainMismatches.Add(key);
@@ -355,7 +362,7 @@ int CAddcsvJoin::MergeKeyedRows() {
           }
           line = (*chainIndex)[pos].row;
         }
-        CopyLineToBlock(1, m_AddLines[1][line], j.cells, offset[1]);
+        CopyLineToBlock(1, LineOf(m_AddLines[1], line), j.cells, offset[1]);
         j.filledEnd = offset[1] + size[1];
       }
     }

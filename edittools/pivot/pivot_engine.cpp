@@ -91,6 +91,8 @@ int CPivotEngine::SortByGroupColumns() {
   const int first = g_.titleRow + 1;
   const int count = g_.dataRows - first;
   sortedTuples_.clear();
+  sortedOrder_.clear();
+  tuplesInterleave_ = false;
   if (count <= 1) return 1;
   // Key 0 is the outermost group: the last item. The row number keeps ties in order.
   std::vector<int> columns(groups);
@@ -152,6 +154,7 @@ int CPivotEngine::SortByGroupColumns() {
            CompareSortRows(groups, types.data(), orders.data(), &entries[i], &entries[j]) == 0) {
       ++j;
     }
+    tuplesInterleave_ = tuplesInterleave_ || j - i > 1;
     const size_t runStart = order.size();
     for (int e = i; e < j; ++e) {
       const int t = entries[e].rowSequence;
@@ -164,6 +167,7 @@ int CPivotEngine::SortByGroupColumns() {
   PermuteRows(g_.data, first, order);
   sortedTuples_.resize(count);
   for (int i = 0; i < count; ++i) sortedTuples_[i] = rowTuple[order[i]];
+  sortedOrder_ = std::move(order);
   return 1;
 }
 
@@ -179,42 +183,58 @@ int CPivotEngine::BuildPivotWorkGrid() {
   for (int k = 0; k < groups; ++k) g_.step.SetAt(t, k, g_.data.GetAt(t, groupCols[k]));
   for (int j = 0; j < sums; ++j) g_.step.SetAt(t, groups + j, g_.data.GetAt(t, run_.sumItems[j].column));
 
-  std::vector<PivotSum> running(sums);
-  auto addRow = [&](int r) {
+  // The value of row r for each item added into sums[0..S-1].
+  auto addRow = [&](int r, PivotSum* into) {
     for (int j = 0; j < sums; ++j) {
       const SUMCLM& item = run_.sumItems[j];
       const CString& cell = g_.data.GetAt(r, item.column);
       if (item.sumKind == 2) {
-        running[j].Add(cell.IsEmpty() ? 0.0 : 1.0);
+        into[j].Add(cell.IsEmpty() ? 0.0 : 1.0);
       } else {
-        running[j].AddText(cell);
+        into[j].AddText(cell);
       }
     }
   };
   int out = t + 1;
-  auto writeWorkRow = [&](int source) {
+  auto writeWorkRow = [&](int source, PivotSum* values) {
     for (int k = 0; k < groups; ++k) g_.step.SetAt(out, k, g_.data.GetAt(source, groupCols[k]));
     for (int j = 0; j < sums; ++j) {
-      g_.step.SetAt(out, groups + j, running[j].Text());
-      running[j].Reset();
+      g_.step.SetAt(out, groups + j, values[j].Text());
+      values[j].Reset();
     }
     ++out;
   };
   const int first = t + 1;
-  const bool tupled = static_cast<int>(sortedTuples_.size()) == g_.dataRows - first;
-  for (int r = first; r < g_.dataRows; ++r) {
-    bool same = r > first;
-    if (same && tupled) {
-      same = sortedTuples_[r - first] == sortedTuples_[r - 1 - first];
-    } else {
+  const int count = g_.dataRows - first;
+  if (static_cast<int>(sortedTuples_.size()) == count && !tuplesInterleave_) {
+    // Every tuple is one run of the sorted rows, so its sums can be taken with the
+    // rows visited in input order, the order in which their cells lie in memory.
+    // Within a tuple the order is the same, and so is every sum.
+    int tuples = 0;
+    for (int id : sortedTuples_) tuples = std::max(tuples, id + 1);
+    std::vector<PivotSum> tupleSums(static_cast<size_t>(tuples) * sums);
+    std::vector<int> position(count);
+    for (int i = 0; i < count; ++i) position[sortedOrder_[i]] = i;
+    for (int j = 0; j < count; ++j) {
+      const int p = position[j];
+      addRow(first + p, &tupleSums[static_cast<size_t>(sortedTuples_[p]) * sums]);
+    }
+    for (int i = 0; i < count; ++i) {
+      if (i + 1 < count && sortedTuples_[i + 1] == sortedTuples_[i]) continue;
+      writeWorkRow(first + i, &tupleSums[static_cast<size_t>(sortedTuples_[i]) * sums]);
+    }
+  } else {
+    std::vector<PivotSum> running(sums);
+    for (int r = first; r < g_.dataRows; ++r) {
+      bool same = r > first;
       for (int k = 0; same && k < groups; ++k) {
         same = g_.data.GetAt(r, groupCols[k]) == g_.data.GetAt(r - 1, groupCols[k]);
       }
+      if (!same && r > first) writeWorkRow(r - 1, running.data());
+      addRow(r, running.data());
     }
-    if (!same && r > first) writeWorkRow(r - 1);
-    addRow(r);
+    if (count > 0) writeWorkRow(g_.dataRows - 1, running.data());
   }
-  if (g_.dataRows > first) writeWorkRow(g_.dataRows - 1);
 
   for (int r = 0; r < g_.dataRows; ++r) g_.data.ClearRow(r);
   g_.dataRows = out;

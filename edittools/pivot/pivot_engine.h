@@ -13,6 +13,9 @@
 // row T; group columns 0..G-1 in reverse item order (column k holds groupItems[G-1-k],
 // so the outermost group comes first); value columns G..G+S-1 in sumItems order.
 
+#include <initializer_list>
+#include <vector>
+
 #include "edittools/pivot/pivot_records.h"
 #include "grid/grid_store.h"
 #include "platform/cstring.h"
@@ -86,6 +89,9 @@ class CPivotEngine {
   void WriteValues(int row, int v, const std::vector<PivotSum>& values) {
     WriteValues(row, v, values.data());
   }
+  // Label cells from column col on, then the values from column v.
+  void WriteLabelRow(int row, int col, std::initializer_list<CString> labels, int v,
+                     const std::vector<PivotSum>& values);
   // Key d of a table in the columns left of its first value column.
   void WriteKeyCells(int row, const GROUPKEYS& table, int d);
   CString& Cell(int row, int col);  // data-grid cell for writing; notes overflow
@@ -100,6 +106,8 @@ class CPivotEngine {
   // Tuple of each data row in sorted order, left by SortByGroupColumns: rows of one
   // tuple have identical group cells, so the work grid needs no text comparison.
   std::vector<int> sortedTuples_;
+  std::vector<int> sortedOrder_;    // input position of each sorted row
+  bool tuplesInterleave_ = false;   // compare-equal tuples had their rows merged
   bool overflow_ = false;
 };
 

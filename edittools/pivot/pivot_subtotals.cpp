@@ -37,6 +37,12 @@ void CPivotEngine::WriteValues(int row, int v, const PivotSum* values) {
   for (int j = 0; j < run_.sumCount; ++j) Cell(row, v + j) = values[j].Text();
 }
 
+void CPivotEngine::WriteLabelRow(int row, int col, std::initializer_list<CString> labels, int v,
+                                 const std::vector<PivotSum>& values) {
+  for (const CString& label : labels) Cell(row, col++) = label;
+  WriteValues(row, v, values);
+}
+
 void CPivotEngine::WriteKeyCells(int row, const GROUPKEYS& table, int d) {
   const int v = table.grpCount;
   for (int k = 0; k < table.keyCount; ++k) Cell(row, v - table.keyCount + k) = table.keys[k][d];
@@ -160,10 +166,7 @@ int CPivotEngine::WriteGroupTotals(int mode, int row, const CString& keyText,
     for (int j = 0; j < run_.sumCount; ++j) running[j].Add(values[j]);
   };
   auto writeClassSubtotal = [&]() {
-    Cell(row, c) = l;
-    Cell(row, c + 1) = prev;
-    Cell(row, c + 2) = sub;
-    WriteValues(row, v, running);
+    WriteLabelRow(row, c, {l, prev, sub}, v, running);
     ++row;
   };
 
@@ -253,28 +256,21 @@ int CPivotEngine::WriteColumnTotals(int row, int totalFg) {
     if (run_.sumType == 0) {
       for (int d = 0; d < lower.distinctCount; ++d) {
         if (lower.keys[0][d] != prev) {
-          Cell(row, 0) = gokei;
-          Cell(row, 1) = prev;
-          WriteValues(row, v, running);
+          WriteLabelRow(row, 0, {gokei, prev}, v, running);
           resetRunning();
           prev = lower.keys[0][d];
           ++row;
         }
         addRunning(lower.sums[d]);
       }
-      Cell(row, 0) = gokei;
-      Cell(row, 1) = prev;
-      WriteValues(row, v, running);
+      WriteLabelRow(row, 0, {gokei, prev}, v, running);
       ++row;
     } else {
       const CString classLabel = run_.sumStyl == 0 ? sub : LabelText(run_, kKeiTag4);
       const CString kei = LabelText(run_, kKei);
       for (int d = 0; d < lower.distinctCount; ++d) {
         if (f && lower.keys[0][d] != prev) {
-          Cell(row, 0) = gokei;
-          Cell(row, 1) = prev;
-          Cell(row, 2) = classLabel;
-          WriteValues(row, v, running);
+          WriteLabelRow(row, 0, {gokei, prev, classLabel}, v, running);
           resetRunning();
           prev = lower.keys[0][d];
           ++row;
@@ -287,10 +283,7 @@ int CPivotEngine::WriteColumnTotals(int row, int totalFg) {
         ++row;
       }
       if (f) {
-        Cell(row, 0) = gokei;
-        Cell(row, 1) = prev;
-        Cell(row, 2) = sub;
-        WriteValues(row, v, running);
+        WriteLabelRow(row, 0, {gokei, prev, sub}, v, running);
         ++row;
       }
     }

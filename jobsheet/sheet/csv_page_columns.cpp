@@ -2,31 +2,22 @@
 
 #include <algorithm>
 
+#include "jobsheet/command/command_number.h"
 #include "jobsheet/command/job_setting.h"
+#include "jobsheet/sheet/column_codes.h"
 #include "jobsheet/sheet/csv_prop_page.h"
 
 namespace {
 
-// Comma-separated items of a text, each read as a decimal integer (0 when it is none).
+// Comma-separated items of a text, each read as a decimal integer.
 std::vector<int> ReadIntegers(const CString& text) {
   std::vector<int> items;
-  const int n = text.GetLength();
-  int i = 0;
-  while (i <= n) {
-    int end = text.Find(u',', i);
-    if (end < 0) end = n;
-    CString item = text.Mid(i, end - i);
-    item.Trim();
-    long long v = 0;
-    bool digits = !item.IsEmpty();
-    for (int k = 0; k < item.GetLength(); ++k) {
-      if (item[k] < u'0' || item[k] > u'9') {
-        digits = false;
-        break;
-      }
-      v = std::min(v * 10 + (item[k] - u'0'), 1000000LL);
-    }
-    items.push_back(digits ? static_cast<int>(v) : 0);
+  const std::u16string_view all = text.View();
+  size_t i = 0;
+  while (i <= all.size()) {
+    size_t end = all.find(u',', i);
+    if (end == std::u16string_view::npos) end = all.size();
+    items.push_back(ReadCommandNumber(all.substr(i, end - i)));
     i = end + 1;
   }
   return items;
@@ -110,14 +101,8 @@ void CCsvPropPage::ApplyJobSettings(CsvGrids& g, const CString& commandText, int
   setCodes([&](int i) -> const CString& { return job.m_Counts[i][0]; }, CODE_COUNT_INCL);
   setCodes([&](int i) -> const CString& { return job.m_Counts[i][1]; }, CODE_COUNT_EXCL);
   for (const BARCOD_STAMPEAI& item : job.m_ColumnItems) {
-    int code = 0;
-    if (item.m_Kind == kItemBarcode) code = item.m_Code == u"CODE39" ? CODE_CODE39 : item.m_Code == u"QR" ? CODE_QR : 0;
-    else if (item.m_Kind == kItemSeal)
-      code = item.m_Code == u"認印" ? CODE_SEAL
-             : item.m_Code == u"承認印" ? CODE_APPROVAL_SEAL
-             : item.m_Code == u"承認日印" ? CODE_APPROVAL_DATE_SEAL : 0;
-    else if (item.m_Kind == kItemColorRule) code = CODE_COLOR;
-    if (code == 0) continue;   // a barcode kind the page has no button for
+    const int code = ColumnCodeOfItem(item);
+    if (code == CODE_NONE) continue;   // a barcode kind the page has no button for
     int c = -1;
     if (item.m_ColumnNo >= 1 && item.m_ColumnNo <= GRID_COLS) c = item.m_ColumnNo - 1;
     else if (item.m_ColumnNo == 0) c = columnNamed(item.m_ColumnName);

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "jobsheet/command/reserved_chars.h"
+#include "jobsheet/sheet/column_codes.h"
 #include "jobsheet/sheet/csv_prop_page.h"
 
 namespace {
@@ -17,26 +18,26 @@ constexpr unsigned Kinds(std::initializer_list<int> kinds) {
 }
 constexpr unsigned kAllKinds = 0xFFFFFFFFu;
 
-struct CodeSuffix {
+// The report kinds whose captions show a code's suffix.
+struct CodeKinds {
   int code;
-  const char16_t* suffix;
-  unsigned kinds;   // report kinds that show the suffix
+  unsigned kinds;
 };
 
-constexpr CodeSuffix kCodeSuffixes[] = {
-    {CODE_SUM, u"   [SUM]", Kinds({0, 1, 2})},
-    {CODE_COUNT_INCL, u"   [COUNT(含)]", Kinds({0, 1, 2})},
-    {CODE_COUNT_EXCL, u"   [COUNT(除)]", Kinds({0, 1, 2})},
-    {CODE_AVE_INCL, u"   [平均(含)]", Kinds({0, 1, 2})},
-    {CODE_AVE_EXCL, u"   [平均(除)]", Kinds({0, 1, 2})},
-    {CODE_CODE39, u"   [CODE39]", kAllKinds & ~Kinds({2})},
-    {CODE_QR, u"   [QR]", kAllKinds & ~Kinds({2})},
-    {CODE_SEAL, u"   [認印]", kAllKinds & ~Kinds({4})},
-    {CODE_APPROVAL_SEAL, u"   [承認印]", kAllKinds & ~Kinds({4})},
-    {CODE_APPROVAL_DATE_SEAL, u"   [承認日印]", kAllKinds & ~Kinds({4})},
-    {CODE_COLOR, u"   [COLOR]", Kinds({0, 1, 2})},
+constexpr CodeKinds kCodeKinds[] = {
+    {CODE_SUM, Kinds({0, 1, 2})},
+    {CODE_COUNT_INCL, Kinds({0, 1, 2})},
+    {CODE_COUNT_EXCL, Kinds({0, 1, 2})},
+    {CODE_AVE_INCL, Kinds({0, 1, 2})},
+    {CODE_AVE_EXCL, Kinds({0, 1, 2})},
+    {CODE_CODE39, kAllKinds & ~Kinds({2})},
+    {CODE_QR, kAllKinds & ~Kinds({2})},
+    {CODE_SEAL, kAllKinds & ~Kinds({4})},
+    {CODE_APPROVAL_SEAL, kAllKinds & ~Kinds({4})},
+    {CODE_APPROVAL_DATE_SEAL, kAllKinds & ~Kinds({4})},
+    {CODE_COLOR, Kinds({0, 1, 2})},
 };
-static_assert(std::size(kCodeSuffixes) == 11);
+static_assert(std::size(kCodeKinds) == 11);
 
 bool KindIn(int kind, unsigned kinds) { return kind >= 0 && kind < 32 && (kinds >> kind) & 1u; }
 
@@ -75,8 +76,11 @@ CString CCsvPropPage::ColumnCaption(int column) const {
   const int k = m_ReportKind;
   if (m_GroupCol >= 1 && m_GroupCol == n && k >= 0 && k <= 2) caption += u"  >｜";
   if (m_SubjectCol >= 1 && m_SubjectCol == n && (k == 0 || k == 1)) caption += u"  [科]";
-  for (const CodeSuffix& s : kCodeSuffixes)
-    if (s.code == m_ColumnCodes[column] && KindIn(k, s.kinds)) caption += s.suffix;
+  for (const CodeKinds& ck : kCodeKinds) {
+    const COLUMNCODEINFO* info = FindColumnCode(ck.code);
+    if (ck.code == m_ColumnCodes[column] && KindIn(k, ck.kinds) && info && info->suffix)
+      caption += CString(u"   ") + info->suffix;
+  }
   if (k >= 0 && k <= 2) {
     for (const HORIZONTAL& h : m_RowTotals)
       if (h.flags[column] == HZ_INPUT) caption += u"   [横SUM]";

@@ -2,10 +2,8 @@
 // edit mode.
 
 #include <algorithm>
-#include <numeric>
 
-#include "grid/date_text.h"
-#include "grid/number_text.h"
+#include "edittools/sort/row_sort.h"
 #include "jobsheet/sheet/csv_prop_page.h"
 #include "macro/macro_eval.h"
 #include "platform/ui_hooks.h"
@@ -25,21 +23,6 @@ CString ConditionStatement(const CString& condition) {
   text.Replace(u'＝', u'=');
   text.Replace(u'！', u'!');
   return text;
-}
-
-int CompareKey(const CString& a, const CString& b, int type) {
-  if (type == 1) {
-    const double x = ParseNumberText(a), y = ParseNumberText(b);
-    return x < y ? -1 : x > y ? 1 : 0;
-  }
-  if (type == 2) {
-    int fa = 0, fb = 0;
-    DateTextError ea{}, eb{};
-    const int64_t x = ParseDateText(a, fa, ea), y = ParseDateText(b, fb, eb);
-    return x < y ? -1 : x > y ? 1 : 0;
-  }
-  const int c = a.Compare(b);
-  return c < 0 ? -1 : c > 0 ? 1 : 0;
 }
 
 }  // namespace
@@ -86,30 +69,35 @@ void CCsvPropPage::ApplySortToGrid(CsvGrids& g) {
   for (int k = 0; k < 3; ++k)
     if (m_SortCols[k] >= 1 && m_SortCols[k] <= GRID_COLS) keys.push_back(k);
   if (keys.empty() || first >= m_RowCount) return;
-  std::vector<int> order(static_cast<size_t>(m_RowCount - first));
-  std::iota(order.begin(), order.end(), first);
-  // Equal keys keep their order (the row index is the last key).
-  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-    for (int k : keys) {
-      const int col = m_SortCols[k] - 1;
-      int c = CompareKey(g.edit.GetAt(a, col), g.edit.GetAt(b, col), m_SortTypes[k]);
-      if (m_SortDesc[k]) c = -c;
-      if (c != 0) return c < 0;
-    }
-    return false;
-  });
-  std::vector<std::vector<CString>> rows;
-  rows.reserve(order.size());
-  for (int r : order) {
-    std::vector<CString> line(static_cast<size_t>(m_ColCount));
-    for (int c = 0; c < m_ColCount; ++c) line[c] = g.edit.GetAt(r, c);
-    rows.push_back(std::move(line));
+  // The row's index is the last key, so equal rows keep their order.
+  int types[4] = {}, orders[4] = {};
+  for (size_t i = 0; i < keys.size(); ++i) {
+    types[i] = m_SortTypes[keys[i]];
+    orders[i] = m_SortDesc[keys[i]];
   }
-  for (size_t i = 0; i < rows.size(); ++i) {
+  types[keys.size()] = SORT_AS_NUMBER;
+  std::vector<SORTDAT> rows;
+  rows.reserve(static_cast<size_t>(m_RowCount - first));
+  for (int r = first; r < m_RowCount; ++r) {
+    SORTDAT d;
+    d.rowSequence = r - first;
+    for (int k : keys) d.keys.push_back(g.edit.GetAt(r, m_SortCols[k] - 1));
+    d.keys.push_back(CString::Build(u"%d", r));
+    rows.push_back(std::move(d));
+  }
+  SortRows(static_cast<int>(keys.size()) + 1, types, orders, &rows);
+  std::vector<std::vector<CString>> lines;
+  lines.reserve(rows.size());
+  for (const SORTDAT& d : rows) {
+    std::vector<CString> line(static_cast<size_t>(m_ColCount));
+    for (int c = 0; c < m_ColCount; ++c) line[c] = g.edit.GetAt(first + d.rowSequence, c);
+    lines.push_back(std::move(line));
+  }
+  for (size_t i = 0; i < lines.size(); ++i) {
     const int r = first + static_cast<int>(i);
     g.edit.TruncateRow(r, 0);
     for (int c = 0; c < m_ColCount; ++c)
-      if (!rows[i][c].IsEmpty()) g.edit[r][c] = rows[i][c];
+      if (!lines[i][c].IsEmpty()) g.edit[r][c] = lines[i][c];
   }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Records of the CSV edit page: used columns, computed-column definitions and
-// the grids the page works on.
+// Records of the CSV edit page: computed-column definitions, the grids the page
+// works on, and the per-column command codes.
 
 #include <cstdint>
 
@@ -63,3 +63,4 @@ enum : int { DIR_DOWN = 2, DIR_LEFT = 4, DIR_RIGHT = 6, DIR_UP = 8 };
 inline constexpr int kFirstDataSubItem = 2;
 // Spare rows and columns the grid list shows beyond the data.
 inline constexpr int kSpareLines = 10;
+

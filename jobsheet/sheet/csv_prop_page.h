@@ -79,6 +79,8 @@ class CCsvPropPage {
   // "設定クリア" and the sheet's "全設定クリア": every page setting dropped, the edit
   // grid reloaded from the data grid, edit mode off.
   void ClearSettings(CsvGrids& g);
+  // The sheet's "全設定クリア" while the page has no window: the same clearing.
+  void ResetToSource(CsvGrids& g) { ClearSettings(g); }
 
   // ---- Grid list geometry ------------------------------------------------------
   int ListRowCount() const;      // min(m_RowCount + 10, 3000)

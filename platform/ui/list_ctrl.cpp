@@ -62,6 +62,8 @@ struct CListCtrl::Model : public QAbstractTableModel {
   COLORREF textBkColor = CLR_DEFAULT;
   LRESULT prepaint = 0;
   std::unordered_map<int, RowDraw> rowDraw;   // this paint's item answers
+  std::function<CString(int, int)> source;     // owner data: texts of every cell
+  std::function<COLORREF(int)> headerColor;    // owner-coloured headings
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override {
     return parent.isValid() ? 0 : static_cast<int>(rows.size());
@@ -77,6 +79,10 @@ struct CListCtrl::Model : public QAbstractTableModel {
     if (o != Qt::Horizontal || section < 0 || section >= static_cast<int>(columns.size())) return QVariant();
     if (role == Qt::DisplayRole) return ToQ(columns[section].text);
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Align(section) | Qt::AlignVCenter);
+    if (role == Qt::BackgroundRole && headerColor) {
+      const COLORREF c = headerColor(section);
+      if (c != CLR_DEFAULT) return QBrush(QColor(GetRValue(c), GetGValue(c), GetBValue(c)));
+    }
     return QVariant();
   }
   Qt::Alignment Align(int column) const {
@@ -85,6 +91,7 @@ struct CListCtrl::Model : public QAbstractTableModel {
   }
   CString Text(int row, int column) const {
     if (row < 0 || row >= static_cast<int>(rows.size()) || column < 0) return CString();
+    if (source) return source(row, column);
     const Row& r = rows[row];
     return column < static_cast<int>(r.cells.size()) ? r.cells[column] : CString();
   }
@@ -578,6 +585,22 @@ BOOL CListCtrl::DeleteColumn(int column) {
   return TRUE;
 }
 
+BOOL CListCtrl::SetColumns(const std::vector<LVCOLUMN>& columns) {
+  Model* m = GetModel();
+  if (!m) return FALSE;
+  m->beginResetModel();
+  m->columns.clear();
+  for (const LVCOLUMN& c : columns)
+    m->columns.push_back(Model::Column{(c.mask & LVCF_TEXT) ? c.pszText : CString(), (c.mask & LVCF_FMT) ? c.fmt : LVCFMT_LEFT});
+  for (Model::Row& r : m->rows)
+    if (r.cells.size() > columns.size()) r.cells.resize(columns.size());
+  m->endResetModel();
+  QHeaderView* header = m->view->horizontalHeader();
+  for (size_t i = 0; i < columns.size(); ++i)
+    if ((columns[i].mask & LVCF_WIDTH) && columns[i].cx >= 0) header->resizeSection(static_cast<int>(i), columns[i].cx);
+  return TRUE;
+}
+
 BOOL CListCtrl::GetColumn(int column, LVCOLUMN* info) const {
   Model* m = GetModel();
   if (!m || !info || column < 0 || column >= static_cast<int>(m->columns.size())) return FALSE;
@@ -673,8 +696,31 @@ int CListCtrl::GetItemCount() const {
 BOOL CListCtrl::SetItemCountEx(int count, DWORD) {
   Model* m = GetModel();
   if (!m || count < 0) return FALSE;
+  if (m->source) {
+    if (count == static_cast<int>(m->rows.size())) return TRUE;
+    m->beginResetModel();
+    m->rows.resize(static_cast<size_t>(count));
+    m->endResetModel();
+    if (m->selectionMark >= count) m->selectionMark = -1;
+    return TRUE;
+  }
   m->rows.reserve(static_cast<size_t>(count));
   return TRUE;
+}
+
+void CListCtrl::SetTextSource(std::function<CString(int, int)> source) {
+  Model* m = GetModel();
+  if (!m) return;
+  m->beginResetModel();
+  m->source = std::move(source);
+  m->endResetModel();
+}
+
+void CListCtrl::SetHeaderColorSource(std::function<COLORREF(int)> source) {
+  Model* m = GetModel();
+  if (!m) return;
+  m->headerColor = std::move(source);
+  m->view->horizontalHeader()->viewport()->update();
 }
 
 BOOL CListCtrl::SetItemText(int item, int subItem, const CString& text) {

@@ -22,6 +22,7 @@
 //   that answer holds CDRF_NOTIFYSUBITEMDRAW, CDDS_ITEMPREPAINT|CDDS_SUBITEM per
 //   cell. The handler's clrText / clrTextBk colour the row or the cell.
 
+#include <functional>
 #include <vector>
 
 #include "platform/ui/controls.h"
@@ -198,6 +199,9 @@ class CListCtrl : public CWnd {
                    int subItem = -1);
   int InsertColumn(int column, const LVCOLUMN* column_info);
   BOOL DeleteColumn(int column);
+  // Replaces every column at once (LVCF_TEXT, LVCF_FMT, LVCF_WIDTH of each):
+  // one layout of the list instead of one per inserted column.
+  BOOL SetColumns(const std::vector<LVCOLUMN>& columns);
   BOOL GetColumn(int column, LVCOLUMN* info) const;
   BOOL SetColumn(int column, const LVCOLUMN* info);
   int GetColumnWidth(int column) const;
@@ -260,6 +264,15 @@ class CListCtrl : public CWnd {
   void DoubleClickAsUser(int item, int subItem = 0);
   void ClickColumnAsUser(int column);
   void KeyDownAsUser(UINT vk);
+
+  // Owner data: with a text source set, every cell's text comes from it
+  // (asked only for the cells being painted or read), SetItemCountEx sets the
+  // number of items at once, and the items hold no texts of their own. Redraw
+  // with Invalidate after the texts behind the source changed.
+  void SetTextSource(std::function<CString(int item, int subItem)> source);
+  // Owner-coloured headings: the background of header item i (CLR_DEFAULT: the
+  // usual face).
+  void SetHeaderColorSource(std::function<COLORREF(int column)> source);
 
   // In-place editing of an item's label (its first column): LVN_BEGINLABELEDIT
   // goes out first (a non-zero result refuses: null); an edit box then lies

@@ -2,6 +2,7 @@
 
 #include "platform/ui/wnd.h"
 
+#include <QAbstractScrollArea>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -475,6 +476,13 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
     bool visible = m_hWnd->isVisible();
     m_hWnd->setWindowFlag(Qt::WindowMinimizeButtonHint, (add & WS_MINIMIZEBOX) != 0);
     if (visible) m_hWnd->show();
+  }
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(m_hWnd)) {
+    // A list or multi-line edit without its scroll bars (it still scrolls by keys and code).
+    if (remove & WS_VSCROLL) area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    if (add & WS_VSCROLL) area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    if (remove & WS_HSCROLL) area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    if (add & WS_HSCROLL) area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   }
   if (remove & WS_VISIBLE) m_hWnd->hide();
   if (add & WS_VISIBLE) m_hWnd->show();

@@ -199,6 +199,23 @@ TEST(CsvPageClipboard, PasteNeverWritesBelowTheLastRow) {
   EXPECT_EQ(f.page.m_RowCount, EDIT_GRID_ROWS);
 }
 
+TEST(CsvPageClipboard, ColumnPasteNeverWritesPastTheLastColumn) {
+  PageFixture f;
+  f.Load(kSmall);
+  f.page.m_ColumnCodes[2] = CODE_SUM;
+  f.Column(1);
+  f.Column(2, true);
+  f.page.OnEditCopy(f.g);
+  f.page.m_ColCount = 255;
+  f.Column(255);
+  f.page.OnEditPaste(f.g);
+  EXPECT_EQ(f.edit->GetAt(1, 255), CString(u"1"));
+  EXPECT_EQ(f.page.m_HeaderNames[255], CString(u"price_2"));
+  EXPECT_EQ(f.page.m_ColumnMap[255], 2);
+  EXPECT_EQ(f.page.m_ColumnCodes[255], 0);
+  EXPECT_EQ(f.page.m_ColCount, GRID_COLS);
+}
+
 // Each refusal: the message, and the grid and counts as they were.
 struct Refusal {
   const char* name;

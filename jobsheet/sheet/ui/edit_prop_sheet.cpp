@@ -69,9 +69,16 @@ void CEditPropSheet::PlaceButtons() {
   const int w = cancelRect.Width();
   const int g = cancelRect.left - okRect.right;
   ok->ShowWindow(SW_HIDE);
-  m_ExecuteButton.Create(u"実行", WS_VISIBLE | BS_PUSHBUTTON, cancelRect, this, IDC_SHEET_EXECUTE);
-  cancel->MoveWindow(helpRect);
-  help->MoveWindow(okRect);
+  // "実行" and "キャンセル" end the row. Without a help button its stock place is
+  // the cancel button's own, so the row is laid out from the cancel button leftwards.
+  if (helpRect.left > cancelRect.left) {
+    m_ExecuteButton.Create(u"実行", WS_VISIBLE | BS_PUSHBUTTON, cancelRect, this, IDC_SHEET_EXECUTE);
+    cancel->MoveWindow(helpRect);
+    help->MoveWindow(okRect);
+  } else {
+    m_ExecuteButton.Create(u"実行", WS_VISIBLE | BS_PUSHBUTTON, okRect, this, IDC_SHEET_EXECUTE);
+    okRect.OffsetRect(-(w + g), 0);
+  }
   // As wide as its caption needs, at least one button wide.
   const int clearWidth = std::max(w, CClientDC(this).GetTextExtent(u"全設定クリア").cx + 24);
   const CRect clearRect(okRect.left - g - clearWidth, okRect.top, okRect.left - g, okRect.bottom);

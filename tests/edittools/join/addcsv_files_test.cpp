@@ -9,9 +9,8 @@ namespace {
 
 using jointest::JoinFixture;
 
-// The file's own extension decides, as for the loaded input: a folder or an inner
-// ".tsv" in the name does not make a CSV a TSV.
-TEST(LoadAddCsvPreview, TsvByTheFilesOwnExtension) {
+// TSV by the same extension rule as the stream, so that quotes and separators agree.
+TEST(LoadAddCsvPreview, TsvByItsExtension) {
   struct Case {
     const char* name;
     int fields;
@@ -115,6 +114,21 @@ TEST(LoadAddCsvData, TooLongALineRefusesTheFile) {
   EXPECT_EQ(f.join.m_AddLoadState[0], JOIN_LOAD_REFUSED);
   ASSERT_EQ(f.hooks.Messages().size(), 1u);
   EXPECT_EQ(f.hooks.Messages()[0], CString::Build(u"追加CSVを読み込めません。\n[%s]\n3行目が長すぎます。", path));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ChooseAddCsvFile, RemembersTheFolderOfTheChosenFile) {
+  JoinFixture f;
+  CString path;
+  f.hooks.QueueFile(u"/data/sub/price.csv");
+  ASSERT_EQ(f.join.ChooseAddCsvFile(path, u"/data"), 1);
+  EXPECT_EQ(path, CString(u"/data/sub/price.csv"));
+  EXPECT_EQ(f.join.m_LastFolder, CString(u"/data/sub/"));
+  EXPECT_EQ(f.join.ChooseAddCsvFile(path, u"/data"), 0);   // cancelled
+  EXPECT_EQ(path, CString(u"/data/sub/price.csv"));
 }
 
 }  // namespace

@@ -33,6 +33,30 @@ TEST(JoinByKeys, OneToManyPastTheRowLimitJoinsNothing) {
   EXPECT_EQ(g.Row(2), "B,2");
 }
 
+// A file of blank lines once made the merge read a header line that was not there.
+TEST(JoinByKeys, AdditionalCsvOfBlankLinesIsRefused) {
+  JoinFixture f;
+  f.Load({{u"コード", u"数量"}, {u"A", u"1"}});
+  const CString path = f.AddFile(0, "blank.csv", "\n \n\n", 2);
+  f.join.m_Def.AlignArry[0].push_back(ALIGN{0, 1, 0, 0});
+  EXPECT_EQ(f.join.JoinByKeys(), 0);
+  EXPECT_EQ(f.cols, 2);
+  ASSERT_EQ(f.hooks.Messages().size(), 1u);
+  EXPECT_EQ(f.hooks.Messages()[0], CString::Build(u"追加CSVを読み込めませんでした。\n[%s]", path));
+}
+
+// A stored definition wider than its file could have sized the result past 256 columns.
+TEST(JoinByKeys, StoredColumnCountCountsTowardsTheLimit) {
+  JoinFixture f;
+  f.Load({{u"コード", u"数量", u"単価"}, {u"A", u"1", u"2"}});
+  f.AddFile(0, "narrow.csv", "コード,地区\nA,東\n", 254);
+  f.join.m_Def.AlignArry[0].push_back(ALIGN{0, 1, 0, 0});
+  EXPECT_EQ(f.join.JoinByKeys(), 0);
+  EXPECT_EQ(f.cols, 3);
+  ASSERT_EQ(f.hooks.Messages().size(), 1u);
+  EXPECT_EQ(f.hooks.Messages()[0], CString(u"合計の列数が256列以上です。処理ができません。"));
+}
+
 TEST(JoinByKeys, CompositeKeyJoinsCellsInLinkOrder) {
   JoinFixture f;
   f.Load({{u"年", u"月", u"数量"}, {u"2024", u"1", u"5"}, {u"2024", u"2", u"6"}});

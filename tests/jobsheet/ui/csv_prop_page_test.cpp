@@ -1,0 +1,292 @@
+// The CSV edit page's window offscreen: clicks, typing, menus and colours go
+// through the real widgets and reach the application's grids.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "app/tabro_client_app.h"
+#include "app/tool_dialogs.h"
+#include "jobsheet/sheet/ui/color_dlg.h"
+#include "jobsheet/sheet/ui/csv_button_images.h"
+#include "jobsheet/sheet/ui/csv_prop_page_wnd.h"
+#include "platform/ui/modal_driver.h"
+#include "platform/ui/ui_driver.h"
+#include "res/color_dlg.h"
+#include "res/csv_prop_page.h"
+
+namespace {
+
+void KeepPicture(CWnd& wnd, const char* name) {
+  if (const char* dir = std::getenv("TABRO_SCREENSHOT_DIR"))
+    ui::Render(wnd).SavePng(CString(std::string(dir) + "/" + name + ".png"));
+}
+
+// The application's grids hold rows of comma-separated cells; the page is filled
+// as the sheet fills it and its window created.
+class CsvPageWindow : public ::testing::Test {
+ protected:
+  void Load(const std::vector<const char16_t*>& rows, int title = 0) {
+    theApp.m_DataGrid.Clear();
+    theApp.m_EditGrid.Clear();
+    int cols = 0;
+    for (size_t r = 0; r < rows.size(); ++r) {
+      CString line(rows[r]);
+      int c = 0, start = 0;
+      for (;;) {
+        const int comma = line.Find(u',', start);
+        theApp.m_DataGrid.SetAt(static_cast<int>(r), c, line.Mid(start, comma < 0 ? line.GetLength() - start : comma - start));
+        ++c;
+        if (comma < 0) break;
+        start = comma + 1;
+      }
+      cols = std::max(cols, c);
+    }
+    theApp.m_DataRows = static_cast<int>(rows.size());
+    theApp.m_DataCols = cols;
+    theApp.m_TitleRow = title;
+    theApp.m_SendRows = theApp.m_SendCols = 0;
+    theApp.m_EditModeEntered = 0;
+    theApp.m_TotalRows = 0;
+    CsvGrids g = AppCsvGrids();
+    page.CopySourceToGrid(g);
+    page.m_PageTitleRow = title;
+    for (int c = 0; c < cols && title >= 0; ++c) page.m_HeaderNames[c] = theApp.m_DataGrid.GetAt(title, c);
+    wnd = std::make_unique<CCsvPropPageWnd>(page);
+    ASSERT_TRUE(wnd->Create(res::IDD_CSV_PROP_PAGE));
+    wnd->ShowWindow(SW_SHOW);
+    ui::ProcessEvents();
+  }
+  void TearDown() override {
+    wnd.reset();
+    theApp.m_DataGrid.Clear();
+    theApp.m_EditGrid.Clear();
+    theApp.m_TitleRow = -1;
+    theApp.m_EditModeEntered = 0;
+  }
+  CString Heading(int column) { return wnd->m_GridList.GetHeaderCtrl()->GetItemText(column + kFirstDataSubItem); }
+
+  RecordingUiHooks hooks;
+  ScriptedModalDriver modal;   // after the hooks: it answers the boxes, dialogs and menus
+  CCsvPropPage page;
+  std::unique_ptr<CCsvPropPageWnd> wnd;
+};
+
+const std::vector<const char16_t*> kSales = {u"店,売上,数量", u"東京,100,3", u"大阪,250,5", u"名古屋,80,2"};
+
+TEST_F(CsvPageWindow, OpensWithTheGridSpareLinesAndCounts) {
+  Load(kSales);
+  EXPECT_EQ(wnd->m_GridList.GetItemCount(), 4 + 10);
+  EXPECT_EQ(wnd->m_GridList.GetColumnCount(), 2 + 3 + 10);
+  EXPECT_EQ(wnd->m_GridList.GetItemText(2, 3), CString(u"250"));
+  EXPECT_EQ(Heading(0), CString(u"1"));
+  EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_COUNTTEXT), CString(u" 表示 最大列数 256 最大行数 3000    全行数 4"));
+  EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_TITLEROW), CString(u"タイトル行=1"));
+  EXPECT_EQ(wnd->m_RowList.GetItemCount(), 20);
+  EXPECT_EQ(wnd->m_RowList.GetItemText(0, 1), CString(u"    1"));
+  EXPECT_TRUE(ui::IsEnabled(*wnd, res::IDC_CSV_EDITMODE));
+  EXPECT_FALSE(ui::IsEnabled(*wnd, res::IDC_CSV_CLIPBOARD));
+  // The buttons carry their pictures and tooltips; the page-break picture follows its tick.
+  const CMFCButtonEx& pageBreak = wnd->m_Buttons[11];
+  ASSERT_NE(pageBreak.Image(), nullptr);
+  EXPECT_EQ(pageBreak.Image(), CsvButtonImage(res::IDC_CSV_PAGEBREAK, CSVIMG_MEDIUM, false));
+  ASSERT_TRUE(ui::SetChecked(*wnd, res::IDC_CSV_PAGEBREAK, true));
+  EXPECT_EQ(page.m_PageBreak, 1);
+  EXPECT_EQ(pageBreak.Image(), CsvButtonImage(res::IDC_CSV_PAGEBREAK, CSVIMG_MEDIUM, true));
+  EXPECT_EQ(pageBreak.m_ContentFill, 2);
+  KeepPicture(*wnd, "csv_page_opened");
+}
+
+TEST_F(CsvPageWindow, ClickingAHeadingAndSumWritesTheCaption) {
+  Load(kSales);
+  wnd->m_GridList.ClickColumnAsUser(1 + kFirstDataSubItem);
+  EXPECT_EQ(page.m_SelKind, SEL_COLUMNS);
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_SUM));
+  EXPECT_EQ(page.m_ColumnCodes[1], CODE_SUM);
+  EXPECT_EQ(Heading(1), CString(u"2   [SUM]"));
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_LETTERS));
+  EXPECT_EQ(Heading(1), CString(u"B   [SUM]"));
+  KeepPicture(*wnd, "csv_page_column_selected");
+}
+
+TEST_F(CsvPageWindow, TypingInTheTitleRowRenamesTheField) {
+  Load(kSales);
+  wnd->m_GridList.ClickAsUser(0, 1 + kFirstDataSubItem);
+  EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_CELLEDIT), CString(u"売上"));
+  EXPECT_EQ(page.m_HeaderEdited[1], 0);   // showing the text changes nothing
+  ASSERT_TRUE(ui::Type(*wnd, res::IDC_CSV_CELLEDIT, u"売上金額"));
+  EXPECT_EQ(theApp.m_EditGrid.GetAt(0, 1), CString(u"売上金額"));
+  EXPECT_EQ(page.m_HeaderNames[1], CString(u"売上金額"));
+  EXPECT_EQ(wnd->m_GridList.GetItemText(0, 3), CString(u"売上金額"));
+  // Enter in the cell editor moves along the title row outside edit mode.
+  ASSERT_TRUE(ui::PressKey(*wnd, res::IDC_CSV_CELLEDIT, VK_RETURN));
+  EXPECT_EQ(page.m_SelCell.subitem, 2 + kFirstDataSubItem);
+  EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_CELLEDIT), CString(u"数量"));
+}
+
+TEST_F(CsvPageWindow, ContextMenuCopiesAndPastesAColumn) {
+  Load(kSales);
+  // Below the last row, where a right click selects no cell.
+  CRect client;
+  wnd->m_GridList.GetClientRect(&client);
+  const CPoint below(client.left + 80, client.bottom - 10);
+  wnd->m_GridList.ClickColumnAsUser(0 + kFirstDataSubItem);
+  modal.QueueMenuCommand(res::ID_CSV_COPY);
+  ASSERT_TRUE(ui::RightClickAt(wnd->m_GridList, below));
+  EXPECT_EQ(page.m_ClipState, CLIP_COPIED);
+  wnd->m_GridList.ClickColumnAsUser(3 + kFirstDataSubItem);
+  // The source heading stays blue, the target beige; the target's cells grey below the title row.
+  EXPECT_EQ(wnd->HeadingColour(0 + kFirstDataSubItem), kCsvHighlightBlue);
+  EXPECT_EQ(wnd->HeadingColour(3 + kFirstDataSubItem), kCsvFrameBeige);
+  EXPECT_EQ(wnd->GridCellColour(2, 3 + kFirstDataSubItem), kCsvSelectionGrey);
+  EXPECT_EQ(wnd->GridCellColour(0, 3 + kFirstDataSubItem), kCsvTitleCyan);
+  KeepPicture(*wnd, "csv_page_copy_pending");
+  modal.QueueMenuCommand(res::ID_CSV_PASTE);
+  ASSERT_TRUE(ui::RightClickAt(wnd->m_GridList, below));
+  EXPECT_EQ(theApp.m_EditGrid.GetAt(0, 3), CString(u"店_2"));
+  EXPECT_EQ(theApp.m_EditGrid.GetAt(3, 3), CString(u"名古屋"));
+  EXPECT_EQ(wnd->m_GridList.GetItemText(3, 5), CString(u"名古屋"));
+  EXPECT_EQ(wnd->m_GridList.GetColumnCount(), 2 + 4 + 10);
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
+TEST_F(CsvPageWindow, EditModeLetsRowsBeDeletedByKey) {
+  Load(kSales);
+  modal.QueueBox(IDOK, u"編集モードにします。以降変更はできません。");
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_EDITMODE));
+  EXPECT_EQ(theApp.m_EditModeEntered, 1);
+  EXPECT_FALSE(ui::IsEnabled(*wnd, res::IDC_CSV_EDITMODE));
+  EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_COUNTTEXT), CString(u" 表示 最大列数 256 最大行数 3000"));
+  EXPECT_EQ(wnd->m_RowList.GetItemText(5, 1), CString());   // beyond the rows in use
+  wnd->m_RowList.ClickAsUser(2, 1);
+  EXPECT_EQ(page.m_SelKind, SEL_ROWS);
+  EXPECT_EQ(wnd->RowNumberColour(2), kCsvHighlightBlue);
+  KeepPicture(*wnd, "csv_page_row_selected");
+  ASSERT_TRUE(ui::PressKey(*wnd, res::IDC_CSV_ROWLIST, VK_DELETE));
+  EXPECT_EQ(page.m_RowCount, 3);
+  EXPECT_EQ(theApp.m_EditGrid.GetAt(2, 0), CString(u"名古屋"));
+  EXPECT_EQ(wnd->m_GridList.GetItemCount(), 3 + 10);
+}
+
+TEST_F(CsvPageWindow, KeysMoveTheCursorAndTypedCharactersGoToTheCellEditor) {
+  Load(kSales);
+  modal.QueueBox(IDOK, u"編集モードにします。以降変更はできません。");
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_EDITMODE));
+  wnd->m_GridList.ClickAsUser(1, 0 + kFirstDataSubItem);
+  ASSERT_TRUE(ui::PressKey(*wnd, res::IDC_CSV_GRID, VK_DOWN));
+  ASSERT_TRUE(ui::PressKey(*wnd, res::IDC_CSV_GRID, VK_RIGHT));
+  EXPECT_EQ(page.m_SelCell.row, 2);
+  EXPECT_EQ(page.m_SelCell.subitem, 1 + kFirstDataSubItem);
+  EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_CELLEDIT), CString(u"250"));
+  ASSERT_TRUE(ui::PressKey(*wnd, res::IDC_CSV_GRID, '7'));
+  EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_CELLEDIT), CString(u"7"));
+  EXPECT_EQ(theApp.m_EditGrid.GetAt(2, 1), CString(u"7"));
+  // Enter in the cell editor goes back to the grid and moves down.
+  ASSERT_TRUE(ui::PressKey(*wnd, res::IDC_CSV_CELLEDIT, VK_RETURN));
+  EXPECT_EQ(page.m_SelCell.row, 3);
+  ASSERT_TRUE(ui::PressKey(*wnd, res::IDC_CSV_GRID, VK_ESCAPE));
+  EXPECT_EQ(page.m_SelCell.row, -1);
+}
+
+// The sort tool's dialog as a user answers it: descending by the second column.
+int SortBySalesDescending(SortDialogIo& io) {
+  EXPECT_EQ(io.columnCount, 3);
+  EXPECT_EQ(io.columnNames[1], CString(u"売上"));
+  EXPECT_EQ(io.columnTypes[1], SORT_AS_NUMBER);
+  io.resultColumns[0] = 1;
+  io.resultTypes[0] = SORT_AS_NUMBER;
+  io.resultDescending[0] = 1;
+  return IDOK;
+}
+
+TEST_F(CsvPageWindow, SortKeysAreShownAndInEditModeAppliedAtOnce) {
+  Load(kSales);
+  ToolDialogs().sort = &SortBySalesDescending;
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_SORT));
+  EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_SORTTEXT), CString(u"売上\n"));
+  EXPECT_EQ(theApp.m_EditGrid.GetAt(1, 0), CString(u"東京"));   // kept for the job only
+  modal.QueueBox(IDOK, u"編集モードにします。以降変更はできません。");
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_EDITMODE));
+  EXPECT_EQ(theApp.m_EditGrid.GetAt(1, 0), CString(u"大阪"));
+  EXPECT_EQ(theApp.m_EditGrid.GetAt(3, 0), CString(u"名古屋"));
+  EXPECT_EQ(page.m_SortCols[0], 0);
+  ToolDialogs().sort = nullptr;
+}
+
+TEST_F(CsvPageWindow, OnlyDataColumnsCanBeResized) {
+  Load(kSales);
+  CHeaderCtrl* header = wnd->m_GridList.GetHeaderCtrl();
+  EXPECT_FALSE(header->ResizeAsUser(1, 40));
+  EXPECT_TRUE(header->ResizeAsUser(3, 150));
+}
+
+TEST_F(CsvPageWindow, CancellingEditModeChangesNothing) {
+  Load(kSales);
+  modal.QueueBox(IDCANCEL, u"編集モードにします。以降変更はできません。");
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_EDITMODE));
+  EXPECT_EQ(theApp.m_EditModeEntered, 0);
+  EXPECT_TRUE(ui::IsEnabled(*wnd, res::IDC_CSV_EDITMODE));
+}
+
+TEST_F(CsvPageWindow, ColourRuleThroughItsDialog) {
+  Load(kSales);
+  wnd->m_GridList.ClickColumnAsUser(1 + kFirstDataSubItem);
+  modal.Queue(res::IDD_COLOR_DLG, [](CDialog& d) {
+    EXPECT_EQ(d.GetWindowText(), CString(u"色替え"));
+    EXPECT_EQ(ui::TextOf(d, res::IDC_COLOR_COLUMN), CString(u"売上"));
+    ui::Choose(d, res::IDC_COLOR_OPERATOR, kColorRuleSigma);
+    EXPECT_EQ(ui::TextOf(d, res::IDC_COLOR_VALUE), CString(u"2"));
+    EXPECT_EQ(ui::TextOf(d, res::IDC_COLOR_RULE), CString(u"if [売上] σ 2 then TextColor('赤')"));
+    ui::Choose(d, res::IDC_COLOR_ACTION, 1);
+    ui::Choose(d, res::IDC_COLOR_COLOUR, 1);
+    ui::Click(d, IDOK);
+  });
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_COLOR));
+  EXPECT_EQ(page.m_ColorRuleText, CString(u"if [売上] σ 2 then PastColor('青')"));
+  EXPECT_EQ(page.m_ColumnCodes[1], CODE_COLOR);
+  EXPECT_EQ(Heading(1), CString(u"2   [COLOR]"));
+  // Deleting the rule clears the code.
+  modal.Queue(res::IDD_COLOR_DLG, [](CDialog& d) { ui::Click(d, res::IDC_COLOR_DELETE); });
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_COLOR));
+  EXPECT_TRUE(page.m_ColorRuleText.IsEmpty());
+  EXPECT_EQ(page.m_ColumnCodes[1], 0);
+  EXPECT_EQ(modal.Failures(), 0);
+  EXPECT_EQ(modal.Unscripted(), 0);
+}
+
+TEST_F(CsvPageWindow, ColourDialogRefusesAnIncompleteRule) {
+  CColorDlg dlg;
+  dlg.m_ColumnName = u"売上";
+  modal.Queue(res::IDD_COLOR_DLG, [&](CDialog& d) {
+    EXPECT_EQ(ui::TextOf(d, res::IDC_COLOR_ACTION), CString(u"文字"));
+    ui::Click(d, IDOK);
+    ui::Choose(d, res::IDC_COLOR_OPERATOR, 0);
+    ui::Type(d, res::IDC_COLOR_VALUE, u"abc");
+    ui::Click(d, IDOK);
+    KeepPicture(d, "color_dlg");
+    ui::Click(d, IDCANCEL);
+  });
+  modal.QueueBox(IDOK, u"[比較式]を指定してください。");
+  modal.QueueBox(IDOK, u"[比較値]が文字列の場合、[比較式]は「=」 または「!」を選択してください");
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+TEST_F(CsvPageWindow, ScrollingRenumbersTheRowList) {
+  std::vector<std::u16string> lines = {u"a,b"};
+  for (int i = 0; i < 100; ++i) lines.push_back(u"x," + std::u16string(1, u'0' + i % 10));
+  std::vector<const char16_t*> rows;
+  for (const auto& l : lines) rows.push_back(l.c_str());
+  Load(rows);
+  ASSERT_TRUE(ui::Wheel(wnd->m_GridList, -3));
+  const int top = wnd->m_GridList.GetTopIndex();
+  ASSERT_GT(top, 0);
+  wnd->SyncRowNumbers();
+  EXPECT_EQ(page.m_RowListTop, top);
+  CString expected;
+  expected.Format(u"%d", top + 1);
+  EXPECT_EQ(wnd->m_RowList.GetItemText(0, 1).Trim(), expected);
+}
+
+}  // namespace

@@ -35,7 +35,7 @@ int CCsvPropPage::ReadClipboardText() {
   const std::u16string_view all = text.View();
   size_t pos = 0;
   int lineNo = 0;
-  std::vector<CString> fields;
+  CsvRowFields fields;
   while (pos < all.size()) {
     size_t end = all.find(u"\r\n", pos);
     const size_t next = end == std::u16string_view::npos ? all.size() : end + 2;
@@ -46,18 +46,16 @@ int CCsvPropPage::ReadClipboardText() {
       rowLimit = true;
       break;  // the rest cannot be inserted anyway
     }
-    CString line(all.substr(pos, end - pos));
-    CsvSplitOverflow overflow;
-    const int n = SplitCsvLine(fields, line, true, &overflow);
-    if (n > GRID_COLS || overflow.tooManyFields) {
+    // Empty cells past column 256 (a copied range padded to the sheet's width) go
+    // without a word; only one that holds text is over the limit.
+    SplitCsvRow(all.substr(pos, end - pos), true, fields);
+    if (fields.tooManyColumns) {
       m_PasteColsOver = 1;
       colLimit = true;
-      fields.resize(GRID_COLS);
     }
-    if (overflow.fieldTooLong && longFieldLine == 0) longFieldLine = lineNo;
+    if (fields.fieldTooLong && longFieldLine == 0) longFieldLine = lineNo;
     CSVSTRDATA_COLM row;
-    row.cells = std::move(fields);
-    fields.clear();
+    row.cells.assign(fields.cells.begin(), fields.cells.end());
     stats.push_back(CountRowCells(row.cells));
     widest = std::max(widest, static_cast<int>(row.cells.size()));
     rows.push_back(std::move(row));

@@ -10,6 +10,7 @@
 #include "app/tabro_client_dlg.h"
 #include "grid/app_state.h"
 #include "grid/csv_text_file.h"
+#include "jobsheet/sheet/csv_prop_page.h"
 #include "platform/ui_hooks.h"
 #include "support/temp_dir.h"
 
@@ -33,6 +34,16 @@ class LoaderEdgesTest : public ::testing::Test {
   }
   int Load(const std::string& name, const std::string& bytes) { return LoadPath(PathText(dir_.Write(name, bytes))); }
   const CTabroClientApp& Set() const { return theApp; }
+  // Pastes a table as copied text; the columns the page then has.
+  int Paste(const CString& text, int& cols) {
+    gridtest::ResetAppState();
+    hooks_.Clear();
+    hooks_.SetClipboard(text);
+    CCsvPropPage page;
+    const int result = page.ReadClipboardText();
+    cols = page.m_ColCount;
+    return result;
+  }
 
   TempDir dir_;
   CString path_;
@@ -69,6 +80,21 @@ TEST_F(LoaderEdgesTest, EmptyFieldsPastColumn256AreDropped) {
       EXPECT_EQ(hooks_.Boxes()[0].text, CString::Build(u"[%s] 1行目\nCSVデータの列数は256以内にして下さい。", path_));
     }
   }
+}
+
+// The same rule for a pasted table. Trailing tabs are blanks that go with the
+// line; empty quoted cells are not.
+TEST_F(LoaderEdgesTest, EmptyCellsPastColumn256OfAPasteAreDropped) {
+  CString padded = u"a\tb";
+  for (int i = 0; i < 298; ++i) padded += u"\t\"\"";
+  int cols = 0;
+  EXPECT_EQ(Paste(padded + u"\r\n" + padded + u"\r\n", cols), 0);
+  EXPECT_EQ(cols, 256);
+  EXPECT_TRUE(hooks_.Boxes().empty());
+  EXPECT_EQ(Set().m_EditGrid.GetAt(1, 1), CString(u"b"));
+  EXPECT_NE(Paste(padded + u"x\r\n", cols), 0);
+  ASSERT_EQ(hooks_.Boxes().size(), 1u);
+  EXPECT_NE(hooks_.Boxes()[0].text.Find(u"列数または行数が規定値を超えています。"), -1);
 }
 
 // Regression: in TSV files and in EUC-JP files a quoted line break split the record

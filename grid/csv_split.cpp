@@ -116,14 +116,6 @@ int SplitCsvLine(std::vector<CString>& fields, CString& line, bool isTsv,
   return static_cast<int>(fields.size());
 }
 
-bool IsTsvPath(const CString& path) {
-  const int slash = std::max(path.ReverseFind(u'/'), path.ReverseFind(u'\\'));
-  const int dot = path.ReverseFind(u'.');
-  if (dot <= slash) return false;
-  const CString ext = path.Mid(dot);
-  return ext == u".tsv" || ext == u".TSV";
-}
-
 int SplitPath(CString& folder, CString& name, const CString& path) {
   int slash = path.ReverseFind(u'/');
   if (slash >= 0) {

@@ -67,9 +67,6 @@ void SplitCsvRow(std::u16string_view line, bool isTsv, CsvRowFields& out);
 int SplitCsvLine(std::vector<CString>& fields, CString& line, bool isTsv,
                  CsvSplitOverflow* overflow = nullptr);
 
-// Whether a path names a TSV file: its final extension is ".tsv" or ".TSV".
-bool IsTsvPath(const CString& path);
-
 // Splits a path or URL into folder and name.
 // With a "/" in it: folder = text before the last "/", name = text after; returns 1.
 // Otherwise a Windows-style path ("C:\dir\file.ext"): folder = drive and folder

@@ -6,11 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/tabro_client_app.h"
-#include "app/tabro_client_dlg.h"
-#include "grid/app_state.h"
+#include "grid/clipboard_table.h"
+#include "grid/csv_loader.h"
 #include "grid/csv_text_file.h"
-#include "jobsheet/sheet/csv_prop_page.h"
+#include "grid/grid_set_fixture.h"
 #include "platform/ui_hooks.h"
 #include "support/temp_dir.h"
 
@@ -22,26 +21,23 @@ CString PathText(const std::filesystem::path& p) { return CString::FromUtf8(p.st
 
 class LoaderEdgesTest : public ::testing::Test {
  protected:
-  void SetUp() override { gridtest::ResetAppState(); }
-  void TearDown() override { gridtest::ResetAppState(); }
+  void SetUp() override { gridtest::ResetSet(); }
 
   int LoadPath(const CString& path) {
-    gridtest::ResetAppState();
+    gridtest::ResetSet();
     hooks_.Clear();
     path_ = path;
-    CTabroClientDlg dlg;
-    return dlg.LoadCsv(path, nullptr, LOAD_FILE);
+    return LoadCsvFile(gridtest::Set(), path);
   }
   int Load(const std::string& name, const std::string& bytes) { return LoadPath(PathText(dir_.Write(name, bytes))); }
-  const CTabroClientApp& Set() const { return theApp; }
-  // Pastes a table as copied text; the columns the page then has.
+  const CGridSet& Set() const { return gridtest::Set(); }
+  // Inserts a table as copied text; the columns the page then has.
   int Paste(const CString& text, int& cols) {
-    gridtest::ResetAppState();
+    gridtest::ResetSet();
     hooks_.Clear();
-    hooks_.SetClipboard(text);
-    CCsvPropPage page;
-    const int result = page.ReadClipboardText();
-    cols = page.m_ColCount;
+    TABLEPASTE paste;
+    const int result = InsertTableText(gridtest::Set(), text, paste);
+    cols = paste.colCount;
     return result;
   }
 

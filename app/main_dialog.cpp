@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "app/command_line.h"
+#include "grid/csv_file_kind.h"
 #include "app/tabro_client_dlg.h"
 #include "grid/csv_split.h"
 #include "jobsheet/command/command_parser.h"
@@ -22,6 +23,11 @@ constexpr int kClipboardButton = 1118;
 // The record and the grids start empty with the application, so construction
 // has nothing to reset.
 CTabroClientDlg::CTabroClientDlg() = default;
+
+PipelineDialogs& GetPipelineDialogs() {
+  static PipelineDialogs dialogs;
+  return dialogs;
+}
 
 CTabroClientDlg::~CTabroClientDlg() { StopWatchThread(); }
 
@@ -106,7 +112,7 @@ CTabroClientDlg::FileStamp StampOf(const fs::directory_entry& e) {
   return s;
 }
 
-bool IsTsvName(const CString& name) { return name.Right(4) == u".tsv" || name.Right(4) == u".TSV"; }
+bool IsTsvName(const CString& name) { return CsvFileKindOf(name) == CsvFileKind::kTsv; }
 
 }  // namespace
 
@@ -120,7 +126,7 @@ int CTabroClientDlg::ScanWatchFolder() {
     std::error_code fec;
     if (!it->is_regular_file(fec)) continue;
     const CString name = FromFsPath(it->path().filename());
-    if (!HasCsvFileExtension(name)) continue;
+    if (CsvFileKindOf(name) == CsvFileKind::kNone) continue;
     now.emplace_back(name, StampOf(*it));
   }
   std::sort(now.begin(), now.end(), [](const auto& a, const auto& b) { return a.first < b.first; });

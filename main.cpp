@@ -6,10 +6,11 @@
 #include "app/app_startup.h"
 #include "app/tabro_client_app.h"
 #include "app/ui/automation_proxy.h"
-#include "app/ui/main/main_dlg_window.h"
+#include "app/ui/main_dlg_window.h"
 #include "edittools/chain/ui/data_edit.h"
 #include "edittools/chain/ui/tool_dialogs_install.h"
 #include "jobsheet/sheet/ui/main_propty_page.h"
+#include "jobsheet/sheet/ui/pipeline_dialogs.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qt_ui_hooks.h"
 
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   ui::StartApplication(argc, argv);
   QtUiHooks hooks;
   InstallToolDialogs();
+  RegisterPipelineDialogs();
   // The sheet's "メニュー確認" opens the order dialog in its confirmation form.
   CMainProptyPage::s_ConfirmTools = &RunOrderConfirmation;
 

@@ -6,6 +6,7 @@
 
 #include "grid/csv_file_kind.h"
 #include "app/command_line.h"
+#include "grid/csv_file_kind.h"
 #include "app/tabro_client_dlg.h"
 #include "grid/csv_split.h"
 #include "jobsheet/command/command_parser.h"
@@ -23,6 +24,11 @@ constexpr int kClipboardButton = 1118;
 // The record and the grids start empty with the application, so construction
 // has nothing to reset.
 CTabroClientDlg::CTabroClientDlg() = default;
+
+PipelineDialogs& GetPipelineDialogs() {
+  static PipelineDialogs dialogs;
+  return dialogs;
+}
 
 CTabroClientDlg::~CTabroClientDlg() { StopWatchThread(); }
 
@@ -107,7 +113,7 @@ CTabroClientDlg::FileStamp StampOf(const fs::directory_entry& e) {
   return s;
 }
 
-bool IsTsvName(const CString& name) { return name.Right(4) == u".tsv" || name.Right(4) == u".TSV"; }
+bool IsTsvName(const CString& name) { return CsvFileKindOf(name) == CsvFileKind::kTsv; }
 
 }  // namespace
 

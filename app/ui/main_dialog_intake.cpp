@@ -5,12 +5,12 @@
 #include "grid/csv_file_kind.h"
 #include "app/app_startup.h"
 #include "app/command_line.h"
+#include "grid/csv_file_kind.h"
 #include "app/tabro_client_dlg.h"
 #include "app/ui/excel_list_type_select_dlg.h"
 #include "app/ui/name_dlg.h"
 #include "grid/csv_split.h"
 #include "jobsheet/sheet/csv_prop_page.h"
-#include "jobsheet/sheet/ui/main_propty_page.h"
 #include "platform/paths.h"
 #include "platform/ui_hooks.h"
 #include "res/main_dlg.h"
@@ -115,15 +115,15 @@ bool CTabroClientDlg::SendWithHeldKey(bool commandLine) {
   }
   // Ctrl at a command-line start: the file's reusable job, sent as stored. A
   // cancelled choice sends nothing.
-  if (SelectReuseJob() == -1) return true;
+  const auto select = GetPipelineDialogs().selectReuseJob;
+  if (!select || select(*this) == -1) return true;
   if (!theApp.m_LastToolText.IsEmpty()) {
     theApp.ResetToolSettings(0);
     theApp.LoadEditSettings(m_BaseName, m_OutputName);
   }
   if (!LoadForDirectSend(*this)) return true;
   if (theApp.m_JoinDef.AddCsvCnt > 0) {
-    CMainProptyPage mainPage;
-    mainPage.RunAddCsv();
+    if (const auto replay = GetPipelineDialogs().replayJoin) replay(*this);
   }
   SendJob(0, 3, CString(), 1, 0);
   return true;

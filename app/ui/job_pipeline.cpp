@@ -4,10 +4,6 @@
 #include "app/tabro_client_dlg.h"
 #include "app/ui/new_file_dlg.h"
 #include "jobsheet/sheet/csv_prop_page.h"
-#include "jobsheet/sheet/ui/command_prop_page.h"
-#include "jobsheet/sheet/ui/csv_prop_page_wnd.h"
-#include "jobsheet/sheet/ui/edit_prop_sheet.h"
-#include "jobsheet/sheet/ui/main_propty_page.h"
 #include "platform/ui_hooks.h"
 #include "res/main_dlg.h"
 
@@ -24,23 +20,6 @@ constexpr char16_t kNarrowedToNothingMessage[] =
 
 }  // namespace
 
-int CTabroClientDlg::RunSettingsSheet(int runType, bool show, CCsvPropPage* data, bool crossTable) {
-  if (FillCsvPage(m_InputPath, data, runType) == 0) return -1;
-  CMainProptyPage mainPage;
-  CCsvPropPageWnd csvPage(*data);
-  CCommandPropPage commandPage;
-  FillCommandPage(&commandPage);
-  std::copy(std::begin(data->m_ColumnCodes), std::end(data->m_ColumnCodes), mainPage.m_ColumnCodes);
-  mainPage.m_SubjectColumn = data->m_SubjectCol;
-  if (theApp.m_EditCols == -1) return -2;
-  if (!show) return 1;
-  CEditPropSheet sheet(m_InputPath);
-  sheet.Prepare(this, &mainPage, &csvPage, &commandPage, theApp.m_SyokikidoGamen);
-  // The sheet knows the tools' cross table as kind 6; the job sends it as 5.
-  if (crossTable) sheet.m_DocKind = mainPage.m_DocKind = 6;
-  return static_cast<int>(sheet.DoModal());
-}
-
 int CTabroClientDlg::ProcessCsv(const CString& path, int runType) {
   const bool rerun = runType == 2;
   theApp.m_CurrentReuse.Clear();
@@ -56,7 +35,8 @@ int CTabroClientDlg::ProcessCsv(const CString& path, int runType) {
   if (runType == 1) {
     if (theApp.m_CommandReUse) {
       if (m_Command.IsEmpty()) {
-        const int r = SelectReuseJob();
+        const auto select = GetPipelineDialogs().selectReuseJob;
+        const int r = select ? select(*this) : -1;
         if (r == -1) return 0;
         chosen = r == 1;
         if (!chosen) m_NewFileMode = m_ReuseChoice < 0 ? m_ReuseChoice : -1;
@@ -147,7 +127,8 @@ int CTabroClientDlg::ProcessCsv(const CString& path, int runType) {
   }
 
   const bool watched = theApp.m_InputKind == INPUT_WATCH_FOLDER;
-  const int result = RunSettingsSheet(runType, !watched, csvData.get(), crossTable);
+  const auto sheet = GetPipelineDialogs().settingsSheet;
+  const int result = sheet ? sheet(*this, runType, !watched, csvData.get(), crossTable) : IDCANCEL;
   if (result == -1 || result == -2) {
     if (result == -2) {
       theApp.DoMessageBox(CString::Build(u"CSVデータの列数は%d以内にして下さい。", 256));
@@ -165,7 +146,9 @@ int CTabroClientDlg::ProcessCsv(const CString& path, int runType) {
                         (kind == INPUT_COMMAND_LINE && theApp.m_RunVariant == 0);
   if (result == IDOK && keepsJob && theApp.m_CommandReUse) {
     const CString toolText = theApp.FormatToolOrder();
-    SaveReuseJob(m_Command, m_JobSetting.m_OutputFormat, m_JobSetting.m_CharCode, toolText, runType);
+    if (const auto save = GetPipelineDialogs().saveReuseJob) {
+      save(*this, m_Command, m_JobSetting.m_OutputFormat, m_JobSetting.m_CharCode, toolText, runType);
+    }
     if (theApp.m_ToolOrder[0].toolKind != TOOL_NONE && m_ReuseSaveResult > 0) {
       theApp.SaveEditSettings(m_BaseName, m_OutputName, 0);
     }

@@ -1,4 +1,4 @@
-#include "app/ui/main/main_dlg_window.h"
+#include "app/ui/main_dlg_window.h"
 
 #include <chrono>
 #include <thread>
@@ -120,7 +120,9 @@ void CTabroClientDlgWnd::OnTimer(UINT_PTR id) { m_Dlg.OnTimer(static_cast<unsign
 void CTabroClientDlgWnd::OnSelectFile() { m_Dlg.OnSelectFile(); }
 void CTabroClientDlgWnd::OnFromClipboard() { m_Dlg.OnFromClipboard(); }
 void CTabroClientDlgWnd::OnLaunch() { m_Dlg.OnLaunch(); }
-void CTabroClientDlgWnd::OnEditReuseJobs() { m_Dlg.OnEditReuseJobs(); }
+void CTabroClientDlgWnd::OnEditReuseJobs() {
+  if (const auto edit = GetPipelineDialogs().editReuseJobs) edit(m_Dlg);
+}
 
 void CTabroClientDlgWnd::OnUserSettings() {
   CUserSetting dlg(this);

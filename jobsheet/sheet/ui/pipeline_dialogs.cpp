@@ -1,0 +1,48 @@
+#include "jobsheet/sheet/ui/pipeline_dialogs.h"
+
+#include <algorithm>
+
+#include "app/tabro_client_dlg.h"
+#include "jobsheet/sheet/csv_prop_page.h"
+#include "jobsheet/sheet/ui/command_prop_page.h"
+#include "jobsheet/sheet/ui/csv_prop_page_wnd.h"
+#include "jobsheet/sheet/ui/edit_prop_sheet.h"
+#include "jobsheet/sheet/ui/main_propty_page.h"
+
+namespace {
+
+int RunSettingsSheet(CTabroClientDlg& dlg, int runType, bool show, CCsvPropPage* data, bool crossTable) {
+  if (dlg.FillCsvPage(dlg.m_InputPath, data, runType) == 0) return -1;
+  CMainProptyPage mainPage;
+  CCsvPropPageWnd csvPage(*data);
+  CCommandPropPage commandPage;
+  dlg.FillCommandPage(&commandPage);
+  std::copy(std::begin(data->m_ColumnCodes), std::end(data->m_ColumnCodes), mainPage.m_ColumnCodes);
+  mainPage.m_SubjectColumn = data->m_SubjectCol;
+  if (theApp.m_EditCols == -1) return -2;
+  if (!show) return 1;
+  CEditPropSheet sheet(dlg.m_InputPath);
+  sheet.Prepare(&dlg, &mainPage, &csvPage, &commandPage, theApp.m_SyokikidoGamen);
+  // The sheet knows the tools' cross table as kind 6; the job sends it as 5.
+  if (crossTable) sheet.m_DocKind = mainPage.m_DocKind = 6;
+  return static_cast<int>(sheet.DoModal());
+}
+
+int ReplayJoin(CTabroClientDlg&) {
+  CMainProptyPage page;
+  return page.RunAddCsv();
+}
+
+}  // namespace
+
+void RegisterPipelineDialogs() {
+  PipelineDialogs& d = GetPipelineDialogs();
+  d.settingsSheet = &RunSettingsSheet;
+  d.replayJoin = &ReplayJoin;
+  d.selectReuseJob = [](CTabroClientDlg& dlg) { return dlg.SelectReuseJob(); };
+  d.saveReuseJob = [](CTabroClientDlg& dlg, const CString& command, int outputFormat, int charCode,
+                      const CString& toolText, int runType) {
+    dlg.SaveReuseJob(command, outputFormat, charCode, toolText, runType);
+  };
+  d.editReuseJobs = [](CTabroClientDlg& dlg) { dlg.OnEditReuseJobs(); };
+}

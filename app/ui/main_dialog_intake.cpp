@@ -7,6 +7,7 @@
 #include "app/tabro_client_dlg.h"
 #include "app/ui/excel_list_type_select_dlg.h"
 #include "app/ui/name_dlg.h"
+#include "grid/csv_file_kind.h"
 #include "grid/csv_split.h"
 #include "jobsheet/sheet/csv_prop_page.h"
 #include "jobsheet/sheet/ui/main_propty_page.h"
@@ -153,7 +154,7 @@ void CTabroClientDlg::OnDropFiles(const std::vector<CString>& paths) {
     theApp.DoMessageBox(CString(kTwoFilesMessage));
     return;
   }
-  if (!HasCsvFileExtension(path)) return;
+  if (CsvFileKindOf(path) == CsvFileKind::kNone) return;
   ResetJobSettings(1);
   m_InputPath = path;
   theApp.m_CsvPath = path;

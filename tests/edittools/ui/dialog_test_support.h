@@ -7,7 +7,8 @@
 
 #include "app/tabro_client_app.h"
 #include "app/ui/tool_dialog_setup.h"
-#include "grid/app_state.h"
+#include "app/app_reset.h"
+#include "grid/grid_set_fixture.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/ui_driver.h"
 
@@ -22,7 +23,7 @@ inline void KeepPicture(CDialog& dlg, const char* name) {
 
 // Loads rows into theApp's data grid as the loader leaves them (title in row 0).
 inline void LoadRows(std::initializer_list<std::initializer_list<const char16_t*>> rows) {
-  gridtest::ResetAppState();
+  apptest::ResetTheApp();
   gridtest::Fill(theApp.m_DataGrid, rows);
   int cols = 0;
   int r = 0;

@@ -6,7 +6,6 @@
 
 #include "grid/csv_file_kind.h"
 #include "app/command_line.h"
-#include "grid/csv_file_kind.h"
 #include "app/tabro_client_dlg.h"
 #include "grid/csv_split.h"
 #include "jobsheet/command/command_parser.h"

@@ -5,7 +5,6 @@
 #include "grid/csv_file_kind.h"
 #include "app/app_startup.h"
 #include "app/command_line.h"
-#include "grid/csv_file_kind.h"
 #include "app/tabro_client_dlg.h"
 #include "app/ui/excel_list_type_select_dlg.h"
 #include "app/ui/name_dlg.h"

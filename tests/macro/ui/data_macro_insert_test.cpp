@@ -7,7 +7,7 @@
 #include "app/tool_dialogs.h"
 #include "app/app_reset.h"
 #include "grid/grid_set_fixture.h"
-#include "jobsheet/ui/screenshot.h"
+#include "platform/ui/screenshot.h"
 #include "macro/ui/data_macro_insert.h"
 #include "platform/ui/modal_driver.h"
 #include "platform/ui/ui_driver.h"

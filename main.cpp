@@ -6,7 +6,10 @@
 #include "app/app_startup.h"
 #include "app/tabro_client_app.h"
 #include "app/ui/automation_proxy.h"
-#include "macro/ui/data_macro_insert.h"
+#include "app/ui/main/main_dlg_window.h"
+#include "edittools/chain/ui/data_edit.h"
+#include "edittools/chain/ui/tool_dialogs_install.h"
+#include "jobsheet/sheet/ui/main_propty_page.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qt_ui_hooks.h"
 
@@ -14,6 +17,9 @@ int main(int argc, char** argv) {
   // Qt takes its own options (-platform ...) off argv; the rest is the program's.
   ui::StartApplication(argc, argv);
   QtUiHooks hooks;
+  InstallToolDialogs();
+  // The sheet's "メニュー確認" opens the order dialog in its confirmation form.
+  CMainProptyPage::s_ConfirmTools = &RunOrderConfirmation;
 
   StartupSettings& startup = StartupInputs();
   for (int i = 1; i < argc; ++i) startup.arguments.emplace_back(argv[i]);
@@ -24,8 +30,9 @@ int main(int argc, char** argv) {
     if (!automation->Listen()) automation.reset();  // another instance serves the name
   };
 
-  // The steps reach their dialogs through the tool dialogs' table.
-  InstallMacroColumnDialog();
+  startup.runMainDialog = [&automation](CTabroClientDlg& dlg) {
+    CTabroClientDlgWnd::RunMainDialog(dlg, automation.get());
+  };
 
   theApp.InitInstance();
   const int exitCode = theApp.ExitInstance();

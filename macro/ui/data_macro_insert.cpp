@@ -471,4 +471,3 @@ int RunMacroColumnDialog(MacroDialogIo& io) {
   return result;
 }
 
-void InstallMacroColumnDialog() { ToolDialogs().macro = &RunMacroColumnDialog; }

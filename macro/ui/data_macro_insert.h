@@ -83,5 +83,3 @@ class CDataMacroInsert : public CDialogEx {
 
 // The step's hand-over: runs the dialog for the macro-column step.
 int RunMacroColumnDialog(MacroDialogIo& io);
-// Puts RunMacroColumnDialog into the tool dialogs' table.
-void InstallMacroColumnDialog();

@@ -7,7 +7,7 @@
 #include "app/tool_dialogs.h"
 #include "app/app_reset.h"
 #include "grid/grid_set_fixture.h"
-#include "platform/ui/screenshot.h"
+#include "support/screenshot.h"
 #include "macro/ui/data_macro_insert.h"
 #include "platform/ui/modal_driver.h"
 #include "platform/ui/ui_driver.h"
@@ -223,7 +223,7 @@ TEST_F(DataMacroInsertTest, ReadOnlyViewShowsTheSnapshotAndAcceptsNoChange) {
 }
 
 TEST_F(DataMacroInsertTest, TheStepReachesTheDialogThroughTheTable) {
-  InstallMacroColumnDialog();
+  ToolDialogs().macro = &RunMacroColumnDialog;
   theApp.m_MacroSetting.EditDatclms = 5;
   theApp.m_MacroSetting.colms = 6;
   theApp.m_MacroSetting.ClmArry = {MACROCOL{1, 0, CString(), u"品名"}, MACROCOL{-1, 2, u"[単価]*[数量]", u"金額"}};

@@ -1,0 +1,40 @@
+#pragma once
+// Shared set-up of the tool-dialog tests: a small loaded input in theApp, the
+// tool-dialog table filled as at start-up, and pictures kept on request.
+
+#include <cstdlib>
+#include <string>
+
+#include "app/tabro_client_app.h"
+#include "edittools/chain/ui/tool_dialogs_install.h"
+#include "app/app_reset.h"
+#include "grid/grid_set_fixture.h"
+#include "platform/ui/dialog.h"
+#include "platform/ui/ui_driver.h"
+
+namespace tooltest {
+
+// When TABRO_SCREENSHOT_DIR is set, keeps a picture of the dialog there for a person to look at.
+inline void KeepPicture(CDialog& dlg, const char* name) {
+  if (const char* dir = std::getenv("TABRO_SCREENSHOT_DIR")) {
+    ui::Render(dlg).SavePng(CString(std::string(dir) + "/" + name + ".png"));
+  }
+}
+
+// Loads rows into theApp's data grid as the loader leaves them (title in row 0).
+inline void LoadRows(std::initializer_list<std::initializer_list<const char16_t*>> rows) {
+  apptest::ResetTheApp();
+  gridtest::Fill(theApp.m_DataGrid, rows);
+  int cols = 0;
+  int r = 0;
+  for (const auto& cells : rows) {
+    theApp.m_RowFieldCount[static_cast<size_t>(r++)] = static_cast<int>(cells.size());
+    cols = std::max(cols, static_cast<int>(cells.size()));
+  }
+  theApp.m_DataRows = r;
+  theApp.m_DataCols = cols;
+  theApp.m_TitleRow = 0;
+  InstallToolDialogs();
+}
+
+}  // namespace tooltest

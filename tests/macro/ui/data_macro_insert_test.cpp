@@ -153,6 +153,75 @@ TEST_F(DataMacroInsertTest, ChainModeResetsALayoutThatNoLongerFits) {
   EXPECT_EQ(theApp.m_MacroSetting.ClmArry.size(), 2u);  // nothing stored
 }
 
+TEST_F(DataMacroInsertTest, RemovingAMacroColumnUnticksItsSlot) {
+  theApp.m_MacroSetting.EditDatclms = 5;
+  theApp.m_MacroSetting.colms = 7;
+  theApp.m_MacroSetting.ClmArry = {MACROCOL{1, 0, CString(), u"品名"}, MACROCOL{-1, 1, u"1", u"a"},
+                                   MACROCOL{-1, 3, u"2", u"b"}};
+  ScriptedModalDriver modal;
+  CDataMacroInsert dlg;
+  dlg.m_ChainMode = 1;
+  theApp.m_ToolOrder[1].toolKind = 4;  // another tool follows: no "スキップ"
+  modal.Queue(277, [&](CDialog& d) {
+    auto& m = static_cast<CDataMacroInsert&>(d);
+    EXPECT_FALSE(ui::IsShown(d, kSkip));
+    EXPECT_EQ(m.m_SlotList.GetCheck(0), 1);
+    EXPECT_EQ(m.m_SlotList.GetCheck(2), 1);
+    m.m_SlotList.ToggleAsUser(0);  // unticking removes the column
+    EXPECT_EQ(Headers(m.m_ColumnList), (std::vector<CString>{u"品名", u"b", u""}));
+    ClickColumn(m.m_ColumnList, 1);
+    ChooseFromMenu(modal, m.m_ColumnList, 32958);
+    EXPECT_EQ(m.m_SlotList.GetCheck(2), 0);
+    EXPECT_EQ(Headers(m.m_ColumnList), (std::vector<CString>{u"品名", u""}));
+    ui::Click(d, IDCANCEL);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  EXPECT_EQ(theApp.m_MacroSetting.ClmArry.size(), 3u);  // cancel stores nothing
+}
+
+TEST_F(DataMacroInsertTest, TwoValueItemsAllowOneMacroColumnAtTheEnd) {
+  theApp.m_PivotSetting.SumClmArry.resize(2);
+  ScriptedModalDriver modal;
+  CDataMacroInsert dlg;
+  modal.Queue(277, [&](CDialog& d) {
+    auto& m = static_cast<CDataMacroInsert&>(d);
+    EXPECT_EQ(m.m_SlotList.GetCount(), 1);
+    EXPECT_TRUE(ui::IsShown(d, 1321));
+    ClickColumn(m.m_ColumnList, 2);
+    EXPECT_FALSE(ui::IsEnabled(d, kSlots));
+    ClickColumn(m.m_ColumnList, 5);
+    EXPECT_TRUE(ui::IsEnabled(d, kSlots));
+    ui::Click(d, IDCANCEL);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+TEST_F(DataMacroInsertTest, ReadOnlyViewShowsTheSnapshotAndAcceptsNoChange) {
+  theApp.m_MacroSetting.ClmArry = {MACROCOL{2, 0, CString(), u"区分"}, MACROCOL{-1, 1, u"[単価]*2", u"倍"}};
+  theApp.m_MacroPreviewRows[0] = {u"名", u"種"};
+  theApp.m_MacroPreviewRows[1] = {u"x", u"甲"};
+  ScriptedModalDriver modal;
+  CDataMacroInsert dlg;
+  dlg.m_ChainMode = dlg.m_ReadOnly = 1;
+  modal.Queue(277, [&](CDialog& d) {
+    auto& m = static_cast<CDataMacroInsert&>(d);
+    EXPECT_FALSE(ui::IsShown(d, IDOK));
+    EXPECT_FALSE(ui::IsShown(d, kSlots));
+    EXPECT_TRUE(ui::IsShown(d, 1308));
+    EXPECT_EQ(ui::TextOf(d, IDCANCEL), CString(u"閉じる"));
+    EXPECT_EQ(Headers(m.m_ColumnList), (std::vector<CString>{u"種", u"倍", u""}));
+    EXPECT_EQ(m.m_ColumnList.GetItemCount(), 10);
+    EXPECT_EQ(m.m_ColumnList.GetItemText(0, 0), CString(u"甲"));
+    EXPECT_EQ(m.m_ColumnList.GetItemText(1, 0), CString(u""));
+    KeepPicture(d, "data_macro_insert_277_readonly");
+    CRect r;
+    m.m_ColumnList.GetClientRect(&r);
+    ui::RightClickAt(m.m_ColumnList, r.CenterPoint());  // no menu in the view
+    ui::Click(d, IDCANCEL);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
 TEST_F(DataMacroInsertTest, TheStepReachesTheDialogThroughTheTable) {
   ToolDialogs().macro = &RunMacroColumnDialog;
   theApp.m_MacroSetting.EditDatclms = 5;

@@ -312,8 +312,9 @@ void CAddcsvView::SetButtonMode() {
     GetDlgItem(res::IDC_ADDCSV_SERIAL)->EnableWindow(FALSE);
   }
   if (m_TypeLocked) {
+    // Only "閉じる" is offered, so "スキップ" goes too.
     for (int id : {int(res::IDC_ADDCSV_ADD), int(res::IDC_ADDCSV_DELETE), int(res::IDC_ADDCSV_CLEAR), int(IDOK),
-                   int(IDCANCEL)}) {
+                   int(IDCANCEL), int(res::IDC_ADDCSV_SKIP)}) {
       GetDlgItem(id)->ShowWindow(SW_HIDE);
     }
     GetDlgItem(res::IDC_ADDCSV_CLOSE)->ShowWindow(SW_SHOW);

@@ -371,7 +371,7 @@ TEST_F(AddcsvViewTest, ADocumentTypeWithoutJoinLeavesOnlyClose) {
   ScriptedModalDriver modal;
   modal.Queue(res::IDD_ADDCSV_VIEW, [](CDialog& d) {
     for (int id : {int(res::IDC_ADDCSV_ADD), int(res::IDC_ADDCSV_DELETE), int(res::IDC_ADDCSV_CLEAR), int(IDOK),
-                   int(IDCANCEL)}) {
+                   int(IDCANCEL), int(res::IDC_ADDCSV_SKIP)}) {
       EXPECT_FALSE(ui::IsShown(d, id)) << id;
     }
     EXPECT_TRUE(ui::IsShown(d, res::IDC_ADDCSV_CLOSE));

@@ -133,8 +133,13 @@ TEST_F(AddcsvViewTest, LinksAreDrawnByDraggingRowsBetweenListsAndChecked) {
   ScriptedModalDriver modal;
   modal.Queue(res::IDD_ADDCSV_VIEW, [](CDialog& d) {
     ui::Click(d, res::IDC_ADDCSV_ADD);
+    // The gap between the loaded list and the first additional one, where links are drawn.
+    const CRect gap(231, 20, 249, 200);
+    constexpr COLORREF kLink = 0xFF0000;
+    EXPECT_EQ(ui::Render(d).CountColour(gap, kLink), 0);
     // Loaded "コード" onto the additional "コード".
     DrawLink(d, 0, 0, 1, 0);
+    EXPECT_GT(ui::Render(d).CountColour(gap, kLink), 18);
     EXPECT_EQ(Links(d, 0), (std::vector<std::string>{"01:0-0"}));
     EXPECT_EQ(View(d).m_Lists[1]->GetItemText(0, 2), CString(kKeyMark));
     EXPECT_TRUE(ui::IsShown(d, res::IDC_ADDCSV_CLEAR));

@@ -202,6 +202,18 @@ void CAddcsvView::FillMainList() {
 }
 
 void CAddcsvView::FillAddList(int csv) {
+  FillAddItems(csv);
+  CDrawList* list = m_Lists[csv + 1];
+  CRect r = list->m_position;
+  if (m_SerialFlag) {
+    r.MoveToXY(kSerialListX, r.top);
+  } else if (csv == 0) {
+    r.MoveToXY(kFirstAddListX, r.top);
+  }
+  list->MoveTo(r);
+}
+
+void CAddcsvView::FillAddItems(int csv) {
   CDrawList* list = m_Lists[csv + 1];
   list->DeleteAllItems();
   const std::vector<CString>& header = m_AddHeader[csv];
@@ -212,13 +224,6 @@ void CAddcsvView::FillAddList(int csv) {
     list->SetItemText(row, kDiscardColumn,
                       flag == ADDCOL_KEY ? CString(kKeyMark) : flag == ADDCOL_DISCARD ? CString(kDiscardMark) : CString());
   }
-  CRect r = list->m_position;
-  if (m_SerialFlag) {
-    r.MoveToXY(kSerialListX, r.top);
-  } else if (csv == 0) {
-    r.MoveToXY(kFirstAddListX, r.top);
-  }
-  list->MoveTo(r);
 }
 
 void CAddcsvView::PlaceAddList(int csv) {

@@ -111,6 +111,8 @@ class CAddcsvView : public CDialogEx, public CAddcsvJoin {
   void PaintLinks(CDC& dc);
   void FillMainList();
   void FillAddList(int csv);
+  // The rows of list csv+1 only, where the list stands.
+  void FillAddItems(int csv);
   void FillSerialList();
   void PlaceAddList(int csv);
   void UpdateAddButtons();
@@ -121,6 +123,7 @@ class CAddcsvView : public CDialogEx, public CAddcsvJoin {
  private:
   bool HasLinks() const;
   bool PushUndo(int entry);
+  // Takes the "廃棄" marks the user set into the output flags.
   void ReadOutputFlags();
   std::unique_ptr<CDrawList> m_ListStore[JOIN_LIST_COUNT];
 };

@@ -58,6 +58,8 @@ void CAddcsvView::OnClearLinks() {
 
 void CAddcsvView::OnUndoLink() {
   if (m_UndoCount <= 0) return;
+  // Discard marks survive the refill of the lists.
+  ReadOutputFlags();
   const int entry = m_UndoStack[m_UndoCount - 1];
   if (entry == JOIN_UNDO_CLEARED) {
     for (int a = 0; a < JOIN_LINK_ARRAYS; ++a) {
@@ -69,7 +71,7 @@ void CAddcsvView::OnUndoLink() {
   }
   --m_UndoCount;
   RefreshKeyFlags();
-  for (int c = 0; c < m_AddCount; ++c) FillAddList(c);
+  for (int c = 0; c < m_AddCount; ++c) FillAddItems(c);
   if (m_SerialFlag) FillSerialList();
   RefreshView();
   UpdateLinkButtons();

@@ -170,8 +170,10 @@ TEST_F(AddcsvViewTest, ClearThenUndoBringsEveryLinkBack) {
     EXPECT_EQ(View(d).m_Lists[1]->GetItemText(0, 2), CString());
     ui::Click(d, res::IDC_ADDCSV_UNDO);
     EXPECT_EQ(Links(d, 0), (std::vector<std::string>{"01:0-0", "01:1-1"}));
+    View(d).m_Lists[1]->DoubleClickAsUser(2, kDiscardColumn);
     ui::Click(d, res::IDC_ADDCSV_UNDO);
     EXPECT_EQ(Links(d, 0), (std::vector<std::string>{"01:0-0"}));
+    EXPECT_EQ(View(d).m_Lists[1]->GetItemText(2, kDiscardColumn), CString(kDiscardMark));   // kept
     ui::Click(d, res::IDC_ADDCSV_UNDO);
     EXPECT_TRUE(Links(d, 0).empty());
     EXPECT_FALSE(ui::IsShown(d, res::IDC_ADDCSV_UNDO));

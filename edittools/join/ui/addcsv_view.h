@@ -28,6 +28,7 @@ class CSelectTool {
   void OnLButtonDown(CAddcsvView& view, UINT flags, CPoint point);
   void OnMouseMove(CAddcsvView& view, UINT flags, CPoint point);
   void OnLButtonUp(CAddcsvView& view, UINT flags, CPoint point);
+  void OnLButtonDblClk(CAddcsvView& view, UINT flags, CPoint point);
 
   Mode m_Mode = kNone;
   int m_Handle = 0;
@@ -99,6 +100,7 @@ class CAddcsvView : public CDialogEx, public CAddcsvJoin {
   afx_msg void OnLButtonDown(UINT flags, CPoint point);
   afx_msg void OnMouseMove(UINT flags, CPoint point);
   afx_msg void OnLButtonUp(UINT flags, CPoint point);
+  afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
   afx_msg void OnAddCsv();
   afx_msg void OnDeleteAddCsv();
   afx_msg void OnClearLinks();

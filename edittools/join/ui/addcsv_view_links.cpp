@@ -129,6 +129,11 @@ void CAddcsvView::OnLButtonUp(UINT flags, CPoint point) {
   ToolUp(flags, point);
 }
 
+void CAddcsvView::OnLButtonDblClk(UINT flags, CPoint point) {
+  if (m_TypeLocked) return;
+  m_SelectTool.OnLButtonDblClk(*this, flags, point);
+}
+
 void CAddcsvView::ToolDown(UINT flags, CPoint point) { m_SelectTool.OnLButtonDown(*this, flags, point); }
 void CAddcsvView::ToolMove(UINT flags, CPoint point) { m_SelectTool.OnMouseMove(*this, flags, point); }
 void CAddcsvView::ToolUp(UINT flags, CPoint point) {
@@ -187,6 +192,12 @@ void CSelectTool::OnMouseMove(CAddcsvView& view, UINT flags, CPoint point) {
   } else if (m_Mode == kSize && view.m_Selection.size() == 1) {
     view.m_Selection[0]->MoveHandleTo(m_Handle, point);
   }
+}
+
+void CSelectTool::OnLButtonDblClk(CAddcsvView& view, UINT flags, CPoint point) {
+  CDrawList* list = view.HitTestObject(point);
+  if (flags & MK_SHIFT) return;   // a hit test only
+  if (view.m_Selection.size() >= 2 && list) view.SelectObject(list, false);
 }
 
 void CSelectTool::OnLButtonUp(CAddcsvView& view, UINT flags, CPoint point) {

@@ -333,6 +333,19 @@ TEST_F(AddcsvViewTest, ShowCsvFileOpensTheSelectedListsFile) {
   EXPECT_EQ(opened.OpenedDocuments()[0], price_);
 }
 
+TEST_F(AddcsvViewTest, ARubberBandOverAListSelectsIt) {
+  ScriptedModalDriver modal;
+  modal.Queue(res::IDD_ADDCSV_VIEW, [](CDialog& d) {
+    ui::Click(d, res::IDC_ADDCSV_ADD);
+    ui::Drag(d, CPoint(700, 300), CPoint(500, 100));   // from an empty place across the first additional list
+    EXPECT_EQ(View(d).m_SelectedList, 1);
+    EXPECT_EQ(View(d).m_Lists[1]->m_position.left, 250);   // selected, not moved
+    ui::Click(d, IDCANCEL);
+  });
+  modal.QueueFile(price_);
+  Open().DoModal();
+}
+
 TEST_F(AddcsvViewTest, ADocumentTypeWithoutJoinLeavesOnlyClose) {
   struct Case {
     const char16_t* command;

@@ -6,7 +6,7 @@
 #include "app/app_startup.h"
 #include "app/tabro_client_app.h"
 #include "app/ui/automation_proxy.h"
-#include "edittools/chain/ui/tool_dialogs_install.h"
+#include "jobsheet/sheet/ui/install_dialog_tables.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qt_ui_hooks.h"
 
@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
   // Qt takes its own options (-platform ...) off argv; the rest is the program's.
   ui::StartApplication(argc, argv);
   QtUiHooks hooks;
-  InstallToolDialogs();
+  InstallDialogTables();
 
   StartupSettings& startup = StartupInputs();
   for (int i = 1; i < argc; ++i) startup.arguments.emplace_back(argv[i]);

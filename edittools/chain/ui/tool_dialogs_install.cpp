@@ -3,11 +3,9 @@
 #include "app/tool_dialogs.h"
 #include "edittools/chain/ui/data_edit.h"
 #include "edittools/join/ui/addcsv_view.h"
-#include "jobsheet/sheet/ui/main_propty_page.h"
 
 void InstallToolDialogs() {
   ToolDialogTable& table = ToolDialogs();
   table.order = &RunOrderDialog;
   table.addCsv = &RunAddCsvDialog;
-  CMainProptyPage::s_ConfirmTools = &RunOrderConfirmation;
 }

@@ -7,10 +7,7 @@
 #include "app/tabro_client_app.h"
 #include "app/ui/automation_proxy.h"
 #include "app/ui/main_dlg_window.h"
-#include "edittools/chain/ui/data_edit.h"
-#include "edittools/chain/ui/tool_dialogs_install.h"
-#include "jobsheet/sheet/ui/main_propty_page.h"
-#include "jobsheet/sheet/ui/pipeline_dialogs.h"
+#include "jobsheet/sheet/ui/install_dialog_tables.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qt_ui_hooks.h"
 
@@ -18,10 +15,7 @@ int main(int argc, char** argv) {
   // Qt takes its own options (-platform ...) off argv; the rest is the program's.
   ui::StartApplication(argc, argv);
   QtUiHooks hooks;
-  InstallToolDialogs();
-  RegisterPipelineDialogs();
-  // The sheet's "メニュー確認" opens the order dialog in its confirmation form.
-  CMainProptyPage::s_ConfirmTools = &RunOrderConfirmation;
+  InstallDialogTables();
 
   StartupSettings& startup = StartupInputs();
   for (int i = 1; i < argc; ++i) startup.arguments.emplace_back(argv[i]);

@@ -34,6 +34,7 @@ class CDataEdit : public CDialogEx {
   int m_ToolLocked[TOOL_SLOT_COUNT] = {};     // per kind 1 to 5: its button stays disabled
   int m_NextTimeCheck[TOOL_SLOT_COUNT] = {};  // per slot: "次回設定画面起動"
   CString m_RowCountText;
+  CToolTipCtrl m_ToolTips;   // the tool buttons' tips
 
   // The row-count text for a number of data rows.
   static CString RowCountText(int rows);
@@ -64,7 +65,6 @@ class CDataEdit : public CDialogEx {
  private:
   void OnToolButton(int kind);
   CBrush m_WhiteBrush;
-  CToolTipCtrl m_ToolTips;
 };
 
 // Runs the order dialog for the chain driver: restart form, or resume form when

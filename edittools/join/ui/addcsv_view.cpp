@@ -53,6 +53,7 @@ BEGIN_MESSAGE_MAP(CAddcsvView, CDialogEx)
   ON_WM_LBUTTONDOWN()
   ON_WM_MOUSEMOVE()
   ON_WM_LBUTTONUP()
+  ON_WM_LBUTTONDBLCLK()
   ON_BN_CLICKED(res::IDC_ADDCSV_ADD, &CAddcsvView::OnAddCsv)
   ON_BN_CLICKED(res::IDC_ADDCSV_DELETE, &CAddcsvView::OnDeleteAddCsv)
   ON_BN_CLICKED(res::IDC_ADDCSV_CLEAR, &CAddcsvView::OnClearLinks)
@@ -203,6 +204,18 @@ void CAddcsvView::FillMainList() {
 }
 
 void CAddcsvView::FillAddList(int csv) {
+  FillAddItems(csv);
+  CDrawList* list = m_Lists[csv + 1];
+  CRect r = list->m_position;
+  if (m_SerialFlag) {
+    r.MoveToXY(kSerialListX, r.top);
+  } else if (csv == 0) {
+    r.MoveToXY(kFirstAddListX, r.top);
+  }
+  list->MoveTo(r);
+}
+
+void CAddcsvView::FillAddItems(int csv) {
   CDrawList* list = m_Lists[csv + 1];
   list->DeleteAllItems();
   const std::vector<CString>& header = m_AddHeader[csv];
@@ -213,13 +226,6 @@ void CAddcsvView::FillAddList(int csv) {
     list->SetItemText(row, kDiscardColumn,
                       flag == ADDCOL_KEY ? CString(kKeyMark) : flag == ADDCOL_DISCARD ? CString(kDiscardMark) : CString());
   }
-  CRect r = list->m_position;
-  if (m_SerialFlag) {
-    r.MoveToXY(kSerialListX, r.top);
-  } else if (csv == 0) {
-    r.MoveToXY(kFirstAddListX, r.top);
-  }
-  list->MoveTo(r);
 }
 
 void CAddcsvView::PlaceAddList(int csv) {
@@ -313,8 +319,9 @@ void CAddcsvView::SetButtonMode() {
     GetDlgItem(res::IDC_ADDCSV_SERIAL)->EnableWindow(FALSE);
   }
   if (m_TypeLocked) {
+    // Only "閉じる" is offered, so "スキップ" goes too.
     for (int id : {int(res::IDC_ADDCSV_ADD), int(res::IDC_ADDCSV_DELETE), int(res::IDC_ADDCSV_CLEAR), int(IDOK),
-                   int(IDCANCEL)}) {
+                   int(IDCANCEL), int(res::IDC_ADDCSV_SKIP)}) {
       GetDlgItem(id)->ShowWindow(SW_HIDE);
     }
     GetDlgItem(res::IDC_ADDCSV_CLOSE)->ShowWindow(SW_SHOW);

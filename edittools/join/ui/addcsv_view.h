@@ -28,6 +28,7 @@ class CSelectTool {
   void OnLButtonDown(CAddcsvView& view, UINT flags, CPoint point);
   void OnMouseMove(CAddcsvView& view, UINT flags, CPoint point);
   void OnLButtonUp(CAddcsvView& view, UINT flags, CPoint point);
+  void OnLButtonDblClk(CAddcsvView& view, UINT flags, CPoint point);
 
   Mode m_Mode = kNone;
   int m_Handle = 0;
@@ -99,6 +100,7 @@ class CAddcsvView : public CDialogEx, public CAddcsvJoin {
   afx_msg void OnLButtonDown(UINT flags, CPoint point);
   afx_msg void OnMouseMove(UINT flags, CPoint point);
   afx_msg void OnLButtonUp(UINT flags, CPoint point);
+  afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
   afx_msg void OnAddCsv();
   afx_msg void OnDeleteAddCsv();
   afx_msg void OnClearLinks();
@@ -111,6 +113,8 @@ class CAddcsvView : public CDialogEx, public CAddcsvJoin {
   void PaintLinks(CDC& dc);
   void FillMainList();
   void FillAddList(int csv);
+  // The rows of list csv+1 only, where the list stands.
+  void FillAddItems(int csv);
   void FillSerialList();
   void PlaceAddList(int csv);
   void UpdateAddButtons();
@@ -121,6 +125,7 @@ class CAddcsvView : public CDialogEx, public CAddcsvJoin {
  private:
   bool HasLinks() const;
   bool PushUndo(int entry);
+  // Takes the "廃棄" marks the user set into the output flags.
   void ReadOutputFlags();
   std::unique_ptr<CDrawList> m_ListStore[JOIN_LIST_COUNT];
 };

@@ -58,6 +58,8 @@ void CAddcsvView::OnClearLinks() {
 
 void CAddcsvView::OnUndoLink() {
   if (m_UndoCount <= 0) return;
+  // Discard marks survive the refill of the lists.
+  ReadOutputFlags();
   const int entry = m_UndoStack[m_UndoCount - 1];
   if (entry == JOIN_UNDO_CLEARED) {
     for (int a = 0; a < JOIN_LINK_ARRAYS; ++a) {
@@ -69,7 +71,7 @@ void CAddcsvView::OnUndoLink() {
   }
   --m_UndoCount;
   RefreshKeyFlags();
-  for (int c = 0; c < m_AddCount; ++c) FillAddList(c);
+  for (int c = 0; c < m_AddCount; ++c) FillAddItems(c);
   if (m_SerialFlag) FillSerialList();
   RefreshView();
   UpdateLinkButtons();
@@ -125,6 +127,11 @@ void CAddcsvView::OnMouseMove(UINT flags, CPoint point) {
 void CAddcsvView::OnLButtonUp(UINT flags, CPoint point) {
   if (m_TypeLocked) return;
   ToolUp(flags, point);
+}
+
+void CAddcsvView::OnLButtonDblClk(UINT flags, CPoint point) {
+  if (m_TypeLocked) return;
+  m_SelectTool.OnLButtonDblClk(*this, flags, point);
 }
 
 void CAddcsvView::ToolDown(UINT flags, CPoint point) { m_SelectTool.OnLButtonDown(*this, flags, point); }
@@ -185,6 +192,12 @@ void CSelectTool::OnMouseMove(CAddcsvView& view, UINT flags, CPoint point) {
   } else if (m_Mode == kSize && view.m_Selection.size() == 1) {
     view.m_Selection[0]->MoveHandleTo(m_Handle, point);
   }
+}
+
+void CSelectTool::OnLButtonDblClk(CAddcsvView& view, UINT flags, CPoint point) {
+  CDrawList* list = view.HitTestObject(point);
+  if (flags & MK_SHIFT) return;   // a hit test only
+  if (view.m_Selection.size() >= 2 && list) view.SelectObject(list, false);
 }
 
 void CSelectTool::OnLButtonUp(CAddcsvView& view, UINT flags, CPoint point) {

@@ -14,6 +14,7 @@
 #include "platform/ui/ui_driver.h"
 #include "res/addcsv_view.h"
 #include "support/temp_dir.h"
+#include "tests/edittools/ui/join_editor_fixture.h"
 
 namespace {
 
@@ -25,22 +26,8 @@ void KeepPicture(CDialog& dlg, const char* name) {
 
 CAddcsvView& View(CDialog& d) { return static_cast<CAddcsvView&>(d); }
 
-// A row's middle point, in the client coordinates of another window.
-CPoint RowPoint(CDrawList& list, int row, CWnd& in) {
-  CRect r;
-  list.GetItemRect(row, &r, LVIR_BOUNDS);
-  CPoint p(r.left + 30, (r.top + r.bottom) / 2);
-  list.ClientToScreen(&p);
-  in.ScreenToClient(&p);
-  return p;
-}
-
-// The user drags row fromRow of one list and releases it over row toRow of another.
-void DrawLink(CDialog& d, int fromList, int fromRow, int toList, int toRow) {
-  CAddcsvView& v = View(d);
-  CDrawList& from = *v.m_Lists[fromList];
-  ui::Drag(from, RowPoint(from, fromRow, from), RowPoint(*v.m_Lists[toList], toRow, from));
-}
+using joinui::DrawLink;
+using joinui::RowPoint;
 
 std::vector<std::string> Links(CDialog& d, int array) {
   std::vector<std::string> out;
@@ -51,24 +38,12 @@ std::vector<std::string> Links(CDialog& d, int array) {
   return out;
 }
 
-class AddcsvViewTest : public ::testing::Test {
+class AddcsvViewTest : public joinui::JoinEditorTest {
  protected:
   void SetUp() override {
-    theApp.ResetToolSettings(0);
-    theApp.m_DataGrid.Clear();
-    theApp.m_StepGrid.Clear();
-    const char16_t* cells[3][2] = {{u"コード", u"数量"}, {u"A01", u"3"}, {u"A02", u"5"}};
-    for (int r = 0; r < 3; ++r) {
-      for (int c = 0; c < 2; ++c) theApp.m_DataGrid[r][c] = cells[r][c];
-    }
-    theApp.m_DataRows = 3;
-    theApp.m_DataCols = 2;
-    theApp.m_TitleRow = 0;
-    theApp.m_CsvPath = FromFsPath(dir_ / "sales.csv");
-    price_ = FromFsPath(dir_.Write("price.csv", "コード,単価,メモ\nA01,100,x\nA02,80,y\n"));
+    Load({{u"A01", u"3"}, {u"A02", u"5"}}, "コード,単価,メモ\nA01,100,x\nA02,80,y\n");
     stock_ = FromFsPath(dir_.Write("stock.csv", "品番,在庫\nA01,7\nA02,9\n"));
   }
-  void TearDown() override { theApp.ResetToolSettings(0); }
 
   CAddcsvView& Open() {
     view_ = std::make_unique<CAddcsvView>();
@@ -77,8 +52,6 @@ class AddcsvViewTest : public ::testing::Test {
     return *view_;
   }
 
-  testsupport::TempDir dir_;
-  CString price_;
   CString stock_;
   std::unique_ptr<CAddcsvView> view_;
 };
@@ -133,8 +106,13 @@ TEST_F(AddcsvViewTest, LinksAreDrawnByDraggingRowsBetweenListsAndChecked) {
   ScriptedModalDriver modal;
   modal.Queue(res::IDD_ADDCSV_VIEW, [](CDialog& d) {
     ui::Click(d, res::IDC_ADDCSV_ADD);
+    // The gap between the loaded list and the first additional one, where links are drawn.
+    const CRect gap(231, 20, 249, 200);
+    constexpr COLORREF kLink = 0xFF0000;
+    EXPECT_EQ(ui::Render(d).CountColour(gap, kLink), 0);
     // Loaded "コード" onto the additional "コード".
     DrawLink(d, 0, 0, 1, 0);
+    EXPECT_GT(ui::Render(d).CountColour(gap, kLink), 18);
     EXPECT_EQ(Links(d, 0), (std::vector<std::string>{"01:0-0"}));
     EXPECT_EQ(View(d).m_Lists[1]->GetItemText(0, 2), CString(kKeyMark));
     EXPECT_TRUE(ui::IsShown(d, res::IDC_ADDCSV_CLEAR));
@@ -192,8 +170,10 @@ TEST_F(AddcsvViewTest, ClearThenUndoBringsEveryLinkBack) {
     EXPECT_EQ(View(d).m_Lists[1]->GetItemText(0, 2), CString());
     ui::Click(d, res::IDC_ADDCSV_UNDO);
     EXPECT_EQ(Links(d, 0), (std::vector<std::string>{"01:0-0", "01:1-1"}));
+    View(d).m_Lists[1]->DoubleClickAsUser(2, kDiscardColumn);
     ui::Click(d, res::IDC_ADDCSV_UNDO);
     EXPECT_EQ(Links(d, 0), (std::vector<std::string>{"01:0-0"}));
+    EXPECT_EQ(View(d).m_Lists[1]->GetItemText(2, kDiscardColumn), CString(kDiscardMark));   // kept
     ui::Click(d, res::IDC_ADDCSV_UNDO);
     EXPECT_TRUE(Links(d, 0).empty());
     EXPECT_FALSE(ui::IsShown(d, res::IDC_ADDCSV_UNDO));
@@ -353,6 +333,19 @@ TEST_F(AddcsvViewTest, ShowCsvFileOpensTheSelectedListsFile) {
   EXPECT_EQ(opened.OpenedDocuments()[0], price_);
 }
 
+TEST_F(AddcsvViewTest, ARubberBandOverAListSelectsIt) {
+  ScriptedModalDriver modal;
+  modal.Queue(res::IDD_ADDCSV_VIEW, [](CDialog& d) {
+    ui::Click(d, res::IDC_ADDCSV_ADD);
+    ui::Drag(d, CPoint(700, 300), CPoint(500, 100));   // from an empty place across the first additional list
+    EXPECT_EQ(View(d).m_SelectedList, 1);
+    EXPECT_EQ(View(d).m_Lists[1]->m_position.left, 250);   // selected, not moved
+    ui::Click(d, IDCANCEL);
+  });
+  modal.QueueFile(price_);
+  Open().DoModal();
+}
+
 TEST_F(AddcsvViewTest, ADocumentTypeWithoutJoinLeavesOnlyClose) {
   struct Case {
     const char16_t* command;
@@ -371,7 +364,7 @@ TEST_F(AddcsvViewTest, ADocumentTypeWithoutJoinLeavesOnlyClose) {
   ScriptedModalDriver modal;
   modal.Queue(res::IDD_ADDCSV_VIEW, [](CDialog& d) {
     for (int id : {int(res::IDC_ADDCSV_ADD), int(res::IDC_ADDCSV_DELETE), int(res::IDC_ADDCSV_CLEAR), int(IDOK),
-                   int(IDCANCEL)}) {
+                   int(IDCANCEL), int(res::IDC_ADDCSV_SKIP)}) {
       EXPECT_FALSE(ui::IsShown(d, id)) << id;
     }
     EXPECT_TRUE(ui::IsShown(d, res::IDC_ADDCSV_CLOSE));

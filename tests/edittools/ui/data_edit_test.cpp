@@ -72,6 +72,8 @@ TEST_F(DataEditTest, SelectionFormBuildsTheOrderWithTheAggregationRule) {
     EXPECT_EQ(ui::TextOf(d, IDCANCEL), CString(u"キャンセル"));
     EXPECT_TRUE(ui::IsEnabled(d, IDOK));
     EXPECT_EQ(ui::TextOf(d, res::IDC_ROW_COUNT), CString(u"データ行数 =   1,235"));
+    EXPECT_EQ(static_cast<CDataEdit&>(d).m_ToolTips.GetToolText(d.GetDlgItem(res::IDC_TOOL_ADDCSV)),
+              CString(u"ファイル結合"));
     KeepPicture(d, "data_edit_empty");
 
     // The aggregation leaves only macro columns to add.

@@ -11,43 +11,16 @@
 #include "res/addcsv_view.h"
 #include "res/data_edit.h"
 #include "support/temp_dir.h"
+#include "tests/edittools/ui/join_editor_fixture.h"
 
 namespace {
 
-void DrawLink(CDialog& d, int fromList, int fromRow, int toList, int toRow) {
-  auto& v = static_cast<CAddcsvView&>(d);
-  CDrawList& from = *v.m_Lists[fromList];
-  CDrawList& to = *v.m_Lists[toList];
-  CRect a;
-  CRect b;
-  from.GetItemRect(fromRow, &a, LVIR_BOUNDS);
-  to.GetItemRect(toRow, &b, LVIR_BOUNDS);
-  CPoint target(b.left + 30, (b.top + b.bottom) / 2);
-  to.ClientToScreen(&target);
-  from.ScreenToClient(&target);
-  ui::Drag(from, CPoint(a.left + 30, (a.top + a.bottom) / 2), target);
-}
+using joinui::DrawLink;
 
-class ToolChainDialogsTest : public ::testing::Test {
+class ToolChainDialogsTest : public joinui::JoinEditorTest {
  protected:
-  void SetUp() override {
-    theApp.ResetToolSettings(0);
-    theApp.m_DataGrid.Clear();
-    theApp.m_StepGrid.Clear();
-    const char16_t* cells[3][2] = {{u"コード", u"数量"}, {u"A02", u"5"}, {u"A01", u"3"}};
-    for (int r = 0; r < 3; ++r) {
-      for (int c = 0; c < 2; ++c) theApp.m_DataGrid[r][c] = cells[r][c];
-    }
-    theApp.m_DataRows = 3;
-    theApp.m_DataCols = 2;
-    theApp.m_TitleRow = 0;
-    theApp.m_CsvPath = FromFsPath(dir_ / "sales.csv");
-    price_ = FromFsPath(dir_.Write("price.csv", "コード,単価\nA01,100\nA02,80\n"));
-  }
-  void TearDown() override { theApp.ResetToolSettings(0); }
+  void SetUp() override { Load({{u"A02", u"5"}, {u"A01", u"3"}}, "コード,単価\nA01,100\nA02,80\n"); }
 
-  testsupport::TempDir dir_;
-  CString price_;
   CTabroClientDlg dlg_;
 };
 

@@ -1,0 +1,32 @@
+// "メニュー確認" on the basic settings page opens the tool order read-only, once
+// the window layer's start-up has filled its tables.
+#include <gtest/gtest.h>
+
+#include "jobsheet/sheet/ui/install_dialog_tables.h"
+#include "res/data_edit.h"
+#include "res/main_propty_page.h"
+#include "sheet_fixture.h"
+
+namespace {
+
+TEST_F(SheetTest, ToolReviewOpensTheOrderInItsConfirmationForm) {
+  InstallDialogTables();
+  Job(u"TypeTX");
+  theApp.m_ToolOrder[0] = TOOLSLOT{TOOL_SORT, 1};
+  sheet.Prepare(&dlg, &main, &csv, &command_, 0);
+  modal.Queue(0, [](CDialog& d) {
+    auto& s = static_cast<CEditPropSheet&>(d);
+    ui::Click(*s.m_MainPage, res::IDC_MAIN_TOOLS);
+    ui::Click(s, IDCANCEL);
+  });
+  modal.Queue(res::IDD_DATA_EDIT, [](CDialog& d) {
+    EXPECT_EQ(ui::TextOf(d, IDOK), CString(u"保存終了"));
+    EXPECT_FALSE(ui::IsEnabled(d, res::IDC_TOOL_SORT));
+    ui::Click(d, IDCANCEL);
+  });
+  sheet.DoModal();
+  CMainProptyPage::s_ConfirmTools = nullptr;
+  theApp.m_ToolOrder = TOOLORDER{};
+}
+
+}  // namespace

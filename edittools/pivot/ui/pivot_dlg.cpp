@@ -56,6 +56,8 @@ BEGIN_MESSAGE_MAP(CPivotDlg, CDialogEx)
   ON_BN_CLICKED(IDC_PV_SHOW_CSV, &CPivotDlg::OnShowCsv)
   ON_BN_CLICKED(IDC_PV_STEPS, &CPivotDlg::OnSteps)
   ON_BN_CLICKED(IDC_PV_SKIP, &CPivotDlg::OnSkip)
+  ON_WM_PAINT()
+  ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 CPivotDlg::CPivotDlg(CWnd* parent) : CDialogEx(IDD_PIVOT_DLG, parent) {}

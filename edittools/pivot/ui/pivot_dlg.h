@@ -70,6 +70,8 @@ class CPivotDlg : public CDialogEx {
   void TickRestoredItems();
   void UpdateModeControls();
   void ApplyModeButtonRule();
+  void ModeChosen();
+  void ClearColumnLevelTexts();
   void OnSimple();
   void OnCross();
   void OnValueKind();

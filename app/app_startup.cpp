@@ -12,6 +12,7 @@
 #include "app/single_instance.h"
 #include "app/tabro_client_app.h"
 #include "app/tabro_client_dlg.h"
+#include "grid/csv_file_kind.h"
 #include "grid/text_width.h"
 #include "platform/paths.h"
 #include "platform/ui_hooks.h"
@@ -138,7 +139,8 @@ bool CTabroClientApp::InitInstance() {
   {
     std::error_code ec;
     const fs::path temp = ToFsPath(m_TestModeOutTemp);
-    if (!fs::is_directory(temp, ec)) fs::create_directories(temp, ec);  // silently, as before
+    // Not reported here: a test run that cannot save there reports it then.
+    if (!fs::is_directory(temp, ec)) fs::create_directories(temp, ec);
   }
   m_RunVariant = 0;
 
@@ -151,7 +153,7 @@ bool CTabroClientApp::InitInstance() {
 
   CTabroClientDlg dlg;
   if (cmd.pathCount == 1) {
-    if (!HasCsvFileExtension(cmd.path)) {
+    if (CsvFileKindOf(cmd.path) == CsvFileKind::kNone) {
       DoMessageBox(CString(kNotCsvMessage));
       return false;
     }
@@ -162,14 +164,13 @@ bool CTabroClientApp::InitInstance() {
     }
     dlg.m_InputPath = cmd.path;
   }
-  g_pMainDlg = &dlg;
+  const CMainDlgScope mainDialog(dlg);
 
   // Only a start without a file is single: a file start may run beside another instance.
   if (m_InputKind != INPUT_COMMAND_LINE) {
     m_hSingleInstanceMutex = AcquireSingleInstanceLock(kSingleInstanceName, in.lockFolder);
     if (m_hSingleInstanceMutex < 0) {
       DoMessageBox(CString(kSecondInstanceMessage));
-      g_pMainDlg = nullptr;
       return false;
     }
   }
@@ -177,7 +178,6 @@ bool CTabroClientApp::InitInstance() {
   m_VersionText = GetProductVersion();
   if (in.runMainDialog) in.runMainDialog(dlg);
   DetachAutoProxies(dlg);
-  g_pMainDlg = nullptr;
   return false;
 }
 

@@ -16,9 +16,8 @@
 
 class CTabroClientDlg;
 
-// The name of the single-instance lock, and the caption of the program's message boxes.
+// The name of the single-instance lock.
 inline constexpr char kSingleInstanceName[] = "csvTabroConnect";
-inline constexpr char16_t kAppCaption[] = u"タブロコネクト";
 
 struct StartupSettings {
   // The arguments after the program's name, as the process received them.
@@ -49,6 +48,19 @@ void AnchorRelativePaths(std::vector<std::string>& args, const std::filesystem::
 // The main dialog while it runs (set by start-up before the dialog runs); the
 // watch thread reaches the dialog through it.
 extern CTabroClientDlg* g_pMainDlg;
+
+// Points g_pMainDlg at a dialog for the life of the scope and puts back what was
+// there when it ends, on every path out.
+class CMainDlgScope {
+ public:
+  explicit CMainDlgScope(CTabroClientDlg& dlg) : previous_(g_pMainDlg) { g_pMainDlg = &dlg; }
+  ~CMainDlgScope() { g_pMainDlg = previous_; }
+  CMainDlgScope(const CMainDlgScope&) = delete;
+  CMainDlgScope& operator=(const CMainDlgScope&) = delete;
+
+ private:
+  CTabroClientDlg* previous_;
+};
 
 // The framework's own switches, taken off the arguments before the command
 // line is scanned ("-Automation", "-Embedding", "-RegServer", "-UnregServer",

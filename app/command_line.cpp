@@ -104,16 +104,3 @@ COMMANDLINEINFO ReadCommandLineItems(const std::vector<CMDLINEITEM>& items) {
   }
   return info;
 }
-
-bool HasCsvFileExtension(const CString& path) {
-  static constexpr std::u16string_view kExtensions[] = {u".csv", u".CSV", u".tsv", u".TSV"};
-  static_assert(std::size(kExtensions) == 4);
-  const std::u16string_view text = path.View();
-  const size_t slash = text.rfind(u'/');
-  const std::u16string_view name = slash == std::u16string_view::npos ? text : text.substr(slash + 1);
-  for (std::u16string_view ext : kExtensions) {
-    // A bare ".csv" is a hidden file's name, not an extension.
-    if (name.size() > ext.size() && name.ends_with(ext)) return true;
-  }
-  return false;
-}

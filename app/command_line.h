@@ -38,7 +38,3 @@ struct COMMANDLINEINFO {
   int noReusePrompt = 0;   // 1 when a command is "LPEX" or "FGX" (any case)
 };
 COMMANDLINEINFO ReadCommandLineItems(const std::vector<CMDLINEITEM>& items);
-
-// True when the path's final extension is ".csv", ".CSV", ".tsv" or ".TSV"
-// (exact case; "a.csv.bak" and "a.Csv" are not CSV files).
-bool HasCsvFileExtension(const CString& path);

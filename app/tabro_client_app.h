@@ -7,8 +7,10 @@
 // web-service client. Every part of the program reads and writes these members
 // directly; records are held by value. It is never copied or moved.
 //
-// The grids keep their logical sizes but store rows sparsely (grid/grid_store.h):
-// a started program with empty grids costs next to nothing.
+// The grids with their counts, per-row tables and title-row state are the
+// members of its base CGridSet (grid/grid_set.h), which the grid engines take as
+// an argument. The grids keep their logical sizes but store rows sparsely: a
+// started program with empty grids costs next to nothing.
 //
 // The members are grouped in sections; a part of the program that adds members
 // adds them to its own section.
@@ -25,60 +27,14 @@
 #include "edittools/pivot/pivot_records.h"
 #include "edittools/sort/sort_records.h"
 #include "grid/csv_text_file.h"
-#include "grid/grid_store.h"
+#include "grid/grid_set.h"
+#include "grid/input_kind.h"
 #include "jobsheet/reuse/reuse_command.h"
 #include "macro/macro_setting.h"
 #include "platform/cstring.h"
 #include "webclient/tabro_operation.h"
 
-// Column type bytes of m_ColumnTypes.
-enum : uint8_t {
-  COLTYPE_TEXT = 0,
-  COLTYPE_NUMBER = 1,
-  COLTYPE_DATE = 2,
-  COLTYPE_TIME = 3,
-  COLTYPE_CODE = 4,         // numeric month or year code
-  COLTYPE_UNKNOWN = 255,    // no usable values, or values that contradict the header
-};
-
-// How the current input came in (m_InputKind).
-enum : int16_t {
-  INPUT_NONE = 0,
-  INPUT_FILE_DIALOG = 1,
-  INPUT_COMMAND_LINE = 2,
-  INPUT_DROPPED = 3,
-  INPUT_CLIPBOARD = 4,
-  INPUT_WATCH_FOLDER = 6,
-  INPUT_REUSE_NEWFILE = 7,   // the reusable-job choice ended in the new-file dialog
-};
-
-// Per-row tables of the data grid, indexed by row.
-using RowIntTable = std::array<int, GRID_MAX_ROWS>;
-using RowShortTable = std::array<int16_t, GRID_MAX_ROWS>;
-using ColumnTypeTable = std::array<uint8_t, GRID_COLS>;
-
-// The backup set beside m_BackupGrid: the state of the data as loaded. Saved and
-// restored as a whole together with the grid (CopyGridSet).
-struct GRIDBACKUP {
-  // The six counts, in this order.
-  int EditCols = 0;
-  int EditRows = 0;
-  int DataCols = 0;
-  int DataRows = 0;
-  int SendRows = 0;
-  int SendCols = 0;
-  // The title-row state.
-  int TitleRow = -1;
-  int EditModeEntered = 0;
-  int SourceCodeType = 0;
-  RowIntTable RowFilledCount{};
-  RowIntTable RowTextCount{};
-  RowIntTable RowLastTextCol{};
-  RowShortTable RowFieldCount{};
-  ColumnTypeTable ColumnTypes{};
-};
-
-class CTabroClientApp {
+class CTabroClientApp : public CGridSet {
  public:
   CTabroClientApp();
   ~CTabroClientApp();
@@ -94,7 +50,8 @@ class CTabroClientApp {
   // ---- Grids ----------------------------------------------------------------
   // direction 0 saves the data set (grid, counts, row tables, title-row state,
   // column types) into the backup set; 1 restores it, empties the step and edit
-  // grids and clears the tool dialogs' name lists (group 10).
+  // grids and clears the tool dialogs' name lists (group 10). Other directions
+  // change nothing.
   void CopyGridSet(int direction);
 
   // Clears data-edit tool settings: groups 1 aggregation, 2 join, 3 filter, 4 sort,
@@ -157,36 +114,6 @@ class CTabroClientApp {
   int16_t m_InputKind = INPUT_NONE;
   int m_NoReusePrompt = 0;         // set by the command-line commands "LPEX", "FGX"
   int16_t m_RunVariant = 0;        // key held at intake: 0 plain, 1 Shift, 2 Ctrl
-
-  // ---- Grid counts --------------------------------------------------------------
-  int m_EditCols = 0;              // region of m_EditGrid, 0..256
-  int m_EditRows = 0;              // 0..3000
-  int m_DataCols = 0;              // region of m_DataGrid, 0..256
-  int m_DataRows = 0;              // 0..30002, the title row included
-  int m_SendRows = 0;              // region of m_EditGrid a document job sends
-  int m_SendCols = 0;
-
-  // ---- Per-row tables of m_DataGrid (filled by the loader) ---------------------
-  RowIntTable m_RowFilledCount{};  // non-empty cells
-  RowIntTable m_RowTextCount{};    // cells that are not number or date text, minus one
-  RowIntTable m_RowLastTextCol{};  // column of the last such cell
-  RowShortTable m_RowFieldCount{}; // cells stored for the row
-
-  // ---- Title-row and loader state ------------------------------------------------
-  int m_TitleRow = -1;             // field-name row of m_DataGrid, -1 none
-  int m_ShapeResult = 0;           // result of the shape analysis
-  int m_EditModeEntered = 0;       // the CSV page was edited for this input
-  int m_SourceCodeType = 0;        // code type of the loaded input file
-
-  // ---- Grids ----------------------------------------------------------------------
-  CTextGrid m_EditGrid{EDIT_GRID_ROWS};    // what the CSV page shows and edits
-  CTextGrid m_DataGrid{GRID_MAX_ROWS};     // the loaded input, then each step's result
-  CTextGrid m_StepGrid{GRID_MAX_ROWS};     // one data-edit step's output
-  CTextGrid m_UploadGrid{EDIT_GRID_ROWS};  // uploaded by a document job with a join
-  ColumnTypeTable m_ColumnTypes{};         // COLTYPE_* per column
-  CTextGrid m_BackupGrid{GRID_MAX_ROWS};   // the data as loaded
-  GRIDBACKUP m_Backup;                     // counts and tables beside m_BackupGrid
-  int m_TotalRows = 0;             // rows of the input when above 3000, else 0
 
   // ---- Last run and input paths ---------------------------------------------------
   CString m_LastCommand;           // command text of the last run sent from the sheet

@@ -12,6 +12,7 @@
 #include "grid/csv_text_file.h"
 #include "grid/text_width.h"
 #include "platform/codepage.h"
+#include "platform/int_text.h"
 #include "platform/paths.h"
 #include "platform/ui_hooks.h"
 
@@ -132,24 +133,6 @@ bool CheckSettingsFolderText(const CString& folder) {
   return false;
 }
 
-int ReadSettingsNumber(const CString& text) {
-  const std::u16string_view v = text.View();
-  size_t i = 0;
-  bool negative = false;
-  if (i < v.size() && (v[i] == u'-' || v[i] == u'+')) {
-    negative = v[i] == u'-';
-    ++i;
-  }
-  long long value = 0;
-  for (; i < v.size() && v[i] >= u'0' && v[i] <= u'9'; ++i) {
-    value = value * 10 + (v[i] - u'0');
-    if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
-  }
-  if (negative) value = -value;
-  if (value > INT_MAX) value = INT_MAX;
-  return static_cast<int>(value);
-}
-
 // file -> { key '=' value [blanks] EOL }; keys are matched as line prefixes.
 void CTabroClientApp::LoadUserSettings() {
   const CString path = SettingsPath(kUserSettingsFileName);
@@ -185,7 +168,7 @@ void CTabroClientApp::LoadUserSettings() {
       if (k.text != nullptr) {
         this->*k.text = value;
       } else {
-        const int number = ReadSettingsNumber(value);
+        const int number = TextToInt(value.View());
         if (number >= k.low && number <= k.high) this->*k.number = number;
       }
     }
@@ -214,7 +197,7 @@ void CTabroClientApp::LoadWatchSettings() {
   while (file.ReadLine(line, kSettingsLineCapacity)) {
     TrimRightBlanks(line);
     if (StartsWith(line, u"WatchingMode=")) {
-      m_WatchingMode = ReadSettingsNumber(ValueAfter(line, u"WatchingMode="));
+      m_WatchingMode = TextToInt(ValueAfter(line, u"WatchingMode=").View());
     } else if (StartsWith(line, u"Watching01=")) {
       m_WatchFolderRaw = ValueAfter(line, u"Watching01=");
       m_WatchFolder = ExpandLeadingEnvVar(m_WatchFolderRaw);

@@ -26,8 +26,3 @@ bool IsSettingsFileText(const CString& text);
 // back the same (no trailing blanks, which reading cuts); otherwise shows a
 // message naming the folder and returns false.
 bool CheckSettingsFolderText(const CString& folder);
-
-// The number at the start of a settings value: optional sign, then decimal
-// digits up to the first other character; 0 when there is none. Values beyond
-// the int range stop at its ends.
-int ReadSettingsNumber(const CString& text);

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/command_line.h"
+#include "grid/csv_file_kind.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const CString line = CString::FromUtf8(std::string_view(reinterpret_cast<const char*>(data), size));
@@ -15,6 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (item.kind != CMDLINE_PATH && item.kind != CMDLINE_COMMAND) std::abort();
   }
   if (info.pathCount > 0 && info.path.IsEmpty()) std::abort();
-  HasCsvFileExtension(info.path);
+  CsvFileKindOf(info.path);
   return 0;
 }

@@ -10,22 +10,15 @@
 
 #include "app/tabro_client_app.h"
 #include "app/tabro_client_dlg.h"
+#include "fuzz/fuzz_files.h"
 #include "jobsheet/sheet/csv_prop_page.h"
 #include "platform/ui_hooks.h"
-
-namespace {
-
-std::string TempPath(bool tsv) {
-  return "/tmp/tabro_csv_load_fuzz_" + std::to_string(getpid()) + (tsv ? ".tsv" : ".csv");
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static RecordingUiHooks* hooks = new RecordingUiHooks();
   hooks->Clear();
   const bool tsv = size > 0 && (data[0] & 1) != 0;
-  const std::string path = TempPath(tsv);
+  const std::string path = FuzzTempPath("csv_load_fuzz", tsv ? ".tsv" : ".csv");
   if (FILE* f = std::fopen(path.c_str(), "wb")) {
     std::fwrite(data, 1, size, f);
     std::fclose(f);

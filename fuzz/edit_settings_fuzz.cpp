@@ -11,15 +11,9 @@
 
 #include "app/tabro_client_app.h"
 #include "edittools/chain/edit_settings_file.h"
+#include "fuzz/fuzz_files.h"
 
 namespace {
-
-void WriteBytes(const std::string& path, const void* data, size_t size) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) std::abort();
-  std::fwrite(data, 1, size, f);
-  std::fclose(f);
-}
 
 std::string Written() {
   std::vector<CString> pieces;
@@ -48,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string folder = "/tmp/tabro_fuzz_edit_XXXXXX";
   if (mkdtemp(folder.data()) == nullptr) std::abort();
   const std::string path = folder + "/job.txt";
-  WriteBytes(path, data, size);
+  WriteFuzzBytes(path, data, size);
   theApp.ResetToolSettings(0);
   ReadEditSettingsFile(CString::FromUtf8(path), theApp.EditRecords());
   CheckLimits();
@@ -56,12 +50,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // quote and a comma, or a line end, cannot be stored, so only those that read
   // back the same are compared.
   const std::string first = Written();
-  WriteBytes(path, first.data(), first.size());
+  WriteFuzzBytes(path, first.data(), first.size());
   theApp.ResetToolSettings(0);
   ReadEditSettingsFile(CString::FromUtf8(path), theApp.EditRecords());
   CheckLimits();
   const std::string second = Written();
-  WriteBytes(path, second.data(), second.size());
+  WriteFuzzBytes(path, second.data(), second.size());
   theApp.ResetToolSettings(0);
   ReadEditSettingsFile(CString::FromUtf8(path), theApp.EditRecords());
   if (Written() != second) std::abort();

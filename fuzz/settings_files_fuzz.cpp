@@ -9,25 +9,15 @@
 
 #include "app/tabro_client_app.h"
 #include "app/user_settings.h"
-
-namespace {
-
-void WriteBytes(const std::string& path, const uint8_t* data, size_t size) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) std::abort();
-  std::fwrite(data, 1, size, f);
-  std::fclose(f);
-}
-
-}  // namespace
+#include "fuzz/fuzz_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A program folder of its own for each input, removed before the next.
   std::string folder = "/tmp/tabro_fuzz_settings_XXXXXX";
   if (mkdtemp(folder.data()) == nullptr) std::abort();
   theApp.m_ProgramFolder = CString(folder);
-  WriteBytes(folder + "/TabroUserSetting.ini", data, size);
-  WriteBytes(folder + "/TabroConnectInf.txt", data, size);
+  WriteFuzzBytes(folder + "/TabroUserSetting.ini", data, size);
+  WriteFuzzBytes(folder + "/TabroConnectInf.txt", data, size);
   theApp.LoadUserSettings();
   theApp.LoadWatchSettings();
   if (theApp.m_SyokikidoGamen < 0 || theApp.m_SyokikidoGamen > 2) std::abort();

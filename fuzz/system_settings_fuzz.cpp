@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "app/tabro_client_app.h"
+#include "fuzz/fuzz_files.h"
 #include "webclient/tabro_operation.h"
 
 namespace {
@@ -29,13 +30,6 @@ const std::string& ProgramFolder() {
   return *folder;
 }
 
-void WriteBytes(const std::string& path, const uint8_t* data, size_t size) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) std::abort();
-  std::fwrite(data, 1, size, f);
-  std::fclose(f);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -51,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int i = 0; i < 3; ++i) {
     const std::string path = folder + names[i];
     if (which & (1 << i))
-      WriteBytes(path, data, size);
+      WriteFuzzBytes(path, data, size);
     else
       unlink(path.c_str());
   }

@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/tabro_client_app.h"
+#include "grid/grid_set.h"
 #include "grid/text_width.h"
 
 namespace {
@@ -419,19 +419,20 @@ int ClassifyHeaderText(const CString& name) {
   return HEADER_UNKNOWN;
 }
 
-int ClassifyHeaderWord(int column) {
-  if (theApp.m_TitleRow == -1) return HEADER_NO_TITLE;
-  return ClassifyHeaderText(theApp.m_DataGrid.GetAt(theApp.m_TitleRow, column));
+int ClassifyTitleField(const CGridSet& set, int column) {
+  if (set.m_TitleRow == -1) return HEADER_NO_TITLE;
+  return ClassifyHeaderText(set.m_DataGrid.GetAt(set.m_TitleRow, column));
 }
 
-int CTabroClientApp::DetectColumnTypes(int source) {
-  m_ColumnTypes.fill(COLTYPE_TEXT);
-  const CTextGrid& grid = source == 1 ? m_EditGrid : m_DataGrid;
-  const int rows = std::min(source == 1 ? m_EditRows : m_DataRows, grid.Rows());
-  const int cols = std::min(source == 1 ? m_EditCols : m_DataCols, GRID_COLS);
-  if (m_TitleRow + 1 >= rows || cols <= 0) return 0;
+int ScanColumnTypes(CGridSet& set, int source) {
+  set.m_ColumnTypes.fill(COLTYPE_TEXT);
+  const CTextGrid& grid = source == 1 ? set.m_EditGrid : set.m_DataGrid;
+  const int rows = std::min(source == 1 ? set.m_EditRows : set.m_DataRows, grid.Rows());
+  const int cols = std::min(source == 1 ? set.m_EditCols : set.m_DataCols, GRID_COLS);
+  const int titleRow = set.m_TitleRow;
+  if (titleRow + 1 >= rows || cols <= 0) return 0;
 
-  const int first = m_TitleRow >= 0 ? m_TitleRow + 1 : 0;
+  const int first = titleRow >= 0 ? titleRow + 1 : 0;
   const int last = std::min(rows, kMaxScannedRow);
   // Each column keeps its kind so far; rows are walked in storage order. A large
   // grid is shared out by columns among threads.
@@ -468,7 +469,8 @@ int CTabroClientApp::DetectColumnTypes(int source) {
     for (std::thread& t : pool) t.join();
   }
   for (int c = 0; c < cols; ++c) {
-    m_ColumnTypes[c] = kinds[c] < 0 ? uint8_t{COLTYPE_UNKNOWN} : TypeFor(ClassifyHeaderWord(c), kinds[c]);
+    set.m_ColumnTypes[c] =
+        kinds[c] < 0 ? uint8_t{COLTYPE_UNKNOWN} : TypeFor(ClassifyTitleField(set, c), kinds[c]);
   }
   return cols;
 }

@@ -4,6 +4,8 @@
 
 #include "platform/cstring.h"
 
+class CGridSet;
+
 // Value kinds of ClassifyValueText.
 enum : int {
   VALUE_EMPTY = 0,
@@ -16,7 +18,7 @@ enum : int {
   VALUE_DATETIME = 7,
 };
 
-// Header classes of ClassifyHeaderWord.
+// Header classes of ClassifyHeaderText.
 enum : int {
   HEADER_NO_TITLE = -1,     // the data has no title row
   HEADER_EMPTY = 0,
@@ -51,6 +53,11 @@ int IsFiscalYearWord(const CString& text, int n);
 // Header class (HEADER_*) of a field name as written.
 int ClassifyHeaderText(const CString& name);
 
-// Header class of a column's field name in row theApp.m_TitleRow of
-// theApp.m_DataGrid; HEADER_NO_TITLE when there is no title row.
-int ClassifyHeaderWord(int column);
+// Header class of a column's field name in the set's title row of its data grid;
+// HEADER_NO_TITLE when there is no title row.
+int ClassifyTitleField(const CGridSet& set, int column);
+
+// Column types of the set's data grid (source 0) or edit grid (source 1) into
+// m_ColumnTypes, judged with the data grid's title row. Returns the number of
+// columns examined.
+int ScanColumnTypes(CGridSet& set, int source);

@@ -2,9 +2,9 @@
 //
 // The calling thread reads the lines through the text-file stream while worker
 // threads convert, split and store them, each its own rows; everything is joined
-// before LoadCsv returns, so the result is that of reading the lines in order.
+// before LoadCsvFile returns, so the result is that of reading the lines in order.
 
-#include <malloc.h>
+#include "grid/csv_loader.h"
 
 #include <algorithm>
 #include <atomic>
@@ -12,32 +12,31 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <new>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
-#include "app/tabro_client_app.h"
-#include "app/tabro_client_dlg.h"
+#include "grid/csv_file_kind.h"
 #include "grid/csv_split.h"
 #include "grid/csv_text_file.h"
 #include "grid/row_stats.h"
-#include "jobsheet/sheet/csv_prop_page.h"
 #include "platform/codepage.h"
 #include "platform/ui_hooks.h"
 
 namespace {
 
-constexpr char16_t kCaption[] = u"タブロコネクト";
 // Bytes a CSV line may take in the stream (its 100000-byte line buffer, terminated).
 constexpr int kLineBuffer = CCsvTextFile::kBlockSize;
 constexpr int kMaxLineBytes = kLineBuffer - 1;
 
 void ShowMessage(const CString& text) {
-  GetUiHooks().MessageBox(text, kCaption, MB_OK | MB_ICONWARNING);
+  GetUiHooks().MessageBox(text, kAppCaption, MB_OK | MB_ICONWARNING);
 }
 
 // Why a file was refused part-way.
-enum class Refusal { kNone, kTooManyColumns, kFieldTooLong, kLineTooLong, kReadError };
+enum class Refusal { kNone, kTooManyColumns, kFieldTooLong, kLineTooLong, kReadError, kNoMemory };
 
 CString RefusalMessage(Refusal why, const CString& path, int line) {
   switch (why) {
@@ -51,6 +50,7 @@ CString RefusalMessage(Refusal why, const CString& path, int line) {
       return CString::Build(u"[%s] %d行目\nCSVデータの1行は%dバイト以内にして下さい。", path,
                             line, kMaxLineBytes);
     case Refusal::kReadError:
+    case Refusal::kNoMemory:
       return CString::Build(u"[%s] %d行目\nCSVファイルを読み込めませんでした。", path, line);
     case Refusal::kNone:
       break;
@@ -69,12 +69,14 @@ constexpr size_t kBatchBytes = 256 * 1024;
 constexpr size_t kQueuedBatches = 64;
 
 // Batches handed from the reader to the workers; bounded, so reading waits for
-// slow workers instead of holding the whole file.
+// slow workers instead of holding the whole file. Once abandoned (a worker ran out
+// of memory and the file is refused anyway) nothing waits for room any more.
 class BatchQueue {
  public:
   void Push(LineBatch&& batch) {
     std::unique_lock<std::mutex> lock(mu_);
-    room_.wait(lock, [&] { return batches_.size() < kQueuedBatches; });
+    room_.wait(lock, [&] { return abandoned_ || batches_.size() < kQueuedBatches; });
+    if (abandoned_) return;
     batches_.push_back(std::move(batch));
     ready_.notify_one();
   }
@@ -92,12 +94,49 @@ class BatchQueue {
     closed_ = true;
     ready_.notify_all();
   }
+  void Abandon() {
+    std::lock_guard<std::mutex> lock(mu_);
+    abandoned_ = true;
+    batches_.clear();
+    room_.notify_all();
+  }
 
  private:
   std::mutex mu_;
   std::condition_variable ready_, room_;
   std::deque<LineBatch> batches_;
   bool closed_ = false;
+  bool abandoned_ = false;
+};
+
+// The worker threads of one read. However the read ends (an exception included),
+// the queue is closed and every thread is joined before the grid is looked at.
+class WorkerPool {
+ public:
+  explicit WorkerPool(BatchQueue& queue) : queue_(queue) {}
+  ~WorkerPool() { Join(); }
+  WorkerPool(const WorkerPool&) = delete;
+  WorkerPool& operator=(const WorkerPool&) = delete;
+
+  // Starts up to count threads running work; fewer when the system refuses more.
+  template <typename Work>
+  void Start(int count, Work work) {
+    try {
+      for (int i = 0; i < count; ++i) threads_.emplace_back(work);
+    } catch (const std::system_error&) {
+    } catch (const std::bad_alloc&) {
+    }
+  }
+  bool Empty() const { return threads_.empty(); }
+  void Join() {
+    queue_.Close();
+    for (std::thread& t : threads_) t.join();
+    threads_.clear();
+  }
+
+ private:
+  BatchQueue& queue_;
+  std::vector<std::thread> threads_;
 };
 
 // The earliest refused row found by any thread.
@@ -123,10 +162,9 @@ class FirstRefusal {
 };
 
 // Converts, splits and stores the lines of one batch into their rows.
-void StoreBatch(const LineBatch& batch, int codePage, bool tsv, std::vector<int>& fieldCounts,
-                FirstRefusal& refusal) {
-  CTabroClientApp& app = theApp;
-  CTextGrid& grid = app.m_DataGrid;
+void StoreBatch(CGridSet& set, const LineBatch& batch, int codePage, bool tsv,
+                std::vector<int>& fieldCounts, FirstRefusal& refusal) {
+  CTextGrid& grid = set.m_DataGrid;
   std::vector<CString> fields;
   fields.reserve(GRID_COLS);
   size_t start = 0;
@@ -153,21 +191,11 @@ void StoreBatch(const LineBatch& batch, int codePage, bool tsv, std::vector<int>
       CString* cells = grid.PrepareRow(row, n);
       for (int c = 0; c < n; ++c) cells[c] = std::move(fields[c]);
     }
-    app.m_RowFilledCount[row] = stats.filled;
-    app.m_RowTextCount[row] = stats.textCount;
-    app.m_RowLastTextCol[row] = stats.lastTextCol;
+    set.m_RowFilledCount[row] = stats.filled;
+    set.m_RowTextCount[row] = stats.textCount;
+    set.m_RowLastTextCol[row] = stats.lastTextCol;
     fieldCounts[row] = n;
   }
-}
-
-// The workers allocate millions of small strings at once. Growing each thread's
-// heap a page at a time makes every growth a call that stops all threads' page
-// faults; growing it in larger steps keeps them out of each other's way.
-void PadHeapGrowth() {
-#ifdef __GLIBC__
-  static std::once_flag once;
-  std::call_once(once, [] { mallopt(M_TOP_PAD, 16 << 20); });
-#endif
 }
 
 int WorkerCount() {
@@ -184,109 +212,102 @@ struct ReadOutcome {
 // Reads the lines of a file with a settled code type in order on this thread while
 // worker threads convert, split and store them, each batch in its own rows; the
 // workers are joined before it returns. Reading stops at the first refusal found.
-ReadOutcome ReadRows(CCsvTextFile& file, bool tsv, std::vector<int>& fieldCounts,
+ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, std::vector<int>& fieldCounts,
                      FirstRefusal& refusal) {
   ReadOutcome out;
   const int codeType = file.m_CodeType;
   const int codePage = codeType == CCsvTextFile::CODETYPE_UTF8 ? CP_UTF8 : CP_SJIS;
-  PadHeapGrowth();
   BatchQueue queue;
-  std::vector<std::thread> workers;
-  for (int i = WorkerCount(); i > 0; --i) {
-    workers.emplace_back([&] {
-      LineBatch batch;
-      while (queue.Pop(batch)) StoreBatch(batch, codePage, tsv, fieldCounts, refusal);
-    });
-  }
+  WorkerPool workers(queue);
+  workers.Start(WorkerCount(), [&] {
+    LineBatch batch;
+    try {
+      while (queue.Pop(batch)) StoreBatch(set, batch, codePage, tsv, fieldCounts, refusal);
+    } catch (const std::bad_alloc&) {
+      refusal.Note(batch.firstRow, Refusal::kNoMemory);
+      queue.Abandon();
+    }
+  });
+  // Without a worker the batches are stored here.
+  auto hand = [&](LineBatch&& b) {
+    if (workers.Empty()) {
+      StoreBatch(set, b, codePage, tsv, fieldCounts, refusal);
+    } else {
+      queue.Push(std::move(b));
+    }
+  };
   LineBatch batch;
   std::string bytes;
-  for (;;) {
-    const bool ok = codeType == CCsvTextFile::CODETYPE_EUCJP ? file.ReadEucLine(bytes, kLineBuffer)
-                                                            : file.ReadByteLine(bytes, kLineBuffer);
-    if (!ok) {
-      // A line that arrives after the last row that fits makes the file too long,
-      // whether or not it would fit itself; a read error never passes as the end.
-      const CCsvTextFile::ReadState state = file.GetReadState();
-      if (state == CCsvTextFile::ReadState::kReadError) {
-        refusal.Note(out.rows, Refusal::kReadError);
-      } else if (state == CCsvTextFile::ReadState::kLineTooLong) {
-        if (out.rows == GRID_MAX_ROWS) {
-          out.tooManyRows = true;
-        } else {
-          refusal.Note(out.rows, Refusal::kLineTooLong);
+  try {
+    for (;;) {
+      const bool ok = file.ReadLineBytes(bytes, kLineBuffer);
+      if (!ok) {
+        // A line that arrives after the last row that fits makes the file too long,
+        // whether or not it would fit itself; a read error never passes as the end.
+        const CCsvTextFile::ReadState state = file.GetReadState();
+        if (state == CCsvTextFile::ReadState::kReadError) {
+          refusal.Note(out.rows, Refusal::kReadError);
+        } else if (state == CCsvTextFile::ReadState::kLineTooLong) {
+          if (out.rows == GRID_MAX_ROWS) {
+            out.tooManyRows = true;
+          } else {
+            refusal.Note(out.rows, Refusal::kLineTooLong);
+          }
         }
+        break;
       }
-      break;
+      if (out.rows == GRID_MAX_ROWS) {
+        out.tooManyRows = true;
+        break;
+      }
+      if (refusal.Row() < out.rows) break;  // refused before here: the rest does not matter
+      batch.bytes += bytes;
+      batch.ends.push_back(batch.bytes.size());
+      ++out.rows;
+      if (batch.ends.size() >= kBatchLines || batch.bytes.size() >= kBatchBytes) {
+        hand(std::move(batch));
+        batch = LineBatch{};
+        batch.firstRow = out.rows;
+      }
     }
-    if (out.rows == GRID_MAX_ROWS) {
-      out.tooManyRows = true;
-      break;
-    }
-    if (refusal.Row() < out.rows) break;  // refused before here: the rest does not matter
-    batch.bytes += bytes;
-    batch.ends.push_back(batch.bytes.size());
-    ++out.rows;
-    if (batch.ends.size() >= kBatchLines || batch.bytes.size() >= kBatchBytes) {
-      queue.Push(std::move(batch));
-      batch = LineBatch{};
-      batch.firstRow = out.rows;
-    }
+    if (!batch.ends.empty()) hand(std::move(batch));
+  } catch (const std::bad_alloc&) {
+    refusal.Note(out.rows, Refusal::kNoMemory);
+    queue.Abandon();
   }
-  if (!batch.ends.empty()) queue.Push(std::move(batch));
-  queue.Close();
-  for (std::thread& t : workers) t.join();
+  workers.Join();
   return out;
 }
 
-}  // namespace
+int ReadCsvIntoSet(CGridSet& set, const CString& path) {
+  set.m_RowFieldCount.fill(0);
+  set.m_TotalRows = 0;
+  set.m_DataCols = 0;
+  set.m_EditCols = 0;
+  set.m_EditRows = 0;
 
-int CTabroClientDlg::LoadCsv(const CString& path, CCsvPropPage* page, int loadType) {
-  CTabroClientApp& app = theApp;
-  if (loadType == LOAD_RESTORE) {
-    app.CopyGridSet(1);
-    return 1;
-  }
-  CWaitCursor wait;
-
-  if (app.m_InputKind == INPUT_CLIPBOARD && loadType == LOAD_FILE) {
-    CCsvPropPage scratch;
-    CCsvPropPage& target = page != nullptr ? *page : scratch;
-    if (target.ReadClipboardText() == CCsvPropPage::CLIP_INSERTED) GetUiHooks().EmptyClipboard();
-    return 1;
-  }
-  if (app.m_SendRows > 0 && app.m_SendCols > 0) return 1;
-
-  app.m_RowFieldCount.fill(0);
-  app.m_TotalRows = 0;
-  app.m_DataCols = 0;
-  app.m_EditCols = 0;
-  app.m_EditRows = 0;
-
-  const bool tsv = IsTsvPath(path);
-  const int lastSlash = path.ReverseFind(u'/');
-  if (lastSlash > 0) app.m_CsvFolder = path.Left(lastSlash);
+  const bool tsv = CsvFileKindOf(path) == CsvFileKind::kTsv;
 
   CCsvTextFile file;
   if (!file.Open(path, u"r", CCsvTextFile::CODETYPE_DETECT)) {
     ShowMessage(CString::Build(u"[%s] 該当のファイルはありません", path));
-    app.CopyGridSet(0);
+    SaveGridBackup(set);
     return 0;
   }
-  app.m_SourceCodeType = file.m_CodeType;
+  set.m_SourceCodeType = file.m_CodeType;
 
   // The grid and tables start empty, so that early narrow rows read as empty up to
   // the final width.
-  CTextGrid& grid = app.m_DataGrid;
+  CTextGrid& grid = set.m_DataGrid;
   grid.Clear();
-  grid.PrepareRowTable();
-  app.m_RowFilledCount.fill(0);
-  app.m_RowTextCount.fill(0);
-  app.m_RowLastTextCol.fill(0);
+  set.m_RowFilledCount.fill(0);
+  set.m_RowTextCount.fill(0);
+  set.m_RowLastTextCol.fill(0);
 
   int result = 1;
   ReadOutcome read;
   FirstRefusal refusal;
-  std::vector<int> fieldCounts(GRID_MAX_ROWS, 0);
+  std::vector<int> fieldCounts;
   const int codeType = file.m_CodeType;
   if (codeType != CCsvTextFile::CODETYPE_SJIS && codeType != CCsvTextFile::CODETYPE_EUCJP &&
       codeType != CCsvTextFile::CODETYPE_UTF8) {
@@ -294,7 +315,13 @@ int CTabroClientDlg::LoadCsv(const CString& path, CCsvPropPage* page, int loadTy
     file.ReadLine(line);  // says that the stream has no code type
     result = 0;
   } else {
-    read = ReadRows(file, tsv, fieldCounts, refusal);
+    try {
+      grid.PrepareRowTable();
+      fieldCounts.assign(GRID_MAX_ROWS, 0);
+      read = ReadRows(set, file, tsv, fieldCounts, refusal);
+    } catch (const std::bad_alloc&) {
+      refusal.Note(read.rows, Refusal::kNoMemory);
+    }
   }
   file.Close();
   int rows = read.rows;
@@ -304,9 +331,9 @@ int CTabroClientDlg::LoadCsv(const CString& path, CCsvPropPage* page, int loadTy
     // Nothing of a refused file stays loaded.
     ShowMessage(RefusalMessage(refusal.Why(), path, refusal.Row() + 1));
     grid.Clear();
-    app.m_RowFilledCount.fill(0);
-    app.m_RowTextCount.fill(0);
-    app.m_RowLastTextCol.fill(0);
+    set.m_RowFilledCount.fill(0);
+    set.m_RowTextCount.fill(0);
+    set.m_RowLastTextCol.fill(0);
     rows = 0;
     result = 0;
   } else {
@@ -318,13 +345,35 @@ int CTabroClientDlg::LoadCsv(const CString& path, CCsvPropPage* page, int loadTy
     // Each row counts as wide as the widest row up to it.
     for (int r = 0; r < rows; ++r) {
       width = std::max(width, fieldCounts[r]);
-      app.m_RowFieldCount[r] = static_cast<int16_t>(width);
+      set.m_RowFieldCount[r] = static_cast<int16_t>(width);
     }
   }
 
-  app.m_DataCols = width;
-  app.m_DataRows = rows;
-  app.m_TotalRows = rows > EDIT_GRID_ROWS ? rows : 0;
-  app.CopyGridSet(0);
+  set.m_DataCols = width;
+  set.m_DataRows = rows;
+  set.m_TotalRows = rows > EDIT_GRID_ROWS ? rows : 0;
+  SaveGridBackup(set);
   return result;
+}
+
+}  // namespace
+
+int LoadCsvFile(CGridSet& set, const CString& path) {
+  try {
+    return ReadCsvIntoSet(set, path);
+  } catch (const std::bad_alloc&) {
+    // Memory ran out around the read itself (opening, the closing message).
+    set.m_DataGrid.Clear();
+    set.m_RowFilledCount.fill(0);
+    set.m_RowTextCount.fill(0);
+    set.m_RowLastTextCol.fill(0);
+    set.m_RowFieldCount.fill(0);
+    set.m_DataRows = set.m_DataCols = set.m_TotalRows = 0;
+    SaveGridBackup(set);
+    try {
+      ShowMessage(RefusalMessage(Refusal::kNoMemory, path, 1));
+    } catch (const std::bad_alloc&) {
+    }
+    return 0;
+  }
 }

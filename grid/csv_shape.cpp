@@ -1,10 +1,10 @@
 // Finding the field-name row of a freshly loaded CSV.
 
+#include "grid/csv_shape.h"
+
 #include <algorithm>
 #include <vector>
 
-#include "app/tabro_client_app.h"
-#include "app/tabro_client_dlg.h"
 #include "grid/number_text.h"
 
 namespace {
@@ -36,8 +36,7 @@ int Prevailing(const std::vector<int>& values) {
 
 }  // namespace
 
-int CTabroClientDlg::AnalyseCsvShape(int cols, int rows, const RowIntTable& filledCounts) const {
-  const CTextGrid& grid = theApp.m_DataGrid;
+int FindTitleRow(const CTextGrid& grid, int cols, int rows, const RowIntTable& filledCounts) {
   cols = std::clamp(cols, 0, GRID_COLS);
   rows = std::clamp(rows, 0, GRID_MAX_ROWS);
   auto kind = [&](int r, int c) { return IsNumberOrDateText(grid.GetAt(r, c)); };

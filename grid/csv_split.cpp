@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "grid/csv_file_kind.h"
 #include "grid/text_width.h"
 #include "platform/paths.h"
 
@@ -84,13 +85,7 @@ int SplitCsvLine(std::vector<CString>& fields, CString& line, bool isTsv,
   return static_cast<int>(fields.size());
 }
 
-bool IsTsvPath(const CString& path) {
-  const int slash = std::max(path.ReverseFind(u'/'), path.ReverseFind(u'\\'));
-  const int dot = path.ReverseFind(u'.');
-  if (dot <= slash) return false;
-  const CString ext = path.Mid(dot);
-  return ext == u".tsv" || ext == u".TSV";
-}
+bool IsTsvPath(const CString& path) { return CsvFileKindOf(path) == CsvFileKind::kTsv; }
 
 int SplitPath(CString& folder, CString& name, const CString& path) {
   int slash = path.ReverseFind(u'/');

@@ -53,7 +53,7 @@ bool IsQuotedCsvField(std::u16string_view raw);
 int SplitCsvLine(std::vector<CString>& fields, CString& line, bool isTsv,
                  CsvSplitOverflow* overflow = nullptr);
 
-// Whether a path names a TSV file: its final extension is ".tsv" or ".TSV".
+// Whether a path names a TSV file (CsvFileKindOf, grid/csv_file_kind.h).
 bool IsTsvPath(const CString& path);
 
 // Splits a path or URL into folder and name.

@@ -7,14 +7,13 @@
 #include <cerrno>
 #include <cstring>
 
-#include "grid/csv_split.h"
+#include "grid/csv_file_kind.h"
 #include "platform/codepage.h"
 #include "platform/encoding_detector.h"
 #include "platform/ui_hooks.h"
 
 namespace {
 
-constexpr char16_t kCaption[] = u"タブロコネクト";
 constexpr char16_t kNoCodeTypeMessage[] = u"コードタイプの設定がありません。";
 
 // The code page a code type writes with; 0 for a code type that cannot be written.
@@ -31,15 +30,6 @@ int WritingCodePage(int codeType) {
   for (const Entry& e : kCodePages)
     if (e.codeType == codeType) return e.codePage;
   return 0;
-}
-
-// The quote rule holds for files whose path names a CSV or TSV file.
-bool PathHasCsvExtension(const CString& path) {
-  static constexpr const char16_t* kMarks[] = {u".CSV", u".csv", u".TSV", u".tsv"};
-  static_assert(sizeof(kMarks) / sizeof(kMarks[0]) == 4);
-  for (const char16_t* mark : kMarks)
-    if (path.Find(mark, 1) >= 1) return true;
-  return false;
 }
 
 // Whether the bytes up to the first zero byte hold CR LF.
@@ -149,7 +139,10 @@ size_t TextBytes(const std::string& bytes, bool endedByLf, bool lfEnds) {
 
 CCsvTextFile::CCsvTextFile() : m_Block(kBlockSize, 0) {}
 
-CCsvTextFile::~CCsvTextFile() { Close(); }
+CCsvTextFile::~CCsvTextFile() {
+  m_Writer.reset();  // uncommitted: the temporary file goes, the old file stays
+  Close();
+}
 
 bool CCsvTextFile::IsOpen() const { return m_Fd >= 0 || m_Writer != nullptr; }
 
@@ -173,8 +166,9 @@ bool CCsvTextFile::Open(const CString& path, const CString& mode, int codeType) 
 
 bool CCsvTextFile::OpenForReading() {
   m_HasCrLf = 0;
-  m_QuoteRule = PathHasCsvExtension(m_Path);
-  m_Separator = IsTsvPath(m_Path) ? '\t' : ',';
+  const CsvFileKind kind = CsvFileKindOf(m_Path);
+  m_QuoteRule = kind != CsvFileKind::kNone;
+  m_Separator = kind == CsvFileKind::kTsv ? '\t' : ',';
   m_Eof = false;
   m_ReadFailed = false;
   m_Fd = ::open(ToFsPath(m_Path).c_str(), O_RDONLY | O_CLOEXEC);
@@ -430,22 +424,17 @@ bool CCsvTextFile::FinishByteRead(RawResult r) {
   return false;
 }
 
-bool CCsvTextFile::ReadByteLine(std::string& bytes, int size) {
+bool CCsvTextFile::ReadLineBytes(std::string& bytes, int size) {
   bytes.clear();
   if (m_Fd < 0) {
     m_ReadState = ReadState::kNotOpen;
     return false;
   }
-  return FinishByteRead(ReadRawLine(bytes, size > 1 ? static_cast<size_t>(size - 1) : 0));
-}
-
-bool CCsvTextFile::ReadEucLine(std::string& bytes, int size) {
-  bytes.clear();
-  if (m_Fd < 0) {
-    m_ReadState = ReadState::kNotOpen;
-    return false;
-  }
-  return FinishByteRead(ReadEucRaw(bytes, size > 1 ? static_cast<size_t>(size - 1) : 0));
+  const size_t limit = size > 1 ? static_cast<size_t>(size - 1) : 0;
+  const bool ok =
+      FinishByteRead(m_CodeType == CODETYPE_EUCJP ? ReadEucRaw(bytes, limit) : ReadRawLine(bytes, limit));
+  if (!ok) bytes.clear();  // a line that does not fit is never handed out in part
+  return ok;
 }
 
 bool CCsvTextFile::ReadLine(CString& line, int maxChars) {
@@ -456,15 +445,14 @@ bool CCsvTextFile::ReadLine(CString& line, int maxChars) {
   }
   if (m_CodeType != CODETYPE_SJIS && m_CodeType != CODETYPE_EUCJP &&
       m_CodeType != CODETYPE_UTF8) {
-    GetUiHooks().MessageBox(kNoCodeTypeMessage, kCaption, MB_OK | MB_ICONWARNING);
+    GetUiHooks().MessageBox(kNoCodeTypeMessage, kAppCaption, MB_OK | MB_ICONWARNING);
     m_ReadState = ReadState::kNoCodeType;
     return false;
   }
   if (maxChars < 1) maxChars = 1;
   const int byteLine = std::min<long long>(4LL * maxChars, kBlockSize);
   std::string bytes;
-  bool ok = m_CodeType == CODETYPE_EUCJP ? ReadEucLine(bytes, byteLine)
-                                         : ReadByteLine(bytes, byteLine);
+  bool ok = ReadLineBytes(bytes, byteLine);
   if (!ok) return false;
   CString text = BytesToText(bytes, m_CodeType == CODETYPE_UTF8 ? CP_UTF8 : CP_SJIS);
   if (text.GetLength() > maxChars - 1) {

@@ -25,7 +25,9 @@
 // Writing (mode "w") is safe: the bytes go into a temporary file in the same folder
 // and Close() renames it over the path, so a failed write never leaves a
 // half-written file; the old file stays until Close() succeeds. Close() returns
-// false when anything failed. Destroying an open stream closes it (and so commits).
+// false when anything failed. Destroying a write stream without Close() discards
+// what it wrote: the old file stays as it was (a failure part-way, an exception,
+// an early return never commit a half-written file).
 //
 // A stream belongs to one thread.
 
@@ -44,7 +46,7 @@ class CCsvTextFile {
   static constexpr int CODETYPE_DETECT = 8;
 
   static constexpr int kBlockSize = 100000;
-  // Line capacities the callers use (characters, terminator included, as before).
+  // Line capacities the callers use, in characters with the terminator counted.
   static constexpr int kCsvLineChars = 200002;
   static constexpr int kSettingsLineChars = 2000;
   static constexpr int kToolSettingsLineChars = 1024;
@@ -79,13 +81,10 @@ class CCsvTextFile {
   // "コードタイプの設定がありません。" and gives kNoCodeType.
   bool ReadLine(CString& line, int maxChars = kCsvLineChars);
 
-  // The next line's bytes (Shift_JIS or UTF-8 as in the file), at most size - 1
-  // of them besides the line end. false at the end of the file or when the line is
-  // too long.
-  bool ReadByteLine(std::string& bytes, int size);
-  // The next line of an EUC-JP file as Shift_JIS bytes, at most size - 1 of them
-  // besides the line end.
-  bool ReadEucLine(std::string& bytes, int size);
+  // The next line's bytes, at most size - 1 of them besides the line end: Shift_JIS
+  // or UTF-8 as in the file, an EUC-JP file's as Shift_JIS. false at the end of the
+  // file or when the line is too long.
+  bool ReadLineBytes(std::string& bytes, int size);
 
   ReadState GetReadState() const { return m_ReadState; }
 

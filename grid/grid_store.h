@@ -13,9 +13,9 @@
 // through a const grid or `GetAt`, so read through those where the grid is not
 // changed.
 //
-//   theApp.m_DataGrid[r][c] = text;           // write: creates or widens the row
-//   const CString& s = theApp.m_DataGrid.GetAt(r, c);   // read: never allocates
-//   const CTextGrid& g = theApp.m_DataGrid;   // g[r][c] also only reads
+//   set.m_DataGrid[r][c] = text;              // write: creates or widens the row
+//   const CString& s = set.m_DataGrid.GetAt(r, c);   // read: never allocates
+//   const CTextGrid& g = set.m_DataGrid;      // g[r][c] also only reads
 //
 // Indexes outside the logical size are ignored on writes (a write goes to a
 // throw-away cell) and read as empty; nothing ever writes past a row.
@@ -125,10 +125,3 @@ class CTextGrid {
 // columns at rows from `rows` on stay as they are in both. The counts are the
 // caller's to set. Returns columns.
 int MoveStepGridToDataGrid(CTextGrid& data, CTextGrid& step, int columns, int rows);
-// The same from theApp.m_StepGrid into theApp.m_DataGrid.
-int MoveStepGridToDataGrid(int columns, int rows);
-
-// Path of additional CSV 0 or 1 of the join definition (empty for any other index).
-// For an input from the watch folder the file is looked for in the folder's "Sub"
-// sub-folder: watch folder + "/Sub/" + the stored path's file name.
-CString GetAddCsvPath(int index);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/char_props.h"
+#include "platform/code_point.h"
 
 #ifndef TABRO_PRODUCT_VERSION
 #define TABRO_PRODUCT_VERSION "0.0.0"
@@ -164,11 +165,7 @@ CString MidColumns(const CString& source, int start, int limit) {
   if (total == 0 || total <= start) return CString();
   std::u16string_view v = source.View();
   auto usable = [&](size_t pos) {
-    char32_t c = v[pos];
-    if (c >= 0xD800 && c <= 0xDBFF && pos + 1 < v.size() && v[pos + 1] >= 0xDC00 &&
-        v[pos + 1] <= 0xDFFF)
-      c = 0x10000 + ((c - 0xD800) << 10) + (v[pos + 1] - 0xDC00);
-    return IsDefinedChar(c);
+    return IsDefinedChar(ReadCodePoint(v, pos).value);
   };
   size_t pos = 0;
   int col = 0, units = 0;

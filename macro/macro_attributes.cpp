@@ -7,9 +7,9 @@
 
 #include "macro/macro_eval.h"
 #include "macro/macro_scan.h"
+#include "platform/int_text.h"
 
 using macro_scan::CutToInt;
-using macro_scan::ReadInt;
 using macro_scan::SkipBlanks;
 using macro_scan::SkipTo;
 using macro_scan::StartsWith;
@@ -163,11 +163,11 @@ int CMacroEval::ParseAttributeValue(AttrKind kind) {
       return LookUp(kLineStyles, v.substr(0, v.find(u'\'')));
     }
     case AttrKind::Strike: {
-      const int n = ReadInt(text);
+      const int n = TextToInt(text.View());
       return n == 0 ? 1 : n;
     }
     default:
-      return ReadInt(text);
+      return TextToInt(text.View());
   }
 }
 

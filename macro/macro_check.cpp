@@ -2,7 +2,6 @@
 
 #include "macro/macro_check.h"
 
-#include "app/app_startup.h"
 #include "macro/macro_depth.h"
 #include "macro/macro_error.h"
 #include "macro/macro_scan.h"
@@ -33,7 +32,7 @@ int CMacroCheck::Check(const char16_t* text, const std::vector<CString>* names, 
     Record(e.Text());  // nesting too deep: reported like any finding
   }
   if (m_Errors.empty()) {
-    if (!silent) GetUiHooks().MessageBox(CString(u"項目評価　OK"), CString(kAppCaption), MB_OK);
+    if (!silent) GetUiHooks().MessageBox(CString(u"項目評価　OK"), kAppCaption, MB_OK);
     return 1;
   }
   CString message(u"【構文エラー】\n");
@@ -42,7 +41,7 @@ int CMacroCheck::Check(const char16_t* text, const std::vector<CString>* names, 
     message += u"\n";
   }
   message += u"\n＊必ず確認してください";
-  GetUiHooks().MessageBox(message, CString(kAppCaption), MB_OK);
+  GetUiHooks().MessageBox(message, kAppCaption, MB_OK);
   return 0;
 }
 

@@ -4,9 +4,10 @@
 #include <string_view>
 
 #include "macro/macro_check.h"
+#include "macro/macro_names.h"
 #include "macro/macro_scan.h"
+#include "platform/int_text.h"
 
-using macro_scan::ReadInt;
 using macro_scan::SkipBlanks;
 using macro_scan::SkipTo;
 
@@ -17,69 +18,7 @@ bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 // Characters that may not follow the '.' after a field.
 constexpr std::u16string_view kBadAfterDot = u"\"!#$%&'()*+,-./<=>?[]_~";
 
-enum class Method {
-  Left, Mid, Right, Date, AddDate, Replace, Trim, Len, ToMb, ToAsc, ToUpper, ToLower,
-  Using, Find, Refer, Element,
-};
 
-struct MethodRule {
-  std::u16string_view name;
-  Method method;
-  const char16_t* unclosed;  // finding when the text ends before ')' (%s: the field)
-};
-
-// The evaluator's methods in its order, and ".refer(" which only the checker knows.
-constexpr std::array<MethodRule, 16> kMethods = {{
-    {u".Left(", Method::Left, u"[%s].left( の ')' が対応していません"},
-    {u".Mid(", Method::Mid, u"[%s].Mid( の ')' が対応していません"},
-    {u".Right(", Method::Right, u"[%s].Right(の ')' が対応していません"},
-    {u".date(", Method::Date, u"[%s].date( の ')' が対応していません"},
-    {u".AddDate(", Method::AddDate, u"[%s].AddDateの　引数の数が異常です"},
-    {u".replace", Method::Replace, u"[%s].replace の ['] が対応していません"},
-    {u".trim(", Method::Trim, u"[%s].trim の　')' が対応していません"},
-    {u".len(", Method::Len, u"[%s].len の　')' が対応していません"},
-    {u".tomb(", Method::ToMb, u"[%s].tomb の　')' が対応していません"},
-    {u".toasc(", Method::ToAsc, u"[%s].toasc の　')' が対応していません"},
-    {u".toupper(", Method::ToUpper, u"[%s].toupper の　')' が対応していません"},
-    {u".tolower(", Method::ToLower, u"[%s].tolower の　')' が対応していません"},
-    {u".Using(", Method::Using, u"[%s].Using の書式は'で括ってください"},
-    {u".Find(", Method::Find, u"[%s].Find の引数が正しくありません"},
-    {u".refer(", Method::Refer, u"[%s].refer の　')' が対応していません"},
-    {u".element(", Method::Element, nullptr},
-}};
-static_assert(kMethods.size() == 16);
-
-enum class Function {
-  Round, Abs, Log10, Sin, Cos, Tan, MinData, MaxData, Val, Vtoa, Repeat, Sum, TimeSum, TimeSpan,
-  Accumu, Ratio,
-};
-
-struct FunctionRule {
-  std::u16string_view name;
-  Function function;
-  const char16_t* unclosed;  // finding when the text ends before ')'
-};
-
-// The evaluator's functions and those of the column statements and the command language.
-constexpr std::array<FunctionRule, 16> kFunctions = {{
-    {u"round(", Function::Round, u"round の　')' が対応していません"},
-    {u"abs(", Function::Abs, u"abs の　')' が対応していません"},
-    {u"log10(", Function::Log10, u"log10 の　')' が対応していません"},
-    {u"sin(", Function::Sin, u"sin の　')' が対応していません"},
-    {u"cos(", Function::Cos, u"cos の　')' が対応していません"},
-    {u"tan(", Function::Tan, u"tan の　')' が対応していません"},
-    {u"mindata(", Function::MinData, u"mindata の　')' が対応していません"},
-    {u"maxdata(", Function::MaxData, u"maxdata の　')' が対応していません"},
-    {u"val(", Function::Val, u"val の　')' が対応していません"},
-    {u"vtoa(", Function::Vtoa, u"vtoa の　')' が対応していません"},
-    {u"repeatString(", Function::Repeat, u"repeatString　の ')' が対応していません"},
-    {u"SUM(", Function::Sum, nullptr},
-    {u"TimeSUM(", Function::TimeSum, nullptr},
-    {u"TimeSpan(", Function::TimeSpan, nullptr},
-    {u"Accumu(", Function::Accumu, nullptr},
-    {u"Ratio(", Function::Ratio, nullptr},
-}};
-static_assert(kFunctions.size() == 16);
 
 // Passes the next quoted text at or after p; the position after its closing
 // quote, or null when no quote opens one or the text ends before it closes.
@@ -146,8 +85,8 @@ void CMacroCheck::CheckMethod() {
     m_Cursor += 2;
     return;
   }
-  const MethodRule* rule = macro_scan::FindPrefixed(kMethods, m_Cursor);
-  if (rule == nullptr) {
+  const MacroMethodName* rule = macro_scan::FindPrefixed(kMacroMethods, m_Cursor);
+  if (rule == nullptr || !rule->checked) {
     // The name up to a blank, an operator, or through the first ')'.
     const char16_t* p = m_Cursor + 1;
     while (*p != 0 && *p != u' ' && *p != u')' &&
@@ -166,7 +105,7 @@ void CMacroCheck::CheckMethod() {
   auto closeParen = [&]() -> bool {
     const char16_t* p = SkipTo(m_Cursor, u')');
     if (*p == 0) {
-      if (rule->unclosed != nullptr) record(rule->unclosed);
+      if (rule->checkFinding != nullptr) record(rule->checkFinding);
       m_Cursor = p;
       return false;
     }
@@ -175,13 +114,13 @@ void CMacroCheck::CheckMethod() {
   };
 
   switch (rule->method) {
-    case Method::Left:
-    case Method::Right:
-    case Method::Date:
+    case MacroMethod::Left:
+    case MacroMethod::Right:
+    case MacroMethod::Date:
       if (closeParen()) m_Cursor = SkipBlanks(m_Cursor);
       break;
-    case Method::Mid: {
-      const int a = ReadInt(m_Cursor);
+    case MacroMethod::Mid: {
+      const int a = TextToInt(m_Cursor);
       const char16_t* p = m_Cursor;
       while (*p != 0 && *p != u',' && *p != u')') ++p;
       if (*p == 0) {
@@ -194,11 +133,11 @@ void CMacroCheck::CheckMethod() {
       if (*p == u',' && closeParen()) m_Cursor = SkipBlanks(m_Cursor);
       break;
     }
-    case Method::AddDate: {
+    case MacroMethod::AddDate: {
       const char16_t* open = SkipTo(m_Cursor, u'\'');
       const char16_t* close = *open == 0 ? open : SkipTo(open + 1, u'\'');
       if (*close == 0 || close[1] == 0) {
-        record(rule->unclosed);
+        record(rule->checkFinding);
         m_Cursor = close;
         break;
       }
@@ -206,10 +145,10 @@ void CMacroCheck::CheckMethod() {
       closeParen();
       break;
     }
-    case Method::Replace: {
+    case MacroMethod::Replace: {
       const char16_t* p = PassNextQuoted(m_Cursor);
       if (p == nullptr) {
-        record(rule->unclosed);
+        record(rule->checkFinding);
         m_Cursor = SkipTo(m_Cursor, 0);
         break;
       }
@@ -221,7 +160,7 @@ void CMacroCheck::CheckMethod() {
       }
       p = PassNextQuoted(p + 1);
       if (p == nullptr) {
-        record(rule->unclosed);
+        record(rule->checkFinding);
         m_Cursor = SkipTo(m_Cursor, 0);
         break;
       }
@@ -230,34 +169,34 @@ void CMacroCheck::CheckMethod() {
       m_Cursor = p;
       break;
     }
-    case Method::Trim:
-    case Method::Len:
-    case Method::ToMb:
-    case Method::ToAsc:
-    case Method::ToUpper:
-    case Method::ToLower:
+    case MacroMethod::Trim:
+    case MacroMethod::Len:
+    case MacroMethod::ToMb:
+    case MacroMethod::ToAsc:
+    case MacroMethod::ToUpper:
+    case MacroMethod::ToLower:
       closeParen();
       break;
-    case Method::Using: {
+    case MacroMethod::Using: {
       const char16_t* p = SkipBlanks(m_Cursor);
       const char16_t* close = *p == u'\'' ? SkipTo(p + 1, u'\'') : p;
       const char16_t* after = *close == u'\'' ? SkipBlanks(close + 1) : close;
       if (*p != u'\'' || *close != u'\'' || *after != u')') {
-        record(rule->unclosed);
+        record(rule->checkFinding);
         m_Cursor = after;
         break;
       }
       m_Cursor = SkipBlanks(after + 1);
       break;
     }
-    case Method::Find: {
+    case MacroMethod::Find: {
       const char16_t* p = SkipBlanks(m_Cursor);
-      if (*p != u'\'' && *p != u'[') record(rule->unclosed);
+      if (*p != u'\'' && *p != u'[') record(rule->checkFinding);
       m_Cursor = SkipTo(p, u')');
       if (*m_Cursor == u')') m_Cursor = SkipBlanks(m_Cursor + 1);
       break;
     }
-    case Method::Refer: {
+    case MacroMethod::Refer: {
       // refer(n, n, n)
       int numbers = 0;
       bool inNumber = false;
@@ -271,7 +210,7 @@ void CMacroCheck::CheckMethod() {
         }
       }
       if (*p == 0) {
-        record(rule->unclosed);
+        record(rule->checkFinding);
         m_Cursor = p;
         break;
       }
@@ -279,10 +218,12 @@ void CMacroCheck::CheckMethod() {
       m_Cursor = SkipBlanks(p + 1);
       break;
     }
-    case Method::Element:
+    case MacroMethod::Element:
       m_Cursor = SkipTo(m_Cursor, u')');
       if (*m_Cursor == u')') m_Cursor = SkipBlanks(m_Cursor + 1);
       break;
+    case MacroMethod::Reading:
+      break;  // not checked: refused above
   }
 }
 
@@ -291,7 +232,7 @@ bool CMacroCheck::CheckFunction() {
   if (first == 0 || first == u'\'' || first == u'(' || first == u'-' || IsDigit(first)) return false;
   if (!macro_scan::IsCallToken(m_Cursor)) return false;
 
-  const FunctionRule* rule = macro_scan::FindPrefixed(kFunctions, m_Cursor);
+  const MacroFunctionName* rule = macro_scan::FindPrefixed(kMacroFunctions, m_Cursor);
   if (rule == nullptr) {
     const char16_t* end = m_Cursor;
     while (*end != 0 && *end != u' ' && *end != u')') ++end;
@@ -305,7 +246,7 @@ bool CMacroCheck::CheckFunction() {
   auto closeCall = [&] {
     const char16_t* close = SkipTo(m_Cursor, u')');
     if (*close == 0) {
-      if (rule->unclosed != nullptr) Record(CString(rule->unclosed));
+      if (rule->checkUnclosed != nullptr) Record(CString(rule->checkUnclosed));
       m_Cursor = close;
       return;
     }
@@ -313,7 +254,7 @@ bool CMacroCheck::CheckFunction() {
   };
 
   switch (rule->function) {
-    case Function::Round: {
+    case MacroFunction::Round: {
       // round(value, digits, mode)
       m_CommaEndsNumber = 1;
       CheckAdditive();
@@ -332,24 +273,24 @@ bool CMacroCheck::CheckFunction() {
         break;
       }
       m_Cursor = SkipBlanks(m_Cursor + 1);
-      const int mode = ReadInt(m_Cursor);
+      const int mode = TextToInt(m_Cursor);
       m_Cursor = PassInteger(m_Cursor);
       if (mode != 1 && mode != 5 && mode != 9) Record(CString(u"1:切捨 5:四捨五入 9:切上 の値を設定してください"));
       closeCall();
       break;
     }
-    case Function::Abs:
-    case Function::Log10:
-    case Function::Sin:
-    case Function::Cos:
-    case Function::Tan:
-    case Function::Val:
-    case Function::Vtoa:
+    case MacroFunction::Abs:
+    case MacroFunction::Log10:
+    case MacroFunction::Sin:
+    case MacroFunction::Cos:
+    case MacroFunction::Tan:
+    case MacroFunction::Val:
+    case MacroFunction::Vtoa:
       CheckAdditive();
       closeCall();
       break;
-    case Function::MinData:
-    case Function::MaxData:
+    case MacroFunction::MinData:
+    case MacroFunction::MaxData:
       // field references up to ')'; other characters are passed over
       for (;;) {
         if (*m_Cursor == u')') {
@@ -357,7 +298,7 @@ bool CMacroCheck::CheckFunction() {
           break;
         }
         if (*m_Cursor == 0) {
-          Record(CString(rule->unclosed));
+          Record(CString(rule->checkUnclosed));
           break;
         }
         if (*m_Cursor == u'[') {
@@ -368,7 +309,7 @@ bool CMacroCheck::CheckFunction() {
         }
       }
       break;
-    case Function::Repeat: {
+    case MacroFunction::Repeat: {
       // repeatString('text' | [field], count | [field])
       m_Cursor = SkipBlanks(m_Cursor);
       if (*m_Cursor == u'\'') {
@@ -403,15 +344,15 @@ bool CMacroCheck::CheckFunction() {
       closeCall();
       break;
     }
-    case Function::Sum:
-    case Function::TimeSum:
+    case MacroFunction::Sum:
+    case MacroFunction::TimeSum:
       closeCall();
       break;
-    case Function::TimeSpan:
+    case MacroFunction::TimeSpan:
       closeCall();
       return false;
-    case Function::Accumu:
-    case Function::Ratio:
+    case MacroFunction::Accumu:
+    case MacroFunction::Ratio:
       m_Cursor = SkipBlanks(m_Cursor);
       if (*m_Cursor == u'[') {
         ++m_Cursor;

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/grid_set.h"
 #include "macro/macro_error.h"
 #include "platform/cstring.h"
 
@@ -91,7 +92,7 @@ class CMacroEval {
   // chain (at '.'); reads at most one method.
   double EvalField();
   // 1-based column of a field name; 0 when there is none. Without m_ColumnNames
-  // the names are the title row of the data grid.
+  // the names are the title row of m_TitleSource's data grid, over its data columns.
   int FindColumn(const CString& name) const;
   // At the start of a token: false (nothing read) when it is no built-in
   // function, else reads the whole call, stores its value in value and returns true.
@@ -114,7 +115,8 @@ class CMacroEval {
   int m_IsNumber = 1;                  // the current value counts as a number
   int m_ForceText = 0;                 // text has been forced (sticky, see the language)
   const CString* const* m_RowCells = nullptr;    // the row's cells (macro-column step)
-  const std::vector<CString>* m_ColumnNames = nullptr;  // index 0 = column 1; null: title row
+  const std::vector<CString>* m_ColumnNames = nullptr;  // index 0 = column 1; null: m_TitleSource
+  const CGridSet* m_TitleSource = nullptr;  // its data grid's title row names the fields; null: none
   const char16_t* const* m_RowTexts = nullptr;   // the row's cells as texts (row condition)
   int m_ValueCount = 0;                // cells in whichever row array is set
   int m_Flags = 0;                     // result kind and attribute bits

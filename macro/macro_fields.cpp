@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/tabro_client_app.h"
 #include "grid/number_text.h"
 #include "grid/text_width.h"
 #include "macro/macro_eval.h"
@@ -40,11 +39,11 @@ int CMacroEval::FindColumn(const CString& name) const {
     }
     return 0;
   }
-  if (theApp.m_TitleRow < 0) return 0;
-  const CTextGrid& grid = theApp.m_DataGrid;
-  const int cols = std::min(theApp.m_DataCols, grid.Cols());
+  if (m_TitleSource == nullptr || m_TitleSource->m_TitleRow < 0) return 0;
+  const CGridSet& set = *m_TitleSource;
+  const int cols = std::min(set.m_DataCols, set.m_DataGrid.Cols());
   for (int c = 0; c < cols; ++c) {
-    if (grid.GetAt(theApp.m_TitleRow, c) == name) return c + 1;
+    if (set.m_DataGrid.GetAt(set.m_TitleRow, c) == name) return c + 1;
   }
   return 0;
 }

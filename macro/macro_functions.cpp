@@ -8,39 +8,16 @@
 
 #include "grid/number_text.h"
 #include "macro/macro_eval.h"
+#include "macro/macro_names.h"
 #include "macro/macro_scan.h"
+#include "platform/int_text.h"
 
 using macro_scan::CutToInt;
-using macro_scan::ReadInt;
 using macro_scan::SkipBlanks;
 using macro_scan::SkipTo;
 
 namespace {
 
-enum class Function { Round, Abs, Log10, Sin, Cos, Tan, MinData, MaxData, Val, Vtoa, Repeat, Sum };
-
-struct FunctionName {
-  std::u16string_view name;
-  Function function;
-  const char16_t* unclosed;  // message when the text ends before ')'; null: none
-};
-
-// Names compared exactly with the beginning of the token.
-constexpr std::array<FunctionName, 12> kFunctions = {{
-    {u"round(", Function::Round, u"round の　) が対応していません"},
-    {u"abs(", Function::Abs, u"abs の　) が対応していません"},
-    {u"log10(", Function::Log10, u"log10 の　')' が対応していません"},
-    {u"sin(", Function::Sin, u"sin の　) が対応していません"},
-    {u"cos(", Function::Cos, u"cos の　) が対応していません"},
-    {u"tan(", Function::Tan, u"tan の　) が対応していません"},
-    {u"mindata(", Function::MinData, u"mindata の　) が対応していません"},
-    {u"maxdata(", Function::MaxData, u"maxdata の　) が対応していません"},
-    {u"val(", Function::Val, nullptr},
-    {u"vtoa(", Function::Vtoa, nullptr},
-    {u"repeatString(", Function::Repeat, u"' が対応していません"},
-    {u"SUM(", Function::Sum, nullptr},
-}};
-static_assert(kFunctions.size() == 12);
 
 // Most copies repeatString makes.
 constexpr int kMaxRepeat = 128;
@@ -51,8 +28,8 @@ constexpr int kMaxRoundDigits = 1000;
 
 bool CMacroEval::CallFunction(double& value) {
   if (!macro_scan::IsCallToken(m_Cursor)) return false;
-  const FunctionName* found = macro_scan::FindPrefixed(kFunctions, m_Cursor);
-  if (found == nullptr) return false;
+  const MacroFunctionName* found = macro_scan::FindPrefixed(kMacroFunctions, m_Cursor);
+  if (found == nullptr || !found->evaluated) return false;
   m_Cursor += found->name.size();
 
   // Moves to the call's ')' and past it; the end of the text is an error when
@@ -60,7 +37,7 @@ bool CMacroEval::CallFunction(double& value) {
   auto closeCall = [&] {
     const char16_t* close = SkipTo(m_Cursor, u')');
     if (*close == 0) {
-      if (found->unclosed != nullptr) throw CMacroError(found->unclosed);
+      if (found->evalUnclosed != nullptr) throw CMacroError(found->evalUnclosed);
       m_Cursor = close;
       return;
     }
@@ -74,7 +51,7 @@ bool CMacroEval::CallFunction(double& value) {
 
   value = 0.0;
   switch (found->function) {
-    case Function::Round: {
+    case MacroFunction::Round: {
       // round(x, digits, mode)
       double x = EvalAdditive();
       expectComma(u"round の　, が対応していません");
@@ -93,27 +70,27 @@ bool CMacroEval::CallFunction(double& value) {
       m_IsNumber = 1;
       break;
     }
-    case Function::Abs:
-    case Function::Log10:
-    case Function::Sin:
-    case Function::Cos:
-    case Function::Tan: {
+    case MacroFunction::Abs:
+    case MacroFunction::Log10:
+    case MacroFunction::Sin:
+    case MacroFunction::Cos:
+    case MacroFunction::Tan: {
       const double x = EvalAdditive();
       closeCall();
       switch (found->function) {
-        case Function::Abs: value = std::fabs(x); break;
-        case Function::Log10: value = std::log10(x); break;
-        case Function::Sin: value = std::sin(x); break;
-        case Function::Cos: value = std::cos(x); break;
+        case MacroFunction::Abs: value = std::fabs(x); break;
+        case MacroFunction::Log10: value = std::log10(x); break;
+        case MacroFunction::Sin: value = std::sin(x); break;
+        case MacroFunction::Cos: value = std::cos(x); break;
         default: value = std::tan(x); break;
       }
       m_IsNumber = 1;
       break;
     }
-    case Function::MinData:
-    case Function::MaxData: {
+    case MacroFunction::MinData:
+    case MacroFunction::MaxData: {
       // values separated by commas or blanks, up to ')'
-      const bool wantMin = found->function == Function::MinData;
+      const bool wantMin = found->function == MacroFunction::MinData;
       bool any = false;
       for (;;) {
         while (*m_Cursor == u' ' || *m_Cursor == u',') ++m_Cursor;
@@ -121,7 +98,7 @@ bool CMacroEval::CallFunction(double& value) {
           ++m_Cursor;
           break;
         }
-        if (*m_Cursor == 0) throw CMacroError(found->unclosed);
+        if (*m_Cursor == 0) throw CMacroError(found->evalUnclosed);
         const char16_t* before = m_Cursor;
         const double v = EvalAdditive();
         if (m_Cursor == before) {
@@ -134,21 +111,21 @@ bool CMacroEval::CallFunction(double& value) {
       m_IsNumber = 1;
       break;
     }
-    case Function::Val:
+    case MacroFunction::Val:
       EvalAdditive();
       value = macro_scan::ReadDouble(m_Text.GetString());
       m_ForceText = 0;
       closeCall();
       m_IsNumber = 1;
       break;
-    case Function::Vtoa: {
+    case MacroFunction::Vtoa: {
       const double x = EvalAdditive();
       closeCall();
       m_Text = FormatDouble(x);
       m_IsNumber = 0;
       break;
     }
-    case Function::Repeat: {
+    case MacroFunction::Repeat: {
       // repeatString('text' | [field], count | [field])
       const char16_t* p = m_Cursor;
       while (*p != 0 && *p != u'\'' && *p != u'[') ++p;
@@ -166,7 +143,7 @@ bool CMacroEval::CallFunction(double& value) {
       m_Cursor = SkipTo(m_Cursor, u',');
       if (*m_Cursor == 0) throw CMacroError(u", が有りません");
       m_Cursor = SkipBlanks(m_Cursor + 1);
-      const int count = *m_Cursor == u'[' ? ReadInt(ReadFieldArgument()) : ReadInt(m_Cursor);
+      const int count = *m_Cursor == u'[' ? TextToInt(ReadFieldArgument().View()) : TextToInt(m_Cursor);
       closeCall();
       CString result;
       for (int i = 0; i < std::min(count, kMaxRepeat); ++i) result += text;
@@ -174,7 +151,7 @@ bool CMacroEval::CallFunction(double& value) {
       m_IsNumber = 0;
       break;
     }
-    case Function::Sum: {
+    case MacroFunction::Sum: {
       // SUM(from, to): 1-based columns of the row, both included
       const int from = CutToInt(EvalAdditive());
       m_Cursor = SkipBlanks(m_Cursor);
@@ -194,6 +171,11 @@ bool CMacroEval::CallFunction(double& value) {
       m_IsNumber = 1;
       break;
     }
+    case MacroFunction::TimeSum:
+    case MacroFunction::TimeSpan:
+    case MacroFunction::Accumu:
+    case MacroFunction::Ratio:
+      break;  // not evaluated here: passed over above
   }
   return true;
 }

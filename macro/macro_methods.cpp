@@ -7,46 +7,18 @@
 #include "grid/number_text.h"
 #include "grid/text_width.h"
 #include "macro/macro_eval.h"
+#include "macro/macro_names.h"
 #include "macro/macro_scan.h"
+#include "platform/code_point.h"
+#include "platform/int_text.h"
 #include "platform/char_props.h"
 
-using macro_scan::ReadInt;
 using macro_scan::ReadQuoted;
 using macro_scan::SkipBlanks;
 using macro_scan::SkipTo;
 
 namespace {
 
-enum class Method {
-  Left, Mid, Right, Date, AddDate, Replace, Trim, Len, ToMb, ToAsc, ToUpper, ToLower,
-  Using, Reading, Find, Element,
-};
-
-struct MethodName {
-  std::u16string_view name;
-  Method method;
-};
-
-// Tried in this order, names compared exactly.
-constexpr std::array<MethodName, 16> kMethods = {{
-    {u".Left(", Method::Left},
-    {u".Mid(", Method::Mid},
-    {u".Right(", Method::Right},
-    {u".date(", Method::Date},
-    {u".AddDate(", Method::AddDate},
-    {u".replace", Method::Replace},
-    {u".trim(", Method::Trim},
-    {u".len(", Method::Len},
-    {u".tomb(", Method::ToMb},
-    {u".toasc(", Method::ToAsc},
-    {u".toupper(", Method::ToUpper},
-    {u".tolower(", Method::ToLower},
-    {u".Using(", Method::Using},
-    {u".reading()", Method::Reading},
-    {u".Find(", Method::Find},
-    {u".element(", Method::Element},
-}};
-static_assert(kMethods.size() == 16);
 
 // Readings of the digits 0 to 9.
 constexpr std::array<std::u16string_view, 10> kDigitReadings = {
@@ -77,9 +49,7 @@ CString Reading(const CString& text) {
       ++i;
     } else {
       // A surrogate pair is one character.
-      const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < v.size() && v[i + 1] >= 0xDC00 &&
-                        v[i + 1] <= 0xDFFF;
-      const int units = pair ? 2 : 1;
+      const int units = ReadCodePoint(v, i).units;
       out.Append(v.data() + i, units);
       i += units;
     }
@@ -182,8 +152,8 @@ void MoveDateText(CString& text, const CString& unit, int n) {
 
 // method -> '.' name ['(' arguments ')']   (cursor at '.')
 double CMacroEval::ApplyMethod() {
-  const MethodName* found = macro_scan::FindPrefixed(kMethods, m_Cursor);
-  if (found == nullptr) {
+  const MacroMethodName* found = macro_scan::FindPrefixed(kMacroMethods, m_Cursor);
+  if (found == nullptr || !found->evaluated) {
     // An unknown method is passed over up to a blank or ')'.
     while (*m_Cursor != 0 && *m_Cursor != u' ' && *m_Cursor != u')') ++m_Cursor;
     return PlainValue();
@@ -205,14 +175,14 @@ double CMacroEval::ApplyMethod() {
   double value = 0.0;
   m_IsNumber = 0;
   switch (found->method) {
-    case Method::Left: {
-      const int n = ReadInt(m_Cursor);
+    case MacroMethod::Left: {
+      const int n = TextToInt(m_Cursor);
       requireParen(kEndsParen);
       m_Text = n <= 0 ? CString() : m_Text.Left(n);
       break;
     }
-    case Method::Mid: {
-      const int a = ReadInt(m_Cursor);
+    case MacroMethod::Mid: {
+      const int a = TextToInt(m_Cursor);
       const char16_t* p = m_Cursor;
       while (*p != 0 && *p != u',' && *p != u')') ++p;
       if (*p == 0) throw CMacroError(kBadArgCount);
@@ -223,19 +193,19 @@ double CMacroEval::ApplyMethod() {
         m_Text = beyond ? CString() : m_Text.Mid(a - 1);
       } else {
         m_Cursor = p + 1;
-        const int b = ReadInt(m_Cursor);
+        const int b = TextToInt(m_Cursor);
         requireParen(kEndsParen);
         m_Text = (beyond || b < 1) ? CString() : m_Text.Mid(a - 1, b);
       }
       break;
     }
-    case Method::Right: {
-      const int n = ReadInt(m_Cursor);
+    case MacroMethod::Right: {
+      const int n = TextToInt(m_Cursor);
       requireParen(kEndsParen);
       m_Text = n <= 0 ? CString() : m_Text.Right(n);
       break;
     }
-    case Method::Date: {
+    case MacroMethod::Date: {
       const char16_t* end = SkipTo(m_Cursor, u')');
       if (*end == 0) throw CMacroError(kEndsParen);
       const CString pattern(m_Cursor, static_cast<int>(end - m_Cursor));
@@ -244,7 +214,7 @@ double CMacroEval::ApplyMethod() {
       if (!formatted.IsEmpty()) m_Text = formatted;
       break;
     }
-    case Method::AddDate: {
+    case MacroMethod::AddDate: {
       // AddDate('unit', n | [field])
       const char16_t* open = SkipTo(m_Cursor, u'\'');
       if (*open == 0) throw CMacroError(kBadArgCount);
@@ -253,12 +223,12 @@ double CMacroEval::ApplyMethod() {
       const CString unit(open + 1, static_cast<int>(close - open - 1));
       m_Cursor = close + 1;
       while (*m_Cursor == u' ' || *m_Cursor == u',') ++m_Cursor;
-      const int n = *m_Cursor == u'[' ? ReadInt(ReadFieldArgument()) : ReadInt(m_Cursor);
+      const int n = *m_Cursor == u'[' ? TextToInt(ReadFieldArgument().View()) : TextToInt(m_Cursor);
       requireParen(kBadArgCount);
       MoveDateText(m_Text, unit, n);
       break;
     }
-    case Method::Replace: {
+    case MacroMethod::Replace: {
       // replace('old', 'new'); everything up to the first quote is passed over
       const char16_t* p = SkipTo(m_Cursor, u'\'');
       if (*p == 0) throw CMacroError(kQuoteMismatch);
@@ -278,32 +248,32 @@ double CMacroEval::ApplyMethod() {
       if (!from.IsEmpty()) m_Text.Replace(from, to);
       break;
     }
-    case Method::Trim:
+    case MacroMethod::Trim:
       passParen();
       m_Text = TrimWideSpace(m_Text);
       break;
-    case Method::Len:
+    case MacroMethod::Len:
       passParen();
       value = GetDisplayWidth(m_Text);
       m_IsNumber = 1;
       break;
-    case Method::ToMb:
+    case MacroMethod::ToMb:
       passParen();
       m_Text = ToFullWidth(m_Text);
       break;
-    case Method::ToAsc:
+    case MacroMethod::ToAsc:
       passParen();
       ToHalfWidthKana(m_Text);
       break;
-    case Method::ToUpper:
+    case MacroMethod::ToUpper:
       passParen();
       m_Text.MakeUpper();
       break;
-    case Method::ToLower:
+    case MacroMethod::ToLower:
       passParen();
       m_Text.MakeLower();
       break;
-    case Method::Using: {
+    case MacroMethod::Using: {
       const char16_t kUsing[] = u"Using の書式は'で括ってください";
       const char16_t* p = SkipBlanks(m_Cursor);
       if (*p != u'\'') throw CMacroError(kUsing);
@@ -316,10 +286,10 @@ double CMacroEval::ApplyMethod() {
       m_Text = FormatNumber(ParseNumberText(m_Text), pattern);
       break;
     }
-    case Method::Reading:
+    case MacroMethod::Reading:
       m_Text = Reading(m_Text);
       break;
-    case Method::Find: {
+    case MacroMethod::Find: {
       m_Cursor = SkipBlanks(m_Cursor);
       CString pattern;
       if (*m_Cursor == u'\'') {
@@ -335,7 +305,7 @@ double CMacroEval::ApplyMethod() {
       m_IsNumber = 1;
       break;
     }
-    case Method::Element: {
+    case MacroMethod::Element: {
       // element('c' | [field], n | [field])
       m_Cursor = SkipBlanks(m_Cursor);
       char16_t separator = 0;
@@ -350,12 +320,14 @@ double CMacroEval::ApplyMethod() {
       int n = 0;
       if (*m_Cursor == u',') {
         m_Cursor = SkipBlanks(m_Cursor + 1);
-        n = *m_Cursor == u'[' ? ReadInt(ReadFieldArgument()) : ReadInt(m_Cursor);
+        n = *m_Cursor == u'[' ? TextToInt(ReadFieldArgument().View()) : TextToInt(m_Cursor);
       }
       passParen();
       m_Text = Element(m_Text, separator, n);
       break;
     }
+    case MacroMethod::Refer:
+      break;  // not evaluated: passed over above
   }
   return value;
 }

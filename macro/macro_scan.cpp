@@ -91,21 +91,6 @@ const char16_t* FindText(const char16_t* p, std::u16string_view word) {
   return nullptr;
 }
 
-int ReadInt(const char16_t* p) {
-  while (IsCrtSpace(*p)) ++p;
-  bool negative = false;
-  if (*p == u'+' || *p == u'-') negative = (*p++ == u'-');
-  long long value = 0;
-  for (; *p >= u'0' && *p <= u'9'; ++p) {
-    if (value <= INT_MAX) value = value * 10 + (*p - u'0');
-  }
-  if (negative) value = -value;
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
-}
-
-int ReadInt(const CString& text) { return ReadInt(text.GetString()); }
 
 double ReadDouble(const char16_t* p) {
   while (IsCrtSpace(*p)) ++p;

@@ -76,11 +76,6 @@ inline const char16_t* SkipTo(const char16_t* p, char16_t c) {
   return p;
 }
 
-// The runtime's decimal text-to-int reading: leading white space, a sign,
-// digits; 0 when there are none. Clamped to the int range.
-int ReadInt(const char16_t* p);
-int ReadInt(const CString& text);
-
 // The runtime's decimal text-to-double reading: leading white space, a sign,
 // digits with one point and an exponent, as far as they form a number; 0 when
 // nothing does.

@@ -7,6 +7,8 @@
 #include <iterator>
 #include <memory>
 
+#include "platform/code_point.h"
+
 namespace {
 
 // Half-width katakana U+FF61..U+FF9F and their full-width forms.
@@ -40,7 +42,7 @@ const std::bitset<0x10000>& HalfWidthTable() {
   static const std::unique_ptr<std::bitset<0x10000>> table = [] {
     auto t = std::make_unique<std::bitset<0x10000>>();
     for (char32_t c = 0; c < 0x10000; ++c) {
-      if (c >= 0xD800 && c <= 0xDFFF) continue;
+      if (IsSurrogate(c)) continue;
       if (c < 0x80) {
         t->set(c);
         continue;
@@ -53,8 +55,6 @@ const std::bitset<0x10000>& HalfWidthTable() {
   return *table;
 }
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 // Voiced (mark U+FF9E) or semi-voiced (U+FF9F) form of a full-width katakana, or 0.
 char16_t ComposeKana(char16_t kana, char16_t mark) {
@@ -82,7 +82,7 @@ bool IsHalfWidthChar(char32_t c) {
 }
 
 bool IsDefinedChar(char32_t c) {
-  if (c >= 0xD800 && c <= 0xDFFF) return true;
+  if (IsSurrogate(c)) return true;
   return c <= 0x10FFFF && u_isdefined(static_cast<UChar32>(c));
 }
 
@@ -91,14 +91,10 @@ int CharWidthAt(std::u16string_view text, size_t index, int* units) {
     if (units) *units = 0;
     return 0;
   }
-  char16_t c = text[index];
-  if (IsHighSurrogate(c) && index + 1 < text.size() && IsLowSurrogate(text[index + 1])) {
-    if (units) *units = 2;
-    char32_t cp = 0x10000 + ((c - 0xD800) << 10) + (text[index + 1] - 0xDC00);
-    return IsHalfWidthChar(cp) ? 1 : 2;
-  }
-  if (units) *units = 1;
-  return HalfWidthTable().test(c) ? 1 : 2;
+  const CodePointRead read = ReadCodePoint(text, index);
+  if (units) *units = read.units;
+  if (read.units == 2) return IsHalfWidthChar(read.value) ? 1 : 2;
+  return HalfWidthTable().test(read.value) ? 1 : 2;
 }
 
 CString MapToFullWidth(std::u16string_view text) {

@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/code_point.h"
+
 namespace {
 
 // Invalid input becomes U+FFFD, whatever the converter's own substitute would be.
@@ -260,17 +262,13 @@ std::optional<CString> DecodeUtf8(std::string_view bytes, ConvMode mode) {
 std::optional<std::string> EncodeUtf8(std::u16string_view text, ConvMode mode) {
   std::string out;
   out.reserve(text.size() * 3);
-  for (size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDFFF) {
-      if (c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-        c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-        ++i;
-      } else {
-        if (mode == ConvMode::kStrict) return std::nullopt;
-        out.push_back('?');
-        continue;
-      }
+  for (size_t i = 0; i < text.size();) {
+    const CodePointRead read = ReadCodePoint(text, i);
+    i += static_cast<size_t>(read.units);
+    char32_t c = read.value;
+    if (IsSurrogate(c)) {
+      if (mode == ConvMode::kStrict) return std::nullopt;
+      c = 0xFFFD;  // a lone surrogate, as the Unicode standard recommends
     }
     if (c < 0x80) {
       out.push_back(static_cast<char>(c));
@@ -349,10 +347,7 @@ std::optional<std::string> EncodeEuc(std::u16string_view text, ConvMode mode) {
   out.reserve(text.size() * 2);
   // Character by character, so that one that has no EUC-JP form is found and replaced.
   for (size_t i = 0; i < text.size();) {
-    size_t len = 1;
-    if (text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF)
-      len = 2;
+    const size_t len = static_cast<size_t>(ReadCodePoint(text, i).units);
     auto sj = EncodeSjis(text.substr(i, len), ConvMode::kStrict);
     i += len;
     bool ok = sj.has_value() && !sj->empty();

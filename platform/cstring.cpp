@@ -10,6 +10,7 @@
 #include <new>
 #include <ostream>
 
+#include "platform/codepage.h"
 
 int WideLength(const char16_t* text) noexcept {
   if (text == nullptr) return 0;
@@ -18,74 +19,12 @@ int WideLength(const char16_t* text) noexcept {
   return static_cast<int>(p - text);
 }
 
-// ---- UTF-8 <-> UTF-16 ------------------------------------------------------
+// ---- UTF-8 <-> UTF-16: the text layer's one converter, leniently ------------
 
-std::string Utf16ToUtf8(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size() * 3);
-  for (size_t i = 0; i < text.size(); ++i) {
-    uint32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = 0xFFFD;  // lone surrogate
-    }
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
+std::string Utf16ToUtf8(std::u16string_view text) { return *EncodeText(text, CP_UTF8, ConvMode::kLenient); }
 
-std::u16string Utf8ToUtf16(std::string_view s) {
-  std::u16string out;
-  out.reserve(s.size());
-  size_t i = 0;
-  const size_t n = s.size();
-  auto cont = [&](size_t k) { return k < n && (static_cast<unsigned char>(s[k]) & 0xC0) == 0x80; };
-  while (i < n) {
-    unsigned char b = static_cast<unsigned char>(s[i]);
-    uint32_t c = 0xFFFD;
-    size_t len = 1;
-    if (b < 0x80) {
-      c = b;
-    } else if (b >= 0xC2 && b <= 0xDF && cont(i + 1)) {
-      c = ((b & 0x1F) << 6) | (s[i + 1] & 0x3F);
-      len = 2;
-    } else if (b >= 0xE0 && b <= 0xEF && cont(i + 1) && cont(i + 2)) {
-      c = ((b & 0x0F) << 12) | ((s[i + 1] & 0x3F) << 6) | (s[i + 2] & 0x3F);
-      if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
-      len = 3;
-    } else if (b >= 0xF0 && b <= 0xF4 && cont(i + 1) && cont(i + 2) && cont(i + 3)) {
-      c = ((b & 0x07) << 18) | ((s[i + 1] & 0x3F) << 12) | ((s[i + 2] & 0x3F) << 6) |
-          (s[i + 3] & 0x3F);
-      if (c < 0x10000 || c > 0x10FFFF) c = 0xFFFD;
-      len = 4;
-    }
-    if (c >= 0x10000) {
-      c -= 0x10000;
-      out += static_cast<char16_t>(0xD800 + (c >> 10));
-      out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(c);
-    }
-    i += len;
-  }
-  return out;
+std::u16string Utf8ToUtf16(std::string_view utf8) {
+  return std::u16string(DecodeBytes(utf8, CP_UTF8, ConvMode::kLenient)->View());
 }
 
 // ---- storage ---------------------------------------------------------------
@@ -184,9 +123,9 @@ CString::CString(char16_t ch, int repeat) {
   SetLength(repeat);
 }
 CString::CString(const char* utf8) {
-  if (utf8 != nullptr) *this = CString(Utf8ToUtf16(utf8));
+  if (utf8 != nullptr) *this = FromUtf8(utf8);
 }
-CString::CString(const std::string& utf8) { *this = CString(Utf8ToUtf16(utf8)); }
+CString::CString(const std::string& utf8) { *this = FromUtf8(utf8); }
 CString::~CString() { Release(rep_); }
 
 CString& CString::operator=(const CString& other) noexcept {
@@ -208,6 +147,7 @@ CString& CString::operator=(CString&& other) noexcept {
 
 // ---- access ----------------------------------------------------------------
 
+int CString::ShareCount() const noexcept { return rep_ ? rep_->refs.load(std::memory_order_acquire) : 0; }
 void CString::Empty() noexcept {
   Release(rep_);
   rep_ = nullptr;
@@ -217,7 +157,7 @@ void CString::SetAt(int index, char16_t ch) {
   MakeUnique(GetLength())[index] = ch;
 }
 std::string CString::ToUtf8() const { return Utf16ToUtf8(View()); }
-CString CString::FromUtf8(std::string_view utf8) { return CString(Utf8ToUtf16(utf8)); }
+CString CString::FromUtf8(std::string_view utf8) { return *DecodeBytes(utf8, CP_UTF8, ConvMode::kLenient); }
 
 // ---- parts -----------------------------------------------------------------
 

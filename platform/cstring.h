@@ -87,10 +87,13 @@ class CString {
   CString(const char16_t* text, int length);     // the first length units
   CString(std::u16string_view text);
   CString(const std::u16string& text) : CString(std::u16string_view(text)) {}
-  CString(char16_t ch, int repeat = 1);
-  // UTF-8 text (source literals, std::string from the system); invalid bytes become U+FFFD.
-  CString(const char* utf8);
-  CString(const std::string& utf8);
+  // Explicit: a number or a character passed where a text is meant must not
+  // quietly become a one-character string.
+  explicit CString(char16_t ch, int repeat = 1);
+  // UTF-8 text (source literals, std::string from the system); invalid bytes become
+  // U+FFFD. Explicit, so bytes in another code never pass for UTF-8 unseen.
+  explicit CString(const char* utf8);
+  explicit CString(const std::string& utf8);
   ~CString();
 
   CString& operator=(const CString& other) noexcept;
@@ -189,6 +192,9 @@ class CString {
   void ReleaseBuffer(int newLength = -1);
 
   // True when two strings share one buffer (for tests of the sharing guarantee).
+  // Strings sharing this one's text, itself included; 0 for an empty string (for
+  // tests and measurements).
+  int ShareCount() const noexcept;
   bool SharesBufferWith(const CString& other) const noexcept {
     return rep_ != nullptr && rep_ == other.rep_;
   }
@@ -248,6 +254,8 @@ struct std::hash<CString> {
 // Length of a zero-terminated UTF-16 text (0 for null).
 int WideLength(const char16_t* text) noexcept;
 
-// UTF-8 <-> UTF-16 helpers for system interfaces (file names, environment).
+// UTF-8 <-> UTF-16 helpers for system interfaces (file names, environment): the
+// lenient UTF-8 conversion of platform/codepage.h (each maximal ill-formed
+// subsequence, and each lone surrogate, becomes U+FFFD).
 std::string Utf16ToUtf8(std::u16string_view text);
 std::u16string Utf8ToUtf16(std::string_view utf8);

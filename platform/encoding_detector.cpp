@@ -131,98 +131,66 @@ Tally ScoreUtf8(const unsigned char* p, size_t n, bool* wellFormed, int* longCha
   return t;
 }
 
-Tally ScoreSjis(const unsigned char* p, size_t n) {
+// One character of a double-byte code at p[i] (p[i] >= 0x80): its bytes, its points,
+// whether it is invalid, and whether the end of the bytes cuts it (then it is not
+// counted).
+struct DoubleByteChar {
+  size_t length = 1;
+  int points = 0;
+  bool bad = false;
+  bool cut = false;
+};
+
+DoubleByteChar ReadSjisChar(const unsigned char* p, size_t i, size_t n) {
+  const unsigned b = p[i];
+  if (b >= 0xA1 && b <= 0xDF) return {1, 3, false, false};  // half-width katakana
+  const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+  if (!lead) return {1, 0, true, false};
+  if (i + 1 >= n) return {1, 0, false, true};
+  const unsigned c = p[i + 1];
+  if (c < 0x40 || c == 0x7F || c > 0xFC) return {1, 0, true, false};
+  if (b >= 0xF0 && b <= 0xF9) return {2, -4, false, false};  // user-defined area
+  if (b >= 0xFA) return {2, 0, false, false};                 // vendor kanji: neutral
+  return {2, JisPoints(ShiftJisToJis(static_cast<int>((b << 8) | c))), false, false};
+}
+
+DoubleByteChar ReadEucChar(const unsigned char* p, size_t i, size_t n) {
+  const unsigned b = p[i];
+  if (i + 1 >= n) return {1, 0, false, true};
+  const unsigned c = p[i + 1];
+  if (b == 0x8E) return c >= 0xA1 && c <= 0xDF ? DoubleByteChar{2, 3, false, false} : DoubleByteChar{1, 0, true, false};
+  if (b == 0x8F) {  // JIS X 0212: rare in practice
+    if (i + 2 >= n) return {1, 0, false, true};
+    const bool valid = c >= 0xA1 && c <= 0xFE && p[i + 2] >= 0xA1 && p[i + 2] <= 0xFE;
+    return valid ? DoubleByteChar{3, 0, false, false} : DoubleByteChar{1, 0, true, false};
+  }
+  if (b >= 0xA1 && b <= 0xFE && c >= 0xA1 && c <= 0xFE)
+    return {2, JisPoints(static_cast<int>(((b - 0x80) << 8) | (c - 0x80))), false, false};
+  return {1, 0, true, false};
+}
+
+// The tally of a double-byte code read character by character; ASCII bytes pass.
+template <typename ReadChar>
+Tally ScoreDoubleByte(const unsigned char* p, size_t n, ReadChar readChar) {
   Tally t;
   size_t i = 0;
   while (i < n) {
-    unsigned b = p[i];
-    if (b < 0x80) {
+    if (p[i] < 0x80) {
       ++i;
       continue;
     }
+    const DoubleByteChar ch = readChar(p, i, n);
+    if (ch.cut) break;
     ++t.chars;
-    if (b >= 0xA1 && b <= 0xDF) {  // half-width katakana
-      t.points += 3;
-      ++i;
-      continue;
-    }
-    bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-    if (!lead) {
-      ++t.bad;
-      ++i;
-      continue;
-    }
-    if (i + 1 >= n) {
-      --t.chars;
-      break;
-    }
-    unsigned c = p[i + 1];
-    if (c < 0x40 || c == 0x7F || c > 0xFC) {
-      ++t.bad;
-      ++i;
-      continue;
-    }
-    if (b >= 0xF0 && b <= 0xF9) {
-      t.points -= 4;  // user-defined area
-    } else if (b >= 0xFA) {
-      // vendor kanji: neutral
-    } else {
-      int jis = ShiftJisToJis(static_cast<int>((b << 8) | c));
-      t.points += JisPoints(jis);
-    }
-    i += 2;
+    if (ch.bad) ++t.bad;
+    t.points += ch.points;
+    i += ch.length;
   }
   return t;
 }
 
-Tally ScoreEuc(const unsigned char* p, size_t n) {
-  Tally t;
-  size_t i = 0;
-  while (i < n) {
-    unsigned b = p[i];
-    if (b < 0x80) {
-      ++i;
-      continue;
-    }
-    ++t.chars;
-    if (i + 1 >= n) {
-      --t.chars;
-      break;
-    }
-    unsigned c = p[i + 1];
-    if (b == 0x8E) {
-      if (c >= 0xA1 && c <= 0xDF) {
-        t.points += 3;
-        i += 2;
-      } else {
-        ++t.bad;
-        ++i;
-      }
-      continue;
-    }
-    if (b == 0x8F) {  // JIS X 0212: rare in practice
-      if (i + 2 >= n) {
-        --t.chars;
-        break;
-      }
-      if (c >= 0xA1 && c <= 0xFE && p[i + 2] >= 0xA1 && p[i + 2] <= 0xFE) {
-        i += 3;
-      } else {
-        ++t.bad;
-        ++i;
-      }
-      continue;
-    }
-    if (b >= 0xA1 && b <= 0xFE && c >= 0xA1 && c <= 0xFE) {
-      t.points += JisPoints(static_cast<int>(((b - 0x80) << 8) | (c - 0x80)));
-      i += 2;
-      continue;
-    }
-    ++t.bad;
-    ++i;
-  }
-  return t;
-}
+Tally ScoreSjis(const unsigned char* p, size_t n) { return ScoreDoubleByte(p, n, ReadSjisChar); }
+Tally ScoreEuc(const unsigned char* p, size_t n) { return ScoreDoubleByte(p, n, ReadEucChar); }
 
 // ICU's own guess, used only to order candidates of equal confidence.
 int IcuPreference(std::string_view bytes, int codePage) {

@@ -17,6 +17,9 @@
 
 #include "platform/cstring.h"
 
+// Caption of the program's own message boxes.
+inline constexpr char16_t kAppCaption[] = u"タブロコネクト";
+
 // Buttons and icons of a message box (the Win32 values, so code reads as usual).
 enum : unsigned {
   MB_OK = 0x0,

@@ -13,8 +13,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "app/app_startup.h"
-#include "app/tabro_client_app.h"
+#include "grid/input_kind.h"
 #include "platform/paths.h"
 #include "platform/ui_hooks.h"
 #include "webclient/json.h"
@@ -124,37 +123,67 @@ bool WriteAndClose(int fd, const CString& path, std::string_view bytes) {
 }  // namespace
 
 std::string CTabroOperation::SerializeDataGrid() {
-  return SerializeGrid(theApp.m_DataGrid, theApp.m_EditRows, theApp.m_EditCols, theApp.m_EditCols);
+  const CGridSet& g = m_Host->Grids();
+  return SerializeGrid(g.m_DataGrid, g.m_EditRows, g.m_EditCols, g.m_EditCols);
 }
 
 std::string CTabroOperation::SerializeEditGrid() {
-  return SerializeGrid(theApp.m_EditGrid, theApp.m_SendRows, theApp.m_SendCols, theApp.m_SendCols);
+  const CGridSet& g = m_Host->Grids();
+  return SerializeGrid(g.m_EditGrid, g.m_SendRows, g.m_SendCols, g.m_SendCols);
 }
 
 std::string CTabroOperation::SerializeUploadGrid() {
-  return SerializeGrid(theApp.m_UploadGrid, theApp.m_EditRows, theApp.m_EditCols, theApp.m_EditCols);
+  const CGridSet& g = m_Host->Grids();
+  return SerializeGrid(g.m_UploadGrid, g.m_EditRows, g.m_EditCols, g.m_EditCols);
+}
+
+CString CTabroOperation::UploadName() const {
+  const DOCREQUEST& req = m_Request;
+  if (!req.m_ExplicitName.IsEmpty()) return req.m_ExplicitName;
+  if (!req.m_NameSuffix.IsEmpty()) return CString::Build(u"%s(%s).csv", req.m_DefaultName, req.m_NameSuffix);
+  return CString::Build(u"%s.csv", req.m_DefaultName);
+}
+
+CString CTabroOperation::CsvCharCode() const {
+  if (!m_Request.m_CharCode.IsEmpty()) return m_Request.m_CharCode;
+  switch (m_Host->InputKind()) {
+    case INPUT_FILE_DIALOG:
+    case INPUT_COMMAND_LINE:
+    case INPUT_DROPPED:
+    case INPUT_WATCH_FOLDER:
+    case INPUT_REUSE_NEWFILE:
+      return m_Host->Grids().m_SourceCodeType == 1 ? CString(u"SJIS") : CString(u"UTF8");
+    case INPUT_CLIPBOARD:
+      return CString(u"UTF8");
+    default:
+      return CString();
+  }
+}
+
+void CTabroOperation::PostCsvCommand(const CString& token, const CString& charCode) {
+  std::string body;
+  WideToAnsi(CString::Build(u"authorization=%s&command=%s&prm1=%s&prm2=%s&prm1=%s&prm4=%s&prm5=%s", token,
+                            u"[#CharCode]", charCode, u"", u"", u"", u""),
+             body);
+  uint32_t length = 0;
+  int status = 0;
+  int errorCode = 0;
+  const std::optional<std::string> answer =
+      PostForm(BaseUrl() + u"/csvTabro/webapi/document/v1_0/CsvCmd/", body.c_str(), std::strlen(body.c_str()),
+               length, status, REQKIND_COMMAND, errorCode);
+  json::CJson dropped;
+  if (answer) ParseAnswer(*answer, dropped);
 }
 
 int CTabroOperation::SendDocumentJob() {
   const DOCREQUEST& req = m_Request;
-
-  // 1. The upload name.
-  CString uploadName;
-  if (!req.m_ExplicitName.IsEmpty())
-    uploadName = req.m_ExplicitName;
-  else if (!req.m_NameSuffix.IsEmpty())
-    uploadName = CString::Build(u"%s(%s).csv", req.m_DefaultName, req.m_NameSuffix);
-  else
-    uploadName = CString::Build(u"%s.csv", req.m_DefaultName);
+  const CString uploadName = UploadName();
   if (uploadName.GetLength() >= kMaxUploadName) {
     ShowError(u"ファイル名が長すぎます。", MB_OK | MB_ICONWARNING);
-    return 2;
+    return DOCJOB_NAME_TOO_LONG;
   }
+  CWaitCursor wait;  // until the job ends
 
-  // 2. The wait cursor, until the job ends.
-  CWaitCursor wait;
-
-  // 3. Extension and form value of the output format.
   CString extension;
   CString formValue;
   for (const DocFormat& f : kDocFormats) {
@@ -165,137 +194,100 @@ int CTabroOperation::SendDocumentJob() {
   }
   const bool csvOutput = req.m_DocType == 3;
 
-  // 4. A token; without one the service's answer decides.
+  // Without a token the job goes on: the service's answer decides.
   const CString token = GetAccessToken();
   if (token.IsEmpty()) ShowError(u"認証エラー", MB_OK | MB_ICONWARNING);
 
-  // 5. URLs.
-  const CString documentUrl = BaseUrl() + u"/csvTabro/webapi/document/v1_0/csvTabroDoc/";
-  const CString commandUrl = BaseUrl() + u"/csvTabro/webapi/document/v1_0/CsvCmd/";
-
-  // 6. The data. A job with a join uploads the joined data grid: it is where the
-  // join leaves its result.
+  // A job with a join uploads the joined data grid: it is where the join leaves its result.
   const std::string csv = m_DataSource == 1 ? SerializeEditGrid() : SerializeDataGrid();
-
-  // 7.
   if (csv.empty()) {
     ShowError(u"CSVの取得に失敗しました", MB_OK | MB_ICONWARNING);
-    return 17;
+    return DOCJOB_NO_DATA;
   }
-  // 8.
   std::string data;
   if (!AppendAsUtf8(csv.data(), csv.size(), data)) {
     ShowError(u"データをUTF8に変換できませんでした", MB_OK | MB_ICONWARNING);
-    return 3;
+    return DOCJOB_DATA_NOT_UTF8;
   }
-  // 9.
   std::string name;
-  if (!WideToUtf8(uploadName, name)) return 4;
+  if (!WideToUtf8(uploadName, name)) return DOCJOB_NAME_NOT_UTF8;
 
-  // 10. The character code of a CSV document.
-  CString charCode;
-  if (csvOutput) {
-    switch (theApp.m_InputKind) {
-      case INPUT_FILE_DIALOG:
-      case INPUT_COMMAND_LINE:
-      case INPUT_DROPPED:
-      case INPUT_WATCH_FOLDER:
-      case INPUT_REUSE_NEWFILE: charCode = theApp.m_SourceCodeType == 1 ? u"SJIS" : u"UTF8"; break;
-      case INPUT_CLIPBOARD: charCode = u"UTF8"; break;
-      default: break;
-    }
-    if (!req.m_CharCode.IsEmpty()) charCode = req.m_CharCode;
-  }
-
-  // 11. The bodies.
   std::string documentBody;
   WideToAnsi(CString::Build(u"accesstoken=%s&csvdata=%s&doctype=%s&csvname=%s&csvencode=UTF-8", token,
                             PercentEncodeBytes(data.data(), data.size()), formValue,
                             PercentEncodeBytes(name.data(), name.size())),
              documentBody);
+
+  // The CSV command's answer is read and dropped; its failure stops nothing.
+  if (csvOutput) PostCsvCommand(token, CsvCharCode());
+
   uint32_t length = 0;
   int status = 0;
   int errorCode = 0;
-
-  // 12. The CSV command; its answer is read and dropped, and its failure stops nothing.
-  if (csvOutput) {
-    std::string commandBody;
-    WideToAnsi(CString::Build(u"authorization=%s&command=%s&prm1=%s&prm2=%s&prm1=%s&prm4=%s&prm5=%s", token,
-                              u"[#CharCode]", charCode, u"", u"", u"", u""),
-               commandBody);
-    const std::optional<std::string> answer =
-        PostForm(commandUrl, commandBody.c_str(), std::strlen(commandBody.c_str()), length, status,
-                 REQKIND_COMMAND, errorCode);
-    json::CJson dropped;
-    if (answer) ParseAnswer(*answer, dropped);
-    length = 0;
-    status = 0;
-    errorCode = 0;
-  }
-
-  // 13. The document.
   const std::optional<std::string> document =
-      PostForm(documentUrl, documentBody.c_str(), std::strlen(documentBody.c_str()), length, status,
-               REQKIND_DOCUMENT, errorCode);
+      PostForm(BaseUrl() + u"/csvTabro/webapi/document/v1_0/csvTabroDoc/", documentBody.c_str(),
+               std::strlen(documentBody.c_str()), length, status, REQKIND_DOCUMENT, errorCode);
   if (!document) {
     ShowError(u"ドキュメントの作成に失敗しました", MB_OK | MB_ICONWARNING);
-    return 16;
+    return DOCJOB_NO_DOCUMENT;
   }
-  // 14. A refusal of the service.
   if (status != 200) {
     json::CJson refusal;
     const bool parsed = ParseAnswer(*document, refusal);
     ShowError(u"ドキュメントの取得に失敗しました", MB_OK | MB_ICONWARNING);
-    return parsed ? 14 : 15;
+    return parsed ? DOCJOB_REFUSED : DOCJOB_BAD_REFUSAL;
   }
-  // 15 to 20, under the wait cursor, which ends with this call (21).
   return SaveDocument(*document, extension, csvOutput);
 }
 
-int CTabroOperation::SaveDocument(const std::string& document, const CString& extension, bool csvOutput) {
+CString CTabroOperation::SavePath(const CString& extension, bool& overwrite, int& mode) const {
   const DOCREQUEST& req = m_Request;
-
-  // 15. The save path.
-  const int mode = (m_SaveNameMode == SAVENAME_OVERWRITE || m_SaveNameMode == SAVENAME_TESTRUN)
-                       ? m_SaveNameMode
-                       : SAVENAME_NUMBERED;  // unknown modes never overwrite
+  mode = (m_SaveNameMode == SAVENAME_OVERWRITE || m_SaveNameMode == SAVENAME_TESTRUN) ? m_SaveNameMode
+                                                                                      : SAVENAME_NUMBERED;
+  overwrite = mode == SAVENAME_OVERWRITE;  // unknown modes never overwrite
   const CString stem = req.m_BaseName.IsEmpty() ? m_DownloadName : req.m_BaseName;
-  const CString stamp = TimeStamp(m_TimestampMode);
   const bool inOutputFolder = mode != SAVENAME_TESTRUN && !m_OutputFolder.IsEmpty();
   if (!inOutputFolder && !m_SaveFolder.IsEmpty()) {
     std::error_code ec;
     std::filesystem::create_directories(ToFsPath(m_SaveFolder), ec);
   }
-  const CString folder = mode == SAVENAME_TESTRUN ? theApp.m_TestModeOutTemp
+  const CString folder = mode == SAVENAME_TESTRUN ? m_Host->TestModeOutTemp()
                          : inOutputFolder         ? m_OutputFolder
-                                                  : theApp.m_SaveDirectory;
-  const CString first = inOutputFolder ? stem + stamp : stem;
-  const bool overwrite = mode == SAVENAME_OVERWRITE;
-  CString path = JoinPath(folder, CString::Build(u"%s.%s", first, extension));
-  // The modes that never overwrite move on to the next free number; false when
-  // the numbers ran out.
+                                                  : m_Host->SaveDirectory();
+  const CString first = inOutputFolder ? stem + TimeStamp(m_TimestampMode) : stem;
+  return JoinPath(folder, CString::Build(u"%s.%s", first, extension));
+}
+
+int CTabroOperation::SaveDocument(const std::string& document, const CString& extension, bool csvOutput) {
+  bool overwrite = false;
+  int mode = SAVENAME_NUMBERED;
+  CString path = SavePath(extension, overwrite, mode);
+  // The modes that never overwrite move on to the next free number, "name(2).pdf"
+  // and on; false when the numbers ran out.
+  const CString firstPath = path;
+  const CString numberedStem = firstPath.Left(firstPath.GetLength() - extension.GetLength() - 1);
   int number = 1;
   auto nextFreeName = [&]() {
     do {
       if (++number > kMaxNumberedName) return false;
-      path = JoinPath(folder, CString::Build(u"%s(%d).%s", first, number, extension));
+      path = CString::Build(u"%s(%d).%s", numberedStem, number, extension);
     } while (PathExists(path));
     return true;
   };
   if (!overwrite && PathExists(path) && !nextFreeName()) {
     ShowError(u"ドキュメントを保存できませんでした", MB_OK | MB_ICONWARNING);
-    return 12;
+    return DOCJOB_NOT_SAVED;
   }
 
-  // 16. A CSV document asks before it overwrites.
+  // A CSV document asks before it overwrites; declining ends the job as done.
   if (csvOutput && PathExists(path)) {
     const int answer = GetUiHooks().MessageBox(
         CString::Build(u"’%s’\nが既に存在します。\n上書きしますか？", path), kAppCaption,
         MB_YESNO | MB_ICONWARNING);
-    if (answer != IDYES) return 0;
+    if (answer != IDYES) return DOCJOB_DONE;
   }
 
-  // 17. Create the file; a name taken since it was checked gives way to the next.
+  // A name taken since it was checked gives way to the next.
   int fd = CreateDocumentFile(path, overwrite);
   while (fd < 0 && !overwrite && errno == EEXIST && nextFreeName()) fd = CreateDocumentFile(path, false);
   if (fd < 0) {
@@ -303,31 +295,30 @@ int CTabroOperation::SaveDocument(const std::string& document, const CString& ex
     if (overwrite && PathExists(path)) {
       const int answer = GetUiHooks().MessageBox(
           u"このファイルは他のアプリケーションまたはユーザーによって使用中です。", kAppCaption, MB_RETRYCANCEL);
-      if (answer != IDRETRY) return 0;
+      if (answer != IDRETRY) return DOCJOB_DONE;
       fd = CreateDocumentFile(path, overwrite);
       if (fd < 0) {
         GetUiHooks().MessageBox(u"ドキュメントを保存できませんでした。保存を中止しました。", kAppCaption,
                                 MB_OK | MB_ICONWARNING);
-        return 11;
+        return DOCJOB_IN_USE;
       }
     } else {
       ShowError(u"ドキュメントを保存できませんでした", MB_OK | MB_ICONWARNING);
-      return 12;
+      return DOCJOB_NOT_SAVED;
     }
   }
-  // 18. Write it whole; a failed write leaves no file behind.
+  // Written whole, or no file is left behind.
   if (!WriteAndClose(fd, path, document)) {
     ShowError(u"ドキュメントを保存できませんでした", MB_OK | MB_ICONWARNING);
-    return 12;
+    return DOCJOB_NOT_SAVED;
   }
   // Only the documents this instance made are removed at exit.
-  if (mode == SAVENAME_TESTRUN) RememberTestModeOutFile(path);
+  if (mode == SAVENAME_TESTRUN) m_Host->RememberTestModeOutFile(path);
 
-  // 19, 20. Open or announce.
-  if (req.m_DocType == 0 || req.m_DocType == 1) {
+  if (m_Request.m_DocType == 0 || m_Request.m_DocType == 1) {
     if (m_OpenAfterSave && m_Initialized) GetUiHooks().OpenDocument(path);
   } else if (csvOutput) {
     GetUiHooks().MessageBox(u"CSVファイルを出力しました。", kAppCaption, MB_OK | MB_ICONINFORMATION);
   }
-  return 0;
+  return DOCJOB_DONE;
 }

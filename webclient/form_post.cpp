@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/app_startup.h"
-#include "app/tabro_client_app.h"
+#include "platform/ascii_text.h"
+#include "platform/int_text.h"
 #include "platform/ui_hooks.h"
 #include "webclient/tabro_operation.h"
 #include "webclient/web_codecs.h"
@@ -46,17 +46,6 @@ struct CurlSlistDeleter {
   void operator()(curl_slist* l) const { curl_slist_free_all(l); }
 };
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = char(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = char(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
-
 // What arrives during one transfer.
 struct Answer {
   std::vector<std::pair<std::string, std::string>> headers;  // of the last header block
@@ -68,7 +57,7 @@ struct Answer {
 
   const std::string* Header(std::string_view name) const {
     for (const auto& [k, v] : headers)
-      if (EqualsNoCase(k, name)) return &v;
+      if (EqualsNoCaseAscii(k, name)) return &v;
     return nullptr;
   }
 };
@@ -91,7 +80,7 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
       while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.remove_prefix(1);
       while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.remove_suffix(1);
       a.headers.emplace_back(std::string(line.substr(0, colon)), std::string(value));
-      if (EqualsNoCase(line.substr(0, colon), "Content-Length")) {
+      if (EqualsNoCaseAscii(line.substr(0, colon), "Content-Length")) {
         uint64_t v = 0;
         bool ok = !value.empty();
         for (char c : value) {
@@ -173,17 +162,17 @@ std::optional<std::string> CTabroOperation::PostForm(const CString& url, const c
                                                       size_t bodyLength, uint32_t& contentLength,
                                                       int& status, int kind, int& errorCode) {
   m_LastError = 0;
-  auto fail = [&](int step) {
+  auto fail = [&](int step) {  // POSTSTEP_*
     ShowError(CString::Build(u"サービスに接続できません。(%d-%d)", kind, step), MB_OK | MB_ICONWARNING);
     return std::nullopt;
   };
   EnsureCurlGlobal();
 
-  // 1. Split the URL; the query, if any, is not sent.
+  // The URL in its parts; the query, if any, is not sent.
   std::unique_ptr<CURLU, CurlUrlDeleter> parts(curl_url());
   std::string target;
   {
-    if (!parts || curl_url_set(parts.get(), CURLUPART_URL, url.ToUtf8().c_str(), 0) != CURLUE_OK) return fail(1);
+    if (!parts || curl_url_set(parts.get(), CURLUPART_URL, url.ToUtf8().c_str(), 0) != CURLUE_OK) return fail(POSTSTEP_URL);
     char* scheme = nullptr;
     char* host = nullptr;
     char* port = nullptr;
@@ -203,26 +192,26 @@ std::optional<std::string> CTabroOperation::PostForm(const CString& url, const c
     curl_free(host);
     curl_free(port);
     curl_free(path);
-    if (!ok) return fail(1);
+    if (!ok) return fail(POSTSTEP_URL);
   }
 
-  // 2. The session.
+  // The session.
   std::unique_ptr<CURL, CurlEasyDeleter> curl(curl_easy_init());
   if (!curl) {
     m_LastError = CURLE_FAILED_INIT;
-    return fail(2);
+    return fail(POSTSTEP_SESSION);
   }
   CURL* h = curl.get();
 
-  // 3. Proxy: type 1 goes direct; every other type keeps the environment's settings.
+  // Proxy: type 1 goes direct; every other type keeps the environment's settings.
   if (m_Server.m_ProxyType == 1) {
     const CURLcode rc = curl_easy_setopt(h, CURLOPT_PROXY, "");
     if (rc != CURLE_OK) {
       m_LastError = rc;
-      return fail(3);
+      return fail(POSTSTEP_PROXY);
     }
   }
-  // 4. The receive time-out: the request ends when nothing moves for that long. It
+  // The receive time-out: the request ends when nothing moves for that long. It
   // bounds the connect as well, which libcurl would otherwise wait 300 seconds for.
   Idle idle;
   if (m_Server.m_Timeout > 0) {
@@ -234,17 +223,17 @@ std::optional<std::string> CTabroOperation::PostForm(const CString& url, const c
     if (rc == CURLE_OK) rc = curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
     if (rc != CURLE_OK) {
       m_LastError = rc;
-      return fail(4);
+      return fail(POSTSTEP_TIMEOUT);
     }
   }
 
-  // 5. Connect and send. No Accept header and no "Expect: 100-continue".
+  // Connect and send. No Accept header and no "Expect: 100-continue".
   std::unique_ptr<curl_slist, CurlSlistDeleter> headers;
   for (const char* line : {"Content-Type: application/x-www-form-urlencoded", "Accept:", "Expect:"}) {
     curl_slist* next = curl_slist_append(headers.get(), line);
     if (!next) {
       m_LastError = CURLE_OUT_OF_MEMORY;
-      return fail(5);
+      return fail(POSTSTEP_SEND);
     }
     headers.release();
     headers.reset(next);
@@ -269,17 +258,17 @@ std::optional<std::string> CTabroOperation::PostForm(const CString& url, const c
   if (rc == CURLE_ABORTED_BY_CALLBACK && idle.expired) rc = CURLE_OPERATION_TIMEDOUT;
   if (rc != CURLE_OK && !answer.headersDone) {
     m_LastError = rc;
-    return fail(5);
+    return fail(POSTSTEP_SEND);
   }
 
-  // 8. Status and Content-Length.
+  // Status and Content-Length.
   long code = 0;
   curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &code);
   status = int(code);
   const bool lengthFits = answer.hasLength && answer.length <= std::numeric_limits<uint32_t>::max();
   if (lengthFits) contentLength = uint32_t(answer.length);
 
-  // 9. The document's name, reduced to a bare file name.
+  // The document's name, reduced to a bare file name.
   if (kind == REQKIND_DOCUMENT) {
     CString name;
     if (const std::string* attach = answer.Header("AttchFileName")) {
@@ -288,11 +277,11 @@ std::optional<std::string> CTabroOperation::PostForm(const CString& url, const c
     }
     m_DownloadName = name.IsEmpty() ? m_Request.m_DefaultName : name;
   }
-  // 10. The service's error number.
+  // The service's error number.
   if (status != 200) {
-    if (const std::string* number = answer.Header("csvTabro-Error-Code")) errorCode = TextToInt(CString(*number));
+    if (const std::string* number = answer.Header("csvTabro-Error-Code")) errorCode = TextToInt(CString(*number).View());
   }
-  // 11. The body: all of it, or nothing. A read that failed or ended short is a
+  // The body: all of it, or nothing. A read that failed or ended short is a
   // failed request, never a document.
   if (rc != CURLE_OK) m_LastError = rc;
   if (!lengthFits || answer.length == 0 || rc != CURLE_OK || answer.overflow ||

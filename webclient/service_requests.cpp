@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "app/tabro_client_app.h"
 #include "platform/codepage.h"
+#include "platform/int_text.h"
 #include "platform/ui_hooks.h"
 #include "webclient/json.h"
 #include "webclient/tabro_operation.h"
@@ -21,7 +21,7 @@ CString CTabroOperation::BaseUrl() const {
   // Mode 1: the server the user typed into the system settings, taken afresh for
   // every request so that a change in the dialog applies to the next one.
   if (m_Server.m_OperationMode == 1) return m_Server.m_OnpremisesServer;
-  return theApp.m_ServerConnectMode ? m_Server.m_AltServerBaseUrl : m_Server.m_ServerBaseUrl;
+  return m_Host->UseAltServer() ? m_Server.m_AltServerBaseUrl : m_Server.m_ServerBaseUrl;
 }
 
 CString CTabroOperation::GetAccessToken() {
@@ -34,7 +34,7 @@ CString CTabroOperation::GetAccessToken() {
   const CString text = CString::Build(
       u"authorization=%s&csvtabroconnectaccesskey=%s&csvtabroconnectclientidentificationnumberkey=%s"
       u"&requestapp=2",
-      authorization, m_Server.m_AccessKey, theApp.m_ClientIdentificationNumber);
+      authorization, m_Server.m_AccessKey, m_Host->ClientIdentificationNumber());
   std::string body;
   WideToAnsi(text, body);
   uint32_t length = 0;
@@ -70,7 +70,5 @@ void CTabroOperation::QueryPrintCount() {
   counts.Remove(u'回');
   // No half-width "/" leaves the used count empty and the whole text as the contract.
   const int slash = counts.Find(u'/');
-  theApp.m_PrintUsed = TextToInt(counts.Left(slash));
-  theApp.m_PrintContract = TextToInt(counts.Mid(slash + 1));
-  theApp.m_PrintCountKnown = 1;
+  m_Host->SetPrintCounts(TextToInt(counts.Left(slash).View()), TextToInt(counts.Mid(slash + 1).View()));
 }

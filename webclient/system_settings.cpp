@@ -7,10 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "app/app_startup.h"
-#include "app/tabro_client_app.h"
 #include "grid/text_width.h"
 #include "platform/codepage.h"
+#include "platform/int_text.h"
 #include "platform/paths.h"
 #include "platform/ui_hooks.h"
 #include "webclient/tabro_operation.h"
@@ -81,7 +80,7 @@ bool TakeValue(const CString& line, const char16_t* key, CString& value) {
 }  // namespace
 
 void CTabroOperation::LoadOnpremisesIni() {
-  const CString path = JoinPath(theApp.m_ProgramFolder, kOnpremisesIniName);
+  const CString path = JoinPath(m_Host->ProgramFolder(), kOnpremisesIniName);
   if (std::ifstream(ToFsPath(path), std::ios::binary)) {
     m_Server.m_OperationMode = 101;
     m_Server.m_UserId.Empty();
@@ -102,16 +101,16 @@ void CTabroOperation::LoadOnpremisesIni() {
 }
 
 void CTabroOperation::LoadSystemIni() {
-  const CString path = JoinPath(theApp.m_ProgramFolder, kSystemIniName);
+  const CString path = JoinPath(m_Host->ProgramFolder(), kSystemIniName);
   const bool onpremisesFile = m_Server.m_OperationMode == 101;
   const bool read = ForEachSettingsLine(path, [this](const CString& line) {
     CString value;
     if (TakeValue(line, u"OperationMode=", value)) {
-      if (static_cast<unsigned>(m_Server.m_OperationMode) <= 100) m_Server.m_OperationMode = TextToInt(value);
+      if (static_cast<unsigned>(m_Server.m_OperationMode) <= 100) m_Server.m_OperationMode = TextToInt(value.View());
     } else if (TakeValue(line, u"ProxyType=", value)) {
-      m_Server.m_ProxyType = static_cast<int16_t>(TextToInt(value));
+      m_Server.m_ProxyType = static_cast<int16_t>(TextToInt(value.View()));
     } else if (TakeValue(line, u"Timeout=", value)) {
-      m_Server.m_Timeout = TextToInt(value);
+      m_Server.m_Timeout = TextToInt(value.View());
     } else if (TakeValue(line, u"OnpremisesServer=", value)) {
       if (m_Server.m_OperationMode == 1) m_Server.m_OnpremisesServer = value;
     }
@@ -131,7 +130,7 @@ void CTabroOperation::LoadSystemIni() {
 }
 
 void CTabroOperation::LoadDeploymentIni() {
-  const CString path = JoinPath(theApp.m_ProgramFolder, kDeploymentIniName);
+  const CString path = JoinPath(m_Host->ProgramFolder(), kDeploymentIniName);
   const bool onpremisesFile = m_Server.m_OperationMode == 101;
   ForEachSettingsLine(path, [this, onpremisesFile](const CString& line) {
     CString value;
@@ -146,7 +145,7 @@ void CTabroOperation::LoadDeploymentIni() {
     } else if (TakeValue(line, u"AccessKey=", value)) {
       m_Server.m_AccessKey = value;
     } else if (TakeValue(line, u"ClientIdentificationNumber=", value)) {
-      theApp.m_ClientIdentificationNumber = value;
+      m_Host->SetClientIdentificationNumber(value);
     }
   });
 }
@@ -166,6 +165,6 @@ void CTabroOperation::SaveSystemIni() {
       serverRefused = true;
     }
   }
-  WriteFileAtomic(JoinPath(theApp.m_ProgramFolder, kSystemIniName), TextToBytes(text.View(), CP_ACP));
+  WriteFileAtomic(JoinPath(m_Host->ProgramFolder(), kSystemIniName), TextToBytes(text.View(), CP_ACP));
   if (serverRefused) GetUiHooks().MessageBox(kServerNotSaved, kAppCaption, MB_OK | MB_ICONWARNING);
 }

@@ -167,18 +167,3 @@ int Base64Encode(const char* bytes, size_t length, CString& out) {
 
 CString AnsiToWide(std::string_view bytes) { return BytesToText(bytes, CP_ACP); }
 
-int TextToInt(const CString& text) {
-  const std::u16string_view v = text.View();
-  size_t i = 0;
-  while (i < v.size() && (v[i] == u' ' || (v[i] >= u'\t' && v[i] <= u'\r'))) ++i;
-  bool negative = false;
-  if (i < v.size() && (v[i] == u'+' || v[i] == u'-')) negative = v[i++] == u'-';
-  long long value = 0;
-  for (; i < v.size() && v[i] >= u'0' && v[i] <= u'9'; ++i) {
-    value = value * 10 + (v[i] - u'0');
-    if (value > 2147483648LL) value = 2147483648LL;
-  }
-  if (negative) value = -value;
-  if (value > 2147483647LL) value = 2147483647LL;
-  return static_cast<int>(value);
-}

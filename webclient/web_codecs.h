@@ -50,6 +50,3 @@ int Base64Encode(const char* bytes, size_t length, CString& out);
 // ANSI bytes to wide text (lenient), for values read from the service's answers.
 CString AnsiToWide(std::string_view bytes);
 
-// The runtime's decimal text-to-int: leading blanks and a sign, digits up to the
-// first other character, 0 when there is none; out-of-range values saturate.
-int TextToInt(const CString& text);

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "app/app_grids.h"
 #include "app/steps/join_replay.h"
 #include "app/tabro_client_dlg.h"
 #include "app/tool_dialogs.h"

@@ -2,7 +2,7 @@
 
 #include "grid/csv_split.h"
 #include "grid/text_width.h"
-#include "macro/macro_scan.h"
+#include "platform/int_text.h"
 
 bool NextSectionLine(CCsvTextFile& in, CString& line) {
   for (;;) {
@@ -23,7 +23,7 @@ int MatchSettingsKey(const CString& line, std::span<const char16_t* const> keys,
   return -1;
 }
 
-int SettingsInt(const CString& text) { return macro_scan::ReadInt(text); }
+int SettingsInt(const CString& text) { return TextToInt(text.View()); }
 
 int SplitSettingsList(std::vector<CString>& fields, const CString& value) {
   // A separator after a quoted last field keeps it from being the last field,

@@ -5,7 +5,7 @@
 
 #include "edittools/pivot/pivot_message.h"
 #include "grid/date_text.h"
-#include "macro/macro_scan.h"
+#include "platform/int_text.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ bool GroupYearMonth(const CString& cell, int& year, int& month) {
 
 }  // namespace
 
-int DecimalPrefix(const CString& text) { return macro_scan::ReadInt(text); }
+int DecimalPrefix(const CString& text) { return TextToInt(text.View()); }
 
 void ResetGroupDateNotice() { g_GroupDateNoticeShown = false; }
 

@@ -7,11 +7,12 @@
 
 #include "grid/date_text.h"
 #include "macro/macro_scan.h"
+#include "platform/int_text.h"
 
 namespace {
 
 // The leading integer of a text: blanks, a sign, digits; 0 without digits.
-int LeadingInt(const CString& text) { return macro_scan::ReadInt(text); }
+int LeadingInt(const CString& text) { return TextToInt(text.View()); }
 
 // Cuts t after the first separator of the list found past its start; the
 // integer before it goes to value. Counts the cuts made.

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "jobsheet/command/command_number.h"
+#include "platform/int_text.h"
 #include "jobsheet/command/command_tokens.h"
 #include "jobsheet/command/reserved_chars.h"
 
@@ -101,11 +101,11 @@ constexpr std::array kKeywords = {
     Skip(u"HideErr", [](JOBSETTING& j, std::u16string_view) { j.m_HideErr = 1; }),
     Value(u"Date=", [](JOBSETTING& j, std::u16string_view v) { j.m_Date = CString(v); }),
     Value(u"Tytl=", [](JOBSETTING& j, std::u16string_view v) { j.m_Tytl = Unescaped(v); }),
-    Skip(u"Skip=", [](JOBSETTING& j, std::u16string_view v) { j.m_Skip = static_cast<int16_t>(ReadCommandNumber(v)); }),
+    Skip(u"Skip=", [](JOBSETTING& j, std::u16string_view v) { j.m_Skip = static_cast<int16_t>(TextToInt(v)); }),
     Own(u"SUM(", ReadRowSumToken),
     Own(u"TimeSpan(", ReadTimeSpanToken),
     Own(u"FieldN=", ReadFieldNameToken),
-    Skip(u"DateFormat=", [](JOBSETTING& j, std::u16string_view v) { j.m_DateFormat = ReadCommandNumber(v); }),
+    Skip(u"DateFormat=", [](JOBSETTING& j, std::u16string_view v) { j.m_DateFormat = TextToInt(v); }),
 };
 // 51 rows, of which the barcode and seal rows name three keywords each.
 static_assert(kKeywords.size() == 55);

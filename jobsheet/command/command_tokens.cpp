@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "jobsheet/command/command_number.h"
+#include "platform/int_text.h"
 #include "jobsheet/command/reserved_chars.h"
 
 namespace {
@@ -53,7 +53,7 @@ bool ReadSortToken(JOBSETTING& job, std::u16string_view, std::u16string_view tex
   while (p < n && text[p] != u';' && text[p] != u')') {
     size_t runEnd = p;
     while (runEnd < n && IsSortRunChar(text[runEnd])) ++runEnd;
-    const int number = ReadCommandNumber(text.substr(p, runEnd - p));
+    const int number = TextToInt(text.substr(p, runEnd - p));
     if (runEnd == p || number < 0 || number > 19) {
       // Not a key: skip to the next separator.
       p = text.find_first_of(u",;)", p);
@@ -101,7 +101,7 @@ bool ReadBreakToken(JOBSETTING& job, std::u16string_view, std::u16string_view te
       const size_t close = text.find(u']', p + 1);
       p = close == kNone ? text.size() : close + 1;
     } else {
-      job.m_BreakNo = static_cast<int8_t>(ReadCommandNumber(text.substr(p)));
+      job.m_BreakNo = static_cast<int8_t>(TextToInt(text.substr(p)));
     }
   }
   return GoOnAfterSemicolon(text, p, pos);
@@ -110,14 +110,14 @@ bool ReadBreakToken(JOBSETTING& job, std::u16string_view, std::u16string_view te
 // HdClm= -> blanks (number | "[" name ["]"])
 bool ReadHdClmToken(JOBSETTING& job, std::u16string_view, std::u16string_view text, size_t& pos) {
   size_t p = pos;
-  while (p < text.size() && IsCommandBlank(text[p])) ++p;
+  while (p < text.size() && IsRuntimeBlank(text[p])) ++p;
   if (At(text, p) == u'[') {
     size_t close = text.find(u']', p + 1);
     if (close == kNone) close = text.size();
     job.m_HdClm = CString(text.substr(p + 1, close - p - 1));
     p = close < text.size() ? close + 1 : close;
   } else {
-    job.m_HdClmNo = ReadCommandNumber(text.substr(p));
+    job.m_HdClmNo = TextToInt(text.substr(p));
   }
   return GoOnAfterSemicolon(text, p, pos);
 }
@@ -158,18 +158,18 @@ bool ReadTypeSToken(JOBSETTING& job, std::u16string_view, std::u16string_view te
     }
     if (At(text, p) == u'(') {
       ++p;
-      job.m_LabelLayout1 = static_cast<int16_t>(ReadCommandNumber(text.substr(p)));
+      job.m_LabelLayout1 = static_cast<int16_t>(TextToInt(text.substr(p)));
       size_t stop = text.find_first_of(u";)", p);
       if (stop == kNone) stop = n;
       const size_t x = FindBefore(text, u'x', p, stop);
-      if (x < stop) job.m_LabelLayout2 = static_cast<int16_t>(ReadCommandNumber(text.substr(x + 1)));
+      if (x < stop) job.m_LabelLayout2 = static_cast<int16_t>(TextToInt(text.substr(x + 1)));
       // Without its ")" the layout runs to the token's end and no start label follows.
       p = At(text, stop) == u')' ? stop + 1 : stop;
     }
   }
   const size_t end = TokenEnd(text, p);
   for (size_t i = p; i < end; ++i)
-    if (text[i] == u'S') job.m_StartLabel = ReadCommandNumber(text.substr(i + 1, end - i - 1));
+    if (text[i] == u'S') job.m_StartLabel = TextToInt(text.substr(i + 1, end - i - 1));
   return GoOnAfterSemicolon(text, p, pos);
 }
 
@@ -280,7 +280,7 @@ bool ReadTimeSpanToken(JOBSETTING& job, std::u16string_view, std::u16string_view
   item.m_Result = ArgumentText(a1);
   item.m_Columns[1] = ArgumentText(a2);
   item.m_Columns[0] = ArgumentText(a3);
-  item.m_Minutes = LeftOut(a4) ? 0 : ReadCommandNumber(a4);
+  item.m_Minutes = LeftOut(a4) ? 0 : TextToInt(a4);
   job.m_TimeSpans.push_back(std::move(item));
   return GoOnAfterSemicolon(text, pos, pos);
 }
@@ -293,7 +293,7 @@ bool ReadFieldNameToken(JOBSETTING& job, std::u16string_view, std::u16string_vie
   while (p < end) {
     const size_t open = FindBefore(text, u'[', p, end);
     if (open >= end) break;
-    const int n = ReadCommandNumber(text.substr(p, open - p));
+    const int n = TextToInt(text.substr(p, open - p));
     const size_t close = FindBefore(text, u']', open + 1, end);
     if (close >= end) break;
     const CString name = UnescapeReservedChars(CString(text.substr(open + 1, close - open - 1)));

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "grid/csv_split.h"
-#include "jobsheet/command/command_number.h"
+#include "platform/int_text.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ CString CompressColumnList(const CString& list) {
   // A field that names no column of the grid (no number, 0, beyond 256) is dropped.
   std::vector<int64_t> numbers;
   for (int i = 0; i < count && static_cast<int>(numbers.size()) < kMaxCompressedNumbers; ++i) {
-    const int n = ReadCommandNumber(fields[i].View());
+    const int n = TextToInt(fields[i].View());
     if (n >= kFirstColumn && n <= kLastColumn) numbers.push_back(n);
   }
 
@@ -90,13 +90,13 @@ CString ExpandColumnList(const CString& list) {
     const CString& field = fields[f];
     const int tilde = field.Find(u'~');
     if (tilde < 0) {
-      const int n = ReadCommandNumber(field.View());
+      const int n = TextToInt(field.View());
       if (n >= kFirstColumn && n <= kLastColumn) append(n);
       continue;
     }
     // A range outside the grid's columns is clipped, so its cost stays bounded.
-    int first = ReadCommandNumber(field.View().substr(0, tilde));
-    int last = ReadCommandNumber(field.View().substr(tilde + 1));
+    int first = TextToInt(field.View().substr(0, tilde));
+    int last = TextToInt(field.View().substr(tilde + 1));
     if (first < kFirstColumn) first = kFirstColumn;
     if (last > kLastColumn) last = kLastColumn;
     for (int n = first; n <= last; ++n) append(n);

@@ -8,6 +8,7 @@
 #include "grid/csv_split.h"
 #include "grid/csv_text_file.h"
 #include "grid/text_width.h"
+#include "platform/int_text.h"
 #include "platform/paths.h"
 
 namespace fs = std::filesystem;
@@ -16,23 +17,6 @@ namespace {
 
 // The longest list line, and the longest settings-file line the store keeps whole.
 constexpr int kListLineChars = 100000;
-
-// Decimal number at the start of a field: leading blanks and a sign allowed, stops at
-// the first other character, no digits give 0.
-int ReadLeadingInt(const CString& text) {
-  const char16_t* p = text.GetString();
-  while (*p == u' ' || *p == u'\t') ++p;
-  bool negative = false;
-  if (*p == u'+' || *p == u'-') negative = (*p++ == u'-');
-  long long value = 0;
-  for (; *p >= u'0' && *p <= u'9'; ++p) {
-    if (value < 3000000000LL) value = value * 10 + (*p - u'0');
-  }
-  if (negative) value = -value;
-  if (value > INT32_MAX) return INT32_MAX;
-  if (value < INT32_MIN) return INT32_MIN;
-  return static_cast<int>(value);
-}
 
 bool IsNonEmptyFile(const fs::path& path) {
   std::error_code ec;
@@ -74,7 +58,7 @@ bool ParseReuseLine(CString line, const CString& programFolder, REUSECOMMAND& jo
   CsvSplitOverflow overflow;
   SplitCsvLine(fields, line, false, &overflow);
   auto text = [&](size_t i) { return i < fields.size() ? fields[i] : CString(); };
-  auto number = [&](size_t i) { return i < fields.size() ? ReadLeadingInt(fields[i]) : 0; };
+  auto number = [&](size_t i) { return i < fields.size() ? TextToInt(fields[i].View()) : 0; };
   job.csvFile = text(0);
   job.command = text(1);
   job.outputKind = text(2);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "jobsheet/command/command_number.h"
+#include "platform/int_text.h"
 #include "jobsheet/command/job_setting.h"
 #include "jobsheet/sheet/column_codes.h"
 #include "jobsheet/sheet/csv_prop_page.h"
@@ -17,7 +17,7 @@ std::vector<int> ReadIntegers(const CString& text) {
   while (i <= all.size()) {
     size_t end = all.find(u',', i);
     if (end == std::u16string_view::npos) end = all.size();
-    items.push_back(ReadCommandNumber(all.substr(i, end - i)));
+    items.push_back(TextToInt(all.substr(i, end - i)));
     i = end + 1;
   }
   return items;

@@ -11,10 +11,14 @@
 //
 // A cell of the grid list is addressed by a row and a list column ("subitem");
 // the grid column is the subitem minus 2.
+//
+// ReadClipboardText and LoadColumnNames work on theApp: they are defined in the
+// app layer (app/csv_page_clipboard.cpp) over the grid engines.
 
 #include <array>
 #include <vector>
 
+#include "grid/clipboard_table.h"
 #include "jobsheet/sheet/csv_page_types.h"
 #include "platform/cstring.h"
 
@@ -35,14 +39,14 @@ class CCsvPropPage {
 
   // Results of ReadClipboardText.
   enum : int {
-    CLIP_INSERTED = 0,     // rows inserted; counts, row tables and field names updated
-    CLIP_NO_ACCESS = -1,   // the clipboard cannot be opened
-    CLIP_NO_TEXT = -2,     // no text, or an empty one
-    CLIP_NOTHING = 2,      // no line with two or more fields, or no line at all
-    CLIP_LIMIT = 3,        // nothing inserted: a limit would be exceeded (message shown)
+    CLIP_INSERTED = TABLE_INSERTED,  // rows inserted; counts, row tables and field names updated
+    CLIP_NO_ACCESS = -1,             // the clipboard cannot be opened
+    CLIP_NO_TEXT = -2,               // no text, or an empty one
+    CLIP_NOTHING = TABLE_NOTHING,    // no line with two or more fields, or no line at all
+    CLIP_LIMIT = TABLE_LIMIT,        // nothing inserted: a limit would be exceeded (message shown)
   };
 
-  CCsvPropPage();
+  CCsvPropPage() = default;
 
   // ---- Filling from the application ----------------------------------------
   // Reads the clipboard's text (lines at CR LF, fields at tabs) and inserts its rows

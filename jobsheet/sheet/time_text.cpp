@@ -2,7 +2,7 @@
 
 #include "jobsheet/sheet/time_text.h"
 
-#include "jobsheet/command/command_number.h"
+#include "platform/int_text.h"
 
 
 TimeText ReadTimeText(const CString& text) {
@@ -10,13 +10,13 @@ TimeText ReadTimeText(const CString& text) {
   int from = 0;
   const int hourMark = text.Find(u'時');
   if (hourMark > 0) {
-    t.hours = ReadCommandNumber(text.View());
+    t.hours = TextToInt(text.View());
     from = hourMark + 1;
     t.form = TIME_JAPANESE;
   }
   const int minuteMark = text.Find(u'分', from);
   if (minuteMark > from) {
-    t.minutes = ReadCommandNumber(text.View().substr(from));
+    t.minutes = TextToInt(text.View().substr(from));
     t.form = TIME_JAPANESE;
     return t;
   }
@@ -24,8 +24,8 @@ TimeText ReadTimeText(const CString& text) {
   for (char16_t sep : {u':', u'.'}) {
     const int p = text.Find(sep);
     if (p > 0) {
-      t.hours = ReadCommandNumber(text.View());
-      t.minutes = ReadCommandNumber(text.View().substr(p + 1));
+      t.hours = TextToInt(text.View());
+      t.minutes = TextToInt(text.View().substr(p + 1));
       t.form = sep == u':' ? TIME_COLON : TIME_POINT;
       return t;
     }

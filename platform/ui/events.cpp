@@ -468,7 +468,7 @@ CString AppTitle();
 }  // namespace layer
 
 namespace {
-CString g_appTitle = u"タブロコネクト";
+CString g_appTitle = kAppCaption;
 }
 
 CString layer::AppTitle() { return g_appTitle; }

@@ -1,3 +1,4 @@
+#include "app/app_reset.h"
 #include "app/app_startup.h"
 
 #include <gtest/gtest.h>
@@ -29,9 +30,7 @@ class StartupTest : public ::testing::Test {
  protected:
   void SetUp() override {
     saved_ = StartupInputs();
-    theApp.m_InputKind = INPUT_NONE;
-    theApp.m_NoReusePrompt = 0;
-    theApp.m_hSingleInstanceMutex = -1;
+    apptest::ResetTheApp();
     StartupSettings& in = StartupInputs();
     in = StartupSettings{};
     in.executablePath = programDir_.path() / "bin" / "TabroConnect";
@@ -49,6 +48,7 @@ class StartupTest : public ::testing::Test {
   void TearDown() override {
     ReleaseSingleInstanceLock(theApp.m_hSingleInstanceMutex);
     StartupInputs() = saved_;
+    apptest::ResetTheApp();
   }
 
   // Replaces "{dir}" in an argument by the temporary data folder.
@@ -158,7 +158,6 @@ TEST_F(StartupTest, SetsFoldersVersionAndTheMainDialogPointer) {
   EXPECT_EQ(theApp.m_ProgramFolder, FromFsPath(BinDir()));
   EXPECT_EQ(theApp.m_TestModeOutTemp, FromFsPath(BinDir() / "TestModeOutTemp"));
   EXPECT_TRUE(fs::is_directory(BinDir() / "TestModeOutTemp"));
-  EXPECT_EQ(theApp.m_VersionText, GetProductVersion());
   EXPECT_FALSE(theApp.m_VersionText.IsEmpty());
   EXPECT_EQ(mainDlgWhileRunning_, dialog_);
   EXPECT_EQ(theApp.m_WatchingMode, 0);
@@ -250,7 +249,7 @@ TEST_F(StartupTest, AutomationClientAttachesToTheRunningDialogOnly) {
 
 TEST(AutoProxy, SecondClientKeepsTheDialogHeldWhenTheFirstGoes) {
   CTabroClientDlg dlg;
-  g_pMainDlg = &dlg;
+  const CMainDlgScope mainDialog(dlg);
   auto* first = CTabroClientDlgAutoProxy::CreateObject();
   auto* second = CTabroClientDlgAutoProxy::CreateObject();
   EXPECT_EQ(CTabroClientDlgAutoProxy::LockCount(), 2);
@@ -259,7 +258,6 @@ TEST(AutoProxy, SecondClientKeepsTheDialogHeldWhenTheFirstGoes) {
   delete first;
   EXPECT_EQ(dlg.m_pAutoProxy, nullptr);
   EXPECT_EQ(CTabroClientDlgAutoProxy::LockCount(), 0);
-  g_pMainDlg = nullptr;
 }
 
 struct SwitchCase {
@@ -382,7 +380,7 @@ TEST_P(CanExitCases, ConsultsTheProxyAndTheWatch) {
   const CanExitCase& c = GetParam();
   RecordingUiHooks hooks;
   CTabroClientDlg dlg;
-  g_pMainDlg = &dlg;
+  const CMainDlgScope mainDialog(dlg);
   std::unique_ptr<CTabroClientDlgAutoProxy> proxy;
   if (c.proxy) proxy.reset(CTabroClientDlgAutoProxy::CreateObject());
   theApp.m_InputKind = c.inputKind;
@@ -395,7 +393,6 @@ TEST_P(CanExitCases, ConsultsTheProxyAndTheWatch) {
   }
   proxy.reset();
   EXPECT_TRUE(dlg.CanExit());  // the client went: the dialog may close
-  g_pMainDlg = nullptr;
   theApp.m_InputKind = INPUT_NONE;
   theApp.m_WatchingMode = 0;
 }

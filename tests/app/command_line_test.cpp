@@ -73,32 +73,4 @@ TEST(JoinCommandLine, QuotesArgumentsWithBlanksSoTheyScanWhole) {
   EXPECT_EQ(info.noReusePrompt, 1);
 }
 
-struct ExtensionCase {
-  const char* name;
-  const char16_t* path;
-  bool csv;
-};
-
-const ExtensionCase kExtensionCases[] = {
-    {"LowerCsv", u"/d/a.csv", true},
-    {"UpperCsv", u"/d/a.CSV", true},
-    {"LowerTsv", u"/d/a.tsv", true},
-    {"UpperTsv", u"/d/a.TSV", true},
-    {"MixedCaseIsRefused", u"/d/a.Csv", false},
-    {"BackupOfCsvIsRefused", u"/d/a.csv.bak", false},
-    {"UpperBackupIsRefused", u"/d/a.CSV.bak", false},
-    {"CsvInFolderNameOnly", u"/d.csv/a.txt", false},
-    {"NoExtension", u"/d/csv", false},
-    {"DotNameOnly", u"/d/.csv", false},
-};
-
-class CsvExtensionTest : public ::testing::TestWithParam<ExtensionCase> {};
-
-TEST_P(CsvExtensionTest, DecidesByFinalExtension) {
-  EXPECT_EQ(HasCsvFileExtension(CString(GetParam().path)), GetParam().csv);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, CsvExtensionTest, ::testing::ValuesIn(kExtensionCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 }  // namespace

@@ -8,7 +8,8 @@
 #include <string>
 
 #include "app/tabro_client_app.h"
-#include "grid/app_state.h"
+#include "app/app_reset.h"
+#include "grid/grid_set_fixture.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -18,7 +19,7 @@ using testsupport::TempDir;
 class AppEditSettings : public ::testing::Test {
  protected:
   void SetUp() override {
-    gridtest::ResetAppState();
+    apptest::ResetTheApp();
     theApp.m_ProgramFolder = CString::FromUtf8(dir_.path().string());
     theApp.m_ToolTextLines[0].clear();
     theApp.m_ToolTextLines[1].clear();

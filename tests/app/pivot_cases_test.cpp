@@ -12,7 +12,8 @@
 #include "app/tabro_client_dlg.h"
 #include "edittools/chain/edit_settings_file.h"
 #include "edittools/chain/tool_chain.h"
-#include "grid/app_state.h"
+#include "app/app_reset.h"
+#include "grid/grid_set_fixture.h"
 #include "platform/ui_hooks.h"
 #include "support/temp_dir.h"
 
@@ -50,8 +51,8 @@ std::vector<std::string> CaseNames() {
 
 class PivotCase : public ::testing::TestWithParam<std::string> {
  protected:
-  void SetUp() override { gridtest::ResetAppState(); }
-  void TearDown() override { gridtest::ResetAppState(); }
+  void SetUp() override { apptest::ResetTheApp(); }
+  void TearDown() override { apptest::ResetTheApp(); }
 };
 
 TEST_P(PivotCase, GivesTheExpectedTable) {

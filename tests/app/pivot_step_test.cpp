@@ -6,7 +6,8 @@
 #include "app/tabro_client_dlg.h"
 #include "app/tool_dialogs.h"
 #include "edittools/chain/tool_chain.h"
-#include "grid/app_state.h"
+#include "app/app_reset.h"
+#include "grid/grid_set_fixture.h"
 #include "platform/ui_hooks.h"
 
 namespace {
@@ -14,7 +15,7 @@ namespace {
 class PivotStepTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    gridtest::ResetAppState();
+    apptest::ResetTheApp();
     gridtest::Fill(theApp.m_DataGrid, {{u"店舗", u"月", u"金額"},
                                        {u"東京", u"4月", u"100"},
                                        {u"大阪", u"5月", u"200"},
@@ -28,7 +29,7 @@ class PivotStepTest : public ::testing::Test {
     p.SumClmArry = {SUMCLM{2, 1, 0}};
     p.GrpClmArry = {GRPCLM{0, 1, 0, 1, 0, 0, 0, 0}, GRPCLM{1, 2, 1, 4, 0, 0, 0, 0}};
   }
-  void TearDown() override { gridtest::ResetAppState(); }
+  void TearDown() override { apptest::ResetTheApp(); }
 
   CTabroClientDlg dlg_;
   RecordingUiHooks hooks_;

@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "app/steps/tool_replay.h"
-#include "grid/app_state.h"
+#include "app/app_reset.h"
+#include "grid/grid_set_fixture.h"
 #include "platform/ui_hooks.h"
 
 namespace {
@@ -43,7 +44,7 @@ TEST(ToolCases, EachFolderGivesItsExpectedResult) {
   ASSERT_GE(folders.size(), 20u);
   for (const fs::path& folder : folders) {
     SCOPED_TRACE(folder.lexically_relative(fs::path(TABRO_TEST_DATA_DIR).parent_path()).string());
-    gridtest::ResetAppState();
+    apptest::ResetTheApp();
     RecordingUiHooks hooks;
     CTabroClientDlg dlg;
     ASSERT_TRUE(LoadInputForReplay(dlg, CString::FromUtf8((folder / "input.csv").string())));

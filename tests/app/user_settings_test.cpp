@@ -307,24 +307,4 @@ TEST_P(FolderTextCases, ChosenFolderMustFitTheSettingsFile) {
 INSTANTIATE_TEST_SUITE_P(Table, FolderTextCases, ::testing::ValuesIn(kFolderTextCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-struct NumberCase {
-  const char* name;
-  const char16_t* text;
-  int value;
-};
-
-const NumberCase kNumberCases[] = {
-    {"Digits", u"12", 12},   {"Empty", u"", 0},          {"Letters", u"abc", 0},
-    {"Signed", u"-3", -3},   {"StopsAtOther", u"4x5", 4}, {"TooLarge", u"99999999999", 2147483647},
-};
-
-class NumberCases : public ::testing::TestWithParam<NumberCase> {};
-
-TEST_P(NumberCases, ReadsTheLeadingNumber) {
-  EXPECT_EQ(ReadSettingsNumber(CString(GetParam().text)), GetParam().value);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, NumberCases, ::testing::ValuesIn(kNumberCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 }  // namespace

@@ -4,8 +4,7 @@
 
 #include <vector>
 
-#include "app/tabro_client_app.h"
-#include "grid/app_state.h"
+#include "grid/grid_set_fixture.h"
 
 namespace {
 
@@ -109,20 +108,20 @@ TEST(ClassifyHeaderText, FirstMatchingTestGivesTheClass) {
 
 class DetectColumnTypesTest : public ::testing::Test {
  protected:
-  void SetUp() override { gridtest::ResetAppState(); }
-  void TearDown() override { gridtest::ResetAppState(); }
+  void SetUp() override { gridtest::ResetSet(); }
+  void TearDown() override { gridtest::ResetSet(); }
 
   // Type of a one-column data grid: an optional title and the cells below it.
   static int TypeOf(const char16_t* title, std::vector<const char16_t*> cells) {
-    gridtest::ResetAppState();
-    CTabroClientApp& a = theApp;
+    gridtest::ResetSet();
+    CGridSet& a = gridtest::Set();
     int r = 0;
     if (title != nullptr) a.m_DataGrid[r++][0] = title;
     for (const char16_t* cell : cells) a.m_DataGrid[r++][0] = cell;
     a.m_TitleRow = title != nullptr ? 0 : -1;
     a.m_DataRows = r;
     a.m_DataCols = 1;
-    a.DetectColumnTypes(0);
+    ScanColumnTypes(a, 0);
     return a.m_ColumnTypes[0];
   }
 };
@@ -185,7 +184,7 @@ TEST_F(DetectColumnTypesTest, ALargeGridSharedOutAmongThreadsGetsEveryColumnsTyp
       {u"メモ", u"", u"", COLTYPE_UNKNOWN},
   };
   constexpr int kRows = 1000;
-  CTabroClientApp& a = theApp;
+  CGridSet& a = gridtest::Set();
   for (int c = 0; c < GRID_COLS; ++c) {
     const Kind& k = kinds[c % std::size(kinds)];
     a.m_DataGrid[0][c] = k.title;
@@ -194,32 +193,32 @@ TEST_F(DetectColumnTypesTest, ALargeGridSharedOutAmongThreadsGetsEveryColumnsTyp
   a.m_TitleRow = 0;
   a.m_DataRows = kRows;
   a.m_DataCols = GRID_COLS;
-  a.DetectColumnTypes(0);
+  ScanColumnTypes(a, 0);
   for (int c = 0; c < GRID_COLS; ++c) {
     EXPECT_EQ(a.m_ColumnTypes[c], kinds[c % std::size(kinds)].type) << "column " << c;
   }
 }
 
 TEST_F(DetectColumnTypesTest, NoDataRowBelowTheTitleLeavesEveryTypeText) {
-  CTabroClientApp& a = theApp;
+  CGridSet& a = gridtest::Set();
   a.m_ColumnTypes.fill(COLTYPE_UNKNOWN);
   a.m_DataGrid[0][0] = u"金額";
   a.m_TitleRow = 0;
   a.m_DataRows = 1;
   a.m_DataCols = 1;
-  a.DetectColumnTypes(0);
+  ScanColumnTypes(a, 0);
   for (uint8_t t : a.m_ColumnTypes) EXPECT_EQ(t, COLTYPE_TEXT);
 }
 
 TEST_F(DetectColumnTypesTest, TheEditGridIsScannedWithTheDataGridsTitle) {
-  CTabroClientApp& a = theApp;
+  CGridSet& a = gridtest::Set();
   gridtest::Fill(a.m_DataGrid, {{u"品名", u"金額"}});
   gridtest::Fill(a.m_EditGrid, {{u"x", u"y"}, {u"りんご", u"100"}, {u"みかん", u"200"}});
   a.m_TitleRow = 0;
   a.m_EditRows = 3;
   a.m_EditCols = 2;
   a.m_ColumnTypes[2] = COLTYPE_DATE;
-  a.DetectColumnTypes(1);
+  ScanColumnTypes(a, 1);
   EXPECT_EQ(a.m_ColumnTypes[0], COLTYPE_TEXT);
   EXPECT_EQ(a.m_ColumnTypes[1], COLTYPE_NUMBER);
   EXPECT_EQ(a.m_ColumnTypes[2], COLTYPE_TEXT);  // beyond the columns: reset

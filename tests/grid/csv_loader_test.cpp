@@ -5,13 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/tabro_client_app.h"
-#include "app/tabro_client_dlg.h"
-#include "grid/app_state.h"
+#include "grid/csv_loader.h"
+#include "grid/grid_set_fixture.h"
 #include "grid/csv_split.h"
 #include "grid/csv_text_file.h"
 #include "grid/number_text.h"
-#include "jobsheet/sheet/csv_prop_page.h"
 #include "platform/codepage.h"
 #include "platform/ui_hooks.h"
 #include "support/temp_dir.h"
@@ -32,18 +30,16 @@ std::string Repeat(const std::string& line, int times) {
 
 class CsvLoaderTest : public ::testing::Test {
  protected:
-  void SetUp() override { gridtest::ResetAppState(); }
-  void TearDown() override { gridtest::ResetAppState(); }
+  void SetUp() override { gridtest::ResetSet(); }
 
   // Loads a file with the given bytes under the given name.
   int Load(const std::string& name, const std::string& bytes) {
     path_ = PathText(dir_.Write(name, bytes));
-    return dlg_.LoadCsv(path_, nullptr, LOAD_FILE);
+    return LoadCsvFile(gridtest::Set(), path_);
   }
 
   TempDir dir_;
   CString path_;
-  CTabroClientDlg dlg_;
   RecordingUiHooks hooks_;
 };
 
@@ -64,12 +60,12 @@ TEST_F(CsvLoaderTest, RowsStoreAsManyCellsAsTheWidestRowSoFar) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    gridtest::ResetAppState();
+    gridtest::ResetSet();
     ASSERT_EQ(Load("in.csv", c.bytes), 1);
-    EXPECT_EQ(theApp.m_DataCols, c.dataCols);
-    ASSERT_EQ(theApp.m_DataRows, static_cast<int>(c.fieldCounts.size()));
+    EXPECT_EQ(gridtest::Set().m_DataCols, c.dataCols);
+    ASSERT_EQ(gridtest::Set().m_DataRows, static_cast<int>(c.fieldCounts.size()));
     for (size_t r = 0; r < c.fieldCounts.size(); ++r) {
-      EXPECT_EQ(theApp.m_RowFieldCount[r], c.fieldCounts[r]) << "row " << r;
+      EXPECT_EQ(gridtest::Set().m_RowFieldCount[r], c.fieldCounts[r]) << "row " << r;
     }
   }
   EXPECT_TRUE(hooks_.Messages().empty());
@@ -77,9 +73,8 @@ TEST_F(CsvLoaderTest, RowsStoreAsManyCellsAsTheWidestRowSoFar) {
 
 TEST_F(CsvLoaderTest, CellsAndRowTablesOfAShiftJisFile) {
   ASSERT_EQ(Load("売上.csv", Sjis(u"品名,100,2024/01/05,\r\nりんご,\"1,200\",,メモ\r\n")), 1);
-  const CTabroClientApp& a = theApp;
+  const CGridSet& a = gridtest::Set();
   EXPECT_EQ(a.m_SourceCodeType, 1);
-  EXPECT_EQ(a.m_CsvFolder, PathText(dir_.path()));
   EXPECT_EQ(a.m_DataGrid.GetAt(0, 0), u"品名");
   EXPECT_EQ(a.m_DataGrid.GetAt(1, 1), u"1,200");
   EXPECT_EQ(a.m_DataGrid.GetAt(1, 3), u"メモ");
@@ -114,10 +109,10 @@ TEST_F(CsvLoaderTest, TsvIsToldByTheFilesOwnExtension) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    gridtest::ResetAppState();
+    gridtest::ResetSet();
     std::filesystem::create_directories(dir_ / c.folder);
     ASSERT_EQ(Load(std::string(c.folder) + "/" + c.file, "a\tb c\r\nd\te f\r\n"), 1);
-    EXPECT_EQ(theApp.m_DataCols, c.cols);
+    EXPECT_EQ(gridtest::Set().m_DataCols, c.cols);
   }
 }
 
@@ -141,11 +136,11 @@ TEST_F(CsvLoaderTest, RowLimitAndTotalRows) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    gridtest::ResetAppState();
+    gridtest::ResetSet();
     hooks_.Clear();
     EXPECT_EQ(Load("rows.csv", Repeat("1,2\r\n", c.lines) + c.tail), c.result);
-    EXPECT_EQ(theApp.m_DataRows, c.rows);
-    EXPECT_EQ(theApp.m_TotalRows, c.totalRows);
+    EXPECT_EQ(gridtest::Set().m_DataRows, c.rows);
+    EXPECT_EQ(gridtest::Set().m_TotalRows, c.totalRows);
     if (c.message) {
       ASSERT_EQ(hooks_.Boxes().size(), 1u);
       EXPECT_EQ(hooks_.Boxes()[0].text,
@@ -188,23 +183,23 @@ TEST_F(CsvLoaderTest, ALineThatDoesNotFitRefusesTheWholeFile) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    gridtest::ResetAppState();
+    gridtest::ResetSet();
     hooks_.Clear();
     EXPECT_EQ(Load("wide.csv", c.bytes), c.result);
     if (c.message == nullptr) {
       EXPECT_TRUE(hooks_.Boxes().empty());
-      EXPECT_GT(theApp.m_DataRows, 0);
+      EXPECT_GT(gridtest::Set().m_DataRows, 0);
       continue;
     }
     ASSERT_EQ(hooks_.Boxes().size(), 1u);
     EXPECT_EQ(hooks_.Boxes()[0].text, CString::Build(u"[%s] %s", path_, c.message));
     EXPECT_EQ(hooks_.Boxes()[0].caption, u"タブロコネクト");
     // Nothing of the file stays loaded, neither in the data nor in its backup.
-    EXPECT_EQ(theApp.m_DataRows, 0);
-    EXPECT_EQ(theApp.m_DataCols, 0);
-    EXPECT_EQ(theApp.m_DataGrid.AllocatedRows(), 0);
-    EXPECT_EQ(theApp.m_BackupGrid.AllocatedRows(), 0);
-    EXPECT_EQ(theApp.m_RowFilledCount[0], 0);
+    EXPECT_EQ(gridtest::Set().m_DataRows, 0);
+    EXPECT_EQ(gridtest::Set().m_DataCols, 0);
+    EXPECT_EQ(gridtest::Set().m_DataGrid.AllocatedRows(), 0);
+    EXPECT_EQ(gridtest::Set().m_BackupGrid.AllocatedRows(), 0);
+    EXPECT_EQ(gridtest::Set().m_RowFilledCount[0], 0);
   }
 }
 
@@ -276,7 +271,7 @@ std::u16string MixedLines(uint32_t seed, int lines, char16_t sep, const char16_t
 // file in order gives; returns the code type the stream settled.
 int ExpectLoadedAsReadInOrder(const CString& path, bool tsv) {
   const InOrderLoad ref = ReadInOrder(path, tsv);
-  const CTabroClientApp& a = theApp;
+  const CGridSet& a = gridtest::Set();
   EXPECT_EQ(a.m_SourceCodeType, ref.codeType);
   EXPECT_EQ(a.m_DataRows, static_cast<int>(ref.cells.size()));
   EXPECT_EQ(a.m_DataCols, ref.cols);
@@ -316,7 +311,7 @@ TEST_F(CsvLoaderTest, WorkerThreadsStoreWhatAReadingInOrderGives) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    gridtest::ResetAppState();
+    gridtest::ResetSet();
     const bool tsv = std::string(c.file).ends_with(".tsv");
     // Enough lines for many batches; the last one has no line end.
     std::u16string text = MixedLines(7, 4000, tsv ? u'\t' : u',', c.lineEnd) + u"最後,1";
@@ -333,10 +328,10 @@ TEST_F(CsvLoaderTest, EveryTextFixtureLoadsAsItReadsInOrder) {
   };
   for (const char* name : fixtures) {
     SCOPED_TRACE(name);
-    gridtest::ResetAppState();
+    gridtest::ResetSet();
     const CString path = PathText(testsupport::DataFile(std::string("text/") + name));
-    ASSERT_EQ(dlg_.LoadCsv(path, nullptr, LOAD_FILE), 1);
-    EXPECT_GT(theApp.m_DataRows, 1);
+    ASSERT_EQ(LoadCsvFile(gridtest::Set(), path), 1);
+    EXPECT_GT(gridtest::Set().m_DataRows, 1);
     ExpectLoadedAsReadInOrder(path, false);
   }
   EXPECT_TRUE(hooks_.Boxes().empty());
@@ -357,68 +352,34 @@ TEST_F(CsvLoaderTest, TheEarliestRefusedLineIsNamedWhicheverThreadFindsIt) {
       bytes += refused ? (r % 2 ? longField : Fields(300) + "\r\n") : "1,2,3\r\n";
     }
     const int first = *std::min_element(bad.begin(), bad.end());
-    gridtest::ResetAppState();
+    gridtest::ResetSet();
     hooks_.Clear();
     EXPECT_EQ(Load("refused.csv", bytes), 0);
     ASSERT_EQ(hooks_.Boxes().size(), 1u);
     const CString expected =
         first % 2 ? u"CSVデータの項目は10000文字以内にして下さい。" : u"CSVデータの列数は256以内にして下さい。";
     EXPECT_EQ(hooks_.Boxes()[0].text, CString::Build(u"[%s] %d行目\n%s", path_, first + 1, expected));
-    EXPECT_EQ(theApp.m_DataRows, 0);
-    EXPECT_EQ(theApp.m_DataGrid.AllocatedRows(), 0);
+    EXPECT_EQ(gridtest::Set().m_DataRows, 0);
+    EXPECT_EQ(gridtest::Set().m_DataGrid.AllocatedRows(), 0);
   }
 }
 
 TEST_F(CsvLoaderTest, AMissingFileIsReported) {
-  theApp.m_DataRows = 7;
+  CGridSet& set = gridtest::Set();
+  set.m_EditRows = 5;
+  set.m_EditCols = 3;
   const CString path = PathText(dir_ / "none.csv");
-  EXPECT_EQ(dlg_.LoadCsv(path, nullptr, LOAD_FILE), 0);
+  EXPECT_EQ(LoadCsvFile(set, path), 0);
   ASSERT_EQ(hooks_.Messages().size(), 1u);
   EXPECT_EQ(hooks_.Messages()[0], CString::Build(u"[%s] 該当のファイルはありません", path));
+  // Nothing was loaded, and the edit counts of an earlier input are gone.
+  EXPECT_EQ(set.m_DataCols, 0);
+  EXPECT_EQ(set.m_EditRows, 0);
+  EXPECT_EQ(set.m_EditCols, 0);
+  EXPECT_EQ(set.m_DataGrid.AllocatedRows(), 0);
+  EXPECT_EQ(set.m_Backup.EditRows, 0);
   EXPECT_EQ(Load("empty.csv", ""), 0);
   EXPECT_EQ(hooks_.Messages().size(), 2u);
-}
-
-TEST_F(CsvLoaderTest, RestoreBringsBackTheLoadedDataWithoutReading) {
-  ASSERT_EQ(Load("in.csv", "a,b\r\n1,2\r\n"), 1);
-  theApp.m_DataGrid[1][1] = u"changed";
-  theApp.m_DataRows = 1;
-  std::filesystem::remove(dir_ / "in.csv");
-  EXPECT_EQ(dlg_.LoadCsv(path_, nullptr, LOAD_RESTORE), 1);
-  EXPECT_EQ(theApp.m_DataGrid.GetAt(1, 1), u"2");
-  EXPECT_EQ(theApp.m_DataRows, 2);
-  EXPECT_TRUE(hooks_.Messages().empty());
-}
-
-TEST_F(CsvLoaderTest, AJobWithASendRegionIsNotReadAgain) {
-  theApp.m_SendRows = 3;
-  theApp.m_SendCols = 2;
-  theApp.m_DataGrid[0][0] = u"kept";
-  EXPECT_EQ(Load("in.csv", "a,b\r\n"), 1);
-  EXPECT_EQ(theApp.m_DataGrid.GetAt(0, 0), u"kept");
-}
-
-TEST_F(CsvLoaderTest, AClipboardInputIsReadFromTheClipboard) {
-  struct Case {
-    const char* name;
-    const char16_t* clipboard;
-    const char16_t* left;  // the clipboard afterwards
-    int rows;
-  };
-  const Case cases[] = {
-      {"rows taken, clipboard emptied", u"品名\t金額\r\nりんご\t100\r\n", u"", 2},
-      {"one column is not taken", u"a\r\nb\r\n", u"a\r\nb\r\n", 0},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    gridtest::ResetAppState();
-    theApp.m_InputKind = INPUT_CLIPBOARD;
-    hooks_.SetClipboard(c.clipboard);
-    CCsvPropPage page;
-    EXPECT_EQ(dlg_.LoadCsv(u"クリップボード", &page, LOAD_FILE), 1);
-    EXPECT_EQ(hooks_.GetClipboardText(), c.left);
-    EXPECT_EQ(theApp.m_EditRows, c.rows);
-  }
 }
 
 }  // namespace

@@ -3,9 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/tabro_client_app.h"
-#include "app/tabro_client_dlg.h"
-#include "grid/app_state.h"
+#include "grid/csv_shape.h"
+#include "grid/grid_set_fixture.h"
 
 namespace {
 
@@ -14,8 +13,8 @@ using Rows = std::vector<std::vector<std::u16string>>;
 // Puts rows into the data grid as the loader would and returns the title row the
 // shape analysis finds.
 int TitleRowOf(const Rows& rows) {
-  gridtest::ResetAppState();
-  CTabroClientApp& a = theApp;
+  gridtest::ResetSet();
+  CGridSet& a = gridtest::Set();
   int cols = 0;
   for (size_t r = 0; r < rows.size(); ++r) {
     cols = std::max(cols, static_cast<int>(rows[r].size()));
@@ -25,8 +24,7 @@ int TitleRowOf(const Rows& rows) {
       ++a.m_RowFilledCount[r];
     }
   }
-  CTabroClientDlg dlg;
-  return dlg.AnalyseCsvShape(cols, static_cast<int>(rows.size()), a.m_RowFilledCount);
+  return FindTitleRow(a.m_DataGrid, cols, static_cast<int>(rows.size()), a.m_RowFilledCount);
 }
 
 std::u16string Num(int n) { return CString::Build(u"%d", n).ToU16(); }
@@ -91,7 +89,7 @@ TEST(CsvShape, TitleRowOfCommonShapes) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(TitleRowOf(c.rows), c.title);
   }
-  gridtest::ResetAppState();
+  gridtest::ResetSet();
 }
 
 }  // namespace

@@ -10,6 +10,13 @@
 
 namespace {
 
+// Files and folders directly inside a folder.
+int EntriesIn(const std::filesystem::path& folder) {
+  int n = 0;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) (void)e, ++n;
+  return n;
+}
+
 using testsupport::DataFile;
 using testsupport::TempDir;
 
@@ -317,16 +324,16 @@ TEST(CsvTextFileTest, ByteReadersGiveRawBytes) {
   ASSERT_TRUE(f.Open(PathText(dir.Write("u.txt", "\x82\xA0\r\nx")), u"r",
                      CCsvTextFile::CODETYPE_SJIS));
   std::string bytes;
-  ASSERT_TRUE(f.ReadByteLine(bytes, 8000));
+  ASSERT_TRUE(f.ReadLineBytes(bytes, 8000));
   EXPECT_EQ(bytes, "\x82\xA0\n");
-  ASSERT_TRUE(f.ReadByteLine(bytes, 8000));
+  ASSERT_TRUE(f.ReadLineBytes(bytes, 8000));
   EXPECT_EQ(bytes, "x");
-  EXPECT_FALSE(f.ReadByteLine(bytes, 8000));
+  EXPECT_FALSE(f.ReadLineBytes(bytes, 8000));
   EXPECT_EQ(f.GetReadState(), CCsvTextFile::ReadState::kEndOfFile);
 
   ASSERT_TRUE(f.Open(PathText(dir.Write("e.txt", "\xB4\xC1\n")), u"r",
                      CCsvTextFile::CODETYPE_EUCJP));
-  ASSERT_TRUE(f.ReadEucLine(bytes, 8000));
+  ASSERT_TRUE(f.ReadLineBytes(bytes, 8000));
   EXPECT_EQ(bytes, "\x8A\xBF\n");  // 漢 in Shift_JIS
 }
 
@@ -373,9 +380,20 @@ TEST(CsvTextFileTest, WritingReplacesTheOldFileOnlyOnClose) {
   }
   EXPECT_EQ(TempDir::Read(path), "new\r\n");
   // Nothing but the file itself is left in the folder.
-  int entries = 0;
-  for (const auto& e : std::filesystem::directory_iterator(dir.path())) (void)e, ++entries;
-  EXPECT_EQ(entries, 1);
+  EXPECT_EQ(EntriesIn(dir.path()), 1);
+}
+
+TEST(CsvTextFileTest, RegressionAStreamDestroyedWithoutCloseLeavesTheOldFile) {
+  // A settings file once became "Key1=new" alone when its writer returned early.
+  TempDir dir;
+  auto path = dir.Write("settings.ini", "Key1=old\r\nKey2=old\r\n");
+  {
+    CCsvTextFile f;
+    ASSERT_TRUE(f.Open(PathText(path), u"w", CCsvTextFile::CODETYPE_SJIS));
+    ASSERT_TRUE(f.WriteLine(u"Key1=new\n"));
+  }
+  EXPECT_EQ(TempDir::Read(path), "Key1=old\r\nKey2=old\r\n");
+  EXPECT_EQ(EntriesIn(dir.path()), 1);
 }
 
 TEST(CsvTextFileTest, UnknownCodeTypeNeverEmptiesTheOldFile) {
@@ -399,6 +417,7 @@ TEST(CsvTextFileTest, ReadThenWriteRoundTripsJapaneseText) {
       CCsvTextFile w;
       ASSERT_TRUE(w.Open(PathText(path), u"w", code));
       for (const CString& l : kStaff) ASSERT_TRUE(w.WriteLine(l + u"\n"));
+      ASSERT_TRUE(w.Close());
     }
     CCsvTextFile r;
     ASSERT_TRUE(r.Open(PathText(path), u"r", CCsvTextFile::CODETYPE_DETECT));

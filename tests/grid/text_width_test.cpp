@@ -38,12 +38,10 @@ TEST(TextWidthTest, DisplayWidth) {
   for (const Case& c : cases) EXPECT_EQ(GetDisplayWidth(c.text), c.width) << CString(c.text);
 }
 
-TEST(TextWidthTest, FillBlanksAndIsNotEmpty) {
+TEST(TextWidthTest, FillBlanks) {
   EXPECT_EQ(FillBlanks(3), CString(u"   "));
   EXPECT_EQ(FillBlanks(0), CString());
   EXPECT_EQ(FillBlanks(-2), CString());
-  EXPECT_TRUE(IsNotEmpty(u"a"));
-  EXPECT_FALSE(IsNotEmpty(CString()));
 }
 
 TEST(TextWidthTest, CopyColumns) {
@@ -174,11 +172,6 @@ TEST(TextWidthTest, WidthConversions) {
     EXPECT_EQ(ToHalfWidthKana(t), CString(c.half)) << c.name;
     EXPECT_EQ(t, CString(c.half)) << c.name;
   }
-}
-
-TEST(TextWidthTest, ProductVersionIsTheBuildVersion) {
-  EXPECT_EQ(GetProductVersion(), CString(TABRO_PRODUCT_VERSION));
-  EXPECT_FALSE(GetProductVersion().IsEmpty());
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/tabro_client_app.h"
+#include <memory>
+
+#include "grid/grid_set.h"
 #include "macro/macro_eval.h"
 #include "macro/macro_scan.h"
 #include "tests/macro/macro_case.h"
@@ -144,14 +146,16 @@ TEST(MacroFindDisplayColumn, CountsDisplayColumns) {
 
 namespace {
 
-TEST(MacroFindColumn, WithoutNamesUsesTheTitleRowOfTheDataGrid) {
-  theApp.m_DataGrid.Clear();
-  theApp.m_DataGrid[1][0] = CString("単価");
-  theApp.m_DataGrid[1][1] = CString("数量");
-  theApp.m_DataGrid[1][2] = CString("備考");
-  theApp.m_DataCols = 2;  // the third title lies outside the data region
-  theApp.m_TitleRow = 1;
+TEST(MacroFindColumn, WithoutNamesUsesTheTitleRowOfTheSourcesDataGrid) {
+  auto set = std::make_unique<CGridSet>();
+  set->m_DataGrid[1][0] = CString("単価");
+  set->m_DataGrid[1][1] = CString("数量");
+  set->m_DataGrid[1][2] = CString("備考");
+  set->m_DataCols = 2;  // the third title lies outside the data region
+  set->m_TitleRow = 1;
   CMacroEval ev;
+  EXPECT_EQ(ev.FindColumn(CString("単価")), 0);  // no source: no name is found
+  ev.m_TitleSource = set.get();
   EXPECT_EQ(ev.FindColumn(CString("単価")), 1);
   EXPECT_EQ(ev.FindColumn(CString("数量")), 2);
   EXPECT_EQ(ev.FindColumn(CString("備考")), 0);
@@ -160,10 +164,8 @@ TEST(MacroFindColumn, WithoutNamesUsesTheTitleRowOfTheDataGrid) {
   ev.m_RowCells = row;
   ev.m_ValueCount = 2;
   EXPECT_DOUBLE_EQ(ev.Evaluate(u"return [単価]*[数量]", 2), 360);
-  theApp.m_TitleRow = -1;  // no title row: no name is found
+  set->m_TitleRow = -1;  // no title row: no name is found
   EXPECT_EQ(ev.FindColumn(CString("単価")), 0);
-  theApp.m_DataGrid.Clear();
-  theApp.m_DataCols = 0;
 }
 
 struct QuoteCase {

@@ -155,7 +155,6 @@ TEST(CodePageTest, UnknownCodePageAlwaysFails) {
   EXPECT_FALSE(DecodeBytes("abc", 1252, ConvMode::kLenient).has_value());
   EXPECT_FALSE(EncodeText(u"abc", 1252, ConvMode::kLenient).has_value());
   EXPECT_EQ(BytesToText("abc", 1252), CString());
-  EXPECT_EQ(CP_ACP, CP_SJIS);
 }
 
 TEST(CodePageTest, JisShiftJisMapping) {
@@ -172,6 +171,46 @@ TEST(CodePageTest, JisShiftJisMapping) {
   EXPECT_EQ(JisToShiftJis(0x217F), 0);
   EXPECT_EQ(ShiftJisToJis(0xF040), 0);  // user-defined area
   EXPECT_EQ(ShiftJisToJis(0x817F), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Every UTF-8 conversion of the program is the same one: CString's, the file
+// stream's and the web client's give the same bytes and the same text.
+TEST(CodePageTest, EveryUtf8ConversionAgrees) {
+  struct Case {
+    const char* name;
+    std::u16string text;
+    std::string bytes;
+  };
+  const Case encodes[] = {
+      {"LoneHighSurrogate", u"a\xD800z", "a\xEF\xBF\xBDz"},
+      {"LoneLowSurrogate", u"\xDC00", "\xEF\xBF\xBD"},
+      {"ReversedPair", u"\xDC00\xD800", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"Pair", u"\U0001F600", "\xF0\x9F\x98\x80"},
+  };
+  for (const Case& c : encodes) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(Utf16ToUtf8(c.text), c.bytes);
+    EXPECT_EQ(CString(c.text).ToUtf8(), c.bytes);
+    EXPECT_EQ(EncodeText(c.text, CP_UTF8, ConvMode::kLenient), c.bytes);
+    EXPECT_EQ(EncodeText(c.text, CP_UTF8, ConvMode::kStrict).has_value(), c.name == std::string("Pair"));
+  }
+  // One U+FFFD per maximal ill-formed subsequence.
+  const Case decodes[] = {
+      {"OverlongE0", u"\uFFFD\uFFFD\uFFFD", "\xE0\x80\x80"},
+      {"CutThreeByteSequence", u"\uFFFDz", "\xE6\xBCz"},
+      {"EncodedSurrogate", u"\uFFFD\uFFFD\uFFFD", "\xED\xA0\x80"},
+      {"BeyondUnicode", u"\uFFFD\uFFFD\uFFFD\uFFFD", "\xF4\x90\x80\x80"},
+  };
+  for (const Case& c : decodes) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(Utf8ToUtf16(c.bytes), c.text);
+    EXPECT_EQ(CString::FromUtf8(c.bytes), CString(c.text));
+    EXPECT_EQ(BytesToText(c.bytes, CP_UTF8), CString(c.text));
+  }
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -106,16 +109,29 @@ TEST(CString, FormatTable) {
 }
 
 TEST(CString, CopiesAcrossThreadsKeepCountsRight) {
-  CString shared = u"共有テキスト";
+  constexpr int kThreads = 4;
+  constexpr int kCopies = 5000;
+  const CString shared = u"共有テキスト";
+  std::vector<std::vector<CString>> held(kThreads);
+  std::atomic<int> copied{0};
+  std::atomic<bool> release{false};
   std::vector<std::thread> threads;
-  for (int t = 0; t < 4; ++t)
-    threads.emplace_back([&shared] {
-      for (int i = 0; i < 20000; ++i) {
-        CString c = shared;
-        EXPECT_EQ(c.GetLength(), 6);
-      }
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < kCopies; ++i) held[t].push_back(shared);
+      // A copy changed on this thread gets its own text; the shared one stays.
+      CString own = shared;
+      own.SetAt(0, u'X');
+      ++copied;
+      while (!release) std::this_thread::yield();
+      held[t].clear();
     });
+  }
+  while (copied < kThreads) std::this_thread::yield();
+  EXPECT_EQ(shared.ShareCount(), 1 + kThreads * kCopies);
+  release = true;
   for (auto& t : threads) t.join();
+  EXPECT_EQ(shared.ShareCount(), 1);
   EXPECT_EQ(shared, u"共有テキスト");
 }
 
@@ -128,3 +144,10 @@ TEST(CString, TokenizeFollowsTheUsualRules) {
   EXPECT_EQ(got[0], u"a");
   EXPECT_EQ(got[1], u"b");
 }
+
+// A number, a character or narrow bytes never become a CString without being asked.
+static_assert(!std::is_convertible_v<int, CString>);
+static_assert(!std::is_convertible_v<char16_t, CString>);
+static_assert(!std::is_convertible_v<const char*, CString>);
+static_assert(!std::is_convertible_v<std::string, CString>);
+static_assert(std::is_convertible_v<const char16_t*, CString>);

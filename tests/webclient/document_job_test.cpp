@@ -6,7 +6,6 @@
 #include <regex>
 #include <string>
 
-#include "app/app_startup.h"
 #include "tests/webclient/webclient_fixture.h"
 
 namespace {
@@ -96,8 +95,8 @@ class CsvJobCharCode : public DocumentJob, public ::testing::WithParamInterface<
 
 TEST_P(CsvJobCharCode, CommandRequestCarriesTheCharacterCode) {
   const CharCodeCase& c = GetParam();
-  theApp.m_InputKind = c.inputKind;
-  theApp.m_SourceCodeType = c.sourceCodeType;
+  host.inputKind = c.inputKind;
+  grids().m_SourceCodeType = c.sourceCodeType;
   op.m_Request.m_DocType = 3;
   op.m_Request.m_CharCode = c.requested;
   server.Script(kDocumentPath, Document("a,b\r\n"));
@@ -210,7 +209,7 @@ INSTANTIATE_TEST_SUITE_P(
                    14, {u"認証エラー", u"ドキュメントの取得に失敗しました"}, 2},
         ResultCase{"SaveFolderMissing",
                    [](DocumentJob& t, standin::Server&) {
-                     theApp.m_SaveDirectory = CString((t.dir.path() / "missing").string());
+                     t.host.saveDirectory = CString((t.dir.path() / "missing").string());
                    },
                    12, {u"ドキュメントを保存できませんでした"}, 2},
         ResultCase{"FailuresAreSilentBeforeMessagesAreOn",
@@ -223,7 +222,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DocumentJob, CsvJobThatCannotSaveDoesNotAnnounce) {
   op.m_Request.m_DocType = 3;
-  theApp.m_SaveDirectory = CString((dir.path() / "missing").string());
+  host.saveDirectory = CString((dir.path() / "missing").string());
   server.Script(kDocumentPath, Document("a\r\n"));
   EXPECT_EQ(op.SendDocumentJob(), 12);
   EXPECT_EQ(Messages(), std::vector<CString>{u"ドキュメントを保存できませんでした"});
@@ -383,17 +382,14 @@ TEST_F(DocumentJob, NeverOverwritingModesSkipANameHeldByALink) {
   }
 }
 
-TEST_F(DocumentJob, TestRunDocumentIsRemovedAtExitButNotAnotherInstancesFile) {
+TEST_F(DocumentJob, TestRunDocumentIsHandedToTheHostForRemovalAtExit) {
   const fs::path temp = dir.path() / "TestModeOutTemp";
-  fs::create_directories(temp);
-  dir.Write("TestModeOutTemp/other.pdf", "theirs");
   op.m_SaveNameMode = 2;
   server.Script(kDocumentPath, Document("mine", "report"));
   ASSERT_EQ(op.SendDocumentJob(), 0);
   ASSERT_TRUE(fs::exists(temp / "report.pdf"));
-  DeleteRememberedTestModeOutFiles(CString(temp.string()));
-  EXPECT_FALSE(fs::exists(temp / "report.pdf"));
-  EXPECT_EQ(testsupport::TempDir::Read(temp / "other.pdf"), "theirs");
+  ASSERT_EQ(host.testModeOutFiles.size(), 1u);
+  EXPECT_EQ(host.testModeOutFiles[0], CString((temp / "report.pdf").string()));
 }
 
 TEST_F(DocumentJob, WorkbookJobAsksForDocTypeTwo) {
@@ -410,8 +406,6 @@ TEST_F(DocumentJob, WorkbookJobAsksForDocTypeTwo) {
 struct SourceCase {
   const char* name;
   int dataSource;
-  int joinFlag;
-  int addCsvCount;
   const char* csv;
 };
 
@@ -420,14 +414,12 @@ class UploadedData : public DocumentJob, public ::testing::WithParamInterface<So
 TEST_P(UploadedData, ComesFromTheGridTheSourceNames) {
   const SourceCase& c = GetParam();
   SetData({{u"d1", u"d2", u"d3"}});
-  theApp.m_EditGrid[0][0] = u"e1";
-  theApp.m_EditGrid[0][1] = u"e2";
-  theApp.m_EditGrid[0][2] = u"e3";
-  theApp.m_SendRows = 1;
-  theApp.m_SendCols = 2;
-  theApp.m_UploadGrid[0][0] = u"never";
-  theApp.m_JoinDef.AddCSVFg = c.joinFlag;
-  theApp.m_JoinDef.AddCsvCnt = c.addCsvCount;
+  grids().m_EditGrid[0][0] = u"e1";
+  grids().m_EditGrid[0][1] = u"e2";
+  grids().m_EditGrid[0][2] = u"e3";
+  grids().m_SendRows = 1;
+  grids().m_SendCols = 2;
+  grids().m_UploadGrid[0][0] = u"never";
   op.m_DataSource = c.dataSource;
   server.Script(kDocumentPath, Document("x"));
   EXPECT_EQ(op.SendDocumentJob(), 0);
@@ -436,11 +428,9 @@ TEST_P(UploadedData, ComesFromTheGridTheSourceNames) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, UploadedData,
-    ::testing::Values(SourceCase{"DataGrid", 0, 0, 0, "d1,d2,d3\r\n"},
-                      SourceCase{"EditGridOverSendCounts", 1, 1, 2, "e1,e2\r\n"},
-                      SourceCase{"JoinedDataGridForSourceZero", 0, 1, 2, "d1,d2,d3\r\n"},
-                      SourceCase{"JoinedDataGridForOtherSource", 4, 1, 0, "d1,d2,d3\r\n"},
-                      SourceCase{"DataGridForOtherSourceWithoutJoin", 4, 0, 0, "d1,d2,d3\r\n"}),
+    ::testing::Values(SourceCase{"DataGrid", 0, "d1,d2,d3\r\n"},
+                      SourceCase{"EditGridOverSendCounts", 1, "e1,e2\r\n"},
+                      SourceCase{"DataGridForOtherSource", 4, "d1,d2,d3\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct SerializeCase {
@@ -456,9 +446,9 @@ TEST_P(Serialize, WritesCsvText) {
   const SerializeCase& c = GetParam();
   for (size_t r = 0; r < c.rows.size(); ++r)
     for (size_t col = 0; col < c.rows[r].size(); ++col)
-      theApp.m_DataGrid[int(r)][int(col)] = CString(c.rows[r][col]);
-  theApp.m_EditRows = int(c.rows.size());
-  theApp.m_EditCols = c.cols;
+      grids().m_DataGrid[int(r)][int(col)] = CString(c.rows[r][col]);
+  grids().m_EditRows = int(c.rows.size());
+  grids().m_EditCols = c.cols;
   EXPECT_EQ(op.SerializeDataGrid(), c.csv);
 }
 
@@ -482,18 +472,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(WebClientTest, EditGridUploadHasSendColsMinusOneCommas) {
   for (int r = 0; r < 3; ++r)
-    for (int c = 0; c < 5; ++c) theApp.m_EditGrid[r][c] = CString::Build(u"%d%d", r, c);
-  theApp.m_EditRows = 3;
-  theApp.m_EditCols = 5;
-  theApp.m_SendRows = 2;
-  theApp.m_SendCols = 3;
+    for (int c = 0; c < 5; ++c) grids().m_EditGrid[r][c] = CString::Build(u"%d%d", r, c);
+  grids().m_EditRows = 3;
+  grids().m_EditCols = 5;
+  grids().m_SendRows = 2;
+  grids().m_SendCols = 3;
   EXPECT_EQ(op.SerializeEditGrid(), "00,01,02\r\n10,11,12\r\n");
 }
 
 TEST_F(WebClientTest, UploadGridSerialisesOverTheEditCounts) {
-  theApp.m_UploadGrid[0][1] = u"u";
-  theApp.m_EditRows = 2;
-  theApp.m_EditCols = 2;
+  grids().m_UploadGrid[0][1] = u"u";
+  grids().m_EditRows = 2;
+  grids().m_EditCols = 2;
   EXPECT_EQ(op.SerializeUploadGrid(), ",u\r\n,\r\n");
 }
 

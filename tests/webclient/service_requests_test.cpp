@@ -35,7 +35,7 @@ TEST_F(TokenRequest, ShiftJisCredentialsAreEncodedAsAnsiBytes) {
 TEST_F(TokenRequest, AlternativeServerWhileConnectModeIsSet) {
   op.m_Server.m_AltServerBaseUrl = CString(server.BaseUrl());
   op.m_Server.m_ServerBaseUrl = u"http://127.0.0.1:1";
-  theApp.m_ServerConnectMode = 1;
+  host.altServer = true;
   server.Script(kTokenPath, JsonReply(200, "{\"token\":\"alt\"}"));
   EXPECT_EQ(op.GetAccessToken(), u"alt");
 }
@@ -49,7 +49,7 @@ TEST_F(TokenRequest, Mode1GoesToTheOnpremisesServer) {
   op.m_Server.m_AltServerBaseUrl = u"http://127.0.0.1:1";
   server.Script(kTokenPath, JsonReply(200, "{\"token\":\"op\"}"));
   EXPECT_EQ(op.GetAccessToken(), u"op");
-  theApp.m_ServerConnectMode = 1;
+  host.altServer = true;
   server.Script(kTokenPath, JsonReply(200, "{\"token\":\"op2\"}"));
   EXPECT_EQ(op.GetAccessToken(), u"op2");
   EXPECT_TRUE(Messages().empty());
@@ -109,9 +109,9 @@ TEST_P(PrintCount, ReadsTheCountForms) {
   server.Script(kTokenPath, JsonReply(200, "{\"token\":\"T9\"}"));
   server.Script(kPrintCountPath, JsonReply(200, "{\"prcnt\":\"" + c.prcnt + "\"}"));
   op.QueryPrintCount();
-  EXPECT_EQ(theApp.m_PrintCountKnown, 1);
-  EXPECT_EQ(theApp.m_PrintUsed, c.used);
-  EXPECT_EQ(theApp.m_PrintContract, c.contract);
+  EXPECT_EQ(host.printCountKnown, 1);
+  EXPECT_EQ(host.printUsed, c.used);
+  EXPECT_EQ(host.printContract, c.contract);
   const auto requests = server.Requests();
   ASSERT_EQ(requests.size(), 2u);
   EXPECT_EQ(requests[1].target, kPrintCountPath);
@@ -150,8 +150,8 @@ TEST_F(WebClientTest, PrintCountFailuresLeaveTheCounts) {
     server.Script(kTokenPath, row.token);
     if (row.count) server.Script(kPrintCountPath, *row.count);
     op.QueryPrintCount();
-    EXPECT_EQ(theApp.m_PrintCountKnown, 0) << row.name;
-    EXPECT_EQ(theApp.m_PrintUsed, -1) << row.name;
+    EXPECT_EQ(host.printCountKnown, 0) << row.name;
+    EXPECT_EQ(host.printUsed, -1) << row.name;
     EXPECT_EQ(Messages(), row.shown) << row.name;
   }
   EXPECT_EQ(server.Requests().size(), 6u);  // two without a token, two with

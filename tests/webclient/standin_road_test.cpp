@@ -46,8 +46,8 @@ TEST_F(StandinRoad, EachDocumentTypeComesBackAsAValidFile) {
   EXPECT_EQ(Messages(), std::vector<CString>{u"CSVファイルを出力しました。"});
 
   op.QueryPrintCount();
-  EXPECT_EQ(theApp.m_PrintCountKnown, 1);
-  EXPECT_EQ(theApp.m_PrintContract, 100);
+  EXPECT_EQ(host.printCountKnown, 1);
+  EXPECT_EQ(host.printContract, 100);
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "app/tabro_client_app.h"
 #include "platform/ui_hooks.h"
 #include "support/temp_dir.h"
+#include "tests/webclient/fake_operation_host.h"
 #include "webclient/tabro_operation.h"
 
 namespace {
@@ -29,10 +29,12 @@ TEST_P(SystemSettingsLoad, ReadsTheFilesInStartUpOrder) {
   const LoadCase& c = GetParam();
   testsupport::TempDir dir;
   RecordingUiHooks ui;
-  theApp.m_ProgramFolder = CString(dir.path().string());
+  FakeOperationHost host;
+  host.programFolder = CString(dir.path().string());
   if (c.onpremises) dir.Write("TabroSystemOnpremises.ini", *c.onpremises);
   if (c.system) dir.Write("TabroSystem.ini", *c.system);
   CTabroOperation op;
+  op.SetHost(&host);
   op.m_Server.m_ServerBaseUrl = u"http://before";
   op.m_Server.m_UserId = u"before";
   op.LoadOnpremisesIni();
@@ -83,9 +85,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SystemSettings, LongValueIsCutAtTheLineLimit) {
   testsupport::TempDir dir;
-  theApp.m_ProgramFolder = CString(dir.path().string());
+  FakeOperationHost host;
+  host.programFolder = CString(dir.path().string());
   dir.Write("TabroSystem.ini", "OperationMode=1\r\nOnpremisesServer=" + kLongValue + "\r\n");
   CTabroOperation op;
+  op.SetHost(&host);
   op.LoadSystemIni();
   EXPECT_EQ(op.m_Server.m_OnpremisesServer, CString(std::string(982, 'x')));
 }
@@ -102,8 +106,10 @@ class SystemSettingsSave : public ::testing::TestWithParam<SaveCase> {};
 TEST_P(SystemSettingsSave, WritesTheLines) {
   const SaveCase& c = GetParam();
   testsupport::TempDir dir;
-  theApp.m_ProgramFolder = CString(dir.path().string());
+  FakeOperationHost host;
+  host.programFolder = CString(dir.path().string());
   CTabroOperation op;
+  op.SetHost(&host);
   op.m_Server.m_OperationMode = c.mode;
   op.m_Server.m_ProxyType = c.proxy;
   op.m_Server.m_Timeout = 600;
@@ -137,15 +143,18 @@ TEST_P(SystemSettingsServer, IsWrittenOnlyWhenItReadsBackWhole) {
   const ServerCase& c = GetParam();
   testsupport::TempDir dir;
   RecordingUiHooks ui;
-  theApp.m_ProgramFolder = CString(dir.path().string());
+  FakeOperationHost host;
+  host.programFolder = CString(dir.path().string());
   dir.Write("TabroSystem.ini", "OperationMode=0\r\nProxyType=-1\r\nTimeout=600\r\n");
   CTabroOperation op;
+  op.SetHost(&host);
   op.m_Server.m_OperationMode = 1;
   op.m_Server.m_ProxyType = 1;
   op.m_Server.m_Timeout = 5;
   op.m_Server.m_OnpremisesServer = CString(c.server);
   op.SaveSystemIni();
   CTabroOperation back;
+  back.SetHost(&host);
   back.LoadSystemIni();
   EXPECT_EQ(back.m_Server.m_OperationMode, 1);
   EXPECT_EQ(back.m_Server.m_ProxyType, 1);
@@ -173,22 +182,27 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SystemSettings, SaveIntoMissingFolderIsSilent) {
   testsupport::TempDir dir;
-  theApp.m_ProgramFolder = CString((dir.path() / "missing").string());
+  FakeOperationHost host;
+  host.programFolder = CString((dir.path() / "missing").string());
   CTabroOperation op;
+  op.SetHost(&host);
   op.SaveSystemIni();
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "missing"));
 }
 
 TEST(SystemSettings, SavedFileReadsBack) {
   testsupport::TempDir dir;
-  theApp.m_ProgramFolder = CString(dir.path().string());
+  FakeOperationHost host;
+  host.programFolder = CString(dir.path().string());
   CTabroOperation a;
+  a.SetHost(&host);
   a.m_Server.m_OperationMode = 1;
   a.m_Server.m_ProxyType = -1;
   a.m_Server.m_Timeout = 45;
   a.m_Server.m_OnpremisesServer = u"http://srv:81";
   a.SaveSystemIni();
   CTabroOperation b;
+  b.SetHost(&host);
   b.LoadSystemIni();
   EXPECT_EQ(b.m_Server.m_OperationMode, 1);
   EXPECT_EQ(b.m_Server.m_ProxyType, -1);
@@ -208,11 +222,12 @@ TEST(DeploymentSettings, SupplyTheAccountUnlessTheOnpremisesFileDoes) {
   };
   for (const Row row : {Row{false, u"http://cloud", u"cu", u"cp"}, Row{true, u"http://op", u"ou", u"op"}}) {
     testsupport::TempDir dir;
-    theApp.m_ProgramFolder = CString(dir.path().string());
-    theApp.m_ClientIdentificationNumber.Empty();
+    FakeOperationHost host;
+  host.programFolder = CString(dir.path().string());
     dir.Write("TabroDeployment.ini", deployment);
     if (row.onpremisesFile) dir.Write("TabroSystemOnpremises.ini", "OnpremisesServer=http://op\r\nID=ou\r\nPW=op\r\n");
     CTabroOperation op;
+    op.SetHost(&host);
     op.LoadOnpremisesIni();
     op.LoadSystemIni();
     EXPECT_EQ(op.m_Server.m_ServerBaseUrl, row.base);
@@ -220,7 +235,7 @@ TEST(DeploymentSettings, SupplyTheAccountUnlessTheOnpremisesFileDoes) {
     EXPECT_EQ(op.m_Server.m_Password, row.password);
     EXPECT_EQ(op.m_Server.m_AltServerBaseUrl, u"http://alt");
     EXPECT_EQ(op.m_Server.m_AccessKey, u"AK");
-    EXPECT_EQ(theApp.m_ClientIdentificationNumber, u"C-1");
+    EXPECT_EQ(host.clientIdentificationNumber, u"C-1");
   }
 }
 

@@ -130,15 +130,4 @@ TEST(Base64Encode, UsesTheStandardAlphabetAndPadding) {
   }
 }
 
-TEST(TextToInt, ReadsLikeTheRuntime) {
-  struct Row {
-    const char16_t* text;
-    int value;
-  };
-  const Row rows[] = {{u"12", 12},         {u" 12 / 100", 12}, {u"-1", -1},          {u"+7x", 7},
-                      {u"", 0},            {u"x1", 0},         {u"65535", 65535},     {u"\t\r\n 3", 3},
-                      {u"99999999999", 2147483647},            {u"-99999999999", -2147483647 - 1}};
-  for (const Row& r : rows) EXPECT_EQ(TextToInt(r.text), r.value) << CString(r.text);
-}
-
 }  // namespace

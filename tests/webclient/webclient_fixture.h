@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "app/tabro_client_app.h"
 #include "platform/ui_hooks.h"
 #include "support/temp_dir.h"
+#include "tests/webclient/fake_operation_host.h"
 #include "tools/standin/standin_server.h"
 #include "webclient/tabro_operation.h"
 
@@ -17,24 +17,13 @@ class WebClientTest : public ::testing::Test {
  public:
   void SetUp() override {
     ASSERT_TRUE(server.IsListening());
-    theApp.m_ProgramFolder = CString(dir.path().string());
-    theApp.m_TestModeOutTemp = CString((dir.path() / "TestModeOutTemp").string());
-    theApp.m_SaveDirectory = CString((dir.path() / "out").string());
+    host.programFolder = CString(dir.path().string());
+    host.testModeOutTemp = CString((dir.path() / "TestModeOutTemp").string());
+    host.saveDirectory = CString((dir.path() / "out").string());
     std::filesystem::create_directories(dir.path() / "TestModeOutTemp");
     std::filesystem::create_directories(dir.path() / "out");
-    theApp.m_ServerConnectMode = 0;
-    theApp.m_ClientIdentificationNumber = u"CID-7";
-    theApp.m_PrintCountKnown = 0;
-    theApp.m_PrintUsed = -1;
-    theApp.m_PrintContract = -1;
-    theApp.m_InputKind = INPUT_DROPPED;
-    theApp.m_SourceCodeType = 0;
-    theApp.m_EditRows = theApp.m_EditCols = theApp.m_SendRows = theApp.m_SendCols = 0;
-    theApp.m_DataGrid.Clear();
-    theApp.m_EditGrid.Clear();
-    theApp.m_UploadGrid.Clear();
-    theApp.m_JoinDef.AddCSVFg = 0;
-    theApp.m_JoinDef.AddCsvCnt = 0;
+    host.clientIdentificationNumber = u"CID-7";
+    op.SetHost(&host);
 
     op.m_Server.m_ServerBaseUrl = CString(server.BaseUrl());
     op.m_Server.m_AltServerBaseUrl = u"http://127.0.0.1:1";  // never used unless asked
@@ -52,19 +41,22 @@ class WebClientTest : public ::testing::Test {
     int r = 0, cols = 0;
     for (const auto& row : rows) {
       int c = 0;
-      for (const char16_t* cell : row) theApp.m_DataGrid[r][c++] = cell;
+      for (const char16_t* cell : row) grids().m_DataGrid[r][c++] = cell;
       cols = std::max(cols, c);
       ++r;
     }
-    theApp.m_EditRows = r;
-    theApp.m_EditCols = cols;
+    grids().m_EditRows = r;
+    grids().m_EditCols = cols;
   }
 
   std::vector<CString> Messages() const { return ui.Messages(); }
+  // The grids the client uploads from.
+  CGridSet& grids() { return *host.grids; }
 
   testsupport::TempDir dir;
   RecordingUiHooks ui;
   standin::Server server;
+  FakeOperationHost host;
   CTabroOperation op;
 };
 

@@ -10,6 +10,8 @@
 #include <chrono>
 #include <cstring>
 
+#include "platform/ascii_text.h"
+
 namespace standin {
 
 namespace {
@@ -18,17 +20,6 @@ namespace {
 constexpr int kReadIdleMs = 5000;
 // Largest request accepted; the program's uploads are far smaller.
 constexpr size_t kMaxRequest = 64u << 20;
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = char(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = char(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
 
 std::string Trim(std::string_view s) {
   size_t b = 0, e = s.size();
@@ -115,7 +106,7 @@ const char* ReasonOf(int status) {
 
 std::string Request::Header(std::string_view name) const {
   for (const auto& [k, v] : headers)
-    if (EqualsNoCase(k, name)) return v;
+    if (EqualsNoCaseAscii(k, name)) return v;
   return {};
 }
 

@@ -63,7 +63,7 @@ const CBitmap* CsvButtonImage(int id, int size, bool ticked) {
   dc.FillSolidRect(0, 0, px, px, RGB(255, 255, 255));
   dc.FillSolidRect(1, 1, px - 2, px - 2, ticked ? kTicked : glyph->tile);
   CFont font;
-  font.CreateFont(-(px - 4), 0, 0, 0, 700, 0, 0, 0, 0, 0, 0, 0, 0, kDialogFontFamily);
+  font.CreateFont(-(px - 4), 0, 0, 0, 700, 0, 0, 0, 0, 0, 0, 0, 0, CString(kDialogFontFamily));
   CFont* oldFont = dc.SelectObject(&font);
   dc.SetBkMode(TRANSPARENT);
   dc.SetTextColor(RGB(255, 255, 255));

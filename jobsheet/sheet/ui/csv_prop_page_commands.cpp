@@ -3,7 +3,7 @@
 
 #include "app/tabro_client_app.h"
 #include "app/tool_dialogs.h"
-#include "jobsheet/command/command_number.h"
+#include "platform/int_text.h"
 #include "jobsheet/sheet/ui/color_dlg.h"
 #include "jobsheet/sheet/ui/csv_prop_page_wnd.h"
 #include "res/csv_prop_page.h"
@@ -102,7 +102,7 @@ void CCsvPropPageWnd::OnTimeSpan() {
   if (!m_Page.CheckTimeSpan(g) || !GetCsvPageDialogs().timeSpan) return;
   CString minutes;
   if (!GetCsvPageDialogs().timeSpan(this, minutes)) return;
-  m_Page.AddTimeSpan(g, ReadCommandNumber(minutes.View()));
+  m_Page.AddTimeSpan(g, TextToInt(minutes.View()));
   RefreshAfterCommand();
 }
 

@@ -1,4 +1,4 @@
-#include "jobsheet/job_setting_dump.h"
+#include "jobsheet/command/job_setting_dump.h"
 
 #include <cstdio>
 

@@ -6,7 +6,7 @@
 
 #include "jobsheet/command/command_parser.h"
 #include "jobsheet/command/command_writer.h"
-#include "jobsheet/job_setting_dump.h"
+#include "jobsheet/command/job_setting_dump.h"
 
 namespace {
 

@@ -2,9 +2,8 @@
 
 #include <string>
 
-#include "app/tabro_client_app.h"
-#include "grid/app_state.h"
-#include "jobsheet/sheet/csv_prop_page.h"
+#include "grid/clipboard_table.h"
+#include "grid/grid_set_fixture.h"
 #include "platform/ui_hooks.h"
 
 namespace {
@@ -13,30 +12,20 @@ const CString kLimitMessage =
     u"列数または行数が規定値を超えています。\n列数：256列\n行数：3000行\n"
     u"貼り付けられるデータは上記の範囲までとなります。";
 
-CString Lines(int count, const char16_t* line) {
-  CString text;
-  for (int i = 0; i < count; ++i) text += line;
-  return text;
-}
+using gridtest::Lines;
+using gridtest::TabFields;
 
-CString TabFields(int count) {
-  CString line;
-  for (int i = 0; i < count; ++i) line += i ? u"\tv" : u"v";
-  return line;
-}
-
-class ClipboardReaderTest : public ::testing::Test {
+class TableTextTest : public ::testing::Test {
  protected:
-  void SetUp() override { gridtest::ResetAppState(); }
-  void TearDown() override { gridtest::ResetAppState(); }
+  void SetUp() override { gridtest::ResetSet(); }
   RecordingUiHooks hooks_;
 };
 
-TEST_F(ClipboardReaderTest, ResultsAndLimits) {
+TEST_F(TableTextTest, ResultsAndLimits) {
   struct Case {
     const char* name;
-    CString clipboard;
-    int pageRows, pageCols;  // the page's grid before the read
+    CString text;
+    int pageRows, pageCols;  // the counts before the insertion
     int result;
     int rowsAfter, colsAfter;
     CString message;  // empty: none
@@ -45,7 +34,7 @@ TEST_F(ClipboardReaderTest, ResultsAndLimits) {
       {"three lines with CR LF", u"a\tb\tc\r\nd\te\tf\r\ng\th\ti\r\n", 0, 0, 0, 3, 3, u""},
       {"last line without CR LF", u"a\tb\tc\r\nd\te\tf\r\ng\th\ti", 0, 0, 0, 3, 3, u""},
       {"one column only", u"a\r\nb\r\nc\r\n", 0, 0, 2, 0, 0, u""},
-      {"empty clipboard", u"", 0, 0, -2, 0, 0, u""},
+      {"empty text", u"", 0, 0, 2, 0, 0, u""},
       {"3000 lines fit", Lines(3000, u"1\t2\r\n"), 0, 0, 0, 3000, 2, u""},
       {"3001 lines", Lines(3001, u"1\t2\r\n"), 0, 0, 3, 0, 0, kLimitMessage},
       {"2999 rows and two more", u"1\t2\r\n3\t4\r\n", 2999, 2, 3, 2999, 2, kLimitMessage},
@@ -57,15 +46,14 @@ TEST_F(ClipboardReaderTest, ResultsAndLimits) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    gridtest::ResetAppState();
+    CGridSet& set = gridtest::ResetSet();
     hooks_.Clear();
-    hooks_.SetClipboard(c.clipboard);
-    CCsvPropPage page;
-    page.m_RowCount = c.pageRows;
-    page.m_ColCount = c.pageCols;
-    EXPECT_EQ(page.ReadClipboardText(), c.result);
-    EXPECT_EQ(page.m_RowCount, c.rowsAfter);
-    EXPECT_EQ(page.m_ColCount, c.colsAfter);
+    TABLEPASTE paste;
+    paste.rowCount = c.pageRows;
+    paste.colCount = c.pageCols;
+    EXPECT_EQ(InsertTableText(set, c.text, paste), c.result);
+    EXPECT_EQ(paste.rowCount, c.rowsAfter);
+    EXPECT_EQ(paste.colCount, c.colsAfter);
     if (c.message.IsEmpty()) {
       EXPECT_TRUE(hooks_.Boxes().empty());
     } else {
@@ -75,46 +63,31 @@ TEST_F(ClipboardReaderTest, ResultsAndLimits) {
     }
     if (c.result != 0) {
       // All or nothing: the grids were not touched.
-      EXPECT_EQ(theApp.m_EditGrid.AllocatedRows(), 0);
-      EXPECT_EQ(theApp.m_DataGrid.AllocatedRows(), 0);
+      EXPECT_EQ(set.m_EditGrid.AllocatedRows(), 0);
+      EXPECT_EQ(set.m_DataGrid.AllocatedRows(), 0);
     } else {
-      EXPECT_EQ(theApp.m_EditRows, c.rowsAfter);
-      EXPECT_EQ(theApp.m_EditCols, c.colsAfter);
-      EXPECT_EQ(theApp.m_DataRows, 0);  // the data counts stay
+      EXPECT_EQ(set.m_EditRows, c.rowsAfter);
+      EXPECT_EQ(set.m_EditCols, c.colsAfter);
+      EXPECT_EQ(set.m_DataRows, 0);  // the data counts stay
     }
   }
 }
 
-TEST_F(ClipboardReaderTest, RegressionAnEarlierOverflowRefusedEveryLaterRead) {
-  CCsvPropPage page;
-  hooks_.SetClipboard(TabFields(300));
-  ASSERT_EQ(page.ReadClipboardText(), 3);
-  EXPECT_EQ(page.m_PasteColsOver, 1);
-  hooks_.SetClipboard(Lines(3001, u"1\t2\r\n"));
-  ASSERT_EQ(page.ReadClipboardText(), 3);
-  EXPECT_EQ(page.m_PasteRowsOver, 1);
-  // The flags stay for the page to show, but a text that fits is taken.
-  hooks_.SetClipboard(u"品名\t金額\r\nりんご\t100\r\n");
-  EXPECT_EQ(page.ReadClipboardText(), 0);
-  EXPECT_EQ(page.m_RowCount, 2);
-  EXPECT_EQ(page.m_PasteColsOver, 1);
-}
-
-TEST_F(ClipboardReaderTest, RowsAreInsertedAtTheAnchorInBothGrids) {
-  CTabroClientApp& a = theApp;
+TEST_F(TableTextTest, RowsAreInsertedAtTheAnchorInBothGrids) {
+  CGridSet& a = gridtest::Set();
   for (int r = 0; r < 8; ++r) {
     a.m_EditGrid[r][0] = CString::Build(u"e%d", r);
     a.m_DataGrid[r][0] = CString::Build(u"d%d", r);
     a.m_RowFilledCount[r] = 100 + r;
   }
-  hooks_.SetClipboard(u"品名\t金額\t備考\r\nりんご\t100\r\n");
-  CCsvPropPage page;
-  page.m_RowCount = 8;
-  page.m_ColCount = 1;
-  page.m_AnchorRow = 5;
-  ASSERT_EQ(page.ReadClipboardText(), 0);
-  EXPECT_EQ(page.m_RowCount, 10);
-  EXPECT_EQ(page.m_ColCount, 3);
+  TABLEPASTE paste;
+  paste.rowCount = 8;
+  paste.colCount = 1;
+  paste.anchorRow = 5;
+  ASSERT_EQ(InsertTableText(a, u"品名\t金額\t備考\r\nりんご\t100\r\n", paste), 0);
+  EXPECT_EQ(paste.rowCount, 10);
+  EXPECT_EQ(paste.colCount, 3);
+  EXPECT_EQ(paste.widest, 3);
   EXPECT_EQ(a.m_EditRows, 10);
   EXPECT_EQ(a.m_EditCols, 3);
   struct Probe {
@@ -137,17 +110,6 @@ TEST_F(ClipboardReaderTest, RowsAreInsertedAtTheAnchorInBothGrids) {
   EXPECT_EQ(a.m_RowTextCount[5], 2);     // three text cells, counted from -1
   EXPECT_EQ(a.m_RowLastTextCol[5], 2);
   EXPECT_EQ(a.m_RowFieldCount[6], 2);
-  EXPECT_EQ(page.m_ColumnMap[2], 3);
-}
-
-TEST_F(ClipboardReaderTest, FieldNamesComeFromTheTitleRow) {
-  theApp.m_TitleRow = 0;
-  hooks_.SetClipboard(u"品名\t金額\r\nりんご\t100\r\n");
-  CCsvPropPage page;
-  ASSERT_EQ(page.ReadClipboardText(), 0);
-  EXPECT_EQ(page.m_PageTitleRow, 0);
-  EXPECT_EQ(page.m_HeaderNames[1], u"金額");
-  EXPECT_EQ(theApp.m_SendCols, 2);
 }
 
 }  // namespace

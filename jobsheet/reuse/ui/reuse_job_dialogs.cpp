@@ -1,5 +1,6 @@
 // The main dialog's side of the reusable jobs that asks the user: choosing a job at
-// intake, offering to keep a run, and the editor.
+// intake, offering to keep a run, and the editor. Window code, so it lives beside
+// the dialogs it opens.
 
 #include "app/tabro_client_dlg.h"
 #include "app/ui/new_file_dlg.h"

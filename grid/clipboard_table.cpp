@@ -1,0 +1,119 @@
+// Inserting a table copied as text into the edit and data grids.
+
+#include "grid/clipboard_table.h"
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+#include "grid/csv_split.h"
+#include "grid/row_stats.h"
+#include "platform/ui_hooks.h"
+
+namespace {
+
+constexpr int kClipMaxRows = EDIT_GRID_ROWS;
+
+}  // namespace
+
+int InsertTableText(CGridSet& set, const CString& text, TABLEPASTE& paste) {
+  // Lines end at CR LF; text after the last CR LF is a line too.
+  std::vector<std::vector<CString>> rows;
+  std::vector<RowStats> stats;
+  int widest = 0;
+  int longFieldLine = 0;   // 1-based line with a field over the limit, 0 none
+  // Limits met by this text; the page's flags keep them until the page clears them.
+  bool rowLimit = false;
+  bool colLimit = false;
+  const std::u16string_view all = text.View();
+  size_t pos = 0;
+  int lineNo = 0;
+  std::vector<CString> fields;
+  while (pos < all.size()) {
+    size_t end = all.find(u"\r\n", pos);
+    const size_t next = end == std::u16string_view::npos ? all.size() : end + 2;
+    if (end == std::u16string_view::npos) end = all.size();
+    ++lineNo;
+    if (static_cast<int>(rows.size()) >= kClipMaxRows) {
+      paste.rowsOver = 1;
+      rowLimit = true;
+      break;  // the rest cannot be inserted anyway
+    }
+    CString line(all.substr(pos, end - pos));
+    CsvSplitOverflow overflow;
+    const int n = SplitCsvLine(fields, line, true, &overflow);
+    if (n > GRID_COLS || overflow.tooManyFields) {
+      paste.colsOver = 1;
+      colLimit = true;
+      fields.resize(GRID_COLS);
+    }
+    if (overflow.fieldTooLong && longFieldLine == 0) longFieldLine = lineNo;
+    std::vector<CString> row = std::move(fields);
+    fields.clear();
+    stats.push_back(CountRowCells(row));
+    widest = std::max(widest, static_cast<int>(row.size()));
+    rows.push_back(std::move(row));
+    pos = next;
+  }
+  const int count = static_cast<int>(rows.size());
+
+  const int insertAt = (paste.rowCount > 0 && paste.anchorRow > 0) ? paste.anchorRow : 0;
+  if (!rowLimit && !colLimit) {
+    if (paste.rowCount + count > kClipMaxRows || insertAt + count > kClipMaxRows) rowLimit = true;
+    if (paste.colCount >= GRID_COLS) colLimit = true;
+  }
+
+  if (rowLimit || colLimit) {
+    GetUiHooks().MessageBox(
+        CString::Build(u"列数または行数が規定値を超えています。\n列数：%d列\n行数：%d行\n"
+                       u"貼り付けられるデータは上記の範囲までとなります。",
+                       GRID_COLS, kClipMaxRows),
+        kAppCaption, MB_OK | MB_ICONWARNING);
+    return TABLE_LIMIT;
+  }
+  if (widest < 2 || count == 0) return TABLE_NOTHING;
+  if (longFieldLine > 0) {
+    // A field that does not fit is never cut silently: nothing is inserted.
+    GetUiHooks().MessageBox(
+        CString::Build(u"クリップボードのデータの%d行目\nCSVデータの項目は%d文字以内にして下さい。",
+                       longFieldLine, kCsvMaxFieldChars),
+        kAppCaption, MB_OK | MB_ICONWARNING);
+    return TABLE_LIMIT;
+  }
+
+  CTextGrid& edit = set.m_EditGrid;
+  CTextGrid& data = set.m_DataGrid;
+  if (paste.rowCount > 0) {
+    // Rows from the insertion row on move down by the rows read, from the bottom.
+    for (int r = paste.rowCount - 1; r >= insertAt; --r) {
+      edit.SwapRows(r, r + count);
+      data.SwapRows(r, r + count);
+      set.m_RowFilledCount[r + count] = set.m_RowFilledCount[r];
+      set.m_RowTextCount[r + count] = set.m_RowTextCount[r];
+      set.m_RowLastTextCol[r + count] = set.m_RowLastTextCol[r];
+      set.m_RowFieldCount[r + count] = set.m_RowFieldCount[r];
+    }
+  }
+  for (int i = 0; i < count; ++i) {
+    const int r = insertAt + i;
+    edit.ClearRow(r);
+    data.ClearRow(r);
+    std::vector<CString>& cells = rows[i];
+    CString* e = edit.PrepareRow(r, widest);
+    CString* d = data.PrepareRow(r, widest);
+    for (size_t c = 0; c < cells.size(); ++c) {
+      e[c] = cells[c];
+      d[c] = std::move(cells[c]);
+    }
+    set.m_RowFilledCount[r] = stats[i].filled;
+    set.m_RowTextCount[r] = stats[i].textCount;
+    set.m_RowLastTextCol[r] = stats[i].lastTextCol;
+    set.m_RowFieldCount[r] = static_cast<int16_t>(cells.size());
+  }
+  paste.colCount = std::max(paste.colCount, widest);
+  set.m_EditCols = paste.colCount;
+  paste.rowCount += count;
+  set.m_EditRows = paste.rowCount;
+  paste.widest = widest;
+  return TABLE_INSERTED;
+}

@@ -6,6 +6,7 @@
 #include "app/app_startup.h"
 #include "app/tabro_client_app.h"
 #include "app/ui/automation_proxy.h"
+#include "app/ui/main_dlg_window.h"
 #include "app/ui/tool_dialog_setup.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qt_ui_hooks.h"
@@ -23,6 +24,10 @@ int main(int argc, char** argv) {
   startup.registerAutomation = [&automation] {
     automation = std::make_unique<CAutomationServer>();
     if (!automation->Listen()) automation.reset();  // another instance serves the name
+  };
+
+  startup.runMainDialog = [&automation](CTabroClientDlg& dlg) {
+    CTabroClientDlgWnd::RunMainDialog(dlg, automation.get());
   };
 
   theApp.InitInstance();

@@ -1,4 +1,5 @@
 // CTabroClientDlg::SendJob and ResetJobSettings: the two ends of one job.
+#include <algorithm>
 #include <filesystem>
 
 #include "app/tabro_client_dlg.h"
@@ -6,9 +7,17 @@
 
 unsigned CTabroClientDlg::SendJob(int test, int dataSource, const CString& outputFolder, int openAfterSave,
                                   int timestampMode) {
-  m_Command = BuildCommandText();
+  // Data source 3: the caller chose the input's reusable job, whose command
+  // stands in m_Command as stored; the data goes as loaded.
+  if (dataSource == 3) {
+    dataSource = 0;
+  } else {
+    m_Command = BuildCommandText();
+  }
   CTabroOperation& op = theApp.m_Operation;
   DOCREQUEST& req = op.m_Request;
+  // Each job starts from a cleared request: nothing of the previous job is sent.
+  req = DOCREQUEST{};
   req.m_SourcePath = m_InputPath;
   const int format = m_JobSetting.m_OutputFormat;
   if (format == 0 || format == 1 || format == 3) req.m_DocType = static_cast<int16_t>(format);
@@ -31,6 +40,7 @@ unsigned CTabroClientDlg::SendJob(int test, int dataSource, const CString& outpu
   op.m_SaveNameMode = test ? SAVENAME_TESTRUN : (theApp.m_SameFileNameOverWrite == 0 ? SAVENAME_OVERWRITE
                                                                                       : SAVENAME_NUMBERED);
   const unsigned result = static_cast<unsigned>(op.SendDocumentJob());
+  m_LastSendResult = result;
   // The input goes only once its document was saved.
   if (m_DeleteAfterSend && !test && result == 0 && !m_InputPath.IsEmpty()) {
     std::error_code ec;
@@ -41,6 +51,8 @@ unsigned CTabroClientDlg::SendJob(int test, int dataSource, const CString& outpu
 
 void CTabroClientDlg::ResetJobSettings(int flag) {
   m_JobSetting.Reset();
+  std::fill(std::begin(m_ColumnCodes), std::end(m_ColumnCodes), 0);
+  m_UsedColumns.clear();
   if (flag == 1) {
     theApp.m_EditCols = theApp.m_EditRows = theApp.m_DataCols = theApp.m_DataRows = theApp.m_SendRows = 0;
     theApp.m_DataGrid.Clear();

@@ -5,12 +5,17 @@
 // Sections are added by the parts of the program that own them (the window, the
 // intake, the job pipeline, the send routine, the data-edit steps).
 
+#include <atomic>
+#include <functional>
+#include <thread>
 #include <vector>
 
 #include "app/tabro_client_app.h"
 #include "edittools/chain/tool_chain.h"
 #include "edittools/pivot/pivot_records.h"
+#include "macro/macro_setting.h"
 #include "jobsheet/command/job_setting.h"
+#include "jobsheet/sheet/coldata.h"
 #include "jobsheet/reuse/reuse_command.h"
 #include "platform/cstring.h"
 
@@ -25,11 +30,114 @@ enum : int {
 };
 
 class CTabroClientDlgAutoProxy;
+class CTabroClientDlg;
+
+// What the pipeline and the watch thread ask of the main window, which the window
+// layer provides; null while no window runs (tests of the pipeline alone).
+class CMainDlgView {
+ public:
+  virtual ~CMainDlgView() = default;
+  virtual void ShowButton(int id, bool show) = 0;
+  virtual void SetDropZoneText(const CString& text) = 0;
+  // Ends the main dialog with result.
+  virtual void EndMainDialog(int result) = 0;
+  // Runs fn on the user-interface thread and waits for it.
+  virtual void RunOnUiThread(const std::function<void()>& fn) = 0;
+  // Starts a timer of the window (fires OnTimer).
+  virtual void StartTimer(unsigned id, unsigned milliseconds) = 0;
+  virtual void KillTimer(unsigned id) = 0;
+};
+
 
 class CTabroClientDlg {
  public:
+  CTabroClientDlg();
+  ~CTabroClientDlg();
+  CTabroClientDlg(const CTabroClientDlg&) = delete;
+  CTabroClientDlg& operator=(const CTabroClientDlg&) = delete;
+
+  CMainDlgView* m_View = nullptr;  // the window while it runs
+
   // ---- Current input ---------------------------------------------------------
   CString m_InputPath;             // the input's path (or the clipboard title)
+  CString m_InputFolder;           // folder part of m_InputPath
+  CString m_InputExt;              // extension with its dot
+  int m_NameGroupIsDollar = 0;     // the name's command group opened with "($"
+  int m_NewFileMode = -1;          // -1 normal, -2 the tools run with their dialogs
+  int m_RunCount = 0;              // runs on the current input without reloading
+  CString m_LastFolder;            // folder of the last file chosen, with its separator
+  int m_ColumnCodes[256] = {};     // per-column command codes of the job
+  std::vector<COLDATA> m_UsedColumns;
+  // One input at a time: set while an input of the window or of the watch
+  // thread is on its way; the other side waits or refuses meanwhile.
+  std::atomic<int> m_InputBusy{0};
+
+  // ---- Intake (the window's handlers) ----------------------------------------
+  // The settings files, print counts, reusable jobs; then the command-line
+  // file's timer or the watch thread.
+  void OnInitDialog();
+  void OnTimer(unsigned id);
+  void OnDropFiles(const std::vector<CString>& paths);
+  void OnSelectFile();
+  int SelectInputFile(CString& path);
+  void OnFromClipboard();
+  void OnLaunch();
+  void ResetDropZone();
+  // Shift or Ctrl at an intake: the send without the sheet. Returns true when a
+  // key was held and the input was sent.
+  bool SendWithHeldKey(bool commandLine);
+
+  // ---- Job pipeline -----------------------------------------------------------
+  // Splits the path and takes the command group out of the file name; 0 when
+  // the name is refused (over 200 characters), else 1.
+  int CheckFileName(const CString& path);
+  // Clears the per-input state before a new input.
+  void ResetInputState();
+  // Leads one input to the sheet or a direct send. 1 sent or the sheet ended
+  // with OK; 0 stopped before the sheet; -1 cancelled or refused later; other
+  // values are the sheet's own.
+  int ProcessCsv(const CString& path, int runType);
+  // Runs ProcessCsv on m_InputPath and puts the window back in order.
+  void StartInput(int runType);
+  // The command text into the record.
+  void ParseCommandText(const CString& text);
+  // The sheet on the loaded input: pages filled, then shown unless show is false;
+  // crossTable: the tools left a cross table.
+  // The sheet's result (1 after "実行"); -1 when the CSV page could not be filled,
+  // -2 when it cannot take the columns.
+  int RunSettingsSheet(int runType, bool show, CCsvPropPage* data, bool crossTable);
+  void ShowButton(int id, bool show);
+  void SetDropZoneText(const CString& text);
+  void EndMainDialog(int result);
+
+  // ---- Watch-folder thread ------------------------------------------------------
+  std::thread m_hWatchThread;
+  std::atomic<int> m_WatchRun{1};    // 1 while the loop may run
+  std::atomic<int> m_WatchEnded{0};  // the loop has ended; no second thread
+  std::atomic<int> m_WatchState{0};  // 0 idle, 1 busy, 2 finished, 100 sleeping
+  CString m_WatchPending;            // file found by the last scan
+  // Starts the thread: 0 started, -1 watching off, ended before, or not started.
+  int StartWatchThread();
+  // Stops the thread and waits for it.
+  void StopWatchThread();
+  // Sets m_WatchPending to a file of the folder that is ready; returns 0.
+  int ScanWatchFolder();
+  // 1 when the input file was deleted (with its additional CSVs), 0 when not.
+  int DeleteProcessedWatchFiles();
+  // One file of the watch folder through the pipeline; the document's result.
+  void ProcessWatchFile(const CString& name);
+  int m_WatchFailures = 0;
+  unsigned m_WatchLastResult = 1;    // result of the last watch file's send
+  // Size and time of files seen by the previous scan, and of files whose run
+  // failed (not taken again until they change).
+  struct FileStamp {
+    std::uintmax_t size = 0;
+    long long time = 0;
+    bool operator==(const FileStamp&) const = default;
+  };
+  std::vector<std::pair<CString, FileStamp>> m_WatchSeen;
+  std::vector<std::pair<CString, FileStamp>> m_WatchFailed;
+  unsigned m_LastSendResult = 1;     // result of the last SendJob
 
   // ---- Automation --------------------------------------------------------------
   // The proxy of an attached automation client, null when none; while it is set,
@@ -106,7 +214,8 @@ class CTabroClientDlg {
   // Turns the job into the web client's request and sends it; deletes the input
   // file afterwards when asked (never for a test run). The document job's result,
   // 0 on success. test: a one-page test run. dataSource: 1 the CSV page's grid,
-  // 2 the data as loaded, 0 the data grid.
+  // 2 the data as loaded, 0 the data grid, 3 the data grid with m_Command kept
+  // as it stands (the reusable job the caller chose).
   unsigned SendJob(int test, int dataSource, const CString& outputFolder, int openAfterSave, int timestampMode);
   // Clears the record; flag 1 also empties the grids and their counts.
   void ResetJobSettings(int flag);
@@ -140,4 +249,24 @@ class CTabroClientDlg {
   // theApp.m_PivotSetting. -1 cancelled or failed (the data unchanged), 1 skipped,
   // 0 the data grid holds the summary or cross table.
   int RunPivotStep(int show, int inChain);
+  // What the macro-column step reads of the aggregation of this run: the column
+  // items of a cross table (header rows above the title row, 0 none) and the
+  // group items. The chain clears both before it runs.
+  int m_CrossColumnGroups = 0;
+  int m_PivotGroupCount = 0;
+
+  // ---- Data-edit step: macro columns -------------------------------------------
+  std::vector<MACROCOL> m_MacroColumns;      // the layout of the last run
+  int m_MacroColumnCount = 0;
+  std::vector<CString> m_MacroFieldNames;    // field names of the input columns
+  // The macro-column step: with show 1 through the macro-column dialog
+  // (fromStored: start from the stored layout and offer "スキップ"), with show 0
+  // from theApp.m_MacroSetting. 0 ran, 1 skipped, -1 cancelled or failed (a macro
+  // error is shown once and the data grid stays as it was).
+  int RunMacroStep(int show, int fromStored);
+  // m_MacroFieldNames from the data grid's title row (and a cross table's header rows).
+  void PrepareMacroColumns();
+  // The layout's output into the data grid; false (message shown, data unchanged)
+  // on a macro error or too many columns.
+  bool EvaluateMacroColumns();
 };

@@ -66,6 +66,16 @@ struct AddCsvDialogIo {
   int removedAll = 0;      // every additional CSV was removed ("追加CSV削除")
 };
 
+// What the macro-column dialog is handed and gives back. On OK (not "スキップ")
+// the dialog has stored its layout in theApp.m_MacroSetting and taken the
+// preview snapshot.
+struct MacroDialogIo {
+  int chainMode = 0;          // in: start from the stored layout, offer "スキップ"
+  int crossColumnGroups = 0;  // in: column items of a cross table made before
+  int pivotGroupCount = 0;    // in: group items of that aggregation
+  int skipped = 0;            // out: "スキップ"
+};
+
 // Each returns IDOK or IDCANCEL. On OK a dialog has stored its settings in the
 // tool's settings record of theApp.
 using OrderDialogFn = int (*)(int restart, const TOOLORDER* resumeOrder, int resumeIndex);
@@ -73,8 +83,7 @@ using SortDialogFn = int (*)(SortDialogIo& io);
 using FilterDialogFn = int (*)(FilterDialogIo& io);
 using PivotDialogFn = int (*)(PivotDialogIo& io);
 using AddCsvDialogFn = int (*)(AddCsvDialogIo& io);
-// Placeholders for the tools whose dialogs bring their own hand-over record.
-using ToolDialogFn = int (*)(int inChain);
+using MacroDialogFn = int (*)(MacroDialogIo& io);
 
 struct ToolDialogTable {
   OrderDialogFn order = nullptr;      // the tool-order dialog
@@ -82,7 +91,7 @@ struct ToolDialogTable {
   AddCsvDialogFn addCsv = nullptr;    // kind 2
   FilterDialogFn filter = nullptr;    // kind 3
   SortDialogFn sort = nullptr;        // kind 4
-  ToolDialogFn macro = nullptr;       // kind 5
+  MacroDialogFn macro = nullptr;      // kind 5
 };
 
 // The one table, filled by the window layer.

@@ -73,15 +73,6 @@ CString ValueAfter(const CString& line, std::u16string_view key) {
   return line.Mid(static_cast<int>(key.size()));
 }
 
-// The profile folder that a save-folder index stands for; empty for other indexes.
-CString SaveFolderForIndex(int index) {
-  switch (index) {
-    case 1: return GetUserFolder(UserFolder::kDownloads);
-    case 2: return GetUserFolder(UserFolder::kDesktop);
-    case 3: return GetUserFolder(UserFolder::kDocuments);
-    default: return CString();
-  }
-}
 
 // One line of the user settings file: its key (with the equals sign) and the
 // member that holds its value, a number or a text. The lines are written in
@@ -113,6 +104,16 @@ static_assert(std::size(kUserSettingKeys) == 8);
 constexpr size_t kKeysBeforeSaveFolderIndex = 6;
 
 }  // namespace
+
+// The profile folder that a save-folder index stands for; empty for other indexes.
+CString SaveFolderForIndex(int index) {
+  switch (index) {
+    case 1: return GetUserFolder(UserFolder::kDownloads);
+    case 2: return GetUserFolder(UserFolder::kDesktop);
+    case 3: return GetUserFolder(UserFolder::kDocuments);
+    default: return CString();
+  }
+}
 
 bool IsSettingsFileText(const CString& text) {
   // A line break would split the value and start a line of its own.

@@ -18,6 +18,10 @@
 inline constexpr char16_t kUserSettingsFileName[] = u"TabroUserSetting.ini";
 inline constexpr char16_t kWatchSettingsFileName[] = u"TabroConnectInf.txt";
 
+// The profile folder a save-folder index stands for (1 Downloads, 2 Desktop,
+// 3 Documents); empty for other indexes.
+CString SaveFolderForIndex(int index);
+
 // True when text can be stored as one line of a settings file: Shift_JIS can
 // hold every character and there is no line break.
 bool IsSettingsFileText(const CString& text);

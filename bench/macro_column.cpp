@@ -15,6 +15,7 @@
 #include "app/tabro_client_app.h"
 #include "app/tabro_client_dlg.h"
 #include "grid/number_text.h"
+#include "macro/macro_columns.h"
 #include "macro/macro_eval.h"
 #include "platform/cstring.h"
 
@@ -75,9 +76,7 @@ int main(int argc, char** argv) {
   std::vector<CString> names;
   for (int c = 0; title >= 0 && c < cols; ++c) names.push_back(grid.GetAt(title, c));
 
-  // Wrapped as the step wraps a macro text.
-  CString macro = CString::FromUtf8(argv[2]);
-  if (macro.Left(2) != u"if" && macro.Left(6) != u"return") macro = CString(u"return ") + macro;
+  const CString macro = MacroStatementText(CString::FromUtf8(argv[2]));
 
   std::vector<const CString*> cells(cols);
   CMacroEval ev;

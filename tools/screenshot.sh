@@ -8,7 +8,8 @@
 # written beside it, never into build/) with its own lock folder, so a
 # running instance is not disturbed. Relative arguments are taken from the
 # current folder, as in a terminal. Environment: TABRO_BIN (default
-# build/TabroConnect), TABRO_SCREEN (default 1024x768x24), TABRO_WAIT seconds
+# build/TabroConnect), TABRO_FILES (a folder whose files are copied beside the
+# program first, such as the stand-in's settings files), TABRO_SCREEN (default 1024x768x24), TABRO_WAIT seconds
 # for the window (default 15). Exits 1 when no window came up.
 set -euo pipefail
 
@@ -30,6 +31,9 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$bin" "$work/TabroConnect"
+if [ -n "${TABRO_FILES:-}" ]; then
+  cp -r "$TABRO_FILES"/. "$work/"
+fi
 mkdir -m 700 "$work/run"
 
 # Inside the virtual server: start, wait for a mapped window, grab, stop.

@@ -150,6 +150,10 @@ void CTabroOperation::LoadDeploymentIni() {
   });
 }
 
+bool CTabroOperation::IsStorableServer(const CString& server) {
+  return ReadsBackWhole(CString::Build(u"OnpremisesServer=%s", server));
+}
+
 void CTabroOperation::SaveSystemIni() {
   CString text = CString::Build(u"OperationMode=%d\r\nProxyType=%d\r\nTimeout=%d\r\n",
                                 m_Server.m_OperationMode, static_cast<int>(m_Server.m_ProxyType),

@@ -115,6 +115,9 @@ class CTabroOperation {
   // Shift_JIS lacks) is left out, the other settings are written, and a message
   // box says the server was not saved.
   void SaveSystemIni();
+  // Whether SaveSystemIni can store this on-premises server so that it reads
+  // back as written.
+  static bool IsStorableServer(const CString& server);
 
   // ---- transport ----
   // One form POST. Returns the answer body (exactly contentLength bytes), or nullopt

@@ -12,6 +12,15 @@ PIVOTGRIDS AppGrids() {
                     theApp.m_DataCols, theApp.m_TitleRow, theApp.m_ToolAbort};
 }
 
+// The macro-column step later in the chain reads the shape of what was built.
+int Finish(CTabroClientDlg& dlg, int built) {
+  if (!built) return -1;
+  const PIVOTRUN& run = dlg.m_PivotRun;
+  dlg.m_CrossColumnGroups = run.sumType == PIVOT_CROSS ? run.colItemCount : 0;
+  dlg.m_PivotGroupCount = run.groupCount;
+  return 0;
+}
+
 }  // namespace
 
 int CTabroClientDlg::RunPivotStep(int show, int inChain) {
@@ -31,7 +40,7 @@ int CTabroClientDlg::RunPivotStep(int show, int inChain) {
     LoadPivotRun(m_PivotRun, theApp.m_PivotSetting);
     m_PivotRun.headerRows = io.columnItems;
     CWaitCursor wait;
-    return ExecutePivot(AppGrids(), m_PivotRun) ? 0 : -1;
+    return Finish(*this, ExecutePivot(AppGrids(), m_PivotRun));
   }
 
   LoadPivotRun(m_PivotRun, theApp.m_PivotSetting);
@@ -46,5 +55,5 @@ int CTabroClientDlg::RunPivotStep(int show, int inChain) {
     built = ExecutePivot(AppGrids(), m_PivotRun);
   }
   theApp.m_PivotTypeTable = theApp.m_ColumnTypes;
-  return built ? 0 : -1;
+  return Finish(*this, built);
 }

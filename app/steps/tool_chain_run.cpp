@@ -45,6 +45,8 @@ class DlgChainHost : public CToolChainHost {
 }  // namespace
 
 int CTabroClientDlg::RunToolChain(ToolChainRun run, bool setUp) {
+  m_CrossColumnGroups = 0;
+  m_PivotGroupCount = 0;
   DlgChainHost host(*this);
   return ::RunToolChain(theApp.m_ToolOrder, theApp.m_ToolAbort, theApp.m_TitleRow, run, setUp, host);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The step routine of each tool kind: one table, read by the chain driver and
-// the replay command. A tool whose step is not built yet has a null entry.
+// the replay command.
 
 #include "app/tabro_client_dlg.h"
 #include "edittools/chain/tool_order_records.h"
@@ -17,7 +17,7 @@ inline constexpr ToolStepEntry kToolSteps[] = {
     {TOOL_ADDCSV, &CTabroClientDlg::RunAddCsvStep},
     {TOOL_FILTER, &CTabroClientDlg::RunFilterStep},
     {TOOL_SORT, &CTabroClientDlg::RunSortStep},
-    {TOOL_MACRO, nullptr},
+    {TOOL_MACRO, &CTabroClientDlg::RunMacroStep},
 };
 static_assert(sizeof(kToolSteps) / sizeof(kToolSteps[0]) == 5);
 

@@ -1,0 +1,163 @@
+// The main dialog's own state: construction, the name of an input, the reset
+// of the per-input state, and what the watch thread does on the file system.
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "app/command_line.h"
+#include "app/tabro_client_dlg.h"
+#include "grid/csv_split.h"
+#include "jobsheet/command/command_parser.h"
+#include "platform/paths.h"
+#include "platform/ui_hooks.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+constexpr int kMaxBaseNameLength = 200;
+constexpr char16_t kNameTooLongMessage[] = u"ファイル名は200文字以内にして下さい。";
+constexpr int kClipboardButton = 1118;
+}  // namespace
+
+// The record and the grids start empty with the application, so construction
+// has nothing to reset.
+CTabroClientDlg::CTabroClientDlg() = default;
+
+CTabroClientDlg::~CTabroClientDlg() { StopWatchThread(); }
+
+void CTabroClientDlg::StopWatchThread() {
+  m_WatchRun = 0;
+  if (m_hWatchThread.joinable()) m_hWatchThread.join();
+}
+
+void CTabroClientDlg::ShowButton(int id, bool show) {
+  if (m_View) m_View->ShowButton(id, show);
+}
+
+void CTabroClientDlg::SetDropZoneText(const CString& text) {
+  if (m_View) m_View->SetDropZoneText(text);
+}
+
+void CTabroClientDlg::EndMainDialog(int result) {
+  if (m_View) m_View->EndMainDialog(result);
+}
+
+void CTabroClientDlg::ParseCommandText(const CString& text) { ::ParseCommandText(m_JobSetting, text); }
+
+int CTabroClientDlg::CheckFileName(const CString& path) {
+  CString folder, name;
+  if (path.IsEmpty()) return 1;
+  SplitPath(folder, name, path);
+  if (name.IsEmpty()) return 1;
+  m_InputFolder = folder;
+  const int dot = path.ReverseFind(u'.');
+  m_InputExt = dot >= 0 ? path.Mid(dot) : CString();
+  const int nameDot = name.ReverseFind(u'.');
+  const CString base = nameDot >= 0 ? name.Left(nameDot) : name;
+  m_NameGroupIsDollar = 0;
+  if (base.GetLength() > kMaxBaseNameLength) {
+    theApp.DoMessageBox(CString(kNameTooLongMessage));
+    ShowButton(kClipboardButton, true);
+    return 0;
+  }
+  int at = base.Find(u"(#");
+  if (at < 0) {
+    at = base.Find(u"($");
+    if (at >= 0) m_NameGroupIsDollar = 1;
+  }
+  if (at >= 0) {
+    const int close = base.ReverseFind(u')');
+    if (close >= 0) m_Command = close >= at + 2 ? base.Mid(at + 2, close - at - 2) : CString();
+  }
+  CString cut = CString::Build(m_NameGroupIsDollar ? u"($%s)" : u"(#%s)", m_Command);
+  CString stripped = base;
+  stripped.Replace(cut, u"");
+  m_BaseName = stripped;
+  return 1;
+}
+
+void CTabroClientDlg::ResetInputState() {
+  m_InputFolder.Empty();
+  m_InputExt.Empty();
+  m_BaseName.Empty();
+  m_Command.Empty();
+  m_NameGroupIsDollar = 0;
+  m_RunCount = 0;
+  m_PivotRun = PIVOTRUN{};
+  theApp.m_DataGrid.Clear();
+  theApp.m_EditGrid.Clear();
+  std::fill_n(theApp.m_RowFilledCount.begin(), EDIT_GRID_ROWS, 0);
+  std::fill_n(theApp.m_RowTextCount.begin(), EDIT_GRID_ROWS, 0);
+  theApp.m_JoinDef.Clear();
+  theApp.m_EditCols = theApp.m_EditRows = theApp.m_SendRows = theApp.m_SendCols = 0;
+  theApp.m_EditModeEntered = 0;
+  theApp.m_SourceCodeType = 0;
+  theApp.m_TotalRows = 0;
+  theApp.m_TitleRow = -1;
+}
+
+namespace {
+
+CTabroClientDlg::FileStamp StampOf(const fs::directory_entry& e) {
+  std::error_code ec;
+  CTabroClientDlg::FileStamp s;
+  s.size = e.file_size(ec);
+  s.time = e.last_write_time(ec).time_since_epoch().count();
+  return s;
+}
+
+bool IsTsvName(const CString& name) { return name.Right(4) == u".tsv" || name.Right(4) == u".TSV"; }
+
+}  // namespace
+
+int CTabroClientDlg::ScanWatchFolder() {
+  m_WatchPending.Empty();
+  std::vector<std::pair<CString, FileStamp>> now;
+  std::error_code ec;
+  // The folder is listed by its absolute path: the process's folder stays as it is.
+  fs::directory_iterator it(ToFsPath(theApp.m_WatchFolder), ec);
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    std::error_code fec;
+    if (!it->is_regular_file(fec)) continue;
+    const CString name = FromFsPath(it->path().filename());
+    if (!HasCsvFileExtension(name)) continue;
+    now.emplace_back(name, StampOf(*it));
+  }
+  std::sort(now.begin(), now.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  CString lastCsv, lastTsv;
+  for (const auto& entry : now) {
+    const CString& name = entry.first;
+    const FileStamp& stamp = entry.second;
+    // Taken only when unchanged since the previous scan: a file still being
+    // written is left alone. A file whose run failed waits until it changes.
+    const auto seen = std::find_if(m_WatchSeen.begin(), m_WatchSeen.end(),
+                                   [&](const auto& p) { return p.first == name; });
+    if (seen == m_WatchSeen.end() || !(seen->second == stamp)) continue;
+    const auto failed = std::find_if(m_WatchFailed.begin(), m_WatchFailed.end(),
+                                     [&](const auto& p) { return p.first == name; });
+    if (failed != m_WatchFailed.end() && failed->second == stamp) continue;
+    (IsTsvName(name) ? lastTsv : lastCsv) = name;
+  }
+  m_WatchSeen = std::move(now);
+  // Names of failed files that are gone are forgotten.
+  std::erase_if(m_WatchFailed, [&](const auto& f) {
+    return std::none_of(m_WatchSeen.begin(), m_WatchSeen.end(), [&](const auto& p) { return p.first == f.first; });
+  });
+  m_WatchPending = !lastTsv.IsEmpty() ? lastTsv : lastCsv;
+  return 0;
+}
+
+int CTabroClientDlg::DeleteProcessedWatchFiles() {
+  std::error_code ec;
+  if (!fs::remove(ToFsPath(m_InputPath), ec) || ec) return 0;
+  m_InputPath.Empty();
+  const int count = std::clamp(static_cast<int>(theApp.m_JoinDef.AddCsvCnt), 0, JOIN_MAX_ADDCSV);
+  for (int i = 0; i < count; ++i) {
+    const CString name = FileNameOf(theApp.m_JoinDef.AddCsvPath[i]);
+    if (name.IsEmpty()) continue;
+    const CString sub = JoinPath(JoinPath(theApp.m_WatchFolder, CString(u"Sub")), name);
+    std::error_code sec;
+    fs::remove(ToFsPath(sub), sec);  // a missing additional CSV is no failure
+  }
+  return 1;
+}

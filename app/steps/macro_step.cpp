@@ -1,0 +1,89 @@
+// The macro-column step of the tool chain over theApp's data grid.
+
+#include <algorithm>
+#include <type_traits>
+
+#include "app/tabro_client_dlg.h"
+#include "app/tool_dialogs.h"
+#include "macro/macro_columns.h"
+#include "platform/ui_hooks.h"
+
+namespace {
+
+constexpr int kPreviewLists = static_cast<int>(std::extent_v<decltype(CTabroClientApp::m_MacroPreviewRows)>);
+
+// What the engine needs of the stored aggregation settings.
+MACROCROSS CrossOfThisRun(int columnGroups, int groupCount) {
+  const PIVOTSETTING& pivot = theApp.m_PivotSetting;
+  MACROCROSS cross;
+  cross.columnGroups = columnGroups;
+  cross.groupCount = groupCount;
+  for (const GRPCLM& g : pivot.GrpClmArry) {
+    if (g.orientation == 1) ++cross.rowGroups;
+    if (g.orientation == 2) ++cross.colGroups;
+  }
+  cross.valueItems = static_cast<int>(pivot.SumClmArry.size());
+  return cross;
+}
+
+// Rows 0 to min(title row + 5, rows) - 1 as the step found them; the lists hold
+// ten rows, so a title row further down keeps only the first ten.
+void TakePreviewSnapshot() {
+  CTabroClientApp& app = theApp;
+  const int rows = std::min({app.m_TitleRow + 5, app.m_DataRows, kPreviewLists});
+  for (int r = 0; r < rows; ++r) {
+    for (int c = 0; c < app.m_DataCols; ++c) app.m_MacroPreviewRows[r].push_back(app.m_DataGrid.GetAt(r, c));
+  }
+}
+
+}  // namespace
+
+void CTabroClientDlg::PrepareMacroColumns() {
+  m_MacroFieldNames = MacroFieldNames(theApp.m_DataGrid, theApp.m_TitleRow, theApp.m_DataCols,
+                                      m_CrossColumnGroups, m_PivotGroupCount);
+}
+
+bool CTabroClientDlg::EvaluateMacroColumns() {
+  CTabroClientApp& app = theApp;
+  const MACROGRIDS grids{app.m_DataGrid, app.m_StepGrid, app.m_DataRows, app.m_DataCols, app.m_TitleRow};
+  CMacroColumnEngine engine(grids, CrossOfThisRun(m_CrossColumnGroups, m_PivotGroupCount), m_MacroColumns,
+                            m_MacroFieldNames);
+  CString error;
+  bool ran = false;
+  {
+    CWaitCursor wait;
+    ran = engine.EvaluateMacroColumns(error);
+  }
+  if (!ran) {
+    app.DoMessageBox(error);
+    return false;
+  }
+  const int n = m_MacroColumnCount;
+  for (int r = app.m_TitleRow; r < app.m_DataRows; ++r) app.m_RowFieldCount[static_cast<size_t>(r)] = static_cast<int16_t>(n);
+  app.m_DataCols = engine.OutputColumns();
+  return true;
+}
+
+int CTabroClientDlg::RunMacroStep(int show, int fromStored) {
+  CTabroClientApp& app = theApp;
+  if (app.m_TitleRow < 0) return -1;
+  app.DetectColumnTypes(0);
+  m_MacroColumns.clear();
+  m_MacroColumnCount = 0;
+  if (show != 0) {
+    const MacroDialogFn dialog = ToolDialogs().macro;
+    if (!dialog) return -1;
+    MacroDialogIo io;
+    io.chainMode = fromStored != 0 ? 1 : 0;
+    io.crossColumnGroups = m_CrossColumnGroups;
+    io.pivotGroupCount = m_PivotGroupCount;
+    if (dialog(io) != IDOK) return -1;
+    if (io.skipped) return 1;
+  } else {
+    TakePreviewSnapshot();
+  }
+  m_MacroColumns = app.m_MacroSetting.ClmArry;
+  m_MacroColumnCount = static_cast<int>(m_MacroColumns.size());
+  PrepareMacroColumns();
+  return EvaluateMacroColumns() ? 0 : -1;
+}

@@ -1,0 +1,247 @@
+// The main dialog's intake: start-up, a dropped or chosen file, the clipboard,
+// the command-line file, and the return to the empty drop zone.
+#include <memory>
+
+#include "app/app_startup.h"
+#include "app/command_line.h"
+#include "app/tabro_client_dlg.h"
+#include "app/ui/excel_list_type_select_dlg.h"
+#include "app/ui/name_dlg.h"
+#include "grid/csv_split.h"
+#include "jobsheet/sheet/csv_prop_page.h"
+#include "jobsheet/sheet/ui/main_propty_page.h"
+#include "platform/paths.h"
+#include "platform/ui_hooks.h"
+#include "res/main_dlg.h"
+
+namespace {
+
+constexpr char16_t kContractUsedUpMessage[] = u"契約の利用回数を超えています。\n購買担当者にご連絡ください。";
+constexpr char16_t kDemoServerMessage[] = u"検証用としてデモ環境に接続します。";
+constexpr char16_t kClipboardTitle[] = u"クリップボード";
+constexpr char16_t kFileFilter[] = u"データファイル(*.csv)|*.csv;*.tsv|";
+constexpr char16_t kFileDialogTitle[] = u"データ元CSVファイル選択";
+
+// Where ":" or a double separator starts, counted over the path: more than one
+// means the drop named two files.
+int DriveOrShareMarks(const CString& path) {
+  int marks = 0;
+  for (int i = 0; i < path.GetLength(); ++i) {
+    if (path[i] == u':') ++marks;
+    if (i + 1 < path.GetLength() && path[i] == u'\\' && path[i + 1] == u'\\') ++marks;
+  }
+  return marks;
+}
+
+void ReloadReuseJobs() {
+  theApp.ClearReuseCommands();
+  theApp.LoadReuseCommands();
+}
+
+}  // namespace
+
+void CTabroClientDlg::OnInitDialog() {
+  theApp.LoadWatchSettings();
+  theApp.LoadUserSettings();
+  CTabroOperation& op = theApp.m_Operation;
+  op.LoadOnpremisesIni();
+  op.LoadSystemIni();
+  op.m_Initialized = 1;
+  op.QueryPrintCount();
+  if (theApp.m_PrintCountKnown && theApp.m_PrintContract - theApp.m_PrintUsed < 1) {
+    GetUiHooks().MessageBox(CString(kContractUsedUpMessage), CString(u"お知らせ"), MB_ICONWARNING);
+  }
+  if (op.m_Server.m_AltServerBaseUrl.IsEmpty()) {
+    theApp.m_ServerConnectMode = 0;
+  } else if (theApp.m_ServerConnectMode == 1) {
+    theApp.DoMessageBox(CString(kDemoServerMessage));
+  }
+  theApp.LoadReuseCommands();
+  if (theApp.m_InputKind == INPUT_COMMAND_LINE || theApp.m_InputKind == INPUT_DROPPED) {
+    theApp.m_WatchingMode = 0;
+    if (!m_InputPath.IsEmpty() && m_View) m_View->StartTimer(res::IDT_COMMAND_LINE_START, 500);
+  } else {
+    StartWatchThread();
+  }
+  op.m_ShowMessages = 1;
+}
+
+namespace {
+
+// A direct send goes out with the file's data, so the file is read first and
+// laid out as the CSV page would show it.
+bool LoadForDirectSend(CTabroClientDlg& dlg) {
+  auto scratch = std::make_unique<CCsvPropPage>();
+  if (dlg.LoadCsv(dlg.m_InputPath, scratch.get(), LOAD_FILE) != 1) return false;
+  return dlg.FillCsvPage(dlg.m_InputPath, scratch.get(), 1) == 1;
+}
+
+}  // namespace
+
+bool CTabroClientDlg::SendWithHeldKey(bool commandLine) {
+  UiHooks& hooks = GetUiHooks();
+  const bool shift = hooks.IsKeyDown(UiKey::Shift);
+  const bool ctrl = !shift && hooks.IsKeyDown(UiKey::Control);
+  if (!shift && !ctrl) return false;
+  if (shift) {
+    theApp.m_RunVariant = 1;
+    m_JobSetting.m_DocKind = 1;
+    m_JobSetting.m_SubKind = 2;
+    if (commandLine) {
+      m_JobSetting.m_OutputFormat = 1;
+      const int type = theApp.m_ShiftStartExcelListType;
+      if (type == 1) {
+        m_JobSetting.m_ListDoc = 2;
+      } else if (type != 0) {
+        m_JobSetting.m_ListDoc = 3;
+      } else {
+        CExcelListTypeSelectDlg dlg;
+        dlg.DoModal();
+        // Closed without a choice: the grouped list, the dialog's first offer.
+        m_JobSetting.m_ListDoc = static_cast<uint8_t>(
+            dlg.m_ListType == CExcelListTypeSelectDlg::kNoListType ? CExcelListTypeSelectDlg::kGrouped
+                                                                   : dlg.m_ListType);
+      }
+    }
+    if (LoadForDirectSend(*this)) SendJob(0, 0, CString(), 1, 0);
+    ResetJobSettings(1);
+    return true;
+  }
+  theApp.m_RunVariant = 2;
+  if (!commandLine) {
+    if (LoadForDirectSend(*this)) SendJob(0, 0, CString(), 1, 0);
+    return true;
+  }
+  // Ctrl at a command-line start: the file's reusable job, sent as stored. A
+  // cancelled choice sends nothing.
+  if (SelectReuseJob() == -1) return true;
+  if (!theApp.m_LastToolText.IsEmpty()) {
+    theApp.ResetToolSettings(0);
+    theApp.LoadEditSettings(m_BaseName, m_OutputName);
+  }
+  if (!LoadForDirectSend(*this)) return true;
+  if (theApp.m_JoinDef.AddCsvCnt > 0) {
+    CMainProptyPage mainPage;
+    mainPage.RunAddCsv();
+  }
+  SendJob(0, 3, CString(), 1, 0);
+  return true;
+}
+
+void CTabroClientDlg::OnTimer(unsigned id) {
+  if (id != res::IDT_COMMAND_LINE_START || !m_View) return;
+  m_View->KillTimer(id);
+  ShowButton(res::IDC_MAIN_SELECT_FILE, true);
+  SetDropZoneText(FileNameOf(m_InputPath));
+  ResetInputState();
+  if (CheckFileName(m_InputPath) == 0) {
+    ResetDropZone();
+    return;
+  }
+  if (SendWithHeldKey(true)) {
+    EndMainDialog(IDOK);
+    return;
+  }
+  StartInput(1);
+}
+
+void CTabroClientDlg::OnDropFiles(const std::vector<CString>& paths) {
+  if (paths.empty() || m_InputBusy) return;
+  ReloadReuseJobs();
+  const CString path = paths.front();
+  if (DriveOrShareMarks(path) > 1) {
+    theApp.DoMessageBox(CString(kTwoFilesMessage));
+    return;
+  }
+  if (!HasCsvFileExtension(path)) return;
+  ResetJobSettings(1);
+  m_InputPath = path;
+  theApp.m_CsvPath = path;
+  ShowButton(res::IDC_MAIN_SELECT_FILE, true);
+  SetDropZoneText(FileNameOf(path));
+  theApp.m_InputKind = INPUT_DROPPED;
+  theApp.m_RunVariant = 0;
+  ResetInputState();
+  if (CheckFileName(m_InputPath) == 0) {
+    ResetDropZone();
+    return;
+  }
+  if (!SendWithHeldKey(false)) StartInput(1);
+  SetDropZoneText(CString(res::kDropZoneText));
+}
+
+int CTabroClientDlg::SelectInputFile(CString& path) {
+  CString initial = m_LastFolder;
+  if (initial.IsEmpty()) {
+    initial = JoinPath(ExpandLeadingEnvVar(CString(u"%USERPROFILE%")), CString(u"Desktop"));
+  }
+  path = GetUiHooks().ChooseOpenFile(CString(kFileDialogTitle), CString(kFileFilter), initial);
+  if (path.IsEmpty()) return IDCANCEL;
+  CString folder, name;
+  SplitPath(folder, name, path);
+  m_LastFolder = JoinPath(folder, CString());
+  return IDOK;
+}
+
+void CTabroClientDlg::OnSelectFile() {
+  if (m_InputBusy) return;
+  ReloadReuseJobs();
+  ResetJobSettings(1);
+  CString chosen;
+  const bool confirmed = SelectInputFile(chosen) == IDOK;
+  if (!confirmed && m_InputPath.IsEmpty()) {
+    ShowButton(res::IDC_MAIN_FROM_CLIPBOARD, true);
+    SetDropZoneText(CString(res::kDropZoneText));
+    return;
+  }
+  theApp.m_InputKind = INPUT_FILE_DIALOG;
+  if (confirmed) {
+    m_InputPath = chosen;
+    theApp.m_CsvPath = chosen;
+  }
+  SetDropZoneText(FileNameOf(m_InputPath));
+  ResetInputState();
+  if (CheckFileName(m_InputPath) == 0) {
+    ResetDropZone();
+    return;
+  }
+  theApp.m_RunVariant = 0;
+  if (confirmed && !SendWithHeldKey(false)) StartInput(1);
+  SetDropZoneText(CString(res::kDropZoneText));
+}
+
+void CTabroClientDlg::OnFromClipboard() {
+  if (m_InputBusy) return;
+  ResetJobSettings(1);
+  m_InputPath = kClipboardTitle;
+  CNameDlg dlg;
+  dlg.m_Name = m_InputPath;
+  if (dlg.DoModal() != IDOK) {
+    ResetDropZone();
+    return;
+  }
+  m_InputPath = dlg.m_Name;
+  SetDropZoneText(m_InputPath);
+  ResetInputState();
+  CheckFileName(m_InputPath);
+  theApp.m_InputKind = INPUT_CLIPBOARD;
+  theApp.m_RunVariant = 0;
+  StartInput(1);
+}
+
+void CTabroClientDlg::OnLaunch() {
+  if (m_InputBusy) return;
+  StartInput(2);
+}
+
+void CTabroClientDlg::ResetDropZone() {
+  m_InputPath.Empty();
+  ResetJobSettings(1);
+  ResetInputState();
+  ShowButton(res::IDC_MAIN_SELECT_FILE, true);
+  ShowButton(res::IDC_MAIN_FROM_CLIPBOARD, true);
+  ShowButton(res::IDC_MAIN_LAUNCH, false);
+  SetDropZoneText(CString(res::kDropZoneText));
+  theApp.m_InputKind = INPUT_NONE;
+  theApp.m_RunVariant = 0;
+}

@@ -1,0 +1,123 @@
+// The job pipeline on one input: which dialogs a user meets on the way to the
+// sheet, which command the job gets, and the narrowing of large inputs.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/tabro_client_dlg.h"
+#include "platform/paths.h"
+#include "platform/ui/dialog.h"
+#include "platform/ui/modal_driver.h"
+#include "platform/ui/ui_driver.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr unsigned kSheet = 0, kNewFileDlg = 302;
+
+class JobPipelineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    theApp.m_ProgramFolder = FromFsPath(dir.path());
+    theApp.ClearReuseCommands();
+    theApp.m_CommandReUse = 0;
+    theApp.m_NoReusePrompt = 0;
+    theApp.m_DefaultCommand = u"TypeTX";
+    theApp.m_SyokikidoGamen = 0;
+    theApp.m_Operation.m_ShowMessages = 0;
+    theApp.m_PrintCountKnown = 0;
+  }
+  void TearDown() override {
+    theApp.m_InputKind = INPUT_NONE;
+    theApp.m_DefaultCommand.Empty();
+    theApp.m_CommandReUse = 0;
+  }
+  // Names the input as the intake does and runs it.
+  int Run(const CString& path, int16_t kind) {
+    dlg.ResetInputState();
+    dlg.m_InputPath = path;
+    dlg.CheckFileName(path);
+    theApp.m_InputKind = kind;
+    return dlg.ProcessCsv(path, 1);
+  }
+  CString Csv(const std::string& name, int dataRows) {
+    std::string text = "品名,数量\r\n";
+    for (int i = 0; i < dataRows; ++i) text += "品" + std::to_string(i) + "," + std::to_string(i) + "\r\n";
+    return FromFsPath(dir.Write(name, text));
+  }
+
+  testsupport::TempDir dir;
+  RecordingUiHooks hooks;
+  ScriptedModalDriver modal;
+  CTabroClientDlg dlg;
+};
+
+struct CommandCase {
+  const char* name;
+  const char* file;
+  int16_t kind;
+  int reuse;
+  bool newFileDialog;
+  const char16_t* command;
+  int docKind;
+};
+
+const CommandCase kCommandCases[] = {
+    {"command in the name, jobs off", "売上(#TypeL).csv", INPUT_DROPPED, 0, false, u"TypeL", 2},
+    {"command in the name, jobs on", "売上(#TypeL).csv", INPUT_FILE_DIALOG, 1, false, u"TypeL", 2},
+    {"no command, jobs off: new file, default command", "売上.csv", INPUT_DROPPED, 0, true, u"TypeTX", 1},
+    {"no command, jobs on, none stored: new file", "売上.csv", INPUT_DROPPED, 1, true, u"TypeTX", 1},
+};
+
+TEST_F(JobPipelineTest, TheCommandComesFromTheNameOrTheDefaultAfterTheNewFileDialog) {
+  for (const CommandCase& c : kCommandCases) {
+    SCOPED_TRACE(c.name);
+    theApp.m_CommandReUse = c.reuse;
+    const CString path = Csv(c.file, 2);
+    if (c.newFileDialog) modal.Queue(kNewFileDlg, [](CDialog& d) { ui::Click(d, IDOK); });
+    modal.QueueCancel(kSheet);
+    EXPECT_EQ(Run(path, c.kind), IDCANCEL);
+    EXPECT_EQ(dlg.m_Command, CString(c.command));
+    EXPECT_EQ(dlg.m_JobSetting.m_DocKind, c.docKind);
+    EXPECT_EQ(dlg.m_BaseName, CString(u"売上"));
+    EXPECT_EQ(theApp.m_DataRows, 3);
+  }
+}
+
+TEST_F(JobPipelineTest, ClipboardInputNeverAsksForANewFile) {
+  hooks.SetClipboard(u"品名\t数量\r\nりんご\t3\r\n");
+  modal.QueueCancel(kSheet);
+  EXPECT_EQ(Run(CString(u"貼り付け"), INPUT_CLIPBOARD), IDCANCEL);
+  EXPECT_EQ(dlg.m_NewFileMode, -1);
+}
+
+TEST_F(JobPipelineTest, MoreThanThreeThousandRowsAskToNarrow) {
+  // 3000 rows with the field-name row go straight to the sheet.
+  modal.QueueCancel(kSheet);
+  EXPECT_EQ(Run(Csv("ok(#TypeL).csv", 2999), INPUT_DROPPED), IDCANCEL);
+  // One more asks; declining ends the run without the sheet.
+  modal.QueueBox(IDCANCEL,
+                 u"行数が 3001 で所定の行数を超えています。絞り込みますか？\n「OK」：絞り込み　「キャンセル」：終了");
+  EXPECT_EQ(Run(Csv("big(#TypeL).csv", 3000), INPUT_DROPPED), -1);
+}
+
+TEST_F(JobPipelineTest, ToolsAskedForOnDataWithoutFieldNamesStopBeforeTheSheet) {
+  const CString path = FromFsPath(dir.Write("数値.csv", "1,2\r\n3,4\r\n"));
+  modal.Queue(kNewFileDlg, [](CDialog& d) {
+    ui::Click(d, 1250);  // "データ加工・集計ツールを起動"
+    ui::Click(d, IDOK);
+  });
+  modal.QueueBox(IDOK, u"CSVにフィールド行が無いのでデータ編集はできません。");
+  EXPECT_EQ(Run(path, INPUT_DROPPED), 0);
+  EXPECT_EQ(dlg.m_NewFileMode, -2);
+}
+
+TEST_F(JobPipelineTest, AnInputThatCannotBeReadStopsBeforeTheSheet) {
+  modal.QueueBox(IDOK);
+  EXPECT_EQ(Run(FromFsPath(dir.path() / "gone(#TypeL).csv"), INPUT_DROPPED), 0);
+}
+
+}  // namespace

@@ -1,0 +1,232 @@
+// The tool-order dialog, opened offscreen and driven by control id.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/tabro_client_app.h"
+#include "app/tool_dialogs.h"
+#include "edittools/chain/ui/data_edit.h"
+#include "jobsheet/sheet/ui/main_propty_page.h"
+#include "platform/ui/modal_driver.h"
+#include "platform/ui/ui_driver.h"
+#include "res/addcsv_view.h"
+#include "res/data_edit.h"
+
+namespace {
+
+constexpr int kToolIds[5] = {res::IDC_TOOL_PIVOT, res::IDC_TOOL_ADDCSV, res::IDC_TOOL_FILTER, res::IDC_TOOL_SORT,
+                             res::IDC_TOOL_MACRO};
+constexpr int kSlotIds[5] = {res::IDC_ORDER_SLOT1, res::IDC_ORDER_SLOT2, res::IDC_ORDER_SLOT3, res::IDC_ORDER_SLOT4,
+                             res::IDC_ORDER_SLOT5};
+constexpr int kCheckIds[5] = {res::IDC_NEXT_CHECK1, res::IDC_NEXT_CHECK2, res::IDC_NEXT_CHECK3, res::IDC_NEXT_CHECK4,
+                              res::IDC_NEXT_CHECK5};
+
+void KeepPicture(CDialog& dlg, const char* name) {
+  if (const char* dir = std::getenv("TABRO_SCREENSHOT_DIR")) {
+    ui::Render(dlg).SavePng(CString(std::string(dir) + "/" + name + ".png"));
+  }
+}
+
+// Enabled state of the five tool buttons, kinds 1 to 5, as "10011".
+std::string EnabledTools(CDialog& d) {
+  std::string s;
+  for (int id : kToolIds) s += ui::IsEnabled(d, id) ? '1' : '0';
+  return s;
+}
+std::string ShownChecks(CDialog& d) {
+  std::string s;
+  for (int id : kCheckIds) s += ui::IsShown(d, id) ? '1' : '0';
+  return s;
+}
+std::string Slots(CDialog& d) {
+  std::string s;
+  for (int id : kSlotIds) s += ui::TextOf(d, id).ToUtf8() + "|";
+  return s;
+}
+
+TOOLORDER Order(std::initializer_list<TOOLSLOT> slots) {
+  TOOLORDER order{};
+  size_t i = 0;
+  for (const TOOLSLOT& s : slots) order[i++] = s;
+  return order;
+}
+
+class DataEditTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    theApp.ResetToolSettings(0);
+    theApp.m_DataRows = 1235;
+  }
+  void TearDown() override { theApp.ResetToolSettings(0); }
+  RecordingUiHooks hooks_;
+};
+
+TEST_F(DataEditTest, SelectionFormBuildsTheOrderWithTheAggregationRule) {
+  ScriptedModalDriver modal;
+  modal.Queue(res::IDD_DATA_EDIT, [](CDialog& d) {
+    EXPECT_EQ(d.GetWindowText(), CString(u"データ加工・集計ツール選択画面"));
+    EXPECT_EQ(Slots(d), "|||||");
+    EXPECT_EQ(ShownChecks(d), "00000");
+    EXPECT_EQ(EnabledTools(d), "11111");
+    EXPECT_EQ(ui::TextOf(d, IDOK), CString(u"実行"));
+    EXPECT_EQ(ui::TextOf(d, IDCANCEL), CString(u"キャンセル"));
+    EXPECT_TRUE(ui::IsEnabled(d, IDOK));
+    EXPECT_EQ(ui::TextOf(d, res::IDC_ROW_COUNT), CString(u"データ行数 =   1,235"));
+    KeepPicture(d, "data_edit_empty");
+
+    // The aggregation leaves only macro columns to add.
+    ui::Click(d, res::IDC_TOOL_PIVOT);
+    EXPECT_EQ(EnabledTools(d), "10001");
+    EXPECT_EQ(Slots(d), "データ積算|||||");
+    EXPECT_EQ(ShownChecks(d), "10000");
+    EXPECT_EQ(d.IsDlgButtonChecked(res::IDC_NEXT_CHECK1), 1u);
+    ui::Click(d, res::IDC_TOOL_PIVOT);
+    EXPECT_EQ(EnabledTools(d), "11111");
+    EXPECT_EQ(ShownChecks(d), "00000");
+
+    // A join chosen before the aggregation stays removable.
+    ui::Click(d, res::IDC_TOOL_ADDCSV);
+    ui::Click(d, res::IDC_TOOL_PIVOT);
+    EXPECT_EQ(EnabledTools(d), "11001");
+
+    // Removing the middle one of three moves the last up with its tick.
+    ui::Click(d, res::IDC_TOOL_MACRO);
+    ui::Click(d, res::IDC_NEXT_CHECK3);   // untick the macro columns
+    KeepPicture(d, "data_edit_three_tools");
+    ui::Click(d, res::IDC_TOOL_PIVOT);
+    EXPECT_EQ(Slots(d), "追加CSVファイル|マクロでデータ作成||||");
+    EXPECT_EQ(ShownChecks(d), "11000");
+    EXPECT_EQ(d.IsDlgButtonChecked(res::IDC_NEXT_CHECK2), 0u);
+    ui::Click(d, IDOK);
+  });
+  CDataEdit dlg;
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, TOOL_ADDCSV);
+  EXPECT_EQ(theApp.m_ToolOrder[0].openSettingsNextTime, 1);
+  EXPECT_EQ(theApp.m_ToolOrder[1].toolKind, TOOL_MACRO);
+  EXPECT_EQ(theApp.m_ToolOrder[1].openSettingsNextTime, 0);
+  EXPECT_EQ(theApp.m_ToolOrder[2].toolKind, TOOL_NONE);
+}
+
+TEST_F(DataEditTest, CancelLeavesTheStoredOrder) {
+  theApp.m_ToolOrder = Order({{TOOL_SORT, 0}});
+  ScriptedModalDriver modal;
+  modal.Queue(res::IDD_DATA_EDIT, [](CDialog& d) {
+    EXPECT_EQ(Slots(d), "ソート|||||");
+    EXPECT_EQ(ShownChecks(d), "10000");
+    EXPECT_EQ(d.IsDlgButtonChecked(res::IDC_NEXT_CHECK1), 0u);
+    ui::Click(d, res::IDC_TOOL_FILTER);
+    ui::Click(d, IDCANCEL);
+  });
+  CDataEdit dlg;
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, TOOL_SORT);
+  EXPECT_EQ(theApp.m_ToolOrder[1].toolKind, TOOL_NONE);
+}
+
+TEST(DataEditRowText, CountsAndTheJoinWarning) {
+  struct Case {
+    const char* name;
+    int rows;
+    const char16_t* text;
+  };
+  const Case cases[] = {
+      // The six digit places of "###,###" keep their blanks.
+      {"thousands grouped", 1235, u"データ行数 =   1,235"},
+      {"3000 is still joinable", 3000, u"データ行数 =   3,000"},
+      {"above 3000 warns",
+       3001, u"データ行数 =   3,001 \n追加CSV処理は3,000行\n以上はできません\nフィルタで絞ってください"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CDataEdit::RowCountText(c.rows), CString(c.text)) << c.name;
+}
+
+TEST_F(DataEditTest, ResumeFormLocksTheToolsThatRan) {
+  const TOOLORDER resume = Order({{TOOL_PIVOT, 1}, {TOOL_MACRO, 0}});
+  theApp.m_ToolOrder = resume;
+  ScriptedModalDriver modal;
+  modal.Queue(res::IDD_DATA_EDIT, [](CDialog& d) {
+    // The aggregation ran; its rule is not applied until the first toggle.
+    EXPECT_EQ(EnabledTools(d), "01111");
+    EXPECT_EQ(Slots(d), "データ積算|マクロでデータ作成||||");
+    EXPECT_EQ(d.IsDlgButtonChecked(res::IDC_TOOL_MACRO), 1u);
+    KeepPicture(d, "data_edit_resume");
+    ui::Click(d, res::IDC_TOOL_MACRO);   // remove the cancelled tool
+    EXPECT_EQ(EnabledTools(d), "00001");
+    EXPECT_EQ(Slots(d), "データ積算|||||");
+    ui::Click(d, IDOK);
+  });
+  EXPECT_EQ(RunOrderDialog(0, &resume, 1), IDOK);
+  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, TOOL_PIVOT);
+  EXPECT_EQ(theApp.m_ToolOrder[1].toolKind, TOOL_NONE);
+}
+
+TEST_F(DataEditTest, RestartFormRemovesFromTheEndAndResetsWhatWasTakenOff) {
+  theApp.m_ToolOrder = Order({{TOOL_ADDCSV, 1}, {TOOL_FILTER, 1}, {TOOL_SORT, 1}});
+  theApp.m_JoinDef.AddCsvCnt = 1;
+  theApp.m_FilterConds.FilterCnt = 1;
+  theApp.m_SortSetting.sortCnt = 2;
+  ScriptedModalDriver modal;
+  modal.Queue(res::IDD_DATA_EDIT, [](CDialog& d) {
+    // Of the chosen tools only the last can be taken off; the others can be added.
+    EXPECT_EQ(EnabledTools(d), "10011");
+    KeepPicture(d, "data_edit_restart");
+    ui::Click(d, res::IDC_TOOL_SORT);
+    EXPECT_EQ(EnabledTools(d), "10111");
+    ui::Click(d, res::IDC_TOOL_FILTER);
+    EXPECT_EQ(EnabledTools(d), "11111");
+    ui::Click(d, res::IDC_TOOL_MACRO);
+    EXPECT_EQ(Slots(d), "追加CSVファイル|マクロでデータ作成||||");
+    ui::Click(d, IDOK);
+  });
+  EXPECT_EQ(RunOrderDialog(1, nullptr, 0), IDOK);
+  EXPECT_EQ(theApp.m_ToolOrder[1].toolKind, TOOL_MACRO);
+  EXPECT_EQ(theApp.m_JoinDef.AddCsvCnt, 1);
+  EXPECT_EQ(theApp.m_FilterConds.FilterCnt, 0);
+  EXPECT_EQ(theApp.m_SortSetting.sortCnt, 0);
+}
+
+TEST_F(DataEditTest, RestartWithOnlyTicksChangedResetsNothing) {
+  theApp.m_ToolOrder = Order({{TOOL_FILTER, 1}, {TOOL_SORT, 1}});
+  theApp.m_SortSetting.sortCnt = 2;
+  ScriptedModalDriver modal;
+  modal.Queue(res::IDD_DATA_EDIT, [](CDialog& d) {
+    ui::Click(d, res::IDC_NEXT_CHECK2);
+    ui::Click(d, IDOK);
+  });
+  EXPECT_EQ(RunOrderDialog(1, nullptr, 0), IDOK);
+  EXPECT_EQ(theApp.m_SortSetting.sortCnt, 2);
+  EXPECT_EQ(theApp.m_ToolOrder[1].openSettingsNextTime, 0);
+}
+
+TEST_F(DataEditTest, ConfirmationFormChangesOnlyTicksAndShowsTheJoinReadOnly) {
+  theApp.m_ToolOrder = Order({{TOOL_ADDCSV, 1}, {TOOL_SORT, 1}});
+  ScriptedModalDriver modal;
+  modal.Queue(res::IDD_DATA_EDIT, [](CDialog& d) {
+    EXPECT_EQ(ui::TextOf(d, IDOK), CString(u"保存終了"));
+    EXPECT_EQ(ui::TextOf(d, IDCANCEL), CString(u"終了"));
+    EXPECT_FALSE(ui::IsEnabled(d, IDOK));
+    EXPECT_EQ(EnabledTools(d), "00000");
+    EXPECT_FALSE(ui::IsShown(d, res::IDC_ROW_COUNT));
+    KeepPicture(d, "data_edit_confirm");
+    ui::Click(d, res::IDC_ORDER_SLOT3);   // empty: nothing opens
+    ui::Click(d, res::IDC_ORDER_SLOT1);   // the join editor, read-only
+    EXPECT_FALSE(ui::IsEnabled(d, IDOK));
+    ui::Click(d, res::IDC_NEXT_CHECK2);
+    EXPECT_TRUE(ui::IsEnabled(d, IDOK));
+    ui::Click(d, IDOK);
+  });
+  modal.Queue(res::IDD_ADDCSV_VIEW, [](CDialog& v) {
+    EXPECT_TRUE(ui::IsShown(v, res::IDC_ADDCSV_NOTSAVED));
+    EXPECT_FALSE(ui::IsShown(v, IDOK));
+    EXPECT_EQ(ui::TextOf(v, IDCANCEL), CString(u"閉じる"));
+    ui::Click(v, IDCANCEL);
+  });
+  ASSERT_NE(CMainProptyPage::s_ConfirmTools, nullptr);
+  CMainProptyPage::s_ConfirmTools();
+  EXPECT_EQ(theApp.m_ToolOrder[0].openSettingsNextTime, 1);
+  EXPECT_EQ(theApp.m_ToolOrder[1].openSettingsNextTime, 0);
+  EXPECT_EQ(theApp.m_ToolOrder[1].toolKind, TOOL_SORT);
+}
+
+}  // namespace

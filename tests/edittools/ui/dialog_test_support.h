@@ -1,12 +1,11 @@
 #pragma once
-// Shared set-up of the tool-dialog tests: a small loaded input in theApp, the
-// tool-dialog table filled as at start-up, and pictures kept on request.
+// Shared set-up of the tool-dialog tests: a small loaded input in theApp and
+// pictures kept on request.
 
 #include <cstdlib>
 #include <string>
 
 #include "app/tabro_client_app.h"
-#include "app/ui/tool_dialog_setup.h"
 #include "grid/app_state.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/ui_driver.h"
@@ -33,7 +32,6 @@ inline void LoadRows(std::initializer_list<std::initializer_list<const char16_t*
   theApp.m_DataRows = r;
   theApp.m_DataCols = cols;
   theApp.m_TitleRow = 0;
-  InstallToolDialogs();
 }
 
 }  // namespace tooltest

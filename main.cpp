@@ -6,8 +6,10 @@
 #include "app/app_startup.h"
 #include "app/tabro_client_app.h"
 #include "app/ui/automation_proxy.h"
-#include "app/ui/main_dlg_window.h"
-#include "app/ui/tool_dialog_setup.h"
+#include "app/ui/main/main_dlg_window.h"
+#include "edittools/chain/ui/data_edit.h"
+#include "edittools/chain/ui/tool_dialogs_install.h"
+#include "jobsheet/sheet/ui/main_propty_page.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qt_ui_hooks.h"
 
@@ -16,6 +18,8 @@ int main(int argc, char** argv) {
   ui::StartApplication(argc, argv);
   QtUiHooks hooks;
   InstallToolDialogs();
+  // The sheet's "メニュー確認" opens the order dialog in its confirmation form.
+  CMainProptyPage::s_ConfirmTools = &RunOrderConfirmation;
 
   StartupSettings& startup = StartupInputs();
   for (int i = 1; i < argc; ++i) startup.arguments.emplace_back(argv[i]);

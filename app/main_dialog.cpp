@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "grid/csv_file_kind.h"
 #include "app/command_line.h"
 #include "app/tabro_client_dlg.h"
 #include "grid/csv_split.h"
@@ -120,7 +121,7 @@ int CTabroClientDlg::ScanWatchFolder() {
     std::error_code fec;
     if (!it->is_regular_file(fec)) continue;
     const CString name = FromFsPath(it->path().filename());
-    if (!HasCsvFileExtension(name)) continue;
+    if (CsvFileKindOf(name) == CsvFileKind::kNone) continue;
     now.emplace_back(name, StampOf(*it));
   }
   std::sort(now.begin(), now.end(), [](const auto& a, const auto& b) { return a.first < b.first; });

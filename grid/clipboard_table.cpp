@@ -28,7 +28,7 @@ int InsertTableText(CGridSet& set, const CString& text, TABLEPASTE& paste) {
   const std::u16string_view all = text.View();
   size_t pos = 0;
   int lineNo = 0;
-  std::vector<CString> fields;
+  CsvRowFields fields;
   while (pos < all.size()) {
     size_t end = all.find(u"\r\n", pos);
     const size_t next = end == std::u16string_view::npos ? all.size() : end + 2;
@@ -39,17 +39,15 @@ int InsertTableText(CGridSet& set, const CString& text, TABLEPASTE& paste) {
       rowLimit = true;
       break;  // the rest cannot be inserted anyway
     }
-    CString line(all.substr(pos, end - pos));
-    CsvSplitOverflow overflow;
-    const int n = SplitCsvLine(fields, line, true, &overflow);
-    if (n > GRID_COLS || overflow.tooManyFields) {
+    // Empty cells past column 256 (a copied range padded to the sheet's width) go
+    // without a word; only one that holds text is over the limit.
+    SplitCsvRow(all.substr(pos, end - pos), true, fields);
+    if (fields.tooManyColumns) {
       paste.colsOver = 1;
       colLimit = true;
-      fields.resize(GRID_COLS);
     }
-    if (overflow.fieldTooLong && longFieldLine == 0) longFieldLine = lineNo;
-    std::vector<CString> row = std::move(fields);
-    fields.clear();
+    if (fields.fieldTooLong && longFieldLine == 0) longFieldLine = lineNo;
+    std::vector<CString> row(fields.cells.begin(), fields.cells.end());
     stats.push_back(CountRowCells(row));
     widest = std::max(widest, static_cast<int>(row.size()));
     rows.push_back(std::move(row));

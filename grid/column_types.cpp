@@ -439,12 +439,19 @@ int ScanColumnTypes(CGridSet& set, int source) {
   std::vector<int> kinds(static_cast<size_t>(cols), -1);
   auto scan = [&](int c0, int c1) {
     std::vector<int> local(static_cast<size_t>(c1 - c0), -1);  // no sharing of cache lines
+    // Folding a cell's kind twice gives what folding it once gave, so a cell that
+    // shares its text with the cell above (the loader shares repeated texts) is
+    // passed over.
+    std::vector<const char16_t*> above(static_cast<size_t>(c1 - c0), nullptr);
     for (int r = first; r < last; ++r) {
       const CTextGrid::ConstRow row = grid[r];
       const int width = std::min(c1, row.Width());
       for (int c = c0; c < width; ++c) {
         const CString& cell = row[c];
         if (cell.IsEmpty()) continue;
+        const char16_t*& seen = above[static_cast<size_t>(c - c0)];
+        if (cell.GetString() == seen) continue;
+        seen = cell.GetString();
         bool dateLike = false;
         const int kind = CellKind(cell, dateLike);
         if (kind == VALUE_EMPTY) continue;

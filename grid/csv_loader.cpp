@@ -11,6 +11,8 @@
 #include <climits>
 #include <condition_variable>
 #include <deque>
+#include <filesystem>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <string>
@@ -23,6 +25,8 @@
 #include "grid/csv_text_file.h"
 #include "grid/row_stats.h"
 #include "platform/codepage.h"
+#include "platform/paths.h"
+#include "platform/string_arena.h"
 #include "platform/ui_hooks.h"
 
 namespace {
@@ -161,12 +165,39 @@ class FirstRefusal {
   Refusal why_ = Refusal::kNone;
 };
 
+// Makes the cells of one thread: in an arena, and a text met a moment ago shares
+// the cell made for it (files repeat their codes, names, dates and quantities).
+class CellMaker {
+ public:
+  CString Make(std::u16string_view text) {
+    if (text.size() > kMaxShared) return m_Arena.Make(text);
+    uint32_t h = 2166136261u;  // FNV-1a over the code units
+    for (const char16_t c : text) h = (h ^ c) * 16777619u;
+    CString& slot = m_Recent[h & (kSlots - 1)];
+    if (slot.View() != text || slot.IsEmpty()) slot = m_Arena.Make(text);
+    return slot;
+  }
+
+ private:
+  static constexpr size_t kMaxShared = 32;
+  static constexpr size_t kSlots = 4096;
+  CStringArena m_Arena;
+  std::vector<CString> m_Recent = std::vector<CString>(kSlots);
+};
+
+// What one thread reuses from line to line: the line's text, its fields and the
+// maker of its cells.
+struct RowScratch {
+  std::u16string text;
+  CsvRowFields fields;
+  CellMaker cells;
+};
+
 // Converts, splits and stores the lines of one batch into their rows.
-void StoreBatch(CGridSet& set, const LineBatch& batch, int codePage, bool tsv,
+void StoreBatch(CGridSet& set, const LineBatch& batch, int codePage, bool tsv, RowScratch& scratch,
                 std::vector<int>& fieldCounts, FirstRefusal& refusal) {
   CTextGrid& grid = set.m_DataGrid;
-  std::vector<CString> fields;
-  fields.reserve(GRID_COLS);
+  CsvRowFields& fields = scratch.fields;
   size_t start = 0;
   for (size_t i = 0; i < batch.ends.size(); ++i) {
     const int row = batch.firstRow + static_cast<int>(i);
@@ -174,22 +205,24 @@ void StoreBatch(CGridSet& set, const LineBatch& batch, int codePage, bool tsv,
     start = batch.ends[i];
     if (refusal.Row() < row) return;  // the file is refused before this row anyway
 
-    CString line = BytesToText(bytes, codePage);
-    CsvSplitOverflow overflow;
-    int n = SplitCsvLine(fields, line, tsv, &overflow);
-    if (n > 0 && fields[n - 1].IsEmpty()) --n;  // a trailing separator adds no cell
-    if (n > GRID_COLS || overflow.tooManyFields) {
+    DecodeInto(bytes, codePage, scratch.text);
+    SplitCsvRow(scratch.text, tsv, fields);
+    if (fields.tooManyColumns) {
       refusal.Note(row, Refusal::kTooManyColumns);
       return;
     }
-    if (overflow.fieldTooLong) {
+    if (fields.fieldTooLong) {
       refusal.Note(row, Refusal::kFieldTooLong);
       return;
     }
-    const RowStats stats = CountRowCells({fields.data(), static_cast<size_t>(n)});
+    int n = static_cast<int>(fields.cells.size());
+    // A separator that ends the line adds no cell.
+    if (n > 0 && n == fields.fieldCount && fields.cells[n - 1].empty()) --n;
+    RowStats stats;
     if (n > 0) {
       CString* cells = grid.PrepareRow(row, n);
-      for (int c = 0; c < n; ++c) cells[c] = std::move(fields[c]);
+      for (int c = 0; c < n; ++c) cells[c] = scratch.cells.Make(fields.cells[c]);
+      stats = CountRowCells({cells, static_cast<size_t>(n)});
     }
     set.m_RowFilledCount[row] = stats.filled;
     set.m_RowTextCount[row] = stats.textCount;
@@ -198,9 +231,17 @@ void StoreBatch(CGridSet& set, const LineBatch& batch, int codePage, bool tsv,
   }
 }
 
-int WorkerCount() {
-  const unsigned cores = std::thread::hardware_concurrency();
-  return static_cast<int>(std::clamp(cores, 2u, 8u)) - 1;
+// Threads that convert and store beside the reading one. A small file is done on
+// the reading thread alone; a large one shares the work with a few helpers, never
+// more than the machine has cores beside the reader: the load must not buy its
+// speed with many times the work.
+constexpr uintmax_t kBytesForHelpers = uintmax_t{1} << 20;
+constexpr unsigned kMaxHelpers = 3;
+
+int WorkerCount(uintmax_t fileBytes) {
+  if (fileBytes < kBytesForHelpers) return 0;
+  const unsigned cores = std::max(std::thread::hardware_concurrency(), 1u);
+  return static_cast<int>(std::min(cores - 1, kMaxHelpers));
 }
 
 // What reading a file's lines into the data grid came to.
@@ -212,26 +253,29 @@ struct ReadOutcome {
 // Reads the lines of a file with a settled code type in order on this thread while
 // worker threads convert, split and store them, each batch in its own rows; the
 // workers are joined before it returns. Reading stops at the first refusal found.
-ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, std::vector<int>& fieldCounts,
-                     FirstRefusal& refusal) {
+ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, int helpers,
+                     std::vector<int>& fieldCounts, FirstRefusal& refusal) {
   ReadOutcome out;
   const int codeType = file.m_CodeType;
   const int codePage = codeType == CCsvTextFile::CODETYPE_UTF8 ? CP_UTF8 : CP_SJIS;
   BatchQueue queue;
   WorkerPool workers(queue);
-  workers.Start(WorkerCount(), [&] {
+  workers.Start(helpers, [&] {
     LineBatch batch;
     try {
-      while (queue.Pop(batch)) StoreBatch(set, batch, codePage, tsv, fieldCounts, refusal);
+      RowScratch scratch;
+      while (queue.Pop(batch)) StoreBatch(set, batch, codePage, tsv, scratch, fieldCounts, refusal);
     } catch (const std::bad_alloc&) {
       refusal.Note(batch.firstRow, Refusal::kNoMemory);
       queue.Abandon();
     }
   });
   // Without a worker the batches are stored here.
+  std::unique_ptr<RowScratch> own;
   auto hand = [&](LineBatch&& b) {
     if (workers.Empty()) {
-      StoreBatch(set, b, codePage, tsv, fieldCounts, refusal);
+      if (!own) own = std::make_unique<RowScratch>();
+      StoreBatch(set, b, codePage, tsv, *own, fieldCounts, refusal);
     } else {
       queue.Push(std::move(b));
     }
@@ -318,7 +362,9 @@ int ReadCsvIntoSet(CGridSet& set, const CString& path) {
     try {
       grid.PrepareRowTable();
       fieldCounts.assign(GRID_MAX_ROWS, 0);
-      read = ReadRows(set, file, tsv, fieldCounts, refusal);
+      std::error_code error;
+      const uintmax_t size = std::filesystem::file_size(ToFsPath(path), error);
+      read = ReadRows(set, file, tsv, WorkerCount(error ? 0 : size), fieldCounts, refusal);
     } catch (const std::bad_alloc&) {
       refusal.Note(read.rows, Refusal::kNoMemory);
     }

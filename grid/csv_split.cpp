@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "grid/csv_file_kind.h"
 #include "grid/text_width.h"
 #include "platform/paths.h"
 
@@ -57,6 +56,38 @@ bool CsvFieldCursor::Next(std::u16string_view& raw, bool& last) {
   return true;
 }
 
+void SplitCsvRow(std::u16string_view line, bool isTsv, CsvRowFields& out) {
+  constexpr size_t kGridColumns = 256;
+  out.cells.clear();
+  out.fieldCount = 0;
+  out.tooManyColumns = out.fieldTooLong = false;
+  while (!line.empty() && IsTrailingBlank(line.back())) line.remove_suffix(1);
+  CsvFieldCursor cursor(line, isTsv);
+  std::u16string_view raw;
+  bool last = false;
+  while (cursor.Next(raw, last)) {
+    ++out.fieldCount;
+    std::u16string_view text = CsvFieldText(raw);
+    if (out.cells.size() == kGridColumns) {
+      if (!text.empty()) out.tooManyColumns = true;
+      continue;
+    }
+    if (raw.size() > static_cast<size_t>(kCsvMaxFieldChars)) out.fieldTooLong = true;
+    if (last && IsQuotedCsvField(raw)) {
+      // Only a quoted last field reads "\n" (and in TSV "\t") as the character.
+      const bool tab = isTsv && text.find(u"\\t") != std::u16string_view::npos;
+      if (text.find(u"\\n") != std::u16string_view::npos || tab) {
+        CString unescaped(text);
+        unescaped.Replace(CString(u"\\n"), CString(u"\n"));
+        if (isTsv) unescaped.Replace(CString(u"\\t"), CString(u"\t"));
+        out.escaped.assign(unescaped.View());
+        text = out.escaped;
+      }
+    }
+    out.cells.push_back(text);
+  }
+}
+
 int SplitCsvLine(std::vector<CString>& fields, CString& line, bool isTsv,
                  CsvSplitOverflow* overflow) {
   fields.clear();
@@ -84,8 +115,6 @@ int SplitCsvLine(std::vector<CString>& fields, CString& line, bool isTsv,
   }
   return static_cast<int>(fields.size());
 }
-
-bool IsTsvPath(const CString& path) { return CsvFileKindOf(path) == CsvFileKind::kTsv; }
 
 int SplitPath(CString& folder, CString& name, const CString& path) {
   int slash = path.ReverseFind(u'/');

@@ -38,6 +38,20 @@ std::u16string_view CsvFieldText(std::u16string_view raw);
 // Whether a field begins and ends with a double quote.
 bool IsQuotedCsvField(std::u16string_view raw);
 
+// The cells one line gives a grid row, for the loader and the clipboard: the fields
+// by the rule of SplitCsvLine, as views, the first 256 of them kept. A field past
+// column 256 that is empty is dropped without a word (spreadsheets pad lines with
+// them); one that holds text makes the line too wide. No field is cut.
+struct CsvRowFields {
+  std::vector<std::u16string_view> cells;  // into the line, or into `escaped`
+  std::u16string escaped;                  // the quoted last field with "\n" read
+  int fieldCount = 0;                      // fields of the line, dropped ones included
+  bool tooManyColumns = false;             // a field past column 256 holds text
+  bool fieldTooLong = false;               // a kept field has more than 10000 characters
+};
+// Splits line (its trailing blanks are cut here) into out; out's storage is reused.
+void SplitCsvRow(std::u16string_view line, bool isTsv, CsvRowFields& out);
+
 // Splits one CSV (isTsv false: comma) or TSV (tab) line into fields.
 // line is trimmed in place first (TrimRightBlanks). fields is cleared and receives
 // the fields; the count is returned (0 for a line that is empty after trimming).
@@ -52,9 +66,6 @@ bool IsQuotedCsvField(std::u16string_view raw);
 //    says whether anything was left out.
 int SplitCsvLine(std::vector<CString>& fields, CString& line, bool isTsv,
                  CsvSplitOverflow* overflow = nullptr);
-
-// Whether a path names a TSV file (CsvFileKindOf, grid/csv_file_kind.h).
-bool IsTsvPath(const CString& path);
 
 // Splits a path or URL into folder and name.
 // With a "/" in it: folder = text before the last "/", name = text after; returns 1.

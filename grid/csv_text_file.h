@@ -14,7 +14,7 @@
 //  - EUC-JP: LF ends a line and stays; CR is text. Bytes are turned into Shift_JIS;
 //    a code without a Shift_JIS form (JIS X 0212 included) reads as two blanks.
 // In every code, a line end inside a double-quoted field of a CSV or TSV file is
-// text (the separator of the rule is a tab in a TSV file, IsTsvPath).
+// text (the separator of the rule is a tab in a TSV file).
 //
 // A line longer than the caller allows is never handed out in pieces: ReadLine (and
 // the byte readers) skip the whole physical line, return false, and GetReadState()

@@ -147,7 +147,9 @@ CString& CString::operator=(CString&& other) noexcept {
 
 // ---- access ----------------------------------------------------------------
 
-int CString::ShareCount() const noexcept { return rep_ ? rep_->refs.load(std::memory_order_acquire) : 0; }
+int CString::ShareCount() const noexcept {
+  return rep_ ? (rep_->refs.load(std::memory_order_acquire) & Rep::kCountMask) : 0;
+}
 void CString::Empty() noexcept {
   Release(rep_);
   rep_ = nullptr;

@@ -59,7 +59,7 @@ inline constexpr ControlTemplate kMainFilterControls[] = {
     {CtlKind::Static, IDC_MF_ROWS_LABEL, u"明細行数", 270, 216, 50, 8},
     {CtlKind::Edit, IDC_MF_ROWS, nullptr, 322, 214, 50, 12, tpl::kReadOnly},
     {CtlKind::PushButton, IDC_MF_RESET, u"初期化", 270, 236, 50, 16},
-    {CtlKind::Static, IDC_MF_CONFIRM_NOTE, u"確認モードでは変更を受け付けられません", 270, 256, 170, 8},
+    {CtlKind::Static, IDC_MF_CONFIRM_NOTE, u"確認モードでは変更を受け付けられません", 270, 255, 170, 8},
     {CtlKind::PushButton, IDC_MF_NARROW, u"更に絞り込み", 150, 268, 60, 16, tpl::kHidden},
     {CtlKind::PushButton, IDC_MF_SKIP, u"スキップ", 214, 268, 60, 16, tpl::kHidden},
     {CtlKind::DefPushButton, IDOK, u"フィルタ実行", 278, 268, 80, 16},

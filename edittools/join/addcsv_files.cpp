@@ -7,6 +7,7 @@
 #include "edittools/join/join_kinds.h"
 #include "edittools/join/join_messages.h"
 #include "grid/column_types.h"
+#include "grid/csv_file_kind.h"
 #include "grid/csv_split.h"
 #include "grid/csv_text_file.h"
 #include "platform/paths.h"
@@ -83,7 +84,7 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
     m_PreviewedPath[c] = path;
     m_PreviewedCodeType[c] = file.m_CodeType;
   }
-  const bool tsv = IsTsvPath(path);
+  const bool tsv = CsvFileKindOf(path) == CsvFileKind::kTsv;
   const std::vector<ALIGN>& filterLinks = m_Def.AlignArry[0];
   const std::vector<JOINKEY>* filter =
       (!preview && c == 0 && !filterLinks.empty()) ? FindIndex(0, 0, 1) : nullptr;

@@ -6,7 +6,8 @@
 #include "app/steps/tool_replay.h"
 #include "app/tabro_client_dlg.h"
 #include "app/tool_dialogs.h"
-#include "grid/app_state.h"
+#include "app/app_reset.h"
+#include "grid/grid_set_fixture.h"
 #include "platform/ui_hooks.h"
 
 namespace {
@@ -26,7 +27,7 @@ int FakeMacroDialog(MacroDialogIo& io) {
 class MacroStep : public ::testing::Test {
  protected:
   void SetUp() override {
-    gridtest::ResetAppState();
+    apptest::ResetTheApp();
     gridtest::Fill(theApp.m_DataGrid, {{u"name", u"qty"}, {u"b", u"2"}, {u"a", u"10"}});
     theApp.m_DataRows = 3;
     theApp.m_DataCols = 2;

@@ -314,8 +314,10 @@ TEST_F(CsvLoaderTest, WorkerThreadsStoreWhatAReadingInOrderGives) {
     gridtest::ResetSet();
     const bool tsv = std::string(c.file).ends_with(".tsv");
     // Enough lines for many batches; the last one has no line end.
-    std::u16string text = MixedLines(7, 4000, tsv ? u'\t' : u',', c.lineEnd) + u"最後,1";
-    ASSERT_EQ(Load(c.file, TextToBytes(text, c.codePage)), 1);
+    std::u16string text = MixedLines(7, 28000, tsv ? u'\t' : u',', c.lineEnd) + u"最後,1";
+    const std::string bytes = TextToBytes(text, c.codePage);
+    ASSERT_GT(bytes.size(), 1u << 20);  // large enough for the helper threads to take part
+    ASSERT_EQ(Load(c.file, bytes), 1);
     EXPECT_EQ(ExpectLoadedAsReadInOrder(path_, tsv), c.codeType);
     EXPECT_TRUE(hooks_.Boxes().empty());
   }

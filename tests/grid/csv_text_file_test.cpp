@@ -318,6 +318,41 @@ TEST(CsvTextFileTest, UnknownCodeTypeShowsItsMessage) {
   EXPECT_EQ(hooks.Messages()[0], CString(u"コードタイプの設定がありません。"));
 }
 
+// The byte readers hand out at most size - 1 bytes of text with the line end on
+// top, and nothing of a line they refuse (the fuzz run once caught a refused EUC-JP
+// line coming back with the 64 bytes read so far).
+TEST(CsvTextFileTest, ByteReadersLimitTheTextAndGiveNothingOfARefusedLine) {
+  struct Case {
+    const char* name;
+    int codeType;
+    std::string bytes;
+    std::string first;  // "": refused
+  };
+  const std::string fits(7, 'a');
+  const Case cases[] = {
+      {"ShiftJisTextOfSizeMinusOne", CCsvTextFile::CODETYPE_SJIS, fits + "\r\nz\r\n", fits + "\n"},
+      {"Utf8KeepsItsCrLfOnTop", CCsvTextFile::CODETYPE_UTF8, fits + "\r\nz\n", fits + "\r\n"},
+      {"EucJpKeepsItsCrLfOnTop", CCsvTextFile::CODETYPE_EUCJP, fits + "\r\nz\n", fits + "\r\n"},
+      {"ShiftJisOneMore", CCsvTextFile::CODETYPE_SJIS, fits + "b\r\nz\r\n", ""},
+      {"EucJpOneMoreWithKanji", CCsvTextFile::CODETYPE_EUCJP, "aaaaaa\xB4\xC1\nz\n", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    CCsvTextFile f;
+    ASSERT_TRUE(f.Open(PathText(dir.Write("b.txt", c.bytes)), u"r", c.codeType));
+    auto read = [&](std::string& out) {
+      return f.ReadLineBytes(out, 8);
+    };
+    std::string bytes = "stale";
+    EXPECT_EQ(read(bytes), !c.first.empty());
+    EXPECT_EQ(bytes, c.first);
+    if (c.first.empty()) EXPECT_EQ(f.GetReadState(), CCsvTextFile::ReadState::kLineTooLong);
+    ASSERT_TRUE(read(bytes));  // reading goes on with the next line
+    EXPECT_EQ(bytes.substr(0, 1), "z");
+  }
+}
+
 TEST(CsvTextFileTest, ByteReadersGiveRawBytes) {
   TempDir dir;
   CCsvTextFile f;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/app_grids.h"
 #include "app/tabro_client_app.h"
 #include "app/tool_dialogs.h"
 #include "edittools/join/join_kinds.h"

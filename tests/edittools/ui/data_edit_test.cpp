@@ -7,7 +7,6 @@
 #include "app/tabro_client_app.h"
 #include "app/tool_dialogs.h"
 #include "edittools/chain/ui/data_edit.h"
-#include "jobsheet/sheet/ui/main_propty_page.h"
 #include "platform/ui/modal_driver.h"
 #include "platform/ui/ui_driver.h"
 #include "res/addcsv_view.h"
@@ -222,8 +221,7 @@ TEST_F(DataEditTest, ConfirmationFormChangesOnlyTicksAndShowsTheJoinReadOnly) {
     EXPECT_EQ(ui::TextOf(v, IDCANCEL), CString(u"閉じる"));
     ui::Click(v, IDCANCEL);
   });
-  ASSERT_NE(CMainProptyPage::s_ConfirmTools, nullptr);
-  CMainProptyPage::s_ConfirmTools();
+  RunOrderConfirmation();
   EXPECT_EQ(theApp.m_ToolOrder[0].openSettingsNextTime, 1);
   EXPECT_EQ(theApp.m_ToolOrder[1].openSettingsNextTime, 0);
   EXPECT_EQ(theApp.m_ToolOrder[1].toolKind, TOOL_SORT);

@@ -2,7 +2,7 @@
 // as the program does at start-up.
 #include <gtest/gtest.h>
 
-#include "app/ui/tool_dialog_setup.h"
+#include "edittools/chain/ui/tool_dialogs_install.h"
 
 namespace {
 

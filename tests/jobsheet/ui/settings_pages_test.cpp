@@ -5,7 +5,7 @@
 #include "res/command_prop_page.h"
 #include "res/main_propty_page.h"
 #include "res/tab_dlgs.h"
-#include "screenshot.h"
+#include "support/screenshot.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "platform/ui/modal_driver.h"
 #include "platform/ui/ui_driver.h"
 #include "platform/ui_hooks.h"
-#include "screenshot.h"
+#include "support/screenshot.h"
 
 namespace {
 

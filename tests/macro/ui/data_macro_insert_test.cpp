@@ -5,8 +5,9 @@
 
 #include "app/tabro_client_app.h"
 #include "app/tool_dialogs.h"
-#include "grid/app_state.h"
-#include "jobsheet/ui/screenshot.h"
+#include "app/app_reset.h"
+#include "grid/grid_set_fixture.h"
+#include "support/screenshot.h"
 #include "macro/ui/data_macro_insert.h"
 #include "platform/ui/modal_driver.h"
 #include "platform/ui/ui_driver.h"
@@ -19,7 +20,7 @@ constexpr int kSlots = 1250, kSkip = 1280, kList = 1413;
 class DataMacroInsertTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    gridtest::ResetAppState();
+    apptest::ResetTheApp();
     gridtest::Fill(theApp.m_DataGrid, {{u"品名", u"区分", u"単価", u"数量", u"備考"},
                                        {u"りんご", u"A", u"120", u"3", u"x"},
                                        {u"みかん", u"B", u"80", u"2", u"y"},

@@ -2,7 +2,7 @@
 // what the buttons insert, the field list and its type filter, and the checks on OK.
 #include <gtest/gtest.h>
 
-#include "jobsheet/ui/screenshot.h"
+#include "support/screenshot.h"
 #include "macro/ui/date_format.h"
 #include "macro/ui/macro_dlg.h"
 #include "platform/ui/modal_driver.h"

@@ -9,7 +9,7 @@
 
 #include "app/app_startup.h"
 #include "app/tabro_client_dlg.h"
-#include "app/ui/main_dlg_window.h"
+#include "app/ui/main/main_dlg_window.h"
 #include "jobsheet/sheet/ui/edit_prop_sheet.h"
 #include "platform/paths.h"
 #include "platform/ui/modal_driver.h"

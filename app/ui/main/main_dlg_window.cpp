@@ -1,4 +1,4 @@
-#include "app/ui/main_dlg_window.h"
+#include "app/ui/main/main_dlg_window.h"
 
 #include <chrono>
 #include <thread>

@@ -2,6 +2,7 @@
 // the command-line file, and the return to the empty drop zone.
 #include <memory>
 
+#include "grid/csv_file_kind.h"
 #include "app/app_startup.h"
 #include "app/command_line.h"
 #include "app/tabro_client_dlg.h"
@@ -153,7 +154,7 @@ void CTabroClientDlg::OnDropFiles(const std::vector<CString>& paths) {
     theApp.DoMessageBox(CString(kTwoFilesMessage));
     return;
   }
-  if (!HasCsvFileExtension(path)) return;
+  if (CsvFileKindOf(path) == CsvFileKind::kNone) return;
   ResetJobSettings(1);
   m_InputPath = path;
   theApp.m_CsvPath = path;

@@ -1,4 +1,4 @@
-#include "app/ui/tool_dialog_setup.h"
+#include "edittools/chain/ui/tool_dialogs_install.h"
 
 #include "app/tool_dialogs.h"
 #include "edittools/chain/ui/data_edit.h"
@@ -6,7 +6,6 @@
 #include "edittools/join/ui/addcsv_view.h"
 #include "edittools/pivot/ui/pivot_dlg.h"
 #include "edittools/sort/ui/sort_dlg.h"
-#include "jobsheet/sheet/ui/main_propty_page.h"
 #include "macro/ui/data_macro_insert.h"
 
 void InstallToolDialogs() {
@@ -17,6 +16,4 @@ void InstallToolDialogs() {
   table.filter = &RunFilterDialog;
   table.pivot = &RunPivotDialog;
   table.macro = &RunMacroColumnDialog;
-  // The sheet's "メニュー確認" opens the order dialog in its confirmation form.
-  CMainProptyPage::s_ConfirmTools = &RunOrderConfirmation;
 }

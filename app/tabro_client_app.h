@@ -186,6 +186,8 @@ class CTabroClientApp : public CGridSet {
   std::vector<std::pair<int, int>> m_FilterListMaps[FILTER_MAX_CONDS];  // line, value
   std::vector<FILTERVALUE> m_FilterValues[FILTER_MAX_CONDS];
   std::vector<FILTERVALUE> m_FilterRowRecords;
+  // Appends the cells of grid rows 0 to 4 to m_FilterHeadRows (names for viewing).
+  void AppendFilterHeadRows();
   // Macro columns: the preview snapshot of the read-only view.
   std::vector<CString> m_MacroPreviewRows[10];
   int m_MacroStoredDataCols = 0;

@@ -31,6 +31,12 @@ int FilterTheDataGrid(int count, const FILTERDAT* conds) {
 
 }  // namespace
 
+void CTabroClientApp::AppendFilterHeadRows() {
+  for (int r = 0; r < 5; ++r) {
+    for (int c = 0; c < m_DataCols; ++c) m_FilterHeadRows[r].push_back(m_DataGrid.GetAt(r, c));
+  }
+}
+
 int CTabroClientDlg::RunFilterStep(int show, int inChain) {
   CTabroClientApp& app = theApp;
   FILTERDAT conds[FILTER_MAX_CONDS];
@@ -56,9 +62,7 @@ int CTabroClientDlg::RunFilterStep(int show, int inChain) {
     return -1;
   }
   for (int i = 0; i < s.ItemCnt; ++i) conds[i] = s.conditions[i];
-  for (int r = 0; r < 5; ++r) {
-    for (int c = 0; c < app.m_DataCols; ++c) app.m_FilterHeadRows[r].push_back(app.m_DataGrid.GetAt(r, c));
-  }
+  app.AppendFilterHeadRows();
   FilterTheDataGrid(s.FilterCnt, conds);
   return 0;
 }

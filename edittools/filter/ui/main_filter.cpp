@@ -511,9 +511,7 @@ void CMainFilter::SaveFilterSettings() {
     app.m_FilterValues[k] = m_Fields.values[k];
   }
   app.m_FilterRowRecords = m_Fields.rowRecords;
-  for (int r = 0; r < 5; ++r) {
-    for (int c = 0; c < app.m_DataCols; ++c) app.m_FilterHeadRows[r].push_back(app.m_DataGrid.GetAt(r, c));
-  }
+  app.AppendFilterHeadRows();
 }
 
 void CMainFilter::RestoreFilterSettings() {

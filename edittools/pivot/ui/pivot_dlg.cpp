@@ -56,6 +56,8 @@ BEGIN_MESSAGE_MAP(CPivotDlg, CDialogEx)
   ON_BN_CLICKED(IDC_PV_SHOW_CSV, &CPivotDlg::OnShowCsv)
   ON_BN_CLICKED(IDC_PV_STEPS, &CPivotDlg::OnSteps)
   ON_BN_CLICKED(IDC_PV_SKIP, &CPivotDlg::OnSkip)
+  ON_WM_PAINT()
+  ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 CPivotDlg::CPivotDlg(CWnd* parent) : CDialogEx(IDD_PIVOT_DLG, parent) {}
@@ -225,8 +227,6 @@ void CPivotDlg::ApplyModeButtonRule() {
 
 void CPivotDlg::OnSimple() {
   UpdateData(TRUE);
-  static_cast<CButton*>(GetDlgItem(IDC_PV_SIMPLE))->SetCheck(1);
-  static_cast<CButton*>(GetDlgItem(IDC_PV_CROSS))->SetCheck(0);
   m_GroupSide = 0;
   m_SumType = PIVOT_SIMPLE;
   // A restored cross set-up: its column items go, so every item is a row item again.
@@ -243,11 +243,13 @@ void CPivotDlg::OnSimple() {
     --m_GroupCount;
   }
   m_ColumnSideCount = 0;
-  m_Level4Name.Empty();
-  m_Level5Name.Empty();
-  m_Level4Text.Empty();
-  m_Level5Text.Empty();
+  ClearColumnLevelTexts();
   UpdateData(FALSE);
+  ModeChosen();
+}
+
+// After either mode button: the mode's controls, the lists and the toggle open up.
+void CPivotDlg::ModeChosen() {
   ShowCrossControls();
   for (int id : {IDC_PV_GROUP_LIST, IDC_PV_SUM_LIST, IDC_PV_COUNT_LIST, IDC_PV_SUBTOTALS}) {
     GetDlgItem(id)->EnableWindow(TRUE);
@@ -256,17 +258,17 @@ void CPivotDlg::OnSimple() {
   Invalidate();
 }
 
+void CPivotDlg::ClearColumnLevelTexts() {
+  m_Level4Name.Empty();
+  m_Level5Name.Empty();
+  m_Level4Text.Empty();
+  m_Level5Text.Empty();
+}
+
 void CPivotDlg::OnCross() {
   UpdateData(TRUE);
-  static_cast<CButton*>(GetDlgItem(IDC_PV_CROSS))->SetCheck(1);
-  static_cast<CButton*>(GetDlgItem(IDC_PV_SIMPLE))->SetCheck(0);
   m_SumType = PIVOT_CROSS;
-  ShowCrossControls();
-  for (int id : {IDC_PV_GROUP_LIST, IDC_PV_SUM_LIST, IDC_PV_COUNT_LIST, IDC_PV_SUBTOTALS}) {
-    GetDlgItem(id)->EnableWindow(TRUE);
-  }
-  SetModeButtonLooks();
-  Invalidate();
+  ModeChosen();
 }
 
 void CPivotDlg::OnValueKind() {
@@ -342,10 +344,7 @@ void CPivotDlg::OnGroupListChange() {
     if (found != m_GrpClmArry.end()) {
       const int side = found->orientation;
       if (side == kColumnSide) {
-        m_Level4Name.Empty();
-        m_Level5Name.Empty();
-        m_Level4Text.Empty();
-        m_Level5Text.Empty();
+        ClearColumnLevelTexts();
         --m_ColumnSideCount;
       }
       for (auto it = found + 1; it != m_GrpClmArry.end(); ++it) {
@@ -487,10 +486,7 @@ void CPivotDlg::OnClear() {
                               static_cast<CCheckListBox*>(&m_CountList)}) {
     for (int i = 0; i < list->GetCount(); ++i) list->SetCheck(i, BST_UNCHECKED);
   }
-  m_Level4Name.Empty();
-  m_Level5Name.Empty();
-  m_Level4Text.Empty();
-  m_Level5Text.Empty();
+  ClearColumnLevelTexts();
   m_ValueCount = m_GroupCount = m_ColumnSideCount = 0;
   std::fill(std::begin(m_EntryState), std::end(m_EntryState), 0);
   m_NendMonth = 1;

@@ -11,6 +11,7 @@
 
 #include "edittools/pivot/pivot_records.h"
 #include "edittools/pivot/ui/check_list_box_ex.h"
+#include "platform/ui/dc.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/list_ctrl.h"
 
@@ -69,6 +70,8 @@ class CPivotDlg : public CDialogEx {
   void TickRestoredItems();
   void UpdateModeControls();
   void ApplyModeButtonRule();
+  void ModeChosen();
+  void ClearColumnLevelTexts();
   void OnSimple();
   void OnCross();
   void OnValueKind();
@@ -107,6 +110,9 @@ class CPivotDlg : public CDialogEx {
   void BuildValuePreview();
   void BuildLevelLabels(int side);
   void SetModeButtonLooks();
+  afx_msg void OnPaint();
+  afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
+  CRect ControlRect(int id);
   CString ColumnName(int column) const;
   CString SampleCell(int column) const;
 
@@ -115,6 +121,7 @@ class CPivotDlg : public CDialogEx {
   CCheckListBoxEx m_CountList;
   CListCtrl m_RowPreview;
   CListCtrl m_ValuePreview;
+  CBrush m_WhiteBrush{RGB(255, 255, 255)};
 
   DECLARE_MESSAGE_MAP()
 };

@@ -151,3 +151,65 @@ void CPivotDlg::SetModeButtonLooks() {
   static_cast<CButton*>(GetDlgItem(IDC_PV_SIMPLE))->SetCheck(m_SumType == PIVOT_SIMPLE ? 1 : 0);
   static_cast<CButton*>(GetDlgItem(IDC_PV_CROSS))->SetCheck(m_SumType == PIVOT_CROSS ? 1 : 0);
 }
+
+CRect CPivotDlg::ControlRect(int id) {
+  CRect r;
+  if (CWnd* w = GetDlgItem(id)) {
+    w->GetWindowRect(&r);
+    ScreenToClient(&r);
+  }
+  return r;
+}
+
+void CPivotDlg::OnPaint() {
+  CPaintDC dc(this);
+  constexpr COLORREF kWhite = RGB(255, 255, 255);
+  dc.FillSolidRect(CRect(-1, -1, 2000, 48), kWhite);
+  CPen grey(PS_SOLID, 1, RGB(145, 145, 145));
+  CPen* old = dc.SelectObject(&grey);
+  dc.MoveTo(0, 0);
+  dc.LineTo(2000, 0);
+  dc.LineTo(2000, 48);
+  dc.LineTo(0, 48);
+  // Separators right of the mode buttons, the "合計方法" list and "設定クリア".
+  CPen light(PS_SOLID, 1, RGB(204, 204, 204));
+  dc.SelectObject(&light);
+  for (int id : {IDC_PV_CROSS, IDC_PV_SUM_STYLE, IDC_PV_CLEAR}) {
+    const CRect r = ControlRect(id);
+    dc.MoveTo(r.right + 15, r.top);
+    dc.LineTo(r.right + 15, r.bottom);
+  }
+  // The side being edited is framed in red.
+  if (!m_ConfirmMode && m_SumType == PIVOT_CROSS) {
+    CPen red(PS_DOT, 1, RGB(255, 0, 0));
+    dc.SelectObject(&red);
+    CBrush* oldBrush = dc.SelectObject(&m_WhiteBrush);
+    dc.Rectangle(ControlRect(m_GroupSide == 0 ? IDC_PV_ROW_BOX : IDC_PV_COL_BOX));
+    dc.SelectObject(oldBrush);
+  }
+  dc.SelectObject(old);
+}
+
+HBRUSH CPivotDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
+  const int id = wnd ? wnd->GetDlgCtrlID() : 0;
+  constexpr COLORREF kWhite = RGB(255, 255, 255);
+  bool white = id == IDC_PV_SUM_STYLE_LABEL || id == IDC_PV_STEPS_TEXT;
+  if (id == IDC_PV_LEVEL4_NAME || id == IDC_PV_LEVEL5_NAME) {
+    white = true;
+    dc->SetTextColor(RGB(0, 0, 0));
+  }
+  if (m_ConfirmMode) {
+    if (id == IDC_PV_VIEW_NOTE) white = true;
+    if (id == IDC_PV_VIEW_MARK) {
+      white = true;
+      dc->SetTextColor(RGB(255, 0, 0));
+    }
+  } else if (m_GroupSide == 1) {
+    white = white || id == IDC_PV_COL_CAPTION || id == IDC_PV_LEVEL4_CHECK || id == IDC_PV_LEVEL5_CHECK;
+  } else {
+    white = white || id == IDC_PV_ROW_CAPTION;
+  }
+  if (!white) return CDialogEx::OnCtlColor(dc, wnd, ctlColor);
+  dc->SetBkColor(kWhite);
+  return &m_WhiteBrush;
+}

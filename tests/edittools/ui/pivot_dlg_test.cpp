@@ -351,6 +351,31 @@ TEST_F(PivotDialog, CheckListTogglesOnceAndIgnoresTheEmptyArea) {
   EXPECT_EQ(modal.Failures(), 0);
 }
 
+// Red pixels of the frame drawn where a hidden group box lies.
+int RedOn(CDialog& d, int boxId) {
+  CRect r;
+  d.GetDlgItem(boxId)->GetWindowRect(&r);
+  d.ScreenToClient(&r);
+  return ui::Render(d).CountColour(r, RGB(255, 0, 0));
+}
+
+TEST_F(PivotDialog, TheFrameMarksTheSideBeingEdited) {
+  ScriptedModalDriver modal;
+  CPivotDlg dlg;
+  modal.Queue(IDD_PIVOT_DLG, [](CDialog& d) {
+    EXPECT_EQ(RedOn(d, IDC_PV_ROW_BOX) + RedOn(d, IDC_PV_COL_BOX), 0);
+    ui::Click(d, IDC_PV_CROSS);
+    EXPECT_GT(RedOn(d, IDC_PV_ROW_BOX), 0);
+    EXPECT_EQ(RedOn(d, IDC_PV_COL_BOX), 0);
+    ui::Click(d, IDC_PV_COL_SIDE);
+    EXPECT_EQ(RedOn(d, IDC_PV_ROW_BOX), 0);
+    EXPECT_GT(RedOn(d, IDC_PV_COL_BOX), 0);
+    ui::Click(d, IDCANCEL);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
 TEST_F(PivotDialog, TheAggregationStepRunsThroughTheDialog) {
   ScriptedModalDriver modal;
   modal.Queue(IDD_PIVOT_DLG, [](CDialog& d) {

@@ -9,9 +9,9 @@ packages=(
   qt6-base-dev qt6-qpa-plugins
   libicu-dev libcurl4-openssl-dev
   fonts-noto-cjk
-  xvfb xauth x11-utils x11-apps netpbm
+  xvfb xauth x11-utils x11-apps netpbm openbox xdotool qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
-  sqlite3 miller time
+  sqlite3 miller time ccache
 )
 
 missing=()

@@ -59,7 +59,7 @@ endfunction()
 # (generator expressions, so links added anywhere later count too). Test
 # executables "<library>_tests" are listed with their links as well.
 function(tabro_write_layer_table path)
-  set(content "set(TABRO_LAYERS \"${TABRO_LAYERS}\")\n")
+  set(content "set(TABRO_LAYERS \"${TABRO_LAYERS}\")\nset(TABRO_APP_LAYER app)\n")
   foreach(name IN LISTS TABRO_LAYERS)
     string(APPEND content
       "set(TABRO_LAYER_${name}_UI \"${TABRO_LAYER_${name}_UI}\")\n"

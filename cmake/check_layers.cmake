@@ -3,8 +3,13 @@
 # - a library linking a library that is not below it;
 # - a test executable "<library>_tests" linking a library above <library>;
 # - a file of a library (or a test of it, tests/<folder> mirrors <folder>) including
-#   a header of a library that its library does not depend on;
-# - an engine file (not below a "ui" folder) including a Qt header.
+#   a header of a library that its library does not depend on; a quoted include is
+#   resolved as the compiler does: beside the file first, then from the source
+#   folder (and tests/ for tests), so "ui/x.h" and "../x.h" count too;
+# - an engine file (not below a "ui" folder) including a Qt header or a dialog
+#   template of res/;
+# - an engine file other than the application layer's (TABRO_APP_LAYER) reading
+#   the application object theApp.
 
 cmake_minimum_required(VERSION 3.25)
 include(${TABLE})
@@ -88,6 +93,29 @@ foreach(name IN LISTS TABRO_LAYERS)
   endforeach()
 endforeach()
 
+# The file a quoted include names, relative to the source folder, found as the
+# compiler finds it; empty when it is not one of ours.
+function(resolve_include file header out)
+  get_filename_component(dir "${file}" DIRECTORY)
+  set(candidates "")
+  if(NOT dir STREQUAL "")
+    list(APPEND candidates "${dir}/${header}")
+  endif()
+  list(APPEND candidates "${header}")
+  if(file MATCHES "^tests/")
+    list(APPEND candidates "tests/${header}")
+  endif()
+  foreach(candidate IN LISTS candidates)
+    cmake_path(SET normal NORMALIZE "${candidate}")
+    if(NOT normal MATCHES "^\\.\\./" AND EXISTS "${SOURCE_DIR}/${normal}"
+       AND NOT IS_DIRECTORY "${SOURCE_DIR}/${normal}")
+      set(${out} "${normal}" PARENT_SCOPE)
+      return()
+    endif()
+  endforeach()
+  set(${out} "" PARENT_SCOPE)
+endfunction()
+
 # Includes.
 set(files "")
 foreach(name IN LISTS TABRO_LAYERS)
@@ -111,12 +139,31 @@ foreach(file IN LISTS files)
       list(APPEND problems "${file} (${owner}) includes the Qt header <${CMAKE_MATCH_1}>")
     elseif(line MATCHES "include[ \t]*\"([^\"]+)\"")
       set(header "${CMAKE_MATCH_1}")
-      owner_of("${header}" target)
+      resolve_include("${file}" "${header}" path)
+      if(path STREQUAL "")
+        continue()
+      endif()
+      if(path MATCHES "^res/" AND NOT TABRO_LAYER_${owner}_UI)
+        list(APPEND problems "${file} (${owner}) includes the dialog template ${path}")
+        continue()
+      endif()
+      string(REGEX REPLACE "^tests/" "" target_subject "${path}")
+      owner_of("${target_subject}" target)
       if(NOT target STREQUAL "" AND NOT target STREQUAL owner AND NOT target IN_LIST CLOSURE_${owner})
-        list(APPEND problems "${file} (${owner}) includes ${header} (${target}), which ${owner} does not depend on")
+        list(APPEND problems "${file} (${owner}) includes ${header} (${path}: ${target}), which ${owner} does not depend on")
       endif()
     endif()
   endforeach()
+  if(NOT TABRO_LAYER_${owner}_UI AND NOT owner STREQUAL TABRO_APP_LAYER)
+    file(STRINGS ${SOURCE_DIR}/${file} uses REGEX "theApp")
+    foreach(line IN LISTS uses)
+      string(REGEX REPLACE "//.*" "" code "${line}")
+      if(code MATCHES "(^|[^A-Za-z0-9_])theApp([^A-Za-z0-9_]|$)")
+        list(APPEND problems "${file} (${owner}) reads the application object: ${line}")
+        break()
+      endif()
+    endforeach()
+  endif()
 endforeach()
 
 if(problems)

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "grid/text_width.h"
+#include "platform/int_text.h"
 
 namespace {
 
@@ -85,23 +86,10 @@ int64_t DayNumber(int year, int month, int day) {
   return DaysFromCivil(y, m, 1) + day - 1;
 }
 
-// The integer at pos, as the runtime's text-to-int reads it: leading blanks,
-// an optional sign, then digits. `found` tells whether a digit was there.
+// The integer at pos, read as the runtime reads it.
 int LeadingInt(const CString& text, int pos, bool* found = nullptr) {
-  constexpr int64_t kIntLimit = 2147483647;
-  const int n = text.GetLength();
-  while (pos < n && (text[pos] == u' ' || text[pos] == u'\t')) ++pos;
-  bool negative = false;
-  if (pos < n && (text[pos] == u'-' || text[pos] == u'+')) negative = text[pos++] == u'-';
-  int64_t v = 0;
-  bool any = false;
-  for (; pos < n && IsDigit(text[pos]); ++pos) {
-    any = true;
-    v = v * 10 + (text[pos] - u'0');
-    if (v > kIntLimit) v = kIntLimit;
-  }
-  if (found) *found = any;
-  return static_cast<int>(negative ? -v : v);
+  const std::u16string_view view = text.View();
+  return TextToInt(pos < static_cast<int>(view.size()) ? view.substr(static_cast<size_t>(pos)) : std::u16string_view(), found);
 }
 
 const Era* EraOf(int year, int month, int day) {

@@ -10,17 +10,20 @@
 
 inline bool IsRuntimeBlank(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
 
-inline int TextToInt(std::u16string_view text) {
+// `found`, when given, tells whether a digit was there.
+inline int TextToInt(std::u16string_view text, bool* found = nullptr) {
   size_t i = 0;
   while (i < text.size() && IsRuntimeBlank(text[i])) ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
   constexpr int64_t kCap = int64_t{INT_MAX} + 1;
   int64_t value = 0;
+  const size_t first = i;
   for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
     value = value * 10 + (text[i] - u'0');
     if (value > kCap) value = kCap;
   }
+  if (found) *found = i > first;
   if (negative) value = -value;
   if (value > INT_MAX) value = INT_MAX;
   return static_cast<int>(value);

@@ -19,4 +19,17 @@ TEST(TextToInt, ReadsLikeTheRuntime) {
   for (const Row& r : rows) EXPECT_EQ(TextToInt(r.text), r.value) << CString(r.text);
 }
 
+TEST(TextToInt, TellsWhetherADigitWasThere) {
+  struct Row {
+    const char16_t* text;
+    bool found;
+  };
+  const Row rows[] = {{u"0", true}, {u" -0x", true}, {u"", false}, {u"-", false}, {u" x9", false}};
+  for (const Row& r : rows) {
+    bool found = !r.found;
+    TextToInt(r.text, &found);
+    EXPECT_EQ(found, r.found) << CString(r.text);
+  }
+}
+
 }  // namespace

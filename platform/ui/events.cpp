@@ -352,11 +352,15 @@ class LayerApplication : public QApplication {
       if (PreTranslateWalk(msg) || !guard) return true;
       if (ev->type() != QEvent::Wheel && layer::RedirectToCapture(w, static_cast<QMouseEvent*>(ev))) return true;
     }
-    return Deliver(receiver, ev);
+    return Deliver(receiver, ev, w != nullptr);
   }
 
  private:
-  bool Deliver(QObject* receiver, QEvent* ev) {
+  // Only an event already translated for a widget is marked: a key from the
+  // window system reaches the QWindow first, which hands the same event on to
+  // the focus widget, and that delivery still has to be translated.
+  bool Deliver(QObject* receiver, QEvent* ev, bool translated = true) {
+    if (!translated) return QApplication::notify(receiver, ev);
     const QEvent* outer = m_inFlight;
     m_inFlight = ev;
     bool result = QApplication::notify(receiver, ev);

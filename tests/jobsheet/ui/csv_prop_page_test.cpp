@@ -152,6 +152,20 @@ TEST_F(CsvPageWindow, ContextMenuCopiesAndPastesAColumn) {
   EXPECT_EQ(modal.Failures(), 0);
 }
 
+TEST_F(CsvPageWindow, RightClickOnARowKeepsTheColumnSelectionForTheMenu) {
+  Load(kSales);
+  wnd->m_GridList.ClickColumnAsUser(1 + kFirstDataSubItem);
+  ASSERT_EQ(page.m_SelKind, SEL_COLUMNS);
+  // On a data row, not below the rows: the press must not count as a click.
+  CRect cell;
+  ASSERT_TRUE(wnd->m_GridList.GetSubItemRect(2, 1 + kFirstDataSubItem, LVIR_BOUNDS, cell));
+  modal.QueueMenuCommand(res::ID_CSV_COPY);
+  ASSERT_TRUE(ui::RightClickAt(wnd->m_GridList, cell.CenterPoint()));
+  EXPECT_EQ(page.m_SelKind, SEL_COLUMNS);
+  EXPECT_EQ(page.m_ClipState, CLIP_COPIED);
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
 TEST_F(CsvPageWindow, EditModeLetsRowsBeDeletedByKey) {
   Load(kSales);
   modal.QueueBox(IDOK, u"編集モードにします。以降変更はできません。");

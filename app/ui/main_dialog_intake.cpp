@@ -128,9 +128,27 @@ bool CTabroClientDlg::SendWithHeldKey(bool commandLine) {
   return true;
 }
 
+namespace {
+
+// While a window input is being chosen or checked (its dialogs run their own
+// loops), the watch folder waits: no watched job may start in between.
+class InputBusyScope {
+ public:
+  explicit InputBusyScope(std::atomic<int>& busy) : m_busy(busy) { m_busy = 1; }
+  ~InputBusyScope() { m_busy = 0; }
+  InputBusyScope(const InputBusyScope&) = delete;
+  InputBusyScope& operator=(const InputBusyScope&) = delete;
+
+ private:
+  std::atomic<int>& m_busy;
+};
+
+}  // namespace
+
 void CTabroClientDlg::OnTimer(unsigned id) {
   if (id != res::IDT_COMMAND_LINE_START || !m_View) return;
   m_View->KillTimer(id);
+  InputBusyScope busy(m_InputBusy);
   ShowButton(res::IDC_MAIN_SELECT_FILE, true);
   SetDropZoneText(FileNameOf(m_InputPath));
   ResetInputState();
@@ -147,6 +165,7 @@ void CTabroClientDlg::OnTimer(unsigned id) {
 
 void CTabroClientDlg::OnDropFiles(const std::vector<CString>& paths) {
   if (paths.empty() || m_InputBusy) return;
+  InputBusyScope busy(m_InputBusy);
   ReloadReuseJobs();
   const CString path = paths.front();
   if (DriveOrShareMarks(path) > 1) {
@@ -185,6 +204,7 @@ int CTabroClientDlg::SelectInputFile(CString& path) {
 
 void CTabroClientDlg::OnSelectFile() {
   if (m_InputBusy) return;
+  InputBusyScope busy(m_InputBusy);
   ReloadReuseJobs();
   ResetJobSettings(1);
   CString chosen;
@@ -212,6 +232,7 @@ void CTabroClientDlg::OnSelectFile() {
 
 void CTabroClientDlg::OnFromClipboard() {
   if (m_InputBusy) return;
+  InputBusyScope busy(m_InputBusy);
   ResetJobSettings(1);
   m_InputPath = kClipboardTitle;
   CNameDlg dlg;

@@ -127,7 +127,10 @@ void CTabroClientDlgWnd::OnEditReuseJobs() {
 void CTabroClientDlgWnd::OnUserSettings() {
   CUserSetting dlg(this);
   theApp.LoadUserSettings();
-  theApp.LoadWatchSettings();
+  {
+    std::lock_guard<std::mutex> lock(m_Dlg.m_WatchFolderLock);
+    theApp.LoadWatchSettings();
+  }
   dlg.m_WatchMode = theApp.m_WatchingMode ? 1 : 0;
   dlg.m_WatchFolderText = theApp.m_WatchFolderRaw;
   if (dlg.DoModal() != IDOK) return;
@@ -139,7 +142,7 @@ void CTabroClientDlgWnd::OnUserSettings() {
   // The file keeps the folder as typed; the thread scans it expanded.
   theApp.m_WatchingMode = dlg.m_WatchMode;
   theApp.m_WatchFolderRaw = dlg.m_WatchFolderText;
-  theApp.m_WatchFolder = ExpandLeadingEnvVar(dlg.m_WatchFolderText);
+  m_Dlg.SetWatchFolder(ExpandLeadingEnvVar(dlg.m_WatchFolderText));
   theApp.SaveWatchSettings();
 }
 

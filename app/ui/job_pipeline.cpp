@@ -137,7 +137,7 @@ int CTabroClientDlg::ProcessCsv(const CString& path, int runType) {
     return -1;
   }
   if (watched) {
-    m_LastSendResult = SendJob(0, 2, CString(), 1, 0);
+    SendJob(0, 2, CString(), 1, 0);   // sets m_LastSendResult: 0 only when saved
     return 1;
   }
 

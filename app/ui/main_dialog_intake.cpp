@@ -38,11 +38,16 @@ void ReloadReuseJobs() {
   theApp.LoadReuseCommands();
 }
 
+// A temporary file this old is no live save of another instance.
+constexpr int kStaleWriterSeconds = 60;
+
 }  // namespace
 
 void CTabroClientDlg::OnInitDialog() {
   theApp.LoadWatchSettings();
   theApp.LoadUserSettings();
+  // A save killed mid-write leaves its temporary file beside the documents.
+  RemoveStaleWriterFiles(theApp.m_SaveDirectory, kStaleWriterSeconds);
   CTabroOperation& op = theApp.m_Operation;
   op.LoadOnpremisesIni();
   op.LoadSystemIni();

@@ -88,6 +88,7 @@ void CTabroClientDlg::ResetInputState() {
   m_InputFolder.Empty();
   m_InputExt.Empty();
   m_BaseName.Empty();
+  m_OutputName.Empty();   // every input names its own document
   m_Command.Empty();
   m_NameGroupIsDollar = 0;
   m_RunCount = 0;

@@ -24,6 +24,8 @@ int CTabroClientDlg::ProcessCsv(const CString& path, int runType) {
   const bool rerun = runType == 2;
   theApp.m_CurrentReuse.Clear();
   if (!rerun) {
+    // A fresh input is named after its file until a reusable job names it.
+    m_OutputName = m_BaseName;
     theApp.m_ReuseJobNo = -1;
     ShowButton(kLaunchButton, false);
     theApp.ResetToolSettings(0);

@@ -1,5 +1,6 @@
 // The main dialog's intake: start-up, a dropped or chosen file, the clipboard,
 // the command-line file, and the return to the empty drop zone.
+#include <filesystem>
 #include <memory>
 
 #include "grid/csv_file_kind.h"
@@ -36,6 +37,11 @@ int DriveOrShareMarks(const CString& path) {
 void ReloadReuseJobs() {
   theApp.ClearReuseCommands();
   theApp.LoadReuseCommands();
+}
+
+bool IsRegularInput(const CString& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(ToFsPath(path), ec);
 }
 
 // A temporary file this old is no live save of another instance.
@@ -178,6 +184,11 @@ void CTabroClientDlg::OnDropFiles(const std::vector<CString>& paths) {
     return;
   }
   if (CsvFileKindOf(path) == CsvFileKind::kNone) return;
+  // A pipe or a device would block the window while it is read.
+  if (!IsRegularInput(path)) {
+    theApp.DoMessageBox(CString(kNoAccessMessage));
+    return;
+  }
   ResetJobSettings(1);
   m_InputPath = path;
   theApp.m_CsvPath = path;
@@ -217,6 +228,10 @@ void CTabroClientDlg::OnSelectFile() {
   if (!confirmed && m_InputPath.IsEmpty()) {
     ShowButton(res::IDC_MAIN_FROM_CLIPBOARD, true);
     SetDropZoneText(CString(res::kDropZoneText));
+    return;
+  }
+  if (confirmed && !IsRegularInput(chosen)) {
+    theApp.DoMessageBox(CString(kNoAccessMessage));
     return;
   }
   theApp.m_InputKind = INPUT_FILE_DIALOG;

@@ -3,8 +3,11 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 #include "app/tabro_client_dlg.h"
 #include "platform/paths.h"
+#include "platform/ui_hooks.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -31,6 +34,24 @@ TEST_F(WatchJobTest, AJobStartedWhileAWindowInputIsBusyTakesNothing) {
   EXPECT_TRUE(dlg.m_WatchFailed.empty());   // not a failure: taken again later
   EXPECT_TRUE(fs::exists(watched));
   dlg.m_InputBusy = 0;
+}
+
+}  // namespace
+
+namespace {
+
+// Regression: a pipe dropped on the window blocked it while it was read.
+TEST(DroppedInput, APipeIsRefusedWithTheFileMessage) {
+  testsupport::TempDir dir;
+  const fs::path fifo = dir.path() / "pipe.csv";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  RecordingUiHooks hooks;
+  CTabroClientDlg dlg;
+  dlg.OnDropFiles({FromFsPath(fifo)});
+  ASSERT_EQ(hooks.Boxes().size(), 1u);
+  EXPECT_EQ(hooks.Boxes()[0].text, CString(u"CSVファイルにアクセスできません。処理を中止しました。"));
+  EXPECT_TRUE(dlg.m_InputPath.IsEmpty());
+  EXPECT_EQ(dlg.m_InputBusy, 0);
 }
 
 }  // namespace

@@ -1,5 +1,9 @@
 #include "edittools/chain/ui/data_edit.h"
 
+#include "app/tool_dialogs.h"
+#include "edittools/pivot/ui/pivot_dlg.h"
+#include "edittools/sort/ui/sort_dlg.h"
+
 #include <algorithm>
 
 #include "app/tabro_client_app.h"
@@ -238,8 +242,45 @@ void CDataEdit::OpenToolReadOnly(int kind) {
     view.m_InChain = 1;
     view.m_ConfirmMode = 1;
     view.DoModal();
+    return;
   }
-  // The other tools' dialogs have no read-only form here yet: nothing opens.
+  if (kind == TOOL_SORT) {
+    CSortDlg dlg(this);
+    dlg.m_ConfirmMode = 1;
+    dlg.m_InChain = 1;
+    dlg.DoModal();
+    return;
+  }
+  if (kind == TOOL_PIVOT) {
+    CPivotDlg dlg(this);
+    dlg.m_ConfirmMode = 1;
+    dlg.m_InChain = 1;
+    dlg.DoModal();
+    return;
+  }
+  // The filter and macro dialogs have no viewing form of their own: they open on
+  // their stored settings with every control but Cancel disabled, and end as
+  // cancelled, so nothing is stored or run.
+  const ToolDialogTable& dialogs = ToolDialogs();
+  const CReadOnlyDialogs readOnly;
+  switch (kind) {
+    case TOOL_FILTER:
+      if (dialogs.filter) {
+        FilterDialogIo io;
+        io.inChain = 1;
+        dialogs.filter(io);
+      }
+      break;
+    case TOOL_MACRO:
+      if (dialogs.macro) {
+        MacroDialogIo io;
+        io.chainMode = 1;
+        dialogs.macro(io);
+      }
+      break;
+    default:
+      break;
+  }
 }
 
 void CDataEdit::StoreToolOrder() {

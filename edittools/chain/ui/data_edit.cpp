@@ -3,6 +3,7 @@
 #include "app/tool_dialogs.h"
 #include "edittools/pivot/ui/pivot_dlg.h"
 #include "edittools/sort/ui/sort_dlg.h"
+#include "macro/ui/data_macro_insert.h"
 
 #include <algorithm>
 
@@ -258,28 +259,21 @@ void CDataEdit::OpenToolReadOnly(int kind) {
     dlg.DoModal();
     return;
   }
-  // The filter and macro dialogs have no viewing form of their own: they open on
-  // their stored settings with every control but Cancel disabled, and end as
-  // cancelled, so nothing is stored or run.
-  const ToolDialogTable& dialogs = ToolDialogs();
-  const CReadOnlyDialogs readOnly;
-  switch (kind) {
-    case TOOL_FILTER:
-      if (dialogs.filter) {
-        FilterDialogIo io;
-        io.inChain = 1;
-        dialogs.filter(io);
-      }
-      break;
-    case TOOL_MACRO:
-      if (dialogs.macro) {
-        MacroDialogIo io;
-        io.chainMode = 1;
-        dialogs.macro(io);
-      }
-      break;
-    default:
-      break;
+  if (kind == TOOL_MACRO) {
+    CDataMacroInsert dlg(this);
+    dlg.m_ChainMode = 1;
+    dlg.m_ReadOnly = 1;
+    dlg.DoModal();
+    return;
+  }
+  // The filter dialog has no viewing form of its own: it opens on its stored
+  // conditions with every control but Cancel disabled, and ends as cancelled,
+  // so nothing is stored or run.
+  if (kind == TOOL_FILTER && ToolDialogs().filter) {
+    const CReadOnlyDialogs readOnly;
+    FilterDialogIo io;
+    io.inChain = 1;
+    ToolDialogs().filter(io);
   }
 }
 

@@ -247,7 +247,7 @@ TEST_F(DataEditTest, ConfirmationFormSlotsOpenEachToolReadOnly) {
     EXPECT_FALSE(ui::IsShown(v, IDOK));
     ui::Click(v, IDCANCEL);
   });
-  // Without a viewing form of their own: every control but Cancel is disabled.
+  // Without a viewing form of its own: every control but Cancel is disabled.
   modal.Queue(res::IDD_MAIN_FILTER, [](CDialog& v) {
     EXPECT_FALSE(ui::IsEnabled(v, IDOK));
     ui::Click(v, IDCANCEL);
@@ -256,12 +256,11 @@ TEST_F(DataEditTest, ConfirmationFormSlotsOpenEachToolReadOnly) {
     EXPECT_FALSE(ui::IsShown(v, IDOK));
     ui::Click(v, IDCANCEL);
   });
-  modal.Queue(res::IDD_DATA_MACRO_INSERT, [](CDialog& v) {
-    EXPECT_FALSE(ui::IsEnabled(v, IDOK));
-    ui::Click(v, IDCANCEL);
-  });
+  modal.Queue(res::IDD_DATA_MACRO_INSERT, [](CDialog& v) { ui::Click(v, IDCANCEL); });
+  const MACROSETTING macroBefore = theApp.m_MacroSetting;
   RunOrderConfirmation();
   EXPECT_EQ(modal.Failures(), 0);
+  EXPECT_EQ(theApp.m_MacroSetting.ClmArry.size(), macroBefore.ClmArry.size());   // viewing resets nothing
 }
 
 }  // namespace

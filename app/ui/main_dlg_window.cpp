@@ -11,6 +11,7 @@
 #include "res/main_dlg.h"
 
 BEGIN_MESSAGE_MAP(CTabroClientDlgWnd, CDialogEx)
+  ON_BN_CLICKED(res::IDC_MAIN_HELP, &CTabroClientDlgWnd::OnHelp)
   ON_WM_SYSCOMMAND()
   ON_WM_CLOSE()
   ON_WM_DROPFILES()

@@ -3,6 +3,8 @@
 
 #include "platform/ui/dialog.h"
 
+#include "platform/ui/help.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
@@ -56,7 +58,11 @@ QWidget* ActiveModalParent(CWnd* parent) {
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
   ON_COMMAND(IDOK, &CDialog::OnOK)
   ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
+  ON_COMMAND(ID_HELP, &CDialog::OnHelp)
+  ON_COMMAND(IDHELP, &CDialog::OnHelp)
 END_MESSAGE_MAP()
+
+void CDialog::OnHelp() { ui::ShowProgramHelp(); }
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_pParentWnd(parent), m_templateId(templateId) {
   if (templateId != 0) m_template = FindDialogTemplate(static_cast<int>(templateId));

@@ -69,6 +69,8 @@ class CDialog : public CWnd {
   virtual BOOL OnInitDialog();
   virtual void OnOK();
   virtual void OnCancel();
+  // F1 and the ヘルプ buttons: the program's help page.
+  void OnHelp();
   virtual void DoDataExchange(CDataExchange* dx) {}
   void EndDialog(int result);
   // Fills the controls (FALSE) or reads and validates them (TRUE); FALSE when

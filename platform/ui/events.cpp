@@ -13,6 +13,9 @@
 #include <QPlainTextEdit>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QPalette>
@@ -489,6 +492,11 @@ bool ui::StartApplication(int& argc, char** argv) {
   QApplication::setPalette(layer::DialogPalette());
   QApplication::setFont(layer::DialogQFont());
   app->setQuitOnLastWindowClosed(false);
+  // Qt's own dialogs and buttons (file choosers, message-box buttons) in Japanese.
+  auto* translator = new QTranslator(app);
+  if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    app->installTranslator(translator);
   return true;
 }
 

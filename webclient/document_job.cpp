@@ -265,6 +265,11 @@ CString CTabroOperation::SavePath(const CString& extension, bool& overwrite, int
   const CString folder = mode == SAVENAME_TESTRUN ? m_Host->TestModeOutTemp()
                          : inOutputFolder         ? m_OutputFolder
                                                   : m_Host->SaveDirectory();
+  // The chosen folder may not exist yet (a first run without a Desktop folder).
+  if (!folder.IsEmpty()) {
+    std::error_code ec;
+    std::filesystem::create_directories(ToFsPath(folder), ec);
+  }
   const CString first = inOutputFolder ? stem + TimeStamp(m_TimestampMode) : stem;
   return JoinPath(folder, CString::Build(u"%s.%s", first, extension));
 }

@@ -207,9 +207,10 @@ INSTANTIATE_TEST_SUITE_P(
         ResultCase{"NoTokenGoesOnAndTheServiceRefuses",
                    [](DocumentJob&, standin::Server& s) { s.Script(kTokenPath, Reply(401, "{}")); },
                    14, {u"認証エラー", u"ドキュメントの取得に失敗しました"}, 2},
-        ResultCase{"SaveFolderMissing",
+        ResultCase{"SaveFolderCannotBeMade",
                    [](DocumentJob& t, standin::Server&) {
-                     t.host.saveDirectory = CString((t.dir.path() / "missing").string());
+                     t.dir.Write("a-file", "x");
+                     t.host.saveDirectory = CString((t.dir.path() / "a-file" / "out").string());
                    },
                    12, {u"ドキュメントを保存できませんでした"}, 2},
         ResultCase{"FailuresAreSilentBeforeMessagesAreOn",
@@ -222,10 +223,19 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DocumentJob, CsvJobThatCannotSaveDoesNotAnnounce) {
   op.m_Request.m_DocType = 3;
-  host.saveDirectory = CString((dir.path() / "missing").string());
+  dir.Write("a-file", "x");   // a folder cannot be made below a file
+  host.saveDirectory = CString((dir.path() / "a-file" / "out").string());
   server.Script(kDocumentPath, Document("a\r\n"));
   EXPECT_EQ(op.SendDocumentJob(), 12);
   EXPECT_EQ(Messages(), std::vector<CString>{u"ドキュメントを保存できませんでした"});
+}
+
+// Regression: the first save of a run without a Desktop folder failed.
+TEST_F(DocumentJob, AMissingOutputFolderIsCreated) {
+  host.saveDirectory = CString((dir.path() / "new" / "Desktop").string());
+  server.Script(kDocumentPath, Document("%PDF-1.4 first"));
+  EXPECT_EQ(op.SendDocumentJob(), 0);
+  EXPECT_EQ(testsupport::TempDir::Read(dir.path() / "new" / "Desktop" / "report.pdf"), "%PDF-1.4 first");
 }
 
 // Regression: a failed write used to leave a partial document behind.

@@ -328,7 +328,12 @@ int CTabroOperation::SaveDocument(const std::string& document, const CString& ex
   if (mode == SAVENAME_TESTRUN) m_Host->RememberTestModeOutFile(path);
 
   if (m_Request.m_DocType == 0 || m_Request.m_DocType == 1) {
-    if (m_OpenAfterSave && m_Initialized) GetUiHooks().OpenDocument(path);
+    // The document is saved either way; the user learns where when no program opens it.
+    if (m_OpenAfterSave && m_Initialized && !GetUiHooks().OpenDocument(path)) {
+      GetUiHooks().MessageBox(
+          CString::Build(u"ドキュメントを保存しましたが、開くプログラムが見つかりませんでした。\n%s", path),
+          kAppCaption, MB_OK | MB_ICONINFORMATION);
+    }
   } else if (csvOutput) {
     GetUiHooks().MessageBox(u"CSVファイルを出力しました。", kAppCaption, MB_OK | MB_ICONINFORMATION);
   }

@@ -230,6 +230,19 @@ TEST_F(DocumentJob, CsvJobThatCannotSaveDoesNotAnnounce) {
   EXPECT_EQ(Messages(), std::vector<CString>{u"ドキュメントを保存できませんでした"});
 }
 
+// Regression: when no program could open the saved document, only stderr said so.
+TEST_F(DocumentJob, ADocumentNoProgramOpensIsNamedInAMessage) {
+  op.m_Initialized = 1;
+  op.m_OpenAfterSave = 1;
+  ui.SetOpenDocumentResult(false);
+  server.Script(kDocumentPath, Document("%PDF-1.4 x"));
+  EXPECT_EQ(op.SendDocumentJob(), 0);
+  EXPECT_TRUE(op.m_DocumentSaved);
+  EXPECT_EQ(Messages(), std::vector<CString>{CString::Build(
+                            u"ドキュメントを保存しましたが、開くプログラムが見つかりませんでした。\n%s",
+                            CString(Out("report.pdf").string()))});
+}
+
 // Regression: the first save of a run without a Desktop folder failed.
 TEST_F(DocumentJob, AMissingOutputFolderIsCreated) {
   host.saveDirectory = CString((dir.path() / "new" / "Desktop").string());

@@ -295,6 +295,7 @@ int CAddcsvJoin::MergeKeyedRows() {
   KeyList mismatches;
   KeyList chainMismatches;
   int outputRows = m_TitleRow + 1;   // rows of a one-to-many result so far
+  bool full = false;                 // the one-to-many result has all the rows it may hold
 
   struct Joined {
     std::vector<CString> cells;
@@ -303,6 +304,11 @@ int CAddcsvJoin::MergeKeyedRows() {
   };
   for (int r = m_TitleRow; r < *m_DataRows; ++r) {
     const bool titleRow = r == m_TitleRow;
+    if (full) {
+      m_ExtraRows.push_back(0);
+      m_JoinedCells.emplace_back();
+      continue;
+    }
     std::vector<Joined> rows(1);
     rows[0].cells.resize(m_JoinedWidth);
     for (int i = 0; i < csvCount; ++i) {
@@ -370,8 +376,12 @@ int CAddcsvJoin::MergeKeyedRows() {
     if (!titleRow) {
       outputRows += static_cast<int>(rows.size());
       if (oneToMany && outputRows >= JOIN_MAX_OUTPUT_ROWS) {
+        // As the message says: what fits is kept, the rest is not taken in.
+        const size_t over = static_cast<size_t>(outputRows - (JOIN_MAX_OUTPUT_ROWS - 1));
+        rows.resize(rows.size() - std::min(over, rows.size()));
+        outputRows = JOIN_MAX_OUTPUT_ROWS - 1;
+        full = true;
         ShowJoinError(CString::Build(kJoinTooManyRows, JOIN_MAX_OUTPUT_ROWS));
-        return 0;
       }
     }
     m_ExtraRows.push_back(rows.size() > 1 ? static_cast<int>(rows.size()) : 0);

@@ -459,10 +459,10 @@ void CAddcsvView::OnOK() {
     ShowJoinError(CString::Build(kTooManyColumns, columns, GRID_COLS));
     return;
   }
-  if (m_AddCount == 0 && m_AllRemoved) {
-    // Everything was removed: the definition is stored empty and nothing is joined.
-    SaveJoinSettings();
-    EndDialog(IDOK);
+  if (m_AddCount == 0) {
+    // Nothing left to join: "実行" refuses and the editor stays; only "スキップ"
+    // leaves with every additional CSV removed.
+    ShowJoinError(kJoinNothingToAdd);
     return;
   }
   ReadOutputFlags();

@@ -271,13 +271,18 @@ TEST_F(AddcsvViewTest, RemovingAllCsvsEmptiesTheEditor) {
     EXPECT_FALSE(ui::IsShown(d, res::IDC_ADDCSV_UNDO));
     EXPECT_TRUE(ui::IsEnabled(d, res::IDC_ADDCSV_SERIAL));
     EXPECT_EQ(d.GetWindowText(), CString(u"【sales】"));
+    // Regression: "実行" closed the editor here and stored an empty definition.
     ui::Click(d, IDOK);
+    EXPECT_TRUE(ui::IsShown(d, IDOK));
+    ui::Click(d, IDCANCEL);
   });
   modal.QueueFile(price_);
   modal.QueueBox(IDOK, u"本当に追加CSV全てを削除してもよいですか？");
-  EXPECT_EQ(Open().DoModal(), IDOK);
+  modal.QueueBox(IDOK, u"追加するデータがありません");
+  EXPECT_EQ(Open().DoModal(), IDCANCEL);
   EXPECT_EQ(view_->m_AllRemoved, 1);
   EXPECT_EQ(theApp.m_DataCols, 2);
+  EXPECT_EQ(modal.Failures(), 0);
 }
 
 TEST_F(AddcsvViewTest, InTheChainTheStoredDefinitionIsShownWithSkip) {

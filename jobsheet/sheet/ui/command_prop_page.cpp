@@ -294,7 +294,12 @@ BOOL CCommandPropPage::OnSetActive() {
 }
 
 BOOL CCommandPropPage::OnKillActive() {
-  if (m_TabDlg2->m_TitleSpecified == 1) m_TabDlg2->m_Title = m_TabDlg2->m_TitleEdit.GetWindowText();
+  if (m_TabDlg2->m_TitleSpecified == 1) {
+    // A refused title is never taken in (and so never sent): the page stays.
+    const CString title = m_TabDlg2->m_TitleEdit.GetWindowText();
+    if (!TitleFits(title)) return FALSE;
+    m_TabDlg2->m_Title = title;
+  }
   CTabDlg3& tab3 = *m_TabDlg3;
   tab3.m_UserPasswd = tab3.m_ReadPasswordEdit.IsWindowEnabled() ? tab3.m_ReadPasswordEdit.GetWindowText() : CString();
   tab3.m_OwnerPasswd = tab3.m_EditPasswordEdit.IsWindowEnabled() ? tab3.m_EditPasswordEdit.GetWindowText() : CString();

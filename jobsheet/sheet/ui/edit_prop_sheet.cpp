@@ -176,6 +176,8 @@ void CEditPropSheet::StoreActivePage() {
 }
 
 unsigned CEditPropSheet::Send(int test) {
+  // The detailed page refuses a title it cannot take: nothing is sent then.
+  if (GetActiveIndex() == 2 && m_CommandPage && !m_CommandPage->OnKillActive()) return 1;
   StoreActivePage();
   m_MainDlg->ReadCsvPage(&m_CsvPage->Page());
   const int source = (theApp.m_EditModeEntered || theApp.m_InputKind == INPUT_CLIPBOARD) ? 1 : 2;

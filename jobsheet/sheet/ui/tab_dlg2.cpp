@@ -116,10 +116,15 @@ void CTabDlg2::OnTitleSpecified() {
   UpdateData(FALSE);
 }
 
+bool TitleFits(const CString& title) {
+  if (title.GetLength() <= kMaxTitleChars) return true;
+  theApp.DoMessageBox(CString(u"タイトル名は32文字以内に設定して下さい。"), MB_OK);
+  return false;
+}
+
 void CTabDlg2::OnTitleKillFocus() {
   m_Title = m_TitleEdit.GetWindowText();
-  if (m_Title.GetLength() > kMaxTitleChars) {
-    theApp.DoMessageBox(CString(u"タイトル名は32文字以内に設定して下さい。"), MB_OK);
+  if (!TitleFits(m_Title)) {
     m_Title.Empty();
     m_TitleEdit.SetFocus();
   }

@@ -7,6 +7,9 @@
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
 
+// Whether a title may be used; says so when it is too long (over 32 characters).
+bool TitleFits(const CString& title);
+
 class CTabDlg2 : public CDialogEx {
  public:
   explicit CTabDlg2(CWnd* parent = nullptr);

@@ -263,6 +263,26 @@ TEST_F(SheetTest, AStoredDateSetsThePickerAndATooLongTitleIsRefused) {
   EXPECT_EQ(dlg.m_JobSetting.m_Tytl, CString(u"週報"));
 }
 
+// Regression: a refused title was taken in anyway when the page was left.
+TEST_F(SheetTest, ARefusedTitleIsNeverTakenIn) {
+  Job(u"TypeT;Tytl=月報");
+  const CString tooLong(u'長', 33);
+  const CString refusal = u"タイトル名は32文字以内に設定して下さい。";
+  Run(2, [&](CEditPropSheet& s) {
+    CCommandPropPage& p = *s.m_CommandPage;
+    CTabDlg2& t = *p.m_TabDlg2;
+    ui::ClickTab(p, res::IDC_CMD_TAB, 1);
+    ui::Click(t, res::IDC_TAB2_TITLE_SPECIFIED);
+    ui::Type(t, res::IDC_TAB2_TITLE, tooLong);
+    modal.QueueBox(IDOK, refusal);   // the page is left
+    EXPECT_FALSE(ui::ClickTab(s, AFX_IDC_TAB_CONTROL, 0));   // the page stays
+    modal.QueueBox(IDOK, refusal);   // the edit is left again
+    ui::Click(s, IDCANCEL);
+  });
+  EXPECT_NE(dlg.m_JobSetting.m_Tytl, tooLong);
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
 TEST_F(SheetTest, ExcelOutputTakesTheReadPasswordAway) {
   Job(u"TypeT;UserPasswd=read;OwnerPasswd=edit");
   dlg.m_JobSetting.m_OutputFormat = 1;

@@ -491,6 +491,8 @@ void CPivotDlg::OnClear() {
   std::fill(std::begin(m_EntryState), std::end(m_EntryState), 0);
   m_NendMonth = 1;
   m_TotalFg = m_SumStyl = 0;
+  // The list is not exchanged with m_SumStyl: it shows what is stored only when told.
+  static_cast<CComboBox*>(GetDlgItem(IDC_PV_SUM_STYLE))->SetCurSel(m_SumStyl);
   m_TotalOffered = 0;
   m_SumClmArry.clear();
   m_GrpClmArry.clear();
@@ -573,7 +575,8 @@ void CPivotDlg::RestorePivotSettings() {
   const PIVOTSETTING& s = app.m_PivotSetting;
   m_GrpClmArry = s.GrpClmArry;
   m_SumClmArry = s.SumClmArry;
-  m_SumStyl = s.SumStyl;
+  m_SumStyl = std::clamp(s.SumStyl, 0, 1);
+  static_cast<CComboBox*>(GetDlgItem(IDC_PV_SUM_STYLE))->SetCurSel(m_SumStyl);
   m_SumType = s.SumType;
   m_TotalFg = std::clamp(s.TotalFg, 0, 3);
   static_cast<CComboBox*>(GetDlgItem(IDC_PV_TOTAL))->SetCurSel(m_TotalFg);

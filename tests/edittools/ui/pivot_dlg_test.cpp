@@ -289,6 +289,33 @@ TEST_F(PivotDialog, InChainRestoresTheTicksAndSkipKeepsTheSettings) {
   EXPECT_EQ(modal.Failures(), 0);
 }
 
+// Regression: after 設定クリア the 合計方法 list still showed 一括計 while 分類計 was stored.
+TEST_F(PivotDialog, TheSumStyleListShowsWhatIsStored) {
+  PIVOTSETTING& s = theApp.m_PivotSetting;
+  s.SumType = PIVOT_SIMPLE;
+  s.SumStyl = 1;
+  s.SumClmArry = {SUMCLM{4, 1, 0}};
+  GRPCLM g;
+  g.column = 2;
+  g.orientation = 1;
+  g.listIndex = 2;
+  g.level = 1;
+  s.GrpClmArry = {g};
+  ScriptedModalDriver modal;
+  CPivotDlg dlg;
+  dlg.m_InChain = 1;
+  modal.Queue(IDD_PIVOT_DLG, [&dlg](CDialog& d) {
+    auto* style = static_cast<CComboBox*>(d.GetDlgItem(IDC_PV_SUM_STYLE));
+    EXPECT_EQ(style->GetCurSel(), 1);
+    ui::Click(d, IDC_PV_CLEAR);
+    EXPECT_EQ(dlg.m_SumStyl, 0);
+    EXPECT_EQ(style->GetCurSel(), 0);
+    ui::Click(d, IDCANCEL);
+  });
+  dlg.DoModal();
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
 TEST_F(PivotDialog, ViewingShowsTheStoredSetUpAndStoresNothing) {
   PIVOTSETTING& s = theApp.m_PivotSetting;
   s.SumType = PIVOT_SIMPLE;

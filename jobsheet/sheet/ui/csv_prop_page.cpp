@@ -110,7 +110,9 @@ void CCsvPropPageWnd::DoDataExchange(CDataExchange* pDX) {
   DDX_Text(pDX, res::IDC_CSV_SORTTEXT, m_Page.m_SortText);
   DDV_MaxChars(pDX, m_Page.m_SortText, 100);
   DDX_Text(pDX, res::IDC_CSV_CONDTEXT, m_Page.m_ConditionText);
-  DDV_MaxChars(pDX, m_Page.m_ConditionText, 50);
+  // Typing stops at 50 characters; a longer condition from a job (up to 100) is
+  // shown and read back as it is, never refused.
+  if (!pDX->m_bSaveAndValidate) DDV_MaxChars(pDX, m_Page.m_ConditionText, std::max(50, m_Page.m_ConditionText.GetLength()));
   DDX_Text(pDX, res::IDC_CSV_COUNTTEXT, m_Page.m_CountText);
   DDV_MaxChars(pDX, m_Page.m_CountText, 100);
   DDX_Text(pDX, res::IDC_CSV_TITLEROW, m_Page.m_TitleRowText);

@@ -186,6 +186,18 @@ TEST_F(CsvPageWindow, ColumnFilterAndTimeSpanButtonsOpenTheirDialogs) {
   EXPECT_EQ(modal.Failures(), 0);
 }
 
+// Regression: a row condition over 50 characters from a job made every read of
+// the page fail, and the ticks after it were lost.
+TEST_F(CsvPageWindow, ALongConditionFromAJobIsReadBack) {
+  Load(kSales);
+  page.m_ConditionText = CString(u'条', 80);
+  wnd->UpdateData(FALSE);
+  ASSERT_TRUE(ui::SetChecked(*wnd, res::IDC_CSV_PAGEBREAK, true));
+  EXPECT_TRUE(wnd->UpdateData(TRUE));
+  EXPECT_EQ(page.m_ConditionText, CString(u'条', 80));
+  EXPECT_EQ(page.m_PageBreak, 1);
+}
+
 TEST_F(CsvPageWindow, EditModeLetsRowsBeDeletedByKey) {
   Load(kSales);
   modal.QueueBox(IDOK, u"編集モードにします。以降変更はできません。");

@@ -368,11 +368,10 @@ int CAddcsvJoin::MergeKeyedRows() {
     }
     for (const Joined& j : rows) m_OutCols = std::max(m_OutCols, j.filledEnd);
     if (!titleRow) {
+      // Rows past the grid's end are dropped when the grid is written; keep
+      // none of them here so that a large fan-out costs no memory.
+      if (oneToMany && outputRows >= JOIN_MAX_OUTPUT_ROWS) rows.clear();
       outputRows += static_cast<int>(rows.size());
-      if (oneToMany && outputRows >= JOIN_MAX_OUTPUT_ROWS) {
-        ShowJoinError(CString::Build(kJoinTooManyRows, JOIN_MAX_OUTPUT_ROWS));
-        return 0;
-      }
     }
     m_ExtraRows.push_back(rows.size() > 1 ? static_cast<int>(rows.size()) : 0);
     std::vector<std::vector<CString>> cells;
@@ -436,11 +435,14 @@ int CAddcsvJoin::WriteKeyJoinResult(int mode) {
     return 1;
   }
   int out = m_TitleRow + 1;
-  for (int r = m_TitleRow + 1; r < *m_DataRows; ++r) {
+  bool full = false;
+  for (int r = m_TitleRow + 1; r < *m_DataRows && !full; ++r) {
     for (const std::vector<CString>& joined : m_JoinedCells[r - m_TitleRow]) {
       if (out >= JOIN_MAX_OUTPUT_ROWS - 1) {
+        // The rows written so far are kept, as the message says.
         ShowJoinError(CString::Build(kJoinTooManyRows, JOIN_MAX_OUTPUT_ROWS));
-        return 0;
+        full = true;
+        break;
       }
       writeRow(out++, r, joined);
     }

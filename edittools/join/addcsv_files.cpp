@@ -84,7 +84,7 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
     m_PreviewedPath[c] = path;
     m_PreviewedCodeType[c] = file.m_CodeType;
   }
-  const bool tsv = CsvFileKindOf(path) == CsvFileKind::kTsv;
+  const bool tsv = AddCsvSplitsAtTabs(path);
   const std::vector<ALIGN>& filterLinks = m_Def.AlignArry[0];
   const std::vector<JOINKEY>* filter =
       (!preview && c == 0 && !filterLinks.empty()) ? FindIndex(0, 0, 1) : nullptr;

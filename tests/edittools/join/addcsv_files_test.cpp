@@ -9,13 +9,13 @@ namespace {
 
 using jointest::JoinFixture;
 
-// TSV by the same extension rule as the stream, so that quotes and separators agree.
-TEST(LoadAddCsvPreview, TsvByItsExtension) {
+// Split at tabs when the file's own name holds ".tsv" anywhere.
+TEST(LoadAddCsvPreview, TsvByItsName) {
   struct Case {
     const char* name;
     int fields;
   };
-  constexpr Case kCases[] = {{"data.TSV", 3}, {"data.tsv", 3}, {"data.tsv.csv", 1}, {"data.csv", 1}};
+  constexpr Case kCases[] = {{"data.TSV", 3}, {"data.tsv", 3}, {"data.tsv.csv", 3}, {"data.csv", 1}};
   for (const Case& c : kCases) {
     JoinFixture f;
     f.Load({{u"コード"}, {u"1"}});

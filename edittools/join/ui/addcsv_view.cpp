@@ -459,12 +459,6 @@ void CAddcsvView::OnOK() {
     ShowJoinError(CString::Build(kTooManyColumns, columns, GRID_COLS));
     return;
   }
-  if (m_AddCount == 0 && m_AllRemoved) {
-    // Everything was removed: the definition is stored empty and nothing is joined.
-    SaveJoinSettings();
-    EndDialog(IDOK);
-    return;
-  }
   ReadOutputFlags();
   m_Def.AddCsvCnt = m_AddCount;
   m_Def.SerealFg = m_SerialFlag;

@@ -258,7 +258,10 @@ TEST_F(AddcsvViewTest, SerialJoinMapsColumnsOntoOutputPositions) {
   EXPECT_EQ(theApp.m_DataGrid.GetAt(3, 1), CString(u"100"));
 }
 
-TEST_F(AddcsvViewTest, RemovingAllCsvsEmptiesTheEditor) {
+// "実行" has nothing to join then: it refuses and stores nothing; only "スキップ"
+// (in the chain) or cancel leaves.
+TEST_F(AddcsvViewTest, RemovingAllCsvsEmptiesTheEditorAndExecuteRefuses) {
+  theApp.m_JoinDef.AddCsvUpdateFg = 1;
   ScriptedModalDriver modal;
   modal.Queue(res::IDD_ADDCSV_VIEW, [](CDialog& d) {
     CAddcsvView& v = View(d);
@@ -272,12 +275,16 @@ TEST_F(AddcsvViewTest, RemovingAllCsvsEmptiesTheEditor) {
     EXPECT_TRUE(ui::IsEnabled(d, res::IDC_ADDCSV_SERIAL));
     EXPECT_EQ(d.GetWindowText(), CString(u"【sales】"));
     ui::Click(d, IDOK);
+    EXPECT_FALSE(View(d).HasEnded());
+    ui::Click(d, IDCANCEL);
   });
   modal.QueueFile(price_);
   modal.QueueBox(IDOK, u"本当に追加CSV全てを削除してもよいですか？");
-  EXPECT_EQ(Open().DoModal(), IDOK);
+  modal.QueueBox(IDOK, u"追加するデータがありません");
+  EXPECT_EQ(Open().DoModal(), IDCANCEL);
   EXPECT_EQ(view_->m_AllRemoved, 1);
   EXPECT_EQ(theApp.m_DataCols, 2);
+  EXPECT_EQ(theApp.m_JoinDef.AddCsvUpdateFg, 1);
 }
 
 TEST_F(AddcsvViewTest, InTheChainTheStoredDefinitionIsShownWithSkip) {

@@ -491,6 +491,8 @@ void CPivotDlg::OnClear() {
   std::fill(std::begin(m_EntryState), std::end(m_EntryState), 0);
   m_NendMonth = 1;
   m_TotalFg = m_SumStyl = 0;
+  // The list is no DDX member: it shows what is stored only when told.
+  static_cast<CComboBox*>(GetDlgItem(IDC_PV_SUM_STYLE))->SetCurSel(m_SumStyl);
   m_TotalOffered = 0;
   m_SumClmArry.clear();
   m_GrpClmArry.clear();

@@ -289,6 +289,33 @@ TEST_F(PivotDialog, InChainRestoresTheTicksAndSkipKeepsTheSettings) {
   EXPECT_EQ(modal.Failures(), 0);
 }
 
+// The "合計方法" list once kept showing 一括計 after a clear stored 分類計.
+TEST_F(PivotDialog, ClearShowsTheStoredSumStyle) {
+  PIVOTSETTING& s = theApp.m_PivotSetting;
+  s.SumType = PIVOT_SIMPLE;
+  s.SumStyl = 1;
+  s.SumClmArry = {SUMCLM{4, 1, 0}};
+  GRPCLM g;
+  g.column = 2;
+  g.orientation = 1;
+  g.listIndex = 2;
+  g.level = 1;
+  s.GrpClmArry = {g};
+  ScriptedModalDriver modal;
+  CPivotDlg dlg;
+  dlg.m_InChain = 1;
+  modal.Queue(IDD_PIVOT_DLG, [](CDialog& d) {
+    auto* style = static_cast<CComboBox*>(d.GetDlgItem(IDC_PV_SUM_STYLE));
+    EXPECT_EQ(style->GetCurSel(), 1);
+    ui::Click(d, IDC_PV_CLEAR);
+    EXPECT_EQ(static_cast<CPivotDlg&>(d).m_SumStyl, 0);
+    EXPECT_EQ(style->GetCurSel(), 0);
+    ui::Click(d, IDCANCEL);
+  });
+  dlg.DoModal();
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
 TEST_F(PivotDialog, ViewingShowsTheStoredSetUpAndStoresNothing) {
   PIVOTSETTING& s = theApp.m_PivotSetting;
   s.SumType = PIVOT_SIMPLE;

@@ -172,6 +172,9 @@ TEST_F(FilterDialog, InChainPresetsTheStoredChecksAndSkipKeepsThem) {
     EXPECT_FALSE(ui::IsShown(d, IDC_MF_NARROW));
     EXPECT_EQ(Lines(d, IDC_MF_LIST1), (std::vector<std::u16string>{u"east", u"+west"}));
     EXPECT_EQ(ui::TextOf(d, IDC_MF_NAME1), CString(u"地域"));
+    // 店舗 gave no condition; it still stands on its own column.
+    EXPECT_EQ(ui::TextOf(d, IDC_MF_NAME2), CString(u"店舗"));
+    EXPECT_EQ(Lines(d, IDC_MF_LIST2), (std::vector<std::u16string>{u"s3"}));
     tooltest::KeepPicture(d, "main_filter_chain");
     ui::Click(d, IDC_MF_SKIP);
   });

@@ -3,7 +3,11 @@
 // tool-dialog table filled as at start-up, and pictures kept on request.
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QFontMetrics>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWidget>
 #include <cstdlib>
 #include <string>
@@ -36,8 +40,17 @@ inline std::string TextCut(CDialog& dlg, int id) {
   const QString text = QString::fromUtf16(raw.data(), static_cast<qsizetype>(raw.size()));
   if (text.isEmpty()) return {};
   const QFontMetrics fm(w->font());
-  const bool button = qobject_cast<QAbstractButton*>(w) != nullptr;
-  const int room = w->width() - (button ? 20 : 0);
+  int room = w->width();
+  // A radio or check box leaves its text what the style draws beside the box.
+  QStyleOptionButton option;
+  option.initFrom(w);
+  if (qobject_cast<QRadioButton*>(w)) {
+    room = w->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, w).width();
+  } else if (qobject_cast<QCheckBox*>(w)) {
+    room = w->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, w).width();
+  } else if (qobject_cast<QAbstractButton*>(w)) {
+    room -= 8;
+  }
   int height = 0;
   for (const QString& line : text.split(QLatin1Char('\n'))) {
     const int need = fm.horizontalAdvance(line);

@@ -316,6 +316,24 @@ TEST_F(PivotDialog, ClearShowsTheStoredSumStyle) {
   EXPECT_EQ(modal.Failures(), 0);
 }
 
+// The side radios and the steps text start hidden; shown, they are seen whole.
+TEST_F(PivotDialog, CrossSidesAndStepsAreSeenWhole) {
+  ScriptedModalDriver modal;
+  CPivotDlg dlg;
+  modal.Queue(IDD_PIVOT_DLG, [](CDialog& d) {
+    ui::Click(d, IDC_PV_CROSS);
+    ui::Click(d, IDC_PV_STEPS);
+    for (int id : {IDC_PV_ROW_SIDE, IDC_PV_COL_SIDE, IDC_PV_STEPS_TEXT}) {
+      EXPECT_TRUE(ui::IsShown(d, id)) << id;
+      EXPECT_EQ(tooltest::TextCut(d, id), "") << id;
+    }
+    tooltest::KeepPicture(d, "pivot_dlg_cross_steps");
+    ui::Click(d, IDCANCEL);
+  });
+  dlg.DoModal();
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
 TEST_F(PivotDialog, ViewingShowsTheStoredSetUpAndStoresNothing) {
   PIVOTSETTING& s = theApp.m_PivotSetting;
   s.SumType = PIVOT_SIMPLE;

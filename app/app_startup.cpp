@@ -26,7 +26,6 @@ const CString g_DefaultMacroNames[3] = {CString(u"マクロ１"), CString(u"マ�
 namespace {
 
 constexpr char16_t kNotCsvMessage[] = u"CSVファイルではありません。処理を中止しました。";
-constexpr char16_t kNoAccessMessage[] = u"CSVファイルにアクセスできません。処理を中止しました。";
 constexpr char16_t kSecondInstanceMessage[] = u"同時起動はできません。";
 
 std::mutex g_createdMutex;

@@ -19,6 +19,7 @@ class CTabroClientDlg;
 // The name of the single-instance lock.
 inline constexpr char kSingleInstanceName[] = "csvTabroConnect";
 // Said when a start or a drop names more than one file.
+inline constexpr char16_t kNoAccessMessage[] = u"CSVファイルにアクセスできません。処理を中止しました。";
 inline constexpr char16_t kTwoFilesMessage[] = u"同時に2つ以上のCSVファイルは処理できません。処理を中止しました。";
 
 struct StartupSettings {

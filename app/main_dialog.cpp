@@ -1,6 +1,8 @@
 // The main dialog's own state: construction, the name of an input, the reset
 // of the per-input state, and what the watch thread does on the file system.
 #include <algorithm>
+#include <fstream>
+#include <chrono>
 #include <filesystem>
 #include <system_error>
 
@@ -86,6 +88,7 @@ void CTabroClientDlg::ResetInputState() {
   m_InputFolder.Empty();
   m_InputExt.Empty();
   m_BaseName.Empty();
+  m_OutputName.Empty();   // every input names its own document
   m_Command.Empty();
   m_NameGroupIsDollar = 0;
   m_RunCount = 0;
@@ -116,32 +119,69 @@ bool IsTsvName(const CString& name) { return CsvFileKindOf(name) == CsvFileKind:
 
 }  // namespace
 
+CString CTabroClientDlg::WatchFolder() {
+  std::lock_guard<std::mutex> lock(m_WatchFolderLock);
+  return theApp.m_WatchFolder;
+}
+
+void CTabroClientDlg::SetWatchFolder(const CString& expanded) {
+  std::lock_guard<std::mutex> lock(m_WatchFolderLock);
+  theApp.m_WatchFolder = expanded;
+}
+
+namespace {
+
+long long SteadyMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+// A file a writer still holds may be cut short or locked: it must open and read
+// to its end before it is taken.
+bool ReadsToTheEnd(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer)) {
+  }
+  return in.eof() && !in.bad();
+}
+
+}  // namespace
+
 int CTabroClientDlg::ScanWatchFolder() {
   m_WatchPending.Empty();
+  const long long nowMs = m_WatchNow ? m_WatchNow() : SteadyMs();
+  const CString folder = WatchFolder();
   std::vector<std::pair<CString, FileStamp>> now;
   std::error_code ec;
   // The folder is listed by its absolute path: the process's folder stays as it is.
-  fs::directory_iterator it(ToFsPath(theApp.m_WatchFolder), ec);
+  fs::directory_iterator it(ToFsPath(folder), ec);
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
     std::error_code fec;
     if (!it->is_regular_file(fec)) continue;
     const CString name = FromFsPath(it->path().filename());
     if (CsvFileKindOf(name) == CsvFileKind::kNone) continue;
-    now.emplace_back(name, StampOf(*it));
+    FileStamp stamp = StampOf(*it);
+    stamp.since = nowMs;
+    const auto before = std::find_if(m_WatchSeen.begin(), m_WatchSeen.end(),
+                                     [&](const auto& p) { return p.first == name; });
+    if (before != m_WatchSeen.end() && before->second == stamp) stamp.since = before->second.since;
+    now.emplace_back(name, stamp);
   }
   std::sort(now.begin(), now.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   CString lastCsv, lastTsv;
   for (const auto& entry : now) {
     const CString& name = entry.first;
     const FileStamp& stamp = entry.second;
-    // Taken only when unchanged since the previous scan: a file still being
-    // written is left alone. A file whose run failed waits until it changes.
-    const auto seen = std::find_if(m_WatchSeen.begin(), m_WatchSeen.end(),
-                                   [&](const auto& p) { return p.first == name; });
-    if (seen == m_WatchSeen.end() || !(seen->second == stamp)) continue;
+    // Taken only when its size and time stood still for a while of wall time
+    // and it reads to its end: a writer that pauses is not cut short. A file
+    // whose run failed waits until it changes.
+    if (nowMs - stamp.since < kWatchStillMs) continue;
     const auto failed = std::find_if(m_WatchFailed.begin(), m_WatchFailed.end(),
                                      [&](const auto& p) { return p.first == name; });
     if (failed != m_WatchFailed.end() && failed->second == stamp) continue;
+    if (!ReadsToTheEnd(ToFsPath(JoinPath(folder, name)))) continue;
     (IsTsvName(name) ? lastTsv : lastCsv) = name;
   }
   m_WatchSeen = std::move(now);
@@ -154,14 +194,20 @@ int CTabroClientDlg::ScanWatchFolder() {
 }
 
 int CTabroClientDlg::DeleteProcessedWatchFiles() {
+  if (m_WatchTakenPath.IsEmpty()) return 0;
   std::error_code ec;
-  if (!fs::remove(ToFsPath(m_InputPath), ec) || ec) return 0;
-  m_InputPath.Empty();
+  // Already gone (the job's own deletion after the save) counts as deleted.
+  const bool removed = fs::remove(ToFsPath(m_WatchTakenPath), ec) && !ec;
+  std::error_code eec;
+  if (!removed && (fs::exists(ToFsPath(m_WatchTakenPath), eec) || eec)) return 0;
+  if (m_InputPath == m_WatchTakenPath) m_InputPath.Empty();
+  m_WatchTakenPath.Empty();
+  const CString watchFolder = WatchFolder();
   const int count = std::clamp(static_cast<int>(theApp.m_JoinDef.AddCsvCnt), 0, JOIN_MAX_ADDCSV);
   for (int i = 0; i < count; ++i) {
     const CString name = FileNameOf(theApp.m_JoinDef.AddCsvPath[i]);
     if (name.IsEmpty()) continue;
-    const CString sub = JoinPath(JoinPath(theApp.m_WatchFolder, CString(u"Sub")), name);
+    const CString sub = JoinPath(JoinPath(watchFolder, CString(u"Sub")), name);
     std::error_code sec;
     fs::remove(ToFsPath(sub), sec);  // a missing additional CSV is no failure
   }

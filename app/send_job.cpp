@@ -40,9 +40,11 @@ unsigned CTabroClientDlg::SendJob(int test, int dataSource, const CString& outpu
   op.m_SaveNameMode = test ? SAVENAME_TESTRUN : (theApp.m_SameFileNameOverWrite == 0 ? SAVENAME_OVERWRITE
                                                                                       : SAVENAME_NUMBERED);
   const unsigned result = static_cast<unsigned>(op.SendDocumentJob());
-  m_LastSendResult = result;
-  // The input goes only once its document was saved.
-  if (m_DeleteAfterSend && !test && result == 0 && !m_InputPath.IsEmpty()) {
+  // Only a document that was written and closed lets the input go: a declined
+  // overwrite or a file left in use ends the job as done but saved nothing.
+  const bool saved = result == 0 && op.m_DocumentSaved;
+  m_LastSendResult = saved ? 0u : (result != 0 ? result : static_cast<unsigned>(DOCJOB_NOT_SAVED));
+  if (m_DeleteAfterSend && !test && saved && !m_InputPath.IsEmpty()) {
     std::error_code ec;
     if (std::filesystem::remove(ToFsPath(m_InputPath), ec)) m_InputPath.Empty();
   }

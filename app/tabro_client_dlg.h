@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <functional>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -140,8 +141,21 @@ class CTabroClientDlg {
   void StopWatchThread();
   // Sets m_WatchPending to a file of the folder that is ready; returns 0.
   int ScanWatchFolder();
-  // 1 when the input file was deleted (with its additional CSVs), 0 when not.
+  // 1 when the watched file the last job took (m_WatchTakenPath) was deleted
+  // with its additional CSVs, 0 when not. The window's own input is never touched.
   int DeleteProcessedWatchFiles();
+  // The file the running or last watch job took, apart from the window's input.
+  CString m_WatchTakenPath;
+  // The watched input was deleted by the job that took it.
+  std::atomic<int> m_WatchDeleted{0};
+  // A file is taken once its size and time stood still this long, in milliseconds.
+  static constexpr long long kWatchStillMs = 2000;
+  // Milliseconds of a steady clock; tests set their own.
+  std::function<long long()> m_WatchNow;
+  // Guards the watch folder's text, read by the thread and rewritten by the settings.
+  std::mutex m_WatchFolderLock;
+  CString WatchFolder();
+  void SetWatchFolder(const CString& expanded);
   // One file of the watch folder through the pipeline; the document's result.
   void ProcessWatchFile(const CString& name);
   int m_WatchFailures = 0;
@@ -151,7 +165,8 @@ class CTabroClientDlg {
   struct FileStamp {
     std::uintmax_t size = 0;
     long long time = 0;
-    bool operator==(const FileStamp&) const = default;
+    long long since = 0;  // when this size and time were first seen (not compared)
+    bool operator==(const FileStamp& o) const { return size == o.size && time == o.time; }
   };
   std::vector<std::pair<CString, FileStamp>> m_WatchSeen;
   std::vector<std::pair<CString, FileStamp>> m_WatchFailed;

@@ -17,7 +17,8 @@ constexpr int kClipMaxRows = EDIT_GRID_ROWS;
 }  // namespace
 
 int InsertTableText(CGridSet& set, const CString& text, TABLEPASTE& paste) {
-  // Lines end at CR LF; text after the last CR LF is a line too.
+  // Lines end at LF or CR LF (programs here copy with either); text after the
+  // last line end is a line too.
   std::vector<std::vector<CString>> rows;
   std::vector<RowStats> stats;
   int widest = 0;
@@ -30,9 +31,10 @@ int InsertTableText(CGridSet& set, const CString& text, TABLEPASTE& paste) {
   int lineNo = 0;
   CsvRowFields fields;
   while (pos < all.size()) {
-    size_t end = all.find(u"\r\n", pos);
-    const size_t next = end == std::u16string_view::npos ? all.size() : end + 2;
+    size_t end = all.find(u'\n', pos);
+    const size_t next = end == std::u16string_view::npos ? all.size() : end + 1;
     if (end == std::u16string_view::npos) end = all.size();
+    if (end > pos && all[end - 1] == u'\r') --end;
     ++lineNo;
     if (static_cast<int>(rows.size()) >= kClipMaxRows) {
       paste.rowsOver = 1;

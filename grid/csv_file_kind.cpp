@@ -21,10 +21,3 @@ CsvFileKind CsvFileKindOf(const CString& path) {
   }
   return CsvFileKind::kNone;
 }
-
-bool AddCsvSplitsAtTabs(const CString& path) {
-  const std::u16string_view text = path.View();
-  const size_t slash = text.find_last_of(u"/\\");
-  const std::u16string_view name = slash == std::u16string_view::npos ? text : text.substr(slash + 1);
-  return name.find(u".tsv") != std::u16string_view::npos || name.find(u".TSV") != std::u16string_view::npos;
-}

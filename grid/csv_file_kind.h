@@ -9,7 +9,3 @@ enum class CsvFileKind { kNone, kCsv, kTsv };
 // name a CSV file, ".tsv" and ".TSV" a TSV file. "a.csv.bak", "a.Csv", a folder
 // named "d.csv" and a bare ".csv" (a hidden file's name) name neither.
 CsvFileKind CsvFileKindOf(const CString& path);
-
-// The additional CSVs of a join are split at tabs when their own file name holds
-// ".tsv" or ".TSV" anywhere ("data.tsv.csv" too); the folders on the path do not count.
-bool AddCsvSplitsAtTabs(const CString& path);

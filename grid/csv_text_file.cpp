@@ -1,6 +1,7 @@
 #include "grid/csv_text_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -171,8 +172,16 @@ bool CCsvTextFile::OpenForReading() {
   m_Separator = kind == CsvFileKind::kTsv ? '\t' : ',';
   m_Eof = false;
   m_ReadFailed = false;
-  m_Fd = ::open(ToFsPath(m_Path).c_str(), O_RDONLY | O_CLOEXEC);
+  // Opened without waiting, so a pipe or a device never blocks the caller; only
+  // a regular file is read.
+  m_Fd = ::open(ToFsPath(m_Path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (m_Fd < 0) return false;
+  struct stat st {};
+  if (::fstat(m_Fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(m_Fd);
+    m_Fd = -1;
+    return false;
+  }
   if (!ReadBlock()) {  // empty, a folder, or unreadable
     ::close(m_Fd);
     m_Fd = -1;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -238,6 +239,41 @@ bool AtomicFileWriter::Commit() {
   if (!ok) ::unlink(temp_.c_str());
   temp_.clear();
   return ok;
+}
+
+bool AtomicFileWriter::CommitNew() {
+  if (fd_ < 0) return false;
+  bool ok = !failed_ && ::fsync(fd_) == 0;
+  ok = (::close(fd_) == 0) && ok;
+  fd_ = -1;
+  int error = EIO;
+  // A hard link fails when the name is taken, so no file is ever written over.
+  if (ok && ::link(temp_.c_str(), target_.c_str()) != 0) {
+    ok = false;
+    error = errno;
+  }
+  ::unlink(temp_.c_str());
+  temp_.clear();
+  if (!ok) errno = error;
+  return ok;
+}
+
+void RemoveStaleWriterFiles(const CString& folder, int minAgeSeconds) {
+  const auto oldest = std::filesystem::file_time_type::clock::now() - std::chrono::seconds(minAgeSeconds);
+  std::error_code ec;
+  std::filesystem::directory_iterator it(ToFsPath(folder), ec);
+  for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    const size_t tmp = name.rfind(".tmp");
+    if (name.size() < 5 || name[0] != '.' || tmp == std::string::npos) continue;
+    const std::string digits = name.substr(tmp + 4);
+    if (digits.empty() || digits.size() > 6 ||
+        digits.find_first_not_of("0123456789") != std::string::npos)
+      continue;
+    std::error_code fec;
+    if (!it->is_regular_file(fec) || it->last_write_time(fec) > oldest || fec) continue;
+    std::filesystem::remove(it->path(), fec);
+  }
 }
 
 void AtomicFileWriter::Discard() {

@@ -47,6 +47,11 @@ bool HasForbiddenNameChar(const CString& name);
 std::filesystem::path ToFsPath(const CString& path);
 CString FromFsPath(const std::filesystem::path& path);
 
+// Removes the temporary files an atomic writer leaves in folder when the process
+// is killed mid-write (".NAME.tmpNNNN") once they are older than minAgeSeconds,
+// so a save running in another process is left alone; other files are never touched.
+void RemoveStaleWriterFiles(const CString& folder, int minAgeSeconds);
+
 // Writes bytes to path safely: into a new temporary file in the same folder, flushed
 // and closed, then renamed over path. On any failure the temporary file is removed,
 // an existing file at path is left as it was, and false is returned.
@@ -70,6 +75,9 @@ class AtomicFileWriter {
   // Flushes, closes and renames over the target; false (target unchanged) when any
   // write failed or the rename failed.
   bool Commit();
+  // As Commit, but only when no file has the target's name: false with errno EEXIST
+  // when one has (the temporary file is removed either way on failure).
+  bool CommitNew();
   // Removes the temporary file.
   void Discard();
 

@@ -92,32 +92,38 @@ CString TimeStamp(int mode) {
   }
 }
 
-// Creates the file for writing; -1 (errno set) when it cannot be created. Overwrite
-// truncates an existing file; otherwise the name must be new, so a file or link that
-// took the name since it was checked is never written over or through.
-int CreateDocumentFile(const CString& path, bool overwrite) {
-  const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (overwrite ? O_TRUNC : O_EXCL);
-  return ::open(ToFsPath(path).c_str(), flags, 0644);
+// Writes the document into a temporary file beside path and puts it in place
+// only once it is whole: replacing the old file (overwrite) or under a name no
+// file has (errno EEXIST when one took it). On any failure the old file stays
+// and no temporary file is left.
+bool WriteDocumentFile(const CString& path, bool overwrite, std::string_view bytes) {
+  AtomicFileWriter writer;
+  if (!writer.Begin(path)) return false;
+  if (!writer.Write(bytes)) return false;
+  return overwrite ? writer.Commit() : writer.CommitNew();
 }
 
-// Writes every byte and closes; on any failure the partial file is removed.
-bool WriteAndClose(int fd, const CString& path, std::string_view bytes) {
-  bool ok = true;
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ok = false;
-      break;
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+// Whether an answer is the document the job asked for: a PDF starts with its
+// signature, an Excel book is a ZIP, and a CSV is text in the asked code (an
+// HTML page from a proxy or a maintenance page is none of them).
+bool IsAskedDocument(std::string_view body, int docType, const CString& charCode) {
+  switch (docType) {
+    case 0: return StartsWith(body, "%PDF-");
+    case 1: return StartsWith(body, "PK");
+    case 3: {
+      std::string_view rest = body;
+      if (StartsWith(rest, "\xEF\xBB\xBF")) rest.remove_prefix(3);
+      const size_t first = rest.find_first_not_of(" \t\r\n");
+      if (first != std::string_view::npos && rest[first] == '<') return false;
+      const int code = DetectTextEncoding(body.data(), body.size());
+      return charCode == u"UTF8" ? code == 3 : (code == 1 || code == 3);
     }
-    bytes.remove_prefix(size_t(n));
+    default: return true;
   }
-  if (::close(fd) != 0) ok = false;
-  if (!ok) {
-    std::error_code ec;
-    std::filesystem::remove(ToFsPath(path), ec);
-  }
-  return ok;
 }
 
 }  // namespace
@@ -176,6 +182,7 @@ void CTabroOperation::PostCsvCommand(const CString& token, const CString& charCo
 }
 
 int CTabroOperation::SendDocumentJob() {
+  m_DocumentSaved = false;
   const DOCREQUEST& req = m_Request;
   const CString uploadName = UploadName();
   if (uploadName.GetLength() >= kMaxUploadName) {
@@ -237,6 +244,10 @@ int CTabroOperation::SendDocumentJob() {
     ShowError(u"ドキュメントの取得に失敗しました", MB_OK | MB_ICONWARNING);
     return parsed ? DOCJOB_REFUSED : DOCJOB_BAD_REFUSAL;
   }
+  if (!IsAskedDocument(*document, req.m_DocType, CsvCharCode())) {
+    ShowError(u"ドキュメントの作成に失敗しました", MB_OK | MB_ICONWARNING);
+    return DOCJOB_NOT_A_DOCUMENT;
+  }
   return SaveDocument(*document, extension, csvOutput);
 }
 
@@ -254,6 +265,11 @@ CString CTabroOperation::SavePath(const CString& extension, bool& overwrite, int
   const CString folder = mode == SAVENAME_TESTRUN ? m_Host->TestModeOutTemp()
                          : inOutputFolder         ? m_OutputFolder
                                                   : m_Host->SaveDirectory();
+  // The chosen folder may not exist yet (a first run without a Desktop folder).
+  if (!folder.IsEmpty()) {
+    std::error_code ec;
+    std::filesystem::create_directories(ToFsPath(folder), ec);
+  }
   const CString first = inOutputFolder ? stem + TimeStamp(m_TimestampMode) : stem;
   return JoinPath(folder, CString::Build(u"%s.%s", first, extension));
 }
@@ -288,16 +304,16 @@ int CTabroOperation::SaveDocument(const std::string& document, const CString& ex
   }
 
   // A name taken since it was checked gives way to the next.
-  int fd = CreateDocumentFile(path, overwrite);
-  while (fd < 0 && !overwrite && errno == EEXIST && nextFreeName()) fd = CreateDocumentFile(path, false);
-  if (fd < 0) {
+  bool written = WriteDocumentFile(path, overwrite, document);
+  while (!written && !overwrite && errno == EEXIST && nextFreeName())
+    written = WriteDocumentFile(path, false, document);
+  if (!written) {
     // Only an overwrite meets an existing file here: the other modes create new names.
     if (overwrite && PathExists(path)) {
       const int answer = GetUiHooks().MessageBox(
           u"このファイルは他のアプリケーションまたはユーザーによって使用中です。", kAppCaption, MB_RETRYCANCEL);
       if (answer != IDRETRY) return DOCJOB_DONE;
-      fd = CreateDocumentFile(path, overwrite);
-      if (fd < 0) {
+      if (!WriteDocumentFile(path, overwrite, document)) {
         GetUiHooks().MessageBox(u"ドキュメントを保存できませんでした。保存を中止しました。", kAppCaption,
                                 MB_OK | MB_ICONWARNING);
         return DOCJOB_IN_USE;
@@ -307,16 +323,17 @@ int CTabroOperation::SaveDocument(const std::string& document, const CString& ex
       return DOCJOB_NOT_SAVED;
     }
   }
-  // Written whole, or no file is left behind.
-  if (!WriteAndClose(fd, path, document)) {
-    ShowError(u"ドキュメントを保存できませんでした", MB_OK | MB_ICONWARNING);
-    return DOCJOB_NOT_SAVED;
-  }
+  m_DocumentSaved = true;
   // Only the documents this instance made are removed at exit.
   if (mode == SAVENAME_TESTRUN) m_Host->RememberTestModeOutFile(path);
 
   if (m_Request.m_DocType == 0 || m_Request.m_DocType == 1) {
-    if (m_OpenAfterSave && m_Initialized) GetUiHooks().OpenDocument(path);
+    // The document is saved either way; the user learns where when no program opens it.
+    if (m_OpenAfterSave && m_Initialized && !GetUiHooks().OpenDocument(path)) {
+      GetUiHooks().MessageBox(
+          CString::Build(u"ドキュメントを保存しましたが、開くプログラムが見つかりませんでした。\n%s", path),
+          kAppCaption, MB_OK | MB_ICONINFORMATION);
+    }
   } else if (csvOutput) {
     GetUiHooks().MessageBox(u"CSVファイルを出力しました。", kAppCaption, MB_OK | MB_ICONINFORMATION);
   }

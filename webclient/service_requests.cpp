@@ -9,6 +9,24 @@
 #include "webclient/tabro_operation.h"
 #include "webclient/web_codecs.h"
 
+namespace {
+
+// The largest print count believed from the service.
+constexpr int kMaxPrintCount = 999999999;
+
+// A count as the service writes it: read as the runtime reads it, then kept only
+// within 0..kMaxPrintCount (a longer run of digits is out of range too).
+bool ReadCount(const CString& text, int& out) {
+  const int value = TextToInt(text.View());
+  int digits = 0;
+  for (char16_t c : text.View()) digits += (c >= u'0' && c <= u'9');
+  if (value < 0 || value > kMaxPrintCount || digits > 9) return false;
+  out = value;
+  return true;
+}
+
+}  // namespace
+
 bool CTabroOperation::ParseAnswer(const std::string& body, json::CJson& value) {
   const std::optional<std::string> ansi = Utf8ToAnsiAlloc(body.data(), body.size());
   if (!ansi) return false;
@@ -70,5 +88,8 @@ void CTabroOperation::QueryPrintCount() {
   counts.Remove(u'回');
   // No half-width "/" leaves the used count empty and the whole text as the contract.
   const int slash = counts.Find(u'/');
-  m_Host->SetPrintCounts(TextToInt(counts.Left(slash).View()), TextToInt(counts.Mid(slash + 1).View()));
+  int used = 0, contract = 0;
+  // Counts outside their range (a negative or huge number) are not believed.
+  if (!ReadCount(counts.Left(slash), used) || !ReadCount(counts.Mid(slash + 1), contract)) return;
+  m_Host->SetPrintCounts(used, contract);
 }

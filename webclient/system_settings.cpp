@@ -17,6 +17,9 @@
 
 namespace {
 
+// Seconds a request may stand idle when the settings name no time-out.
+constexpr int kDefaultTimeoutSeconds = 600;
+
 // A line is read in pieces of at most this many characters, each taken as a line.
 constexpr size_t kLinePiece = 999;
 
@@ -110,14 +113,16 @@ void CTabroOperation::LoadSystemIni() {
     } else if (TakeValue(line, u"ProxyType=", value)) {
       m_Server.m_ProxyType = static_cast<int16_t>(TextToInt(value.View()));
     } else if (TakeValue(line, u"Timeout=", value)) {
-      m_Server.m_Timeout = TextToInt(value.View());
+      // A negative time-out is no setting (0 alone means none): the default holds.
+      const int seconds = TextToInt(value.View());
+      m_Server.m_Timeout = seconds < 0 ? kDefaultTimeoutSeconds : seconds;
     } else if (TakeValue(line, u"OnpremisesServer=", value)) {
       if (m_Server.m_OperationMode == 1) m_Server.m_OnpremisesServer = value;
     }
   });
   if (!read) {
     m_Server.m_ProxyType = -1;
-    m_Server.m_Timeout = 600;
+    m_Server.m_Timeout = kDefaultTimeoutSeconds;
   }
   // Mode 101 saved while the on-premises file was there: without that file the
   // program would have no server at all, and the mode could not be changed back.

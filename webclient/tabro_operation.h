@@ -53,6 +53,7 @@ enum : int {
   DOCJOB_BAD_REFUSAL = 15,    // the service refused with something that is not JSON
   DOCJOB_NO_DOCUMENT = 16,    // the document request failed
   DOCJOB_NO_DATA = 17,        // the grid gave no CSV text
+  DOCJOB_NOT_A_DOCUMENT = 18, // the answer is not the kind of document asked for
 };
 
 // Where a form POST stopped: the second number of its failure messages.
@@ -93,6 +94,9 @@ class CTabroOperation {
   int m_DataSource = 0;         // which data the next job uploads: 0, 1 or other
   CString m_OutputFolder;       // folder of the saved document; empty: the host's save directory
   int m_OpenAfterSave = 0;      // open a saved PDF or Excel document
+  // The last document job wrote its document and closed it. A job that ended
+  // otherwise (declined overwrite, file in use, refused answer) saved nothing.
+  bool m_DocumentSaved = false;
   int m_TimestampMode = 0;      // TIMESTAMP_*
   int m_SaveNameMode = 0;       // SAVENAME_*
   int m_ShowMessages = 0;       // failures shown in message boxes

@@ -16,8 +16,7 @@ bool InRange(int value, int high) { return value >= 0 && value <= high; }
 
 bool ValidConditions(const FILTERSETTING& s) {
   if (!InRange(s.FilterCnt, FILTER_MAX_CONDS) || !InRange(s.ItemCnt, FILTER_MAX_CONDS)) return false;
-  // Only the first ItemCnt conditions are copied; more in force would run
-  // empty value lists that drop every row.
+  // More conditions applied than stored would filter by empty ones and empty the data.
   if (s.FilterCnt > s.ItemCnt) return false;
   for (const FILTERDAT& d : s.conditions) {
     if (!InRange(d.valueCount, FILTER_MAX_VALUES)) return false;

@@ -24,6 +24,8 @@ int CTabroClientDlg::ProcessCsv(const CString& path, int runType) {
   const bool rerun = runType == 2;
   theApp.m_CurrentReuse.Clear();
   if (!rerun) {
+    // A fresh input is named after its file until a reusable job names it.
+    m_OutputName = m_BaseName;
     theApp.m_ReuseJobNo = -1;
     ShowButton(kLaunchButton, false);
     theApp.ResetToolSettings(0);
@@ -137,7 +139,7 @@ int CTabroClientDlg::ProcessCsv(const CString& path, int runType) {
     return -1;
   }
   if (watched) {
-    m_LastSendResult = SendJob(0, 2, CString(), 1, 0);
+    SendJob(0, 2, CString(), 1, 0);   // sets m_LastSendResult: 0 only when saved
     return 1;
   }
 

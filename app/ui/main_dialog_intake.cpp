@@ -1,5 +1,6 @@
 // The main dialog's intake: start-up, a dropped or chosen file, the clipboard,
 // the command-line file, and the return to the empty drop zone.
+#include <filesystem>
 #include <memory>
 
 #include "grid/csv_file_kind.h"
@@ -38,11 +39,21 @@ void ReloadReuseJobs() {
   theApp.LoadReuseCommands();
 }
 
+bool IsRegularInput(const CString& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(ToFsPath(path), ec);
+}
+
+// A temporary file this old is no live save of another instance.
+constexpr int kStaleWriterSeconds = 60;
+
 }  // namespace
 
 void CTabroClientDlg::OnInitDialog() {
   theApp.LoadWatchSettings();
   theApp.LoadUserSettings();
+  // A save killed mid-write leaves its temporary file beside the documents.
+  RemoveStaleWriterFiles(theApp.m_SaveDirectory, kStaleWriterSeconds);
   CTabroOperation& op = theApp.m_Operation;
   op.LoadOnpremisesIni();
   op.LoadSystemIni();
@@ -128,9 +139,27 @@ bool CTabroClientDlg::SendWithHeldKey(bool commandLine) {
   return true;
 }
 
+namespace {
+
+// While a window input is being chosen or checked (its dialogs run their own
+// loops), the watch folder waits: no watched job may start in between.
+class InputBusyScope {
+ public:
+  explicit InputBusyScope(std::atomic<int>& busy) : m_busy(busy) { m_busy = 1; }
+  ~InputBusyScope() { m_busy = 0; }
+  InputBusyScope(const InputBusyScope&) = delete;
+  InputBusyScope& operator=(const InputBusyScope&) = delete;
+
+ private:
+  std::atomic<int>& m_busy;
+};
+
+}  // namespace
+
 void CTabroClientDlg::OnTimer(unsigned id) {
   if (id != res::IDT_COMMAND_LINE_START || !m_View) return;
   m_View->KillTimer(id);
+  InputBusyScope busy(m_InputBusy);
   ShowButton(res::IDC_MAIN_SELECT_FILE, true);
   SetDropZoneText(FileNameOf(m_InputPath));
   ResetInputState();
@@ -147,6 +176,7 @@ void CTabroClientDlg::OnTimer(unsigned id) {
 
 void CTabroClientDlg::OnDropFiles(const std::vector<CString>& paths) {
   if (paths.empty() || m_InputBusy) return;
+  InputBusyScope busy(m_InputBusy);
   ReloadReuseJobs();
   const CString path = paths.front();
   if (DriveOrShareMarks(path) > 1) {
@@ -154,6 +184,11 @@ void CTabroClientDlg::OnDropFiles(const std::vector<CString>& paths) {
     return;
   }
   if (CsvFileKindOf(path) == CsvFileKind::kNone) return;
+  // A pipe or a device would block the window while it is read.
+  if (!IsRegularInput(path)) {
+    theApp.DoMessageBox(CString(kNoAccessMessage));
+    return;
+  }
   ResetJobSettings(1);
   m_InputPath = path;
   theApp.m_CsvPath = path;
@@ -185,6 +220,7 @@ int CTabroClientDlg::SelectInputFile(CString& path) {
 
 void CTabroClientDlg::OnSelectFile() {
   if (m_InputBusy) return;
+  InputBusyScope busy(m_InputBusy);
   ReloadReuseJobs();
   ResetJobSettings(1);
   CString chosen;
@@ -192,6 +228,10 @@ void CTabroClientDlg::OnSelectFile() {
   if (!confirmed && m_InputPath.IsEmpty()) {
     ShowButton(res::IDC_MAIN_FROM_CLIPBOARD, true);
     SetDropZoneText(CString(res::kDropZoneText));
+    return;
+  }
+  if (confirmed && !IsRegularInput(chosen)) {
+    theApp.DoMessageBox(CString(kNoAccessMessage));
     return;
   }
   theApp.m_InputKind = INPUT_FILE_DIALOG;
@@ -212,6 +252,7 @@ void CTabroClientDlg::OnSelectFile() {
 
 void CTabroClientDlg::OnFromClipboard() {
   if (m_InputBusy) return;
+  InputBusyScope busy(m_InputBusy);
   ResetJobSettings(1);
   m_InputPath = kClipboardTitle;
   CNameDlg dlg;

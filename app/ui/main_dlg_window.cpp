@@ -11,6 +11,7 @@
 #include "res/main_dlg.h"
 
 BEGIN_MESSAGE_MAP(CTabroClientDlgWnd, CDialogEx)
+  ON_BN_CLICKED(res::IDC_MAIN_HELP, &CTabroClientDlgWnd::OnHelp)
   ON_WM_SYSCOMMAND()
   ON_WM_CLOSE()
   ON_WM_DROPFILES()
@@ -127,7 +128,10 @@ void CTabroClientDlgWnd::OnEditReuseJobs() {
 void CTabroClientDlgWnd::OnUserSettings() {
   CUserSetting dlg(this);
   theApp.LoadUserSettings();
-  theApp.LoadWatchSettings();
+  {
+    std::lock_guard<std::mutex> lock(m_Dlg.m_WatchFolderLock);
+    theApp.LoadWatchSettings();
+  }
   dlg.m_WatchMode = theApp.m_WatchingMode ? 1 : 0;
   dlg.m_WatchFolderText = theApp.m_WatchFolderRaw;
   if (dlg.DoModal() != IDOK) return;
@@ -139,7 +143,7 @@ void CTabroClientDlgWnd::OnUserSettings() {
   // The file keeps the folder as typed; the thread scans it expanded.
   theApp.m_WatchingMode = dlg.m_WatchMode;
   theApp.m_WatchFolderRaw = dlg.m_WatchFolderText;
-  theApp.m_WatchFolder = ExpandLeadingEnvVar(dlg.m_WatchFolderText);
+  m_Dlg.SetWatchFolder(ExpandLeadingEnvVar(dlg.m_WatchFolderText));
   theApp.SaveWatchSettings();
 }
 

@@ -26,6 +26,7 @@ constexpr char16_t kServerNotStorable[] =
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CSystemSettingDlg, CDialogEx)
+  ON_BN_CLICKED(res::IDC_SS_HELP, &CSystemSettingDlg::OnHelp)
   ON_BN_CLICKED(res::IDC_SS_SITE, &CSystemSettingDlg::OnModeChanged)
   ON_BN_CLICKED(res::IDC_SS_ONPREMISES, &CSystemSettingDlg::OnModeChanged)
 END_MESSAGE_MAP()

@@ -32,6 +32,7 @@ bool PathExists(const CString& path) {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CUserSetting, CDialogEx)
+  ON_BN_CLICKED(res::IDC_US_HELP, &CUserSetting::OnHelp)
   ON_BN_CLICKED(res::IDC_US_OUT_BROWSE, &CUserSetting::OnBrowseOutputFolder)
   ON_CBN_SELCHANGE(res::IDC_US_OUT_COMBO, &CUserSetting::OnOutputFolderChange)
   ON_BN_CLICKED(res::IDC_US_WATCH_BROWSE, &CUserSetting::OnBrowseWatchFolder)

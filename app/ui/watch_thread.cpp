@@ -43,12 +43,21 @@ int WatchThreadLoop(CTabroClientDlg& dlg) {
       Sleep(10);
     } else if (state == 2) {
       // Only a saved document lets its input go; a failed run stays, and is
-      // not taken again until the file changes.
-      if (dlg.m_WatchLastResult != 0) {
-        dlg.m_WatchState = 0;
-      } else if (dlg.DeleteProcessedWatchFiles() == 1) {
-        theApp.m_InputKind = INPUT_NONE;
-        theApp.m_RunVariant = 0;
+      // not taken again until the file changes. The job deletes the file it
+      // took; a deletion that failed is tried again on the user-interface
+      // thread, never while a window input is being chosen or processed.
+      bool deleted = dlg.m_WatchDeleted != 0;
+      if (dlg.m_WatchLastResult == 0 && !deleted) {
+        auto retry = [&dlg, &deleted] {
+          if (!dlg.m_InputBusy) deleted = dlg.DeleteProcessedWatchFiles() == 1;
+        };
+        if (dlg.m_View) {
+          dlg.m_View->RunOnUiThread(retry);
+        } else {
+          retry();
+        }
+      }
+      if (dlg.m_WatchLastResult != 0 || deleted) {
         dlg.m_WatchState = 0;
       } else if (++failures > kMaxDeleteFailures) {
         theApp.DoMessageBox(CString(kCannotDeleteMessage));
@@ -81,13 +90,18 @@ int CTabroClientDlg::StartWatchThread() {
 
 void CTabroClientDlg::ProcessWatchFile(const CString& name) {
   m_WatchLastResult = 1;
+  m_WatchDeleted = 0;
   if (m_WatchRun != 1) return;  // the window has closed meanwhile
+  // The job may arrive while a window input is being chosen or processed (in
+  // one of its dialogs): the file waits for the next scan, untouched.
+  if (m_InputBusy) return;
   m_InputBusy = 1;
   theApp.m_SendRows = theApp.m_SendCols = 0;
   m_Command.Empty();
   ResetJobSettings(1);
   ResetInputState();
-  m_InputPath = JoinPath(theApp.m_WatchFolder, name);
+  m_WatchTakenPath = JoinPath(WatchFolder(), name);
+  m_InputPath = m_WatchTakenPath;
   m_WatchLastResult = 1;
   m_LastSendResult = 1;
   // A refused name is not processed.
@@ -96,7 +110,13 @@ void CTabroClientDlg::ProcessWatchFile(const CString& name) {
     theApp.m_RunVariant = 0;
     if (ProcessCsv(m_InputPath, 1) == 1) m_WatchLastResult = m_LastSendResult;
   }
+  if (m_WatchLastResult == 0 && DeleteProcessedWatchFiles() == 1) {
+    m_WatchDeleted = 1;
+    theApp.m_InputKind = INPUT_NONE;
+    theApp.m_RunVariant = 0;
+  }
   if (m_WatchLastResult != 0) {
+    m_WatchTakenPath.Empty();
     // Remembered as it is now: taken again only once it changed.
     for (const auto& [seenName, stamp] : m_WatchSeen) {
       if (seenName == name) m_WatchFailed.emplace_back(name, stamp);

@@ -13,6 +13,18 @@
 #include "platform/paths.h"
 #include "platform/ui_hooks.h"
 
+namespace {
+
+// An additional file is split at tabs when ".tsv" stands anywhere in its own
+// name, in any case ("data.TSV", "data.tsv.csv"); the folders' names do not count.
+bool IsTabSeparatedName(const CString& path) {
+  CString name = FileNameOf(path);
+  name.MakeLower();
+  return name.Find(u".tsv") >= 0;
+}
+
+}  // namespace
+
 void CopyDataGridToStepGrid(const CTextGrid& data, CTextGrid& step, int rows, int cols) {
   const int n = std::clamp(rows, 0, std::min(data.Rows(), step.Rows()));
   const int w = std::clamp(cols, 0, GRID_COLS);
@@ -84,7 +96,7 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
     m_PreviewedPath[c] = path;
     m_PreviewedCodeType[c] = file.m_CodeType;
   }
-  const bool tsv = AddCsvSplitsAtTabs(path);
+  const bool tsv = IsTabSeparatedName(path);
   const std::vector<ALIGN>& filterLinks = m_Def.AlignArry[0];
   const std::vector<JOINKEY>* filter =
       (!preview && c == 0 && !filterLinks.empty()) ? FindIndex(0, 0, 1) : nullptr;

@@ -295,6 +295,7 @@ int CAddcsvJoin::MergeKeyedRows() {
   KeyList mismatches;
   KeyList chainMismatches;
   int outputRows = m_TitleRow + 1;   // rows of a one-to-many result so far
+  bool full = false;                 // the one-to-many result has all the rows it may hold
 
   struct Joined {
     std::vector<CString> cells;
@@ -303,6 +304,11 @@ int CAddcsvJoin::MergeKeyedRows() {
   };
   for (int r = m_TitleRow; r < *m_DataRows; ++r) {
     const bool titleRow = r == m_TitleRow;
+    if (full) {
+      m_ExtraRows.push_back(0);
+      m_JoinedCells.emplace_back();
+      continue;
+    }
     std::vector<Joined> rows(1);
     rows[0].cells.resize(m_JoinedWidth);
     for (int i = 0; i < csvCount; ++i) {
@@ -368,10 +374,15 @@ int CAddcsvJoin::MergeKeyedRows() {
     }
     for (const Joined& j : rows) m_OutCols = std::max(m_OutCols, j.filledEnd);
     if (!titleRow) {
-      // Rows past the grid's end are dropped when the grid is written; keep
-      // none of them here so that a large fan-out costs no memory.
-      if (oneToMany && outputRows >= JOIN_MAX_OUTPUT_ROWS) rows.clear();
       outputRows += static_cast<int>(rows.size());
+      if (oneToMany && outputRows >= JOIN_MAX_OUTPUT_ROWS) {
+        // As the message says: what fits is kept, the rest is not taken in.
+        const size_t over = static_cast<size_t>(outputRows - (JOIN_MAX_OUTPUT_ROWS - 1));
+        rows.resize(rows.size() - std::min(over, rows.size()));
+        outputRows = JOIN_MAX_OUTPUT_ROWS - 1;
+        full = true;
+        ShowJoinError(CString::Build(kJoinTooManyRows, JOIN_MAX_OUTPUT_ROWS));
+      }
     }
     m_ExtraRows.push_back(rows.size() > 1 ? static_cast<int>(rows.size()) : 0);
     std::vector<std::vector<CString>> cells;
@@ -435,14 +446,11 @@ int CAddcsvJoin::WriteKeyJoinResult(int mode) {
     return 1;
   }
   int out = m_TitleRow + 1;
-  bool full = false;
-  for (int r = m_TitleRow + 1; r < *m_DataRows && !full; ++r) {
+  for (int r = m_TitleRow + 1; r < *m_DataRows; ++r) {
     for (const std::vector<CString>& joined : m_JoinedCells[r - m_TitleRow]) {
       if (out >= JOIN_MAX_OUTPUT_ROWS - 1) {
-        // The rows written so far are kept, as the message says.
         ShowJoinError(CString::Build(kJoinTooManyRows, JOIN_MAX_OUTPUT_ROWS));
-        full = true;
-        break;
+        return 0;
       }
       writeRow(out++, r, joined);
     }

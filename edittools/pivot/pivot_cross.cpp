@@ -42,11 +42,8 @@ int CPivotEngine::FindCrossRow(int groupCount, int colItemCount, int row) const 
 
 int CPivotEngine::BreakLevel(int row) const {
   const int t = g_.titleRow;
-  // The first row always opens a block: an empty column-item cell there would
-  // otherwise pour its values into the next key's column.
-  if (row - 1 <= t) return 1;
   for (int c = 0; c < run_.groupCount; ++c) {
-    const CString& above = g_.data.GetAt(row - 1, c);
+    const CString& above = row - 1 > t ? g_.data.GetAt(row - 1, c) : CString();
     if (g_.data.GetAt(row, c) != above) return c + 1;
   }
   return 0;

@@ -9,18 +9,18 @@ constexpr int kAmPmCode = kTimeCodeBase + GROUP_AM_PM;
 
 bool HasKei(const CString& cell) { return cell.Find(u"計") >= 0; }
 
-// Numeric headings are widened before they are labelled; the period readers
-// take ASCII digits only.
-CString NarrowDigits(CString cell) {
+// The cross table's headings may have been widened to full-width digits before
+// they are labelled; the labels read them as plain digits.
+CString PlainDigits(CString cell) {
   for (int i = 0; i < cell.GetLength(); ++i) {
-    const char16_t ch = cell[i];
-    if (ch >= u'\uFF10' && ch <= u'\uFF19') cell.SetAt(i, static_cast<char16_t>(u'0' + (ch - u'\uFF10')));
+    const char16_t c = cell[i];
+    if (c >= u'\uFF10' && c <= u'\uFF19') cell.SetAt(i, static_cast<char16_t>(u'0' + (c - u'\uFF10')));
   }
   return cell;
 }
 
 CString FiscalMonthLabel(const CString& cell, int nendMonth) {
-  int month = DecimalPrefix(cell) + nendMonth;
+  int month = DecimalPrefix(PlainDigits(cell)) + nendMonth;
   if (month > 12) month -= 12;
   return CString::Build(u"%d月", month);
 }
@@ -36,10 +36,10 @@ CString LabelCell(CString cell, int code, int nendMonth, bool header) {
     case GROUP_FISCAL_YEAR:
     case GROUP_HALF_YEAR:
     case GROUP_QUARTER:
-      if (!HasKei(cell)) cell = FormatPeriodLabel(code, NarrowDigits(cell));
+      if (!HasKei(cell)) cell = FormatPeriodLabel(code, PlainDigits(cell));
       break;
     case GROUP_MONTH:
-      if (!HasKei(cell)) cell = FiscalMonthLabel(NarrowDigits(cell), nendMonth);
+      if (!HasKei(cell)) cell = FiscalMonthLabel(cell, nendMonth);
       break;
     case GROUP_WEEKDAY:
       if (cell.Mid(2, 2) == u"曜日") cell.Delete(0);

@@ -3,6 +3,8 @@
 
 #include "platform/ui/dialog.h"
 
+#include "platform/ui/help.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
@@ -56,7 +58,11 @@ QWidget* ActiveModalParent(CWnd* parent) {
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
   ON_COMMAND(IDOK, &CDialog::OnOK)
   ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
+  ON_COMMAND(ID_HELP, &CDialog::OnHelp)
+  ON_COMMAND(IDHELP, &CDialog::OnHelp)
 END_MESSAGE_MAP()
+
+void CDialog::OnHelp() { ui::ShowProgramHelp(); }
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_pParentWnd(parent), m_templateId(templateId) {
   if (templateId != 0) m_template = FindDialogTemplate(static_cast<int>(templateId));
@@ -120,6 +126,14 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent, bool asChild) {
   return TRUE;
 }
 
+namespace {
+int g_readOnlyDialogs = 0;
+}  // namespace
+
+CReadOnlyDialogs::CReadOnlyDialogs() { ++g_readOnlyDialogs; }
+CReadOnlyDialogs::~CReadOnlyDialogs() { --g_readOnlyDialogs; }
+bool CReadOnlyDialogs::Active() { return g_readOnlyDialogs > 0; }
+
 INT_PTR CDialog::DoModal() {
   ui::EnsureApplication();
   if (QThread::currentThread() != QCoreApplication::instance()->thread()) {
@@ -141,6 +155,11 @@ INT_PTR CDialog::DoModal() {
         c->m_hWnd->setFocus();
         break;
       }
+  }
+  const bool readOnly = CReadOnlyDialogs::Active();
+  if (readOnly && !m_ended && guard) {
+    for (auto& c : m_templateControls)
+      if (c->m_hWnd && c->GetDlgCtrlID() != IDCANCEL) c->m_hWnd->setEnabled(false);
   }
   bool forced = false;
   bool driven = false;
@@ -168,6 +187,7 @@ INT_PTR CDialog::DoModal() {
     }
   }
   m_modalRunning = false;
+  if (readOnly) m_result = IDCANCEL;
   if (auto* scripted = dynamic_cast<ScriptedModalDriver*>(GetModalDriver()); scripted && driven)
     scripted->RecordResult(m_result, forced);
   DestroyAfterModal();

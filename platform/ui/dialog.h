@@ -37,6 +37,18 @@
 using INT_PTR = intptr_t;
 class QEventLoop;
 
+// While one stands, every dialog that opens modally shows its values only: its
+// controls are disabled but Cancel, and it ends as cancelled whatever happens,
+// so nothing it would store is stored.
+class CReadOnlyDialogs {
+ public:
+  CReadOnlyDialogs();
+  ~CReadOnlyDialogs();
+  CReadOnlyDialogs(const CReadOnlyDialogs&) = delete;
+  CReadOnlyDialogs& operator=(const CReadOnlyDialogs&) = delete;
+  static bool Active();
+};
+
 class CDialog : public CWnd {
  public:
   explicit CDialog(UINT templateId = 0, CWnd* parent = nullptr);
@@ -57,6 +69,8 @@ class CDialog : public CWnd {
   virtual BOOL OnInitDialog();
   virtual void OnOK();
   virtual void OnCancel();
+  // F1 and the ヘルプ buttons: the program's help page.
+  void OnHelp();
   virtual void DoDataExchange(CDataExchange* dx) {}
   void EndDialog(int result);
   // Fills the controls (FALSE) or reads and validates them (TRUE); FALSE when

@@ -13,6 +13,9 @@
 #include <QPlainTextEdit>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QPalette>
@@ -352,11 +355,15 @@ class LayerApplication : public QApplication {
       if (PreTranslateWalk(msg) || !guard) return true;
       if (ev->type() != QEvent::Wheel && layer::RedirectToCapture(w, static_cast<QMouseEvent*>(ev))) return true;
     }
-    return Deliver(receiver, ev);
+    return Deliver(receiver, ev, w != nullptr);
   }
 
  private:
-  bool Deliver(QObject* receiver, QEvent* ev) {
+  // Only an event already translated for a widget is marked: a key from the
+  // window system reaches the QWindow first, which hands the same event on to
+  // the focus widget, and that delivery still has to be translated.
+  bool Deliver(QObject* receiver, QEvent* ev, bool translated = true) {
+    if (!translated) return QApplication::notify(receiver, ev);
     const QEvent* outer = m_inFlight;
     m_inFlight = ev;
     bool result = QApplication::notify(receiver, ev);
@@ -485,6 +492,11 @@ bool ui::StartApplication(int& argc, char** argv) {
   QApplication::setPalette(layer::DialogPalette());
   QApplication::setFont(layer::DialogQFont());
   app->setQuitOnLastWindowClosed(false);
+  // Qt's own dialogs and buttons (file choosers, message-box buttons) in Japanese.
+  auto* translator = new QTranslator(app);
+  if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    app->installTranslator(translator);
   return true;
 }
 

@@ -284,7 +284,9 @@ class ListInput : public QObject {
           nm.iSubItem = sub;
           const QPoint inList = view->viewport()->mapTo(view, pt);
           nm.ptAction = CPoint(inList.x(), inList.y());
-          if (item >= 0 && !(m->rows[item].state & LVIS_SELECTED)) list->ClickAsUser(item, sub);
+          // A right press selects an unselected row but is no click: NM_CLICK
+          // would move the owner's own selection away from what the menu is for.
+          if (item >= 0 && !(m->rows[item].state & LVIS_SELECTED)) list->SelectAsUser(item, false, false);
           layer::SendNotify(view, nm.hdr);
         } else {
           bool onCheck = item >= 0 && sub == 0 && (m->exStyle & LVS_EX_CHECKBOXES) &&
@@ -986,6 +988,15 @@ BOOL CListCtrl::RedrawItems(int first, int last) {
 void CListCtrl::ClickAsUser(int item, int subItem, bool withCtrl, bool withShift) {
   Model* m = GetModel();
   if (!m || !m->view->isEnabled()) return;
+  QPointer<QTableView> guard(m->view);
+  SelectAsUser(item, withCtrl, withShift);
+  if (!guard) return;
+  NotifyClick(item, subItem);
+}
+
+void CListCtrl::SelectAsUser(int item, bool withCtrl, bool withShift) {
+  Model* m = GetModel();
+  if (!m || !m->view->isEnabled()) return;
   QTableView* view = m->view;
   QPointer<QTableView> guard(view);
   if (item >= 0 && m->ValidRow(item)) {
@@ -1010,7 +1021,12 @@ void CListCtrl::ClickAsUser(int item, int subItem, bool withCtrl, bool withShift
     for (int i = 0; i < static_cast<int>(m->rows.size()) && guard; ++i)
       if (m->rows[i].state & LVIS_SELECTED) ChangeState(view, i, 0, LVIS_SELECTED);
   }
-  if (!guard) return;
+}
+
+void CListCtrl::NotifyClick(int item, int subItem) {
+  Model* m = GetModel();
+  if (!m) return;
+  QTableView* view = m->view;
   NMITEMACTIVATE nm;
   nm.hdr.code = NM_CLICK;
   nm.iItem = m->ValidRow(item) ? item : -1;

@@ -264,6 +264,10 @@ class CListCtrl : public CWnd {
   void DoubleClickAsUser(int item, int subItem = 0);
   void ClickColumnAsUser(int column);
   void KeyDownAsUser(UINT vk);
+  // The selection change of a click alone (a right press on an unselected row).
+  void SelectAsUser(int item, bool withCtrl, bool withShift);
+  // NM_CLICK on (item, subItem) to the owner.
+  void NotifyClick(int item, int subItem);
 
   // Owner data: with a text source set, every cell's text comes from it
   // (asked only for the cells being painted or read), SetItemCountEx sets the

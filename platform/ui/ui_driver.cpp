@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
@@ -204,10 +205,16 @@ bool PressKey(CWnd& dlg, int id, UINT vk, bool shift, bool control, bool alt) {
   else if (vk == VK_SPACE) text = QStringLiteral(" ");
   else if (vk >= 'A' && vk <= 'Z') text = QString(QChar(shift ? vk : vk + 32));
   else if (vk >= '0' && vk <= '9') text = QString(QChar(vk));
+  // As from the window system: to the top-level window, which hands the key to
+  // its focus widget.
+  QWidget* top = target->window();
+  QObject* receiver = top && top->windowHandle() && top->focusWidget() == target
+                          ? static_cast<QObject*>(top->windowHandle())
+                          : static_cast<QObject*>(target);
   QKeyEvent press(QEvent::KeyPress, QtKey(vk), mods, text);
-  QApplication::sendEvent(target, &press);
+  QApplication::sendEvent(receiver, &press);
   QKeyEvent release(QEvent::KeyRelease, QtKey(vk), mods, text);
-  QApplication::sendEvent(target, &release);
+  QApplication::sendEvent(receiver, &release);
   ProcessEvents();
   return true;
 }

@@ -3,6 +3,8 @@
 
 #include <filesystem>
 
+#include <unistd.h>
+
 #include "app/tabro_client_dlg.h"
 #include "platform/paths.h"
 #include "support/temp_dir.h"
@@ -13,19 +15,28 @@ namespace {
 
 class WatchScanTest : public ::testing::Test {
  protected:
-  void SetUp() override { theApp.m_WatchFolder = FromFsPath(dir.path()); }
+  void SetUp() override {
+    theApp.m_WatchFolder = FromFsPath(dir.path());
+    dlg.m_WatchNow = [this] { return nowMs; };
+  }
   void TearDown() override {
     theApp.m_WatchFolder.Empty();
     theApp.m_JoinDef.Clear();
   }
-  // Two scans: a file is taken only when it stood still between them.
+  // A scan some milliseconds after the previous one.
+  void ScanAfter(long long ms) {
+    nowMs += ms;
+    dlg.ScanWatchFolder();
+  }
+  // Two scans well apart: a file is taken only when it stood still between them.
   CString ScanTwice() {
-    dlg.ScanWatchFolder();
-    dlg.ScanWatchFolder();
+    ScanAfter(CTabroClientDlg::kWatchStillMs);
+    ScanAfter(CTabroClientDlg::kWatchStillMs);
     return dlg.m_WatchPending;
   }
   testsupport::TempDir dir;
   CTabroClientDlg dlg;
+  long long nowMs = 1000000;
 };
 
 TEST_F(WatchScanTest, TakesTheLastTsvBeforeAnyCsvAndIgnoresOtherFiles) {
@@ -34,21 +45,48 @@ TEST_F(WatchScanTest, TakesTheLastTsvBeforeAnyCsvAndIgnoresOtherFiles) {
   dir.Write("notes.txt", "x\r\n");
   EXPECT_EQ(ScanTwice(), CString(u"b.csv"));
   dir.Write("y.tsv", "x\r\n");
-  dlg.ScanWatchFolder();
+  ScanAfter(CTabroClientDlg::kWatchStillMs);
   EXPECT_EQ(dlg.m_WatchPending, CString(u"b.csv"));  // y.tsv is new: not yet
-  dlg.ScanWatchFolder();
+  ScanAfter(CTabroClientDlg::kWatchStillMs);
   EXPECT_EQ(dlg.m_WatchPending, CString(u"y.tsv"));
 }
 
 TEST_F(WatchScanTest, LeavesAFileAloneWhileItIsStillBeingWritten) {
   dir.Write("grow.csv", "a\r\n");
-  dlg.ScanWatchFolder();
+  ScanAfter(CTabroClientDlg::kWatchStillMs);
   EXPECT_TRUE(dlg.m_WatchPending.IsEmpty());
   dir.Write("grow.csv", "a\r\nb\r\n");
-  dlg.ScanWatchFolder();
+  ScanAfter(CTabroClientDlg::kWatchStillMs);
   EXPECT_TRUE(dlg.m_WatchPending.IsEmpty());
-  dlg.ScanWatchFolder();
+  ScanAfter(CTabroClientDlg::kWatchStillMs);
   EXPECT_EQ(dlg.m_WatchPending, CString(u"grow.csv"));
+}
+
+// Scans come every few hundred milliseconds: two unchanged scans are not enough
+// for a writer that pauses, only two seconds of stillness are.
+TEST_F(WatchScanTest, AWriterThatPausesIsNotCutShort) {
+  dir.Write("slow.csv", "a\r\n");
+  for (int scan = 0; scan < 6; ++scan) {
+    ScanAfter(300);
+    EXPECT_TRUE(dlg.m_WatchPending.IsEmpty()) << "scan " << scan;   // 1.8 s still at most
+  }
+  dir.Write("slow.csv", "a\r\nb\r\n");   // the writer goes on after its pause
+  ScanAfter(300);
+  ScanAfter(1900);
+  EXPECT_TRUE(dlg.m_WatchPending.IsEmpty());
+  ScanAfter(100);
+  EXPECT_EQ(dlg.m_WatchPending, CString(u"slow.csv"));
+}
+
+TEST_F(WatchScanTest, AFileThatCannotBeReadIsNotTaken) {
+  if (::geteuid() == 0) {
+    // Root reads any file; a folder named like a CSV stands for an unreadable entry.
+    fs::create_directories(dir.path() / "locked.csv");
+  } else {
+    dir.Write("locked.csv", "a\r\n");
+    fs::permissions(dir.path() / "locked.csv", fs::perms::none);
+  }
+  EXPECT_TRUE(ScanTwice().IsEmpty());
 }
 
 TEST_F(WatchScanTest, AFailedFileWaitsUntilItChanges) {
@@ -75,6 +113,7 @@ TEST_F(WatchScanTest, DeletesTheInputAndItsAdditionalCsvsFromSub) {
   theApp.m_JoinDef.AddCsvCnt = 1;
   theApp.m_JoinDef.AddCsvPath[0] = FromFsPath(add);
   dlg.m_InputPath = FromFsPath(input);
+  dlg.m_WatchTakenPath = dlg.m_InputPath;
   EXPECT_EQ(dlg.DeleteProcessedWatchFiles(), 1);
   EXPECT_FALSE(fs::exists(input));
   EXPECT_FALSE(fs::exists(add));
@@ -82,12 +121,33 @@ TEST_F(WatchScanTest, DeletesTheInputAndItsAdditionalCsvsFromSub) {
   EXPECT_TRUE(dlg.m_InputPath.IsEmpty());
 }
 
+// The user dropped or picked another file after the watched job ended: the
+// deletion takes the watched file and never the window's input.
+TEST_F(WatchScanTest, DeletesTheWatchedFileNotTheWindowsNewInput) {
+  const fs::path watched = dir.Write("watched.csv", "x\r\n");
+  testsupport::TempDir elsewhere;
+  const fs::path dropped = elsewhere.Write("dropped.csv", "x\r\n");
+  dlg.m_WatchTakenPath = FromFsPath(watched);
+  dlg.m_InputPath = FromFsPath(dropped);
+  EXPECT_EQ(dlg.DeleteProcessedWatchFiles(), 1);
+  EXPECT_FALSE(fs::exists(watched));
+  EXPECT_TRUE(fs::exists(dropped));
+  EXPECT_EQ(dlg.m_InputPath, FromFsPath(dropped));
+  // Nothing taken: nothing deleted.
+  EXPECT_EQ(dlg.DeleteProcessedWatchFiles(), 0);
+  EXPECT_TRUE(fs::exists(dropped));
+}
+
+
 TEST_F(WatchScanTest, AnInputThatCannotBeDeletedKeepsItsAdditionalCsvs) {
   fs::create_directories(dir.path() / "Sub");
   const fs::path add = dir.Write("Sub/add.csv", "x\r\n");
   theApp.m_JoinDef.AddCsvCnt = 1;
   theApp.m_JoinDef.AddCsvPath[0] = FromFsPath(add);
-  dlg.m_InputPath = FromFsPath(dir.path() / "missing.csv");
+  fs::create_directories(dir.path() / "busy.csv");   // a folder: cannot be removed as a file
+  dir.Write("busy.csv/inside", "x");
+  dlg.m_InputPath = FromFsPath(dir.path() / "busy.csv");
+  dlg.m_WatchTakenPath = dlg.m_InputPath;
   EXPECT_EQ(dlg.DeleteProcessedWatchFiles(), 0);
   EXPECT_TRUE(fs::exists(add));
   EXPECT_FALSE(dlg.m_InputPath.IsEmpty());

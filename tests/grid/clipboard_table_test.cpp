@@ -33,6 +33,8 @@ TEST_F(TableTextTest, ResultsAndLimits) {
   const Case cases[] = {
       {"three lines with CR LF", u"a\tb\tc\r\nd\te\tf\r\ng\th\ti\r\n", 0, 0, 0, 3, 3, u""},
       {"last line without CR LF", u"a\tb\tc\r\nd\te\tf\r\ng\th\ti", 0, 0, 0, 3, 3, u""},
+      {"three lines with LF (copied on Linux)", u"a\tb\tc\nd\te\tf\ng\th\ti\n", 0, 0, 0, 3, 3, u""},
+      {"LF and CR LF mixed", u"a\tb\r\nc\td\ne\tf", 0, 0, 0, 3, 2, u""},
       {"one column only", u"a\r\nb\r\nc\r\n", 0, 0, 2, 0, 0, u""},
       {"empty text", u"", 0, 0, 2, 0, 0, u""},
       {"3000 lines fit", Lines(3000, u"1\t2\r\n"), 0, 0, 0, 3000, 2, u""},

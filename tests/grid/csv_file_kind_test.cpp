@@ -28,21 +28,4 @@ TEST(CsvFileKind, DecidesByTheFinalExtensionOfTheName) {
   for (const Case& c : cases) EXPECT_EQ(CsvFileKindOf(CString(c.path)), c.kind) << c.name;
 }
 
-TEST(CsvFileKind, AddCsvSplitsAtTabsByItsOwnName) {
-  struct Case {
-    const char* name;
-    const char16_t* path;
-    bool tabs;
-  };
-  const Case cases[] = {
-      {"TsvBeforeCsv", u"/d/data.tsv.csv", true},
-      {"UpperTsv", u"/d/data.TSV", true},
-      {"PlainCsv", u"/d/data.csv", false},
-      {"TsvFolderOnly", u"/d.tsv/data.csv", false},
-      {"BackslashTsvFolderOnly", u"C:\\d.tsv\\data.csv", false},
-      {"MixedCaseIsNot", u"/d/data.Tsv", false},
-  };
-  for (const Case& c : cases) EXPECT_EQ(AddCsvSplitsAtTabs(CString(c.path)), c.tabs) << c.name;
-}
-
 }  // namespace

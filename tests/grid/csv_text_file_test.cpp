@@ -1,6 +1,9 @@
 #include "grid/csv_text_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include <string>
 #include <vector>
@@ -74,6 +77,18 @@ INSTANTIATE_TEST_SUITE_P(
         DetectCase{"EucJpLf", "staff_eucjp_lf.csv", 2, 0, u"\n"},
         DetectCase{"EucJpCrLf", "staff_eucjp_crlf.csv", 2, 1, u"\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Regression: opening a pipe waited for a writer for ever.
+TEST(CsvTextFileTest, APipeOrAFolderIsNotOpened) {
+  testsupport::TempDir dir;
+  const auto fifo = dir.path() / "pipe.csv";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::filesystem::create_directories(dir.path() / "folder.csv");
+  for (const char* name : {"pipe.csv", "folder.csv"}) {
+    CCsvTextFile file;
+    EXPECT_FALSE(file.Open(CString((dir.path() / name).string()), u"r", CCsvTextFile::CODETYPE_UTF8)) << name;
+  }
+}
 
 TEST(CsvTextFileTest, DetectionWithoutCandidatesFallsBackOnLineEndsThenUtf8) {
   struct Case {

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "support/temp_dir.h"
@@ -173,6 +176,40 @@ TEST(PathsTest, AtomicWriteTakesTheLongestNamesAndRefusesFolders) {
   EXPECT_TRUE(std::filesystem::is_directory(dir / "sub"));
   AtomicFileWriter w;
   EXPECT_FALSE(w.Begin(PathText(dir / "sub")));
+}
+
+TEST(PathsTest, CommitNewNeverReplacesAFile) {
+  testsupport::TempDir dir;
+  const auto target = dir.Write("doc.pdf", "old");
+  AtomicFileWriter writer;
+  ASSERT_TRUE(writer.Begin(CString(target.string())));
+  ASSERT_TRUE(writer.Write("new"));
+  EXPECT_FALSE(writer.CommitNew());
+  EXPECT_EQ(errno, EEXIST);
+  EXPECT_EQ(testsupport::TempDir::Read(target), "old");
+  int files = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir.path())) files += e.is_regular_file();
+  EXPECT_EQ(files, 1);
+}
+
+// What a killed save leaves behind is cleaned; a save still running elsewhere
+// and the user's own files are not.
+TEST(PathsTest, StaleWriterFilesAreRemovedAndNothingElse) {
+  testsupport::TempDir dir;
+  struct Row {
+    const char* name;
+    bool old;
+    bool removed;
+  };
+  const Row rows[] = {{".report.pdf.tmp123456", true, true}, {".tmp42", true, true},
+                      {".report.pdf.tmp77", false, false},  {"report.pdf", true, false},
+                      {"notes.tmp1", true, false},           {".report.tmp12x", true, false}};
+  for (const Row& r : rows) {
+    const auto path = dir.Write(r.name, "x");
+    if (r.old) std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+  }
+  RemoveStaleWriterFiles(CString(dir.path().string()), 60);
+  for (const Row& r : rows) EXPECT_EQ(std::filesystem::exists(dir.path() / r.name), !r.removed) << r.name;
 }
 
 TEST(PathsTest, ExecutableFolderExists) {

@@ -67,7 +67,7 @@ TEST_F(DocumentJob, UploadNameRules) {
   for (const Row& r : rows) {
     op.m_Request.m_ExplicitName = r.explicitName;
     op.m_Request.m_NameSuffix = r.suffix;
-    server.Script(kDocumentPath, Document("x"));
+    server.Script(kDocumentPath, Document("%PDF-x"));
     op.SendDocumentJob();
     EXPECT_EQ(server.Requests().back().Field("csvname"), r.sent);
   }
@@ -77,7 +77,7 @@ TEST_F(DocumentJob, SavedDocumentIsNotOpenedBeforeInitialisationOrWhenNotAsked) 
   for (const auto& [initialized, open] : {std::pair{0, 1}, std::pair{1, 0}}) {
     op.m_Initialized = initialized;
     op.m_OpenAfterSave = open;
-    server.Script(kDocumentPath, Document("x"));
+    server.Script(kDocumentPath, Document("%PDF-x"));
     EXPECT_EQ(op.SendDocumentJob(), 0);
   }
   EXPECT_TRUE(ui.OpenedDocuments().empty());
@@ -207,9 +207,10 @@ INSTANTIATE_TEST_SUITE_P(
         ResultCase{"NoTokenGoesOnAndTheServiceRefuses",
                    [](DocumentJob&, standin::Server& s) { s.Script(kTokenPath, Reply(401, "{}")); },
                    14, {u"認証エラー", u"ドキュメントの取得に失敗しました"}, 2},
-        ResultCase{"SaveFolderMissing",
+        ResultCase{"SaveFolderCannotBeMade",
                    [](DocumentJob& t, standin::Server&) {
-                     t.host.saveDirectory = CString((t.dir.path() / "missing").string());
+                     t.dir.Write("a-file", "x");
+                     t.host.saveDirectory = CString((t.dir.path() / "a-file" / "out").string());
                    },
                    12, {u"ドキュメントを保存できませんでした"}, 2},
         ResultCase{"FailuresAreSilentBeforeMessagesAreOn",
@@ -222,15 +223,37 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DocumentJob, CsvJobThatCannotSaveDoesNotAnnounce) {
   op.m_Request.m_DocType = 3;
-  host.saveDirectory = CString((dir.path() / "missing").string());
+  dir.Write("a-file", "x");   // a folder cannot be made below a file
+  host.saveDirectory = CString((dir.path() / "a-file" / "out").string());
   server.Script(kDocumentPath, Document("a\r\n"));
   EXPECT_EQ(op.SendDocumentJob(), 12);
   EXPECT_EQ(Messages(), std::vector<CString>{u"ドキュメントを保存できませんでした"});
 }
 
+// Regression: when no program could open the saved document, only stderr said so.
+TEST_F(DocumentJob, ADocumentNoProgramOpensIsNamedInAMessage) {
+  op.m_Initialized = 1;
+  op.m_OpenAfterSave = 1;
+  ui.SetOpenDocumentResult(false);
+  server.Script(kDocumentPath, Document("%PDF-1.4 x"));
+  EXPECT_EQ(op.SendDocumentJob(), 0);
+  EXPECT_TRUE(op.m_DocumentSaved);
+  EXPECT_EQ(Messages(), std::vector<CString>{CString::Build(
+                            u"ドキュメントを保存しましたが、開くプログラムが見つかりませんでした。\n%s",
+                            CString(Out("report.pdf").string()))});
+}
+
+// Regression: the first save of a run without a Desktop folder failed.
+TEST_F(DocumentJob, AMissingOutputFolderIsCreated) {
+  host.saveDirectory = CString((dir.path() / "new" / "Desktop").string());
+  server.Script(kDocumentPath, Document("%PDF-1.4 first"));
+  EXPECT_EQ(op.SendDocumentJob(), 0);
+  EXPECT_EQ(testsupport::TempDir::Read(dir.path() / "new" / "Desktop" / "report.pdf"), "%PDF-1.4 first");
+}
+
 // Regression: a failed write used to leave a partial document behind.
 TEST_F(DocumentJob, PartialDocumentIsRemovedWhenTheWriteFails) {
-  server.Script(kDocumentPath, Document(std::string(4096, 'P')));
+  server.Script(kDocumentPath, Document("%PDF-" + std::string(4096, 'P')));
   const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
   rlimit old{};
   getrlimit(RLIMIT_FSIZE, &old);
@@ -264,10 +287,71 @@ TEST_F(DocumentJob, FileInUseIsRetriedOnceThenGivenUp) {
   for (const Row& r : rows) {
     ui.Clear();
     ui.QueueAnswer(r.answer);
-    server.Script(kDocumentPath, Document("x"));
+    server.Script(kDocumentPath, Document("%PDF-x"));
     EXPECT_EQ(op.SendDocumentJob(), r.result);
     EXPECT_EQ(Messages(), r.messages);
     EXPECT_EQ(ui.Boxes().at(0).type & MB_TYPEMASK, unsigned(MB_RETRYCANCEL));
+    EXPECT_FALSE(op.m_DocumentSaved);
+  }
+}
+
+// The files of the output folder but the given one.
+std::vector<std::string> OtherFiles(const fs::path& folder, const std::string& keep) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder))
+    if (entry.path().filename() != keep) names.push_back(entry.path().filename().string());
+  return names;
+}
+
+// Regression: an overwrite truncated the old document in place, so a full disk
+// (or a kill mid-write) left junk where a good document was.
+TEST_F(DocumentJob, AFailedOverwriteKeepsTheOldDocumentWhole) {
+  op.m_SaveNameMode = SAVENAME_OVERWRITE;
+  dir.Write("out/report.pdf", "%PDF-1.4 the good one");
+  server.Script(kDocumentPath, Document("%PDF-" + std::string(4096, 'N')));
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  rlimit small = old;
+  small.rlim_cur = 100;
+  setrlimit(RLIMIT_FSIZE, &small);
+  const int result = op.SendDocumentJob();
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_NE(result, 0);
+  EXPECT_FALSE(op.m_DocumentSaved);
+  EXPECT_EQ(testsupport::TempDir::Read(Out("report.pdf")), "%PDF-1.4 the good one");
+  EXPECT_TRUE(OtherFiles(Out("report.pdf").parent_path(), "report.pdf").empty());
+}
+
+// Regression: a 200 answer holding a proxy's or a maintenance page was saved as
+// the document and replaced the previous good one.
+TEST_F(DocumentJob, AnAnswerThatIsNotTheAskedDocumentIsAFailedJob) {
+  struct Row {
+    const char* name;
+    int docType;
+    const char16_t* charCode;
+    std::string body;
+    const char* file;
+  };
+  const Row rows[] = {
+      {"html as pdf", 0, u"", "<!DOCTYPE html><html><body>maintenance</body></html>", "report.pdf"},
+      {"html as workbook", 1, u"", "<html>proxy</html>", "report.xlsx"},
+      {"html as csv", 3, u"UTF8", "\r\n  <html><body>503</body></html>", "report.csv"},
+      {"shift_jis bytes as utf-8 csv", 3, u"UTF8", "\x94\x84\x8F\xE3,1\r\n", "report.csv"},
+  };
+  op.m_SaveNameMode = SAVENAME_OVERWRITE;
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    ui.Clear();
+    op.m_Request.m_DocType = static_cast<int16_t>(r.docType);
+    op.m_Request.m_CharCode = r.charCode;
+    dir.Write(std::string("out/") + r.file, "the good one");
+    server.Script(kDocumentPath, Document(r.body));
+    EXPECT_EQ(op.SendDocumentJob(), DOCJOB_NOT_A_DOCUMENT);
+    EXPECT_FALSE(op.m_DocumentSaved);
+    EXPECT_EQ(Messages(), std::vector<CString>{u"ドキュメントの作成に失敗しました"});
+    EXPECT_EQ(testsupport::TempDir::Read(Out(r.file)), "the good one");
   }
 }
 
@@ -281,6 +365,7 @@ TEST_F(DocumentJob, CsvOverwriteIsAskedFirst) {
   ui.QueueAnswer(IDNO);
   server.Script(kDocumentPath, Document("new"));
   EXPECT_EQ(op.SendDocumentJob(), 0);
+  EXPECT_FALSE(op.m_DocumentSaved);   // declined: the input must stay
   EXPECT_EQ(Messages(), std::vector<CString>{question});
   EXPECT_EQ(ui.Boxes().at(0).type, unsigned(MB_YESNO | MB_ICONWARNING));
   EXPECT_EQ(testsupport::TempDir::Read(Out("report.csv")), "old");
@@ -291,6 +376,7 @@ TEST_F(DocumentJob, CsvOverwriteIsAskedFirst) {
   EXPECT_EQ(op.SendDocumentJob(), 0);
   EXPECT_EQ(Messages(), (std::vector<CString>{question, u"CSVファイルを出力しました。"}));
   EXPECT_EQ(testsupport::TempDir::Read(Out("report.csv")), "new");
+  EXPECT_TRUE(op.m_DocumentSaved);
 }
 
 std::string Today() {
@@ -345,11 +431,11 @@ TEST_F(DocumentJob, SaveNames) {
     op.m_TimestampMode = r.stamp;
     op.m_OutputFolder = r.outputFolder ? CString((dir.path() / "dest").string()) : CString();
     op.m_Request.m_BaseName = r.baseName;
-    server.Script(kDocumentPath, Document("new", r.header));
+    server.Script(kDocumentPath, Document("%PDF-new", r.header));
     EXPECT_EQ(op.SendDocumentJob(), 0);
     std::vector<std::string> written;
     for (const auto& entry : fs::recursive_directory_iterator(dir.path())) {
-      if (entry.is_regular_file() && testsupport::TempDir::Read(entry.path()) == "new")
+      if (entry.is_regular_file() && testsupport::TempDir::Read(entry.path()) == "%PDF-new")
         written.push_back(fs::relative(entry.path(), dir.path()).string());
     }
     ASSERT_EQ(written.size(), 1u);
@@ -374,10 +460,10 @@ TEST_F(DocumentJob, NeverOverwritingModesSkipANameHeldByALink) {
     const fs::path outside = dir.path() / "outside.pdf";
     fs::create_symlink(outside, dir.path() / r.folder / "report.pdf");
     op.m_SaveNameMode = r.mode;
-    server.Script(kDocumentPath, Document("new"));
+    server.Script(kDocumentPath, Document("%PDF-new"));
     EXPECT_EQ(op.SendDocumentJob(), 0);
     EXPECT_FALSE(fs::exists(outside));
-    EXPECT_EQ(testsupport::TempDir::Read(dir.path() / r.folder / "report(2).pdf"), "new");
+    EXPECT_EQ(testsupport::TempDir::Read(dir.path() / r.folder / "report(2).pdf"), "%PDF-new");
     EXPECT_TRUE(Messages().empty());
   }
 }
@@ -385,7 +471,7 @@ TEST_F(DocumentJob, NeverOverwritingModesSkipANameHeldByALink) {
 TEST_F(DocumentJob, TestRunDocumentIsHandedToTheHostForRemovalAtExit) {
   const fs::path temp = dir.path() / "TestModeOutTemp";
   op.m_SaveNameMode = 2;
-  server.Script(kDocumentPath, Document("mine", "report"));
+  server.Script(kDocumentPath, Document("%PDF-mine", "report"));
   ASSERT_EQ(op.SendDocumentJob(), 0);
   ASSERT_TRUE(fs::exists(temp / "report.pdf"));
   ASSERT_EQ(host.testModeOutFiles.size(), 1u);
@@ -421,7 +507,7 @@ TEST_P(UploadedData, ComesFromTheGridTheSourceNames) {
   grids().m_SendCols = 2;
   grids().m_UploadGrid[0][0] = u"never";
   op.m_DataSource = c.dataSource;
-  server.Script(kDocumentPath, Document("x"));
+  server.Script(kDocumentPath, Document("%PDF-x"));
   EXPECT_EQ(op.SendDocumentJob(), 0);
   EXPECT_EQ(server.Requests().back().Field("csvdata"), c.csv);
 }

@@ -143,6 +143,11 @@ TEST_F(WebClientTest, PrintCountFailuresLeaveTheCounts) {
       {"NoTokenAtStartUpIsSilent", JsonReply(401, "{}"), std::nullopt, false, {}},
       {"Non200", JsonReply(200, "{\"token\":\"T\"}"), JsonReply(500, "{\"prcnt\":\"1/2\"}"), true, {}},
       {"NotJson", JsonReply(200, "{\"token\":\"T\"}"), JsonReply(200, "prcnt=1/2"), true, {}},
+      // Regression: counts beyond the int range overflowed at start-up.
+      {"CountBeyondTheRange", JsonReply(200, "{\"token\":\"T\"}"),
+       JsonReply(200, "{\"prcnt\":\"-99999999999/100\"}"), true, {}},
+      {"NegativeCount", JsonReply(200, "{\"token\":\"T\"}"), JsonReply(200, "{\"prcnt\":\"5/-1\"}"), true, {}},
+      {"TenDigits", JsonReply(200, "{\"token\":\"T\"}"), JsonReply(200, "{\"prcnt\":\"1/1000000000\"}"), true, {}},
   };
   for (const Row& row : rows) {
     ui.Clear();
@@ -154,7 +159,7 @@ TEST_F(WebClientTest, PrintCountFailuresLeaveTheCounts) {
     EXPECT_EQ(host.printUsed, -1) << row.name;
     EXPECT_EQ(Messages(), row.shown) << row.name;
   }
-  EXPECT_EQ(server.Requests().size(), 6u);  // two without a token, two with
+  EXPECT_EQ(server.Requests().size(), 12u);  // two without a token, five with
   ui.Clear();
   op.m_ShowMessages = 1;
   server.Script(kTokenPath, JsonReply(401, "{}"));

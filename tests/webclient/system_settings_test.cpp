@@ -68,6 +68,9 @@ INSTANTIATE_TEST_SUITE_P(
                  u"before"},
         LoadCase{"LaterLineWinsAndBlanksAreCut", std::nullopt, "Timeout=5\r\nTimeout= 30 \t\r\n", 0, 0, 30, u"",
                  u"http://before", u"before"},
+        // Regression: a negative time-out read as "no time-out".
+        LoadCase{"NegativeTimeoutReadsAsTheDefault", std::nullopt, "Timeout=-5\r\n", 0, 0, 600, u"",
+                 u"http://before", u"before"},
         LoadCase{"KeysAreCaseSensitive", std::nullopt, "timeout=5\r\nTIMEOUT=6\r\n", 0, 0, 0, u"",
                  u"http://before", u"before"},
         LoadCase{"OnpremisesFileHoldsMode101", "OnpremisesServer=http://op:8080\r\nID=u1\r\nPW=p1\r\n",

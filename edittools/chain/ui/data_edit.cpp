@@ -1,5 +1,10 @@
 #include "edittools/chain/ui/data_edit.h"
 
+#include "app/tool_dialogs.h"
+#include "edittools/pivot/ui/pivot_dlg.h"
+#include "edittools/sort/ui/sort_dlg.h"
+#include "macro/ui/data_macro_insert.h"
+
 #include <algorithm>
 
 #include "app/tabro_client_app.h"
@@ -238,8 +243,38 @@ void CDataEdit::OpenToolReadOnly(int kind) {
     view.m_InChain = 1;
     view.m_ConfirmMode = 1;
     view.DoModal();
+    return;
   }
-  // The other tools' dialogs have no read-only form here yet: nothing opens.
+  if (kind == TOOL_SORT) {
+    CSortDlg dlg(this);
+    dlg.m_ConfirmMode = 1;
+    dlg.m_InChain = 1;
+    dlg.DoModal();
+    return;
+  }
+  if (kind == TOOL_PIVOT) {
+    CPivotDlg dlg(this);
+    dlg.m_ConfirmMode = 1;
+    dlg.m_InChain = 1;
+    dlg.DoModal();
+    return;
+  }
+  if (kind == TOOL_MACRO) {
+    CDataMacroInsert dlg(this);
+    dlg.m_ChainMode = 1;
+    dlg.m_ReadOnly = 1;
+    dlg.DoModal();
+    return;
+  }
+  // The filter dialog has no viewing form of its own: it opens on its stored
+  // conditions with every control but Cancel disabled, and ends as cancelled,
+  // so nothing is stored or run.
+  if (kind == TOOL_FILTER && ToolDialogs().filter) {
+    const CReadOnlyDialogs readOnly;
+    FilterDialogIo io;
+    io.inChain = 1;
+    ToolDialogs().filter(io);
+  }
 }
 
 void CDataEdit::StoreToolOrder() {

@@ -459,6 +459,12 @@ void CAddcsvView::OnOK() {
     ShowJoinError(CString::Build(kTooManyColumns, columns, GRID_COLS));
     return;
   }
+  if (m_AddCount == 0) {
+    // Nothing left to join: "実行" refuses and the editor stays; only "スキップ"
+    // leaves with every additional CSV removed.
+    ShowJoinError(kJoinNothingToAdd);
+    return;
+  }
   ReadOutputFlags();
   m_Def.AddCsvCnt = m_AddCount;
   m_Def.SerealFg = m_SerialFlag;

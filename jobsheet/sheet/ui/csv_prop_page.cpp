@@ -47,11 +47,6 @@ constexpr COLORREF kSeparatorColour = RGB(204, 204, 204);
 
 }  // namespace
 
-CsvPageDialogs& GetCsvPageDialogs() {
-  static CsvPageDialogs dialogs;
-  return dialogs;
-}
-
 CCsvPropPageWnd::CCsvPropPageWnd(CCsvPropPage& page) : CCsvSheetPage(res::IDD_CSV_PROP_PAGE), m_Page(page) {
   m_GridList.m_pPage = this;
   m_RowList.m_pPage = this;

@@ -6,6 +6,9 @@
 #include "platform/int_text.h"
 #include "jobsheet/sheet/ui/color_dlg.h"
 #include "jobsheet/sheet/ui/csv_prop_page_wnd.h"
+#include "jobsheet/sheet/ui/field_select_dlg.h"
+#include "jobsheet/sheet/ui/filter_dlg.h"
+#include "jobsheet/sheet/ui/time_span_dlg.h"
 #include "res/csv_prop_page.h"
 
 namespace {
@@ -99,19 +102,19 @@ void CCsvPropPageWnd::OnRowTotal() {
 
 void CCsvPropPageWnd::OnTimeSpan() {
   CsvGrids g = AppCsvGrids();
-  if (!m_Page.CheckTimeSpan(g) || !GetCsvPageDialogs().timeSpan) return;
-  CString minutes;
-  if (!GetCsvPageDialogs().timeSpan(this, minutes)) return;
-  m_Page.AddTimeSpan(g, TextToInt(minutes.View()));
+  if (!m_Page.CheckTimeSpan(g)) return;
+  CTimeSpanDlg dlg(this);
+  if (dlg.DoModal() != IDOK) return;
+  m_Page.AddTimeSpan(g, TextToInt(dlg.m_Minutes.View()));
   RefreshAfterCommand();
 }
 
 void CCsvPropPageWnd::OnFilter() {
-  if (!GetCsvPageDialogs().filter) return;
-  CString condition = m_Page.m_Condition;
-  const bool ok = GetCsvPageDialogs().filter(this, condition);
+  CFilterDlg dlg(this);
+  dlg.m_Filter = m_Page.m_Condition;
+  const bool ok = dlg.DoModal() == IDOK;
   CsvGrids g = AppCsvGrids();
-  if (ok) m_Page.ApplyFilterResult(g, condition);
+  if (ok) m_Page.ApplyFilterResult(g, dlg.m_Filter);
   RefreshAfterCommand();
 }
 
@@ -157,7 +160,6 @@ void CCsvPropPageWnd::OnEditMode() {
 }
 
 void CCsvPropPageWnd::OnColumnSelect() {
-  if (!GetCsvPageDialogs().columns) return;
   CsvGrids g = AppCsvGrids();
   std::vector<COLDATA> used = m_Page.UsedColumns(g);
   std::vector<COLDATA> omitted;
@@ -169,7 +171,10 @@ void CCsvPropPageWnd::OnColumnSelect() {
   std::vector<CString> names;
   for (int c = 0; c < theApp.m_EditCols && theApp.m_TitleRow >= 0; ++c)
     names.push_back(theApp.m_DataGrid.GetAt(theApp.m_TitleRow, c));
-  if (!GetCsvPageDialogs().columns(this, used, omitted, names)) return;
+  CFieldSelectDaialog dlg(this);
+  dlg.SetColumns(used, omitted, names);
+  if (dlg.DoModal() != IDOK) return;
+  dlg.GetColumns(used, omitted);
   m_Page.ApplyColumnSelection(g, used, omitted);
   ClearGridList();
   RefreshAfterCommand();

@@ -16,21 +16,6 @@
 #include "jobsheet/sheet/ui/csv_sheet_page.h"
 #include "platform/ui/ui.h"
 
-// The dialogs the page opens that belong to other parts of the program; each
-// stays null until its dialog exists (the button then does nothing). The sort
-// dialog is the sort tool's, reached through the tool dialog table.
-struct CsvPageDialogs {
-  // The time-difference dialog: minutes to leave out; false when cancelled.
-  bool (*timeSpan)(CWnd* parent, CString& minutes) = nullptr;
-  // The filter dialog: the condition, preset and returned; false when cancelled.
-  bool (*filter)(CWnd* parent, CString& condition) = nullptr;
-  // The column selection: used and omitted lists in, the new ones out; false when cancelled.
-  bool (*columns)(CWnd* parent, std::vector<COLDATA>& used, std::vector<COLDATA>& omitted,
-                  const std::vector<CString>& names) = nullptr;
-};
-CsvPageDialogs& GetCsvPageDialogs();
-
-
 class CCsvPropPageWnd : public CCsvSheetPage {
  public:
   explicit CCsvPropPageWnd(CCsvPropPage& page);

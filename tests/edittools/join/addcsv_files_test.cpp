@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <string>
 
 #include "edittools/join/join_kinds.h"
@@ -9,16 +11,19 @@ namespace {
 
 using jointest::JoinFixture;
 
-// Split at tabs when the file's own name holds ".tsv" anywhere.
+// Split at tabs when ".tsv" stands anywhere in the file's own name; a folder's
+// name does not decide.
 TEST(LoadAddCsvPreview, TsvByItsName) {
   struct Case {
     const char* name;
     int fields;
   };
-  constexpr Case kCases[] = {{"data.TSV", 3}, {"data.tsv", 3}, {"data.tsv.csv", 3}, {"data.csv", 1}};
+  constexpr Case kCases[] = {
+      {"data.TSV", 3}, {"data.tsv", 3}, {"data.tsv.csv", 3}, {"data.csv", 1}, {"in.tsv/data.csv", 1}};
   for (const Case& c : kCases) {
     JoinFixture f;
     f.Load({{u"コード"}, {u"1"}});
+    std::filesystem::create_directories(f.dir.path() / "in.tsv");
     ASSERT_EQ(f.join.LoadAddCsvPreview(0, FromFsPath(f.dir.Write(c.name, "a\tb\tc\n1\t2\t3\n"))), 1);
     EXPECT_EQ(f.join.m_AddCols[0], c.fields) << c.name;
   }

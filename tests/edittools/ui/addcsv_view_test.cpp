@@ -258,10 +258,7 @@ TEST_F(AddcsvViewTest, SerialJoinMapsColumnsOntoOutputPositions) {
   EXPECT_EQ(theApp.m_DataGrid.GetAt(3, 1), CString(u"100"));
 }
 
-// "実行" has nothing to join then: it refuses and stores nothing; only "スキップ"
-// (in the chain) or cancel leaves.
-TEST_F(AddcsvViewTest, RemovingAllCsvsEmptiesTheEditorAndExecuteRefuses) {
-  theApp.m_JoinDef.AddCsvUpdateFg = 1;
+TEST_F(AddcsvViewTest, RemovingAllCsvsEmptiesTheEditor) {
   ScriptedModalDriver modal;
   modal.Queue(res::IDD_ADDCSV_VIEW, [](CDialog& d) {
     CAddcsvView& v = View(d);
@@ -274,8 +271,9 @@ TEST_F(AddcsvViewTest, RemovingAllCsvsEmptiesTheEditorAndExecuteRefuses) {
     EXPECT_FALSE(ui::IsShown(d, res::IDC_ADDCSV_UNDO));
     EXPECT_TRUE(ui::IsEnabled(d, res::IDC_ADDCSV_SERIAL));
     EXPECT_EQ(d.GetWindowText(), CString(u"【sales】"));
+    // Regression: "実行" closed the editor here and stored an empty definition.
     ui::Click(d, IDOK);
-    EXPECT_FALSE(View(d).HasEnded());
+    EXPECT_TRUE(ui::IsShown(d, IDOK));
     ui::Click(d, IDCANCEL);
   });
   modal.QueueFile(price_);
@@ -284,7 +282,7 @@ TEST_F(AddcsvViewTest, RemovingAllCsvsEmptiesTheEditorAndExecuteRefuses) {
   EXPECT_EQ(Open().DoModal(), IDCANCEL);
   EXPECT_EQ(view_->m_AllRemoved, 1);
   EXPECT_EQ(theApp.m_DataCols, 2);
-  EXPECT_EQ(theApp.m_JoinDef.AddCsvUpdateFg, 1);
+  EXPECT_EQ(modal.Failures(), 0);
 }
 
 TEST_F(AddcsvViewTest, InTheChainTheStoredDefinitionIsShownWithSkip) {

@@ -11,6 +11,10 @@
 #include "platform/ui/ui_driver.h"
 #include "res/addcsv_view.h"
 #include "res/data_edit.h"
+#include "res/pivot_dlg.h"
+#include "res/sort_dlg.h"
+#include "res/data_macro_insert.h"
+#include "res/main_filter.h"
 #include "tests/edittools/ui/dialog_test_support.h"
 
 namespace {
@@ -243,6 +247,36 @@ TEST_F(DataEditTest, ConfirmationFormChangesOnlyTicksAndShowsTheJoinReadOnly) {
   EXPECT_EQ(theApp.m_ToolOrder[0].openSettingsNextTime, 1);
   EXPECT_EQ(theApp.m_ToolOrder[1].openSettingsNextTime, 0);
   EXPECT_EQ(theApp.m_ToolOrder[1].toolKind, TOOL_SORT);
+}
+
+// Regression: only the join editor opened from the confirmation form; the
+// other slots opened nothing.
+TEST_F(DataEditTest, ConfirmationFormSlotsOpenEachToolReadOnly) {
+  theApp.m_ToolOrder = Order({{TOOL_SORT, 1}, {TOOL_FILTER, 1}, {TOOL_PIVOT, 1}, {TOOL_MACRO, 1}});
+  ScriptedModalDriver modal;
+  modal.Queue(res::IDD_DATA_EDIT, [](CDialog& d) {
+    for (int slot : {res::IDC_ORDER_SLOT1, res::IDC_ORDER_SLOT2, res::IDC_ORDER_SLOT3, res::IDC_ORDER_SLOT4})
+      ui::Click(d, slot);
+    ui::Click(d, IDCANCEL);
+  });
+  modal.Queue(res::IDD_SORT_DLG, [](CDialog& v) {
+    EXPECT_FALSE(ui::IsShown(v, IDOK));
+    ui::Click(v, IDCANCEL);
+  });
+  // Without a viewing form of its own: every control but Cancel is disabled.
+  modal.Queue(res::IDD_MAIN_FILTER, [](CDialog& v) {
+    EXPECT_FALSE(ui::IsEnabled(v, IDOK));
+    ui::Click(v, IDCANCEL);
+  });
+  modal.Queue(res::IDD_PIVOT_DLG, [](CDialog& v) {
+    EXPECT_FALSE(ui::IsShown(v, IDOK));
+    ui::Click(v, IDCANCEL);
+  });
+  modal.Queue(res::IDD_DATA_MACRO_INSERT, [](CDialog& v) { ui::Click(v, IDCANCEL); });
+  const MACROSETTING macroBefore = theApp.m_MacroSetting;
+  RunOrderConfirmation();
+  EXPECT_EQ(modal.Failures(), 0);
+  EXPECT_EQ(theApp.m_MacroSetting.ClmArry.size(), macroBefore.ClmArry.size());   // viewing resets nothing
 }
 
 }  // namespace

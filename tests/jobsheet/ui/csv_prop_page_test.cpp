@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/csv_page_grids.h"
+
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -149,6 +151,38 @@ TEST_F(CsvPageWindow, ContextMenuCopiesAndPastesAColumn) {
   EXPECT_EQ(theApp.m_EditGrid.GetAt(3, 3), CString(u"名古屋"));
   EXPECT_EQ(wnd->m_GridList.GetItemText(3, 5), CString(u"名古屋"));
   EXPECT_EQ(wnd->m_GridList.GetColumnCount(), 2 + 4 + 10);
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
+TEST_F(CsvPageWindow, RightClickOnARowKeepsTheColumnSelectionForTheMenu) {
+  Load(kSales);
+  wnd->m_GridList.ClickColumnAsUser(1 + kFirstDataSubItem);
+  ASSERT_EQ(page.m_SelKind, SEL_COLUMNS);
+  // On a data row, not below the rows: the press must not count as a click.
+  CRect cell;
+  ASSERT_TRUE(wnd->m_GridList.GetSubItemRect(2, 1 + kFirstDataSubItem, LVIR_BOUNDS, cell));
+  modal.QueueMenuCommand(res::ID_CSV_COPY);
+  ASSERT_TRUE(ui::RightClickAt(wnd->m_GridList, cell.CenterPoint()));
+  EXPECT_EQ(page.m_SelKind, SEL_COLUMNS);
+  EXPECT_EQ(page.m_ClipState, CLIP_COPIED);
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
+// Regression: these three buttons did nothing, their dialogs were never wired.
+TEST_F(CsvPageWindow, ColumnFilterAndTimeSpanButtonsOpenTheirDialogs) {
+  Load(kSales);
+  modal.QueueCancel(134);   // 列選択
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_COLUMNS));
+  modal.QueueCancel(131);   // フィルター
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_FILTER));
+  page.m_ReportKind = 1;   // a summary table by items: time differences are offered
+  page.m_SubKind = 2;
+  wnd->m_GridList.ClickColumnAsUser(1 + kFirstDataSubItem);
+  CsvGrids g = AppCsvGrids();
+  page.ClickColumn(g, 2 + kFirstDataSubItem, true, false);   // Shift: a start and an end column
+  wnd->RefreshAfterCommand();
+  modal.QueueCancel(266);   // 時間差設定
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_TIMESPAN));
   EXPECT_EQ(modal.Failures(), 0);
 }
 

@@ -89,6 +89,16 @@ TEST_F(JobPipelineTest, TheCommandComesFromTheNameOrTheDefaultAfterTheNewFileDia
   }
 }
 
+// Regression: with reusable jobs on, the output name of one input stayed for
+// the next, which was then uploaded and saved under the first one's name.
+TEST_F(JobPipelineTest, EachInputStartsWithItsOwnOutputName) {
+  theApp.m_CommandReUse = 1;
+  dlg.m_OutputName = u"月次A";   // left by the previous input
+  modal.QueueCancel(kSheet);
+  EXPECT_EQ(Run(Csv("在庫一覧(#TypeL).csv", 2), INPUT_DROPPED), IDCANCEL);
+  EXPECT_EQ(dlg.m_OutputName, CString(u"在庫一覧"));
+}
+
 TEST_F(JobPipelineTest, ClipboardInputNeverAsksForANewFile) {
   hooks.SetClipboard(u"品名\t数量\r\nりんご\t3\r\n");
   modal.QueueCancel(kSheet);

@@ -14,6 +14,7 @@
 
 #include "platform/ui/application.h"
 #include "platform/ui/ui.h"
+#include "platform/ui/ui_driver.h"
 #include "tests/platform/ui/sample_dialog.h"
 
 namespace {
@@ -96,6 +97,13 @@ int RunAsMain() {
 TEST(Application, TheProgramsSetUpRunsDialogKeysPreTranslationAndCapture) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(std::exit(RunAsMain()), ::testing::ExitedWithCode(0), "");
+}
+
+// Regression: the file choosers and message-box buttons spoke English.
+TEST(Application, QtsOwnTextsAreJapanese) {
+  ui::EnsureApplication();
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
+  EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("アドレス:"));
 }
 
 }  // namespace

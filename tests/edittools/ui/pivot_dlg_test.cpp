@@ -10,6 +10,9 @@
 #include "res/pivot_dlg.h"
 #include "tests/edittools/ui/dialog_test_support.h"
 
+#include <QAbstractButton>
+#include <QLabel>
+
 namespace {
 
 using namespace res;
@@ -328,6 +331,47 @@ TEST_F(PivotDialog, CrossSidesAndStepsAreSeenWhole) {
       EXPECT_EQ(tooltest::TextCut(d, id), "") << id;
     }
     tooltest::KeepPicture(d, "pivot_dlg_cross_steps");
+    ui::Click(d, IDCANCEL);
+  });
+  dlg.DoModal();
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
+// 書式イメージ shows the picture of the layout, and the image buttons carry
+// their images and say what they do.
+TEST_F(PivotDialog, SampleLayoutPicturesAndButtonLooks) {
+  ScriptedModalDriver modal;
+  CPivotDlg dlg;
+  modal.Queue(IDD_PIVOT_DLG, [](CDialog& d) {
+    CPivotDlg& p = static_cast<CPivotDlg&>(d);
+    const struct {
+      int id;
+      const char16_t* tip;
+    } looks[] = {
+        {IDC_PV_SIMPLE,
+         u"列グループに最大3つまでの項目を設定し、それぞれの組み合わせごとに数値の集計、件数を設定できます。"},
+        {IDC_PV_CROSS,
+         u"列グループに最大2つ、行グループに最大2つの項目を設定し、それぞれの組み合わせごとに数値の集計、件数を設定できます。"},
+        {IDC_PV_SUBTOTALS, u"合計チェックボックスの表示/非表示を切り替えます。"},
+    };
+    for (const auto& look : looks) {
+      EXPECT_EQ(p.m_ToolTips.GetToolText(d.GetDlgItem(look.id)), CString(look.tip)) << look.id;
+      auto* button = qobject_cast<QAbstractButton*>(d.GetDlgItem(look.id)->m_hWnd);
+      ASSERT_NE(button, nullptr);
+      EXPECT_FALSE(button->icon().isNull()) << look.id;
+    }
+    const int pictures[] = {IDC_PV_PIC_X1Y1, IDC_PV_PIC_X2Y1, IDC_PV_PIC_X3Y1,
+                            IDC_PV_PIC_X1Y2, IDC_PV_PIC_X1Y3, IDC_PV_PIC_X2Y2};
+    for (int id : pictures) {
+      auto* label = qobject_cast<QLabel*>(d.GetDlgItem(id)->m_hWnd);
+      ASSERT_NE(label, nullptr);
+      EXPECT_FALSE(label->pixmap().isNull()) << id;
+    }
+    ui::Click(d, IDC_PV_CROSS);
+    Tick(d, IDC_PV_GROUP_LIST, u"店舗");
+    EXPECT_TRUE(ui::IsShown(d, IDC_PV_PIC_X1Y1));
+    EXPECT_FALSE(ui::IsShown(d, IDC_PV_PIC_X2Y2));
+    tooltest::KeepPicture(d, "pivot_dlg_layout_picture");
     ui::Click(d, IDCANCEL);
   });
   dlg.DoModal();

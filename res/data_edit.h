@@ -30,7 +30,7 @@ inline constexpr ControlTemplate kDataEditControls[] = {
     // kind                    id                 text                             x    y    cx  cy  flags
     {CtlKind::Static, IDC_STATIC, u"処理したい順番に選択してください。", 8, 2, 200, 9},
     {CtlKind::Static, IDC_ORDER_TITLE, u" 処理順", 21, 20, 50, 10},
-    {CtlKind::Static, IDC_NEXT_TITLE, u"        次回\n設定画面起動", 76, 13, 70, 18, tpl::kMultiline},
+    {CtlKind::Static, IDC_NEXT_TITLE, u"        次回\n設定画面起動", 76, 16, 70, 17, tpl::kMultiline},
     {CtlKind::PushButton, IDC_ORDER_SLOT1, nullptr, 21, 34, 73, 21},
     {CtlKind::CheckBox, IDC_NEXT_CHECK1, u"次回\n設定画面起動", 113, 34, 62, 21, tpl::kHidden | tpl::kMultiline},
     {CtlKind::PushButton, IDC_ORDER_SLOT2, nullptr, 21, 69, 73, 21},
@@ -47,7 +47,7 @@ inline constexpr ControlTemplate kDataEditControls[] = {
     {CtlKind::CheckBox, IDC_TOOL_FILTER, u"フィルタ", 196, 102, 82, 17, tpl::kPushLike},
     {CtlKind::CheckBox, IDC_TOOL_SORT, u"ソート", 196, 122, 82, 17, tpl::kPushLike},
     {CtlKind::Static, IDC_STATIC, u"※解除方法\n 解除したい項目ボタンをクリック", 196, 144, 84, 30, tpl::kMultiline},
-    {CtlKind::Static, IDC_ROW_COUNT, nullptr, 198, 178, 82, 40, tpl::kMultiline},
+    {CtlKind::Static, IDC_ROW_COUNT, nullptr, 182, 178, 98, 40, tpl::kMultiline},
     {CtlKind::DefPushButton, IDOK, u"実行", 168, 220, 52, 16, tpl::kDisabled},
     {CtlKind::PushButton, IDCANCEL, u"キャンセル", 224, 220, 52, 16},
 };

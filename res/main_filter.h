@@ -54,18 +54,18 @@ inline constexpr ControlTemplate kMainFilterControls[] = {
     {CtlKind::Radio, IDC_MF_ADD, u"追加式", 16, 229, 50, 10},
     {CtlKind::Static, IDC_MF_ADD_TEXT, u"絞り込みたい項目を選択", 70, 230, 180, 8},
     {CtlKind::Static, IDC_MF_REMOVE_TEXT, u"不要な項目の選択を解除", 70, 243, 180, 8},
-    {CtlKind::Static, IDC_MF_COUNT_LABEL, u"該当データ数", 270, 200, 50, 8},
-    {CtlKind::Static, IDC_MF_COUNT, nullptr, 322, 200, 118, 8},
-    {CtlKind::Static, IDC_MF_ROWS_LABEL, u"明細行数", 270, 216, 50, 8},
-    {CtlKind::Edit, IDC_MF_ROWS, nullptr, 322, 214, 50, 12, tpl::kReadOnly},
+    {CtlKind::Static, IDC_MF_COUNT_LABEL, u"該当データ数", 8, 266, 50, 8},
+    {CtlKind::Static, IDC_MF_COUNT, nullptr, 60, 266, 250, 8},
+    {CtlKind::Static, IDC_MF_ROWS_LABEL, u"明細行数", 270, 202, 50, 8},
+    {CtlKind::Edit, IDC_MF_ROWS, nullptr, 322, 200, 50, 12, tpl::kReadOnly},
     {CtlKind::PushButton, IDC_MF_RESET, u"初期化", 270, 236, 50, 16},
     {CtlKind::Static, IDC_MF_CONFIRM_NOTE, u"確認モードでは変更を受け付けられません", 270, 255, 170, 8},
-    {CtlKind::PushButton, IDC_MF_NARROW, u"更に絞り込み", 150, 268, 60, 16, tpl::kHidden},
-    {CtlKind::PushButton, IDC_MF_SKIP, u"スキップ", 214, 268, 60, 16, tpl::kHidden},
-    {CtlKind::DefPushButton, IDOK, u"フィルタ実行", 278, 268, 80, 16},
-    {CtlKind::PushButton, IDCANCEL, u"キャンセル", 362, 268, 76, 16},
+    {CtlKind::PushButton, IDC_MF_NARROW, u"更に絞り込み", 150, 282, 60, 16, tpl::kHidden},
+    {CtlKind::PushButton, IDC_MF_SKIP, u"スキップ", 214, 282, 60, 16, tpl::kHidden},
+    {CtlKind::DefPushButton, IDOK, u"フィルタ実行", 278, 282, 80, 16},
+    {CtlKind::PushButton, IDCANCEL, u"キャンセル", 362, 282, 76, 16},
 };
 #undef TABRO_MF_FIELD
-inline constexpr DialogTemplate kMainFilter{IDD_MAIN_FILTER, u"フィルタ", 448, 290, kMainFilterControls};
+inline constexpr DialogTemplate kMainFilter{IDD_MAIN_FILTER, u"フィルタ", 448, 304, kMainFilterControls};
 TABRO_REGISTER_DIALOG(kMainFilter);
 }  // namespace res

@@ -18,26 +18,39 @@ uint8_t TypeOf(const FilterFields& f, int column) {
   return column >= 0 && column < 256 ? f.columnTypes[static_cast<size_t>(column)] : static_cast<uint8_t>(kUnknown);
 }
 
-// One record per data row, sorted by text; linkText holds the first field's cell.
-std::vector<FILTERVALUE> RowRecords(const FilterFields& f, const FilterSource& src, int column) {
-  std::vector<FILTERVALUE> records;
+// A data row's cell in the column being looked at; sorting these and not the
+// large per-row records keeps opening the dialog on big data quick.
+struct RowKey {
+  const CString* text;
+  int row;
+};
+
+std::vector<RowKey> SortedRowKeys(const FilterSource& src, int column) {
+  std::vector<RowKey> keys;
   const int first = std::max(0, src.titleRow + 1);
-  for (int r = first; r < src.dataRows; ++r) {
-    FILTERVALUE v;
-    v.row = r;
-    v.text = src.grid.GetAt(r, column);
-    if (f.fieldCount >= 1) v.linkText = src.grid.GetAt(r, f.fieldColumns[0]);
-    records.push_back(std::move(v));
+  keys.reserve(static_cast<size_t>(std::max(0, src.dataRows - first)));
+  for (int r = first; r < src.dataRows; ++r) keys.push_back({&src.grid.GetAt(r, column), r});
+  std::stable_sort(keys.begin(), keys.end(), [](const RowKey& a, const RowKey& b) { return *a.text < *b.text; });
+  return keys;
+}
+
+// One record per data row, in the keys' order; linkText holds the first field's cell.
+std::vector<FILTERVALUE> RowRecords(const FilterFields& f, const FilterSource& src, const std::vector<RowKey>& keys) {
+  std::vector<FILTERVALUE> records(keys.size());
+  for (size_t i = 0; i < keys.size(); ++i) {
+    FILTERVALUE& v = records[i];
+    v.row = keys[i].row;
+    v.text = *keys[i].text;
+    if (f.fieldCount >= 1) v.linkText = src.grid.GetAt(keys[i].row, f.fieldColumns[0]);
   }
-  std::stable_sort(records.begin(), records.end(), CompareFilterValues);
   return records;
 }
 
-int CountTexts(const std::vector<FILTERVALUE>& records) {
+int CountTexts(const std::vector<RowKey>& keys) {
   int count = 0;
-  for (size_t i = 0; i < records.size(); ++i) {
-    if (records[i].text.IsEmpty()) continue;
-    if (i == 0 || records[i].text != records[i - 1].text) ++count;
+  for (size_t i = 0; i < keys.size(); ++i) {
+    if (keys[i].text->IsEmpty()) continue;
+    if (i == 0 || *keys[i].text != *keys[i - 1].text) ++count;
   }
   return count;
 }
@@ -110,7 +123,7 @@ bool FilterRepeatsEnough(int distinct, int rows) {
 
 int CountDistinctValues(FilterFields& f, const FilterSource& src, int column) {
   if (column < 0 || column >= 256) return kUndetermined;
-  const int distinct = CountTexts(RowRecords(f, src, column));
+  const int distinct = CountTexts(SortedRowKeys(src, column));
   const uint8_t type = TypeOf(f, column);
   int code = distinct;
   if (distinct < 2) code = kTooFewValues;
@@ -123,8 +136,8 @@ int CountDistinctValues(FilterFields& f, const FilterSource& src, int column) {
 
 bool CollectDistinctValues(FilterFields& f, const FilterSource& src, int column) {
   if (column < 0 || column >= 256 || f.fieldCount >= FILTER_MAX_CONDS) return false;
-  std::vector<FILTERVALUE> records = RowRecords(f, src, column);
-  const int distinct = CountTexts(records);
+  const std::vector<RowKey> keys = SortedRowKeys(src, column);
+  const int distinct = CountTexts(keys);
   const uint8_t type = TypeOf(f, column);
   const bool repeats = FilterRepeatsEnough(distinct, DataRowCount(src));
   int code = distinct;
@@ -139,12 +152,12 @@ bool CollectDistinctValues(FilterFields& f, const FilterSource& src, int column)
   const int linkColumn = field > 0 ? f.fieldColumns[field - 1] : -1;
   std::vector<FILTERVALUE>& values = f.values[field];
   values.clear();
-  for (const FILTERVALUE& rec : records) {
-    if (rec.text.IsEmpty()) continue;
-    if (values.empty() || values.back().text != rec.text) {
+  for (const RowKey& rec : keys) {
+    if (rec.text->IsEmpty()) continue;
+    if (values.empty() || values.back().text != *rec.text) {
       FILTERVALUE v;
       v.row = rec.row;
-      v.text = rec.text;
+      v.text = *rec.text;
       values.push_back(std::move(v));
     }
     FILTERVALUE& v = values.back();
@@ -159,7 +172,7 @@ bool CollectDistinctValues(FilterFields& f, const FilterSource& src, int column)
   f.fieldColumns[field] = column;
   f.fieldKinds[field] = FILTER_VALUES;
   f.states[field].assign(values.size(), FILTER_HIDDEN);
-  if (field == 1) f.rowRecords = std::move(records);
+  if (field == 1) f.rowRecords = RowRecords(f, src, keys);
   ++f.fieldCount;
   return true;
 }

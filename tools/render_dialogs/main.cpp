@@ -156,6 +156,7 @@ bool IdList(const std::string& arg, const std::string& name, std::vector<int>& i
 int main(int argc, char** argv) {
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   ui::StartApplication(argc, argv);
+  SetImageFolder(CString(TABRO_IMAGE_DIR));
   QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
   std::set<int> only;
   std::vector<int> disabled, hidden;

@@ -439,8 +439,12 @@ void CMainFilter::OnOK() {
   if (!UpdateData(TRUE)) return;
   m_CondCount = 0;
   for (FILTERDAT& d : m_Conds) d.Clear();
+  // A field that restricts nothing yields no condition, but its record is kept
+  // behind the conditions so that reopening shows the column it stood on.
+  std::vector<FILTERDAT> unused;
+  bool stopped = false;
   for (int k = 0; k < m_Fields.fieldCount; ++k) {
-    FILTERDAT& d = m_Conds[m_CondCount];
+    FILTERDAT d;
     const int column = m_Fields.fieldColumns[k];
     if (m_Fields.fieldKinds[k] != FILTER_VALUES) {
       const uint8_t type = m_Fields.columnTypes[static_cast<size_t>(std::clamp(column, 0, 255))];
@@ -458,20 +462,14 @@ void CMainFilter::OnOK() {
       d.kind = type;
       d.column = column;
       d.valueCount = mode == 2 ? 2 : 1;
-      ++m_CondCount;
+      if (stopped) unused.push_back(d);
+      else m_Conds[m_CondCount++] = d;
       continue;
     }
     CCheckListBox& list = m_Lists[k];
     const int lines = list.GetCount();
     int checked = 0;
     for (int i = 0; i < lines; ++i) checked += list.GetCheck(i) == BST_CHECKED ? 1 : 0;
-    if (lines == 0) break;
-    if (m_Fields.style == FILTER_STYLE_REMOVE) {
-      if (checked == 0) break;
-      if (checked == lines) continue;
-    } else if (checked == 0) {
-      continue;
-    }
     d.kind = FILTER_VALUES;
     d.mode = 0;
     d.column = column;
@@ -480,7 +478,21 @@ void CMainFilter::OnOK() {
       if (list.GetCheck(i) == BST_CHECKED) d.filterKey[n++] = list.GetText(i);
     }
     d.valueCount = n;
-    ++m_CondCount;
+    bool condition = !stopped;
+    if (lines == 0) {
+      stopped = true;
+      condition = false;
+    } else if (m_Fields.style == FILTER_STYLE_REMOVE) {
+      if (checked == 0) stopped = true;
+      if (checked == 0 || checked == lines) condition = false;
+    } else if (checked == 0) {
+      condition = false;
+    }
+    if (condition) m_Conds[m_CondCount++] = d;
+    else unused.push_back(d);
+  }
+  for (size_t i = 0; i < unused.size() && m_CondCount + static_cast<int>(i) < FILTER_MAX_CONDS; ++i) {
+    m_Conds[m_CondCount + static_cast<int>(i)] = unused[i];
   }
   SaveFilterSettings();
   EndDialog(IDOK);

@@ -25,6 +25,7 @@ class CPivotDlg : public CDialogEx {
   int m_Skip = 0;
   int m_InChain = 0;
   int m_ConfirmMode = 0;
+  CToolTipCtrl m_ToolTips;   // what the mode buttons and the 計表示 toggle do
   int m_SumType = -1;     // -1 none chosen, 0 simple, 1 cross
   int m_ValueKind = 0;    // 0 sum list shown, 1 count list shown
   int m_GroupSide = 0;    // side of the next group item: 0 row, 1 column
@@ -122,6 +123,8 @@ class CPivotDlg : public CDialogEx {
   CListCtrl m_RowPreview;
   CListCtrl m_ValuePreview;
   CBrush m_WhiteBrush{RGB(255, 255, 255)};
+  CBitmap m_ButtonImages[3];   // 単純集計, クロス集計, 計表示
+  bool m_LooksLoaded = false;
 
   DECLARE_MESSAGE_MAP()
 };

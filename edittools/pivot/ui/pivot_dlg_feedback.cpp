@@ -150,6 +150,30 @@ void CPivotDlg::SetModeButtonLooks() {
   // The pressed look is the check state of the push-like buttons; the tooltips say what each does.
   static_cast<CButton*>(GetDlgItem(IDC_PV_SIMPLE))->SetCheck(m_SumType == PIVOT_SIMPLE ? 1 : 0);
   static_cast<CButton*>(GetDlgItem(IDC_PV_CROSS))->SetCheck(m_SumType == PIVOT_CROSS ? 1 : 0);
+  struct Look {
+    int id;
+    UINT image;
+    const char16_t* tip;
+  };
+  static constexpr Look kLooks[] = {
+      {IDC_PV_SIMPLE, 312,
+       u"列グループに最大3つまでの項目を設定し、それぞれの組み合わせごとに数値の集計、件数を設定できます。"},
+      {IDC_PV_CROSS, 309,
+       u"列グループに最大2つ、行グループに最大2つの項目を設定し、それぞれの組み合わせごとに数値の集計、件数を設定できます。"},
+      {IDC_PV_SUBTOTALS, 315, u"合計チェックボックスの表示/非表示を切り替えます。"},
+  };
+  const bool first = !m_LooksLoaded;
+  if (first) m_ToolTips.Create(this);
+  m_LooksLoaded = true;
+  for (size_t i = 0; i < std::size(kLooks); ++i) {
+    auto* button = static_cast<CButton*>(GetDlgItem(kLooks[i].id));
+    if (!button) continue;
+    if (first) {
+      m_ButtonImages[i].LoadBitmap(kLooks[i].image);
+      m_ToolTips.AddTool(button, CString(kLooks[i].tip));
+    }
+    button->SetBitmap(&m_ButtonImages[i]);
+  }
 }
 
 CRect CPivotDlg::ControlRect(int id) {

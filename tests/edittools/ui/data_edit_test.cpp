@@ -15,6 +15,7 @@
 #include "res/sort_dlg.h"
 #include "res/data_macro_insert.h"
 #include "res/main_filter.h"
+#include "tests/edittools/ui/dialog_test_support.h"
 
 namespace {
 
@@ -48,10 +49,10 @@ std::string Slots(CDialog& d) {
   return s;
 }
 
-TOOLORDER Order(std::initializer_list<TOOLSLOT> slots) {
+TOOLORDER Order(std::initializer_list<TOOLSLOT> entries) {
   TOOLORDER order{};
   size_t i = 0;
-  for (const TOOLSLOT& s : slots) order[i++] = s;
+  for (const TOOLSLOT& s : entries) order[i++] = s;
   return order;
 }
 
@@ -144,6 +145,21 @@ TEST(DataEditRowText, CountsAndTheJoinWarning) {
        3001, u"データ行数 =   3,001 \n追加CSV処理は3,000行\n以上はできません\nフィルタで絞ってください"},
   };
   for (const Case& c : cases) EXPECT_EQ(CDataEdit::RowCountText(c.rows), CString(c.text)) << c.name;
+}
+
+// The warning exists for large data; it was cut exactly there.
+TEST_F(DataEditTest, TheRowCountWarningIsSeenWhole) {
+  theApp.m_DataRows = 123457;
+  ScriptedModalDriver modal;
+  modal.Queue(res::IDD_DATA_EDIT, [](CDialog& d) {
+    EXPECT_EQ(tooltest::TextCut(d, res::IDC_ROW_COUNT), "");
+    EXPECT_EQ(tooltest::TextCut(d, res::IDC_NEXT_TITLE), "");
+    KeepPicture(d, "data_edit_large");
+    ui::Click(d, IDCANCEL);
+  });
+  CDataEdit dlg;
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  EXPECT_EQ(modal.Failures(), 0);
 }
 
 TEST_F(DataEditTest, ResumeFormLocksTheToolsThatRan) {

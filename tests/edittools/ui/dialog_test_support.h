@@ -2,6 +2,13 @@
 // Shared set-up of the tool-dialog tests: a small loaded input in theApp, the
 // tool-dialog table filled as at start-up, and pictures kept on request.
 
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QWidget>
 #include <cstdlib>
 #include <string>
 
@@ -19,6 +26,39 @@ inline void KeepPicture(CDialog& dlg, const char* name) {
   if (const char* dir = std::getenv("TABRO_SCREENSHOT_DIR")) {
     ui::Render(dlg).SavePng(CString(std::string(dir) + "/" + name + ".png"));
   }
+}
+
+// Whether the control's present text is seen whole with its own font: every
+// line the text sets fits the width the control leaves for it (a line never
+// wraps a piece alone), and all of them fit its height. Empty when it does,
+// else what was measured.
+inline std::string TextCut(CDialog& dlg, int id) {
+  CWnd* control = dlg.GetDlgItem(id);
+  if (!control || !control->m_hWnd) return "no control";
+  QWidget* w = control->m_hWnd;
+  const std::u16string raw = ui::TextOf(dlg, id).ToU16();
+  const QString text = QString::fromUtf16(raw.data(), static_cast<qsizetype>(raw.size()));
+  if (text.isEmpty()) return {};
+  const QFontMetrics fm(w->font());
+  int room = w->width();
+  // A radio or check box leaves its text what the style draws beside the box.
+  QStyleOptionButton option;
+  option.initFrom(w);
+  if (qobject_cast<QRadioButton*>(w)) {
+    room = w->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, w).width();
+  } else if (qobject_cast<QCheckBox*>(w)) {
+    room = w->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, w).width();
+  } else if (qobject_cast<QAbstractButton*>(w)) {
+    room -= 8;
+  }
+  int height = 0;
+  for (const QString& line : text.split(QLatin1Char('\n'))) {
+    const int need = fm.horizontalAdvance(line);
+    if (need > room) return "line \"" + line.toStdString() + "\" needs " + std::to_string(need) + " px, has " + std::to_string(room);
+    height += fm.lineSpacing();
+  }
+  if (height > w->height() + 3) return "needs " + std::to_string(height) + " px high, has " + std::to_string(w->height());
+  return {};
 }
 
 // Loads rows into theApp's data grid as the loader leaves them (title in row 0).

@@ -99,6 +99,33 @@ TEST_F(FilterDialog, FreshSetsUpTheRepeatingColumnsAndStoresTheChecks) {
   EXPECT_EQ(theApp.m_FilterHeadRows[0].size(), 4u);
 }
 
+// The count line of a checked value, for values of 10 and 20 characters.
+TEST(FilterDialogCountLine, LongValuesAreSeenWhole) {
+  const char16_t* const values[] = {u"東京都千代田区丸の内", u"東京都千代田区丸の内一丁目二番三号ビル"};
+  for (const char16_t* value : values) {
+    tooltest::LoadRows({{u"住所", u"数量"}});
+    for (int r = 1; r <= 60; ++r) {
+      theApp.m_DataGrid[r][0] = CString(r <= 30 ? value : u"大阪");
+      theApp.m_DataGrid[r][1] = CString(Num(r));
+      theApp.m_RowFieldCount[static_cast<size_t>(r)] = 2;
+    }
+    theApp.m_DataRows = 61;
+    ScriptedModalDriver modal;
+    CMainFilter dlg;
+    modal.Queue(IDD_MAIN_FILTER, [value](CDialog& d) {
+      const int line = Lines(d, IDC_MF_LIST1)[0] == value ? 0 : 1;
+      ClickLine(d, IDC_MF_LIST1, line);
+      EXPECT_EQ(ui::TextOf(d, IDC_MF_COUNT), CString(u"【" + std::u16string(value) + u"】は30件"));
+      EXPECT_EQ(tooltest::TextCut(d, IDC_MF_COUNT), "");
+      EXPECT_EQ(tooltest::TextCut(d, IDC_MF_ROWS_LABEL), "");
+      tooltest::KeepPicture(d, "main_filter_long_value");
+      ui::Click(d, IDCANCEL);
+    });
+    dlg.DoModal();
+    EXPECT_EQ(modal.Failures(), 0);
+  }
+}
+
 TEST_F(FilterDialog, ResetThenARangeFieldEndsTheChoice) {
   ScriptedModalDriver modal;
   CMainFilter dlg;
@@ -172,6 +199,9 @@ TEST_F(FilterDialog, InChainPresetsTheStoredChecksAndSkipKeepsThem) {
     EXPECT_FALSE(ui::IsShown(d, IDC_MF_NARROW));
     EXPECT_EQ(Lines(d, IDC_MF_LIST1), (std::vector<std::u16string>{u"east", u"+west"}));
     EXPECT_EQ(ui::TextOf(d, IDC_MF_NAME1), CString(u"地域"));
+    // 店舗 gave no condition; it still stands on its own column.
+    EXPECT_EQ(ui::TextOf(d, IDC_MF_NAME2), CString(u"店舗"));
+    EXPECT_EQ(Lines(d, IDC_MF_LIST2), (std::vector<std::u16string>{u"s3"}));
     tooltest::KeepPicture(d, "main_filter_chain");
     ui::Click(d, IDC_MF_SKIP);
   });

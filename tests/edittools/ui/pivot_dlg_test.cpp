@@ -10,6 +10,9 @@
 #include "res/pivot_dlg.h"
 #include "tests/edittools/ui/dialog_test_support.h"
 
+#include <QAbstractButton>
+#include <QLabel>
+
 namespace {
 
 using namespace res;
@@ -289,8 +292,8 @@ TEST_F(PivotDialog, InChainRestoresTheTicksAndSkipKeepsTheSettings) {
   EXPECT_EQ(modal.Failures(), 0);
 }
 
-// Regression: after 設定クリア the 合計方法 list still showed 一括計 while 分類計 was stored.
-TEST_F(PivotDialog, TheSumStyleListShowsWhatIsStored) {
+// The "合計方法" list once kept showing 一括計 after a clear stored 分類計.
+TEST_F(PivotDialog, ClearShowsTheStoredSumStyle) {
   PIVOTSETTING& s = theApp.m_PivotSetting;
   s.SumType = PIVOT_SIMPLE;
   s.SumStyl = 1;
@@ -304,12 +307,71 @@ TEST_F(PivotDialog, TheSumStyleListShowsWhatIsStored) {
   ScriptedModalDriver modal;
   CPivotDlg dlg;
   dlg.m_InChain = 1;
-  modal.Queue(IDD_PIVOT_DLG, [&dlg](CDialog& d) {
+  modal.Queue(IDD_PIVOT_DLG, [](CDialog& d) {
     auto* style = static_cast<CComboBox*>(d.GetDlgItem(IDC_PV_SUM_STYLE));
     EXPECT_EQ(style->GetCurSel(), 1);
     ui::Click(d, IDC_PV_CLEAR);
-    EXPECT_EQ(dlg.m_SumStyl, 0);
+    EXPECT_EQ(static_cast<CPivotDlg&>(d).m_SumStyl, 0);
     EXPECT_EQ(style->GetCurSel(), 0);
+    ui::Click(d, IDCANCEL);
+  });
+  dlg.DoModal();
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
+// The side radios and the steps text start hidden; shown, they are seen whole.
+TEST_F(PivotDialog, CrossSidesAndStepsAreSeenWhole) {
+  ScriptedModalDriver modal;
+  CPivotDlg dlg;
+  modal.Queue(IDD_PIVOT_DLG, [](CDialog& d) {
+    ui::Click(d, IDC_PV_CROSS);
+    ui::Click(d, IDC_PV_STEPS);
+    for (int id : {IDC_PV_ROW_SIDE, IDC_PV_COL_SIDE, IDC_PV_STEPS_TEXT}) {
+      EXPECT_TRUE(ui::IsShown(d, id)) << id;
+      EXPECT_EQ(tooltest::TextCut(d, id), "") << id;
+    }
+    tooltest::KeepPicture(d, "pivot_dlg_cross_steps");
+    ui::Click(d, IDCANCEL);
+  });
+  dlg.DoModal();
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
+// 書式イメージ shows the picture of the layout, and the image buttons carry
+// their images and say what they do.
+TEST_F(PivotDialog, SampleLayoutPicturesAndButtonLooks) {
+  ScriptedModalDriver modal;
+  CPivotDlg dlg;
+  modal.Queue(IDD_PIVOT_DLG, [](CDialog& d) {
+    CPivotDlg& p = static_cast<CPivotDlg&>(d);
+    const struct {
+      int id;
+      const char16_t* tip;
+    } looks[] = {
+        {IDC_PV_SIMPLE,
+         u"列グループに最大3つまでの項目を設定し、それぞれの組み合わせごとに数値の集計、件数を設定できます。"},
+        {IDC_PV_CROSS,
+         u"列グループに最大2つ、行グループに最大2つの項目を設定し、それぞれの組み合わせごとに数値の集計、件数を設定できます。"},
+        {IDC_PV_SUBTOTALS, u"合計チェックボックスの表示/非表示を切り替えます。"},
+    };
+    for (const auto& look : looks) {
+      EXPECT_EQ(p.m_ToolTips.GetToolText(d.GetDlgItem(look.id)), CString(look.tip)) << look.id;
+      auto* button = qobject_cast<QAbstractButton*>(d.GetDlgItem(look.id)->m_hWnd);
+      ASSERT_NE(button, nullptr);
+      EXPECT_FALSE(button->icon().isNull()) << look.id;
+    }
+    const int pictures[] = {IDC_PV_PIC_X1Y1, IDC_PV_PIC_X2Y1, IDC_PV_PIC_X3Y1,
+                            IDC_PV_PIC_X1Y2, IDC_PV_PIC_X1Y3, IDC_PV_PIC_X2Y2};
+    for (int id : pictures) {
+      auto* label = qobject_cast<QLabel*>(d.GetDlgItem(id)->m_hWnd);
+      ASSERT_NE(label, nullptr);
+      EXPECT_FALSE(label->pixmap().isNull()) << id;
+    }
+    ui::Click(d, IDC_PV_CROSS);
+    Tick(d, IDC_PV_GROUP_LIST, u"店舗");
+    EXPECT_TRUE(ui::IsShown(d, IDC_PV_PIC_X1Y1));
+    EXPECT_FALSE(ui::IsShown(d, IDC_PV_PIC_X2Y2));
+    tooltest::KeepPicture(d, "pivot_dlg_layout_picture");
     ui::Click(d, IDCANCEL);
   });
   dlg.DoModal();

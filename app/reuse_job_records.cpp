@@ -1,6 +1,7 @@
 // The main dialog's list of the stored jobs of the current input, and new jobs.
 
 #include "app/tabro_client_dlg.h"
+#include "jobsheet/reuse/reuse_store.h"
 
 void CTabroClientDlg::CollectSameCsvJobs() { m_SameCsvJobs = CollectJobsOfFile(theApp.m_ReuseCommands, m_BaseName); }
 
@@ -10,6 +11,13 @@ int CTabroClientDlg::IsJobNameTaken(const CString& name) const {
   }
   return 0;
 }
+
+namespace {
+
+constexpr char16_t kUnstorableJobText[] =
+    u"名前またはコマンドに「\",」か改行が含まれているため、再利用ジョブに保存しませんでした。";
+
+}  // namespace
 
 int CTabroClientDlg::AddReuseCommand(const CString& command, int outputFormat, int charCode,
                                      const CString& jobName) {
@@ -24,6 +32,14 @@ int CTabroClientDlg::AddReuseCommand(const CString& command, int outputFormat, i
     job.toolLinesChanged = 1;
   }
   job.toolOrder = theApp.FormatToolOrder();
+  // A text that would break its line in the job list would reload with shifted
+  // fields: such a job is not stored.
+  for (const CString* text : {&job.csvFile, &job.command, &job.outputKind, &job.jobName, &job.toolOrder}) {
+    if (ReuseTextBreaksLine(*text)) {
+      theApp.DoMessageBox(CString(kUnstorableJobText));
+      return 0;
+    }
+  }
   theApp.m_ReuseCommands.push_back(job);
   return 1;
 }

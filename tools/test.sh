@@ -11,7 +11,7 @@ jobs=$(nproc)
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABRO_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 unit_status=0
 ctest --test-dir build --output-on-failure -j "$jobs" | tee "$log" || unit_status=$?

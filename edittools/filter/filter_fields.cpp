@@ -15,7 +15,7 @@ constexpr int kCountTextChars = 20;
 int DataRowCount(const FilterSource& src) { return std::max(0, src.dataRows - src.titleRow - 1); }
 
 uint8_t TypeOf(const FilterFields& f, int column) {
-  return column >= 0 && column < 256 ? f.columnTypes[static_cast<size_t>(column)] : kUnknown;
+  return column >= 0 && column < 256 ? f.columnTypes[static_cast<size_t>(column)] : static_cast<uint8_t>(kUnknown);
 }
 
 // One record per data row, sorted by text; linkText holds the first field's cell.
@@ -167,7 +167,7 @@ bool CollectDistinctValues(FilterFields& f, const FilterSource& src, int column)
 std::vector<FilterCandidate> FindCandidateFields(FilterFields& f, const FilterSource& src,
                                                  const std::vector<int>* storedColumns) {
   f.distinctCounts.fill(0);
-  for (size_t c = 0; c < f.columnTypes.size(); ++c) f.columnTypes[c] = src.columnTypes ? src.columnTypes[c] : kUnknown;
+  for (size_t c = 0; c < f.columnTypes.size(); ++c) f.columnTypes[c] = src.columnTypes ? src.columnTypes[c] : static_cast<uint8_t>(kUnknown);
   if (storedColumns) {
     f.fieldCount = 0;
     for (int column : *storedColumns) CollectDistinctValues(f, src, column);
@@ -205,7 +205,7 @@ std::vector<FilterLine> FillCheckList(FilterFields& f, int field) {
   f.listMaps[field].clear();
   if (f.fieldKinds[field] != FILTER_VALUES) return lines;
   for (size_t i = 0; i < f.values[field].size(); ++i) {
-    const uint8_t state = i < f.states[field].size() ? f.states[field][i] : FILTER_HIDDEN;
+    const uint8_t state = i < f.states[field].size() ? f.states[field][i] : static_cast<uint8_t>(FILTER_HIDDEN);
     if (state == FILTER_HIDDEN) continue;
     f.listMaps[field].emplace_back(static_cast<int>(lines.size()), static_cast<int>(i));
     lines.push_back({f.values[field][i].text, state == FILTER_CHECKED});

@@ -141,7 +141,9 @@ CString FormatReuseList(const std::vector<REUSECOMMAND>& jobs) {
   return text;
 }
 
-bool ReuseTextBreaksLine(const CString& text) { return text.Find(u"\",") >= 0; }
+bool ReuseTextBreaksLine(const CString& text) {
+  return text.Find(u"\",") >= 0 || text.Find(u'\r') >= 0 || text.Find(u'\n') >= 0;
+}
 
 bool SaveReuseToolFiles(const CString& programFolder, const std::vector<REUSECOMMAND>& jobs) {
   bool ok = true;

@@ -121,7 +121,9 @@ TEST_F(AddCsvStepTest, EditorOutcomesBecomeStepResults) {
     EXPECT_EQ(g_editor.seen.inChain, 1) << c.name;
     EXPECT_EQ(g_editor.seen.csvTitle, CString(u"sales")) << c.name;
     EXPECT_EQ(theApp.m_CurrentReuse.toolLines.empty(), c.removedAll == 1) << c.name;
-    if (c.result == 0 && !c.removedAll) EXPECT_EQ(theApp.m_JoinDef.AddCsvUpdateFg, 7) << c.name;
+    if (c.result == 0 && !c.removedAll) {
+      EXPECT_EQ(theApp.m_JoinDef.AddCsvUpdateFg, 7) << c.name;
+    }
   }
   EXPECT_TRUE(hooks_.Messages().empty());
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/tabro_client_app.h"
+#include "app/tabro_client_dlg.h"
 #include "platform/paths.h"
 #include "platform/ui_hooks.h"
 #include "support/temp_dir.h"
@@ -60,6 +61,27 @@ TEST_F(ReuseJobsTest, NothingIsSavedWhileReuseIsOff) {
   theApp.m_ReuseCommands.resize(1);
   theApp.SaveReuseCommandFile();
   EXPECT_FALSE(std::filesystem::exists(dir_ / "ReuseCommandFile.txt"));
+}
+
+// Regression: a base name holding `",` broke its line in the job list and the
+// job reloaded with shifted fields.
+TEST_F(ReuseJobsTest, ANameThatWouldBreakItsListLineIsNotStored) {
+  struct Row {
+    const char16_t* baseName;
+    const char16_t* jobName;
+    int stored;
+  };
+  const Row rows[] = {{u"売上\",2026", u"月次", 0}, {u"売上", u"月次\",A", 0}, {u"売上\n2", u"月次", 0},
+                      {u"売上,2026", u"月次\"A", 1}};
+  for (const Row& r : rows) {
+    theApp.ClearReuseCommands();
+    hooks_.Clear();
+    CTabroClientDlg dlg;
+    dlg.m_BaseName = r.baseName;
+    EXPECT_EQ(dlg.AddReuseCommand(u"TypeL", 0, 0, r.jobName), r.stored) << CString(r.baseName);
+    EXPECT_EQ(static_cast<int>(theApp.m_ReuseCommands.size()), r.stored);
+    EXPECT_EQ(hooks_.Messages().size(), r.stored ? 0u : 1u);
+  }
 }
 
 }  // namespace

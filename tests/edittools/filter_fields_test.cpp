@@ -92,7 +92,9 @@ TEST(FilterFields, CandidatesAndAutomaticFields) {
     FilterFields f;
     const std::vector<FilterCandidate> found = FindCandidateFields(f, d.Source(), nullptr);
     ASSERT_EQ(found.size(), c.candidate ? 1u : 0u) << c.name;
-    if (c.candidate) EXPECT_EQ(found[0].range, c.range) << c.name;
+    if (c.candidate) {
+      EXPECT_EQ(found[0].range, c.range) << c.name;
+    }
     EXPECT_EQ(f.fieldCount, c.field ? 1 : 0) << c.name;
   }
 }

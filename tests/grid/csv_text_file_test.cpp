@@ -382,7 +382,9 @@ TEST(CsvTextFileTest, ByteReadersLimitTheTextAndGiveNothingOfARefusedLine) {
     std::string bytes = "stale";
     EXPECT_EQ(read(bytes), !c.first.empty());
     EXPECT_EQ(bytes, c.first);
-    if (c.first.empty()) EXPECT_EQ(f.GetReadState(), CCsvTextFile::ReadState::kLineTooLong);
+    if (c.first.empty()) {
+      EXPECT_EQ(f.GetReadState(), CCsvTextFile::ReadState::kLineTooLong);
+    }
     ASSERT_TRUE(read(bytes));  // reading goes on with the next line
     EXPECT_EQ(bytes.substr(0, 1), "z");
   }

@@ -3,6 +3,7 @@
 // the dialogs it opens.
 
 #include "app/tabro_client_dlg.h"
+#include "jobsheet/reuse/reuse_store.h"
 #include "app/ui/new_file_dlg.h"
 #include "jobsheet/reuse/reuse_rules.h"
 #include "jobsheet/reuse/ui/overlap_list.h"
@@ -134,11 +135,19 @@ void CTabroClientDlg::SaveReuseJob(const CString& command, int outputFormat, int
   const int jobNo = theApp.m_ReuseJobNo;
   if (r == 3 && jobNo >= 1 && jobNo <= static_cast<int>(theApp.m_ReuseCommands.size())) {
     REUSECOMMAND& job = theApp.m_ReuseCommands[jobNo - 1];
+    if (ReuseTextBreaksLine(command) || ReuseTextBreaksLine(toolText)) {
+      theApp.DoMessageBox(u"コマンドに「\",」か改行が含まれているため、再利用ジョブに保存しませんでした。");
+      m_ReuseSaveResult = 0;
+      return;
+    }
     job.command = command;
     if (const char16_t* kind = OutputKindText(outputFormat, charCode)) job.outputKind = kind;
     job.toolOrder = toolText;
   } else if (r == 2) {
-    AddReuseCommand(command, outputFormat, charCode, m_OutputName);
+    if (AddReuseCommand(command, outputFormat, charCode, m_OutputName) == 0) {
+      m_ReuseSaveResult = 0;
+      return;
+    }
     theApp.m_ReuseJobNo = static_cast<int>(theApp.m_ReuseCommands.size());
     CollectSameCsvJobs();
   }

@@ -261,7 +261,9 @@ TEST_P(ButtonTextColour, DrawsTheTextInTheFrameworksColour) {
   const CRect content(2, 2, picture.Width() - 2, picture.Height() - 2);
   EXPECT_GT(picture.CountColour(content, c.expected), 0);
   for (COLORREF other : {c.textColour, c.hotColour}) {
-    if (other != CLR_DEFAULT && other != c.expected) EXPECT_EQ(picture.CountColour(content, other), 0);
+    if (other != CLR_DEFAULT && other != c.expected) {
+      EXPECT_EQ(picture.CountColour(content, other), 0);
+    }
   }
 }
 

@@ -66,7 +66,9 @@ TEST(ClassifyColumns, KindsFromHeadersAndSamples) {
       {4, JOINKIND_NONE, JOINKIND_PERSON},
   };
   for (const Case& c : kCases) {
-    if (c.column < f.cols) EXPECT_EQ(f.join.m_ColumnKinds[0][c.column], c.loaded) << c.column;
+    if (c.column < f.cols) {
+      EXPECT_EQ(f.join.m_ColumnKinds[0][c.column], c.loaded) << c.column;
+    }
     EXPECT_EQ(f.join.m_ColumnKinds[1][c.column], c.additional) << c.column;
   }
 }

@@ -56,7 +56,9 @@ TEST_P(FilterDlgOk, RefusesWhatTheConditionMayNotCarry) {
   modal.Queue(131, [&](CDialog& d) {
     ui::Type(d, 1068, CString(c.typed));
     ui::Click(d, IDOK);
-    if (c.message) EXPECT_FALSE(d.HasEnded());
+    if (c.message) {
+      EXPECT_FALSE(d.HasEnded());
+    }
   });
   if (c.message) modal.QueueBox(IDOK, c.message);
   EXPECT_EQ(dlg.DoModal(), c.message ? IDCANCEL : IDOK);

@@ -1,6 +1,7 @@
 #include "grid/csv_text_file.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -187,9 +188,54 @@ bool CCsvTextFile::OpenForReading() {
     m_Fd = -1;
     return false;
   }
+  if (m_RequestedCodeType == CODETYPE_DETECT && !ReadUtf16AsUtf8()) {
+    ::close(m_Fd);
+    m_Fd = -1;
+    return false;
+  }
   m_CodeType = m_RequestedCodeType;
   SettleCodeType();
   return true;
+}
+
+// A file that starts with a UTF-16 byte-order mark is turned whole into UTF-8 with
+// its mark, held in memory, and read from there: the line reader works on bytes.
+bool CCsvTextFile::ReadUtf16AsUtf8() {
+  if (m_End < 2) return true;
+  const bool little = m_Block[0] == 0xFF && m_Block[1] == 0xFE;
+  const bool big = m_Block[0] == 0xFE && m_Block[1] == 0xFF;
+  if (!little && !big) return true;
+  std::string bytes(reinterpret_cast<const char*>(m_Block.data()), m_End);
+  while (!m_Eof) {
+    if (!ReadBlock() && m_ReadFailed) return false;
+    bytes.append(reinterpret_cast<const char*>(m_Block.data()), m_End);
+  }
+  if (m_ReadFailed) return false;
+  std::u16string units;
+  units.reserve(bytes.size() / 2);
+  for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    const auto a = static_cast<unsigned char>(bytes[i]);
+    const auto b = static_cast<unsigned char>(bytes[i + 1]);
+    units.push_back(static_cast<char16_t>(little ? (b << 8 | a) : (a << 8 | b)));
+  }
+  const std::string utf8 = "\xEF\xBB\xBF" + Utf16ToUtf8(units);
+  const int mem = ::memfd_create("utf16-input", MFD_CLOEXEC);
+  if (mem < 0) return false;
+  std::string_view rest = utf8;
+  while (!rest.empty()) {
+    const ssize_t n = ::write(mem, rest.data(), rest.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ::close(mem);
+      return false;
+    }
+    rest.remove_prefix(static_cast<size_t>(n));
+  }
+  ::lseek(mem, 0, SEEK_SET);
+  ::close(m_Fd);
+  m_Fd = mem;
+  m_Eof = false;
+  return ReadBlock();
 }
 
 bool CCsvTextFile::ReadBlock() {

@@ -118,6 +118,7 @@ class CCsvTextFile {
   RawResult ReadRawLine(std::string& bytes, size_t limit);
   RawResult ReadEucRaw(std::string& bytes, size_t limit);
   bool FinishByteRead(RawResult r);
+  bool ReadUtf16AsUtf8();
 
   std::vector<unsigned char> m_Block;
   size_t m_Pos = 0;

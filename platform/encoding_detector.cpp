@@ -240,7 +240,9 @@ std::vector<EncodingCandidate> DetectEncodingCandidates(std::string_view bytes) 
   if (utf8.chars == 0 && utf8.bad == 0) return out;  // ASCII only (or a cut sequence)
   // Three-byte sequences (all of Japanese) that are all well-formed settle it: other
   // codes seldom give them by chance. Two-byte ones alone compete on plausibility.
-  const bool utf8First = utf8Ok && utf8Long > 0;
+  // One stray byte among several well-formed three-byte characters is a damaged
+  // UTF-8 file, not text of another code.
+  const bool utf8First = utf8Long > 0 && (utf8Ok || (utf8.bad == 1 && utf8Long >= 3));
   if (utf8First) out.push_back({CP_UTF8, 100});
 
   struct Scored {

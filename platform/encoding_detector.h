@@ -8,7 +8,8 @@
 // how plausible the decoded characters are for Japanese text), and ICU's detector
 // only breaks ties. Well-formed UTF-8 with characters of three bytes (all of
 // Japanese) always comes first, whatever its line ends; UTF-8 of two-byte characters
-// only (accented Latin letters) competes on plausibility with the other codes.
+// only (accented Latin letters) competes on plausibility with the other codes. One
+// invalid sequence among three or more such characters still leaves UTF-8 first.
 //
 // A code page whose byte rules the text breaks more than rarely is not a candidate.
 // Text of ASCII bytes only gives no candidates: every code page reads it alike.

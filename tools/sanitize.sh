@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the unit tests with AddressSanitizer and UndefinedBehaviorSanitizer and
 # runs them all, then builds the loader's and the string's tests with
-# ThreadSanitizer and runs those. Fails on any test failure or sanitizer report.
-# Build folders: build-asan, build-tsan.
+# ThreadSanitizer and runs those, then the watch thread's tests with the window
+# layer. Fails on any test failure or sanitizer report.
+# Build folders: build-asan, build-tsan, build-tsan-ui.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export TZ=Asia/Tokyo LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen
@@ -42,4 +43,12 @@ tsan() {
 }
 tsan loader build-tsan/tests/grid_tests --gtest_filter='CsvLoader*:TextGrid*:GridSet*:DetectColumnTypes*'
 tsan string build-tsan/tests/platform_tests --gtest_filter='CString*'
+
+# The watch thread against the window's rewrite of its folder needs the window layer.
+cmake -S . -B build-tsan-ui -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABRO_BUILD_BENCH=OFF \
+  -DTABRO_SANITIZE=thread >/dev/null
+if ! cmake --build build-tsan-ui -j "$jobs" --target app_ui_tests >build-tsan-ui/build.log 2>&1; then
+  echo "sanitize: thread (window layer) build: FAILED"; grep -m 20 -A 5 'error' build-tsan-ui/build.log; exit 1
+fi
+tsan watch build-tsan-ui/tests/app_ui_tests --gtest_filter='WatchJobTest.*'
 exit $status

@@ -79,6 +79,26 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // Regression: opening a pipe waited for a writer for ever.
+// Regression: a UTF-16 file with its mark was read as EUC-JP and came out garbled.
+TEST(CsvTextFileTest, Utf16WithItsMarkIsReadAsSuch) {
+  std::u16string text;
+  for (const CString& line : kStaff) text += std::u16string(line.View()) + u"\r\n";
+  for (const bool little : {true, false}) {
+    std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+    for (char16_t u : text) {
+      const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+      bytes += little ? std::string{lo, hi} : std::string{hi, lo};
+    }
+    testsupport::TempDir dir;
+    CCsvTextFile f;
+    ASSERT_TRUE(f.Open(PathText(dir.Write("wide.csv", bytes)), u"r", CCsvTextFile::CODETYPE_DETECT)) << little;
+    EXPECT_EQ(f.m_CodeType, CCsvTextFile::CODETYPE_UTF8) << little;
+    std::vector<CString> lines = ReadAll(f);
+    ASSERT_EQ(lines.size(), kStaff.size()) << little;
+    for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], kStaff[i] + u"\r\n") << i;
+  }
+}
+
 TEST(CsvTextFileTest, APipeOrAFolderIsNotOpened) {
   testsupport::TempDir dir;
   const auto fifo = dir.path() / "pipe.csv";
@@ -100,7 +120,7 @@ TEST(CsvTextFileTest, DetectionWithoutCandidatesFallsBackOnLineEndsThenUtf8) {
   const Case cases[] = {
       {"AsciiWithCrLfIsShiftJis", "a,b\r\n1,2\r\n", CCsvTextFile::CODETYPE_SJIS, 1},
       {"AsciiWithLfIsUtf8", "a,b\n1,2\n", CCsvTextFile::CODETYPE_UTF8, 0},
-      {"NoCodeFitsAndNotUtf8IsEucJp", "\xFF\xFE,\xFF\n", CCsvTextFile::CODETYPE_EUCJP, 0},
+      {"NoCodeFitsAndNotUtf8IsEucJp", "\xFF,\xFF\xFE\n", CCsvTextFile::CODETYPE_EUCJP, 0},
   };
   for (const Case& c : cases) {
     TempDir dir;

@@ -78,6 +78,12 @@ TEST(EncodingDetectorTest, SequenceCutByTheEndStillCounts) {
   EXPECT_EQ(DetectEncoding(bytes), CP_UTF8);
 }
 
+// Regression: one damaged byte in a small UTF-8 file made it EUC-JP.
+TEST(EncodingDetectorTest, OneStrayByteLeavesUtf8First) {
+  std::string bytes = Encode(u"品名,数量\r\nりんご,1\r\n", CP_UTF8) + "\xFF" + Encode(u"みかん,2\r\n", CP_UTF8);
+  EXPECT_EQ(DetectEncoding(bytes), CP_UTF8);
+}
+
 TEST(EncodingDetectorTest, BinaryNoiseIsNoJapaneseText) {
   std::string noise;
   for (int i = 0; i < 200; ++i) noise.push_back(static_cast<char>(0x80 + (i * 37) % 128));

@@ -1,11 +1,16 @@
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
+#include <chrono>
 #include <ctime>
 #include <fstream>
 #include <regex>
 #include <string>
+#include <thread>
 
+#include "platform/paths.h"
 #include "tests/webclient/webclient_fixture.h"
 
 namespace {
@@ -322,6 +327,44 @@ TEST_F(DocumentJob, AFailedOverwriteKeepsTheOldDocumentWhole) {
   EXPECT_FALSE(op.m_DocumentSaved);
   EXPECT_EQ(testsupport::TempDir::Read(Out("report.pdf")), "%PDF-1.4 the good one");
   EXPECT_TRUE(OtherFiles(Out("report.pdf").parent_path(), "report.pdf").empty());
+}
+
+// A save killed midway (SIGKILL of the process writing) leaves the old document as
+// it was; the temporary file it leaves is cleared at the next start.
+TEST_F(DocumentJob, AKillDuringTheSaveLeavesTheOldDocumentAndNoStrayFileAfterCleanUp) {
+  op.m_SaveNameMode = SAVENAME_OVERWRITE;
+  op.m_OpenAfterSave = 0;
+  const std::string oldDoc = "%PDF-1.4 the good one";
+  const std::string newDoc = "%PDF-" + std::string(96 << 20, 'N');
+  const fs::path folder = dir.path() / "out";
+  bool killedMidSave = false;
+  for (int attempt = 0; attempt < 5 && !killedMidSave; ++attempt) {
+    dir.Write("out/report.pdf", oldDoc);
+    server.Script(kDocumentPath, Document(newDoc));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      op.SendDocumentJob();
+      ::_exit(0);
+    }
+    int status = 0;
+    for (;;) {
+      if (!OtherFiles(folder, "report.pdf").empty()) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+        killedMidSave = WIFSIGNALED(status);
+        break;
+      }
+      if (::waitpid(child, &status, WNOHANG) == child) break;
+      std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+    const std::string now = testsupport::TempDir::Read(Out("report.pdf"));
+    EXPECT_TRUE(now == oldDoc || now == newDoc) << now.size();
+    if (killedMidSave) EXPECT_EQ(now, oldDoc);
+    RemoveStaleWriterFiles(CString(folder.string()), 0);
+    EXPECT_TRUE(OtherFiles(folder, "report.pdf").empty());
+  }
+  EXPECT_TRUE(killedMidSave);
 }
 
 // Regression: a 200 answer holding a proxy's or a maintenance page was saved as

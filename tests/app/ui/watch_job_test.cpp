@@ -1,7 +1,9 @@
 // What a watched job takes while the window is busy with its own input.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include <sys/stat.h>
 
@@ -41,6 +43,22 @@ TEST_F(WatchJobTest, AJobStartedWhileAWindowInputIsBusyTakesNothing) {
 namespace {
 
 // Regression: a pipe dropped on the window blocked it while it was read.
+// The folder the thread scans is rewritten by the user-settings dialog on the
+// window's thread; run under ThreadSanitizer this must report nothing.
+TEST_F(WatchJobTest, TheFolderChangesWhileTheThreadScans) {
+  const fs::path other = dir.path() / "other";
+  fs::create_directories(other);
+  theApp.m_WatchingMode = 1;
+  ASSERT_EQ(dlg.StartWatchThread(), 0);
+  for (int i = 0; i < 400; ++i) {
+    dlg.SetWatchFolder(FromFsPath(i % 2 ? other : dir.path()));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  dlg.StopWatchThread();
+  theApp.m_WatchingMode = 0;
+  EXPECT_EQ(dlg.WatchFolder(), FromFsPath(other));
+}
+
 TEST(DroppedInput, APipeIsRefusedWithTheFileMessage) {
   testsupport::TempDir dir;
   const fs::path fifo = dir.path() / "pipe.csv";

@@ -360,7 +360,9 @@ TEST_F(DocumentJob, AKillDuringTheSaveLeavesTheOldDocumentAndNoStrayFileAfterCle
     }
     const std::string now = testsupport::TempDir::Read(Out("report.pdf"));
     EXPECT_TRUE(now == oldDoc || now == newDoc) << now.size();
-    if (killedMidSave) EXPECT_EQ(now, oldDoc);
+    if (killedMidSave) {
+      EXPECT_EQ(now, oldDoc);
+    }
     RemoveStaleWriterFiles(CString(folder.string()), 0);
     EXPECT_TRUE(OtherFiles(folder, "report.pdf").empty());
   }

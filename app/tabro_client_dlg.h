@@ -40,6 +40,9 @@ struct PipelineDialogs {
   // Fills the three pages on the loaded input and, when show, runs the sheet:
   // its result (1 after "実行"); -1 when the CSV page could not be filled, -2
   // when it cannot take the columns. crossTable: the tools left a cross table.
+  // The sheet on the loaded input: pages filled, then shown unless show is false;
+  // crossTable: the tools left a cross table. The sheet's result (1 after "実行");
+  // -1 when the CSV page could not be filled, -2 when it cannot take the columns.
   int (*settingsSheet)(CTabroClientDlg& dlg, int runType, bool show, CCsvPropPage* data, bool crossTable) = nullptr;
   // Replays the job's join on the loaded data; 1 joined.
   int (*replayJoin)(CTabroClientDlg& dlg) = nullptr;
@@ -120,11 +123,6 @@ class CTabroClientDlg {
   void StartInput(int runType);
   // The command text into the record.
   void ParseCommandText(const CString& text);
-  // The sheet on the loaded input: pages filled, then shown unless show is false;
-  // crossTable: the tools left a cross table.
-  // The sheet's result (1 after "実行"); -1 when the CSV page could not be filled,
-  // -2 when it cannot take the columns.
-  int RunSettingsSheet(int runType, bool show, CCsvPropPage* data, bool crossTable);
   void ShowButton(int id, bool show);
   void SetDropZoneText(const CString& text);
   void EndMainDialog(int result);

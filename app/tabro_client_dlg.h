@@ -40,9 +40,6 @@ struct PipelineDialogs {
   // Fills the three pages on the loaded input and, when show, runs the sheet:
   // its result (1 after "実行"); -1 when the CSV page could not be filled, -2
   // when it cannot take the columns. crossTable: the tools left a cross table.
-  // The sheet on the loaded input: pages filled, then shown unless show is false;
-  // crossTable: the tools left a cross table. The sheet's result (1 after "実行");
-  // -1 when the CSV page could not be filled, -2 when it cannot take the columns.
   int (*settingsSheet)(CTabroClientDlg& dlg, int runType, bool show, CCsvPropPage* data, bool crossTable) = nullptr;
   // Replays the job's join on the loaded data; 1 joined.
   int (*replayJoin)(CTabroClientDlg& dlg) = nullptr;

@@ -2,11 +2,12 @@
 // program at it, so the whole road (token, print count, CSV command, document) can
 // be tried by hand without the real service.
 //
-//   tabro_standin [--port N] [--program-folder DIR] [--seconds S]
+//   tabro_standin [--port N] [--program-folder DIR] [--seconds S] [--bodies DIR]
 //
 // It writes "TabroDeployment.ini" and "TabroSystem.ini" into the program folder
 // (by default the folder of TabroConnect next to this build, else the current
-// folder), prints every request it answers, and stops on Ctrl+C or after S seconds.
+// folder), prints every request it answers (with --bodies, also keeps each body
+// as DIR/N.body, N counting from 1), and stops on Ctrl+C or after S seconds.
 
 #include <atomic>
 #include <chrono>
@@ -28,7 +29,7 @@ std::atomic<bool> g_stop{false};
 void OnSignal(int) { g_stop = true; }
 
 int Usage() {
-  std::fprintf(stderr, "usage: tabro_standin [--port N] [--program-folder DIR] [--seconds S]\n");
+  std::fprintf(stderr, "usage: tabro_standin [--port N] [--program-folder DIR] [--seconds S] [--bodies DIR]\n");
   return 2;
 }
 
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
   int port = 0;
   long seconds = 0;
   std::filesystem::path folder;
+  std::filesystem::path bodies;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (i + 1 >= argc) return Usage();
@@ -63,6 +65,8 @@ int main(int argc, char** argv) {
       port = std::atoi(argv[++i]);
     else if (arg == "--program-folder")
       folder = argv[++i];
+    else if (arg == "--bodies")
+      bodies = argv[++i];
     else if (arg == "--seconds")
       seconds = std::atol(argv[++i]);
     else
@@ -99,6 +103,10 @@ int main(int argc, char** argv) {
     for (; shown < requests.size(); ++shown) {
       std::printf("%s %s (%zu bytes)\n", requests[shown].method.c_str(), requests[shown].Path().c_str(),
                   requests[shown].body.size());
+      if (!bodies.empty()) {
+        const std::filesystem::path file = bodies / (std::to_string(shown + 1) + ".body");
+        WriteFileAtomic(FromFsPath(file), requests[shown].body);
+      }
     }
     std::fflush(stdout);
   }

@@ -229,6 +229,10 @@ TEST_F(CsvPageWindow, KeysMoveTheCursorAndTypedCharactersGoToTheCellEditor) {
   ASSERT_TRUE(ui::PressKey(*wnd, res::IDC_CSV_GRID, '7'));
   EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_CELLEDIT), CString(u"7"));
   EXPECT_EQ(theApp.m_EditGrid.GetAt(2, 1), CString(u"7"));
+  // F2 hands the cell to the editor with its text selected: typing replaces it.
+  ASSERT_TRUE(ui::PressKey(*wnd, res::IDC_CSV_GRID, VK_F2));
+  ASSERT_TRUE(ui::PressKey(*wnd, res::IDC_CSV_CELLEDIT, 'Z'));
+  EXPECT_EQ(theApp.m_EditGrid.GetAt(2, 1), CString(u"z"));
   // Enter in the cell editor goes back to the grid and moves down.
   ASSERT_TRUE(ui::PressKey(*wnd, res::IDC_CSV_CELLEDIT, VK_RETURN));
   EXPECT_EQ(page.m_SelCell.row, 3);

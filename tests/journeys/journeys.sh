@@ -1,0 +1,331 @@
+#!/usr/bin/env bash
+# Journeys: the built program as a user drives it. Under a virtual X server with
+# openbox, real key presses and mouse clicks go through the X server (xdotool);
+# the stand-in document service answers. Each step waits for its window by name
+# with a deadline, saves a picture of the screen under OUT and checks that every
+# window it waited for has painted; a failure names the journey and the step.
+#
+#   journeys.sh TABROCONNECT STANDIN SCREEN_GRAB OUT [JOURNEY...]
+#
+# The positions clicked are those of the dialogs' templates with the installed
+# fonts, relative to the window's client area.
+set -u
+
+if [ $# -lt 4 ]; then
+  echo "usage: $0 TABROCONNECT STANDIN SCREEN_GRAB OUT [JOURNEY...]" >&2
+  exit 2
+fi
+
+if [ -z "${JOURNEY_DISPLAY_UP:-}" ]; then
+  for tool in xvfb-run openbox xdotool xwininfo; do
+    command -v "$tool" >/dev/null || { echo "journeys: $tool is missing (tools/install-deps.sh)" >&2; exit 1; }
+  done
+  rm -rf "$4" && mkdir -p "$4"
+  exec env JOURNEY_DISPLAY_UP=1 xvfb-run -a -s "-screen 0 1400x1000x24 -nolisten tcp" bash "$0" "$@"
+fi
+
+prog=$1 standin=$2 grab=$3 out=$4
+shift 4
+export LC_ALL=C.UTF-8 TZ=Asia/Tokyo
+unset QT_QPA_PLATFORM
+
+openbox >/dev/null 2>&1 &
+wm=$!
+for _ in $(seq 50); do
+  xwininfo -root -tree 2>/dev/null | grep -q '"Openbox"' && break
+  sleep 0.1
+done
+
+journey="" step="" shot_no=0 work="" pid="" service_pid=""
+failures=0
+
+cleanup_journey() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+  [ -n "$service_pid" ] && kill "$service_pid" 2>/dev/null && wait "$service_pid" 2>/dev/null
+  pid="" service_pid=""
+}
+trap 'cleanup_journey; kill $wm 2>/dev/null' EXIT
+
+fail() {
+  echo "FAILED journey '$journey', step '$step': $*" >&2
+  shot "failed" || true
+  exit 1
+}
+
+# Saves the whole screen as the journey's next picture.
+shot() {
+  shot_no=$((shot_no + 1))
+  "$grab" "$out/$(printf '%s-%02d-%s' "$journey" "$shot_no" "$1").png" >/dev/null 2>&1
+}
+
+# The newest visible window whose name matches, waiting up to $2 seconds.
+wait_window() {
+  local name=$1 deadline=$((SECONDS + ${2:-20})) id
+  while [ $SECONDS -lt $deadline ]; do
+    id=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | tail -n 1)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.2
+  done
+  return 1
+}
+
+# How many windows named so are visible.
+count_windows() { xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l; }
+
+wait_count() {
+  local name=$1 want=$2 deadline=$((SECONDS + ${3:-20}))
+  while [ $SECONDS -lt $deadline ]; do
+    [ "$(count_windows "$name")" -eq "$want" ] && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+wait_gone() {  # window [seconds]
+  local deadline=$((SECONDS + ${2:-10}))
+  while [ $SECONDS -lt $deadline ]; do
+    xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable' || return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# Answers every message box over the main window with Return, checking that
+# each paints first; at least one must come within the deadline.
+answer_boxes() {  # label seconds
+  local label=$1 box n=0
+  wait_count 'タブロコネクト' 2 "${2:-20}" || fail "no message box"
+  while [ "$(count_windows 'タブロコネクト')" -ge 2 ] && [ $n -lt 5 ]; do
+    n=$((n + 1))
+    box=$(xdotool search --onlyvisible --name 'タブロコネクト' | tail -n 1)
+    check_paints "$box"
+    shot "$label-$n"
+    keys "$box" Return
+    wait_gone "$box" || fail "Return did not close box $n"
+    sleep 0.5
+  done
+}
+
+# A window has painted when its client area on the screen holds more than a
+# few colours (a black or blank window holds one or two).
+check_paints() {
+  local id=$1 deadline=$((SECONDS + 10)) x y w h colours
+  while [ $SECONDS -lt $deadline ]; do
+    eval "$(xwininfo -id "$id" | sed -n \
+      -e 's/^ *Absolute upper-left X: *\(-*[0-9]*\)/x=\1/p' -e 's/^ *Absolute upper-left Y: *\(-*[0-9]*\)/y=\1/p' \
+      -e 's/^ *Width: *\([0-9]*\)/w=\1/p' -e 's/^ *Height: *\([0-9]*\)/h=\1/p')"
+    colours=$("$grab" "$out/paint-check.png" "$x" "$y" "$w" "$h" 2>/dev/null)
+    [ "${colours:-0}" -gt 8 ] && return 0
+    sleep 0.3
+  done
+  fail "window $(xdotool getwindowname "$id" 2>/dev/null) did not paint (${colours:-0} colours)"
+}
+
+# Waits for a window, checks it paints and keeps a picture.
+see() {
+  local name=$1 label=$2 id
+  id=$(wait_window "$name" "${3:-20}") || fail "no window '$name' appeared"
+  check_paints "$id"
+  shot "$label"
+  echo "$id"
+}
+
+click() {  # window x y [button]
+  xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
+  xdotool mousemove --window "$1" "$2" "$3" click "${4:-1}"
+  sleep 0.3
+}
+
+keys() {  # window key...
+  local id=$1
+  shift
+  xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
+  xdotool key --delay 80 "$@"
+  sleep 0.3
+}
+
+typed() {  # window text
+  xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
+  xdotool type --delay 80 "$2"
+  sleep 0.3
+}
+
+# A fresh program folder, home and stand-in service for each journey.
+start_journey() {
+  journey=$1 step="start" shot_no=0
+  trap cleanup_journey EXIT
+  echo "journey: $journey"
+  work="$out/$journey.work"
+  mkdir -p "$work/prog" "$work/home" "$work/in" "$work/bodies"
+  mkdir -m 700 "$work/run"
+  cp "$prog" "$work/prog/TabroConnect"
+  "$standin" --program-folder "$work/prog" --bodies "$work/bodies" >"$work/service.log" 2>&1 &
+  service_pid=$!
+  for _ in $(seq 50); do
+    [ -f "$work/prog/TabroSystem.ini" ] && break
+    sleep 0.1
+  done
+  [ -f "$work/prog/TabroSystem.ini" ] || fail "the stand-in service did not start"
+  # A small Shift_JIS sales list with times.
+  printf '品名,数量,金額,開始,終了\r\nAPPLE,3,300,9:00,17:30\r\nMIKAN,5,250,8:15,12:00\r\n' |
+    iconv -f UTF-8 -t SHIFT_JIS >"$work/in/売上.csv"
+}
+
+run_program() {
+  (cd "$work" && HOME="$work/home" XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=xcb \
+     exec "$work/prog/TabroConnect" "$@" >"$work/program.log" 2>&1) &
+  pid=$!
+}
+
+# The body of the last document request the service received.
+document_body() {
+  local f
+  f=$(grep -l 'csvdata=' "$work"/bodies/*.body 2>/dev/null | sort -t/ -k2 -V | tail -n 1)
+  [ -n "$f" ] && cat "$f"
+}
+
+# From the command line to the sheet: the new-file dialog, Return, the sheet.
+open_sheet() {
+  step="new-file dialog"
+  local dlg sheet
+  dlg=$(see '新規ファイル作成モード' new-file-dialog) || exit 1
+  step="Return on the new-file dialog"
+  keys "$dlg" Return
+  step="the settings sheet"
+  sheet=$(see '売上\.csv' sheet) || exit 1
+  echo "$sheet"
+}
+
+sheet_run() { click "$1" $(($2 - 125)) $(($3 - 27)); }   # 実行
+
+sheet_size() { xwininfo -id "$1" | sed -n 's/^ *\(Width\|Height\): *\([0-9]*\)/\2/p' | tr '\n' ' '; }
+
+journey_command_line_to_pdf() {
+  start_journey command-line-to-pdf
+  run_program "$work/in/売上.csv"
+  local sheet box
+  sheet=$(open_sheet) || exit 1
+  step="実行"
+  read -r w h <<<"$(sheet_size "$sheet")"
+  sheet_run "$sheet" "$w" "$h"
+  local deadline=$((SECONDS + 30)) pdf=""
+  while [ $SECONDS -lt $deadline ] && [ -z "$pdf" ]; do
+    pdf=$(find "$work/home" -name '売上.pdf' 2>/dev/null | head -n 1)
+    sleep 0.2
+  done
+  [ -n "$pdf" ] || fail "no 売上.pdf in the output folder"
+  head -c 5 "$pdf" | grep -q '%PDF-' || fail "the saved document is not a PDF"
+  step="the box after saving"
+  answer_boxes saved 20
+  [ -f "$work/in/売上.csv" ] || fail "the input was deleted"
+  cleanup_journey
+}
+
+journey_csv_page_keys() {
+  start_journey csv-page-keys
+  run_program "$work/in/売上.csv"
+  local sheet box
+  sheet=$(open_sheet) || exit 1
+  read -r w h <<<"$(sheet_size "$sheet")"
+  step="the CSV page"
+  click "$sheet" 155 24
+  shot csv-page
+  step="編集 (edit mode)"
+  click "$sheet" 136 73
+  wait_count 'タブロコネクト' 2 10 || fail "no question before edit mode"
+  box=$(xdotool search --onlyvisible --name 'タブロコネクト' | tail -n 1)
+  check_paints "$box"
+  shot edit-mode-question
+  keys "$box" Return
+  wait_count 'タブロコネクト' 1 10 || fail "Return did not answer the question"
+  step="arrows, Enter, F2 and typing"
+  click "$sheet" 219 253           # row 2, column 2: the cell editor takes the focus
+  keys "$sheet" Return Right Left  # Enter moves down to row 3 in the grid
+  keys "$sheet" F2
+  typed "$sheet" Z9
+  keys "$sheet" Return Escape
+  shot typed
+  step="Delete of a selected column"
+  click "$sheet" 117 211           # heading of column 1
+  keys "$sheet" Delete
+  shot column-deleted
+  step="実行"
+  sheet_run "$sheet" "$w" "$h"
+  local deadline=$((SECONDS + 30))
+  while [ $SECONDS -lt $deadline ] && ! document_body >/dev/null; do sleep 0.2; done
+  local body
+  body=$(document_body) || fail "no document was asked for"
+  case "$body" in
+    *'Z9%2C250%2C8%3A15'*) ;;
+    *) fail "the typed cell is not row 3, column 2: $body" ;;
+  esac
+  case "$body" in
+    *APPLE*|*MIKAN*) fail "column 1 was not deleted: $body" ;;
+  esac
+  cleanup_journey
+}
+
+journey_page_buttons() {
+  start_journey page-buttons
+  run_program "$work/in/売上.csv"
+  local sheet dlg
+  sheet=$(open_sheet) || exit 1
+  step="書式優先(集計表)"
+  click "$sheet" 180 169           # 時間差 serves the summary table
+  click "$sheet" 155 24
+  step="列選択"
+  click "$sheet" 39 73
+  dlg=$(see '列選択' column-choice 10) || exit 1
+  keys "$dlg" Escape
+  wait_count '列選択' 0 10 || fail "Esc did not close 列選択"
+  step="ﾌｨﾙﾀ"
+  click "$sheet" 231 73
+  dlg=$(see 'フィルター' filter 10) || exit 1
+  keys "$dlg" Escape
+  wait_count 'フィルター' 0 10 || fail "Esc did not close フィルター"
+  step="時間差"
+  click "$sheet" 434 211           # heading of column 4 (開始)
+  xdotool keydown shift
+  click "$sheet" 540 211           # and with Shift column 5 (終了)
+  xdotool keyup shift
+  click "$sheet" 561 73
+  dlg=$(see '時間差設定' time-span 10) || exit 1
+  keys "$dlg" Escape
+  wait_count '時間差設定' 0 10 || fail "Esc did not close 時間差設定"
+  cleanup_journey
+}
+
+journey_service_down() {
+  start_journey service-down
+  run_program "$work/in/売上.csv"
+  local sheet box
+  sheet=$(open_sheet) || exit 1
+  read -r w h <<<"$(sheet_size "$sheet")"
+  step="the service stops"
+  kill "$service_pid" && wait "$service_pid" 2>/dev/null
+  service_pid=""
+  step="実行 with the service down"
+  sheet_run "$sheet" "$w" "$h"
+  answer_boxes failure 40
+  [ -f "$work/in/売上.csv" ] || fail "the input was deleted"
+  [ -z "$(find "$work/home" -name '*.pdf')" ] || fail "a document was saved"
+  cleanup_journey
+}
+
+all=(command_line_to_pdf csv_page_keys page_buttons service_down)
+chosen=("$@")
+[ ${#chosen[@]} -eq 0 ] && chosen=("${all[@]}")
+for j in "${chosen[@]}"; do
+  if ( "journey_$j" ); then
+    echo "journey $j: ok"
+  else
+    echo "journey $j: FAILED"
+    failures=$((failures + 1))
+  fi
+  cleanup_journey
+done
+echo "journeys: $((${#chosen[@]} - failures)) passed, $failures failed"
+[ "$failures" -eq 0 ]

@@ -133,7 +133,7 @@ void CCsvPropPage::AddComputedColumn(CsvGrids& g, int kind) {
 void CCsvPropPage::InsertBlankColumnAfter(CsvGrids& g, int column) {
   const int at = column + 1;
   if (!InsertBlankLines(g, SEL_COLUMNS, at, 1)) return;
-  InsertColumnEntries({-1}, at);
+  InsertColumnEntries({-1}, at, false);
   m_ColCount = std::max(m_ColCount, at + 1);
 }
 

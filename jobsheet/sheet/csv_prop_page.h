@@ -256,7 +256,9 @@ class CCsvPropPage {
   void RemoveColumns(CsvGrids& g, std::vector<int> columns);
   void SetTitleRow(CsvGrids& g, int row);
   void RemoveColumnEntries(std::vector<int> columns);
-  void InsertColumnEntries(const std::vector<int>& sources, int at);
+  // Entries of the source columns inserted at `at`; a moved column takes its
+  // sort keys along, a copied one leaves them on the source.
+  void InsertColumnEntries(const std::vector<int>& sources, int at, bool moved);
   bool CommonColumnChecks() const;
   bool Refuse(const CString& text) const;
   void InsertBlankColumnAfter(CsvGrids& g, int column);

@@ -292,6 +292,51 @@ TEST(CsvPageClipboard, DeletingColumnsRecordsThemAsOmitted) {
   EXPECT_TRUE(f.page.m_HeaderNames[2].IsEmpty());
 }
 
+// Sort keys after a column edit: each key {1-based column, type, descending} in priority order.
+struct KeyMove {
+  const char* name;
+  void (*act)(PageFixture&);
+  int keys[3][3];
+};
+
+// Key 1 on qty (number, descending), key 2 on date (date, ascending).
+const KeyMove kKeyMoves[] = {
+    {"delete a column left of both keys",
+     [](PageFixture& f) { f.Column(0); f.page.OnEditDelete(f.g); },
+     {{3, 1, 1}, {1, 2, 0}, {0, 0, 0}}},
+    {"delete the first key's column: the second moves up",
+     [](PageFixture& f) { f.Column(3); f.page.OnEditDelete(f.g); },
+     {{2, 2, 0}, {0, 0, 0}, {0, 0, 0}}},
+    {"move the first key's column to the front",
+     [](PageFixture& f) { f.Column(3); f.page.OnEditCut(f.g); f.Column(0); f.page.OnEditInsert(f.g); },
+     {{1, 1, 1}, {3, 2, 0}, {0, 0, 0}}},
+    {"insert a copy of a key column",
+     [](PageFixture& f) { f.Column(1); f.page.OnEditCopy(f.g); f.Column(0); f.page.OnEditInsert(f.g); },
+     {{5, 1, 1}, {3, 2, 0}, {0, 0, 0}}},
+    {"paste a copy of a key column",
+     [](PageFixture& f) { f.Column(1); f.page.OnEditCopy(f.g); f.Column(0); f.page.OnEditPaste(f.g); },
+     {{4, 1, 1}, {2, 2, 0}, {0, 0, 0}}},
+    {"paste over a key column",
+     [](PageFixture& f) { f.Column(0); f.page.OnEditCopy(f.g); f.Column(1); f.page.OnEditPaste(f.g); },
+     {{4, 1, 1}, {0, 0, 0}, {0, 0, 0}}},
+};
+
+TEST(CsvPageClipboard, SortKeysKeepTheirColumnsTypesAndOrder) {
+  for (const KeyMove& c : kKeyMoves) {
+    SCOPED_TRACE(c.name);
+    PageFixture f;
+    f.Load({u"name,date,price,qty", u"a,2024/01/02,1,10", u"b,2024/01/01,2,20"});
+    f.page.m_SortCols[0] = 4, f.page.m_SortTypes[0] = 1, f.page.m_SortDesc[0] = 1;
+    f.page.m_SortCols[1] = 2, f.page.m_SortTypes[1] = 2, f.page.m_SortDesc[1] = 0;
+    c.act(f);
+    for (int k = 0; k < 3; ++k) {
+      EXPECT_EQ(f.page.m_SortCols[k], c.keys[k][0]) << "key " << k + 1;
+      EXPECT_EQ(f.page.m_SortTypes[k], c.keys[k][1]) << "key " << k + 1;
+      EXPECT_EQ(f.page.m_SortDesc[k], c.keys[k][2]) << "key " << k + 1;
+    }
+  }
+}
+
 TEST(CsvPageClipboard, MenuItemsFollowTheState) {
   PageFixture f;
   f.Load(kSmall);

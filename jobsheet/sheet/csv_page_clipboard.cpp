@@ -176,6 +176,14 @@ void CCsvPropPage::OnEditPaste(CsvGrids& g) {
     }
     PasteClipCells(g, row, sub);
   } else if (m_SelKind == SEL_ROWS) {
+    // The title row names the job's fields: a paste must not write over it.
+    const bool fill = m_SelMulti == MULTI_SHIFT && m_ClipRows == 1;
+    const int top = fill ? m_SelTop : m_PasteRow;
+    const int height = fill ? m_SelHeight : m_ClipRows;
+    if (g.titleRow >= top && g.titleRow < top + height) {
+      Refuse(u"タイトル行を含む行への貼り付けはできません。");
+      return;
+    }
     PasteClipCells(g, m_PasteRow, kFirstDataSubItem);
   } else if (m_SelKind == SEL_COLUMNS) {
     if (m_PasteSubItem < kFirstDataSubItem && m_SelMulti != MULTI_SHIFT) return;

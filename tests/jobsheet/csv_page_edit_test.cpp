@@ -185,6 +185,24 @@ TEST(CsvPageClipboard, DeletingRowsAboveTheTitleMovesItUp) {
   EXPECT_TRUE(f.edit->GetAt(8, 0).IsEmpty());
 }
 
+TEST(CsvPageClipboard, CopiedRowsArePastedAroundTheTitleRowButNeverOverIt) {
+  PageFixture f;
+  f.Load(TenRows(), 2, true);
+  f.Row(3);
+  f.Row(4, true);
+  f.page.OnEditCopy(f.g);
+  f.Row(1);   // rows 1 and 2 would be written: row 2 is the title row
+  f.page.OnEditPaste(f.g);
+  ASSERT_EQ(f.Messages(), std::vector<CString>{CString(u"タイトル行を含む行への貼り付けはできません。")});
+  EXPECT_EQ(f.Rows()[2], u"r2,x");
+  EXPECT_EQ(f.page.m_ClipState, CLIP_COPIED);   // the copy waits for another target
+  f.Row(6);
+  f.page.OnEditPaste(f.g);
+  EXPECT_EQ(f.Rows(), (Rows{u"r0,x", u"r1,x", u"r2,x", u"r3,x", u"r4,x", u"r5,x", u"r3,x", u"r4,x", u"r8,x",
+                            u"r9,x"}));
+  EXPECT_EQ(f.titleRow, 2);
+}
+
 TEST(CsvPageClipboard, PasteNeverWritesBelowTheLastRow) {
   PageFixture f;
   f.Load({u"h,i", u"a,1", u"b,2", u"c,3"}, 0, true);
@@ -230,6 +248,9 @@ const Refusal kRefusals[] = {
     {"delete rows holding the title row",
      [](PageFixture& f) { f.Row(1); f.Row(0, false, true); f.page.OnEditDelete(f.g); },
      u"タイトル行を含む行の削除はできません。"},
+    {"paste copied rows at once: the target is row 0, the title row",
+     [](PageFixture& f) { f.Row(2); f.page.OnEditCopy(f.g); f.page.OnEditPaste(f.g); },
+     u"タイトル行を含む行への貼り付けはできません。"},
     {"paste columns onto their source",
      [](PageFixture& f) { f.Column(0); f.Column(1, true); f.page.OnEditCopy(f.g); f.Column(1); f.page.OnEditPaste(f.g); },
      u"貼り付け元の列の間には、貼り付けできません"},

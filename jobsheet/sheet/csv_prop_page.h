@@ -81,7 +81,7 @@ class CCsvPropPage {
   std::vector<COLDATA> UsedColumns(const CsvGrids& g) const;
   void ApplyColumnSelection(CsvGrids& g, const std::vector<COLDATA>& used, const std::vector<COLDATA>& omitted);
   // "設定クリア" and the sheet's "全設定クリア": every page setting dropped, the edit
-  // grid reloaded from the data grid, edit mode off.
+  // grid reloaded from the data grid with its title row as loaded, edit mode off.
   void ClearSettings(CsvGrids& g);
   // The sheet's "全設定クリア" while the page has no window: the same clearing.
   void ResetToSource(CsvGrids& g) { ClearSettings(g); }
@@ -235,6 +235,11 @@ class CCsvPropPage {
   int m_EditMode = 0;
   int m_DataHeader = 0;
   int m_PageTitleRow = 0;
+  // The title row of the data grid as the edit grid was filled from it (rows the
+  // edit mode deletes or inserts move only the edit grid's); kTitleRowUnknown
+  // before the first fill.
+  static constexpr int kTitleRowUnknown = -2;
+  int m_LoadedTitleRow = kTitleRowUnknown;
   int m_OutputFormat = 0;
   int m_ColumnsChanged = 0;
   CString m_Condition;

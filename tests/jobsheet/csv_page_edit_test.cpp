@@ -300,6 +300,22 @@ TEST(CsvPageClipboard, ShiftOrCtrlClickDropsAPendingCopy) {
   EXPECT_FALSE(f.page.GetEditMenuState(f.g).deselect);
 }
 
+TEST(CsvPageClipboard, ClearingBringsBackTheTitleRowAsLoaded) {
+  PageFixture f;
+  f.Load(TenRows(), 4, true);
+  f.Row(1);
+  f.Row(2, true);
+  f.page.OnEditDelete(f.g);
+  ASSERT_EQ(f.titleRow, 2);
+  f.page.ClearSettings(f.g);
+  EXPECT_EQ(f.titleRow, 4);
+  EXPECT_EQ(f.page.m_PageTitleRow, 4);
+  EXPECT_EQ(f.page.m_TitleRowText, CString(u"タイトル行=5"));
+  EXPECT_EQ(f.page.m_HeaderNames[0], CString(u"r4"));
+  EXPECT_EQ(f.Rows()[4], u"r4,x");
+  EXPECT_EQ(f.page.m_RowCount, 10);
+}
+
 TEST(CsvPageClipboard, DeletingColumnsRecordsThemAsOmitted) {
   PageFixture f;
   f.Load(kSmall);

@@ -75,7 +75,8 @@ CString CCsvPropPage::RowNumberText(int gridRow) const {
 
 CString CCsvPropPage::CountLine(const CsvGrids& g) const {
   CString s;
-  if (g.editModeEntered) s.Format(kCountFormat, GRID_COLS, EDIT_GRID_ROWS);
+  // Clipboard input is in edit mode from the start: no total either.
+  if (g.editModeEntered || m_EditModeForced) s.Format(kCountFormat, GRID_COLS, EDIT_GRID_ROWS);
   else s.Format(kCountFormatAll, GRID_COLS, EDIT_GRID_ROWS, g.editRows);
   return s;
 }

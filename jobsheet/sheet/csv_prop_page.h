@@ -181,6 +181,8 @@ class CCsvPropPage {
   // After the filter or the sort dialog (edit mode applies at once).
   void ApplyFilterResult(CsvGrids& g, const CString& condition);
   void ApplySortResult(CsvGrids& g);
+  // The count line; the input's row total only outside edit mode (entered or,
+  // for clipboard input, forced).
   CString CountLine(const CsvGrids& g) const;
 
   // ---- Members ----------------------------------------------------------------------

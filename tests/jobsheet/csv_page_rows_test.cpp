@@ -274,6 +274,28 @@ TEST(CsvPageJob, ClearingDropsEverySetting) {
   EXPECT_EQ(f.page.m_EditMode, 0);
 }
 
+TEST(CsvPageJob, TheCountLineNamesTheInputsRowsOnlyOutsideEditMode) {
+  struct Case {
+    const char* name;
+    int entered, forced;
+    const char16_t* line;
+  };
+  const Case cases[] = {
+      {"outside edit mode", 0, 0, u" 表示 最大列数 256 最大行数 3000    全行数 2"},
+      {"edit mode entered", 1, 0, u" 表示 最大列数 256 最大行数 3000"},
+      {"clipboard input, before the buttons enter edit mode", 0, 1, u" 表示 最大列数 256 最大行数 3000"},
+  };
+  for (const Case& c : cases) {
+    PageFixture f;
+    f.Load({u"a,b", u"1,2"});
+    f.editModeEntered = c.entered;
+    f.page.m_EditModeForced = c.forced;
+    EXPECT_EQ(f.page.CountLine(f.g), CString(c.line)) << c.name;
+    f.page.ClearSettings(f.g);   // clearing leaves a forced edit mode's line alone
+    EXPECT_EQ(f.page.m_CountText, CString(c.forced ? c.line : cases[0].line)) << c.name;
+  }
+}
+
 TEST(ColorRule, BuildAndReadBack) {
   COLORRULE r;
   r.op = kColorRuleSigma;

@@ -57,7 +57,8 @@ CString RowTotalText(const std::vector<CString>& cells) {
 CString TimeSpanText(const CString& startCell, const CString& endCell, int minutesLeftOut) {
   const TimeText start = ReadTimeText(startCell);
   const TimeText end = ReadTimeText(endCell);
-  if (start.form == TIME_NONE || end.form == TIME_NONE) return CString();
+  // A start without a time form counts as 0:00; the end's form decides the output.
+  if (end.form == TIME_NONE) return CString();
   auto valid = [](const TimeText& t) { return t.hours >= 0 && t.hours <= 23 && t.minutes >= 0 && t.minutes <= 59; };
   if (!valid(start) || !valid(end)) return CString();
   int64_t s = (static_cast<int64_t>(start.hours) * 60 + start.minutes) * 60;

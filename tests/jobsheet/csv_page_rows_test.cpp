@@ -46,7 +46,8 @@ TEST(CsvPageComputed, TimeDifferences) {
       {u"2021/01/01 9:00", u"18:00", 0, u""},  // hour 2021: not a time of day
       {u"9:00", u"17:75", 0, u""},
       {u"9:00", u"abc", 0, u""},
-      {u"", u"18:00", 0, u""},
+      {u"", u"18:00", 0, u"18:00"},           // a start without a time form is 0:00
+      {u"開始", u"18時", 60, u"17時間"},
       {u"9:00", u"10:00", 90, u""},
   };
   for (const Case& c : cases)

@@ -256,6 +256,10 @@ class CCsvPropPage {
 
  private:
   void FreeClipCells();
+  // A click on a row number (SEL_ROWS, index the row) or a column heading
+  // (SEL_COLUMNS, index the list column): plain, Shift range or Ctrl toggle, or
+  // the target of a pending copy or cut.
+  void SelectLine(int kind, int index, bool shift, bool ctrl);
   void CopySelectionToClip(const CsvGrids& g);
   void PasteClipCells(CsvGrids& g, int targetRow, int targetSub);
   bool InsertBlankLines(CsvGrids& g, int kind, int at, int count);

@@ -36,6 +36,8 @@ void CCsvPropPage::LoadColumnNames() {
     if (m_RowCount == 0 && theApp.m_EditRows > 0) m_RowCount = theApp.m_SendRows;
   }
   m_PageTitleRow = theApp.m_TitleRow;
+  // Until edit mode moves rows, the title row is the data grid's.
+  if (!theApp.m_EditModeEntered) m_LoadedTitleRow = theApp.m_TitleRow;
   if (m_PageTitleRow >= 0) {
     const CTextGrid& data = theApp.m_DataGrid;
     const int cols = std::min(theApp.m_EditCols, GRID_COLS);

@@ -18,7 +18,8 @@ bool Pending(int state) { return state == CLIP_COPIED || state == CLIP_CUT; }
 struct ColumnEntry {
   int map = 0;
   int code = 0;
-  int bits = 0;   // 1 subject total, 2 group, 4 sort key
+  int bits = 0;   // 1 subject total, 2 group
+  int keys = 0;   // bit k: sort key k stands on this column
   std::vector<int> rowTotal;
   std::vector<int> timeSpan;
 };
@@ -175,6 +176,14 @@ void CCsvPropPage::OnEditPaste(CsvGrids& g) {
     }
     PasteClipCells(g, row, sub);
   } else if (m_SelKind == SEL_ROWS) {
+    // The title row names the job's fields: a paste must not write over it.
+    const bool fill = m_SelMulti == MULTI_SHIFT && m_ClipRows == 1;
+    const int top = fill ? m_SelTop : m_PasteRow;
+    const int height = fill ? m_SelHeight : m_ClipRows;
+    if (g.titleRow >= top && g.titleRow < top + height) {
+      Refuse(u"タイトル行を含む行への貼り付けはできません。");
+      return;
+    }
     PasteClipCells(g, m_PasteRow, kFirstDataSubItem);
   } else if (m_SelKind == SEL_COLUMNS) {
     if (m_PasteSubItem < kFirstDataSubItem && m_SelMulti != MULTI_SHIFT) return;
@@ -352,7 +361,7 @@ void CCsvPropPage::OnEditInsert(CsvGrids& g) {
     if (!InsertBlankLines(g, SEL_COLUMNS, at, count)) return;
     std::vector<int> srcCols;
     for (int s : sources) srcCols.push_back(s - kFirstDataSubItem);
-    InsertColumnEntries(srcCols, at);
+    InsertColumnEntries(srcCols, at, cut);
     m_SelMulti = MULTI_SINGLE;
     PasteClipCells(g, 0, target);
     if (cut) {
@@ -423,7 +432,7 @@ std::vector<ColumnEntry> Gather(const CCsvPropPage& p) {
     if (p.m_SubjectCol == c + 1) e[c].bits |= 1;
     if (p.m_GroupCol == c + 1) e[c].bits |= 2;
     for (int k = 0; k < 3; ++k)
-      if (p.m_SortCols[k] == c + 1) e[c].bits |= 4;
+      if (p.m_SortCols[k] == c + 1) e[c].keys |= 1 << k;
     for (const HORIZONTAL& h : p.m_RowTotals) e[c].rowTotal.push_back(h.flags[c]);
     for (const HORIZONTAL& h : p.m_TimeSpans) e[c].timeSpan.push_back(h.flags[c]);
   }
@@ -434,7 +443,7 @@ void Scatter(CCsvPropPage& p, std::vector<ColumnEntry> e) {
   e.resize(GRID_COLS);
   const bool hadSubject = p.m_SubjectCol > 0, hadGroup = p.m_GroupCol > 0;
   int subject = 0, group = 0;
-  std::vector<int> sortCols;
+  int keyCols[3] = {};
   for (int c = 0; c < GRID_COLS; ++c) {
     p.m_ColumnMap[c] = e[c].map;
     p.m_ColumnCodes[c] = e[c].code;
@@ -444,28 +453,39 @@ void Scatter(CCsvPropPage& p, std::vector<ColumnEntry> e) {
       p.m_TimeSpans[i].flags[c] = i < e[c].timeSpan.size() ? e[c].timeSpan[i] : 0;
     if (e[c].bits & 1) subject = c + 1;
     if (e[c].bits & 2) group = c + 1;
-    if ((e[c].bits & 4) && sortCols.size() < 3) sortCols.push_back(c + 1);
+    for (int k = 0; k < 3; ++k)
+      if ((e[c].keys & (1 << k)) && keyCols[k] == 0) keyCols[k] = c + 1;
   }
   if (hadSubject) p.m_SubjectCol = subject;
   if (hadGroup) p.m_GroupCol = group;
+  // Each key follows its own column with its type and order; a key whose column
+  // went gives its place to the keys after it, so their priority stays.
+  int next = 0;
   for (int k = 0; k < 3; ++k) {
-    if (k < static_cast<int>(sortCols.size())) {
-      p.m_SortCols[k] = sortCols[k];
-    } else {
-      p.m_SortCols[k] = p.m_SortTypes[k] = p.m_SortDesc[k] = 0;
-    }
+    if (keyCols[k] == 0) continue;
+    p.m_SortCols[next] = keyCols[k];
+    p.m_SortTypes[next] = p.m_SortTypes[k];
+    p.m_SortDesc[next] = p.m_SortDesc[k];
+    ++next;
   }
+  for (int k = next; k < 3; ++k) p.m_SortCols[k] = p.m_SortTypes[k] = p.m_SortDesc[k] = 0;
 }
 
 }  // namespace
 
-void CCsvPropPage::InsertColumnEntries(const std::vector<int>& sources, int at) {
+void CCsvPropPage::InsertColumnEntries(const std::vector<int>& sources, int at, bool moved) {
   if (at < 0 || at >= GRID_COLS) return;
   std::vector<ColumnEntry> e = Gather(*this);
   std::vector<ColumnEntry> saved;
   for (int s : sources) {
-    if (s >= 0 && s < GRID_COLS) saved.push_back(e[s]);
-    else saved.push_back(ColumnEntry{});   // a blank column
+    if (s >= 0 && s < GRID_COLS) {
+      saved.push_back(e[s]);
+      // A sort key goes with a moved column and stays behind on a copied one.
+      if (moved) e[s].keys = 0;
+      else saved.back().keys = 0;
+    } else {
+      saved.push_back(ColumnEntry{});   // a blank column
+    }
   }
   e.insert(e.begin() + at, saved.begin(), saved.end());
   Scatter(*this, std::move(e));
@@ -487,7 +507,7 @@ void CCsvPropPage::MoveColumnSettings(int kind, int position) {
   if (kind == 0) {
     std::vector<int> sources;
     for (int s : m_SelIndexes) sources.push_back(s - kFirstDataSubItem);
-    InsertColumnEntries(sources, position);
+    InsertColumnEntries(sources, position, m_ClipState == CLIP_CUT);
   } else if (kind == 1) {
     std::vector<int> cols;
     for (int s : m_SelIndexes) cols.push_back(s - kFirstDataSubItem);
@@ -502,6 +522,7 @@ void CCsvPropPage::MoveColumnSettings(int kind, int position) {
       const int src = m_ClipSource[fill ? 0 : i] - 1;
       if (dest < 0 || dest >= GRID_COLS || src < 0 || src >= GRID_COLS) continue;
       e[dest] = saved[src];
+      e[dest].keys = 0;   // a copy is no sort key; the key stays on its source
     }
     Scatter(*this, std::move(e));
   }

@@ -57,7 +57,8 @@ CString RowTotalText(const std::vector<CString>& cells) {
 CString TimeSpanText(const CString& startCell, const CString& endCell, int minutesLeftOut) {
   const TimeText start = ReadTimeText(startCell);
   const TimeText end = ReadTimeText(endCell);
-  if (start.form == TIME_NONE || end.form == TIME_NONE) return CString();
+  // A start without a time form counts as 0:00; the end's form decides the output.
+  if (end.form == TIME_NONE) return CString();
   auto valid = [](const TimeText& t) { return t.hours >= 0 && t.hours <= 23 && t.minutes >= 0 && t.minutes <= 59; };
   if (!valid(start) || !valid(end)) return CString();
   int64_t s = (static_cast<int64_t>(start.hours) * 60 + start.minutes) * 60;
@@ -133,7 +134,7 @@ void CCsvPropPage::AddComputedColumn(CsvGrids& g, int kind) {
 void CCsvPropPage::InsertBlankColumnAfter(CsvGrids& g, int column) {
   const int at = column + 1;
   if (!InsertBlankLines(g, SEL_COLUMNS, at, 1)) return;
-  InsertColumnEntries({-1}, at);
+  InsertColumnEntries({-1}, at, false);
   m_ColCount = std::max(m_ColCount, at + 1);
 }
 

@@ -46,6 +46,7 @@ void CCsvPropPage::CopySourceToGrid(CsvGrids& g) {
   m_RowCount = rows;
   g.editCols = m_ColCount;
   g.editRows = m_RowCount;
+  m_LoadedTitleRow = g.titleRow;
   if (mapped) {
     for (int r = 0; r < g.editRows; ++r)
       for (int c = 0; c < m_ColCount; ++c)
@@ -74,7 +75,8 @@ CString CCsvPropPage::RowNumberText(int gridRow) const {
 
 CString CCsvPropPage::CountLine(const CsvGrids& g) const {
   CString s;
-  if (g.editModeEntered) s.Format(kCountFormat, GRID_COLS, EDIT_GRID_ROWS);
+  // Clipboard input is in edit mode from the start: no total either.
+  if (g.editModeEntered || m_EditModeForced) s.Format(kCountFormat, GRID_COLS, EDIT_GRID_ROWS);
   else s.Format(kCountFormatAll, GRID_COLS, EDIT_GRID_ROWS, g.editRows);
   return s;
 }
@@ -87,6 +89,8 @@ void CCsvPropPage::ClearSettings(CsvGrids& g) {
   const int rows = std::clamp(g.editRows, 0, EDIT_GRID_ROWS);
   const int cols = std::clamp(g.editCols, 0, GRID_COLS);
   for (int r = 0; r < rows; ++r) g.edit.ShareRow(r, g.data, cols);
+  // The edit grid is the data grid again, so its title row is the loaded one.
+  if (m_LoadedTitleRow != kTitleRowUnknown && m_LoadedTitleRow != g.titleRow) SetTitleRow(g, m_LoadedTitleRow);
   m_PageBreak = 0;
   m_GroupCol = 0;
   m_SubjectCol = 0;

@@ -103,14 +103,9 @@ void CCsvPropPage::ClickCell(CsvGrids& g, int row, int subitem, bool shift, bool
   (void)ctrl;
 }
 
-void CCsvPropPage::ClickRow(CsvGrids& g, int row, bool shift, bool ctrl) {
-  if (!m_EditMode) {
-    m_CellText.Empty();
-    m_SelCell = HEADERDATA{};
-    return;
-  }
-  if (row < 0 || row >= ListRowCount()) return;
-  if (m_SelKind != SEL_ROWS) ClearSelection();
+void CCsvPropPage::SelectLine(int kind, int index, bool shift, bool ctrl) {
+  const bool rows = kind == SEL_ROWS;
+  if (m_SelKind != kind) ClearSelection();
   const bool pending = m_ClipState == CLIP_COPIED || m_ClipState == CLIP_CUT;
   if ((shift || ctrl) && pending) {
     FreeClipCells();
@@ -119,50 +114,65 @@ void CCsvPropPage::ClickRow(CsvGrids& g, int row, bool shift, bool ctrl) {
   }
   const HEADERDATA prev = m_SelCell;
   m_PrevSelCell = prev;
-  m_SelCell = HEADERDATA{row, 1, 0};
+  m_SelCell = rows ? HEADERDATA{index, 1, 0} : HEADERDATA{-1, index, 0};
   m_CellText.Empty();
-  m_SelKind = SEL_ROWS;
-  m_PasteRow = 0;
-  const bool earlier = prev.row >= 0 && !m_SelIndexes.empty();
+  int& anchor = rows ? m_AnchorRow : m_AnchorSubItem;
+  int& target = rows ? m_PasteRow : m_PasteSubItem;
+  const int first = rows ? 0 : kFirstDataSubItem;   // the lowest index of a line of this kind
+  const int prevIndex = rows ? prev.row : prev.subitem;
+  target = 0;
+  const bool earlier = prevIndex >= first && !m_SelIndexes.empty();
   if (shift && earlier) {
-    const bool beyond = std::any_of(m_SelIndexes.begin(), m_SelIndexes.end(), [&](int r) { return r > row; });
+    const bool beyond = std::any_of(m_SelIndexes.begin(), m_SelIndexes.end(), [&](int i) { return i > index; });
     if (beyond) {
       auto drop = [&](std::vector<int>& v) {
-        v.erase(std::remove_if(v.begin(), v.end(), [&](int r) { return r > row; }), v.end());
+        v.erase(std::remove_if(v.begin(), v.end(), [&](int i) { return i > index; }), v.end());
       };
       drop(m_SelIndexes);
       drop(m_SelOrder);
     } else {
-      const int from = m_AnchorRow >= 0 ? m_AnchorRow : prev.row;
-      const int step = row >= from ? 1 : -1;
-      for (int r = from;; r += step) {
-        if (!Contains(m_SelIndexes, r)) {
-          m_SelIndexes.push_back(r);
-          m_SelOrder.push_back(r);
+      const int from = anchor >= first ? anchor : prevIndex;
+      const int step = index >= from ? 1 : -1;
+      for (int i = from;; i += step) {
+        if (!Contains(m_SelIndexes, i)) {
+          m_SelIndexes.push_back(i);
+          m_SelOrder.push_back(i);
         }
-        if (r == row) break;
+        if (i == index) break;
       }
     }
     m_SelMulti = MULTI_SHIFT;
   } else if (ctrl && earlier) {
-    if (Contains(m_SelIndexes, row)) {
-      Remove(m_SelIndexes, row);
-      Remove(m_SelOrder, row);
+    if (Contains(m_SelIndexes, index)) {
+      Remove(m_SelIndexes, index);
+      Remove(m_SelOrder, index);
     } else {
-      m_SelIndexes.push_back(row);
-      m_SelOrder.push_back(row);
+      m_SelIndexes.push_back(index);
+      m_SelOrder.push_back(index);
     }
     m_SelMulti = MULTI_CTRL;
   } else if (pending) {
-    m_PasteRow = row;
-    m_AnchorRow = row;
+    // The source stays selected; the click names where it goes.
+    target = index;
+    anchor = index;
     m_SelMulti = MULTI_SINGLE;
   } else {
-    m_SelIndexes.assign(1, row);
-    m_SelOrder.assign(1, row);
-    m_AnchorRow = row;
+    m_SelIndexes.assign(1, index);
+    m_SelOrder.assign(1, index);
+    anchor = index;
     m_SelMulti = MULTI_SINGLE;
   }
+  m_SelKind = kind;
+}
+
+void CCsvPropPage::ClickRow(CsvGrids& g, int row, bool shift, bool ctrl) {
+  if (!m_EditMode) {
+    m_CellText.Empty();
+    m_SelCell = HEADERDATA{};
+    return;
+  }
+  if (row < 0 || row >= ListRowCount()) return;
+  SelectLine(SEL_ROWS, row, shift, ctrl);
   (void)g;
 }
 
@@ -171,62 +181,10 @@ void CCsvPropPage::ClickColumn(CsvGrids& g, int subitem, bool shift, bool ctrl) 
     m_SelCells.clear();
     return;
   }
-  if (m_SelKind != SEL_COLUMNS) ClearSelection();
-  const bool pending = m_ClipState == CLIP_COPIED || m_ClipState == CLIP_CUT;
-  if ((shift || ctrl) && pending) {
-    FreeClipCells();
-    m_ClipState = CLIP_EMPTY;
-    m_ClipKind = SEL_NONE;
-  }
-  const HEADERDATA prev = m_SelCell;
-  m_PrevSelCell = prev;
-  m_SelCell = HEADERDATA{-1, subitem, 0};
-  m_CellText.Empty();
-  m_PasteSubItem = 0;
-  const bool earlier = prev.subitem >= kFirstDataSubItem && !m_SelIndexes.empty();
-  if (shift && earlier) {
-    const bool beyond = std::any_of(m_SelIndexes.begin(), m_SelIndexes.end(), [&](int c) { return c > subitem; });
-    if (beyond) {
-      auto drop = [&](std::vector<int>& v) {
-        v.erase(std::remove_if(v.begin(), v.end(), [&](int c) { return c > subitem; }), v.end());
-      };
-      drop(m_SelIndexes);
-      drop(m_SelOrder);
-    } else {
-      const int from = m_AnchorSubItem >= kFirstDataSubItem ? m_AnchorSubItem : prev.subitem;
-      const int step = subitem >= from ? 1 : -1;
-      for (int c = from;; c += step) {
-        if (!Contains(m_SelIndexes, c)) {
-          m_SelIndexes.push_back(c);
-          m_SelOrder.push_back(c);
-        }
-        if (c == subitem) break;
-      }
-    }
-    m_SelMulti = MULTI_SHIFT;
-  } else if (ctrl && earlier) {
-    if (Contains(m_SelIndexes, subitem)) {
-      Remove(m_SelIndexes, subitem);
-      Remove(m_SelOrder, subitem);
-    } else {
-      m_SelIndexes.push_back(subitem);
-      m_SelOrder.push_back(subitem);
-    }
-    m_SelMulti = MULTI_CTRL;
-  } else if (pending) {
-    m_PasteSubItem = subitem;
-    m_AnchorSubItem = subitem;
-    m_SelMulti = MULTI_SINGLE;
-  } else {
-    m_SelIndexes.assign(1, subitem);
-    m_SelOrder.assign(1, subitem);
-    m_AnchorSubItem = subitem;
-    m_SelMulti = MULTI_SINGLE;
-  }
+  SelectLine(SEL_COLUMNS, subitem, shift, ctrl);
   // One cell per selected column stands for its cells from the top row down.
   m_SelCells.clear();
   for (int c : m_SelOrder) m_SelCells.push_back(HEADERDATA{m_RowListTop < 0 ? 0 : m_RowListTop, c, 0});
-  m_SelKind = SEL_COLUMNS;
   (void)g;
 }
 

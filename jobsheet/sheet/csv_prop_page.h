@@ -81,7 +81,7 @@ class CCsvPropPage {
   std::vector<COLDATA> UsedColumns(const CsvGrids& g) const;
   void ApplyColumnSelection(CsvGrids& g, const std::vector<COLDATA>& used, const std::vector<COLDATA>& omitted);
   // "設定クリア" and the sheet's "全設定クリア": every page setting dropped, the edit
-  // grid reloaded from the data grid, edit mode off.
+  // grid reloaded from the data grid with its title row as loaded, edit mode off.
   void ClearSettings(CsvGrids& g);
   // The sheet's "全設定クリア" while the page has no window: the same clearing.
   void ResetToSource(CsvGrids& g) { ClearSettings(g); }
@@ -181,6 +181,8 @@ class CCsvPropPage {
   // After the filter or the sort dialog (edit mode applies at once).
   void ApplyFilterResult(CsvGrids& g, const CString& condition);
   void ApplySortResult(CsvGrids& g);
+  // The count line; the input's row total only outside edit mode (entered or,
+  // for clipboard input, forced).
   CString CountLine(const CsvGrids& g) const;
 
   // ---- Members ----------------------------------------------------------------------
@@ -235,6 +237,11 @@ class CCsvPropPage {
   int m_EditMode = 0;
   int m_DataHeader = 0;
   int m_PageTitleRow = 0;
+  // The title row of the data grid as the edit grid was filled from it (rows the
+  // edit mode deletes or inserts move only the edit grid's); kTitleRowUnknown
+  // before the first fill.
+  static constexpr int kTitleRowUnknown = -2;
+  int m_LoadedTitleRow = kTitleRowUnknown;
   int m_OutputFormat = 0;
   int m_ColumnsChanged = 0;
   CString m_Condition;
@@ -249,6 +256,10 @@ class CCsvPropPage {
 
  private:
   void FreeClipCells();
+  // A click on a row number (SEL_ROWS, index the row) or a column heading
+  // (SEL_COLUMNS, index the list column): plain, Shift range or Ctrl toggle, or
+  // the target of a pending copy or cut.
+  void SelectLine(int kind, int index, bool shift, bool ctrl);
   void CopySelectionToClip(const CsvGrids& g);
   void PasteClipCells(CsvGrids& g, int targetRow, int targetSub);
   bool InsertBlankLines(CsvGrids& g, int kind, int at, int count);
@@ -256,7 +267,9 @@ class CCsvPropPage {
   void RemoveColumns(CsvGrids& g, std::vector<int> columns);
   void SetTitleRow(CsvGrids& g, int row);
   void RemoveColumnEntries(std::vector<int> columns);
-  void InsertColumnEntries(const std::vector<int>& sources, int at);
+  // Entries of the source columns inserted at `at`; a moved column takes its
+  // sort keys along, a copied one leaves them on the source.
+  void InsertColumnEntries(const std::vector<int>& sources, int at, bool moved);
   bool CommonColumnChecks() const;
   bool Refuse(const CString& text) const;
   void InsertBlankColumnAfter(CsvGrids& g, int column);

@@ -32,6 +32,7 @@ TimeText ReadTimeText(const CString& text);
 CString RowTotalText(const std::vector<CString>& cells);
 
 // The time from the start cell to the end cell (on the next day when its hour
-// is smaller) less the minutes, written in the end cell's form; empty when
-// either cell is not a valid time of day or the difference is not positive.
+// is smaller) less the minutes, written in the end cell's form. A start cell
+// without a time form is 0:00. Empty when the end cell has no time form, either
+// time is not a valid time of day, or the difference is not positive.
 CString TimeSpanText(const CString& startCell, const CString& endCell, int minutesLeftOut);

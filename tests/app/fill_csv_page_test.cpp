@@ -2,6 +2,7 @@
 // order and codes on a freshly loaded file, and clipboard input.
 #include <gtest/gtest.h>
 
+#include "app/csv_page_grids.h"
 #include "app/tabro_client_app.h"
 #include "app/tabro_client_dlg.h"
 #include "jobsheet/command/command_parser.h"
@@ -75,6 +76,33 @@ TEST_F(FillCsvPage, ClipboardInputTakenOverEmptiesTheClipboardAndARefusedOneStop
   CCsvPropPage other;
   EXPECT_EQ(dlg.FillCsvPage(u"クリップボード", &other, 1), 0);
   EXPECT_FALSE(hooks.GetClipboardText().IsEmpty());
+}
+
+TEST_F(FillCsvPage, ClearingInALaterOpeningBringsBackTheTitleRowAsLoaded) {
+  theApp.m_DataGrid.Clear();
+  const char16_t* cells[4][2] = {{u"売上一覧", u""}, {u"品名", u"数量"}, {u"りんご", u"3"}, {u"みかん", u"5"}};
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 2; ++c) theApp.m_DataGrid.SetAt(r, c, cells[r][c]);
+  theApp.m_DataRows = theApp.m_EditRows = 4;
+  theApp.m_DataCols = theApp.m_EditCols = 2;
+  theApp.m_TitleRow = 1;
+  ASSERT_EQ(dlg.FillCsvPage(u"/data/売上.csv", &page, 1), 1);
+  // Edit mode: the heading line above the title row is deleted.
+  page.m_EditMode = theApp.m_EditModeEntered = 1;
+  CsvGrids g = AppCsvGrids();
+  page.ClickRow(g, 0, false, false);
+  page.OnEditDelete(g);
+  ASSERT_EQ(theApp.m_TitleRow, 0);
+  dlg.ReadCsvPage(&page);
+  // The sheet opens again on the same input, then "設定クリア".
+  ASSERT_EQ(dlg.FillCsvPage(u"/data/売上.csv", &page, 1), 1);
+  CsvGrids again = AppCsvGrids();
+  page.ClearSettings(again);
+  EXPECT_EQ(theApp.m_TitleRow, 1);
+  EXPECT_EQ(page.m_PageTitleRow, 1);
+  EXPECT_EQ(page.m_HeaderNames[0], CString(u"品名"));
+  EXPECT_EQ(theApp.m_EditGrid.GetAt(1, 0), CString(u"品名"));
+  EXPECT_EQ(theApp.m_EditModeEntered, 0);
 }
 
 }  // namespace

@@ -185,6 +185,24 @@ TEST(CsvPageClipboard, DeletingRowsAboveTheTitleMovesItUp) {
   EXPECT_TRUE(f.edit->GetAt(8, 0).IsEmpty());
 }
 
+TEST(CsvPageClipboard, CopiedRowsArePastedAroundTheTitleRowButNeverOverIt) {
+  PageFixture f;
+  f.Load(TenRows(), 2, true);
+  f.Row(3);
+  f.Row(4, true);
+  f.page.OnEditCopy(f.g);
+  f.Row(1);   // rows 1 and 2 would be written: row 2 is the title row
+  f.page.OnEditPaste(f.g);
+  ASSERT_EQ(f.Messages(), std::vector<CString>{CString(u"タイトル行を含む行への貼り付けはできません。")});
+  EXPECT_EQ(f.Rows()[2], u"r2,x");
+  EXPECT_EQ(f.page.m_ClipState, CLIP_COPIED);   // the copy waits for another target
+  f.Row(6);
+  f.page.OnEditPaste(f.g);
+  EXPECT_EQ(f.Rows(), (Rows{u"r0,x", u"r1,x", u"r2,x", u"r3,x", u"r4,x", u"r5,x", u"r3,x", u"r4,x", u"r8,x",
+                            u"r9,x"}));
+  EXPECT_EQ(f.titleRow, 2);
+}
+
 TEST(CsvPageClipboard, PasteNeverWritesBelowTheLastRow) {
   PageFixture f;
   f.Load({u"h,i", u"a,1", u"b,2", u"c,3"}, 0, true);
@@ -230,6 +248,9 @@ const Refusal kRefusals[] = {
     {"delete rows holding the title row",
      [](PageFixture& f) { f.Row(1); f.Row(0, false, true); f.page.OnEditDelete(f.g); },
      u"タイトル行を含む行の削除はできません。"},
+    {"paste copied rows at once: the target is row 0, the title row",
+     [](PageFixture& f) { f.Row(2); f.page.OnEditCopy(f.g); f.page.OnEditPaste(f.g); },
+     u"タイトル行を含む行への貼り付けはできません。"},
     {"paste columns onto their source",
      [](PageFixture& f) { f.Column(0); f.Column(1, true); f.page.OnEditCopy(f.g); f.Column(1); f.page.OnEditPaste(f.g); },
      u"貼り付け元の列の間には、貼り付けできません"},
@@ -279,6 +300,22 @@ TEST(CsvPageClipboard, ShiftOrCtrlClickDropsAPendingCopy) {
   EXPECT_FALSE(f.page.GetEditMenuState(f.g).deselect);
 }
 
+TEST(CsvPageClipboard, ClearingBringsBackTheTitleRowAsLoaded) {
+  PageFixture f;
+  f.Load(TenRows(), 4, true);
+  f.Row(1);
+  f.Row(2, true);
+  f.page.OnEditDelete(f.g);
+  ASSERT_EQ(f.titleRow, 2);
+  f.page.ClearSettings(f.g);
+  EXPECT_EQ(f.titleRow, 4);
+  EXPECT_EQ(f.page.m_PageTitleRow, 4);
+  EXPECT_EQ(f.page.m_TitleRowText, CString(u"タイトル行=5"));
+  EXPECT_EQ(f.page.m_HeaderNames[0], CString(u"r4"));
+  EXPECT_EQ(f.Rows()[4], u"r4,x");
+  EXPECT_EQ(f.page.m_RowCount, 10);
+}
+
 TEST(CsvPageClipboard, DeletingColumnsRecordsThemAsOmitted) {
   PageFixture f;
   f.Load(kSmall);
@@ -290,6 +327,51 @@ TEST(CsvPageClipboard, DeletingColumnsRecordsThemAsOmitted) {
   EXPECT_EQ(f.page.m_ColumnMap[1], 3);
   EXPECT_EQ(f.page.m_HeaderNames[1], CString(u"qty"));
   EXPECT_TRUE(f.page.m_HeaderNames[2].IsEmpty());
+}
+
+// Sort keys after a column edit: each key {1-based column, type, descending} in priority order.
+struct KeyMove {
+  const char* name;
+  void (*act)(PageFixture&);
+  int keys[3][3];
+};
+
+// Key 1 on qty (number, descending), key 2 on date (date, ascending).
+const KeyMove kKeyMoves[] = {
+    {"delete a column left of both keys",
+     [](PageFixture& f) { f.Column(0); f.page.OnEditDelete(f.g); },
+     {{3, 1, 1}, {1, 2, 0}, {0, 0, 0}}},
+    {"delete the first key's column: the second moves up",
+     [](PageFixture& f) { f.Column(3); f.page.OnEditDelete(f.g); },
+     {{2, 2, 0}, {0, 0, 0}, {0, 0, 0}}},
+    {"move the first key's column to the front",
+     [](PageFixture& f) { f.Column(3); f.page.OnEditCut(f.g); f.Column(0); f.page.OnEditInsert(f.g); },
+     {{1, 1, 1}, {3, 2, 0}, {0, 0, 0}}},
+    {"insert a copy of a key column",
+     [](PageFixture& f) { f.Column(1); f.page.OnEditCopy(f.g); f.Column(0); f.page.OnEditInsert(f.g); },
+     {{5, 1, 1}, {3, 2, 0}, {0, 0, 0}}},
+    {"paste a copy of a key column",
+     [](PageFixture& f) { f.Column(1); f.page.OnEditCopy(f.g); f.Column(0); f.page.OnEditPaste(f.g); },
+     {{4, 1, 1}, {2, 2, 0}, {0, 0, 0}}},
+    {"paste over a key column",
+     [](PageFixture& f) { f.Column(0); f.page.OnEditCopy(f.g); f.Column(1); f.page.OnEditPaste(f.g); },
+     {{4, 1, 1}, {0, 0, 0}, {0, 0, 0}}},
+};
+
+TEST(CsvPageClipboard, SortKeysKeepTheirColumnsTypesAndOrder) {
+  for (const KeyMove& c : kKeyMoves) {
+    SCOPED_TRACE(c.name);
+    PageFixture f;
+    f.Load({u"name,date,price,qty", u"a,2024/01/02,1,10", u"b,2024/01/01,2,20"});
+    f.page.m_SortCols[0] = 4, f.page.m_SortTypes[0] = 1, f.page.m_SortDesc[0] = 1;
+    f.page.m_SortCols[1] = 2, f.page.m_SortTypes[1] = 2, f.page.m_SortDesc[1] = 0;
+    c.act(f);
+    for (int k = 0; k < 3; ++k) {
+      EXPECT_EQ(f.page.m_SortCols[k], c.keys[k][0]) << "key " << k + 1;
+      EXPECT_EQ(f.page.m_SortTypes[k], c.keys[k][1]) << "key " << k + 1;
+      EXPECT_EQ(f.page.m_SortDesc[k], c.keys[k][2]) << "key " << k + 1;
+    }
+  }
 }
 
 TEST(CsvPageClipboard, MenuItemsFollowTheState) {

@@ -46,7 +46,8 @@ TEST(CsvPageComputed, TimeDifferences) {
       {u"2021/01/01 9:00", u"18:00", 0, u""},  // hour 2021: not a time of day
       {u"9:00", u"17:75", 0, u""},
       {u"9:00", u"abc", 0, u""},
-      {u"", u"18:00", 0, u""},
+      {u"", u"18:00", 0, u"18:00"},           // a start without a time form is 0:00
+      {u"開始", u"18時", 60, u"17時間"},
       {u"9:00", u"10:00", 90, u""},
   };
   for (const Case& c : cases)
@@ -272,6 +273,28 @@ TEST(CsvPageJob, ClearingDropsEverySetting) {
   EXPECT_EQ(f.page.m_ColumnMap[0], 1);
   EXPECT_EQ(f.editModeEntered, 0);
   EXPECT_EQ(f.page.m_EditMode, 0);
+}
+
+TEST(CsvPageJob, TheCountLineNamesTheInputsRowsOnlyOutsideEditMode) {
+  struct Case {
+    const char* name;
+    int entered, forced;
+    const char16_t* line;
+  };
+  const Case cases[] = {
+      {"outside edit mode", 0, 0, u" 表示 最大列数 256 最大行数 3000    全行数 2"},
+      {"edit mode entered", 1, 0, u" 表示 最大列数 256 最大行数 3000"},
+      {"clipboard input, before the buttons enter edit mode", 0, 1, u" 表示 最大列数 256 最大行数 3000"},
+  };
+  for (const Case& c : cases) {
+    PageFixture f;
+    f.Load({u"a,b", u"1,2"});
+    f.editModeEntered = c.entered;
+    f.page.m_EditModeForced = c.forced;
+    EXPECT_EQ(f.page.CountLine(f.g), CString(c.line)) << c.name;
+    f.page.ClearSettings(f.g);   // clearing leaves a forced edit mode's line alone
+    EXPECT_EQ(f.page.m_CountText, CString(c.forced ? c.line : cases[0].line)) << c.name;
+  }
 }
 
 TEST(ColorRule, BuildAndReadBack) {

@@ -139,6 +139,8 @@ void CCsvPropPageWnd::ShowValues() {
 BOOL CCsvPropPageWnd::OnInitDialog() {
   CPropertyPage::OnInitDialog();
   CsvGrids g = AppCsvGrids();
+  // The page is first shown before its activation takes the sheet's state.
+  if (auto* sheet = dynamic_cast<CEditPropSheet*>(GetSheet())) m_Page.m_EditModeForced = sheet->m_FromClipboard;
   m_GridList.SetRedraw(FALSE);
   if (theApp.m_TitleRow == -1) m_Page.m_TitleRowText = u"タイトル行無し";
   else m_Page.m_TitleRowText.Format(u"タイトル行=%d", theApp.m_TitleRow + 1);

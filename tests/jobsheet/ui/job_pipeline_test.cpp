@@ -11,6 +11,7 @@
 #include "platform/ui/dialog.h"
 #include "platform/ui/modal_driver.h"
 #include "platform/ui/ui_driver.h"
+#include "res/csv_prop_page.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -104,6 +105,20 @@ TEST_F(JobPipelineTest, ClipboardInputNeverAsksForANewFile) {
   modal.QueueCancel(kSheet);
   EXPECT_EQ(Run(CString(u"貼り付け"), INPUT_CLIPBOARD), IDCANCEL);
   EXPECT_EQ(dlg.m_NewFileMode, -1);
+}
+
+TEST_F(JobPipelineTest, ClipboardInputOpensTheCsvPageInEditModeWithoutTheTotalRows) {
+  hooks.SetClipboard(u"品名\t数量\r\nりんご\t3\r\n");
+  CString count;
+  modal.Queue(kSheet, [&](CDialog& d) {
+    auto& sheet = static_cast<CPropertySheet&>(d);
+    EXPECT_EQ(sheet.GetActiveIndex(), 1);
+    if (CPropertyPage* page = sheet.GetActivePage()) count = ui::TextOf(*page, res::IDC_CSV_COUNTTEXT);
+    ui::Click(sheet, IDCANCEL);
+  });
+  EXPECT_EQ(Run(CString(u"貼り付け"), INPUT_CLIPBOARD), IDCANCEL);
+  EXPECT_EQ(count, CString(u" 表示 最大列数 256 最大行数 3000"));
+  EXPECT_EQ(theApp.m_EditModeEntered, 1);
 }
 
 TEST_F(JobPipelineTest, MoreThanThreeThousandRowsAskToNarrow) {

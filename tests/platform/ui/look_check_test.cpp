@@ -1,0 +1,79 @@
+// The look check finds what a person would see cut or covered, and nothing else.
+
+#include <gtest/gtest.h>
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/ui/look_check.h"
+#include "platform/ui/ui.h"
+#include "platform/ui/ui_driver.h"
+
+namespace {
+
+enum : int { kFirst = 3101, kSecond = 3102 };
+
+struct LookCase {
+  const char* name;
+  std::vector<ControlTemplate> controls;
+  const char* finding;   // a part of the one expected finding; empty: none
+};
+
+std::vector<LookCase> Cases() {
+  const uint32_t hidden = tpl::kHidden;
+  return {
+      {"a static that fits", {{CtlKind::Static, kFirst, u"帳票タイトル", 5, 5, 80, 10}}, ""},
+      {"a one-line static wrapping below its height",
+       {{CtlKind::Static, kFirst, u"帳票タイトル名を指定してください", 5, 5, 40, 10}}, "px high"},
+      {"a single line may wrap where there is height",
+       {{CtlKind::Static, kFirst, u"帳票タイトル名を指定してください", 5, 5, 60, 40}}, ""},
+      {"a line its author set must not wrap",
+       {{CtlKind::Static, kFirst, u"※全ての列の日付データに対して、\n設定した書式", 5, 5, 70, 60}},
+       "line \"※全ての列の日付データに対して、\""},
+      {"tabs take their room",
+       {{CtlKind::Static, kFirst, u"[1]＝2\t\t\t等しい", 5, 5, 40, 10}}, "needs"},
+      {"a button caption", {{CtlKind::PushButton, kFirst, u"マクロでデータ作成", 5, 5, 40, 14}}, "needs"},
+      {"a check box leaves room for its box",
+       {{CtlKind::CheckBox, kFirst, u"合計値のみ表示", 5, 5, 56, 10}}, "needs"},
+      {"a group box title", {{CtlKind::GroupBox, kFirst, u"グループ項目  (小→中→大分類の順)", 5, 5, 40, 40}}, "title"},
+      {"a hidden control's text is judged too",
+       {{CtlKind::Static, kFirst, u"追加CSV処理は3,000行以上はできません", 5, 5, 40, 10, hidden}}, "px high"},
+      {"shown controls that overlap",
+       {{CtlKind::Edit, kFirst, nullptr, 5, 5, 60, 14}, {CtlKind::Edit, kSecond, nullptr, 40, 10, 60, 14}},
+       "overlaps"},
+      {"a hidden control may lie under a shown one",
+       {{CtlKind::Edit, kFirst, nullptr, 5, 5, 60, 14}, {CtlKind::Edit, kSecond, nullptr, 5, 5, 60, 14, hidden}}, ""},
+      {"a group box holds others",
+       {{CtlKind::GroupBox, kFirst, u"日付", 5, 5, 90, 50}, {CtlKind::Edit, kSecond, nullptr, 10, 20, 60, 14}}, ""},
+      {"a control beyond the dialog", {{CtlKind::Edit, kFirst, nullptr, 80, 5, 60, 14}}, "leaves its parent"},
+  };
+}
+
+TEST(LookCheck, FindsCutTextsAndCoveredControls) {
+  for (const LookCase& c : Cases()) {
+    const DialogTemplate t{9311, u"見た目", 120, 80, std::span<const ControlTemplate>(c.controls)};
+    CDialog dlg(t);
+    ASSERT_TRUE(dlg.CreateFromTemplate(nullptr, false)) << c.name;
+    const std::vector<std::string> flaws = ui::LookFlaws(dlg);
+    if (!*c.finding) {
+      EXPECT_TRUE(flaws.empty()) << c.name << ": " << ui::JoinFlaws(flaws);
+    } else {
+      ASSERT_EQ(flaws.size(), 1u) << c.name << ": " << ui::JoinFlaws(flaws);
+      EXPECT_NE(flaws[0].find(c.finding), std::string::npos) << c.name << ": " << flaws[0];
+    }
+  }
+}
+
+// A text the program puts in later is judged as it stands now.
+TEST(LookCheck, JudgesTheTextAsSetByTheProgram) {
+  const ControlTemplate controls[] = {{CtlKind::Static, kFirst, u"件数", 5, 5, 60, 10}};
+  const DialogTemplate t{9312, u"見た目", 120, 80, controls};
+  CDialog dlg(t);
+  ASSERT_TRUE(dlg.CreateFromTemplate(nullptr, false));
+  EXPECT_EQ(ui::JoinFlaws(ui::LookFlaws(dlg)), "");
+  dlg.SetDlgItemText(kFirst, u"【東京都千代田区丸の内一丁目二番三号ビル】は30件");
+  EXPECT_NE(ui::JoinFlaws(ui::LookFlaws(dlg)), "");
+}
+
+}  // namespace

@@ -997,6 +997,8 @@ BOOL CListCtrl::EnsureVisible(int item, BOOL) {
 BOOL CListCtrl::Scroll(CSize size) {
   Model* m = GetModel();
   if (!m) return FALSE;
+  // The ranges of a list not yet laid out would cut the scroll short.
+  QMetaObject::invokeMethod(m->view, "updateGeometries", Qt::DirectConnection);
   QScrollBar* h = m->view->horizontalScrollBar();
   h->setValue(h->value() + size.cx);
   int rowH = m->view->verticalHeader()->defaultSectionSize();

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,6 +17,7 @@
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
 #include <QTabWidget>
+#include <QTableView>
 #include <QWidget>
 
 #include "platform/ui/ui_internal.h"
@@ -96,10 +98,10 @@ void CheckButton(QAbstractButton* b, std::vector<std::string>& out) {
   const QString text = b->text();
   if (text.isEmpty()) return;
   const QFontMetrics fm(b->font());
-  int room = b->width() - 8;
   QStyleOptionButton option;
   option.initFrom(b);
   option.text = text;
+  int room = b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b).width();
   if (qobject_cast<QRadioButton*>(b))
     room = b->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, b).width();
   else if (qobject_cast<QCheckBox*>(b))
@@ -146,6 +148,8 @@ void CheckLineEdit(QLineEdit* e, std::vector<std::string>& out) {
 }
 
 void CheckList(QListWidget* l, std::vector<std::string>& out) {
+  // A list that scrolls sideways lets its entries be read whole.
+  if (l->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff) return;
   const QFontMetrics fm(l->font());
   const int room = l->viewport()->width() - 6;
   for (int i = 0; i < l->count(); ++i) {
@@ -165,7 +169,24 @@ void CheckTabs(QTabWidget* t, std::vector<std::string>& out) {
   }
 }
 
+// The headings of a report view, each in its column (columns of no width are hidden ones).
+void CheckHeadings(QTableView* t, std::vector<std::string>& out) {
+  QHeaderView* h = t->horizontalHeader();
+  if (!h || h->isHidden() || !t->model()) return;
+  const QFontMetrics fm(h->font());
+  for (int c = 0; c < h->count(); ++c) {
+    const int width = h->sectionSize(c);
+    if (width <= 0 || h->isSectionHidden(c)) continue;
+    const QString text = t->model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    const int need = fm.horizontalAdvance(text) + 8;
+    if (!text.isEmpty() && need > width)
+      out.push_back(Name(t, text) + ": heading " + std::to_string(c) + " needs " + std::to_string(need) +
+                    " px, has " + std::to_string(width));
+  }
+}
+
 void CheckText(QWidget* w, std::vector<std::string>& out) {
+  if (auto* t = qobject_cast<QTableView*>(w)) return CheckHeadings(t, out);
   if (auto* b = qobject_cast<QAbstractButton*>(w)) return CheckButton(b, out);
   if (auto* g = qobject_cast<QGroupBox*>(w)) return CheckGroupBox(g, out);
   if (auto* l = qobject_cast<QLabel*>(w)) return CheckLabel(l, out);
@@ -180,10 +201,15 @@ bool IsControl(QWidget* w) {
   return info && info->hasKind && !info->aliasOf;
 }
 
-// A control that may hold others: group boxes frame them, pictures lie under them.
+// A control that may hold others: group boxes frame them, pictures lie under
+// them; an empty static without a frame draws nothing.
 bool Holds(QWidget* w) {
   WidgetInfo* info = layer::Info(w);
-  return info && (info->kind == CtlKind::GroupBox || info->kind == CtlKind::Picture);
+  if (!info) return false;
+  if (info->kind == CtlKind::GroupBox || info->kind == CtlKind::Picture) return true;
+  auto* l = qobject_cast<QLabel*>(w);
+  return l && info->kind == CtlKind::Static && l->text().isEmpty() && l->pixmap().isNull() &&
+         l->frameShape() == QFrame::NoFrame;
 }
 
 QString TextOf(QWidget* w) {

@@ -18,9 +18,11 @@ namespace ui {
 //   the width the control leaves for it (a static may wrap a single-line text
 //   onto more lines while they fit its height); a group box's title must fit
 //   as the style draws it; a combo box's chosen entry, a read-only edit's text
-//   and each entry of a list box must fit their room;
+//   and each entry of a list box that cannot scroll sideways must fit their
+//   room, as must each heading of a report view in its column;
 // - the controls shown now: two of them that share pixels (group boxes and
-//   pictures may hold others), and one that leaves its parent's client area.
+//   pictures may hold others, an empty static draws nothing), and one that
+//   leaves its parent's client area.
 std::vector<std::string> LookFlaws(CWnd& wnd);
 
 // The findings as one text, a line each (for test failure messages).

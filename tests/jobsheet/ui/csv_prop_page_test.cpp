@@ -26,11 +26,6 @@
 
 namespace {
 
-void KeepPicture(CWnd& wnd, const char* name) {
-  if (const char* dir = std::getenv("TABRO_SCREENSHOT_DIR"))
-    ui::Render(wnd).SavePng(CString(std::string(dir) + "/" + name + ".png"));
-}
-
 // The application's grids hold rows of comma-separated cells; the page is filled
 // as the sheet fills it and its window created.
 class CsvPageWindow : public ::testing::Test {

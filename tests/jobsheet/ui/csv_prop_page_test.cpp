@@ -392,6 +392,17 @@ TEST_F(CsvPageWindow, ScrollingBySevenRowsNumbersFromEight) {
   EXPECT_EQ(wnd->m_RowList.GetItemText(19, 1).Trim(), CString(u"27"));
 }
 
+// The count line at its longest: every row a job can hold.
+TEST_F(CsvPageWindow, TheLongestCountLineIsSeenWhole) {
+  std::vector<std::u16string> lines = {u"a,b"};
+  for (int i = 1; i < 3000; ++i) lines.push_back(u"x,1");
+  std::vector<const char16_t*> rows;
+  for (const auto& l : lines) rows.push_back(l.c_str());
+  Load(rows);
+  EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_COUNTTEXT), CString(u" 表示 最大列数 256 最大行数 3000    全行数 3000"));
+  EXPECT_EQ(LookAt(*wnd, "csv_page_full"), "");
+}
+
 // A wide sheet: 30 columns, 40 rows.
 std::vector<std::u16string> WideRows() {
   std::vector<std::u16string> lines;

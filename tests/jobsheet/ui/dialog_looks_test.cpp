@@ -25,26 +25,35 @@ void ExpectPageFillsTheTab(CEditPropSheet& s, const char* name) {
   EXPECT_GE(shown.bottom, tab.bottom - 4) << name;
 }
 
-// A summary table with a sum, so the graph controls of the first tab are live.
-TEST_F(SheetTest, EveryPageAndTabIsSeenWhole) {
-  Job(u"TypeTX;Sum=金額;Graph;Numbering");
-  Run(0, [&](CEditPropSheet& s) {
-    EXPECT_EQ(LookAt(s, "sheet_basic"), "");
-    ExpectPageFillsTheTab(s, "basic");
-    ClickSheetTab(s, 1);
-    ExpectPageFillsTheTab(s, "csv");
-    ClickSheetTab(s, 2);
-    ExpectPageFillsTheTab(s, "detailed");
-    CCommandPropPage& page = *s.m_CommandPage;
-    const char* names[] = {"sheet_detailed_tab1", "sheet_detailed_tab2", "sheet_detailed_tab3",
-                           "sheet_detailed_tab4"};
-    for (int t = 0; t < page.m_Tab.GetItemCount(); ++t) {
-      page.m_Tab.SelectAsUser(t);
-      EXPECT_EQ(LookAt(s, names[t % 4]), "") << t;
-    }
-    ui::Click(s, IDCANCEL);
-  });
+// Opens the sheet on the job and looks at every page and every tab of the detailed page.
+class SheetLooks : public SheetTest {
+ protected:
+  void LookAtEveryPage(const char16_t* command, const std::string& name) {
+    Job(command);
+    Run(0, [&](CEditPropSheet& s) {
+      EXPECT_EQ(LookAt(s, name + "_basic"), "");
+      ExpectPageFillsTheTab(s, "basic");
+      ClickSheetTab(s, 1);
+      ExpectPageFillsTheTab(s, "csv");
+      ClickSheetTab(s, 2);
+      ExpectPageFillsTheTab(s, "detailed");
+      CCommandPropPage& page = *s.m_CommandPage;
+      for (int t = 0; t < page.m_Tab.GetItemCount(); ++t) {
+        page.m_Tab.SelectAsUser(t);
+        EXPECT_EQ(LookAt(s, name + "_tab" + std::to_string(t + 1)), "") << t;
+      }
+      ui::Click(s, IDCANCEL);
+    });
+  }
+};
+
+// With a sum, so the graph controls of the special-settings tab are live.
+TEST_F(SheetLooks, ASummaryTableIsSeenWholeOnEveryPageAndTab) {
+  LookAtEveryPage(u"TypeTX;Sum=金額;Graph;Numbering", "sheet_summary");
 }
+
+// Labels bring the label tab.
+TEST_F(SheetLooks, LabelsAreSeenWholeOnEveryPageAndTab) { LookAtEveryPage(u"TypeS=Adress", "sheet_labels"); }
 
 TEST(FilterTextDialog, TheExamplesAreSeenWholeInColumns) {
   RecordingUiHooks hooks;

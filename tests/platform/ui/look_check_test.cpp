@@ -76,4 +76,47 @@ TEST(LookCheck, JudgesTheTextAsSetByTheProgram) {
   EXPECT_NE(ui::JoinFlaws(ui::LookFlaws(dlg)), "");
 }
 
+// Left edges of the runs of ink in a band of a picture, runs apart by at least gap pixels.
+std::vector<int> InkRuns(const ui::Picture& p, const CRect& band, int gap) {
+  std::vector<int> starts;
+  int last = -1000;
+  for (int x = band.left; x < band.right; ++x) {
+    bool ink = false;
+    for (int y = band.top; y < band.bottom && !ink; ++y) {
+      const COLORREF c = p.Pixel(x, y);
+      ink = GetRValue(c) + GetGValue(c) + GetBValue(c) < 300;
+    }
+    if (!ink) continue;
+    if (x - last > gap) starts.push_back(x);
+    last = x;
+  }
+  return starts;
+}
+
+// Examples written with tabs for another font: their pieces stand in columns
+// shared by the statics beside each other, whatever blanks and tabs lie between.
+TEST(TabbedStatics, ThePiecesOfNeighboursLineUp) {
+  const ControlTemplate controls[] = {
+      {CtlKind::Static, kFirst, u"[1]＝2　　　　　\t　　　　\t等しい\t\t(1列目が2であるとき)", 5, 5, 300, 10},
+      {CtlKind::Static, kSecond, u"[1]＞＝0\t\t以上\t\t(1列目が0以上のとき)", 5, 20, 300, 10},
+  };
+  const DialogTemplate t{9313, u"例", 320, 40, controls};
+  CDialog dlg(t);
+  ASSERT_TRUE(dlg.CreateFromTemplate(nullptr, false));
+  const ui::Picture picture = ui::Render(dlg);
+  std::vector<std::vector<int>> rows;
+  for (int id : {kFirst, kSecond}) {
+    CRect r;
+    dlg.GetDlgItem(id)->GetWindowRect(&r);
+    dlg.ScreenToClient(&r);
+    rows.push_back(InkRuns(picture, r, 12));
+  }
+  ASSERT_EQ(rows[0].size(), 3u);
+  ASSERT_EQ(rows[1].size(), 3u);
+  EXPECT_EQ(rows[0][0], rows[1][0]);
+  EXPECT_NEAR(rows[0][1], rows[1][1], 2);
+  EXPECT_NEAR(rows[0][2], rows[1][2], 2);
+  EXPECT_EQ(ui::JoinFlaws(ui::LookFlaws(dlg)), "");
+}
+
 }  // namespace

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <QWidget>
 #include <span>
 #include <string>
 #include <vector>
@@ -117,6 +122,46 @@ TEST(TabbedStatics, ThePiecesOfNeighboursLineUp) {
   EXPECT_NEAR(rows[0][1], rows[1][1], 2);
   EXPECT_NEAR(rows[0][2], rows[1][2], 2);
   EXPECT_EQ(ui::JoinFlaws(ui::LookFlaws(dlg)), "");
+}
+
+// The width of a text's ink as drawn alone in a font.
+int InkWidth(const QFont& font, const QString& text) {
+  QImage image(200, 40, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter p(&image);
+  p.setFont(font);
+  p.setPen(Qt::black);
+  p.drawText(QRect(10, 0, 190, 40), Qt::AlignLeft | Qt::AlignVCenter, text);
+  p.end();
+  int left = 1000, right = -1;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (qGray(image.pixel(x, y)) < 100) left = std::min(left, x), right = std::max(right, x);
+  return right - left + 1;
+}
+
+// A group box title ending in a bracket drew as "【例": the style measured the
+// title by its ink and cut the closing bracket off.
+TEST(GroupBoxTitle, TheClosingBracketIsDrawn) {
+  const ControlTemplate controls[] = {{CtlKind::GroupBox, kFirst, u"【例】", 5, 5, 200, 40}};
+  const DialogTemplate t{9314, u"例", 220, 60, controls};
+  CDialog dlg(t);
+  ASSERT_TRUE(dlg.CreateFromTemplate(nullptr, false));
+  const ui::Picture picture = ui::Render(dlg);
+  CRect box;
+  dlg.GetDlgItem(kFirst)->GetWindowRect(&box);
+  dlg.ScreenToClient(&box);
+  const QFont font = dlg.GetDlgItem(kFirst)->m_hWnd->font();
+  // The title's line, above the frame.
+  const int line = QFontMetrics(font).height() - 2;
+  int left = 1000, right = -1;
+  for (int y = box.top; y < box.top + line; ++y)
+    for (int x = box.left; x < box.right; ++x) {
+      const COLORREF c = picture.Pixel(x, y);
+      if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 300) left = std::min(left, x), right = std::max(right, x);
+    }
+  ASSERT_GE(right, left);
+  EXPECT_GE(right - left + 1, InkWidth(font, QStringLiteral("【例】")) - 1);
 }
 
 }  // namespace

@@ -27,12 +27,12 @@ inline constexpr ControlTemplate kCommandPropPageControls[] = {
     {CtlKind::Radio, IDC_CMD_LIST, u"一覧", 14, 58, 140, 10},
     {CtlKind::Radio, IDC_CMD_LABEL, u"ラベル", 14, 72, 140, 10},
     {CtlKind::Radio, IDC_CMD_SINGLE, u"単票", 14, 86, 140, 10},
-    {CtlKind::Picture, IDC_CMD_UPPER_PANE, nullptr, 164, 8, 409, 80},
+    {CtlKind::Picture, IDC_CMD_UPPER_PANE, nullptr, 164, 8, 509, 80},
     {CtlKind::CheckBox, IDC_CMD_PORTRAIT, u"縦向きで出力", 164, 94, 100, 10, tpl::kGroup},
-    {CtlKind::TabCtrl, IDC_CMD_TAB, nullptr, 7, 110, 300, 214},
-    {CtlKind::Picture, IDC_CMD_LOWER_PANE, nullptr, 314, 124, 259, 150},
+    {CtlKind::TabCtrl, IDC_CMD_TAB, nullptr, 7, 110, 350, 214},
+    {CtlKind::Picture, IDC_CMD_LOWER_PANE, nullptr, 364, 124, 309, 150},
 };
-inline constexpr DialogTemplate kCommandPropPage{IDD_COMMAND_PROP_PAGE, u"カスタマイズ2(詳細設定)", 580, 330,
+inline constexpr DialogTemplate kCommandPropPage{IDD_COMMAND_PROP_PAGE, u"カスタマイズ2(詳細設定)", 680, 330,
                                                  kCommandPropPageControls, tpl::kChild};
 TABRO_REGISTER_DIALOG(kCommandPropPage);
 }  // namespace res

@@ -46,7 +46,7 @@ inline constexpr ControlTemplate kDataEditControls[] = {
     {CtlKind::CheckBox, IDC_TOOL_MACRO, u"マクロでデータ作成", 196, 82, 82, 17, tpl::kPushLike},
     {CtlKind::CheckBox, IDC_TOOL_FILTER, u"フィルタ", 196, 102, 82, 17, tpl::kPushLike},
     {CtlKind::CheckBox, IDC_TOOL_SORT, u"ソート", 196, 122, 82, 17, tpl::kPushLike},
-    {CtlKind::Static, IDC_STATIC, u"※解除方法\n 解除したい項目ボタンをクリック", 196, 144, 84, 30, tpl::kMultiline},
+    {CtlKind::Static, IDC_STATIC, u"※解除方法\n 解除したい項目ボタンをクリック", 156, 11, 124, 22, tpl::kMultiline},
     {CtlKind::Static, IDC_ROW_COUNT, nullptr, 182, 178, 98, 40, tpl::kMultiline},
     {CtlKind::DefPushButton, IDOK, u"実行", 168, 220, 52, 16, tpl::kDisabled},
     {CtlKind::PushButton, IDCANCEL, u"キャンセル", 224, 220, 52, 16},

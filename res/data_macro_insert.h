@@ -36,8 +36,8 @@ inline constexpr ControlTemplate kDataMacroInsertControls[] = {
      u"追加の場合は、上のリストの追加したい位置のタグをクリックした後\nマクロを挿入", 112, 152, 281, 18,
      tpl::kMultiline},
     {CtlKind::Static, IDC_MACROINS_TOTAL_NOTE,
-     u"注） クロス集計の合計列が有る場合、合計欄にはマクロ結果は反映されません", 112, 174, 281, 10,
-     tpl::kHidden},
+     u"注） クロス集計の合計列が有る場合、合計欄にはマクロ結果は反映されません", 112, 172, 281, 18,
+     tpl::kHidden | tpl::kMultiline},
     {CtlKind::Static, IDC_MACROINS_VALUES_NOTE,
      u"注） クロス集計されたデータで、データ集計が２列以上あるので列の末尾に１つだけ設定できます。\n"
      u"　　　マクロは比率と累計のみ有効です。",

@@ -51,9 +51,9 @@ inline constexpr ControlTemplate kMainProptyPageControls[] = {
     {CtlKind::CheckBox, IDC_MAIN_DELETE_AFTER, u"処理後CSVファイルを削除", 7, 224, 150, 10, tpl::kGroup},
     {CtlKind::GroupBox, IDC_MAIN_COMMAND_BOX, u"設定コマンド", 7, 238, 198, 56},
     {CtlKind::Edit, IDC_MAIN_COMMAND, nullptr, 14, 250, 184, 40, tpl::kMultiline | tpl::kReadOnly | tpl::kVScroll},
-    {CtlKind::Picture, IDC_MAIN_PICTURE, nullptr, 212, 8, 361, 286},
+    {CtlKind::Picture, IDC_MAIN_PICTURE, nullptr, 212, 8, 461, 286},
 };
-inline constexpr DialogTemplate kMainProptyPage{IDD_MAIN_PROPTY_PAGE, u"基本設定", 580, 330, kMainProptyPageControls,
+inline constexpr DialogTemplate kMainProptyPage{IDD_MAIN_PROPTY_PAGE, u"基本設定", 680, 330, kMainProptyPageControls,
                                                 tpl::kChild};
 TABRO_REGISTER_DIALOG(kMainProptyPage);
 }  // namespace res

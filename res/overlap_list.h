@@ -24,7 +24,7 @@ inline constexpr ControlTemplate kOverlapListControls[] = {
     {CtlKind::PushButton, IDC_OVERLAP_OK, u"OK", 276, 176, 52, 16},
     {CtlKind::PushButton, IDC_OVERLAP_NEW, u"新規作成", 332, 176, 52, 16},
     {CtlKind::PushButton, IDCANCEL, u"キャンセル", 388, 176, 54, 16},
-    {CtlKind::DefPushButton, IDOK, u"OK", 0, 0, 10, 10, tpl::kHidden},
+    {CtlKind::DefPushButton, IDOK, u"OK", 276, 176, 52, 16, tpl::kHidden},
 };
 inline constexpr DialogTemplate kOverlapList{IDD_OVERLAP_LIST, u"再利用ジョブ選択", 450, 200, kOverlapListControls};
 TABRO_REGISTER_DIALOG(kOverlapList);

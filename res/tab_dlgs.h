@@ -46,27 +46,29 @@ enum : int {
 
 inline constexpr ControlTemplate kTabDlg1Controls[] = {
     // kind                id                      text                        x    y    cx   cy  flags
-    {CtlKind::GroupBox, IDC_STATIC, u"表示の飾り", 4, 2, 122, 54},
-    {CtlKind::CheckBox, IDC_TAB1_NUMBERING, u"ナンバリング", 10, 13, 110, 10, tpl::kGroup},
-    {CtlKind::Static, IDC_STATIC, u"※科目集計との同時設定不可", 16, 25, 108, 8},
-    {CtlKind::CheckBox, IDC_TAB1_GRAYBAND, u"帯背景色", 10, 39, 110, 10},
-    {CtlKind::GroupBox, IDC_STATIC, u"特殊表示", 4, 60, 122, 52},
-    {CtlKind::CheckBox, IDC_TAB1_HIDEDETAIL, u"合計値のみ表示する", 10, 71, 110, 10, tpl::kGroup},
-    {CtlKind::Static, IDC_STATIC, u"※「CSV編集画面」の合計を\n　併用して下さい。", 10, 84, 114, 24},
-    {CtlKind::GroupBox, IDC_STATIC, u"日付書式", 4, 116, 122, 70},
-    {CtlKind::ComboDropList, IDC_TAB1_DATEFORMAT, nullptr, 10, 128, 110, 80, tpl::kGroup},
-    {CtlKind::Static, IDC_STATIC, u"※全ての列の日付データに対して、\n　設定した書式が適応されます。", 10, 146, 114, 36},
-    {CtlKind::GroupBox, IDC_STATIC, nullptr, 130, 2, 118, 184},
-    {CtlKind::CheckBox, IDC_TAB1_GRAPH, u"グラフ作成", 136, 11, 100, 10, tpl::kGroup},
-    {CtlKind::Radio, IDC_TAB1_GRAPH_AUTO, u"自動判別", 142, 24, 100, 10, tpl::kGroup},
-    {CtlKind::Radio, IDC_TAB1_GRAPH_TOTAL, u"総計", 142, 36, 100, 10},
-    {CtlKind::Radio, IDC_TAB1_GRAPH_GROUP, u"グループ・科目集計", 142, 48, 100, 10},
-    {CtlKind::GroupBox, IDC_TAB1_GRAPH_BOX, u"グラフ種類", 136, 62, 106, 34, tpl::kGroup},
-    {CtlKind::ComboDropList, IDC_TAB1_GRAPH_TYPE, nullptr, 142, 75, 94, 80},
-    {CtlKind::Static, IDC_STATIC, u"※「CSV編集画面」の合計を併用して下さい。\n  作成タイプを「集計表」にして下さい。", 136,
-     102, 108, 60},
+    {CtlKind::GroupBox, IDC_STATIC, u"表示の飾り", 4, 2, 150, 54},
+    {CtlKind::CheckBox, IDC_TAB1_NUMBERING, u"ナンバリング", 10, 13, 138, 10, tpl::kGroup},
+    {CtlKind::Static, IDC_STATIC, u"※科目集計との同時設定不可", 16, 25, 132, 8},
+    {CtlKind::CheckBox, IDC_TAB1_GRAYBAND, u"帯背景色", 10, 39, 138, 10},
+    {CtlKind::GroupBox, IDC_STATIC, u"特殊表示", 4, 60, 150, 52},
+    {CtlKind::CheckBox, IDC_TAB1_HIDEDETAIL, u"合計値のみ表示する", 10, 71, 138, 10, tpl::kGroup},
+    {CtlKind::Static, IDC_STATIC, u"※「CSV編集画面」の合計を\n　併用して下さい。", 10, 84, 142, 24},
+    {CtlKind::GroupBox, IDC_STATIC, u"日付書式", 4, 116, 150, 70},
+    {CtlKind::ComboDropList, IDC_TAB1_DATEFORMAT, nullptr, 10, 128, 138, 80, tpl::kGroup},
+    // Each of the note's two lines on one line of its own.
+    {CtlKind::Static, IDC_STATIC, u"※全ての列の日付データに対して、\n　設定した書式が適応されます。", 10, 146, 142, 36},
+    {CtlKind::GroupBox, IDC_STATIC, nullptr, 158, 2, 182, 184},
+    {CtlKind::CheckBox, IDC_TAB1_GRAPH, u"グラフ作成", 164, 11, 120, 10, tpl::kGroup},
+    {CtlKind::Radio, IDC_TAB1_GRAPH_AUTO, u"自動判別", 170, 24, 120, 10, tpl::kGroup},
+    {CtlKind::Radio, IDC_TAB1_GRAPH_TOTAL, u"総計", 170, 36, 120, 10},
+    {CtlKind::Radio, IDC_TAB1_GRAPH_GROUP, u"グループ・科目集計", 170, 48, 120, 10},
+    {CtlKind::GroupBox, IDC_TAB1_GRAPH_BOX, u"グラフ種類", 164, 62, 130, 34, tpl::kGroup},
+    {CtlKind::ComboDropList, IDC_TAB1_GRAPH_TYPE, nullptr, 170, 75, 118, 80},
+    {CtlKind::Static, IDC_STATIC, u"※「CSV編集画面」の合計を併用して下さい。\n  作成タイプを「集計表」にして下さい。", 164,
+     102, 172, 60},
 };
-inline constexpr DialogTemplate kTabDlg1{IDD_TAB_DLG1, u"特殊設定", 252, 190, kTabDlg1Controls, tpl::kChild};
+// As wide as the detailed page's tab control leaves it.
+inline constexpr DialogTemplate kTabDlg1{IDD_TAB_DLG1, u"特殊設定", 344, 190, kTabDlg1Controls, tpl::kChild};
 TABRO_REGISTER_DIALOG(kTabDlg1);
 
 inline constexpr ControlTemplate kTabDlg2Controls[] = {

@@ -53,7 +53,7 @@ inline constexpr ControlTemplate kUserSettingControls[] = {
      u"設定条件の保存機能（読み込んだCSVファイル名が同じ場合、前回設定した条件を有効にする。）", 7, 172, 362, 28},
     {CtlKind::CheckBox, IDC_US_REUSE, u"有効にする", 14, 184, 60, 10},
     {CtlKind::PushButton, IDC_US_CLEAR_REUSE, u"保存情報クリア", 288, 182, 70, 14},
-    {CtlKind::CheckBox, IDC_US_SERVER_CONNECT, u"検証サーバーへ接続する", 90, 184, 100, 10, tpl::kHidden},
+    {CtlKind::CheckBox, IDC_US_SERVER_CONNECT, u"検証サーバーへ接続する", 90, 184, 110, 10, tpl::kHidden},
     {CtlKind::GroupBox, IDC_STATIC, u"Shiftキーを押しながら、Excel分析用リスト", 7, 204, 362, 28},
     {CtlKind::Radio, IDC_US_SHIFT_GROUPED, u"まとめ表示をする", 14, 216, 80, 10, tpl::kGroup},
     {CtlKind::Radio, IDC_US_SHIFT_UNGROUPED, u"まとめ表示しない", 100, 216, 80, 10},

@@ -79,10 +79,6 @@ struct CListCtrl::Model : public QAbstractTableModel {
     if (o != Qt::Horizontal || section < 0 || section >= static_cast<int>(columns.size())) return QVariant();
     if (role == Qt::DisplayRole) return ToQ(columns[section].text);
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Align(section) | Qt::AlignVCenter);
-    if (role == Qt::BackgroundRole && headerColor) {
-      const COLORREF c = headerColor(section);
-      if (c != CLR_DEFAULT) return QBrush(QColor(GetRValue(c), GetGValue(c), GetBValue(c)));
-    }
     return QVariant();
   }
   Qt::Alignment Align(int column) const {
@@ -430,8 +426,37 @@ class HeaderInput : public QObject {
 };
 }  // namespace
 
+namespace {
+// Owner-coloured headings are painted by hand, as the owner asks: each item's
+// rectangle less its bottom pixel (the grid line stays) filled with its
+// colour, the text centred on one line in the list's font. The style's own
+// shading would tint the colour.
+class ListHeader : public QHeaderView {
+ public:
+  explicit ListHeader(QTableView* view) : QHeaderView(Qt::Horizontal, view), m_view(view) {}
+
+ protected:
+  void paintSection(QPainter* p, const QRect& rect, int section) const override {
+    CListCtrl::Model* m = ModelOf(m_view);
+    if (!m || !m->headerColor || section < 0 || section >= static_cast<int>(m->columns.size()))
+      return QHeaderView::paintSection(p, rect, section);
+    const COLORREF c = m->headerColor(section);
+    p->save();
+    p->fillRect(rect.adjusted(0, 0, 0, -1), c == CLR_DEFAULT ? palette().button() : QBrush(ToQColor(c)));
+    p->setPen(QColor(0, 0, 0));
+    p->setFont(m_view->font());
+    p->drawText(rect.adjusted(0, 0, 0, -1), Qt::AlignCenter | Qt::TextSingleLine, ToQ(m->columns[section].text));
+    p->restore();
+  }
+
+ private:
+  QTableView* m_view;
+};
+}  // namespace
+
 QWidget* layer::CreateListView(QWidget* parent, uint32_t flags) {
   auto* view = new QTableView(parent);
+  view->setHorizontalHeader(new ListHeader(view));
   auto* model = new CListCtrl::Model();
   model->setParent(view);
   model->view = view;
@@ -961,13 +986,19 @@ BOOL CListCtrl::EnsureVisible(int item, BOOL) {
   if (!m || !m->ValidRow(item) || m->columns.empty()) return FALSE;
   // Scroll ranges are laid out lazily; a list not yet shown needs them now.
   QMetaObject::invokeMethod(m->view, "updateGeometries", Qt::DirectConnection);
+  // Rows only, as in a report view: the sideways position stays.
+  QScrollBar* h = m->view->horizontalScrollBar();
+  const int across = h->value();
   m->view->scrollTo(m->index(item, 0));
+  h->setValue(across);
   return TRUE;
 }
 
 BOOL CListCtrl::Scroll(CSize size) {
   Model* m = GetModel();
   if (!m) return FALSE;
+  // The ranges of a list not yet laid out would cut the scroll short.
+  QMetaObject::invokeMethod(m->view, "updateGeometries", Qt::DirectConnection);
   QScrollBar* h = m->view->horizontalScrollBar();
   h->setValue(h->value() + size.cx);
   int rowH = m->view->verticalHeader()->defaultSectionSize();

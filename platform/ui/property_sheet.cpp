@@ -180,8 +180,9 @@ void CPropertySheet::ShowPage(int index) {
       int barH = tw ? tw->tabBar()->sizeHint().height() : 20;
       QRect g = tab->m_hWnd->geometry();
       page->m_hWnd->move(g.x() + 3, g.y() + barH + 3);
-      page->m_hWnd->resize(std::min(page->m_hWnd->width(), g.width() - 6),
-                           std::min(page->m_hWnd->height(), g.height() - barH - 6));
+      // Every page fills the tab's page area, as the largest one does: a
+      // smaller page would leave a strip of the tab's own face beside it.
+      page->m_hWnd->resize(g.width() - 6, g.height() - barH - 6);
       page->m_hWnd->raise();
     }
     page->m_hWnd->show();

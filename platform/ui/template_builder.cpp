@@ -19,7 +19,11 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QPainter>
 #include <QPixmap>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QToolButton>
 #include <cmath>
 #include <map>
@@ -45,6 +49,58 @@ QString StripMnemonic(QString q) {
   q.replace(QChar(1), QLatin1Char('&'));
   return q;
 }
+
+// Room between the columns of a tabbed static.
+constexpr int kTabColumnGap = 16;
+
+// A static: plain text as the style draws it, or, with tabs, in columns.
+class StaticLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void paintEvent(QPaintEvent* ev) override {
+    if (!pixmap().isNull() || !text().contains(QLatin1Char('\t'))) return QLabel::paintEvent(ev);
+    QPainter p(this);
+    drawFrame(&p);
+    p.setFont(font());
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    const std::vector<int> columns = layer::TabColumns(this);
+    const QRect room = contentsRect();
+    const int lineHeight = fontMetrics().lineSpacing();
+    int y = room.top();
+    for (const QString& line : text().split(QLatin1Char('\n'))) {
+      const QStringList pieces = layer::TabPieces(line);
+      for (qsizetype i = 0; i < pieces.size() && i < static_cast<qsizetype>(columns.size()); ++i)
+        p.drawText(QRect(room.left() + columns[static_cast<size_t>(i)], y, room.width(), lineHeight),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, pieces[i]);
+      y += lineHeight;
+    }
+  }
+};
+
+// A group box whose title is drawn in the dialog font, as on the platform. The
+// style's own title is bold and measured by its ink, which cuts a title that
+// ends in a bracket ("【例】" drew as "【例").
+class GroupFrame : public QGroupBox {
+ public:
+  using QGroupBox::QGroupBox;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    const QRect label = style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+    option.subControls &= ~QStyle::SC_GroupBoxLabel;
+    style()->drawComplexControl(QStyle::CC_GroupBox, &option, &p, this);
+    if (title().isEmpty()) return;
+    p.setFont(font());
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    p.drawText(QRect(label.left(), label.top(), width() - label.left(), label.height()),
+               Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title());
+  }
+};
 
 // Sends EN_KILLFOCUS / EN_SETFOCUS for edits.
 class FocusWatcher : public QObject {
@@ -205,7 +261,7 @@ QWidget* layer::BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget
   Qt::Alignment align = (f & tpl::kCenter) ? Qt::AlignHCenter : (f & tpl::kRight) ? Qt::AlignRight : Qt::AlignLeft;
   switch (ct.kind) {
     case CtlKind::Static: {
-      auto* l = new QLabel(parent);
+      auto* l = new StaticLabel(parent);
       l->setText((f & tpl::kNoPrefix) ? text : StripMnemonic(text));
       l->setTextFormat(Qt::PlainText);
       l->setWordWrap(true);
@@ -229,7 +285,7 @@ QWidget* layer::BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget
       break;
     }
     case CtlKind::GroupBox: {
-      auto* g = new QGroupBox(StripMnemonic(text), parent);
+      auto* g = new GroupFrame(StripMnemonic(text), parent);
       g->setFocusPolicy(Qt::NoFocus);
       w = g;
       break;
@@ -428,4 +484,42 @@ QWidget* layer::BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget
     layer::Register(w).groupLeader = leaderWidget;
   }
   return w;
+}
+
+QStringList layer::TabPieces(const QString& line) {
+  static const QRegularExpression separator(QStringLiteral("[ \\x{3000}]*\\t[ \\x{3000}\\t]*"));
+  return line.split(separator);
+}
+
+std::vector<int> layer::TabColumns(const QLabel* label) {
+  // The widest piece of each column among the statics that line up with this one.
+  std::vector<int> widest;
+  const QWidget* parent = label->parentWidget();
+  const QFontMetrics fm(label->font());
+  auto measure = [&](const QLabel* l) {
+    for (const QString& line : l->text().split(QLatin1Char('\n'))) {
+      const QStringList pieces = TabPieces(line);
+      if (widest.size() < static_cast<size_t>(pieces.size())) widest.resize(static_cast<size_t>(pieces.size()), 0);
+      for (qsizetype i = 0; i < pieces.size(); ++i)
+        widest[static_cast<size_t>(i)] = std::max(widest[static_cast<size_t>(i)], fm.horizontalAdvance(pieces[i]));
+    }
+  };
+  if (parent) {
+    for (QObject* o : parent->children()) {
+      auto* other = qobject_cast<const QLabel*>(o);
+      if (other && other->x() == label->x() && other->text().contains(QLatin1Char('\t'))) measure(other);
+    }
+  }
+  if (widest.empty()) measure(label);
+  std::vector<int> columns(widest.size(), 0);
+  for (size_t i = 1; i < widest.size(); ++i) columns[i] = columns[i - 1] + widest[i - 1] + kTabColumnGap;
+  return columns;
+}
+
+int layer::TabLineWidth(const QLabel* label, const QString& line) {
+  const std::vector<int> columns = TabColumns(label);
+  const QStringList pieces = TabPieces(line);
+  const size_t last = std::min(columns.size(), static_cast<size_t>(pieces.size()));
+  if (last == 0) return 0;
+  return columns[last - 1] + QFontMetrics(label->font()).horizontalAdvance(pieces[static_cast<qsizetype>(last - 1)]);
 }

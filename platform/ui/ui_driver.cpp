@@ -19,6 +19,9 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTimer>
 #include <QUrl>
 #include <QWheelEvent>
@@ -327,10 +330,57 @@ bool Wheel(CWnd& wnd, int notches) {
   if (!Usable(w)) return false;
   QWidget* target = MouseTarget(w);
   QPointF local(5, 5);
-  QWheelEvent e(local, target->mapToGlobal(local), QPoint(), QPoint(0, notches * 120), Qt::NoButton, Qt::NoModifier,
-                Qt::NoScrollPhase, false);
-  QApplication::sendEvent(target, &e);
+  // As from the window system: to the top-level window, which hands the wheel
+  // to the widget under the pointer.
+  QWidget* top = target->window();
+  const QPointF global = target->mapToGlobal(local);
+  if (QWindow* window = top->windowHandle(); window && top->isVisible()) {
+    QWheelEvent e(target->mapTo(top, local), global, QPoint(), QPoint(0, notches * 120), Qt::NoButton,
+                  Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window, &e);
+  } else {
+    QWheelEvent e(local, global, QPoint(), QPoint(0, notches * 120), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &e);
+  }
   ProcessEvents();
+  return true;
+}
+
+bool DragScrollThumb(CWnd& wnd, int pixels) {
+  if (!Live(wnd)) return false;
+  auto* area = qobject_cast<QAbstractScrollArea*>(wnd.m_hWnd);
+  if (!area || !Usable(area)) return false;
+  QScrollBar* bar = area->verticalScrollBar();
+  if (!bar || !bar->isVisible()) return false;
+  QStyleOptionSlider option;
+  option.initFrom(bar);
+  option.orientation = bar->orientation();
+  option.minimum = bar->minimum();
+  option.maximum = bar->maximum();
+  option.sliderPosition = bar->sliderPosition();
+  option.sliderValue = bar->value();
+  option.singleStep = bar->singleStep();
+  option.pageStep = bar->pageStep();
+  option.upsideDown = bar->invertedAppearance();
+  const QRect thumb = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+  QWidget* top = bar->window();
+  QWindow* window = top->windowHandle();
+  if (!window || !top->isVisible()) return false;
+  // Through the top-level window, which gives the mouse to the bar under it
+  // and, once pressed, keeps it there until the release.
+  auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+    const QPointF inTop = bar->mapTo(top, QPointF(at));
+    QMouseEvent e(type, inTop, inTop, bar->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(window, &e);
+    ProcessEvents();
+  };
+  const QPoint from = thumb.center();
+  send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+  constexpr int kSteps = 4;
+  for (int i = 1; i <= kSteps; ++i)
+    send(QEvent::MouseMove, from + QPoint(0, pixels * i / kSteps), Qt::NoButton, Qt::LeftButton);
+  send(QEvent::MouseButtonRelease, from + QPoint(0, pixels), Qt::LeftButton, Qt::NoButton);
   return true;
 }
 

@@ -70,6 +70,10 @@ bool Drag(CWnd& wnd, CPoint from, CPoint to, bool shift = false);
 // user, scrolling up), as over a list's rows (WM_MOUSEWHEEL first, then the
 // window's own scrolling).
 bool Wheel(CWnd& wnd, int notches);
+// Drags the thumb of a list's vertical scroll bar by pixels (positive: down)
+// with the left button, through the list's top-level window. False when the
+// list shows no vertical scroll bar.
+bool DragScrollThumb(CWnd& wnd, int pixels);
 // A right click at a point of a window's client area: the button down and up
 // (NM_RCLICK on a list), then the context menu request (WM_CONTEXTMENU to the
 // window, or to the first parent that maps it, with the clicked window).

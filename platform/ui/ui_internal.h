@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QLineEdit>
 #include <QString>
+#include <QStringList>
 #include <QValidator>
 #include <QWidget>
 
@@ -20,6 +21,7 @@
 
 class CDialog;
 class QAbstractButton;
+class QLabel;
 class QImage;
 class QMouseEvent;
 class QPainter;
@@ -136,6 +138,16 @@ QPainter* CurrentPainter(const QWidget* w);
 
 // Builds one control of a template inside parent; returns the widget.
 QWidget* BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget* groupLeader);
+
+// A static whose text holds tabs shows it as columns: the pieces between runs
+// of blanks that hold a tab line up with the pieces of the other such statics
+// beside it (same parent, same left edge), as a table. Tab stops of a fixed
+// width would align the pieces only for the font the texts were written with.
+QStringList TabPieces(const QString& line);
+// Left edge of each column of such a static, in its own coordinates.
+std::vector<int> TabColumns(const QLabel* label);
+// Width a line of such a static takes.
+int TabLineWidth(const QLabel* label, const QString& line);
 
 // A user's choice of a tab (mouse, keys, SelectAsUser): TCN_SELCHANGING
 // first, whose handler may refuse; then the change and TCN_SELCHANGE.

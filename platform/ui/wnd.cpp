@@ -312,15 +312,23 @@ CWnd* CWnd::GetFocus() {
   return w ? FromHandle(w) : nullptr;
 }
 
+// A list or grid paints its rows in its viewport: repainting the frame alone
+// would leave them as they were.
 void CWnd::Invalidate(BOOL) {
   if (!OnUiThread()) return UiCall([&] { Invalidate(); });
-  if (m_hWnd) m_hWnd->update();
+  if (!m_hWnd) return;
+  m_hWnd->update();
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(m_hWnd)) area->viewport()->update();
 }
 void CWnd::InvalidateRect(const CRect* rect, BOOL) {
   if (!OnUiThread()) return UiCall([&] { InvalidateRect(rect); });
   if (!m_hWnd) return;
-  if (rect) m_hWnd->update(rect->left, rect->top, rect->Width(), rect->Height());
-  else m_hWnd->update();
+  if (!rect) return Invalidate();
+  m_hWnd->update(rect->left, rect->top, rect->Width(), rect->Height());
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(m_hWnd)) {
+    QWidget* view = area->viewport();
+    view->update(QRect(view->mapFrom(m_hWnd, QPoint(rect->left, rect->top)), QSize(rect->Width(), rect->Height())));
+  }
 }
 void CWnd::UpdateWindow() {
   if (!OnUiThread()) return UiCall([&] { UpdateWindow(); });

@@ -7,9 +7,10 @@
 // as a dialog's initialisation leaves them, to dialog_<id>_<NAME>.png (NAME
 // "state" unless given). It also lists what looks
 // wrong: a control that leaves the dialog, visible controls that overlap
-// (group boxes may hold others), texts that do not fit their control, a
-// picture whose image is not in res/images, and a caption that does not fit
-// the title bar. Exits with 1 when it found a problem.
+// (group boxes may hold others), texts that do not fit their control (by the
+// template, and as the built controls draw them: ui::LookFlaws), a picture
+// whose image is not in res/images, and a caption that does not fit the title
+// bar. Exits with 1 when it found a problem.
 
 #include <QApplication>
 #include <QDir>
@@ -27,6 +28,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/dc.h"
 #include "platform/ui/dialog.h"
+#include "platform/ui/look_check.h"
 #include "platform/ui/ui_driver.h"
 
 namespace {
@@ -190,6 +192,11 @@ int main(int argc, char** argv) {
     std::printf("%d %s -> %s\n", t->id, CString(t->caption ? t->caption : u"").ToUtf8().c_str(),
                 file.toUtf8().constData());
     problems += Check(*t, dlg.m_hWnd->font());
+    // The built dialog as drawn: what the style makes of each control.
+    for (const std::string& flaw : ui::LookFlaws(dlg)) {
+      std::printf("  %s\n", flaw.c_str());
+      ++problems;
+    }
     ++drawn;
   }
   std::printf("%d dialogs drawn, %d problems\n", drawn, problems);

@@ -31,7 +31,7 @@ constexpr ColumnSpec kListColumns[JOIN_LIST_COUNT][4] = {
     {{u"　メインCSV", 140}, {u"型", 40}, {u"", 0}, {nullptr, 0}},
     {{u"　追加CSV", 185}, {u"型", 40}, {u"廃棄", 40}, {nullptr, 0}},
     {{u"追加CSV２", 168}, {u"型", 40}, {u"廃棄", 40}, {nullptr, 0}},
-    {{u"出力列", 45}, {u"メインCSV項目", 90}, {u"サブCSV項目", 90}, {u"ﾏｲﾅｽ値", 40}},
+    {{u"出力列", 45}, {u"メインCSV項目", 90}, {u"サブCSV項目", 90}, {u"ﾏｲﾅｽ値", 46}},   // its heading whole
 };
 
 // Command texts under which a join is allowed.

@@ -1,9 +1,11 @@
 // What the aggregation dialog shows while it is set up: the sample layout, the
 // previews of the first data row, the level labels and the cross-mode controls.
+#include <algorithm>
 #include <iterator>
 
 #include "app/tabro_client_app.h"
 #include "edittools/pivot/ui/pivot_dlg.h"
+#include "platform/ui/dc.h"
 #include "res/pivot_dlg.h"
 
 namespace {
@@ -101,12 +103,16 @@ void CPivotDlg::BuildValuePreview() {
   m_PrevValueCount = static_cast<int>(m_SumClmArry.size());
   if (m_SumClmArry.empty()) return;
   static constexpr const char16_t* kMacroHeads[] = {u"マクロ式 １", u"マクロ式 ２", u"マクロ式 ３"};
+  // 80 pixels a column, more for a heading that needs it (a count's " (件)").
+  CClientDC dc(&m_ValuePreview);
+  dc.SelectObject(m_ValuePreview.GetFont());
+  constexpr int kHeadingPadding = 12;
   int c = 0;
   for (const SUMCLM& s : m_SumClmArry) {
     CString head;
     if (s.sumKind == 3) head = s.column >= 0 && s.column < 3 ? CString(kMacroHeads[s.column]) : CString();
     else head = ColumnName(s.column) + CString(s.sumKind == 2 ? u" (件)" : u"");
-    m_ValuePreview.InsertColumn(c++, head, LVCFMT_LEFT, 80);
+    m_ValuePreview.InsertColumn(c++, head, LVCFMT_LEFT, std::max(80, dc.GetTextExtent(head).cx + kHeadingPadding));
   }
   m_ValuePreview.InsertItem(0, CString());
   c = 0;

@@ -9,8 +9,9 @@ struct ColumnDef {
   const char16_t* caption;
   int width;
 };
+// The tool column is a little wider than 100 so its heading is seen whole.
 constexpr ColumnDef kColumns[] = {
-    {u"出力ﾌｧｲﾙ", 60}, {u"ジョブ名", 180}, {u"ﾃﾞｰﾀ加工・集計ﾂｰﾙ", 100}, {u"コマンド", 100}};
+    {u"出力ﾌｧｲﾙ", 60}, {u"ジョブ名", 180}, {u"ﾃﾞｰﾀ加工・集計ﾂｰﾙ", 112}, {u"コマンド", 100}};
 constexpr int kMaxCsvNameChars = 100;
 
 const char16_t* BadgeText(int outputFormat) {

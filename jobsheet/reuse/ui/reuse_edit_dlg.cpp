@@ -14,9 +14,10 @@ struct ColumnDef {
   int format;
   int width;
 };
+// The tool column is a little wider than 100 so its heading is seen whole.
 constexpr ColumnDef kColumns[] = {
     {u"CSVﾌｧｲﾙ", LVCFMT_LEFT, 170},  {u"出力", LVCFMT_CENTER, 50},     {u"ジョブ名", LVCFMT_LEFT, 170},
-    {u"ﾃﾞｰﾀ加工・集計ﾂｰﾙ", LVCFMT_CENTER, 100}, {u"コマンド", LVCFMT_LEFT, 205}, {u"編集不可", LVCFMT_CENTER, 70},
+    {u"ﾃﾞｰﾀ加工・集計ﾂｰﾙ", LVCFMT_CENTER, 112}, {u"コマンド", LVCFMT_LEFT, 205}, {u"編集不可", LVCFMT_CENTER, 70},
     {u"NO", LVCFMT_LEFT, 0},
 };
 static_assert(std::size(kColumns) == 7);

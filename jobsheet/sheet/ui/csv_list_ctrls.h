@@ -24,6 +24,7 @@ class CCsvEditCsvBodyListCtrl : public CListCtrl {
   CCsvEditCsvHeaderListCtrl m_Header;
   BOOL PreTranslateMessage(MSG* msg) override;
   afx_msg void OnCustomDraw(NMHDR* hdr, LRESULT* result);
+  afx_msg void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
   DECLARE_MESSAGE_MAP()
 };
 

@@ -88,13 +88,33 @@ void CCsvPropPageWnd::OnCellEditKillFocus() {
 
 void CCsvPropPageWnd::MoveCursor(int direction) {
   CsvGrids g = AppCsvGrids();
+  const int before = m_Page.m_SelCell.row >= 0 ? m_Page.m_SelCell.subitem : -1;
   m_Page.MoveCursor(g, direction);
   const int row = m_Page.m_SelCell.row;
-  if (row >= 0) m_GridList.EnsureVisible(row, FALSE);
+  if (row >= 0) {
+    m_GridList.EnsureVisible(row, FALSE);
+    KeepColumnInView(row, m_Page.m_SelCell.subitem, before);
+  }
   SyncRowNumbers();
   ShowCellText();
   m_GridList.Invalidate(FALSE);
   m_RowList.Invalidate(FALSE);
+}
+
+// Outside edit mode Down and Up walk the title row too, so any change of column
+// counts, whatever the key. A column width a step, as the columns are equal; a
+// few steps catch up after a sideways scroll of the user's.
+void CCsvPropPageWnd::KeepColumnInView(int row, int subitem, int before) {
+  if (subitem == before || subitem < kFirstDataSubItem) return;
+  CRect client;
+  m_GridList.GetClientRect(&client);
+  for (int step = 0; step < GRID_COLS; ++step) {
+    CRect cell;
+    if (!m_GridList.GetSubItemRect(row, subitem, LVIR_BOUNDS, cell) || cell.Width() <= 0) return;
+    if (cell.left < client.left) m_GridList.Scroll(CSize(-cell.Width(), 0));
+    else if (cell.right > client.right) m_GridList.Scroll(CSize(cell.Width(), 0));
+    else return;
+  }
 }
 
 BOOL CCsvPropPageWnd::PreTranslateMessage(MSG* msg) {
@@ -156,6 +176,7 @@ void CCsvPropPageWnd::OnContextMenu(CWnd* wnd, CPoint point) {
 
 BEGIN_MESSAGE_MAP(CCsvEditCsvBodyListCtrl, CListCtrl)
 ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, &CCsvEditCsvBodyListCtrl::OnCustomDraw)
+ON_WM_VSCROLL()
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CCsvEditCsvRowListCtrl, CListCtrl)
@@ -186,6 +207,13 @@ bool RouteListKey(CCsvPropPageWnd* page, CListCtrl& list, MSG* msg) {
 BOOL CCsvEditCsvBodyListCtrl::PreTranslateMessage(MSG* msg) {
   if (RouteListKey(m_pPage, *this, msg)) return TRUE;
   return CListCtrl::PreTranslateMessage(msg);
+}
+
+// The bar is heard once the rows have moved (wheel, drag, keys), so the
+// numbers follow at once rather than at the next message.
+void CCsvEditCsvBodyListCtrl::OnVScroll(UINT code, UINT pos, CScrollBar* bar) {
+  if (m_pPage) m_pPage->SyncRowNumbers();
+  CListCtrl::OnVScroll(code, pos, bar);
 }
 
 BOOL CCsvEditCsvRowListCtrl::PreTranslateMessage(MSG* msg) {

@@ -51,6 +51,9 @@ class CCsvPropPageWnd : public CCsvSheetPage {
   void ResetToSource() override;
   // The grid cursor's routes (the lists call these).
   void MoveCursor(int direction);
+  // Scrolls the grid sideways by whole columns until the cursor cell, moved
+  // from list column before, is inside it.
+  void KeepColumnInView(int row, int subitem, int before);
   void OnEditDelete();
 
  protected:

@@ -11,6 +11,7 @@
 #include "app/ui/static_ex.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/ui_driver.h"
+#include "support/look.h"
 
 namespace {
 
@@ -26,12 +27,6 @@ constexpr ControlTemplate kHostControls[] = {
 constexpr DialogTemplate kHost{0, u"host", 320, 110, kHostControls};
 
 // When TABRO_SCREENSHOT_DIR is set, keeps a picture for a person to look at.
-void KeepPicture(CWnd& wnd, const std::string& name) {
-  if (const char* dir = std::getenv("TABRO_SCREENSHOT_DIR")) {
-    ui::Render(wnd).SavePng(CString(std::string(dir) + "/" + name + ".png"));
-  }
-}
-
 constexpr COLORREF kGrey = RGB(204, 201, 184);
 constexpr COLORREF kBlue = RGB(0, 191, 255);
 

@@ -17,6 +17,7 @@
 #include "platform/ui/modal_driver.h"
 #include "platform/ui/ui_driver.h"
 #include "platform/ui_hooks.h"
+#include "support/look.h"
 
 namespace {
 
@@ -26,12 +27,6 @@ constexpr int kGroupedButton = 1185;
 constexpr int kUngroupedButton = 1186;
 
 // When TABRO_SCREENSHOT_DIR is set, keeps a picture of the dialog there for a person to look at.
-void KeepPicture(CDialog& dlg, const char* name) {
-  if (const char* dir = std::getenv("TABRO_SCREENSHOT_DIR")) {
-    ui::Render(dlg).SavePng(CString(std::string(dir) + "/" + name + ".png"));
-  }
-}
-
 TEST(NameDlg, OpensWithItsTextsAndThePresetName) {
   ScriptedModalDriver modal;
   CNameDlg dlg;

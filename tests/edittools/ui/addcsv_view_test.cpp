@@ -15,14 +15,9 @@
 #include "res/addcsv_view.h"
 #include "support/temp_dir.h"
 #include "tests/edittools/ui/join_editor_fixture.h"
+#include "support/look.h"
 
 namespace {
-
-void KeepPicture(CDialog& dlg, const char* name) {
-  if (const char* dir = std::getenv("TABRO_SCREENSHOT_DIR")) {
-    ui::Render(dlg).SavePng(CString(std::string(dir) + "/" + name + ".png"));
-  }
-}
 
 CAddcsvView& View(CDialog& d) { return static_cast<CAddcsvView&>(d); }
 

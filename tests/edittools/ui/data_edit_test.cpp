@@ -16,6 +16,7 @@
 #include "res/data_macro_insert.h"
 #include "res/main_filter.h"
 #include "tests/edittools/ui/dialog_test_support.h"
+#include "support/look.h"
 
 namespace {
 
@@ -25,12 +26,6 @@ constexpr int kSlotIds[5] = {res::IDC_ORDER_SLOT1, res::IDC_ORDER_SLOT2, res::ID
                              res::IDC_ORDER_SLOT5};
 constexpr int kCheckIds[5] = {res::IDC_NEXT_CHECK1, res::IDC_NEXT_CHECK2, res::IDC_NEXT_CHECK3, res::IDC_NEXT_CHECK4,
                               res::IDC_NEXT_CHECK5};
-
-void KeepPicture(CDialog& dlg, const char* name) {
-  if (const char* dir = std::getenv("TABRO_SCREENSHOT_DIR")) {
-    ui::Render(dlg).SavePng(CString(std::string(dir) + "/" + name + ".png"));
-  }
-}
 
 // Enabled state of the five tool buttons, kinds 1 to 5, as "10011".
 std::string EnabledTools(CDialog& d) {

@@ -18,15 +18,12 @@
 #include "grid/grid_set_fixture.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/ui_driver.h"
+#include "support/look.h"
 
 namespace tooltest {
 
-// When TABRO_SCREENSHOT_DIR is set, keeps a picture of the dialog there for a person to look at.
-inline void KeepPicture(CDialog& dlg, const char* name) {
-  if (const char* dir = std::getenv("TABRO_SCREENSHOT_DIR")) {
-    ui::Render(dlg).SavePng(CString(std::string(dir) + "/" + name + ".png"));
-  }
-}
+// Keeps a picture of the dialog and checks it (support/look.h).
+inline void KeepPicture(CDialog& dlg, const char* name) { ::KeepPicture(dlg, name); }
 
 // Whether the control's present text is seen whole with its own font: every
 // line the text sets fits the width the control leaves for it (a line never

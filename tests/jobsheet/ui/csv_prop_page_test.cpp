@@ -5,6 +5,10 @@
 
 #include "app/csv_page_grids.h"
 
+#include <QAbstractScrollArea>
+#include <QEvent>
+#include <QPointer>
+#include <QWidget>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -18,13 +22,9 @@
 #include "platform/ui/ui_driver.h"
 #include "res/color_dlg.h"
 #include "res/csv_prop_page.h"
+#include "support/look.h"
 
 namespace {
-
-void KeepPicture(CWnd& wnd, const char* name) {
-  if (const char* dir = std::getenv("TABRO_SCREENSHOT_DIR"))
-    ui::Render(wnd).SavePng(CString(std::string(dir) + "/" + name + ".png"));
-}
 
 // The application's grids hold rows of comma-separated cells; the page is filled
 // as the sheet fills it and its window created.
@@ -98,7 +98,7 @@ TEST_F(CsvPageWindow, OpensWithTheGridSpareLinesAndCounts) {
   EXPECT_EQ(page.m_PageBreak, 1);
   EXPECT_EQ(pageBreak.Image(), CsvButtonImage(res::IDC_CSV_PAGEBREAK, CSVIMG_MEDIUM, true));
   EXPECT_EQ(pageBreak.m_ContentFill, 2);
-  KeepPicture(*wnd, "csv_page_opened");
+  EXPECT_EQ(LookAt(*wnd, "csv_page_opened"), "");
 }
 
 TEST_F(CsvPageWindow, ClickingAHeadingAndSumWritesTheCaption) {
@@ -323,20 +323,176 @@ TEST_F(CsvPageWindow, ColourDialogRefusesAnIncompleteRule) {
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
 }
 
-TEST_F(CsvPageWindow, ScrollingRenumbersTheRowList) {
+// Counts the paints of a widget: what the screen shows is what was painted last.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QWidget* w) : m_widget(w) { w->installEventFilter(this); }
+  ~PaintCounter() override {
+    if (m_widget) m_widget->removeEventFilter(this);
+  }
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* ev) override {
+    if (ev->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+
+ private:
+  QPointer<QWidget> m_widget;
+};
+
+QWidget* Viewport(CWnd& list) { return qobject_cast<QAbstractScrollArea*>(list.m_hWnd)->viewport(); }
+
+// 100 data rows under a title row.
+std::vector<std::u16string> HundredRows() {
   std::vector<std::u16string> lines = {u"a,b"};
-  for (int i = 0; i < 100; ++i) lines.push_back(u"x," + std::u16string(1, u'0' + i % 10));
+  for (int i = 0; i < 100; ++i) lines.push_back(u"x," + std::u16string(1, static_cast<char16_t>(u'0' + i % 10)));
+  return lines;
+}
+
+// The row numbers stayed 1.. after a wheel turn or a drag of the scroll bar:
+// nothing renumbered them, and the row list's rows were not painted again.
+TEST_F(CsvPageWindow, ScrollingRenumbersAndRepaintsTheRowList) {
+  const std::vector<std::u16string> lines = HundredRows();
+  std::vector<const char16_t*> rows;
+  for (const auto& l : lines) rows.push_back(l.c_str());
+  struct Scroll {
+    const char* name;
+    bool (*act)(CWnd&);
+  };
+  const Scroll scrolls[] = {
+      {"wheel", [](CWnd& grid) { return ui::Wheel(grid, -1); }},
+      {"scroll-bar drag", [](CWnd& grid) { return ui::DragScrollThumb(grid, 40); }},
+  };
+  for (const Scroll& scroll : scrolls) {
+    Load(rows);
+    PaintCounter painted(Viewport(wnd->m_RowList));
+    ASSERT_TRUE(scroll.act(wnd->m_GridList)) << scroll.name;
+    const int top = wnd->m_GridList.GetTopIndex();
+    ASSERT_GT(top, 0) << scroll.name;
+    EXPECT_EQ(page.m_RowListTop, top) << scroll.name;
+    EXPECT_GT(painted.paints, 0) << scroll.name;
+    for (int i : {0, 19}) {
+      CString expected;
+      expected.Format(u"%d", top + i + 1);
+      EXPECT_EQ(wnd->m_RowList.GetItemText(i, 1).Trim(), expected) << scroll.name << " row " << i;
+    }
+    KeepPicture(*wnd, "csv_page_scrolled");
+    TearDown();
+  }
+}
+
+TEST_F(CsvPageWindow, ScrollingBySevenRowsNumbersFromEight) {
+  const std::vector<std::u16string> lines = HundredRows();
   std::vector<const char16_t*> rows;
   for (const auto& l : lines) rows.push_back(l.c_str());
   Load(rows);
-  ASSERT_TRUE(ui::Wheel(wnd->m_GridList, -3));
-  const int top = wnd->m_GridList.GetTopIndex();
-  ASSERT_GT(top, 0);
-  wnd->SyncRowNumbers();
-  EXPECT_EQ(page.m_RowListTop, top);
-  CString expected;
-  expected.Format(u"%d", top + 1);
-  EXPECT_EQ(wnd->m_RowList.GetItemText(0, 1).Trim(), expected);
+  CRect first, second;
+  ASSERT_TRUE(wnd->m_GridList.GetItemRect(0, &first, LVIR_BOUNDS));
+  ASSERT_TRUE(wnd->m_GridList.GetItemRect(1, &second, LVIR_BOUNDS));
+  wnd->m_GridList.Scroll(CSize(0, 7 * (second.top - first.top)));
+  ui::ProcessEvents();
+  ASSERT_EQ(wnd->m_GridList.GetTopIndex(), 7);
+  EXPECT_EQ(wnd->m_RowList.GetItemText(0, 1).Trim(), CString(u"8"));
+  EXPECT_EQ(wnd->m_RowList.GetItemText(19, 1).Trim(), CString(u"27"));
+}
+
+// The count line at its longest: every row a job can hold.
+TEST_F(CsvPageWindow, TheLongestCountLineIsSeenWhole) {
+  std::vector<std::u16string> lines = {u"a,b"};
+  for (int i = 1; i < 3000; ++i) lines.push_back(u"x,1");
+  std::vector<const char16_t*> rows;
+  for (const auto& l : lines) rows.push_back(l.c_str());
+  Load(rows);
+  EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_COUNTTEXT), CString(u" 表示 最大列数 256 最大行数 3000    全行数 3000"));
+  EXPECT_EQ(LookAt(*wnd, "csv_page_full"), "");
+}
+
+// A wide sheet: 30 columns, 40 rows.
+std::vector<std::u16string> WideRows() {
+  std::vector<std::u16string> lines;
+  for (int r = 0; r < 40; ++r) {
+    std::u16string line;
+    for (int c = 0; c < 30; ++c) {
+      if (c) line += u',';
+      line += r == 0 ? u"項目" : u"v";
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// Right walked off the screen and Down scrolled back to the first column.
+TEST_F(CsvPageWindow, CursorKeysKeepTheCursorInViewSideways) {
+  const std::vector<std::u16string> lines = WideRows();
+  std::vector<const char16_t*> rows;
+  for (const auto& l : lines) rows.push_back(l.c_str());
+  Load(rows);
+  modal.QueueBox(IDOK, u"編集モードにします。以降変更はできません。");
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_EDITMODE));
+  wnd->m_GridList.ClickAsUser(1, 0 + kFirstDataSubItem);
+  CRect client;
+  wnd->m_GridList.GetClientRect(&client);
+  auto cursorSeen = [&]() {
+    CRect cell;
+    wnd->m_GridList.GetSubItemRect(page.m_SelCell.row, page.m_SelCell.subitem, LVIR_BOUNDS, cell);
+    return cell.left >= client.left && cell.right <= client.right;
+  };
+  for (int i = 0; i < 15; ++i) {
+    ASSERT_TRUE(ui::PressKey(*wnd, res::IDC_CSV_GRID, VK_RIGHT));
+    EXPECT_TRUE(cursorSeen()) << "after Right " << i + 1;
+  }
+  ASSERT_EQ(page.m_SelCell.subitem, 15 + kFirstDataSubItem);
+  ASSERT_TRUE(ui::PressKey(*wnd, res::IDC_CSV_GRID, VK_DOWN));
+  EXPECT_EQ(page.m_SelCell.row, 2);
+  EXPECT_TRUE(cursorSeen()) << "after Down";
+  for (int i = 0; i < 15; ++i) {
+    ASSERT_TRUE(ui::PressKey(*wnd, res::IDC_CSV_GRID, VK_LEFT));
+    EXPECT_TRUE(cursorSeen()) << "after Left " << i + 1;
+  }
+  KeepPicture(*wnd, "csv_page_cursor_back");
+}
+
+// The darkest pixels of a rectangle of a picture: where the text was drawn.
+CRect InkOf(const ui::Picture& p, const CRect& r) {
+  CRect ink(r.right, r.bottom, r.left, r.top);
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) {
+      const COLORREF c = p.Pixel(x, y);
+      if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 200) {
+        ink.left = std::min(ink.left, x);
+        ink.right = std::max(ink.right, x + 1);
+        ink.top = std::min(ink.top, y);
+        ink.bottom = std::max(ink.bottom, y + 1);
+      }
+    }
+  return ink;
+}
+
+// The headings were tinted by the style and their texts set at the left.
+TEST_F(CsvPageWindow, HeadingsAreCentredInTheirColours) {
+  Load(kSales);
+  wnd->m_GridList.ClickColumnAsUser(1 + kFirstDataSubItem);
+  ASSERT_EQ(page.m_SelKind, SEL_COLUMNS);
+  CHeaderCtrl* header = wnd->m_GridList.GetHeaderCtrl();
+  const ui::Picture picture = ui::Render(*wnd);
+  KeepPicture(*wnd, "csv_page_headings");
+  struct Heading {
+    int column;
+    COLORREF colour;
+  };
+  for (const Heading& h : {Heading{0, kCsvFrameBeige}, Heading{1, kCsvHighlightBlue}, Heading{2, kCsvFrameBeige}}) {
+    CRect item;
+    ASSERT_TRUE(header->GetItemRect(h.column + kFirstDataSubItem, &item));
+    header->ClientToScreen(&item);
+    wnd->ScreenToClient(&item);
+    // The face is the colour itself, edge to edge but for the bottom grid line.
+    EXPECT_EQ(picture.Pixel(item.left + 2, item.top + 2), h.colour) << h.column;
+    EXPECT_EQ(picture.Pixel(item.right - 2, item.bottom - 3), h.colour) << h.column;
+    const CRect ink = InkOf(picture, CRect(item.left + 1, item.top + 1, item.right - 1, item.bottom - 2));
+    ASSERT_LT(ink.left, ink.right) << h.column;
+    EXPECT_NEAR((ink.left + ink.right) / 2.0, (item.left + item.right) / 2.0, 3) << h.column;
+    EXPECT_NEAR((ink.top + ink.bottom) / 2.0, (item.top + item.bottom - 1) / 2.0, 3) << h.column;
+  }
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "platform/ui/modal_driver.h"
 #include "platform/ui/ui_driver.h"
 #include "support/temp_dir.h"
+#include "support/look.h"
 
 namespace {
 
@@ -22,12 +23,6 @@ constexpr int kModeOverwrite = 1199, kModeNew = 1200, kModeNone = 1201, kModeNew
               kModeCurName = 1152, kModeNames = 1211;
 constexpr int kEditName = 1151, kEditLock = 1162, kEditByFile = 1209, kEditByCreation = 1210,
               kEditList = 1207, kEditDelete = 1074;
-
-void KeepPicture(CWnd& dlg, const char* name) {
-  if (const char* dir = std::getenv("TABRO_SCREENSHOT_DIR")) {
-    ui::Render(dlg).SavePng(CString(std::string(dir) + "/" + name + ".png"));
-  }
-}
 
 // A user's click on a row of a list: the mouse at the middle of the row's cell.
 void ClickRow(CListCtrl& list, int row, int column = 1) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
+#include <QEvent>
 #include <vector>
 
 #include "platform/ui/ui.h"
@@ -353,6 +355,54 @@ TEST(ListScroll, TheListHearsItsNewTopRowWhateverScrolledIt) {
   list.m_Tops.clear();
   list.Scroll(CSize(0, 0));           // nothing moves, nothing is heard
   EXPECT_TRUE(list.m_Tops.empty());
+}
+
+// Counts the paints a widget gets.
+class PaintCount : public QObject {
+ public:
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* ev) override {
+    if (ev->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+// A list's rows live in its viewport; Invalidate must bring them to the screen
+// again, for the whole list and for a rectangle of it.
+TEST_F(ListTest, InvalidateRepaintsTheRows) {
+  host.ShowWindow(SW_SHOW);
+  ui::ProcessEvents();
+  QWidget* rows = qobject_cast<QAbstractScrollArea*>(host.m_List.m_hWnd)->viewport();
+  PaintCount count;
+  rows->installEventFilter(&count);
+  host.m_List.Invalidate(FALSE);
+  ui::ProcessEvents();
+  EXPECT_GT(count.paints, 0);
+  count.paints = 0;
+  CRect cell;
+  ASSERT_TRUE(host.m_List.GetSubItemRect(1, 1, LVIR_BOUNDS, cell));
+  host.m_List.InvalidateRect(&cell, FALSE);
+  ui::ProcessEvents();
+  EXPECT_GT(count.paints, 0);
+  rows->removeEventFilter(&count);
+}
+
+// Bringing a row into view moves the rows only, as a report view does.
+TEST(ListScroll, EnsureVisibleKeepsTheSidewaysPosition) {
+  CListHost host;
+  ASSERT_TRUE(host.CreateFromTemplate(nullptr, false));
+  CListCtrl& list = host.m_List;
+  ASSERT_TRUE(list.SubclassDlgItem(kList, &host));
+  for (int c = 0; c < 12; ++c) list.InsertColumn(c, CString::Build(u"%d", c + 1), LVCFMT_LEFT, 80);
+  for (int i = 0; i < 100; ++i) list.InsertItem(i, CString::Build(u"%d", i + 1));
+  list.Scroll(CSize(400, 0));
+  CRect before;
+  ASSERT_TRUE(list.GetSubItemRect(0, 5, LVIR_BOUNDS, before));
+  ASSERT_TRUE(list.EnsureVisible(60, FALSE));
+  EXPECT_GT(list.GetTopIndex(), 0);
+  CRect after;
+  ASSERT_TRUE(list.GetSubItemRect(60, 5, LVIR_BOUNDS, after));
+  EXPECT_EQ(after.left, before.left);
 }
 
 }  // namespace

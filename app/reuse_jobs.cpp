@@ -14,19 +14,24 @@ constexpr char16_t kBackupFailedMessage[] =
     u"再利用ジョブのバックアップができなかったため、保存情報はクリアしませんでした。";
 constexpr char16_t kClearFailedMessage[] =
     u"保存情報の一部を削除できませんでした。";
+constexpr char16_t kSaveFailedMessage[] =
+    u"再利用ジョブを保存できなかったため、変更内容は保存前の状態に戻しました。";
+constexpr char16_t kSaveFailedPartlyMessage[] =
+    u"再利用ジョブを保存できませんでした。一部のファイルは保存前の状態に戻せませんでした。";
+constexpr char16_t kChangedElsewhereMessage[] =
+    u"再利用ジョブが別のタブロコネクトで更新されていたため、変更内容は保存しませんでした。";
 
 }  // namespace
 
 void CTabroClientApp::LoadReuseCommands() {
-  const ReuseListRead read = LoadReuseList(m_ProgramFolder, m_ReuseCommands);
+  const ReuseListRead read = LoadReuseList(m_ProgramFolder, m_ReuseCommands, &m_ReuseListStamp);
   m_ReuseListWhole = read != ReuseListRead::kPartial;
   m_ReuseListAsLoaded = FormatReuseList(m_ReuseCommands);
 }
 
-void CTabroClientApp::SaveDataEditToolFiles() {
-  if (m_CommandReUse == 0 || !m_ReuseListWhole) return;
-  SaveReuseToolFiles(m_ProgramFolder, m_ReuseCommands);
-}
+// The settings files are saved with the list by SaveReuseCommandFile, after the new
+// list is in place: a list that cannot be written then costs no settings file.
+void CTabroClientApp::SaveDataEditToolFiles() {}
 
 void CTabroClientApp::SaveReuseCommandFile() {
   if (m_CommandReUse == 0) return;
@@ -36,8 +41,13 @@ void CTabroClientApp::SaveReuseCommandFile() {
     m_ReuseListAsLoaded = FormatReuseList(m_ReuseCommands);
     return;
   }
-  if (SaveReuseList(m_ProgramFolder, m_ReuseCommands)) {
-    m_ReuseListAsLoaded = FormatReuseList(m_ReuseCommands);
+  // Nothing to write: a list another program changed meanwhile stays as it is.
+  if (!ReuseCommandsChanged()) return;
+  switch (SaveReuseStore(m_ProgramFolder, m_ReuseCommands, m_ReuseListStamp)) {
+    case ReuseSave::kSaved: m_ReuseListAsLoaded = FormatReuseList(m_ReuseCommands); break;
+    case ReuseSave::kChangedElsewhere: DoMessageBox(CString(kChangedElsewhereMessage), MB_ICONWARNING); break;
+    case ReuseSave::kFailed: DoMessageBox(CString(kSaveFailedMessage), MB_ICONWARNING); break;
+    case ReuseSave::kFailedPartly: DoMessageBox(CString(kSaveFailedPartlyMessage), MB_ICONWARNING); break;
   }
 }
 
@@ -45,6 +55,7 @@ void CTabroClientApp::ClearReuseCommands() {
   for (REUSECOMMAND& job : m_ReuseCommands) job.Clear();
   m_ReuseCommands.clear();
   m_ReuseListAsLoaded.Empty();
+  m_ReuseListStamp.reset();
   m_ReuseListWhole = true;
 }
 

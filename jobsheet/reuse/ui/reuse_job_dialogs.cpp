@@ -115,6 +115,7 @@ int CTabroClientDlg::OfferReuseJob(int runType) {
 
   CReuseMode dlg;
   dlg.SetJobNames(m_OutputName, proposal, m_ReuseNewOnly, theApp.m_CurrentReuse.locked, m_SameCsvJobs);
+  dlg.m_BaseName = m_BaseName;
   if (dlg.DoModal() != IDOK) return 0;
   switch (dlg.m_Mode) {
     case 0:

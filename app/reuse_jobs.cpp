@@ -34,8 +34,10 @@ void CTabroClientApp::LoadReuseCommands() {
 void CTabroClientApp::SaveDataEditToolFiles() {}
 
 void CTabroClientApp::SaveReuseCommandFile() {
+  m_ReuseSaveFailed = false;
   if (m_CommandReUse == 0) return;
   if (!m_ReuseListWhole) {
+    m_ReuseSaveFailed = ReuseCommandsChanged();
     // Told once per load; the file on disk keeps every job it had.
     if (ReuseCommandsChanged()) DoMessageBox(CString(kListNotWholeMessage), MB_ICONWARNING);
     m_ReuseListAsLoaded = FormatReuseList(m_ReuseCommands);
@@ -43,7 +45,9 @@ void CTabroClientApp::SaveReuseCommandFile() {
   }
   // Nothing to write: a list another program changed meanwhile stays as it is.
   if (!ReuseCommandsChanged()) return;
-  switch (SaveReuseStore(m_ProgramFolder, m_ReuseCommands, m_ReuseListStamp)) {
+  const ReuseSave result = SaveReuseStore(m_ProgramFolder, m_ReuseCommands, m_ReuseListStamp);
+  m_ReuseSaveFailed = result != ReuseSave::kSaved;
+  switch (result) {
     case ReuseSave::kSaved: m_ReuseListAsLoaded = FormatReuseList(m_ReuseCommands); break;
     case ReuseSave::kChangedElsewhere: DoMessageBox(CString(kChangedElsewhereMessage), MB_ICONWARNING); break;
     case ReuseSave::kFailed: DoMessageBox(CString(kSaveFailedMessage), MB_ICONWARNING); break;

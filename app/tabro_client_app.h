@@ -114,6 +114,7 @@ class CTabroClientApp : public CGridSet {
   bool m_ReuseListWhole = true;    // the last load read every line whole
   CString m_ReuseListAsLoaded;     // the list text as last loaded or saved
   std::optional<std::string> m_ReuseListStamp;  // the list file's bytes as last loaded or saved
+  bool m_ReuseSaveFailed = false;  // the last SaveReuseCommandFile had changes it could not save
 
   // ---- Current input ----------------------------------------------------------
   int16_t m_InputKind = INPUT_NONE;

@@ -154,6 +154,8 @@ void CTabroClientDlg::SaveReuseJob(const CString& command, int outputFormat, int
   }
   theApp.SaveDataEditToolFiles();
   theApp.SaveReuseCommandFile();
+  // A job that was not saved gets no settings file from the pipeline either.
+  if (theApp.m_ReuseSaveFailed) m_ReuseSaveResult = 0;
   theApp.ClearReuseCommands();
   theApp.LoadReuseCommands();
 }

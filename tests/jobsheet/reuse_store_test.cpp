@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -249,6 +251,38 @@ TEST_F(ReuseSaveTest, AListChangedByAnotherProgramIsNotOverwritten) {
   fresh[0].locked = 1;
   EXPECT_EQ(SaveReuseStore(Folder(), fresh, stamp_), ReuseSave::kSaved);
   EXPECT_EQ(List(), "\"sales\",\"TypeX\",\"PDF\",\"sales\",0,1,0,\"\"\n");
+}
+
+// Another program's save waits for a load or a save in progress, and the other
+// way round: the list is read and written under the lock beside it.
+TEST_F(ReuseSaveTest, LoadsAndSavesHoldTheLockBesideTheList) {
+  // Whether a lock of that kind could be taken now, by another holder.
+  auto canTake = [this](int kind) {
+    const int fd = ::open((dir_ / "ReuseCommandFile.lock").c_str(), O_RDONLY | O_CLOEXEC);
+    const bool taken = fd >= 0 && ::flock(fd, kind | LOCK_NB) == 0;
+    if (fd >= 0) ::close(fd);
+    return taken;
+  };
+  std::vector<bool> exclusiveFree, sharedFree;
+  SetFileFaultHook([&](FileOp op, const fs::path& path) {
+    if (EndsWith(path, "ReuseCommandFile.txt") && (op == FileOp::kOpenRead || op == FileOp::kRename)) {
+      exclusiveFree.push_back(canTake(LOCK_EX));
+      sharedFree.push_back(canTake(LOCK_SH));
+    }
+    return 0;
+  });
+  std::vector<REUSECOMMAND> jobs;
+  std::optional<std::string> stamp;
+  ASSERT_EQ(LoadReuseList(Folder(), jobs, &stamp), ReuseListRead::kWhole);
+  const size_t loadChecks = exclusiveFree.size();
+  ASSERT_EQ(SaveReuseStore(Folder(), jobs_, stamp_), ReuseSave::kSaved);
+  ASSERT_GT(loadChecks, 0u);
+  ASSERT_GT(exclusiveFree.size(), loadChecks);
+  for (size_t i = 0; i < exclusiveFree.size(); ++i) {
+    EXPECT_FALSE(exclusiveFree[i]) << i;                 // no one writes meanwhile
+    EXPECT_EQ(sharedFree[i], i < loadChecks) << i;       // loads share, a save reads alone
+  }
+  EXPECT_TRUE(canTake(LOCK_EX));
 }
 
 // A kill (SIGKILL) part-way through the list save leaves the old list and every

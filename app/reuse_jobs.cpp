@@ -37,9 +37,9 @@ void CTabroClientApp::SaveReuseCommandFile() {
   m_ReuseSaveFailed = false;
   if (m_CommandReUse == 0) return;
   if (!m_ReuseListWhole) {
-    m_ReuseSaveFailed = ReuseCommandsChanged();
     // Told once per load; the file on disk keeps every job it had.
-    if (ReuseCommandsChanged()) DoMessageBox(CString(kListNotWholeMessage), MB_ICONWARNING);
+    m_ReuseSaveFailed = ReuseCommandsChanged();
+    if (m_ReuseSaveFailed) DoMessageBox(CString(kListNotWholeMessage), MB_ICONWARNING);
     m_ReuseListAsLoaded = FormatReuseList(m_ReuseCommands);
     return;
   }

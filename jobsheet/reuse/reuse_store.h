@@ -61,9 +61,9 @@ enum class ReuseSave {
 // still has the stamped bytes (listStamp, from LoadReuseList), then writes the new
 // list (jobs flagged deleted left out), then the settings files of renamed jobs and
 // of jobs whose lines changed, and only then deletes the files of deleted jobs and
-// the old files of renamed ones (never a path this save wrote). Each file is replaced whole or not
-// at all; on any failure every file already changed gets its old bytes back. On
-// kSaved listStamp becomes the new list's bytes.
+// the old files of renamed ones (never a path this save wrote). Each file is
+// replaced whole or not at all; on any failure every file already changed gets its
+// old bytes back. On kSaved listStamp becomes the new list's bytes.
 ReuseSave SaveReuseStore(const CString& programFolder, const std::vector<REUSECOMMAND>& jobs,
                          std::optional<std::string>& listStamp);
 

@@ -222,6 +222,8 @@ ReuseSave SaveReuseStore(const CString& programFolder, const std::vector<REUSECO
   std::set<CString> removed;
   for (const REUSECOMMAND& job : jobs) {
     if (!(job.deleted || job.nameChanged) || job.toolFilePath.IsEmpty()) continue;
+    // A new name that makes no file keeps the old one: its lines have nowhere else.
+    if (!job.deleted && EditSettingsFilePath(programFolder, job.csvFile, job.jobName).IsEmpty()) continue;
     if (written.count(job.toolFilePath) || !removed.insert(job.toolFilePath).second) continue;
     removals.emplace_back();
     if (!ReadBefore(job.toolFilePath, removals.back())) return ReuseSave::kFailed;

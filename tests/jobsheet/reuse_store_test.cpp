@@ -313,6 +313,7 @@ TEST_F(ReuseSaveTest, AKillDuringTheListSaveLosesNothing) {
 TEST_F(ReuseStoreTest, NamesLeavingTheSettingsFolderReachNoFile) {
   dir_.Write("secret.txt", "keep");
   dir_.Write("sales_.txt", "keep too");
+  WriteTool("sales_a.txt", "@Header\n");
   dir_.Write("ReuseCommandFile.txt",
              "\"../secret\",\"\",\"PDF\",\"../secret\"\n"
              "\"sales\",\"\",\"PDF\",\"../../sales_\"\n"
@@ -334,6 +335,8 @@ TEST_F(ReuseStoreTest, NamesLeavingTheSettingsFolderReachNoFile) {
   EXPECT_EQ(testsupport::TempDir::Read(dir_ / "secret.txt"), "keep");
   EXPECT_EQ(testsupport::TempDir::Read(dir_ / "sales_.txt"), "keep too");
   EXPECT_FALSE(fs::exists(dir_.path().parent_path() / "b.txt"));
+  // The renamed job's lines have no file under the new name: the old one stays.
+  EXPECT_EQ(testsupport::TempDir::Read(Tool("sales_a.txt")), "@Header\n");
 }
 
 struct KindCase {

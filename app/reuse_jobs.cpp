@@ -14,30 +14,44 @@ constexpr char16_t kBackupFailedMessage[] =
     u"再利用ジョブのバックアップができなかったため、保存情報はクリアしませんでした。";
 constexpr char16_t kClearFailedMessage[] =
     u"保存情報の一部を削除できませんでした。";
+constexpr char16_t kSaveFailedMessage[] =
+    u"再利用ジョブを保存できなかったため、変更内容は保存前の状態に戻しました。";
+constexpr char16_t kSaveFailedPartlyMessage[] =
+    u"再利用ジョブを保存できませんでした。一部のファイルは保存前の状態に戻せませんでした。";
+constexpr char16_t kChangedElsewhereMessage[] =
+    u"再利用ジョブが別のタブロコネクトで更新されていたため、変更内容は保存しませんでした。";
 
 }  // namespace
 
 void CTabroClientApp::LoadReuseCommands() {
-  const ReuseListRead read = LoadReuseList(m_ProgramFolder, m_ReuseCommands);
+  const ReuseListRead read = LoadReuseList(m_ProgramFolder, m_ReuseCommands, &m_ReuseListStamp);
   m_ReuseListWhole = read != ReuseListRead::kPartial;
   m_ReuseListAsLoaded = FormatReuseList(m_ReuseCommands);
 }
 
-void CTabroClientApp::SaveDataEditToolFiles() {
-  if (m_CommandReUse == 0 || !m_ReuseListWhole) return;
-  SaveReuseToolFiles(m_ProgramFolder, m_ReuseCommands);
-}
+// The settings files are saved with the list by SaveReuseCommandFile, after the new
+// list is in place: a list that cannot be written then costs no settings file.
+void CTabroClientApp::SaveDataEditToolFiles() {}
 
 void CTabroClientApp::SaveReuseCommandFile() {
+  m_ReuseSaveFailed = false;
   if (m_CommandReUse == 0) return;
   if (!m_ReuseListWhole) {
     // Told once per load; the file on disk keeps every job it had.
-    if (ReuseCommandsChanged()) DoMessageBox(CString(kListNotWholeMessage), MB_ICONWARNING);
+    m_ReuseSaveFailed = ReuseCommandsChanged();
+    if (m_ReuseSaveFailed) DoMessageBox(CString(kListNotWholeMessage), MB_ICONWARNING);
     m_ReuseListAsLoaded = FormatReuseList(m_ReuseCommands);
     return;
   }
-  if (SaveReuseList(m_ProgramFolder, m_ReuseCommands)) {
-    m_ReuseListAsLoaded = FormatReuseList(m_ReuseCommands);
+  // Nothing to write: a list another program changed meanwhile stays as it is.
+  if (!ReuseCommandsChanged()) return;
+  const ReuseSave result = SaveReuseStore(m_ProgramFolder, m_ReuseCommands, m_ReuseListStamp);
+  m_ReuseSaveFailed = result != ReuseSave::kSaved;
+  switch (result) {
+    case ReuseSave::kSaved: m_ReuseListAsLoaded = FormatReuseList(m_ReuseCommands); break;
+    case ReuseSave::kChangedElsewhere: DoMessageBox(CString(kChangedElsewhereMessage), MB_ICONWARNING); break;
+    case ReuseSave::kFailed: DoMessageBox(CString(kSaveFailedMessage), MB_ICONWARNING); break;
+    case ReuseSave::kFailedPartly: DoMessageBox(CString(kSaveFailedPartlyMessage), MB_ICONWARNING); break;
   }
 }
 
@@ -45,6 +59,7 @@ void CTabroClientApp::ClearReuseCommands() {
   for (REUSECOMMAND& job : m_ReuseCommands) job.Clear();
   m_ReuseCommands.clear();
   m_ReuseListAsLoaded.Empty();
+  m_ReuseListStamp.reset();
   m_ReuseListWhole = true;
 }
 

@@ -17,6 +17,8 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -94,10 +96,12 @@ class CTabroClientApp : public CGridSet {
   REUSECOMMAND m_CurrentReuse;     // copy of the job chosen for the current input
   // Appends the jobs of "ReuseCommandFile.txt" with their settings-file lines.
   void LoadReuseCommands();
-  // Writes the jobs' settings files as their flags ask (not while m_CommandReUse is 0).
+  // Nothing of its own: SaveReuseCommandFile saves the settings files with the list.
   void SaveDataEditToolFiles();
-  // Writes the job list file (not while m_CommandReUse is 0). A list that was not
-  // read whole is never written back: the user is told once instead.
+  // Saves the changed job list and the settings files its flags ask for as one
+  // change (not while m_CommandReUse is 0). A list that was not read whole is never
+  // written back, nor one another program changed since it was loaded; a failed
+  // save puts every file back. The user is told of each.
   void SaveReuseCommandFile();
   // Empties every job, then the list.
   void ClearReuseCommands();
@@ -109,6 +113,8 @@ class CTabroClientApp : public CGridSet {
   bool ReuseCommandsChanged() const;
   bool m_ReuseListWhole = true;    // the last load read every line whole
   CString m_ReuseListAsLoaded;     // the list text as last loaded or saved
+  std::optional<std::string> m_ReuseListStamp;  // the list file's bytes as last loaded or saved
+  bool m_ReuseSaveFailed = false;  // the last SaveReuseCommandFile had changes it could not save
 
   // ---- Current input ----------------------------------------------------------
   int16_t m_InputKind = INPUT_NONE;

@@ -175,6 +175,7 @@ bool CCsvTextFile::OpenForReading() {
   m_ReadFailed = false;
   // Opened without waiting, so a pipe or a device never blocks the caller; only
   // a regular file is read.
+  if (InjectedFileFault(FileOp::kOpenRead, ToFsPath(m_Path)) != 0) return false;
   m_Fd = ::open(ToFsPath(m_Path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (m_Fd < 0) return false;
   struct stat st {};

@@ -57,6 +57,11 @@ CString XdgUserDir(const char* key) {
 
 int LastSlash(const CString& path) { return path.ReverseFind(u'/'); }
 
+FileFaultHook& FaultHook() {
+  static FileFaultHook hook;
+  return hook;
+}
+
 // Bytes of the target's name kept in a temporary file's name (".name.tmpNNNNNN").
 constexpr size_t kMaxBaseInTempName = 200;
 
@@ -182,6 +187,22 @@ bool WriteFileAtomic(const CString& path, std::string_view bytes) {
   return w.Commit();
 }
 
+void SetFileFaultHook(FileFaultHook hook) { FaultHook() = std::move(hook); }
+
+int InjectedFileFault(FileOp op, const std::filesystem::path& path) {
+  const FileFaultHook& hook = FaultHook();
+  if (!hook) return 0;
+  const int error = hook(op, path);
+  if (error != 0) errno = error;
+  return error;
+}
+
+bool RemoveFileIfPresent(const CString& path) {
+  const std::filesystem::path file = ToFsPath(path);
+  if (InjectedFileFault(FileOp::kRemove, file) != 0) return false;
+  return ::unlink(file.c_str()) == 0 || errno == ENOENT;
+}
+
 AtomicFileWriter::~AtomicFileWriter() { Discard(); }
 
 bool AtomicFileWriter::Begin(const CString& target) {
@@ -194,6 +215,7 @@ bool AtomicFileWriter::Begin(const CString& target) {
   if (::stat(target_.c_str(), &old) == 0 &&
       (S_ISDIR(old.st_mode) || (old.st_mode & 0222) == 0 || ::access(target_.c_str(), W_OK) != 0))
     return false;
+  if (InjectedFileFault(FileOp::kCreate, target_) != 0) return false;
   std::filesystem::path folder = target_.parent_path();
   // The temporary name must stay within the system's limit even for the longest names.
   std::string base = target_.filename().string();
@@ -213,6 +235,10 @@ bool AtomicFileWriter::Begin(const CString& target) {
 
 bool AtomicFileWriter::Write(std::string_view bytes) {
   if (fd_ < 0 || failed_) return false;
+  if (!bytes.empty() && InjectedFileFault(FileOp::kWrite, target_) != 0) {
+    failed_ = true;
+    return false;
+  }
   while (!bytes.empty()) {
     ssize_t n = ::write(fd_, bytes.data(), bytes.size());
     if (n < 0 && errno == EINTR) continue;
@@ -234,7 +260,7 @@ bool AtomicFileWriter::Commit() {
     // Keep the permissions of the file being replaced.
     struct stat old {};
     if (::stat(target_.c_str(), &old) == 0) ::chmod(temp_.c_str(), old.st_mode & 07777);
-    ok = ::rename(temp_.c_str(), target_.c_str()) == 0;
+    ok = InjectedFileFault(FileOp::kRename, target_) == 0 && ::rename(temp_.c_str(), target_.c_str()) == 0;
   }
   if (!ok) ::unlink(temp_.c_str());
   temp_.clear();
@@ -248,7 +274,7 @@ bool AtomicFileWriter::CommitNew() {
   fd_ = -1;
   int error = EIO;
   // A hard link fails when the name is taken, so no file is ever written over.
-  if (ok && ::link(temp_.c_str(), target_.c_str()) != 0) {
+  if (ok && (InjectedFileFault(FileOp::kRename, target_) != 0 || ::link(temp_.c_str(), target_.c_str()) != 0)) {
     ok = false;
     error = errno;
   }

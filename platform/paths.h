@@ -5,6 +5,7 @@
 // UTF-8 names only at the system boundary (ToFsPath).
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -51,6 +52,18 @@ CString FromFsPath(const std::filesystem::path& path);
 // is killed mid-write (".NAME.tmpNNNN") once they are older than minAgeSeconds,
 // so a save running in another process is left alone; other files are never touched.
 void RemoveStaleWriterFiles(const CString& folder, int minAgeSeconds);
+
+// Removes the file at path; true when it is gone (also when there was none).
+bool RemoveFileIfPresent(const CString& path);
+
+// Test seam for faults the system may raise: a full disk, a read-only folder, a
+// process killed part-way. The hook sees each file operation before it runs and
+// returns 0 to let it run, or an errno value to fail it with. Unset in the program.
+enum class FileOp { kOpenRead, kCreate, kWrite, kRename, kRemove };
+using FileFaultHook = std::function<int(FileOp op, const std::filesystem::path& path)>;
+void SetFileFaultHook(FileFaultHook hook);
+// The hook's answer for an operation (0 without a hook); sets errno when not 0.
+int InjectedFileFault(FileOp op, const std::filesystem::path& path);
 
 // Writes bytes to path safely: into a new temporary file in the same folder, flushed
 // and closed, then renamed over path. On any failure the temporary file is removed,

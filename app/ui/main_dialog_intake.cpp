@@ -9,6 +9,7 @@
 #include "app/tabro_client_dlg.h"
 #include "app/ui/excel_list_type_select_dlg.h"
 #include "app/ui/name_dlg.h"
+#include "edittools/chain/edit_settings_path.h"
 #include "grid/csv_split.h"
 #include "jobsheet/sheet/csv_prop_page.h"
 #include "platform/paths.h"
@@ -54,6 +55,9 @@ void CTabroClientDlg::OnInitDialog() {
   theApp.LoadUserSettings();
   // A save killed mid-write leaves its temporary file beside the documents.
   RemoveStaleWriterFiles(theApp.m_SaveDirectory, kStaleWriterSeconds);
+  // ... and beside the job list and the jobs' settings files.
+  RemoveStaleWriterFiles(theApp.m_ProgramFolder, kStaleWriterSeconds);
+  RemoveStaleWriterFiles(EditSettingsFolder(theApp.m_ProgramFolder), kStaleWriterSeconds);
   CTabroOperation& op = theApp.m_Operation;
   op.LoadOnpremisesIni();
   op.LoadSystemIni();

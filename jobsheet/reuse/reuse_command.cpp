@@ -46,6 +46,9 @@ std::vector<REUSECOMMAND_SAMECSVFILE> CollectJobsOfFile(const std::vector<REUSEC
   for (size_t i = 0; i < jobs.size(); ++i) {
     const REUSECOMMAND& job = jobs[i];
     if (job.csvFile != baseName) continue;
+    // The job name becomes the documents' name: one from a hand-edited list that
+    // would reach another folder is never offered.
+    if (job.jobName.Find(u'/') >= 0 || job.jobName.Find(u'\0') >= 0) continue;
     REUSECOMMAND_SAMECSVFILE e;
     e.command = job.command;
     e.jobName = job.jobName;

@@ -45,6 +45,7 @@ const char16_t* OutputKindText(int outputFormat, int charCode);
 // that is none of the five.
 bool OutputKindToFormat(const CString& kind, int* outputFormat, int* charCode);
 
-// The entries of the jobs serving baseName (exact, case-sensitive), in list order.
+// The entries of the jobs serving baseName (exact, case-sensitive), in list order;
+// a job whose name holds "/" or NUL (a hand-edited list) is left out.
 std::vector<REUSECOMMAND_SAMECSVFILE> CollectJobsOfFile(const std::vector<REUSECOMMAND>& jobs,
                                                         const CString& baseName);

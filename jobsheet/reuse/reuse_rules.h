@@ -23,6 +23,10 @@ bool IsValidJobName(const CString& name);
 inline constexpr char16_t kEmptyJobNameMessage[] = u"ジョブ名を登録してください。";
 inline constexpr char16_t kInvalidJobNameMessage[] =
     u"ジョブ名に次の文字は使用できません。\n/ \\ : * ? \" < > |";
+// A name whose data-edit settings file name passes the system's limit
+// (EditSettingsNameFits): its tools could not be saved.
+inline constexpr char16_t kLongJobNameMessage[] =
+    u"ジョブ名が長すぎます。CSVファイル名とジョブ名を合わせて短くしてください。";
 
 // The first free name among base, "base_1", "base_2", ... where taken() says which
 // are used. Characters a job name may not hold become "_" in base first.

@@ -1,5 +1,9 @@
 #include "jobsheet/reuse/reuse_store.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <set>
 #include <system_error>
@@ -8,6 +12,7 @@
 #include "grid/csv_split.h"
 #include "grid/csv_text_file.h"
 #include "grid/text_width.h"
+#include "platform/file_lock.h"
 #include "platform/int_text.h"
 #include "platform/paths.h"
 
@@ -70,8 +75,10 @@ bool ParseReuseLine(CString line, const CString& programFolder, REUSECOMMAND& jo
   bool whole = !overflow.tooManyFields && !overflow.fieldTooLong;
 
   const CString toolPath = EditSettingsFilePath(programFolder, job.csvFile, job.jobName);
+  // An empty path: the names make no file of the settings folder (a hand-edited
+  // list); the job keeps its line but no file outside the folder is ever read.
   std::error_code ec;
-  if (fs::exists(ToFsPath(toolPath), ec)) {
+  if (!toolPath.IsEmpty() && fs::exists(ToFsPath(toolPath), ec)) {
     job.toolFilePath = toolPath;
     int count = 0;
     if (!ReadToolLines(toolPath, job.toolLines, &count)) whole = false;
@@ -90,17 +97,59 @@ bool WriteLines(const CString& path, const std::vector<CString>& lines) {
   return file.Close() && ok;
 }
 
-bool RemoveIfPresent(const CString& path) {
-  if (path.IsEmpty()) return true;
-  std::error_code ec;
-  fs::remove(ToFsPath(path), ec);
-  return !ec;
+CString LockPath(const CString& programFolder) {
+  return JoinPath(programFolder, CString(kReuseLockFileName));
+}
+
+// A file's bytes as they are before a save, to be put back if the save fails.
+struct FileBefore {
+  CString path;
+  bool existed = false;
+  std::string bytes;
+};
+
+// Reads the whole file; false when it exists but cannot be read.
+bool ReadBefore(const CString& path, FileBefore& before) {
+  before.path = path;
+  before.existed = false;
+  before.bytes.clear();
+  const fs::path file = ToFsPath(path);
+  if (InjectedFileFault(FileOp::kOpenRead, file) != 0) return false;
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return errno == ENOENT;
+  before.existed = true;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ::close(fd);
+      return false;
+    }
+    if (n == 0) break;
+    before.bytes.append(buffer, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return true;
+}
+
+bool PutBack(const FileBefore& before) {
+  return before.existed ? WriteFileAtomic(before.path, before.bytes) : RemoveFileIfPresent(before.path);
 }
 
 }  // namespace
 
-ReuseListRead LoadReuseList(const CString& programFolder, std::vector<REUSECOMMAND>& jobs) {
+ReuseListRead LoadReuseList(const CString& programFolder, std::vector<REUSECOMMAND>& jobs,
+                            std::optional<std::string>* listBytes) {
   const CString listPath = JoinPath(programFolder, CString(kReuseListFileName));
+  // Shared: a save of another program never replaces the list between the stamp
+  // and the lines read.
+  const FileLock lock(LockPath(programFolder), FileLock::Kind::kShared);
+  if (listBytes) {
+    FileBefore before;
+    if (!ReadBefore(listPath, before)) return ReuseListRead::kPartial;
+    *listBytes = before.existed ? std::optional<std::string>(std::move(before.bytes)) : std::nullopt;
+  }
   CCsvTextFile file;
   if (!file.Open(listPath, CString(u"r"), CCsvTextFile::CODETYPE_UTF8)) {
     return IsNonEmptyFile(ToFsPath(listPath)) ? ReuseListRead::kPartial : ReuseListRead::kNoFile;
@@ -145,38 +194,78 @@ bool ReuseTextBreaksLine(const CString& text) {
   return text.Find(u"\",") >= 0 || text.Find(u'\r') >= 0 || text.Find(u'\n') >= 0;
 }
 
-bool SaveReuseToolFiles(const CString& programFolder, const std::vector<REUSECOMMAND>& jobs) {
-  bool ok = true;
+ReuseSave SaveReuseStore(const CString& programFolder, const std::vector<REUSECOMMAND>& jobs,
+                         std::optional<std::string>& listStamp) {
+  const CString listPath = JoinPath(programFolder, CString(kReuseListFileName));
+  const FileLock lock(LockPath(programFolder), FileLock::Kind::kExclusive);
+  FileBefore listBefore;
+  if (!ReadBefore(listPath, listBefore)) return ReuseSave::kFailed;
+  if (listBefore.existed != listStamp.has_value() || (listBefore.existed && listBefore.bytes != *listStamp))
+    return ReuseSave::kChangedElsewhere;
+
+  // What the save does to the settings files, and their bytes before it.
+  struct ToolWrite {
+    size_t job;
+    FileBefore before;
+  };
+  std::vector<ToolWrite> writes;
   std::set<CString> written;
-  std::vector<bool> writtenOk(jobs.size(), true);
   for (size_t i = 0; i < jobs.size(); ++i) {
     const REUSECOMMAND& job = jobs[i];
     if (job.deleted || (!job.nameChanged && !job.toolLinesChanged)) continue;
-    std::error_code ec;
-    fs::create_directories(ToFsPath(EditSettingsFolder(programFolder)), ec);
     const CString path = EditSettingsFilePath(programFolder, job.csvFile, job.jobName);
-    writtenOk[i] = WriteLines(path, job.toolLines);
-    if (writtenOk[i]) written.insert(path);
-    ok = ok && writtenOk[i];
+    if (path.IsEmpty() || !written.insert(path).second) continue;
+    writes.push_back({i, {}});
+    if (!ReadBefore(path, writes.back().before)) return ReuseSave::kFailed;
   }
-  for (size_t i = 0; i < jobs.size(); ++i) {
-    const REUSECOMMAND& job = jobs[i];
-    const bool leaves = job.deleted || (job.nameChanged && writtenOk[i]);
-    if (!leaves || job.toolFilePath.IsEmpty() || written.count(job.toolFilePath)) continue;
-    ok = RemoveIfPresent(job.toolFilePath) && ok;
+  std::vector<FileBefore> removals;
+  std::set<CString> removed;
+  for (const REUSECOMMAND& job : jobs) {
+    if (!(job.deleted || job.nameChanged) || job.toolFilePath.IsEmpty()) continue;
+    // A new name that makes no file keeps the old one: its lines have nowhere else.
+    if (!job.deleted && EditSettingsFilePath(programFolder, job.csvFile, job.jobName).IsEmpty()) continue;
+    if (written.count(job.toolFilePath) || !removed.insert(job.toolFilePath).second) continue;
+    removals.emplace_back();
+    if (!ReadBefore(job.toolFilePath, removals.back())) return ReuseSave::kFailed;
   }
-  return ok;
-}
 
-bool SaveReuseList(const CString& programFolder, const std::vector<REUSECOMMAND>& jobs) {
+  // Files changed so far, put back in reverse order when a later step fails.
+  std::vector<const FileBefore*> changed;
+  auto putBackAll = [&]() {
+    bool all = true;
+    for (auto it = changed.rbegin(); it != changed.rend(); ++it) all = PutBack(**it) && all;
+    return all ? ReuseSave::kFailed : ReuseSave::kFailedPartly;
+  };
+  auto writeTool = [&](const ToolWrite& w) {
+    if (!WriteLines(w.before.path, jobs[w.job].toolLines)) return false;
+    changed.push_back(&w.before);
+    return true;
+  };
   std::vector<CString> lines;
   for (const REUSECOMMAND& job : jobs) {
     if (!job.deleted) lines.push_back(FormatReuseLine(job));
   }
-  return WriteLines(JoinPath(programFolder, CString(kReuseListFileName)), lines);
+  // The list first: when it cannot be written no settings file has been touched.
+  if (!WriteLines(listPath, lines)) return ReuseSave::kFailed;
+  changed.push_back(&listBefore);
+  if (!writes.empty()) {
+    std::error_code ec;
+    fs::create_directories(ToFsPath(EditSettingsFolder(programFolder)), ec);
+  }
+  for (const ToolWrite& w : writes) {
+    if (!writeTool(w)) return putBackAll();
+  }
+  for (const FileBefore& old : removals) {
+    if (!RemoveFileIfPresent(old.path)) return putBackAll();
+    changed.push_back(&old);
+  }
+  FileBefore listAfter;
+  if (ReadBefore(listPath, listAfter) && listAfter.existed) listStamp = std::move(listAfter.bytes);
+  return ReuseSave::kSaved;
 }
 
 ReuseReset ResetReuseStore(const CString& programFolder) {
+  const FileLock lock(LockPath(programFolder), FileLock::Kind::kExclusive);
   const fs::path folder = ToFsPath(programFolder);
   const fs::path list = folder / u"ReuseCommandFile.txt";
   const fs::path tools = ToFsPath(EditSettingsFolder(programFolder));

@@ -9,6 +9,8 @@
 // Texts are quoted without escaping, so a text may not hold a double quote
 // directly followed by a comma.
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "jobsheet/reuse/reuse_command.h"
@@ -16,6 +18,10 @@
 
 inline constexpr char16_t kReuseListFileName[] = u"ReuseCommandFile.txt";
 inline constexpr char16_t kReuseBackupFolderName[] = u"BackUp";
+// Lock file beside the list: every program that runs takes it, shared while it
+// reads the list and exclusive while it saves or resets, so no program writes
+// over a list another one changed since it read it.
+inline constexpr char16_t kReuseLockFileName[] = u"ReuseCommandFile.lock";
 
 enum class ReuseListRead {
   kNoFile,   // no list file (or it could not be opened): nothing appended
@@ -27,7 +33,12 @@ enum class ReuseListRead {
 // Appends the jobs of the list file to jobs, each with the lines of its settings
 // file (filePathCount recounted from them when the file exists). A job without a
 // name takes its base name; its settings file is looked up under the empty name.
-ReuseListRead LoadReuseList(const CString& programFolder, std::vector<REUSECOMMAND>& jobs);
+// A job whose names make no file of the settings folder (EditSettingsNameFits)
+// keeps its line but gets no settings file. When listBytes is given it receives
+// the list file's bytes as read (nullopt when there is no file): the stamp that
+// SaveReuseStore checks.
+ReuseListRead LoadReuseList(const CString& programFolder, std::vector<REUSECOMMAND>& jobs,
+                            std::optional<std::string>* listBytes = nullptr);
 
 // The list-file line of one job, LF included.
 CString FormatReuseLine(const REUSECOMMAND& job);
@@ -39,16 +50,22 @@ CString FormatReuseList(const std::vector<REUSECOMMAND>& jobs);
 // True when a text cannot be stored in a list line (it would end its field early).
 bool ReuseTextBreaksLine(const CString& text);
 
-// Writes the settings files of renamed jobs and of jobs whose lines changed (creating
-// the "DataEditTool" folder when missing), then deletes the files of deleted jobs and
-// the old files of renamed ones. An old file is deleted only after its job's new file
-// was written, and never when this save wrote that path for another job. false when
-// any file could not be written or deleted.
-bool SaveReuseToolFiles(const CString& programFolder, const std::vector<REUSECOMMAND>& jobs);
+enum class ReuseSave {
+  kSaved,             // the list and the settings files are as the jobs ask
+  kChangedElsewhere,  // the list file is no longer the one stamped: nothing written
+  kFailed,            // a file could not be written or deleted: everything put back
+  kFailedPartly,      // as kFailed, but a file could not be put back
+};
 
-// Writes the list file (jobs flagged deleted left out), replacing it whole or not at
-// all. false when it could not be written.
-bool SaveReuseList(const CString& programFolder, const std::vector<REUSECOMMAND>& jobs);
+// Saves the jobs as one change, under the exclusive lock: checks that the list file
+// still has the stamped bytes (listStamp, from LoadReuseList), then writes the new
+// list (jobs flagged deleted left out), then the settings files of renamed jobs and
+// of jobs whose lines changed, and only then deletes the files of deleted jobs and
+// the old files of renamed ones (never a path this save wrote). Each file is
+// replaced whole or not at all; on any failure every file already changed gets its
+// old bytes back. On kSaved listStamp becomes the new list's bytes.
+ReuseSave SaveReuseStore(const CString& programFolder, const std::vector<REUSECOMMAND>& jobs,
+                         std::optional<std::string>& listStamp);
 
 enum class ReuseReset { kDone, kBackupFailed, kClearFailed };
 

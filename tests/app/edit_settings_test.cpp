@@ -3,13 +3,21 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
+#include <utility>
 
 #include "app/tabro_client_app.h"
 #include "app/app_reset.h"
 #include "grid/grid_set_fixture.h"
+#include "platform/paths.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -98,18 +106,66 @@ TEST_F(AppEditSettings, ChangeTest) {
   EXPECT_EQ(theApp.IsEditSettingsChanged(), 1);
 }
 
+// The read fails through the file layer's seam, so the test runs for every user
+// (root reads any file whatever its permissions).
 TEST_F(AppEditSettings, FileThatCouldNotBeReadIsNeverRewritten) {
   WriteTool("locked.txt", "@Header\nEditInf=0,4,1\n\n");
-  std::filesystem::permissions(ToolFile("locked.txt"), std::filesystem::perms::none);
-  if (std::FILE* f = std::fopen(ToolFile("locked.txt").c_str(), "r")) {
-    std::fclose(f);
-    GTEST_SKIP() << "running with rights that read any file";
-  }
+  SetFileFaultHook([](FileOp op, const std::filesystem::path& path) {
+    return op == FileOp::kOpenRead && path.filename() == "locked.txt" ? EACCES : 0;
+  });
   theApp.LoadEditSettings(u"locked", u"");
+  SetFileFaultHook(nullptr);
   theApp.m_ToolOrder[0] = TOOLSLOT{3, 1};
   theApp.SaveEditSettings(u"locked", u"", SETTINGSMODE_FILE);
-  std::filesystem::permissions(ToolFile("locked.txt"), std::filesystem::perms::owner_read);
   EXPECT_EQ(TempDir::Read(ToolFile("locked.txt")), "@Header\nEditInf=0,4,1\n\n");
+}
+
+// Every file of the settings folder with its bytes.
+std::map<std::string, std::string> ToolFiles(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& e : std::filesystem::directory_iterator(folder))
+    files[e.path().filename().string()] = TempDir::Read(e.path());
+  return files;
+}
+
+// A full disk or a read-only folder during the save keeps the old settings whole.
+TEST_F(AppEditSettings, AFailedSaveKeepsTheOldSettings) {
+  const std::pair<FileOp, int> faults[] = {{FileOp::kWrite, ENOSPC}, {FileOp::kCreate, EACCES}, {FileOp::kRename, EIO}};
+  WriteTool("sales.txt", "@Header\nEditInf=0,4,1\n\n");
+  const auto before = ToolFiles(dir_.path() / "DataEditTool");
+  theApp.m_ToolOrder[0] = TOOLSLOT{3, 1};
+  for (const auto& [op, error] : faults) {
+    SetFileFaultHook([op, error](FileOp o, const std::filesystem::path&) { return o == op ? error : 0; });
+    theApp.SaveEditSettings(u"sales", u"sales", SETTINGSMODE_FILE);
+    SetFileFaultHook(nullptr);
+    EXPECT_EQ(ToolFiles(dir_.path() / "DataEditTool"), before) << static_cast<int>(op);
+  }
+}
+
+// A kill (SIGKILL) part-way through the save leaves the old settings; the
+// temporary file it leaves is cleared at the next start.
+TEST_F(AppEditSettings, AKillDuringTheSaveKeepsTheOldSettings) {
+  WriteTool("sales.txt", "@Header\nEditInf=0,4,1\n\n");
+  const auto before = ToolFiles(dir_.path() / "DataEditTool");
+  theApp.m_ToolOrder[0] = TOOLSLOT{3, 1};
+  for (FileOp killAt : {FileOp::kWrite, FileOp::kRename}) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      SetFileFaultHook([killAt](FileOp op, const std::filesystem::path&) {
+        if (op == killAt) ::raise(SIGKILL);
+        return 0;
+      });
+      theApp.SaveEditSettings(u"sales", u"sales", SETTINGSMODE_FILE);
+      ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(TempDir::Read(ToolFile("sales.txt")), "@Header\nEditInf=0,4,1\n\n");
+    RemoveStaleWriterFiles(CString::FromUtf8((dir_.path() / "DataEditTool").string()), 0);
+    EXPECT_EQ(ToolFiles(dir_.path() / "DataEditTool"), before);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/tabro_client_app.h"
 #include "app/tabro_client_dlg.h"
@@ -54,6 +57,40 @@ TEST_F(ReuseJobsTest, AListNotReadWholeIsNeverWrittenBack) {
   theApp.SaveReuseCommandFile();
   EXPECT_EQ(List(), text);
   EXPECT_EQ(hooks_.Messages().size(), 1u);
+}
+
+// A save that cannot be made, or that would write over another program's jobs,
+// keeps the list on disk and says why.
+TEST_F(ReuseJobsTest, ASaveThatCannotBeMadeKeepsTheFileAndSaysSo) {
+  struct Row {
+    const char* name;
+    const char* otherProgramsList;  // written after the load; null: none
+    bool listUnwritable;
+    const char16_t* message;
+  };
+  const Row rows[] = {
+      {"another program saved meanwhile", "\"sales\",\"TypeX\",\"PDF\",\"sales\"\n", false,
+       u"再利用ジョブが別のタブロコネクトで更新されていたため、変更内容は保存しませんでした。"},
+      {"the list cannot be replaced", nullptr, true,
+       u"再利用ジョブを保存できなかったため、変更内容は保存前の状態に戻しました。"},
+  };
+  for (const Row& r : rows) {
+    theApp.ClearReuseCommands();
+    hooks_.Clear();
+    dir_.Write("ReuseCommandFile.txt", "\"sales\",\"TypeT\",\"PDF\",\"sales\"\n");
+    theApp.LoadReuseCommands();
+    if (r.otherProgramsList) dir_.Write("ReuseCommandFile.txt", r.otherProgramsList);
+    const std::string onDisk = List();
+    if (r.listUnwritable) {
+      SetFileFaultHook([](FileOp op, const std::filesystem::path&) { return op == FileOp::kRename ? EACCES : 0; });
+    }
+    theApp.m_ReuseCommands[0].command = CString(u"TypeL");
+    theApp.SaveDataEditToolFiles();
+    theApp.SaveReuseCommandFile();
+    SetFileFaultHook(nullptr);
+    EXPECT_EQ(List(), onDisk) << r.name;
+    EXPECT_EQ(hooks_.Messages(), std::vector<CString>{CString(r.message)}) << r.name;
+  }
 }
 
 TEST_F(ReuseJobsTest, NothingIsSavedWhileReuseIsOff) {

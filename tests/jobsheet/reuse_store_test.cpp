@@ -2,7 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <string>
 
 #include "platform/paths.h"
@@ -35,7 +44,8 @@ TEST_F(ReuseStoreTest, ListRoundTripsInTheFullLineForm) {
   WriteTool("stock_.txt", "@Header\n");
 
   std::vector<REUSECOMMAND> jobs;
-  ASSERT_EQ(LoadReuseList(Folder(), jobs), ReuseListRead::kWhole);
+  std::optional<std::string> stamp;
+  ASSERT_EQ(LoadReuseList(Folder(), jobs, &stamp), ReuseListRead::kWhole);
   ASSERT_EQ(jobs.size(), 4u);
 
   EXPECT_EQ(jobs[0].command, CString(u"TypeT;Sum=1,2,3"));  // commas inside quotes survive
@@ -50,7 +60,7 @@ TEST_F(ReuseStoreTest, ListRoundTripsInTheFullLineForm) {
   EXPECT_EQ(jobs[3].jobName, CString(u"stock"));  // empty name becomes the base name...
   EXPECT_EQ(jobs[3].toolFilePath, FromFsPath(Tool("stock_.txt")));  // ...found under the empty one
 
-  ASSERT_TRUE(SaveReuseList(Folder(), jobs));
+  ASSERT_EQ(SaveReuseStore(Folder(), jobs, stamp), ReuseSave::kSaved);
   EXPECT_EQ(List(),
             "\"sales\",\"TypeT;Sum=1,2,3\",\"PDF\",\"sales\",2,1,7,\"01-01/02-04\"\n"
             "\"sales\",\"TypeL\",\"EXCEL\",\"labels\",0,0,0,\"\"\n"
@@ -78,13 +88,13 @@ TEST_F(ReuseStoreTest, DeletedAndRenamedJobsMoveTheirSettingsFiles) {
   WriteTool("sales_old.txt", "@Header\nEditInf=0,3,1\n");
   dir_.Write("ReuseCommandFile.txt", "\"sales\",\"\",\"PDF\",\"sales\"\n\"sales\",\"\",\"PDF\",\"old\"\n");
   std::vector<REUSECOMMAND> jobs;
-  ASSERT_EQ(LoadReuseList(Folder(), jobs), ReuseListRead::kWhole);
+  std::optional<std::string> stamp;
+  ASSERT_EQ(LoadReuseList(Folder(), jobs, &stamp), ReuseListRead::kWhole);
   jobs[0].deleted = 1;
   jobs[1].jobName = CString(u"new");
   jobs[1].nameChanged = 1;
 
-  ASSERT_TRUE(SaveReuseToolFiles(Folder(), jobs));
-  ASSERT_TRUE(SaveReuseList(Folder(), jobs));
+  ASSERT_EQ(SaveReuseStore(Folder(), jobs, stamp), ReuseSave::kSaved);
   EXPECT_FALSE(fs::exists(Tool("sales.txt")));
   EXPECT_FALSE(fs::exists(Tool("sales_old.txt")));
   EXPECT_EQ(testsupport::TempDir::Read(Tool("sales_new.txt")), "@Header\nEditInf=0,3,1\n");
@@ -97,11 +107,12 @@ TEST_F(ReuseStoreTest, RenameOntoADeletedJobsNameKeepsTheNewFile) {
   WriteTool("sales_b.txt", "B\n");
   dir_.Write("ReuseCommandFile.txt", "\"sales\",\"\",\"PDF\",\"a\"\n\"sales\",\"\",\"PDF\",\"b\"\n");
   std::vector<REUSECOMMAND> jobs;
-  ASSERT_EQ(LoadReuseList(Folder(), jobs), ReuseListRead::kWhole);
+  std::optional<std::string> stamp;
+  ASSERT_EQ(LoadReuseList(Folder(), jobs, &stamp), ReuseListRead::kWhole);
   jobs[0].deleted = 1;
   jobs[1].jobName = CString(u"a");
   jobs[1].nameChanged = 1;
-  ASSERT_TRUE(SaveReuseToolFiles(Folder(), jobs));
+  ASSERT_EQ(SaveReuseStore(Folder(), jobs, stamp), ReuseSave::kSaved);
   EXPECT_EQ(testsupport::TempDir::Read(Tool("sales_a.txt")), "B\n");
   EXPECT_FALSE(fs::exists(Tool("sales_b.txt")));
 }
@@ -112,7 +123,8 @@ TEST_F(ReuseStoreTest, ChangedLinesAreWrittenEvenWithoutTheFolder) {
   jobs[0].jobName = CString(u"sales");
   jobs[0].toolLinesChanged = 1;
   jobs[0].toolLines = {CString(u"@AddCSV\n"), CString(u"FilePath=x.csv\n")};
-  ASSERT_TRUE(SaveReuseToolFiles(Folder(), jobs));
+  std::optional<std::string> noList;
+  ASSERT_EQ(SaveReuseStore(Folder(), jobs, noList), ReuseSave::kSaved);
   EXPECT_EQ(testsupport::TempDir::Read(Tool("sales.txt")), "@AddCSV\nFilePath=x.csv\n");
 }
 
@@ -138,6 +150,193 @@ TEST_F(ReuseStoreTest, FailedBackupEmptiesNothing) {
   EXPECT_EQ(ResetReuseStore(Folder()), ReuseReset::kBackupFailed);
   EXPECT_EQ(List(), "\"job\"\n");
   EXPECT_TRUE(fs::exists(Tool("job.txt")));
+}
+
+// Every file under the program folder with its bytes, the lock file left out.
+std::map<std::string, std::string> FilesUnder(const fs::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& e : fs::recursive_directory_iterator(folder)) {
+    const std::string name = fs::relative(e.path(), folder).string();
+    if (name == "ReuseCommandFile.lock") continue;
+    files[name] = e.is_regular_file() ? testsupport::TempDir::Read(e.path()) : std::string("<folder>");
+  }
+  return files;
+}
+
+// A job list with a job to delete, one to rename and one to lock, and their files.
+class ReuseSaveTest : public ReuseStoreTest {
+ protected:
+  void SetUp() override {
+    WriteTool("sales.txt", "@Header\nEditInf=0,4,0\n");
+    WriteTool("sales_old.txt", "@Header\nEditInf=0,3,1\n");
+    dir_.Write("ReuseCommandFile.txt",
+               "\"sales\",\"TypeT\",\"PDF\",\"sales\"\n\"sales\",\"TypeL\",\"PDF\",\"old\"\n"
+               "\"stock\",\"TypeS\",\"CSV\",\"stock\"\n");
+    ASSERT_EQ(LoadReuseList(Folder(), jobs_, &stamp_), ReuseListRead::kWhole);
+    jobs_[0].deleted = 1;
+    jobs_[1].jobName = CString(u"new");
+    jobs_[1].nameChanged = 1;
+    jobs_[2].locked = 1;
+    before_ = FilesUnder(dir_.path());
+  }
+  void TearDown() override { SetFileFaultHook(nullptr); }
+  static bool EndsWith(const fs::path& path, const std::string& tail) {
+    const std::string text = path.string();
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+  }
+
+  std::vector<REUSECOMMAND> jobs_;
+  std::optional<std::string> stamp_;
+  std::map<std::string, std::string> before_;
+};
+
+TEST_F(ReuseSaveTest, SavedWholeTheListFirst) {
+  std::vector<std::string> order;
+  SetFileFaultHook([&](FileOp op, const fs::path& path) {
+    if (op == FileOp::kRename || op == FileOp::kRemove) order.push_back(path.filename().string());
+    return 0;
+  });
+  ASSERT_EQ(SaveReuseStore(Folder(), jobs_, stamp_), ReuseSave::kSaved);
+  EXPECT_EQ(order, (std::vector<std::string>{"ReuseCommandFile.txt", "sales_new.txt", "sales.txt", "sales_old.txt"}));
+  EXPECT_EQ(List(), "\"sales\",\"TypeL\",\"PDF\",\"new\",0,0,0,\"\"\n\"stock\",\"TypeS\",\"CSV\",\"stock\",0,1,0,\"\"\n");
+  EXPECT_EQ(stamp_, List());
+  EXPECT_EQ(testsupport::TempDir::Read(Tool("sales_new.txt")), "@Header\nEditInf=0,3,1\n");
+}
+
+// Regression: a list that could not be replaced left the jobs' settings files
+// already renamed or deleted. Any failure now puts every file back.
+TEST_F(ReuseSaveTest, AFailedSaveLeavesEveryFileAsItWas) {
+  struct Row {
+    const char* name;
+    FileOp op;
+    const char* file;  // the operation fails for paths ending so
+    int error;
+  };
+  const Row rows[] = {
+      {"the list cannot be replaced", FileOp::kRename, "ReuseCommandFile.txt", EACCES},
+      {"a full disk on the list", FileOp::kWrite, "ReuseCommandFile.txt", ENOSPC},
+      {"a full disk on a settings file", FileOp::kWrite, "sales_new.txt", ENOSPC},
+      {"a read-only settings folder", FileOp::kCreate, "DataEditTool/sales_new.txt", EACCES},
+      {"a settings file that cannot be deleted", FileOp::kRemove, "sales_old.txt", EACCES},
+  };
+  for (const Row& r : rows) {
+    SetFileFaultHook([&](FileOp op, const fs::path& path) { return op == r.op && EndsWith(path, r.file) ? r.error : 0; });
+    std::optional<std::string> stamp = stamp_;
+    EXPECT_EQ(SaveReuseStore(Folder(), jobs_, stamp), ReuseSave::kFailed) << r.name;
+    SetFileFaultHook(nullptr);
+    EXPECT_EQ(FilesUnder(dir_.path()), before_) << r.name;
+    EXPECT_EQ(stamp, stamp_) << r.name;
+  }
+}
+
+TEST_F(ReuseSaveTest, AReadOnlyListIsNotReplacedAndCostsNoSettingsFile) {
+  ::chmod((dir_ / "ReuseCommandFile.txt").c_str(), 0444);
+  EXPECT_EQ(SaveReuseStore(Folder(), jobs_, stamp_), ReuseSave::kFailed);
+  ::chmod((dir_ / "ReuseCommandFile.txt").c_str(), 0644);
+  EXPECT_EQ(FilesUnder(dir_.path()), before_);
+}
+
+// Two programs: a save over a list another program changed since it was read
+// would drop that program's jobs.
+TEST_F(ReuseSaveTest, AListChangedByAnotherProgramIsNotOverwritten) {
+  const std::string theirs = "\"sales\",\"TypeX\",\"PDF\",\"sales\"\n";
+  dir_.Write("ReuseCommandFile.txt", theirs);
+  before_ = FilesUnder(dir_.path());
+  EXPECT_EQ(SaveReuseStore(Folder(), jobs_, stamp_), ReuseSave::kChangedElsewhere);
+  EXPECT_EQ(FilesUnder(dir_.path()), before_);
+
+  // A fresh read takes the other program's list as the new base.
+  std::vector<REUSECOMMAND> fresh;
+  ASSERT_EQ(LoadReuseList(Folder(), fresh, &stamp_), ReuseListRead::kWhole);
+  fresh[0].locked = 1;
+  EXPECT_EQ(SaveReuseStore(Folder(), fresh, stamp_), ReuseSave::kSaved);
+  EXPECT_EQ(List(), "\"sales\",\"TypeX\",\"PDF\",\"sales\",0,1,0,\"\"\n");
+}
+
+// Another program's save waits for a load or a save in progress, and the other
+// way round: the list is read and written under the lock beside it.
+TEST_F(ReuseSaveTest, LoadsAndSavesHoldTheLockBesideTheList) {
+  // Whether a lock of that kind could be taken now, by another holder.
+  auto canTake = [this](int kind) {
+    const int fd = ::open((dir_ / "ReuseCommandFile.lock").c_str(), O_RDONLY | O_CLOEXEC);
+    const bool taken = fd >= 0 && ::flock(fd, kind | LOCK_NB) == 0;
+    if (fd >= 0) ::close(fd);
+    return taken;
+  };
+  std::vector<bool> exclusiveFree, sharedFree;
+  SetFileFaultHook([&](FileOp op, const fs::path& path) {
+    if (EndsWith(path, "ReuseCommandFile.txt") && (op == FileOp::kOpenRead || op == FileOp::kRename)) {
+      exclusiveFree.push_back(canTake(LOCK_EX));
+      sharedFree.push_back(canTake(LOCK_SH));
+    }
+    return 0;
+  });
+  std::vector<REUSECOMMAND> jobs;
+  std::optional<std::string> stamp;
+  ASSERT_EQ(LoadReuseList(Folder(), jobs, &stamp), ReuseListRead::kWhole);
+  const size_t loadChecks = exclusiveFree.size();
+  ASSERT_EQ(SaveReuseStore(Folder(), jobs_, stamp_), ReuseSave::kSaved);
+  ASSERT_GT(loadChecks, 0u);
+  ASSERT_GT(exclusiveFree.size(), loadChecks);
+  for (size_t i = 0; i < exclusiveFree.size(); ++i) {
+    EXPECT_FALSE(exclusiveFree[i]) << i;                 // no one writes meanwhile
+    EXPECT_EQ(sharedFree[i], i < loadChecks) << i;       // loads share, a save reads alone
+  }
+  EXPECT_TRUE(canTake(LOCK_EX));
+}
+
+// A kill (SIGKILL) part-way through the list save leaves the old list and every
+// settings file; the temporary file it leaves is cleared at the next start.
+TEST_F(ReuseSaveTest, AKillDuringTheListSaveLosesNothing) {
+  for (FileOp killAt : {FileOp::kWrite, FileOp::kRename}) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      SetFileFaultHook([&](FileOp op, const fs::path& path) {
+        if (op == killAt && EndsWith(path, "ReuseCommandFile.txt")) ::raise(SIGKILL);
+        return 0;
+      });
+      SaveReuseStore(Folder(), jobs_, stamp_);
+      ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    RemoveStaleWriterFiles(Folder(), 0);
+    RemoveStaleWriterFiles(FromFsPath(dir_ / "DataEditTool"), 0);
+    EXPECT_EQ(FilesUnder(dir_.path()), before_);
+  }
+}
+
+// Names from a hand-edited list that climb out of the settings folder: the file
+// there is never read, written or deleted.
+TEST_F(ReuseStoreTest, NamesLeavingTheSettingsFolderReachNoFile) {
+  dir_.Write("secret.txt", "keep");
+  dir_.Write("sales_.txt", "keep too");
+  WriteTool("sales_a.txt", "@Header\n");
+  dir_.Write("ReuseCommandFile.txt",
+             "\"../secret\",\"\",\"PDF\",\"../secret\"\n"
+             "\"sales\",\"\",\"PDF\",\"../../sales_\"\n"
+             "\"sales\",\"\",\"PDF\",\"a\"\n");
+  std::vector<REUSECOMMAND> jobs;
+  std::optional<std::string> stamp;
+  ASSERT_EQ(LoadReuseList(Folder(), jobs, &stamp), ReuseListRead::kWhole);
+  ASSERT_EQ(jobs.size(), 3u);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_TRUE(jobs[i].toolFilePath.IsEmpty()) << i;
+    EXPECT_TRUE(jobs[i].toolLines.empty()) << i;
+  }
+  jobs[0].deleted = 1;
+  jobs[1].deleted = 1;
+  jobs[2].jobName = CString(u"../../b");
+  jobs[2].nameChanged = 1;
+  jobs[2].toolLinesChanged = 1;
+  ASSERT_EQ(SaveReuseStore(Folder(), jobs, stamp), ReuseSave::kSaved);
+  EXPECT_EQ(testsupport::TempDir::Read(dir_ / "secret.txt"), "keep");
+  EXPECT_EQ(testsupport::TempDir::Read(dir_ / "sales_.txt"), "keep too");
+  EXPECT_FALSE(fs::exists(dir_.path().parent_path() / "b.txt"));
+  // The renamed job's lines have no file under the new name: the old one stays.
+  EXPECT_EQ(testsupport::TempDir::Read(Tool("sales_a.txt")), "@Header\n");
 }
 
 struct KindCase {

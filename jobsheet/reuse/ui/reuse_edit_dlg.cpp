@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/tabro_client_app.h"
+#include "edittools/chain/edit_settings_path.h"
 #include "edittools/chain/tool_order_text.h"
 #include "jobsheet/reuse/reuse_rules.h"
 #include "res/reuse_edit_dlg.h"
@@ -148,7 +149,9 @@ void CReuseEditDlg::OnClickList(NMHDR* hdr, LRESULT* result) {
 
 void CReuseEditDlg::OnNameChanged() {
   if (m_SelRow < 0) return;
-  UpdateData(TRUE);
+  // Only the name: a selection fills the edit before the check box, and reading
+  // the box here would take the previous job's lock back.
+  GetDlgItemText(res::IDC_REUSEEDIT_NAME, m_EditName);
   m_List.SetItemText(m_SelRow, kNameColumn, m_EditName);
 }
 
@@ -189,6 +192,10 @@ void CReuseEditDlg::OnOK() {
     }
     if (!IsValidJobName(name)) {
       AfxMessageBox(CString(kInvalidJobNameMessage));
+      return;
+    }
+    if (!EditSettingsNameFits(m_List.GetItemText(row, 0), name)) {
+      AfxMessageBox(CString(kLongJobNameMessage));
       return;
     }
     pairs.emplace_back(m_List.GetItemText(row, 0), name);

@@ -115,6 +115,7 @@ int CTabroClientDlg::OfferReuseJob(int runType) {
 
   CReuseMode dlg;
   dlg.SetJobNames(m_OutputName, proposal, m_ReuseNewOnly, theApp.m_CurrentReuse.locked, m_SameCsvJobs);
+  dlg.m_BaseName = m_BaseName;
   if (dlg.DoModal() != IDOK) return 0;
   switch (dlg.m_Mode) {
     case 0:
@@ -153,6 +154,8 @@ void CTabroClientDlg::SaveReuseJob(const CString& command, int outputFormat, int
   }
   theApp.SaveDataEditToolFiles();
   theApp.SaveReuseCommandFile();
+  // A job that was not saved gets no settings file from the pipeline either.
+  if (theApp.m_ReuseSaveFailed) m_ReuseSaveResult = 0;
   theApp.ClearReuseCommands();
   theApp.LoadReuseCommands();
 }

@@ -1,5 +1,6 @@
 #include "jobsheet/reuse/ui/reuse_mode.h"
 
+#include "edittools/chain/edit_settings_path.h"
 #include "jobsheet/reuse/reuse_rules.h"
 #include "res/reuse_mode.h"
 
@@ -95,6 +96,10 @@ void CReuseMode::OnConfirm() {
     }
     if (!IsValidJobName(m_NewName)) {
       AfxMessageBox(CString(kInvalidJobNameMessage));
+      return;
+    }
+    if (!EditSettingsNameFits(m_BaseName, m_NewName)) {
+      AfxMessageBox(CString(kLongJobNameMessage));
       return;
     }
     for (const CString& used : m_UsedNames) {

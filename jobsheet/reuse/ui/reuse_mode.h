@@ -27,6 +27,7 @@ class CReuseMode : public CDialogEx {
   std::vector<CString> m_UsedNames;
   int m_NewOnly = 0;
   int m_Locked = 0;
+  CString m_BaseName;      // base name of the jobs: a new name must make a storable settings file
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;

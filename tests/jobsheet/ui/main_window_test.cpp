@@ -163,6 +163,18 @@ TEST_F(MainWindowTest, RefusedAndIgnoredDropsStartNothing) {
   for (const standin::Request& r : server.Requests()) EXPECT_NE(r.Path(), standin::kDocumentPath);
 }
 
+// A save killed part-way leaves its temporary file beside the job list or a
+// settings file; the next start clears it, and nothing else.
+TEST_F(MainWindowTest, TheStartClearsWhatKilledJobSavesLeft) {
+  const fs::path left[] = {dir.Write(".ReuseCommandFile.txt.tmp123456", "half"),
+                           dir.Write("DataEditTool/.sales.txt.tmp42", "half")};
+  const fs::path kept = dir.Write("DataEditTool/sales.txt", "@Header\n");
+  for (const fs::path& file : left) fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::hours(1));
+  RunWindow([&](CDialog& d) { ui::Click(d, IDOK); });
+  for (const fs::path& file : left) EXPECT_FALSE(fs::exists(file)) << file;
+  EXPECT_TRUE(fs::exists(kept));
+}
+
 TEST_F(MainWindowTest, ShiftAtADropSendsAtOnceWithoutTheSheet) {
   const fs::path input = dir.Write("在庫.csv", "品名,数量\r\nりんご,3\r\n");
   RunWindow([&](CDialog& d) {

@@ -158,11 +158,16 @@ TEST(ReuseMode, RefusesNamesItCannotStore) {
       {u"", u"ジョブ名を登録してください。"},
       {u"monthly", u"ジョブ名が重複しています。修正して下さい"},
       {u"4/1", u"ジョブ名に次の文字は使用できません。\n/ \\ : * ? \" < > |"},
+      // 85 kanji: "sales_" and ".txt" make 265 bytes, past the system's 255 for a file name.
+      {u"漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢"
+       u"漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢",
+       u"ジョブ名が長すぎます。CSVファイル名とジョブ名を合わせて短くしてください。"},
   };
   for (const Case& c : cases) {
     ScriptedModalDriver modal;
     CReuseMode dlg;
     dlg.SetJobNames(CString(u"sales"), CString(u"x"), 1, 0, TwoJobs());
+    dlg.m_BaseName = CString(u"sales");
     modal.Queue(269, [&](CDialog& d) {
       ui::Type(d, kModeNewName, CString(c.typed));
       ui::Click(d, IDOK);
@@ -280,6 +285,76 @@ TEST_F(ReuseEditTest, OrderSwitchShowsStoredNamesAndKeepsDeletedRowsHidden) {
     ui::Click(d, IDCANCEL);
   });
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+// Regression: the name edit's change handler read the check box back while a
+// selection filled the controls, so a locked job showed the previous job's box.
+TEST_F(ReuseEditTest, TheLockBoxShowsTheSelectedJob) {
+  dir_.Write("ReuseCommandFile.txt",
+             "\"sales\",\"TypeT\",\"PDF\",\"a\",0,1,0,\"\"\n"
+             "\"sales\",\"TypeL\",\"PDF\",\"b\",0,0,0,\"\"\n");
+  theApp.ClearReuseCommands();
+  theApp.LoadReuseCommands();
+  ScriptedModalDriver modal;
+  CReuseEditDlg dlg;
+  modal.Queue(271, [](CDialog& d) {
+    auto& e = static_cast<CReuseEditDlg&>(d);
+    const int order[] = {1, 0, 1, 0};  // b (open), a (locked), and again
+    for (int row : order) {
+      ClickRow(e.m_List, row);
+      EXPECT_EQ(d.IsDlgButtonChecked(kEditLock), row == 0 ? unsigned(BST_CHECKED) : unsigned(BST_UNCHECKED)) << row;
+    }
+    ui::Click(d, IDOK);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(List(),
+            "\"sales\",\"TypeT\",\"PDF\",\"a\",0,1,0,\"\"\n"
+            "\"sales\",\"TypeL\",\"PDF\",\"b\",0,0,0,\"\"\n");
+}
+
+// A job name whose settings file name would pass the system's limit is refused
+// where it is typed, before anything is written.
+TEST_F(ReuseEditTest, ANameTooLongForItsSettingsFileIsRefused) {
+  const std::string before = List();
+  ScriptedModalDriver modal;
+  CReuseEditDlg dlg;
+  modal.Queue(271, [](CDialog& d) {
+    auto& e = static_cast<CReuseEditDlg&>(d);
+    ClickRow(e.m_List, 2);
+    CString name;
+    for (int i = 0; i < 83; ++i) name += u"漢";  // "sales_" + 249 bytes + ".txt" = 259
+    ui::Type(d, kEditName, name);
+    ui::Click(d, IDOK);
+    ui::Click(d, IDCANCEL);
+  });
+  modal.QueueBox(IDOK, CString(u"ジョブ名が長すぎます。CSVファイル名とジョブ名を合わせて短くしてください。"));
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  EXPECT_EQ(List(), before);
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "DataEditTool/sales_b.txt"));
+}
+
+// Regression: with a job list that could not be replaced, OK had already moved the
+// settings files and closed without a word.
+TEST_F(ReuseEditTest, AListThatCannotBeWrittenMovesNoSettingsFileAndSaysSo) {
+  const std::string before = List();
+  std::filesystem::permissions(dir_ / "ReuseCommandFile.txt", std::filesystem::perms::owner_read);
+  ScriptedModalDriver modal;
+  CReuseEditDlg dlg;
+  modal.Queue(271, [](CDialog& d) {
+    auto& e = static_cast<CReuseEditDlg&>(d);
+    ClickRow(e.m_List, 2);  // sales/b, the job with a settings file
+    ui::Type(d, kEditName, CString(u"weekly"));
+    ui::Click(d, IDOK);
+  });
+  modal.QueueBox(IDOK, CString(u"再利用ジョブを保存できなかったため、変更内容は保存前の状態に戻しました。"));
+  dlg.DoModal();
+  std::filesystem::permissions(dir_ / "ReuseCommandFile.txt", std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  EXPECT_EQ(List(), before);
+  EXPECT_EQ(testsupport::TempDir::Read(dir_ / "DataEditTool/sales_b.txt"), "@Header\n");
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "DataEditTool/sales_weekly.txt"));
+  // The reload shows the jobs as they are on disk.
+  ASSERT_EQ(theApp.m_ReuseCommands.size(), 3u);
+  EXPECT_EQ(theApp.m_ReuseCommands[0].jobName, CString(u"b"));
 }
 
 TEST_F(ReuseEditTest, SaysSoWhenReuseIsOff) {

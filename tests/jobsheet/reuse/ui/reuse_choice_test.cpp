@@ -2,6 +2,9 @@
 // after a run, and what a choice loads.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <filesystem>
+
 #include "app/tabro_client_dlg.h"
 #include "platform/ui/dialog.h"
 #include "platform/paths.h"
@@ -196,6 +199,27 @@ TEST_F(ReuseChoiceTest, OverwriteChangesTheChosenJob) {
   EXPECT_EQ(dlg_.m_ReuseSaveResult, 3);
   EXPECT_EQ(testsupport::TempDir::Read(dir_ / "ReuseCommandFile.txt"),
             "\"sales\",\"TypeT;Sum=2\",\"EXCEL\",\"sales\",0,0,0,\"\"\n");
+}
+
+// The job list cannot be written: the user is told, and the run counts as not
+// kept, so the pipeline writes no settings file for a job the list does not have.
+TEST_F(ReuseChoiceTest, AJobThatCouldNotBeSavedIsNotKept) {
+  dir_.Write("ReuseCommandFile.txt", "\"sales\",\"TypeT\",\"PDF\",\"sales\"\n");
+  theApp.LoadReuseCommands();
+  theApp.m_InputKind = INPUT_DROPPED;
+  dlg_.CollectSameCsvJobs();
+  dlg_.m_Command = CString(u"TypeL");
+  SetFileFaultHook([](FileOp op, const std::filesystem::path& path) {
+    return op == FileOp::kCreate && path.filename() == "ReuseCommandFile.txt" ? EACCES : 0;
+  });
+  ScriptedModalDriver modal;
+  modal.Queue(kSaveDlg, [](CDialog& d) { ui::Click(d, IDOK); });
+  modal.QueueBox(IDOK, CString(u"再利用ジョブを保存できなかったため、変更内容は保存前の状態に戻しました。"));
+  dlg_.SaveReuseJob(CString(u"TypeL"), 0, 0, CString(), 1);
+  SetFileFaultHook(nullptr);
+  EXPECT_EQ(dlg_.m_ReuseSaveResult, 0);
+  EXPECT_EQ(testsupport::TempDir::Read(dir_ / "ReuseCommandFile.txt"), "\"sales\",\"TypeT\",\"PDF\",\"sales\"\n");
+  EXPECT_EQ(theApp.m_ReuseCommands.size(), 1u);
 }
 
 }  // namespace

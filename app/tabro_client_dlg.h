@@ -33,24 +33,6 @@ enum : int {
 class CTabroClientDlgAutoProxy;
 class CTabroClientDlg;
 
-// What the pipeline opens from the layers above the main window (the settings
-// sheet, the reusable-job dialogs, the join replay); the sheet's window code
-// fills it at start-up. An entry left null acts as if the user had cancelled.
-struct PipelineDialogs {
-  // Fills the three pages on the loaded input and, when show, runs the sheet:
-  // its result (1 after "実行"); -1 when the CSV page could not be filled, -2
-  // when it cannot take the columns. crossTable: the tools left a cross table.
-  int (*settingsSheet)(CTabroClientDlg& dlg, int runType, bool show, CCsvPropPage* data, bool crossTable) = nullptr;
-  // Replays the job's join on the loaded data; 1 joined.
-  int (*replayJoin)(CTabroClientDlg& dlg) = nullptr;
-  // CTabroClientDlg::SelectReuseJob, SaveReuseJob and OnEditReuseJobs.
-  int (*selectReuseJob)(CTabroClientDlg& dlg) = nullptr;
-  void (*saveReuseJob)(CTabroClientDlg& dlg, const CString& command, int outputFormat, int charCode,
-                       const CString& toolText, int runType) = nullptr;
-  void (*editReuseJobs)(CTabroClientDlg& dlg) = nullptr;
-};
-PipelineDialogs& GetPipelineDialogs();
-
 // What the pipeline and the watch thread ask of the main window, which the window
 // layer provides; null while no window runs (tests of the pipeline alone).
 class CMainDlgView {

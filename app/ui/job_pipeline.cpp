@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "app/tabro_client_dlg.h"
+#include "app/up_calls.h"
 #include "app/ui/new_file_dlg.h"
 #include "jobsheet/sheet/csv_prop_page.h"
 #include "platform/ui_hooks.h"
@@ -37,8 +38,7 @@ int CTabroClientDlg::ProcessCsv(const CString& path, int runType) {
   if (runType == 1) {
     if (theApp.m_CommandReUse) {
       if (m_Command.IsEmpty()) {
-        const auto select = GetPipelineDialogs().selectReuseJob;
-        const int r = select ? select(*this) : -1;
+        const int r = GetUpCalls().selectReuseJob(*this);
         if (r == -1) return 0;
         chosen = r == 1;
         if (!chosen) m_NewFileMode = m_ReuseChoice < 0 ? m_ReuseChoice : -1;
@@ -129,8 +129,7 @@ int CTabroClientDlg::ProcessCsv(const CString& path, int runType) {
   }
 
   const bool watched = theApp.m_InputKind == INPUT_WATCH_FOLDER;
-  const auto sheet = GetPipelineDialogs().settingsSheet;
-  const int result = sheet ? sheet(*this, runType, !watched, csvData.get(), crossTable) : IDCANCEL;
+  const int result = GetUpCalls().settingsSheet(*this, runType, !watched, csvData.get(), crossTable);
   if (result == -1 || result == -2) {
     if (result == -2) {
       theApp.DoMessageBox(CString::Build(u"CSVデータの列数は%d以内にして下さい。", 256));
@@ -148,9 +147,8 @@ int CTabroClientDlg::ProcessCsv(const CString& path, int runType) {
                         (kind == INPUT_COMMAND_LINE && theApp.m_RunVariant == 0);
   if (result == IDOK && keepsJob && theApp.m_CommandReUse) {
     const CString toolText = theApp.FormatToolOrder();
-    if (const auto save = GetPipelineDialogs().saveReuseJob) {
-      save(*this, m_Command, m_JobSetting.m_OutputFormat, m_JobSetting.m_CharCode, toolText, runType);
-    }
+    GetUpCalls().saveReuseJob(*this, m_Command, m_JobSetting.m_OutputFormat, m_JobSetting.m_CharCode, toolText,
+                              runType);
     if (theApp.m_ToolOrder[0].toolKind != TOOL_NONE && m_ReuseSaveResult > 0) {
       theApp.SaveEditSettings(m_BaseName, m_OutputName, 0);
     }

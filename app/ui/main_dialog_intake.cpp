@@ -7,6 +7,7 @@
 #include "app/app_startup.h"
 #include "app/command_line.h"
 #include "app/tabro_client_dlg.h"
+#include "app/up_calls.h"
 #include "app/ui/excel_list_type_select_dlg.h"
 #include "app/ui/name_dlg.h"
 #include "grid/csv_split.h"
@@ -125,15 +126,14 @@ bool CTabroClientDlg::SendWithHeldKey(bool commandLine) {
   }
   // Ctrl at a command-line start: the file's reusable job, sent as stored. A
   // cancelled choice sends nothing.
-  const auto select = GetPipelineDialogs().selectReuseJob;
-  if (!select || select(*this) == -1) return true;
+  if (GetUpCalls().selectReuseJob(*this) == -1) return true;
   if (!theApp.m_LastToolText.IsEmpty()) {
     theApp.ResetToolSettings(0);
     theApp.LoadEditSettings(m_BaseName, m_OutputName);
   }
   if (!LoadForDirectSend(*this)) return true;
   if (theApp.m_JoinDef.AddCsvCnt > 0) {
-    if (const auto replay = GetPipelineDialogs().replayJoin) replay(*this);
+    GetUpCalls().replayJoin(*this);
   }
   SendJob(0, 3, CString(), 1, 0);
   return true;

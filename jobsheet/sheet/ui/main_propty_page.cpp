@@ -3,6 +3,7 @@
 #include "app/steps/join_replay.h"
 #include "app/tabro_client_app.h"
 #include "app/tabro_client_dlg.h"
+#include "edittools/chain/ui/data_edit.h"
 #include "jobsheet/sheet/page_values.h"
 #include "jobsheet/sheet/ui/edit_prop_sheet.h"
 #include "jobsheet/sheet/ui/preview_bitmap.h"
@@ -28,7 +29,6 @@ CEditPropSheet* SheetOf(const CPropertyPage& page) { return dynamic_cast<CEditPr
 
 }  // namespace
 
-void (*CMainProptyPage::s_ConfirmTools)() = nullptr;
 
 BEGIN_MESSAGE_MAP(CMainProptyPage, CPropertyPage)
   ON_BN_CLICKED(res::IDC_MAIN_PDF, &CMainProptyPage::OnPdf)
@@ -278,7 +278,7 @@ void CMainProptyPage::ResetOutputSettings() {
 }
 
 void CMainProptyPage::OnConfirmTools() {
-  if (s_ConfirmTools) s_ConfirmTools();
+  RunOrderConfirmation();
 }
 
 int CMainProptyPage::RunAddCsv() {

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "app/tabro_client_dlg.h"
-#include "jobsheet/sheet/ui/pipeline_dialogs.h"
 #include "platform/paths.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/modal_driver.h"
@@ -22,7 +21,6 @@ constexpr unsigned kSheet = 0, kNewFileDlg = 302;
 class JobPipelineTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    RegisterPipelineDialogs();
     theApp.m_ProgramFolder = FromFsPath(dir.path());
     theApp.ClearReuseCommands();
     theApp.m_CommandReUse = 0;

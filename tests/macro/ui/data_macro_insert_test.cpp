@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/tabro_client_app.h"
-#include "app/tool_dialogs.h"
+#include "app/up_calls.h"
 #include "app/app_reset.h"
 #include "grid/grid_set_fixture.h"
 #include "support/screenshot.h"
@@ -223,7 +223,9 @@ TEST_F(DataMacroInsertTest, ReadOnlyViewShowsTheSnapshotAndAcceptsNoChange) {
 }
 
 TEST_F(DataMacroInsertTest, TheStepReachesTheDialogThroughTheTable) {
-  ToolDialogs().macro = &RunMacroColumnDialog;
+  // The program's start-up lives above this layer: the test fills the one entry.
+  const MacroDialogFn saved = GetUpCalls().macro;
+  GetUpCalls().macro = &RunMacroColumnDialog;
   theApp.m_MacroSetting.EditDatclms = 5;
   theApp.m_MacroSetting.colms = 6;
   theApp.m_MacroSetting.ClmArry = {MACROCOL{1, 0, CString(), u"品名"}, MACROCOL{-1, 2, u"[単価]*[数量]", u"金額"}};
@@ -236,9 +238,9 @@ TEST_F(DataMacroInsertTest, TheStepReachesTheDialogThroughTheTable) {
   });
   MacroDialogIo io;
   io.chainMode = 1;
-  EXPECT_EQ(ToolDialogs().macro(io), IDOK);
+  EXPECT_EQ(GetUpCalls().macro(io), IDOK);
   EXPECT_EQ(io.skipped, 0);
-  ToolDialogs() = ToolDialogTable{};
+  GetUpCalls().macro = saved;
 }
 
 }  // namespace

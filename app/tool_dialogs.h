@@ -68,7 +68,7 @@ struct AddCsvDialogIo {
 // the dialog has stored its layout in theApp.m_MacroSetting and taken the
 // preview snapshot.
 struct MacroDialogIo {
-  int chainMode = 0;          // in: start from the stored layout, offer "スキップ"
+  int inChain = 0;            // in: start from the stored layout, offer "スキップ"
   int crossColumnGroups = 0;  // in: column items of a cross table made before
   int pivotGroupCount = 0;    // in: group items of that aggregation
   int skipped = 0;            // out: "スキップ"

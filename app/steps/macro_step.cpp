@@ -72,7 +72,7 @@ int CTabroClientDlg::RunMacroStep(int show, int fromStored) {
   m_MacroColumnCount = 0;
   if (show != 0) {
     MacroDialogIo io;
-    io.chainMode = fromStored != 0 ? 1 : 0;
+    io.inChain = fromStored != 0 ? 1 : 0;
     io.crossColumnGroups = m_CrossColumnGroups;
     io.pivotGroupCount = m_PivotGroupCount;
     if (GetUpCalls().macro(io) != IDOK) return -1;

@@ -22,7 +22,7 @@ constexpr char16_t kNarrowedToNothingMessage[] =
 }  // namespace
 
 int CTabroClientDlg::ProcessCsv(const CString& path, int runType) {
-  const bool rerun = runType == 2;
+  const bool rerun = runType == RUN_AGAIN;
   theApp.m_CurrentReuse.Clear();
   if (!rerun) {
     // A fresh input is named after its file until a reusable job names it.
@@ -35,7 +35,7 @@ int CTabroClientDlg::ProcessCsv(const CString& path, int runType) {
 
   // The command: from the name, a reusable job, or the default.
   bool chosen = false;
-  if (runType == 1) {
+  if (runType == RUN_NEW_INPUT) {
     if (theApp.m_CommandReUse) {
       if (m_Command.IsEmpty()) {
         const int r = GetUpCalls().selectReuseJob(*this);
@@ -73,7 +73,7 @@ int CTabroClientDlg::ProcessCsv(const CString& path, int runType) {
   // A locked job named on the command line goes out without the sheet.
   if (theApp.m_InputKind == INPUT_COMMAND_LINE && theApp.m_NoReusePrompt && chosen &&
       theApp.m_CurrentReuse.locked == 1) {
-    SendJob(0, 0, CString(), 1, 0);
+    SendJob(SEND_DOCUMENT, SEND_DATA_GRID, CString(), SEND_OPEN_AFTER_SAVE, TIMESTAMP_NONE);
     return 1;
   }
 
@@ -138,7 +138,8 @@ int CTabroClientDlg::ProcessCsv(const CString& path, int runType) {
     return -1;
   }
   if (watched) {
-    SendJob(0, 2, CString(), 1, 0);   // sets m_LastSendResult: 0 only when saved
+    // Sets m_LastSendResult: 0 only when saved.
+    SendJob(SEND_DOCUMENT, SEND_AS_LOADED, CString(), SEND_OPEN_AFTER_SAVE, TIMESTAMP_NONE);
     return 1;
   }
 
@@ -177,7 +178,7 @@ void CTabroClientDlg::StartInput(int runType) {
     ++m_RunCount;
   } else if (r == 1) {
     ShowButton(kLaunchButton, m_NewFileMode < 0);
-  } else if (runType != 2) {
+  } else if (runType != RUN_AGAIN) {
     ResetDropZone();
     ShowButton(kLaunchButton, false);
   }

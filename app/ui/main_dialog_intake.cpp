@@ -85,7 +85,7 @@ namespace {
 bool LoadForDirectSend(CTabroClientDlg& dlg) {
   auto scratch = std::make_unique<CCsvPropPage>();
   if (dlg.LoadCsv(dlg.m_InputPath, scratch.get(), LOAD_FILE) != 1) return false;
-  return dlg.FillCsvPage(dlg.m_InputPath, scratch.get(), 1) == 1;
+  return dlg.FillCsvPage(dlg.m_InputPath, scratch.get(), RUN_NEW_INPUT) == 1;
 }
 
 }  // namespace
@@ -115,13 +115,17 @@ bool CTabroClientDlg::SendWithHeldKey(bool commandLine) {
                                                                    : dlg.m_ListType);
       }
     }
-    if (LoadForDirectSend(*this)) SendJob(0, 0, CString(), 1, 0);
+    if (LoadForDirectSend(*this)) {
+      SendJob(SEND_DOCUMENT, SEND_DATA_GRID, CString(), SEND_OPEN_AFTER_SAVE, TIMESTAMP_NONE);
+    }
     ResetJobSettings(1);
     return true;
   }
   theApp.m_RunVariant = 2;
   if (!commandLine) {
-    if (LoadForDirectSend(*this)) SendJob(0, 0, CString(), 1, 0);
+    if (LoadForDirectSend(*this)) {
+      SendJob(SEND_DOCUMENT, SEND_DATA_GRID, CString(), SEND_OPEN_AFTER_SAVE, TIMESTAMP_NONE);
+    }
     return true;
   }
   // Ctrl at a command-line start: the file's reusable job, sent as stored. A
@@ -135,7 +139,7 @@ bool CTabroClientDlg::SendWithHeldKey(bool commandLine) {
   if (theApp.m_JoinDef.AddCsvCnt > 0) {
     GetUpCalls().replayJoin(*this);
   }
-  SendJob(0, 3, CString(), 1, 0);
+  SendJob(SEND_DOCUMENT, SEND_REUSE_JOB, CString(), SEND_OPEN_AFTER_SAVE, TIMESTAMP_NONE);
   return true;
 }
 
@@ -171,7 +175,7 @@ void CTabroClientDlg::OnTimer(unsigned id) {
     EndMainDialog(IDOK);
     return;
   }
-  StartInput(1);
+  StartInput(RUN_NEW_INPUT);
 }
 
 void CTabroClientDlg::OnDropFiles(const std::vector<CString>& paths) {
@@ -201,7 +205,7 @@ void CTabroClientDlg::OnDropFiles(const std::vector<CString>& paths) {
     ResetDropZone();
     return;
   }
-  if (!SendWithHeldKey(false)) StartInput(1);
+  if (!SendWithHeldKey(false)) StartInput(RUN_NEW_INPUT);
   SetDropZoneText(CString(res::kDropZoneText));
 }
 
@@ -246,7 +250,7 @@ void CTabroClientDlg::OnSelectFile() {
     return;
   }
   theApp.m_RunVariant = 0;
-  if (confirmed && !SendWithHeldKey(false)) StartInput(1);
+  if (confirmed && !SendWithHeldKey(false)) StartInput(RUN_NEW_INPUT);
   SetDropZoneText(CString(res::kDropZoneText));
 }
 
@@ -267,12 +271,12 @@ void CTabroClientDlg::OnFromClipboard() {
   CheckFileName(m_InputPath);
   theApp.m_InputKind = INPUT_CLIPBOARD;
   theApp.m_RunVariant = 0;
-  StartInput(1);
+  StartInput(RUN_NEW_INPUT);
 }
 
 void CTabroClientDlg::OnLaunch() {
   if (m_InputBusy) return;
-  StartInput(2);
+  StartInput(RUN_AGAIN);
 }
 
 void CTabroClientDlg::ResetDropZone() {

@@ -56,7 +56,7 @@ bool CCsvPropPage::IsCellSelected(int row, int subitem) const {
   return false;
 }
 
-void CCsvPropPage::ClickCell(CsvGrids& g, int row, int subitem, bool shift, bool ctrl) {
+void CCsvPropPage::ClickCell(CsvGrids& g, int row, int subitem, bool shift) {
   if (m_SelKind != SEL_CELLS) ClearSelection();
   m_CurRow = row;
   m_CurSubItem = subitem;
@@ -100,10 +100,9 @@ void CCsvPropPage::ClickCell(CsvGrids& g, int row, int subitem, bool shift, bool
   } else {
     m_SelCells.clear();
   }
-  (void)ctrl;
 }
 
-void CCsvPropPage::ClickRow(CsvGrids& g, int row, bool shift, bool ctrl) {
+void CCsvPropPage::ClickRow(int row, bool shift, bool ctrl) {
   if (!m_EditMode) {
     m_CellText.Empty();
     m_SelCell = HEADERDATA{};
@@ -163,10 +162,9 @@ void CCsvPropPage::ClickRow(CsvGrids& g, int row, bool shift, bool ctrl) {
     m_AnchorRow = row;
     m_SelMulti = MULTI_SINGLE;
   }
-  (void)g;
 }
 
-void CCsvPropPage::ClickColumn(CsvGrids& g, int subitem, bool shift, bool ctrl) {
+void CCsvPropPage::ClickColumn(int subitem, bool shift, bool ctrl) {
   if (subitem < kFirstDataSubItem) {
     m_SelCells.clear();
     return;
@@ -227,7 +225,6 @@ void CCsvPropPage::ClickColumn(CsvGrids& g, int subitem, bool shift, bool ctrl) 
   m_SelCells.clear();
   for (int c : m_SelOrder) m_SelCells.push_back(HEADERDATA{m_RowListTop < 0 ? 0 : m_RowListTop, c, 0});
   m_SelKind = SEL_COLUMNS;
-  (void)g;
 }
 
 void CCsvPropPage::MoveCursor(CsvGrids& g, int direction) {

@@ -53,7 +53,7 @@ TEST_F(MacroStep, DialogBranch) {
   dlg_.m_PivotGroupCount = 2;
   g_result = IDCANCEL;
   EXPECT_EQ(dlg_.RunMacroStep(1, 1), -1);
-  EXPECT_EQ(g_seen.chainMode, 1);
+  EXPECT_EQ(g_seen.inChain, 1);
   EXPECT_EQ(g_seen.crossColumnGroups, 1);
   EXPECT_EQ(g_seen.pivotGroupCount, 2);
   EXPECT_EQ(DataGridAsCsv(), kAsLoaded);
@@ -66,7 +66,7 @@ TEST_F(MacroStep, DialogBranch) {
   g_skip = 0;
   dlg_.m_CrossColumnGroups = dlg_.m_PivotGroupCount = 0;
   EXPECT_EQ(dlg_.RunMacroStep(1, 0), 0);
-  EXPECT_EQ(g_seen.chainMode, 0);
+  EXPECT_EQ(g_seen.inChain, 0);
   EXPECT_EQ(DataGridAsCsv(), "qty,x3\n2,6\n10,30\n");
   EXPECT_EQ(dlg_.m_MacroColumnCount, 2);
   EXPECT_EQ(theApp.m_RowFieldCount[2], 2);

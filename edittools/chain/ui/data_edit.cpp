@@ -262,7 +262,7 @@ void CDataEdit::OpenToolReadOnly(int kind) {
   }
   if (kind == TOOL_MACRO) {
     CDataMacroInsert dlg(this);
-    dlg.m_ChainMode = 1;
+    dlg.m_InChain = 1;
     dlg.m_ReadOnly = 1;
     dlg.DoModal();
     return;

@@ -96,13 +96,13 @@ void CCsvPropPageWnd::OnGroupColumn() {
 
 void CCsvPropPageWnd::OnRowTotal() {
   CsvGrids g = AppCsvGrids();
-  if (m_Page.CheckRowTotal(g)) m_Page.AddRowTotal(g);
+  if (m_Page.CheckRowTotal()) m_Page.AddRowTotal(g);
   RefreshAfterCommand();
 }
 
 void CCsvPropPageWnd::OnTimeSpan() {
   CsvGrids g = AppCsvGrids();
-  if (!m_Page.CheckTimeSpan(g)) return;
+  if (!m_Page.CheckTimeSpan()) return;
   CTimeSpanDlg dlg(this);
   if (dlg.DoModal() != IDOK) return;
   m_Page.AddTimeSpan(g, TextToInt(dlg.m_Minutes.View()));

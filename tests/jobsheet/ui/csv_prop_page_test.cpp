@@ -178,8 +178,7 @@ TEST_F(CsvPageWindow, ColumnFilterAndTimeSpanButtonsOpenTheirDialogs) {
   page.m_ReportKind = 1;   // a summary table by items: time differences are offered
   page.m_SubKind = 2;
   wnd->m_GridList.ClickColumnAsUser(1 + kFirstDataSubItem);
-  CsvGrids g = AppCsvGrids();
-  page.ClickColumn(g, 2 + kFirstDataSubItem, true, false);   // Shift: a start and an end column
+  page.ClickColumn(2 + kFirstDataSubItem, true, false);   // Shift: a start and an end column
   wnd->RefreshAfterCommand();
   modal.QueueCancel(266);   // 時間差設定
   ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_TIMESPAN));

@@ -41,7 +41,7 @@ class JobPipelineTest : public ::testing::Test {
     dlg.m_InputPath = path;
     dlg.CheckFileName(path);
     theApp.m_InputKind = kind;
-    return dlg.ProcessCsv(path, 1);
+    return dlg.ProcessCsv(path, RUN_NEW_INPUT);
   }
   CString Csv(const std::string& name, int dataRows) {
     std::string text = "品名,数量\r\n";

@@ -1,5 +1,5 @@
 // The sort and filter step routines over theApp: stored settings, their dialog
-// branch through the dialog table, and what a cancel or a refusal leaves.
+// branch through the up-calls, and what a cancel or a refusal leaves.
 
 #include <gtest/gtest.h>
 

@@ -29,7 +29,6 @@ CEditPropSheet* SheetOf(const CPropertyPage& page) { return dynamic_cast<CEditPr
 
 }  // namespace
 
-
 BEGIN_MESSAGE_MAP(CMainProptyPage, CPropertyPage)
   ON_BN_CLICKED(res::IDC_MAIN_PDF, &CMainProptyPage::OnPdf)
   ON_BN_CLICKED(res::IDC_MAIN_EXCEL, &CMainProptyPage::OnExcel)

@@ -7,7 +7,7 @@
 #include "app/tabro_client_app.h"
 #include "app/ui/automation_proxy.h"
 #include "app/ui/main_dlg_window.h"
-#include "jobsheet/sheet/ui/install_dialog_tables.h"
+#include "jobsheet/sheet/ui/install_up_calls.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qt_ui_hooks.h"
 
@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
   // Qt takes its own options (-platform ...) off argv; the rest is the program's.
   ui::StartApplication(argc, argv);
   QtUiHooks hooks;
-  InstallDialogTables();
+  InstallUpCalls();
 
   StartupSettings& startup = StartupInputs();
   for (int i = 1; i < argc; ++i) startup.arguments.emplace_back(argv[i]);

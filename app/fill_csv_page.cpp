@@ -5,8 +5,8 @@
 #include "jobsheet/sheet/csv_page_exchange.h"
 #include "platform/ui_hooks.h"
 
+// Both run types fill the page alike; the parameter keeps the member's signature.
 int CTabroClientDlg::FillCsvPage(CString path, CCsvPropPage* page, int mode) {
-  (void)mode;
   CsvGrids grids = AppCsvGrids();
   if (theApp.m_InputKind == INPUT_CLIPBOARD) {
     const int read = page->ReadClipboardText();

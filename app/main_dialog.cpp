@@ -26,11 +26,6 @@ constexpr int kClipboardButton = 1118;
 // has nothing to reset.
 CTabroClientDlg::CTabroClientDlg() = default;
 
-PipelineDialogs& GetPipelineDialogs() {
-  static PipelineDialogs dialogs;
-  return dialogs;
-}
-
 CTabroClientDlg::~CTabroClientDlg() { StopWatchThread(); }
 
 void CTabroClientDlg::StopWatchThread() {

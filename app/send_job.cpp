@@ -7,10 +7,10 @@
 
 unsigned CTabroClientDlg::SendJob(int test, int dataSource, const CString& outputFolder, int openAfterSave,
                                   int timestampMode) {
-  // Data source 3: the caller chose the input's reusable job, whose command
-  // stands in m_Command as stored; the data goes as loaded.
-  if (dataSource == 3) {
-    dataSource = 0;
+  // The caller chose the input's reusable job, whose command stands in
+  // m_Command as stored; the data goes as loaded.
+  if (dataSource == SEND_REUSE_JOB) {
+    dataSource = SEND_DATA_GRID;
   } else {
     m_Command = BuildCommandText();
   }

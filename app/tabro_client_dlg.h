@@ -30,26 +30,28 @@ enum : int {
   LOAD_RESTORE = 2,   // bring back the data as loaded (start again on a loaded input)
 };
 
+// Run types of ProcessCsv and StartInput, handed on to FillCsvPage and the
+// reusable-job dialogs.
+enum : int {
+  RUN_NEW_INPUT = 1,  // a new input: its command, its tools, a fresh load
+  RUN_AGAIN = 2,      // the current input again ("起動"): restored, tools with their dialogs
+};
+
+// Arguments of SendJob.
+enum : int {
+  SEND_DOCUMENT = 0,  // the test-run flag off: the whole document
+  SEND_TEST_RUN = 1,  // a one-page test run
+};
+enum : int {
+  SEND_DATA_GRID = 0,    // the data grid
+  SEND_EDIT_GRID = 1,    // the CSV page's grid
+  SEND_AS_LOADED = 2,    // the data as loaded
+  SEND_REUSE_JOB = 3,    // the data grid with m_Command kept (the reusable job the caller chose)
+};
+enum : int { SEND_KEEP_CLOSED = 0, SEND_OPEN_AFTER_SAVE = 1 };
+
 class CTabroClientDlgAutoProxy;
 class CTabroClientDlg;
-
-// What the pipeline opens from the layers above the main window (the settings
-// sheet, the reusable-job dialogs, the join replay); the sheet's window code
-// fills it at start-up. An entry left null acts as if the user had cancelled.
-struct PipelineDialogs {
-  // Fills the three pages on the loaded input and, when show, runs the sheet:
-  // its result (1 after "実行"); -1 when the CSV page could not be filled, -2
-  // when it cannot take the columns. crossTable: the tools left a cross table.
-  int (*settingsSheet)(CTabroClientDlg& dlg, int runType, bool show, CCsvPropPage* data, bool crossTable) = nullptr;
-  // Replays the job's join on the loaded data; 1 joined.
-  int (*replayJoin)(CTabroClientDlg& dlg) = nullptr;
-  // CTabroClientDlg::SelectReuseJob, SaveReuseJob and OnEditReuseJobs.
-  int (*selectReuseJob)(CTabroClientDlg& dlg) = nullptr;
-  void (*saveReuseJob)(CTabroClientDlg& dlg, const CString& command, int outputFormat, int charCode,
-                       const CString& toolText, int runType) = nullptr;
-  void (*editReuseJobs)(CTabroClientDlg& dlg) = nullptr;
-};
-PipelineDialogs& GetPipelineDialogs();
 
 // What the pipeline and the watch thread ask of the main window, which the window
 // layer provides; null while no window runs (tests of the pipeline alone).
@@ -241,9 +243,9 @@ class CTabroClientDlg {
   // ---- Sending a job -----------------------------------------------------------
   // Turns the job into the web client's request and sends it; deletes the input
   // file afterwards when asked (never for a test run). The document job's result,
-  // 0 on success. test: a one-page test run. dataSource: 1 the CSV page's grid,
-  // 2 the data as loaded, 0 the data grid, 3 the data grid with m_Command kept
-  // as it stands (the reusable job the caller chose).
+  // 0 on success. test: SEND_DOCUMENT or SEND_TEST_RUN; dataSource: SEND_DATA_GRID,
+  // SEND_EDIT_GRID, SEND_AS_LOADED or SEND_REUSE_JOB; openAfterSave:
+  // SEND_OPEN_AFTER_SAVE or SEND_KEEP_CLOSED; timestampMode: TIMESTAMP_*.
   unsigned SendJob(int test, int dataSource, const CString& outputFolder, int openAfterSave, int timestampMode);
   // Clears the record; flag 1 also empties the grids and their counts.
   void ResetJobSettings(int flag);

@@ -1,9 +1,7 @@
 #pragma once
-// The tools' settings dialogs as the step routines call them. The step routines
-// live in the app layer and must not include window code, so each dialog is
-// reached through this table, which the window layer fills at start-up. An entry
-// stays null until its dialog exists; a step whose dialog is missing returns -1
-// as if the user had cancelled.
+// What the tools' settings dialogs are handed and give back. The step routines
+// live in the app layer and must not include window code, so they reach each
+// dialog through its entry in the up-calls (app/up_calls.h).
 
 #include <cstdint>
 #include <vector>
@@ -70,7 +68,7 @@ struct AddCsvDialogIo {
 // the dialog has stored its layout in theApp.m_MacroSetting and taken the
 // preview snapshot.
 struct MacroDialogIo {
-  int chainMode = 0;          // in: start from the stored layout, offer "スキップ"
+  int inChain = 0;            // in: start from the stored layout, offer "スキップ"
   int crossColumnGroups = 0;  // in: column items of a cross table made before
   int pivotGroupCount = 0;    // in: group items of that aggregation
   int skipped = 0;            // out: "スキップ"
@@ -84,15 +82,3 @@ using FilterDialogFn = int (*)(FilterDialogIo& io);
 using PivotDialogFn = int (*)(PivotDialogIo& io);
 using AddCsvDialogFn = int (*)(AddCsvDialogIo& io);
 using MacroDialogFn = int (*)(MacroDialogIo& io);
-
-struct ToolDialogTable {
-  OrderDialogFn order = nullptr;      // the tool-order dialog
-  PivotDialogFn pivot = nullptr;      // kind 1
-  AddCsvDialogFn addCsv = nullptr;    // kind 2
-  FilterDialogFn filter = nullptr;    // kind 3
-  SortDialogFn sort = nullptr;        // kind 4
-  MacroDialogFn macro = nullptr;      // kind 5
-};
-
-// The one table, filled by the window layer.
-ToolDialogTable& ToolDialogs();

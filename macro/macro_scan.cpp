@@ -121,7 +121,7 @@ double ReadDouble(const char16_t* p) {
   const char* first = s.c_str();
   if (*first == '+') ++first;
   double value = 0.0;
-  auto [end, ec] = std::from_chars(first, s.c_str() + s.size(), value);
+  const std::errc ec = std::from_chars(first, s.c_str() + s.size(), value).ec;
   if (ec == std::errc::result_out_of_range) {
     // Overflow reads as infinity and underflow as zero, as the runtime does:
     // the magnitude is the count of integer digits plus the exponent.
@@ -135,7 +135,6 @@ double ReadDouble(const char16_t* p) {
     if (magnitude > 0) return negative ? -HUGE_VAL : HUGE_VAL;
     return negative ? -0.0 : 0.0;
   }
-  (void)end;
   return value;
 }
 

@@ -6,7 +6,7 @@
 #include "app/app_grids.h"
 #include "app/steps/join_replay.h"
 #include "app/tabro_client_dlg.h"
-#include "app/tool_dialogs.h"
+#include "app/up_calls.h"
 #include "edittools/join/addcsv_join.h"
 #include "platform/paths.h"
 #include "platform/ui_hooks.h"
@@ -36,15 +36,13 @@ bool AddCsvFilesExist(bool emptyIsMissing) {
 // The join editor's outcome as a step result.
 int AddCsvWithEditor(int inChain) {
   CTabroClientApp& app = theApp;
-  const AddCsvDialogFn dialog = ToolDialogs().addCsv;
-  if (!dialog) return -1;
   if (!AddCsvFilesExist(true)) return -1;
   const int updateFg = app.m_JoinDef.AddCsvUpdateFg;
   AddCsvDialogIo io;
   io.inChain = inChain;
   io.csvPath = app.m_CsvPath;
   io.csvTitle = StemOf(app.m_CsvPath);
-  if (dialog(io) != IDOK) return -1;
+  if (GetUpCalls().addCsv(io) != IDOK) return -1;
   if (io.removedAll) {
     // Nothing left to join: the data go on unchanged, and the running job forgets
     // its stored tool settings.

@@ -3,7 +3,7 @@
 #include <ctime>
 
 #include "app/tabro_client_dlg.h"
-#include "app/tool_dialogs.h"
+#include "app/up_calls.h"
 #include "edittools/filter/filter_engine.h"
 #include "platform/ui_hooks.h"
 
@@ -43,11 +43,9 @@ int CTabroClientDlg::RunFilterStep(int show, int inChain) {
   CTabroClientApp& app = theApp;
   FILTERDAT conds[FILTER_MAX_CONDS];
   if (show == 1) {
-    const FilterDialogFn dialog = ToolDialogs().filter;
-    if (!dialog) return -1;
     FilterDialogIo io;
     io.inChain = inChain != 0 ? 1 : 0;
-    if (dialog(io) != IDOK) return -1;
+    if (GetUpCalls().filter(io) != IDOK) return -1;
     if (io.skipped) return 1;
     const int count = io.condCount;
     if (!InRange(count, FILTER_MAX_CONDS)) {

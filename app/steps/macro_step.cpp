@@ -4,7 +4,7 @@
 #include <type_traits>
 
 #include "app/tabro_client_dlg.h"
-#include "app/tool_dialogs.h"
+#include "app/up_calls.h"
 #include "macro/macro_columns.h"
 #include "platform/ui_hooks.h"
 
@@ -71,13 +71,11 @@ int CTabroClientDlg::RunMacroStep(int show, int fromStored) {
   m_MacroColumns.clear();
   m_MacroColumnCount = 0;
   if (show != 0) {
-    const MacroDialogFn dialog = ToolDialogs().macro;
-    if (!dialog) return -1;
     MacroDialogIo io;
-    io.chainMode = fromStored != 0 ? 1 : 0;
+    io.inChain = fromStored != 0 ? 1 : 0;
     io.crossColumnGroups = m_CrossColumnGroups;
     io.pivotGroupCount = m_PivotGroupCount;
-    if (dialog(io) != IDOK) return -1;
+    if (GetUpCalls().macro(io) != IDOK) return -1;
     if (io.skipped) return 1;
   } else {
     TakePreviewSnapshot();

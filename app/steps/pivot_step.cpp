@@ -1,7 +1,7 @@
 // The aggregation step: hands the application's data grid and settings to the
 // aggregation engine.
 #include "app/tabro_client_dlg.h"
-#include "app/tool_dialogs.h"
+#include "app/up_calls.h"
 #include "edittools/pivot/pivot_engine.h"
 #include "platform/ui_hooks.h"
 
@@ -29,13 +29,11 @@ int CTabroClientDlg::RunPivotStep(int show, int inChain) {
   m_PivotRun.columnTypes = theApp.m_ColumnTypes;
 
   if (show == 1) {
-    const PivotDialogFn dialog = ToolDialogs().pivot;
-    if (!dialog) return -1;
     PivotDialogIo io;
     io.inChain = inChain;
     io.sumStyl = m_PivotRun.sumStyl;
     io.sumType = m_PivotRun.sumType;
-    if (dialog(io) != IDOK) return -1;
+    if (GetUpCalls().pivot(io) != IDOK) return -1;
     if (io.skipped) return 1;
     LoadPivotRun(m_PivotRun, theApp.m_PivotSetting);
     m_PivotRun.headerRows = io.columnItems;

@@ -1,7 +1,7 @@
 // The sort step of the tool chain over theApp's data grid.
 
 #include "app/tabro_client_dlg.h"
-#include "app/tool_dialogs.h"
+#include "app/up_calls.h"
 #include "edittools/sort/sort_grid.h"
 #include "platform/ui_hooks.h"
 
@@ -20,8 +20,6 @@ int SortTheDataGrid(const SORTKEYS& keys) {
 int CTabroClientDlg::SortWithDialog(int inChain) {
   CTabroClientApp& app = theApp;
   if (app.m_TitleRow < 0) return -1;
-  const SortDialogFn dialog = ToolDialogs().sort;
-  if (!dialog) return -1;
   app.DetectColumnTypes(0);
   SortDialogIo io;
   io.columnCount = app.m_DataCols;
@@ -33,7 +31,7 @@ int CTabroClientDlg::SortWithDialog(int inChain) {
     io.columnNames.push_back(app.m_DataGrid.GetAt(app.m_TitleRow, c));
   }
   io.inChain = inChain;
-  if (dialog(io) != IDOK) return -1;
+  if (GetUpCalls().sort(io) != IDOK) return -1;
   // Chosen keys close up; a key without a column is left out.
   SORTKEYS keys;
   for (int k = 0; k < SORT_MAX_KEYS; ++k) {

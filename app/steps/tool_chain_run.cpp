@@ -1,7 +1,7 @@
 // The driver's run of the data-edit chain over theApp's tool order.
 
 #include "app/steps/tool_steps.h"
-#include "app/tool_dialogs.h"
+#include "app/up_calls.h"
 #include "platform/ui_hooks.h"
 #include "edittools/chain/tool_chain.h"
 
@@ -24,8 +24,7 @@ class DlgChainHost : public CToolChainHost {
   }
 
   bool ShowOrderDialog(bool restart, const TOOLORDER* resumeOrder, int resumeIndex) override {
-    const OrderDialogFn dialog = ToolDialogs().order;
-    return dialog && dialog(restart ? 1 : 0, resumeOrder, resumeIndex) == IDOK;
+    return GetUpCalls().order(restart ? 1 : 0, resumeOrder, resumeIndex) == IDOK;
   }
 
   void ShowMessage(const CString& text) override { theApp.DoMessageBox(text); }

@@ -7,6 +7,7 @@
 #include "app/app_startup.h"
 #include "app/command_line.h"
 #include "app/tabro_client_dlg.h"
+#include "app/up_calls.h"
 #include "app/ui/excel_list_type_select_dlg.h"
 #include "app/ui/name_dlg.h"
 #include "edittools/chain/edit_settings_path.h"
@@ -88,7 +89,7 @@ namespace {
 bool LoadForDirectSend(CTabroClientDlg& dlg) {
   auto scratch = std::make_unique<CCsvPropPage>();
   if (dlg.LoadCsv(dlg.m_InputPath, scratch.get(), LOAD_FILE) != 1) return false;
-  return dlg.FillCsvPage(dlg.m_InputPath, scratch.get(), 1) == 1;
+  return dlg.FillCsvPage(dlg.m_InputPath, scratch.get(), RUN_NEW_INPUT) == 1;
 }
 
 }  // namespace
@@ -118,28 +119,31 @@ bool CTabroClientDlg::SendWithHeldKey(bool commandLine) {
                                                                    : dlg.m_ListType);
       }
     }
-    if (LoadForDirectSend(*this)) SendJob(0, 0, CString(), 1, 0);
+    if (LoadForDirectSend(*this)) {
+      SendJob(SEND_DOCUMENT, SEND_DATA_GRID, CString(), SEND_OPEN_AFTER_SAVE, TIMESTAMP_NONE);
+    }
     ResetJobSettings(1);
     return true;
   }
   theApp.m_RunVariant = 2;
   if (!commandLine) {
-    if (LoadForDirectSend(*this)) SendJob(0, 0, CString(), 1, 0);
+    if (LoadForDirectSend(*this)) {
+      SendJob(SEND_DOCUMENT, SEND_DATA_GRID, CString(), SEND_OPEN_AFTER_SAVE, TIMESTAMP_NONE);
+    }
     return true;
   }
   // Ctrl at a command-line start: the file's reusable job, sent as stored. A
   // cancelled choice sends nothing.
-  const auto select = GetPipelineDialogs().selectReuseJob;
-  if (!select || select(*this) == -1) return true;
+  if (GetUpCalls().selectReuseJob(*this) == -1) return true;
   if (!theApp.m_LastToolText.IsEmpty()) {
     theApp.ResetToolSettings(0);
     theApp.LoadEditSettings(m_BaseName, m_OutputName);
   }
   if (!LoadForDirectSend(*this)) return true;
   if (theApp.m_JoinDef.AddCsvCnt > 0) {
-    if (const auto replay = GetPipelineDialogs().replayJoin) replay(*this);
+    GetUpCalls().replayJoin(*this);
   }
-  SendJob(0, 3, CString(), 1, 0);
+  SendJob(SEND_DOCUMENT, SEND_REUSE_JOB, CString(), SEND_OPEN_AFTER_SAVE, TIMESTAMP_NONE);
   return true;
 }
 
@@ -175,7 +179,7 @@ void CTabroClientDlg::OnTimer(unsigned id) {
     EndMainDialog(IDOK);
     return;
   }
-  StartInput(1);
+  StartInput(RUN_NEW_INPUT);
 }
 
 void CTabroClientDlg::OnDropFiles(const std::vector<CString>& paths) {
@@ -205,7 +209,7 @@ void CTabroClientDlg::OnDropFiles(const std::vector<CString>& paths) {
     ResetDropZone();
     return;
   }
-  if (!SendWithHeldKey(false)) StartInput(1);
+  if (!SendWithHeldKey(false)) StartInput(RUN_NEW_INPUT);
   SetDropZoneText(CString(res::kDropZoneText));
 }
 
@@ -250,7 +254,7 @@ void CTabroClientDlg::OnSelectFile() {
     return;
   }
   theApp.m_RunVariant = 0;
-  if (confirmed && !SendWithHeldKey(false)) StartInput(1);
+  if (confirmed && !SendWithHeldKey(false)) StartInput(RUN_NEW_INPUT);
   SetDropZoneText(CString(res::kDropZoneText));
 }
 
@@ -271,12 +275,12 @@ void CTabroClientDlg::OnFromClipboard() {
   CheckFileName(m_InputPath);
   theApp.m_InputKind = INPUT_CLIPBOARD;
   theApp.m_RunVariant = 0;
-  StartInput(1);
+  StartInput(RUN_NEW_INPUT);
 }
 
 void CTabroClientDlg::OnLaunch() {
   if (m_InputBusy) return;
-  StartInput(2);
+  StartInput(RUN_AGAIN);
 }
 
 void CTabroClientDlg::ResetDropZone() {

@@ -5,6 +5,7 @@
 
 #include "app/ui/automation_proxy.h"
 #include "app/ui/system_setting_dlg.h"
+#include "app/up_calls.h"
 #include "platform/ui/ui_driver.h"
 #include "app/ui/user_setting_dlg.h"
 #include "grid/csv_split.h"
@@ -122,7 +123,7 @@ void CTabroClientDlgWnd::OnSelectFile() { m_Dlg.OnSelectFile(); }
 void CTabroClientDlgWnd::OnFromClipboard() { m_Dlg.OnFromClipboard(); }
 void CTabroClientDlgWnd::OnLaunch() { m_Dlg.OnLaunch(); }
 void CTabroClientDlgWnd::OnEditReuseJobs() {
-  if (const auto edit = GetPipelineDialogs().editReuseJobs) edit(m_Dlg);
+  GetUpCalls().editReuseJobs(m_Dlg);
 }
 
 void CTabroClientDlgWnd::OnUserSettings() {

@@ -108,7 +108,7 @@ void CTabroClientDlg::ProcessWatchFile(const CString& name) {
   if (CheckFileName(m_InputPath) == 1) {
     theApp.m_InputKind = INPUT_WATCH_FOLDER;
     theApp.m_RunVariant = 0;
-    if (ProcessCsv(m_InputPath, 1) == 1) m_WatchLastResult = m_LastSendResult;
+    if (ProcessCsv(m_InputPath, RUN_NEW_INPUT) == 1) m_WatchLastResult = m_LastSendResult;
   }
   if (m_WatchLastResult == 0 && DeleteProcessedWatchFiles() == 1) {
     m_WatchDeleted = 1;

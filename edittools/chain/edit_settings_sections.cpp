@@ -43,10 +43,12 @@ const CString kLineEnd(u"\n");
 
 void ReadHeaderSection(CCsvTextFile& in, TOOLORDER& order) {
   static constexpr const char16_t* kKeys[] = {u"Version=", u"EditInf="};
+  enum : int { kVersion, kEditInf, kKeyCount };
+  static_assert(std::size(kKeys) == kKeyCount);
   CString line, value;
   Fields f;
   while (NextSectionLine(in, line)) {
-    if (MatchSettingsKey(line, kKeys, value) != 1) continue;  // the version is not used
+    if (MatchSettingsKey(line, kKeys, value) != kEditInf) continue;  // the version is not used
     if (SplitSettingsList(f, value) < 3) continue;
     const int slot = F(f, 0);
     if (!InRange(slot, 0, TOOL_SLOT_COUNT - 1)) continue;
@@ -74,19 +76,23 @@ void ReadPivotSection(CCsvTextFile& in, PIVOTSETTING& p) {
   static constexpr const char16_t* kKeys[] = {
       u"Colms=",           u"SumType=",    u"SumStyl=",         u"TotalFg=",   u"NendMonth=",
       u"SumClmArryCount=", u"SumClmArry=", u"GrpClmArryCount=", u"GrpClmArry="};
+  // The keys before kSumClmArryCount are the scalars, in the same order.
+  enum : int { kSumClmArryCount = 5, kSumClmArry, kGrpClmArryCount, kGrpClmArry, kKeyCount };
+  static_assert(std::size(kKeys) == kKeyCount);
   int32_t* const scalars[] = {&p.Colms, &p.SumType, &p.SumStyl, &p.TotalFg, &p.NendMonth};
+  static_assert(sizeof(scalars) / sizeof(scalars[0]) == kSumClmArryCount);
   CString line, value;
   Fields f;
   while (NextSectionLine(in, line)) {
     const int key = MatchSettingsKey(line, kKeys, value);
     if (key < 0) continue;
-    if (key < static_cast<int>(std::size(scalars))) {
+    if (key < kSumClmArryCount) {
       *scalars[key] = SettingsInt(value);
-    } else if (key == 5) {
+    } else if (key == kSumClmArryCount) {
       AppendItems(p.SumClmArry, SettingsInt(value));
-    } else if (key == 7) {
+    } else if (key == kGrpClmArryCount) {
       AppendItems(p.GrpClmArry, SettingsInt(value));
-    } else if (key == 6) {
+    } else if (key == kSumClmArry) {
       if (SplitSettingsList(f, value) < 4) continue;
       const int i = ListIndex(p.SumClmArry, F(f, 0));
       if (i < 0) continue;
@@ -94,7 +100,7 @@ void ReadPivotSection(CCsvTextFile& in, PIVOTSETTING& p) {
       s.column = F(f, 1);
       s.sumKind = F(f, 2);
       s.listIndex = F(f, 3);
-    } else {
+    } else if (key == kGrpClmArry) {
       if (SplitSettingsList(f, value) < 9) continue;
       const int i = ListIndex(p.GrpClmArry, F(f, 0));
       if (i < 0) continue;
@@ -139,21 +145,26 @@ void ReadAddCsvSection(CCsvTextFile& in, JOINDEF& j) {
   static constexpr const char16_t* kKeys[] = {
       u"AddCSVFg=", u"SerealFg=",    u"AddCsvCnt=",    u"AddColms=",   u"AddCsvUpdateFg=",
       u"AddCsv=",   u"AdelSelect=", u"ListPosition=", u"ArrayCount=", u"AlignArry="};
+  enum : int {
+    kAddCSVFg, kSerealFg, kAddCsvCnt, kAddColms, kAddCsvUpdateFg,
+    kAddCsv,   kAdelSelect, kListPosition, kArrayCount, kAlignArry, kKeyCount
+  };
+  static_assert(std::size(kKeys) == kKeyCount);
   CString line, value;
   Fields f;
   while (NextSectionLine(in, line)) {
     const int key = MatchSettingsKey(line, kKeys, value);
     switch (key) {
-      case 0: j.AddCSVFg = SettingsInt(value); break;
-      case 1: j.SerealFg = SettingsInt(value); break;
-      case 2: {
+      case kAddCSVFg: j.AddCSVFg = SettingsInt(value); break;
+      case kSerealFg: j.SerealFg = SettingsInt(value); break;
+      case kAddCsvCnt: {
         const int count = SettingsInt(value);
         if (InRange(count, 0, JOIN_MAX_ADDCSV)) j.AddCsvCnt = count;
         break;
       }
-      case 3: j.AddColms = SettingsInt(value); break;
-      case 4: j.AddCsvUpdateFg = SettingsInt(value); break;
-      case 5: {
+      case kAddColms: j.AddColms = SettingsInt(value); break;
+      case kAddCsvUpdateFg: j.AddCsvUpdateFg = SettingsInt(value); break;
+      case kAddCsv: {
         if (SplitSettingsList(f, value) < 6) break;
         const int i = F(f, 0);
         const int cols = F(f, 1);
@@ -165,7 +176,7 @@ void ReadAddCsvSection(CCsvTextFile& in, JOINDEF& j) {
         j.AddCsvTitle[i] = f[5];
         break;
       }
-      case 6: {
+      case kAdelSelect: {
         const int n = SplitSettingsList(f, value);
         if (n < 1) break;
         const int i = F(f, 0);
@@ -175,20 +186,20 @@ void ReadAddCsvSection(CCsvTextFile& in, JOINDEF& j) {
         for (int c = 0; c < cols; ++c) j.AdelSelect[i][c] = static_cast<uint8_t>(F(f, c + 1));
         break;
       }
-      case 7: {
+      case kListPosition: {
         if (SplitSettingsList(f, value) < 5) break;
         const int l = F(f, 0);
         if (!InRange(l, 0, 2)) break;
         j.ListPosition[l] = JOINLISTRECT{F(f, 1), F(f, 2), F(f, 3), F(f, 4)};
         break;
       }
-      case 8: {
+      case kArrayCount: {
         if (SplitSettingsList(f, value) < 2) break;
         const int a = F(f, 0);
         if (InRange(a, 0, JOIN_LINK_ARRAYS - 1)) AppendItems(j.AlignArry[a], F(f, 1));
         break;
       }
-      case 9: {
+      case kAlignArry: {
         if (SplitSettingsList(f, value) < 6) break;
         const int a = F(f, 0);
         if (!InRange(a, 0, JOIN_LINK_ARRAYS - 1)) break;
@@ -246,14 +257,16 @@ void WriteAddCsvSection(CSettingsLineSink& out, const JOINDEF& j) {
 
 void ReadFilterSection(CCsvTextFile& in, FILTERSETTING& s) {
   static constexpr const char16_t* kKeys[] = {u"FilterCnt=", u"ItemCnt=", u"filter=", u"filterKey="};
+  enum : int { kFilterCnt, kItemCnt, kFilter, kFilterKey, kKeyCount };
+  static_assert(std::size(kKeys) == kKeyCount);
   CString line, value;
   Fields f;
   while (NextSectionLine(in, line)) {
     const int key = MatchSettingsKey(line, kKeys, value);
-    if (key == 0 || key == 1) {
+    if (key == kFilterCnt || key == kItemCnt) {
       const int count = SettingsInt(value);
-      if (InRange(count, 0, FILTER_MAX_CONDS)) (key == 0 ? s.FilterCnt : s.ItemCnt) = count;
-    } else if (key == 2) {
+      if (InRange(count, 0, FILTER_MAX_CONDS)) (key == kFilterCnt ? s.FilterCnt : s.ItemCnt) = count;
+    } else if (key == kFilter) {
       if (SplitSettingsList(f, value) < 5) continue;
       const int i = F(f, 0);
       const int values = F(f, 4);
@@ -263,7 +276,7 @@ void ReadFilterSection(CCsvTextFile& in, FILTERSETTING& s) {
       d.kind = F(f, 2);
       d.mode = F(f, 3);
       d.valueCount = values;
-    } else if (key == 3) {
+    } else if (key == kFilterKey) {
       if (SplitSettingsList(f, value) < 3) continue;
       const int i = F(f, 0);
       const int j = F(f, 1);
@@ -297,14 +310,16 @@ void WriteFilterSection(CSettingsLineSink& out, const FILTERSETTING& s) {
 
 void ReadSortSection(CCsvTextFile& in, SORTKEYS& s) {
   static constexpr const char16_t* kKeys[] = {u"sortCnt=", u"sortdata="};
+  enum : int { kSortCnt, kSortData, kKeyCount };
+  static_assert(std::size(kKeys) == kKeyCount);
   CString line, value;
   Fields f;
   while (NextSectionLine(in, line)) {
     const int key = MatchSettingsKey(line, kKeys, value);
-    if (key == 0) {
+    if (key == kSortCnt) {
       const int count = SettingsInt(value);
       if (InRange(count, 0, SORT_MAX_KEYS)) s.sortCnt = count;
-    } else if (key == 1) {
+    } else if (key == kSortData) {
       if (SplitSettingsList(f, value) != 4) continue;
       // The index may equal the count read before it, up to the fourth entry.
       const int i = F(f, 0);
@@ -333,22 +348,24 @@ void WriteSortSection(CSettingsLineSink& out, const SORTKEYS& s) {
 void ReadMacroSection(CCsvTextFile& in, MACROSETTING& m) {
   static constexpr const char16_t* kKeys[] = {u"colms=", u"SelectCol=", u"EditDatclms=",
                                               u"ClmArry_Count=", u"ClmArry="};
+  enum : int { kColms, kSelectCol, kEditDatclms, kClmArryCount, kClmArry, kKeyCount };
+  static_assert(std::size(kKeys) == kKeyCount);
   constexpr int kMapSize = static_cast<int>(std::size(MACROSETTING{}.SelectCol));
   CString line, value;
   Fields f;
   while (NextSectionLine(in, line)) {
     const int key = MatchSettingsKey(line, kKeys, value);
-    if (key == 0) {
+    if (key == kColms) {
       const int count = SettingsInt(value);
       if (InRange(count, 0, kMapSize)) m.colms = count;
-    } else if (key == 1) {
+    } else if (key == kSelectCol) {
       if (!InRange(m.colms, 1, kMapSize) || SplitSettingsList(f, value) != m.colms) continue;
       for (int k = 0; k < m.colms; ++k) m.SelectCol[k] = F(f, k);
-    } else if (key == 2) {
+    } else if (key == kEditDatclms) {
       m.EditDatclms = SettingsInt(value);
-    } else if (key == 3) {
+    } else if (key == kClmArryCount) {
       AppendItems(m.ClmArry, SettingsInt(value));
-    } else if (key == 4) {
+    } else if (key == kClmArry) {
       if (SplitSettingsList(f, value) < 5) continue;
       const int i = ListIndex(m.ClmArry, F(f, 0));
       if (i < 0) continue;

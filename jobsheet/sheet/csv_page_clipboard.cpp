@@ -282,7 +282,6 @@ void CCsvPropPage::OnEditDelete(CsvGrids& g) {
     Refuse(u"タイトル行を含む行の削除はできません。");
     return;
   }
-  const int before = m_ClipState;
   m_ClipState = CLIP_DELETING;
   MeasureSelection();
   if (m_SelKind == SEL_CELLS) {
@@ -321,7 +320,6 @@ void CCsvPropPage::OnEditDelete(CsvGrids& g) {
     RemoveColumns(g, cols);
     m_ColumnsChanged = 1;
   }
-  (void)before;
   FreeClipCells();
   m_SelIndexes.clear();
   m_SelOrder.clear();

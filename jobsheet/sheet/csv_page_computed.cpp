@@ -142,13 +142,13 @@ void CCsvPropPage::MoveNewColumnNextTo(CsvGrids& g, int rightmost) {
   const int added = m_ColCount - 1;
   if (added == rightmost + 1) return;
   ClearSelection();
-  ClickColumn(g, added + kFirstDataSubItem, false, false);
+  ClickColumn(added + kFirstDataSubItem, false, false);
   OnEditCut(g);
-  ClickColumn(g, rightmost + 1 + kFirstDataSubItem, false, false);
+  ClickColumn(rightmost + 1 + kFirstDataSubItem, false, false);
   OnEditInsert(g);
 }
 
-bool CCsvPropPage::CheckRowTotal(const CsvGrids& g) const {
+bool CCsvPropPage::CheckRowTotal() const {
   if (SelectedColumn() < 0) return Refuse(u"列を指定してください。");
   if (!m_RowTotals.empty())
     return Refuse(u"既に横計の設定があります。\n設定した横計の列を削除して、設定を解除してください。");
@@ -157,7 +157,6 @@ bool CCsvPropPage::CheckRowTotal(const CsvGrids& g) const {
   if (!m_TimeSpans.empty() && FlagsAnyIn(m_TimeSpans.front(), *lo - kFirstDataSubItem, *hi - kFirstDataSubItem))
     return Refuse(u"時間差を設定している列に対して横計の設定を行うことはできません。");
   if (m_ColCount >= GRID_COLS) return Refuse(u"最大列数を超えます。追加できません");
-  (void)g;
   return true;
 }
 
@@ -179,7 +178,7 @@ void CCsvPropPage::AddRowTotal(CsvGrids& g) {
   ClearSelection();
 }
 
-bool CCsvPropPage::CheckTimeSpan(const CsvGrids& g) const {
+bool CCsvPropPage::CheckTimeSpan() const {
   if (SelectedColumn() < 0) return Refuse(u"列を指定してください。");
   if (!m_TimeSpans.empty())
     return Refuse(u"既に時間差の設定があります。\n設定した時間差の列を削除して、設定を解除してください。");
@@ -192,7 +191,6 @@ bool CCsvPropPage::CheckTimeSpan(const CsvGrids& g) const {
     }
   }
   if (m_ColCount >= GRID_COLS) return Refuse(u"最大列数を超えます。追加できません");
-  (void)g;
   return true;
 }
 

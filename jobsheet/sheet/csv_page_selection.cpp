@@ -56,7 +56,7 @@ bool CCsvPropPage::IsCellSelected(int row, int subitem) const {
   return false;
 }
 
-void CCsvPropPage::ClickCell(CsvGrids& g, int row, int subitem, bool shift, bool ctrl) {
+void CCsvPropPage::ClickCell(CsvGrids& g, int row, int subitem, bool shift) {
   if (m_SelKind != SEL_CELLS) ClearSelection();
   m_CurRow = row;
   m_CurSubItem = subitem;
@@ -100,7 +100,6 @@ void CCsvPropPage::ClickCell(CsvGrids& g, int row, int subitem, bool shift, bool
   } else {
     m_SelCells.clear();
   }
-  (void)ctrl;
 }
 
 void CCsvPropPage::SelectLine(int kind, int index, bool shift, bool ctrl) {
@@ -165,7 +164,7 @@ void CCsvPropPage::SelectLine(int kind, int index, bool shift, bool ctrl) {
   m_SelKind = kind;
 }
 
-void CCsvPropPage::ClickRow(CsvGrids& g, int row, bool shift, bool ctrl) {
+void CCsvPropPage::ClickRow(int row, bool shift, bool ctrl) {
   if (!m_EditMode) {
     m_CellText.Empty();
     m_SelCell = HEADERDATA{};
@@ -173,10 +172,9 @@ void CCsvPropPage::ClickRow(CsvGrids& g, int row, bool shift, bool ctrl) {
   }
   if (row < 0 || row >= ListRowCount()) return;
   SelectLine(SEL_ROWS, row, shift, ctrl);
-  (void)g;
 }
 
-void CCsvPropPage::ClickColumn(CsvGrids& g, int subitem, bool shift, bool ctrl) {
+void CCsvPropPage::ClickColumn(int subitem, bool shift, bool ctrl) {
   if (subitem < kFirstDataSubItem) {
     m_SelCells.clear();
     return;
@@ -185,7 +183,6 @@ void CCsvPropPage::ClickColumn(CsvGrids& g, int subitem, bool shift, bool ctrl) 
   // One cell per selected column stands for its cells from the top row down.
   m_SelCells.clear();
   for (int c : m_SelOrder) m_SelCells.push_back(HEADERDATA{m_RowListTop < 0 ? 0 : m_RowListTop, c, 0});
-  (void)g;
 }
 
 void CCsvPropPage::MoveCursor(CsvGrids& g, int direction) {

@@ -94,11 +94,11 @@ class CCsvPropPage {
 
   // ---- Selection and cursor ----------------------------------------------------
   // A click on a cell (row -1 below the last row).
-  void ClickCell(CsvGrids& g, int row, int subitem, bool shift, bool ctrl);
+  void ClickCell(CsvGrids& g, int row, int subitem, bool shift);
   // A click on a row number (edit mode only).
-  void ClickRow(CsvGrids& g, int row, bool shift, bool ctrl);
+  void ClickRow(int row, bool shift, bool ctrl);
   // A click on a column heading.
-  void ClickColumn(CsvGrids& g, int subitem, bool shift, bool ctrl);
+  void ClickColumn(int subitem, bool shift, bool ctrl);
   // Moves the cursor cell (DIR_*); the cursor never leaves the rows and columns
   // the list shows.
   void MoveCursor(CsvGrids& g, int direction);
@@ -160,9 +160,9 @@ class CCsvPropPage {
 
   // ---- Computed columns --------------------------------------------------------------
   // Row total (1053) and time difference (1055); minutes asked by the caller.
-  bool CheckRowTotal(const CsvGrids& g) const;
+  bool CheckRowTotal() const;
   void AddRowTotal(CsvGrids& g);
-  bool CheckTimeSpan(const CsvGrids& g) const;
+  bool CheckTimeSpan() const;
   void AddTimeSpan(CsvGrids& g, int minutes);
   void AddComputedColumn(CsvGrids& g, int kind);
   void ComputeRowTotals(CsvGrids& g, const HORIZONTAL& def, int target);

@@ -70,7 +70,7 @@ BOOL CDataMacroInsert::OnInitDialog() {
     m_ColumnCount = app.m_DataCols;
   } else {
     m_DataColumns = m_ColumnCount = app.m_DataCols;
-    if (m_ChainMode) {
+    if (m_InChain) {
       RestoreSettings();
       CheckUsedSlots();
     } else if (app.m_DataCols > 0) {
@@ -110,7 +110,7 @@ void CDataMacroInsert::RestoreSettings() {
   const MACROSETTING& stored = app.m_MacroSetting;
   m_StructureChanged = 0;
   bool fits = true;
-  if (m_ChainMode && !m_ReadOnly) {
+  if (m_InChain && !m_ReadOnly) {
     fits = stored.EditDatclms == app.m_DataCols;
     for (const MACROCOL& c : stored.ClmArry) {
       if (!fits) break;
@@ -149,7 +149,7 @@ void CDataMacroInsert::SetCloseCaption() {
     return;
   }
   show(IDOK, true);
-  show(res::IDC_MACROINS_SKIP, m_ChainMode && theApp.m_ToolOrder[1].toolKind == 0);
+  show(res::IDC_MACROINS_SKIP, m_InChain && theApp.m_ToolOrder[1].toolKind == 0);
   show(res::IDC_MACROINS_SLOTS, true);
   show(res::IDC_MACROINS_SLOT_CAPTION, true);
   show(res::IDC_MACROINS_SLOT_HINT, true);
@@ -432,7 +432,7 @@ void CDataMacroInsert::OnDeleteColumn() {
 void CDataMacroInsert::OnDeselect() {}
 
 void CDataMacroInsert::OnSkip() {
-  m_Skipped = 1;
+  m_Skip = 1;
   CDialogEx::OnOK();
 }
 
@@ -463,11 +463,11 @@ void CDataMacroInsert::OnOK() {
 
 int RunMacroColumnDialog(MacroDialogIo& io) {
   CDataMacroInsert dlg;
-  dlg.m_ChainMode = io.chainMode;
+  dlg.m_InChain = io.inChain;
   dlg.m_CrossColumnGroups = io.crossColumnGroups;
   dlg.m_PivotGroupCount = io.pivotGroupCount;
   const int result = static_cast<int>(dlg.DoModal());
-  io.skipped = dlg.m_Skipped;
+  io.skipped = dlg.m_Skip;
   return result;
 }
 

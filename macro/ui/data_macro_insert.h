@@ -36,8 +36,8 @@ class CDataMacroInsert : public CDialogEx {
   // The proposed name of a new macro column of slot (1-based).
   CString MakeUniqueName(CString name, int slot) const;
 
-  int m_Skipped = 0;
-  int m_ChainMode = 0;
+  int m_Skip = 0;
+  int m_InChain = 0;
   CCheckListBox m_SlotList;
   CListCtrlEx m_ColumnList;
   int m_DataColumns = 0;

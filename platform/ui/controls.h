@@ -276,8 +276,6 @@ class CToolTipCtrl : public CWnd {
   void UpdateTipText(const CString& text, CWnd* wnd);
   void DelTool(CWnd* wnd);
   void Activate(BOOL activate);
-  void SetMaxTipWidth(int width) { (void)width; }
-  void SetDelayTime(UINT delay) { (void)delay; }
   // Tooltips show themselves; kept so PreTranslateMessage code reads as usual.
   void RelayEvent(MSG*) {}
   // The text shown for a control (empty when none).

@@ -254,235 +254,283 @@ std::vector<const DialogTemplate*> AllDialogTemplates() {
   return all;
 }
 
-QWidget* layer::BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget* groupLeader) {
-  QWidget* w = nullptr;
-  QString text = ct.text ? ToQ(CString(ct.text)) : QString();
-  const uint32_t f = ct.flags;
-  Qt::Alignment align = (f & tpl::kCenter) ? Qt::AlignHCenter : (f & tpl::kRight) ? Qt::AlignRight : Qt::AlignLeft;
-  switch (ct.kind) {
-    case CtlKind::Static: {
-      auto* l = new StaticLabel(parent);
-      l->setText((f & tpl::kNoPrefix) ? text : StripMnemonic(text));
-      l->setTextFormat(Qt::PlainText);
-      l->setWordWrap(true);
-      l->setAlignment(align | ((f & tpl::kVCenter) ? Qt::AlignVCenter : Qt::AlignTop));
-      if (f & tpl::kSunken) l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-      if (f & tpl::kBorder) l->setFrameStyle(QFrame::Box | QFrame::Plain);
-      w = l;
-      break;
-    }
-    case CtlKind::Picture: {
-      auto* l = new QLabel(parent);
-      l->setTextFormat(Qt::PlainText);
-      if (f & tpl::kSunken) l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-      if (f & tpl::kBorder) l->setFrameStyle(QFrame::Box | QFrame::Plain);
-      if (!text.isEmpty()) {
-        CBitmap bmp;
-        if (bmp.LoadBitmap(CString(ct.text)) && bmp.Data()) l->setPixmap(QPixmap::fromImage(bmp.Data()->image));
-        l->setAlignment(Qt::AlignCenter);
-      }
-      w = l;
-      break;
-    }
-    case CtlKind::GroupBox: {
-      auto* g = new GroupFrame(StripMnemonic(text), parent);
-      g->setFocusPolicy(Qt::NoFocus);
-      w = g;
-      break;
-    }
-    case CtlKind::Edit: {
-      if (f & tpl::kMultiline) {
-        auto* e = new QPlainTextEdit(parent);
-        e->setPlainText(text);
-        e->setReadOnly(f & tpl::kReadOnly);
-        e->setTabChangesFocus(true);
-        e->setLineWrapMode((f & tpl::kHScroll) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
-        e->setVerticalScrollBarPolicy((f & tpl::kVScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-        e->setHorizontalScrollBarPolicy((f & tpl::kHScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-        e->viewport()->installEventFilter(Focus());
-        // The mouse lands on the viewport; its messages belong to the edit.
-        layer::RegisterAlias(e->viewport(), e);
-        QObject::connect(e, &QPlainTextEdit::textChanged, e, [e]() {
-          WidgetInfo* info = layer::Info(e);
-          const bool program = e->property("tabro_quiet").toBool();
-          const qsizetype size = e->toPlainText().size();
-          if (info && !program && info->limit > 0 && size > info->limit && size > info->lastText.size()) {
-            // Typing past the limit is refused: put the previous text back.
-            // Program text is never cut, and shortening a text that is already
-            // beyond the limit stays allowed, as in a single-line edit.
-            QSignalBlocker block(e);
-            e->setPlainText(info->lastText);
-            e->moveCursor(QTextCursor::End);
-            return;
-          }
-          if (info) info->lastText = e->toPlainText();
-          // As on the platform, text set by the program into a multi-line
-          // edit sends no change notification.
-          if (!program) layer::SendCommand(e, EN_CHANGE);
-        });
-        w = e;
-      } else {
-        auto* e = new QLineEdit(parent);
-        e->setText(text);
-        e->setReadOnly(f & tpl::kReadOnly);
-        e->setAlignment(align | Qt::AlignVCenter);
-        if (f & tpl::kPassword) e->setEchoMode(QLineEdit::Password);
-        e->setMaxLength(32767);
-        e->setValidator(new layer::EditValidator(e, (f & tpl::kNumber) != 0));
-        QObject::connect(e, &QLineEdit::textChanged, e, [e]() { layer::SendCommand(e, EN_CHANGE); });
-        w = e;
-      }
-      w->installEventFilter(Focus());
-      break;
-    }
-    case CtlKind::PushButton:
-    case CtlKind::DefPushButton: {
-      auto* b = new QPushButton(text, parent);
-      b->setAutoDefault(false);
-      b->setDefault(ct.kind == CtlKind::DefPushButton);
-      QObject::connect(b, &QPushButton::clicked, b, [b]() { layer::SendCommand(b, BN_CLICKED); });
-      w = b;
-      break;
-    }
-    case CtlKind::CheckBox: {
-      QAbstractButton* b = PushLike(text, parent, f);
-      if (!b) {
-        auto* cb = new QCheckBox(text, parent);
-        cb->setTristate(f & tpl::kThreeState);
-        b = cb;
-      }
-      QObject::connect(b, &QAbstractButton::clicked, b, [b]() { layer::SendCommand(b, BN_CLICKED); });
-      w = b;
-      break;
-    }
-    case CtlKind::Radio: {
-      QAbstractButton* b = PushLike(text, parent, f);
-      if (!b) b = new QRadioButton(text, parent);
-      b->setAutoExclusive(false);
-      QObject::connect(b, &QAbstractButton::clicked, b, [b]() {
-        layer::CheckRadioInGroup(b);
-        layer::SendCommand(b, BN_CLICKED);
-      });
-      w = b;
-      break;
-    }
-    case CtlKind::ComboDropDown:
-    case CtlKind::ComboDropList: {
-      auto* cb = new QComboBox(parent);
-      cb->setEditable(ct.kind == CtlKind::ComboDropDown);
-      cb->setInsertPolicy(QComboBox::NoInsert);
-      cb->setMaxVisibleItems(std::max(5, DluToPixelsY(ct.cy) / 18));
-      AddInitialItems(cb, ct.text);
-      cb->setCurrentIndex(-1);
-      QObject::connect(cb, &QComboBox::activated, cb, [cb](int) { layer::SendCommand(cb, CBN_SELCHANGE); });
-      if (cb->isEditable()) {
-        QObject::connect(cb->lineEdit(), &QLineEdit::textEdited, cb, [cb]() { layer::SendCommand(cb, CBN_EDITCHANGE); });
-        cb->lineEdit()->installEventFilter(Focus());
-      }
-      cb->installEventFilter(Focus());
-      w = cb;
-      break;
-    }
-    case CtlKind::ListBox:
-    case CtlKind::CheckListBox: {
-      auto* lw = new QListWidget(parent);
-      lw->setSelectionMode((f & tpl::kMultiSel) ? QAbstractItemView::ExtendedSelection
-                                                : QAbstractItemView::SingleSelection);
-      lw->setUniformItemSizes(true);
-      AddInitialItems(lw, ct.text);
-      if (ct.kind == CtlKind::CheckListBox) {
-        for (int i = 0; i < lw->count(); ++i) {
-          lw->item(i)->setFlags(lw->item(i)->flags() | Qt::ItemIsUserCheckable);
-          lw->item(i)->setCheckState(Qt::Unchecked);
-        }
-        QObject::connect(lw, &QListWidget::itemChanged, lw, [lw](QListWidgetItem*) {
-          if (!lw->property("tabro_quiet").toBool()) layer::SendCommand(lw, CLBN_CHKCHANGE);
-        });
-      }
-      // The program's own selection calls block the signal, so what arrives
-      // here is the user's choice, by mouse or keys.
-      QObject::connect(lw, &QListWidget::itemSelectionChanged, lw, [lw]() {
-        if (!lw->property("tabro_quiet").toBool()) layer::SendCommand(lw, LBN_SELCHANGE);
-      });
-      QObject::connect(lw, &QListWidget::itemDoubleClicked, lw, [lw](QListWidgetItem*) {
-        layer::SendCommand(lw, LBN_DBLCLK);
-      });
-      lw->installEventFilter(Focus());
-      layer::RegisterAlias(lw->viewport(), lw);
-      w = lw;
-      break;
-    }
-    case CtlKind::ListView: {
-      w = layer::CreateListView(parent, f);
-      break;
-    }
-    case CtlKind::TabCtrl: {
-      auto* tw = new QTabWidget(parent);
-      tw->setFocusPolicy(Qt::TabFocus);
-      tw->tabBar()->installEventFilter(TabBarWatcher());
-      QObject::connect(tw, &QTabWidget::currentChanged, tw, [tw](int) {
-        WidgetInfo* info = layer::Info(tw);
-        if (info && info->programmaticTab) return;
-        NMHDR hdr;
-        hdr.code = TCN_SELCHANGE;
-        layer::SendNotify(tw, hdr);
-      });
-      w = tw;
-      break;
-    }
-    case CtlKind::Spin: {
-      w = new SpinWidget(parent);
-      // The platform's default range runs from 100 down to 0.
-      w->setProperty("tabro_lower", 100);
-      w->setProperty("tabro_upper", 0);
-      w->setProperty("tabro_pos", 0);
-      break;
-    }
-    case CtlKind::DateTime: {
-      auto* d = new QDateEdit(parent);
-      d->setCalendarPopup(true);
-      d->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
-      d->setDate(QDate::currentDate());
-      QObject::connect(d, &QDateEdit::dateChanged, d, [d](QDate) {
-        if (d->property("tabro_quiet").toBool()) return;
-        NMDATETIMECHANGE change;
-        change.nmhdr.code = DTN_DATETIMECHANGE;
-        QDate q = d->date();
-        change.st.wYear = static_cast<WORD>(q.year());
-        change.st.wMonth = static_cast<WORD>(q.month());
-        change.st.wDay = static_cast<WORD>(q.day());
-        change.st.wDayOfWeek = static_cast<WORD>(q.dayOfWeek() % 7);
-        layer::SendNotify(d, change.nmhdr);
-      });
-      w = d;
-      break;
-    }
-    case CtlKind::Progress: {
-      auto* p = new QProgressBar(parent);
-      p->setTextVisible(false);
-      w = p;
-      break;
-    }
+namespace {
+
+Qt::Alignment TextAlignment(uint32_t f) {
+  return (f & tpl::kCenter) ? Qt::AlignHCenter : (f & tpl::kRight) ? Qt::AlignRight : Qt::AlignLeft;
+}
+
+void SetFrame(QLabel* l, uint32_t f) {
+  if (f & tpl::kSunken) l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  if (f & tpl::kBorder) l->setFrameStyle(QFrame::Box | QFrame::Plain);
+}
+
+QWidget* BuildStatic(QWidget* parent, const QString& text, uint32_t f) {
+  auto* l = new StaticLabel(parent);
+  l->setText((f & tpl::kNoPrefix) ? text : StripMnemonic(text));
+  l->setTextFormat(Qt::PlainText);
+  l->setWordWrap(true);
+  l->setAlignment(TextAlignment(f) | ((f & tpl::kVCenter) ? Qt::AlignVCenter : Qt::AlignTop));
+  SetFrame(l, f);
+  return l;
+}
+
+// The template's text names the bitmap.
+QWidget* BuildPicture(QWidget* parent, const ControlTemplate& ct) {
+  auto* l = new QLabel(parent);
+  l->setTextFormat(Qt::PlainText);
+  SetFrame(l, ct.flags);
+  if (ct.text && *ct.text) {
+    CBitmap bmp;
+    if (bmp.LoadBitmap(CString(ct.text)) && bmp.Data()) l->setPixmap(QPixmap::fromImage(bmp.Data()->image));
+    l->setAlignment(Qt::AlignCenter);
   }
+  return l;
+}
+
+QWidget* BuildGroupBox(QWidget* parent, const QString& text) {
+  auto* g = new GroupFrame(StripMnemonic(text), parent);
+  g->setFocusPolicy(Qt::NoFocus);
+  return g;
+}
+
+QWidget* BuildMultilineEdit(QWidget* parent, const QString& text, uint32_t f) {
+  auto* e = new QPlainTextEdit(parent);
+  e->setPlainText(text);
+  e->setReadOnly(f & tpl::kReadOnly);
+  e->setTabChangesFocus(true);
+  e->setLineWrapMode((f & tpl::kHScroll) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+  e->setVerticalScrollBarPolicy((f & tpl::kVScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  e->setHorizontalScrollBarPolicy((f & tpl::kHScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  e->viewport()->installEventFilter(Focus());
+  // The mouse lands on the viewport; its messages belong to the edit.
+  layer::RegisterAlias(e->viewport(), e);
+  QObject::connect(e, &QPlainTextEdit::textChanged, e, [e]() {
+    WidgetInfo* info = layer::Info(e);
+    const bool program = e->property("tabro_quiet").toBool();
+    const qsizetype size = e->toPlainText().size();
+    if (info && !program && info->limit > 0 && size > info->limit && size > info->lastText.size()) {
+      // Typing past the limit is refused: put the previous text back.
+      // Program text is never cut, and shortening a text that is already
+      // beyond the limit stays allowed, as in a single-line edit.
+      QSignalBlocker block(e);
+      e->setPlainText(info->lastText);
+      e->moveCursor(QTextCursor::End);
+      return;
+    }
+    if (info) info->lastText = e->toPlainText();
+    // As on the platform, text set by the program into a multi-line
+    // edit sends no change notification.
+    if (!program) layer::SendCommand(e, EN_CHANGE);
+  });
+  return e;
+}
+
+QWidget* BuildLineEdit(QWidget* parent, const QString& text, uint32_t f) {
+  auto* e = new QLineEdit(parent);
+  e->setText(text);
+  e->setReadOnly(f & tpl::kReadOnly);
+  e->setAlignment(TextAlignment(f) | Qt::AlignVCenter);
+  if (f & tpl::kPassword) e->setEchoMode(QLineEdit::Password);
+  e->setMaxLength(32767);
+  e->setValidator(new layer::EditValidator(e, (f & tpl::kNumber) != 0));
+  QObject::connect(e, &QLineEdit::textChanged, e, [e]() { layer::SendCommand(e, EN_CHANGE); });
+  return e;
+}
+
+QWidget* BuildEdit(QWidget* parent, const QString& text, uint32_t f) {
+  QWidget* w = (f & tpl::kMultiline) ? BuildMultilineEdit(parent, text, f) : BuildLineEdit(parent, text, f);
+  w->installEventFilter(Focus());
+  return w;
+}
+
+QWidget* BuildPushButton(QWidget* parent, const QString& text, bool isDefault) {
+  auto* b = new QPushButton(text, parent);
+  b->setAutoDefault(false);
+  b->setDefault(isDefault);
+  QObject::connect(b, &QPushButton::clicked, b, [b]() { layer::SendCommand(b, BN_CLICKED); });
+  return b;
+}
+
+QWidget* BuildCheckBox(QWidget* parent, const QString& text, uint32_t f) {
+  QAbstractButton* b = PushLike(text, parent, f);
+  if (!b) {
+    auto* cb = new QCheckBox(text, parent);
+    cb->setTristate(f & tpl::kThreeState);
+    b = cb;
+  }
+  QObject::connect(b, &QAbstractButton::clicked, b, [b]() { layer::SendCommand(b, BN_CLICKED); });
+  return b;
+}
+
+// Radios check and clear themselves within their group (CheckRadioInGroup).
+QWidget* BuildRadio(QWidget* parent, const QString& text, uint32_t f) {
+  QAbstractButton* b = PushLike(text, parent, f);
+  if (!b) b = new QRadioButton(text, parent);
+  b->setAutoExclusive(false);
+  QObject::connect(b, &QAbstractButton::clicked, b, [b]() {
+    layer::CheckRadioInGroup(b);
+    layer::SendCommand(b, BN_CLICKED);
+  });
+  return b;
+}
+
+// The template's text holds the initial items, one a line.
+QWidget* BuildCombo(QWidget* parent, const ControlTemplate& ct) {
+  auto* cb = new QComboBox(parent);
+  cb->setEditable(ct.kind == CtlKind::ComboDropDown);
+  cb->setInsertPolicy(QComboBox::NoInsert);
+  cb->setMaxVisibleItems(std::max(5, DluToPixelsY(ct.cy) / 18));
+  AddInitialItems(cb, ct.text);
+  cb->setCurrentIndex(-1);
+  QObject::connect(cb, &QComboBox::activated, cb, [cb](int) { layer::SendCommand(cb, CBN_SELCHANGE); });
+  if (cb->isEditable()) {
+    QObject::connect(cb->lineEdit(), &QLineEdit::textEdited, cb, [cb]() { layer::SendCommand(cb, CBN_EDITCHANGE); });
+    cb->lineEdit()->installEventFilter(Focus());
+  }
+  cb->installEventFilter(Focus());
+  return cb;
+}
+
+// The template's text holds the initial items, one a line.
+QWidget* BuildListBox(QWidget* parent, const ControlTemplate& ct) {
+  auto* lw = new QListWidget(parent);
+  lw->setSelectionMode((ct.flags & tpl::kMultiSel) ? QAbstractItemView::ExtendedSelection
+                                                   : QAbstractItemView::SingleSelection);
+  lw->setUniformItemSizes(true);
+  AddInitialItems(lw, ct.text);
+  if (ct.kind == CtlKind::CheckListBox) {
+    for (int i = 0; i < lw->count(); ++i) {
+      lw->item(i)->setFlags(lw->item(i)->flags() | Qt::ItemIsUserCheckable);
+      lw->item(i)->setCheckState(Qt::Unchecked);
+    }
+    QObject::connect(lw, &QListWidget::itemChanged, lw, [lw](QListWidgetItem*) {
+      if (!lw->property("tabro_quiet").toBool()) layer::SendCommand(lw, CLBN_CHKCHANGE);
+    });
+  }
+  // The program's own selection calls block the signal, so what arrives
+  // here is the user's choice, by mouse or keys.
+  QObject::connect(lw, &QListWidget::itemSelectionChanged, lw, [lw]() {
+    if (!lw->property("tabro_quiet").toBool()) layer::SendCommand(lw, LBN_SELCHANGE);
+  });
+  QObject::connect(lw, &QListWidget::itemDoubleClicked, lw, [lw](QListWidgetItem*) {
+    layer::SendCommand(lw, LBN_DBLCLK);
+  });
+  lw->installEventFilter(Focus());
+  layer::RegisterAlias(lw->viewport(), lw);
+  return lw;
+}
+
+QWidget* BuildTabCtrl(QWidget* parent) {
+  auto* tw = new QTabWidget(parent);
+  tw->setFocusPolicy(Qt::TabFocus);
+  tw->tabBar()->installEventFilter(TabBarWatcher());
+  QObject::connect(tw, &QTabWidget::currentChanged, tw, [tw](int) {
+    WidgetInfo* info = layer::Info(tw);
+    if (info && info->programmaticTab) return;
+    NMHDR hdr;
+    hdr.code = TCN_SELCHANGE;
+    layer::SendNotify(tw, hdr);
+  });
+  return tw;
+}
+
+QWidget* BuildSpin(QWidget* parent) {
+  QWidget* w = new SpinWidget(parent);
+  // The platform's default range runs from 100 down to 0.
+  w->setProperty("tabro_lower", 100);
+  w->setProperty("tabro_upper", 0);
+  w->setProperty("tabro_pos", 0);
+  return w;
+}
+
+QWidget* BuildDateTime(QWidget* parent) {
+  auto* d = new QDateEdit(parent);
+  d->setCalendarPopup(true);
+  d->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+  d->setDate(QDate::currentDate());
+  QObject::connect(d, &QDateEdit::dateChanged, d, [d](QDate) {
+    if (d->property("tabro_quiet").toBool()) return;
+    NMDATETIMECHANGE change;
+    change.nmhdr.code = DTN_DATETIMECHANGE;
+    QDate q = d->date();
+    change.st.wYear = static_cast<WORD>(q.year());
+    change.st.wMonth = static_cast<WORD>(q.month());
+    change.st.wDay = static_cast<WORD>(q.day());
+    change.st.wDayOfWeek = static_cast<WORD>(q.dayOfWeek() % 7);
+    layer::SendNotify(d, change.nmhdr);
+  });
+  return d;
+}
+
+QWidget* BuildProgress(QWidget* parent) {
+  auto* p = new QProgressBar(parent);
+  p->setTextVisible(false);
+  return p;
+}
+
+// The widget of the template's kind, with its text or items and the
+// notifications it sends.
+QWidget* CreateControlWidget(QWidget* parent, const ControlTemplate& ct) {
+  const QString text = ct.text ? ToQ(CString(ct.text)) : QString();
+  const uint32_t f = ct.flags;
+  switch (ct.kind) {
+    case CtlKind::Static: return BuildStatic(parent, text, f);
+    case CtlKind::Picture: return BuildPicture(parent, ct);
+    case CtlKind::GroupBox: return BuildGroupBox(parent, text);
+    case CtlKind::Edit: return BuildEdit(parent, text, f);
+    case CtlKind::PushButton:
+    case CtlKind::DefPushButton: return BuildPushButton(parent, text, ct.kind == CtlKind::DefPushButton);
+    case CtlKind::CheckBox: return BuildCheckBox(parent, text, f);
+    case CtlKind::Radio: return BuildRadio(parent, text, f);
+    case CtlKind::ComboDropDown:
+    case CtlKind::ComboDropList: return BuildCombo(parent, ct);
+    case CtlKind::ListBox:
+    case CtlKind::CheckListBox: return BuildListBox(parent, ct);
+    case CtlKind::ListView: return layer::CreateListView(parent, f);
+    case CtlKind::TabCtrl: return BuildTabCtrl(parent);
+    case CtlKind::Spin: return BuildSpin(parent);
+    case CtlKind::DateTime: return BuildDateTime(parent);
+    case CtlKind::Progress: return BuildProgress(parent);
+  }
+  return nullptr;
+}
+
+// Records the template's id, kind and flags for the widget, places it (a combo
+// box is as high as its edit field; the template's height is its list's) and
+// sets the initial states the flags give.
+void ApplyTemplate(QWidget* w, const ControlTemplate& ct) {
   WidgetInfo& info = layer::Register(w);
   info.id = ct.id;
   info.hasKind = true;
   info.kind = ct.kind;
   info.flags = ct.flags;
-  int x = DluToPixelsX(ct.x), y = DluToPixelsY(ct.y);
-  int cx = DluToPixelsX(ct.cx), cy = DluToPixelsY(ct.cy);
+  const int x = DluToPixelsX(ct.x), y = DluToPixelsY(ct.y);
+  const int cx = DluToPixelsX(ct.cx);
+  int cy = DluToPixelsY(ct.cy);
   if (ct.kind == CtlKind::ComboDropDown || ct.kind == CtlKind::ComboDropList) cy = DluToPixelsY(12) + 2;
   w->setGeometry(x, y, cx, cy);
+  const uint32_t f = ct.flags;
   if (f & tpl::kNoTabStop) w->setFocusPolicy(Qt::NoFocus);
   if (ct.kind == CtlKind::Static || ct.kind == CtlKind::Picture) w->setFocusPolicy(Qt::NoFocus);
   if (f & tpl::kDisabled) w->setEnabled(false);
   if (f & tpl::kHidden) w->setVisible(false);
   if (ct.kind == CtlKind::GroupBox) w->lower();
-  if (ct.kind == CtlKind::Radio) {
-    QWidget* leaderWidget = groupLeader ? groupLeader : w;
-    layer::Register(leaderWidget).radioGroup.push_back(w);
-    layer::Register(w).groupLeader = leaderWidget;
-  }
+}
+
+// A radio joins the group of groupLeader, or leads a group of its own.
+void JoinRadioGroup(QWidget* radio, QWidget* groupLeader) {
+  QWidget* leaderWidget = groupLeader ? groupLeader : radio;
+  layer::Register(leaderWidget).radioGroup.push_back(radio);
+  layer::Register(radio).groupLeader = leaderWidget;
+}
+
+}  // namespace
+
+QWidget* layer::BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget* groupLeader) {
+  QWidget* w = CreateControlWidget(parent, ct);
+  ApplyTemplate(w, ct);
+  if (ct.kind == CtlKind::Radio) JoinRadioGroup(w, groupLeader);
   return w;
 }
 

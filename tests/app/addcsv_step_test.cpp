@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "app/tabro_client_dlg.h"
-#include "app/tool_dialogs.h"
+#include "app/up_calls.h"
 #include "platform/paths.h"
 #include "platform/ui_hooks.h"
 #include "support/temp_dir.h"
@@ -101,7 +101,7 @@ TEST_F(AddCsvStepTest, EditorOutcomesBecomeStepResults) {
   dir_.Write("price.csv", "コード,単価\nA01,100\n");
   theApp.m_JoinDef.AddCsvPath[0] = FromFsPath(dir_ / "price.csv");
   theApp.m_CsvPath = u"/data/sales.csv";
-  ToolDialogs().addCsv = &ScriptedEditor;
+  GetUpCalls().addCsv = &ScriptedEditor;
   struct Case {
     const char* name;
     int answer, skipped, removedAll;
@@ -133,7 +133,7 @@ TEST_F(AddCsvStepTest, EditorOutcomesBecomeStepResults) {
   EXPECT_EQ(dlg_.RunAddCsvStep(1, 0), -1);
   EXPECT_EQ(g_editor.calls, 0);
   EXPECT_EQ(theApp.m_ToolAbort, 1);
-  ToolDialogs().addCsv = nullptr;
+  GetUpCalls().addCsv = nullptr;
 }
 
 }  // namespace

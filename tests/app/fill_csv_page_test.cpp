@@ -42,7 +42,7 @@ class FillCsvPage : public ::testing::Test {
 
 TEST_F(FillCsvPage, TheRecordsOrderCodesAndGroupLandOnTheirColumns) {
   ParseCommandText(dlg.m_JobSetting, u"Select=3,1;Sum=金額;Grp=品名");
-  ASSERT_EQ(dlg.FillCsvPage(u"/data/売上.csv", &page, 1), 1);
+  ASSERT_EQ(dlg.FillCsvPage(u"/data/売上.csv", &page, RUN_NEW_INPUT), 1);
   EXPECT_EQ(page.m_ColCount, 2);
   EXPECT_EQ(page.m_ColumnMap[0], 3);
   EXPECT_EQ(page.m_ColumnMap[1], 1);
@@ -68,13 +68,13 @@ TEST_F(FillCsvPage, ClipboardInputTakenOverEmptiesTheClipboardAndARefusedOneStop
   theApp.m_DataRows = theApp.m_DataCols = theApp.m_EditRows = theApp.m_EditCols = 0;
   RecordingUiHooks hooks;
   hooks.SetClipboard(u"品名\t数量\r\nりんご\t3\r\n");
-  EXPECT_EQ(dlg.FillCsvPage(u"クリップボード", &page, 1), 1);
+  EXPECT_EQ(dlg.FillCsvPage(u"クリップボード", &page, RUN_NEW_INPUT), 1);
   EXPECT_TRUE(hooks.GetClipboardText().IsEmpty());
   CString wide;
   for (int i = 0; i < 257; ++i) wide += u"x\t";
   hooks.SetClipboard(wide);
   CCsvPropPage other;
-  EXPECT_EQ(dlg.FillCsvPage(u"クリップボード", &other, 1), 0);
+  EXPECT_EQ(dlg.FillCsvPage(u"クリップボード", &other, RUN_NEW_INPUT), 0);
   EXPECT_FALSE(hooks.GetClipboardText().IsEmpty());
 }
 
@@ -90,7 +90,7 @@ TEST_F(FillCsvPage, ClearingInALaterOpeningBringsBackTheTitleRowAsLoaded) {
   // Edit mode: the heading line above the title row is deleted.
   page.m_EditMode = theApp.m_EditModeEntered = 1;
   CsvGrids g = AppCsvGrids();
-  page.ClickRow(g, 0, false, false);
+  page.ClickRow(0, false, false);
   page.OnEditDelete(g);
   ASSERT_EQ(theApp.m_TitleRow, 0);
   dlg.ReadCsvPage(&page);

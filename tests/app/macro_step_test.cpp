@@ -5,7 +5,7 @@
 
 #include "app/steps/tool_replay.h"
 #include "app/tabro_client_dlg.h"
-#include "app/tool_dialogs.h"
+#include "app/up_calls.h"
 #include "app/app_reset.h"
 #include "grid/grid_set_fixture.h"
 #include "platform/ui_hooks.h"
@@ -33,13 +33,13 @@ class MacroStep : public ::testing::Test {
     theApp.m_DataCols = 2;
     theApp.m_TitleRow = 0;
     theApp.m_ToolAbort = 0;  // the step never sets it
-    ToolDialogs() = ToolDialogTable{};
+    GetUpCalls() = UpCalls{};
     g_seen = MacroDialogIo{};
     g_result = IDOK;
     g_skip = 0;
     g_store = {MACROCOL{2, 0, CString(), u"qty"}, MACROCOL{-1, 1, u"[qty]*3", u"x3"}};
   }
-  void TearDown() override { ToolDialogs() = ToolDialogTable{}; }
+  void TearDown() override { GetUpCalls() = UpCalls{}; }
 
   RecordingUiHooks hooks_;
   CTabroClientDlg dlg_;
@@ -48,13 +48,12 @@ class MacroStep : public ::testing::Test {
 constexpr char kAsLoaded[] = "name,qty\nb,2\na,10\n";
 
 TEST_F(MacroStep, DialogBranch) {
-  EXPECT_EQ(dlg_.RunMacroStep(1, 0), -1);  // no dialog in the table
-  ToolDialogs().macro = FakeMacroDialog;
+  GetUpCalls().macro = FakeMacroDialog;
   dlg_.m_CrossColumnGroups = 1;
   dlg_.m_PivotGroupCount = 2;
   g_result = IDCANCEL;
   EXPECT_EQ(dlg_.RunMacroStep(1, 1), -1);
-  EXPECT_EQ(g_seen.chainMode, 1);
+  EXPECT_EQ(g_seen.inChain, 1);
   EXPECT_EQ(g_seen.crossColumnGroups, 1);
   EXPECT_EQ(g_seen.pivotGroupCount, 2);
   EXPECT_EQ(DataGridAsCsv(), kAsLoaded);
@@ -67,7 +66,7 @@ TEST_F(MacroStep, DialogBranch) {
   g_skip = 0;
   dlg_.m_CrossColumnGroups = dlg_.m_PivotGroupCount = 0;
   EXPECT_EQ(dlg_.RunMacroStep(1, 0), 0);
-  EXPECT_EQ(g_seen.chainMode, 0);
+  EXPECT_EQ(g_seen.inChain, 0);
   EXPECT_EQ(DataGridAsCsv(), "qty,x3\n2,6\n10,30\n");
   EXPECT_EQ(dlg_.m_MacroColumnCount, 2);
   EXPECT_EQ(theApp.m_RowFieldCount[2], 2);

@@ -4,7 +4,7 @@
 
 #include "app/tabro_client_app.h"
 #include "app/tabro_client_dlg.h"
-#include "app/tool_dialogs.h"
+#include "app/up_calls.h"
 #include "edittools/chain/tool_chain.h"
 #include "app/app_reset.h"
 #include "grid/grid_set_fixture.h"
@@ -88,10 +88,10 @@ class PivotDialogStepTest : public PivotStepTest {
   void SetUp() override {
     PivotStepTest::SetUp();
     g_script = DialogScript();
-    ToolDialogs().pivot = &ScriptedPivotDialog;
+    GetUpCalls().pivot = &ScriptedPivotDialog;
   }
   void TearDown() override {
-    ToolDialogs().pivot = nullptr;
+    GetUpCalls().pivot = nullptr;
     PivotStepTest::TearDown();
   }
 };

@@ -58,9 +58,9 @@ struct PageFixture {
   }
   std::vector<CString> Messages() const { return hooks.Messages(); }
   // Clicks as the user does, by grid column (0-based) rather than list column.
-  void Cell(int row, int col, bool shift = false) { page.ClickCell(g, row, col + kFirstDataSubItem, shift, false); }
+  void Cell(int row, int col, bool shift = false) { page.ClickCell(g, row, col + kFirstDataSubItem, shift); }
   void Column(int col, bool shift = false, bool ctrl = false) {
-    page.ClickColumn(g, col + kFirstDataSubItem, shift, ctrl);
+    page.ClickColumn(col + kFirstDataSubItem, shift, ctrl);
   }
-  void Row(int row, bool shift = false, bool ctrl = false) { page.ClickRow(g, row, shift, ctrl); }
+  void Row(int row, bool shift = false, bool ctrl = false) { page.ClickRow(row, shift, ctrl); }
 };

@@ -60,7 +60,7 @@ TEST(CsvPageComputed, RowTotalOutsideEditModeAddsAColumnNextToTheSelection) {
   f.page.m_ReportKind = 1;
   f.Column(1);
   f.Column(2, true);
-  ASSERT_TRUE(f.page.CheckRowTotal(f.g));
+  ASSERT_TRUE(f.page.CheckRowTotal());
   f.page.AddRowTotal(f.g);
   EXPECT_EQ(f.Rows(), (Rows{u"name,a,b,横計,memo", u"x,1,2,,m"}));
   ASSERT_EQ(f.page.m_RowTotals.size(), 1u);
@@ -72,7 +72,7 @@ TEST(CsvPageComputed, RowTotalOutsideEditModeAddsAColumnNextToTheSelection) {
   // A second one waits until the first result column is deleted.
   f.Column(1);
   f.Column(2, true);
-  EXPECT_FALSE(f.page.CheckRowTotal(f.g));
+  EXPECT_FALSE(f.page.CheckRowTotal());
   f.page.ClearSelection();
   f.Column(1);
   f.page.OnEditDelete(f.g);   // an input column: the definition stays
@@ -89,7 +89,7 @@ TEST(CsvPageComputed, EditModeComputesAtOnce) {
   f.Load({u"name,in,out", u"x,9:00,17:30", u"y,22:00,6:00"}, 0, true);
   f.Column(1);
   f.Column(2, true);
-  ASSERT_TRUE(f.page.CheckTimeSpan(f.g));
+  ASSERT_TRUE(f.page.CheckTimeSpan());
   f.page.AddTimeSpan(f.g, 30);
   EXPECT_EQ(f.Rows(), (Rows{u"name,in,out,時間差", u"x,9:00,17:30,8:00", u"y,22:00,6:00,7:30"}));
   EXPECT_TRUE(f.page.m_TimeSpans.empty());
@@ -100,14 +100,14 @@ TEST(CsvPageComputed, TimeSpanRefusals) {
   f.Load({u"a,b,c,d", u"1,2,3,4"});
   f.Column(0);
   f.Column(2, true);
-  EXPECT_FALSE(f.page.CheckTimeSpan(f.g));
+  EXPECT_FALSE(f.page.CheckTimeSpan());
   HORIZONTAL rt;
   rt.flags[1] = HZ_INPUT;
   f.page.m_RowTotals.push_back(rt);
   f.page.ClearSelection();
   f.Column(1);
   f.Column(3, false, true);
-  EXPECT_FALSE(f.page.CheckTimeSpan(f.g));
+  EXPECT_FALSE(f.page.CheckTimeSpan());
   EXPECT_EQ(f.Messages(), (std::vector<CString>{u"開始列と終了列、2つの列を選択して下さい。",
                                                 u"横計を設定している列に対して時間差の設定を行うことはできません。"}));
 }

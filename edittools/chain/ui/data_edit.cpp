@@ -1,6 +1,5 @@
 #include "edittools/chain/ui/data_edit.h"
 
-#include "app/tool_dialogs.h"
 #include "edittools/pivot/ui/pivot_dlg.h"
 #include "edittools/sort/ui/sort_dlg.h"
 #include "macro/ui/data_macro_insert.h"
@@ -8,7 +7,9 @@
 #include <algorithm>
 
 #include "app/tabro_client_app.h"
+#include "app/tool_dialogs.h"
 #include "edittools/chain/tool_kinds.h"
+#include "edittools/filter/ui/main_filter.h"
 #include "edittools/join/ui/addcsv_view.h"
 #include "grid/number_text.h"
 #include "platform/ui/dc.h"
@@ -261,7 +262,7 @@ void CDataEdit::OpenToolReadOnly(int kind) {
   }
   if (kind == TOOL_MACRO) {
     CDataMacroInsert dlg(this);
-    dlg.m_ChainMode = 1;
+    dlg.m_InChain = 1;
     dlg.m_ReadOnly = 1;
     dlg.DoModal();
     return;
@@ -269,11 +270,11 @@ void CDataEdit::OpenToolReadOnly(int kind) {
   // The filter dialog has no viewing form of its own: it opens on its stored
   // conditions with every control but Cancel disabled, and ends as cancelled,
   // so nothing is stored or run.
-  if (kind == TOOL_FILTER && ToolDialogs().filter) {
+  if (kind == TOOL_FILTER) {
     const CReadOnlyDialogs readOnly;
     FilterDialogIo io;
     io.inChain = 1;
-    ToolDialogs().filter(io);
+    RunFilterDialog(io);
   }
 }
 

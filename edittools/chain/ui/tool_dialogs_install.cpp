@@ -1,6 +1,6 @@
 #include "edittools/chain/ui/tool_dialogs_install.h"
 
-#include "app/tool_dialogs.h"
+#include "app/up_calls.h"
 #include "edittools/chain/ui/data_edit.h"
 #include "edittools/filter/ui/main_filter.h"
 #include "edittools/join/ui/addcsv_view.h"
@@ -9,11 +9,11 @@
 #include "macro/ui/data_macro_insert.h"
 
 void InstallToolDialogs() {
-  ToolDialogTable& table = ToolDialogs();
-  table.order = &RunOrderDialog;
-  table.addCsv = &RunAddCsvDialog;
-  table.sort = &RunSortDialog;
-  table.filter = &RunFilterDialog;
-  table.pivot = &RunPivotDialog;
-  table.macro = &RunMacroColumnDialog;
+  UpCalls& calls = GetUpCalls();
+  calls.order = &RunOrderDialog;
+  calls.addCsv = &RunAddCsvDialog;
+  calls.sort = &RunSortDialog;
+  calls.filter = &RunFilterDialog;
+  calls.pivot = &RunPivotDialog;
+  calls.macro = &RunMacroColumnDialog;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Fills the table through which the step routines reach the tools' dialogs
-// (app/tool_dialogs.h) with every tool dialog. InstallDialogTables (the program's
-// start-up) calls it; the tools' window tests call it before their first test.
+// Fills the tools' entries of the up-calls (app/up_calls.h) with the tool
+// dialogs. InstallUpCalls (the program's start-up) calls it; the tools' window
+// tests, which build without the layers above, call it before their first test.
 void InstallToolDialogs();

@@ -81,5 +81,5 @@ class CMainFilter : public CDialogEx {
 };
 
 struct FilterDialogIo;
-// The filter step's entry into the dialog (the tool-dialog table's filter entry).
+// The filter step's entry into the dialog (the up-calls' filter entry).
 int RunFilterDialog(FilterDialogIo& io);

@@ -420,7 +420,7 @@ void CAddcsvView::OnShowCsvFile() {
 }
 
 void CAddcsvView::OnSkip() {
-  m_SkipChosen = 1;
+  m_Skip = 1;
   EndDialog(IDOK);
 }
 
@@ -494,7 +494,7 @@ int RunAddCsvDialog(AddCsvDialogIo& io) {
   view.m_MainPath = io.csvPath;
   view.m_MainTitle = io.csvTitle;
   const int result = static_cast<int>(view.DoModal());
-  io.skipped = view.m_SkipChosen;
+  io.skipped = view.m_Skip;
   io.removedAll = view.m_AllRemoved;
   return result;
 }

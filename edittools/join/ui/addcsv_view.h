@@ -86,7 +86,7 @@ class CAddcsvView : public CDialogEx, public CAddcsvJoin {
   int m_ChainList = 0;
   int m_InChain = 0;
   int m_TypeLocked = 0;
-  int m_SkipChosen = 0;
+  int m_Skip = 0;
   int m_AllRemoved = 0;
   int m_Modified = 0;
   int m_LayoutDrag = 0;

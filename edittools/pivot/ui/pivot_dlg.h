@@ -130,5 +130,5 @@ class CPivotDlg : public CDialogEx {
 };
 
 struct PivotDialogIo;
-// The aggregation step's entry into the dialog (the tool-dialog table's pivot entry).
+// The aggregation step's entry into the dialog (the up-calls' pivot entry).
 int RunPivotDialog(PivotDialogIo& io);

@@ -55,5 +55,5 @@ class CSortDlg : public CDialogEx {
 };
 
 struct SortDialogIo;
-// The sort step's entry into the dialog (the tool-dialog table's sort entry).
+// The sort step's entry into the dialog (the up-calls' sort entry).
 int RunSortDialog(SortDialogIo& io);

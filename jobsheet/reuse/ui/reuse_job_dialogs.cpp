@@ -109,7 +109,7 @@ int CTabroClientDlg::OfferReuseJob(int runType) {
   // Overwriting needs a job the input came from; without one only a new job is offered.
   if (theApp.m_ReuseJobNo < 1) {
     m_ReuseNewOnly = 1;
-  } else if (s == 0 && runType == 2) {
+  } else if (s == 0 && runType == RUN_AGAIN) {
     m_ReuseNewOnly = 0;
   }
 

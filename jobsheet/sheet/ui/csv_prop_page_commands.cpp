@@ -2,7 +2,7 @@
 // dialogs, the row settings and edit mode.
 
 #include "app/tabro_client_app.h"
-#include "app/tool_dialogs.h"
+#include "app/up_calls.h"
 #include "platform/int_text.h"
 #include "jobsheet/sheet/ui/color_dlg.h"
 #include "jobsheet/sheet/ui/csv_prop_page_wnd.h"
@@ -96,13 +96,13 @@ void CCsvPropPageWnd::OnGroupColumn() {
 
 void CCsvPropPageWnd::OnRowTotal() {
   CsvGrids g = AppCsvGrids();
-  if (m_Page.CheckRowTotal(g)) m_Page.AddRowTotal(g);
+  if (m_Page.CheckRowTotal()) m_Page.AddRowTotal(g);
   RefreshAfterCommand();
 }
 
 void CCsvPropPageWnd::OnTimeSpan() {
   CsvGrids g = AppCsvGrids();
-  if (!m_Page.CheckTimeSpan(g)) return;
+  if (!m_Page.CheckTimeSpan()) return;
   CTimeSpanDlg dlg(this);
   if (dlg.DoModal() != IDOK) return;
   m_Page.AddTimeSpan(g, TextToInt(dlg.m_Minutes.View()));
@@ -119,7 +119,6 @@ void CCsvPropPageWnd::OnFilter() {
 }
 
 void CCsvPropPageWnd::OnSort() {
-  if (!ToolDialogs().sort) return;
   theApp.DetectColumnTypes(1);
   SortDialogIo io;
   for (int k = 0; k < 3; ++k) {
@@ -134,7 +133,7 @@ void CCsvPropPageWnd::OnSort() {
     const int type = theApp.m_ColumnTypes[c];
     io.columnTypes.push_back(type == COLTYPE_NUMBER ? SORT_AS_NUMBER : type == COLTYPE_DATE ? SORT_AS_DATE : SORT_AS_TEXT);
   }
-  const bool ok = ToolDialogs().sort(io) == IDOK;
+  const bool ok = GetUpCalls().sort(io) == IDOK;
   if (ok) {
     bool ended = false;
     for (int k = 0; k < 3; ++k) {

@@ -24,7 +24,7 @@ void CCsvPropPageWnd::ShowCellText() {
 void CCsvPropPageWnd::OnGridClick(NMHDR* hdr, LRESULT* result) {
   const auto* item = reinterpret_cast<NMITEMACTIVATE*>(hdr);
   CsvGrids g = AppCsvGrids();
-  m_Page.ClickCell(g, item->iItem, item->iSubItem, ShiftHeld(), CtrlHeld());
+  m_Page.ClickCell(g, item->iItem, item->iSubItem, ShiftHeld());
   ShowCellText();
   m_EditCell.EnableWindow(TRUE);
   m_GridList.Invalidate(FALSE);
@@ -46,8 +46,7 @@ void CCsvPropPageWnd::OnGridDblClick(NMHDR*, LRESULT* result) {
 
 void CCsvPropPageWnd::OnRowListClick(NMHDR* hdr, LRESULT* result) {
   const auto* item = reinterpret_cast<NMITEMACTIVATE*>(hdr);
-  CsvGrids g = AppCsvGrids();
-  if (item->iItem >= 0) m_Page.ClickRow(g, std::max(m_Page.m_RowListTop, 0) + item->iItem, ShiftHeld(), CtrlHeld());
+  if (item->iItem >= 0) m_Page.ClickRow(std::max(m_Page.m_RowListTop, 0) + item->iItem, ShiftHeld(), CtrlHeld());
   ShowCellText();
   m_GridList.Invalidate(FALSE);
   m_RowList.Invalidate(FALSE);
@@ -57,8 +56,7 @@ void CCsvPropPageWnd::OnRowListClick(NMHDR* hdr, LRESULT* result) {
 
 void CCsvPropPageWnd::OnGridColumnClick(NMHDR* hdr, LRESULT* result) {
   const auto* item = reinterpret_cast<NMLISTVIEW*>(hdr);
-  CsvGrids g = AppCsvGrids();
-  m_Page.ClickColumn(g, item->iSubItem, ShiftHeld(), CtrlHeld());
+  m_Page.ClickColumn(item->iSubItem, ShiftHeld(), CtrlHeld());
   ShowCellText();
   m_GridList.Invalidate(FALSE);
   if (CWnd* h = m_GridList.GetHeaderCtrl()) h->Invalidate(FALSE);

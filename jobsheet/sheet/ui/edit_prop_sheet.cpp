@@ -180,17 +180,18 @@ unsigned CEditPropSheet::Send(int test) {
   if (GetActiveIndex() == 2 && m_CommandPage && !m_CommandPage->OnKillActive()) return 1;
   StoreActivePage();
   m_MainDlg->ReadCsvPage(&m_CsvPage->Page());
-  const int source = (theApp.m_EditModeEntered || theApp.m_InputKind == INPUT_CLIPBOARD) ? 1 : 2;
-  return m_MainDlg->SendJob(test, source, CString(), 1, 0);
+  const int source =
+      (theApp.m_EditModeEntered || theApp.m_InputKind == INPUT_CLIPBOARD) ? SEND_EDIT_GRID : SEND_AS_LOADED;
+  return m_MainDlg->SendJob(test, source, CString(), SEND_OPEN_AFTER_SAVE, TIMESTAMP_NONE);
 }
 
 void CEditPropSheet::OnExecute() {
-  if (Send(0) == 0) EndDialog(IDOK);
+  if (Send(SEND_DOCUMENT) == 0) EndDialog(IDOK);
 }
 
 void CEditPropSheet::OnTestRun() {
   m_TestRunButton.EnableWindow(FALSE);
-  Send(1);
+  Send(SEND_TEST_RUN);
   m_TestRunButton.EnableWindow(TRUE);
 }
 

@@ -3,6 +3,7 @@
 #include "app/steps/join_replay.h"
 #include "app/tabro_client_app.h"
 #include "app/tabro_client_dlg.h"
+#include "edittools/chain/ui/data_edit.h"
 #include "jobsheet/sheet/page_values.h"
 #include "jobsheet/sheet/ui/edit_prop_sheet.h"
 #include "jobsheet/sheet/ui/preview_bitmap.h"
@@ -27,8 +28,6 @@ static_assert(sizeof(kPictures) / sizeof(kPictures[0]) == 6);
 CEditPropSheet* SheetOf(const CPropertyPage& page) { return dynamic_cast<CEditPropSheet*>(page.GetSheet()); }
 
 }  // namespace
-
-void (*CMainProptyPage::s_ConfirmTools)() = nullptr;
 
 BEGIN_MESSAGE_MAP(CMainProptyPage, CPropertyPage)
   ON_BN_CLICKED(res::IDC_MAIN_PDF, &CMainProptyPage::OnPdf)
@@ -278,7 +277,7 @@ void CMainProptyPage::ResetOutputSettings() {
 }
 
 void CMainProptyPage::OnConfirmTools() {
-  if (s_ConfirmTools) s_ConfirmTools();
+  RunOrderConfirmation();
 }
 
 int CMainProptyPage::RunAddCsv() {

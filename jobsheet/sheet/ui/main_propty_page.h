@@ -25,10 +25,6 @@ class CMainProptyPage : public CPropertyPage {
   // Replays the job's key join on the data grid without a window; the join's
   // result (1 joined, 0 refused or failed).
   int RunAddCsv();
-  // The tool-order dialog's read-only review, set by that dialog's window code;
-  // null: the button does nothing.
-  static void (*s_ConfirmTools)();
-
   int m_OutputFormat = 0;     // 0 PDF, 1 Excel, 3 CSV
   int m_ListType = 0;         // Excel list type 0 to 3
   int m_DocKind = 0;

@@ -9,8 +9,6 @@
 #include "jobsheet/sheet/ui/edit_prop_sheet.h"
 #include "jobsheet/sheet/ui/main_propty_page.h"
 
-namespace {
-
 int RunSettingsSheet(CTabroClientDlg& dlg, int runType, bool show, CCsvPropPage* data, bool crossTable) {
   if (dlg.FillCsvPage(dlg.m_InputPath, data, runType) == 0) return -1;
   CMainProptyPage mainPage;
@@ -31,18 +29,4 @@ int RunSettingsSheet(CTabroClientDlg& dlg, int runType, bool show, CCsvPropPage*
 int ReplayJoin(CTabroClientDlg&) {
   CMainProptyPage page;
   return page.RunAddCsv();
-}
-
-}  // namespace
-
-void RegisterPipelineDialogs() {
-  PipelineDialogs& d = GetPipelineDialogs();
-  d.settingsSheet = &RunSettingsSheet;
-  d.replayJoin = &ReplayJoin;
-  d.selectReuseJob = [](CTabroClientDlg& dlg) { return dlg.SelectReuseJob(); };
-  d.saveReuseJob = [](CTabroClientDlg& dlg, const CString& command, int outputFormat, int charCode,
-                      const CString& toolText, int runType) {
-    dlg.SaveReuseJob(command, outputFormat, charCode, toolText, runType);
-  };
-  d.editReuseJobs = [](CTabroClientDlg& dlg) { dlg.OnEditReuseJobs(); };
 }

@@ -298,7 +298,7 @@ TEST_F(AddcsvViewTest, InTheChainTheStoredDefinitionIsShownWithSkip) {
   CAddcsvView& v = Open();
   v.m_InChain = 1;
   EXPECT_EQ(v.DoModal(), IDOK);
-  EXPECT_EQ(v.m_SkipChosen, 1);
+  EXPECT_EQ(v.m_Skip, 1);
   EXPECT_EQ(theApp.m_DataCols, 2);
 }
 

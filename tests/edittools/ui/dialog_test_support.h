@@ -1,6 +1,6 @@
 #pragma once
 // Shared set-up of the tool-dialog tests: a small loaded input in theApp, the
-// tool-dialog table filled as at start-up, and pictures kept on request.
+// tools' up-calls filled as at start-up, and pictures kept on request.
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-// The window tests of the data-edit tools start with the dialog table filled,
+// The window tests of the data-edit tools start with the tools' up-calls filled,
 // as the program does at start-up.
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "app/tabro_client_app.h"
-#include "app/tool_dialogs.h"
+#include "app/up_calls.h"
 #include "jobsheet/sheet/ui/color_dlg.h"
 #include "jobsheet/sheet/ui/csv_button_images.h"
 #include "jobsheet/sheet/ui/csv_prop_page_wnd.h"
@@ -178,8 +178,7 @@ TEST_F(CsvPageWindow, ColumnFilterAndTimeSpanButtonsOpenTheirDialogs) {
   page.m_ReportKind = 1;   // a summary table by items: time differences are offered
   page.m_SubKind = 2;
   wnd->m_GridList.ClickColumnAsUser(1 + kFirstDataSubItem);
-  CsvGrids g = AppCsvGrids();
-  page.ClickColumn(g, 2 + kFirstDataSubItem, true, false);   // Shift: a start and an end column
+  page.ClickColumn(2 + kFirstDataSubItem, true, false);   // Shift: a start and an end column
   wnd->RefreshAfterCommand();
   modal.QueueCancel(266);   // 時間差設定
   ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_TIMESPAN));
@@ -251,9 +250,22 @@ int SortBySalesDescending(SortDialogIo& io) {
   return IDOK;
 }
 
+// Replaces the sort dialog of the up-calls and puts the start-up's back on every
+// path out of the test.
+class SortEntryScope {
+ public:
+  explicit SortEntryScope(SortDialogFn fake) : saved_(GetUpCalls().sort) { GetUpCalls().sort = fake; }
+  ~SortEntryScope() { GetUpCalls().sort = saved_; }
+  SortEntryScope(const SortEntryScope&) = delete;
+  SortEntryScope& operator=(const SortEntryScope&) = delete;
+
+ private:
+  SortDialogFn saved_;
+};
+
 TEST_F(CsvPageWindow, SortKeysAreShownAndInEditModeAppliedAtOnce) {
   Load(kSales);
-  ToolDialogs().sort = &SortBySalesDescending;
+  const SortEntryScope fake(&SortBySalesDescending);
   ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_SORT));
   EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_SORTTEXT), CString(u"売上\n"));
   EXPECT_EQ(theApp.m_EditGrid.GetAt(1, 0), CString(u"東京"));   // kept for the job only
@@ -262,7 +274,6 @@ TEST_F(CsvPageWindow, SortKeysAreShownAndInEditModeAppliedAtOnce) {
   EXPECT_EQ(theApp.m_EditGrid.GetAt(1, 0), CString(u"大阪"));
   EXPECT_EQ(theApp.m_EditGrid.GetAt(3, 0), CString(u"名古屋"));
   EXPECT_EQ(page.m_SortCols[0], 0);
-  ToolDialogs().sort = nullptr;
 }
 
 TEST_F(CsvPageWindow, OnlyDataColumnsCanBeResized) {

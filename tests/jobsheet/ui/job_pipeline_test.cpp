@@ -6,7 +6,6 @@
 #include <string>
 
 #include "app/tabro_client_dlg.h"
-#include "jobsheet/sheet/ui/pipeline_dialogs.h"
 #include "platform/paths.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/modal_driver.h"
@@ -23,7 +22,6 @@ constexpr unsigned kSheet = 0, kNewFileDlg = 302;
 class JobPipelineTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    RegisterPipelineDialogs();
     theApp.m_ProgramFolder = FromFsPath(dir.path());
     theApp.ClearReuseCommands();
     theApp.m_CommandReUse = 0;
@@ -44,7 +42,7 @@ class JobPipelineTest : public ::testing::Test {
     dlg.m_InputPath = path;
     dlg.CheckFileName(path);
     theApp.m_InputKind = kind;
-    return dlg.ProcessCsv(path, 1);
+    return dlg.ProcessCsv(path, RUN_NEW_INPUT);
   }
   CString Csv(const std::string& name, int dataRows) {
     std::string text = "品名,数量\r\n";

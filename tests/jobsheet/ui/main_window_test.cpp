@@ -10,7 +10,6 @@
 #include "app/app_startup.h"
 #include "app/tabro_client_dlg.h"
 #include "app/ui/main_dlg_window.h"
-#include "jobsheet/sheet/ui/pipeline_dialogs.h"
 #include "jobsheet/sheet/ui/edit_prop_sheet.h"
 #include "platform/paths.h"
 #include "platform/ui/modal_driver.h"
@@ -29,7 +28,6 @@ constexpr unsigned kSheet = 0;
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    RegisterPipelineDialogs();
     ASSERT_TRUE(server.IsListening());
     fs::create_directories(out());
     fs::create_directories(watch());

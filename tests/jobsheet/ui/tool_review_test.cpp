@@ -1,8 +1,6 @@
-// "メニュー確認" on the basic settings page opens the tool order read-only, once
-// the window layer's start-up has filled its tables.
+// "メニュー確認" on the basic settings page opens the tool order read-only.
 #include <gtest/gtest.h>
 
-#include "jobsheet/sheet/ui/install_dialog_tables.h"
 #include "res/data_edit.h"
 #include "res/main_propty_page.h"
 #include "sheet_fixture.h"
@@ -10,7 +8,6 @@
 namespace {
 
 TEST_F(SheetTest, ToolReviewOpensTheOrderInItsConfirmationForm) {
-  InstallDialogTables();
   Job(u"TypeTX");
   theApp.m_ToolOrder[0] = TOOLSLOT{TOOL_SORT, 1};
   sheet.Prepare(&dlg, &main, &csv, &command_, 0);
@@ -25,7 +22,6 @@ TEST_F(SheetTest, ToolReviewOpensTheOrderInItsConfirmationForm) {
     ui::Click(d, IDCANCEL);
   });
   sheet.DoModal();
-  CMainProptyPage::s_ConfirmTools = nullptr;
   theApp.m_ToolOrder = TOOLORDER{};
 }
 

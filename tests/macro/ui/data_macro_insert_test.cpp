@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/tabro_client_app.h"
-#include "app/tool_dialogs.h"
+#include "app/up_calls.h"
 #include "app/app_reset.h"
 #include "grid/grid_set_fixture.h"
 #include "support/screenshot.h"
@@ -134,13 +134,13 @@ TEST_F(DataMacroInsertTest, RangeCutAndPasteMovesColumnsToTheFront) {
   EXPECT_EQ(sources, (std::vector<int>{2, 3, 4, 1}));
 }
 
-TEST_F(DataMacroInsertTest, ChainModeResetsALayoutThatNoLongerFits) {
+TEST_F(DataMacroInsertTest, InChainResetsALayoutThatNoLongerFits) {
   theApp.m_MacroSetting.EditDatclms = 5;
   theApp.m_MacroSetting.colms = 2;
   theApp.m_MacroSetting.ClmArry = {MACROCOL{1, 0, CString(), u"品名"}, MACROCOL{2, 0, CString(), u"種別"}};
   ScriptedModalDriver modal;
   CDataMacroInsert dlg;
-  dlg.m_ChainMode = 1;
+  dlg.m_InChain = 1;
   modal.QueueBox(IDOK, u"上位のツールでデータ構造が変わっています。マクロは初期化されました。");
   modal.Queue(277, [](CDialog& d) {
     auto& m = static_cast<CDataMacroInsert&>(d);
@@ -149,7 +149,7 @@ TEST_F(DataMacroInsertTest, ChainModeResetsALayoutThatNoLongerFits) {
     ui::Click(d, kSkip);
   });
   EXPECT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(dlg.m_Skipped, 1);
+  EXPECT_EQ(dlg.m_Skip, 1);
   EXPECT_EQ(theApp.m_MacroSetting.ClmArry.size(), 2u);  // nothing stored
 }
 
@@ -160,7 +160,7 @@ TEST_F(DataMacroInsertTest, RemovingAMacroColumnUnticksItsSlot) {
                                    MACROCOL{-1, 3, u"2", u"b"}};
   ScriptedModalDriver modal;
   CDataMacroInsert dlg;
-  dlg.m_ChainMode = 1;
+  dlg.m_InChain = 1;
   theApp.m_ToolOrder[1].toolKind = 4;  // another tool follows: no "スキップ"
   modal.Queue(277, [&](CDialog& d) {
     auto& m = static_cast<CDataMacroInsert&>(d);
@@ -202,7 +202,7 @@ TEST_F(DataMacroInsertTest, ReadOnlyViewShowsTheSnapshotAndAcceptsNoChange) {
   theApp.m_MacroPreviewRows[1] = {u"x", u"甲"};
   ScriptedModalDriver modal;
   CDataMacroInsert dlg;
-  dlg.m_ChainMode = dlg.m_ReadOnly = 1;
+  dlg.m_InChain = dlg.m_ReadOnly = 1;
   modal.Queue(277, [&](CDialog& d) {
     auto& m = static_cast<CDataMacroInsert&>(d);
     EXPECT_FALSE(ui::IsShown(d, IDOK));
@@ -223,7 +223,9 @@ TEST_F(DataMacroInsertTest, ReadOnlyViewShowsTheSnapshotAndAcceptsNoChange) {
 }
 
 TEST_F(DataMacroInsertTest, TheStepReachesTheDialogThroughTheTable) {
-  ToolDialogs().macro = &RunMacroColumnDialog;
+  // The program's start-up lives above this layer: the test fills the one entry.
+  const MacroDialogFn saved = GetUpCalls().macro;
+  GetUpCalls().macro = &RunMacroColumnDialog;
   theApp.m_MacroSetting.EditDatclms = 5;
   theApp.m_MacroSetting.colms = 6;
   theApp.m_MacroSetting.ClmArry = {MACROCOL{1, 0, CString(), u"品名"}, MACROCOL{-1, 2, u"[単価]*[数量]", u"金額"}};
@@ -235,10 +237,10 @@ TEST_F(DataMacroInsertTest, TheStepReachesTheDialogThroughTheTable) {
     ui::Click(d, IDOK);
   });
   MacroDialogIo io;
-  io.chainMode = 1;
-  EXPECT_EQ(ToolDialogs().macro(io), IDOK);
+  io.inChain = 1;
+  EXPECT_EQ(GetUpCalls().macro(io), IDOK);
   EXPECT_EQ(io.skipped, 0);
-  ToolDialogs() = ToolDialogTable{};
+  GetUpCalls().macro = saved;
 }
 
 }  // namespace

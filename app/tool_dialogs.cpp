@@ -1,6 +1,0 @@
-#include "app/tool_dialogs.h"
-
-ToolDialogTable& ToolDialogs() {
-  static ToolDialogTable table;
-  return table;
-}

@@ -352,10 +352,21 @@ QWidget* BuildPushButton(QWidget* parent, const QString& text, bool isDefault) {
   return b;
 }
 
+// A check box or radio takes a click anywhere in its rectangle, as the
+// platform's buttons do, not only on its mark and text.
+template <typename Button>
+class WholeButton : public Button {
+ public:
+  using Button::Button;
+
+ protected:
+  bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
+};
+
 QWidget* BuildCheckBox(QWidget* parent, const QString& text, uint32_t f) {
   QAbstractButton* b = PushLike(text, parent, f);
   if (!b) {
-    auto* cb = new QCheckBox(text, parent);
+    auto* cb = new WholeButton<QCheckBox>(text, parent);
     cb->setTristate(f & tpl::kThreeState);
     b = cb;
   }
@@ -366,7 +377,7 @@ QWidget* BuildCheckBox(QWidget* parent, const QString& text, uint32_t f) {
 // Radios check and clear themselves within their group (CheckRadioInGroup).
 QWidget* BuildRadio(QWidget* parent, const QString& text, uint32_t f) {
   QAbstractButton* b = PushLike(text, parent, f);
-  if (!b) b = new QRadioButton(text, parent);
+  if (!b) b = new WholeButton<QRadioButton>(text, parent);
   b->setAutoExclusive(false);
   QObject::connect(b, &QAbstractButton::clicked, b, [b]() {
     layer::CheckRadioInGroup(b);

@@ -19,6 +19,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -90,6 +91,38 @@ bool Live(CWnd& wnd) {
   return false;
 }
 
+// A mouse button pressed and released at a point of target, as from the window
+// system: to the top-level window, which finds the widget under the point (so
+// a covered or disabled control does not get it). A control not on screen (a
+// window not shown, a page behind another) has no such road; it gets the
+// events directly.
+void SendMouseClick(QWidget* target, QPoint local, Qt::MouseButton button, Qt::KeyboardModifiers mods) {
+  QPointer<QWidget> guard(target);
+  QWidget* top = target->window();
+  QWindow* window = top ? top->windowHandle() : nullptr;
+  const QPoint global = target->mapToGlobal(local);
+  if (window && target->isVisible()) {
+    const QPointF at = target->mapTo(top, local);
+    QPointer<QWindow> wguard(window);
+    QMouseEvent press(QEvent::MouseButtonPress, at, at, global, button, button, mods);
+    QApplication::sendEvent(window, &press);
+    if (!wguard) return;
+    QMouseEvent release(QEvent::MouseButtonRelease, at, at, global, button, Qt::NoButton, mods);
+    // The window itself follows a right button with the context-menu event.
+    QApplication::sendEvent(window, &release);
+    return;
+  }
+  QMouseEvent press(QEvent::MouseButtonPress, local, global, button, button, mods);
+  QApplication::sendEvent(target, &press);
+  if (!guard) return;
+  QMouseEvent release(QEvent::MouseButtonRelease, local, global, button, Qt::NoButton, mods);
+  QApplication::sendEvent(target, &release);
+  if (guard && button == Qt::RightButton) {
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, local, global, mods);
+    QApplication::sendEvent(target, &menu);
+  }
+}
+
 }  // namespace
 
 int DrivenKeys() { return g_drivenKeys.load(); }
@@ -100,7 +133,7 @@ bool Click(CWnd& dlg, int id, unsigned keys) {
   auto* b = qobject_cast<QAbstractButton*>(w);
   if (!b || !Usable(b)) return false;
   HoldKeys hold(keys);
-  b->click();
+  SendMouseClick(b, b->rect().center(), Qt::LeftButton, Modifiers(keys));
   ProcessEvents();
   return true;
 }
@@ -263,19 +296,7 @@ bool ClickButtonAt(CWnd& wnd, CPoint point, Qt::MouseButton button, unsigned key
   HoldKeys hold(keys);
   const Qt::KeyboardModifiers mods = Modifiers(keys);
   QWidget* target = MouseTarget(w);
-  QPointer<QWidget> guard(target);
-  QPoint local = target->mapFrom(w, QPoint(point.x, point.y));
-  QPoint global = target->mapToGlobal(local);
-  QMouseEvent press(QEvent::MouseButtonPress, local, global, button, button, mods);
-  QApplication::sendEvent(target, &press);
-  if (guard) {
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, button, Qt::NoButton, mods);
-    QApplication::sendEvent(target, &release);
-  }
-  if (guard && button == Qt::RightButton) {
-    QContextMenuEvent menu(QContextMenuEvent::Mouse, local, global);
-    QApplication::sendEvent(target, &menu);
-  }
+  SendMouseClick(target, target->mapFrom(w, QPoint(point.x, point.y)), button, mods);
   ProcessEvents();
   return true;
 }
@@ -289,12 +310,7 @@ bool ClickTab(CWnd& dlg, int id, int index) {
   if (!tabs || !Usable(tabs) || index < 0 || index >= tabs->count()) return false;
   QTabBar* bar = tabs->tabBar();
   const int before = tabs->currentIndex();
-  QPoint at = bar->tabRect(index).center();
-  QPoint global = bar->mapToGlobal(at);
-  QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(bar, &press);
-  QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(bar, &release);
+  SendMouseClick(bar, bar->tabRect(index).center(), Qt::LeftButton, Qt::NoModifier);
   ProcessEvents();
   return tabs->currentIndex() != before;
 }

@@ -124,6 +124,13 @@ bool TitleFits(const CString& title) {
 
 void CTabDlg2::OnTitleKillFocus() {
   m_Title = m_TitleEdit.GetWindowText();
+  // Leaving for キャンセル: the user gives the page up, so a title too long is
+  // dropped without a box (a box there would also swallow the click).
+  const CWnd* next = CWnd::GetFocus();
+  if (next && next->GetDlgCtrlID() == IDCANCEL && m_Title.GetLength() > kMaxTitleChars) {
+    m_Title.Empty();
+    return;
+  }
   if (!TitleFits(m_Title)) {
     m_Title.Empty();
     m_TitleEdit.SetFocus();

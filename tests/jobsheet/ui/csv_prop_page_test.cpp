@@ -130,10 +130,11 @@ TEST_F(CsvPageWindow, TypingInTheTitleRowRenamesTheField) {
 
 TEST_F(CsvPageWindow, ContextMenuCopiesAndPastesAColumn) {
   Load(kSales);
-  // Below the last row, where a right click selects no cell.
+  // Below the last row, where a right click selects no cell (above the
+  // horizontal scroll bar, which has a menu of its own).
   CRect client;
   wnd->m_GridList.GetClientRect(&client);
-  const CPoint below(client.left + 80, client.bottom - 10);
+  const CPoint below(client.left + 80, client.bottom - 30);
   wnd->m_GridList.ClickColumnAsUser(0 + kFirstDataSubItem);
   modal.QueueMenuCommand(res::ID_CSV_COPY);
   ASSERT_TRUE(ui::RightClickAt(wnd->m_GridList, below));

@@ -31,6 +31,12 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$bin" "$work/TabroConnect"
+mkdir -p "$work/res" && ln -s "$root/res/images" "$work/res/images"   # as installed beside it
+grab=$(dirname "$bin")/tests/tabro_screen_grab
+if [ ! -x "$grab" ]; then
+  echo "no $grab: build the tests first" >&2
+  exit 2
+fi
 if [ -n "${TABRO_FILES:-}" ]; then
   cp -r "$TABRO_FILES"/. "$work/"
 fi
@@ -40,8 +46,8 @@ mkdir -m 700 "$work/run"
 # (A script file: xvfb-run's shell would drop an exported function.)
 cat > "$work/inner.sh" <<'INNER'
 set -u
-work=$1 out=$2 wait=$3
-shift 3
+work=$1 out=$2 wait=$3 grab=$4
+shift 4
 XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=xcb "$work/TabroConnect" "$@" &
 pid=$!
 up=0
@@ -55,14 +61,15 @@ for _ in $(seq $((wait * 10))); do
 done
 if [ "$up" = 1 ]; then
   sleep 1   # let it paint
-  xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng > "$out"
+  # The root window as the display shows it (xwd draws some windows black).
+  "$grab" "$out" >/dev/null
 fi
 kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
 [ "$up" = 1 ]
 INNER
 
-if xvfb-run -a -s "-screen 0 ${TABRO_SCREEN:-1024x768x24}" bash "$work/inner.sh" "$work" "$out" "${TABRO_WAIT:-15}" "$@"; then
+if xvfb-run -a -s "-screen 0 ${TABRO_SCREEN:-1024x768x24}" bash "$work/inner.sh" "$work" "$out" "${TABRO_WAIT:-15}" "$grab" "$@"; then
   echo "$out"
 else
   echo "no window of the program came up" >&2

@@ -26,6 +26,7 @@ fi
 
 prog=$1 standin=$2 grab=$3 out=$4
 shift 4
+images=$(cd "$(dirname "$0")/../../res/images" && pwd)
 export LC_ALL=C.UTF-8 TZ=Asia/Tokyo
 unset QT_QPA_PLATFORM
 
@@ -162,6 +163,7 @@ start_journey() {
   mkdir -p "$work/prog" "$work/home" "$work/in" "$work/bodies"
   mkdir -m 700 "$work/run"
   cp "$prog" "$work/prog/TabroConnect"
+  mkdir -p "$work/prog/res" && ln -s "$images" "$work/prog/res/images"   # as installed beside it
   "$standin" --program-folder "$work/prog" --bodies "$work/bodies" >"$work/service.log" 2>&1 &
   service_pid=$!
   for _ in $(seq 50); do

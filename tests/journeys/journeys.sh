@@ -270,6 +270,42 @@ journey_csv_page_keys() {
   cleanup_journey
 }
 
+journey_row_menu() {
+  start_journey row-menu
+  run_program "$work/in/売上.csv"
+  local sheet box
+  sheet=$(open_sheet) || exit 1
+  read -r w h <<<"$(sheet_size "$sheet")"
+  click "$sheet" 155 24
+  step="編集 (edit mode)"
+  click "$sheet" 136 73
+  wait_count 'タブロコネクト' 2 10 || fail "no question before edit mode"
+  box=$(xdotool search --onlyvisible --name 'タブロコネクト' | tail -n 1)
+  keys "$box" Return
+  wait_gone "$box" || fail "Return did not answer the question"
+  step="row 3 selected, then a right click on it"
+  click "$sheet" 39 274
+  click "$sheet" 39 274 3
+  sleep 0.5
+  shot row-menu
+  step="削除 (D) in the menu"
+  xdotool key d
+  sleep 0.5
+  shot row-deleted
+  step="実行"
+  sheet_run "$sheet" "$w" "$h"
+  local deadline=$((SECONDS + 30))
+  while [ $SECONDS -lt $deadline ] && ! document_body >/dev/null; do sleep 0.2; done
+  local body
+  body=$(document_body) || fail "no document was asked for"
+  case "$body" in
+    *MIKAN*) fail "row 3 was not deleted from the menu: $body" ;;
+    *APPLE*) ;;
+    *) fail "row 2 was lost: $body" ;;
+  esac
+  cleanup_journey
+}
+
 journey_page_buttons() {
   start_journey page-buttons
   run_program "$work/in/売上.csv"
@@ -317,7 +353,7 @@ journey_service_down() {
   cleanup_journey
 }
 
-all=(command_line_to_pdf csv_page_keys page_buttons service_down)
+all=(command_line_to_pdf csv_page_keys row_menu page_buttons service_down)
 chosen=("$@")
 [ ${#chosen[@]} -eq 0 ] && chosen=("${all[@]}")
 for j in "${chosen[@]}"; do

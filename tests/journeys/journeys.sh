@@ -306,6 +306,41 @@ journey_row_menu() {
   cleanup_journey
 }
 
+journey_clipboard_lf() {
+  start_journey clipboard-lf
+  run_program
+  local main sheet
+  main=$(see 'タブロコネクト' main-window) || exit 1
+  # Copied while the program runs: its start empties the clipboard.
+  step="a table with LF line ends on the clipboard"
+  printf '品名\t数量\nAPPLE\t3\nMIKAN\t5\n' >"$work/clip.txt"
+  "$(dirname "$grab")/tabro_clipboard_owner" "$work/clip.txt" >"$work/clip.log" 2>&1 &
+  clip_pid=$!
+  trap 'kill ${clip_pid:-} 2>/dev/null; cleanup_journey' EXIT
+  for _ in $(seq 50); do grep -q ready "$work/clip.log" && break; sleep 0.1; done
+  step="クリップボードから"
+  click "$main" 185 165
+  local name
+  name=$(see 'CSVファイル名設定' name-dialog) || exit 1
+  step="Return on the name dialog"
+  keys "$name" Return
+  step="the sheet on the clipboard table"
+  sheet=$(see 'クリップボード' sheet) || exit 1
+  step="実行"
+  read -r w h <<<"$(sheet_size "$sheet")"
+  sheet_run "$sheet" "$w" "$h"
+  deadline=$((SECONDS + 30))
+  while [ $SECONDS -lt $deadline ] && ! document_body >/dev/null; do sleep 0.2; done
+  local body
+  body=$(document_body) || fail "no document was asked for"
+  case "$body" in
+    *'APPLE%2C3%0D%0AMIKAN%2C5'*) ;;
+    *) fail "the clipboard lines are not rows: $body" ;;
+  esac
+  kill "$clip_pid" 2>/dev/null
+  cleanup_journey
+}
+
 journey_page_buttons() {
   start_journey page-buttons
   run_program "$work/in/売上.csv"
@@ -353,7 +388,7 @@ journey_service_down() {
   cleanup_journey
 }
 
-all=(command_line_to_pdf csv_page_keys row_menu page_buttons service_down)
+all=(command_line_to_pdf csv_page_keys row_menu page_buttons service_down clipboard_lf)
 chosen=("$@")
 [ ${#chosen[@]} -eq 0 ] && chosen=("${all[@]}")
 for j in "${chosen[@]}"; do

@@ -432,6 +432,22 @@ int ScanColumnTypes(CGridSet& set, int source) {
   const int titleRow = set.m_TitleRow;
   if (titleRow + 1 >= rows || cols <= 0) return 0;
 
+  CGridSet::ColumnTypeScan& lastScan = set.m_LastColumnTypeScan;
+  CGridSet::ColumnTypeScan key;
+  key.valid = true;
+  key.source = source == 1 ? 1 : 0;
+  key.rows = rows;
+  key.cols = cols;
+  key.titleRow = titleRow;
+  key.dataVersion = set.m_DataGrid.Version();
+  key.editVersion = source == 1 ? set.m_EditGrid.Version() : 0;
+  if (lastScan.valid && lastScan.source == key.source && lastScan.rows == rows && lastScan.cols == cols &&
+      lastScan.titleRow == titleRow && lastScan.dataVersion == key.dataVersion &&
+      lastScan.editVersion == key.editVersion) {
+    set.m_ColumnTypes = lastScan.types;
+    return lastScan.result;
+  }
+
   const int first = titleRow >= 0 ? titleRow + 1 : 0;
   const int last = std::min(rows, kMaxScannedRow);
   // Each column keeps its kind so far; rows are walked in storage order. A large
@@ -479,5 +495,8 @@ int ScanColumnTypes(CGridSet& set, int source) {
     set.m_ColumnTypes[c] =
         kinds[c] < 0 ? uint8_t{COLTYPE_UNKNOWN} : TypeFor(ClassifyTitleField(set, c), kinds[c]);
   }
+  key.types = set.m_ColumnTypes;
+  key.result = cols;
+  lastScan = key;
   return cols;
 }

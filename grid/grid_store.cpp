@@ -77,6 +77,7 @@ CTextGrid::Block* CTextGrid::Existing(int row) const noexcept {
 // The row, owned by this grid alone, with at least minWidth cells. A row made or
 // widened here gets the grid's full width unless `exact` asks for minWidth only.
 CTextGrid::Block* CTextGrid::Writable(int row, int minWidth, bool exact) {
+  Touch();
   EnsureTable();
   Block*& slot = table_[row];
   Block* b = slot;
@@ -128,6 +129,7 @@ CString* CTextGrid::PrepareRow(int row, int width) {
 }
 
 void CTextGrid::Clear() noexcept {
+  Touch();
   for (Block* b : retired_) Block::Release(b);
   retired_.clear();
   retired_.shrink_to_fit();
@@ -137,6 +139,7 @@ void CTextGrid::Clear() noexcept {
 }
 
 void CTextGrid::ClearRow(int row) noexcept {
+  Touch();
   if (!table_ || row < 0 || row >= rows_) return;
   Block::Release(table_[row]);
   table_[row] = nullptr;
@@ -147,6 +150,7 @@ void CTextGrid::TruncateRow(int row, int cols) {
   if (b == nullptr) return;
   cols = std::max(cols, 0);
   if (cols >= b->width) return;
+  Touch();
   if (cols == 0) {
     ClearRow(row);
     return;
@@ -161,6 +165,7 @@ void CTextGrid::TruncateRow(int row, int cols) {
 
 void CTextGrid::ShareRow(int row, const CTextGrid& from, int cols) {
   if (row < 0 || row >= rows_) return;
+  Touch();
   Block* src = from.Existing(row);
   cols = std::clamp(cols, 0, cols_);
   if (src == nullptr || cols == 0) {
@@ -181,6 +186,8 @@ void CTextGrid::ShareRow(int row, const CTextGrid& from, int cols) {
 
 void CTextGrid::TakeRow(int row, CTextGrid& from, int cols) {
   if (row < 0 || row >= rows_ || &from == this) return;
+  Touch();
+  from.Touch();
   Block* src = from.Existing(row);
   cols = std::clamp(cols, 0, cols_);
   if (src == nullptr || cols == 0) {
@@ -197,6 +204,7 @@ void CTextGrid::TakeRow(int row, CTextGrid& from, int cols) {
 
 void CTextGrid::SwapRows(int a, int b) noexcept {
   if (!table_ || a < 0 || b < 0 || a >= rows_ || b >= rows_) return;
+  Touch();
   std::swap(table_[a], table_[b]);
 }
 

@@ -281,10 +281,10 @@ ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, int helpers,
     }
   };
   LineBatch batch;
-  std::string bytes;
   try {
     for (;;) {
-      const bool ok = file.ReadLineBytes(bytes, kLineBuffer);
+      // Each line goes straight onto the end of the batch.
+      const bool ok = file.AppendLineBytes(batch.bytes, kLineBuffer);
       if (!ok) {
         // A line that arrives after the last row that fits makes the file too long,
         // whether or not it would fit itself; a read error never passes as the end.
@@ -302,10 +302,10 @@ ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, int helpers,
       }
       if (out.rows == GRID_MAX_ROWS) {
         out.tooManyRows = true;
+        batch.bytes.resize(batch.ends.empty() ? 0 : batch.ends.back());
         break;
       }
       if (refusal.Row() < out.rows) break;  // refused before here: the rest does not matter
-      batch.bytes += bytes;
       batch.ends.push_back(batch.bytes.size());
       ++out.rows;
       if (batch.ends.size() >= kBatchLines || batch.bytes.size() >= kBatchBytes) {

@@ -1,6 +1,7 @@
 #include "grid/grid_store.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <new>
 #include <utility>
 
@@ -62,10 +63,14 @@ CTextGrid::CTextGrid(int rows, int cols) : rows_(std::max(rows, 0)), cols_(std::
 
 CTextGrid::~CTextGrid() { Clear(); }
 
+void CTextGrid::FreeTable::operator()(Block** table) const noexcept { std::free(table); }
+
 void CTextGrid::EnsureTable() {
   if (!table_) {
-    table_.reset(new Block*[static_cast<size_t>(rows_)]);
-    std::fill_n(table_.get(), rows_, nullptr);
+    // All bits zero is a null pointer here; a large table comes as fresh pages.
+    void* table = std::calloc(static_cast<size_t>(std::max(rows_, 1)), sizeof(Block*));
+    if (table == nullptr) throw std::bad_alloc();
+    table_.reset(static_cast<Block**>(table));
   }
 }
 

@@ -124,7 +124,12 @@ class CTextGrid {
   std::atomic<uint64_t> version_{0};
   int rows_;
   int cols_;
-  std::unique_ptr<Block*[]> table_;  // null until the first write
+  struct FreeTable {
+    void operator()(Block** table) const noexcept;
+  };
+  // Null until the first write; zeroed by the system, so that only the pages of
+  // the rows in use are ever touched.
+  std::unique_ptr<Block*[], FreeTable> table_;
   std::vector<Block*> retired_;      // blocks replaced by widening, freed by Clear
 };
 

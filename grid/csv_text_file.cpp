@@ -569,15 +569,15 @@ bool CCsvTextFile::ReadLine(CString& line, int maxChars) {
   }
   if (maxChars < 1) maxChars = 1;
   const int byteLine = std::min<long long>(4LL * maxChars, kBlockSize);
-  std::string bytes;
-  bool ok = ReadLineBytes(bytes, byteLine);
-  if (!ok) return false;
-  CString text = BytesToText(bytes, m_CodeType == CODETYPE_UTF8 ? CP_UTF8 : CP_SJIS);
-  if (text.GetLength() > maxChars - 1) {
+  // The line's bytes and text go through buffers the stream keeps, so a loop over
+  // many lines makes one string a line.
+  if (!ReadLineBytes(m_LineBytes, byteLine)) return false;
+  DecodeInto(m_LineBytes, m_CodeType == CODETYPE_UTF8 ? CP_UTF8 : CP_SJIS, m_LineText);
+  if (m_LineText.size() > static_cast<size_t>(maxChars - 1)) {
     m_ReadState = ReadState::kLineTooLong;
     return false;
   }
-  line = text;
+  line = CString(std::u16string_view(m_LineText));
   return true;
 }
 

@@ -138,4 +138,6 @@ class CCsvTextFile {
   CString m_Path;
   std::unique_ptr<AtomicFileWriter> m_Writer;
   std::string m_Scratch;  // a line read byte by byte before it is appended
+  std::string m_LineBytes;     // ReadLine's bytes
+  std::u16string m_LineText;   // and its text
 };

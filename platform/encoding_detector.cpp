@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bitset>
+#include <cstdint>
 #include <string>
 #include <cstring>
 
@@ -87,6 +88,19 @@ int JisPoints(int jis) {
   return JisRowPoints(row);
 }
 
+// The first index from i on whose byte is not ASCII (n when there is none),
+// eight bytes at a time.
+size_t SkipAscii(const unsigned char* p, size_t i, size_t n) {
+  while (i + 8 <= n) {
+    uint64_t word;
+    std::memcpy(&word, p + i, 8);
+    if (word & 0x8080808080808080ull) break;
+    i += 8;
+  }
+  while (i < n && p[i] < 0x80) ++i;
+  return i;
+}
+
 bool IsAsciiLetter(int b) { return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z'); }
 
 // Plausibility of a character read as UTF-8. A two-byte character is plausible as
@@ -110,12 +124,18 @@ Tally ScoreUtf8(const unsigned char* p, size_t n, bool* wellFormed, int* longCha
   Tally t;
   const std::string_view bytes(reinterpret_cast<const char*>(p), n);
   size_t i = 0;
-  while (i < n) {
-    if (p[i] < 0x80) {
-      ++i;
-      continue;
+  while ((i = SkipAscii(p, i, n)) < n) {
+    // Japanese text is mostly three-byte characters outside E0 and ED, whose
+    // second byte has a narrower range: read those here, the rest by the table.
+    Utf8Step step;
+    const unsigned lead = p[i];
+    if (lead >= 0xE1 && lead <= 0xEF && lead != 0xED && i + 2 < n && (p[i + 1] & 0xC0) == 0x80 &&
+        (p[i + 2] & 0xC0) == 0x80) {
+      step = {Utf8Step::kChar, 3, static_cast<char32_t>(((lead & 0x0F) << 12) | ((p[i + 1] & 0x3F) << 6) |
+                                                        (p[i + 2] & 0x3F))};
+    } else {
+      step = ReadUtf8Char(bytes.substr(i));
     }
-    const Utf8Step step = ReadUtf8Char(bytes.substr(i));
     if (step.kind == Utf8Step::kCut) break;  // cut by the end of the block: well-formed
     ++t.chars;
     const size_t next = i + static_cast<size_t>(step.length);
@@ -174,11 +194,7 @@ template <typename ReadChar>
 Tally ScoreDoubleByte(const unsigned char* p, size_t n, ReadChar readChar) {
   Tally t;
   size_t i = 0;
-  while (i < n) {
-    if (p[i] < 0x80) {
-      ++i;
-      continue;
-    }
+  while ((i = SkipAscii(p, i, n)) < n) {
     const DoubleByteChar ch = readChar(p, i, n);
     if (ch.cut) break;
     ++t.chars;

@@ -36,8 +36,13 @@ int WritingCodePage(int codeType) {
 
 // Whether the bytes up to the first zero byte hold CR LF.
 bool BlockHasCrLf(const unsigned char* p, size_t n) {
-  for (size_t i = 0; i + 1 < n && p[i] != 0; ++i)
-    if (p[i] == '\r' && p[i + 1] == '\n') return true;
+  const void* zero = std::memchr(p, 0, n);
+  const size_t end = zero ? static_cast<size_t>(static_cast<const unsigned char*>(zero) - p) : n;
+  for (const void* cr = std::memchr(p, '\r', end); cr != nullptr;) {
+    const size_t i = static_cast<size_t>(static_cast<const unsigned char*>(cr) - p);
+    if (i + 1 < n && p[i + 1] == '\n') return true;
+    cr = i + 1 < end ? std::memchr(p + i + 1, '\r', end - i - 1) : nullptr;
+  }
   return false;
 }
 

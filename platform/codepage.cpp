@@ -230,6 +230,17 @@ int64_t DecodeUtf8Units(std::string_view bytes, char16_t* const start, ConvMode 
       ++i;
       continue;
     }
+    // Most Japanese text: three bytes after a lead other than E0 and ED (whose
+    // second byte has a narrower range), read here; the rest by the table.
+    if (b >= 0xE1 && b <= 0xEF && b != 0xED && i + 2 < n) {
+      const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
+      const auto b2 = static_cast<unsigned char>(bytes[i + 2]);
+      if ((b1 & 0xC0) == 0x80 && (b2 & 0xC0) == 0x80) {
+        *out++ = static_cast<char16_t>(((b & 0x0F) << 12) | ((b1 & 0x3F) << 6) | (b2 & 0x3F));
+        i += 3;
+        continue;
+      }
+    }
     const Utf8Step step = ReadUtf8Char(bytes.substr(i));
     i += static_cast<size_t>(step.length);
     if (step.kind != Utf8Step::kChar) {

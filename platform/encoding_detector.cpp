@@ -3,6 +3,7 @@
 #include <unicode/ucsdet.h>
 
 #include <algorithm>
+#include <array>
 #include <bitset>
 #include <cstdint>
 #include <string>
@@ -77,8 +78,7 @@ const std::bitset<94 * 94>& CommonKanjiJis() {
 // Plausibility of a JIS X 0208 code: 4 for kana, common symbols and common kanji, 2
 // for other first-level kanji, 1 for second-level kanji, 0 for neutral rows, -4 for
 // unassigned rows.
-int JisPoints(int jis) {
-  int row = jis >> 8, col = jis & 0xFF;
+int JisPointsOf(int row, int col) {
   if (row >= 0x30 && row <= 0x4F && col >= 0x21 && col <= 0x7E &&
       CommonKanjiJis().test(static_cast<size_t>((row - 0x21) * 94 + (col - 0x21))))
     return 4;
@@ -86,6 +86,21 @@ int JisPoints(int jis) {
       CommonKanjiJis().test(static_cast<size_t>((row - 0x21) * 94 + (col - 0x21))))
     return 4;
   return JisRowPoints(row);
+}
+
+int JisPoints(int jis) {
+  // Every code of the 94 x 94 square judged once; the detector reads many.
+  static const std::array<int8_t, 94 * 94> kSquare = [] {
+    std::array<int8_t, 94 * 94> points{};
+    for (int row = 0x21; row <= 0x7E; ++row)
+      for (int col = 0x21; col <= 0x7E; ++col)
+        points[static_cast<size_t>((row - 0x21) * 94 + (col - 0x21))] = static_cast<int8_t>(JisPointsOf(row, col));
+    return points;
+  }();
+  const int row = jis >> 8, col = jis & 0xFF;
+  if (row >= 0x21 && row <= 0x7E && col >= 0x21 && col <= 0x7E)
+    return kSquare[static_cast<size_t>((row - 0x21) * 94 + (col - 0x21))];
+  return JisPointsOf(row, col);
 }
 
 // The first index from i on whose byte is not ASCII (n when there is none),

@@ -285,12 +285,12 @@ void CCsvTextFile::SettleCodeType() {
     later = LaterSample();
     if (!later.empty()) sample = later;
   }
-  for (const EncodingCandidate& c : DetectEncodingCandidates(sample)) {
-    if (c.codePage == CP_UTF8) m_CodeType = CODETYPE_UTF8;
-    if (c.codePage == CP_EUCJP) m_CodeType = CODETYPE_EUCJP;
-    if (c.codePage == CP_SJIS) m_CodeType = CODETYPE_SJIS;
-    if (m_CodeType != CODETYPE_DETECT) return;
-  }
+  // The best candidate decides (every candidate is one of the three codes).
+  const int codePage = DetectEncoding(sample);
+  if (codePage == CP_UTF8) m_CodeType = CODETYPE_UTF8;
+  if (codePage == CP_EUCJP) m_CodeType = CODETYPE_EUCJP;
+  if (codePage == CP_SJIS) m_CodeType = CODETYPE_SJIS;
+  if (m_CodeType != CODETYPE_DETECT) return;
   if (m_HasCrLf == 1) {
     m_CodeType = CODETYPE_SJIS;
     return;

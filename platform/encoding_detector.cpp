@@ -258,6 +258,27 @@ int ConfidenceOf(const Tally& t) {
   return std::clamp(c, 1, 99);
 }
 
+// What the UTF-8 reading of the bytes says before any other code is scored.
+struct Utf8Reading {
+  Tally tally;
+  bool asciiOnly = false;  // no character beyond ASCII (or only a cut sequence)
+  bool first = false;      // UTF-8 comes first whatever the others score
+};
+
+Utf8Reading ReadAsUtf8(const unsigned char* p, size_t n) {
+  Utf8Reading r;
+  bool utf8Ok = false;
+  int utf8Long = 0;
+  r.tally = ScoreUtf8(p, n, &utf8Ok, &utf8Long);
+  r.asciiOnly = r.tally.chars == 0 && r.tally.bad == 0;
+  // Three-byte sequences (all of Japanese) that are all well-formed settle it: other
+  // codes seldom give them by chance. Two-byte ones alone compete on plausibility.
+  // One stray byte among several well-formed three-byte characters is a damaged
+  // UTF-8 file, not text of another code.
+  r.first = utf8Long > 0 && (utf8Ok || (r.tally.bad == 1 && utf8Long >= 3));
+  return r;
+}
+
 }  // namespace
 
 std::vector<EncodingCandidate> DetectEncodingCandidates(std::string_view bytes) {
@@ -265,15 +286,10 @@ std::vector<EncodingCandidate> DetectEncodingCandidates(std::string_view bytes) 
   const size_t n = bytes.size();
   std::vector<EncodingCandidate> out;
 
-  bool utf8Ok = false;
-  int utf8Long = 0;
-  Tally utf8 = ScoreUtf8(p, n, &utf8Ok, &utf8Long);
-  if (utf8.chars == 0 && utf8.bad == 0) return out;  // ASCII only (or a cut sequence)
-  // Three-byte sequences (all of Japanese) that are all well-formed settle it: other
-  // codes seldom give them by chance. Two-byte ones alone compete on plausibility.
-  // One stray byte among several well-formed three-byte characters is a damaged
-  // UTF-8 file, not text of another code.
-  const bool utf8First = utf8Long > 0 && (utf8Ok || (utf8.bad == 1 && utf8Long >= 3));
+  const Utf8Reading reading = ReadAsUtf8(p, n);
+  const Tally& utf8 = reading.tally;
+  if (reading.asciiOnly) return out;
+  const bool utf8First = reading.first;
   if (utf8First) out.push_back({CP_UTF8, 100});
 
   struct Scored {
@@ -312,6 +328,10 @@ std::vector<EncodingCandidate> DetectEncodingCandidates(std::string_view bytes) 
 }
 
 int DetectEncoding(std::string_view bytes) {
+  // UTF-8 that comes first needs no scoring of the other codes.
+  const Utf8Reading reading = ReadAsUtf8(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+  if (reading.asciiOnly) return 0;
+  if (reading.first) return CP_UTF8;
   auto candidates = DetectEncodingCandidates(bytes);
   return candidates.empty() ? 0 : candidates.front().codePage;
 }

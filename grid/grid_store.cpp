@@ -144,8 +144,10 @@ void CTextGrid::Clear() noexcept {
 }
 
 void CTextGrid::ClearRow(int row) noexcept {
+  // A row that does not exist is left alone: its slot is not even written, so the
+  // table's untouched pages stay untouched.
+  if (!table_ || row < 0 || row >= rows_ || table_[row] == nullptr) return;
   Touch();
-  if (!table_ || row < 0 || row >= rows_) return;
   Block::Release(table_[row]);
   table_[row] = nullptr;
 }

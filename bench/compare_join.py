@@ -6,6 +6,8 @@ equivalent LEFT JOIN, and Miller's join with unpaired left records kept. Prints
 the median wall and CPU seconds (user + system) of RUNS runs as a Markdown table.
 
 Usage: bench/compare_join.py BUILD_DIR [RUNS]   (files are made under /tmp/tabro_join)
+       bench/compare_join.py BUILD_DIR --files   (only writes the files and prints, per
+       shape, a line "NAME<TAB>MAIN<TAB>ADDITIONAL<TAB>SETTINGS"; compare_all.sh times them)
 """
 import os
 import random
@@ -15,7 +17,8 @@ import sys
 import time
 
 build = sys.argv[1]
-runs = int(sys.argv[2]) if len(sys.argv) > 2 else 11
+files_only = len(sys.argv) > 2 and sys.argv[2] == "--files"
+runs = int(sys.argv[2]) if len(sys.argv) > 2 and not files_only else 11
 data = "/tmp/tabro_join"
 os.makedirs(data, exist_ok=True)
 replay = os.path.join(build, "bench", "replay_tools")
@@ -72,6 +75,11 @@ def measure(cmds):
             times[i].append(run_once(cmd))
     return [(statistics.median(w for w, _ in t), statistics.median(c for _, c in t)) for t in times]
 
+
+if files_only:
+    for n, (name, rows, main_per_key, add_per_key) in enumerate(SHAPES):
+        print("\t".join((name,) + write_files(n, rows, main_per_key, add_per_key)))
+    sys.exit(0)
 
 print(f"median of {runs} runs, wall / CPU seconds\n")
 print("| join of 3000 lines | replay_tools | sqlite3 LEFT JOIN | mlr join --ul | replay_tools / sqlite3 wall, CPU |")

@@ -9,21 +9,10 @@
 set -euo pipefail
 build=${1:?build folder}
 runs=${2:-9}
-data=/tmp/tabro_bench
-[ -f "$data/rows30000x20.utf8.csv" ] || "$build/bench/make_bench_csv" "$data" >/dev/null
-sjis=$data/rows30000x20.sjis.csv
-utf8=$data/rows30000x20.utf8.csv
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-
-# Layout: the 20 input columns, then 金額計 = 単価1 * 数量1 and 規模 from 数量1.
-{
-  printf '@Header\nVersion=1.0\nEditInf=0,5,0\n\n@Macro\ncolms=20\nEditDatclms=20\nClmArry_Count=22\n'
-  for c in $(seq 0 19); do printf 'ClmArry=%d,%d,0,"",""\n' "$c" $((c + 1)); done
-  printf 'ClmArry=20,-1,1,"[単価1]*[数量1]","金額計"\n'
-  printf "ClmArry=21,-1,2,\"if [数量1]>=250 then return '大口' else return '小口'\",\"規模\"\n\n"
-} >"$work/macro.txt"
-query="SELECT *, 単価1*数量1, CASE WHEN CAST(数量1 AS REAL) >= 250 THEN '大口' ELSE '小口' END FROM t"
+# shellcheck source=compare_jobs.sh
+source "$(dirname "$0")/compare_jobs.sh"
 
 declare -A times
 run() {
@@ -34,7 +23,7 @@ run() {
 }
 for _ in $(seq "$runs"); do
   run tabro "$build/bench/replay_tools" "$sjis" "$work/macro.txt"
-  run sqlite sqlite3 :memory: -cmd '.mode csv' -cmd ".import $utf8 t" "$query"
+  run sqlite "${sqlite20[@]}" "$macro_sql"
 done
 
 median() {

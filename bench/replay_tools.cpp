@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "app/steps/tool_replay.h"
 #include "platform/cstring.h"
@@ -45,8 +46,14 @@ int Replay(const char* file, const char* settings) {
     std::fprintf(stderr, "replay_tools: %s\n", error.ToUtf8().c_str());
     return 1;
   }
-  const std::string csv = DataGridAsCsv();
-  std::fwrite(csv.data(), 1, csv.size(), stdout);
+  bool written = true;
+  WriteDataGridAsCsv([&written](std::string_view piece) {
+    written = written && std::fwrite(piece.data(), 1, piece.size(), stdout) == piece.size();
+  });
+  if (!written || std::fflush(stdout) != 0) {
+    std::fprintf(stderr, "replay_tools: the result could not be written\n");
+    return 1;
+  }
   return 0;
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string_view>
 #include <thread>
 #include <vector>
@@ -432,6 +433,22 @@ int ScanColumnTypes(CGridSet& set, int source) {
   const int titleRow = set.m_TitleRow;
   if (titleRow + 1 >= rows || cols <= 0) return 0;
 
+  CGridSet::ColumnTypeScan& lastScan = set.m_LastColumnTypeScan;
+  CGridSet::ColumnTypeScan key;
+  key.valid = true;
+  key.source = source == 1 ? 1 : 0;
+  key.rows = rows;
+  key.cols = cols;
+  key.titleRow = titleRow;
+  key.dataVersion = set.m_DataGrid.Version();
+  key.editVersion = source == 1 ? set.m_EditGrid.Version() : 0;
+  if (lastScan.valid && lastScan.source == key.source && lastScan.rows == rows && lastScan.cols == cols &&
+      lastScan.titleRow == titleRow && lastScan.dataVersion == key.dataVersion &&
+      lastScan.editVersion == key.editVersion) {
+    set.m_ColumnTypes = lastScan.types;
+    return lastScan.result;
+  }
+
   const int first = titleRow >= 0 ? titleRow + 1 : 0;
   const int last = std::min(rows, kMaxScannedRow);
   // Each column keeps its kind so far; rows are walked in storage order. A large
@@ -443,17 +460,35 @@ int ScanColumnTypes(CGridSet& set, int source) {
     // shares its text with the cell above (the loader shares repeated texts) is
     // passed over.
     std::vector<const char16_t*> above(static_cast<size_t>(c1 - c0), nullptr);
+    // The kind of a text met before on this thread, by the address of the text:
+    // cells that share a text (the loader shares repeated ones) are judged once.
+    // A hit reads neither the text nor its length.
+    struct Judged {
+      const char16_t* text = nullptr;
+      int kind = 0;
+      bool dateLike = false;
+      bool empty = false;
+    };
+    constexpr size_t kJudgedSlots = 4096;
+    std::vector<Judged> judged(kJudgedSlots);
     for (int r = first; r < last; ++r) {
       const CTextGrid::ConstRow row = grid[r];
       const int width = std::min(c1, row.Width());
       for (int c = c0; c < width; ++c) {
         const CString& cell = row[c];
-        if (cell.IsEmpty()) continue;
+        const char16_t* text = cell.GetString();
         const char16_t*& seen = above[static_cast<size_t>(c - c0)];
-        if (cell.GetString() == seen) continue;
-        seen = cell.GetString();
-        bool dateLike = false;
-        const int kind = CellKind(cell, dateLike);
+        if (text == seen) continue;  // only a cell with text was ever seen
+        Judged& j = judged[(reinterpret_cast<uintptr_t>(text) >> 2) & (kJudgedSlots - 1)];
+        if (j.text != text) {
+          j.text = text;
+          j.empty = cell.IsEmpty();
+          if (!j.empty) j.kind = CellKind(cell, j.dateLike);
+        }
+        if (j.empty) continue;
+        seen = text;
+        const bool dateLike = j.dateLike;
+        const int kind = j.kind;
         if (kind == VALUE_EMPTY) continue;
         int& k = local[static_cast<size_t>(c - c0)];
         k = FoldKind(k, kind, dateLike);
@@ -479,5 +514,8 @@ int ScanColumnTypes(CGridSet& set, int source) {
     set.m_ColumnTypes[c] =
         kinds[c] < 0 ? uint8_t{COLTYPE_UNKNOWN} : TypeFor(ClassifyTitleField(set, c), kinds[c]);
   }
+  key.types = set.m_ColumnTypes;
+  key.result = cols;
+  lastScan = key;
   return cols;
 }

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <climits>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <memory>
@@ -166,15 +167,25 @@ class FirstRefusal {
 };
 
 // Makes the cells of one thread: in an arena, and a text met a moment ago shares
-// the cell made for it (files repeat their codes, names, dates and quantities).
+// the cell made for it (files repeat their codes, names, dates and quantities),
+// and the kind the row counts give it (IsNumberOrDateText), judged once.
 class CellMaker {
  public:
-  CString Make(std::u16string_view text) {
-    if (text.size() > kMaxShared) return m_Arena.Make(text);
+  CString Make(std::u16string_view text, int& kind) {
+    if (text.size() > kMaxShared) {
+      CString cell = m_Arena.Make(text);
+      kind = IsNumberOrDateText(cell);
+      return cell;
+    }
     uint32_t h = 2166136261u;  // FNV-1a over the code units
     for (const char16_t c : text) h = (h ^ c) * 16777619u;
-    CString& slot = m_Recent[h & (kSlots - 1)];
-    if (slot.View() != text || slot.IsEmpty()) slot = m_Arena.Make(text);
+    const size_t i = h & (kSlots - 1);
+    CString& slot = m_Recent[i];
+    if (slot.View() != text || slot.IsEmpty()) {
+      slot = m_Arena.Make(text);
+      m_Kinds[i] = static_cast<int8_t>(IsNumberOrDateText(slot));
+    }
+    kind = m_Kinds[i];
     return slot;
   }
 
@@ -183,6 +194,7 @@ class CellMaker {
   static constexpr size_t kSlots = 4096;
   CStringArena m_Arena;
   std::vector<CString> m_Recent = std::vector<CString>(kSlots);
+  std::vector<int8_t> m_Kinds = std::vector<int8_t>(kSlots, -1);
 };
 
 // What one thread reuses from line to line: the line's text, its fields and the
@@ -221,8 +233,11 @@ void StoreBatch(CGridSet& set, const LineBatch& batch, int codePage, bool tsv, R
     RowStats stats;
     if (n > 0) {
       CString* cells = grid.PrepareRow(row, n);
-      for (int c = 0; c < n; ++c) cells[c] = scratch.cells.Make(fields.cells[c]);
-      stats = CountRowCells({cells, static_cast<size_t>(n)});
+      for (int c = 0; c < n; ++c) {
+        int kind = -1;
+        cells[c] = scratch.cells.Make(fields.cells[c], kind);
+        stats.Count(c, kind);
+      }
     }
     set.m_RowFilledCount[row] = stats.filled;
     set.m_RowTextCount[row] = stats.textCount;
@@ -281,10 +296,10 @@ ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, int helpers,
     }
   };
   LineBatch batch;
-  std::string bytes;
   try {
     for (;;) {
-      const bool ok = file.ReadLineBytes(bytes, kLineBuffer);
+      // Each line goes straight onto the end of the batch.
+      const bool ok = file.AppendLineBytes(batch.bytes, kLineBuffer);
       if (!ok) {
         // A line that arrives after the last row that fits makes the file too long,
         // whether or not it would fit itself; a read error never passes as the end.
@@ -302,10 +317,10 @@ ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, int helpers,
       }
       if (out.rows == GRID_MAX_ROWS) {
         out.tooManyRows = true;
+        batch.bytes.resize(batch.ends.empty() ? 0 : batch.ends.back());
         break;
       }
       if (refusal.Row() < out.rows) break;  // refused before here: the rest does not matter
-      batch.bytes += bytes;
       batch.ends.push_back(batch.bytes.size());
       ++out.rows;
       if (batch.ends.size() >= kBatchLines || batch.bytes.size() >= kBatchBytes) {

@@ -36,8 +36,13 @@ int WritingCodePage(int codeType) {
 
 // Whether the bytes up to the first zero byte hold CR LF.
 bool BlockHasCrLf(const unsigned char* p, size_t n) {
-  for (size_t i = 0; i + 1 < n && p[i] != 0; ++i)
-    if (p[i] == '\r' && p[i + 1] == '\n') return true;
+  const void* zero = std::memchr(p, 0, n);
+  const size_t end = zero ? static_cast<size_t>(static_cast<const unsigned char*>(zero) - p) : n;
+  for (const void* cr = std::memchr(p, '\r', end); cr != nullptr;) {
+    const size_t i = static_cast<size_t>(static_cast<const unsigned char*>(cr) - p);
+    if (i + 1 < n && p[i + 1] == '\n') return true;
+    cr = i + 1 < end ? std::memchr(p + i + 1, '\r', end - i - 1) : nullptr;
+  }
   return false;
 }
 
@@ -281,12 +286,12 @@ void CCsvTextFile::SettleCodeType() {
     later = LaterSample();
     if (!later.empty()) sample = later;
   }
-  for (const EncodingCandidate& c : DetectEncodingCandidates(sample)) {
-    if (c.codePage == CP_UTF8) m_CodeType = CODETYPE_UTF8;
-    if (c.codePage == CP_EUCJP) m_CodeType = CODETYPE_EUCJP;
-    if (c.codePage == CP_SJIS) m_CodeType = CODETYPE_SJIS;
-    if (m_CodeType != CODETYPE_DETECT) return;
-  }
+  // The best candidate decides (every candidate is one of the three codes).
+  const int codePage = DetectEncoding(sample);
+  if (codePage == CP_UTF8) m_CodeType = CODETYPE_UTF8;
+  if (codePage == CP_EUCJP) m_CodeType = CODETYPE_EUCJP;
+  if (codePage == CP_SJIS) m_CodeType = CODETYPE_SJIS;
+  if (m_CodeType != CODETYPE_DETECT) return;
   if (m_HasCrLf == 1) {
     m_CodeType = CODETYPE_SJIS;
     return;
@@ -482,14 +487,77 @@ bool CCsvTextFile::FinishByteRead(RawResult r) {
 
 bool CCsvTextFile::ReadLineBytes(std::string& bytes, int size) {
   bytes.clear();
+  return AppendLineBytes(bytes, size);
+}
+
+bool CCsvTextFile::AppendPlainLine(std::string& out, size_t limit) {
+  if (m_Pos >= m_End || (m_CodeType != CODETYPE_SJIS && m_CodeType != CODETYPE_UTF8)) return false;
+  const bool utf8 = m_CodeType == CODETYPE_UTF8;
+  const unsigned char* p = m_Block.data();
+  // Where the line ends by the rules of ReadRawLine: the index of its LF.
+  size_t end = m_End;
+  const auto* lf = static_cast<const unsigned char*>(std::memchr(p + m_Pos, '\n', m_End - m_Pos));
+  if (lf == nullptr) return false;
+  if (!m_QuoteRule || std::memchr(p + m_Pos, '"', static_cast<size_t>(lf - p) - m_Pos) == nullptr) {
+    end = static_cast<size_t>(lf - p);
+    // A Shift_JIS file whose first block holds CR LF reads a bare LF as text.
+    if (!utf8 && m_HasCrLf != 0 && (end == m_Pos || p[end - 1] != '\r')) return false;
+  } else {
+    QuoteMachine quotes(m_Separator, utf8);
+    for (size_t i = m_Pos; i < m_End; ++i) {
+      if (!kSpecial.is[p[i]]) {
+        size_t j = i + 1;
+        while (j < m_End && !kSpecial.is[p[j]]) ++j;
+        quotes.FeedPlain(j - i);
+        i = j - 1;
+        continue;
+      }
+      const unsigned char b = p[i];
+      if (!quotes.Inside()) {
+        if (b == '\n' && (utf8 || m_HasCrLf == 0)) {
+          end = i;
+          break;
+        }
+        // A CR that may start the line end: the byte after it decides.
+        if (!utf8 && b == '\r' && i + 1 < m_End && p[i + 1] == '\n') {
+          end = i + 1;
+          break;
+        }
+        if (!utf8 && b == '\r' && i + 1 == m_End) return false;
+      }
+      quotes.Feed(b);
+    }
+    if (end == m_End) return false;
+  }
+  const bool crBefore = end > m_Pos && p[end - 1] == '\r';
+  const size_t text = end - m_Pos - (crBefore ? 1 : 0);
+  if (text > limit) return false;
+  if (utf8) {
+    out.append(reinterpret_cast<const char*>(p + m_Pos), end + 1 - m_Pos);  // CR and LF stay
+  } else {
+    out.append(reinterpret_cast<const char*>(p + m_Pos), text);
+    out.push_back('\n');
+  }
+  m_Pos = end + 1;
+  m_ReadState = ReadState::kLine;
+  return true;
+}
+
+bool CCsvTextFile::AppendLineBytes(std::string& out, int size) {
   if (m_Fd < 0) {
     m_ReadState = ReadState::kNotOpen;
     return false;
   }
   const size_t limit = size > 1 ? static_cast<size_t>(size - 1) : 0;
+  if (AppendPlainLine(out, limit)) return true;
+  std::string& bytes = out.empty() ? out : m_Scratch;
   const bool ok =
       FinishByteRead(m_CodeType == CODETYPE_EUCJP ? ReadEucRaw(bytes, limit) : ReadRawLine(bytes, limit));
-  if (!ok) bytes.clear();  // a line that does not fit is never handed out in part
+  if (&bytes == &out) {
+    if (!ok) out.clear();  // a line that does not fit is never handed out in part
+  } else if (ok) {
+    out += bytes;
+  }
   return ok;
 }
 
@@ -507,15 +575,15 @@ bool CCsvTextFile::ReadLine(CString& line, int maxChars) {
   }
   if (maxChars < 1) maxChars = 1;
   const int byteLine = std::min<long long>(4LL * maxChars, kBlockSize);
-  std::string bytes;
-  bool ok = ReadLineBytes(bytes, byteLine);
-  if (!ok) return false;
-  CString text = BytesToText(bytes, m_CodeType == CODETYPE_UTF8 ? CP_UTF8 : CP_SJIS);
-  if (text.GetLength() > maxChars - 1) {
+  // The line's bytes and text go through buffers the stream keeps, so a loop over
+  // many lines makes one string a line.
+  if (!ReadLineBytes(m_LineBytes, byteLine)) return false;
+  DecodeInto(m_LineBytes, m_CodeType == CODETYPE_UTF8 ? CP_UTF8 : CP_SJIS, m_LineText);
+  if (m_LineText.size() > static_cast<size_t>(maxChars - 1)) {
     m_ReadState = ReadState::kLineTooLong;
     return false;
   }
-  line = text;
+  line = CString(std::u16string_view(m_LineText));
   return true;
 }
 

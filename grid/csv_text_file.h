@@ -85,6 +85,8 @@ class CCsvTextFile {
   // or UTF-8 as in the file, an EUC-JP file's as Shift_JIS. false at the end of the
   // file or when the line is too long.
   bool ReadLineBytes(std::string& bytes, int size);
+  // The same line appended to out; on false out is left as it was.
+  bool AppendLineBytes(std::string& out, int size);
 
   ReadState GetReadState() const { return m_ReadState; }
 
@@ -118,6 +120,9 @@ class CCsvTextFile {
   RawResult ReadRawLine(std::string& bytes, size_t limit);
   RawResult ReadEucRaw(std::string& bytes, size_t limit);
   bool FinishByteRead(RawResult r);
+  // A line that lies whole in the block, ends in its code's line end and holds no
+  // double quote, appended to out at once; false (nothing read) for any other.
+  bool AppendPlainLine(std::string& out, size_t limit);
   bool ReadUtf16AsUtf8();
 
   std::vector<unsigned char> m_Block;
@@ -132,4 +137,7 @@ class CCsvTextFile {
   ReadState m_ReadState = ReadState::kNone;
   CString m_Path;
   std::unique_ptr<AtomicFileWriter> m_Writer;
+  std::string m_Scratch;  // a line read byte by byte before it is appended
+  std::string m_LineBytes;     // ReadLine's bytes
+  std::u16string m_LineText;   // and its text
 };

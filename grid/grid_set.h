@@ -80,6 +80,17 @@ class CGridSet {
   CTextGrid m_BackupGrid{GRID_MAX_ROWS};   // the data as loaded
   GRIDBACKUP m_Backup;                     // counts and tables beside m_BackupGrid
   int m_TotalRows = 0;             // rows of the input when above 3000, else 0
+
+  // What the last column-type pass read and found, so that a pass over grids and
+  // counts that have not changed since gives its types without reading the cells
+  // again (the data-edit steps each ask for them).
+  struct ColumnTypeScan {
+    bool valid = false;
+    int source = 0, rows = 0, cols = 0, titleRow = 0, result = 0;
+    uint64_t dataVersion = 0, editVersion = 0;
+    ColumnTypeTable types{};
+  };
+  ColumnTypeScan m_LastColumnTypeScan;
 };
 
 // Saves the data set (the data grid's region, the counts, row tables, title-row

@@ -1,6 +1,7 @@
 #include "grid/grid_store.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <new>
 #include <utility>
 
@@ -62,10 +63,14 @@ CTextGrid::CTextGrid(int rows, int cols) : rows_(std::max(rows, 0)), cols_(std::
 
 CTextGrid::~CTextGrid() { Clear(); }
 
+void CTextGrid::FreeTable::operator()(Block** table) const noexcept { std::free(table); }
+
 void CTextGrid::EnsureTable() {
   if (!table_) {
-    table_.reset(new Block*[static_cast<size_t>(rows_)]);
-    std::fill_n(table_.get(), rows_, nullptr);
+    // All bits zero is a null pointer here; a large table comes as fresh pages.
+    void* table = std::calloc(static_cast<size_t>(std::max(rows_, 1)), sizeof(Block*));
+    if (table == nullptr) throw std::bad_alloc();
+    table_.reset(static_cast<Block**>(table));
   }
 }
 
@@ -77,6 +82,7 @@ CTextGrid::Block* CTextGrid::Existing(int row) const noexcept {
 // The row, owned by this grid alone, with at least minWidth cells. A row made or
 // widened here gets the grid's full width unless `exact` asks for minWidth only.
 CTextGrid::Block* CTextGrid::Writable(int row, int minWidth, bool exact) {
+  Touch();
   EnsureTable();
   Block*& slot = table_[row];
   Block* b = slot;
@@ -128,6 +134,7 @@ CString* CTextGrid::PrepareRow(int row, int width) {
 }
 
 void CTextGrid::Clear() noexcept {
+  Touch();
   for (Block* b : retired_) Block::Release(b);
   retired_.clear();
   retired_.shrink_to_fit();
@@ -137,7 +144,10 @@ void CTextGrid::Clear() noexcept {
 }
 
 void CTextGrid::ClearRow(int row) noexcept {
-  if (!table_ || row < 0 || row >= rows_) return;
+  // A row that does not exist is left alone: its slot is not even written, so the
+  // table's untouched pages stay untouched.
+  if (!table_ || row < 0 || row >= rows_ || table_[row] == nullptr) return;
+  Touch();
   Block::Release(table_[row]);
   table_[row] = nullptr;
 }
@@ -147,6 +157,7 @@ void CTextGrid::TruncateRow(int row, int cols) {
   if (b == nullptr) return;
   cols = std::max(cols, 0);
   if (cols >= b->width) return;
+  Touch();
   if (cols == 0) {
     ClearRow(row);
     return;
@@ -161,6 +172,7 @@ void CTextGrid::TruncateRow(int row, int cols) {
 
 void CTextGrid::ShareRow(int row, const CTextGrid& from, int cols) {
   if (row < 0 || row >= rows_) return;
+  Touch();
   Block* src = from.Existing(row);
   cols = std::clamp(cols, 0, cols_);
   if (src == nullptr || cols == 0) {
@@ -181,6 +193,8 @@ void CTextGrid::ShareRow(int row, const CTextGrid& from, int cols) {
 
 void CTextGrid::TakeRow(int row, CTextGrid& from, int cols) {
   if (row < 0 || row >= rows_ || &from == this) return;
+  Touch();
+  from.Touch();
   Block* src = from.Existing(row);
   cols = std::clamp(cols, 0, cols_);
   if (src == nullptr || cols == 0) {
@@ -197,6 +211,7 @@ void CTextGrid::TakeRow(int row, CTextGrid& from, int cols) {
 
 void CTextGrid::SwapRows(int a, int b) noexcept {
   if (!table_ || a < 0 || b < 0 || a >= rows_ || b >= rows_) return;
+  Touch();
   std::swap(table_[a], table_[b]);
 }
 

@@ -107,15 +107,29 @@ class CTextGrid {
   // Rows holding storage (for measurements and tests).
   int AllocatedRows() const noexcept;
 
+  // A number that moves on with every write access to the grid (taking a writable
+  // row or cell counts, whether or not it is then changed), so that a result read
+  // from the grid can be kept while the number stays.
+  uint64_t Version() const noexcept { return version_.load(std::memory_order_relaxed); }
+
  private:
   struct Block;
   Block* Existing(int row) const noexcept;
   Block* Writable(int row, int minWidth, bool exact);
   void EnsureTable();
+  // Threads filling different rows may race here: a lost step still moves the
+  // number away from any value read before they started.
+  void Touch() noexcept { version_.store(version_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed); }
 
+  std::atomic<uint64_t> version_{0};
   int rows_;
   int cols_;
-  std::unique_ptr<Block*[]> table_;  // null until the first write
+  struct FreeTable {
+    void operator()(Block** table) const noexcept;
+  };
+  // Null until the first write; zeroed by the system, so that only the pages of
+  // the rows in use are ever touched.
+  std::unique_ptr<Block*[], FreeTable> table_;
   std::vector<Block*> retired_;      // blocks replaced by widening, freed by Clear
 };
 

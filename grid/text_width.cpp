@@ -70,8 +70,6 @@ static_assert(sizeof(kKanaFixes) / sizeof(kKanaFixes[0]) == 25);
 
 }  // namespace
 
-bool IsTrailingBlank(char16_t c) { return c == u' ' || c == u'\u3000' || (c >= 0x01 && c <= 0x0D); }
-
 int TrimRightBlanks(CString& text) {
   std::u16string_view v = text.View();
   size_t end = v.size();

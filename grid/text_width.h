@@ -8,7 +8,7 @@
 #include "platform/cstring.h"
 
 // True for the trailing blanks: U+0020, U+3000 and U+0001 to U+000D.
-bool IsTrailingBlank(char16_t c);
+inline bool IsTrailingBlank(char16_t c) { return c == u' ' || c == u'\u3000' || (c >= 0x01 && c <= 0x0D); }
 
 // Cuts the trailing blanks of text in place; returns the new length. Blanks inside stay.
 int TrimRightBlanks(CString& text);

@@ -218,13 +218,25 @@ bool CMacroColumnEngine::EvaluateMacroColumns(CString& error) {
 
   int extra = 0;
   try {
-    for (int k = 0; k < n; ++k) {
+    for (int k = 0; k < n;) {
       const MACROCOL& col = layout_[static_cast<size_t>(k)];
       if (col.macroNumber != 0) {
         EvaluateMacroColumn(k, col, extra);
+        ++k;
         continue;
       }
-      for (int j = title + 1; j < g_.dataRows; ++j) step[j][k] = g_.data.GetAt(j, col.sourceColumn - 1);
+      // A run of kept columns is copied row by row: each row's cells are written
+      // through one pointer, in the order the rows lie in memory.
+      int end = k + 1;
+      while (end < n && layout_[static_cast<size_t>(end)].macroNumber == 0) ++end;
+      const CTextGrid& data = g_.data;
+      for (int j = title + 1; j < g_.dataRows; ++j) {
+        CString* out = step.PrepareRow(j, n);
+        if (out == nullptr) continue;
+        const CTextGrid::ConstRow in = data[j];
+        for (int c = k; c < end; ++c) out[c] = in[layout_[static_cast<size_t>(c)].sourceColumn - 1];
+      }
+      k = end;
     }
   } catch (const CMacroError& e) {
     error = e.Text();

@@ -230,6 +230,17 @@ int64_t DecodeUtf8Units(std::string_view bytes, char16_t* const start, ConvMode 
       ++i;
       continue;
     }
+    // Most Japanese text: three bytes after a lead other than E0 and ED (whose
+    // second byte has a narrower range), read here; the rest by the table.
+    if (b >= 0xE1 && b <= 0xEF && b != 0xED && i + 2 < n) {
+      const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
+      const auto b2 = static_cast<unsigned char>(bytes[i + 2]);
+      if ((b1 & 0xC0) == 0x80 && (b2 & 0xC0) == 0x80) {
+        *out++ = static_cast<char16_t>(((b & 0x0F) << 12) | ((b1 & 0x3F) << 6) | (b2 & 0x3F));
+        i += 3;
+        continue;
+      }
+    }
     const Utf8Step step = ReadUtf8Char(bytes.substr(i));
     i += static_cast<size_t>(step.length);
     if (step.kind != Utf8Step::kChar) {
@@ -260,32 +271,15 @@ std::optional<CString> DecodeUtf8(std::string_view bytes, ConvMode mode) {
 }
 
 std::optional<std::string> EncodeUtf8(std::u16string_view text, ConvMode mode) {
-  std::string out;
-  out.reserve(text.size() * 3);
-  for (size_t i = 0; i < text.size();) {
-    const CodePointRead read = ReadCodePoint(text, i);
-    i += static_cast<size_t>(read.units);
-    char32_t c = read.value;
-    if (IsSurrogate(c)) {
-      if (mode == ConvMode::kStrict) return std::nullopt;
-      c = 0xFFFD;  // a lone surrogate, as the Unicode standard recommends
-    }
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  if (mode == ConvMode::kStrict) {
+    for (size_t i = 0; i < text.size();) {
+      const CodePointRead read = ReadCodePoint(text, i);
+      if (IsSurrogate(read.value)) return std::nullopt;
+      i += static_cast<size_t>(read.units);
     }
   }
+  std::string out;
+  AppendUtf8(out, text);
   return out;
 }
 
@@ -414,6 +408,39 @@ std::optional<std::string> EncodeText(std::u16string_view text, int codePage, Co
     default:
       return std::nullopt;
   }
+}
+
+void AppendUtf8(std::string& out, std::u16string_view text) {
+  // At most three bytes a code unit: written in place, the size set once.
+  const size_t start = out.size();
+  out.resize(start + text.size() * 3);
+  char* o = out.data() + start;
+  for (size_t i = 0; i < text.size();) {
+    char32_t c = text[i];
+    if (c < 0x80) {
+      *o++ = static_cast<char>(c);
+      ++i;
+      continue;
+    }
+    const CodePointRead read = ReadCodePoint(text, i);
+    i += static_cast<size_t>(read.units);
+    c = read.value;
+    if (IsSurrogate(c)) c = 0xFFFD;  // a lone surrogate, as the Unicode standard recommends
+    if (c < 0x800) {
+      *o++ = static_cast<char>(0xC0 | (c >> 6));
+      *o++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      *o++ = static_cast<char>(0xE0 | (c >> 12));
+      *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      *o++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      *o++ = static_cast<char>(0xF0 | (c >> 18));
+      *o++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      *o++ = static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  out.resize(static_cast<size_t>(o - out.data()));
 }
 
 bool DecodeInto(std::string_view bytes, int codePage, std::u16string& out) {

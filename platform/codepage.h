@@ -44,6 +44,10 @@ std::optional<std::string> EncodeText(std::u16string_view text, int codePage,
 // for an unknown code page.
 bool DecodeInto(std::string_view bytes, int codePage, std::u16string& out);
 
+// Appends text to out as UTF-8, leniently (a lone surrogate becomes U+FFFD): the
+// same bytes as EncodeText(text, CP_UTF8), without a string of its own.
+void AppendUtf8(std::string& out, std::u16string_view text);
+
 // Lenient shorthands: empty for an unknown code page.
 CString BytesToText(std::string_view bytes, int codePage);
 std::string TextToBytes(std::u16string_view text, int codePage);

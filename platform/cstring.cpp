@@ -108,9 +108,6 @@ void CString::SetLength(int length) noexcept {
 
 // ---- construction ----------------------------------------------------------
 
-CString::CString(const CString& other) noexcept : rep_(other.rep_) {
-  if (rep_ != nullptr) rep_->refs.fetch_add(1, std::memory_order_relaxed);
-}
 CString::CString(const char16_t* text) { Assign(text, WideLength(text)); }
 CString::CString(const char16_t* text, int length) {
   if (text != nullptr) Assign(text, std::max(0, length));
@@ -126,24 +123,6 @@ CString::CString(const char* utf8) {
   if (utf8 != nullptr) *this = FromUtf8(utf8);
 }
 CString::CString(const std::string& utf8) { *this = FromUtf8(utf8); }
-CString::~CString() { Release(rep_); }
-
-CString& CString::operator=(const CString& other) noexcept {
-  if (rep_ != other.rep_) {
-    if (other.rep_ != nullptr) other.rep_->refs.fetch_add(1, std::memory_order_relaxed);
-    Release(rep_);
-    rep_ = other.rep_;
-  }
-  return *this;
-}
-CString& CString::operator=(CString&& other) noexcept {
-  if (this != &other) {
-    Release(rep_);
-    rep_ = other.rep_;
-    other.rep_ = nullptr;
-  }
-  return *this;
-}
 
 // ---- access ----------------------------------------------------------------
 

@@ -81,7 +81,10 @@ void ReleaseArenaString(void* rep) noexcept;
 class CString {
  public:
   CString() noexcept = default;
-  CString(const CString& other) noexcept;
+  // Copying shares the text: one more reference, made here where callers inline it.
+  CString(const CString& other) noexcept : rep_(other.rep_) {
+    if (rep_ != nullptr) rep_->refs.fetch_add(1, std::memory_order_relaxed);
+  }
   CString(CString&& other) noexcept : rep_(other.rep_) { other.rep_ = nullptr; }
   CString(const char16_t* text);                 // null gives an empty string
   CString(const char16_t* text, int length);     // the first length units
@@ -94,10 +97,26 @@ class CString {
   // U+FFFD. Explicit, so bytes in another code never pass for UTF-8 unseen.
   explicit CString(const char* utf8);
   explicit CString(const std::string& utf8);
-  ~CString();
+  ~CString() {
+    if (rep_ != nullptr) Release(rep_);
+  }
 
-  CString& operator=(const CString& other) noexcept;
-  CString& operator=(CString&& other) noexcept;
+  CString& operator=(const CString& other) noexcept {
+    if (rep_ != other.rep_) {
+      if (other.rep_ != nullptr) other.rep_->refs.fetch_add(1, std::memory_order_relaxed);
+      Release(rep_);
+      rep_ = other.rep_;
+    }
+    return *this;
+  }
+  CString& operator=(CString&& other) noexcept {
+    if (this != &other) {
+      Release(rep_);
+      rep_ = other.rep_;
+      other.rep_ = nullptr;
+    }
+    return *this;
+  }
   CString& operator=(const char16_t* text) { return *this = CString(text); }
   CString& operator=(const char* utf8) { return *this = CString(utf8); }
   CString& operator=(char16_t ch) { return *this = CString(ch); }

@@ -3,7 +3,9 @@
 #include <unicode/ucsdet.h>
 
 #include <algorithm>
+#include <array>
 #include <bitset>
+#include <cstdint>
 #include <string>
 #include <cstring>
 
@@ -76,8 +78,7 @@ const std::bitset<94 * 94>& CommonKanjiJis() {
 // Plausibility of a JIS X 0208 code: 4 for kana, common symbols and common kanji, 2
 // for other first-level kanji, 1 for second-level kanji, 0 for neutral rows, -4 for
 // unassigned rows.
-int JisPoints(int jis) {
-  int row = jis >> 8, col = jis & 0xFF;
+int JisPointsOf(int row, int col) {
   if (row >= 0x30 && row <= 0x4F && col >= 0x21 && col <= 0x7E &&
       CommonKanjiJis().test(static_cast<size_t>((row - 0x21) * 94 + (col - 0x21))))
     return 4;
@@ -85,6 +86,34 @@ int JisPoints(int jis) {
       CommonKanjiJis().test(static_cast<size_t>((row - 0x21) * 94 + (col - 0x21))))
     return 4;
   return JisRowPoints(row);
+}
+
+int JisPoints(int jis) {
+  // Every code of the 94 x 94 square judged once; the detector reads many.
+  static const std::array<int8_t, 94 * 94> kSquare = [] {
+    std::array<int8_t, 94 * 94> points{};
+    for (int row = 0x21; row <= 0x7E; ++row)
+      for (int col = 0x21; col <= 0x7E; ++col)
+        points[static_cast<size_t>((row - 0x21) * 94 + (col - 0x21))] = static_cast<int8_t>(JisPointsOf(row, col));
+    return points;
+  }();
+  const int row = jis >> 8, col = jis & 0xFF;
+  if (row >= 0x21 && row <= 0x7E && col >= 0x21 && col <= 0x7E)
+    return kSquare[static_cast<size_t>((row - 0x21) * 94 + (col - 0x21))];
+  return JisPointsOf(row, col);
+}
+
+// The first index from i on whose byte is not ASCII (n when there is none),
+// eight bytes at a time.
+size_t SkipAscii(const unsigned char* p, size_t i, size_t n) {
+  while (i + 8 <= n) {
+    uint64_t word;
+    std::memcpy(&word, p + i, 8);
+    if (word & 0x8080808080808080ull) break;
+    i += 8;
+  }
+  while (i < n && p[i] < 0x80) ++i;
+  return i;
 }
 
 bool IsAsciiLetter(int b) { return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z'); }
@@ -110,12 +139,18 @@ Tally ScoreUtf8(const unsigned char* p, size_t n, bool* wellFormed, int* longCha
   Tally t;
   const std::string_view bytes(reinterpret_cast<const char*>(p), n);
   size_t i = 0;
-  while (i < n) {
-    if (p[i] < 0x80) {
-      ++i;
-      continue;
+  while ((i = SkipAscii(p, i, n)) < n) {
+    // Japanese text is mostly three-byte characters outside E0 and ED, whose
+    // second byte has a narrower range: read those here, the rest by the table.
+    Utf8Step step;
+    const unsigned lead = p[i];
+    if (lead >= 0xE1 && lead <= 0xEF && lead != 0xED && i + 2 < n && (p[i + 1] & 0xC0) == 0x80 &&
+        (p[i + 2] & 0xC0) == 0x80) {
+      step = {Utf8Step::kChar, 3, static_cast<char32_t>(((lead & 0x0F) << 12) | ((p[i + 1] & 0x3F) << 6) |
+                                                        (p[i + 2] & 0x3F))};
+    } else {
+      step = ReadUtf8Char(bytes.substr(i));
     }
-    const Utf8Step step = ReadUtf8Char(bytes.substr(i));
     if (step.kind == Utf8Step::kCut) break;  // cut by the end of the block: well-formed
     ++t.chars;
     const size_t next = i + static_cast<size_t>(step.length);
@@ -174,11 +209,7 @@ template <typename ReadChar>
 Tally ScoreDoubleByte(const unsigned char* p, size_t n, ReadChar readChar) {
   Tally t;
   size_t i = 0;
-  while (i < n) {
-    if (p[i] < 0x80) {
-      ++i;
-      continue;
-    }
+  while ((i = SkipAscii(p, i, n)) < n) {
     const DoubleByteChar ch = readChar(p, i, n);
     if (ch.cut) break;
     ++t.chars;
@@ -227,6 +258,27 @@ int ConfidenceOf(const Tally& t) {
   return std::clamp(c, 1, 99);
 }
 
+// What the UTF-8 reading of the bytes says before any other code is scored.
+struct Utf8Reading {
+  Tally tally;
+  bool asciiOnly = false;  // no character beyond ASCII (or only a cut sequence)
+  bool first = false;      // UTF-8 comes first whatever the others score
+};
+
+Utf8Reading ReadAsUtf8(const unsigned char* p, size_t n) {
+  Utf8Reading r;
+  bool utf8Ok = false;
+  int utf8Long = 0;
+  r.tally = ScoreUtf8(p, n, &utf8Ok, &utf8Long);
+  r.asciiOnly = r.tally.chars == 0 && r.tally.bad == 0;
+  // Three-byte sequences (all of Japanese) that are all well-formed settle it: other
+  // codes seldom give them by chance. Two-byte ones alone compete on plausibility.
+  // One stray byte among several well-formed three-byte characters is a damaged
+  // UTF-8 file, not text of another code.
+  r.first = utf8Long > 0 && (utf8Ok || (r.tally.bad == 1 && utf8Long >= 3));
+  return r;
+}
+
 }  // namespace
 
 std::vector<EncodingCandidate> DetectEncodingCandidates(std::string_view bytes) {
@@ -234,15 +286,10 @@ std::vector<EncodingCandidate> DetectEncodingCandidates(std::string_view bytes) 
   const size_t n = bytes.size();
   std::vector<EncodingCandidate> out;
 
-  bool utf8Ok = false;
-  int utf8Long = 0;
-  Tally utf8 = ScoreUtf8(p, n, &utf8Ok, &utf8Long);
-  if (utf8.chars == 0 && utf8.bad == 0) return out;  // ASCII only (or a cut sequence)
-  // Three-byte sequences (all of Japanese) that are all well-formed settle it: other
-  // codes seldom give them by chance. Two-byte ones alone compete on plausibility.
-  // One stray byte among several well-formed three-byte characters is a damaged
-  // UTF-8 file, not text of another code.
-  const bool utf8First = utf8Long > 0 && (utf8Ok || (utf8.bad == 1 && utf8Long >= 3));
+  const Utf8Reading reading = ReadAsUtf8(p, n);
+  const Tally& utf8 = reading.tally;
+  if (reading.asciiOnly) return out;
+  const bool utf8First = reading.first;
   if (utf8First) out.push_back({CP_UTF8, 100});
 
   struct Scored {
@@ -281,6 +328,10 @@ std::vector<EncodingCandidate> DetectEncodingCandidates(std::string_view bytes) 
 }
 
 int DetectEncoding(std::string_view bytes) {
+  // UTF-8 that comes first needs no scoring of the other codes.
+  const Utf8Reading reading = ReadAsUtf8(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+  if (reading.asciiOnly) return 0;
+  if (reading.first) return CP_UTF8;
   auto candidates = DetectEncodingCandidates(bytes);
   return candidates.empty() ? 0 : candidates.front().codePage;
 }

@@ -25,7 +25,7 @@ struct CStringArena::Block {
   char* Begin() noexcept { return reinterpret_cast<char*>(this) + sizeof(Block); }
   char* End() noexcept { return reinterpret_cast<char*>(this) + kBlockSize; }
 
-  static Block* Map() {
+  static Block* Map(bool huge) {
     // Twice the size, then the unaligned ends go back.
     void* raw = mmap(nullptr, 2 * kBlockSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (raw == MAP_FAILED) throw std::bad_alloc();
@@ -36,7 +36,9 @@ struct CStringArena::Block {
     const uintptr_t rawEnd = start + 2 * kBlockSize;
     if (rawEnd > tail) munmap(reinterpret_cast<void*>(tail), rawEnd - tail);
 #ifdef MADV_HUGEPAGE
-    madvise(reinterpret_cast<void*>(aligned), kBlockSize, MADV_HUGEPAGE);  // a hint; may be ignored
+    if (huge) madvise(reinterpret_cast<void*>(aligned), kBlockSize, MADV_HUGEPAGE);  // a hint; may be ignored
+#else
+    (void)huge;
 #endif
     Block* b = new (reinterpret_cast<void*>(aligned)) Block{};
     b->live.store(kArenaHold, std::memory_order_relaxed);
@@ -78,8 +80,11 @@ CString CStringArena::Make(std::u16string_view text) {
   if (text.size() > kMaxText) return CString(text);
   const size_t bytes = (sizeof(CString::Rep) + (text.size() + 1) * sizeof(char16_t) + 3) & ~size_t{3};
   if (block_ == nullptr || static_cast<size_t>(end_ - next_) < bytes) {
+    // An arena's first block takes small pages, so that a small file does not
+    // pay for clearing a whole huge page; the blocks after it take huge ones.
+    const bool huge = block_ != nullptr;
     Retire();
-    block_ = Block::Map();
+    block_ = Block::Map(huge);
     next_ = block_->Begin();
     end_ = block_->End();
   }

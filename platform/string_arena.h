@@ -1,6 +1,6 @@
 #pragma once
 // CStringArena: makes many short CStrings for one thread in large shared blocks
-// (2 MiB, a huge page where the system offers them).
+// (2 MiB; from the second block on a huge page where the system offers them).
 //
 // A string made here costs one bump of a pointer instead of an allocation, and 8
 // bytes of header instead of the heap's 12 plus the allocator's own; the loader

@@ -11,7 +11,7 @@ packages=(
   fonts-noto-cjk
   xvfb xauth x11-utils x11-apps netpbm openbox xdotool qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
-  sqlite3 miller time ccache
+  sqlite3 miller time ccache linux-perf
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "app/steps/tool_replay.h"
 
 #include "app/steps/tool_steps.h"
+#include "platform/codepage.h"
 
 bool LoadInputForReplay(CTabroClientDlg& dlg, const CString& path) {
   CTabroClientApp& app = theApp;
@@ -34,34 +35,58 @@ int ReplayToolChain(CTabroClientDlg& dlg, const CString& settingsPath, CString& 
 
 namespace {
 
-void AppendCell(std::u16string& line, std::u16string_view text) {
-  if (text.find_first_of(u",\"\r\n") == std::u16string_view::npos) {
-    line += text;
+bool NeedsQuotes(std::u16string_view text) {
+  for (const char16_t ch : text) {
+    if (ch == u',' || ch == u'"' || ch == u'\r' || ch == u'\n') return true;
+  }
+  return false;
+}
+
+void AppendCell(std::string& out, std::u16string_view text) {
+  if (!NeedsQuotes(text)) {
+    AppendUtf8(out, text);
     return;
   }
-  line += u'"';
-  for (char16_t ch : text) {
-    if (ch == u'"') line += u'"';
-    line += ch;
+  out += '"';
+  for (size_t start = 0;;) {
+    const size_t quote = text.find(u'"', start);
+    AppendUtf8(out, text.substr(start, quote == std::u16string_view::npos ? quote : quote + 1 - start));
+    if (quote == std::u16string_view::npos) break;
+    out += '"';
+    start = quote + 1;
   }
-  line += u'"';
+  out += '"';
 }
 
 }  // namespace
 
-std::string DataGridAsCsv() {
+void WriteDataGridAsCsv(const std::function<void(std::string_view)>& write) {
+  constexpr size_t kPiece = size_t{1} << 20;
   const CTabroClientApp& app = theApp;
   std::string out;
-  std::u16string line;
+  out.reserve(kPiece + kPiece / 4);
   for (int r = 0; r < app.m_DataRows; ++r) {
     const CTextGrid::ConstRow row = app.m_DataGrid[r];
-    line.clear();
+    // After a sort the rows no longer lie in memory order: the texts of a row a
+    // few rows on are asked for while this one is written.
+    const CTextGrid::ConstRow ahead = app.m_DataGrid[r + 4];
+    for (int c = 0; c < ahead.Width() && c < app.m_DataCols; ++c) __builtin_prefetch(ahead[c].GetString());
+    __builtin_prefetch(&app.m_DataGrid[r + 8][0]);
     for (int c = 0; c < app.m_DataCols; ++c) {
-      if (c > 0) line += u',';
-      AppendCell(line, row[c].View());
+      if (c > 0) out += ',';
+      AppendCell(out, row[c].View());
     }
-    line += u'\n';
-    out += Utf16ToUtf8(line);
+    out += '\n';
+    if (out.size() >= kPiece) {
+      write(out);
+      out.clear();
+    }
   }
-  return out;
+  if (!out.empty()) write(out);
+}
+
+std::string DataGridAsCsv() {
+  std::string all;
+  WriteDataGridAsCsv([&all](std::string_view piece) { all += piece; });
+  return all;
 }

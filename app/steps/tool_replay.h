@@ -2,7 +2,9 @@
 // Replaying a stored tool chain without dialogs on the loaded data, and the data
 // grid as CSV text: what the replay command and the tools' case folders run.
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "app/tabro_client_dlg.h"
 #include "platform/cstring.h"
@@ -20,3 +22,6 @@ int ReplayToolChain(CTabroClientDlg& dlg, const CString& settingsPath, CString& 
 // a cell holding a comma, a double quote, CR or LF is quoted (quotes doubled);
 // lines end in LF.
 std::string DataGridAsCsv();
+// The same text handed to write in pieces of about a megabyte, whole lines each, so
+// that a large grid is never held twice.
+void WriteDataGridAsCsv(const std::function<void(std::string_view)>& write);

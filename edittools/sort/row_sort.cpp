@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <utility>
 
@@ -113,18 +114,15 @@ void SwapSortRows(std::vector<SORTDAT>& rows, int i, int j) {
   std::swap(rows[static_cast<size_t>(i)], rows[static_cast<size_t>(j)]);
 }
 
-void SortRows(int keyCount, const int* types, const int* orders, std::vector<SORTDAT>* rows) {
-  const int n = static_cast<int>(rows->size());
-  if (n <= 1 || keyCount <= 0) return;
-  // Each key converted once; the sort moves small indexes, the entries move once.
-  const size_t width = static_cast<size_t>(keyCount);
-  std::vector<PreparedKey> keys(static_cast<size_t>(n) * width);
-  for (int e = 0; e < n; ++e) {
-    const SORTDAT& d = (*rows)[static_cast<size_t>(e)];
-    for (size_t k = 0; k < width; ++k) keys[static_cast<size_t>(e) * width + k] = Prepare(types[k], d.keys[k]);
-  }
+namespace {
+
+// The quicksort of SortRows over prepared keys, width of them per entry: the
+// order of the entries, as indexes.
+std::vector<int> SortPrepared(int n, size_t width, const int* types, const int* orders,
+                              const std::vector<PreparedKey>& keys) {
   std::vector<int> order(static_cast<size_t>(n));
   for (int e = 0; e < n; ++e) order[static_cast<size_t>(e)] = e;
+  const int keyCount = static_cast<int>(width);
   auto compare = [&](int a, int b) {
     return ComparePrepared(keyCount, types, orders, &keys[static_cast<size_t>(a) * width],
                            &keys[static_cast<size_t>(b) * width]);
@@ -168,9 +166,49 @@ void SortRows(int keyCount, const int* types, const int* orders, std::vector<SOR
     std::tie(lo, hi) = pending.back();
     pending.pop_back();
   }
+  return order;
+}
 
+}  // namespace
+
+void SortRows(int keyCount, const int* types, const int* orders, std::vector<SORTDAT>* rows) {
+  const int n = static_cast<int>(rows->size());
+  if (n <= 1 || keyCount <= 0) return;
+  // Each key converted once; the sort moves small indexes, the entries move once.
+  const size_t width = static_cast<size_t>(keyCount);
+  std::vector<PreparedKey> keys(static_cast<size_t>(n) * width);
+  for (int e = 0; e < n; ++e) {
+    const SORTDAT& d = (*rows)[static_cast<size_t>(e)];
+    for (size_t k = 0; k < width; ++k) keys[static_cast<size_t>(e) * width + k] = Prepare(types[k], d.keys[k]);
+  }
+  const std::vector<int> order = SortPrepared(n, width, types, orders, keys);
   std::vector<SORTDAT> sorted;
   sorted.reserve(static_cast<size_t>(n));
   for (int e : order) sorted.push_back(std::move((*rows)[static_cast<size_t>(e)]));
   rows->swap(sorted);
+}
+
+std::vector<int> SortedEntryOrder(int keyCount, const int* types, const int* orders, int n,
+                                  const std::function<const CString&(int entry, int key)>& keyAt) {
+  std::vector<int> order;
+  if (n <= 0) return order;
+  keyCount = std::clamp(keyCount, 0, SORT_MAX_KEYS);
+  // The entry's own index is the last key, a number ascending, as in SortRows.
+  const size_t width = static_cast<size_t>(keyCount) + 1;
+  int allTypes[SORT_MAX_KEYS + 1];
+  int allOrders[SORT_MAX_KEYS + 1];
+  for (int k = 0; k < keyCount; ++k) {
+    allTypes[k] = types[k];
+    allOrders[k] = orders[k];
+  }
+  allTypes[keyCount] = SORT_AS_NUMBER;
+  allOrders[keyCount] = 0;
+  std::vector<PreparedKey> keys(static_cast<size_t>(n) * width);
+  for (int e = 0; e < n; ++e) {
+    PreparedKey* entry = &keys[static_cast<size_t>(e) * width];
+    for (int k = 0; k < keyCount; ++k) entry[k] = Prepare(types[k], keyAt(e, k));
+    entry[keyCount].number = e;
+  }
+  if (n == 1) return {0};
+  return SortPrepared(n, width, allTypes, allOrders, keys);
 }

@@ -5,6 +5,7 @@
 // with equal user keys keep their order; it sorts the array and then moves its
 // rows into the sorted order.
 
+#include <functional>
 #include <vector>
 
 #include "edittools/sort/sort_records.h"
@@ -27,6 +28,13 @@ int CompareSortRows(int keyCount, const int* types, const int* orders, const SOR
 // at least keyCount keys). A non-recursive quicksort whose pending ranges are kept
 // on a stack that grows as needed; each key text is converted once.
 void SortRows(int keyCount, const int* types, const int* orders, std::vector<SORTDAT>* rows);
+
+// The order SortRows would give entries whose first keyCount keys (at most
+// SORT_MAX_KEYS) are keyAt(entry, key), each followed by its own index as text:
+// element i is the entry that comes i-th. The keys are read once each and must stay
+// valid until it returns; no entry record is made.
+std::vector<int> SortedEntryOrder(int keyCount, const int* types, const int* orders, int n,
+                                  const std::function<const CString&(int entry, int key)>& keyAt);
 
 // Exchanges entries i and j; throws std::out_of_range for an index outside the array.
 void SwapSortRows(std::vector<SORTDAT>& rows, int i, int j);

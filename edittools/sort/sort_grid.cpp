@@ -34,26 +34,17 @@ int SortDataGrid(CTextGrid& grid, int titleRow, int dataRows, int dataCols, cons
   if (count <= 1) return 1;
   dataCols = std::clamp(dataCols, 0, grid.Cols());
 
-  int types[4] = {};
-  int orders[4] = {};
+  int types[SORT_MAX_KEYS] = {};
+  int orders[SORT_MAX_KEYS] = {};
   for (int k = 0; k < keyCount; ++k) {
     types[k] = keys.compareType[k];
     orders[k] = keys.descending[k];
   }
-  types[keyCount] = SORT_AS_NUMBER;
-  orders[keyCount] = 0;
-
-  std::vector<SORTDAT> rows(static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    const int r = first + i;
-    SORTDAT& d = rows[static_cast<size_t>(i)];
-    d.rowSequence = i;
-    d.keys.reserve(static_cast<size_t>(keyCount) + 1);
-    const CTextGrid::ConstRow row = std::as_const(grid)[r];
-    for (int k = 0; k < keyCount; ++k) d.keys.push_back(row[keys.column[k]]);
-    d.keys.push_back(CString::Build(u"%d", r));
-  }
-  SortRows(keyCount + 1, types, orders, &rows);
+  const CTextGrid& cells = grid;
+  const std::vector<int> from =
+      SortedEntryOrder(keyCount, types, orders, count, [&](int entry, int key) -> const CString& {
+        return cells.GetAt(first + entry, keys.column[key]);
+      });
 
   // Cells from dataCols on stay with their row position: set them aside, move
   // the rows, put them back.
@@ -73,8 +64,6 @@ int SortDataGrid(CTextGrid& grid, int titleRow, int dataRows, int dataCols, cons
     grid.TruncateRow(r, dataCols);
     tails.push_back(std::move(t));
   }
-  std::vector<int> from(static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i) from[static_cast<size_t>(i)] = rows[static_cast<size_t>(i)].rowSequence;
   PermuteRows(grid, first, from);
   for (Tail& t : tails) {
     for (size_t c = 0; c < t.cells.size(); ++c) grid.SetAt(t.row, dataCols + static_cast<int>(c), std::move(t.cells[c]));

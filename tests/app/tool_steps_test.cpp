@@ -165,4 +165,25 @@ TEST_F(ToolSteps, FilterDialogBranch) {
   }
 }
 
+// The printed grid: a cell with a comma, a quote or a line end is quoted with its
+// quotes doubled; a large grid comes in pieces of whole lines that add up to it.
+TEST_F(ToolSteps, DataGridPrintsQuotedCellsAndWholeLinePieces) {
+  gridtest::Fill(theApp.m_DataGrid, {{u"name", u"qty"}, {u"say \"hi\"", u"1,5"}, {u"a\nb", u"\"x"}});
+  theApp.m_DataRows = 3;
+  EXPECT_EQ(Data(), "name,qty\n\"say \"\"hi\"\"\",\"1,5\"\n\"a\nb\",\"\"\"x\"\n");
+
+  const CString wide(std::u16string(3000, u'あ'));
+  for (int r = 0; r < 1000; ++r) theApp.m_DataGrid[r][0] = wide;
+  theApp.m_DataRows = 1000;
+  std::vector<std::string> pieces;
+  WriteDataGridAsCsv([&pieces](std::string_view piece) { pieces.emplace_back(piece); });
+  EXPECT_GT(pieces.size(), 1u);
+  std::string joined;
+  for (const std::string& p : pieces) {
+    EXPECT_EQ(p.back(), '\n');
+    joined += p;
+  }
+  EXPECT_EQ(joined, Data());
+}
+
 }  // namespace

@@ -88,6 +88,13 @@ void ExpectStableOrder(const std::vector<int>& values, int descending) {
   });
   ASSERT_EQ(rows.size(), values.size());
   for (size_t i = 0; i < rows.size(); ++i) ASSERT_EQ(rows[i].rowSequence, expected[i]) << "at " << i;
+  // The same order without entry records, the index key added by the sort itself.
+  std::vector<CString> texts;
+  for (int v : values) texts.push_back(CString::Build(u"%d", v));
+  const std::vector<int> order = SortedEntryOrder(
+      1, types, orders, static_cast<int>(values.size()),
+      [&texts](int entry, int) -> const CString& { return texts[static_cast<size_t>(entry)]; });
+  EXPECT_EQ(order, expected);
 }
 
 TEST(RowSort, LargeInputsSortStablyInBothDirections) {

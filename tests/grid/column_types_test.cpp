@@ -224,4 +224,75 @@ TEST_F(DetectColumnTypesTest, TheEditGridIsScannedWithTheDataGridsTitle) {
   EXPECT_EQ(a.m_ColumnTypes[2], COLTYPE_TEXT);  // beyond the columns: reset
 }
 
+// A pass over grids and counts that have not changed may keep the types it found;
+// any change in between is seen by the next pass, whichever way it was made.
+TEST_F(DetectColumnTypesTest, EveryChangeBetweenTwoPassesIsSeen) {
+  struct Case {
+    const char* name;
+    void (*change)(CGridSet&);
+    int source;      // of the pass after the change
+    int before = 0;  // of the passes before it
+  };
+  const Case cases[] = {
+      {"CellWritten", [](CGridSet& a) { a.m_DataGrid[2][1] = u"abc"; }, 0},
+      {"CellSet", [](CGridSet& a) { a.m_DataGrid.SetAt(1, 1, CString(u"x")); }, 0},
+      {"RowPrepared", [](CGridSet& a) { a.m_DataGrid.PrepareRow(1, 2)[1] = u"x"; }, 0},
+      {"NumbersCleared", [](CGridSet& a) { a.m_DataGrid.ClearRow(1), a.m_DataGrid.ClearRow(2); }, 0},
+      {"NumbersCut", [](CGridSet& a) { a.m_DataGrid.TruncateRow(1, 1), a.m_DataGrid.TruncateRow(2, 1); }, 0},
+      {"TextRowSharedIn",
+       [](CGridSet& a) {
+         a.m_StepGrid[1][1] = u"x";
+         a.m_DataGrid.ShareRow(1, a.m_StepGrid, 2);
+       },
+       0},
+      {"TextRowTakenIn",
+       [](CGridSet& a) {
+         a.m_StepGrid[2][1] = u"x";
+         a.m_DataGrid.TakeRow(2, a.m_StepGrid, 2);
+       },
+       0},
+      {"TextRowSwappedIn", [](CGridSet& a) { a.m_DataGrid.SwapRows(2, 3); }, 0},
+      {"MoreRowsCounted", [](CGridSet& a) { a.m_DataRows = 4; }, 0},
+      {"TitleRenamed", [](CGridSet& a) { a.m_DataGrid[0][1] = u"日付"; }, 0},
+      {"TitleRowDropped", [](CGridSet& a) { a.m_TitleRow = -1; }, 0},
+      {"FewerColumnsCounted", [](CGridSet& a) { a.m_DataCols = 1; }, 0},
+      {"EditGridAsked", [](CGridSet&) {}, 1},
+      {"EditGridWritten", [](CGridSet& a) { a.m_EditGrid[1][1] = u"2"; }, 1, 1},
+  };
+  auto build = [](CGridSet& a) {
+    gridtest::Fill(a.m_DataGrid, {{u"品名", u"金額"}, {u"りんご", u"100"}, {u"みかん", u"200"}, {u"x", u"abc"}});
+    gridtest::Fill(a.m_EditGrid, {{u"品名", u"金額"}, {u"りんご", u"y"}});
+    a.m_TitleRow = 0;
+    a.m_DataRows = 3;
+    a.m_DataCols = 2;
+    a.m_EditRows = 2;
+    a.m_EditCols = 2;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // What a set that was never scanned before the change gives.
+    CGridSet& fresh = gridtest::ResetSet();
+    build(fresh);
+    c.change(fresh);
+    ScanColumnTypes(fresh, c.source);
+    const uint8_t expected = fresh.m_ColumnTypes[1];
+
+    CGridSet& a = gridtest::ResetSet();
+    build(a);
+    ScanColumnTypes(a, c.before);
+    ScanColumnTypes(a, c.before);
+    ASSERT_NE(a.m_ColumnTypes[1], expected);  // the change matters
+    c.change(a);
+    ScanColumnTypes(a, c.source);
+    EXPECT_EQ(a.m_ColumnTypes[1], expected);
+  }
+  // Types written over between two passes over the same grid come back.
+  CGridSet& a = gridtest::ResetSet();
+  build(a);
+  ScanColumnTypes(a, 0);
+  a.m_ColumnTypes.fill(COLTYPE_DATE);
+  ScanColumnTypes(a, 0);
+  EXPECT_EQ(a.m_ColumnTypes[1], COLTYPE_NUMBER);
+}
+
 }  // namespace

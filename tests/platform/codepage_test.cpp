@@ -190,13 +190,17 @@ TEST(CodePageTest, EveryUtf8ConversionAgrees) {
       {"LoneLowSurrogate", u"\xDC00", "\xEF\xBF\xBD"},
       {"ReversedPair", u"\xDC00\xD800", "\xEF\xBF\xBD\xEF\xBF\xBD"},
       {"Pair", u"\U0001F600", "\xF0\x9F\x98\x80"},
+      {"TwoAndThreeBytes", u"\u00E9\u3042", "\xC3\xA9\xE3\x81\x82"},
   };
   for (const Case& c : encodes) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(Utf16ToUtf8(c.text), c.bytes);
+    std::string appended = "x";
+    AppendUtf8(appended, c.text);
+    EXPECT_EQ(appended, "x" + c.bytes);
     EXPECT_EQ(CString(c.text).ToUtf8(), c.bytes);
     EXPECT_EQ(EncodeText(c.text, CP_UTF8, ConvMode::kLenient), c.bytes);
-    EXPECT_EQ(EncodeText(c.text, CP_UTF8, ConvMode::kStrict).has_value(), c.name == std::string("Pair"));
+    EXPECT_EQ(EncodeText(c.text, CP_UTF8, ConvMode::kStrict).has_value(), c.bytes.find("\xEF\xBF\xBD") == std::string::npos);
   }
   // One U+FFFD per maximal ill-formed subsequence.
   const Case decodes[] = {

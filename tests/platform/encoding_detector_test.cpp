@@ -49,6 +49,7 @@ TEST_P(DetectShortText, BestCandidateIsTheTrueCode) {
   auto candidates = DetectEncodingCandidates(bytes);
   ASSERT_FALSE(candidates.empty());
   EXPECT_EQ(candidates.front().codePage, code.codePage);
+  EXPECT_EQ(DetectEncoding(bytes), code.codePage);  // the short road agrees
   for (size_t i = 1; i < candidates.size(); ++i)
     EXPECT_GE(candidates[i - 1].confidence, candidates[i].confidence);
 }

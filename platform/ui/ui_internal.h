@@ -136,6 +136,12 @@ bool MouseMsgOf(QWidget* receiver, QEvent* ev, MSG& msg);
 // Painting dispatch: the painter of a widget while its paint handler runs.
 QPainter* CurrentPainter(const QWidget* w);
 
+// The widget of a window as the given class, or null.
+template <class T>
+T* As(HWND w) {
+  return qobject_cast<T*>(w);
+}
+
 // Builds one control of a template inside parent; returns the widget.
 QWidget* BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget* groupLeader);
 

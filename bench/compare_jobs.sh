@@ -62,3 +62,25 @@ sqlite_on() {
   shift
   sqlite3 :memory: -cmd '.mode csv' -cmd ".import $file t" "$@"
 }
+
+# Median wall and CPU seconds of a command over $runs runs: "wall cpu".
+runs_median() {
+  local times=()
+  for _ in $(seq "$runs"); do
+    /usr/bin/time -f "%e %U %S" -o "$work/t" "$@" >/dev/null 2>&1
+    times+=("$(tail -n 1 "$work/t")")
+  done
+  local m=$(( (runs + 1) / 2 ))
+  local wall cpu
+  wall=$(printf '%s\n' "${times[@]}" | awk '{print $1}' | sort -g | sed -n "${m}p")
+  cpu=$(printf '%s\n' "${times[@]}" | awk '{printf "%.2f\n", $2 + $3}' | sort -g | sed -n "${m}p")
+  echo "$wall $cpu"
+}
+
+# One table row: task, program, then the command timed.
+table_row() {
+  local task=$1 tool=$2
+  shift 2
+  read -r wall cpu < <(runs_median "$@")
+  echo "| $task | $tool | $wall | $cpu |"
+}

@@ -13,33 +13,12 @@ trap 'rm -rf "$work"' EXIT
 # shellcheck source=compare_jobs.sh
 source "$(dirname "$0")/compare_jobs.sh"
 
-# Median wall and CPU seconds of a command over the runs: "wall cpu".
-median() {
-  local times=()
-  for _ in $(seq "$runs"); do
-    /usr/bin/time -f "%e %U %S" -o "$work/t" "$@" >/dev/null 2>&1
-    times+=("$(tail -n 1 "$work/t")")
-  done
-  local m=$(( (runs + 1) / 2 ))
-  local wall cpu
-  wall=$(printf '%s\n' "${times[@]}" | awk '{print $1}' | sort -g | sed -n "${m}p")
-  cpu=$(printf '%s\n' "${times[@]}" | awk '{printf "%.2f\n", $2 + $3}' | sort -g | sed -n "${m}p")
-  echo "$wall $cpu"
-}
-
-row() {
-  local task=$1 tool=$2
-  shift 2
-  read -r wall cpu < <(median "$@")
-  echo "| $task | $tool | $wall | $cpu |"
-}
-
 echo "| task | program | wall s (median) | CPU s (median) |"
 echo "|---|---|---|---|"
-row "load and print only" replay_tools "$build/bench/replay_tools" "$sjis" "$work/none.txt"
-row sort replay_tools "$build/bench/replay_tools" "$sjis" "$work/sort.txt"
-row sort sqlite3 "${sqlite20[@]}" "$sort_sql"
-row sort "mlr sort" "${sort_mlr[@]}"
-row filter replay_tools "$build/bench/replay_tools" "$sjis" "$work/filter.txt"
-row filter sqlite3 "${sqlite20[@]}" "$filter_sql"
-row filter "mlr filter" "${filter_mlr[@]}"
+table_row "load and print only" replay_tools "$build/bench/replay_tools" "$sjis" "$work/none.txt"
+table_row sort replay_tools "$build/bench/replay_tools" "$sjis" "$work/sort.txt"
+table_row sort sqlite3 "${sqlite20[@]}" "$sort_sql"
+table_row sort "mlr sort" "${sort_mlr[@]}"
+table_row filter replay_tools "$build/bench/replay_tools" "$sjis" "$work/filter.txt"
+table_row filter sqlite3 "${sqlite20[@]}" "$filter_sql"
+table_row filter "mlr filter" "${filter_mlr[@]}"

@@ -37,7 +37,8 @@ CString ImageFolder() {
   QStringList candidates;
   if (QCoreApplication::instance()) {
     QString dir = QCoreApplication::applicationDirPath();
-    candidates << dir + QStringLiteral("/res/images") << dir + QStringLiteral("/../res/images");
+    candidates << dir + QStringLiteral("/res/images") << dir + QStringLiteral("/../res/images")
+               << dir + QStringLiteral("/../share/tabroconnect/images");   // installed
   }
   // A program run from its build folder finds the source tree's images.
   QString source = QString::fromUtf8(__FILE__);

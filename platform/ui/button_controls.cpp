@@ -4,29 +4,15 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QDateEdit>
-#include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPainter>
 #include <QPixmap>
-#include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
-#include <QTabBar>
-#include <QTabWidget>
 
 #include "platform/ui/ui_internal.h"
 
-using layer::FromQ;
-using layer::ToQ;
-
-namespace {
 using layer::As;
+using layer::ToQ;
 using layer::Usable;
-}  // namespace
 
 // CStatic
 

@@ -2,31 +2,17 @@
 
 #include "platform/ui/controls.h"
 
-#include <QAbstractButton>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDateEdit>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPainter>
-#include <QPixmap>
-#include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 
 #include "platform/ui/ui_internal.h"
 
+using layer::As;
 using layer::FromQ;
 using layer::ToQ;
-
-namespace {
-using layer::As;
 using layer::Usable;
-}  // namespace
 
 // CSpinButtonCtrl
 

@@ -205,6 +205,30 @@ sheet_run() { click "$1" $(($2 - 125)) $(($3 - 27)); }   # 実行
 
 sheet_size() { xwininfo -id "$1" | sed -n 's/^ *\(Width\|Height\): *\([0-9]*\)/\2/p' | tr '\n' ' '; }
 
+# 実行 on the sheet, then the body of the document request it made.
+run_and_read_body() {  # sheet width height
+  step="実行"
+  sheet_run "$1" "$2" "$3"
+  local deadline=$((SECONDS + 30))
+  while [ $SECONDS -lt $deadline ] && ! document_body >/dev/null; do sleep 0.2; done
+  document_body || fail "no document was asked for"
+}
+
+# The CSV page in edit mode: its tab, 編集, and Return on the question.
+enter_edit_mode() {  # sheet
+  local box
+  click "$1" 155 24
+  shot csv-page
+  step="編集 (edit mode)"
+  click "$1" 136 73
+  wait_count 'タブロコネクト' 2 10 || fail "no question before edit mode"
+  box=$(xdotool search --onlyvisible --name 'タブロコネクト' | tail -n 1)
+  check_paints "$box"
+  shot edit-mode-question
+  keys "$box" Return
+  wait_gone "$box" || fail "Return did not answer the question"
+}
+
 journey_command_line_to_pdf() {
   start_journey command-line-to-pdf
   run_program "$work/in/売上.csv"
@@ -229,20 +253,10 @@ journey_command_line_to_pdf() {
 journey_csv_page_keys() {
   start_journey csv-page-keys
   run_program "$work/in/売上.csv"
-  local sheet box
+  local sheet
   sheet=$(open_sheet) || exit 1
   read -r w h <<<"$(sheet_size "$sheet")"
-  step="the CSV page"
-  click "$sheet" 155 24
-  shot csv-page
-  step="編集 (edit mode)"
-  click "$sheet" 136 73
-  wait_count 'タブロコネクト' 2 10 || fail "no question before edit mode"
-  box=$(xdotool search --onlyvisible --name 'タブロコネクト' | tail -n 1)
-  check_paints "$box"
-  shot edit-mode-question
-  keys "$box" Return
-  wait_count 'タブロコネクト' 1 10 || fail "Return did not answer the question"
+  enter_edit_mode "$sheet"
   step="arrows, Enter, F2 and typing"
   click "$sheet" 219 253           # row 2, column 2: the cell editor takes the focus
   keys "$sheet" Return Right Left  # Enter moves down to row 3 in the grid
@@ -254,12 +268,8 @@ journey_csv_page_keys() {
   click "$sheet" 117 211           # heading of column 1
   keys "$sheet" Delete
   shot column-deleted
-  step="実行"
-  sheet_run "$sheet" "$w" "$h"
-  local deadline=$((SECONDS + 30))
-  while [ $SECONDS -lt $deadline ] && ! document_body >/dev/null; do sleep 0.2; done
   local body
-  body=$(document_body) || fail "no document was asked for"
+  body=$(run_and_read_body "$sheet" "$w" "$h") || exit 1
   case "$body" in
     *'Z9%2C250%2C8%3A15'*) ;;
     *) fail "the typed cell is not row 3, column 2: $body" ;;
@@ -273,16 +283,10 @@ journey_csv_page_keys() {
 journey_row_menu() {
   start_journey row-menu
   run_program "$work/in/売上.csv"
-  local sheet box
+  local sheet
   sheet=$(open_sheet) || exit 1
   read -r w h <<<"$(sheet_size "$sheet")"
-  click "$sheet" 155 24
-  step="編集 (edit mode)"
-  click "$sheet" 136 73
-  wait_count 'タブロコネクト' 2 10 || fail "no question before edit mode"
-  box=$(xdotool search --onlyvisible --name 'タブロコネクト' | tail -n 1)
-  keys "$box" Return
-  wait_gone "$box" || fail "Return did not answer the question"
+  enter_edit_mode "$sheet"
   step="row 3 selected, then a right click on it"
   click "$sheet" 39 274
   click "$sheet" 39 274 3
@@ -292,12 +296,8 @@ journey_row_menu() {
   xdotool key d
   sleep 0.5
   shot row-deleted
-  step="実行"
-  sheet_run "$sheet" "$w" "$h"
-  local deadline=$((SECONDS + 30))
-  while [ $SECONDS -lt $deadline ] && ! document_body >/dev/null; do sleep 0.2; done
   local body
-  body=$(document_body) || fail "no document was asked for"
+  body=$(run_and_read_body "$sheet" "$w" "$h") || exit 1
   case "$body" in
     *MIKAN*) fail "row 3 was not deleted from the menu: $body" ;;
     *APPLE*) ;;
@@ -326,13 +326,9 @@ journey_clipboard_lf() {
   keys "$name" Return
   step="the sheet on the clipboard table"
   sheet=$(see 'クリップボード' sheet) || exit 1
-  step="実行"
   read -r w h <<<"$(sheet_size "$sheet")"
-  sheet_run "$sheet" "$w" "$h"
-  deadline=$((SECONDS + 30))
-  while [ $SECONDS -lt $deadline ] && ! document_body >/dev/null; do sleep 0.2; done
   local body
-  body=$(document_body) || fail "no document was asked for"
+  body=$(run_and_read_body "$sheet" "$w" "$h") || exit 1
   case "$body" in
     *'APPLE%2C3%0D%0AMIKAN%2C5'*) ;;
     *) fail "the clipboard lines are not rows: $body" ;;

@@ -343,7 +343,7 @@ ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, int helpers,
     queue.Abandon();
   }
   workers.Join();
-  out.decodeErrors = decodeErrors.load(std::memory_order_relaxed);
+  out.decodeErrors = decodeErrors.load(std::memory_order_relaxed) || file.HadUnreadableEuc();
   return out;
 }
 

@@ -96,6 +96,8 @@ void CTabroClientDlg::ResetInputState() {
   theApp.m_EditCols = theApp.m_EditRows = theApp.m_SendRows = theApp.m_SendCols = 0;
   theApp.m_EditModeEntered = 0;
   theApp.m_SourceCodeType = 0;
+  theApp.m_DecodeErrors = false;
+  m_DecodeWarnedPath.Empty();
   theApp.m_TotalRows = 0;
   theApp.m_TitleRow = -1;
 }

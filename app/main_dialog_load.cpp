@@ -7,6 +7,13 @@
 #include "jobsheet/sheet/csv_prop_page.h"
 #include "platform/ui_hooks.h"
 
+namespace {
+
+constexpr char16_t kDecodeErrorMessage[] =
+    u"文字コードを正しく読み取れない文字があります。\n内容を確認してから実行してください。";
+
+}  // namespace
+
 int CTabroClientDlg::LoadCsv(const CString& path, CCsvPropPage* page, int loadType) {
   CTabroClientApp& app = theApp;
   if (loadType == LOAD_RESTORE) {
@@ -25,7 +32,15 @@ int CTabroClientDlg::LoadCsv(const CString& path, CCsvPropPage* page, int loadTy
 
   const int lastSlash = path.ReverseFind(u'/');
   if (lastSlash > 0) app.m_CsvFolder = path.Left(lastSlash);
-  return LoadCsvFile(app, path);
+  const int loaded = LoadCsvFile(app, path);
+  if (loaded != 1 || !app.m_DecodeErrors) return loaded;
+  // Reloading the same input (to narrow it again) warns no second time.
+  if (m_DecodeWarnedPath != path) {
+    m_DecodeWarnedPath = path;
+    app.DoMessageBox(CString(kDecodeErrorMessage), MB_OK | MB_ICONEXCLAMATION);
+  }
+  // Nobody looks at a watched file's data before it goes out: it stays for the user.
+  return app.m_InputKind == INPUT_WATCH_FOLDER ? 0 : 1;
 }
 
 int CTabroClientDlg::AnalyseCsvShape(int cols, int rows, const RowIntTable& filledCounts) const {

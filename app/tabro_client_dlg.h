@@ -192,7 +192,11 @@ class CTabroClientDlg {
   // more than 256 fields, a field longer than 10000 characters, a line longer than
   // the stream allows or a failed read refuses the whole file with a message naming
   // the file and the line, and nothing stays loaded. Messages go through the UI hooks.
+  // A file with bytes its code cannot read is warned of once per input; a watched
+  // one is then not loaded (0), so it is neither sent nor deleted.
   int LoadCsv(const CString& path, CCsvPropPage* page, int loadType);
+  // The input whose unreadable bytes were warned of (emptied for each input).
+  CString m_DecodeWarnedPath;
 
   // The row that holds the field names of the freshly loaded data grid, judged from
   // its first 101 rows: the row above the block of numeric cells the numeric columns

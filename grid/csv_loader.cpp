@@ -263,6 +263,7 @@ int WorkerCount(uintmax_t fileBytes) {
 struct ReadOutcome {
   int rows = 0;              // lines read and stored
   bool tooManyRows = false;  // a line came after the last row that fits
+  bool decodeErrors = false; // some bytes did not decode in the file's code
 };
 
 // Reads the lines of a file with a settled code type in order on this thread while
@@ -275,11 +276,18 @@ ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, int helpers,
   const int codePage = codeType == CCsvTextFile::CODETYPE_UTF8 ? CP_UTF8 : CP_SJIS;
   BatchQueue queue;
   WorkerPool workers(queue);
+  // The decoder counts its errors per thread: each thread compares its own count.
+  std::atomic<bool> decodeErrors{false};
+  auto store = [&](const LineBatch& b, RowScratch& scratch) {
+    const uint64_t errorsBefore = DecodeErrorCount();
+    StoreBatch(set, b, codePage, tsv, scratch, fieldCounts, refusal);
+    if (DecodeErrorCount() != errorsBefore) decodeErrors.store(true, std::memory_order_relaxed);
+  };
   workers.Start(helpers, [&] {
     LineBatch batch;
     try {
       RowScratch scratch;
-      while (queue.Pop(batch)) StoreBatch(set, batch, codePage, tsv, scratch, fieldCounts, refusal);
+      while (queue.Pop(batch)) store(batch, scratch);
     } catch (const std::bad_alloc&) {
       refusal.Note(batch.firstRow, Refusal::kNoMemory);
       queue.Abandon();
@@ -290,7 +298,7 @@ ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, int helpers,
   auto hand = [&](LineBatch&& b) {
     if (workers.Empty()) {
       if (!own) own = std::make_unique<RowScratch>();
-      StoreBatch(set, b, codePage, tsv, *own, fieldCounts, refusal);
+      store(b, *own);
     } else {
       queue.Push(std::move(b));
     }
@@ -335,10 +343,12 @@ ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, int helpers,
     queue.Abandon();
   }
   workers.Join();
+  out.decodeErrors = decodeErrors.load(std::memory_order_relaxed) || file.HadUnreadableEuc();
   return out;
 }
 
 int ReadCsvIntoSet(CGridSet& set, const CString& path) {
+  set.m_DecodeErrors = false;
   set.m_RowFieldCount.fill(0);
   set.m_TotalRows = 0;
   set.m_DataCols = 0;
@@ -410,6 +420,7 @@ int ReadCsvIntoSet(CGridSet& set, const CString& path) {
     }
   }
 
+  set.m_DecodeErrors = result == 1 && read.decodeErrors;
   set.m_DataCols = width;
   set.m_DataRows = rows;
   set.m_TotalRows = rows > EDIT_GRID_ROWS ? rows : 0;

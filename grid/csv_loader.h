@@ -11,5 +11,6 @@
 // loaded), or is refused: a line with more than 256 fields, a field longer than
 // 10000 characters, a line longer than the stream allows or a failed read refuses
 // the whole file with a message naming the file and the line, and nothing stays
-// loaded. Messages go through the UI hooks.
+// loaded. Messages go through the UI hooks. set.m_DecodeErrors says whether a
+// loaded file had bytes its code could not read (shown as U+FFFD or blanks).
 int LoadCsvFile(CGridSet& set, const CString& path);

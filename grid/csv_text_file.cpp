@@ -178,6 +178,7 @@ bool CCsvTextFile::OpenForReading() {
   m_Separator = kind == CsvFileKind::kTsv ? '\t' : ',';
   m_Eof = false;
   m_ReadFailed = false;
+  m_EucUnreadable = false;
   // Opened without waiting, so a pipe or a device never blocks the caller; only
   // a regular file is read.
   if (InjectedFileFault(FileOp::kOpenRead, ToFsPath(m_Path)) != 0) return false;
@@ -438,6 +439,7 @@ CCsvTextFile::RawResult CCsvTextFile::ReadEucRaw(std::string& bytes, size_t limi
     if (second < 0) break;  // a lead byte at the end of the file is dropped
     if (second < 0x80) {
       // A lead byte without its second byte: never swallow the ASCII byte (a line end).
+      m_EucUnreadable = true;
       put("  ", 2);
       continue;
     }
@@ -447,12 +449,14 @@ CCsvTextFile::RawResult CCsvTextFile::ReadEucRaw(std::string& bytes, size_t limi
         char c = static_cast<char>(second);
         put(&c, 1);
       } else {
+        m_EucUnreadable = true;
         put("  ", 2);
       }
       continue;
     }
     int sjis = JisToShiftJis(((b - 0x80) << 8) | (second - 0x80));
     if (sjis == 0) {
+      m_EucUnreadable = true;
       put("  ", 2);
       // A JIS X 0212 character (8F and two bytes) has no Shift_JIS form: its third
       // byte goes with it, so that it does not pair with the next character's lead.

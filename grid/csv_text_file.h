@@ -89,6 +89,8 @@ class CCsvTextFile {
   bool AppendLineBytes(std::string& out, int size);
 
   ReadState GetReadState() const { return m_ReadState; }
+  // An EUC-JP file met bytes it could not read (given as blanks) in a line so far.
+  bool HadUnreadableEuc() const { return m_EucUnreadable; }
 
   // Converts and writes text (the caller includes "\n"). Returns false, writing
   // nothing, when the code type is not 1, 2 or 3 or the stream is not open for
@@ -132,6 +134,7 @@ class CCsvTextFile {
   bool m_Eof = false;
   bool m_ReadFailed = false;
   bool m_QuoteRule = false;
+  bool m_EucUnreadable = false;
   char m_Separator = ',';  // of the quote rule: a tab in a TSV file
   int m_RequestedCodeType = 0;
   ReadState m_ReadState = ReadState::kNone;

@@ -70,6 +70,7 @@ class CGridSet {
   int m_ShapeResult = 0;           // result of the shape analysis
   int m_EditModeEntered = 0;       // the CSV page was edited for this input
   int m_SourceCodeType = 0;        // code type of the loaded input file
+  bool m_DecodeErrors = false;     // some of its bytes did not decode in that code
 
   // ---- Grids ----------------------------------------------------------------------
   CTextGrid m_EditGrid{EDIT_GRID_ROWS};    // what the CSV page shows and edits

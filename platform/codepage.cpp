@@ -12,10 +12,14 @@
 
 namespace {
 
+// Counted only where an invalid sequence is replaced, never per character.
+thread_local uint64_t t_decodeErrors = 0;
+
 // Invalid input becomes U+FFFD, whatever the converter's own substitute would be.
 void ToUnicodeReplace(const void*, UConverterToUnicodeArgs* args, const char*, int32_t,
                       UConverterCallbackReason reason, UErrorCode* err) {
   if (reason > UCNV_IRREGULAR) return;  // reset, close or clone
+  ++t_decodeErrors;
   *err = U_ZERO_ERROR;
   const UChar replacement = 0xFFFD;
   ucnv_cbToUWriteUChars(args, &replacement, 1, 0, err);
@@ -124,6 +128,8 @@ class SjisTable {
   SjisTable() : m_Pair(0x10000, 0) {
     UConverter* c = SjisConverter(ConvMode::kLenient);
     if (c == nullptr) return;
+    // Probing every pair meets invalid ones: they are no error of any text.
+    const uint64_t errorsBefore = t_decodeErrors;
     auto one = [c](const char* bytes, int length) -> char16_t {
       UChar out[4];
       UErrorCode err = U_ZERO_ERROR;
@@ -141,6 +147,7 @@ class SjisTable {
         m_Pair[(b << 8) | t] = one(pair, 2);
       }
     }
+    t_decodeErrors = errorsBefore;
   }
 
   char16_t m_Single[256] = {};
@@ -245,6 +252,7 @@ int64_t DecodeUtf8Units(std::string_view bytes, char16_t* const start, ConvMode 
     i += static_cast<size_t>(step.length);
     if (step.kind != Utf8Step::kChar) {
       if (mode == ConvMode::kStrict) return -1;
+      ++t_decodeErrors;
       *out++ = u'\uFFFD';
       continue;
     }
@@ -322,6 +330,7 @@ std::optional<CString> DecodeEuc(std::string_view bytes, ConvMode mode) {
     }
     if (mode == ConvMode::kStrict) return std::nullopt;
     if (!flush()) return std::nullopt;
+    ++t_decodeErrors;
     out.push_back(u'\uFFFD');
     // An SS3 sequence is skipped whole; any other bad lead takes a following non-ASCII byte.
     size_t skip = 1;
@@ -442,6 +451,8 @@ void AppendUtf8(std::string& out, std::u16string_view text) {
   }
   out.resize(static_cast<size_t>(o - out.data()));
 }
+
+uint64_t DecodeErrorCount() { return t_decodeErrors; }
 
 bool DecodeInto(std::string_view bytes, int codePage, std::u16string& out) {
   // No code page gives more code units than the text has bytes.

@@ -14,6 +14,7 @@
 // No BOM is ever added or removed.
 // Safe to call from any thread.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,6 +48,11 @@ bool DecodeInto(std::string_view bytes, int codePage, std::u16string& out);
 // Appends text to out as UTF-8, leniently (a lone surrogate becomes U+FFFD): the
 // same bytes as EncodeText(text, CP_UTF8), without a string of its own.
 void AppendUtf8(std::string& out, std::u16string_view text);
+
+// How many invalid byte sequences lenient decoding has turned into U+FFFD on this
+// thread so far. A caller compares two readings to learn whether the text between
+// them decoded cleanly.
+uint64_t DecodeErrorCount();
 
 // Lenient shorthands: empty for an unknown code page.
 CString BytesToText(std::string_view bytes, int codePage);

@@ -385,3 +385,53 @@ TEST_F(CsvLoaderTest, AMissingFileIsReported) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string Utf8(const char16_t* text) { return TextToBytes(text, CP_UTF8); }
+std::string Euc(const char16_t* text) { return TextToBytes(text, CP_EUCJP); }
+
+TEST_F(CsvLoaderTest, BytesThatDoNotDecodeAreRecorded) {
+  const std::string utf8 = Utf8(u"品名,数量\n東京支店の商品,3\n");
+  const std::string sjis = Sjis(u"品名,数量\r\n東京支店の商品,3\r\n");
+  const std::string euc = Euc(u"品名,数量\n東京支店の商品,3\n");
+  struct Case {
+    const char* name;
+    std::string bytes;
+    int codeType;
+    bool errors;
+  };
+  const Case cases[] = {
+      {"clean UTF-8", utf8, CCsvTextFile::CODETYPE_UTF8, false},
+      {"clean Shift_JIS", sjis, CCsvTextFile::CODETYPE_SJIS, false},
+      {"clean EUC-JP", euc, CCsvTextFile::CODETYPE_EUCJP, false},
+      {"UTF-8 with one invalid byte", utf8 + "x\xFFy,1\n", CCsvTextFile::CODETYPE_UTF8, true},
+      // A lead byte followed by a byte no trail byte can be.
+      {"Shift_JIS with a broken pair", sjis + "x\x81\x20y,1\r\n", CCsvTextFile::CODETYPE_SJIS,
+       true},
+      // A JIS X 0212 character: it reads as blanks.
+      {"EUC-JP with a code Shift_JIS lacks", euc + "x\x8F\xB0\xA1y,1\n",
+       CCsvTextFile::CODETYPE_EUCJP, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    gridtest::Set().m_DecodeErrors = !c.errors;
+    ASSERT_EQ(Load("in.csv", c.bytes), 1);
+    EXPECT_EQ(gridtest::Set().m_SourceCodeType, c.codeType);
+    EXPECT_EQ(gridtest::Set().m_DecodeErrors, c.errors);
+  }
+  EXPECT_TRUE(hooks_.Boxes().empty());
+}
+
+// A large file is stored by helper threads, each counting on its own.
+TEST_F(CsvLoaderTest, ABadByteDeepInALargeFileIsRecorded) {
+  const std::string body = Repeat(Utf8(u"東京支店の商品,12345,備考の文字列です\n"), 30000);
+  ASSERT_GT(body.size(), size_t{1} << 20);
+  ASSERT_EQ(Load("big.csv", body), 1);
+  EXPECT_FALSE(gridtest::Set().m_DecodeErrors);
+  const size_t late = body.size() - 200;
+  ASSERT_EQ(Load("big.csv", body.substr(0, late) + "\xC0" + body.substr(late)), 1);
+  EXPECT_TRUE(gridtest::Set().m_DecodeErrors);
+}
+
+}  // namespace

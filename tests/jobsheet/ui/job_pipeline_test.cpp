@@ -145,4 +145,52 @@ TEST_F(JobPipelineTest, AnInputThatCannotBeReadStopsBeforeTheSheet) {
   EXPECT_EQ(Run(FromFsPath(dir.path() / "gone(#TypeL).csv"), INPUT_DROPPED), 0);
 }
 
+constexpr char16_t kDecodeErrorMessage[] =
+    u"文字コードを正しく読み取れない文字があります。\n内容を確認してから実行してください。";
+// UTF-8 with one byte that starts no character.
+constexpr char kBadUtf8[] = "品名,数量\nり\xFFんご,3\n";
+
+TEST_F(JobPipelineTest, AnInputWithUnreadableBytesWarnsOnceAndStillOpensTheSheet) {
+  const CString path = FromFsPath(dir.Write("売上(#TypeL).csv", kBadUtf8));
+  for (const int16_t kind : {INPUT_DROPPED, INPUT_FILE_DIALOG, INPUT_COMMAND_LINE}) {
+    SCOPED_TRACE(kind);
+    const size_t before = modal.Messages().size();
+    modal.QueueBox(IDOK, kDecodeErrorMessage);
+    modal.QueueCancel(kSheet);
+    EXPECT_EQ(Run(path, kind), IDCANCEL);
+    EXPECT_EQ(modal.Messages().size(), before + 1);
+    EXPECT_EQ(theApp.m_DataRows, 2);
+  }
+  modal.QueueCancel(kSheet);  // a clean input shows no box
+  EXPECT_EQ(Run(Csv("clean(#TypeL).csv", 2), INPUT_DROPPED), IDCANCEL);
+}
+
+TEST_F(JobPipelineTest, AWatchedInputWithUnreadableBytesStaysUnsentAndWarnsOnce) {
+  theApp.m_WatchFolder = FromFsPath(dir.path());
+  const fs::path watched = dir.Write("売上(#TypeL).csv", kBadUtf8);
+  long long nowMs = 1000000;
+  dlg.m_WatchNow = [&nowMs] { return nowMs; };
+  auto scanTwice = [&] {
+    for (int i = 0; i < 2; ++i) {
+      nowMs += CTabroClientDlg::kWatchStillMs;
+      dlg.ScanWatchFolder();
+    }
+    return dlg.m_WatchPending;
+  };
+  dlg.m_WatchRun = 1;
+  ASSERT_EQ(scanTwice(), CString(u"売上(#TypeL).csv"));
+  modal.QueueBox(IDOK, kDecodeErrorMessage);  // and no sheet, no send
+  dlg.ProcessWatchFile(dlg.m_WatchPending);
+  dlg.m_WatchPending.Empty();
+  EXPECT_NE(dlg.m_WatchLastResult, 0u);
+  EXPECT_EQ(dlg.m_LastSendResult, 1u);
+  EXPECT_EQ(dlg.m_WatchDeleted, 0);
+  EXPECT_TRUE(fs::exists(watched));
+  EXPECT_EQ(modal.Messages().size(), 1u);
+  // The unchanged file is not taken again, so it warns no more.
+  EXPECT_TRUE(scanTwice().IsEmpty());
+  dlg.m_WatchRun = 0;
+  theApp.m_WatchFolder.Empty();
+}
+
 }  // namespace

@@ -14,12 +14,14 @@ for target in build-fuzz/fuzz/*_fuzz; do
   name=$(basename "$target")
   work=$(mktemp -d)
   [ -d "fuzz/corpus/${name%_fuzz}" ] && cp -r "fuzz/corpus/${name%_fuzz}/." "$work/"
-  if "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-       -artifact_prefix="$work/" "$work" >"$work.log" 2>&1; then
+  # From a folder of its own: a target may write settings files where it runs.
+  mkdir "$work.cwd"
+  if (cd "$work.cwd" && "$OLDPWD/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+       -artifact_prefix="$work/" "$work") >"$work.log" 2>&1; then
     echo "fuzz: $name: ok"
   else
     echo "fuzz: $name: FAILED"; tail -n 40 "$work.log"; failed=1
   fi
-  rm -rf "$work" "$work.log"
+  rm -rf "$work" "$work.log" "$work.cwd"
 done
 exit $failed

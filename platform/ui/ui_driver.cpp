@@ -97,27 +97,20 @@ bool Live(CWnd& wnd) {
 // window not shown, a page behind another) has no such road; it gets the
 // events directly.
 void SendMouseClick(QWidget* target, QPoint local, Qt::MouseButton button, Qt::KeyboardModifiers mods) {
-  QPointer<QWidget> guard(target);
   QWidget* top = target->window();
   QWindow* window = top ? top->windowHandle() : nullptr;
+  const bool onScreen = window && target->isVisible();
+  QObject* receiver = onScreen ? static_cast<QObject*>(window) : static_cast<QObject*>(target);
+  const QPointF at = onScreen ? QPointF(target->mapTo(top, local)) : QPointF(local);
   const QPoint global = target->mapToGlobal(local);
-  if (window && target->isVisible()) {
-    const QPointF at = target->mapTo(top, local);
-    QPointer<QWindow> wguard(window);
-    QMouseEvent press(QEvent::MouseButtonPress, at, at, global, button, button, mods);
-    QApplication::sendEvent(window, &press);
-    if (!wguard) return;
-    QMouseEvent release(QEvent::MouseButtonRelease, at, at, global, button, Qt::NoButton, mods);
-    // The window itself follows a right button with the context-menu event.
-    QApplication::sendEvent(window, &release);
-    return;
-  }
-  QMouseEvent press(QEvent::MouseButtonPress, local, global, button, button, mods);
-  QApplication::sendEvent(target, &press);
+  QPointer<QObject> guard(receiver);
+  QMouseEvent press(QEvent::MouseButtonPress, at, at, global, button, button, mods);
+  QApplication::sendEvent(receiver, &press);
   if (!guard) return;
-  QMouseEvent release(QEvent::MouseButtonRelease, local, global, button, Qt::NoButton, mods);
-  QApplication::sendEvent(target, &release);
-  if (guard && button == Qt::RightButton) {
+  QMouseEvent release(QEvent::MouseButtonRelease, at, at, global, button, Qt::NoButton, mods);
+  QApplication::sendEvent(receiver, &release);
+  // A window follows a right button with the context-menu event itself.
+  if (!onScreen && guard && button == Qt::RightButton) {
     QContextMenuEvent menu(QContextMenuEvent::Mouse, local, global, mods);
     QApplication::sendEvent(target, &menu);
   }

@@ -256,9 +256,9 @@ TEST_F(DocumentJob, AMissingOutputFolderIsCreated) {
   EXPECT_EQ(testsupport::TempDir::Read(dir.path() / "new" / "Desktop" / "report.pdf"), "%PDF-1.4 first");
 }
 
-// Regression: a failed write used to leave a partial document behind.
-TEST_F(DocumentJob, PartialDocumentIsRemovedWhenTheWriteFails) {
-  server.Script(kDocumentPath, Document("%PDF-" + std::string(4096, 'P')));
+// The job sent while this process may write no more than 100 bytes to a file,
+// standing for a full disk.
+int SendWithFilesCappedAt100Bytes(CTabroOperation& op) {
   const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
   rlimit old{};
   getrlimit(RLIMIT_FSIZE, &old);
@@ -268,6 +268,13 @@ TEST_F(DocumentJob, PartialDocumentIsRemovedWhenTheWriteFails) {
   const int result = op.SendDocumentJob();
   setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, oldHandler);
+  return result;
+}
+
+// Regression: a failed write used to leave a partial document behind.
+TEST_F(DocumentJob, PartialDocumentIsRemovedWhenTheWriteFails) {
+  server.Script(kDocumentPath, Document("%PDF-" + std::string(4096, 'P')));
+  const int result = SendWithFilesCappedAt100Bytes(op);
   EXPECT_EQ(result, 12);
   EXPECT_FALSE(fs::exists(Out("report.pdf")));
   EXPECT_EQ(Messages(), std::vector<CString>{u"ドキュメントを保存できませんでした"});
@@ -314,15 +321,7 @@ TEST_F(DocumentJob, AFailedOverwriteKeepsTheOldDocumentWhole) {
   op.m_SaveNameMode = SAVENAME_OVERWRITE;
   dir.Write("out/report.pdf", "%PDF-1.4 the good one");
   server.Script(kDocumentPath, Document("%PDF-" + std::string(4096, 'N')));
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
-  rlimit small = old;
-  small.rlim_cur = 100;
-  setrlimit(RLIMIT_FSIZE, &small);
-  const int result = op.SendDocumentJob();
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
+  const int result = SendWithFilesCappedAt100Bytes(op);
   EXPECT_NE(result, 0);
   EXPECT_FALSE(op.m_DocumentSaved);
   EXPECT_EQ(testsupport::TempDir::Read(Out("report.pdf")), "%PDF-1.4 the good one");

@@ -69,6 +69,20 @@ void LoadSales() {
   theApp.m_CsvPath = CString(u"/tmp/sales.csv");
 }
 
+// A stored simple aggregation: 品目 as its one group item, the quantity summed.
+PIVOTSETTING& StoreOneGroupAggregation() {
+  PIVOTSETTING& s = theApp.m_PivotSetting;
+  s.SumType = PIVOT_SIMPLE;
+  s.SumClmArry = {SUMCLM{4, 1, 0}};
+  GRPCLM g;
+  g.column = 2;
+  g.orientation = 1;
+  g.listIndex = 2;
+  g.level = 1;
+  s.GrpClmArry = {g};
+  return s;
+}
+
 class PivotDialog : public ::testing::Test {
  protected:
   void SetUp() override { LoadSales(); }
@@ -252,16 +266,7 @@ TEST_F(PivotDialog, DateLevelGroupingAndSubtotalLabels) {
 }
 
 TEST_F(PivotDialog, InChainRestoresTheTicksAndSkipKeepsTheSettings) {
-  PIVOTSETTING& s = theApp.m_PivotSetting;
-  s.SumType = PIVOT_SIMPLE;
-  s.NendMonth = 4;
-  s.SumClmArry = {SUMCLM{4, 1, 0}};
-  GRPCLM g;
-  g.column = 2;
-  g.orientation = 1;
-  g.listIndex = 2;
-  g.level = 1;
-  s.GrpClmArry = {g};
+  StoreOneGroupAggregation().NendMonth = 4;
   ScriptedModalDriver modal;
   CPivotDlg dlg;
   dlg.m_InChain = 1;
@@ -294,16 +299,7 @@ TEST_F(PivotDialog, InChainRestoresTheTicksAndSkipKeepsTheSettings) {
 
 // The "合計方法" list once kept showing 一括計 after a clear stored 分類計.
 TEST_F(PivotDialog, ClearShowsTheStoredSumStyle) {
-  PIVOTSETTING& s = theApp.m_PivotSetting;
-  s.SumType = PIVOT_SIMPLE;
-  s.SumStyl = 1;
-  s.SumClmArry = {SUMCLM{4, 1, 0}};
-  GRPCLM g;
-  g.column = 2;
-  g.orientation = 1;
-  g.listIndex = 2;
-  g.level = 1;
-  s.GrpClmArry = {g};
+  StoreOneGroupAggregation().SumStyl = 1;
   ScriptedModalDriver modal;
   CPivotDlg dlg;
   dlg.m_InChain = 1;

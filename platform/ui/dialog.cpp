@@ -97,6 +97,9 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent, bool asChild) {
     if (m_template->flags & tpl::kTopMost) flags |= Qt::WindowStaysOnTopHint;
     d->setWindowFlags(flags);
     d->setWindowTitle(ToQ(CString(m_template->caption ? m_template->caption : u"")));
+    // The system menu is made from the style the window is created with; a
+    // minimise box added later does not add the stock item.
+    d->setProperty("tabro_stock_minimize", (m_template->flags & tpl::kMinimizeBox) != 0);
     w = d;
   }
   w->setFont(layer::DialogQFont());

@@ -655,8 +655,10 @@ CMenu* CWnd::GetSystemMenu(BOOL revert) {
     // The stock entries; the program appends its own below them.
     m_systemMenu = std::make_unique<CMenu>();
     m_systemMenu->CreatePopupMenu();
-    m_systemMenu->AppendMenu(MF_STRING, SC_MINIMIZE, u"最小化(&N)");
-    m_systemMenu->AppendMenu(MF_SEPARATOR);
+    if (m_hWnd && m_hWnd->property("tabro_stock_minimize").toBool()) {
+      m_systemMenu->AppendMenu(MF_STRING, SC_MINIMIZE, u"最小化(&N)");
+      m_systemMenu->AppendMenu(MF_SEPARATOR);
+    }
     m_systemMenu->AppendMenu(MF_STRING, SC_CLOSE, u"閉じる(&C)\tAlt+F4");
   }
   return m_systemMenu.get();

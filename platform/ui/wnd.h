@@ -204,8 +204,8 @@ class CWnd : public CCmdTarget {
   // both show the same image here). Returns the previous one (null at first).
   HICON SetIcon(HICON icon, BOOL bigIcon);
   HICON GetIcon(BOOL bigIcon) const;
-  // The window's system menu: 最小化 (SC_MINIMIZE), 閉じる (SC_CLOSE) and the
-  // items the program adds. Alt+Space in a dialog shows it; the choice arrives
+  // The window's system menu: 最小化 (SC_MINIMIZE) when the window was made
+  // with a minimise box, 閉じる (SC_CLOSE) and the items the program adds. Alt+Space in a dialog shows it; the choice arrives
   // as WM_SYSCOMMAND with the item's id.
   CMenu* GetSystemMenu(BOOL revert);
   // A message box through the program's hooks.

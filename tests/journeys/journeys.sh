@@ -55,7 +55,8 @@ fail() {
 
 # Saves the whole screen as the journey's next picture.
 shot() {
-  shot_no=$((shot_no + 1))
+  # Counted from the pictures already kept: steps run in subshells too.
+  shot_no=$(($(find "$out" -maxdepth 1 -name "$journey-*.png" | wc -l) + 1))
   "$grab" "$out/$(printf '%s-%02d-%s' "$journey" "$shot_no" "$1").png" >/dev/null 2>&1
 }
 
@@ -384,7 +385,111 @@ journey_service_down() {
   cleanup_journey
 }
 
-all=(command_line_to_pdf csv_page_keys row_menu page_buttons service_down clipboard_lf)
+# A reusable job for 売上 whose chain holds all five tools, replayed without
+# their dialogs: join, filter, sort, aggregation, macro column.
+write_five_tool_job() {
+  printf '品名,産地\r\nMIKAN,愛媛\r\nAPPLE,青森\r\n' >"$work/in/産地.csv"
+  printf 'CommandReUse=1\r\n' >"$work/prog/TabroUserSetting.ini"
+  printf '"売上","TypeTX","PDF","売上",0,0,0,"02-00/03-00/04-00/01-00/05-00"\n' >"$work/prog/ReuseCommandFile.txt"
+  mkdir -p "$work/prog/DataEditTool"
+  cat >"$work/prog/DataEditTool/売上.txt" <<EOF
+@Header
+Version=1.0
+EditInf=0,2,0
+EditInf=1,3,0
+EditInf=2,4,0
+EditInf=3,1,0
+EditInf=4,5,0
+
+@AddCSV
+AddCSVFg=0
+SerealFg=0
+AddCsvCnt=1
+AddColms=0
+AddCsvUpdateFg=0
+AddCsv=0,2,3,0,"$work/in/産地.csv","産地"
+AdelSelect=0,0,0,0
+ListPosition=0,0,0,0,0
+ListPosition=1,0,0,0,0
+ArrayCount=0,1
+AlignArry=0,0,0,1,0,0
+ArrayCount=1,0
+ArrayCount=2,0
+
+@Filter
+FilterCnt=1
+ItemCnt=1
+filter=0,1,1,1,1
+filterKey=0,0,"1"
+
+@Sort
+sortCnt=1
+sortdata=0,2,1,1
+
+@Pivot
+Colms=6
+SumType=0
+SumStyl=0
+TotalFg=0
+NendMonth=4
+SumClmArryCount=1
+SumClmArry=0,2,1,0
+GrpClmArryCount=1
+GrpClmArry=0,0,1,0,1,0,0,0,0
+
+@Macro
+colms=2
+EditDatclms=2
+ClmArry_Count=3
+ClmArry=0,1,0,"","品名"
+ClmArry=1,2,0,"","金額"
+ClmArry=2,-1,1,"Accumu([金額])","累計"
+EOF
+}
+
+journey_confirmation_slots() {
+  start_journey confirmation-slots
+  write_five_tool_job
+  run_program "$work/in/売上.csv"
+  local choice sheet form dlg
+  step="再利用ジョブ選択"
+  choice=$(see '再利用ジョブ選択' job-choice) || exit 1
+  step="a double click on the job"
+  xdotool windowactivate --sync "$choice" >/dev/null 2>&1 || true
+  xdotool mousemove --window "$choice" 100 108 click --repeat 2 --delay 80 1
+  step="the sheet after the five tools"
+  sheet=$(see '売上\.csv' sheet) || exit 1
+  read -r w h <<<"$(sheet_size "$sheet")"
+  step="メニュー確認"
+  click "$sheet" 82 449
+  form=$(see 'データ加工・集計ツール選択画面' confirmation-form 10) || exit 1
+  # Each slot, top to bottom, opens its tool's dialog; Esc closes it and the
+  # form stays.
+  local slot_y=(88 158 227 298 366)
+  local names=('産地\.csv' 'フィルタ' 'ソート' 'データ集計【確認モード】' '並び替え・演算')
+  local labels=(join filter sort aggregation macro)
+  for i in 0 1 2 3 4; do
+    step="slot $((i + 1)) (${labels[$i]})"
+    click "$form" 87 "${slot_y[$i]}"
+    dlg=$(see "${names[$i]}" "slot-${labels[$i]}" 10) || exit 1
+    keys "$dlg" Escape
+    wait_gone "$dlg" || fail "Esc did not close the ${labels[$i]} dialog"
+    [ "$(count_windows 'データ加工・集計ツール選択画面')" -eq 1 ] || fail "the confirmation form closed"
+  done
+  step="終了 on the confirmation form"
+  keys "$form" Escape
+  wait_gone "$form" || fail "Esc did not close the confirmation form"
+  # Viewing changed nothing: the document gets what the chain made.
+  local body
+  body=$(run_and_read_body "$sheet" "$w" "$h") || exit 1
+  case "$body" in
+    *'APPLE%2C300%2C300%0D%0AMIKAN%2C250%2C550'*) ;;
+    *) fail "the chain's result is not what was sent: $body" ;;
+  esac
+  cleanup_journey
+}
+
+all=(command_line_to_pdf csv_page_keys row_menu page_buttons confirmation_slots service_down clipboard_lf)
 chosen=("$@")
 [ ${#chosen[@]} -eq 0 ] && chosen=("${all[@]}")
 for j in "${chosen[@]}"; do

@@ -3,6 +3,7 @@
 #include "sheet_fixture.h"
 
 #include "jobsheet/sheet/usage_line.h"
+#include "platform/ui/menu.h"
 #include "res/command_prop_page.h"
 #include "res/main_propty_page.h"
 #include "res/tab_dlgs.h"
@@ -20,6 +21,12 @@ TEST_F(SheetTest, OpensWithItsOwnButtonsInPlaceOfOk) {
     EXPECT_EQ(ui::TextOf(s, IDC_SHEET_CLEARALL), CString(u"全設定クリア"));
     EXPECT_TRUE(ui::IsShown(s, IDCANCEL));
     EXPECT_FALSE(ui::IsShown(s, ID_APPLY_NOW));
+    // A minimise box, and 最小化 once in the system menu.
+    EXPECT_TRUE(s.GetStyle() & WS_MINIMIZEBOX);
+    CMenu* sys = s.GetSystemMenu(FALSE);
+    int minimise = 0;
+    for (int i = 0; i < sys->GetMenuItemCount(); ++i) minimise += sys->GetMenuItemID(i) == SC_MINIMIZE;
+    EXPECT_EQ(minimise, 1);
     EXPECT_EQ(s.m_ToolTip.GetToolText(&s.m_TestRunButton), CString(u"クレジットを消費せず、1ページのみ表示します。"));
     CRect execute, cancel, clear, test;
     s.GetDlgItem(IDC_SHEET_EXECUTE)->GetWindowRect(&execute);

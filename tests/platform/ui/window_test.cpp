@@ -130,10 +130,31 @@ TEST_F(WindowTest, TheSystemMenuKeepsAddedItems) {
   ASSERT_NE(sys, nullptr);
   sys->AppendMenu(MF_SEPARATOR);
   sys->AppendMenu(MF_STRING, 0x0010, u"バージョン情報 ");
-  EXPECT_EQ(dlg.GetSystemMenu(FALSE)->GetMenuItemCount(), 5);   // after the stock entries
+  EXPECT_EQ(dlg.GetSystemMenu(FALSE)->GetMenuItemCount(), 3);   // after 閉じる
   CString text;
   sys->GetMenuString(0x0010, text, MF_BYCOMMAND);
   EXPECT_EQ(text, CString(u"バージョン情報 "));
+}
+
+// As on the platform, the stock items follow the style the window was made
+// with: a minimise box added afterwards brings no second 最小化 to a menu that
+// adds its own.
+TEST(SystemMenu, ListsMinimiseOnlyForAWindowMadeWithItsBox) {
+  constexpr DialogTemplate withBox{9202, u"box", 160, 45, kControls, tpl::kMinimizeBox};
+  struct Case {
+    const DialogTemplate* tpl;
+    int minimiseItems;
+  };
+  for (const Case& c : {Case{&kMainDialog, 0}, Case{&withBox, 1}}) {
+    CDialogEx d(*c.tpl);
+    ASSERT_TRUE(d.CreateFromTemplate(nullptr, false));
+    d.ModifyStyle(0, WS_MINIMIZEBOX);
+    CMenu* sys = d.GetSystemMenu(FALSE);
+    int minimise = 0;
+    for (int i = 0; i < sys->GetMenuItemCount(); ++i) minimise += sys->GetMenuItemID(i) == SC_MINIMIZE;
+    EXPECT_EQ(minimise, c.minimiseItems) << c.tpl->id;
+    EXPECT_EQ(sys->GetMenuItemID(sys->GetMenuItemCount() - 1), static_cast<UINT>(SC_CLOSE));
+  }
 }
 
 TEST_F(WindowTest, MessagesFromAnotherThreadRunOnTheUserInterfaceThread) {

@@ -7,7 +7,10 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QPushButton>
 #include <QThread>
 #include <QUrl>
@@ -33,6 +36,9 @@ CString ConvertFileFilter(const CString& filter) {
   }
   return FromQ(out.join(QStringLiteral(";;")));
 }
+
+// Pixels a title bar spends beside its caption: the icon and three buttons.
+constexpr int kTitleBarExtras = 120;
 
 unsigned MessageBoxIconFor(unsigned type) {
   unsigned icon = type & MB_ICONMASK;
@@ -96,6 +102,13 @@ int QtUiHooks::MessageBox(const CString& text, const CString& caption, unsigned 
       if (id == IDCANCEL || ((type & MB_TYPEMASK) == MB_YESNO && id == IDNO) || ((type & MB_TYPEMASK) == MB_OK))
         box.setEscapeButton(b);
     if (type & MB_TOPMOST) box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    // A short text would make the box too narrow for its caption on the title
+    // bar, which then shows only its first letter.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+      const int room = QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) + kTitleBarExtras;
+      grid->addItem(new QSpacerItem(room, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                    grid->columnCount());
+    }
     box.exec();
     result = (type & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
     if ((type & MB_TYPEMASK) == MB_YESNO) result = IDNO;

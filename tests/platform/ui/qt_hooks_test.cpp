@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -38,6 +39,7 @@ TEST_P(DesktopBox, ShowsTheButtonsAndAnswersTheClick) {
   QString title, text;
   QStringList buttons;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
+  int width = 0, captionWidth = 0;
   bool seen = false;
   // Acts on the box once it is up (and closes anything left after 5 s).
   QTimer poll;
@@ -48,6 +50,8 @@ TEST_P(DesktopBox, ShowsTheButtonsAndAnswersTheClick) {
     title = box->windowTitle();
     text = box->text();
     icon = box->icon();
+    width = box->width();
+    captionWidth = QFontMetrics(box->font()).horizontalAdvance(title);
     for (QAbstractButton* b : box->buttons()) buttons << b->text();
     if (!c.press) {
       box->reject();
@@ -63,11 +67,14 @@ TEST_P(DesktopBox, ShowsTheButtonsAndAnswersTheClick) {
     if (QWidget* w = QApplication::activeModalWidget()) w->close();
   });
   safety.start(5000);
-  int answer = hooks.MessageBox(u"同時起動はできません。", u"タブロコネクト", c.type);
+  // A short text: the box must still be wide enough for its caption.
+  int answer = hooks.MessageBox(u"認証エラー", u"タブロコネクト", c.type);
   EXPECT_TRUE(seen);
   EXPECT_EQ(answer, c.answer);
   EXPECT_EQ(title, Q(u"タブロコネクト"));
-  EXPECT_EQ(text, Q(u"同時起動はできません。"));
+  EXPECT_EQ(text, Q(u"認証エラー"));
+  // Room for the caption beside the title bar's icon and buttons.
+  EXPECT_GE(width, captionWidth + 100);
   QStringList expected;
   for (const char16_t* b : c.buttons) expected << Q(b);
   buttons.sort();

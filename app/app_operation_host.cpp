@@ -2,6 +2,7 @@
 
 #include "app/app_startup.h"
 #include "app/tabro_client_app.h"
+#include "app/user_settings.h"
 
 namespace {
 
@@ -9,7 +10,7 @@ class CAppOperationHost final : public COperationHost {
  public:
   CString ProgramFolder() const override { return theApp.m_ProgramFolder; }
   bool UseAltServer() const override { return theApp.m_ServerConnectMode != 0; }
-  CString SaveDirectory() const override { return theApp.m_SaveDirectory; }
+  CString SaveDirectory() const override { return DocumentFolder(theApp.m_SaveDirectory); }
   CString TestModeOutTemp() const override { return theApp.m_TestModeOutTemp; }
   int16_t InputKind() const override { return theApp.m_InputKind; }
   const CGridSet& Grids() const override { return theApp; }

@@ -115,6 +115,8 @@ CString SaveFolderForIndex(int index) {
   }
 }
 
+CString DocumentFolder(const CString& stored) { return stored.IsEmpty() ? SaveFolderForIndex(2) : stored; }
+
 bool IsSettingsFileText(const CString& text) {
   // A line break would split the value and start a line of its own.
   if (text.View().find_first_of(u"\r\n") != std::u16string_view::npos) return false;

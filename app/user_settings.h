@@ -22,6 +22,10 @@ inline constexpr char16_t kWatchSettingsFileName[] = u"TabroConnectInf.txt";
 // 3 Documents); empty for other indexes.
 CString SaveFolderForIndex(int index);
 
+// The folder documents are saved in: the stored one, or the Desktop when a
+// settings file written by hand stores none (never the working folder).
+CString DocumentFolder(const CString& stored);
+
 // True when text can be stored as one line of a settings file: Shift_JIS can
 // hold every character and there is no line break.
 bool IsSettingsFileText(const CString& text);

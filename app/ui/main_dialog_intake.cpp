@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "app/tabro_client_dlg.h"
 #include "app/up_calls.h"
+#include "app/user_settings.h"
 #include "app/ui/excel_list_type_select_dlg.h"
 #include "app/ui/name_dlg.h"
 #include "edittools/chain/edit_settings_path.h"
@@ -55,7 +56,7 @@ void CTabroClientDlg::OnInitDialog() {
   theApp.LoadWatchSettings();
   theApp.LoadUserSettings();
   // A save killed mid-write leaves its temporary file beside the documents.
-  RemoveStaleWriterFiles(theApp.m_SaveDirectory, kStaleWriterSeconds);
+  RemoveStaleWriterFiles(DocumentFolder(theApp.m_SaveDirectory), kStaleWriterSeconds);
   // ... and beside the job list and the jobs' settings files.
   RemoveStaleWriterFiles(theApp.m_ProgramFolder, kStaleWriterSeconds);
   RemoveStaleWriterFiles(EditSettingsFolder(theApp.m_ProgramFolder), kStaleWriterSeconds);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/app_operation_host.h"
 #include "app/tabro_client_app.h"
 #include "platform/paths.h"
 #include "platform/ui_hooks.h"
@@ -268,6 +269,16 @@ TEST_F(SettingsFileTest, EmptyUserFileGetsTheDefaults) {
   EXPECT_EQ(testsupport::TempDir::Read(UserFile()).rfind("SyokikidoGamen=0\r\nSaveDirectoryidx=2\r\n", 0),
             0u);
   EXPECT_TRUE(hooks_.Messages().empty());
+}
+
+// A file written by hand may store no output folder: documents then go to the
+// Desktop, never to whatever folder the program was started in.
+TEST_F(SettingsFileTest, WithoutAStoredFolderDocumentsGoToTheDesktop) {
+  programDir_.Write("TabroUserSetting.ini", "CommandReUse=1\r\n");
+  theApp.LoadUserSettings();
+  EXPECT_EQ(AppOperationHost().SaveDirectory(), CString(Home() + "/Desktop"));
+  theApp.m_SaveDirectory = CString(u"/data/帳票");
+  EXPECT_EQ(AppOperationHost().SaveDirectory(), CString(u"/data/帳票"));
 }
 
 TEST_F(SettingsFileTest, FailedWriteIsReported) {

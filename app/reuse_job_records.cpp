@@ -1,6 +1,7 @@
 // The main dialog's list of the stored jobs of the current input, and new jobs.
 
 #include "app/tabro_client_dlg.h"
+#include "jobsheet/reuse/reuse_rules.h"
 #include "jobsheet/reuse/reuse_store.h"
 
 void CTabroClientDlg::CollectSameCsvJobs() { m_SameCsvJobs = CollectJobsOfFile(theApp.m_ReuseCommands, m_BaseName); }
@@ -8,6 +9,10 @@ void CTabroClientDlg::CollectSameCsvJobs() { m_SameCsvJobs = CollectJobsOfFile(t
 int CTabroClientDlg::IsJobNameTaken(const CString& name) const {
   for (const REUSECOMMAND_SAMECSVFILE& job : m_SameCsvJobs) {
     if (job.jobName == name) return 1;
+  }
+  // A name whose settings file another input's job already uses is taken too.
+  for (const REUSECOMMAND& job : theApp.m_ReuseCommands) {
+    if (!job.deleted && SharesSettingsFile({m_BaseName, name}, {job.csvFile, job.jobName})) return 1;
   }
   return 0;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "edittools/chain/edit_settings_path.h"
 #include "platform/paths.h"
 
 namespace {
@@ -65,4 +66,27 @@ int FindDuplicateJobName(const std::vector<std::pair<CString, CString>>& pairs) 
     if (pairs[order[i - 1]] == pairs[order[i]]) return order[i - 1];
   }
   return -1;
+}
+
+bool SharesSettingsFile(const std::pair<CString, CString>& a, const std::pair<CString, CString>& b) {
+  if (a == b) return false;
+  return EditSettingsFileName(a.first, a.second) == EditSettingsFileName(b.first, b.second);
+}
+
+std::pair<int, int> FindSharedSettingsFile(const std::vector<std::pair<CString, CString>>& pairs) {
+  std::vector<std::pair<CString, int>> names;
+  names.reserve(pairs.size());
+  for (size_t i = 0; i < pairs.size(); ++i) {
+    names.emplace_back(EditSettingsFileName(pairs[i].first, pairs[i].second), static_cast<int>(i));
+  }
+  std::stable_sort(names.begin(), names.end(),
+                   [](const auto& x, const auto& y) { return x.first < y.first; });
+  for (size_t i = 1; i < names.size(); ++i) {
+    const auto& [name, at] = names[i];
+    const int before = names[i - 1].second;
+    if (name == names[i - 1].first && pairs[static_cast<size_t>(before)] != pairs[static_cast<size_t>(at)]) {
+      return {std::min(before, at), std::max(before, at)};
+    }
+  }
+  return {-1, -1};
 }

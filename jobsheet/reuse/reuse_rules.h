@@ -36,5 +36,18 @@ CString ProposeJobName(const CString& base, const std::function<bool(const CStri
 // occurs twice, in base-name then job-name order; -1 when every pair is unique.
 int FindDuplicateJobName(const std::vector<std::pair<CString, CString>>& pairs);
 
+// True when two different jobs (base name, job name) would keep their tools in one
+// settings file: "a_b" with "c" and "a" with "b_c" both make "a_b_c.txt", and
+// saving one would overwrite the other's tools.
+bool SharesSettingsFile(const std::pair<CString, CString>& a, const std::pair<CString, CString>& b);
+
+// The editor's test for such jobs: the pair of indexes of the first two pairs
+// that share a settings file, or {-1, -1}.
+std::pair<int, int> FindSharedSettingsFile(const std::vector<std::pair<CString, CString>>& pairs);
+
+inline constexpr char16_t kSharedSettingsFileFormat[] =
+    u"CSVファイル[%s]のジョブ名[%s]は、CSVファイル[%s]のジョブ名[%s]と同じ設定ファイルになります。"
+    u"ジョブ名を変えてください";
+
 // Stable order of the pairs by base name, then job name (UTF-16 code units).
 std::vector<int> SortJobPairs(const std::vector<std::pair<CString, CString>>& pairs);

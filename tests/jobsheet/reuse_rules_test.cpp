@@ -77,6 +77,25 @@ TEST(ReuseRules, ProposalTakesTheFirstFreeNumber) {
   EXPECT_TRUE(IsValidJobName(ProposeJobName(CString(u".."), taken)));
 }
 
+TEST(ReuseRules, JobsSharingASettingsFile) {
+  using P = std::pair<CString, CString>;
+  struct Case {
+    P a, b;
+    bool shared;
+  };
+  const Case cases[] = {
+      {P(u"a_b", u"c"), P(u"a", u"b_c"), true},   // both a_b_c.txt
+      {P(u"a_b", u"a_b"), P(u"a", u"b"), true},   // both a_b.txt
+      {P(u"a", u"b"), P(u"a", u"b"), false},      // the same job
+      {P(u"A", u"b"), P(u"a", u"b"), false},      // names differ in case: two files
+      {P(u"a", u"b_c"), P(u"a", u"b"), false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(SharesSettingsFile(c.a, c.b), c.shared) << c.a.first << "/" << c.a.second;
+    EXPECT_EQ(FindSharedSettingsFile({P(u"z", u"z"), c.a, c.b}), c.shared ? std::make_pair(1, 2) : std::make_pair(-1, -1));
+  }
+}
+
 TEST(ReuseRules, DuplicateTestGroupsByBaseName) {
   using P = std::pair<CString, CString>;
   std::vector<P> pairs = {P(u"b", u"x"), P(u"a", u"x"), P(u"b", u"y")};

@@ -207,6 +207,13 @@ void CReuseEditDlg::OnOK() {
     AfxMessageBox(text);
     return;
   }
+  if (const auto [a, b] = FindSharedSettingsFile(pairs); a >= 0) {
+    CString text;
+    text.Format(kSharedSettingsFileFormat, pairs[a].first.GetString(), pairs[a].second.GetString(),
+                pairs[b].first.GetString(), pairs[b].second.GetString());
+    AfxMessageBox(text);
+    return;
+  }
   if (theApp.m_CommandReUse == 0) {
     // The save below writes nothing while reuse is off; say so rather than pretend.
     AfxMessageBox(CString(kReuseOffMessage), MB_ICONINFORMATION);

@@ -116,6 +116,9 @@ int CTabroClientDlg::OfferReuseJob(int runType) {
   CReuseMode dlg;
   dlg.SetJobNames(m_OutputName, proposal, m_ReuseNewOnly, theApp.m_CurrentReuse.locked, m_SameCsvJobs);
   dlg.m_BaseName = m_BaseName;
+  for (const REUSECOMMAND& job : theApp.m_ReuseCommands) {
+    if (!job.deleted) dlg.m_StoredJobs.emplace_back(job.csvFile, job.jobName);
+  }
   if (dlg.DoModal() != IDOK) return 0;
   switch (dlg.m_Mode) {
     case 0:

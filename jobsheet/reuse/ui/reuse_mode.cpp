@@ -108,6 +108,15 @@ void CReuseMode::OnConfirm() {
         return;
       }
     }
+    for (const auto& stored : m_StoredJobs) {
+      if (SharesSettingsFile({m_BaseName, m_NewName}, stored)) {
+        CString text;
+        text.Format(kSharedSettingsFileFormat, m_BaseName.GetString(), m_NewName.GetString(),
+                    stored.first.GetString(), stored.second.GetString());
+        AfxMessageBox(text);
+        return;
+      }
+    }
   }
   EndDialog(IDOK);
 }

@@ -3,6 +3,7 @@
 // m_Mode is 0 (overwrite the job the input came from), 1 (a new job named
 // m_NewName) or 2 (do not register).
 
+#include <utility>
 #include <vector>
 
 #include "jobsheet/reuse/reuse_command.h"
@@ -27,6 +28,9 @@ class CReuseMode : public CDialogEx {
   std::vector<CString> m_UsedNames;
   int m_NewOnly = 0;
   int m_Locked = 0;
+  // (base name, job name) of every stored job: a new name must not share one of
+  // their settings files.
+  std::vector<std::pair<CString, CString>> m_StoredJobs;
   CString m_BaseName;      // base name of the jobs: a new name must make a storable settings file
 
  protected:

@@ -162,12 +162,16 @@ TEST(ReuseMode, RefusesNamesItCannotStore) {
       {u"漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢"
        u"漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢",
        u"ジョブ名が長すぎます。CSVファイル名とジョブ名を合わせて短くしてください。"},
+      // "sales" + "x_y" and the stored "sales_x" + "y" both make sales_x_y.txt.
+      {u"x_y", u"CSVファイル[sales]のジョブ名[x_y]は、CSVファイル[sales_x]のジョブ名[y]と同じ設定ファイルになります。"
+               u"ジョブ名を変えてください"},
   };
   for (const Case& c : cases) {
     ScriptedModalDriver modal;
     CReuseMode dlg;
     dlg.SetJobNames(CString(u"sales"), CString(u"x"), 1, 0, TwoJobs());
     dlg.m_BaseName = CString(u"sales");
+    dlg.m_StoredJobs = {{CString(u"sales"), CString(u"sales")}, {CString(u"sales_x"), CString(u"y")}};
     modal.Queue(269, [&](CDialog& d) {
       ui::Type(d, kModeNewName, CString(c.typed));
       ui::Click(d, IDOK);
@@ -266,6 +270,30 @@ TEST_F(ReuseEditTest, DuplicateNameIsRefusedAndNothingWritten) {
   modal.QueueBox(IDOK, CString(u"CSVファイル[sales]でジョブ名[b]が重複しています"));
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
   EXPECT_EQ(List(), before);
+}
+
+// Two inputs' jobs must not keep their tools in one settings file: saving one
+// would overwrite the other's.
+TEST_F(ReuseEditTest, ANameSharingAnotherJobsSettingsFileIsRefused) {
+  dir_.Write("ReuseCommandFile.txt", "\"a_b\",\"TypeT\",\"PDF\",\"c\"\n\"a\",\"TypeL\",\"PDF\",\"x\"\n");
+  dir_.Write("DataEditTool/a_b_c.txt", "@Header\n");
+  theApp.ClearReuseCommands();
+  theApp.LoadReuseCommands();
+  const std::string before = List();
+  ScriptedModalDriver modal;
+  CReuseEditDlg dlg;
+  modal.Queue(271, [](CDialog& d) {
+    auto& e = static_cast<CReuseEditDlg&>(d);
+    ClickRow(e.m_List, 0);   // a/x
+    ui::Type(d, kEditName, CString(u"b_c"));
+    ui::Click(d, IDOK);
+    ui::Click(d, IDCANCEL);
+  });
+  modal.QueueBox(IDOK, CString(u"CSVファイル[a]のジョブ名[b_c]は、CSVファイル[a_b]のジョブ名[c]と同じ設定ファイルになります。"
+                               u"ジョブ名を変えてください"));
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  EXPECT_EQ(List(), before);
+  EXPECT_EQ(testsupport::TempDir::Read(dir_ / "DataEditTool/a_b_c.txt"), "@Header\n");
 }
 
 TEST_F(ReuseEditTest, OrderSwitchShowsStoredNamesAndKeepsDeletedRowsHidden) {

@@ -165,6 +165,8 @@ TEST_F(ReuseChoiceTest, WhenARunIsOffered) {
 TEST_F(ReuseChoiceTest, NewJobIsProposedFreeAndSaved) {
   AddJob(u"sales", u"sales", u"TypeT", u"PDF");
   AddJob(u"sales", u"sales_1", u"TypeT", u"PDF");
+  // Another input's job keeps its tools in sales_sales_2.txt, the file of "sales_2".
+  AddJob(u"sales_sales", u"2", u"TypeT", u"PDF");
   theApp.m_InputKind = INPUT_DROPPED;
   dlg_.CollectSameCsvJobs();
   dlg_.m_Command = CString(u"TypeL");
@@ -172,17 +174,18 @@ TEST_F(ReuseChoiceTest, NewJobIsProposedFreeAndSaved) {
   modal.Queue(kSaveDlg, [](CDialog& d) {
     // No job was chosen for this input: only a new job can be registered.
     EXPECT_FALSE(ui::IsShown(d, 1199));
-    EXPECT_EQ(ui::TextOf(d, kModeNewName), CString(u"sales_2"));
+    EXPECT_EQ(ui::TextOf(d, kModeNewName), CString(u"sales_3"));
     ui::Click(d, IDOK);
   });
   dlg_.SaveReuseJob(CString(u"TypeL"), 3, 0, CString(), 1);
   EXPECT_EQ(dlg_.m_ReuseSaveResult, 2);
-  EXPECT_EQ(dlg_.m_OutputName, CString(u"sales_2"));
-  EXPECT_EQ(theApp.m_ReuseJobNo, 3);
+  EXPECT_EQ(dlg_.m_OutputName, CString(u"sales_3"));
+  EXPECT_EQ(theApp.m_ReuseJobNo, 4);
   EXPECT_EQ(testsupport::TempDir::Read(dir_ / "ReuseCommandFile.txt"),
             "\"sales\",\"TypeT\",\"PDF\",\"sales\",0,0,0,\"\"\n"
             "\"sales\",\"TypeT\",\"PDF\",\"sales_1\",0,0,0,\"\"\n"
-            "\"sales\",\"TypeL\",\"CSV-UTF8\",\"sales_2\",0,0,0,\"\"\n");
+            "\"sales_sales\",\"TypeT\",\"PDF\",\"2\",0,0,0,\"\"\n"
+            "\"sales\",\"TypeL\",\"CSV-UTF8\",\"sales_3\",0,0,0,\"\"\n");
 }
 
 TEST_F(ReuseChoiceTest, OverwriteChangesTheChosenJob) {

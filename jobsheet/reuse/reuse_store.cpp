@@ -245,9 +245,8 @@ ReuseSave SaveReuseStore(const CString& programFolder, const std::vector<REUSECO
   for (const REUSECOMMAND& job : jobs) {
     if (!job.deleted) lines.push_back(FormatReuseLine(job));
   }
-  // The list first: when it cannot be written no settings file has been touched.
-  if (!WriteLines(listPath, lines)) return ReuseSave::kFailed;
-  changed.push_back(&listBefore);
+  // New and renamed settings files first, then the list, then the old files
+  // go: a kill at any point leaves every job of the list on disk its tools.
   if (!writes.empty()) {
     std::error_code ec;
     fs::create_directories(ToFsPath(EditSettingsFolder(programFolder)), ec);
@@ -255,6 +254,8 @@ ReuseSave SaveReuseStore(const CString& programFolder, const std::vector<REUSECO
   for (const ToolWrite& w : writes) {
     if (!writeTool(w)) return putBackAll();
   }
+  if (!WriteLines(listPath, lines)) return putBackAll();
+  changed.push_back(&listBefore);
   for (const FileBefore& old : removals) {
     if (!RemoveFileIfPresent(old.path)) return putBackAll();
     changed.push_back(&old);

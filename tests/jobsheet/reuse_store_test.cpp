@@ -190,14 +190,14 @@ class ReuseSaveTest : public ReuseStoreTest {
   std::map<std::string, std::string> before_;
 };
 
-TEST_F(ReuseSaveTest, SavedWholeTheListFirst) {
+TEST_F(ReuseSaveTest, SavedWholeNewFilesThenTheListThenRemovals) {
   std::vector<std::string> order;
   SetFileFaultHook([&](FileOp op, const fs::path& path) {
     if (op == FileOp::kRename || op == FileOp::kRemove) order.push_back(path.filename().string());
     return 0;
   });
   ASSERT_EQ(SaveReuseStore(Folder(), jobs_, stamp_), ReuseSave::kSaved);
-  EXPECT_EQ(order, (std::vector<std::string>{"ReuseCommandFile.txt", "sales_new.txt", "sales.txt", "sales_old.txt"}));
+  EXPECT_EQ(order, (std::vector<std::string>{"sales_new.txt", "ReuseCommandFile.txt", "sales.txt", "sales_old.txt"}));
   EXPECT_EQ(List(), "\"sales\",\"TypeL\",\"PDF\",\"new\",0,0,0,\"\"\n\"stock\",\"TypeS\",\"CSV\",\"stock\",0,1,0,\"\"\n");
   EXPECT_EQ(stamp_, List());
   EXPECT_EQ(testsupport::TempDir::Read(Tool("sales_new.txt")), "@Header\nEditInf=0,3,1\n");
@@ -285,15 +285,28 @@ TEST_F(ReuseSaveTest, LoadsAndSavesHoldTheLockBesideTheList) {
   EXPECT_TRUE(canTake(LOCK_EX));
 }
 
-// A kill (SIGKILL) part-way through the list save leaves the old list and every
-// settings file; the temporary file it leaves is cleared at the next start.
-TEST_F(ReuseSaveTest, AKillDuringTheListSaveLosesNothing) {
-  for (FileOp killAt : {FileOp::kWrite, FileOp::kRename}) {
+// A kill (SIGKILL) at any step of the save leaves a list whose every job still
+// has its settings file with its own tools; the temporary file a kill leaves
+// is cleared at the next start.
+TEST_F(ReuseSaveTest, AKillDuringTheSaveLosesNoJobsTools) {
+  struct Row {
+    FileOp op;
+    const char* file;
+  };
+  const Row rows[] = {
+      {FileOp::kWrite, "sales_new.txt"},        {FileOp::kRename, "sales_new.txt"},
+      {FileOp::kWrite, "ReuseCommandFile.txt"}, {FileOp::kRename, "ReuseCommandFile.txt"},
+      {FileOp::kRemove, "sales.txt"},           {FileOp::kRemove, "sales_old.txt"},
+  };
+  const std::map<std::string, std::string> tools = {{"sales", "@Header\nEditInf=0,4,0\n"},
+                                                    {"old", "@Header\nEditInf=0,3,1\n"},
+                                                    {"new", "@Header\nEditInf=0,3,1\n"}};
+  for (const Row& r : rows) {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
       SetFileFaultHook([&](FileOp op, const fs::path& path) {
-        if (op == killAt && EndsWith(path, "ReuseCommandFile.txt")) ::raise(SIGKILL);
+        if (op == r.op && EndsWith(path, r.file)) ::raise(SIGKILL);
         return 0;
       });
       SaveReuseStore(Folder(), jobs_, stamp_);
@@ -301,10 +314,24 @@ TEST_F(ReuseSaveTest, AKillDuringTheListSaveLosesNothing) {
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status));
+    ASSERT_TRUE(WIFSIGNALED(status)) << r.file;
     RemoveStaleWriterFiles(Folder(), 0);
     RemoveStaleWriterFiles(FromFsPath(dir_ / "DataEditTool"), 0);
-    EXPECT_EQ(FilesUnder(dir_.path()), before_);
+    std::vector<REUSECOMMAND> listed;
+    ASSERT_EQ(LoadReuseList(Folder(), listed, nullptr), ReuseListRead::kWhole) << r.file;
+    for (const REUSECOMMAND& job : listed) {
+      if (job.csvFile != CString(u"sales")) continue;
+      const std::string file = job.jobName == CString(u"sales") ? "sales.txt" : "sales_" + job.jobName.ToUtf8() + ".txt";
+      EXPECT_EQ(testsupport::TempDir::Read(Tool(file)), tools.at(job.jobName.ToUtf8())) << r.file << ": " << file;
+    }
+    // Back to the state before the save for the next row.
+    for (const auto& entry : fs::directory_iterator(dir_ / "DataEditTool")) fs::remove(entry.path());
+    WriteTool("sales.txt", "@Header\nEditInf=0,4,0\n");
+    WriteTool("sales_old.txt", "@Header\nEditInf=0,3,1\n");
+    dir_.Write("ReuseCommandFile.txt",
+               "\"sales\",\"TypeT\",\"PDF\",\"sales\"\n\"sales\",\"TypeL\",\"PDF\",\"old\"\n"
+               "\"stock\",\"TypeS\",\"CSV\",\"stock\"\n");
+    ASSERT_EQ(FilesUnder(dir_.path()), before_);
   }
 }
 

@@ -161,6 +161,8 @@ bool CTabroClientApp::InitInstance() {
       return false;
     }
     dlg.m_InputPath = cmd.path;
+    // As for a dropped or picked file: the join editor names it and shows it.
+    m_CsvPath = cmd.path;
   }
   const CMainDlgScope mainDialog(dlg);
 

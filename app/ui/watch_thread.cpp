@@ -102,6 +102,7 @@ void CTabroClientDlg::ProcessWatchFile(const CString& name) {
   ResetInputState();
   m_WatchTakenPath = JoinPath(WatchFolder(), name);
   m_InputPath = m_WatchTakenPath;
+  theApp.m_CsvPath = m_InputPath;
   m_WatchLastResult = 1;
   m_LastSendResult = 1;
   // A refused name is not processed.

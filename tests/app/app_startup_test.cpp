@@ -40,6 +40,7 @@ class StartupTest : public ::testing::Test {
     in.runMainDialog = [this](CTabroClientDlg& dlg) {
       dialogRuns_++;
       dialogPath_ = dlg.m_InputPath;
+      csvPath_ = theApp.m_CsvPath;
       mainDlgWhileRunning_ = g_pMainDlg;
       dialog_ = &dlg;
       if (whileRunning_) whileRunning_(dlg);
@@ -74,6 +75,7 @@ class StartupTest : public ::testing::Test {
   RecordingUiHooks hooks_;
   int dialogRuns_ = 0;
   CString dialogPath_;
+  CString csvPath_;
   CTabroClientDlg* mainDlgWhileRunning_ = nullptr;
   CTabroClientDlg* dialog_ = nullptr;
   std::function<void(CTabroClientDlg&)> whileRunning_;
@@ -144,6 +146,8 @@ TEST_P(StartCases, ScansTheCommandLineAndRefusesWithTheMessages) {
   } else {
     EXPECT_EQ(dialogRuns_, 1);
     EXPECT_EQ(dialogPath_, CString(Arg(c.inputPath)));
+    // The join editor names the input and opens it from "CSVﾌｧｲﾙ表示".
+    EXPECT_EQ(csvPath_, dialogPath_);
     EXPECT_EQ(theApp.m_InputKind, dialogPath_.IsEmpty() ? INPUT_NONE : INPUT_COMMAND_LINE);
   }
   EXPECT_EQ(theApp.m_NoReusePrompt, c.noReusePrompt);

@@ -466,7 +466,7 @@ journey_confirmation_slots() {
   # Each slot, top to bottom, opens its tool's dialog; Esc closes it and the
   # form stays.
   local slot_y=(88 158 227 298 366)
-  local names=('産地\.csv' 'フィルタ' 'ソート' 'データ集計【確認モード】' '並び替え・演算')
+  local names=('【売上】/【産地】' 'フィルタ' 'ソート' 'データ集計【確認モード】' '並び替え・演算')
   local labels=(join filter sort aggregation macro)
   for i in 0 1 2 3 4; do
     step="slot $((i + 1)) (${labels[$i]})"

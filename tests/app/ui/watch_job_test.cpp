@@ -29,9 +29,11 @@ TEST_F(WatchJobTest, AJobStartedWhileAWindowInputIsBusyTakesNothing) {
   dlg.m_WatchRun = 1;
   dlg.m_InputBusy = 1;
   dlg.m_InputPath = u"/somewhere/chosen.csv";
+  theApp.m_CsvPath = dlg.m_InputPath;
   dlg.ProcessWatchFile(u"watched.csv");
   EXPECT_NE(dlg.m_WatchLastResult, 0u);
   EXPECT_EQ(dlg.m_InputPath, CString(u"/somewhere/chosen.csv"));
+  EXPECT_EQ(theApp.m_CsvPath, CString(u"/somewhere/chosen.csv"));
   EXPECT_TRUE(dlg.m_WatchTakenPath.IsEmpty());
   EXPECT_TRUE(dlg.m_WatchFailed.empty());   // not a failure: taken again later
   EXPECT_TRUE(fs::exists(watched));

@@ -206,7 +206,8 @@ int CListBox::InsertString(int index, const CString& text) {
   item->setData(Qt::UserRole, QVariant::fromValue<qulonglong>(0));
   WidgetInfo* info = layer::Info(lw);
   if (info && info->kind == CtlKind::CheckListBox) {
-    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    // Toggled by the layer on the press, not by Qt on the release.
+    item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);
   }
   lw->insertItem(index, item);

@@ -154,7 +154,7 @@ void CheckList(QListWidget* l, std::vector<std::string>& out) {
   const int room = l->viewport()->width() - 6;
   for (int i = 0; i < l->count(); ++i) {
     const QListWidgetItem* item = l->item(i);
-    const int box = (item->flags() & Qt::ItemIsUserCheckable) ? kCheckRoom : 0;
+    const int box = item->data(Qt::CheckStateRole).isValid() ? kCheckRoom : 0;
     if (std::string f = WideLine(l, fm, item->text(), room - box); !f.empty())
       return out.push_back("entry " + std::to_string(i) + " of " + f);
   }

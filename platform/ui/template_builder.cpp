@@ -24,6 +24,7 @@
 #include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
+#include <QStyleOptionViewItem>
 #include <QToolButton>
 #include <cmath>
 #include <map>
@@ -169,6 +170,54 @@ TabBarFilter* TabBarWatcher() {
   return filter;
 }
 
+// A check list toggles a box as the platform does: on the press, before the
+// press selects the line, so the selection's handler reads the new check;
+// Space toggles the current line. Qt's own toggle (on the release) is off:
+// the items are not user-checkable, their boxes are drawn from their state.
+class CheckListFilter : public QObject {
+ public:
+  bool eventFilter(QObject* obj, QEvent* ev) override {
+    auto* view = qobject_cast<QWidget*>(obj);
+    auto* lw = view ? qobject_cast<QListWidget*>(view->parentWidget()) : nullptr;
+    if (!lw) lw = qobject_cast<QListWidget*>(obj);
+    if (!lw || !lw->isEnabled()) return false;
+    if (ev->type() == QEvent::MouseButtonPress || ev->type() == QEvent::MouseButtonDblClick) {
+      auto* me = static_cast<QMouseEvent*>(ev);
+      if (obj != lw->viewport() || me->button() != Qt::LeftButton) return false;
+      QListWidgetItem* item = lw->itemAt(me->position().toPoint());
+      if (item && OnBox(lw, item, me->position().toPoint())) Toggle(item);
+      return false;
+    }
+    if (ev->type() == QEvent::KeyPress && obj == lw && static_cast<QKeyEvent*>(ev)->key() == Qt::Key_Space) {
+      if (QListWidgetItem* item = lw->currentItem()) Toggle(item);
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  static bool OnBox(QListWidget* lw, QListWidgetItem* item, QPoint at) {
+    QStyleOptionViewItem opt;
+    opt.initFrom(lw->viewport());
+    opt.rect = lw->visualItemRect(item);
+    opt.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    opt.checkState = item->checkState();
+    opt.text = item->text();
+    const QRect box = lw->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, lw);
+    // The box's whole height and a little beside it, as a user aims.
+    return at.x() >= opt.rect.left() && at.x() <= box.right() + 2;
+  }
+  static void Toggle(QListWidgetItem* item) {
+    if (!(item->flags() & Qt::ItemIsEnabled)) return;
+    item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+  }
+};
+
+CheckListFilter* CheckListWatcher() {
+  static CheckListFilter* filter = new CheckListFilter();
+  return filter;
+}
+
 // Up-down arrows; the value lives in the widget's properties.
 class SpinWidget : public QWidget {
  public:
@@ -265,8 +314,14 @@ void SetFrame(QLabel* l, uint32_t f) {
   if (f & tpl::kBorder) l->setFrameStyle(QFrame::Box | QFrame::Plain);
 }
 
+// Labels, pictures and group frames let the mouse through to what lies under
+// them, as on the platform: a blank label over a list's first line must not
+// swallow the click meant for the list.
+void PassMouseThrough(QWidget* w) { w->setAttribute(Qt::WA_TransparentForMouseEvents); }
+
 QWidget* BuildStatic(QWidget* parent, const QString& text, uint32_t f) {
   auto* l = new StaticLabel(parent);
+  PassMouseThrough(l);
   l->setText((f & tpl::kNoPrefix) ? text : StripMnemonic(text));
   l->setTextFormat(Qt::PlainText);
   l->setWordWrap(true);
@@ -278,6 +333,7 @@ QWidget* BuildStatic(QWidget* parent, const QString& text, uint32_t f) {
 // The template's text names the bitmap.
 QWidget* BuildPicture(QWidget* parent, const ControlTemplate& ct) {
   auto* l = new QLabel(parent);
+  PassMouseThrough(l);
   l->setTextFormat(Qt::PlainText);
   SetFrame(l, ct.flags);
   if (ct.text && *ct.text) {
@@ -291,6 +347,7 @@ QWidget* BuildPicture(QWidget* parent, const ControlTemplate& ct) {
 QWidget* BuildGroupBox(QWidget* parent, const QString& text) {
   auto* g = new GroupFrame(StripMnemonic(text), parent);
   g->setFocusPolicy(Qt::NoFocus);
+  PassMouseThrough(g);
   return g;
 }
 
@@ -412,9 +469,11 @@ QWidget* BuildListBox(QWidget* parent, const ControlTemplate& ct) {
   AddInitialItems(lw, ct.text);
   if (ct.kind == CtlKind::CheckListBox) {
     for (int i = 0; i < lw->count(); ++i) {
-      lw->item(i)->setFlags(lw->item(i)->flags() | Qt::ItemIsUserCheckable);
+      lw->item(i)->setFlags(lw->item(i)->flags() & ~Qt::ItemIsUserCheckable);
       lw->item(i)->setCheckState(Qt::Unchecked);
     }
+    lw->installEventFilter(CheckListWatcher());
+    lw->viewport()->installEventFilter(CheckListWatcher());
     QObject::connect(lw, &QListWidget::itemChanged, lw, [lw](QListWidgetItem*) {
       if (!lw->property("tabro_quiet").toBool()) layer::SendCommand(lw, CLBN_CHKCHANGE);
     });

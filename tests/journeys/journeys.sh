@@ -385,6 +385,38 @@ journey_service_down() {
   cleanup_journey
 }
 
+journey_filter_in_chain() {
+  start_journey filter-in-chain
+  run_program "$work/in/売上.csv"
+  local dlg order filter sheet
+  step="new-file dialog with the tools ticked"
+  dlg=$(see '新規ファイル作成モード' new-file-dialog) || exit 1
+  click "$dlg" 28 39
+  keys "$dlg" Return
+  step="the tool order: フィルタ, 実行"
+  order=$(see 'データ加工・集計ツール選択画面' tool-order) || exit 1
+  click "$order" 355 220
+  shot filter-chosen
+  click "$order" 290 455
+  step="a click on the first value's box"
+  filter=$(see '^フィルタ$' filter) || exit 1
+  click "$filter" 23 90
+  shot value-checked
+  step="フィルタ実行"
+  click "$filter" 477 579
+  step="the sheet on the filtered rows"
+  sheet=$(see '売上\.csv' sheet) || exit 1
+  read -r w h <<<"$(sheet_size "$sheet")"
+  local body
+  body=$(run_and_read_body "$sheet" "$w" "$h") || exit 1
+  case "$body" in
+    *MIKAN*) fail "the row the filter left out was sent: $body" ;;
+    *APPLE*) ;;
+    *) fail "the checked row was not sent: $body" ;;
+  esac
+  cleanup_journey
+}
+
 # A reusable job for 売上 whose chain holds all five tools, replayed without
 # their dialogs: join, filter, sort, aggregation, macro column.
 write_five_tool_job() {
@@ -489,7 +521,8 @@ journey_confirmation_slots() {
   cleanup_journey
 }
 
-all=(command_line_to_pdf csv_page_keys row_menu page_buttons confirmation_slots service_down clipboard_lf)
+all=(command_line_to_pdf csv_page_keys row_menu page_buttons filter_in_chain confirmation_slots service_down
+     clipboard_lf)
 chosen=("$@")
 [ ${#chosen[@]} -eq 0 ] && chosen=("${all[@]}")
 for j in "${chosen[@]}"; do

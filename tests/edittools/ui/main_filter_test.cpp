@@ -99,6 +99,37 @@ TEST_F(FilterDialog, FreshSetsUpTheRepeatingColumnsAndStoresTheChecks) {
   EXPECT_EQ(theApp.m_FilterHeadRows[0].size(), 4u);
 }
 
+// A click on a line's box, delivered as the window system does: the line is
+// checked, counted, and narrows the next field. The first line lies under the
+// blank date-condition label.
+TEST_F(FilterDialog, AClickOnALinesBoxChecksAndCountsIt) {
+  struct Case {
+    int line;
+    std::vector<std::u16string> lines, next;
+    const char16_t* count;
+  };
+  const Case cases[] = {
+      {0, {u"+east", u"west"}, {u"s1", u"s2"}, u"【east】は40件"},
+      {1, {u"east", u"+west"}, {u"s3"}, u"【west】は20件"},
+  };
+  for (const Case& c : cases) {
+    ScriptedModalDriver modal;
+    CMainFilter dlg;
+    modal.Queue(IDD_MAIN_FILTER, [&c](CDialog& d) {
+      CCheckListBox& list = List(d, IDC_MF_LIST1);
+      CRect line;
+      list.GetItemRect(c.line, &line);
+      ui::ClickAt(list, CPoint(line.left + 10, line.CenterPoint().y));
+      EXPECT_EQ(Lines(d, IDC_MF_LIST1), c.lines);
+      EXPECT_EQ(ui::TextOf(d, IDC_MF_COUNT), CString(c.count));
+      EXPECT_EQ(Lines(d, IDC_MF_LIST2), c.next);
+      ui::Click(d, IDCANCEL);
+    });
+    dlg.DoModal();
+    EXPECT_EQ(modal.Failures(), 0);
+  }
+}
+
 // The count line of a checked value, for values of 10 and 20 characters.
 TEST(FilterDialogCountLine, LongValuesAreSeenWhole) {
   const char16_t* const values[] = {u"東京都千代田区丸の内", u"東京都千代田区丸の内一丁目二番三号ビル"};
@@ -287,3 +318,4 @@ TEST_F(FilterDialog, TheFilterStepFiltersThroughTheDialog) {
 }
 
 }  // namespace
+

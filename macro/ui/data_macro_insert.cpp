@@ -293,8 +293,14 @@ void CDataMacroInsert::OnMacroSlot() {
 
 void CDataMacroInsert::OnSlotCheck() {
   // The slot whose tick no longer matches the layout is the one the user changed.
+  // A press on another slot's box selects that slot next, and the selection's
+  // handler takes it; only the selected slot's tick is handled here.
+  const int selected = m_SlotList.GetCurSel();
   for (int i = 0; i < m_SlotList.GetCount(); ++i) {
-    if ((m_SlotList.GetCheck(i) != 0) != (FindSlotRecord(i + 1) >= 0)) return HandleSlot(i);
+    if ((m_SlotList.GetCheck(i) != 0) != (FindSlotRecord(i + 1) >= 0)) {
+      if (i == selected) HandleSlot(i);
+      return;
+    }
   }
 }
 

@@ -49,6 +49,13 @@ void ClickColumn(CListCtrl& list, int column, unsigned keys = 0) {
   ui::ClickAt(*header, r.CenterPoint(), keys);
 }
 
+// A user's click on a slot's box: the box toggles, then the slot is selected.
+void ClickSlotBox(CCheckListBox& list, int slot) {
+  CRect line;
+  ASSERT_NE(list.GetItemRect(slot, &line), LB_ERR);
+  ui::ClickAt(list, CPoint(line.left + 10, line.CenterPoint().y));
+}
+
 void ChooseFromMenu(ScriptedModalDriver& modal, CListCtrl& list, unsigned command) {
   modal.QueueMenuCommand(command);
   CRect r;
@@ -76,15 +83,37 @@ TEST_F(DataMacroInsertTest, OpensWithTheInputColumnsAndAnEndColumn) {
   EXPECT_TRUE(theApp.m_MacroSetting.ClmArry.empty());
 }
 
+// Regression: the box toggles on the press and the slot is selected after it;
+// both used to open the macro, so it came twice.
+TEST_F(DataMacroInsertTest, TheBoxOfAnUnselectedSlotOpensItsMacroOnce) {
+  ScriptedModalDriver modal;
+  CDataMacroInsert dlg;
+  modal.Queue(277, [&](CDialog& d) {
+    auto& m = static_cast<CDataMacroInsert&>(d);
+    ClickColumn(m.m_ColumnList, 2);
+    ClickSlotBox(m.m_SlotList, 1);
+    EXPECT_EQ(m.m_SlotList.GetCheck(1), 1);
+    EXPECT_EQ(m.m_SlotList.GetCurSel(), 1);
+    ui::Click(d, IDCANCEL);
+  });
+  // One macro dialog; a second one would come unscripted and fail the test.
+  modal.Queue(275, [&](CDialog& d) {
+    ui::Type(d, 1151, u"[単価]*2");
+    ui::Click(d, IDOK);
+  });
+  dlg.DoModal();
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
 TEST_F(DataMacroInsertTest, TickingASlotAddsAMacroColumnAtThePickedPlace) {
   ScriptedModalDriver modal;
   CDataMacroInsert dlg;
   modal.Queue(277, [&](CDialog& d) {
     auto& m = static_cast<CDataMacroInsert&>(d);
-    m.m_SlotList.ToggleAsUser(0);  // no position picked yet
+    ClickSlotBox(m.m_SlotList, 0);  // no position picked yet
     EXPECT_EQ(m.m_SlotList.GetCheck(0), 0);
     ClickColumn(m.m_ColumnList, 2);
-    m.m_SlotList.ToggleAsUser(0);
+    ClickSlotBox(m.m_SlotList, 0);  // the selected slot: its tick opens the macro once
     EXPECT_EQ(Headers(m.m_ColumnList)[2], CString(u"単価_2"));
     EXPECT_EQ(m.m_ColumnList.GetItemText(0, 2), CString(u"【マクロ１】"));
     EXPECT_EQ(m.m_ColumnList.GetItemText(1, 2), CString(u"[単価]*[数量]"));
@@ -167,7 +196,7 @@ TEST_F(DataMacroInsertTest, RemovingAMacroColumnUnticksItsSlot) {
     EXPECT_FALSE(ui::IsShown(d, kSkip));
     EXPECT_EQ(m.m_SlotList.GetCheck(0), 1);
     EXPECT_EQ(m.m_SlotList.GetCheck(2), 1);
-    m.m_SlotList.ToggleAsUser(0);  // unticking removes the column
+    ClickSlotBox(m.m_SlotList, 0);  // unticking removes the column
     EXPECT_EQ(Headers(m.m_ColumnList), (std::vector<CString>{u"品名", u"b", u""}));
     ClickColumn(m.m_ColumnList, 1);
     ChooseFromMenu(modal, m.m_ColumnList, 32958);

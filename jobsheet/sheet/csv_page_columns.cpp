@@ -152,13 +152,36 @@ std::vector<COLDATA> CCsvPropPage::UsedColumns(const CsvGrids& g) const {
 
 void CCsvPropPage::ApplyColumnSelection(CsvGrids& g, const std::vector<COLDATA>& used,
                                         const std::vector<COLDATA>& omitted) {
+  // The records mark a key column but not which key it is: each key is found
+  // again by its data column, so it keeps its priority, type and order.
+  int keySource[3] = {};
+  for (int k = 0; k < 3; ++k) {
+    const int c = m_SortCols[k];
+    if (c >= 1 && c <= GRID_COLS) keySource[k] = m_ColumnMap[c - 1];
+  }
+  const int oldTypes[3] = {m_SortTypes[0], m_SortTypes[1], m_SortTypes[2]};
+  const int oldDesc[3] = {m_SortDesc[0], m_SortDesc[1], m_SortDesc[2]};
   std::fill(std::begin(m_ColumnMap), std::end(m_ColumnMap), 0);
   std::fill(std::begin(m_ColumnCodes), std::end(m_ColumnCodes), 0);
   const int oldCount = m_ColCount;
   m_ColCount = std::min(static_cast<int>(used.size()), GRID_COLS);
   m_GroupCol = m_SubjectCol = 0;
+  for (int k = 0; k < 3; ++k) m_SortCols[k] = m_SortTypes[k] = m_SortDesc[k] = 0;
+  std::vector<bool> keyTaken(static_cast<size_t>(m_ColCount), false);
   int nextKey = 0;
-  for (int k = 0; k < 3; ++k) m_SortCols[k] = 0;
+  for (int k = 0; k < 3; ++k) {
+    if (keySource[k] <= 0) continue;
+    for (int p = 0; p < m_ColCount; ++p) {
+      if (keyTaken[static_cast<size_t>(p)] || !(used[p].m_RoleFlags & 4) || used[p].m_SourceColumn != keySource[k])
+        continue;
+      keyTaken[static_cast<size_t>(p)] = true;
+      m_SortCols[nextKey] = p + 1;
+      m_SortTypes[nextKey] = oldTypes[k];
+      m_SortDesc[nextKey] = oldDesc[k];
+      ++nextKey;
+      break;
+    }
+  }
   for (int p = 0; p < m_ColCount; ++p) {
     const COLDATA& d = used[p];
     m_ColumnMap[p] = d.m_SourceColumn;
@@ -167,9 +190,8 @@ void CCsvPropPage::ApplyColumnSelection(CsvGrids& g, const std::vector<COLDATA>&
     for (HORIZONTAL& h : m_TimeSpans) h.flags[p] = d.m_TimeSpanRole;
     if (d.m_RoleFlags & 1) m_SubjectCol = p + 1;
     if (d.m_RoleFlags & 2) m_GroupCol = p + 1;
-    if ((d.m_RoleFlags & 4) && nextKey < 3) m_SortCols[nextKey++] = p + 1;
+    if ((d.m_RoleFlags & 4) && !keyTaken[static_cast<size_t>(p)] && nextKey < 3) m_SortCols[nextKey++] = p + 1;
   }
-  for (int k = nextKey; k < 3; ++k) m_SortTypes[k] = m_SortDesc[k] = 0;
   for (HORIZONTAL& h : m_RowTotals)
     for (int c = m_ColCount; c < GRID_COLS; ++c) h.flags[c] = 0;
   for (HORIZONTAL& h : m_TimeSpans)
@@ -198,5 +220,7 @@ void CCsvPropPage::ApplyColumnSelection(CsvGrids& g, const std::vector<COLDATA>&
     m_HeaderNames[c].Empty();
     m_HeaderEdited[c] = 0;
   }
+  // The keys shown (and applied on entering edit mode) are the keys that remain.
+  if (!m_SortText.IsEmpty()) ShowSortKeys();
   m_ColumnsChanged = 1;
 }

@@ -356,6 +356,20 @@ const KeyMove kKeyMoves[] = {
     {"paste over a key column",
      [](PageFixture& f) { f.Column(0); f.page.OnEditCopy(f.g); f.Column(1); f.page.OnEditPaste(f.g); },
      {{4, 1, 1}, {0, 0, 0}, {0, 0, 0}}},
+    {"the column selection moves the second key's column to the front",
+     [](PageFixture& f) {
+       std::vector<COLDATA> used = f.page.UsedColumns(f.g);
+       std::swap(used[0], used[1]);
+       f.page.ApplyColumnSelection(f.g, used, {});
+     },
+     {{4, 1, 1}, {1, 2, 0}, {0, 0, 0}}},
+    {"the column selection leaves out the first key's column",
+     [](PageFixture& f) {
+       std::vector<COLDATA> used = f.page.UsedColumns(f.g);
+       used.pop_back();
+       f.page.ApplyColumnSelection(f.g, used, {});
+     },
+     {{2, 2, 0}, {0, 0, 0}, {0, 0, 0}}},
 };
 
 TEST(CsvPageClipboard, SortKeysKeepTheirColumnsTypesAndOrder) {
@@ -372,6 +386,19 @@ TEST(CsvPageClipboard, SortKeysKeepTheirColumnsTypesAndOrder) {
       EXPECT_EQ(f.page.m_SortDesc[k], c.keys[k][2]) << "key " << k + 1;
     }
   }
+}
+
+// The keys listed beside the grid are those the selection left.
+TEST(CsvPageColumns, TheSortTextFollowsTheColumnSelection) {
+  PageFixture f;
+  f.Load({u"name,date,price,qty", u"a,2024/01/02,1,10", u"b,2024/01/01,2,20"});
+  f.page.m_SortCols[0] = 4, f.page.m_SortCols[1] = 2;
+  f.page.ShowSortKeys();
+  ASSERT_EQ(f.page.m_SortText, CString(u"qty\ndate\n"));
+  std::vector<COLDATA> used = f.page.UsedColumns(f.g);
+  used.pop_back();
+  f.page.ApplyColumnSelection(f.g, used, {});
+  EXPECT_EQ(f.page.m_SortText, CString(u"date\n"));
 }
 
 TEST(CsvPageClipboard, MenuItemsFollowTheState) {

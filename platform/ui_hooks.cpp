@@ -88,6 +88,10 @@ std::vector<CString> RecordingUiHooks::OpenedDocuments() const {
   std::lock_guard<std::mutex> lock(mu_);
   return opened_;
 }
+std::vector<CString> RecordingUiHooks::ChooserFolders() const {
+  std::lock_guard<std::mutex> lock(mu_);
+  return chooserFolders_;
+}
 int RecordingUiHooks::WaitCursorDepth() const {
   std::lock_guard<std::mutex> lock(mu_);
   return waitDepth_;
@@ -111,8 +115,9 @@ int RecordingUiHooks::MessageBox(const CString& text, const CString& caption, un
   }
   return g_silent.MessageBox(text, caption, type);
 }
-CString RecordingUiHooks::ChooseOpenFile(const CString&, const CString&, const CString&) {
+CString RecordingUiHooks::ChooseOpenFile(const CString&, const CString&, const CString& initialFolder) {
   std::lock_guard<std::mutex> lock(mu_);
+  chooserFolders_.push_back(initialFolder);
   if (files_.empty()) return {};
   CString f = files_.front();
   files_.pop_front();

@@ -126,6 +126,7 @@ class RecordingUiHooks : public UiHooks {
   std::vector<Box> Boxes() const;
   std::vector<CString> Messages() const;   // just the texts of the boxes
   std::vector<CString> OpenedDocuments() const;
+  std::vector<CString> ChooserFolders() const;   // the folder each file chooser started in
   int WaitCursorDepth() const;
   void Clear();
 
@@ -148,6 +149,7 @@ class RecordingUiHooks : public UiHooks {
   std::deque<CString> folders_;
   std::vector<Box> boxes_;
   std::vector<CString> opened_;
+  std::vector<CString> chooserFolders_;
   CString clipboard_;
   bool shift_ = false;
   bool control_ = false;

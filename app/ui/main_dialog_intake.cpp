@@ -217,7 +217,11 @@ void CTabroClientDlg::OnDropFiles(const std::vector<CString>& paths) {
 int CTabroClientDlg::SelectInputFile(CString& path) {
   CString initial = m_LastFolder;
   if (initial.IsEmpty()) {
-    initial = JoinPath(ExpandLeadingEnvVar(CString(u"%USERPROFILE%")), CString(u"Desktop"));
+    // The desktop's own Desktop folder (デスクトップ on a Japanese desktop), or
+    // the home folder where there is none.
+    initial = GetUserFolder(UserFolder::kDesktop);
+    std::error_code ec;
+    if (!std::filesystem::is_directory(ToFsPath(initial), ec)) initial = GetUserFolder(UserFolder::kHome);
   }
   path = GetUiHooks().ChooseOpenFile(CString(kFileDialogTitle), CString(kFileFilter), initial);
   if (path.IsEmpty()) return IDCANCEL;

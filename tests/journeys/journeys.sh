@@ -417,6 +417,58 @@ journey_filter_in_chain() {
   cleanup_journey
 }
 
+# Drags the mouse with the left button held, in steps, within a window.
+drag() {  # window x1 y1 x2 y2
+  xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
+  xdotool mousemove --window "$1" "$2" "$3" mousedown 1
+  local i
+  for i in 1 2 3 4 5 6; do
+    xdotool mousemove --window "$1" $(($2 + ($4 - $2) * i / 6)) $(($3 + ($5 - $3) * i / 6))
+    sleep 0.05
+  done
+  xdotool mouseup 1
+  sleep 0.3
+}
+
+journey_join_by_drag() {
+  start_journey join-by-drag
+  printf '品名,産地\r\nMIKAN,愛媛\r\nAPPLE,青森\r\n' >"$work/in/産地.csv"
+  run_program "$work/in/売上.csv"
+  local dlg order view chooser sheet
+  step="new-file dialog with the tools ticked"
+  dlg=$(see '新規ファイル作成モード' new-file-dialog) || exit 1
+  click "$dlg" 28 39
+  keys "$dlg" Return
+  step="the tool order: 追加CSVファイル, 実行"
+  order=$(see 'データ加工・集計ツール選択画面' tool-order) || exit 1
+  click "$order" 355 140
+  click "$order" 290 455
+  step="CSV追加 in the join editor"
+  view=$(see '【売上】' join-editor) || exit 1
+  click "$view" 49 458
+  step="the additional CSV typed into the file chooser"
+  chooser=$(see 'データ元CSVファイル選択' file-chooser) || exit 1
+  typed "$chooser" "$work/in/産地.csv"
+  keys "$chooser" Return
+  step="a link dragged from 品名 to 品名"
+  view=$(see '【売上】/【産地】' two-lists) || exit 1
+  drag "$view" 71 52 298 52
+  shot linked
+  step="実行 in the join editor"
+  click "$view" 726 458
+  step="the sheet on the joined rows"
+  sheet=$(see '売上\.csv' sheet) || exit 1
+  read -r w h <<<"$(sheet_size "$sheet")"
+  local body
+  body=$(run_and_read_body "$sheet" "$w" "$h") || exit 1
+  # 青森 and 愛媛, percent-encoded, beside their rows.
+  case "$body" in
+    *'17%3A30%2C%E9%9D%92%E6%A3%AE'*'12%3A00%2C%E6%84%9B%E5%AA%9B'*) ;;
+    *) fail "the joined column is not in the rows sent: $body" ;;
+  esac
+  cleanup_journey
+}
+
 # A reusable job for 売上 whose chain holds all five tools, replayed without
 # their dialogs: join, filter, sort, aggregation, macro column.
 write_five_tool_job() {
@@ -521,8 +573,8 @@ journey_confirmation_slots() {
   cleanup_journey
 }
 
-all=(command_line_to_pdf csv_page_keys row_menu page_buttons filter_in_chain confirmation_slots service_down
-     clipboard_lf)
+all=(command_line_to_pdf csv_page_keys row_menu page_buttons filter_in_chain join_by_drag confirmation_slots
+     service_down clipboard_lf)
 chosen=("$@")
 [ ${#chosen[@]} -eq 0 ] && chosen=("${all[@]}")
 for j in "${chosen[@]}"; do

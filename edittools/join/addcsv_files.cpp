@@ -11,6 +11,7 @@
 #include "grid/csv_split.h"
 #include "grid/csv_text_file.h"
 #include "platform/paths.h"
+#include "platform/string_arena.h"
 #include "platform/ui_hooks.h"
 
 namespace {
@@ -107,14 +108,16 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
   int physical = 0;      // lines read, for messages
   int dropped = 0;       // lines beyond the 3000 kept
   bool haveHeader = false;
-  CString line;
+  // The whole load's cells are many short texts kept together: made in one arena.
+  CStringArena arena;
+  std::u16string_view line;
   std::vector<CString> fields;
   while (file.ReadLine(line, CCsvTextFile::kCsvLineChars)) {
     ++physical;
     // A stream opened with a known code type hands a UTF-8 signature over as text.
-    if (physical == 1 && line.GetLength() > 0 && line[0] == u'\uFEFF') line.Delete(0);
+    if (physical == 1 && !line.empty() && line[0] == u'\uFEFF') line.remove_prefix(1);
     CsvSplitOverflow overflow;
-    int n = SplitCsvLine(fields, line, tsv, &overflow);
+    int n = SplitCsvLine(fields, line, tsv, &overflow, preview ? nullptr : &arena);
     if (overflow.fieldTooLong) {
       ShowJoinError(CString::Build(kJoinLineTooLong, path, physical));
       m_AddLoadState[c] = JOIN_LOAD_REFUSED;

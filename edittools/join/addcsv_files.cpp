@@ -99,8 +99,7 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
   }
   const bool tsv = IsTabSeparatedName(path);
   const std::vector<ALIGN>& filterLinks = m_Def.AlignArry[0];
-  const std::vector<JOINKEY>* filter =
-      (!preview && c == 0 && !filterLinks.empty()) ? FindIndex(0, 0, 1) : nullptr;
+  const int filter = (!preview && c == 0 && !filterLinks.empty()) ? FindIndex(0, 0, 1) : -1;
 
   std::vector<std::vector<CString>>& lines = preview ? m_Preview[c] : m_AddLines[c];
   lines.clear();
@@ -136,7 +135,7 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
       }
     } else {
       if (preview && static_cast<int>(lines.size()) >= JOIN_PREVIEW_LINES) break;
-      if (filter != nullptr && FindJoinKey(0, *filter, LineKey(fields, filterLinks, 1, false)) < 0) {
+      if (filter >= 0 && SearchIndex(filter, 0, LineKey(fields, filterLinks, 1, false)) < 0) {
         continue;
       }
     }

@@ -107,14 +107,18 @@ class CAddcsvJoin {
 
   // ---- Key join working state ----------------------------------------------------------
   std::vector<JOINKEY> m_KeyIndex[JOIN_MAX_INDEXES];
+  std::vector<JoinKeyHead> m_KeyHeads[JOIN_MAX_INDEXES];   // one per entry of each index
   JOINKEYINFO m_KeyIndexInfo[JOIN_MAX_INDEXES];
   int m_KeyDupCount[JOIN_MAX_INDEXES] = {};
   int m_KeyIndexCount = 0;
   int m_Unique[4] = {};
   int m_DriveSide[JOIN_MAX_ADDCSV] = {};
   // Per loaded row from the field-name row on, its joined rows: one, or one per
-  // matching line in the one-to-many case.
-  std::vector<std::vector<std::vector<CString>>> m_JoinedCells;
+  // matching line in the one-to-many case. The rows follow one another, each of
+  // m_JoinedWidth cells; those of loaded row m_TitleRow + k are the rows from
+  // m_JoinedFirst[k] up to m_JoinedFirst[k + 1].
+  std::vector<CString> m_JoinedCells;
+  std::vector<int> m_JoinedFirst;
   int m_JoinedWidth = 0;
   std::vector<int> m_ExtraRows;   // per loaded row: output rows of the one-to-many case
   int m_OutCols = 0;
@@ -139,9 +143,12 @@ class CAddcsvJoin {
   CString LoadedRowKey(int row, const std::vector<ALIGN>& links, bool normalise) const;
   CString LineKey(const std::vector<CString>& line, const std::vector<ALIGN>& links,
                   int list, bool useItemA) const;
-  const std::vector<JOINKEY>* FindIndex(int list, int partner, int pairList) const;
+  // Number of the index built for these lists, -1 when there is none.
+  int FindIndex(int list, int partner, int pairList) const;
+  // FindJoinKey in index n.
+  int SearchIndex(int n, int toFirst, const CString& key) const;
   int OutputColumnCount(int csv) const;
-  void CopyLineToBlock(int csv, const std::vector<CString>& line, std::vector<CString>& joined,
-                       int offset) const;
+  // The output columns of a line into a joined row's cells from offset on.
+  void CopyLineToBlock(int csv, const std::vector<CString>& line, CString* joined, int offset) const;
   int WriteKeyJoinResult(int mode);
 };

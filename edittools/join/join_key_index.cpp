@@ -1,20 +1,36 @@
 #include "edittools/join/join_key_index.h"
 
-bool TextLess(const CString& a, const CString& b) { return a.View() < b.View(); }
+#include <algorithm>
 
-bool CompareJoinKeys(const JOINKEY& a, const JOINKEY& b) {
-  const int c = a.key.View().compare(b.key.View());
-  return c != 0 ? c < 0 : a.row < b.row;
+namespace {
+
+constexpr size_t kHeadUnits = 8;
+
+int CompareHeads(const JoinKeyHead& a, const JoinKeyHead& b) {
+  if (a.high != b.high) return a.high < b.high ? -1 : 1;
+  if (a.low != b.low) return a.low < b.low ? -1 : 1;
+  return 0;
 }
 
-int FindJoinKey(int toFirst, const std::vector<JOINKEY>& index, const CString& key) {
-  if (index.empty()) return -1;
-  const std::u16string_view k = key.View();
+// Code-unit order of two keys whose heads are equal: <0, 0, >0. A key of eight
+// units or fewer is then the other's start, padded with zeros: the shorter comes first.
+int CompareAfterHeads(std::u16string_view a, std::u16string_view b) {
+  if (a.size() <= kHeadUnits || b.size() <= kHeadUnits) {
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+  }
+  const int c = a.substr(kHeadUnits).compare(b.substr(kHeadUnits));
+  return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+// The search of FindJoinKey; compare(i) orders entry i against the key searched.
+template <typename Compare>
+int FindSorted(int toFirst, int size, Compare compare) {
+  if (size == 0) return -1;
   int found = -1;
-  const int last = static_cast<int>(index.size()) - 1;
-  if (index[0].key.View() == k) {
+  const int last = size - 1;
+  if (compare(0) == 0) {
     found = 0;
-  } else if (index[last].key.View() == k) {
+  } else if (compare(last) == 0) {
     found = last;
   } else {
     // Halve the range between the two ends, which are known not to match.
@@ -22,7 +38,7 @@ int FindJoinKey(int toFirst, const std::vector<JOINKEY>& index, const CString& k
     int hi = last;
     while (hi - lo > 1) {
       const int mid = lo + (hi - lo) / 2;
-      const int c = index[mid].key.View().compare(k);
+      const int c = compare(mid);
       if (c == 0) {
         found = mid;
         break;
@@ -35,7 +51,70 @@ int FindJoinKey(int toFirst, const std::vector<JOINKEY>& index, const CString& k
     }
   }
   if (found > 0 && toFirst) {
-    while (found > 0 && index[found - 1].key.View() == k) --found;
+    while (found > 0 && compare(found - 1) == 0) --found;
   }
   return found;
+}
+
+}  // namespace
+
+JoinKeyHead MakeJoinKeyHead(std::u16string_view key) {
+  uint64_t units[kHeadUnits] = {};
+  for (size_t i = 0; i < std::min(key.size(), kHeadUnits); ++i) units[i] = key[i];
+  return JoinKeyHead{units[0] << 48 | units[1] << 32 | units[2] << 16 | units[3],
+                     units[4] << 48 | units[5] << 32 | units[6] << 16 | units[7]};
+}
+
+bool TextLess(const CString& a, const CString& b) { return a.View() < b.View(); }
+
+bool CompareJoinKeys(const JOINKEY& a, const JOINKEY& b) {
+  const int c = a.key.View().compare(b.key.View());
+  return c != 0 ? c < 0 : a.row < b.row;
+}
+
+void SortJoinKeys(std::vector<JOINKEY>& entries, std::vector<JoinKeyHead>& heads) {
+  struct Item {
+    JoinKeyHead head;
+    std::u16string_view key;
+    int row;
+    int from;
+  };
+  std::vector<Item> items;
+  items.reserve(entries.size());
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const std::u16string_view key = entries[i].key.View();
+    items.push_back(Item{MakeJoinKeyHead(key), key, entries[i].row, static_cast<int>(i)});
+  }
+  std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
+    int c = CompareHeads(a.head, b.head);
+    if (c == 0) c = CompareAfterHeads(a.key, b.key);
+    return c != 0 ? c < 0 : a.row < b.row;
+  });
+  std::vector<JOINKEY> sorted;
+  sorted.reserve(entries.size());
+  heads.clear();
+  heads.reserve(entries.size());
+  for (const Item& item : items) {
+    sorted.push_back(std::move(entries[static_cast<size_t>(item.from)]));
+    heads.push_back(item.head);
+  }
+  entries = std::move(sorted);
+}
+
+int FindJoinKey(int toFirst, const std::vector<JOINKEY>& index, const CString& key) {
+  const std::u16string_view k = key.View();
+  return FindSorted(toFirst, static_cast<int>(index.size()),
+                    [&](int i) { return index[static_cast<size_t>(i)].key.View().compare(k); });
+}
+
+int FindJoinKey(int toFirst, const std::vector<JOINKEY>& index,
+                const std::vector<JoinKeyHead>& heads, const CString& key) {
+  if (heads.size() != index.size()) return FindJoinKey(toFirst, index, key);
+  const std::u16string_view k = key.View();
+  const JoinKeyHead h = MakeJoinKeyHead(k);
+  return FindSorted(toFirst, static_cast<int>(index.size()), [&](int i) {
+    const size_t e = static_cast<size_t>(i);
+    const int c = CompareHeads(heads[e], h);
+    return c != 0 ? c : CompareAfterHeads(index[e].key.View(), k);
+  });
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <unordered_set>
+#include <utility>
 
 #include "edittools/join/addcsv_join.h"
 #include "edittools/join/join_kinds.h"
@@ -49,6 +50,7 @@ const std::vector<CString>& LineOf(const std::vector<std::vector<CString>>& line
 void CAddcsvJoin::ResetKeyJoinState() {
   for (int i = 0; i < JOIN_MAX_INDEXES; ++i) {
     std::vector<JOINKEY>().swap(m_KeyIndex[i]);
+    std::vector<JoinKeyHead>().swap(m_KeyHeads[i]);
     m_KeyIndexInfo[i] = JOINKEYINFO{};
     m_KeyDupCount[i] = 0;
   }
@@ -56,6 +58,7 @@ void CAddcsvJoin::ResetKeyJoinState() {
   std::fill(std::begin(m_Unique), std::end(m_Unique), 0);
   std::fill(std::begin(m_DriveSide), std::end(m_DriveSide), 0);
   m_JoinedCells.clear();
+  m_JoinedFirst.clear();
   m_ExtraRows.clear();
   m_JoinedWidth = 0;
   m_OutCols = 0;
@@ -98,14 +101,16 @@ CString CAddcsvJoin::LineKey(const std::vector<CString>& line, const std::vector
   return key;
 }
 
-const std::vector<JOINKEY>* CAddcsvJoin::FindIndex(int list, int partner, int pairList) const {
+int CAddcsvJoin::FindIndex(int list, int partner, int pairList) const {
   for (int i = 0; i < m_KeyIndexCount; ++i) {
     const JOINKEYINFO& info = m_KeyIndexInfo[i];
-    if (info.list == list && info.partner == partner && info.pairList == pairList) {
-      return &m_KeyIndex[i];
-    }
+    if (info.list == list && info.partner == partner && info.pairList == pairList) return i;
   }
-  return nullptr;
+  return -1;
+}
+
+int CAddcsvJoin::SearchIndex(int n, int toFirst, const CString& key) const {
+  return FindJoinKey(toFirst, m_KeyIndex[n], m_KeyHeads[n], key);
 }
 
 int CAddcsvJoin::BuildKeyIndex(int list) {
@@ -118,19 +123,25 @@ int CAddcsvJoin::BuildKeyIndex(int list) {
       }
       if (links.empty()) continue;
       std::vector<JOINKEY> entries;
+      entries.reserve(static_cast<size_t>(std::max(*m_DataRows - m_TitleRow - 1, 0)));
       for (int r = m_TitleRow + 1; r < *m_DataRows; ++r) {
         entries.push_back(JOINKEY{r, -1, LoadedRowKey(r, links, true)});
       }
-      std::sort(entries.begin(), entries.end(), CompareJoinKeys);
+      std::vector<JoinKeyHead> heads;
+      SortJoinKeys(entries, heads);
       // The index keeps the lowest row of each key.
       const int n = m_KeyIndexCount++;
       std::vector<JOINKEY>& index = m_KeyIndex[n];
-      for (JOINKEY& e : entries) {
-        if (!index.empty() && index.back().key == e.key) {
+      std::vector<JoinKeyHead>& indexHeads = m_KeyHeads[n];
+      index.reserve(entries.size());
+      indexHeads.reserve(entries.size());
+      for (size_t k = 0; k < entries.size(); ++k) {
+        if (!index.empty() && index.back().key == entries[k].key) {
           ++m_KeyDupCount[n];
           continue;
         }
-        index.push_back(std::move(e));
+        index.push_back(std::move(entries[k]));
+        indexHeads.push_back(heads[k]);
       }
       m_KeyIndexInfo[n] = JOINKEYINFO{0, 0, a + 1, 0};
     }
@@ -142,11 +153,12 @@ int CAddcsvJoin::BuildKeyIndex(int list) {
   const int partner = links[0].listA;
   const std::vector<std::vector<CString>>& lines = m_AddLines[list - 1];
   std::vector<JOINKEY> entries;
+  entries.reserve(lines.size());
   for (int ln = 1; ln < static_cast<int>(lines.size()); ++ln) {
     entries.push_back(JOINKEY{ln, 0, LineKey(lines[ln], links, list, false)});
   }
-  std::sort(entries.begin(), entries.end(), CompareJoinKeys);
   const int n = m_KeyIndexCount++;
+  SortJoinKeys(entries, m_KeyHeads[n]);
   const bool report = !(ValidList(partner) && m_Unique[partner]);
   CString text;
   for (size_t k = 1; k < entries.size(); ++k) {
@@ -260,8 +272,8 @@ int CAddcsvJoin::OutputColumnCount(int csv) const {
   return n;
 }
 
-void CAddcsvJoin::CopyLineToBlock(int csv, const std::vector<CString>& line,
-                                  std::vector<CString>& joined, int offset) const {
+void CAddcsvJoin::CopyLineToBlock(int csv, const std::vector<CString>& line, CString* joined,
+                                  int offset) const {
   const int cols = std::clamp(m_Def.AddCsvCols[csv], 0, GRID_COLS);
   int k = offset;
   for (int c = 0; c < cols; ++c) {
@@ -290,106 +302,123 @@ int CAddcsvJoin::MergeKeyedRows() {
   m_JoinedWidth = csvCount == 0 ? 0 : offset[csvCount - 1] + size[csvCount - 1];
 
   const bool chained = csvCount == 2 && !m_Def.AlignArry[1].empty() && m_Def.AlignArry[1][0].listA == 1;
-  const std::vector<JOINKEY>* chainIndex = chained ? FindIndex(2, 1, 2) : nullptr;
+  const int chainIndex = chained ? FindIndex(2, 1, 2) : -1;
   const bool oneToMany = std::find(m_DriveSide, m_DriveSide + csvCount, 2) != m_DriveSide + csvCount;
   KeyList mismatches;
   KeyList chainMismatches;
   int outputRows = m_TitleRow + 1;   // rows of a one-to-many result so far
   bool full = false;                 // the one-to-many result has all the rows it may hold
 
-  struct Joined {
-    std::vector<CString> cells;
-    int firstLine = -1;   // line of the first additional CSV it took
-    int filledEnd = 0;    // end of the last block filled
-  };
+  const size_t width = static_cast<size_t>(m_JoinedWidth);
+  const int loadedRows = std::max(*m_DataRows - m_TitleRow, 0);
+  m_JoinedCells.reserve(static_cast<size_t>(loadedRows) * width);
+  m_JoinedFirst.reserve(static_cast<size_t>(loadedRows) + 1);
+  int joinedRows = 0;   // rows in m_JoinedCells
+  // Per joined row of the current loaded row: the line of the first additional CSV
+  // it took, and the end of the last block filled.
+  std::vector<int> firstLine;
+  std::vector<int> filledEnd;
+  std::vector<int> lines;   // lines matching the current loaded row
+  auto rowCells = [&](int j) { return m_JoinedCells.data() + static_cast<size_t>(j) * width; };
   for (int r = m_TitleRow; r < *m_DataRows; ++r) {
     const bool titleRow = r == m_TitleRow;
+    m_JoinedFirst.push_back(joinedRows);
     if (full) {
       m_ExtraRows.push_back(0);
-      m_JoinedCells.emplace_back();
       continue;
     }
-    std::vector<Joined> rows(1);
-    rows[0].cells.resize(m_JoinedWidth);
+    const int first = joinedRows;
+    int count = 1;
+    m_JoinedCells.resize(static_cast<size_t>(first + count) * width);
+    firstLine.assign(1, -1);
+    filledEnd.assign(1, 0);
     for (int i = 0; i < csvCount; ++i) {
       const std::vector<ALIGN>& links = m_Def.AlignArry[i];
       if (links.empty() || links[0].listA != 0) continue;
-      const std::vector<JOINKEY>* index = FindIndex(i + 1, 0, i + 1);
-      if (index == nullptr) continue;
-      std::vector<int> lines;
+      const int index = FindIndex(i + 1, 0, i + 1);
+      if (index < 0) continue;
+      const std::vector<JOINKEY>& entries = m_KeyIndex[index];
+      lines.clear();
       if (titleRow) {
         lines.push_back(0);
       } else {
         const CString key = LoadedRowKey(r, links, true);
-        int pos = FindJoinKey(1, *index, key);
+        int pos = SearchIndex(index, 1, key);
         if (pos < 0) {
           mismatches.Add(LoadedRowKey(r, links, false));
           continue;
         }
-        lines.push_back((*index)[pos].row);
+        lines.push_back(entries[pos].row);
         if (m_DriveSide[i] == 2) {
-          while (++pos < static_cast<int>(index->size()) && (*index)[pos].key == key) {
-            lines.push_back((*index)[pos].row);
+          while (++pos < static_cast<int>(entries.size()) && entries[pos].key == key) {
+            lines.push_back(entries[pos].row);
           }
         }
       }
+      const int block = offset[i] + size[i];
       if (lines.size() == 1) {
-        for (Joined& j : rows) {
-          CopyLineToBlock(i, LineOf(m_AddLines[i], lines[0]), j.cells, offset[i]);
-          j.filledEnd = offset[i] + size[i];
-          if (i == 0) j.firstLine = lines[0];
+        for (int j = 0; j < count; ++j) {
+          CopyLineToBlock(i, LineOf(m_AddLines[i], lines[0]), rowCells(first + j), offset[i]);
+          filledEnd[j] = block;
+          if (i == 0) firstLine[j] = lines[0];
         }
         continue;
       }
-      // Each joined row so far comes out once per matching line.
-      std::vector<Joined> next;
-      next.reserve(rows.size() * lines.size());
-      for (const Joined& j : rows) {
-        for (int line : lines) {
-          Joined copy = j;
-          CopyLineToBlock(i, LineOf(m_AddLines[i], line), copy.cells, offset[i]);
-          copy.filledEnd = offset[i] + size[i];
-          if (i == 0) copy.firstLine = line;
-          next.push_back(std::move(copy));
+      // Each joined row so far comes out once per matching line: row j becomes rows
+      // j * n to j * n + n - 1, filled from the back so that no row is overwritten
+      // before it was copied.
+      const int n = static_cast<int>(lines.size());
+      m_JoinedCells.resize(static_cast<size_t>(first + count * n) * width);
+      firstLine.resize(static_cast<size_t>(count * n));
+      filledEnd.resize(static_cast<size_t>(count * n));
+      for (int j = count - 1; j >= 0; --j) {
+        for (int l = n - 1; l >= 0; --l) {
+          const int to = j * n + l;
+          if (to != j) {
+            std::copy_n(rowCells(first + j), width, rowCells(first + to));
+            firstLine[to] = firstLine[j];
+          }
+          CopyLineToBlock(i, LineOf(m_AddLines[i], lines[l]), rowCells(first + to), offset[i]);
+          filledEnd[to] = block;
+          if (i == 0) firstLine[to] = lines[l];
         }
       }
-      rows = std::move(next);
+      count *= n;
     }
     if (chained) {
-      for (Joined& j : rows) {
-        if (j.firstLine < 0 || chainIndex == nullptr) continue;
+      for (int j = 0; j < count; ++j) {
+        if (firstLine[j] < 0 || chainIndex < 0) continue;
         int line = 0;
         if (!titleRow) {
-          const CString key = LineKey(LineOf(m_AddLines[0], j.firstLine), m_Def.AlignArry[1], 1, true);
-          const int pos = FindJoinKey(1, *chainIndex, key);
+          const CString key = LineKey(LineOf(m_AddLines[0], firstLine[j]), m_Def.AlignArry[1], 1, true);
+          const int pos = SearchIndex(chainIndex, 1, key);
           if (pos < 0) {
             chainMismatches.Add(key);
             continue;
           }
-          line = (*chainIndex)[pos].row;
+          line = m_KeyIndex[chainIndex][pos].row;
         }
-        CopyLineToBlock(1, LineOf(m_AddLines[1], line), j.cells, offset[1]);
-        j.filledEnd = offset[1] + size[1];
+        CopyLineToBlock(1, LineOf(m_AddLines[1], line), rowCells(first + j), offset[1]);
+        filledEnd[j] = offset[1] + size[1];
       }
     }
-    for (const Joined& j : rows) m_OutCols = std::max(m_OutCols, j.filledEnd);
+    for (int j = 0; j < count; ++j) m_OutCols = std::max(m_OutCols, filledEnd[j]);
     if (!titleRow) {
-      outputRows += static_cast<int>(rows.size());
+      outputRows += count;
       if (oneToMany && outputRows >= JOIN_MAX_OUTPUT_ROWS) {
         // As the message says: what fits is kept, the rest is not taken in.
-        const size_t over = static_cast<size_t>(outputRows - (JOIN_MAX_OUTPUT_ROWS - 1));
-        rows.resize(rows.size() - std::min(over, rows.size()));
+        const int over = outputRows - (JOIN_MAX_OUTPUT_ROWS - 1);
+        count -= std::min(over, count);
+        m_JoinedCells.resize(static_cast<size_t>(first + count) * width);
         outputRows = JOIN_MAX_OUTPUT_ROWS - 1;
         full = true;
         ShowJoinError(CString::Build(kJoinTooManyRows, JOIN_MAX_OUTPUT_ROWS));
       }
     }
-    m_ExtraRows.push_back(rows.size() > 1 ? static_cast<int>(rows.size()) : 0);
-    std::vector<std::vector<CString>> cells;
-    cells.reserve(rows.size());
-    for (Joined& j : rows) cells.push_back(std::move(j.cells));
-    m_JoinedCells.push_back(std::move(cells));
+    m_ExtraRows.push_back(count > 1 ? count : 0);
+    joinedRows += count;
   }
+  m_JoinedFirst.push_back(joinedRows);
 
   CString text;
   if (!mismatches.Empty()) text += CString::Build(kJoinMismatch, mismatches.Lines());
@@ -433,26 +462,41 @@ int CAddcsvJoin::WriteKeyJoinResult(int mode) {
   const int dataCols = *m_DataCols;
   const int width = dataCols + m_OutCols;
   CTextGrid& step = *m_Step;
-  auto writeRow = [&](int out, int source, const std::vector<CString>& joined) {
+  // joined: count cells, fewer than m_OutCols when the row is the names'.
+  auto writeRow = [&](int out, int source, const CString* joined, int count) {
     step.ClearRow(out);
     CString* cells = step.PrepareRow(out, width);
     if (cells == nullptr) return;
-    for (int c = 0; c < dataCols; ++c) cells[c] = m_Data->GetAt(source, c);
-    for (int k = 0; k < m_OutCols; ++k) cells[dataCols + k] = CellOf(joined, k);
+    const CTextGrid::ConstRow loaded = std::as_const(*m_Data)[source];
+    for (int c = 0; c < dataCols; ++c) cells[c] = loaded[c];
+    for (int k = 0; k < std::min(count, m_OutCols); ++k) cells[dataCols + k] = joined[k];
   };
-  writeRow(m_TitleRow, m_TitleRow, names);
+  writeRow(m_TitleRow, m_TitleRow, names.data(), static_cast<int>(names.size()));
+  const size_t joinedWidth = static_cast<size_t>(m_JoinedWidth);
+  auto joinedRow = [&](int j) { return m_JoinedCells.data() + static_cast<size_t>(j) * joinedWidth; };
+  auto joinedOf = [&](int r, int& first, int& end) {
+    const size_t k = static_cast<size_t>(r - m_TitleRow);
+    first = k + 1 < m_JoinedFirst.size() ? m_JoinedFirst[k] : 0;
+    end = k + 1 < m_JoinedFirst.size() ? m_JoinedFirst[k + 1] : 0;
+  };
+  int first = 0;
+  int end = 0;
   if (mode == 1) {
-    for (int r = m_TitleRow + 1; r < *m_DataRows; ++r) writeRow(r, r, m_JoinedCells[r - m_TitleRow][0]);
+    for (int r = m_TitleRow + 1; r < *m_DataRows; ++r) {
+      joinedOf(r, first, end);
+      writeRow(r, r, joinedRow(first), first < end ? m_JoinedWidth : 0);
+    }
     return 1;
   }
   int out = m_TitleRow + 1;
   for (int r = m_TitleRow + 1; r < *m_DataRows; ++r) {
-    for (const std::vector<CString>& joined : m_JoinedCells[r - m_TitleRow]) {
+    joinedOf(r, first, end);
+    for (int j = first; j < end; ++j) {
       if (out >= JOIN_MAX_OUTPUT_ROWS - 1) {
         ShowJoinError(CString::Build(kJoinTooManyRows, JOIN_MAX_OUTPUT_ROWS));
         return 0;
       }
-      writeRow(out++, r, joined);
+      writeRow(out++, r, joinedRow(j), m_JoinedWidth);
     }
   }
   for (int r = out; r < *m_DataRows; ++r) step.ClearRow(r);

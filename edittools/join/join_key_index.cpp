@@ -6,18 +6,22 @@ namespace {
 
 constexpr size_t kHeadUnits = 8;
 
+// Order of two keys by their heads: <0, 0, >0, or kReadTexts when only their texts
+// after the first eight units can tell.
+constexpr int kReadTexts = 2;
 int CompareHeads(const JoinKeyHead& a, const JoinKeyHead& b) {
   if (a.high != b.high) return a.high < b.high ? -1 : 1;
   if (a.low != b.low) return a.low < b.low ? -1 : 1;
-  return 0;
+  // The first eight units agree: a key of eight units or fewer is then the other's
+  // start, padded with zeros, and the shorter comes first.
+  if (a.length <= kHeadUnits || b.length <= kHeadUnits) {
+    return a.length < b.length ? -1 : (a.length > b.length ? 1 : 0);
+  }
+  return kReadTexts;
 }
 
-// Code-unit order of two keys whose heads are equal: <0, 0, >0. A key of eight
-// units or fewer is then the other's start, padded with zeros: the shorter comes first.
+// Order of two keys longer than eight units whose first eight units agree.
 int CompareAfterHeads(std::u16string_view a, std::u16string_view b) {
-  if (a.size() <= kHeadUnits || b.size() <= kHeadUnits) {
-    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
-  }
   const int c = a.substr(kHeadUnits).compare(b.substr(kHeadUnits));
   return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
@@ -62,7 +66,7 @@ JoinKeyHead MakeJoinKeyHead(std::u16string_view key) {
   uint64_t units[kHeadUnits] = {};
   for (size_t i = 0; i < std::min(key.size(), kHeadUnits); ++i) units[i] = key[i];
   return JoinKeyHead{units[0] << 48 | units[1] << 32 | units[2] << 16 | units[3],
-                     units[4] << 48 | units[5] << 32 | units[6] << 16 | units[7]};
+                     units[4] << 48 | units[5] << 32 | units[6] << 16 | units[7], key.size()};
 }
 
 bool TextLess(const CString& a, const CString& b) { return a.View() < b.View(); }
@@ -87,7 +91,7 @@ void SortJoinKeys(std::vector<JOINKEY>& entries, std::vector<JoinKeyHead>& heads
   }
   std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
     int c = CompareHeads(a.head, b.head);
-    if (c == 0) c = CompareAfterHeads(a.key, b.key);
+    if (c == kReadTexts) c = CompareAfterHeads(a.key, b.key);
     return c != 0 ? c < 0 : a.row < b.row;
   });
   std::vector<JOINKEY> sorted;
@@ -115,6 +119,6 @@ int FindJoinKey(int toFirst, const std::vector<JOINKEY>& index,
   return FindSorted(toFirst, static_cast<int>(index.size()), [&](int i) {
     const size_t e = static_cast<size_t>(i);
     const int c = CompareHeads(heads[e], h);
-    return c != 0 ? c : CompareAfterHeads(index[e].key.View(), k);
+    return c != kReadTexts ? c : CompareAfterHeads(index[e].key.View(), k);
   });
 }

@@ -18,11 +18,13 @@ struct JOINKEY {
 };
 
 // The first eight code units of a key as two numbers (a shorter key padded with
-// zeros): heads in number order are keys in code-unit order, so a sort or a search
-// that keeps them beside the index decides most comparisons without reading a text.
+// zeros) and its length: heads in number order are keys in code-unit order, so a
+// sort or a search that keeps them beside the index decides most comparisons, and
+// every one between keys of eight units or fewer, without reading a text.
 struct JoinKeyHead {
   uint64_t high = 0;
   uint64_t low = 0;
+  size_t length = 0;
 };
 JoinKeyHead MakeJoinKeyHead(std::u16string_view key);
 

@@ -29,7 +29,9 @@ bool IsTabSeparatedName(const CString& path) {
 void CopyDataGridToStepGrid(const CTextGrid& data, CTextGrid& step, int rows, int cols) {
   const int n = std::clamp(rows, 0, std::min(data.Rows(), step.Rows()));
   const int w = std::clamp(cols, 0, GRID_COLS);
-  for (int r = 0; r < step.Rows(); ++r) {
+  // Rows past n and past the step grid's used rows are empty already.
+  const int end = std::max(n, std::min(step.UsedRows(), step.Rows()));
+  for (int r = 0; r < end; ++r) {
     if (r < n) {
       step.ShareRow(r, data, w);
     } else {

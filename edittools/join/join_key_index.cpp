@@ -66,7 +66,8 @@ JoinKeyHead MakeJoinKeyHead(std::u16string_view key) {
   uint64_t units[kHeadUnits] = {};
   for (size_t i = 0; i < std::min(key.size(), kHeadUnits); ++i) units[i] = key[i];
   return JoinKeyHead{units[0] << 48 | units[1] << 32 | units[2] << 16 | units[3],
-                     units[4] << 48 | units[5] << 32 | units[6] << 16 | units[7], key.size()};
+                     units[4] << 48 | units[5] << 32 | units[6] << 16 | units[7],
+                     static_cast<uint32_t>(key.size())};
 }
 
 bool TextLess(const CString& a, const CString& b) { return a.View() < b.View(); }
@@ -77,30 +78,26 @@ bool CompareJoinKeys(const JOINKEY& a, const JOINKEY& b) {
 }
 
 void SortJoinKeys(std::vector<JOINKEY>& entries, std::vector<JoinKeyHead>& heads) {
-  struct Item {
-    JoinKeyHead head;
-    std::u16string_view key;
-    int row;
-    int from;
-  };
-  std::vector<Item> items;
-  items.reserve(entries.size());
-  for (size_t i = 0; i < entries.size(); ++i) {
-    const std::u16string_view key = entries[i].key.View();
-    items.push_back(Item{MakeJoinKeyHead(key), key, entries[i].row, static_cast<int>(i)});
-  }
-  std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
-    int c = CompareHeads(a.head, b.head);
-    if (c == kReadTexts) c = CompareAfterHeads(a.key, b.key);
-    return c != 0 ? c < 0 : a.row < b.row;
+  const size_t n = entries.size();
+  std::vector<JoinKeyHead> unsorted;
+  unsorted.reserve(n);
+  for (const JOINKEY& e : entries) unsorted.push_back(MakeJoinKeyHead(e.key.View()));
+  std::vector<int> order(n);
+  for (size_t i = 0; i < n; ++i) order[i] = static_cast<int>(i);
+  std::sort(order.begin(), order.end(), [&](int a, int b) {
+    const size_t i = static_cast<size_t>(a);
+    const size_t j = static_cast<size_t>(b);
+    int c = CompareHeads(unsorted[i], unsorted[j]);
+    if (c == kReadTexts) c = CompareAfterHeads(entries[i].key.View(), entries[j].key.View());
+    return c != 0 ? c < 0 : entries[i].row < entries[j].row;
   });
   std::vector<JOINKEY> sorted;
-  sorted.reserve(entries.size());
+  sorted.reserve(n);
   heads.clear();
-  heads.reserve(entries.size());
-  for (const Item& item : items) {
-    sorted.push_back(std::move(entries[static_cast<size_t>(item.from)]));
-    heads.push_back(item.head);
+  heads.reserve(n);
+  for (const int i : order) {
+    sorted.push_back(std::move(entries[static_cast<size_t>(i)]));
+    heads.push_back(unsorted[static_cast<size_t>(i)]);
   }
   entries = std::move(sorted);
 }

@@ -24,7 +24,7 @@ struct JOINKEY {
 struct JoinKeyHead {
   uint64_t high = 0;
   uint64_t low = 0;
-  size_t length = 0;
+  uint32_t length = 0;
 };
 JoinKeyHead MakeJoinKeyHead(std::u16string_view key);
 

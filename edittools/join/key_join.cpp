@@ -131,18 +131,22 @@ int CAddcsvJoin::BuildKeyIndex(int list) {
       SortJoinKeys(entries, heads);
       // The index keeps the lowest row of each key.
       const int n = m_KeyIndexCount++;
-      std::vector<JOINKEY>& index = m_KeyIndex[n];
-      std::vector<JoinKeyHead>& indexHeads = m_KeyHeads[n];
-      index.reserve(entries.size());
-      indexHeads.reserve(entries.size());
+      size_t kept = 0;
       for (size_t k = 0; k < entries.size(); ++k) {
-        if (!index.empty() && index.back().key == entries[k].key) {
+        if (kept > 0 && entries[kept - 1].key == entries[k].key) {
           ++m_KeyDupCount[n];
           continue;
         }
-        index.push_back(std::move(entries[k]));
-        indexHeads.push_back(heads[k]);
+        if (kept != k) {
+          entries[kept] = std::move(entries[k]);
+          heads[kept] = heads[k];
+        }
+        ++kept;
       }
+      entries.resize(kept);
+      heads.resize(kept);
+      m_KeyIndex[n] = std::move(entries);
+      m_KeyHeads[n] = std::move(heads);
       m_KeyIndexInfo[n] = JOINKEYINFO{0, 0, a + 1, 0};
     }
     return 1;

@@ -9,7 +9,8 @@ constexpr size_t kHeadUnits = 8;
 // Order of two keys by their heads: <0, 0, >0, or kReadTexts when only their texts
 // after the first eight units can tell.
 constexpr int kReadTexts = 2;
-int CompareHeads(const JoinKeyHead& a, const JoinKeyHead& b) {
+template <typename A, typename B>   // JoinKeyHead, or a record with its members
+int CompareHeads(const A& a, const B& b) {
   if (a.high != b.high) return a.high < b.high ? -1 : 1;
   if (a.low != b.low) return a.low < b.low ? -1 : 1;
   // The first eight units agree: a key of eight units or fewer is then the other's
@@ -78,26 +79,36 @@ bool CompareJoinKeys(const JOINKEY& a, const JOINKEY& b) {
 }
 
 void SortJoinKeys(std::vector<JOINKEY>& entries, std::vector<JoinKeyHead>& heads) {
+  // An entry's head and number side by side, so that the sort moves small records
+  // and reads an entry only when two heads cannot decide.
+  struct Item {
+    uint64_t high;
+    uint64_t low;
+    uint32_t length;
+    int32_t from;
+  };
+  static_assert(sizeof(Item) == 24);
   const size_t n = entries.size();
-  std::vector<JoinKeyHead> unsorted;
-  unsorted.reserve(n);
-  for (const JOINKEY& e : entries) unsorted.push_back(MakeJoinKeyHead(e.key.View()));
-  std::vector<int> order(n);
-  for (size_t i = 0; i < n; ++i) order[i] = static_cast<int>(i);
-  std::sort(order.begin(), order.end(), [&](int a, int b) {
-    const size_t i = static_cast<size_t>(a);
-    const size_t j = static_cast<size_t>(b);
-    int c = CompareHeads(unsorted[i], unsorted[j]);
-    if (c == kReadTexts) c = CompareAfterHeads(entries[i].key.View(), entries[j].key.View());
-    return c != 0 ? c < 0 : entries[i].row < entries[j].row;
+  std::vector<Item> items;
+  items.reserve(n);
+  for (size_t i = 0; i < n; ++i) {
+    const JoinKeyHead h = MakeJoinKeyHead(entries[i].key.View());
+    items.push_back(Item{h.high, h.low, h.length, static_cast<int32_t>(i)});
+  }
+  std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+    int c = CompareHeads(a, b);
+    const JOINKEY& ea = entries[static_cast<size_t>(a.from)];
+    const JOINKEY& eb = entries[static_cast<size_t>(b.from)];
+    if (c == kReadTexts) c = CompareAfterHeads(ea.key.View(), eb.key.View());
+    return c != 0 ? c < 0 : ea.row < eb.row;
   });
   std::vector<JOINKEY> sorted;
   sorted.reserve(n);
   heads.clear();
   heads.reserve(n);
-  for (const int i : order) {
-    sorted.push_back(std::move(entries[static_cast<size_t>(i)]));
-    heads.push_back(unsorted[static_cast<size_t>(i)]);
+  for (const Item& item : items) {
+    sorted.push_back(std::move(entries[static_cast<size_t>(item.from)]));
+    heads.push_back(JoinKeyHead{item.high, item.low, item.length});
   }
   entries = std::move(sorted);
 }

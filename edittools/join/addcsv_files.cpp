@@ -2,6 +2,7 @@
 // column names kept between joins.
 
 #include <algorithm>
+#include <iterator>
 
 #include "edittools/join/addcsv_join.h"
 #include "edittools/join/join_kinds.h"
@@ -25,6 +26,14 @@ bool IsTabSeparatedName(const CString& path) {
 }
 
 }  // namespace
+
+void JoinLines::Add(std::vector<CString>& cells) {
+  if (m_Starts.empty()) m_Starts.push_back(0);
+  m_Cells.insert(m_Cells.end(), std::make_move_iterator(cells.begin()),
+                 std::make_move_iterator(cells.end()));
+  m_Starts.push_back(static_cast<uint32_t>(m_Cells.size()));
+  cells.clear();
+}
 
 void CopyDataGridToStepGrid(const CTextGrid& data, CTextGrid& step, int rows, int cols) {
   const int n = std::clamp(rows, 0, std::min(data.Rows(), step.Rows()));
@@ -103,8 +112,14 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
   const std::vector<ALIGN>& filterLinks = m_Def.AlignArry[0];
   const int filter = (!preview && c == 0 && !filterLinks.empty()) ? FindIndex(0, 0, 1) : -1;
 
-  std::vector<std::vector<CString>>& lines = preview ? m_Preview[c] : m_AddLines[c];
-  lines.clear();
+  std::vector<std::vector<CString>>& previewLines = m_Preview[c];
+  JoinLines& loadedLines = m_AddLines[c];
+  if (preview) {
+    previewLines.clear();
+  } else {
+    loadedLines.clear();
+  }
+  int stored = 0;        // lines kept
   int mostFields = 0;
   int physical = 0;      // lines read, for messages
   int dropped = 0;       // lines beyond the 3000 kept
@@ -136,19 +151,23 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
         continue;
       }
     } else {
-      if (preview && static_cast<int>(lines.size()) >= JOIN_PREVIEW_LINES) break;
+      if (preview && stored >= JOIN_PREVIEW_LINES) break;
       if (filter >= 0 && SearchIndex(filter, 0, LineKey(fields, filterLinks, 1, false)) < 0) {
         continue;
       }
     }
-    if (!preview && static_cast<int>(lines.size()) >= JOIN_MAX_LINES) {
+    if (!preview && stored >= JOIN_MAX_LINES) {
       ++dropped;
       continue;
     }
     mostFields = std::max(mostFields, n);
-    lines.push_back(std::move(fields));
-    fields = std::vector<CString>();
-    fields.reserve(static_cast<size_t>(n) + 1);
+    ++stored;
+    if (preview) {
+      previewLines.push_back(std::move(fields));
+      fields = std::vector<CString>();
+    } else {
+      loadedLines.Add(fields);
+    }
   }
   if (file.GetReadState() == CCsvTextFile::ReadState::kLineTooLong) {
     ShowJoinError(CString::Build(kJoinLineTooLong, path, physical + 1));
@@ -162,9 +181,9 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
   const int cols = std::min(mostFields, GRID_COLS);
   if (preview) {
     m_PreviewCols[c] = cols;
-    m_PreviewRows[c] = static_cast<int>(lines.size());
+    m_PreviewRows[c] = stored;
   } else {
-    m_AddRows[c] = static_cast<int>(lines.size());
+    m_AddRows[c] = stored;
     m_AddDataCols[c] = cols;
   }
   m_AddPath[c] = path;

@@ -7,6 +7,7 @@
 // on it; the join step uses it alone for a replay.
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "edittools/join/join_key_index.h"
@@ -27,6 +28,29 @@ enum : int {
   JOIN_LOAD_OK = 0,
   JOIN_LOAD_NOT_OPENED = 1,   // missing, empty or unreadable; no message yet
   JOIN_LOAD_REFUSED = 2,      // a line too long; the message was shown
+};
+
+// The loaded lines of an additional CSV, line 0 its header: the cells of all lines
+// one after another in one array, so that 3000 lines are not 3000 allocations. A
+// line reads as a span of its own cells, valid until the next line is added.
+class JoinLines {
+ public:
+  using Line = std::span<const CString>;
+  size_t size() const noexcept { return m_Starts.empty() ? 0 : m_Starts.size() - 1; }
+  bool empty() const noexcept { return size() == 0; }
+  Line operator[](size_t line) const noexcept {
+    return Line(m_Cells.data() + m_Starts[line], m_Starts[line + 1] - m_Starts[line]);
+  }
+  void clear() noexcept {
+    m_Cells.clear();
+    m_Starts.clear();
+  }
+  // Appends a line of the given cells, moved out of `cells`.
+  void Add(std::vector<CString>& cells);
+
+ private:
+  std::vector<CString> m_Cells;
+  std::vector<uint32_t> m_Starts;   // where each line begins, then the end of the last
 };
 
 // What a key index indexes (m_KeyIndexInfo).
@@ -94,7 +118,7 @@ class CAddcsvJoin {
   std::vector<std::vector<CString>> m_Preview[JOIN_MAX_ADDCSV];
   int m_PreviewCols[JOIN_MAX_ADDCSV] = {};
   int m_PreviewRows[JOIN_MAX_ADDCSV] = {};
-  std::vector<std::vector<CString>> m_AddLines[JOIN_MAX_ADDCSV];  // line 0 the header
+  JoinLines m_AddLines[JOIN_MAX_ADDCSV];   // line 0 the header
   int m_AddRows[JOIN_MAX_ADDCSV] = {};
   int m_AddLoaded[JOIN_MAX_ADDCSV] = {};
   int m_AddDataCols[JOIN_MAX_ADDCSV] = {};   // most fields of a loaded line, at most 256
@@ -141,7 +165,7 @@ class CAddcsvJoin {
   bool ReadCsvFile(int c, const CString& path, bool preview);
   // Key of loaded row r (list 0) or of a line (lists 1 and 2) from the given links.
   CString LoadedRowKey(int row, const std::vector<ALIGN>& links, bool normalise) const;
-  CString LineKey(const std::vector<CString>& line, const std::vector<ALIGN>& links,
+  CString LineKey(std::span<const CString> line, const std::vector<ALIGN>& links,
                   int list, bool useItemA) const;
   // Number of the index built for these lists, -1 when there is none.
   int FindIndex(int list, int partner, int pairList) const;
@@ -149,6 +173,6 @@ class CAddcsvJoin {
   int SearchIndex(int n, int toFirst, const CString& key) const;
   int OutputColumnCount(int csv) const;
   // The output columns of a line into a joined row's cells from offset on.
-  void CopyLineToBlock(int csv, const std::vector<CString>& line, CString* joined, int offset) const;
+  void CopyLineToBlock(int csv, std::span<const CString> line, CString* joined, int offset) const;
   int WriteKeyJoinResult(int mode);
 };

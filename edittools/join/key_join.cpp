@@ -32,7 +32,7 @@ class KeyList {
   std::unordered_set<CString> seen_;
 };
 
-const CString& CellOf(const std::vector<CString>& line, int col) {
+const CString& CellOf(std::span<const CString> line, int col) {
   static const CString kEmpty;
   return col >= 0 && col < static_cast<int>(line.size()) ? line[col] : kEmpty;
 }
@@ -40,9 +40,9 @@ const CString& CellOf(const std::vector<CString>& line, int col) {
 bool ValidList(int list) { return list >= 0 && list <= 2; }
 
 // Line `line` of loaded lines; a CSV of blank lines alone has not even a header.
-const std::vector<CString>& LineOf(const std::vector<std::vector<CString>>& lines, int line) {
-  static const std::vector<CString> kNone;
-  return line >= 0 && line < static_cast<int>(lines.size()) ? lines[line] : kNone;
+JoinLines::Line LineOf(const JoinLines& lines, int line) {
+  return line >= 0 && line < static_cast<int>(lines.size()) ? lines[static_cast<size_t>(line)]
+                                                             : JoinLines::Line();
 }
 
 }  // namespace
@@ -86,7 +86,7 @@ CString CAddcsvJoin::LoadedRowKey(int row, const std::vector<ALIGN>& links, bool
   return key;
 }
 
-CString CAddcsvJoin::LineKey(const std::vector<CString>& line, const std::vector<ALIGN>& links,
+CString CAddcsvJoin::LineKey(std::span<const CString> line, const std::vector<ALIGN>& links,
                              int list, bool useItemA) const {
   CString key;
   bool first = true;
@@ -155,11 +155,11 @@ int CAddcsvJoin::BuildKeyIndex(int list) {
   const std::vector<ALIGN>& links = m_Def.AlignArry[list - 1];
   if (links.empty() || m_KeyIndexCount >= JOIN_MAX_INDEXES) return 0;
   const int partner = links[0].listA;
-  const std::vector<std::vector<CString>>& lines = m_AddLines[list - 1];
+  const JoinLines& lines = m_AddLines[list - 1];
   std::vector<JOINKEY> entries;
   entries.reserve(lines.size());
   for (int ln = 1; ln < static_cast<int>(lines.size()); ++ln) {
-    entries.push_back(JOINKEY{ln, 0, LineKey(lines[ln], links, list, false)});
+    entries.push_back(JOINKEY{ln, 0, LineKey(lines[static_cast<size_t>(ln)], links, list, false)});
   }
   const int n = m_KeyIndexCount++;
   SortJoinKeys(entries, m_KeyHeads[n]);
@@ -276,7 +276,7 @@ int CAddcsvJoin::OutputColumnCount(int csv) const {
   return n;
 }
 
-void CAddcsvJoin::CopyLineToBlock(int csv, const std::vector<CString>& line, CString* joined,
+void CAddcsvJoin::CopyLineToBlock(int csv, std::span<const CString> line, CString* joined,
                                   int offset) const {
   const int cols = std::clamp(m_Def.AddCsvCols[csv], 0, GRID_COLS);
   int k = offset;
@@ -452,8 +452,7 @@ int CAddcsvJoin::WriteKeyJoinResult(int mode) {
   const int csvCount = std::clamp(m_Def.AddCsvCnt, 0, JOIN_MAX_ADDCSV);
   std::vector<CString> names;
   for (int i = 0; i < csvCount; ++i) {
-    static const std::vector<CString> kNoHeader;
-    const std::vector<CString>& header = m_AddLines[i].empty() ? kNoHeader : m_AddLines[i][0];
+    const JoinLines::Line header = m_AddLines[i].empty() ? JoinLines::Line() : m_AddLines[i][0];
     const int cols = std::clamp(m_Def.AddCsvCols[i], 0, GRID_COLS);
     for (int c = 0; c < cols; ++c) {
       if (m_Def.AdelSelect[i][c] != ADDCOL_OUTPUT) continue;

@@ -118,12 +118,14 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
     previewLines.clear();
   } else {
     loadedLines.clear();
+    if (c == 0) m_FilterKeys.clear();
   }
   int stored = 0;        // lines kept
   int mostFields = 0;
   int physical = 0;      // lines read, for messages
   int dropped = 0;       // lines beyond the 3000 kept
   bool haveHeader = false;
+  CString key;           // the key a filtered line was looked up by
   // The whole load's cells are many short texts kept together: made in one arena.
   CStringArena arena;
   std::u16string_view line;
@@ -152,8 +154,9 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
       }
     } else {
       if (preview && stored >= JOIN_PREVIEW_LINES) break;
-      if (filter >= 0 && SearchIndex(filter, 0, LineKey(fields, filterLinks, 1, false)) < 0) {
-        continue;
+      if (filter >= 0) {
+        key = LineKey(fields, filterLinks, 1, false);
+        if (SearchIndex(filter, 0, key) < 0) continue;
       }
     }
     if (!preview && stored >= JOIN_MAX_LINES) {
@@ -167,6 +170,7 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
       fields = std::vector<CString>();
     } else {
       loadedLines.Add(fields);
+      if (filter >= 0) m_FilterKeys.push_back(std::move(key));
     }
   }
   if (file.GetReadState() == CCsvTextFile::ReadState::kLineTooLong) {

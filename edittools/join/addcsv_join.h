@@ -160,6 +160,10 @@ class CAddcsvJoin {
   // file does not detect it again.
   CString m_PreviewedPath[JOIN_MAX_ADDCSV];
   int m_PreviewedCodeType[JOIN_MAX_ADDCSV] = {};
+  // The keys the whole load of the first CSV looked up to keep its lines, one per
+  // loaded line (the header's empty): the same keys its index is built from. Empty
+  // when that load kept every line unlooked.
+  std::vector<CString> m_FilterKeys;
 
   void ResetKeyJoinState();
   bool ReadCsvFile(int c, const CString& path, bool preview);

@@ -67,6 +67,7 @@ void CAddcsvJoin::ResetKeyJoinState() {
     m_AddRows[c] = 0;
     m_AddLoaded[c] = 0;
   }
+  m_FilterKeys.clear();
 }
 
 CString CAddcsvJoin::LoadedRowKey(int row, const std::vector<ALIGN>& links, bool normalise) const {
@@ -156,10 +157,13 @@ int CAddcsvJoin::BuildKeyIndex(int list) {
   if (links.empty() || m_KeyIndexCount >= JOIN_MAX_INDEXES) return 0;
   const int partner = links[0].listA;
   const JoinLines& lines = m_AddLines[list - 1];
+  // The first CSV's lines were kept by these very keys when its load looked them up.
+  const bool looked = list == 1 && m_FilterKeys.size() == lines.size();
   std::vector<JOINKEY> entries;
   entries.reserve(lines.size());
   for (int ln = 1; ln < static_cast<int>(lines.size()); ++ln) {
-    entries.push_back(JOINKEY{ln, 0, LineKey(lines[static_cast<size_t>(ln)], links, list, false)});
+    const size_t l = static_cast<size_t>(ln);
+    entries.push_back(JOINKEY{ln, 0, looked ? m_FilterKeys[l] : LineKey(lines[l], links, list, false)});
   }
   const int n = m_KeyIndexCount++;
   SortJoinKeys(entries, m_KeyHeads[n]);

@@ -47,6 +47,12 @@ class JoinLines {
   }
   // Appends a line of the given cells, moved out of `cells`.
   void Add(std::vector<CString>& cells);
+  // Room for `lines` lines of `cells` cells in all, so that the array is not moved
+  // while it grows (room never used costs no memory pages).
+  void Reserve(size_t lines, size_t cells) {
+    m_Starts.reserve(lines + 1);
+    m_Cells.reserve(cells);
+  }
 
  private:
   std::vector<CString> m_Cells;

@@ -70,18 +70,32 @@ void CAddcsvJoin::ResetKeyJoinState() {
   m_FilterKeys.clear();
 }
 
+namespace {
+
+// Adds one linked cell's text to a key; the first part becomes the key itself, so
+// that a key of one link shares its cell's text without further copies.
+void AddKeyPart(CString& key, bool& first, CString part) {
+  if (first) {
+    key = std::move(part);
+    first = false;
+    return;
+  }
+  key += u',';
+  key += part;
+}
+
+}  // namespace
+
 CString CAddcsvJoin::LoadedRowKey(int row, const std::vector<ALIGN>& links, bool normalise) const {
   CString key;
   bool first = true;
   for (const ALIGN& l : links) {
     if (l.listA != 0) continue;
-    if (!first) key += u',';
-    first = false;
     const CString& cell = m_Data->GetAt(row, l.itemA);
     if (normalise && l.itemA >= 0 && l.itemA < GRID_COLS) {
-      key += NormalizeJoinKey(cell, m_ColumnKinds[0][l.itemA]);
+      AddKeyPart(key, first, NormalizeJoinKey(cell, m_ColumnKinds[0][l.itemA]));
     } else {
-      key += cell;
+      AddKeyPart(key, first, cell);
     }
   }
   return key;
@@ -94,10 +108,8 @@ CString CAddcsvJoin::LineKey(std::span<const CString> line, const std::vector<AL
   for (const ALIGN& l : links) {
     if (useItemA ? l.listA != list : l.listB != list) continue;
     const int col = useItemA ? l.itemA : l.itemB;
-    if (!first) key += u',';
-    first = false;
     const int kind = col >= 0 && col < GRID_COLS ? m_ColumnKinds[list][col] : 0;
-    key += NormalizeJoinKey(CellOf(line, col), kind);
+    AddKeyPart(key, first, NormalizeJoinKey(CellOf(line, col), kind));
   }
   return key;
 }
@@ -163,8 +175,9 @@ int CAddcsvJoin::BuildKeyIndex(int list) {
   entries.reserve(lines.size());
   for (int ln = 1; ln < static_cast<int>(lines.size()); ++ln) {
     const size_t l = static_cast<size_t>(ln);
-    entries.push_back(JOINKEY{ln, 0, looked ? m_FilterKeys[l] : LineKey(lines[l], links, list, false)});
+    entries.push_back(JOINKEY{ln, 0, looked ? std::move(m_FilterKeys[l]) : LineKey(lines[l], links, list, false)});
   }
+  if (looked) m_FilterKeys.clear();   // handed over
   const int n = m_KeyIndexCount++;
   SortJoinKeys(entries, m_KeyHeads[n]);
   const bool report = !(ValidList(partner) && m_Unique[partner]);

@@ -483,13 +483,14 @@ int CAddcsvJoin::WriteKeyJoinResult(int mode) {
   const int width = dataCols + m_OutCols;
   CTextGrid& step = *m_Step;
   // joined: count cells, fewer than m_OutCols when the row is the names'.
-  auto writeRow = [&](int out, int source, const CString* joined, int count) {
+  // The joined cells move into the step grid: each joined row is written once.
+  auto writeRow = [&](int out, int source, CString* joined, int count) {
     step.ClearRow(out);
     CString* cells = step.PrepareRow(out, width);
     if (cells == nullptr) return;
     const CTextGrid::ConstRow loaded = std::as_const(*m_Data)[source];
     for (int c = 0; c < dataCols; ++c) cells[c] = loaded[c];
-    for (int k = 0; k < std::min(count, m_OutCols); ++k) cells[dataCols + k] = joined[k];
+    for (int k = 0; k < std::min(count, m_OutCols); ++k) cells[dataCols + k] = std::move(joined[k]);
   };
   writeRow(m_TitleRow, m_TitleRow, names.data(), static_cast<int>(names.size()));
   const size_t joinedWidth = static_cast<size_t>(m_JoinedWidth);

@@ -76,10 +76,13 @@ uint64_t FirstUnitHighest(const char16_t* units) {
 }  // namespace
 
 JoinKeyHead MakeJoinKeyHead(std::u16string_view key) {
+  const uint32_t length = static_cast<uint32_t>(key.size());
+  if (key.size() >= kHeadUnits) {
+    return JoinKeyHead{FirstUnitHighest(key.data()), FirstUnitHighest(key.data() + 4), length};
+  }
   char16_t units[kHeadUnits] = {};
-  for (size_t i = 0; i < std::min(key.size(), kHeadUnits); ++i) units[i] = key[i];
-  return JoinKeyHead{FirstUnitHighest(units), FirstUnitHighest(units + 4),
-                     static_cast<uint32_t>(key.size())};
+  for (size_t i = 0; i < key.size(); ++i) units[i] = key[i];
+  return JoinKeyHead{FirstUnitHighest(units), FirstUnitHighest(units + 4), length};
 }
 
 bool TextLess(const CString& a, const CString& b) { return a.View() < b.View(); }

@@ -109,13 +109,15 @@ void SortJoinKeys(std::vector<JOINKEY>& entries, std::vector<JoinKeyHead>& heads
     const JoinKeyHead h = MakeJoinKeyHead(entries[i].key.View());
     items.push_back(Item{h.high, h.low, h.length, static_cast<int32_t>(i)});
   }
-  std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+  const auto less = [&](const Item& a, const Item& b) {
     int c = CompareHeads(a, b);
     const JOINKEY& ea = entries[static_cast<size_t>(a.from)];
     const JOINKEY& eb = entries[static_cast<size_t>(b.from)];
     if (c == kReadTexts) c = CompareAfterHeads(ea.key.View(), eb.key.View());
     return c != 0 ? c < 0 : ea.row < eb.row;
-  });
+  };
+  // Files often come sorted by their key already: one pass finds that out.
+  if (!std::is_sorted(items.begin(), items.end(), less)) std::sort(items.begin(), items.end(), less);
   std::vector<JOINKEY> sorted;
   sorted.reserve(n);
   heads.clear();

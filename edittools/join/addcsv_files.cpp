@@ -146,17 +146,15 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
     fields.resize(n);
     if (!haveHeader) {
       haveHeader = true;
-      if (!preview) {
-        // Lines mostly have the header's fields.
-        loadedLines.Reserve(JOIN_MAX_LINES, static_cast<size_t>(n) * JOIN_MAX_LINES);
-        if (filter >= 0) m_FilterKeys.reserve(JOIN_MAX_LINES);
-      }
       if (preview) {
         m_AddHeader[c].assign(fields.begin(), fields.begin() + std::min(n, GRID_COLS));
         m_AddCols[c] = std::min(n, GRID_COLS);
         mostFields = n;
         continue;
       }
+      // Lines mostly have the header's fields.
+      loadedLines.Reserve(JOIN_MAX_LINES, static_cast<size_t>(n) * JOIN_MAX_LINES);
+      if (filter >= 0) m_FilterKeys.reserve(JOIN_MAX_LINES);
     } else {
       if (preview && stored >= JOIN_PREVIEW_LINES) break;
       if (filter >= 0) {

@@ -49,7 +49,8 @@ int FindSorted(int toFirst, int size, Compare compare) {
         found = mid;
         break;
       }
-      // Chosen without a jump: which half comes next is a coin toss to the processor.
+      // Written as a choice of values, which the compiler may make without a jump:
+      // which half comes next is a coin toss to the processor.
       const bool below = c < 0;
       lo = below ? mid : lo;
       hi = below ? hi : mid;

@@ -90,10 +90,16 @@ void SplitCsvRow(std::u16string_view line, bool isTsv, CsvRowFields& out) {
 
 int SplitCsvLine(std::vector<CString>& fields, CString& line, bool isTsv,
                  CsvSplitOverflow* overflow) {
+  TrimRightBlanks(line);
+  return SplitCsvLine(fields, line.View(), isTsv, overflow, nullptr);
+}
+
+int SplitCsvLine(std::vector<CString>& fields, std::u16string_view line, bool isTsv,
+                 CsvSplitOverflow* overflow, CStringArena* arena) {
   fields.clear();
   if (overflow) *overflow = CsvSplitOverflow{};
-  TrimRightBlanks(line);
-  CsvFieldCursor cursor(line.View(), isTsv);
+  while (!line.empty() && IsTrailingBlank(line.back())) line.remove_suffix(1);
+  CsvFieldCursor cursor(line, isTsv);
   std::u16string_view raw;
   bool last = false;
   while (cursor.Next(raw, last)) {
@@ -104,7 +110,12 @@ int SplitCsvLine(std::vector<CString>& fields, CString& line, bool isTsv,
     }
     raw = CutField(raw, overflow);
     if (!last || !IsQuotedCsvField(raw)) {
-      fields.emplace_back(CsvFieldText(raw));
+      const std::u16string_view text = CsvFieldText(raw);
+      if (arena != nullptr) {
+        fields.push_back(arena->Make(text));
+      } else {
+        fields.emplace_back(text);
+      }
       continue;
     }
     // Only a quoted last field reads "\n" (and in TSV "\t") as the character.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/cstring.h"
+#include "platform/string_arena.h"
 
 inline constexpr int kCsvMaxFields = 1000;
 inline constexpr int kCsvMaxFieldChars = 10000;
@@ -66,6 +67,10 @@ void SplitCsvRow(std::u16string_view line, bool isTsv, CsvRowFields& out);
 //    says whether anything was left out.
 int SplitCsvLine(std::vector<CString>& fields, CString& line, bool isTsv,
                  CsvSplitOverflow* overflow = nullptr);
+// The same split of a line given as text (its trailing blanks cut here); with an
+// arena the fields are made in it, for a reader that keeps many lines.
+int SplitCsvLine(std::vector<CString>& fields, std::u16string_view line, bool isTsv,
+                 CsvSplitOverflow* overflow, CStringArena* arena);
 
 // Splits a path or URL into folder and name.
 // With a "/" in it: folder = text before the last "/", name = text after; returns 1.

@@ -567,6 +567,14 @@ bool CCsvTextFile::AppendLineBytes(std::string& out, int size) {
 
 bool CCsvTextFile::ReadLine(CString& line, int maxChars) {
   line.Empty();
+  std::u16string_view text;
+  if (!ReadLine(text, maxChars)) return false;
+  line = CString(text);
+  return true;
+}
+
+bool CCsvTextFile::ReadLine(std::u16string_view& line, int maxChars) {
+  line = {};
   if (m_Fd < 0) {
     m_ReadState = ReadState::kNotOpen;
     return false;
@@ -587,7 +595,7 @@ bool CCsvTextFile::ReadLine(CString& line, int maxChars) {
     m_ReadState = ReadState::kLineTooLong;
     return false;
   }
-  line = CString(std::u16string_view(m_LineText));
+  line = m_LineText;
   return true;
 }
 

@@ -80,6 +80,8 @@ class CCsvTextFile {
   // reason is GetReadState(). A code type other than 1, 2, 3 shows
   // "コードタイプの設定がありません。" and gives kNoCodeType.
   bool ReadLine(CString& line, int maxChars = kCsvLineChars);
+  // The same, the text left in a buffer of the stream: valid until the next read.
+  bool ReadLine(std::u16string_view& line, int maxChars = kCsvLineChars);
 
   // The next line's bytes, at most size - 1 of them besides the line end: Shift_JIS
   // or UTF-8 as in the file, an EUC-JP file's as Shift_JIS. false at the end of the

@@ -8,7 +8,9 @@ void SaveGridBackup(CGridSet& set) {
   // The backup takes the cells inside the data region; rows are shared, not copied.
   const int rows = std::clamp(set.m_DataRows, 0, GRID_MAX_ROWS);
   const int cols = std::clamp(set.m_DataCols, 0, GRID_COLS);
-  for (int r = 0; r < GRID_MAX_ROWS; ++r) {
+  // Rows past the backup's used rows are empty already.
+  const int end = std::max(rows, std::min(set.m_BackupGrid.UsedRows(), GRID_MAX_ROWS));
+  for (int r = 0; r < end; ++r) {
     if (r < rows) {
       set.m_BackupGrid.ShareRow(r, set.m_DataGrid, cols);
     } else {
@@ -36,7 +38,8 @@ void RestoreGridBackup(CGridSet& set) {
   const GRIDBACKUP& b = set.m_Backup;
   const int rows = std::clamp(b.DataRows, 0, GRID_MAX_ROWS);
   const int cols = std::clamp(b.DataCols, 0, GRID_COLS);
-  for (int r = 0; r < GRID_MAX_ROWS; ++r) {
+  const int end = std::max(rows, std::min(set.m_DataGrid.UsedRows(), GRID_MAX_ROWS));
+  for (int r = 0; r < end; ++r) {
     if (r < rows) {
       set.m_DataGrid.ShareRow(r, set.m_BackupGrid, cols);
     } else {

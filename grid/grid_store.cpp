@@ -75,7 +75,7 @@ void CTextGrid::EnsureTable() {
 }
 
 CTextGrid::Block* CTextGrid::Existing(int row) const noexcept {
-  if (!table_ || row < 0 || row >= rows_) return nullptr;
+  if (!table_ || row < 0 || row >= UsedRows()) return nullptr;
   return table_[row];
 }
 
@@ -89,6 +89,7 @@ CTextGrid::Block* CTextGrid::Writable(int row, int minWidth, bool exact) {
   const int width = exact ? minWidth : cols_;
   if (b == nullptr) {
     slot = Block::Make(width);
+    Use(row);
     return slot;
   }
   const bool shared = b->refs.load(std::memory_order_acquire) != 1;
@@ -139,14 +140,15 @@ void CTextGrid::Clear() noexcept {
   retired_.clear();
   retired_.shrink_to_fit();
   if (!table_) return;
-  for (int r = 0; r < rows_; ++r) Block::Release(table_[r]);
+  for (int r = 0; r < UsedRows(); ++r) Block::Release(table_[r]);
   table_.reset();
+  used_.store(0, std::memory_order_relaxed);
 }
 
 void CTextGrid::ClearRow(int row) noexcept {
   // A row that does not exist is left alone: its slot is not even written, so the
   // table's untouched pages stay untouched.
-  if (!table_ || row < 0 || row >= rows_ || table_[row] == nullptr) return;
+  if (!table_ || row < 0 || row >= UsedRows() || table_[row] == nullptr) return;
   Touch();
   Block::Release(table_[row]);
   table_[row] = nullptr;
@@ -188,6 +190,7 @@ void CTextGrid::ShareRow(int row, const CTextGrid& from, int cols) {
   } else {
     table_[row] = Block::CopyOf(src, cols);
   }
+  Use(row);
   Block::Release(old);
 }
 
@@ -205,6 +208,7 @@ void CTextGrid::TakeRow(int row, CTextGrid& from, int cols) {
   EnsureTable();
   Block::Release(table_[row]);
   table_[row] = src;
+  Use(row);
   from.table_[row] = nullptr;
   TruncateRow(row, cols);
 }
@@ -213,19 +217,23 @@ void CTextGrid::SwapRows(int a, int b) noexcept {
   if (!table_ || a < 0 || b < 0 || a >= rows_ || b >= rows_) return;
   Touch();
   std::swap(table_[a], table_[b]);
+  if (table_[a] != nullptr) Use(a);
+  if (table_[b] != nullptr) Use(b);
 }
 
 int CTextGrid::AllocatedRows() const noexcept {
   if (!table_) return 0;
   int n = 0;
-  for (int r = 0; r < rows_; ++r) n += table_[r] != nullptr;
+  for (int r = 0; r < UsedRows(); ++r) n += table_[r] != nullptr;
   return n;
 }
 
 int MoveStepGridToDataGrid(CTextGrid& data, CTextGrid& step, int columns, int rows) {
   const int cols = std::clamp(columns, 0, data.Cols());
   const int moved = std::clamp(rows, 0, data.Rows());
-  for (int r = 0; r < data.Rows(); ++r) {
+  // Rows past both grids' used rows are empty in both: nothing to move or empty.
+  const int end = std::max({moved, std::min(data.UsedRows(), data.Rows()), std::min(step.UsedRows(), data.Rows())});
+  for (int r = 0; r < end; ++r) {
     if (r < moved) {
       data.TakeRow(r, step, cols);
     } else {

@@ -106,6 +106,9 @@ class CTextGrid {
 
   // Rows holding storage (for measurements and tests).
   int AllocatedRows() const noexcept;
+  // A bound below which every row holding storage lies: the rows from it on are
+  // empty, so a walk over the rows may stop there.
+  int UsedRows() const noexcept { return used_.load(std::memory_order_relaxed); }
 
   // A number that moves on with every write access to the grid (taking a writable
   // row or cell counts, whether or not it is then changed), so that a result read
@@ -120,8 +123,15 @@ class CTextGrid {
   // Threads filling different rows may race here: a lost step still moves the
   // number away from any value read before they started.
   void Touch() noexcept { version_.store(version_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed); }
+  // Row `row` holds storage now: the bound of UsedRows moves past it.
+  void Use(int row) noexcept {
+    int seen = used_.load(std::memory_order_relaxed);
+    while (seen <= row && !used_.compare_exchange_weak(seen, row + 1, std::memory_order_relaxed)) {
+    }
+  }
 
   std::atomic<uint64_t> version_{0};
+  std::atomic<int> used_{0};   // UsedRows; rows filled by several threads raise it
   int rows_;
   int cols_;
   struct FreeTable {

@@ -419,11 +419,10 @@ std::optional<std::string> EncodeText(std::u16string_view text, int codePage, Co
   }
 }
 
-void AppendUtf8(std::string& out, std::u16string_view text) {
-  // At most three bytes a code unit: written in place, the size set once.
-  const size_t start = out.size();
-  out.resize(start + text.size() * 3);
-  char* o = out.data() + start;
+namespace {
+
+// Writes text as UTF-8 from o on (at most three bytes a code unit); the end written.
+char* WriteUtf8(std::u16string_view text, char* o) {
   for (size_t i = 0; i < text.size();) {
     char32_t c = text[i];
     if (c < 0x80) {
@@ -449,7 +448,24 @@ void AppendUtf8(std::string& out, std::u16string_view text) {
       *o++ = static_cast<char>(0x80 | (c & 0x3F));
     }
   }
-  out.resize(static_cast<size_t>(o - out.data()));
+  return o;
+}
+
+}  // namespace
+
+void AppendUtf8(std::string& out, std::u16string_view text) {
+  // A short text (a cell, a name) goes through a buffer here and is appended once;
+  // a long one is written in place, the string sized for three bytes a unit first.
+  constexpr size_t kShort = 64;
+  if (text.size() <= kShort) {
+    char buffer[3 * kShort];
+    out.append(buffer, static_cast<size_t>(WriteUtf8(text, buffer) - buffer));
+    return;
+  }
+  const size_t start = out.size();
+  out.resize(start + text.size() * 3);
+  char* const begin = out.data() + start;
+  out.resize(start + static_cast<size_t>(WriteUtf8(text, begin) - begin));
 }
 
 uint64_t DecodeErrorCount() { return t_decodeErrors; }

@@ -133,7 +133,9 @@ int Utf8Points(char32_t cp, int before, int after) {
 }
 
 // wellFormed: no invalid sequence (one cut by the end of the bytes is not invalid).
-// longChars: characters of three or four bytes.
+// longChars: characters of three or four bytes. kPoints: whether the points are
+// counted too (a decision on the counts alone leaves them out).
+template <bool kPoints>
 Tally ScoreUtf8(const unsigned char* p, size_t n, bool* wellFormed, int* longChars) {
   *longChars = 0;
   Tally t;
@@ -157,7 +159,9 @@ Tally ScoreUtf8(const unsigned char* p, size_t n, bool* wellFormed, int* longCha
     if (step.kind == Utf8Step::kInvalid) {
       ++t.bad;
     } else {
-      t.points += Utf8Points(step.codePoint, i > 0 ? p[i - 1] : -1, next < n ? p[next] : -1);
+      if constexpr (kPoints) {
+        t.points += Utf8Points(step.codePoint, i > 0 ? p[i - 1] : -1, next < n ? p[next] : -1);
+      }
       if (step.length >= 3) ++*longChars;
     }
     i = next;
@@ -265,11 +269,12 @@ struct Utf8Reading {
   bool first = false;      // UTF-8 comes first whatever the others score
 };
 
+template <bool kPoints>
 Utf8Reading ReadAsUtf8(const unsigned char* p, size_t n) {
   Utf8Reading r;
   bool utf8Ok = false;
   int utf8Long = 0;
-  r.tally = ScoreUtf8(p, n, &utf8Ok, &utf8Long);
+  r.tally = ScoreUtf8<kPoints>(p, n, &utf8Ok, &utf8Long);
   r.asciiOnly = r.tally.chars == 0 && r.tally.bad == 0;
   // Three-byte sequences (all of Japanese) that are all well-formed settle it: other
   // codes seldom give them by chance. Two-byte ones alone compete on plausibility.
@@ -286,7 +291,7 @@ std::vector<EncodingCandidate> DetectEncodingCandidates(std::string_view bytes) 
   const size_t n = bytes.size();
   std::vector<EncodingCandidate> out;
 
-  const Utf8Reading reading = ReadAsUtf8(p, n);
+  const Utf8Reading reading = ReadAsUtf8<true>(p, n);
   const Tally& utf8 = reading.tally;
   if (reading.asciiOnly) return out;
   const bool utf8First = reading.first;
@@ -329,7 +334,9 @@ std::vector<EncodingCandidate> DetectEncodingCandidates(std::string_view bytes) 
 
 int DetectEncoding(std::string_view bytes) {
   // UTF-8 that comes first needs no scoring of the other codes.
-  const Utf8Reading reading = ReadAsUtf8(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+  // Whether UTF-8 comes first needs the counts alone, not the points.
+  const Utf8Reading reading =
+      ReadAsUtf8<false>(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
   if (reading.asciiOnly) return 0;
   if (reading.first) return CP_UTF8;
   auto candidates = DetectEncodingCandidates(bytes);

@@ -2,6 +2,7 @@
 // column names kept between joins.
 
 #include <algorithm>
+#include <iterator>
 
 #include "edittools/join/addcsv_join.h"
 #include "edittools/join/join_kinds.h"
@@ -11,6 +12,7 @@
 #include "grid/csv_split.h"
 #include "grid/csv_text_file.h"
 #include "platform/paths.h"
+#include "platform/string_arena.h"
 #include "platform/ui_hooks.h"
 
 namespace {
@@ -25,10 +27,20 @@ bool IsTabSeparatedName(const CString& path) {
 
 }  // namespace
 
+void JoinLines::Add(std::vector<CString>& cells) {
+  if (m_Starts.empty()) m_Starts.push_back(0);
+  m_Cells.insert(m_Cells.end(), std::make_move_iterator(cells.begin()),
+                 std::make_move_iterator(cells.end()));
+  m_Starts.push_back(static_cast<uint32_t>(m_Cells.size()));
+  cells.clear();
+}
+
 void CopyDataGridToStepGrid(const CTextGrid& data, CTextGrid& step, int rows, int cols) {
   const int n = std::clamp(rows, 0, std::min(data.Rows(), step.Rows()));
   const int w = std::clamp(cols, 0, GRID_COLS);
-  for (int r = 0; r < step.Rows(); ++r) {
+  // Rows past n and past the step grid's used rows are empty already.
+  const int end = std::max(n, std::min(step.UsedRows(), step.Rows()));
+  for (int r = 0; r < end; ++r) {
     if (r < n) {
       step.ShareRow(r, data, w);
     } else {
@@ -98,23 +110,32 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
   }
   const bool tsv = IsTabSeparatedName(path);
   const std::vector<ALIGN>& filterLinks = m_Def.AlignArry[0];
-  const std::vector<JOINKEY>* filter =
-      (!preview && c == 0 && !filterLinks.empty()) ? FindIndex(0, 0, 1) : nullptr;
+  const int filter = (!preview && c == 0 && !filterLinks.empty()) ? FindIndex(0, 0, 1) : -1;
 
-  std::vector<std::vector<CString>>& lines = preview ? m_Preview[c] : m_AddLines[c];
-  lines.clear();
+  std::vector<std::vector<CString>>& previewLines = m_Preview[c];
+  JoinLines& loadedLines = m_AddLines[c];
+  if (preview) {
+    previewLines.clear();
+  } else {
+    loadedLines.clear();
+    if (c == 0) m_FilterKeys.clear();
+  }
+  int stored = 0;        // lines kept
   int mostFields = 0;
   int physical = 0;      // lines read, for messages
   int dropped = 0;       // lines beyond the 3000 kept
   bool haveHeader = false;
-  CString line;
+  CString key;           // the key a filtered line was looked up by
+  // The whole load's cells are many short texts kept together: made in one arena.
+  CStringArena arena;
+  std::u16string_view line;
   std::vector<CString> fields;
   while (file.ReadLine(line, CCsvTextFile::kCsvLineChars)) {
     ++physical;
     // A stream opened with a known code type hands a UTF-8 signature over as text.
-    if (physical == 1 && line.GetLength() > 0 && line[0] == u'\uFEFF') line.Delete(0);
+    if (physical == 1 && !line.empty() && line[0] == u'\uFEFF') line.remove_prefix(1);
     CsvSplitOverflow overflow;
-    int n = SplitCsvLine(fields, line, tsv, &overflow);
+    int n = SplitCsvLine(fields, line, tsv, &overflow, preview ? nullptr : &arena);
     if (overflow.fieldTooLong) {
       ShowJoinError(CString::Build(kJoinLineTooLong, path, physical));
       m_AddLoadState[c] = JOIN_LOAD_REFUSED;
@@ -131,20 +152,29 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
         mostFields = n;
         continue;
       }
+      // Lines mostly have the header's fields.
+      loadedLines.Reserve(JOIN_MAX_LINES, static_cast<size_t>(n) * JOIN_MAX_LINES);
+      if (filter >= 0) m_FilterKeys.reserve(JOIN_MAX_LINES);
     } else {
-      if (preview && static_cast<int>(lines.size()) >= JOIN_PREVIEW_LINES) break;
-      if (filter != nullptr && FindJoinKey(0, *filter, LineKey(fields, filterLinks, 1, false)) < 0) {
-        continue;
+      if (preview && stored >= JOIN_PREVIEW_LINES) break;
+      if (filter >= 0) {
+        key = LineKey(fields, filterLinks, 1, false);
+        if (SearchIndex(filter, 0, key) < 0) continue;
       }
     }
-    if (!preview && static_cast<int>(lines.size()) >= JOIN_MAX_LINES) {
+    if (!preview && stored >= JOIN_MAX_LINES) {
       ++dropped;
       continue;
     }
     mostFields = std::max(mostFields, n);
-    lines.push_back(std::move(fields));
-    fields = std::vector<CString>();
-    fields.reserve(static_cast<size_t>(n) + 1);
+    ++stored;
+    if (preview) {
+      previewLines.push_back(std::move(fields));
+      fields = std::vector<CString>();
+    } else {
+      loadedLines.Add(fields);
+      if (filter >= 0) m_FilterKeys.push_back(std::move(key));
+    }
   }
   if (file.GetReadState() == CCsvTextFile::ReadState::kLineTooLong) {
     ShowJoinError(CString::Build(kJoinLineTooLong, path, physical + 1));
@@ -158,9 +188,9 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
   const int cols = std::min(mostFields, GRID_COLS);
   if (preview) {
     m_PreviewCols[c] = cols;
-    m_PreviewRows[c] = static_cast<int>(lines.size());
+    m_PreviewRows[c] = stored;
   } else {
-    m_AddRows[c] = static_cast<int>(lines.size());
+    m_AddRows[c] = stored;
     m_AddDataCols[c] = cols;
   }
   m_AddPath[c] = path;

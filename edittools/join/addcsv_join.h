@@ -7,6 +7,7 @@
 // on it; the join step uses it alone for a replay.
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "edittools/join/join_key_index.h"
@@ -27,6 +28,35 @@ enum : int {
   JOIN_LOAD_OK = 0,
   JOIN_LOAD_NOT_OPENED = 1,   // missing, empty or unreadable; no message yet
   JOIN_LOAD_REFUSED = 2,      // a line too long; the message was shown
+};
+
+// The loaded lines of an additional CSV, line 0 its header: the cells of all lines
+// one after another in one array, so that 3000 lines are not 3000 allocations. A
+// line reads as a span of its own cells, valid until the next line is added.
+class JoinLines {
+ public:
+  using Line = std::span<const CString>;
+  size_t size() const noexcept { return m_Starts.empty() ? 0 : m_Starts.size() - 1; }
+  bool empty() const noexcept { return size() == 0; }
+  Line operator[](size_t line) const noexcept {
+    return Line(m_Cells.data() + m_Starts[line], m_Starts[line + 1] - m_Starts[line]);
+  }
+  void clear() noexcept {
+    m_Cells.clear();
+    m_Starts.clear();
+  }
+  // Appends a line of the given cells, moved out of `cells`.
+  void Add(std::vector<CString>& cells);
+  // Room for `lines` lines of `cells` cells in all, so that the array is not moved
+  // while it grows (room never used costs no memory pages).
+  void Reserve(size_t lines, size_t cells) {
+    m_Starts.reserve(lines + 1);
+    m_Cells.reserve(cells);
+  }
+
+ private:
+  std::vector<CString> m_Cells;
+  std::vector<uint32_t> m_Starts;   // where each line begins, then the end of the last
 };
 
 // What a key index indexes (m_KeyIndexInfo).
@@ -94,7 +124,7 @@ class CAddcsvJoin {
   std::vector<std::vector<CString>> m_Preview[JOIN_MAX_ADDCSV];
   int m_PreviewCols[JOIN_MAX_ADDCSV] = {};
   int m_PreviewRows[JOIN_MAX_ADDCSV] = {};
-  std::vector<std::vector<CString>> m_AddLines[JOIN_MAX_ADDCSV];  // line 0 the header
+  JoinLines m_AddLines[JOIN_MAX_ADDCSV];   // line 0 the header
   int m_AddRows[JOIN_MAX_ADDCSV] = {};
   int m_AddLoaded[JOIN_MAX_ADDCSV] = {};
   int m_AddDataCols[JOIN_MAX_ADDCSV] = {};   // most fields of a loaded line, at most 256
@@ -107,14 +137,18 @@ class CAddcsvJoin {
 
   // ---- Key join working state ----------------------------------------------------------
   std::vector<JOINKEY> m_KeyIndex[JOIN_MAX_INDEXES];
+  std::vector<JoinKeyHead> m_KeyHeads[JOIN_MAX_INDEXES];   // one per entry of each index
   JOINKEYINFO m_KeyIndexInfo[JOIN_MAX_INDEXES];
   int m_KeyDupCount[JOIN_MAX_INDEXES] = {};
   int m_KeyIndexCount = 0;
   int m_Unique[4] = {};
   int m_DriveSide[JOIN_MAX_ADDCSV] = {};
   // Per loaded row from the field-name row on, its joined rows: one, or one per
-  // matching line in the one-to-many case.
-  std::vector<std::vector<std::vector<CString>>> m_JoinedCells;
+  // matching line in the one-to-many case. The rows follow one another, each of
+  // m_JoinedWidth cells; those of loaded row m_TitleRow + k are the rows from
+  // m_JoinedFirst[k] up to m_JoinedFirst[k + 1].
+  std::vector<CString> m_JoinedCells;
+  std::vector<int> m_JoinedFirst;
   int m_JoinedWidth = 0;
   std::vector<int> m_ExtraRows;   // per loaded row: output rows of the one-to-many case
   int m_OutCols = 0;
@@ -132,16 +166,23 @@ class CAddcsvJoin {
   // file does not detect it again.
   CString m_PreviewedPath[JOIN_MAX_ADDCSV];
   int m_PreviewedCodeType[JOIN_MAX_ADDCSV] = {};
+  // The keys the whole load of the first CSV looked up to keep its lines, one per
+  // loaded line (the header's empty): the same keys its index is built from. Empty
+  // when that load kept every line unlooked.
+  std::vector<CString> m_FilterKeys;
 
   void ResetKeyJoinState();
   bool ReadCsvFile(int c, const CString& path, bool preview);
   // Key of loaded row r (list 0) or of a line (lists 1 and 2) from the given links.
   CString LoadedRowKey(int row, const std::vector<ALIGN>& links, bool normalise) const;
-  CString LineKey(const std::vector<CString>& line, const std::vector<ALIGN>& links,
+  CString LineKey(std::span<const CString> line, const std::vector<ALIGN>& links,
                   int list, bool useItemA) const;
-  const std::vector<JOINKEY>* FindIndex(int list, int partner, int pairList) const;
+  // Number of the index built for these lists, -1 when there is none.
+  int FindIndex(int list, int partner, int pairList) const;
+  // FindJoinKey in index n.
+  int SearchIndex(int n, int toFirst, const CString& key) const;
   int OutputColumnCount(int csv) const;
-  void CopyLineToBlock(int csv, const std::vector<CString>& line, std::vector<CString>& joined,
-                       int offset) const;
+  // The output columns of a line into a joined row's cells from offset on.
+  void CopyLineToBlock(int csv, std::span<const CString> line, CString* joined, int offset) const;
   int WriteKeyJoinResult(int mode);
 };

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <unordered_set>
+#include <utility>
 
 #include "edittools/join/addcsv_join.h"
 #include "edittools/join/join_kinds.h"
@@ -31,7 +32,7 @@ class KeyList {
   std::unordered_set<CString> seen_;
 };
 
-const CString& CellOf(const std::vector<CString>& line, int col) {
+const CString& CellOf(std::span<const CString> line, int col) {
   static const CString kEmpty;
   return col >= 0 && col < static_cast<int>(line.size()) ? line[col] : kEmpty;
 }
@@ -39,9 +40,9 @@ const CString& CellOf(const std::vector<CString>& line, int col) {
 bool ValidList(int list) { return list >= 0 && list <= 2; }
 
 // Line `line` of loaded lines; a CSV of blank lines alone has not even a header.
-const std::vector<CString>& LineOf(const std::vector<std::vector<CString>>& lines, int line) {
-  static const std::vector<CString> kNone;
-  return line >= 0 && line < static_cast<int>(lines.size()) ? lines[line] : kNone;
+JoinLines::Line LineOf(const JoinLines& lines, int line) {
+  return line >= 0 && line < static_cast<int>(lines.size()) ? lines[static_cast<size_t>(line)]
+                                                             : JoinLines::Line();
 }
 
 }  // namespace
@@ -49,6 +50,7 @@ const std::vector<CString>& LineOf(const std::vector<std::vector<CString>>& line
 void CAddcsvJoin::ResetKeyJoinState() {
   for (int i = 0; i < JOIN_MAX_INDEXES; ++i) {
     std::vector<JOINKEY>().swap(m_KeyIndex[i]);
+    std::vector<JoinKeyHead>().swap(m_KeyHeads[i]);
     m_KeyIndexInfo[i] = JOINKEYINFO{};
     m_KeyDupCount[i] = 0;
   }
@@ -56,6 +58,7 @@ void CAddcsvJoin::ResetKeyJoinState() {
   std::fill(std::begin(m_Unique), std::end(m_Unique), 0);
   std::fill(std::begin(m_DriveSide), std::end(m_DriveSide), 0);
   m_JoinedCells.clear();
+  m_JoinedFirst.clear();
   m_ExtraRows.clear();
   m_JoinedWidth = 0;
   m_OutCols = 0;
@@ -64,48 +67,63 @@ void CAddcsvJoin::ResetKeyJoinState() {
     m_AddRows[c] = 0;
     m_AddLoaded[c] = 0;
   }
+  m_FilterKeys.clear();
 }
+
+namespace {
+
+// Adds one linked cell's text to a key; the first part becomes the key itself, so
+// that a key of one link shares its cell's text without further copies.
+void AddKeyPart(CString& key, bool& first, CString part) {
+  if (first) {
+    key = std::move(part);
+    first = false;
+    return;
+  }
+  key += u',';
+  key += part;
+}
+
+}  // namespace
 
 CString CAddcsvJoin::LoadedRowKey(int row, const std::vector<ALIGN>& links, bool normalise) const {
   CString key;
   bool first = true;
   for (const ALIGN& l : links) {
     if (l.listA != 0) continue;
-    if (!first) key += u',';
-    first = false;
     const CString& cell = m_Data->GetAt(row, l.itemA);
     if (normalise && l.itemA >= 0 && l.itemA < GRID_COLS) {
-      key += NormalizeJoinKey(cell, m_ColumnKinds[0][l.itemA]);
+      AddKeyPart(key, first, NormalizeJoinKey(cell, m_ColumnKinds[0][l.itemA]));
     } else {
-      key += cell;
+      AddKeyPart(key, first, cell);
     }
   }
   return key;
 }
 
-CString CAddcsvJoin::LineKey(const std::vector<CString>& line, const std::vector<ALIGN>& links,
+CString CAddcsvJoin::LineKey(std::span<const CString> line, const std::vector<ALIGN>& links,
                              int list, bool useItemA) const {
   CString key;
   bool first = true;
   for (const ALIGN& l : links) {
     if (useItemA ? l.listA != list : l.listB != list) continue;
     const int col = useItemA ? l.itemA : l.itemB;
-    if (!first) key += u',';
-    first = false;
     const int kind = col >= 0 && col < GRID_COLS ? m_ColumnKinds[list][col] : 0;
-    key += NormalizeJoinKey(CellOf(line, col), kind);
+    AddKeyPart(key, first, NormalizeJoinKey(CellOf(line, col), kind));
   }
   return key;
 }
 
-const std::vector<JOINKEY>* CAddcsvJoin::FindIndex(int list, int partner, int pairList) const {
+int CAddcsvJoin::FindIndex(int list, int partner, int pairList) const {
   for (int i = 0; i < m_KeyIndexCount; ++i) {
     const JOINKEYINFO& info = m_KeyIndexInfo[i];
-    if (info.list == list && info.partner == partner && info.pairList == pairList) {
-      return &m_KeyIndex[i];
-    }
+    if (info.list == list && info.partner == partner && info.pairList == pairList) return i;
   }
-  return nullptr;
+  return -1;
+}
+
+int CAddcsvJoin::SearchIndex(int n, int toFirst, const CString& key) const {
+  return FindJoinKey(toFirst, m_KeyIndex[n], m_KeyHeads[n], key);
 }
 
 int CAddcsvJoin::BuildKeyIndex(int list) {
@@ -118,20 +136,30 @@ int CAddcsvJoin::BuildKeyIndex(int list) {
       }
       if (links.empty()) continue;
       std::vector<JOINKEY> entries;
+      entries.reserve(static_cast<size_t>(std::max(*m_DataRows - m_TitleRow - 1, 0)));
       for (int r = m_TitleRow + 1; r < *m_DataRows; ++r) {
         entries.push_back(JOINKEY{r, -1, LoadedRowKey(r, links, true)});
       }
-      std::sort(entries.begin(), entries.end(), CompareJoinKeys);
+      std::vector<JoinKeyHead> heads;
+      SortJoinKeys(entries, heads);
       // The index keeps the lowest row of each key.
       const int n = m_KeyIndexCount++;
-      std::vector<JOINKEY>& index = m_KeyIndex[n];
-      for (JOINKEY& e : entries) {
-        if (!index.empty() && index.back().key == e.key) {
+      size_t kept = 0;
+      for (size_t k = 0; k < entries.size(); ++k) {
+        if (kept > 0 && entries[kept - 1].key == entries[k].key) {
           ++m_KeyDupCount[n];
           continue;
         }
-        index.push_back(std::move(e));
+        if (kept != k) {
+          entries[kept] = std::move(entries[k]);
+          heads[kept] = heads[k];
+        }
+        ++kept;
       }
+      entries.resize(kept);
+      heads.resize(kept);
+      m_KeyIndex[n] = std::move(entries);
+      m_KeyHeads[n] = std::move(heads);
       m_KeyIndexInfo[n] = JOINKEYINFO{0, 0, a + 1, 0};
     }
     return 1;
@@ -140,13 +168,18 @@ int CAddcsvJoin::BuildKeyIndex(int list) {
   const std::vector<ALIGN>& links = m_Def.AlignArry[list - 1];
   if (links.empty() || m_KeyIndexCount >= JOIN_MAX_INDEXES) return 0;
   const int partner = links[0].listA;
-  const std::vector<std::vector<CString>>& lines = m_AddLines[list - 1];
+  const JoinLines& lines = m_AddLines[list - 1];
+  // The first CSV's lines were kept by these very keys when its load looked them up.
+  const bool looked = list == 1 && m_FilterKeys.size() == lines.size();
   std::vector<JOINKEY> entries;
+  entries.reserve(lines.size());
   for (int ln = 1; ln < static_cast<int>(lines.size()); ++ln) {
-    entries.push_back(JOINKEY{ln, 0, LineKey(lines[ln], links, list, false)});
+    const size_t l = static_cast<size_t>(ln);
+    entries.push_back(JOINKEY{ln, 0, looked ? std::move(m_FilterKeys[l]) : LineKey(lines[l], links, list, false)});
   }
-  std::sort(entries.begin(), entries.end(), CompareJoinKeys);
+  if (looked) m_FilterKeys.clear();   // handed over
   const int n = m_KeyIndexCount++;
+  SortJoinKeys(entries, m_KeyHeads[n]);
   const bool report = !(ValidList(partner) && m_Unique[partner]);
   CString text;
   for (size_t k = 1; k < entries.size(); ++k) {
@@ -260,8 +293,8 @@ int CAddcsvJoin::OutputColumnCount(int csv) const {
   return n;
 }
 
-void CAddcsvJoin::CopyLineToBlock(int csv, const std::vector<CString>& line,
-                                  std::vector<CString>& joined, int offset) const {
+void CAddcsvJoin::CopyLineToBlock(int csv, std::span<const CString> line, CString* joined,
+                                  int offset) const {
   const int cols = std::clamp(m_Def.AddCsvCols[csv], 0, GRID_COLS);
   int k = offset;
   for (int c = 0; c < cols; ++c) {
@@ -290,106 +323,123 @@ int CAddcsvJoin::MergeKeyedRows() {
   m_JoinedWidth = csvCount == 0 ? 0 : offset[csvCount - 1] + size[csvCount - 1];
 
   const bool chained = csvCount == 2 && !m_Def.AlignArry[1].empty() && m_Def.AlignArry[1][0].listA == 1;
-  const std::vector<JOINKEY>* chainIndex = chained ? FindIndex(2, 1, 2) : nullptr;
+  const int chainIndex = chained ? FindIndex(2, 1, 2) : -1;
   const bool oneToMany = std::find(m_DriveSide, m_DriveSide + csvCount, 2) != m_DriveSide + csvCount;
   KeyList mismatches;
   KeyList chainMismatches;
   int outputRows = m_TitleRow + 1;   // rows of a one-to-many result so far
   bool full = false;                 // the one-to-many result has all the rows it may hold
 
-  struct Joined {
-    std::vector<CString> cells;
-    int firstLine = -1;   // line of the first additional CSV it took
-    int filledEnd = 0;    // end of the last block filled
-  };
+  const size_t width = static_cast<size_t>(m_JoinedWidth);
+  const int loadedRows = std::max(*m_DataRows - m_TitleRow, 0);
+  m_JoinedCells.reserve(static_cast<size_t>(loadedRows) * width);
+  m_JoinedFirst.reserve(static_cast<size_t>(loadedRows) + 1);
+  int joinedRows = 0;   // rows in m_JoinedCells
+  // Per joined row of the current loaded row: the line of the first additional CSV
+  // it took, and the end of the last block filled.
+  std::vector<int> firstLine;
+  std::vector<int> filledEnd;
+  std::vector<int> lines;   // lines matching the current loaded row
+  auto rowCells = [&](int j) { return m_JoinedCells.data() + static_cast<size_t>(j) * width; };
   for (int r = m_TitleRow; r < *m_DataRows; ++r) {
     const bool titleRow = r == m_TitleRow;
+    m_JoinedFirst.push_back(joinedRows);
     if (full) {
       m_ExtraRows.push_back(0);
-      m_JoinedCells.emplace_back();
       continue;
     }
-    std::vector<Joined> rows(1);
-    rows[0].cells.resize(m_JoinedWidth);
+    const int first = joinedRows;
+    int count = 1;
+    m_JoinedCells.resize(static_cast<size_t>(first + count) * width);
+    firstLine.assign(1, -1);
+    filledEnd.assign(1, 0);
     for (int i = 0; i < csvCount; ++i) {
       const std::vector<ALIGN>& links = m_Def.AlignArry[i];
       if (links.empty() || links[0].listA != 0) continue;
-      const std::vector<JOINKEY>* index = FindIndex(i + 1, 0, i + 1);
-      if (index == nullptr) continue;
-      std::vector<int> lines;
+      const int index = FindIndex(i + 1, 0, i + 1);
+      if (index < 0) continue;
+      const std::vector<JOINKEY>& entries = m_KeyIndex[index];
+      lines.clear();
       if (titleRow) {
         lines.push_back(0);
       } else {
         const CString key = LoadedRowKey(r, links, true);
-        int pos = FindJoinKey(1, *index, key);
+        int pos = SearchIndex(index, 1, key);
         if (pos < 0) {
           mismatches.Add(LoadedRowKey(r, links, false));
           continue;
         }
-        lines.push_back((*index)[pos].row);
+        lines.push_back(entries[pos].row);
         if (m_DriveSide[i] == 2) {
-          while (++pos < static_cast<int>(index->size()) && (*index)[pos].key == key) {
-            lines.push_back((*index)[pos].row);
+          while (++pos < static_cast<int>(entries.size()) && entries[pos].key == key) {
+            lines.push_back(entries[pos].row);
           }
         }
       }
+      const int block = offset[i] + size[i];
       if (lines.size() == 1) {
-        for (Joined& j : rows) {
-          CopyLineToBlock(i, LineOf(m_AddLines[i], lines[0]), j.cells, offset[i]);
-          j.filledEnd = offset[i] + size[i];
-          if (i == 0) j.firstLine = lines[0];
+        for (int j = 0; j < count; ++j) {
+          CopyLineToBlock(i, LineOf(m_AddLines[i], lines[0]), rowCells(first + j), offset[i]);
+          filledEnd[j] = block;
+          if (i == 0) firstLine[j] = lines[0];
         }
         continue;
       }
-      // Each joined row so far comes out once per matching line.
-      std::vector<Joined> next;
-      next.reserve(rows.size() * lines.size());
-      for (const Joined& j : rows) {
-        for (int line : lines) {
-          Joined copy = j;
-          CopyLineToBlock(i, LineOf(m_AddLines[i], line), copy.cells, offset[i]);
-          copy.filledEnd = offset[i] + size[i];
-          if (i == 0) copy.firstLine = line;
-          next.push_back(std::move(copy));
+      // Each joined row so far comes out once per matching line: row j becomes rows
+      // j * n to j * n + n - 1, filled from the back so that no row is overwritten
+      // before it was copied.
+      const int n = static_cast<int>(lines.size());
+      m_JoinedCells.resize(static_cast<size_t>(first + count * n) * width);
+      firstLine.resize(static_cast<size_t>(count * n));
+      filledEnd.resize(static_cast<size_t>(count * n));
+      for (int j = count - 1; j >= 0; --j) {
+        for (int l = n - 1; l >= 0; --l) {
+          const int to = j * n + l;
+          if (to != j) {
+            std::copy_n(rowCells(first + j), width, rowCells(first + to));
+            firstLine[to] = firstLine[j];
+          }
+          CopyLineToBlock(i, LineOf(m_AddLines[i], lines[l]), rowCells(first + to), offset[i]);
+          filledEnd[to] = block;
+          if (i == 0) firstLine[to] = lines[l];
         }
       }
-      rows = std::move(next);
+      count *= n;
     }
     if (chained) {
-      for (Joined& j : rows) {
-        if (j.firstLine < 0 || chainIndex == nullptr) continue;
+      for (int j = 0; j < count; ++j) {
+        if (firstLine[j] < 0 || chainIndex < 0) continue;
         int line = 0;
         if (!titleRow) {
-          const CString key = LineKey(LineOf(m_AddLines[0], j.firstLine), m_Def.AlignArry[1], 1, true);
-          const int pos = FindJoinKey(1, *chainIndex, key);
+          const CString key = LineKey(LineOf(m_AddLines[0], firstLine[j]), m_Def.AlignArry[1], 1, true);
+          const int pos = SearchIndex(chainIndex, 1, key);
           if (pos < 0) {
             chainMismatches.Add(key);
             continue;
           }
-          line = (*chainIndex)[pos].row;
+          line = m_KeyIndex[chainIndex][pos].row;
         }
-        CopyLineToBlock(1, LineOf(m_AddLines[1], line), j.cells, offset[1]);
-        j.filledEnd = offset[1] + size[1];
+        CopyLineToBlock(1, LineOf(m_AddLines[1], line), rowCells(first + j), offset[1]);
+        filledEnd[j] = offset[1] + size[1];
       }
     }
-    for (const Joined& j : rows) m_OutCols = std::max(m_OutCols, j.filledEnd);
+    for (int j = 0; j < count; ++j) m_OutCols = std::max(m_OutCols, filledEnd[j]);
     if (!titleRow) {
-      outputRows += static_cast<int>(rows.size());
+      outputRows += count;
       if (oneToMany && outputRows >= JOIN_MAX_OUTPUT_ROWS) {
         // As the message says: what fits is kept, the rest is not taken in.
-        const size_t over = static_cast<size_t>(outputRows - (JOIN_MAX_OUTPUT_ROWS - 1));
-        rows.resize(rows.size() - std::min(over, rows.size()));
+        const int over = outputRows - (JOIN_MAX_OUTPUT_ROWS - 1);
+        count -= std::min(over, count);
+        m_JoinedCells.resize(static_cast<size_t>(first + count) * width);
         outputRows = JOIN_MAX_OUTPUT_ROWS - 1;
         full = true;
         ShowJoinError(CString::Build(kJoinTooManyRows, JOIN_MAX_OUTPUT_ROWS));
       }
     }
-    m_ExtraRows.push_back(rows.size() > 1 ? static_cast<int>(rows.size()) : 0);
-    std::vector<std::vector<CString>> cells;
-    cells.reserve(rows.size());
-    for (Joined& j : rows) cells.push_back(std::move(j.cells));
-    m_JoinedCells.push_back(std::move(cells));
+    m_ExtraRows.push_back(count > 1 ? count : 0);
+    joinedRows += count;
   }
+  m_JoinedFirst.push_back(joinedRows);
 
   CString text;
   if (!mismatches.Empty()) text += CString::Build(kJoinMismatch, mismatches.Lines());
@@ -419,8 +469,7 @@ int CAddcsvJoin::WriteKeyJoinResult(int mode) {
   const int csvCount = std::clamp(m_Def.AddCsvCnt, 0, JOIN_MAX_ADDCSV);
   std::vector<CString> names;
   for (int i = 0; i < csvCount; ++i) {
-    static const std::vector<CString> kNoHeader;
-    const std::vector<CString>& header = m_AddLines[i].empty() ? kNoHeader : m_AddLines[i][0];
+    const JoinLines::Line header = m_AddLines[i].empty() ? JoinLines::Line() : m_AddLines[i][0];
     const int cols = std::clamp(m_Def.AddCsvCols[i], 0, GRID_COLS);
     for (int c = 0; c < cols; ++c) {
       if (m_Def.AdelSelect[i][c] != ADDCOL_OUTPUT) continue;
@@ -433,26 +482,42 @@ int CAddcsvJoin::WriteKeyJoinResult(int mode) {
   const int dataCols = *m_DataCols;
   const int width = dataCols + m_OutCols;
   CTextGrid& step = *m_Step;
-  auto writeRow = [&](int out, int source, const std::vector<CString>& joined) {
+  // joined: count cells, fewer than m_OutCols when the row is the names'.
+  // The joined cells move into the step grid: each joined row is written once.
+  auto writeRow = [&](int out, int source, CString* joined, int count) {
     step.ClearRow(out);
     CString* cells = step.PrepareRow(out, width);
     if (cells == nullptr) return;
-    for (int c = 0; c < dataCols; ++c) cells[c] = m_Data->GetAt(source, c);
-    for (int k = 0; k < m_OutCols; ++k) cells[dataCols + k] = CellOf(joined, k);
+    const CTextGrid::ConstRow loaded = std::as_const(*m_Data)[source];
+    for (int c = 0; c < dataCols; ++c) cells[c] = loaded[c];
+    for (int k = 0; k < std::min(count, m_OutCols); ++k) cells[dataCols + k] = std::move(joined[k]);
   };
-  writeRow(m_TitleRow, m_TitleRow, names);
+  writeRow(m_TitleRow, m_TitleRow, names.data(), static_cast<int>(names.size()));
+  const size_t joinedWidth = static_cast<size_t>(m_JoinedWidth);
+  auto joinedRow = [&](int j) { return m_JoinedCells.data() + static_cast<size_t>(j) * joinedWidth; };
+  auto joinedOf = [&](int r, int& first, int& end) {
+    const size_t k = static_cast<size_t>(r - m_TitleRow);
+    first = k + 1 < m_JoinedFirst.size() ? m_JoinedFirst[k] : 0;
+    end = k + 1 < m_JoinedFirst.size() ? m_JoinedFirst[k + 1] : 0;
+  };
+  int first = 0;
+  int end = 0;
   if (mode == 1) {
-    for (int r = m_TitleRow + 1; r < *m_DataRows; ++r) writeRow(r, r, m_JoinedCells[r - m_TitleRow][0]);
+    for (int r = m_TitleRow + 1; r < *m_DataRows; ++r) {
+      joinedOf(r, first, end);
+      writeRow(r, r, joinedRow(first), first < end ? m_JoinedWidth : 0);
+    }
     return 1;
   }
   int out = m_TitleRow + 1;
   for (int r = m_TitleRow + 1; r < *m_DataRows; ++r) {
-    for (const std::vector<CString>& joined : m_JoinedCells[r - m_TitleRow]) {
+    joinedOf(r, first, end);
+    for (int j = first; j < end; ++j) {
       if (out >= JOIN_MAX_OUTPUT_ROWS - 1) {
         ShowJoinError(CString::Build(kJoinTooManyRows, JOIN_MAX_OUTPUT_ROWS));
         return 0;
       }
-      writeRow(out++, r, joined);
+      writeRow(out++, r, joinedRow(j), m_JoinedWidth);
     }
   }
   for (int r = out; r < *m_DataRows; ++r) step.ClearRow(r);

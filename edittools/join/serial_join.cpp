@@ -50,7 +50,7 @@ int CAddcsvJoin::AppendSerial() {
       return 0;
     }
   }
-  const std::vector<std::vector<CString>>& lines = m_AddLines[0];
+  const JoinLines& lines = m_AddLines[0];
   const int appended = std::max(0, static_cast<int>(lines.size()) - 1);
   if (*m_DataRows + appended > m_Step->Rows()) {
     ShowJoinError(CString::Build(kJoinTooManyRows, m_Step->Rows()));
@@ -69,7 +69,7 @@ int CAddcsvJoin::AppendSerial() {
     if (mainMap[c] != 0) title[mainMap[c] - 1] = m_Data->GetAt(m_TitleRow, c);
   }
   if (!lines.empty()) {
-    const std::vector<CString>& header = lines[0];
+    const JoinLines::Line header = lines[0];
     for (int c = 0; c < static_cast<int>(header.size()) && c < GRID_COLS; ++c) {
       if (addMap[c] != 0 && title[addMap[c] - 1].IsEmpty()) title[addMap[c] - 1] = header[c];
     }
@@ -83,7 +83,7 @@ int CAddcsvJoin::AppendSerial() {
   int out = *m_DataRows;
   for (int ln = 1; ln < static_cast<int>(lines.size()); ++ln) {
     CString* cells = prepare(out++);
-    const std::vector<CString>& line = lines[ln];
+    const JoinLines::Line line = lines[static_cast<size_t>(ln)];
     for (int c = 0; c < GRID_COLS; ++c) {
       if (addMap[c] == 0) continue;
       const int pos = addMap[c] - 1;

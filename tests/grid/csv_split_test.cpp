@@ -28,6 +28,11 @@ TEST_P(SplitCsvLineTest, Fields) {
   for (size_t i = 0; i < fields.size(); ++i) EXPECT_EQ(fields[i], CString(c.fields[i])) << i;
   EXPECT_FALSE(overflow.tooManyFields);
   EXPECT_FALSE(overflow.fieldTooLong);
+  // A reader of many lines splits the text as read, its fields made in an arena.
+  CStringArena arena;
+  std::vector<CString> made;
+  ASSERT_EQ(SplitCsvLine(made, std::u16string_view(c.line), c.tsv, &overflow, &arena), n);
+  EXPECT_EQ(made, fields);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -67,6 +67,38 @@ TEST(TextGrid, ShareRowCutsTheCellsBeyondTheRegion) {
   EXPECT_EQ(data.GetAt(0, 4), u"beyond");
 }
 
+// Walks over the rows stop at UsedRows: every way a row gets storage must move it,
+// or the row's cells would read as empty.
+TEST(TextGrid, EveryWayOfStoringARowKeepsItInsideTheUsedRows) {
+  struct Case {
+    const char* name;
+    void (*store)(CTextGrid& grid, CTextGrid& other);   // stores row 20000 of grid
+  };
+  const Case cases[] = {
+      {"cell", [](CTextGrid& g, CTextGrid&) { g[20000][1] = u"x"; }},
+      {"prepared row", [](CTextGrid& g, CTextGrid&) { g.PrepareRow(20000, 2)[1] = u"x"; }},
+      {"shared row", [](CTextGrid& g, CTextGrid& o) { g.ShareRow(20000, o, 2); }},
+      {"taken row", [](CTextGrid& g, CTextGrid& o) { g.TakeRow(20000, o, 2); }},
+      {"swapped row", [](CTextGrid& g, CTextGrid&) { g[3][1] = u"x"; g.SwapRows(3, 20000); }},
+  };
+  for (const Case& c : cases) {
+    CTextGrid grid(GRID_MAX_ROWS), other(GRID_MAX_ROWS);
+    other[20000][1] = u"x";
+    c.store(grid, other);
+    EXPECT_GT(grid.UsedRows(), 20000) << c.name;
+    EXPECT_EQ(grid.GetAt(20000, 1), u"x") << c.name;
+    EXPECT_EQ(grid.AllocatedRows(), 1) << c.name;
+    // What lies below the bound moves with the whole grid.
+    CTextGrid step(GRID_MAX_ROWS);
+    MoveStepGridToDataGrid(step, grid, 2, 0);
+    EXPECT_EQ(grid.GetAt(20000, 1), u"x") << c.name;
+    MoveStepGridToDataGrid(step, grid, 1, 0);
+    EXPECT_EQ(grid.GetAt(20000, 1), u"") << c.name;
+    grid.Clear();
+    EXPECT_EQ(grid.UsedRows(), 0) << c.name;
+  }
+}
+
 // A cell read from a row that the same statement widens stayed valid.
 TEST(TextGrid, RegressionAssigningACellToAWiderColumnOfItsOwnRow) {
   CTextGrid grid(GRID_MAX_ROWS);

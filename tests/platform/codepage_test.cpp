@@ -177,6 +177,12 @@ TEST(CodePageTest, JisShiftJisMapping) {
 
 namespace {
 
+std::string Repeat(const std::string& bytes, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += bytes;
+  return out;
+}
+
 // Every UTF-8 conversion of the program is the same one: CString's, the file
 // stream's and the web client's give the same bytes and the same text.
 TEST(CodePageTest, EveryUtf8ConversionAgrees) {
@@ -191,6 +197,11 @@ TEST(CodePageTest, EveryUtf8ConversionAgrees) {
       {"ReversedPair", u"\xDC00\xD800", "\xEF\xBF\xBD\xEF\xBF\xBD"},
       {"Pair", u"\U0001F600", "\xF0\x9F\x98\x80"},
       {"TwoAndThreeBytes", u"\u00E9\u3042", "\xC3\xA9\xE3\x81\x82"},
+      // Texts of up to 64 units are written through a buffer, longer ones in place.
+      {"SixtyFourThreeByteUnits", std::u16string(64, u'\u3042'), Repeat("\xE3\x81\x82", 64)},
+      {"SixtyFiveThreeByteUnits", std::u16string(65, u'\u3042'), Repeat("\xE3\x81\x82", 65)},
+      {"PairAcrossTheBufferEnd", std::u16string(63, u'a') + u"\U0001F600",
+       std::string(63, 'a') + "\xF0\x9F\x98\x80"},
   };
   for (const Case& c : encodes) {
     SCOPED_TRACE(c.name);

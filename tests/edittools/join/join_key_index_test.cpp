@@ -1,6 +1,8 @@
 #include "edittools/join/join_key_index.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +38,48 @@ TEST(FindJoinKey, ToFirstStepsBackOverEqualKeys) {
   ASSERT_EQ(pos, 1);
   EXPECT_EQ(index[pos].row, 0);   // equal keys are in row order
   EXPECT_EQ(index[FindJoinKey(1, index, u"c")].key, CString(u"c"));
+}
+
+// Keys whose order the heads alone cannot decide: equal first eight units, one key
+// the start of another, a zero unit, units above 0x7FFF.
+const std::vector<std::u16string> kAwkwardKeys = {
+    u"ABCDEFGH", u"ABCDEFGHI", u"ABCDEFGHJ", u"ABCDEFGH\u0000", u"ABCDEFG", u"ABCDEFGHIJKLMNOPQ",
+    u"ABCDEFGHIJKLMNOPP", u"A", u"", u"B", u"株式会社東京商事", u"株式会社東京商事本店", u"株",
+    u"\uFFFF", u"\u0000", u"C10000", u"C10001", u"C1000", u"ABCDEFGHI", u"A", u"AZ", u"BA",
+    u"AAAABZ", u"AAAACA", u"AAAAAAAB\u0001", u"AAAAAAAA\uFFFF"};
+
+TEST(SortJoinKeys, SameOrderAsCompareJoinKeys) {
+  std::vector<JOINKEY> expected;
+  int row = 0;
+  for (const std::u16string& k : kAwkwardKeys) expected.push_back(JOINKEY{row++, 0, CString(k)});
+  std::vector<JOINKEY> sorted = expected;
+  std::sort(expected.begin(), expected.end(), CompareJoinKeys);
+  std::vector<JoinKeyHead> heads;
+  SortJoinKeys(sorted, heads);
+  ASSERT_EQ(sorted.size(), expected.size());
+  ASSERT_EQ(heads.size(), sorted.size());
+  for (size_t i = 0; i < sorted.size(); ++i) {
+    EXPECT_EQ(sorted[i].row, expected[i].row) << i;
+    EXPECT_EQ(sorted[i].key, expected[i].key) << i;
+  }
+}
+
+TEST(FindJoinKey, WithHeadsFindsWhatTheTextsFind) {
+  std::vector<JOINKEY> index;
+  int row = 0;
+  for (const std::u16string& k : kAwkwardKeys) index.push_back(JOINKEY{row++, 0, CString(k)});
+  std::vector<JoinKeyHead> heads;
+  SortJoinKeys(index, heads);
+  std::vector<std::u16string> probes = kAwkwardKeys;
+  for (const char16_t* absent : {u"ABCDEFGH\u0000\u0000", u"ABCDEFGHIJ", u"AB", u"C100000", u"\uFFFE"}) {
+    probes.push_back(absent);
+  }
+  for (const std::u16string& p : probes) {
+    for (int toFirst : {0, 1}) {
+      EXPECT_EQ(FindJoinKey(toFirst, index, heads, CString(p)), FindJoinKey(toFirst, index, CString(p)))
+          << CString(p) << " " << toFirst;
+    }
+  }
 }
 
 TEST(CompareJoinKeys, CodeUnitOrderThenRow) {

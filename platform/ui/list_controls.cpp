@@ -205,11 +205,7 @@ int CListBox::InsertString(int index, const CString& text) {
   auto* item = new QListWidgetItem(ToQ(text));
   item->setData(Qt::UserRole, QVariant::fromValue<qulonglong>(0));
   WidgetInfo* info = layer::Info(lw);
-  if (info && info->kind == CtlKind::CheckListBox) {
-    // Toggled by the layer on the press, not by Qt on the release.
-    item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
-    item->setCheckState(Qt::Unchecked);
-  }
+  if (info && info->kind == CtlKind::CheckListBox) layer::MakeCheckEntry(item);
   lw->insertItem(index, item);
   lw->setProperty("tabro_quiet", false);
   return index;

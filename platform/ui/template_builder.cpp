@@ -218,6 +218,15 @@ CheckListFilter* CheckListWatcher() {
   return filter;
 }
 
+}  // namespace
+
+void layer::MakeCheckEntry(QListWidgetItem* item) {
+  item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
+  item->setCheckState(Qt::Unchecked);
+}
+
+namespace {
+
 // Up-down arrows; the value lives in the widget's properties.
 class SpinWidget : public QWidget {
  public:
@@ -468,10 +477,7 @@ QWidget* BuildListBox(QWidget* parent, const ControlTemplate& ct) {
   lw->setUniformItemSizes(true);
   AddInitialItems(lw, ct.text);
   if (ct.kind == CtlKind::CheckListBox) {
-    for (int i = 0; i < lw->count(); ++i) {
-      lw->item(i)->setFlags(lw->item(i)->flags() & ~Qt::ItemIsUserCheckable);
-      lw->item(i)->setCheckState(Qt::Unchecked);
-    }
+    for (int i = 0; i < lw->count(); ++i) layer::MakeCheckEntry(lw->item(i));
     lw->installEventFilter(CheckListWatcher());
     lw->viewport()->installEventFilter(CheckListWatcher());
     QObject::connect(lw, &QListWidget::itemChanged, lw, [lw](QListWidgetItem*) {

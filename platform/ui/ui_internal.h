@@ -22,6 +22,7 @@
 class CDialog;
 class QAbstractButton;
 class QLabel;
+class QListWidgetItem;
 class QImage;
 class QMouseEvent;
 class QPainter;
@@ -154,6 +155,10 @@ QStringList TabPieces(const QString& line);
 std::vector<int> TabColumns(const QLabel* label);
 // Width a line of such a static takes.
 int TabLineWidth(const QLabel* label, const QString& line);
+
+// An entry of a check list: unchecked, its box drawn from its state and
+// toggled by the layer on the press, never by Qt on the release.
+void MakeCheckEntry(QListWidgetItem* item);
 
 // A user's choice of a tab (mouse, keys, SelectAsUser): TCN_SELCHANGING
 // first, whose handler may refuse; then the change and TCN_SELCHANGE.

@@ -215,6 +215,29 @@ run_and_read_body() {  # sheet width height
   document_body || fail "no document was asked for"
 }
 
+# The new-file dialog with the tools ticked, then one tool of the order
+# dialog (its button at x y) and 実行.
+choose_one_tool() {  # name x y
+  local dlg order
+  step="new-file dialog with the tools ticked"
+  dlg=$(see '新規ファイル作成モード' new-file-dialog) || exit 1
+  click "$dlg" 28 39
+  keys "$dlg" Return
+  step="the tool order: $1, 実行"
+  order=$(see 'データ加工・集計ツール選択画面' tool-order) || exit 1
+  click "$order" "$2" "$3"
+  click "$order" 290 455
+}
+
+# The sheet the tools led to, 実行, and the body of the document request.
+sheet_body() {
+  local sheet w h
+  step="the sheet after the tools"
+  sheet=$(see '売上\.csv' sheet) || exit 1
+  read -r w h <<<"$(sheet_size "$sheet")"
+  run_and_read_body "$sheet" "$w" "$h"
+}
+
 # The CSV page in edit mode: its tab, 編集, and Return on the question.
 enter_edit_mode() {  # sheet
   local box
@@ -388,27 +411,15 @@ journey_service_down() {
 journey_filter_in_chain() {
   start_journey filter-in-chain
   run_program "$work/in/売上.csv"
-  local dlg order filter sheet
-  step="new-file dialog with the tools ticked"
-  dlg=$(see '新規ファイル作成モード' new-file-dialog) || exit 1
-  click "$dlg" 28 39
-  keys "$dlg" Return
-  step="the tool order: フィルタ, 実行"
-  order=$(see 'データ加工・集計ツール選択画面' tool-order) || exit 1
-  click "$order" 355 220
-  shot filter-chosen
-  click "$order" 290 455
+  local filter body
+  choose_one_tool フィルタ 355 220
   step="a click on the first value's box"
   filter=$(see '^フィルタ$' filter) || exit 1
   click "$filter" 23 90
   shot value-checked
   step="フィルタ実行"
   click "$filter" 477 579
-  step="the sheet on the filtered rows"
-  sheet=$(see '売上\.csv' sheet) || exit 1
-  read -r w h <<<"$(sheet_size "$sheet")"
-  local body
-  body=$(run_and_read_body "$sheet" "$w" "$h") || exit 1
+  body=$(sheet_body) || exit 1
   case "$body" in
     *MIKAN*) fail "the row the filter left out was sent: $body" ;;
     *APPLE*) ;;
@@ -434,15 +445,8 @@ journey_join_by_drag() {
   start_journey join-by-drag
   printf '品名,産地\r\nMIKAN,愛媛\r\nAPPLE,青森\r\n' >"$work/in/産地.csv"
   run_program "$work/in/売上.csv"
-  local dlg order view chooser sheet
-  step="new-file dialog with the tools ticked"
-  dlg=$(see '新規ファイル作成モード' new-file-dialog) || exit 1
-  click "$dlg" 28 39
-  keys "$dlg" Return
-  step="the tool order: 追加CSVファイル, 実行"
-  order=$(see 'データ加工・集計ツール選択画面' tool-order) || exit 1
-  click "$order" 355 140
-  click "$order" 290 455
+  local view chooser body
+  choose_one_tool 追加CSVファイル 355 140
   step="CSV追加 in the join editor"
   view=$(see '【売上】' join-editor) || exit 1
   click "$view" 49 458
@@ -456,11 +460,7 @@ journey_join_by_drag() {
   shot linked
   step="実行 in the join editor"
   click "$view" 726 458
-  step="the sheet on the joined rows"
-  sheet=$(see '売上\.csv' sheet) || exit 1
-  read -r w h <<<"$(sheet_size "$sheet")"
-  local body
-  body=$(run_and_read_body "$sheet" "$w" "$h") || exit 1
+  body=$(sheet_body) || exit 1
   # 青森 and 愛媛, percent-encoded, beside their rows.
   case "$body" in
     *'17%3A30%2C%E9%9D%92%E6%A3%AE'*'12%3A00%2C%E6%84%9B%E5%AA%9B'*) ;;

@@ -51,12 +51,14 @@ int CPivotEngine::RunPivot() {
   const int t = g_.titleRow;
   const int groups = run_.groupCount;
   const int sums = run_.sumCount;
-  // A row with no value for a column item has no column to go under: counted
-  // under another heading or dropped, it would make a wrong total.
+  // A row with no value for a column item, as typed or once grouped (a date
+  // that gives no month, a time without seconds), has no column to go under:
+  // counted under another heading or dropped, it would make a wrong total. The
+  // check comes before the grouping, so a refused run shows no correction notice.
   for (const GRPCLM& item : run_.groupItems) {
     if (item.orientation != 2 || item.column < 0 || item.column >= g_.dataCols) continue;
     for (int r = t + 1; r < g_.dataRows; ++r) {
-      if (!g_.data.GetAt(r, item.column).IsEmpty()) continue;
+      if (HasGroupValue(item.groupKind, item.groupUnit, g_.data.GetAt(r, item.column), run_.nendMonth)) continue;
       ShowPivotMessage(CString::Build(u"列項目「%s」が空欄の行があるため（%d行目）、クロス集計できません。\n"
                                       u"空欄に値を入れてから実行してください。",
                                       g_.data.GetAt(t, item.column), r - t));

@@ -43,45 +43,45 @@ constexpr PeriodLabel kPeriodLabels[] = {
 };
 static_assert(std::size(kPeriodLabels) == 6);
 
-// Year and month of a cell's group date; false when it gives no month.
-bool GroupYearMonth(const CString& cell, int& year, int& month) {
-  const int64_t t = ParseGroupDate(cell);
-  if (t < 0) return false;
-  int day = 0;
-  TimeValueToDate(t, year, month, day);
-  return true;
-}
-
-}  // namespace
-
-int DecimalPrefix(const CString& text) { return TextToInt(text.View()); }
-
-void ResetGroupDateNotice() { g_GroupDateNoticeShown = false; }
-
-int64_t ParseGroupDate(const CString& cell) {
+// ParseGroupDate, with its correction messages shown only when notify is set.
+int64_t ReadGroupDate(const CString& cell, bool notify) {
   const CString packed = FormatDateTime(cell, u"yyyymm");
   int year = DecimalPrefix(packed.Left(4));
   int month = DecimalPrefix(packed.Mid(4, 2));
   if (year < kFirstYear || year > kLastYear) {
     year = kFirstYear;
-    NoticeOnce(CString::Build(
-        u"[%d] 設定できない年が有ります。1970年に変更して表示します。以降この表示はしません", kFirstYear));
+    if (notify) {
+      NoticeOnce(CString::Build(
+          u"[%d] 設定できない年が有ります。1970年に変更して表示します。以降この表示はしません", kFirstYear));
+    }
   }
   if (month > 12) {
     month = 1;
-    NoticeOnce(CString::Build(
-        u"[%d] 12月以上の月データが有ります。1月に変更して表示します。。以降この表示はしません", 1));
+    if (notify) {
+      NoticeOnce(CString::Build(
+          u"[%d] 12月以上の月データが有ります。1月に変更して表示します。。以降この表示はしません", 1));
+    }
   }
   // A text that is no date at all: its cell is left out of every group.
   if (month < 1) return -1;
   return DateToTimeValue(year, month, 1);
 }
 
-CString GroupDateValue(int unit, const CString& cell, int firstMonth) {
+// Year and month of a cell's group date; false when it gives no month.
+bool GroupYearMonth(const CString& cell, bool notify, int& year, int& month) {
+  const int64_t t = ReadGroupDate(cell, notify);
+  if (t < 0) return false;
+  int day = 0;
+  TimeValueToDate(t, year, month, day);
+  return true;
+}
+
+// GroupDateValue, with the correction messages shown only when notify is set.
+CString DateGroupValue(int unit, const CString& cell, int firstMonth, bool notify) {
   if (cell.IsEmpty()) return CString();
   int y = 0;
   int m = 0;
-  const bool dated = GroupYearMonth(cell, y, m);
+  const bool dated = GroupYearMonth(cell, notify, y, m);
   const int f = firstMonth;
   switch (unit) {
     case GROUP_FISCAL_YEAR:
@@ -112,6 +112,18 @@ CString GroupDateValue(int unit, const CString& cell, int firstMonth) {
   }
 }
 
+}  // namespace
+
+int DecimalPrefix(const CString& text) { return TextToInt(text.View()); }
+
+void ResetGroupDateNotice() { g_GroupDateNoticeShown = false; }
+
+int64_t ParseGroupDate(const CString& cell) { return ReadGroupDate(cell, true); }
+
+CString GroupDateValue(int unit, const CString& cell, int firstMonth) {
+  return DateGroupValue(unit, cell, firstMonth, true);
+}
+
 CString GroupTimeValue(int unit, const CString& cell) {
   if (cell.IsEmpty()) return CString();
   const int colon = cell.Find(u':');
@@ -125,6 +137,14 @@ CString GroupTimeValue(int unit, const CString& cell) {
     default:
       return cell;
   }
+}
+
+bool HasGroupValue(int kind, int unit, const CString& cell, int firstMonth) {
+  if (cell.IsEmpty()) return false;
+  if (unit <= 0) return true;
+  if (kind == 0) return !DateGroupValue(unit, cell, firstMonth, false).IsEmpty();
+  if (kind == 1) return !GroupTimeValue(unit, cell).IsEmpty();
+  return true;
 }
 
 CString FormatPeriodLabel(int unit, const CString& value) {

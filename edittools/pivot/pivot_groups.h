@@ -43,6 +43,11 @@ void ResetGroupDateNotice();
 // an empty text for other forms; an unknown unit gives the cell unchanged.
 CString GroupTimeValue(int unit, const CString& cell);
 
+// True when ApplyDateTimeGroups leaves the cell non-empty under a group item of
+// that kind (GRPCLM::groupKind) and unit: an empty cell, a date that gives no
+// month and a time not written H:MM:SS have no group value. Shows no message.
+bool HasGroupValue(int kind, int unit, const CString& cell, int firstMonth);
+
 // Display label of a fiscal year, half or quarter group value; anything else
 // comes back unchanged. A value already labelled keeps its one "年度".
 CString FormatPeriodLabel(int unit, const CString& value);

@@ -457,8 +457,9 @@ int ScanColumnTypes(CGridSet& set, int source) {
   auto scan = [&](int c0, int c1) {
     std::vector<int> local(static_cast<size_t>(c1 - c0), -1);  // no sharing of cache lines
     // Folding a cell's kind twice gives what folding it once gave, so a cell that
-    // shares its text with the cell above (the loader shares repeated texts) is
-    // passed over.
+    // shares its text with the non-empty cell above (the loader shares repeated
+    // texts) is passed over. The one exception is a column whose first value is a
+    // date and time: a second one makes it a time column.
     std::vector<const char16_t*> above(static_cast<size_t>(c1 - c0), nullptr);
     // The kind of a text met before on this thread, by the address of the text:
     // cells that share a text (the loader shares repeated ones) are judged once.
@@ -478,7 +479,8 @@ int ScanColumnTypes(CGridSet& set, int source) {
         const CString& cell = row[c];
         const char16_t* text = cell.GetString();
         const char16_t*& seen = above[static_cast<size_t>(c - c0)];
-        if (text == seen) continue;  // only a cell with text was ever seen
+        int& k = local[static_cast<size_t>(c - c0)];
+        if (text == seen && k != VALUE_DATETIME) continue;  // only a cell with text was ever seen
         Judged& j = judged[(reinterpret_cast<uintptr_t>(text) >> 2) & (kJudgedSlots - 1)];
         if (j.text != text) {
           j.text = text;
@@ -490,7 +492,6 @@ int ScanColumnTypes(CGridSet& set, int source) {
         const bool dateLike = j.dateLike;
         const int kind = j.kind;
         if (kind == VALUE_EMPTY) continue;
-        int& k = local[static_cast<size_t>(c - c0)];
         k = FoldKind(k, kind, dateLike);
       }
     }

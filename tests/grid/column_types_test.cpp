@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "grid/grid_set_fixture.h"
@@ -112,12 +113,18 @@ class DetectColumnTypesTest : public ::testing::Test {
   void TearDown() override { gridtest::ResetSet(); }
 
   // Type of a one-column data grid: an optional title and the cells below it.
+  // Equal texts share one string, as the loader makes them.
   static int TypeOf(const char16_t* title, std::vector<const char16_t*> cells) {
     gridtest::ResetSet();
     CGridSet& a = gridtest::Set();
     int r = 0;
     if (title != nullptr) a.m_DataGrid[r++][0] = title;
-    for (const char16_t* cell : cells) a.m_DataGrid[r++][0] = cell;
+    std::vector<CString> made;
+    for (const char16_t* cell : cells) {
+      auto same = std::find(made.begin(), made.end(), CString(cell));
+      if (same == made.end()) same = made.insert(made.end(), CString(cell));
+      a.m_DataGrid[r++][0] = *same;
+    }
     a.m_TitleRow = title != nullptr ? 0 : -1;
     a.m_DataRows = r;
     a.m_DataCols = 1;
@@ -153,6 +160,13 @@ TEST_F(DetectColumnTypesTest, HeaderAndValuesDecideTheType) {
       {"minute 60 is no time", u"時刻", {u"09:60:00"}, COLTYPE_UNKNOWN},
       {"hour 25 is no time", nullptr, {u"25:00:00"}, COLTYPE_UNKNOWN},
       {"date and time values", nullptr, {u"2024/01/05 09:00:00", u"2024/01/06 10:30:00"},
+       COLTYPE_TIME},
+      {"a lone date and time is a number", nullptr, {u"2024/01/05 09:30:00"}, COLTYPE_NUMBER},
+      {"one date and time repeated", nullptr, {u"2024/01/05 09:30:00", u"2024/01/05 09:30:00"},
+       COLTYPE_TIME},
+      {"one date and time repeated with blanks between", nullptr,
+       {u"2024/01/05 09:30:00", u"", u"", u"2024/01/05 09:30:00"}, COLTYPE_TIME},
+      {"one date and time repeated under 日時", u"日時", {u"2024/01/05 09:30:00", u"2024/01/05 09:30:00"},
        COLTYPE_TIME},
       {"decimals without title", nullptr, {u"1.5", u"2"}, COLTYPE_NUMBER},
       {"text wins over numbers", nullptr, {u"1", u"abc", u"2"}, COLTYPE_TEXT},

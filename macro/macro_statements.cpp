@@ -10,6 +10,13 @@ using macro_scan::SkipBlanks;
 using macro_scan::StartsWith;
 using macro_scan::StartsWithFolded;
 
+namespace {
+
+// Characters that may follow the '[' of a share or running-total statement.
+constexpr int kMaxColumnStatementText = 100;
+
+}  // namespace
+
 double CMacroEval::Evaluate(const char16_t* text, int row) {
   m_Flags = 0;
   m_FontNo = 0;
@@ -66,6 +73,11 @@ double CMacroEval::ReadColumnStatement(int kind) {
   m_Text.Empty();
   if (*m_Cursor == u'[') {
     const char16_t* name = m_Cursor + 1;
+    // The name is read from at most kMaxColumnStatementText characters: a longer
+    // rest makes no statement at all, and its column stays empty.
+    int rest = 0;
+    while (name[rest] != 0 && rest <= kMaxColumnStatementText) ++rest;
+    if (rest > kMaxColumnStatementText) return 0.0;
     const char16_t* end = macro_scan::SkipTo(name, u']');
     m_Text = CString(name, static_cast<int>(end - name));
     m_Cursor = end;

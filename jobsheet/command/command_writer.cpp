@@ -148,7 +148,7 @@ constexpr std::array<Row, 42> kRows = {
     [](const WriterState& s, Tokens& out) { Flag(out, s.job.m_CsvHederTyp == 1 && !s.edited, u"CsvHederTyp"); },
     [](const WriterState& s, Tokens& out) {
       if (s.edited) return;
-      // A selection that names no column of the grid is no selection.
+      // A blank selection is no selection.
       const CString columns = CompressColumnList(s.job.m_Select);
       if (!columns.IsEmpty()) out.push_back(u"Select=" + columns);
     },

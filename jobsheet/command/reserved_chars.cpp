@@ -20,9 +20,9 @@ bool IsReserved(char16_t c) {
   return false;
 }
 
-constexpr int kFirstColumn = 1;
-constexpr int kLastColumn = 256;
-constexpr int kMaxCompressedNumbers = 256;
+constexpr size_t kMaxCompressedNumbers = 256;
+// Column lists are texts of fewer than this many characters.
+constexpr int kMaxListChars = 100000;
 
 void AppendNumber(CString& out, int64_t n) { out += CString::Build(u"%lld", static_cast<long long>(n)); }
 
@@ -49,11 +49,11 @@ CString CompressColumnList(const CString& list) {
   CString line = list;
   std::vector<CString> fields;
   const int count = SplitCsvLine(fields, line, false);
-  // A field that names no column of the grid (no number, 0, beyond 256) is dropped.
+  // Every field keeps its place, one that is no number as 0: the service reads
+  // the list by position.
   std::vector<int64_t> numbers;
-  for (int i = 0; i < count && static_cast<int>(numbers.size()) < kMaxCompressedNumbers; ++i) {
-    const int n = TextToInt(fields[i].View());
-    if (n >= kFirstColumn && n <= kLastColumn) numbers.push_back(n);
+  for (int i = 0; i < count && numbers.size() < kMaxCompressedNumbers; ++i) {
+    numbers.push_back(TextToInt(fields[i].View()));
   }
 
   CString out;
@@ -79,27 +79,36 @@ CString ExpandColumnList(const CString& list) {
   CString line = list;
   std::vector<CString> fields;
   const int count = SplitCsvLine(fields, line, false);
-  // Entries that name no column of the grid are dropped whole, separator and all,
-  // so that no empty entry reads back as column 0.
+  // Each field keeps its place, an empty range as an empty entry, so that the
+  // service finds every later entry where it was written. The result stays a
+  // list of fewer than kMaxListChars characters: an entry that would make it
+  // longer ends the list, so a range costs no more however far it reaches.
   CString out;
-  auto append = [&out](int n) {
-    if (!out.IsEmpty()) out += u',';
-    AppendNumber(out, n);
-  };
+  auto fits = [&out](int more) { return out.GetLength() + more < kMaxListChars; };
   for (int f = 0; f < count; ++f) {
     const CString& field = fields[f];
+    const int separator = f > 0 ? 1 : 0;
     const int tilde = field.Find(u'~');
     if (tilde < 0) {
-      const int n = TextToInt(field.View());
-      if (n >= kFirstColumn && n <= kLastColumn) append(n);
+      if (!fits(separator + field.GetLength())) break;
+      if (separator) out += u',';
+      out += field;
       continue;
     }
-    // A range outside the grid's columns is clipped, so its cost stays bounded.
-    int first = TextToInt(field.View().substr(0, tilde));
-    int last = TextToInt(field.View().substr(tilde + 1));
-    if (first < kFirstColumn) first = kFirstColumn;
-    if (last > kLastColumn) last = kLastColumn;
-    for (int n = first; n <= last; ++n) append(n);
+    const int64_t first = TextToInt(field.View().substr(0, tilde));
+    const int64_t last = TextToInt(field.View().substr(tilde + 1));
+    if (first > last) {
+      if (!fits(separator)) break;
+      if (separator) out += u',';
+      continue;
+    }
+    for (int64_t n = first; n <= last; ++n) {
+      const CString number = CString::Build(u"%lld", static_cast<long long>(n));
+      const int comma = n > first ? 1 : separator;
+      if (!fits(comma + number.GetLength())) return out;
+      if (comma) out += u',';
+      out += number;
+    }
   }
   return out;
 }

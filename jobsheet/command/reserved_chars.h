@@ -15,15 +15,15 @@ CString EscapeReservedChars(const CString& text);
 CString UnescapeReservedChars(const CString& text);
 
 // "1,2,3,5" -> "1~3,5": runs of three or more consecutive numbers (each the previous
-// plus 1) become first~last, shorter runs stay as numbers; order is kept. Fields
-// that name no column 1 to 256 (no number, 0, 300) are dropped. At most 256 numbers
-// are kept; a list left without any gives "".
+// plus 1) become first~last, shorter runs stay as numbers; order is kept. Every
+// field is read as an integer, one that is no number as 0 ("1,x,3" gives "1,0,3"),
+// whether or not it names a column. At most 256 numbers are read; an empty or
+// blank list gives "".
 CString CompressColumnList(const CString& list);
 
-// "1~3,5" -> "1,2,3,5", numbers joined by ",". A range a~b gives a..b clipped to
-// the columns 1 to 256 (nothing when empty); any other field gives its number when
-// it is a column 1 to 256. Entries outside that range are dropped whole, so the
-// result holds no empty entry ("300,301" gives "").
+// "1~3,5" -> "1,2,3,5", fields joined by ",". A field a~b gives a..b (nothing when
+// a > b, so "1,5~3" gives "1,"); any other field is copied as it stands. The result
+// has fewer than 100,000 characters: the entries that would not fit are left off.
 CString ExpandColumnList(const CString& list);
 
 // Most items a name list carries.

@@ -86,10 +86,12 @@ const ParseCase kCases[] = {
     {"column ranges are expanded", u"Select=1~3,5", "Select='1,2,3,5'", u"Select=1~3,5", kSame},
     {"runs compress again", u"Select=4,5,6,7,9,10,11", "Select='4,5,6,7,9,10,11'", u"Select=4~7,9~11", kSame},
     {"order is kept", u"Select=3,2,1", "Select='3,2,1'", u"Select=3,2,1", kSame},
-    {"huge range is clipped to the grid", u"Select=250~2000000000",
-     "Select='250,251,252,253,254,255,256'", u"Select=250~256", kSame},
-    {"columns outside the grid are dropped", u"Select=0,300,7", "Select='7'", u"Select=7", kSame},
-    {"a selection of no column is none", u"Select=300,301,302", "", u"", kSame},
+    {"range beyond the grid is kept", u"Select=255~258", "Select='255,256,257,258'", u"Select=255~258", kSame},
+    {"every column number keeps its place", u"Select=0,300,7", "Select='0,300,7'", u"Select=0,300,7", kSame},
+    {"columns beyond the grid are written", u"Select=300,301,302", "Select='300,301,302'", u"Select=300~302",
+     kSame},
+    {"an empty range keeps its place", u"Select=1,5~3,4", "Select='1,,4'", u"Select=1,0,4",
+     "Select='1,0,4'"},
 
     // Page break and header column.
     {"break with a number", u"Break=3", "Break=1 BreakNo=3", u"Break=3", kSame},

@@ -58,9 +58,10 @@ const ListCase kCompressCases[] = {
     {"descending is no run", u"3,2,1", u"3,2,1"},
     {"repeat breaks a run", u"1,1,2", u"1,1,2"},
     {"two runs", u"4,5,6,7,9,10,11", u"4~7,9~11"},
-    {"no number is dropped", u"x,1,2", u"1,2"},
-    {"columns outside the grid are dropped", u",0,300,3,4,5,257", u"3~5"},
-    {"nothing inside the grid", u",,", u""},
+    {"no number reads as 0 in its place", u"1,x,3", u"1,0,3"},
+    {"empty fields read as 0", u",,", u"0,0,0"},
+    {"every number keeps its place", u",0,300,3,4,5,257", u"0,0,300,3~5,257"},
+    {"numbers beyond the grid form a run", u"300,301,302", u"300~302"},
 };
 
 TEST(ColumnList, CompressTable) {
@@ -84,13 +85,12 @@ const ListCase kExpandCases[] = {
     {"single number", u"7", u"7"},
     {"range of one", u"2~2", u"2"},
     {"range of three", u"10~12", u"10,11,12"},
-    {"empty range is dropped", u"1,5~3", u"1"},
-    {"range clipped to the grid", u"254~2000000000", u"254,255,256"},
-    {"range starting below 1", u"-2~2", u"1,2"},
-    {"range entirely outside", u"300~400,1", u"1"},
-    {"numbers outside the grid", u"0,257,3", u"3"},
-    {"nothing inside the grid", u"300,301,302", u""},
-    {"no number", u"a,2", u"2"},
+    {"empty range keeps its place", u"1,5~3", u"1,"},
+    {"empty range first", u"5~3,1", u",1"},
+    {"range through 0", u"-2~2", u"-2,-1,0,1,2"},
+    {"range beyond the grid", u"300~302,1", u"300,301,302,1"},
+    {"numbers are copied", u"0,257,3", u"0,257,3"},
+    {"no number is copied", u"a,2", u"a,2"},
     {"empty list", u"", u""},
 };
 
@@ -99,6 +99,16 @@ TEST(ColumnList, ExpandTable) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(ExpandColumnList(c.input), CString(c.output));
   }
+}
+
+// A list is shorter than 100,000 characters: a range reaching far ends it there,
+// at a whole entry, and costs no more.
+TEST(ColumnList, ExpandEndsAHugeRangeAtTheListLimit) {
+  const CString out = ExpandColumnList(u"254~2000000000,7");
+  EXPECT_LT(out.GetLength(), 100000);
+  EXPECT_GT(out.GetLength(), 99990);  // only the entry that did not fit is left off
+  EXPECT_TRUE(out.View().starts_with(u"254,255,256,257,")) << out.Left(40);
+  EXPECT_FALSE(out.View().ends_with(u","));
 }
 
 struct SplitCase {

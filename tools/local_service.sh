@@ -2,6 +2,7 @@
 #
 #   local_service_start PROGRAM_FOLDER STANDIN   # before the program starts
 #   local_service_stop                           # when it has ended
+#   local_service_answers URL                    # whether a service listens there
 #
 # Without a service configuration of the user's own in the program folder, the
 # start runs the stand-in document service (tabro_standin) on a free local port;
@@ -45,6 +46,13 @@ local_service_start() {
   kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true
   rm -f "$LOCAL_SERVICE_LOG"
   return 1
+}
+
+# Whether something accepts connections at an http://HOST:PORT URL.
+local_service_answers() {
+  local hostport=${1#http://}
+  hostport=${hostport%%/*}
+  (exec 3<>"/dev/tcp/${hostport%:*}/${hostport##*:}") 2>/dev/null
 }
 
 # Stops the stand-in (it removes its settings files as it goes) and waits for it.

@@ -645,7 +645,8 @@ journey_run_command() {
   wait "$run_pid" || status=$?
   run_pid=""
   [ "$status" -eq 0 ] || fail "tools/run.sh ended with $status: $(cat "$work/run.log")"
-  curl -s -o /dev/null "$url/" && fail "the stand-in still answers at $url"
+  . "$root/tools/local_service.sh"
+  local_service_answers "$url" && fail "the stand-in still answers at $url"
   for name in TabroDeployment.ini TabroSystem.ini; do
     [ -e "$build/$name" ] && fail "the stand-in left $build/$name behind"
   done

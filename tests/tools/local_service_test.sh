@@ -52,11 +52,11 @@ for entry in "${cases[@]}"; do
     head -n 1 "$folder/TabroDeployment.ini" | grep -qF "$mark" || fail "the deployment is not the stand-in's"
     grep -q "^ServerBaseUrl=$LOCAL_SERVICE_URL"$'\r'"$" "$folder/TabroDeployment.ini" ||
       fail "the deployment does not name the running stand-in ($LOCAL_SERVICE_URL)"
-    curl -s -o /dev/null "$LOCAL_SERVICE_URL/" || fail "nothing answers at $LOCAL_SERVICE_URL"
+    local_service_answers "$LOCAL_SERVICE_URL" || fail "nothing answers at $LOCAL_SERVICE_URL"
     url=$LOCAL_SERVICE_URL pid=$LOCAL_SERVICE_PID
     local_service_stop
     kill -0 "$pid" 2>/dev/null && fail "the stand-in outlived its stop"
-    curl -s -o /dev/null "$url/" && fail "something still answers at $url"
+    local_service_answers "$url" && fail "something still answers at $url"
     for name in TabroDeployment.ini TabroSystem.ini; do
       [ -e "$folder/$name" ] && fail "$name is left behind after the stop"
     done

@@ -177,9 +177,13 @@ start_journey() {
     sleep 0.1
   done
   [ -f "$work/prog/TabroSystem.ini" ] || fail "the stand-in service did not start"
-  # A small Shift_JIS sales list with times.
+  sales_csv "$work/in/売上.csv"
+}
+
+# A small Shift_JIS sales list with times.
+sales_csv() {
   printf '品名,数量,金額,開始,終了\r\nAPPLE,3,300,9:00,17:30\r\nMIKAN,5,250,8:15,12:00\r\n' |
-    iconv -f UTF-8 -t SHIFT_JIS >"$work/in/売上.csv"
+    iconv -f UTF-8 -t SHIFT_JIS >"$1"
 }
 
 run_program() {
@@ -605,12 +609,13 @@ journey_run_command() {
   done
   # The user's folders are temporary ones, and what the run makes in the build
   # folder goes when the journey ends, also when it fails.
-  trap '[ -n "$run_pid" ] && kill "$run_pid" 2>/dev/null && wait "$run_pid"; remove_made' EXIT
+  # A failed step leaves the program and the stand-in running: run.sh's children go first.
+  trap 'if [ -n "$run_pid" ]; then kill $(pgrep -P "$run_pid") "$run_pid" 2>/dev/null; wait "$run_pid"; fi
+        remove_made' EXIT
   work="$out/$journey.work"
   mkdir -p "$work/home/.config" "$work/home/.local/share" "$work/home/.cache" "$work/in"
   mkdir -m 700 "$work/run"
-  printf '品名,数量,金額,開始,終了\r\nAPPLE,3,300,9:00,17:30\r\nMIKAN,5,250,8:15,12:00\r\n' |
-    iconv -f UTF-8 -t SHIFT_JIS >"$work/in/売上.csv"
+  sales_csv "$work/in/売上.csv"
   step="bash tools/run.sh 売上.csv"
   (cd "$work/in" && exec env HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
      XDG_DATA_HOME="$work/home/.local/share" XDG_CACHE_HOME="$work/home/.cache" XDG_RUNTIME_DIR="$work/run" \

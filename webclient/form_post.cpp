@@ -16,6 +16,7 @@
 
 #include "platform/ascii_text.h"
 #include "platform/int_text.h"
+#include "platform/paths.h"
 #include "platform/ui_hooks.h"
 #include "webclient/tabro_operation.h"
 #include "webclient/web_codecs.h"
@@ -139,6 +140,10 @@ int OnProgress(void* user, curl_off_t, curl_off_t down, curl_off_t, curl_off_t u
   return 0;
 }
 
+constexpr char16_t kNoServiceAddress[] =
+    u"\n\nサービスのアドレスが設定されていません（設定ファイル「%s」がありません）。"
+    u"アドレスはこのファイルのServerBaseUrlで設定します。";
+
 }  // namespace
 
 void CTabroOperation::ShowError(const CString& text, unsigned type) {
@@ -163,7 +168,12 @@ std::optional<std::string> CTabroOperation::PostForm(const CString& url, const c
                                                       int& status, int kind, int& errorCode) {
   m_LastError = 0;
   auto fail = [&](int step) {  // POSTSTEP_*
-    ShowError(CString::Build(u"サービスに接続できません。(%d-%d)", kind, step), MB_OK | MB_ICONWARNING);
+    CString text = CString::Build(u"サービスに接続できません。(%d-%d)", kind, step);
+    // Without the deployment file there is no address to connect to: a first
+    // start shows where it belongs rather than a bare step number.
+    if (m_NoDeploymentFile && m_Server.m_OperationMode != 1 && BaseUrl().IsEmpty())
+      text += CString::Build(kNoServiceAddress, JoinPath(m_Host->ProgramFolder(), kDeploymentIniName));
+    ShowError(text, MB_OK | MB_ICONWARNING);
     return std::nullopt;
   };
   EnsureCurlGlobal();

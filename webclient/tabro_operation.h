@@ -87,6 +87,7 @@ class CTabroOperation {
 
   SERVERSETTING m_Server;
   int m_Initialized = 0;        // 1 once the settings files were read; saved documents open only then
+  bool m_NoDeploymentFile = false;  // the last read found no deployment file
   CString m_SaveFolder;         // created before saving when set (nothing sets it)
   DOCREQUEST m_Request;
   uint32_t m_LastError = 0;     // libcurl code of the last failed transport step; 0 at each start
@@ -111,7 +112,8 @@ class CTabroOperation {
   void LoadSystemIni();
   // Reads "TabroDeployment.ini": base URLs, user, password, access key and client
   // identification number. In mode 101 the base URL, user and password of the
-  // on-premises file are kept. A missing file changes nothing.
+  // on-premises file are kept. A missing file changes nothing but
+  // m_NoDeploymentFile, which lets a failed request say where the address belongs.
   void LoadDeploymentIni();
   // Writes "TabroSystem.ini" from m_Server; a failure to write is silent. In mode 1
   // a server that would not read back as written (a line over 999 bytes, that is
@@ -129,7 +131,9 @@ class CTabroOperation {
   // could not be read whole. status and contentLength are set once the answer's
   // headers arrived; errorCode gets "csvTabro-Error-Code" of a non-200 answer that
   // carries it; otherwise the out values are left untouched. Failed steps 1 to 5
-  // show "サービスに接続できません。(kind-step)" while m_ShowMessages is set.
+  // show "サービスに接続できません。(kind-step)" while m_ShowMessages is set;
+  // when there is no service address because the deployment file is missing,
+  // the message goes on to say so and names that file.
   std::optional<std::string> PostForm(const CString& url, const char* body, size_t bodyLength,
                                       uint32_t& contentLength, int& status, int kind,
                                       int& errorCode);

@@ -242,4 +242,59 @@ TEST(DeploymentSettings, SupplyTheAccountUnlessTheOnpremisesFileDoes) {
   }
 }
 
+struct MissingAddressCase {
+  const char* name;
+  std::optional<std::string> deployment;  // nullopt: no file
+  std::optional<std::string> onpremises;
+  std::optional<std::string> system;
+  bool saysWhereTheAddressBelongs;
+  const char16_t* partText;
+};
+
+class MissingAddress : public ::testing::TestWithParam<MissingAddressCase> {};
+
+// A first start without the deployment file: the first request fails at the
+// URL, and the message must not leave the user with a bare step number.
+TEST_P(MissingAddress, TheFirstRequestSaysWhichFileSetsTheAddress) {
+  const MissingAddressCase& c = GetParam();
+  testsupport::TempDir dir;
+  RecordingUiHooks ui;
+  FakeOperationHost host;
+  host.programFolder = CString(dir.path().string());
+  if (c.deployment) dir.Write("TabroDeployment.ini", *c.deployment);
+  if (c.onpremises) dir.Write("TabroSystemOnpremises.ini", *c.onpremises);
+  if (c.system) dir.Write("TabroSystem.ini", *c.system);
+  CTabroOperation op;
+  op.SetHost(&host);
+  op.LoadOnpremisesIni();
+  op.LoadSystemIni();
+  op.m_ShowMessages = 1;
+  EXPECT_EQ(op.GetAccessToken(), u"");
+  CString expected(c.partText);
+  if (c.saysWhereTheAddressBelongs)
+    expected += u"\n\nサービスのアドレスが設定されていません（設定ファイル「" +
+                CString((dir.path() / "TabroDeployment.ini").string()) +
+                u"」がありません）。アドレスはこのファイルのServerBaseUrlで設定します。";
+  EXPECT_EQ(ui.Messages(), std::vector<CString>{expected});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MissingAddress,
+    ::testing::Values(
+        MissingAddressCase{"NoFilesAtAll", std::nullopt, std::nullopt, std::nullopt, true,
+                           u"サービスに接続できません。(1-1)"},
+        MissingAddressCase{"SystemFileWithoutDeployment", std::nullopt, std::nullopt,
+                           "OperationMode=0\r\nProxyType=1\r\nTimeout=5\r\n", true,
+                           u"サービスに接続できません。(1-1)"},
+        MissingAddressCase{"DeploymentWithAnAddressThatRefuses", "ServerBaseUrl=http://127.0.0.1:1\r\n",
+                           std::nullopt, "ProxyType=1\r\nTimeout=5\r\n", false,
+                           u"サービスに接続できません。(1-5)"},
+        MissingAddressCase{"OnpremisesFileGivesTheAddress", std::nullopt,
+                           "OnpremisesServer=http://127.0.0.1:1\r\n", "ProxyType=1\r\nTimeout=5\r\n", false,
+                           u"サービスに接続できません。(1-5)"},
+        // Mode 1 takes its server from the system settings, not from the deployment.
+        MissingAddressCase{"Mode1WithoutAServer", std::nullopt, std::nullopt, "OperationMode=1\r\n", false,
+                           u"サービスに接続できません。(1-1)"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace

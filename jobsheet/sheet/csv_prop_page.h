@@ -164,6 +164,8 @@ class CCsvPropPage {
   void AddRowTotal(CsvGrids& g);
   bool CheckTimeSpan() const;
   void AddTimeSpan(CsvGrids& g, int minutes);
+  // Appends the empty result column; its source number counts the records of
+  // both lists, so the caller appends the column's record first.
   void AddComputedColumn(CsvGrids& g, int kind);
   void ComputeRowTotals(CsvGrids& g, const HORIZONTAL& def, int target);
   void ComputeTimeSpans(CsvGrids& g, const HORIZONTAL& def, int target);

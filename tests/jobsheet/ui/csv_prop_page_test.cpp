@@ -15,6 +15,7 @@
 
 #include "app/tabro_client_app.h"
 #include "app/up_calls.h"
+#include "jobsheet/sheet/csv_page_exchange.h"
 #include "jobsheet/sheet/ui/color_dlg.h"
 #include "jobsheet/sheet/ui/csv_button_images.h"
 #include "jobsheet/sheet/ui/csv_prop_page_wnd.h"
@@ -22,6 +23,7 @@
 #include "platform/ui/ui_driver.h"
 #include "res/color_dlg.h"
 #include "res/csv_prop_page.h"
+#include "res/time_span_dlg.h"
 #include "support/look.h"
 
 namespace {
@@ -183,6 +185,30 @@ TEST_F(CsvPageWindow, ColumnFilterAndTimeSpanButtonsOpenTheirDialogs) {
   wnd->RefreshAfterCommand();
   modal.QueueCancel(266);   // 時間差設定
   ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_TIMESPAN));
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
+// Regression: the first computed column took the source number of the last
+// data column, so the job sent that column twice and showed its data there.
+TEST_F(CsvPageWindow, AComputedColumnGetsASourceBeyondTheData) {
+  Load({u"店,開始,終了", u"東京,9:00,17:30", u"大阪,8:00,12:00"});
+  page.m_ReportKind = 1;   // a summary table by items: computed columns are offered
+  page.m_SubKind = 2;
+  wnd->RefreshAfterCommand();
+  wnd->m_GridList.ClickColumnAsUser(1 + kFirstDataSubItem);
+  page.ClickColumn(2 + kFirstDataSubItem, true, false);   // Shift: the end column
+  modal.Queue(res::IDD_TIME_SPAN_DLG, [](CDialog& d) {
+    ASSERT_TRUE(ui::Type(d, res::IDC_TIMESPAN_MINUTES, u"30"));
+    ASSERT_TRUE(ui::Click(d, IDOK));
+  });
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_TIMESPAN));
+  ASSERT_EQ(page.m_ColCount, 4);
+  EXPECT_EQ(Heading(2), CString(u"3   [時間差]"));
+  EXPECT_EQ(page.m_ColumnMap[3], 4);
+  JOBSETTING job;
+  int sendRows = 0, sendCols = 0;
+  ReadCsvPageInto(job, page, theApp.m_EditCols, 0, sendRows, sendCols);
+  EXPECT_EQ(job.m_Select, CString(u"1,2,3,4"));
   EXPECT_EQ(modal.Failures(), 0);
 }
 

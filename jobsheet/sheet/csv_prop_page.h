@@ -173,7 +173,8 @@ class CCsvPropPage {
 
   // ---- Rows: condition, sort, edit mode ---------------------------------------------
   // Keeps the rows below the title row whose condition holds; false (message
-  // shown once, grid unchanged) on an error of the condition.
+  // shown once, grid unchanged) on an error of the condition and when it would
+  // keep no row. The condition is read as PageConditionStatement reads it.
   bool ApplyRowCondition(CsvGrids& g, const CString& condition);
   void ApplySortToGrid(CsvGrids& g);
   void ShowSortKeys();

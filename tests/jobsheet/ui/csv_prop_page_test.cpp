@@ -23,6 +23,7 @@
 #include "platform/ui/ui_driver.h"
 #include "res/color_dlg.h"
 #include "res/csv_prop_page.h"
+#include "res/filter_dlg.h"
 #include "res/time_span_dlg.h"
 #include "support/look.h"
 
@@ -209,6 +210,30 @@ TEST_F(CsvPageWindow, AComputedColumnGetsASourceBeyondTheData) {
   int sendRows = 0, sendCols = 0;
   ReadCsvPageInto(job, page, theApp.m_EditCols, 0, sendRows, sendCols);
   EXPECT_EQ(job.m_Select, CString(u"1,2,3,4"));
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
+// In edit mode a condition that keeps no row is said and the rows stay.
+TEST_F(CsvPageWindow, AConditionKeepingNoRowInEditModeIsSaid) {
+  Load(kSales);
+  modal.QueueBox(IDOK, u"編集モードにします。以降変更はできません。");
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_EDITMODE));
+  modal.Queue(res::IDD_FILTER_DLG, [](CDialog& d) {
+    ASSERT_TRUE(ui::Type(d, res::IDC_FILTER_TEXT, u"[2]＞1000 | [3]＞9"));
+    ASSERT_TRUE(ui::Click(d, IDOK));
+  });
+  modal.QueueBox(IDOK, u"条件に合う行がありません。\n条件式を見直してください。");
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_FILTER));
+  EXPECT_EQ(page.m_RowCount, 4);
+  EXPECT_EQ(wnd->m_GridList.GetItemText(3, 2), CString(u"名古屋"));
+  modal.Queue(res::IDD_FILTER_DLG, [](CDialog& d) {
+    EXPECT_EQ(ui::TextOf(d, res::IDC_FILTER_TEXT), CString(u"[2]＞1000 | [3]＞9"));   // back for mending
+    ASSERT_TRUE(ui::Type(d, res::IDC_FILTER_TEXT, u"[2]＞1000 | [3]＞4"));
+    ASSERT_TRUE(ui::Click(d, IDOK));
+  });
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_FILTER));
+  EXPECT_EQ(page.m_RowCount, 2);
+  EXPECT_EQ(wnd->m_GridList.GetItemText(1, 2), CString(u"大阪"));
   EXPECT_EQ(modal.Failures(), 0);
 }
 

@@ -7,6 +7,7 @@
 
 #include <QAbstractScrollArea>
 #include <QEvent>
+#include <QLabel>
 #include <QPointer>
 #include <QWidget>
 #include <cstdlib>
@@ -210,6 +211,34 @@ TEST_F(CsvPageWindow, AComputedColumnGetsASourceBeyondTheData) {
   int sendRows = 0, sendCols = 0;
   ReadCsvPageInto(job, page, theApp.m_EditCols, 0, sendRows, sendCols);
   EXPECT_EQ(job.m_Select, CString(u"1,2,3,4"));
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
+// Regression: the condition's static lost an "&" on every exchange of the
+// page's data, so "&&" became "&" and then nothing in the job.
+TEST_F(CsvPageWindow, TheConditionIsShownAndKeptAsTyped) {
+  Load(kSales);
+  const CString condition = u"[売上]<200 && [数量]<5";
+  modal.Queue(res::IDD_FILTER_DLG, [&](CDialog& d) {
+    ASSERT_TRUE(ui::Type(d, res::IDC_FILTER_TEXT, condition));
+    ASSERT_TRUE(ui::Click(d, IDOK));
+  });
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_FILTER));
+  for (int exchange = 0; exchange < 3; ++exchange) {
+    ASSERT_TRUE(wnd->UpdateData(TRUE));
+    wnd->UpdateData(FALSE);
+  }
+  EXPECT_EQ(page.m_ConditionText, condition);
+  EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_CONDTEXT), condition);
+  auto* shown = qobject_cast<QLabel*>(wnd->GetDlgItem(res::IDC_CSV_CONDTEXT)->m_hWnd);
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->text(), QStringLiteral("[売上]<200 && [数量]<5"));
+  // Edit mode reads it as the dialog's examples mean it.
+  modal.QueueBox(IDOK, u"編集モードにします。以降変更はできません。");
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_EDITMODE));
+  EXPECT_EQ(page.m_RowCount, 3);
+  EXPECT_EQ(theApp.m_EditGrid.GetAt(1, 0), CString(u"東京"));
+  EXPECT_EQ(theApp.m_EditGrid.GetAt(2, 0), CString(u"名古屋"));
   EXPECT_EQ(modal.Failures(), 0);
 }
 

@@ -15,7 +15,9 @@
 #include <string>
 
 #include "app/tabro_client_app.h"
+#include "app/tabro_client_dlg.h"
 #include "app/up_calls.h"
+#include "jobsheet/command/command_parser.h"
 #include "jobsheet/sheet/csv_page_exchange.h"
 #include "jobsheet/sheet/ui/color_dlg.h"
 #include "jobsheet/sheet/ui/csv_button_images.h"
@@ -35,6 +37,11 @@ namespace {
 class CsvPageWindow : public ::testing::Test {
  protected:
   void Load(const std::vector<const char16_t*>& rows, int title = 0) {
+    Fill(rows, title);
+    Open();
+  }
+  // The grids and the page only, for a test that does what the sheet does before the window opens.
+  void Fill(const std::vector<const char16_t*>& rows, int title = 0) {
     theApp.m_DataGrid.Clear();
     theApp.m_EditGrid.Clear();
     int cols = 0;
@@ -60,6 +67,8 @@ class CsvPageWindow : public ::testing::Test {
     page.CopySourceToGrid(g);
     page.m_PageTitleRow = title;
     for (int c = 0; c < cols && title >= 0; ++c) page.m_HeaderNames[c] = theApp.m_DataGrid.GetAt(title, c);
+  }
+  void Open() {
     wnd = std::make_unique<CCsvPropPageWnd>(page);
     ASSERT_TRUE(wnd->Create(res::IDD_CSV_PROP_PAGE));
     wnd->ShowWindow(SW_SHOW);
@@ -263,6 +272,26 @@ TEST_F(CsvPageWindow, AConditionKeepingNoRowInEditModeIsSaid) {
   ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_FILTER));
   EXPECT_EQ(page.m_RowCount, 2);
   EXPECT_EQ(wnd->m_GridList.GetItemText(1, 2), CString(u"大阪"));
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
+// Regression: after a job was loaded its sort keys worked but their line stayed
+// empty, and in edit mode the first spare column lost its number.
+TEST_F(CsvPageWindow, AJobsSortKeysAreShownAndTheFirstSpareColumnKeepsItsNumber) {
+  Fill(kSales);
+  CTabroClientDlg dlg;
+  ParseCommandText(dlg.m_JobSetting, u"Sort2DN");
+  ASSERT_EQ(dlg.FillCsvPage(CString(), &page, 0), 1);
+  Open();
+  EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_SORTTEXT), CString(u"売上\n"));
+  EXPECT_EQ(Heading(3), CString(u"4"));
+  modal.QueueBox(IDOK, u"編集モードにします。以降変更はできません。");
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_EDITMODE));
+  EXPECT_EQ(theApp.m_EditGrid.GetAt(1, 0), CString(u"大阪"));   // the job's key: 売上, descending
+  EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_SORTTEXT), CString());
+  EXPECT_EQ(Heading(2), CString(u"3"));
+  EXPECT_EQ(Heading(3), CString(u"4"));   // typing there adds a column
+  EXPECT_EQ(Heading(4), CString());
   EXPECT_EQ(modal.Failures(), 0);
 }
 

@@ -130,6 +130,8 @@ void CCsvPropPage::ApplyJobSettings(CsvGrids& g, const CString& commandText, int
   for (const HORIZONSUM& item : job.m_RowSums) m_RowTotals.push_back(definition(item, false));
   for (const HORIZONSUM& item : job.m_TimeSpans) m_TimeSpans.push_back(definition(item, true));
   m_EditMode = g.editModeEntered;
+  // The sort-key line names the job's keys, now that the columns have their names.
+  ShowSortKeys();
 }
 
 std::vector<COLDATA> CCsvPropPage::UsedColumns(const CsvGrids& g) const {

@@ -69,7 +69,8 @@ CString CCsvPropPage::ColumnCaption(int column) const {
   CString caption;
   if (column < 0 || column >= GRID_COLS) return caption;
   const int n = column + 1;
-  if (!(m_EditMode && n > m_ColCount)) {
+  // In edit mode the first spare column keeps its number: typing there adds a column.
+  if (!(m_EditMode && n > m_ColCount + 1)) {
     if (m_LetterColumns) caption = ColumnLetters(n);
     else caption.Format(u"%d", n);
   }

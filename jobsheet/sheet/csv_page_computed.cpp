@@ -167,8 +167,9 @@ void CCsvPropPage::AddRowTotal(CsvGrids& g) {
   for (int c = left; c <= right; ++c) def.flags[c] = HZ_INPUT;
   if (!m_EditMode) {
     def.flags[m_ColCount] = HZ_RESULT;
-    AddComputedColumn(g, 0);
+    // The record first: the new column's source number counts it.
     m_RowTotals.push_back(def);
+    AddComputedColumn(g, 0);
     m_ColumnsChanged = 1;
     MoveNewColumnNextTo(g, right);
   } else {
@@ -205,8 +206,9 @@ void CCsvPropPage::AddTimeSpan(CsvGrids& g, int minutes) {
   def.minutes = minutes;
   if (!m_EditMode) {
     def.flags[m_ColCount] = HZ_RESULT;
-    AddComputedColumn(g, 1);
+    // The record first: the new column's source number counts it.
     m_TimeSpans.push_back(def);
+    AddComputedColumn(g, 1);
     m_ColumnsChanged = 1;
     MoveNewColumnNextTo(g, right);
   } else {

@@ -5,51 +5,53 @@
 
 #include "edittools/sort/row_sort.h"
 #include "jobsheet/sheet/csv_prop_page.h"
+#include "jobsheet/sheet/filter_text.h"
 #include "macro/macro_eval.h"
 #include "platform/ui_hooks.h"
 
 namespace {
 
 constexpr char16_t kCaption[] = u"タブロコネクト";
-
-// The condition as the evaluator reads it: "if " in front unless it is there,
-// full-width comparison signs as ASCII.
-CString ConditionStatement(const CString& condition) {
-  CString trimmed = condition;
-  trimmed.TrimLeft();
-  CString text = trimmed.Left(3) == u"if " ? condition : u"if " + condition;
-  text.Replace(u'＜', u'<');
-  text.Replace(u'＞', u'>');
-  text.Replace(u'＝', u'=');
-  text.Replace(u'！', u'!');
-  return text;
-}
+constexpr char16_t kNoRowKept[] = u"条件に合う行がありません。\n条件式を見直してください。";
+// Stands in the names list for a column without a title: no reference matches it.
+constexpr char16_t kNoName[] = u"\x01";
 
 }  // namespace
 
 bool CCsvPropPage::ApplyRowCondition(CsvGrids& g, const CString& condition) {
   const int first = g.titleRow >= 0 ? g.titleRow + 1 : 0;
-  const CString text = ConditionStatement(condition);
-  std::vector<CString> names;
-  if (g.titleRow >= 0)
-    for (int c = 0; c < std::min(g.dataCols, GRID_COLS); ++c) names.push_back(g.data.GetAt(g.titleRow, c));
+  const int cols = std::clamp(m_ColCount, 0, GRID_COLS);
+  const CString text = PageConditionStatement(condition, cols);
+  // Each column twice: under its title name and under the name "[n]" became.
+  std::vector<CString> names(static_cast<size_t>(2 * cols), CString(kNoName));
+  for (int c = 0; c < cols; ++c) {
+    if (g.titleRow >= 0 && c < g.dataCols) names[c] = g.data.GetAt(g.titleRow, c);
+    names[cols + c] = ColumnNumberName(c + 1);
+  }
   std::vector<char> keep(static_cast<size_t>(std::max(m_RowCount, 0)), 1);
-  std::vector<CString> cells(GRID_COLS);
-  std::vector<const char16_t*> texts(GRID_COLS);
+  std::vector<CString> cells(static_cast<size_t>(cols));
+  std::vector<const char16_t*> texts(static_cast<size_t>(2 * cols) + 1);
+  int kept = 0;
   try {
     for (int r = first; r < m_RowCount; ++r) {
-      for (int c = 0; c < m_ColCount && c < GRID_COLS; ++c) {
+      for (int c = 0; c < cols; ++c) {
         cells[c] = g.edit.GetAt(r, c);
-        texts[c] = cells[c].GetString();
+        texts[c] = texts[cols + c] = cells[c].GetString();
       }
       CMacroEval ev;
       ev.m_RowTexts = texts.data();
-      ev.m_ValueCount = std::min(m_ColCount, GRID_COLS);
-      if (g.titleRow >= 0) ev.m_ColumnNames = &names;
+      ev.m_ValueCount = 2 * cols;
+      ev.m_ColumnNames = &names;
       keep[r] = ev.Evaluate(text, 1) == 1.0;
+      kept += keep[r];
     }
   } catch (const CMacroError& e) {
     GetUiHooks().MessageBox(e.Text(), kCaption, MB_OK | MB_ICONWARNING);
+    return false;
+  }
+  // A condition that would empty the grid is taken for a mistake: nothing is removed.
+  if (kept == 0 && first < m_RowCount) {
+    GetUiHooks().MessageBox(kNoRowKept, kCaption, MB_OK | MB_ICONWARNING);
     return false;
   }
   int dst = first;

@@ -164,6 +164,8 @@ class CCsvPropPage {
   void AddRowTotal(CsvGrids& g);
   bool CheckTimeSpan() const;
   void AddTimeSpan(CsvGrids& g, int minutes);
+  // Appends the empty result column; its source number counts the records of
+  // both lists, so the caller appends the column's record first.
   void AddComputedColumn(CsvGrids& g, int kind);
   void ComputeRowTotals(CsvGrids& g, const HORIZONTAL& def, int target);
   void ComputeTimeSpans(CsvGrids& g, const HORIZONTAL& def, int target);
@@ -171,7 +173,8 @@ class CCsvPropPage {
 
   // ---- Rows: condition, sort, edit mode ---------------------------------------------
   // Keeps the rows below the title row whose condition holds; false (message
-  // shown once, grid unchanged) on an error of the condition.
+  // shown once, grid unchanged) on an error of the condition and when it would
+  // keep no row. The condition is read as PageConditionStatement reads it.
   bool ApplyRowCondition(CsvGrids& g, const CString& condition);
   void ApplySortToGrid(CsvGrids& g);
   void ShowSortKeys();

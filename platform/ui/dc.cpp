@@ -484,11 +484,7 @@ int CDC::DrawText(const CString& text, CRect* rect, UINT format) {
   QFontMetrics fm(f);
   QString q = ToQ(text);
   q.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  if (!(format & DT_NOPREFIX)) {
-    q.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-    q.remove(QLatin1Char('&'));
-    q.replace(QChar(1), QLatin1Char('&'));
-  }
+  if (!(format & DT_NOPREFIX)) q = layer::StripMnemonic(q);
   if (format & DT_SINGLELINE) q.replace(QLatin1Char('\n'), QLatin1Char(' '));
   int flags = 0;
   if (format & DT_CENTER) flags |= Qt::AlignHCenter;

@@ -26,6 +26,7 @@
 #include <QStyleOptionGroupBox>
 #include <QStyleOptionViewItem>
 #include <QToolButton>
+#include <QVariant>
 #include <cmath>
 #include <map>
 #include <mutex>
@@ -34,6 +35,7 @@
 #include "platform/ui/list_ctrl.h"
 #include "platform/ui/ui_internal.h"
 
+using layer::StripMnemonic;
 using layer::ToQ;
 
 namespace {
@@ -43,13 +45,6 @@ std::map<int, const DialogTemplate*>& Templates() {
   return map;
 }
 std::mutex g_templatesMutex;
-
-QString StripMnemonic(QString q) {
-  q.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-  q.remove(QLatin1Char('&'));
-  q.replace(QChar(1), QLatin1Char('&'));
-  return q;
-}
 
 // Room between the columns of a tabbed static.
 constexpr int kTabColumnGap = 16;
@@ -331,8 +326,8 @@ void PassMouseThrough(QWidget* w) { w->setAttribute(Qt::WA_TransparentForMouseEv
 QWidget* BuildStatic(QWidget* parent, const QString& text, uint32_t f) {
   auto* l = new StaticLabel(parent);
   PassMouseThrough(l);
-  l->setText((f & tpl::kNoPrefix) ? text : StripMnemonic(text));
   l->setTextFormat(Qt::PlainText);
+  layer::SetStaticText(l, text, (f & tpl::kNoPrefix) != 0);
   l->setWordWrap(true);
   l->setAlignment(TextAlignment(f) | ((f & tpl::kVCenter) ? Qt::AlignVCenter : Qt::AlignTop));
   SetFrame(l, f);
@@ -602,6 +597,28 @@ void JoinRadioGroup(QWidget* radio, QWidget* groupLeader) {
 }
 
 }  // namespace
+
+QString layer::StripMnemonic(QString text) {
+  text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+  text.remove(QLatin1Char('&'));
+  text.replace(QChar(1), QLatin1Char('&'));
+  return text;
+}
+
+namespace {
+// The text a static was given, before its marks were processed for showing.
+constexpr char kStaticTextProperty[] = "tabro_static_text";
+}  // namespace
+
+void layer::SetStaticText(QLabel* label, const QString& text, bool noPrefix) {
+  label->setProperty(kStaticTextProperty, text);
+  label->setText(noPrefix ? text : StripMnemonic(text));
+}
+
+QString layer::StaticText(const QLabel* label) {
+  const QVariant stored = label->property(kStaticTextProperty);
+  return stored.isValid() ? stored.toString() : label->text();
+}
 
 QWidget* layer::BuildControl(QWidget* parent, const ControlTemplate& ct, QWidget* groupLeader) {
   QWidget* w = CreateControlWidget(parent, ct);

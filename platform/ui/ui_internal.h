@@ -156,6 +156,14 @@ std::vector<int> TabColumns(const QLabel* label);
 // Width a line of such a static takes.
 int TabLineWidth(const QLabel* label, const QString& line);
 
+// Text without its mnemonic marks: each "&" dropped, "&&" shown as one "&".
+QString StripMnemonic(QString text);
+// A static's text. The static keeps the text as it was set (what GetWindowText
+// returns) and shows it with its mnemonic marks processed unless noPrefix (the
+// style SS_NOPREFIX) asks for the text as it is.
+void SetStaticText(QLabel* label, const QString& text, bool noPrefix);
+QString StaticText(const QLabel* label);
+
 // An entry of a check list: unchecked, its box drawn from its state and
 // toggled by the layer on the press, never by Qt on the release.
 void MakeCheckEntry(QListWidgetItem* item);

@@ -196,12 +196,7 @@ void CWnd::SetWindowText(const CString& text) {
     g->setTitle(q);
   } else if (auto* l = qobject_cast<QLabel*>(w)) {
     WidgetInfo* info = layer::Info(w);
-    if (info && !(info->flags & tpl::kNoPrefix)) {
-      q.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-      q.remove(QLatin1Char('&'));
-      q.replace(QChar(1), QLatin1Char('&'));
-    }
-    l->setText(q);
+    layer::SetStaticText(l, q, !info || (info->flags & tpl::kNoPrefix));
   } else {
     w->setWindowTitle(q);
   }
@@ -222,7 +217,7 @@ CString CWnd::GetWindowText() const {
   if (auto* cb = qobject_cast<QComboBox*>(w)) return FromQ(cb->currentText());
   if (auto* b = qobject_cast<QAbstractButton*>(w)) return FromQ(b->text());
   if (auto* g = qobject_cast<QGroupBox*>(w)) return FromQ(g->title());
-  if (auto* l = qobject_cast<QLabel*>(w)) return FromQ(l->text());
+  if (auto* l = qobject_cast<QLabel*>(w)) return FromQ(layer::StaticText(l));
   return FromQ(w->windowTitle());
 }
 

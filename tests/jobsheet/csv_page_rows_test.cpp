@@ -4,6 +4,7 @@
 
 #include "jobsheet/command/job_setting.h"
 #include "jobsheet/sheet/color_rule.h"
+#include "jobsheet/sheet/filter_text.h"
 #include "jobsheet/sheet/time_text.h"
 #include "tests/jobsheet/csv_page_fixture.h"
 
@@ -120,8 +121,67 @@ TEST(CsvPageRows, ConditionKeepsRowsWhoseValueIsExactlyOne) {
   EXPECT_TRUE(f.edit->GetAt(3, 0).IsEmpty());
   ASSERT_TRUE(f.page.ApplyRowCondition(f.g, u"  if [qty] = 12 then return 1 else return 2"));
   EXPECT_EQ(f.Rows(), (Rows{u"name,qty", u"c,12"}));
-  ASSERT_TRUE(f.page.ApplyRowCondition(f.g, u"return 0.999"));
-  EXPECT_EQ(f.Rows(), (Rows{u"name,qty"}));
+  EXPECT_FALSE(f.page.ApplyRowCondition(f.g, u"return 0.999"));   // would keep none: said, nothing removed
+  EXPECT_EQ(f.Rows(), (Rows{u"name,qty", u"c,12"}));
+  EXPECT_EQ(f.Messages(), std::vector<CString>{u"条件に合う行がありません。\n条件式を見直してください。"});
+}
+
+// Regression: a condition written as the filter dialog's examples teach ("[1]＝2",
+// "[1]＞1 && [1]＜10") read "[n]" as 0 and "&&" as "&" and nothing, and removed
+// every row. Both notations, by name and by column number.
+TEST(CsvPageRows, ConditionsInTheFormsTheFilterDialogTeaches) {
+  struct Case {
+    const char16_t* condition;
+    const char16_t* kept;   // first cells of the rows kept
+  };
+  const Case cases[] = {
+      {u"[数量]>400", u"A,C"},
+      {u"[2]>400", u"A,C"},
+      {u"[2]＞400", u"A,C"},
+      {u"[ 2 ] > 400", u"A,C"},
+      {u"[数量]>400 && [単価]>500", u"A"},
+      {u"[2]＞400 && [3]＞500", u"A"},
+      {u"[2]＞1 && [2]＜400", u"B&&C,D"},
+      {u"[2]＜200 | [2]＞450", u"A,D"},
+      {u"[2]<200 || [単価]=400", u"C,D"},
+      {u"[2]＝300", u"B&&C"},
+      {u"[2]！300", u"A,C,D"},
+      {u"[3]＞＝600", u"A,B&&C"},
+      {u"[1]='B&&C'", u"B&&C"},                  // quoted text is kept as written
+      {u"if [2]>400 then return 1", u"A,C"},
+  };
+  for (const Case& c : cases) {
+    PageFixture f;
+    f.Load({u"品名,数量,単価", u"A,500,600", u"B&&C,300,700", u"C,450,400", u"D,100,100"}, 0, true);
+    ASSERT_TRUE(f.page.ApplyRowCondition(f.g, c.condition)) << CString(c.condition);
+    std::u16string kept;
+    for (int r = 1; r < f.page.m_RowCount; ++r) kept += (r > 1 ? u"," : u"") + std::u16string(f.edit->GetAt(r, 0).View());
+    EXPECT_EQ(CString(kept), CString(c.kept)) << CString(c.condition);
+    EXPECT_TRUE(f.Messages().empty()) << CString(c.condition);
+  }
+}
+
+TEST(CsvPageRows, AConditionThatKeepsNoRowSaysSoAndLeavesTheRows) {
+  for (const char16_t* condition : {u"[数量]>900", u"[4]>0", u"[0]=0 && [2]>900"}) {
+    PageFixture f;
+    f.Load({u"品名,数量,単価", u"A,500,600", u"B,300,700"});
+    f.page.m_Condition = f.page.m_ConditionText = condition;
+    EXPECT_FALSE(f.page.EnterEditMode(f.g)) << CString(condition);
+    EXPECT_EQ(f.editModeEntered, 0);
+    EXPECT_EQ(f.Rows(), (Rows{u"品名,数量,単価", u"A,500,600", u"B,300,700"}));
+    EXPECT_EQ(f.page.m_ConditionText, CString(condition));
+    EXPECT_EQ(f.Messages(), std::vector<CString>{u"条件に合う行がありません。\n条件式を見直してください。"});
+  }
+}
+
+TEST(CsvPageRows, TheConditionAsThePagesEvaluationReadsIt) {
+  const std::pair<const char16_t*, const char16_t*> cases[] = {
+      {u"[1]＞1 && [1]＜10", u"if [\x01" u"1]>1 & [\x01" u"1]<10"},
+      {u" if [2]！'a&&b' || [名]＝'[3]'", u" if [\x01" u"2]!'a&&b' | [名]='[3]'"},
+      {u"[4]=1 & [12]=0", u"if [4]=1 & [12]=0"},   // beyond the columns: left as written
+      {u"[1", u"if [1"},
+  };
+  for (const auto& [in, out] : cases) EXPECT_EQ(PageConditionStatement(in, 3), CString(out)) << CString(in);
 }
 
 TEST(CsvPageRows, ConditionErrorIsShownOnceAndChangesNothing) {
@@ -135,8 +195,8 @@ TEST(CsvPageRows, ConditionErrorIsShownOnceAndChangesNothing) {
 TEST(CsvPageRows, WithoutATitleRowEveryRowIsExamined) {
   PageFixture f;
   f.Load({u"a,5", u"b,20"}, -1, true);
-  ASSERT_TRUE(f.page.ApplyRowCondition(f.g, u"return 0"));
-  EXPECT_EQ(f.page.m_RowCount, 0);
+  ASSERT_TRUE(f.page.ApplyRowCondition(f.g, u"[2] > 10"));
+  EXPECT_EQ(f.Rows(), (Rows{u"b,20"}));
 }
 
 TEST(CsvPageRows, SortKeepsEqualRowsInOrderAndLeavesTheTitle) {

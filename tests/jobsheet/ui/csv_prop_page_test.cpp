@@ -7,6 +7,7 @@
 
 #include <QAbstractScrollArea>
 #include <QEvent>
+#include <QLabel>
 #include <QPointer>
 #include <QWidget>
 #include <cstdlib>
@@ -14,7 +15,10 @@
 #include <string>
 
 #include "app/tabro_client_app.h"
+#include "app/tabro_client_dlg.h"
 #include "app/up_calls.h"
+#include "jobsheet/command/command_parser.h"
+#include "jobsheet/sheet/csv_page_exchange.h"
 #include "jobsheet/sheet/ui/color_dlg.h"
 #include "jobsheet/sheet/ui/csv_button_images.h"
 #include "jobsheet/sheet/ui/csv_prop_page_wnd.h"
@@ -22,6 +26,8 @@
 #include "platform/ui/ui_driver.h"
 #include "res/color_dlg.h"
 #include "res/csv_prop_page.h"
+#include "res/filter_dlg.h"
+#include "res/time_span_dlg.h"
 #include "support/look.h"
 
 namespace {
@@ -31,6 +37,11 @@ namespace {
 class CsvPageWindow : public ::testing::Test {
  protected:
   void Load(const std::vector<const char16_t*>& rows, int title = 0) {
+    Fill(rows, title);
+    Open();
+  }
+  // The grids and the page only, for a test that does what the sheet does before the window opens.
+  void Fill(const std::vector<const char16_t*>& rows, int title = 0) {
     theApp.m_DataGrid.Clear();
     theApp.m_EditGrid.Clear();
     int cols = 0;
@@ -56,6 +67,8 @@ class CsvPageWindow : public ::testing::Test {
     page.CopySourceToGrid(g);
     page.m_PageTitleRow = title;
     for (int c = 0; c < cols && title >= 0; ++c) page.m_HeaderNames[c] = theApp.m_DataGrid.GetAt(title, c);
+  }
+  void Open() {
     wnd = std::make_unique<CCsvPropPageWnd>(page);
     ASSERT_TRUE(wnd->Create(res::IDD_CSV_PROP_PAGE));
     wnd->ShowWindow(SW_SHOW);
@@ -183,6 +196,102 @@ TEST_F(CsvPageWindow, ColumnFilterAndTimeSpanButtonsOpenTheirDialogs) {
   wnd->RefreshAfterCommand();
   modal.QueueCancel(266);   // 時間差設定
   ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_TIMESPAN));
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
+// Regression: the first computed column took the source number of the last
+// data column, so the job sent that column twice and showed its data there.
+TEST_F(CsvPageWindow, AComputedColumnGetsASourceBeyondTheData) {
+  Load({u"店,開始,終了", u"東京,9:00,17:30", u"大阪,8:00,12:00"});
+  page.m_ReportKind = 1;   // a summary table by items: computed columns are offered
+  page.m_SubKind = 2;
+  wnd->RefreshAfterCommand();
+  wnd->m_GridList.ClickColumnAsUser(1 + kFirstDataSubItem);
+  page.ClickColumn(2 + kFirstDataSubItem, true, false);   // Shift: the end column
+  modal.Queue(res::IDD_TIME_SPAN_DLG, [](CDialog& d) {
+    ASSERT_TRUE(ui::Type(d, res::IDC_TIMESPAN_MINUTES, u"30"));
+    ASSERT_TRUE(ui::Click(d, IDOK));
+  });
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_TIMESPAN));
+  ASSERT_EQ(page.m_ColCount, 4);
+  EXPECT_EQ(Heading(2), CString(u"3   [時間差]"));
+  EXPECT_EQ(page.m_ColumnMap[3], 4);
+  JOBSETTING job;
+  int sendRows = 0, sendCols = 0;
+  ReadCsvPageInto(job, page, theApp.m_EditCols, 0, sendRows, sendCols);
+  EXPECT_EQ(job.m_Select, CString(u"1,2,3,4"));
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
+// Regression: the condition's static lost an "&" on every exchange of the
+// page's data, so "&&" became "&" and then nothing in the job.
+TEST_F(CsvPageWindow, TheConditionIsShownAndKeptAsTyped) {
+  Load(kSales);
+  const CString condition = u"[売上]<200 && [数量]<5";
+  modal.Queue(res::IDD_FILTER_DLG, [&](CDialog& d) {
+    ASSERT_TRUE(ui::Type(d, res::IDC_FILTER_TEXT, condition));
+    ASSERT_TRUE(ui::Click(d, IDOK));
+  });
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_FILTER));
+  for (int exchange = 0; exchange < 3; ++exchange) {
+    ASSERT_TRUE(wnd->UpdateData(TRUE));
+    wnd->UpdateData(FALSE);
+  }
+  EXPECT_EQ(page.m_ConditionText, condition);
+  EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_CONDTEXT), condition);
+  auto* shown = qobject_cast<QLabel*>(wnd->GetDlgItem(res::IDC_CSV_CONDTEXT)->m_hWnd);
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->text(), QStringLiteral("[売上]<200 && [数量]<5"));
+  // Edit mode reads it as the dialog's examples mean it.
+  modal.QueueBox(IDOK, u"編集モードにします。以降変更はできません。");
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_EDITMODE));
+  EXPECT_EQ(page.m_RowCount, 3);
+  EXPECT_EQ(theApp.m_EditGrid.GetAt(1, 0), CString(u"東京"));
+  EXPECT_EQ(theApp.m_EditGrid.GetAt(2, 0), CString(u"名古屋"));
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
+// In edit mode a condition that keeps no row is said and the rows stay.
+TEST_F(CsvPageWindow, AConditionKeepingNoRowInEditModeIsSaid) {
+  Load(kSales);
+  modal.QueueBox(IDOK, u"編集モードにします。以降変更はできません。");
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_EDITMODE));
+  modal.Queue(res::IDD_FILTER_DLG, [](CDialog& d) {
+    ASSERT_TRUE(ui::Type(d, res::IDC_FILTER_TEXT, u"[2]＞1000 | [3]＞9"));
+    ASSERT_TRUE(ui::Click(d, IDOK));
+  });
+  modal.QueueBox(IDOK, u"条件に合う行がありません。\n条件式を見直してください。");
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_FILTER));
+  EXPECT_EQ(page.m_RowCount, 4);
+  EXPECT_EQ(wnd->m_GridList.GetItemText(3, 2), CString(u"名古屋"));
+  modal.Queue(res::IDD_FILTER_DLG, [](CDialog& d) {
+    EXPECT_EQ(ui::TextOf(d, res::IDC_FILTER_TEXT), CString(u"[2]＞1000 | [3]＞9"));   // back for mending
+    ASSERT_TRUE(ui::Type(d, res::IDC_FILTER_TEXT, u"[2]＞1000 | [3]＞4"));
+    ASSERT_TRUE(ui::Click(d, IDOK));
+  });
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_FILTER));
+  EXPECT_EQ(page.m_RowCount, 2);
+  EXPECT_EQ(wnd->m_GridList.GetItemText(1, 2), CString(u"大阪"));
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
+// Regression: after a job was loaded its sort keys worked but their line stayed
+// empty, and in edit mode the first spare column lost its number.
+TEST_F(CsvPageWindow, AJobsSortKeysAreShownAndTheFirstSpareColumnKeepsItsNumber) {
+  Fill(kSales);
+  CTabroClientDlg dlg;
+  ParseCommandText(dlg.m_JobSetting, u"Sort2DN");
+  ASSERT_EQ(dlg.FillCsvPage(CString(), &page, 0), 1);
+  Open();
+  EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_SORTTEXT), CString(u"売上\n"));
+  EXPECT_EQ(Heading(3), CString(u"4"));
+  modal.QueueBox(IDOK, u"編集モードにします。以降変更はできません。");
+  ASSERT_TRUE(ui::Click(*wnd, res::IDC_CSV_EDITMODE));
+  EXPECT_EQ(theApp.m_EditGrid.GetAt(1, 0), CString(u"大阪"));   // the job's key: 売上, descending
+  EXPECT_EQ(ui::TextOf(*wnd, res::IDC_CSV_SORTTEXT), CString());
+  EXPECT_EQ(Heading(2), CString(u"3"));
+  EXPECT_EQ(Heading(3), CString(u"4"));   // typing there adds a column
+  EXPECT_EQ(Heading(4), CString());
   EXPECT_EQ(modal.Failures(), 0);
 }
 

@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include <QLabel>
+
 #include "platform/ui/qt_ui_hooks.h"
 #include "platform/ui/ui.h"
 #include "platform/ui/ui_driver.h"
@@ -190,6 +192,27 @@ TEST_F(WindowTest, OnCtlColorPaintsAStaticsBackgroundAndText) {
   ui::Picture picture = ui::Render(*dlg.GetDlgItem(kLabel));
   EXPECT_EQ(picture.Pixel(picture.Width() - 1, 0), RGB(255, 255, 255));
   EXPECT_GT(picture.CountColour(CRect(0, 0, picture.Width(), picture.Height()), RGB(0, 0, 200)), 0);
+}
+
+// Regression: setting a static's text dropped its "&" marks from the text kept,
+// so a condition shown in a static lost one "&" on every exchange of data.
+TEST_F(WindowTest, AStaticKeepsItsTextAndShowsItsMarksByItsStyle) {
+  CStatic data;
+  ASSERT_TRUE(data.Create(u"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, CRect(5, 40, 150, 60), &dlg, 6010));
+  struct Case {
+    int id;
+    const char* shown;
+  };
+  const CString text = u"[1]>1 && [1]<10 & R&&D";
+  for (const Case& c : {Case{kLabel, "[1]>1 & [1]<10  R&D"}, Case{6010, "[1]>1 && [1]<10 & R&&D"}}) {
+    CWnd* w = dlg.GetDlgItem(c.id);
+    ASSERT_NE(w, nullptr);
+    for (int exchange = 0; exchange < 3; ++exchange) w->SetWindowText(exchange == 0 ? text : w->GetWindowText());
+    EXPECT_EQ(w->GetWindowText(), text) << c.id;
+    auto* label = qobject_cast<QLabel*>(w->m_hWnd);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text().toStdString(), c.shown) << c.id;
+  }
 }
 
 TEST_F(WindowTest, AControlMovesToAnotherControlsPlace) {

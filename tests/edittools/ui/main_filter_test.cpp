@@ -32,6 +32,14 @@ void ClickLine(CDialog& d, int id, int line) {
   ui::Choose(d, id, line);
 }
 
+// The confirmation view: nothing to run or skip, the notice, "閉じる".
+void ExpectConfirmationView(CDialog& d) {
+  EXPECT_FALSE(ui::IsShown(d, IDOK));
+  EXPECT_FALSE(ui::IsShown(d, IDC_MF_SKIP));
+  EXPECT_TRUE(ui::IsShown(d, IDC_MF_CONFIRM_NOTE));
+  EXPECT_EQ(ui::TextOf(d, IDCANCEL), CString(u"閉じる"));
+}
+
 int FindItem(CComboBox& c, const CString& text) {
   for (int i = 0; i < c.GetCount(); ++i) {
     if (c.GetLBText(i) == text) return i;
@@ -260,13 +268,10 @@ TEST_F(FilterDialog, ReadOnlyViewShowsTheStoredListsAndStoresNothing) {
   dlg.m_InChain = 1;
   dlg.m_ReadOnly = 1;
   modal.Queue(IDD_MAIN_FILTER, [](CDialog& d) {
-    EXPECT_FALSE(ui::IsShown(d, IDOK));
-    EXPECT_FALSE(ui::IsShown(d, IDC_MF_SKIP));
+    ExpectConfirmationView(d);
     EXPECT_FALSE(ui::IsShown(d, IDC_MF_RESET));
     EXPECT_FALSE(ui::IsShown(d, IDC_MF_ROWS));
-    EXPECT_TRUE(ui::IsShown(d, IDC_MF_CONFIRM_NOTE));
     EXPECT_FALSE(ui::IsEnabled(d, IDC_MF_ADD));
-    EXPECT_EQ(ui::TextOf(d, IDCANCEL), CString(u"閉じる"));
     EXPECT_EQ(ui::TextOf(d, IDC_MF_NAME1), CString(u"地域"));
     EXPECT_EQ(Lines(d, IDC_MF_LIST1), (std::vector<std::u16string>{u"+east", u"west"}));
     tooltest::KeepPicture(d, "main_filter_view");
@@ -337,10 +342,7 @@ TEST_F(FilterDialog, TheOrderDialogsFilterSlotShowsWhatTheStepStored) {
     ui::Click(d, IDCANCEL);
   });
   modal.Queue(IDD_MAIN_FILTER, [](CDialog& d) {
-    EXPECT_FALSE(ui::IsShown(d, IDOK));
-    EXPECT_FALSE(ui::IsShown(d, IDC_MF_SKIP));
-    EXPECT_TRUE(ui::IsShown(d, IDC_MF_CONFIRM_NOTE));
-    EXPECT_EQ(ui::TextOf(d, IDCANCEL), CString(u"閉じる"));
+    ExpectConfirmationView(d);
     EXPECT_EQ(ui::TextOf(d, IDC_MF_NAME1), CString(u"地域"));
     EXPECT_EQ(Lines(d, IDC_MF_LIST1), (std::vector<std::u16string>{u"east", u"+west"}));
     ui::Click(d, IDCANCEL);

@@ -87,7 +87,19 @@ void CTabroClientDlg::ResetInputState() {
   m_Command.Empty();
   m_NameGroupIsDollar = 0;
   m_RunCount = 0;
+  // What the user answered for the previous input (the new-file dialog, the job
+  // chosen, the texts a run is compared with) must not steer this one.
+  m_NewFileMode = -1;
+  m_ReuseChoice = -1;
+  m_ReuseNewOnly = 0;
+  theApp.m_LastCommand.Empty();
+  theApp.m_LastToolText.Empty();
+  for (auto& lines : theApp.m_ToolTextLines) lines.clear();
   m_PivotRun = PIVOTRUN{};
+  m_CrossColumnGroups = 0;
+  m_PivotGroupCount = 0;
+  m_MacroColumns.clear();
+  m_MacroColumnCount = 0;
   theApp.m_DataGrid.Clear();
   theApp.m_EditGrid.Clear();
   std::fill_n(theApp.m_RowFilledCount.begin(), EDIT_GRID_ROWS, 0);

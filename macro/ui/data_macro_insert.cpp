@@ -183,7 +183,7 @@ void CDataMacroInsert::RefreshColumnList() {
     CString header = c.columnName;
     if (c.macroNumber == 0) {
       const int s = c.sourceColumn - 1;
-      header = m_ReadOnly ? SnapshotCell(app.m_TitleRow, s)
+      header = m_ReadOnly ? SnapshotCell(0, s)
                : s >= 0 && s < static_cast<int>(m_FieldNames.size()) ? m_FieldNames[static_cast<size_t>(s)]
                                                                      : CString();
     }
@@ -199,7 +199,7 @@ void CDataMacroInsert::RefreshColumnList() {
       const MACROCOL& c = m_Layout[static_cast<size_t>(k)];
       CString text;
       if (c.macroNumber == 0) {
-        text = m_ReadOnly ? SnapshotCell(gridRow, c.sourceColumn - 1) : app.m_DataGrid.GetAt(gridRow, c.sourceColumn - 1);
+        text = m_ReadOnly ? SnapshotCell(1 + j, c.sourceColumn - 1) : app.m_DataGrid.GetAt(gridRow, c.sourceColumn - 1);
       } else if (j == 0 && c.macroNumber >= 1 && c.macroNumber <= kSlots) {
         text = CString::Build(u"【%s】", g_DefaultMacroNames[c.macroNumber - 1].GetString());
       } else if (j == 1) {
@@ -451,15 +451,7 @@ void CDataMacroInsert::StoreSettings() {
   std::copy(m_ColumnMap, m_ColumnMap + colms, stored.SelectCol);
   stored.colms = m_ColumnCount;
   theApp.m_MacroStoredDataCols = m_DataColumns;
-  SavePreviewRows();
-}
-
-void CDataMacroInsert::SavePreviewRows() {
-  CTabroClientApp& app = theApp;
-  const int rows = std::min({app.m_TitleRow + 5, app.m_DataRows, static_cast<int>(std::size(app.m_MacroPreviewRows))});
-  for (int r = 0; r < rows; ++r) {
-    for (int c = 0; c < app.m_DataCols; ++c) app.m_MacroPreviewRows[r].push_back(app.m_DataGrid.GetAt(r, c));
-  }
+  theApp.AppendMacroPreviewRows();
 }
 
 void CDataMacroInsert::OnOK() {

@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "app/tabro_client_app.h"
-#include "app/tool_dialogs.h"
 #include "edittools/chain/tool_kinds.h"
 #include "edittools/filter/ui/main_filter.h"
 #include "edittools/join/ui/addcsv_view.h"
@@ -267,14 +266,13 @@ void CDataEdit::OpenToolReadOnly(int kind) {
     dlg.DoModal();
     return;
   }
-  // The filter dialog has no viewing form of its own: it opens on its stored
-  // conditions with every control but Cancel disabled, and ends as cancelled,
-  // so nothing is stored or run.
+  // The filter's view shows what was stored when it ran, not a new set-up
+  // over the rows it already filtered.
   if (kind == TOOL_FILTER) {
-    const CReadOnlyDialogs readOnly;
-    FilterDialogIo io;
-    io.inChain = 1;
-    RunFilterDialog(io);
+    CMainFilter dlg(this);
+    dlg.m_InChain = 1;
+    dlg.m_ReadOnly = 1;
+    dlg.DoModal();
   }
 }
 

@@ -3,11 +3,13 @@
 // be tried by hand without the real service.
 //
 //   tabro_standin [--port N] [--program-folder DIR] [--seconds S] [--bodies DIR]
+//                 [--document-delay MS]
 //
 // It writes "TabroDeployment.ini" and "TabroSystem.ini" into the program folder
 // (by default the folder of TabroConnect next to this build, else the current
 // folder), prints every request it answers (with --bodies, also keeps each body
-// as DIR/N.body, N counting from 1), and stops on Ctrl+C or after S seconds.
+// as DIR/N.body, N counting from 1), and stops on Ctrl+C or after S seconds. With
+// --document-delay, each document answers only after MS milliseconds (a slow service).
 
 #include <atomic>
 #include <chrono>
@@ -29,7 +31,9 @@ std::atomic<bool> g_stop{false};
 void OnSignal(int) { g_stop = true; }
 
 int Usage() {
-  std::fprintf(stderr, "usage: tabro_standin [--port N] [--program-folder DIR] [--seconds S] [--bodies DIR]\n");
+  std::fprintf(stderr,
+               "usage: tabro_standin [--port N] [--program-folder DIR] [--seconds S] [--bodies DIR]"
+               " [--document-delay MS]\n");
   return 2;
 }
 
@@ -56,6 +60,7 @@ bool WriteSettings(const std::filesystem::path& folder, const std::string& name,
 int main(int argc, char** argv) {
   int port = 0;
   long seconds = 0;
+  int documentDelayMs = 0;
   std::filesystem::path folder;
   std::filesystem::path bodies;
   for (int i = 1; i < argc; ++i) {
@@ -69,13 +74,21 @@ int main(int argc, char** argv) {
       bodies = argv[++i];
     else if (arg == "--seconds")
       seconds = std::atol(argv[++i]);
+    else if (arg == "--document-delay")
+      documentDelayMs = std::atoi(argv[++i]);
     else
       return Usage();
   }
-  if (port < 0 || port > 65535 || seconds < 0) return Usage();
+  if (port < 0 || port > 65535 || seconds < 0 || documentDelayMs < 0) return Usage();
   if (folder.empty()) folder = DefaultProgramFolder();
 
-  standin::Server server({}, port);
+  standin::Server server(
+      [documentDelayMs](const standin::Request& request) {
+        standin::Reply reply = standin::DocumentServiceReply(request);
+        if (request.Path() == standin::kDocumentPath) reply.delayMs = documentDelayMs;
+        return reply;
+      },
+      port);
   if (!server.IsListening()) {
     std::fprintf(stderr, "cannot listen on 127.0.0.1:%d\n", port);
     return 1;

@@ -37,6 +37,20 @@ class WatchScanTest : public ::testing::Test {
     ScanAfter(CTabroClientDlg::kWatchStillMs);
     return dlg.m_WatchPending;
   }
+  // An additional CSV of the job, in the folder's "Sub".
+  fs::path AdditionalCsv() {
+    fs::create_directories(dir.path() / "Sub");
+    const fs::path add = dir.Write("Sub/add.csv", "x\r\n");
+    theApp.m_JoinDef.AddCsvCnt = 1;
+    theApp.m_JoinDef.AddCsvPath[0] = FromFsPath(add);
+    return add;
+  }
+  // The watch job took input, read as it is now; it is the window's input too.
+  void Took(const fs::path& input) {
+    dlg.m_WatchTakenPath = FromFsPath(input);
+    dlg.m_InputPath = dlg.m_WatchTakenPath;
+    dlg.m_WatchTakenIdentity = RegularFileIdentity(dlg.m_WatchTakenPath);
+  }
   testsupport::TempDir dir;
   CTabroClientDlg dlg;
   long long nowMs = 1000000;
@@ -110,14 +124,9 @@ TEST_F(WatchScanTest, AMissingFolderYieldsNothingAndKeepsTheCurrentFolder) {
 
 TEST_F(WatchScanTest, DeletesTheInputAndItsAdditionalCsvsFromSub) {
   const fs::path input = dir.Write("in.csv", "x\r\n");
-  fs::create_directories(dir.path() / "Sub");
-  const fs::path add = dir.Write("Sub/add.csv", "x\r\n");
+  const fs::path add = AdditionalCsv();
   const fs::path other = dir.Write("Sub/other.csv", "x\r\n");
-  theApp.m_JoinDef.AddCsvCnt = 1;
-  theApp.m_JoinDef.AddCsvPath[0] = FromFsPath(add);
-  dlg.m_InputPath = FromFsPath(input);
-  dlg.m_WatchTakenPath = dlg.m_InputPath;
-  dlg.m_WatchTakenIdentity = RegularFileIdentity(dlg.m_InputPath);
+  Took(input);
   EXPECT_EQ(dlg.DeleteProcessedWatchFiles(), 1);
   EXPECT_FALSE(fs::exists(input));
   EXPECT_FALSE(fs::exists(add));
@@ -145,14 +154,9 @@ TEST_F(WatchScanTest, DeletesTheWatchedFileNotTheWindowsNewInput) {
 
 
 TEST_F(WatchScanTest, AnInputThatCannotBeDeletedKeepsItsAdditionalCsvs) {
-  fs::create_directories(dir.path() / "Sub");
-  const fs::path add = dir.Write("Sub/add.csv", "x\r\n");
-  theApp.m_JoinDef.AddCsvCnt = 1;
-  theApp.m_JoinDef.AddCsvPath[0] = FromFsPath(add);
+  const fs::path add = AdditionalCsv();
   const fs::path busy = dir.Write("busy.csv", "x\r\n");
-  dlg.m_InputPath = FromFsPath(busy);
-  dlg.m_WatchTakenPath = dlg.m_InputPath;
-  dlg.m_WatchTakenIdentity = RegularFileIdentity(dlg.m_InputPath);
+  Took(busy);
   SetFileFaultHook([](FileOp op, const fs::path&) { return op == FileOp::kRemove ? EACCES : 0; });
   EXPECT_EQ(dlg.DeleteProcessedWatchFiles(), 0);
   SetFileFaultHook({});
@@ -165,14 +169,9 @@ TEST_F(WatchScanTest, AnInputThatCannotBeDeletedKeepsItsAdditionalCsvs) {
 // previous version was being sent: the new version is not deleted unsent, and
 // neither are the additional CSVs it may need. It is then a new input.
 TEST_F(WatchScanTest, AFileRenamedOverTheWatchedOneStaysWithItsAdditionalCsvs) {
-  fs::create_directories(dir.path() / "Sub");
-  const fs::path add = dir.Write("Sub/add.csv", "x\r\n");
-  theApp.m_JoinDef.AddCsvCnt = 1;
-  theApp.m_JoinDef.AddCsvPath[0] = FromFsPath(add);
+  const fs::path add = AdditionalCsv();
   const fs::path input = dir.Write("daily(#TypeL).csv", "day,1\r\n");
-  dlg.m_WatchTakenPath = FromFsPath(input);
-  dlg.m_InputPath = dlg.m_WatchTakenPath;
-  dlg.m_WatchTakenIdentity = RegularFileIdentity(dlg.m_WatchTakenPath);
+  Took(input);
   fs::rename(dir.Write("daily.part", "day,2\r\n"), input);
   EXPECT_EQ(dlg.DeleteProcessedWatchFiles(), 1);   // the job is over
   EXPECT_EQ(dir.Read(input), "day,2\r\n");

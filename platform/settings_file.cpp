@@ -17,44 +17,51 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 }  // namespace
 
-SettingsFileText ReadSettingsFile(const CString& path) {
-  SettingsFileText file;
+SettingsFileState ReadFileBytes(const CString& path, std::string& bytes) {
+  bytes.clear();
   const std::filesystem::path fsPath = ToFsPath(path);
   if (InjectedFileFault(FileOp::kOpenRead, fsPath) != 0) {
-    file.state = errno == ENOENT ? SettingsFileState::kMissing : SettingsFileState::kUnreadable;
-    return file;
+    return errno == ENOENT ? SettingsFileState::kMissing : SettingsFileState::kUnreadable;
   }
   // Without waiting: opening a FIFO for reading would block until a writer came.
   const int fd = ::open(fsPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
-    file.state = errno == ENOENT || errno == ENOTDIR ? SettingsFileState::kMissing : SettingsFileState::kUnreadable;
-    return file;
+    return errno == ENOENT || errno == ENOTDIR ? SettingsFileState::kMissing : SettingsFileState::kUnreadable;
   }
-  file.state = SettingsFileState::kUnreadable;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
-    return file;
+    return SettingsFileState::kUnreadable;
   }
-  std::string bytes;
   char buffer[65536];
   for (;;) {
     const ssize_t n = ::read(fd, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       ::close(fd);
-      return file;
+      bytes.clear();
+      return SettingsFileState::kUnreadable;
     }
     if (n == 0) break;
     bytes.append(buffer, static_cast<size_t>(n));
   }
   ::close(fd);
+  return SettingsFileState::kRead;
+}
+
+SettingsFileText ReadSettingsFile(const CString& path) {
+  SettingsFileText file;
+  std::string bytes;
+  file.state = ReadFileBytes(path, bytes);
+  if (file.state != SettingsFileState::kRead) return file;
   // No text file of ours holds a NUL byte (UTF-16 text included).
-  if (bytes.find('\0') != std::string::npos) return file;
+  if (bytes.find('\0') != std::string::npos) {
+    file.state = SettingsFileState::kUnreadable;
+    return file;
+  }
   file.utf8Bom = bytes.starts_with(kUtf8Bom);
   if (file.utf8Bom) bytes.erase(0, kUtf8Bom.size());
   file.bytes = std::move(bytes);
-  file.state = SettingsFileState::kRead;
   return file;
 }
 

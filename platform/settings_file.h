@@ -32,6 +32,10 @@ struct SettingsFileText {
 // Reads the file at path whole. A FIFO or device is never opened for waiting.
 SettingsFileText ReadSettingsFile(const CString& path);
 
+// The bytes of a regular file as they are (a mark, NUL bytes and all) into bytes
+// (emptied otherwise); kUnreadable for anything else there or a failed read.
+SettingsFileState ReadFileBytes(const CString& path, std::string& bytes);
+
 // Calls onLine for each line of bytes without its LF (a CR before it stays in the
 // line); ended is false only for a last line that has no LF. No bytes, no lines.
 void ForEachLineOf(std::string_view bytes, const std::function<void(std::string_view line, bool ended)>& onLine);

@@ -1,9 +1,5 @@
 #include "jobsheet/reuse/reuse_store.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -13,8 +9,8 @@
 #include "grid/csv_split.h"
 #include "grid/csv_text_file.h"
 #include "grid/text_width.h"
-#include "platform/file_lock.h"
 #include "platform/codepage.h"
+#include "platform/file_lock.h"
 #include "platform/int_text.h"
 #include "platform/paths.h"
 #include "platform/settings_file.h"
@@ -111,29 +107,12 @@ struct FileBefore {
   std::string bytes;
 };
 
-// Reads the whole file; false when it exists but cannot be read.
+// Reads the whole file; false when something is there that cannot be read.
 bool ReadBefore(const CString& path, FileBefore& before) {
   before.path = path;
-  before.existed = false;
-  before.bytes.clear();
-  const fs::path file = ToFsPath(path);
-  if (InjectedFileFault(FileOp::kOpenRead, file) != 0) return false;
-  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return errno == ENOENT;
-  before.existed = true;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      ::close(fd);
-      return false;
-    }
-    if (n == 0) break;
-    before.bytes.append(buffer, static_cast<size_t>(n));
-  }
-  ::close(fd);
-  return true;
+  const SettingsFileState state = ReadFileBytes(path, before.bytes);
+  before.existed = state != SettingsFileState::kMissing;
+  return state != SettingsFileState::kUnreadable;
 }
 
 bool PutBack(const FileBefore& before) {

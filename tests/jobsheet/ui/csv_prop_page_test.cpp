@@ -8,6 +8,7 @@
 #include <QAbstractScrollArea>
 #include <QEvent>
 #include <QPointer>
+#include <QScrollBar>
 #include <QWidget>
 #include <cstdlib>
 #include <memory>
@@ -406,6 +407,49 @@ TEST_F(CsvPageWindow, ScrollingBySevenRowsNumbersFromEight) {
   ASSERT_EQ(wnd->m_GridList.GetTopIndex(), 7);
   EXPECT_EQ(wnd->m_RowList.GetItemText(0, 1).Trim(), CString(u"8"));
   EXPECT_EQ(wnd->m_RowList.GetItemText(19, 1).Trim(), CString(u"27"));
+}
+
+// At the end of the range the grid put its last row at the bottom and cut its
+// top row, while the numbers started whole: "15" stood beside the line
+// between rows 15 and 16.
+TEST_F(CsvPageWindow, RowNumbersLineUpWithTheirRowsAtEveryPosition) {
+  const std::vector<std::u16string> lines = HundredRows();
+  std::vector<const char16_t*> rows;
+  for (const auto& l : lines) rows.push_back(l.c_str());
+  Load(rows);
+  QScrollBar* bar = qobject_cast<QAbstractScrollArea*>(wnd->m_GridList.m_hWnd)->verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 0);
+  for (int value = 0; value <= bar->maximum(); ++value) {
+    bar->setValue(value);
+    ui::ProcessEvents();
+    const int top = wnd->m_GridList.GetTopIndex();
+    ASSERT_EQ(top, value);
+    CRect row, number;
+    ASSERT_TRUE(wnd->m_GridList.GetItemRect(top, &row, LVIR_BOUNDS));
+    ASSERT_TRUE(wnd->m_RowList.GetItemRect(0, &number, LVIR_BOUNDS));
+    wnd->m_GridList.ClientToScreen(&row);
+    wnd->m_RowList.ClientToScreen(&number);
+    EXPECT_EQ(row.top, number.top) << "top row " << top;
+    CString expected;
+    expected.Format(u"%d", top + 1);
+    EXPECT_EQ(wnd->m_RowList.GetItemText(0, 1).Trim(), expected) << "top row " << top;
+  }
+  KeepPicture(*wnd, "csv_page_scrolled_to_the_end");
+}
+
+// The group and subject tags on one column ran its heading into the next.
+TEST_F(CsvPageWindow, AHeadingWithTwoTagsFitsItsColumn) {
+  page.m_ReportKind = 0;
+  page.m_GroupCol = 2;
+  page.m_SubjectCol = 2;
+  Load({u"店舗,商品,数量", u"東京,りんご,3"});
+  wnd->UpdateAllCaptions();
+  EXPECT_EQ(Heading(1), CString(u"2  >｜  [科]"));
+  CClientDC dc(&wnd->m_GridList);
+  dc.SelectObject(wnd->m_GridList.GetFont());
+  EXPECT_LE(dc.GetTextExtent(Heading(1)).cx + 8, wnd->m_GridList.GetColumnWidth(1 + kFirstDataSubItem));
+  EXPECT_EQ(wnd->m_GridList.GetColumnWidth(kFirstDataSubItem), page.m_ColWidth);
+  KeepPicture(*wnd, "csv_page_two_tags");
 }
 
 // The count line at its longest: every row a job can hold.

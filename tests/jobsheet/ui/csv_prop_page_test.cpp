@@ -437,14 +437,17 @@ TEST_F(CsvPageWindow, RowNumbersLineUpWithTheirRowsAtEveryPosition) {
   KeepPicture(*wnd, "csv_page_scrolled_to_the_end");
 }
 
-// The group and subject tags on one column ran its heading into the next.
+// A column that is an input of a row total and of a time difference ran its
+// heading into the next column.
 TEST_F(CsvPageWindow, AHeadingWithTwoTagsFitsItsColumn) {
   page.m_ReportKind = 0;
-  page.m_GroupCol = 2;
-  page.m_SubjectCol = 2;
+  HORIZONTAL total;
+  total.flags[1] = HZ_INPUT;
+  page.m_RowTotals.push_back(total);
+  page.m_TimeSpans.push_back(total);
   Load({u"店舗,商品,数量", u"東京,りんご,3"});
   wnd->UpdateAllCaptions();
-  EXPECT_EQ(Heading(1), CString(u"2  >｜  [科]"));
+  EXPECT_EQ(Heading(1), CString(u"2   [横SUM]   [時間差]"));
   CClientDC dc(&wnd->m_GridList);
   dc.SelectObject(wnd->m_GridList.GetFont());
   EXPECT_LE(dc.GetTextExtent(Heading(1)).cx + 8, wnd->m_GridList.GetColumnWidth(1 + kFirstDataSubItem));

@@ -455,6 +455,22 @@ TEST_F(CsvPageWindow, AHeadingWithTwoTagsFitsItsColumn) {
   KeepPicture(*wnd, "csv_page_two_tags");
 }
 
+// A disabled command button drew its picture in full colour; only its text
+// told that it could not be used.
+TEST_F(CsvPageWindow, ADisabledButtonGreysItsPicture) {
+  Load({u"a,b", u"1,2"});
+  const COLORREF kDataTile = RGB(70, 130, 180);
+  auto tiles = [&](int id) {
+    ui::Picture p = ui::Render(*wnd->GetDlgItem(id));
+    return p.CountColour(CRect(0, 0, p.Width(), p.Height()), kDataTile);
+  };
+  ASSERT_FALSE(ui::IsEnabled(*wnd, res::IDC_CSV_CLIPBOARD));
+  ASSERT_TRUE(ui::IsEnabled(*wnd, res::IDC_CSV_SORT));
+  EXPECT_GT(tiles(res::IDC_CSV_SORT), 50);
+  EXPECT_EQ(tiles(res::IDC_CSV_CLIPBOARD), 0);
+  KeepPicture(*wnd, "csv_page_disabled_paste");
+}
+
 // The count line at its longest: every row a job can hold.
 TEST_F(CsvPageWindow, TheLongestCountLineIsSeenWhole) {
   std::vector<std::u16string> lines = {u"a,b"};

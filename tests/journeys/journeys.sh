@@ -567,7 +567,7 @@ journey_confirmation_slots() {
   form=$(see 'データ加工・集計ツール選択画面' confirmation-form 10) || exit 1
   # Each slot, top to bottom, opens its tool's dialog; Esc closes it and the
   # form stays.
-  local slot_y=(88 158 227 298 366)
+  local slot_y=(100 170 239 310 378)
   local names=('【売上】/【産地】' 'フィルタ' 'ソート' 'データ集計【確認モード】' '並び替え・演算')
   local labels=(join filter sort aggregation macro)
   for i in 0 1 2 3 4; do

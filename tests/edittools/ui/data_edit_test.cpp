@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "app/steps/tool_replay.h"
 #include "app/tabro_client_app.h"
@@ -10,6 +11,7 @@
 #include "edittools/chain/ui/data_edit.h"
 #include "macro/ui/data_macro_insert.h"
 #include "platform/paths.h"
+#include "edittools/chain/ui/tool_button_images.h"
 #include "platform/ui/modal_driver.h"
 #include "platform/ui/ui_driver.h"
 #include "res/addcsv_view.h"
@@ -42,10 +44,17 @@ std::string ShownChecks(CDialog& d) {
   for (int id : kCheckIds) s += ui::IsShown(d, id) ? '1' : '0';
   return s;
 }
+// The tool in each slot, by the tip its picture carries.
 std::string Slots(CDialog& d) {
   std::string s;
-  for (int id : kSlotIds) s += ui::TextOf(d, id).ToUtf8() + "|";
+  for (int id : kSlotIds) s += static_cast<CDataEdit&>(d).m_ToolTips.GetToolText(d.GetDlgItem(id)).ToUtf8() + "|";
   return s;
+}
+
+// Pixels of a control drawn in a colour.
+int Pixels(CDialog& d, int id, COLORREF colour) {
+  ui::Picture p = ui::Render(*d.GetDlgItem(id));
+  return p.CountColour(CRect(0, 0, p.Width(), p.Height()), colour);
 }
 
 TOOLORDER Order(std::initializer_list<TOOLSLOT> entries) {
@@ -112,6 +121,53 @@ TEST_F(DataEditTest, SelectionFormBuildsTheOrderWithTheAggregationRule) {
   EXPECT_EQ(theApp.m_ToolOrder[1].toolKind, TOOL_MACRO);
   EXPECT_EQ(theApp.m_ToolOrder[1].openSettingsNextTime, 0);
   EXPECT_EQ(theApp.m_ToolOrder[2].toolKind, TOOL_NONE);
+}
+
+TEST_F(DataEditTest, ButtonsAndSlotsShowTheToolsPictures) {
+  ScriptedModalDriver modal;
+  modal.Queue(res::IDD_DATA_EDIT, [](CDialog& d) {
+    // No text on the buttons: the pictures carry the captions.
+    for (int id : kToolIds) EXPECT_EQ(ui::TextOf(d, id), CString()) << id;
+    for (int id : kSlotIds) EXPECT_EQ(ui::TextOf(d, id), CString()) << id;
+    const int normal = Pixels(d, res::IDC_TOOL_SORT, kToolImageBlue);
+    EXPECT_GT(normal, 100);   // the symbol tile
+    for (int id : kSlotIds) {
+      EXPECT_EQ(Pixels(d, id, kToolImageBlue), 0) << id;
+      EXPECT_GT(Pixels(d, id, kToolImageEmptyFill), 1000) << id;
+    }
+    ui::Click(d, res::IDC_TOOL_SORT);
+    // Pressed: the whole picture turns blue; the first slot shows the sort.
+    EXPECT_GT(Pixels(d, res::IDC_TOOL_SORT, kToolImageBlue), 4 * normal);
+    EXPECT_GT(Pixels(d, res::IDC_ORDER_SLOT1, kToolImageBlue), 100);
+    EXPECT_LT(Pixels(d, res::IDC_ORDER_SLOT1, kToolImageEmptyFill), 100);
+    EXPECT_EQ(Slots(d), "ソート|||||");
+    KeepPicture(d, "data_edit_sort_pressed");
+    ui::Click(d, res::IDC_TOOL_SORT);
+    EXPECT_EQ(Pixels(d, res::IDC_TOOL_SORT, kToolImageBlue), normal);
+    EXPECT_EQ(Pixels(d, res::IDC_ORDER_SLOT1, kToolImageBlue), 0);
+    ui::Click(d, IDCANCEL);
+  });
+  CDataEdit dlg;
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
+TEST_F(DataEditTest, TheReleaseNoteLeavesThePanelFree) {
+  const ControlTemplate* note = nullptr;
+  for (const ControlTemplate& c : res::kDataEdit.controls)
+    if (c.text && std::u16string_view(c.text).starts_with(u"※解除方法")) note = &c;
+  ASSERT_NE(note, nullptr);
+  const CRect noteRect(DluToPixelsX(note->x), DluToPixelsY(note->y), DluToPixelsX(note->x + note->cx),
+                       DluToPixelsY(note->y + note->cy));
+  ScriptedModalDriver modal;
+  modal.Queue(res::IDD_DATA_EDIT, [&](CDialog& d) {
+    const CRect panel = static_cast<CDataEdit&>(d).PanelRect();
+    EXPECT_TRUE(noteRect.bottom <= panel.top || noteRect.left >= panel.right);
+    ui::Click(d, IDCANCEL);
+  });
+  CDataEdit dlg;
+  dlg.DoModal();
+  EXPECT_EQ(modal.Failures(), 0);
 }
 
 TEST_F(DataEditTest, CancelLeavesTheStoredOrder) {

@@ -134,7 +134,7 @@ void CTabroOperation::LoadSystemIni() {
 void CTabroOperation::LoadDeploymentIni() {
   const CString path = JoinPath(m_Host->ProgramFolder(), kDeploymentIniName);
   const bool onpremisesFile = m_Server.m_OperationMode == 101;
-  m_NoDeploymentFile = !ForEachSettingsLine(path, [this, onpremisesFile](const CString& line) {
+  const SettingsFileState state = ForEachSettingsLine(path, [this, onpremisesFile](const CString& line) {
     CString value;
     if (TakeValue(line, u"ServerBaseUrl=", value)) {
       if (!onpremisesFile) m_Server.m_ServerBaseUrl = value;
@@ -150,6 +150,7 @@ void CTabroOperation::LoadDeploymentIni() {
       m_Host->SetClientIdentificationNumber(value);
     }
   });
+  m_NoDeploymentFile = state == SettingsFileState::kMissing;
 }
 
 bool CTabroOperation::IsStorableServer(const CString& server) {

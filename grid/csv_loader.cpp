@@ -1,8 +1,9 @@
 // Loading one CSV or TSV input into the data grid.
 //
 // The calling thread reads the lines through the text-file stream while worker
-// threads convert, split and store them, each its own rows; everything is joined
-// before LoadCsvFile returns, so the result is that of reading the lines in order.
+// threads convert, split and store them, each its own rows (the reader too, while
+// the workers have enough waiting); everything is joined before LoadCsvFile
+// returns, so the result is that of reading the lines in order.
 
 #include "grid/csv_loader.h"
 

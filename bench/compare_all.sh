@@ -2,9 +2,9 @@
 # Runs every whole-process comparison in one go and prints one Markdown table of
 # ratios: the load, sort, filter, aggregation, cross table, key join and macro
 # columns as replay_tools / load_csv against sqlite3 and Miller on the same data
-# (the generated 30000-row file, Shift_JIS for us, UTF-8 for them; the join on the
-# 3000-line files of compare_join.py), load and output included; and the CSV edit
-# page against a bare QTableView (tabro_ui_bench, in one process).
+# (each shape of the generated 30000-row files, Shift_JIS for us, UTF-8 for them;
+# the join on the 3000-line files of compare_join.py), load and output included;
+# and the CSV edit page against a bare QTableView (tabro_ui_bench, in one process).
 #
 # Each round runs every program of a job once, taking turns, so that a busy moment
 # of the machine falls on all of them alike; the table holds the medians of RUNS
@@ -29,11 +29,12 @@ source "$here/compare_jobs.sh"
 replay() { "$build/bench/replay_tools" "$@"; }
 
 # The programs of each job: job_NAME VARIANT runs one of them (ours, sqlite3, mlr).
+# The jobs on 30000 x 20 read the files of the shape use_shape set last.
 job_load20() {
   case $1 in
-    ours) "$build/bench/load_csv" "$data/rows30000x20.sjis.csv" ;;
-    sqlite3) sqlite_on "$data/rows30000x20.utf8.csv" ;;
-    mlr) mlr --icsv --opprint count "$data/rows30000x20.utf8.csv" ;;
+    ours) "$build/bench/load_csv" "$sjis" ;;
+    sqlite3) sqlite_on "$utf8" ;;
+    mlr) mlr --icsv --opprint count "$utf8" ;;
   esac
 }
 job_load256() {
@@ -140,16 +141,21 @@ peak() {
 
 echo "| job | ours wall s | ours CPU s | peer | peer wall s | peer CPU s | wall ratio | CPU ratio |"
 echo "|---|---|---|---|---|---|---|---|"
-compare "load 30000 x 20" job_load20
-compare "load 30000 x 256" job_load256
-compare "two-key sort" job_sort
-compare "filter (value list and number range)" job_filter
-compare "aggregation, two levels with subtotals" job_simple
-compare "cross table" job_cross
+# Each shape's jobs, then those with files of their own.
+for shape in "${shapes[@]}"; do
+  use_shape "$shape"
+  label=${shape_label[$shape]}
+  compare "load $label" job_load20
+  [ "$shape" = rows30000x20 ] && compare "load 30000 x 256" job_load256
+  compare "two-key sort, $label" job_sort
+  compare "filter (value list and number range), $label" job_filter
+  compare "aggregation, two levels with subtotals, $label" job_simple
+  compare "cross table, $label" job_cross
+  compare "two macro columns, $label" job_macro
+done
 for n in "${!join_shapes[@]}"; do
   compare "key join, ${join_shapes[$n]%%$'\t'*}" job_join "$n"
 done
-compare "two macro columns" job_macro
 
 # The CSV edit page against a bare QTableView over the same cells, in one process.
 if [ -x "$build/bench/tabro_ui_bench" ]; then
@@ -165,10 +171,11 @@ if [ -x "$build/bench/tabro_ui_bench" ]; then
 fi
 
 echo
-l20=$data/rows30000x20
-l256=$data/rows30000x256
-echo "Peak memory: load_csv 30000 x 20 $(peak "$build/bench/load_csv" "$l20.sjis.csv") MB," \
-  "30000 x 256 $(peak "$build/bench/load_csv" "$l256.sjis.csv") MB; sqlite3" \
-  "$(peak sqlite3 :memory: -cmd '.mode csv' ".import $l20.utf8.csv t") MB," \
-  "$(peak sqlite3 :memory: -cmd '.mode csv' ".import $l256.utf8.csv t") MB."
+files=(rows30000x20 texts30000x20 rows30000x256)
+ours="" theirs=""
+for f in "${files[@]}"; do
+  ours+=" $(peak "$build/bench/load_csv" "$data/$f.sjis.csv")"
+  theirs+=" $(peak sqlite3 :memory: -cmd '.mode csv' ".import $data/$f.utf8.csv t")"
+done
+echo "Peak memory (MB) of the load of ${files[*]}: load_csv$ours; sqlite3$theirs."
 echo "Median of $runs rounds; $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg) at the end."

@@ -5,11 +5,7 @@
 # and writes the settings files into $work.
 
 data=/tmp/tabro_bench
-[ -f "$data/rows30000x256.utf8.csv" ] || "$build/bench/make_bench_csv" "$data" >/dev/null
-sjis=$data/rows30000x20.sjis.csv
-utf8=$data/rows30000x20.utf8.csv
-# sqlite3 with the UTF-8 copy imported as table t; the query follows.
-sqlite20=(sqlite3 :memory: -cmd '.mode csv' -cmd ".import $utf8 t")
+[ -f "$data/texts30000x20.utf8.csv" ] || "$build/bench/make_bench_csv" "$data" >/dev/null
 
 # The replay with an empty order: the load and the output alone.
 printf '@Header\nVersion=1.0\n\n' >"$work/none.txt"
@@ -18,13 +14,11 @@ printf '@Header\nVersion=1.0\n\n' >"$work/none.txt"
 printf '@Header\nVersion=1.0\nEditInf=0,4,0\n\n@Sort\nsortCnt=2\nsortdata=0,1,0,0\nsortdata=1,2,1,1\n\n' \
   >"$work/sort.txt"
 sort_sql='SELECT * FROM t ORDER BY 得意先名1, CAST(数量1 AS REAL) DESC'
-sort_mlr=(mlr --csv sort -f 得意先名1 -nr 数量1 "$utf8")
 
 # Filter: 地域1 is 東京 or 大阪府, and 数量1 lies between 100 and 300.
 printf '@Header\nVersion=1.0\nEditInf=0,3,0\n\n@Filter\nFilterCnt=2\nItemCnt=2\nfilter=0,5,0,0,2\nfilterKey=0,0,"東京"\nfilterKey=0,1,"大阪府"\nfilter=1,2,1,2,2\nfilterKey=1,0,"100"\nfilterKey=1,1,"300"\n\n' \
   >"$work/filter.txt"
 filter_sql="SELECT * FROM t WHERE 地域1 IN ('東京','大阪府') AND CAST(数量1 AS REAL) BETWEEN 100 AND 300"
-filter_mlr=(mlr --csv filter '($地域1 == "東京" || $地域1 == "大阪府") && $数量1 >= 100 && $数量1 <= 300' "$utf8")
 
 # Two levels: 得意先名1 outside, 地域1 inside, both with subtotals; sums of 金額1
 # and 数量1.
@@ -32,19 +26,11 @@ printf '@Header\nVersion=1.0\nEditInf=0,1,0\n\n@Pivot\nColms=20\nSumType=0\nSumS
   >"$work/simple.txt"
 amount="CAST(REPLACE(金額1, ',', '') AS INTEGER)"
 simple_sql="SELECT 得意先名1, 地域1, SUM($amount), SUM(数量1) FROM t GROUP BY 得意先名1, 地域1"
-simple_mlr=(mlr --csv put '$金額1 = float(gsub($金額1, ",", ""))'
-  then stats1 -a sum -f 金額1,数量1 -g 得意先名1,地域1 "$utf8")
 
 # Cross table: 得意先名1 down, 地域1 across, sums of 金額1.
 printf '@Header\nVersion=1.0\nEditInf=0,1,0\n\n@Pivot\nColms=20\nSumType=1\nSumStyl=0\nTotalFg=0\nNendMonth=4\nSumClmArryCount=1\nSumClmArry=0,7,1,0\nGrpClmArryCount=2\nGrpClmArry=0,1,1,0,1,0,0,0,0\nGrpClmArry=1,5,2,1,4,0,0,0,0\n\n' \
   >"$work/cross.txt"
-cross_cases=""
-for region in 東京 大阪府 名古屋 りんご みかん ボールペン ノート 営業部; do
-  cross_cases+=", SUM(CASE WHEN 地域1 = '$region' THEN $amount ELSE 0 END)"
-done
-cross_sql="SELECT 得意先名1$cross_cases FROM t GROUP BY 得意先名1"
-cross_mlr=(mlr --csv put '$金額1 = float(gsub($金額1, ",", ""))'
-  then stats1 -a sum -f 金額1 -g 得意先名1,地域1 then reshape -s 地域1,金額1_sum "$utf8")
+# The query's columns, one per value of 地域1, come with the shape (use_shape).
 
 # Macro columns: the 20 input columns, then 金額計 = 単価1 * 数量1 and 規模 from 数量1.
 {
@@ -54,7 +40,36 @@ cross_mlr=(mlr --csv put '$金額1 = float(gsub($金額1, ",", ""))'
   printf "ClmArry=21,-1,2,\"if [数量1]>=250 then return '大口' else return '小口'\",\"規模\"\n\n"
 } >"$work/macro.txt"
 macro_sql="SELECT *, 単価1*数量1, CASE WHEN CAST(数量1 AS REAL) >= 250 THEN '大口' ELSE '小口' END FROM t"
-macro_mlr=(mlr --csv put '$金額計 = $単価1 * $数量1; $規模 = $数量1 >= 250 ? "大口" : "小口"' "$utf8")
+
+# The shapes of the generated 30000-row files the jobs run on: the rows file repeats
+# a few values in every column; the texts file holds shop, person and product names
+# and free remarks in eight columns, many of them different. Both carry the columns
+# the settings above name in the same places.
+shapes=(rows30000x20 texts30000x20)
+declare -A shape_label=([rows30000x20]="30000 x 20" [texts30000x20]="30000 x 20 texts")
+declare -A shape_regions=([rows30000x20]="東京 大阪府 名古屋 りんご みかん ボールペン ノート 営業部"
+  [texts30000x20]="東京 大阪府 愛知県 福岡県 北海道 宮城県 神奈川県 兵庫県")
+
+# Sets the files of shape $1 (sjis, utf8) and the peers' commands on them.
+use_shape() {
+  sjis=$data/$1.sjis.csv
+  utf8=$data/$1.utf8.csv
+  # sqlite3 with the UTF-8 copy imported as table t; the query follows.
+  sqlite20=(sqlite3 :memory: -cmd '.mode csv' -cmd ".import $utf8 t")
+  sort_mlr=(mlr --csv sort -f 得意先名1 -nr 数量1 "$utf8")
+  filter_mlr=(mlr --csv filter '($地域1 == "東京" || $地域1 == "大阪府") && $数量1 >= 100 && $数量1 <= 300' "$utf8")
+  simple_mlr=(mlr --csv put '$金額1 = float(gsub($金額1, ",", ""))'
+    then stats1 -a sum -f 金額1,数量1 -g 得意先名1,地域1 "$utf8")
+  local region cases=""
+  for region in ${shape_regions[$1]}; do
+    cases+=", SUM(CASE WHEN 地域1 = '$region' THEN $amount ELSE 0 END)"
+  done
+  cross_sql="SELECT 得意先名1$cases FROM t GROUP BY 得意先名1"
+  cross_mlr=(mlr --csv put '$金額1 = float(gsub($金額1, ",", ""))'
+    then stats1 -a sum -f 金額1 -g 得意先名1,地域1 then reshape -s 地域1,金額1_sum "$utf8")
+  macro_mlr=(mlr --csv put '$金額計 = $単価1 * $数量1; $規模 = $数量1 >= 250 ? "大口" : "小口"' "$utf8")
+}
+use_shape rows30000x20
 
 # sqlite3 importing a UTF-8 file as table t, then running the query given (if any).
 sqlite_on() {

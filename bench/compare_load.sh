@@ -11,7 +11,7 @@ runs=${2:-7}
 data=/tmp/tabro_bench
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-[ -f "$data/rows30000x256.utf8.csv" ] || "$build/bench/make_bench_csv" "$data" >/dev/null
+[ -f "$data/texts30000x20.utf8.csv" ] || "$build/bench/make_bench_csv" "$data" >/dev/null
 
 # One run: appends "wall cpu peak_kB" to the file named first.
 measure() {
@@ -27,12 +27,12 @@ median() {
 
 echo "| file | load_csv wall | sqlite3 wall | ratio | load_csv CPU | sqlite3 CPU | ratio | load_csv peak | sqlite3 peak |"
 echo "|---|---|---|---|---|---|---|---|---|"
-for shape in 30000x20 30000x256; do
+for shape in rows30000x20 rows30000x256 texts30000x20; do
   : >"$tmp/ours"
   : >"$tmp/theirs"
   for _ in $(seq "$runs"); do
-    measure "$tmp/ours" "$build/bench/load_csv" "$data/rows$shape.sjis.csv"
-    measure "$tmp/theirs" sqlite3 :memory: -cmd '.mode csv' ".import $data/rows$shape.utf8.csv t"
+    measure "$tmp/ours" "$build/bench/load_csv" "$data/$shape.sjis.csv"
+    measure "$tmp/theirs" sqlite3 :memory: -cmd '.mode csv' ".import $data/$shape.utf8.csv t"
   done
   ow=$(median "$tmp/ours" 1) oc=$(median "$tmp/ours" 2) op=$(median "$tmp/ours" 3)
   tw=$(median "$tmp/theirs" 1) tc=$(median "$tmp/theirs" 2) tp=$(median "$tmp/theirs" 3)

@@ -1,8 +1,9 @@
 // Loading one CSV or TSV input into the data grid.
 //
 // The calling thread reads the lines through the text-file stream while worker
-// threads convert, split and store them, each its own rows; everything is joined
-// before LoadCsvFile returns, so the result is that of reading the lines in order.
+// threads convert, split and store them, each its own rows (the reader too, while
+// the workers have enough waiting); everything is joined before LoadCsvFile
+// returns, so the result is that of reading the lines in order.
 
 #include "grid/csv_loader.h"
 
@@ -71,19 +72,26 @@ struct LineBatch {
 };
 constexpr size_t kBatchLines = 512;
 constexpr size_t kBatchBytes = 256 * 1024;
-constexpr size_t kQueuedBatches = 64;
+// Batches waiting for a worker: a few for each, so that none waits while the
+// reader fills the next one, and few enough that the batches in flight are the
+// same memory over and over instead of a copy of the whole file.
+constexpr size_t kQueuedPerWorker = 3;
 
-// Batches handed from the reader to the workers; bounded, so reading waits for
-// slow workers instead of holding the whole file. Once abandoned (a worker ran out
-// of memory and the file is refused anyway) nothing waits for room any more.
+// Batches handed from the reader to the workers, and the spent ones handed back
+// to be filled again. Bounded: when it is full the reader stores the batch itself
+// rather than wait. Once abandoned (a worker ran out of memory and the file is
+// refused anyway) it takes nothing more.
 class BatchQueue {
  public:
-  void Push(LineBatch&& batch) {
-    std::unique_lock<std::mutex> lock(mu_);
-    room_.wait(lock, [&] { return abandoned_ || batches_.size() < kQueuedBatches; });
-    if (abandoned_) return;
+  explicit BatchQueue(size_t bound) : bound_(bound) { spent_.reserve(bound); }
+  // Queues the batch unless the queue is full; false leaves it with the caller.
+  bool TryPush(LineBatch& batch) {
+    std::lock_guard<std::mutex> lock(mu_);
+    if (abandoned_) return true;
+    if (batches_.size() >= bound_) return false;
     batches_.push_back(std::move(batch));
     ready_.notify_one();
+    return true;
   }
   bool Pop(LineBatch& batch) {
     std::unique_lock<std::mutex> lock(mu_);
@@ -91,8 +99,22 @@ class BatchQueue {
     if (batches_.empty()) return false;
     batch = std::move(batches_.front());
     batches_.pop_front();
-    room_.notify_one();
     return true;
+  }
+  // A stored batch, emptied, for the reader to fill again (its memory kept).
+  void GiveBack(LineBatch&& batch) {
+    batch.bytes.clear();
+    batch.ends.clear();
+    std::lock_guard<std::mutex> lock(mu_);
+    if (spent_.size() < bound_) spent_.push_back(std::move(batch));  // never grows: reserved
+  }
+  // An empty batch: a spent one when there is one.
+  LineBatch Fresh() {
+    std::lock_guard<std::mutex> lock(mu_);
+    if (spent_.empty()) return LineBatch{};
+    LineBatch batch = std::move(spent_.back());
+    spent_.pop_back();
+    return batch;
   }
   void Close() {
     std::lock_guard<std::mutex> lock(mu_);
@@ -103,13 +125,14 @@ class BatchQueue {
     std::lock_guard<std::mutex> lock(mu_);
     abandoned_ = true;
     batches_.clear();
-    room_.notify_all();
   }
 
  private:
+  const size_t bound_;
   std::mutex mu_;
-  std::condition_variable ready_, room_;
+  std::condition_variable ready_;
   std::deque<LineBatch> batches_;
+  std::vector<LineBatch> spent_;
   bool closed_ = false;
   bool abandoned_ = false;
 };
@@ -169,37 +192,58 @@ class FirstRefusal {
 // Makes the cells of one thread: in an arena, and a text met a moment ago shares
 // the cell made for it (files repeat their codes, names, dates and quantities),
 // and the kind the row counts give it (IsNumberOrDateText), judged once.
+// It remembers a text by the grid cell that holds it, with the text's hash and kind
+// beside it, so that a text not met before is told by the hash alone instead of by
+// reading a cell made long ago (a cache miss for every new text), and a cell it
+// forgets costs nothing. So the cells it fills must stay where they are while it is
+// in use: the rows of a load are made once and not moved until its threads are done.
 class CellMaker {
  public:
-  CString Make(std::u16string_view text, int& kind) {
+  explicit CellMaker(size_t expectedBytes) : m_Arena(expectedBytes) {}
+  // The arena of the cells, for the rows that hold them.
+  CStringArena& Arena() { return m_Arena; }
+  // Sets the empty cell to text and kind to the text's kind.
+  void Fill(std::u16string_view text, CString& cell, int& kind) {
+    if (text.empty()) {
+      kind = -1;
+      return;
+    }
     if (text.size() > kMaxShared) {
-      CString cell = m_Arena.Make(text);
+      cell = m_Arena.Make(text);
       kind = IsNumberOrDateText(cell);
-      return cell;
+      return;
     }
     uint32_t h = 2166136261u;  // FNV-1a over the code units
     for (const char16_t c : text) h = (h ^ c) * 16777619u;
-    const size_t i = h & (kSlots - 1);
-    CString& slot = m_Recent[i];
-    if (slot.View() != text || slot.IsEmpty()) {
-      slot = m_Arena.Make(text);
-      m_Kinds[i] = static_cast<int8_t>(IsNumberOrDateText(slot));
+    const size_t i = h & kSlotMask;
+    uint32_t& head = m_Heads[i];
+    if (head != 0 && ((head ^ h) & ~kSlotMask) == 0 && m_Cells[i]->View() == text) {
+      cell = *m_Cells[i];
+      kind = static_cast<int>(head & kSlotMask) - 1;
+      return;
     }
-    kind = m_Kinds[i];
-    return slot;
+    cell = m_Arena.Make(text);
+    kind = IsNumberOrDateText(cell);
+    m_Cells[i] = &cell;
+    head = (h & ~kSlotMask) | static_cast<uint32_t>(kind + 1);  // never 0: the text is not empty
   }
 
  private:
   static constexpr size_t kMaxShared = 32;
   static constexpr size_t kSlots = 4096;
+  static constexpr uint32_t kSlotMask = kSlots - 1;
   CStringArena m_Arena;
-  std::vector<CString> m_Recent = std::vector<CString>(kSlots);
-  std::vector<int8_t> m_Kinds = std::vector<int8_t>(kSlots, -1);
+  // Per slot, the text's hash without the bits that chose the slot, and its kind
+  // plus one in their place (0: nothing seen); apart from the cells, so that a
+  // miss reads a small table only.
+  std::vector<uint32_t> m_Heads = std::vector<uint32_t>(kSlots);
+  std::vector<const CString*> m_Cells = std::vector<const CString*>(kSlots);
 };
 
 // What one thread reuses from line to line: the line's text, its fields and the
 // maker of its cells.
 struct RowScratch {
+  explicit RowScratch(size_t expectedBytes) : cells(expectedBytes) {}
   std::u16string text;
   CsvRowFields fields;
   CellMaker cells;
@@ -232,10 +276,11 @@ void StoreBatch(CGridSet& set, const LineBatch& batch, int codePage, bool tsv, R
     if (n > 0 && n == fields.fieldCount && fields.cells[n - 1].empty()) --n;
     RowStats stats;
     if (n > 0) {
-      CString* cells = grid.PrepareRow(row, n);
+      // A new row: its cells are empty.
+      CString* cells = grid.PrepareRow(row, n, &scratch.cells.Arena());
       for (int c = 0; c < n; ++c) {
         int kind = -1;
-        cells[c] = scratch.cells.Make(fields.cells[c], kind);
+        scratch.cells.Fill(fields.cells[c], cells[c], kind);
         stats.Count(c, kind);
       }
     }
@@ -269,13 +314,16 @@ struct ReadOutcome {
 // Reads the lines of a file with a settled code type in order on this thread while
 // worker threads convert, split and store them, each batch in its own rows; the
 // workers are joined before it returns. Reading stops at the first refusal found.
-ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, int helpers,
+// expectedBytes is what the file's cells and rows will take, about.
+ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, int helpers, size_t expectedBytes,
                      std::vector<int>& fieldCounts, FirstRefusal& refusal) {
   ReadOutcome out;
   const int codeType = file.m_CodeType;
   const int codePage = codeType == CCsvTextFile::CODETYPE_UTF8 ? CP_UTF8 : CP_SJIS;
-  BatchQueue queue;
+  BatchQueue queue(kQueuedPerWorker * static_cast<size_t>(std::max(helpers, 1)));
   WorkerPool workers(queue);
+  // Each storing thread makes its share of the cells and rows in its own arena.
+  const size_t share = expectedBytes / static_cast<size_t>(helpers + 1);
   // The decoder counts its errors per thread: each thread compares its own count.
   std::atomic<bool> decodeErrors{false};
   auto store = [&](const LineBatch& b, RowScratch& scratch) {
@@ -286,22 +334,31 @@ ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, int helpers,
   workers.Start(helpers, [&] {
     LineBatch batch;
     try {
-      RowScratch scratch;
-      while (queue.Pop(batch)) store(batch, scratch);
+      RowScratch scratch(share);
+      while (queue.Pop(batch)) {
+        store(batch, scratch);
+        queue.GiveBack(std::move(batch));
+      }
     } catch (const std::bad_alloc&) {
       refusal.Note(batch.firstRow, Refusal::kNoMemory);
       queue.Abandon();
     }
   });
-  // Without a worker the batches are stored here.
+  // Without a worker, or while the workers have enough queued, batches are stored
+  // here.
   std::unique_ptr<RowScratch> own;
-  auto hand = [&](LineBatch&& b) {
-    if (workers.Empty()) {
-      if (!own) own = std::make_unique<RowScratch>();
-      store(b, *own);
-    } else {
-      queue.Push(std::move(b));
-    }
+  size_t lastBytes = 0;  // of the batch handed last: the next one is sized to it
+  auto hand = [&](LineBatch& b) {
+    lastBytes = b.bytes.size();
+    if (!workers.Empty() && queue.TryPush(b)) return;
+    if (!own) own = std::make_unique<RowScratch>(share);
+    store(b, *own);
+  };
+  auto next = [&](int firstRow) {
+    LineBatch b = queue.Fresh();
+    b.firstRow = firstRow;
+    b.bytes.reserve(std::min(lastBytes + lastBytes / 8, kBatchBytes + kLineBuffer));
+    return b;
   };
   LineBatch batch;
   try {
@@ -332,12 +389,11 @@ ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, int helpers,
       batch.ends.push_back(batch.bytes.size());
       ++out.rows;
       if (batch.ends.size() >= kBatchLines || batch.bytes.size() >= kBatchBytes) {
-        hand(std::move(batch));
-        batch = LineBatch{};
-        batch.firstRow = out.rows;
+        hand(batch);
+        batch = next(out.rows);
       }
     }
-    if (!batch.ends.empty()) hand(std::move(batch));
+    if (!batch.ends.empty()) hand(batch);
   } catch (const std::bad_alloc&) {
     refusal.Note(out.rows, Refusal::kNoMemory);
     queue.Abandon();
@@ -392,7 +448,10 @@ int ReadCsvIntoSet(CGridSet& set, const CString& path, bool refuseLinks) {
       fieldCounts.assign(GRID_MAX_ROWS, 0);
       std::error_code error;
       const uintmax_t size = std::filesystem::file_size(ToFsPath(path), error);
-      read = ReadRows(set, file, tsv, WorkerCount(error ? 0 : size), fieldCounts, refusal);
+      const uintmax_t bytes = error ? 0 : size;
+      // The cells and rows made of a line take about twice its bytes.
+      const size_t expected = static_cast<size_t>(std::min<uintmax_t>(bytes, SIZE_MAX / 4)) * 2;
+      read = ReadRows(set, file, tsv, WorkerCount(bytes), expected, fieldCounts, refusal);
     } catch (const std::bad_alloc&) {
       refusal.Note(read.rows, Refusal::kNoMemory);
     }

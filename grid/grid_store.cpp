@@ -5,18 +5,25 @@
 #include <new>
 #include <utility>
 
+#include "platform/string_arena.h"
+
 // A row's storage: a reference count (rows are shared between grids) and `width`
-// cells laid out after the header.
+// cells laid out after the header; made on the heap, or in a string arena by a
+// loader that makes the row's cells there too.
 struct CTextGrid::Block {
   std::atomic<int> refs;
-  int width;
+  uint16_t width;
+  bool inArena;
   CString* Cells() noexcept { return reinterpret_cast<CString*>(this + 1); }
 
-  static Block* Make(int width) {
-    void* mem = ::operator new(sizeof(Block) + sizeof(CString) * static_cast<size_t>(width));
+  static Block* Make(int width, CStringArena* arena = nullptr) {
+    static_assert(sizeof(Block) == 8, "the cells follow an 8-byte header");
+    const size_t bytes = sizeof(Block) + sizeof(CString) * static_cast<size_t>(width);
+    void* mem = arena != nullptr ? arena->Allocate(bytes) : ::operator new(bytes);
     Block* b = static_cast<Block*>(mem);
     new (&b->refs) std::atomic<int>(1);
-    b->width = width;
+    b->width = static_cast<uint16_t>(width);
+    b->inArena = arena != nullptr;
     CString* cells = b->Cells();
     for (int i = 0; i < width; ++i) new (&cells[i]) CString();
     return b;
@@ -24,7 +31,7 @@ struct CTextGrid::Block {
   // A new block of `width` cells holding copies (shared texts) of the first cells of src.
   static Block* CopyOf(Block* src, int width) {
     Block* b = Make(width);
-    const int n = std::min(width, src->width);
+    const int n = std::min(width, static_cast<int>(src->width));
     for (int i = 0; i < n; ++i) b->Cells()[i] = src->Cells()[i];
     return b;
   }
@@ -34,7 +41,11 @@ struct CTextGrid::Block {
     CString* cells = b->Cells();
     for (int i = 0; i < b->width; ++i) cells[i].~CString();
     b->refs.~atomic();
-    ::operator delete(b);
+    if (b->inArena) {
+      CStringArena::Free(b);
+    } else {
+      ::operator delete(b);
+    }
   }
 };
 
@@ -81,14 +92,14 @@ CTextGrid::Block* CTextGrid::Existing(int row) const noexcept {
 
 // The row, owned by this grid alone, with at least minWidth cells. A row made or
 // widened here gets the grid's full width unless `exact` asks for minWidth only.
-CTextGrid::Block* CTextGrid::Writable(int row, int minWidth, bool exact) {
+CTextGrid::Block* CTextGrid::Writable(int row, int minWidth, bool exact, CStringArena* arena) {
   Touch();
   EnsureTable();
   Block*& slot = table_[row];
   Block* b = slot;
   const int width = exact ? minWidth : cols_;
   if (b == nullptr) {
-    slot = Block::Make(width);
+    slot = Block::Make(width, arena);
     Use(row);
     return slot;
   }
@@ -128,10 +139,10 @@ void CTextGrid::SetAt(int row, int col, const CString& text) { (*this)[row][col]
 
 void CTextGrid::SetAt(int row, int col, CString&& text) { (*this)[row][col] = std::move(text); }
 
-CString* CTextGrid::PrepareRow(int row, int width) {
+CString* CTextGrid::PrepareRow(int row, int width, CStringArena* arena) {
   if (row < 0 || row >= rows_) return nullptr;
   width = std::clamp(width, 1, std::max(cols_, 1));
-  return Writable(row, width, true)->Cells();
+  return Writable(row, width, true, arena)->Cells();
 }
 
 void CTextGrid::Clear() noexcept {

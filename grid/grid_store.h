@@ -27,6 +27,8 @@
 
 #include "platform/cstring.h"
 
+class CStringArena;
+
 // Logical sizes of the program's grids.
 inline constexpr int GRID_COLS = 256;          // cells of every row
 inline constexpr int GRID_MAX_ROWS = 30002;    // data, step and backup grids
@@ -84,8 +86,9 @@ class CTextGrid {
   // its first cell (null for a row outside the grid). The pointer is valid until the
   // row is next resized, cleared or shared; for loops that fill a whole row.
   // After PrepareRowTable, threads may prepare and fill different rows at once as
-  // long as none of those rows is shared with another grid.
-  CString* PrepareRow(int row, int width);
+  // long as none of those rows is shared with another grid. A row made here takes
+  // its storage from arena when one is given (the arena of the row's cells).
+  CString* PrepareRow(int row, int width, CStringArena* arena = nullptr);
   void PrepareRowTable() { EnsureTable(); }
 
   // Clearing: cells become empty and the storage of the rows is released.
@@ -118,7 +121,7 @@ class CTextGrid {
  private:
   struct Block;
   Block* Existing(int row) const noexcept;
-  Block* Writable(int row, int minWidth, bool exact);
+  Block* Writable(int row, int minWidth, bool exact, CStringArena* arena = nullptr);
   void EnsureTable();
   // Threads filling different rows may race here: a lost step still moves the
   // number away from any value read before they started.

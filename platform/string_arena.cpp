@@ -74,22 +74,38 @@ void CStringArena::Retire() noexcept {
   made_ = 0;
 }
 
-CString CStringArena::Make(std::u16string_view text) {
-  if (text.empty()) return CString();
-  if (text.size() > kMaxText) return CString(text);
-  const size_t bytes = (sizeof(CString::Rep) + (text.size() + 1) * sizeof(char16_t) + 3) & ~size_t{3};
-  if (block_ == nullptr || static_cast<size_t>(end_ - next_) < bytes) {
-    // An arena's first block takes small pages, so that a small file does not
-    // pay for clearing a whole huge page; the blocks after it take huge ones.
-    const bool huge = block_ != nullptr;
+char* CStringArena::Take(size_t bytes, size_t align) {
+  const auto Aligned = [align](char* p) {
+    return reinterpret_cast<char*>((reinterpret_cast<uintptr_t>(p) + align - 1) & ~(align - 1));
+  };
+  if (block_ == nullptr || static_cast<size_t>(end_ - next_) < bytes + align - 4) {
+    // An arena's first block takes small pages unless much is expected, so that a
+    // small file does not pay for clearing a whole huge page; the blocks after it
+    // take huge ones.
+    const bool huge = block_ != nullptr || hugeFirst_;
     Retire();
     block_ = Block::Map(huge);
     next_ = block_->Begin();
     end_ = block_->End();
   }
-  auto* rep = new (next_) CString::Rep{};
-  next_ += bytes;
+  char* place = Aligned(next_);
+  next_ = place + bytes;
   ++made_;
+  return place;
+}
+
+void* CStringArena::Allocate(size_t bytes) {
+  if (bytes > kMaxRaw) throw std::bad_alloc();
+  return Take((bytes + 3) & ~size_t{3}, 8);
+}
+
+void CStringArena::Free(void* place) noexcept { cstring_detail::ReleaseArenaString(place); }
+
+CString CStringArena::Make(std::u16string_view text) {
+  if (text.empty()) return CString();
+  if (text.size() > kMaxText) return CString(text);
+  const size_t bytes = (sizeof(CString::Rep) + (text.size() + 1) * sizeof(char16_t) + 3) & ~size_t{3};
+  auto* rep = new (Take(bytes, 4)) CString::Rep{};
   rep->refs.store(CString::Rep::kArenaBit | 1, std::memory_order_relaxed);
   rep->length = static_cast<int>(text.size());
   // A plain loop: knowing the text short, the compiler would make a memcpy here a

@@ -11,6 +11,7 @@
 #include "grid/csv_text_file.h"
 #include "grid/number_text.h"
 #include "platform/codepage.h"
+#include "platform/string_arena.h"
 #include "platform/ui_hooks.h"
 #include "support/temp_dir.h"
 
@@ -321,6 +322,21 @@ TEST_F(CsvLoaderTest, WorkerThreadsStoreWhatAReadingInOrderGives) {
     EXPECT_EQ(ExpectLoadedAsReadInOrder(path_, tsv), c.codeType);
     EXPECT_TRUE(hooks_.Boxes().empty());
   }
+}
+
+// The cells and rows of a large file are made in the threads' string arenas;
+// clearing the grids that hold them gives every block back.
+TEST_F(CsvLoaderTest, ClearedGridsGiveBackTheMemoryOfALoad) {
+  const int before = CStringArena::LiveBlocks();
+  const std::string bytes = TextToBytes(MixedLines(7, 28000, u',', u"\r\n"), CP_SJIS);
+  ASSERT_GT(bytes.size(), 1u << 20);
+  ASSERT_EQ(Load("large.csv", bytes), 1);
+  EXPECT_GT(CStringArena::LiveBlocks(), before);
+  CGridSet& set = gridtest::Set();
+  set.m_DataGrid.Clear();
+  EXPECT_GT(CStringArena::LiveBlocks(), before);  // the backup holds the rows
+  set.m_BackupGrid.Clear();
+  EXPECT_EQ(CStringArena::LiveBlocks(), before);
 }
 
 TEST_F(CsvLoaderTest, EveryTextFixtureLoadsAsItReadsInOrder) {

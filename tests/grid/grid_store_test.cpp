@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/string_arena.h"
 
 namespace {
 
@@ -26,6 +27,37 @@ TEST(TextGrid, WritingACellCreatesOnlyItsRowAndClearReleasesIt) {
   grid.Clear();
   EXPECT_EQ(grid.AllocatedRows(), 0);
   EXPECT_EQ(grid.GetAt(100, 7), u"");
+}
+
+// A row made in a string arena lives like any other: shared with another grid,
+// copied on a write, and its place goes back with the row.
+TEST(TextGrid, RowsMadeInAnArenaAreOrdinaryRows) {
+  const int before = CStringArena::LiveBlocks();
+  {
+    CTextGrid data(GRID_MAX_ROWS);
+    CTextGrid backup(GRID_MAX_ROWS);
+    {
+      CStringArena arena;
+      for (int r = 0; r < 3; ++r) {
+        CString* cells = data.PrepareRow(r, 2, &arena);
+        cells[0] = arena.Make(u"品名");
+        cells[1] = arena.Make(CString::Build(u"%d", r).View());
+        backup.ShareRow(r, data, 2);
+      }
+    }
+    data[1][1] = u"変更";  // shared: data gets a copy of its own
+    data[2][5] = u"右";    // widens the row
+    EXPECT_EQ(data.GetAt(1, 1), u"変更");
+    EXPECT_EQ(backup.GetAt(1, 1), u"1");
+    EXPECT_EQ(data.GetAt(2, 5), u"右");
+    EXPECT_EQ(data.GetAt(2, 1), u"2");
+    data.Clear();
+    EXPECT_EQ(backup.GetAt(0, 0), u"品名");
+    EXPECT_EQ(backup.GetAt(2, 1), u"2");
+    EXPECT_EQ(CStringArena::LiveBlocks(), before + 1);
+    backup.Clear();
+    EXPECT_EQ(CStringArena::LiveBlocks(), before);
+  }
 }
 
 TEST(TextGrid, WritesOutsideTheGridAreIgnored) {

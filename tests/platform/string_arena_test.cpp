@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
+#include <new>
 #include <string>
 #include <thread>
 #include <vector>
@@ -64,6 +67,33 @@ TEST(StringArena, StringsReleasedWhileTheArenaFillsTheBlockKeepIt) {
   CString later = arena.Make(u"later");
   EXPECT_EQ(CStringArena::LiveBlocks(), before + 1);
   EXPECT_EQ(later, CString(u"later"));
+}
+
+// Places for other objects share the blocks with the strings: aligned for them,
+// counted like strings, and the block goes back once all of them are freed.
+TEST(StringArena, AllocatedPlacesKeepTheirBlockUntilFreed) {
+  const int before = CStringArena::LiveBlocks();
+  std::vector<void*> places;
+  CString text;
+  {
+    CStringArena arena(size_t{4} << 20);  // expects much: a huge page from the start
+    const size_t sizes[] = {1, 8, 12, 2056, 5, CStringArena::kMaxRaw};
+    for (const size_t bytes : sizes) {
+      text = arena.Make(u"a");  // leaves the next place 4 bytes off an 8-byte boundary
+      void* place = arena.Allocate(bytes);
+      EXPECT_EQ(reinterpret_cast<uintptr_t>(place) % 8, 0u) << bytes;
+      std::memset(place, 0xAB, bytes);
+      places.push_back(place);
+    }
+    EXPECT_THROW(arena.Allocate(CStringArena::kMaxRaw + 1), std::bad_alloc);
+  }
+  EXPECT_EQ(text, CString(u"a"));  // writing the places reached no string
+  text.Empty();
+  EXPECT_EQ(CStringArena::LiveBlocks(), before + 1);
+  std::thread([&] {
+    for (void* place : places) CStringArena::Free(place);
+  }).join();
+  EXPECT_EQ(CStringArena::LiveBlocks(), before);
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ void CTabroClientApp::CopyGridSet(int direction) {
     SaveGridBackup(*this);
   } else if (direction == 1) {
     RestoreGridBackup(*this);
-    ResetToolSettings(10);
+    ResetToolSettings(TOOL_RESET_NAME_LISTS);
   }
 }
 

@@ -19,7 +19,7 @@ unsigned CTabroClientDlg::SendJob(int test, int dataSource, const CString& outpu
   req = DOCREQUEST{};
   req.m_SourcePath = m_InputPath;
   const int format = m_JobSetting.m_OutputFormat;
-  if (format == 0 || format == 1 || format == 3) req.m_DocType = static_cast<int16_t>(format);
+  if (format == OUTPUT_PDF || format == OUTPUT_EXCEL || format == OUTPUT_CSV) req.m_DocType = static_cast<int16_t>(format);
   switch (m_JobSetting.m_CharCode) {
     case 0: req.m_CharCode = u"UTF8"; break;
     case 1: req.m_CharCode = u"SJIS"; break;
@@ -56,7 +56,7 @@ void CTabroClientDlg::ResetJobSettings(int flag) {
   m_JobSetting.Reset();
   std::fill(std::begin(m_ColumnCodes), std::end(m_ColumnCodes), 0);
   m_UsedColumns.clear();
-  if (flag == 1) {
+  if (flag == RESET_JOB_AND_GRIDS) {
     theApp.m_EditCols = theApp.m_EditRows = theApp.m_DataCols = theApp.m_DataRows = theApp.m_SendRows = 0;
     theApp.m_DataGrid.Clear();
     theApp.m_EditGrid.Clear();

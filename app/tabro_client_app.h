@@ -36,6 +36,12 @@
 #include "platform/cstring.h"
 #include "webclient/tabro_operation.h"
 
+// Groups of ResetToolSettings besides the tool kinds (TOOL_PIVOT to TOOL_MACRO).
+enum : int {
+  TOOL_RESET_ALL = 0,          // every kind and the name lists
+  TOOL_RESET_NAME_LISTS = 10,  // the tool dialogs' name lists
+};
+
 class CTabroClientApp : public CGridSet {
  public:
   CTabroClientApp();
@@ -56,9 +62,10 @@ class CTabroClientApp : public CGridSet {
   // change nothing.
   void CopyGridSet(int direction);
 
-  // Clears data-edit tool settings: groups 1 aggregation, 2 join, 3 filter, 4 sort,
-  // 5 macro columns first empty the tool order; 10 the tool dialogs' name lists;
-  // 0 all of 1 to 5 and 10. Other groups change nothing.
+  // Clears data-edit tool settings: a tool kind's group (TOOL_PIVOT to
+  // TOOL_MACRO) first empties the tool order; TOOL_RESET_NAME_LISTS the tool
+  // dialogs' name lists; TOOL_RESET_ALL every kind and the name lists. Other
+  // groups change nothing.
   void ResetToolSettings(int group);
 
   // Column types of the data grid (source 0) or the edit grid (source 1) into

@@ -14,6 +14,7 @@
 #include "app/tabro_client_app.h"
 #include "edittools/chain/tool_chain.h"
 #include "edittools/pivot/pivot_records.h"
+#include "grid/grid_store.h"
 #include "macro/macro_setting.h"
 #include "jobsheet/command/job_setting.h"
 #include "jobsheet/sheet/coldata.h"
@@ -50,6 +51,25 @@ enum : int {
 };
 enum : int { SEND_KEEP_CLOSED = 0, SEND_OPEN_AFTER_SAVE = 1 };
 
+// Flags of ResetJobSettings.
+enum : int {
+  RESET_JOB_ONLY = 0,       // the record and the column codes
+  RESET_JOB_AND_GRIDS = 1,  // also the grids and their counts
+};
+
+// How a new input without a stored job goes on (m_NewFileMode, m_ReuseChoice).
+enum : int {
+  NEW_FILE_NORMAL = -1,      // the job's own tools, without their dialogs
+  NEW_FILE_WITH_TOOLS = -2,  // the tools run with their dialogs
+};
+
+// Results of the settings sheet besides the dialog's own IDOK/IDCANCEL.
+enum : int {
+  SHEET_STOPPED = -1,           // the CSV page could not be filled
+  SHEET_TOO_MANY_COLUMNS = -2,  // the data has more columns than a job sends
+  SHEET_NOT_SHOWN = 1,          // asked not to show it (a watched file): ready to send
+};
+
 class CTabroClientDlgAutoProxy;
 class CTabroClientDlg;
 
@@ -84,10 +104,10 @@ class CTabroClientDlg {
   CString m_InputFolder;           // folder part of m_InputPath
   CString m_InputExt;              // extension with its dot
   int m_NameGroupIsDollar = 0;     // the name's command group opened with "($"
-  int m_NewFileMode = -1;          // -1 normal, -2 the tools run with their dialogs
+  int m_NewFileMode = NEW_FILE_NORMAL;  // NEW_FILE_*
   int m_RunCount = 0;              // runs on the current input without reloading
   CString m_LastFolder;            // folder of the last file chosen, with its separator
-  int m_ColumnCodes[256] = {};     // per-column command codes of the job
+  int m_ColumnCodes[GRID_COLS] = {};     // per-column command codes of the job
   std::vector<COLDATA> m_UsedColumns;
   // One input at a time: set while an input of the window or of the watch
   // thread is on its way; the other side waits or refuses meanwhile.
@@ -228,7 +248,7 @@ class CTabroClientDlg {
 
   // ---- Reusable jobs -----------------------------------------------------------
   std::vector<REUSECOMMAND_SAMECSVFILE> m_SameCsvJobs;  // stored jobs of m_BaseName
-  int m_ReuseChoice = -1;      // chosen entry; -1 a new job or none; -2 a new job with tools
+  int m_ReuseChoice = NEW_FILE_NORMAL;  // chosen entry, or a new job (or none): NEW_FILE_*
   int m_ReuseNewOnly = 0;      // the save dialog offers only a new job
   int m_ReuseSaveResult = 0;   // result of the last save offer
   // Rebuilds m_SameCsvJobs from theApp's job list for m_BaseName.
@@ -256,7 +276,7 @@ class CTabroClientDlg {
   // SEND_EDIT_GRID, SEND_AS_LOADED or SEND_REUSE_JOB; openAfterSave:
   // SEND_OPEN_AFTER_SAVE or SEND_KEEP_CLOSED; timestampMode: TIMESTAMP_*.
   unsigned SendJob(int test, int dataSource, const CString& outputFolder, int openAfterSave, int timestampMode);
-  // Clears the record; flag 1 also empties the grids and their counts.
+  // Clears the record; flag RESET_JOB_AND_GRIDS also empties the grids and their counts.
   void ResetJobSettings(int flag);
   CString m_Command;               // the command text of the last send
   CString m_BaseName;              // base name of the input, the document's default name
@@ -264,8 +284,8 @@ class CTabroClientDlg {
   // ---- Data-edit steps ------------------------------------------------------
   // Step routines of the tool chain on theApp.m_DataGrid: show 1 opens the tool's
   // dialog (inChain 1: preset from the stored settings and offer "スキップ"),
-  // show 0 runs the tool from its stored settings. Result 0 ran, 1 skipped (the
-  // filter: also narrowed further), -1 cancelled or failed.
+  // show 0 runs the tool from its stored settings. Results STEP_* (the filter's
+  // STEP_SKIPPED: also narrowed further).
   int RunFilterStep(int show, int inChain);
   int RunSortStep(int show, int inChain);
   // The sort with its dialog: -1 no title row or cancelled, 1 "スキップ", 0 sorted
@@ -299,10 +319,10 @@ class CTabroClientDlg {
   int m_MacroColumnCount = 0;
   std::vector<CString> m_MacroFieldNames;    // field names of the input columns
   // The macro-column step: with show 1 through the macro-column dialog
-  // (fromStored: start from the stored layout and offer "スキップ"), with show 0
+  // (inChain: start from the stored layout and offer "スキップ"), with show 0
   // from theApp.m_MacroSetting. 0 ran, 1 skipped, -1 cancelled or failed (a macro
   // error is shown once and the data grid stays as it was).
-  int RunMacroStep(int show, int fromStored);
+  int RunMacroStep(int show, int inChain);
   // m_MacroFieldNames from the data grid's title row (and a cross table's header rows).
   void PrepareMacroColumns();
   // The layout's output into the data grid; false (message shown, data unchanged)

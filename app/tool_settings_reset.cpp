@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/tabro_client_app.h"
+#include "edittools/chain/tool_kinds.h"
 
 void CTabroClientApp::ClearToolNameLists() {
   m_PivotColumnNames.clear();
@@ -32,28 +33,31 @@ void CTabroClientApp::ClearToolNameLists() {
 }
 
 void CTabroClientApp::ResetToolSettings(int group) {
-  if (group == 0) {
-    for (int g : {1, 2, 3, 4, 5, 10}) ResetToolSettings(g);
+  if (group == TOOL_RESET_ALL) {
+    for (const ToolKindInfo& info : kToolKinds) ResetToolSettings(info.kind);
+    ResetToolSettings(TOOL_RESET_NAME_LISTS);
     return;
   }
-  if (group == 10) {
+  if (group == TOOL_RESET_NAME_LISTS) {
     ClearToolNameLists();
     return;
   }
-  if (group < 1 || group > 5) return;
+  if (!FindToolKind(group)) return;
 
   m_ToolOrder.fill(TOOLSLOT{});
-  switch (group) {
-    case TOOL_PIVOT:
+  switch (static_cast<ToolKind>(group)) {
+    case ToolKind::kNone:
+      break;
+    case ToolKind::kPivot:
       m_PivotSetting.Clear();
       break;
-    case TOOL_ADDCSV:
+    case ToolKind::kAddCsv:
       m_JoinDef.Clear();
       break;
-    case TOOL_FILTER:
+    case ToolKind::kFilter:
       m_FilterConds.Clear();
       break;
-    case TOOL_SORT: {
+    case ToolKind::kSort: {
       SORTKEYS& s = m_SortSetting;
       s.sortCnt = 0;
       for (int k = 0; k < 4; ++k) {
@@ -63,7 +67,7 @@ void CTabroClientApp::ResetToolSettings(int group) {
       s.descending[0] = 0;
       break;
     }
-    case TOOL_MACRO:
+    case ToolKind::kMacro:
       m_MacroSetting.Clear();
       break;
   }

@@ -100,9 +100,18 @@ constexpr UserSettingKey kUserSettingKeys[] = {
 };
 static_assert(std::size(kUserSettingKeys) == 8);
 
-// After this many keys of every line, an index of 1 to 3 puts its profile
+// The position of a key in kUserSettingKeys (the table's size when absent).
+constexpr size_t UserSettingKeyIndex(std::u16string_view key) {
+  for (size_t i = 0; i < std::size(kUserSettingKeys); ++i) {
+    if (kUserSettingKeys[i].key == key) return i;
+  }
+  return std::size(kUserSettingKeys);
+}
+
+// Before this key is tested on every line, an index of 1 to 3 puts its profile
 // folder in place of the stored folder.
-constexpr size_t kKeysBeforeSaveFolderIndex = 6;
+constexpr size_t kKeysBeforeSaveFolderIndex = UserSettingKeyIndex(u"ShiftStartExcelListType=");
+static_assert(kKeysBeforeSaveFolderIndex < std::size(kUserSettingKeys));
 
 }  // namespace
 

@@ -28,14 +28,14 @@ constexpr int kMaxUploadName = 200;
 constexpr int kMaxNumberedName = 100000;
 
 struct DocFormat {
-  int docType;
+  DocType docType;
   const char16_t* formValue;
   const char16_t* extension;
 };
 constexpr DocFormat kDocFormats[] = {
-    {0, u"1", u"pdf"},
-    {1, u"2", u"xlsx"},
-    {3, u"4", u"csv"},
+    {DocType::kPdf, u"1", u"pdf"},
+    {DocType::kExcel, u"2", u"xlsx"},
+    {DocType::kCsv, u"4", u"csv"},
 };
 static_assert(std::size(kDocFormats) == 3);
 
@@ -134,12 +134,13 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 
 // Whether an answer is the document the job asked for: a PDF starts with its
 // signature, an Excel book is a ZIP, and a CSV is text in the asked code (an
-// HTML page from a proxy or a maintenance page is none of them).
-bool IsAskedDocument(std::string_view body, int docType, const CString& charCode) {
-  switch (docType) {
-    case 0: return StartsWith(body, "%PDF-");
-    case 1: return StartsWith(body, "PK");
-    case 3: {
+// HTML page from a proxy or a maintenance page is none of them). No answer is
+// the document of a type outside DocType.
+bool IsAskedDocument(std::string_view body, int16_t docType, const CString& charCode) {
+  switch (static_cast<DocType>(docType)) {
+    case DocType::kPdf: return StartsWith(body, "%PDF-");
+    case DocType::kExcel: return StartsWith(body, "PK");
+    case DocType::kCsv: {
       std::string_view rest = body;
       if (StartsWith(rest, "\xEF\xBB\xBF")) rest.remove_prefix(3);
       const size_t first = rest.find_first_not_of(" \t\r\n");
@@ -147,8 +148,8 @@ bool IsAskedDocument(std::string_view body, int docType, const CString& charCode
       const int code = DetectTextEncoding(body.data(), body.size());
       return charCode == u"UTF8" ? code == 3 : (code == 1 || code == 3);
     }
-    default: return true;
   }
+  return false;
 }
 
 }  // namespace
@@ -219,12 +220,12 @@ int CTabroOperation::SendDocumentJob() {
   CString extension;
   CString formValue;
   for (const DocFormat& f : kDocFormats) {
-    if (f.docType == req.m_DocType) {
+    if (static_cast<int16_t>(f.docType) == req.m_DocType) {
       extension = f.extension;
       formValue = f.formValue;
     }
   }
-  const bool csvOutput = req.m_DocType == 3;
+  const bool csvOutput = req.m_DocType == static_cast<int16_t>(DocType::kCsv);
 
   // Without a token the job goes on: the service's answer decides.
   const CString token = GetAccessToken();
@@ -354,7 +355,8 @@ int CTabroOperation::SaveDocument(const std::string& document, const CString& ex
   // Only the documents this instance made are removed at exit.
   if (mode == SAVENAME_TESTRUN) m_Host->RememberTestModeOutFile(path);
 
-  if (m_Request.m_DocType == 0 || m_Request.m_DocType == 1) {
+  const auto type = static_cast<DocType>(m_Request.m_DocType);
+  if (type == DocType::kPdf || type == DocType::kExcel) {
     // The document is saved either way; the user learns where when no program opens it.
     if (m_OpenAfterSave && m_Initialized && !GetUiHooks().OpenDocument(path)) {
       const CString notice =

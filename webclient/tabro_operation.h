@@ -30,9 +30,16 @@ struct SERVERSETTING {
   CString m_OnpremisesServer;   // key "OnpremisesServer"
 };
 
+// Document types of a request, with the numbers of the job's output format.
+enum class DocType : int16_t {
+  kPdf = 0,
+  kExcel = 1,
+  kCsv = 3,
+};
+
 // The document request of the next job.
 struct DOCREQUEST {
-  int16_t m_DocType = 0;        // 0 PDF, 1 Excel, 3 CSV
+  int16_t m_DocType = 0;        // a DocType: 0 PDF, 1 Excel, 3 CSV
   CString m_SourcePath;         // full path of the input file
   CString m_DefaultName;        // document name stem; the download name when the answer names none
   CString m_BaseName;           // stem of the saved file when set

@@ -57,13 +57,13 @@ bool AddCsvFilesExist(bool emptyIsMissing) {
 // The join editor's outcome as a step result.
 int AddCsvWithEditor(int inChain) {
   CTabroClientApp& app = theApp;
-  if (!AddCsvFilesExist(true)) return -1;
+  if (!AddCsvFilesExist(true)) return STEP_CANCELLED;
   const int updateFg = app.m_JoinDef.AddCsvUpdateFg;
   AddCsvDialogIo io;
   io.inChain = inChain;
   io.csvPath = app.m_CsvPath;
   io.csvTitle = StemOf(app.m_CsvPath);
-  if (GetUpCalls().addCsv(io) != IDOK) return -1;
+  if (GetUpCalls().addCsv(io) != IDOK) return STEP_CANCELLED;
   if (io.removedAll) {
     // Nothing left to join: the data go on unchanged, and the running job forgets
     // its stored tool settings.
@@ -72,11 +72,11 @@ int AddCsvWithEditor(int inChain) {
       app.m_ReuseCommands[static_cast<size_t>(app.m_ReuseJobNo - 1)].toolLines.clear();
     }
     app.m_CurrentReuse.toolLines.clear();
-    return 0;
+    return STEP_RAN;
   }
-  if (io.skipped) return 1;
+  if (io.skipped) return STEP_SKIPPED;
   app.m_JoinDef.AddCsvUpdateFg = updateFg;
-  return 0;
+  return STEP_RAN;
 }
 
 }  // namespace
@@ -98,9 +98,9 @@ int CTabroClientDlg::RunAddCsvStep(int show, int inChain) {
   CTabroClientApp& app = theApp;
   if (app.m_TitleRow == -1) {
     app.DoMessageBox(CString(kNoTitleRow));
-    return -1;
+    return STEP_CANCELLED;
   }
-  if (!AddCsvFilesExist(false)) return -1;
+  if (!AddCsvFilesExist(false)) return STEP_CANCELLED;
   if (show) return AddCsvWithEditor(inChain);
 
   // Replay from the stored definition.
@@ -114,5 +114,5 @@ int CTabroClientDlg::RunAddCsvStep(int show, int inChain) {
   }
   join.SaveColumnNames(app.m_JoinMainNames, app.m_JoinAddNames, app.m_JoinKinds);
   // A join that failed or added nothing has said why and left the data as it was.
-  return joined == 1 ? 0 : -1;
+  return joined == 1 ? STEP_RAN : STEP_CANCELLED;
 }

@@ -73,12 +73,12 @@ int CTabroClientDlg::RunFilterStep(int show, int inChain) {
   if (show == 1) {
     FilterDialogIo io;
     io.inChain = inChain != 0 ? 1 : 0;
-    if (GetUpCalls().filter(io) != IDOK) return -1;
-    if (io.skipped) return 1;
+    if (GetUpCalls().filter(io) != IDOK) return STEP_CANCELLED;
+    if (io.skipped) return STEP_SKIPPED;
     const int count = io.condCount;
     if (!InRange(count, FILTER_MAX_CONDS)) {
       app.DoMessageBox(CString(kBadFilterSettingsMessage));
-      return -1;
+      return STEP_CANCELLED;
     }
     for (int i = 0; i < count; ++i) conds[i] = io.conds[i];
     FilterTheDataGrid(count, conds);
@@ -87,11 +87,11 @@ int CTabroClientDlg::RunFilterStep(int show, int inChain) {
   const FILTERSETTING& s = app.m_FilterConds;
   if (!ValidConditions(s)) {
     app.DoMessageBox(CString(kBadFilterSettingsMessage));
-    return -1;
+    return STEP_CANCELLED;
   }
   for (int i = 0; i < s.ItemCnt; ++i) conds[i] = s.conditions[i];
   app.AppendFilterHeadRows();
   KeepReplayedValueLists(app, s);
   FilterTheDataGrid(s.FilterCnt, conds);
-  return 0;
+  return STEP_RAN;
 }

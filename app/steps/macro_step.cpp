@@ -61,24 +61,24 @@ bool CTabroClientDlg::EvaluateMacroColumns() {
   return true;
 }
 
-int CTabroClientDlg::RunMacroStep(int show, int fromStored) {
+int CTabroClientDlg::RunMacroStep(int show, int inChain) {
   CTabroClientApp& app = theApp;
-  if (app.m_TitleRow < 0) return -1;
+  if (app.m_TitleRow < 0) return STEP_CANCELLED;
   app.DetectColumnTypes(0);
   m_MacroColumns.clear();
   m_MacroColumnCount = 0;
   if (show != 0) {
     MacroDialogIo io;
-    io.inChain = fromStored != 0 ? 1 : 0;
+    io.inChain = inChain != 0 ? 1 : 0;
     io.crossColumnGroups = m_CrossColumnGroups;
     io.pivotGroupCount = m_PivotGroupCount;
-    if (GetUpCalls().macro(io) != IDOK) return -1;
-    if (io.skipped) return 1;
+    if (GetUpCalls().macro(io) != IDOK) return STEP_CANCELLED;
+    if (io.skipped) return STEP_SKIPPED;
   } else {
     app.AppendMacroPreviewRows();
   }
   m_MacroColumns = app.m_MacroSetting.ClmArry;
   m_MacroColumnCount = static_cast<int>(m_MacroColumns.size());
   PrepareMacroColumns();
-  return EvaluateMacroColumns() ? 0 : -1;
+  return EvaluateMacroColumns() ? STEP_RAN : STEP_CANCELLED;
 }

@@ -14,11 +14,11 @@ PIVOTGRIDS AppGrids() {
 
 // The macro-column step later in the chain reads the shape of what was built.
 int Finish(CTabroClientDlg& dlg, int built) {
-  if (!built) return -1;
+  if (!built) return STEP_CANCELLED;
   const PIVOTRUN& run = dlg.m_PivotRun;
   dlg.m_CrossColumnGroups = run.sumType == PIVOT_CROSS ? run.colItemCount : 0;
   dlg.m_PivotGroupCount = run.groupCount;
-  return 0;
+  return STEP_RAN;
 }
 
 }  // namespace
@@ -33,8 +33,8 @@ int CTabroClientDlg::RunPivotStep(int show, int inChain) {
     io.inChain = inChain;
     io.sumStyl = m_PivotRun.sumStyl;
     io.sumType = m_PivotRun.sumType;
-    if (GetUpCalls().pivot(io) != IDOK) return -1;
-    if (io.skipped) return 1;
+    if (GetUpCalls().pivot(io) != IDOK) return STEP_CANCELLED;
+    if (io.skipped) return STEP_SKIPPED;
     LoadPivotRun(m_PivotRun, theApp.m_PivotSetting);
     m_PivotRun.headerRows = io.columnItems;
     CWaitCursor wait;

@@ -19,7 +19,7 @@ int SortTheDataGrid(const SORTKEYS& keys) {
 
 int CTabroClientDlg::SortWithDialog(int inChain) {
   CTabroClientApp& app = theApp;
-  if (app.m_TitleRow < 0) return -1;
+  if (app.m_TitleRow < 0) return STEP_CANCELLED;
   app.DetectColumnTypes(0);
   SortDialogIo io;
   io.columnCount = app.m_DataCols;
@@ -31,7 +31,7 @@ int CTabroClientDlg::SortWithDialog(int inChain) {
     io.columnNames.push_back(app.m_DataGrid.GetAt(app.m_TitleRow, c));
   }
   io.inChain = inChain;
-  if (GetUpCalls().sort(io) != IDOK) return -1;
+  if (GetUpCalls().sort(io) != IDOK) return STEP_CANCELLED;
   // Chosen keys close up; a key without a column is left out.
   SORTKEYS keys;
   for (int k = 0; k < SORT_MAX_KEYS; ++k) {
@@ -41,23 +41,23 @@ int CTabroClientDlg::SortWithDialog(int inChain) {
     keys.descending[keys.sortCnt] = io.resultDescending[k];
     ++keys.sortCnt;
   }
-  if (io.skipped) return 1;
+  if (io.skipped) return STEP_SKIPPED;
   if (keys.sortCnt > 0) SortTheDataGrid(keys);
-  return 0;
+  return STEP_RAN;
 }
 
 int CTabroClientDlg::RunSortStep(int show, int inChain) {
   CTabroClientApp& app = theApp;
-  if (show == 1) return SortWithDialog(inChain) == -1 ? -1 : 0;
+  if (show == 1) return SortWithDialog(inChain) == STEP_CANCELLED ? STEP_CANCELLED : STEP_RAN;
   for (int c = 0; c < app.m_DataCols; ++c) {
     app.m_SortColumnNames.push_back(app.m_DataGrid.GetAt(app.m_TitleRow, c));
   }
   const SORTKEYS& keys = app.m_SortSetting;
   if (keys.sortCnt < 0 || keys.sortCnt > SORT_MAX_KEYS) {
     app.DoMessageBox(CString(kBadSortSettingsMessage));
-    return -1;
+    return STEP_CANCELLED;
   }
-  if (keys.sortCnt == 0) return 1;
+  if (keys.sortCnt == 0) return STEP_SKIPPED;
   SortTheDataGrid(keys);
-  return 0;
+  return STEP_RAN;
 }

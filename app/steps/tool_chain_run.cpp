@@ -20,7 +20,7 @@ class DlgChainHost : public CToolChainHost {
 
   int RunToolStep(int kind, int show, int inChain) override {
     const RunToolStepFn step = FindToolStep(kind);
-    return step ? (dlg_.*step)(show, inChain) : -1;
+    return step ? (dlg_.*step)(show, inChain) : STEP_CANCELLED;
   }
 
   bool ShowOrderDialog(bool restart, const TOOLORDER* resumeOrder, int resumeIndex) override {
@@ -32,8 +32,8 @@ class DlgChainHost : public CToolChainHost {
   // A cross table makes the document a cross table; its header rows and value
   // count stay in m_PivotRun.
   void AfterToolStep(int kind, int result) override {
-    if (kind == TOOL_PIVOT && result == 0 && theApp.m_PivotSetting.SumType == PIVOT_CROSS) {
-      dlg_.m_JobSetting.m_DocKind = 5;
+    if (kind == TOOL_PIVOT && result == STEP_RAN && theApp.m_PivotSetting.SumType == PIVOT_CROSS) {
+      dlg_.m_JobSetting.m_DocKind = DOC_KIND_CROSS;
     }
   }
 

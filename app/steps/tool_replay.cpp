@@ -14,7 +14,7 @@ bool LoadInputForReplay(CTabroClientDlg& dlg, const CString& path) {
 
 int ReplayToolChain(CTabroClientDlg& dlg, const CString& settingsPath, CString& error) {
   CTabroClientApp& app = theApp;
-  app.ResetToolSettings(0);
+  app.ResetToolSettings(TOOL_RESET_ALL);
   if (!ReadEditSettingsFile(settingsPath, app.EditRecords())) {
     error = u"the settings file could not be read";
     return -1;

@@ -19,7 +19,7 @@ inline constexpr ToolStepEntry kToolSteps[] = {
     {TOOL_SORT, &CTabroClientDlg::RunSortStep},
     {TOOL_MACRO, &CTabroClientDlg::RunMacroStep},
 };
-static_assert(sizeof(kToolSteps) / sizeof(kToolSteps[0]) == 5);
+static_assert(sizeof(kToolSteps) / sizeof(kToolSteps[0]) == TOOL_KIND_COUNT);
 
 // The step of a kind; null for a kind without one.
 RunToolStepFn FindToolStep(int kind);

@@ -30,7 +30,7 @@ void StartFreshInput(CTabroClientDlg& dlg) {
   dlg.m_OutputName = dlg.m_BaseName;
   theApp.m_ReuseJobNo = -1;
   dlg.ShowButton(kLaunchButton, false);
-  theApp.ResetToolSettings(0);
+  theApp.ResetToolSettings(TOOL_RESET_ALL);
 }
 
 // The user picks one of the input's reusable jobs, or a new job. False when
@@ -39,7 +39,7 @@ bool PickReuseJob(CTabroClientDlg& dlg, bool& chosen) {
   const int r = GetUpCalls().selectReuseJob(dlg);
   if (r == -1) return false;
   chosen = r == 1;
-  if (!chosen) dlg.m_NewFileMode = dlg.m_ReuseChoice < 0 ? dlg.m_ReuseChoice : -1;
+  if (!chosen) dlg.m_NewFileMode = dlg.m_ReuseChoice < 0 ? dlg.m_ReuseChoice : NEW_FILE_NORMAL;
   return true;
 }
 
@@ -47,11 +47,11 @@ bool PickReuseJob(CTabroClientDlg& dlg, bool& chosen) {
 // dialogs; clipboard input never does.
 void AskNewFileMode(CTabroClientDlg& dlg) {
   if (theApp.m_InputKind == INPUT_CLIPBOARD) {
-    dlg.m_NewFileMode = -1;
+    dlg.m_NewFileMode = NEW_FILE_NORMAL;
     return;
   }
   CNewFileDlg ask;
-  dlg.m_NewFileMode = ask.DoModal() == IDOK && ask.m_RunTools ? -2 : -1;
+  dlg.m_NewFileMode = ask.DoModal() == IDOK && ask.m_RunTools ? NEW_FILE_WITH_TOOLS : NEW_FILE_NORMAL;
 }
 
 // The command of a new input: the one its name carries, a reusable job, or the
@@ -73,11 +73,11 @@ bool ChooseCommand(CTabroClientDlg& dlg, bool& chosen) {
 // into the record.
 ToolPlan TakeJob(CTabroClientDlg& dlg, bool chosen) {
   ToolPlan tools;
-  theApp.ResetToolSettings(0);
+  theApp.ResetToolSettings(TOOL_RESET_ALL);
   if (!theApp.m_LastToolText.IsEmpty()) theApp.LoadEditSettings(dlg.m_BaseName, dlg.m_OutputName);
   tools.run = theApp.m_ToolOrder[0].toolKind != TOOL_NONE;
-  if (dlg.m_NewFileMode == -2) tools.run = tools.withDialogs = true;
-  if (!chosen) dlg.ResetJobSettings(1);
+  if (dlg.m_NewFileMode == NEW_FILE_WITH_TOOLS) tools.run = tools.withDialogs = true;
+  if (!chosen) dlg.ResetJobSettings(RESET_JOB_AND_GRIDS);
   dlg.ParseCommandText(dlg.m_Command);
   return tools;
 }
@@ -100,9 +100,9 @@ Narrowing NarrowLargeJob(CTabroClientDlg& dlg) {
         u"行数が %d で所定の行数を超えています。絞り込みますか？\n「OK」：絞り込み　「キャンセル」：終了",
         theApp.m_DataRows);
     if (theApp.DoMessageBox(ask, MB_OKCANCEL) != IDOK) return Narrowing::kCancelled;
-    const int r = dlg.RunFilterStep(1, 0);
-    if (r == -1) return Narrowing::kCancelled;
-    if (r == 1) {
+    const int r = dlg.RunFilterStep(STEP_WITH_DIALOG, STEP_ALONE);
+    if (r == STEP_CANCELLED) return Narrowing::kCancelled;
+    if (r == STEP_SKIPPED) {
       if (theApp.m_DataRows > theApp.m_TitleRow + 1) continue;
       theApp.DoMessageBox(CString(kNarrowedToNothingMessage));
       return Narrowing::kCancelled;
@@ -136,7 +136,7 @@ int LoadForSheet(CTabroClientDlg& dlg, const CString& path, bool rerun, const To
       theApp.m_ToolAbort = 0;
       const ToolChainRun run = rerun ? ToolChainRun::kRestart : ToolChainRun::kReplay;
       if (dlg.RunToolChain(run, tools.withDialogs) == 0) return 0;
-      crossTable = dlg.m_JobSetting.m_DocKind == 5 && theApp.m_PivotSetting.SumType == PIVOT_CROSS;
+      crossTable = dlg.m_JobSetting.m_DocKind == DOC_KIND_CROSS && theApp.m_PivotSetting.SumType == PIVOT_CROSS;
     }
 
     switch (NarrowLargeJob(dlg)) {
@@ -169,9 +169,9 @@ void KeepReuseJob(CTabroClientDlg& dlg, int runType) {
 int RunSheet(CTabroClientDlg& dlg, int runType, CCsvPropPage* csvData, bool crossTable) {
   const bool watched = theApp.m_InputKind == INPUT_WATCH_FOLDER;
   const int result = GetUpCalls().settingsSheet(dlg, runType, !watched, csvData, crossTable);
-  if (result == -1 || result == -2) {
-    if (result == -2) {
-      theApp.DoMessageBox(CString::Build(u"CSVデータの列数は%d以内にして下さい。", 256));
+  if (result == SHEET_STOPPED || result == SHEET_TOO_MANY_COLUMNS) {
+    if (result == SHEET_TOO_MANY_COLUMNS) {
+      theApp.DoMessageBox(CString::Build(u"CSVデータの列数は%d以内にして下さい。", GRID_COLS));
     }
     dlg.ResetDropZone();
     return -1;
@@ -219,7 +219,7 @@ void CTabroClientDlg::StartInput(int runType) {
   const bool commandLine = theApp.m_InputKind == INPUT_COMMAND_LINE;
   // The input is gone only when its document was saved and the file deleted.
   if (r == 1 && m_DeleteAfterSend && m_InputPath.IsEmpty()) {
-    ResetJobSettings(1);
+    ResetJobSettings(RESET_JOB_AND_GRIDS);
     ResetInputState();
     ShowButton(kSelectButton, true);
     ShowButton(kClipboardButton, true);

@@ -105,7 +105,7 @@ bool CTabroClientDlg::SendWithHeldKey(bool commandLine) {
     m_JobSetting.m_DocKind = 1;
     m_JobSetting.m_SubKind = 2;
     if (commandLine) {
-      m_JobSetting.m_OutputFormat = 1;
+      m_JobSetting.m_OutputFormat = OUTPUT_EXCEL;
       const int type = theApp.m_ShiftStartExcelListType;
       if (type == 1) {
         m_JobSetting.m_ListDoc = 2;
@@ -123,7 +123,7 @@ bool CTabroClientDlg::SendWithHeldKey(bool commandLine) {
     if (LoadForDirectSend(*this)) {
       SendJob(SEND_DOCUMENT, SEND_DATA_GRID, CString(), SEND_OPEN_AFTER_SAVE, TIMESTAMP_NONE);
     }
-    ResetJobSettings(1);
+    ResetJobSettings(RESET_JOB_AND_GRIDS);
     return true;
   }
   theApp.m_RunVariant = 2;
@@ -137,7 +137,7 @@ bool CTabroClientDlg::SendWithHeldKey(bool commandLine) {
   // cancelled choice sends nothing.
   if (GetUpCalls().selectReuseJob(*this) == -1) return true;
   if (!theApp.m_LastToolText.IsEmpty()) {
-    theApp.ResetToolSettings(0);
+    theApp.ResetToolSettings(TOOL_RESET_ALL);
     theApp.LoadEditSettings(m_BaseName, m_OutputName);
   }
   if (!LoadForDirectSend(*this)) return true;
@@ -198,7 +198,7 @@ void CTabroClientDlg::OnDropFiles(const std::vector<CString>& paths) {
     theApp.DoMessageBox(CString(kNoAccessMessage));
     return;
   }
-  ResetJobSettings(1);
+  ResetJobSettings(RESET_JOB_AND_GRIDS);
   m_InputPath = path;
   theApp.m_CsvPath = path;
   ShowButton(res::IDC_MAIN_SELECT_FILE, true);
@@ -235,7 +235,7 @@ void CTabroClientDlg::OnSelectFile() {
   if (m_InputBusy) return;
   InputBusyScope busy(m_InputBusy);
   ReloadReuseJobs();
-  ResetJobSettings(1);
+  ResetJobSettings(RESET_JOB_AND_GRIDS);
   CString chosen;
   const bool confirmed = SelectInputFile(chosen) == IDOK;
   if (!confirmed && m_InputPath.IsEmpty()) {
@@ -266,7 +266,7 @@ void CTabroClientDlg::OnSelectFile() {
 void CTabroClientDlg::OnFromClipboard() {
   if (m_InputBusy) return;
   InputBusyScope busy(m_InputBusy);
-  ResetJobSettings(1);
+  ResetJobSettings(RESET_JOB_AND_GRIDS);
   m_InputPath = kClipboardTitle;
   CNameDlg dlg;
   dlg.m_Name = m_InputPath;
@@ -290,7 +290,7 @@ void CTabroClientDlg::OnLaunch() {
 
 void CTabroClientDlg::ResetDropZone() {
   m_InputPath.Empty();
-  ResetJobSettings(1);
+  ResetJobSettings(RESET_JOB_AND_GRIDS);
   ResetInputState();
   ShowButton(res::IDC_MAIN_SELECT_FILE, true);
   ShowButton(res::IDC_MAIN_FROM_CLIPBOARD, true);

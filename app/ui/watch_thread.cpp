@@ -98,7 +98,7 @@ void CTabroClientDlg::ProcessWatchFile(const CString& name) {
   m_InputBusy = 1;
   theApp.m_SendRows = theApp.m_SendCols = 0;
   m_Command.Empty();
-  ResetJobSettings(1);
+  ResetJobSettings(RESET_JOB_AND_GRIDS);
   ResetInputState();
   m_WatchTakenPath = JoinPath(WatchFolder(), name);
   m_InputPath = m_WatchTakenPath;

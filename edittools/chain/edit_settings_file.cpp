@@ -16,15 +16,27 @@ int FindSection(const CString& line) {
   return -1;
 }
 
+// A kind outside the enumeration (no section starts with it) reads nothing.
 void ReadSection(int kind, CCsvTextFile& in, const EditSettingsRecords& r) {
-  switch (kind) {
-    case TOOL_NONE: ReadHeaderSection(in, r.order); break;
-    case TOOL_PIVOT: ReadPivotSection(in, r.pivot); break;
-    case TOOL_ADDCSV: ReadAddCsvSection(in, r.join); break;
-    case TOOL_FILTER: ReadFilterSection(in, r.filter); break;
-    case TOOL_SORT: ReadSortSection(in, r.sort); break;
-    case TOOL_MACRO: ReadMacroSection(in, r.macro); break;
-    default: break;
+  switch (static_cast<ToolKind>(kind)) {
+    case ToolKind::kNone: ReadHeaderSection(in, r.order); return;
+    case ToolKind::kPivot: ReadPivotSection(in, r.pivot); return;
+    case ToolKind::kAddCsv: ReadAddCsvSection(in, r.join); return;
+    case ToolKind::kFilter: ReadFilterSection(in, r.filter); return;
+    case ToolKind::kSort: ReadSortSection(in, r.sort); return;
+    case ToolKind::kMacro: ReadMacroSection(in, r.macro); return;
+  }
+}
+
+// The section of one kind; none for kNone and values outside the enumeration.
+void WriteSection(CSettingsLineSink& out, int32_t kind, const EditSettingsRecords& r) {
+  switch (static_cast<ToolKind>(kind)) {
+    case ToolKind::kNone: return;
+    case ToolKind::kPivot: WritePivotSection(out, r.pivot); return;
+    case ToolKind::kAddCsv: WriteAddCsvSection(out, r.join); return;
+    case ToolKind::kFilter: WriteFilterSection(out, r.filter); return;
+    case ToolKind::kSort: WriteSortSection(out, r.sort); return;
+    case ToolKind::kMacro: WriteMacroSection(out, r.macro); return;
   }
 }
 
@@ -55,17 +67,10 @@ void WriteEditSettings(CSettingsLineSink& out, const EditSettingsRecords& r) {
   WriteHeaderSection(out, r.order);
   // A kind listed twice (a hand-edited file) gets one section: a second copy of
   // the same record would double its lists when the file is read again.
-  bool written[TOOL_SLOT_COUNT + 1] = {};
+  bool written[TOOL_KIND_COUNT + 1] = {};  // per kind, kNone included
   for (const TOOLSLOT& slot : r.order) {
     if (!FindToolKind(slot.toolKind) || written[slot.toolKind]) continue;
     written[slot.toolKind] = true;
-    switch (slot.toolKind) {
-      case TOOL_PIVOT: WritePivotSection(out, r.pivot); break;
-      case TOOL_ADDCSV: WriteAddCsvSection(out, r.join); break;
-      case TOOL_FILTER: WriteFilterSection(out, r.filter); break;
-      case TOOL_SORT: WriteSortSection(out, r.sort); break;
-      case TOOL_MACRO: WriteMacroSection(out, r.macro); break;
-      default: break;
-    }
+    WriteSection(out, slot.toolKind, r);
   }
 }

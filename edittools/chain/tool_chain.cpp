@@ -19,21 +19,21 @@ int RunToolChain(TOOLORDER& order, int& abort, int titleRow, ToolChainRun run, b
       ++j;
       continue;
     }
-    int show = 0;
-    int inChain = 1;
+    int show = STEP_FROM_SETTINGS;
+    int inChain = STEP_IN_CHAIN;
     if (run == ToolChainRun::kRestart) {
-      show = 1;
+      show = STEP_WITH_DIALOG;
     } else if (run == ToolChainRun::kSilent) {
-      show = 0;
+      show = STEP_FROM_SETTINGS;
     } else if (setUp) {
-      show = 1, inChain = 0;
+      show = STEP_WITH_DIALOG, inChain = STEP_ALONE;
     } else {
       show = started[static_cast<size_t>(j)].openSettingsNextTime;
     }
     host.BeforeToolStep(kind);
     const int result = host.RunToolStep(kind, show, inChain);
     host.AfterToolStep(kind, result);
-    if (result != -1) {
+    if (result != STEP_CANCELLED) {
       ++j;
       continue;
     }

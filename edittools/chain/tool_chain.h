@@ -2,13 +2,29 @@
 // The driver of the data-edit chain: runs the steps of the tool order one after
 // another and decides, from each step's result, whether the input goes on.
 //
-// Step contract: a step takes (show, inChain) and returns 0 when the tool ran,
-// 1 when it was skipped (or, for the filter, narrowed further), -1 when it was
-// cancelled or failed; a step that finds the whole input unusable shows its own
-// message, sets the abort flag and returns -1.
+// Step contract: a step takes (show, inChain) and returns a STEP_* result; a
+// step that finds the whole input unusable shows its own message, sets the abort
+// flag and returns STEP_CANCELLED.
 
 #include "edittools/chain/tool_order_records.h"
 #include "platform/cstring.h"
+
+// Results of a data-edit step.
+enum : int {
+  STEP_CANCELLED = -1,  // cancelled or failed; the data unchanged
+  STEP_RAN = 0,         // the tool ran
+  STEP_SKIPPED = 1,     // "スキップ" (the filter: also narrowed further)
+};
+// A step's show argument.
+enum : int {
+  STEP_FROM_SETTINGS = 0,  // runs from the stored settings, no dialog
+  STEP_WITH_DIALOG = 1,    // opens the tool's dialog
+};
+// A step's inChain argument.
+enum : int {
+  STEP_ALONE = 0,     // called on its own: a fresh dialog, no "スキップ"
+  STEP_IN_CHAIN = 1,  // preset from the stored settings, with "スキップ"
+};
 
 // How the steps are called.
 enum class ToolChainRun {

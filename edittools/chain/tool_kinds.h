@@ -24,7 +24,7 @@ inline constexpr ToolKindInfo kToolKinds[] = {
     {TOOL_SORT, u"@Sort", 5, u"04", u"ソ", u"ソート", u"ソート"},
     {TOOL_MACRO, u"@Macro", 6, u"05", u"演", u"マクロでデータ作成", u"並び替え・演算"},
 };
-static_assert(sizeof(kToolKinds) / sizeof(kToolKinds[0]) == 5);
+static_assert(sizeof(kToolKinds) / sizeof(kToolKinds[0]) == TOOL_KIND_COUNT);
 
 // The entry of a kind; null for 0 and any value outside 1 to 5.
 const ToolKindInfo* FindToolKind(int kind);

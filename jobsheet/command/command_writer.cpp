@@ -144,7 +144,7 @@ constexpr std::array<Row, 42> kRows = {
       if (s.job.m_DocKind == 3 && !s.csv) WriteTypeS(s, out);
     },
     [](const WriterState& s, Tokens& out) { Flag(out, s.job.m_DocKind == 4 && !s.csv, u"TypeC"); },
-    [](const WriterState& s, Tokens& out) { Flag(out, s.job.m_DocKind == 5, u"TypeCross"); },
+    [](const WriterState& s, Tokens& out) { Flag(out, s.job.m_DocKind == DOC_KIND_CROSS, u"TypeCross"); },
     [](const WriterState& s, Tokens& out) { Flag(out, s.job.m_CsvHederTyp == 1 && !s.edited, u"CsvHederTyp"); },
     [](const WriterState& s, Tokens& out) {
       if (s.edited) return;
@@ -210,7 +210,7 @@ constexpr std::array<Row, 42> kRows = {
       if (!s.csv && s.kinds02) WriteColumnItems(s, out, kItemColorRule);
     },
     [](const WriterState& s, Tokens& out) {
-      if (!s.csv && s.job.m_OutputFormat != 1 && !s.job.m_UserPasswd.IsEmpty())
+      if (!s.csv && s.job.m_OutputFormat != OUTPUT_EXCEL && !s.job.m_UserPasswd.IsEmpty())
         out.push_back(u"UserPasswd=" + EscapeReservedChars(s.job.m_UserPasswd));
     },
     [](const WriterState& s, Tokens& out) {
@@ -266,7 +266,7 @@ constexpr std::array<Row, 42> kRows = {
 }  // namespace
 
 CString BuildCommandText(const JOBSETTING& job, int editModeEntered, int editCols) {
-  const WriterState state{job, job.m_OutputFormat == 3, job.m_DocKind >= 0 && job.m_DocKind <= 2,
+  const WriterState state{job, job.m_OutputFormat == OUTPUT_CSV, job.m_DocKind >= 0 && job.m_DocKind <= 2,
                           editModeEntered != 0,
                           editCols < 0 ? 0 : editCols > kJobNameSlots ? kJobNameSlots : editCols};
   Tokens tokens;

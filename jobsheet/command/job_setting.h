@@ -11,10 +11,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "grid/grid_store.h"
 #include "platform/cstring.h"
 
 // Entries of the name lists and of a row total's column list: one per grid column.
-inline constexpr int kJobNameSlots = 256;
+inline constexpr int kJobNameSlots = GRID_COLS;
 // Sort keys the record holds.
 inline constexpr int kJobSortKeys = 4;
 
@@ -53,8 +54,18 @@ struct FIELDNAME {
   bool operator==(const FIELDNAME&) const = default;
 };
 
+// Output formats of m_OutputFormat, as the job files store them.
+enum : int32_t {
+  OUTPUT_PDF = 0,
+  OUTPUT_EXCEL = 1,
+  OUTPUT_CSV = 3,
+};
+
+// The document kind of a cross table (m_DocKind, "TypeCross").
+inline constexpr int32_t DOC_KIND_CROSS = 5;
+
 struct JOBSETTING {
-  int32_t m_OutputFormat = 0;    // 0 PDF, 1 Excel, 3 CSV
+  int32_t m_OutputFormat = OUTPUT_PDF;  // OUTPUT_*
   int32_t m_DocKind = 0;         // 0 none, 1 TypeT family, 2 TypeL, 3 TypeS, 4 TypeC, 5 TypeCross
   uint8_t m_Orientation = 0;     // 1 Portrait, 2 Landscape
   uint8_t m_SubKind = 0;         // kind 1: 0 TypeT, 1 TypeT+, 2 TypeTX

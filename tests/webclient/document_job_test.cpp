@@ -452,6 +452,8 @@ TEST_F(DocumentJob, AnAnswerThatIsNotTheAskedDocumentIsAFailedJob) {
       {"html as workbook", 1, u"", "<html>proxy</html>", "report.xlsx"},
       {"html as csv", 3, u"UTF8", "\r\n  <html><body>503</body></html>", "report.csv"},
       {"shift_jis bytes as utf-8 csv", 3, u"UTF8", "\x94\x84\x8F\xE3,1\r\n", "report.csv"},
+      // No answer is the document of a type the program does not know.
+      {"any answer to an unknown type", 2, u"", "%PDF-1.4\n", "report.pdf"},
   };
   op.m_SaveNameMode = SAVENAME_OVERWRITE;
   for (const Row& r : rows) {

@@ -15,7 +15,7 @@ namespace {
 // -2 when the new-file dialog was confirmed with its tool box ticked, else -1.
 int AskNewFile() {
   CNewFileDlg dlg;
-  return dlg.DoModal() == IDOK && dlg.m_RunTools ? -2 : -1;
+  return dlg.DoModal() == IDOK && dlg.m_RunTools ? NEW_FILE_WITH_TOOLS : NEW_FILE_NORMAL;
 }
 
 }  // namespace
@@ -30,7 +30,7 @@ int CTabroClientDlg::SelectReuseJob() {
       theApp.m_InputKind = INPUT_REUSE_NEWFILE;
       return 0;
     }
-    m_ReuseChoice = theApp.m_InputKind == INPUT_CLIPBOARD ? -1 : AskNewFile();
+    m_ReuseChoice = theApp.m_InputKind == INPUT_CLIPBOARD ? NEW_FILE_NORMAL : AskNewFile();
     theApp.m_LastToolText.Empty();
     m_OutputName = m_BaseName;
     m_ReuseNewOnly = 0;

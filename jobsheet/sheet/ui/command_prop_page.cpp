@@ -74,13 +74,13 @@ void CCommandPropPage::TakeSheetState() {
   m_CharCode = sheet->m_CharCode;
   m_EditMode = sheet->m_EditMode;
   m_FromClipboard = sheet->m_FromClipboard;
-  for (int i = 0; i < theApp.m_EditCols && i < 256; ++i) m_ColumnCodes[i] = sheet->m_ColumnCodes[i];
+  for (int i = 0; i < theApp.m_EditCols && i < GRID_COLS; ++i) m_ColumnCodes[i] = sheet->m_ColumnCodes[i];
   m_SubjectColumn = sheet->m_SubjectColumn;
   m_Numbering = sheet->m_Numbering;
 }
 
 bool CCommandPropPage::HasSumColumn() const {
-  for (int i = 0; i < theApp.m_EditCols && i < 256; ++i) {
+  for (int i = 0; i < theApp.m_EditCols && i < GRID_COLS; ++i) {
     if (m_ColumnCodes[i] == CODE_SUM) return true;
   }
   return false;
@@ -102,7 +102,7 @@ void CCommandPropPage::ShowTabDialog(int dialog) {
 }
 
 int CCommandPropPage::Tabs(const TABENTRY** entries) const {
-  if (m_OutputFormat == 3) {
+  if (m_OutputFormat == OUTPUT_CSV) {
     *entries = kCsvTabs;
     return 1;
   }
@@ -168,7 +168,7 @@ void CCommandPropPage::SetCreationType(int b, int s) {
   m_Tab.DeleteAllItems();
   UpdateData(TRUE);
   CTabDlg1& tab1 = *m_TabDlg1;
-  if (m_OutputFormat == 3) {
+  if (m_OutputFormat == OUTPUT_CSV) {
     m_Tab.InsertItem(0, u"特殊設定");
     m_Tab.SetCurSel(0);
     ShowTabDialog(1);
@@ -208,7 +208,7 @@ void CCommandPropPage::SetCreationType(int b, int s) {
   }
   // A header-type job cannot be printed on labels or single forms; CSV output
   // chooses no type at all.
-  if (m_OutputFormat != 3) {
+  if (m_OutputFormat != OUTPUT_CSV) {
     m_LabelRadio.EnableWindow(m_CsvHederTyp != 1);
     m_SingleRadio.EnableWindow(m_CsvHederTyp != 1);
   }

@@ -14,6 +14,7 @@
 #include "jobsheet/sheet/ui/tab_dlg2.h"
 #include "jobsheet/sheet/ui/tab_dlg3.h"
 #include "jobsheet/sheet/ui/tab_dlg4.h"
+#include "grid/grid_store.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
 
@@ -69,7 +70,7 @@ class CCommandPropPage : public CPropertyPage {
   std::unique_ptr<CTabDlg3> m_TabDlg3;
   std::unique_ptr<CTabDlg4> m_TabDlg4;
   COMMANDPAGEVALUES m_Job;
-  int m_ColumnCodes[256] = {};
+  int m_ColumnCodes[GRID_COLS] = {};
   int m_SubjectColumn = 0;
   uint8_t m_Numbering = 0;    // the numbering the sheet shares
   // The panes show their pictures as the static controls' own bitmaps.

@@ -119,7 +119,7 @@ BOOL CEditPropSheet::OnInitDialog() {
     menu->AppendMenu(MF_SEPARATOR);
     menu->AppendMenu(MF_STRING, SC_MINIMIZE, u"最小化");
   }
-  m_TestRunButton.EnableWindow(m_OutputFormat != 3);
+  m_TestRunButton.EnableWindow(m_OutputFormat != OUTPUT_CSV);
   // Decided once: a cross table from the data-edit tools has nothing to clear to.
   m_ClearAllButton.ShowWindow(m_DocKind == 6 ? SW_HIDE : SW_SHOW);
   return TRUE;
@@ -156,13 +156,13 @@ void CEditPropSheet::SetPageState(int docKind, int subKind, int csvHederTyp, int
   m_SubKind = subKind;
   m_CsvHederTyp = csvHederTyp;
   m_OutputFormat = outputFormat;
-  for (int i = 0; i < theApp.m_EditCols && i < 256; ++i) m_ColumnCodes[i] = columnCodes[i];
+  for (int i = 0; i < theApp.m_EditCols && i < GRID_COLS; ++i) m_ColumnCodes[i] = columnCodes[i];
   m_SubjectColumn = subjectColumn;
   m_Numbering = numbering;
   m_CharCode = charCode;
   m_EditMode = editMode;
   m_FromClipboard = fromClipboard;
-  if (m_TestRunButton.GetSafeHwnd()) m_TestRunButton.EnableWindow(outputFormat != 3);
+  if (m_TestRunButton.GetSafeHwnd()) m_TestRunButton.EnableWindow(outputFormat != OUTPUT_CSV);
 }
 
 void CEditPropSheet::StoreActivePage() {
@@ -203,7 +203,7 @@ void CEditPropSheet::OnCancel() {
 
 void CEditPropSheet::OnClearAll() {
   CWaitCursor wait;
-  m_MainDlg->ResetJobSettings(0);
+  m_MainDlg->ResetJobSettings(RESET_JOB_ONLY);
   const bool tableX = theApp.m_DefaultCommand == u"TypeTX";
   const int kind = tableX ? 1 : 0;
   const int subKind = tableX ? 2 : 0;
@@ -212,15 +212,15 @@ void CEditPropSheet::OnClearAll() {
   job.m_SubKind = static_cast<uint8_t>(subKind);
   m_DocKind = kind;
   m_SubKind = subKind;
-  m_OutputFormat = 0;
+  m_OutputFormat = OUTPUT_PDF;
   m_BreakMode = 0;
   m_MainPage->m_DocKind = m_CommandPage->m_DocKind = kind;
   m_MainPage->m_SubKind = m_CommandPage->m_SubKind = subKind;
-  m_MainPage->m_OutputFormat = m_CommandPage->m_OutputFormat = 0;
+  m_MainPage->m_OutputFormat = m_CommandPage->m_OutputFormat = OUTPUT_PDF;
   CCsvPropPage& csv = m_CsvPage->Page();
   csv.m_ReportKind = kind;
   csv.m_SubKind = subKind;
-  csv.m_OutputFormat = 0;
+  csv.m_OutputFormat = OUTPUT_PDF;
   m_CsvPage->ResetToSource();
   m_MainDlg->FillCommandPage(m_CommandPage);
   m_CommandPage->RefreshPages();

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "grid/grid_store.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
 
@@ -63,7 +64,7 @@ class CEditPropSheet : public CPropertySheet {
   int m_FromClipboard = 0;
   int m_CharCode = 0;
   int m_EditMode = 0;
-  int m_ColumnCodes[256] = {};
+  int m_ColumnCodes[GRID_COLS] = {};
   int m_SubjectColumn = 0;
   uint8_t m_Numbering = 0;
   int m_BreakMode = 0;

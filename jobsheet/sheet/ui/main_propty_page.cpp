@@ -80,7 +80,7 @@ void CMainProptyPage::DrawBitmaps() {
 
 BOOL CMainProptyPage::OnInitDialog() {
   CPropertyPage::OnInitDialog();
-  if (m_OutputFormat == 0 || m_OutputFormat == 1) {
+  if (m_OutputFormat == OUTPUT_PDF || m_OutputFormat == OUTPUT_EXCEL) {
     m_OutputRadio = m_OutputFormat;
     Enable(res::IDC_MAIN_PAPER, true);
     Enable(res::IDC_MAIN_FORMAT, true);
@@ -116,7 +116,7 @@ BOOL CMainProptyPage::OnSetActive() {
   if (CEditPropSheet* sheet = SheetOf(*this)) {
     m_CsvHederTyp = sheet->m_CsvHederTyp;
     m_OutputFormat = sheet->m_OutputFormat;
-    for (int i = 0; i < theApp.m_EditCols && i < 256; ++i) m_ColumnCodes[i] = sheet->m_ColumnCodes[i];
+    for (int i = 0; i < theApp.m_EditCols && i < GRID_COLS; ++i) m_ColumnCodes[i] = sheet->m_ColumnCodes[i];
     m_SubjectColumn = sheet->m_SubjectColumn;
     m_Numbering = sheet->m_Numbering;
     m_EditMode = sheet->m_EditMode;
@@ -128,21 +128,21 @@ BOOL CMainProptyPage::OnSetActive() {
   // An edited grid of a file input is sent as it is: no plain CSV of it.
   Enable(res::IDC_MAIN_CSV, !(m_EditMode && !m_FromClipboard));
   if (listType != 0) {
-    m_OutputFormat = 1;
+    m_OutputFormat = OUTPUT_EXCEL;
     m_ListTypeCombo.SetCurSel(listType);
   }
   const bool tableX = m_DocKind == 1 && m_SubKind == 2;
-  const bool creation = m_OutputFormat != 3 && (m_DocKind == 0 || tableX);
+  const bool creation = m_OutputFormat != OUTPUT_CSV && (m_DocKind == 0 || tableX);
   Enable(res::IDC_MAIN_PAPER, creation);
   Enable(res::IDC_MAIN_FORMAT, creation);
-  if (tableX && m_OutputFormat == 1) {
+  if (tableX && m_OutputFormat == OUTPUT_EXCEL) {
     Enable(res::IDC_MAIN_LISTTYPE, true);
   } else {
     Enable(res::IDC_MAIN_LISTTYPE, false);
     Enable(res::IDC_MAIN_CHARCODE, false);
     m_ListType = 0;
   }
-  if (m_OutputFormat == 3) {
+  if (m_OutputFormat == OUTPUT_CSV) {
     if (m_CharCode == 2) {
       m_CharCodeCheck.SetCheck(BST_UNCHECKED);
       Enable(res::IDC_MAIN_CHARCODE, false);
@@ -173,7 +173,7 @@ void CMainProptyPage::AfterOutputChoice() {
 }
 
 void CMainProptyPage::OnPdf() {
-  m_OutputFormat = 0;
+  m_OutputFormat = OUTPUT_PDF;
   m_ListType = 0;
   Enable(res::IDC_MAIN_LISTTYPE, false);
   Enable(res::IDC_MAIN_CHARCODE, false);
@@ -182,7 +182,7 @@ void CMainProptyPage::OnPdf() {
 }
 
 void CMainProptyPage::OnExcel() {
-  m_OutputFormat = 1;
+  m_OutputFormat = OUTPUT_EXCEL;
   const bool tableX = m_DocKind == 1 && m_SubKind == 2;
   Enable(res::IDC_MAIN_LISTTYPE, tableX);
   Enable(res::IDC_MAIN_CHARCODE, false);
@@ -193,7 +193,7 @@ void CMainProptyPage::OnExcel() {
 }
 
 void CMainProptyPage::OnCsv() {
-  m_OutputFormat = 3;
+  m_OutputFormat = OUTPUT_CSV;
   m_ListType = 0;
   Enable(res::IDC_MAIN_LISTTYPE, false);
   Enable(res::IDC_MAIN_CHARCODE_CHECK, true);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "grid/grid_store.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
 
@@ -31,7 +32,7 @@ class CMainProptyPage : public CPropertyPage {
   int m_SubKind = 0;
   int m_CsvHederTyp = 0;
   int m_DeleteAfter = 0;
-  int m_ColumnCodes[256] = {};
+  int m_ColumnCodes[GRID_COLS] = {};
   int m_SubjectColumn = 0;
   uint8_t m_Numbering = 0;
   int m_CharCode = 2;         // 0 UTF-8, 1 Shift_JIS, 2 none

@@ -10,15 +10,15 @@
 #include "jobsheet/sheet/ui/main_propty_page.h"
 
 int RunSettingsSheet(CTabroClientDlg& dlg, int runType, bool show, CCsvPropPage* data, bool crossTable) {
-  if (dlg.FillCsvPage(dlg.m_InputPath, data, runType) == 0) return -1;
+  if (dlg.FillCsvPage(dlg.m_InputPath, data, runType) == 0) return SHEET_STOPPED;
   CMainProptyPage mainPage;
   CCsvPropPageWnd csvPage(*data);
   CCommandPropPage commandPage;
   dlg.FillCommandPage(&commandPage);
   std::copy(std::begin(data->m_ColumnCodes), std::end(data->m_ColumnCodes), mainPage.m_ColumnCodes);
   mainPage.m_SubjectColumn = data->m_SubjectCol;
-  if (theApp.m_EditCols == -1) return -2;
-  if (!show) return 1;
+  if (theApp.m_EditCols == -1) return SHEET_TOO_MANY_COLUMNS;
+  if (!show) return SHEET_NOT_SHOWN;
   CEditPropSheet sheet(dlg.m_InputPath);
   sheet.Prepare(&dlg, &mainPage, &csvPage, &commandPage, theApp.m_SyokikidoGamen);
   // The sheet knows the tools' cross table as kind 6; the job sends it as 5.

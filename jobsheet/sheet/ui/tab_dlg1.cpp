@@ -136,7 +136,7 @@ void CTabDlg1::LoadFrom(int k, int s, const int* codes, int c, int f) {
   }
   SelectGraphType();
   m_HasSum = 0;
-  for (int i = 0; i < theApp.m_EditCols && i < 256; ++i) {
+  for (int i = 0; i < theApp.m_EditCols && i < GRID_COLS; ++i) {
     if (codes[i] == CODE_SUM) m_HasSum = 1;
   }
   m_DocKind = k;

@@ -126,20 +126,8 @@ bool CCsvPropPage::OnSum() {
 bool CCsvPropPage::OnBarcodeOrSeal(int code) {
   if (!CommonColumnChecks()) return false;
   if (code == CODE_QR && SelectedColumn() + 1 == m_SubjectCol) return Refuse(u"科目集計と同時設定はできません。");
-  bool conflict = false;
-  for (int sub : m_SelOrder) {
-    const int c = sub - kFirstDataSubItem;
-    if (c < 0 || c >= GRID_COLS) continue;
-    if (m_ColumnCodes[c] == code) m_ColumnCodes[c] = 0;
-    else if (m_SubjectCol == c + 1) conflict = true;
-    else m_ColumnCodes[c] = code;
-  }
-  m_ClipKind = m_SelKind;
-  if (conflict) {
-    CString msg;
-    msg.Format(kSubjectConflictFormat, m_SubjectCol);
-    Refuse(msg);
-  }
+  // A code and a seal are never refused on the first column, so the toggle is the sum's.
+  ToggleColumnCommand(code);
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include "macro/macro_depth.h"
 #include "macro/macro_error.h"
 #include "macro/macro_scan.h"
+#include "platform/int_text.h"
 #include "platform/ui_hooks.h"
 
 using macro_scan::FindText;
@@ -14,10 +15,8 @@ using macro_scan::StartsWithFolded;
 
 namespace {
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
 // Characters that end a word the checker reports: those of a bare token and digits.
-bool EndsWord(char16_t c) { return macro_scan::EndsBareToken(c) || IsDigit(c); }
+bool EndsWord(char16_t c) { return macro_scan::EndsBareToken(c) || IsAsciiDigit(c); }
 
 }  // namespace
 
@@ -251,7 +250,7 @@ void CMacroCheck::CheckLiteral() {
     return;
   }
   auto inNumber = [&](char16_t c) {
-    return IsDigit(c) || c == u'.' || (c == u',' && !m_CommaEndsNumber);
+    return IsAsciiDigit(c) || c == u'.' || (c == u',' && !m_CommaEndsNumber);
   };
   if (inNumber(*m_Cursor) || *m_Cursor == u'-') {
     const char16_t* start = m_Cursor;

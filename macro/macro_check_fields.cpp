@@ -13,8 +13,6 @@ using macro_scan::SkipTo;
 
 namespace {
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
 // Characters that may not follow the '.' after a field.
 constexpr std::u16string_view kBadAfterDot = u"\"!#$%&'()*+,-./<=>?[]_~";
 
@@ -34,7 +32,7 @@ const char16_t* PassNextQuoted(const char16_t* p) {
 // Passes an optional sign and digits.
 const char16_t* PassInteger(const char16_t* p) {
   if (*p == u'-' || *p == u'+') ++p;
-  while (IsDigit(*p)) ++p;
+  while (IsAsciiDigit(*p)) ++p;
   return p;
 }
 
@@ -202,7 +200,7 @@ void CMacroCheck::CheckMethod() {
       bool inNumber = false;
       const char16_t* p = m_Cursor;
       for (; *p != 0 && *p != u')'; ++p) {
-        if (IsDigit(*p)) {
+        if (IsAsciiDigit(*p)) {
           if (!inNumber) ++numbers;
           inNumber = true;
         } else if (*p == u',') {
@@ -229,7 +227,7 @@ void CMacroCheck::CheckMethod() {
 
 bool CMacroCheck::CheckFunction() {
   const char16_t first = *m_Cursor;
-  if (first == 0 || first == u'\'' || first == u'(' || first == u'-' || IsDigit(first)) return false;
+  if (first == 0 || first == u'\'' || first == u'(' || first == u'-' || IsAsciiDigit(first)) return false;
   if (!macro_scan::IsCallToken(m_Cursor)) return false;
 
   const MacroFunctionName* rule = macro_scan::FindPrefixed(kMacroFunctions, m_Cursor);

@@ -113,7 +113,7 @@ bool CMacroEval::CallFunction(double& value) {
     }
     case MacroFunction::Val:
       EvalAdditive();
-      value = macro_scan::ReadDouble(m_Text.GetString());
+      value = ReadDouble(m_Text.GetString());
       m_ForceText = 0;
       closeCall();
       m_IsNumber = 1;

@@ -58,10 +58,10 @@ enum class ReuseSave {
 };
 
 // Saves the jobs as one change, under the exclusive lock: checks that the list file
-// still has the stamped bytes (listStamp, from LoadReuseList), then writes the new
-// list (jobs flagged deleted left out), then the settings files of renamed jobs and
-// of jobs whose lines changed, and only then deletes the files of deleted jobs and
-// the old files of renamed ones (never a path this save wrote). Each file is
+// still has the stamped bytes (listStamp, from LoadReuseList), then writes the
+// settings files of renamed jobs and of jobs whose lines changed, then the new list
+// (jobs flagged deleted left out), and only then deletes the files of deleted jobs
+// and the old files of renamed ones (never a path this save wrote). Each file is
 // replaced whole or not at all; on any failure every file already changed gets its
 // old bytes back. On kSaved listStamp becomes the new list's bytes.
 ReuseSave SaveReuseStore(const CString& programFolder, const std::vector<REUSECOMMAND>& jobs,

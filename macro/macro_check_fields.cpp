@@ -13,6 +13,8 @@ using macro_scan::SkipTo;
 
 namespace {
 
+constexpr char16_t kRoundCommaMismatch[] = u"round の　','  が対応していません";
+
 // Characters that may not follow the '.' after a field.
 constexpr std::u16string_view kBadAfterDot = u"\"!#$%&'()*+,-./<=>?[]_~";
 
@@ -259,14 +261,14 @@ bool CMacroCheck::CheckFunction() {
       m_CommaEndsNumber = 0;
       m_Cursor = SkipBlanks(m_Cursor);
       if (*m_Cursor != u',') {
-        Record(CString(u"round の　','  が対応していません"));
+        Record(CString(kRoundCommaMismatch));
         closeCall();
         break;
       }
       m_Cursor = PassInteger(SkipBlanks(m_Cursor + 1));
       m_Cursor = SkipBlanks(m_Cursor);
       if (*m_Cursor != u',') {
-        Record(CString(u"round の　','  が対応していません"));
+        Record(CString(kRoundCommaMismatch));
         closeCall();
         break;
       }

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr char16_t kCaption[] = u"タブロコネクト";
-
 // The condition as the evaluator reads it: "if " in front unless it is there,
 // full-width comparison signs as ASCII.
 CString ConditionStatement(const CString& condition) {
@@ -49,7 +47,7 @@ bool CCsvPropPage::ApplyRowCondition(CsvGrids& g, const CString& condition) {
       keep[r] = ev.Evaluate(text, 1) == 1.0;
     }
   } catch (const CMacroError& e) {
-    GetUiHooks().MessageBox(e.Text(), kCaption, MB_OK | MB_ICONWARNING);
+    GetUiHooks().MessageBox(e.Text(), kAppCaption, MB_OK | MB_ICONWARNING);
     return false;
   }
   int dst = first;

@@ -4,6 +4,7 @@
 
 #include "app/tabro_client_app.h"
 #include "app/tool_dialogs.h"
+#include "edittools/pivot/pivot_message.h"
 #include "edittools/pivot/ui/group_dialogs.h"
 #include "platform/ui/ddx.h"
 #include "platform/ui_hooks.h"
@@ -317,7 +318,7 @@ void CPivotDlg::OnGroupListChange() {
   if (c == 1) {
     const char16_t* refusal = nullptr;
     if (m_GroupCount >= PIVOT_MAX_GROUPS) {
-      refusal = u"ｸﾞﾙｰﾌﾟ選択は3項目までです。";
+      refusal = kPivotTooManyGroups;
     } else if (m_SumType == PIVOT_CROSS && m_GroupSide == 1 && m_ColumnSideCount >= 2) {
       refusal = u"クロス集計の横ｸﾞﾙｰﾌﾟ選択は２項目までです。";
     } else if (m_SumType == PIVOT_CROSS && m_GroupSide == 0 && rowItems >= 2) {

@@ -3,7 +3,7 @@
 #include <atomic>
 #include <cstdio>
 
-int SilentUiHooks::MessageBox(const CString&, const CString&, unsigned type) {
+int FirstButton(unsigned type) {
   switch (type & MB_TYPEMASK) {
     case MB_YESNO:
     case MB_YESNOCANCEL: return IDYES;
@@ -12,6 +12,8 @@ int SilentUiHooks::MessageBox(const CString&, const CString&, unsigned type) {
     default: return IDOK;
   }
 }
+
+int SilentUiHooks::MessageBox(const CString&, const CString&, unsigned type) { return FirstButton(type); }
 
 namespace {
 

@@ -79,6 +79,9 @@ class UiHooks {
   virtual void SetWaitCursor(bool on) = 0;
 };
 
+// What nobody at the desk answers a box of the type with: its first button.
+int FirstButton(unsigned type);
+
 // Nobody at the desk: boxes take their first button, choosers are cancelled,
 // the clipboard is empty and no key is down. The default hooks; a tool without
 // windows derives from them to report the boxes its own way.

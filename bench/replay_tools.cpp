@@ -19,7 +19,7 @@
 namespace {
 
 // Messages to standard error; every box answers OK, nothing else is there.
-class StderrUiHooks : public UiHooks {
+class StderrUiHooks : public SilentUiHooks {
  public:
   int MessageBox(const CString& text, const CString&, unsigned) override {
     std::fprintf(stderr, "%s\n", text.ToUtf8().c_str());
@@ -28,14 +28,6 @@ class StderrUiHooks : public UiHooks {
   void ShowModelessBox(const CString& text, const CString&, unsigned) override {
     std::fprintf(stderr, "%s\n", text.ToUtf8().c_str());
   }
-  CString ChooseOpenFile(const CString&, const CString&, const CString&) override { return {}; }
-  CString ChooseFolder(const CString&, const CString&) override { return {}; }
-  CString GetClipboardText() override { return {}; }
-  void SetClipboardText(const CString&) override {}
-  void EmptyClipboard() override {}
-  bool IsKeyDown(UiKey) override { return false; }
-  bool OpenDocument(const CString&) override { return false; }
-  void SetWaitCursor(bool) override {}
 };
 
 int Replay(const char* file, const char* settings) {

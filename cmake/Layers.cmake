@@ -4,7 +4,7 @@
 #   - a library takes the files below its folders, less its EXCLUDE folders;
 #   - a UI library takes only the files below a "ui" folder there, an engine
 #     library only the others.
-# The table is written to the build folder, where tools/check_layers.cmake reads it
+# The table is written to the build folder, where cmake/check_layers.cmake reads it
 # to refuse an include or a link that points upwards (CTest "layers").
 
 set(TABRO_LAYERS "" CACHE INTERNAL "")

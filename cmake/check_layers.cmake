@@ -6,10 +6,12 @@
 #   a header of a library that its library does not depend on; a quoted include is
 #   resolved as the compiler does: beside the file first, then from the source
 #   folder (and tests/ for tests), so "ui/x.h" and "../x.h" count too;
-# - an engine file (not below a "ui" folder) including a Qt header or a dialog
-#   template of res/;
+# - a file including one of our headers in angle brackets, which the include
+#   check above would not see;
+# - an engine file (not below a "ui" folder) including a Qt header (<QString>,
+#   <QtCore/QString>, <qglobal.h>) or a dialog template of res/;
 # - an engine file other than the application layer's (TABRO_APP_LAYER) reading
-#   the application object theApp.
+#   the application object theApp outside comments and string literals.
 
 cmake_minimum_required(VERSION 3.25)
 include(${TABLE})
@@ -135,8 +137,13 @@ foreach(file IN LISTS files)
   endif()
   file(STRINGS ${SOURCE_DIR}/${file} lines REGEX "^[ \t]*#[ \t]*include")
   foreach(line IN LISTS lines)
-    if(line MATCHES "include[ \t]*<(Q[A-Za-z]*)>" AND NOT TABRO_LAYER_${owner}_UI)
-      list(APPEND problems "${file} (${owner}) includes the Qt header <${CMAKE_MATCH_1}>")
+    if(line MATCHES "include[ \t]*<([^>]+)>")
+      set(header "${CMAKE_MATCH_1}")
+      if(EXISTS "${SOURCE_DIR}/${header}" AND NOT IS_DIRECTORY "${SOURCE_DIR}/${header}")
+        list(APPEND problems "${file} (${owner}) includes the project header <${header}> in angle brackets")
+      elseif(header MATCHES "^(Q[A-Za-z]*(/.*)?|q[A-Za-z0-9_]*\\.h)$" AND NOT TABRO_LAYER_${owner}_UI)
+        list(APPEND problems "${file} (${owner}) includes the Qt header <${header}>")
+      endif()
     elseif(line MATCHES "include[ \t]*\"([^\"]+)\"")
       set(header "${CMAKE_MATCH_1}")
       resolve_include("${file}" "${header}" path)
@@ -155,14 +162,18 @@ foreach(file IN LISTS files)
     endif()
   endforeach()
   if(NOT TABRO_LAYER_${owner}_UI AND NOT owner STREQUAL TABRO_APP_LAYER)
-    file(STRINGS ${SOURCE_DIR}/${file} uses REGEX "theApp")
-    foreach(line IN LISTS uses)
-      string(REGEX REPLACE "//.*" "" code "${line}")
-      if(code MATCHES "(^|[^A-Za-z0-9_])theApp([^A-Za-z0-9_]|$)")
-        list(APPEND problems "${file} (${owner}) reads the application object: ${line}")
-        break()
+    file(READ ${SOURCE_DIR}/${file} code)
+    string(FIND "${code}" "theApp" named)
+    if(NOT named EQUAL -1)
+      # Whichever of a literal or a comment starts first goes, up to its end.
+      string(REGEX REPLACE
+             "\"([^\"\\\n]|\\\\.)*\"|'([^'\\\n]|\\\\.)*'|//[^\n]*|/\\*([^*]|\\*+[^*/])*\\*+/"
+             " " code "${code}")
+      if(code MATCHES "(^|[^A-Za-z0-9_])theApp([^A-Za-z0-9_][^\n]*|$)")
+        string(STRIP "${CMAKE_MATCH_0}" use)
+        list(APPEND problems "${file} (${owner}) reads the application object: ${use}")
       endif()
-    endforeach()
+    endif()
   endif()
 endforeach()
 

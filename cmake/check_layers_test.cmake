@@ -38,9 +38,16 @@ set(cases
   "test_includes_above_its_library|tests/grid/load_test.cpp|#include \"app/state.h\"|tests/grid/load_test.cpp (grid) includes app/state.h"
   "dialog_template_in_engine|app/run.cpp|#include \"res/dialog.h\"|includes the dialog template res/dialog.h"
   "qt_in_engine|grid/load.cpp|#include <QString>|includes the Qt header <QString>"
+  "qt_module_path_in_engine|grid/load.cpp|#include <QtCore/QString>|includes the Qt header <QtCore/QString>"
+  "qt_lower_case_header_in_engine|grid/load.cpp|#include <qglobal.h>|includes the Qt header <qglobal.h>"
+  "project_header_in_angle_brackets|app/run.cpp|#include <grid/cells.h>|app/run.cpp (app) includes the project header <grid/cells.h> in angle brackets"
+  "application_object_after_block_comment|grid/load.cpp|/* counts */ int n = theApp.m_Count|grid/load.cpp (grid) reads the application object"
   "application_object_in_engine|grid/load.cpp|#define COUNT() theApp.m_Count|grid/load.cpp (grid) reads the application object"
   "clean|app/run.cpp|#include \"state.h\"\n#include \"grid/cells.h\"\n// theApp is named in a comment\n#define COUNT() theApp.m_Count|"
-  "clean_engine_comment|grid/load.cpp|// fills theApp's grids through the caller|")
+  "clean_engine_comment|grid/load.cpp|// fills theApp's grids through the caller|"
+  "clean_engine_block_comment|grid/load.cpp|/* fills\n   theApp's grids */ int n = 0|"
+  "clean_engine_text|grid/load.cpp|const char* name = \"theApp\"|"
+  "clean_qt_in_window_code|app/ui/view.cpp|#include <QtWidgets/QWidget>\n#include <qglobal.h>|")
 
 set(failures "")
 foreach(row IN LISTS cases)

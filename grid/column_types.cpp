@@ -12,12 +12,12 @@
 
 #include "grid/grid_set.h"
 #include "grid/text_width.h"
+#include "platform/int_text.h"
 
 namespace {
 
 using View = std::u16string_view;
 
-constexpr bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 constexpr bool IsAnyDigit(char16_t c) { return IsAsciiDigit(c) || (c >= u'０' && c <= u'９'); }
 constexpr char16_t FoldAscii(char16_t c) { return (c >= u'a' && c <= u'z') ? c - 32 : c; }
 

@@ -52,8 +52,6 @@ static_assert(std::size(kMonthNames) == 12 && std::size(kMonthShort) == 12 &&
 static_assert(std::size(kWeekdayNames) == 7 && std::size(kWeekdayShort) == 7 &&
               std::size(kWeekdayKanji) == 8);
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
 // Days from 1970-01-01 of a proleptic Gregorian date (month 1-12, any day).
 int64_t DaysFromCivil(int64_t y, int64_t m, int64_t d) {
   y -= m <= 2;
@@ -124,7 +122,7 @@ int EraLeadingYear(const CString& text) {
 
 bool AllDigits(const CString& text) {
   for (int i = 0; i < text.GetLength(); ++i) {
-    if (!IsDigit(text[i])) return false;
+    if (!IsAsciiDigit(text[i])) return false;
   }
   return true;
 }
@@ -332,13 +330,13 @@ bool IsDateText(const CString& text) {
   const char16_t second = n > 1 ? text[1] : 0;
   if (second <= u'9') {
     // digits with separators or 年月日
-    if (!IsDigit(text[0])) return false;
+    if (!IsAsciiDigit(text[0])) return false;
     int separators = 0, digits = 0;
     bool nen = false, tsuki = false, hi = false;
     int kanji = 0;
     for (int i = 0; i < n; ++i) {
       const char16_t c = text[i];
-      if (IsDigit(c)) {
+      if (IsAsciiDigit(c)) {
         ++digits;
       } else if (c == u'/' || c == u'-' || c == u'.') {
         ++separators;
@@ -386,7 +384,9 @@ int64_t ParseDateText(const CString& text, int& form, DateTextError& error) {
       y = LeadingInt(text, 0, &found);
       if (!found) return 0;
       int digits = 0;
-      for (int i = 0; i < n && (IsDigit(text[i]) || text[i] == u' '); ++i) digits += IsDigit(text[i]);
+      for (int i = 0; i < n && (IsAsciiDigit(text[i]) || text[i] == u' '); ++i) {
+        digits += IsAsciiDigit(text[i]);
+      }
       read = digits >= 3 ? 23 : 22;
     }
     m = LeadingInt(text, nen + 1);
@@ -397,7 +397,9 @@ int64_t ParseDateText(const CString& text, int& form, DateTextError& error) {
     y = LeadingInt(text, 0, &found);
     if (!found) return 0;
     int digits = 0;
-    for (int i = 0; i < n && (IsDigit(text[i]) || text[i] == u' '); ++i) digits += IsDigit(text[i]);
+    for (int i = 0; i < n && (IsAsciiDigit(text[i]) || text[i] == u' '); ++i) {
+      digits += IsAsciiDigit(text[i]);
+    }
     read = digits >= 3 ? 13 : 12;
     m = LeadingInt(text, slash + 1);
     const int second = text.Find(u'/', slash + 1);

@@ -6,6 +6,7 @@
 
 #include "grid/number_text.h"
 #include "grid/text_width.h"
+#include "platform/int_text.h"
 
 namespace {
 
@@ -15,7 +16,6 @@ constexpr int kMaxPadding = 100;
 constexpr int kMaxPatternLength = 30;
 
 bool IsDigitPlace(char16_t c) { return c == u'#' || c == u'Z' || c == u'P' || c == u'B'; }
-bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 // The unsigned number written at pos (0 when there is none), capped.
 int NumberAt(const CString& text, int pos) {

@@ -3,8 +3,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <string>
+
+#include "platform/int_text.h"
 
 namespace {
 
@@ -196,6 +199,52 @@ CString FormatZeroPadded(int value, int width) {
   const CString number = CString::Build(u"%d", value);
   if (number.GetLength() >= width) return number.Right(width);
   return CString(u'0', width - number.GetLength()) + number;
+}
+
+double ReadDouble(const char16_t* p) {
+  while (IsRuntimeBlank(*p)) ++p;
+  // Collect the longest prefix of the form [sign] digits [. digits] [e [sign] digits].
+  std::string s;
+  if (*p == u'+' || *p == u'-') s += char(*p++);
+  int digits = 0;
+  for (; IsAsciiDigit(*p); ++p, ++digits) s += char(*p);
+  if (*p == u'.') {
+    s += '.';
+    for (++p; IsAsciiDigit(*p); ++p, ++digits) s += char(*p);
+  }
+  if (digits == 0) return 0.0;
+  if (*p == u'e' || *p == u'E') {
+    const char16_t* q = p + 1;
+    std::string exponent = "e";
+    if (*q == u'+' || *q == u'-') exponent += char(*q++);
+    if (IsAsciiDigit(*q)) {
+      // Leading zeros carry no weight; past seven digits the value is out of range anyway.
+      while (*q == u'0' && IsAsciiDigit(q[1])) ++q;
+      for (; IsAsciiDigit(*q); ++q) {
+        if (exponent.size() < 9) exponent += char(*q);
+      }
+      s += exponent;
+    }
+  }
+  // from_chars does not follow the locale, unlike strtod.
+  const char* first = s.c_str();
+  if (*first == '+') ++first;
+  double value = 0.0;
+  const std::errc ec = std::from_chars(first, s.c_str() + s.size(), value).ec;
+  if (ec == std::errc::result_out_of_range) {
+    // Overflow reads as infinity and underflow as zero, as the runtime does:
+    // the magnitude is the count of integer digits plus the exponent.
+    const bool negative = s[0] == '-';
+    size_t i = (s[0] == '-' || s[0] == '+') ? 1 : 0;
+    long magnitude = 0;
+    while (i < s.size() && s[i] == '0') ++i;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) ++magnitude;
+    const size_t e = s.find('e');
+    if (e != std::string::npos) magnitude += std::strtol(s.c_str() + e + 1, nullptr, 10);
+    if (magnitude > 0) return negative ? -HUGE_VAL : HUGE_VAL;
+    return negative ? -0.0 : 0.0;
+  }
+  return value;
 }
 
 // number -> blanks* ( digit | "." | "-" | "," | "\" | sign blank? )* ; anything else ends it

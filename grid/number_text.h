@@ -52,6 +52,11 @@ CString FormatZeroPadded(int value, int width);
 // number. The taken characters are converted as far as they form a number.
 double ParseNumberText(const CString& text);
 
+// The runtime's decimal text-to-double reading: leading white space, a sign,
+// digits with one point and an exponent, as far as they form a number; 0 when
+// nothing does. Out of range reads as infinity or zero, as the runtime does.
+double ReadDouble(const char16_t* p);
+
 // True for the empty text and for number texts: digits, one ".", "," anywhere,
 // a "-" or "\" first after leading blanks, and a last "%" preceded only by
 // digits and the point.

@@ -5,6 +5,7 @@
 #include "macro/macro_depth.h"
 #include "macro/macro_error.h"
 #include "macro/macro_scan.h"
+#include "platform/int_text.h"
 #include "platform/ui_hooks.h"
 
 using macro_scan::FindText;
@@ -14,10 +15,10 @@ using macro_scan::StartsWithFolded;
 
 namespace {
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+constexpr char16_t kTrailingOperator[] = u"末尾の　%s は使えません。";
 
 // Characters that end a word the checker reports: those of a bare token and digits.
-bool EndsWord(char16_t c) { return macro_scan::EndsBareToken(c) || IsDigit(c); }
+bool EndsWord(char16_t c) { return macro_scan::EndsBareToken(c) || IsAsciiDigit(c); }
 
 }  // namespace
 
@@ -120,7 +121,7 @@ void CMacroCheck::CheckIf() {
       if (*m_Cursor == u')') {
         ++m_Cursor;
       } else {
-        Record(CString(u"setが')' で括られたいません"));
+        Record(CString(kMacroSetNotClosed));
       }
     }
   }
@@ -164,7 +165,7 @@ void CMacroCheck::CheckAdditive() {
     const char16_t op = *m_Cursor;
     m_Cursor = SkipBlanks(m_Cursor + 1);
     if (*m_Cursor == 0) {
-      Record(CString::Build(u"末尾の　%s は使えません。", CString(op)));
+      Record(CString::Build(kTrailingOperator, CString(op)));
       return;
     }
     if (*m_Cursor == u'=') ++m_Cursor;
@@ -188,7 +189,7 @@ void CMacroCheck::CheckMultiplicative() {
     const char16_t op = *m_Cursor;
     m_Cursor = SkipBlanks(m_Cursor + 1);
     if (*m_Cursor == 0) {
-      Record(CString::Build(u"末尾の　%s は使えません。", CString(op)));
+      Record(CString::Build(kTrailingOperator, CString(op)));
       return;
     }
     CheckUnary();
@@ -200,8 +201,8 @@ void CMacroCheck::CheckMultiplicative() {
 //          | function [method] | '(' if-level ')' [method] | literal)
 void CMacroCheck::CheckUnary() {
   m_Cursor = SkipBlanks(m_Cursor);
-  if (*m_Cursor == u')') Record(CString(u"意味のない　')'が有ります"));
-  if (*m_Cursor == u']') Record(CString(u"意味のない　']'が有ります"));
+  if (*m_Cursor == u')') Record(CString(kMacroStrayParen));
+  if (*m_Cursor == u']') Record(CString(kMacroStrayBracket));
   if ((m_Cursor[0] == u'$' || m_Cursor[0] == u'#') && m_Cursor[1] == u'[') ++m_Cursor;
   if (*m_Cursor == u'-') ++m_Cursor;
 
@@ -251,7 +252,7 @@ void CMacroCheck::CheckLiteral() {
     return;
   }
   auto inNumber = [&](char16_t c) {
-    return IsDigit(c) || c == u'.' || (c == u',' && !m_CommaEndsNumber);
+    return IsAsciiDigit(c) || c == u'.' || (c == u',' && !m_CommaEndsNumber);
   };
   if (inNumber(*m_Cursor) || *m_Cursor == u'-') {
     const char16_t* start = m_Cursor;

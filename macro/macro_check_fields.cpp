@@ -13,7 +13,7 @@ using macro_scan::SkipTo;
 
 namespace {
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+constexpr char16_t kRoundCommaMismatch[] = u"round の　','  が対応していません";
 
 // Characters that may not follow the '.' after a field.
 constexpr std::u16string_view kBadAfterDot = u"\"!#$%&'()*+,-./<=>?[]_~";
@@ -34,7 +34,7 @@ const char16_t* PassNextQuoted(const char16_t* p) {
 // Passes an optional sign and digits.
 const char16_t* PassInteger(const char16_t* p) {
   if (*p == u'-' || *p == u'+') ++p;
-  while (IsDigit(*p)) ++p;
+  while (IsAsciiDigit(*p)) ++p;
   return p;
 }
 
@@ -202,7 +202,7 @@ void CMacroCheck::CheckMethod() {
       bool inNumber = false;
       const char16_t* p = m_Cursor;
       for (; *p != 0 && *p != u')'; ++p) {
-        if (IsDigit(*p)) {
+        if (IsAsciiDigit(*p)) {
           if (!inNumber) ++numbers;
           inNumber = true;
         } else if (*p == u',') {
@@ -229,7 +229,7 @@ void CMacroCheck::CheckMethod() {
 
 bool CMacroCheck::CheckFunction() {
   const char16_t first = *m_Cursor;
-  if (first == 0 || first == u'\'' || first == u'(' || first == u'-' || IsDigit(first)) return false;
+  if (first == 0 || first == u'\'' || first == u'(' || first == u'-' || IsAsciiDigit(first)) return false;
   if (!macro_scan::IsCallToken(m_Cursor)) return false;
 
   const MacroFunctionName* rule = macro_scan::FindPrefixed(kMacroFunctions, m_Cursor);
@@ -261,14 +261,14 @@ bool CMacroCheck::CheckFunction() {
       m_CommaEndsNumber = 0;
       m_Cursor = SkipBlanks(m_Cursor);
       if (*m_Cursor != u',') {
-        Record(CString(u"round の　','  が対応していません"));
+        Record(CString(kRoundCommaMismatch));
         closeCall();
         break;
       }
       m_Cursor = PassInteger(SkipBlanks(m_Cursor + 1));
       m_Cursor = SkipBlanks(m_Cursor);
       if (*m_Cursor != u',') {
-        Record(CString(u"round の　','  が対応していません"));
+        Record(CString(kRoundCommaMismatch));
         closeCall();
         break;
       }

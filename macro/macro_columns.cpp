@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr char16_t kAggregateStart[] = u"集計データ：";
-
 constexpr std::array<const char16_t*, 4> kSubtotalTexts = {u"小計", u"合計", u"総計", u"計"};
 
 bool IsSubtotalText(const CString& text) {

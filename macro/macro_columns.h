@@ -16,6 +16,10 @@
 #include "macro/macro_setting.h"
 #include "platform/cstring.h"
 
+// The first cell of the row where the aggregation writes its table: the macro
+// columns stop above it.
+inline constexpr char16_t kAggregateStart[] = u"集計データ：";
+
 // The grids and counts of the step. The title row must be 0 or above.
 struct MACROGRIDS {
   CTextGrid& data;  // input; the result is left here

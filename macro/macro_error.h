@@ -21,6 +21,13 @@ class CMacroError : public std::exception {
   std::string utf8_;
 };
 
+// Messages that both the checker and the evaluator give.
+inline constexpr char16_t kMacroSetNotClosed[] = u"setが')' で括られたいません";
+inline constexpr char16_t kMacroStrayParen[] = u"意味のない　')'が有ります";
+inline constexpr char16_t kMacroStrayBracket[] = u"意味のない　']'が有ります";
+inline constexpr char16_t kMacroQuoteMismatch[] = u"' が対応していません";
+inline constexpr char16_t kMacroCommaMissing[] = u", が有りません";
+
 // Message when parentheses, conditions or argument lists nest too deeply.
 inline constexpr const char16_t* kMacroTooDeepMessage = u"式の入れ子が深すぎます";
 // Deepest nesting of expressions that the evaluator and the checker read.

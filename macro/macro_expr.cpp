@@ -5,6 +5,7 @@
 
 #include "grid/number_text.h"
 #include "macro/macro_depth.h"
+#include "macro/macro_error.h"
 #include "macro/macro_eval.h"
 #include "macro/macro_scan.h"
 
@@ -139,8 +140,8 @@ double CMacroEval::EvalMultiplicative() {
 //          | function [method] | '(' if-level ')' [method] | literal)
 double CMacroEval::EvalUnary() {
   m_Cursor = SkipBlanks(m_Cursor);
-  if (*m_Cursor == u')') throw CMacroError(u"意味のない　')'が有ります");
-  if (*m_Cursor == u']') throw CMacroError(u"意味のない　']'が有ります");
+  if (*m_Cursor == u')') throw CMacroError(kMacroStrayParen);
+  if (*m_Cursor == u']') throw CMacroError(kMacroStrayBracket);
 
   char16_t prefix = 0;
   if ((m_Cursor[0] == u'$' || m_Cursor[0] == u'#') && m_Cursor[1] == u'[') {

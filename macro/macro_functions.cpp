@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "grid/number_text.h"
+#include "macro/macro_error.h"
 #include "macro/macro_eval.h"
 #include "macro/macro_names.h"
 #include "macro/macro_scan.h"
@@ -53,10 +54,11 @@ bool CMacroEval::CallFunction(double& value) {
   switch (found->function) {
     case MacroFunction::Round: {
       // round(x, digits, mode)
+      constexpr char16_t kRoundComma[] = u"round の　, が対応していません";
       double x = EvalAdditive();
-      expectComma(u"round の　, が対応していません");
+      expectComma(kRoundComma);
       const int digits = std::clamp(CutToInt(EvalAdditive()), -kMaxRoundDigits, kMaxRoundDigits);
-      expectComma(u"round の　, が対応していません");
+      expectComma(kRoundComma);
       const int mode = CutToInt(EvalAdditive());
       if (mode != 1 && mode != 5 && mode != 9) {
         throw CMacroError(u"1:切捨 5:四捨五入 9:切上 を設定してください");
@@ -113,7 +115,7 @@ bool CMacroEval::CallFunction(double& value) {
     }
     case MacroFunction::Val:
       EvalAdditive();
-      value = macro_scan::ReadDouble(m_Text.GetString());
+      value = ReadDouble(m_Text.GetString());
       m_ForceText = 0;
       closeCall();
       m_IsNumber = 1;
@@ -133,7 +135,7 @@ bool CMacroEval::CallFunction(double& value) {
       CString text;
       if (*p == u'\'') {
         const char16_t* close = SkipTo(p + 1, u'\'');
-        if (*close == 0) throw CMacroError(u"' が対応していません");
+        if (*close == 0) throw CMacroError(kMacroQuoteMismatch);
         text = CString(p + 1, static_cast<int>(close - p - 1));
         m_Cursor = close + 1;
       } else {
@@ -141,7 +143,7 @@ bool CMacroEval::CallFunction(double& value) {
         text = ReadFieldArgument();
       }
       m_Cursor = SkipTo(m_Cursor, u',');
-      if (*m_Cursor == 0) throw CMacroError(u", が有りません");
+      if (*m_Cursor == 0) throw CMacroError(kMacroCommaMissing);
       m_Cursor = SkipBlanks(m_Cursor + 1);
       const int count = *m_Cursor == u'[' ? TextToInt(ReadFieldArgument().View()) : TextToInt(m_Cursor);
       closeCall();

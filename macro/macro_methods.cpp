@@ -6,6 +6,7 @@
 #include "grid/date_text.h"
 #include "grid/number_text.h"
 #include "grid/text_width.h"
+#include "macro/macro_error.h"
 #include "macro/macro_eval.h"
 #include "macro/macro_names.h"
 #include "macro/macro_scan.h"
@@ -26,7 +27,6 @@ constexpr std::array<std::u16string_view, 10> kDigitReadings = {
 
 const char16_t kEndsParen[] = u") が対応していません";
 const char16_t kBadArgCount[] = u"引数の数が異常です";
-const char16_t kQuoteMismatch[] = u"' が対応していません";
 
 CString TrimWideSpace(const CString& text) {
   std::u16string_view v = text.View();
@@ -231,17 +231,17 @@ double CMacroEval::ApplyMethod() {
     case MacroMethod::Replace: {
       // replace('old', 'new'); everything up to the first quote is passed over
       const char16_t* p = SkipTo(m_Cursor, u'\'');
-      if (*p == 0) throw CMacroError(kQuoteMismatch);
+      if (*p == 0) throw CMacroError(kMacroQuoteMismatch);
       CString from, to;
       bool closed = false;
       p = ReadQuoted(p + 1, from, closed);
-      if (!closed) throw CMacroError(kQuoteMismatch);
+      if (!closed) throw CMacroError(kMacroQuoteMismatch);
       p = SkipBlanks(p);
-      if (*p != u',') throw CMacroError(u", が有りません");
+      if (*p != u',') throw CMacroError(kMacroCommaMissing);
       p = SkipTo(p + 1, u'\'');
-      if (*p == 0) throw CMacroError(kQuoteMismatch);
+      if (*p == 0) throw CMacroError(kMacroQuoteMismatch);
       p = ReadQuoted(p + 1, to, closed);
-      if (!closed) throw CMacroError(kQuoteMismatch);
+      if (!closed) throw CMacroError(kMacroQuoteMismatch);
       p = SkipBlanks(p);
       if (*p == u')') ++p;
       m_Cursor = p;
@@ -298,7 +298,7 @@ double CMacroEval::ApplyMethod() {
       } else if (*m_Cursor == u'[') {
         pattern = ReadFieldArgument();
       } else {
-        throw CMacroError(kQuoteMismatch);
+        throw CMacroError(kMacroQuoteMismatch);
       }
       passParen();
       value = FindDisplayColumn(m_Text, pattern);

@@ -6,6 +6,8 @@
 #include <array>
 #include <string_view>
 
+#include "macro/macro_error.h"
+
 enum class MacroMethod {
   Left, Mid, Right, Date, AddDate, Replace, Trim, Len, ToMb, ToAsc, ToUpper, ToLower,
   Using, Reading, Find, Refer, Element,
@@ -66,7 +68,7 @@ inline constexpr std::array<MacroFunctionName, 16> kMacroFunctions = {{
     {u"maxdata(", MacroFunction::MaxData, true, u"maxdata の　) が対応していません", u"maxdata の　')' が対応していません"},
     {u"val(", MacroFunction::Val, true, nullptr, u"val の　')' が対応していません"},
     {u"vtoa(", MacroFunction::Vtoa, true, nullptr, u"vtoa の　')' が対応していません"},
-    {u"repeatString(", MacroFunction::Repeat, true, u"' が対応していません", u"repeatString　の ')' が対応していません"},
+    {u"repeatString(", MacroFunction::Repeat, true, kMacroQuoteMismatch, u"repeatString　の ')' が対応していません"},
     {u"SUM(", MacroFunction::Sum, true, nullptr, nullptr},
     {u"TimeSUM(", MacroFunction::TimeSum, false, nullptr, nullptr},
     {u"TimeSpan(", MacroFunction::TimeSpan, false, nullptr, nullptr},

@@ -2,11 +2,11 @@
 
 #include <unicode/uchar.h>
 
-#include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstdlib>
 #include <string>
+
+#include "platform/int_text.h"
 
 bool IsEscapedQuote(const char16_t* p) {
   if (p[0] != u'\\' || p[1] != u'\'') return false;
@@ -72,8 +72,6 @@ bool IsCallToken(const char16_t* p) {
 
 namespace {
 char16_t FoldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c - u'A' + u'a') : c; }
-
-bool IsCrtSpace(char16_t c) { return c == u' ' || (c >= 0x09 && c <= 0x0D); }
 }  // namespace
 
 bool StartsWithFolded(const char16_t* p, std::u16string_view word) {
@@ -91,53 +89,6 @@ const char16_t* FindText(const char16_t* p, std::u16string_view word) {
   return nullptr;
 }
 
-
-double ReadDouble(const char16_t* p) {
-  while (IsCrtSpace(*p)) ++p;
-  // Collect the longest prefix of the form [sign] digits [. digits] [e [sign] digits].
-  std::string s;
-  if (*p == u'+' || *p == u'-') s += char(*p++);
-  int digits = 0;
-  for (; *p >= u'0' && *p <= u'9'; ++p, ++digits) s += char(*p);
-  if (*p == u'.') {
-    s += '.';
-    for (++p; *p >= u'0' && *p <= u'9'; ++p, ++digits) s += char(*p);
-  }
-  if (digits == 0) return 0.0;
-  if (*p == u'e' || *p == u'E') {
-    const char16_t* q = p + 1;
-    std::string exponent = "e";
-    if (*q == u'+' || *q == u'-') exponent += char(*q++);
-    if (*q >= u'0' && *q <= u'9') {
-      // Leading zeros carry no weight; past seven digits the value is out of range anyway.
-      while (*q == u'0' && q[1] >= u'0' && q[1] <= u'9') ++q;
-      for (; *q >= u'0' && *q <= u'9'; ++q) {
-        if (exponent.size() < 9) exponent += char(*q);
-      }
-      s += exponent;
-    }
-  }
-  // from_chars does not follow the locale, unlike strtod.
-  const char* first = s.c_str();
-  if (*first == '+') ++first;
-  double value = 0.0;
-  const std::errc ec = std::from_chars(first, s.c_str() + s.size(), value).ec;
-  if (ec == std::errc::result_out_of_range) {
-    // Overflow reads as infinity and underflow as zero, as the runtime does:
-    // the magnitude is the count of integer digits plus the exponent.
-    const bool negative = s[0] == '-';
-    size_t i = (s[0] == '-' || s[0] == '+') ? 1 : 0;
-    long magnitude = 0;
-    while (i < s.size() && s[i] == '0') ++i;
-    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) ++magnitude;
-    const size_t e = s.find('e');
-    if (e != std::string::npos) magnitude += std::strtol(s.c_str() + e + 1, nullptr, 10);
-    if (magnitude > 0) return negative ? -HUGE_VAL : HUGE_VAL;
-    return negative ? -0.0 : 0.0;
-  }
-  return value;
-}
-
 int CutToInt(double value) {
   if (std::isnan(value)) return 0;
   if (value >= 2147483647.0) return INT_MAX;
@@ -146,7 +97,7 @@ int CutToInt(double value) {
 }
 
 bool IsWideSpace(char16_t c) {
-  if (IsCrtSpace(c)) return true;
+  if (IsRuntimeBlank(c)) return true;
   switch (c) {
     case 0x85: case 0xA0: case 0x1680: case 0x2028: case 0x2029:
     case 0x202F: case 0x205F: case 0x3000:
@@ -157,7 +108,7 @@ bool IsWideSpace(char16_t c) {
 }
 
 bool IsWideDigit(char16_t c) {
-  if (c >= u'0' && c <= u'9') return true;
+  if (IsAsciiDigit(c)) return true;
   if (c < 0x80) return false;
   return u_isdigit(c) != 0;
 }

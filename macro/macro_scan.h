@@ -76,11 +76,6 @@ inline const char16_t* SkipTo(const char16_t* p, char16_t c) {
   return p;
 }
 
-// The runtime's decimal text-to-double reading: leading white space, a sign,
-// digits with one point and an exponent, as far as they form a number; 0 when
-// nothing does.
-double ReadDouble(const char16_t* p);
-
 // A value cut toward zero to an int; clamped to the int range, NaN gives 0.
 int CutToInt(double value);
 

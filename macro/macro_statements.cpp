@@ -1,6 +1,7 @@
 // Statements and the if level of the macro language.
 
 #include "macro/macro_depth.h"
+#include "macro/macro_error.h"
 #include "macro/macro_eval.h"
 #include "macro/macro_scan.h"
 
@@ -140,7 +141,7 @@ double CMacroEval::ReadBranch(double noResult, bool setNeedsParen) {
     if (*m_Cursor == u')') {
       ++m_Cursor;
     } else if (setNeedsParen) {
-      throw CMacroError(u"setが')' で括られたいません");
+      throw CMacroError(kMacroSetNotClosed);
     }
   } else {
     return noResult;

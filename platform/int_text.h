@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+constexpr bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 inline bool IsRuntimeBlank(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
 
 // `found`, when given, tells whether a digit was there.
@@ -19,7 +20,7 @@ inline int TextToInt(std::u16string_view text, bool* found = nullptr) {
   constexpr int64_t kCap = int64_t{INT_MAX} + 1;
   int64_t value = 0;
   const size_t first = i;
-  for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+  for (; i < text.size() && IsAsciiDigit(text[i]); ++i) {
     value = value * 10 + (text[i] - u'0');
     if (value > kCap) value = kCap;
   }

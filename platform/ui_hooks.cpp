@@ -3,30 +3,19 @@
 #include <atomic>
 #include <cstdio>
 
-namespace {
-
-// Silent default: nobody at the desk. Boxes take their first button.
-class SilentUiHooks : public UiHooks {
- public:
-  int MessageBox(const CString&, const CString&, unsigned type) override {
-    switch (type & MB_TYPEMASK) {
-      case MB_YESNO:
-      case MB_YESNOCANCEL: return IDYES;
-      case MB_RETRYCANCEL: return IDRETRY;
-      case MB_ABORTRETRYIGNORE: return IDABORT;
-      default: return IDOK;
-    }
+int FirstButton(unsigned type) {
+  switch (type & MB_TYPEMASK) {
+    case MB_YESNO:
+    case MB_YESNOCANCEL: return IDYES;
+    case MB_RETRYCANCEL: return IDRETRY;
+    case MB_ABORTRETRYIGNORE: return IDABORT;
+    default: return IDOK;
   }
-  void ShowModelessBox(const CString&, const CString&, unsigned) override {}
-  CString ChooseOpenFile(const CString&, const CString&, const CString&) override { return {}; }
-  CString ChooseFolder(const CString&, const CString&) override { return {}; }
-  CString GetClipboardText() override { return {}; }
-  void SetClipboardText(const CString&) override {}
-  void EmptyClipboard() override {}
-  bool IsKeyDown(UiKey) override { return false; }
-  bool OpenDocument(const CString&) override { return false; }
-  void SetWaitCursor(bool) override {}
-};
+}
+
+int SilentUiHooks::MessageBox(const CString&, const CString&, unsigned type) { return FirstButton(type); }
+
+namespace {
 
 SilentUiHooks g_silent;
 std::atomic<UiHooks*> g_hooks{nullptr};

@@ -82,8 +82,27 @@ class UiHooks {
   virtual void SetWaitCursor(bool on) = 0;
 };
 
-// The hooks in force: the installed ones, or by default RecordingUiHooks-like
-// silence (every box answers IDOK, nothing on the clipboard, no key down).
+// What nobody at the desk answers a box of the type with: its first button.
+int FirstButton(unsigned type);
+
+// Nobody at the desk: boxes take their first button, choosers are cancelled,
+// the clipboard is empty and no key is down. The default hooks; a tool without
+// windows derives from them to report the boxes its own way.
+class SilentUiHooks : public UiHooks {
+ public:
+  int MessageBox(const CString& text, const CString& caption, unsigned type) override;
+  void ShowModelessBox(const CString&, const CString&, unsigned) override {}
+  CString ChooseOpenFile(const CString&, const CString&, const CString&) override { return {}; }
+  CString ChooseFolder(const CString&, const CString&) override { return {}; }
+  CString GetClipboardText() override { return {}; }
+  void SetClipboardText(const CString&) override {}
+  void EmptyClipboard() override {}
+  bool IsKeyDown(UiKey) override { return false; }
+  bool OpenDocument(const CString&) override { return false; }
+  void SetWaitCursor(bool) override {}
+};
+
+// The hooks in force: the installed ones, or by default SilentUiHooks.
 UiHooks& GetUiHooks();
 // Installs hooks (not owned; null restores the default). Returns the previous ones.
 UiHooks* SetUiHooks(UiHooks* hooks);

@@ -55,7 +55,7 @@ inline constexpr ControlTemplate kMainDlgControls[] = {
     {CtlKind::Static, IDC_MAIN_UNUSED3, nullptr, 0, 0, 1, 1, tpl::kHidden},
     {CtlKind::Static, IDC_MAIN_UNUSED4, nullptr, 0, 0, 1, 1, tpl::kHidden},
 };
-inline constexpr DialogTemplate kMainDlg{IDD_TABROCLIENT_DIALOG, u"タブロコネクト", 240, 148, kMainDlgControls,
+inline constexpr DialogTemplate kMainDlg{IDD_TABROCLIENT_DIALOG, kAppCaption, 240, 148, kMainDlgControls,
                                          tpl::kMinimizeBox};
 TABRO_REGISTER_DIALOG(kMainDlg);
 

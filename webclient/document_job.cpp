@@ -22,6 +22,9 @@
 
 namespace {
 
+constexpr char16_t kNotCreated[] = u"ドキュメントの作成に失敗しました";
+constexpr char16_t kNotSaved[] = u"ドキュメントを保存できませんでした";
+
 // Upload names of this many characters or more are refused.
 constexpr int kMaxUploadName = 200;
 // Numbered names are tried up to this number; beyond it the save fails.
@@ -261,7 +264,7 @@ int CTabroOperation::SendDocumentJob() {
       PostForm(BaseUrl() + u"/csvTabro/webapi/document/v1_0/csvTabroDoc/", documentBody.c_str(),
                std::strlen(documentBody.c_str()), length, status, REQKIND_DOCUMENT, errorCode);
   if (!document) {
-    ShowError(u"ドキュメントの作成に失敗しました", MB_OK | MB_ICONWARNING);
+    ShowError(kNotCreated, MB_OK | MB_ICONWARNING);
     return DOCJOB_NO_DOCUMENT;
   }
   if (status != 200) {
@@ -271,7 +274,7 @@ int CTabroOperation::SendDocumentJob() {
     return parsed ? DOCJOB_REFUSED : DOCJOB_BAD_REFUSAL;
   }
   if (!IsAskedDocument(*document, req.m_DocType, CsvCharCode())) {
-    ShowError(u"ドキュメントの作成に失敗しました", MB_OK | MB_ICONWARNING);
+    ShowError(kNotCreated, MB_OK | MB_ICONWARNING);
     return DOCJOB_NOT_A_DOCUMENT;
   }
   return SaveDocument(*document, extension, csvOutput);
@@ -317,7 +320,7 @@ int CTabroOperation::SaveDocument(const std::string& document, const CString& ex
     return true;
   };
   if (!overwrite && PathExists(path) && !nextFreeName()) {
-    ShowError(u"ドキュメントを保存できませんでした", MB_OK | MB_ICONWARNING);
+    ShowError(kNotSaved, MB_OK | MB_ICONWARNING);
     return DOCJOB_NOT_SAVED;
   }
 
@@ -347,7 +350,7 @@ int CTabroOperation::SaveDocument(const std::string& document, const CString& ex
         return DOCJOB_IN_USE;
       }
     } else {
-      ShowError(u"ドキュメントを保存できませんでした", MB_OK | MB_ICONWARNING);
+      ShowError(kNotSaved, MB_OK | MB_ICONWARNING);
       return DOCJOB_NOT_SAVED;
     }
   }

@@ -86,17 +86,12 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
       while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.remove_suffix(1);
       a.headers.emplace_back(std::string(line.substr(0, colon)), std::string(value));
       if (EqualsNoCaseAscii(line.substr(0, colon), "Content-Length")) {
-        uint64_t v = 0;
-        bool ok = !value.empty();
-        for (char c : value) {
-          if (c < '0' || c > '9' || v > (std::numeric_limits<uint64_t>::max() - 9) / 10) {
-            ok = false;
-            break;
-          }
-          v = v * 10 + uint64_t(c - '0');
-        }
-        a.hasLength = ok;
-        a.length = ok ? v : 0;
+        // Digits alone; a length at the end of the int range is not one to keep.
+        const std::u16string digits(value.begin(), value.end());
+        const bool ok = !digits.empty() && std::all_of(digits.begin(), digits.end(), IsAsciiDigit);
+        const int v = ok ? TextToInt(digits) : 0;
+        a.hasLength = ok && v < std::numeric_limits<int>::max();
+        a.length = a.hasLength ? uint64_t(v) : 0;
       }
     }
   }

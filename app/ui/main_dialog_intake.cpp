@@ -14,17 +14,15 @@
 #include "edittools/chain/edit_settings_path.h"
 #include "grid/csv_split.h"
 #include "jobsheet/sheet/csv_prop_page.h"
+#include "jobsheet/sheet/usage_line.h"
 #include "platform/paths.h"
 #include "platform/ui_hooks.h"
 #include "res/main_dlg.h"
 
 namespace {
 
-constexpr char16_t kContractUsedUpMessage[] = u"契約の利用回数を超えています。\n購買担当者にご連絡ください。";
 constexpr char16_t kDemoServerMessage[] = u"検証用としてデモ環境に接続します。";
 constexpr char16_t kClipboardTitle[] = u"クリップボード";
-constexpr char16_t kFileFilter[] = u"データファイル(*.csv)|*.csv;*.tsv|";
-constexpr char16_t kFileDialogTitle[] = u"データ元CSVファイル選択";
 
 // Where ":" or a double separator starts, counted over the path: more than one
 // means the drop named two files.
@@ -66,7 +64,7 @@ void CTabroClientDlg::OnInitDialog() {
   op.m_Initialized = 1;
   op.QueryPrintCount();
   if (theApp.m_PrintCountKnown && theApp.m_PrintContract - theApp.m_PrintUsed < 1) {
-    GetUiHooks().MessageBox(CString(kContractUsedUpMessage), CString(u"お知らせ"), MB_ICONWARNING);
+    GetUiHooks().MessageBox(CString(kUsageExceededText), CString(u"お知らせ"), MB_ICONWARNING);
   }
   if (op.m_Server.m_AltServerBaseUrl.IsEmpty()) {
     theApp.m_ServerConnectMode = 0;
@@ -223,7 +221,7 @@ int CTabroClientDlg::SelectInputFile(CString& path) {
     std::error_code ec;
     if (!std::filesystem::is_directory(ToFsPath(initial), ec)) initial = GetUserFolder(UserFolder::kHome);
   }
-  path = GetUiHooks().ChooseOpenFile(CString(kFileDialogTitle), CString(kFileFilter), initial);
+  path = GetUiHooks().ChooseOpenFile(CString(kDataFileChooserTitle), CString(kDataFileFilter), initial);
   if (path.IsEmpty()) return IDCANCEL;
   CString folder, name;
   SplitPath(folder, name, path);

@@ -85,8 +85,7 @@ void CAddcsvJoin::SaveColumnNames(std::vector<CString>& mainNames,
 
 int CAddcsvJoin::ChooseAddCsvFile(CString& path, const CString& defaultFolder) {
   const CString start = m_LastFolder.IsEmpty() ? defaultFolder : m_LastFolder;
-  const CString chosen = GetUiHooks().ChooseOpenFile(u"データ元CSVファイル選択",
-                                                     u"データファイル(*.csv)|*.csv;*.tsv|", start);
+  const CString chosen = GetUiHooks().ChooseOpenFile(kDataFileChooserTitle, kDataFileFilter, start);
   if (chosen.IsEmpty()) return 0;
   path = chosen;
   m_LastFolder = FolderOf(chosen) + u"/";
@@ -183,7 +182,7 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
   }
   if (dropped > 0) {
     GetUiHooks().MessageBox(CString::Build(kJoinLinesDropped, path, JOIN_MAX_LINES, dropped),
-                            kJoinCaption, MB_OK | MB_ICONWARNING);
+                            kAppCaption, MB_OK | MB_ICONWARNING);
   }
   const int cols = std::min(mostFields, GRID_COLS);
   if (preview) {

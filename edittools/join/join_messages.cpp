@@ -3,7 +3,7 @@
 #include "platform/ui_hooks.h"
 
 void ShowJoinError(const CString& text) {
-  GetUiHooks().MessageBox(text, kJoinCaption, MB_OK | MB_ICONERROR);
+  GetUiHooks().MessageBox(text, kAppCaption, MB_OK | MB_ICONERROR);
 }
 
-void ShowJoinNotice(const CString& text) { GetUiHooks().MessageBox(text, kJoinCaption, MB_OK); }
+void ShowJoinNotice(const CString& text) { GetUiHooks().MessageBox(text, kAppCaption, MB_OK); }

@@ -3,8 +3,6 @@
 
 #include "platform/cstring.h"
 
-inline constexpr char16_t kJoinCaption[] = u"タブロコネクト";
-
 // Refusals of the key join.
 inline constexpr char16_t kJoinNoLinks[] =
     u"連携されていないファイルが存在するか、\n連携方法が正しくないため処理できませんでした。";

@@ -303,6 +303,18 @@ void CAddcsvJoin::CopyLineToBlock(int csv, std::span<const CString> line, CStrin
   }
 }
 
+// Fills m_JoinedCells with the output columns of the additional CSVs, loaded row
+// by loaded row from the title row on, and tells the mismatches. For example, the
+// loaded CSV "code,name / A,apple / B,banana / C,cherry" joined by "code" with the
+// additional CSV "code,price / A,100 / B,200 / B,250" (its key column is not
+// output; B twice makes it the many side, so each match gives a row):
+//   title row -> one joined row  "price"
+//   A         -> one joined row  "100"
+//   B         -> two joined rows "200", "250"   (m_ExtraRows 2)
+//   C         -> one empty row, and "C" in the mismatch notice
+// so m_JoinedFirst is {0, 1, 2, 4, 5}, m_ExtraRows {0, 0, 2, 0} and m_OutCols 1.
+// A second additional CSV linked to the first fills its block from the line of
+// the first that each joined row took.
 int CAddcsvJoin::MergeKeyedRows() {
   const int csvCount = std::clamp(m_Def.AddCsvCnt, 0, JOIN_MAX_ADDCSV);
   m_OutCols = 0;

@@ -9,6 +9,7 @@
 
 #include "edittools/pivot/pivot_engine.h"
 #include "edittools/pivot/pivot_message.h"
+#include "macro/macro_columns.h"
 
 namespace {
 
@@ -138,7 +139,7 @@ int CPivotEngine::BuildCrossTab() {
     // lower, so that the innermost column keys stand right above the rows.
     for (int i = k - 1; i >= 0; --i) g_.step.SwapRows(t + i, t + i + 1);
     g_.step.ClearRow(t);
-    g_.data.SetAt(t, 0, CString(u"集計データ："));
+    g_.data.SetAt(t, 0, CString(kAggregateStart));
     g_.data.SetAt(t, 1, title(groups));
     for (int r = t + 1; r < newRows; ++r) g_.data.TakeRow(r, g_.step, colPos);
     for (int q = 0; q < rowItems; ++q) g_.data.SetAt(t + k, q, title(k + q));
@@ -168,7 +169,7 @@ int CPivotEngine::BuildCrossTab() {
     }
   }
   if (g_.dataRows >= kMaxCrossRows) {
-    ShowPivotMessage(CString::Build(u"集計した行数が %d を超えたため処理を中止します。", kMaxCrossRows));
+    ShowPivotMessage(CString::Build(kPivotTooManyRowsFormat, kMaxCrossRows));
     return 0;
   }
   if (g_.dataCols >= kMaxCrossCols) {

@@ -72,7 +72,7 @@ int CPivotEngine::RunPivot() {
   run_.innerKeyCount = CollectGroupKeys(PIVOT_KEYS_INNER, t + 1, g_.dataRows - 1, groups, sums);
   g_.dataRows = InsertSubtotalRows();
   if (overflow_ || g_.dataRows > g_.data.Rows()) {
-    ShowPivotMessage(CString::Build(u"集計した行数が %d を超えたため処理を中止します。", g_.data.Rows()));
+    ShowPivotMessage(CString::Build(kPivotTooManyRowsFormat, g_.data.Rows()));
     return 0;
   }
   int result = 1;

@@ -3,5 +3,5 @@
 #include "platform/ui_hooks.h"
 
 void ShowPivotMessage(const CString& text) {
-  GetUiHooks().MessageBox(text, CString(u"タブロコネクト"), MB_OK);
+  GetUiHooks().MessageBox(text, CString(kAppCaption), MB_OK);
 }

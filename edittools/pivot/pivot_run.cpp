@@ -10,7 +10,6 @@ namespace {
 
 // Refusals of a set-up the engine cannot build (a stored file may hold anything).
 constexpr char16_t kNoItems[] = u"集計項目とグループ項目を選択してください。処理を中止します。";
-constexpr char16_t kTooManyGroups[] = u"ｸﾞﾙｰﾌﾟ選択は3項目までです。";
 constexpr char16_t kTooManyColumns[] = u"集計項目が多すぎるため処理を中止します。";
 constexpr char16_t kBadColumn[] = u"集計の設定にデータに無い列が有ります。処理を中止します。";
 constexpr char16_t kBadItems[] = u"集計の設定が正しくありません。処理を中止します。";
@@ -20,7 +19,7 @@ constexpr char16_t kNoColumnItem[] = u"クロス集計には列項目が必要�
 const char16_t* CheckRun(const PIVOTRUN& run, int dataCols, int titleRow) {
   if (titleRow < 0) return kNoTitleRowMessage;
   if (run.groupCount == 0 || run.sumCount == 0) return kNoItems;
-  if (run.groupCount > PIVOT_MAX_GROUPS) return kTooManyGroups;
+  if (run.groupCount > PIVOT_MAX_GROUPS) return kPivotTooManyGroups;
   if (run.groupCount + run.sumCount > PIVOT_MAX_COLUMNS) return kTooManyColumns;
   for (const GRPCLM& item : run.groupItems) {
     if (item.column < 0 || item.column >= dataCols) return kBadColumn;

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "grid/date_text.h"
-#include "macro/macro_scan.h"
+#include "grid/number_text.h"
 #include "platform/int_text.h"
 
 namespace {
@@ -61,7 +61,7 @@ PreparedKey Prepare(int type, const CString& text) {
       k.text = {v.data(), v.size()};
       break;
     }
-    case SORT_AS_NUMBER: k.number = macro_scan::ReadDouble(text.GetString()); break;
+    case SORT_AS_NUMBER: k.number = ReadDouble(text.GetString()); break;
     case SORT_AS_DATE: k.date = DateKeyValue(text); break;
     default: break;
   }

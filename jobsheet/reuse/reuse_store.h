@@ -60,10 +60,10 @@ enum class ReuseSave {
 };
 
 // Saves the jobs as one change, under the exclusive lock: checks that the list file
-// still has the stamped bytes (listStamp, from LoadReuseList), then writes the new
-// list (jobs flagged deleted left out), then the settings files of renamed jobs and
-// of jobs whose lines changed, and only then deletes the files of deleted jobs and
-// the old files of renamed ones (never a path this save wrote). Each file is
+// still has the stamped bytes (listStamp, from LoadReuseList), then writes the
+// settings files of renamed jobs and of jobs whose lines changed, then the new list
+// (jobs flagged deleted left out), and only then deletes the files of deleted jobs
+// and the old files of renamed ones (never a path this save wrote). Each file is
 // replaced whole or not at all; on any failure every file already changed gets its
 // old bytes back. A job to write whose names make no settings file is refused
 // before anything is written. On kSaved the regular ".txt" files of the settings

@@ -4,13 +4,11 @@
 #include <algorithm>
 #include <set>
 
+#include "grid/grid_messages.h"
+#include "jobsheet/sheet/csv_page_messages.h"
 #include "jobsheet/sheet/csv_prop_page.h"
 
 namespace {
-
-constexpr char16_t kTitleRowFormat[] = u"タイトル行=%d";
-constexpr char16_t kOutsideColumns[] =
-    u"管理列外の入力は正しく処理できません(%d列以内）\n先にフィールド欄に入力して下さい。";
 
 bool Pending(int state) { return state == CLIP_COPIED || state == CLIP_CUT; }
 
@@ -29,7 +27,7 @@ struct ColumnEntry {
 void CCsvPropPage::SetTitleRow(CsvGrids& g, int row) {
   g.titleRow = row;
   m_PageTitleRow = row;
-  if (row >= 0) m_TitleRowText.Format(kTitleRowFormat, row + 1);
+  if (row >= 0) m_TitleRowText.Format(kCsvTitleRowFormat, row + 1);
 }
 
 void CCsvPropPage::CopySelectionToClip(const CsvGrids& g) {
@@ -170,7 +168,7 @@ void CCsvPropPage::OnEditPaste(CsvGrids& g) {
     const int col = sub - kFirstDataSubItem;
     if (col >= m_ColCount && row != g.titleRow && g.titleRow >= 0 && g.edit.GetAt(g.titleRow, col).IsEmpty()) {
       CString msg;
-      msg.Format(kOutsideColumns, m_ColCount);
+      msg.Format(kCsvOutsideColumns, m_ColCount);
       Refuse(msg);
       return;
     }
@@ -255,7 +253,7 @@ bool CCsvPropPage::InsertBlankLines(CsvGrids& g, int kind, int at, int count) {
     }
     return true;
   }
-  if (count + m_ColCount > GRID_COLS) return Refuse(u"最大列数を超えます。追加できません");
+  if (count + m_ColCount > GRID_COLS) return Refuse(kGridTooManyColumns);
   if (at < m_ColCount) {
     for (int r = 0; r < m_RowCount; ++r) {
       if (g.edit.RowWidth(r) <= at) continue;

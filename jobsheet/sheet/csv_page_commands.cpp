@@ -6,6 +6,7 @@
 
 #include "jobsheet/command/reserved_chars.h"
 #include "jobsheet/sheet/column_codes.h"
+#include "jobsheet/sheet/csv_page_messages.h"
 #include "jobsheet/sheet/csv_prop_page.h"
 
 namespace {
@@ -42,7 +43,6 @@ static_assert(std::size(kCodeKinds) == 11);
 bool KindIn(int kind, unsigned kinds) { return kind >= 0 && kind < 32 && (kinds >> kind) & 1u; }
 
 constexpr char16_t kFirstColumnRefused[] = u"１列目に設定することは出来ません。";
-constexpr char16_t kSelectColumn[] = u"列を指定してください。";
 constexpr char16_t kNoTitle[] = u"タイトル列が無いので指定できません。";
 constexpr char16_t kOneColumnOnly[] = u"複数列を選択時は設定出来ません。\n1列ずつ選択を行ってください。";
 constexpr char16_t kSubjectConflictFormat[] = u"科目集計と同時設定はできません。[%d列目]";
@@ -92,7 +92,7 @@ CString CCsvPropPage::ColumnCaption(int column) const {
 }
 
 bool CCsvPropPage::CommonColumnChecks() const {
-  if (SelectedColumn() < 0) return Refuse(kSelectColumn);
+  if (SelectedColumn() < 0) return Refuse(kCsvSelectColumn);
   if (m_PageTitleRow < 0) return Refuse(kNoTitle);
   return true;
 }
@@ -127,20 +127,8 @@ bool CCsvPropPage::OnSum() {
 bool CCsvPropPage::OnBarcodeOrSeal(int code) {
   if (!CommonColumnChecks()) return false;
   if (code == CODE_QR && SelectedColumn() + 1 == m_SubjectCol) return Refuse(u"科目集計と同時設定はできません。");
-  bool conflict = false;
-  for (int sub : m_SelOrder) {
-    const int c = sub - kFirstDataSubItem;
-    if (c < 0 || c >= GRID_COLS) continue;
-    if (m_ColumnCodes[c] == code) m_ColumnCodes[c] = 0;
-    else if (m_SubjectCol == c + 1) conflict = true;
-    else m_ColumnCodes[c] = code;
-  }
-  m_ClipKind = m_SelKind;
-  if (conflict) {
-    CString msg;
-    msg.Format(kSubjectConflictFormat, m_SubjectCol);
-    Refuse(msg);
-  }
+  // A code and a seal are never refused on the first column, so the toggle is the sum's.
+  ToggleColumnCommand(code);
   return true;
 }
 
@@ -199,7 +187,7 @@ bool CCsvPropPage::OnSubjectTotal() {
 
 bool CCsvPropPage::OnGroupColumn() {
   const int c = SelectedColumn();
-  if (c < 0) return Refuse(kSelectColumn);
+  if (c < 0) return Refuse(kCsvSelectColumn);
   if (m_PageTitleRow < 0) return Refuse(kNoTitle);
   if (m_SelIndexes.size() > 1) return Refuse(kOneColumnOnly);
   if (m_SubjectCol == c + 1)

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include "grid/grid_messages.h"
 #include "grid/number_text.h"
+#include "jobsheet/sheet/csv_page_messages.h"
 #include "jobsheet/sheet/csv_prop_page.h"
 #include "jobsheet/sheet/time_text.h"
 
@@ -149,14 +151,14 @@ void CCsvPropPage::MoveNewColumnNextTo(CsvGrids& g, int rightmost) {
 }
 
 bool CCsvPropPage::CheckRowTotal() const {
-  if (SelectedColumn() < 0) return Refuse(u"列を指定してください。");
+  if (SelectedColumn() < 0) return Refuse(kCsvSelectColumn);
   if (!m_RowTotals.empty())
     return Refuse(u"既に横計の設定があります。\n設定した横計の列を削除して、設定を解除してください。");
   if (m_SelIndexes.size() < 2) return Refuse(u"2つ以上の列を選択して下さい。");
   const auto [lo, hi] = std::minmax_element(m_SelIndexes.begin(), m_SelIndexes.end());
   if (!m_TimeSpans.empty() && FlagsAnyIn(m_TimeSpans.front(), *lo - kFirstDataSubItem, *hi - kFirstDataSubItem))
     return Refuse(u"時間差を設定している列に対して横計の設定を行うことはできません。");
-  if (m_ColCount >= GRID_COLS) return Refuse(u"最大列数を超えます。追加できません");
+  if (m_ColCount >= GRID_COLS) return Refuse(kGridTooManyColumns);
   return true;
 }
 
@@ -180,7 +182,7 @@ void CCsvPropPage::AddRowTotal(CsvGrids& g) {
 }
 
 bool CCsvPropPage::CheckTimeSpan() const {
-  if (SelectedColumn() < 0) return Refuse(u"列を指定してください。");
+  if (SelectedColumn() < 0) return Refuse(kCsvSelectColumn);
   if (!m_TimeSpans.empty())
     return Refuse(u"既に時間差の設定があります。\n設定した時間差の列を削除して、設定を解除してください。");
   if (m_SelIndexes.size() != 2) return Refuse(u"開始列と終了列、2つの列を選択して下さい。");
@@ -191,7 +193,7 @@ bool CCsvPropPage::CheckTimeSpan() const {
         return Refuse(u"横計を設定している列に対して時間差の設定を行うことはできません。");
     }
   }
-  if (m_ColCount >= GRID_COLS) return Refuse(u"最大列数を超えます。追加できません");
+  if (m_ColCount >= GRID_COLS) return Refuse(kGridTooManyColumns);
   return true;
 }
 

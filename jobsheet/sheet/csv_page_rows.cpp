@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr char16_t kCaption[] = u"タブロコネクト";
 constexpr char16_t kNoRowKept[] = u"条件に合う行がありません。\n条件式を見直してください。";
 // Stands in the names list for a column without a title: no reference matches it.
 constexpr char16_t kNoName[] = u"\x01";
@@ -46,12 +45,12 @@ bool CCsvPropPage::ApplyRowCondition(CsvGrids& g, const CString& condition) {
       kept += keep[r];
     }
   } catch (const CMacroError& e) {
-    GetUiHooks().MessageBox(e.Text(), kCaption, MB_OK | MB_ICONWARNING);
+    GetUiHooks().MessageBox(e.Text(), kAppCaption, MB_OK | MB_ICONWARNING);
     return false;
   }
   // A condition that would empty the grid is taken for a mistake: nothing is removed.
   if (kept == 0 && first < m_RowCount) {
-    GetUiHooks().MessageBox(kNoRowKept, kCaption, MB_OK | MB_ICONWARNING);
+    GetUiHooks().MessageBox(kNoRowKept, kAppCaption, MB_OK | MB_ICONWARNING);
     return false;
   }
   int dst = first;

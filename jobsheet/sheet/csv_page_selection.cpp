@@ -2,14 +2,12 @@
 
 #include <algorithm>
 
+#include "jobsheet/sheet/csv_page_messages.h"
 #include "jobsheet/sheet/csv_prop_page.h"
 #include "platform/ui_hooks.h"
 
 namespace {
 
-constexpr char16_t kCaption[] = u"タブロコネクト";
-constexpr char16_t kOutsideColumns[] =
-    u"管理列外の入力は正しく処理できません(%d列以内）\n先にフィールド欄に入力して下さい。";
 
 bool Contains(const std::vector<int>& v, int x) { return std::find(v.begin(), v.end(), x) != v.end(); }
 
@@ -18,7 +16,7 @@ void Remove(std::vector<int>& v, int x) { v.erase(std::remove(v.begin(), v.end()
 }  // namespace
 
 bool CCsvPropPage::Refuse(const CString& text) const {
-  GetUiHooks().MessageBox(text, kCaption, MB_OK | MB_ICONWARNING);
+  GetUiHooks().MessageBox(text, kAppCaption, MB_OK | MB_ICONWARNING);
   return false;
 }
 
@@ -226,7 +224,7 @@ bool CCsvPropPage::TypeIntoCell(CsvGrids& g, const CString& text) {
   if (col >= GRID_COLS || row >= EDIT_GRID_ROWS) return false;
   if (col >= m_ColCount && row != g.titleRow && g.titleRow >= 0 && g.edit.GetAt(g.titleRow, col).IsEmpty()) {
     CString msg;
-    msg.Format(kOutsideColumns, m_ColCount);
+    msg.Format(kCsvOutsideColumns, m_ColCount);
     return Refuse(msg);
   }
   m_CellText = text;

@@ -6,6 +6,7 @@
 #include "app/app_startup.h"
 #include "app/tabro_client_app.h"
 #include "app/tool_dialogs.h"
+#include "grid/grid_messages.h"
 #include "macro/macro_columns.h"
 #include "macro/ui/macro_dlg.h"
 #include "platform/ui/menu.h"
@@ -22,7 +23,6 @@ constexpr int kReadOnlyPreviewRows = 10;
 constexpr int kSlots = 3;
 constexpr char16_t kStructureChanged[] = u"上位のツールでデータ構造が変わっています。マクロは初期化されました。";
 constexpr char16_t kNoPosition[] = u"マクロ列の挿入位置が設定されていません。";
-constexpr char16_t kTooManyColumns[] = u"最大列数を超えます。追加できません";
 
 const CString& SnapshotCell(int row, int col) {
   static const CString empty;
@@ -337,7 +337,7 @@ void CDataMacroInsert::HandleSlot(int s) {
     return;
   }
   if (record < 0 && static_cast<int>(m_Layout.size()) >= GRID_COLS) {
-    theApp.DoMessageBox(CString(kTooManyColumns), MB_OK);
+    theApp.DoMessageBox(CString(kGridTooManyColumns), MB_OK);
     SetSlotTick(s, false);
     return;
   }

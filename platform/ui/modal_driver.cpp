@@ -23,17 +23,6 @@ const char16_t* KindName(Kind kind) {
   }
   return u"?";
 }
-
-// What nobody at the desk answers: the first button.
-int FirstButton(unsigned type) {
-  switch (type & MB_TYPEMASK) {
-    case MB_YESNO:
-    case MB_YESNOCANCEL: return IDYES;
-    case MB_RETRYCANCEL: return IDRETRY;
-    case MB_ABORTRETRYIGNORE: return IDABORT;
-    default: return IDOK;
-  }
-}
 }  // namespace
 
 ModalDriver* GetModalDriver() { return g_driver.load(std::memory_order_acquire); }

@@ -8,6 +8,7 @@
 #include "edittools/join/join_kinds.h"
 #include "edittools/join/join_messages.h"
 #include "platform/paths.h"
+#include "platform/ui_hooks.h"
 #include "res/addcsv_view.h"
 
 namespace {
@@ -374,7 +375,7 @@ void CAddcsvView::OnAddCsv() {
 }
 
 void CAddcsvView::OnDeleteAddCsv() {
-  if (GetUiHooks().MessageBox(CString(kAskRemoveAll), CString(kJoinCaption), MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
+  if (GetUiHooks().MessageBox(CString(kAskRemoveAll), CString(kAppCaption), MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
     return;
   }
   for (int l = 1; l < JOIN_LIST_COUNT; ++l) m_Lists[l]->ShowWindow(SW_HIDE);

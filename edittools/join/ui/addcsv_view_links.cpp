@@ -5,6 +5,7 @@
 #include "edittools/join/join_messages.h"
 #include "edittools/join/ui/addcsv_view.h"
 #include "platform/ui/dc.h"
+#include "platform/ui_hooks.h"
 #include "res/addcsv_view.h"
 
 namespace {
@@ -41,7 +42,7 @@ bool CAddcsvView::AddLink(const ALIGN& link, int array) {
 
 void CAddcsvView::OnClearLinks() {
   m_Modified = 1;
-  if (GetUiHooks().MessageBox(CString(kAskClear), CString(kJoinCaption), MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
+  if (GetUiHooks().MessageBox(CString(kAskClear), CString(kAppCaption), MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
     return;
   }
   if (!PushUndo(JOIN_UNDO_CLEARED)) return;

@@ -4,6 +4,7 @@
 
 #include "app/tabro_client_app.h"
 #include "app/tool_dialogs.h"
+#include "edittools/pivot/pivot_message.h"
 #include "edittools/pivot/ui/group_dialogs.h"
 #include "platform/ui/ddx.h"
 #include "platform/ui_hooks.h"
@@ -318,7 +319,7 @@ void CPivotDlg::OnGroupListChange() {
   if (c == 1) {
     const char16_t* refusal = nullptr;
     if (m_GroupCount >= PIVOT_MAX_GROUPS) {
-      refusal = u"ｸﾞﾙｰﾌﾟ選択は3項目までです。";
+      refusal = kPivotTooManyGroups;
     } else if (m_SumType == PIVOT_CROSS && m_GroupSide == 1 && m_ColumnSideCount >= 2) {
       refusal = u"クロス集計の横ｸﾞﾙｰﾌﾟ選択は２項目までです。";
     } else if (m_SumType == PIVOT_CROSS && m_GroupSide == 0 && rowItems >= 2) {
@@ -440,42 +441,30 @@ void CPivotDlg::OnDay(int level) {
 }
 
 void CPivotDlg::ShowGroupingDialog(int level) {
-  const GRPCLM* g = ItemOfLevel(level);
+  GRPCLM* g = const_cast<GRPCLM*>(ItemOfLevel(level));
   if (!g) {
     theApp.DoMessageBox(CString(u"該当のデータ無し"));
     return;
   }
   const uint8_t type = g->column >= 0 && g->column < kMaxColumns ? m_TypeTable[g->column] : 0;
-  if (type == kTypeDate) ShowDateGroupDialog(level);
-  else if (type == kTypeTime) ShowTimeGroupDialog(level);
-}
-
-void CPivotDlg::ShowDateGroupDialog(int level) {
-  GRPCLM* g = const_cast<GRPCLM*>(ItemOfLevel(level));
-  if (!g) {
-    theApp.DoMessageBox(CString(u"該当のデータ無し"));
+  int unit = g->groupUnit;
+  if (type == kTypeDate) {
+    CGropDate dlg(this);
+    dlg.m_Unit = unit;
+    dlg.m_FirstMonth = m_NendMonth;
+    if (dlg.DoModal() != IDOK) return;
+    unit = dlg.m_Unit;
+    m_NendMonth = dlg.m_FirstMonth;
+  } else if (type == kTypeTime) {
+    CGropTime dlg(this);
+    dlg.m_Unit = unit;
+    if (dlg.DoModal() != IDOK) return;
+    unit = dlg.m_Unit;
+  } else {
     return;
   }
-  CGropDate dlg(this);
-  dlg.m_Unit = g->groupUnit;
-  dlg.m_FirstMonth = m_NendMonth;
-  if (dlg.DoModal() != IDOK) return;
-  g->groupUnit = dlg.m_Unit;
-  m_NendMonth = dlg.m_FirstMonth;
-  g->groupKind = 0;
-}
-
-void CPivotDlg::ShowTimeGroupDialog(int level) {
-  GRPCLM* g = const_cast<GRPCLM*>(ItemOfLevel(level));
-  if (!g) {
-    theApp.DoMessageBox(CString(u"該当のデータ無し"));
-    return;
-  }
-  CGropTime dlg(this);
-  dlg.m_Unit = g->groupUnit;
-  if (dlg.DoModal() != IDOK) return;
-  g->groupUnit = dlg.m_Unit;
-  g->groupKind = 1;
+  g->groupUnit = unit;
+  g->groupKind = type == kTypeDate ? 0 : 1;
 }
 
 void CPivotDlg::OnSumStyle() {

@@ -58,8 +58,6 @@ class CPivotDlg : public CDialogEx {
   void RestorePivotSettings();
   void StoreTitleRows();
   void ShowGroupingDialog(int level);
-  void ShowDateGroupDialog(int level);
-  void ShowTimeGroupDialog(int level);
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;

@@ -6,6 +6,7 @@
 #include "edittools/chain/edit_settings_path.h"
 #include "edittools/chain/tool_order_text.h"
 #include "jobsheet/reuse/reuse_rules.h"
+#include "platform/int_text.h"
 #include "res/reuse_edit_dlg.h"
 
 namespace {
@@ -59,9 +60,7 @@ void CReuseEditDlg::DoDataExchange(CDataExchange* pDX) {
 
 int CReuseEditDlg::JobOfRow(int row) const {
   if (row < 0 || row >= m_List.GetItemCount()) return -1;
-  const CString text = m_List.GetItemText(row, kJobColumn);
-  int job = 0;
-  for (int i = 0; i < text.GetLength(); ++i) job = job * 10 + (text[i] - u'0');
+  const int job = TextToInt(m_List.GetItemText(row, kJobColumn).View());
   return job >= 0 && job < m_RowCount ? job : -1;
 }
 

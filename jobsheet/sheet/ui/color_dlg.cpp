@@ -1,10 +1,7 @@
 #include "jobsheet/sheet/ui/color_dlg.h"
 
+#include "platform/ui_hooks.h"
 #include "res/color_dlg.h"
-
-namespace {
-constexpr char16_t kCaption[] = u"タブロコネクト";
-}
 
 CColorDlg::CColorDlg(CWnd* parent) : CDialogEx(res::IDD_COLOR_DLG, parent) {}
 
@@ -63,9 +60,9 @@ void CColorDlg::OnRuleFieldChange() { BuildRule(); }
 void CColorDlg::OnOK() {
   if (!UpdateData(TRUE)) return;
   const ColorRuleCheck check = CheckColorRule(m_Rule);
-  if (check.symbolWarning) GetUiHooks().MessageBox(ColorRuleSymbolWarning(), kCaption, MB_OK | MB_ICONWARNING);
+  if (check.symbolWarning) GetUiHooks().MessageBox(ColorRuleSymbolWarning(), kAppCaption, MB_OK | MB_ICONWARNING);
   if (!check.refusal.IsEmpty()) {
-    GetUiHooks().MessageBox(check.refusal, kCaption, MB_OK | MB_ICONWARNING);
+    GetUiHooks().MessageBox(check.refusal, kAppCaption, MB_OK | MB_ICONWARNING);
     return;
   }
   m_RuleText = BuildColorRule(m_ColumnName, m_Rule);

@@ -20,17 +20,14 @@ void CTabroClientDlg::FillCommandPage(CCommandPropPage* page) {
 
 void CTabroClientDlg::ReadCommandPage(CCommandPropPage* page) {
   COMMANDPAGEVALUES v = page->m_Job;
-  // A page that was never shown has no tabs: its copy of the record stands.
-  if (!page->m_TabDlg1 || !page->m_TabDlg2 || !page->m_TabDlg3 || !page->m_TabDlg4) {
-    v.docKind = page->m_DocKind;
-    v.subKind = page->m_SubKind;
-    v.orientation = page->m_Portrait;
-    ReadCommandValues(m_JobSetting, v);
-    return;
-  }
   v.docKind = page->m_DocKind;
   v.subKind = page->m_SubKind;
   v.orientation = page->m_Portrait;
+  // A page that was never shown has no tabs: its copy of the record stands.
+  if (!page->m_TabDlg1 || !page->m_TabDlg2 || !page->m_TabDlg3 || !page->m_TabDlg4) {
+    ReadCommandValues(m_JobSetting, v);
+    return;
+  }
   const CTabDlg4& t4 = *page->m_TabDlg4;
   v.labelUse = t4.m_LabelUse;
   v.labelLayout1 = t4.m_LabelLayout1;

@@ -6,6 +6,7 @@
 #include "app/tabro_client_app.h"
 #include "app/csv_page_grids.h"
 #include "app/tabro_client_dlg.h"
+#include "jobsheet/sheet/csv_page_messages.h"
 #include "jobsheet/sheet/ui/csv_button_images.h"
 #include "jobsheet/sheet/ui/edit_prop_sheet.h"
 #include "jobsheet/sheet/ui/csv_prop_page_wnd.h"
@@ -143,7 +144,7 @@ BOOL CCsvPropPageWnd::OnInitDialog() {
   if (auto* sheet = dynamic_cast<CEditPropSheet*>(GetSheet())) m_Page.m_EditModeForced = sheet->m_FromClipboard;
   m_GridList.SetRedraw(FALSE);
   if (theApp.m_TitleRow == -1) m_Page.m_TitleRowText = u"タイトル行無し";
-  else m_Page.m_TitleRowText.Format(u"タイトル行=%d", theApp.m_TitleRow + 1);
+  else m_Page.m_TitleRowText.Format(kCsvTitleRowFormat, theApp.m_TitleRow + 1);
   m_GridList.SetExtendedStyle(LVS_EX_GRIDLINES);
   m_GridList.SetTextSource([this](int row, int sub) -> CString {
     if (sub == 1) return m_Page.RowNumberText(row);

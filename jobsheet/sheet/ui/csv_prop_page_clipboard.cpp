@@ -1,6 +1,7 @@
 // The CSV edit page's window: the commands of menu 289 and the clipboard button.
 
 #include "app/tabro_client_app.h"
+#include "jobsheet/sheet/csv_page_messages.h"
 #include "jobsheet/sheet/ui/csv_prop_page_wnd.h"
 #include "res/csv_prop_page.h"
 
@@ -45,7 +46,7 @@ void CCsvPropPageWnd::OnClipboardRead() {
   if (m_Page.ReadClipboardText() == CCsvPropPage::CLIP_INSERTED) {
     FillGridList(m_Page.m_RowCount, m_Page.m_ColCount);
     UpdateCommandButtons();
-    m_Page.m_TitleRowText.Format(u"タイトル行=%d", theApp.m_TitleRow + 1);
+    m_Page.m_TitleRowText.Format(kCsvTitleRowFormat, theApp.m_TitleRow + 1);
   }
   GetUiHooks().EmptyClipboard();
   RefreshAfterCommand();

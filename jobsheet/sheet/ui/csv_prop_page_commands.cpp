@@ -3,17 +3,14 @@
 
 #include "app/tabro_client_app.h"
 #include "app/up_calls.h"
-#include "platform/int_text.h"
 #include "jobsheet/sheet/ui/color_dlg.h"
 #include "jobsheet/sheet/ui/csv_prop_page_wnd.h"
 #include "jobsheet/sheet/ui/field_select_dlg.h"
 #include "jobsheet/sheet/ui/filter_dlg.h"
 #include "jobsheet/sheet/ui/time_span_dlg.h"
+#include "platform/int_text.h"
+#include "platform/ui_hooks.h"
 #include "res/csv_prop_page.h"
-
-namespace {
-constexpr char16_t kCaption[] = u"タブロコネクト";
-}
 
 void CCsvPropPageWnd::OnSum() {
   m_Page.OnSum();
@@ -149,7 +146,7 @@ void CCsvPropPageWnd::OnSort() {
 }
 
 void CCsvPropPageWnd::OnEditMode() {
-  if (GetUiHooks().MessageBox(u"編集モードにします。以降変更はできません。", kCaption, MB_OKCANCEL | MB_ICONWARNING) !=
+  if (GetUiHooks().MessageBox(u"編集モードにします。以降変更はできません。", kAppCaption, MB_OKCANCEL | MB_ICONWARNING) !=
       IDOK)
     return;
   CsvGrids g = AppCsvGrids();

@@ -80,9 +80,10 @@ void CEditPropSheet::PlaceButtons() {
     okRect.OffsetRect(-(w + g), 0);
   }
   // As wide as its caption needs, at least one button wide.
-  const int clearWidth = std::max(w, CClientDC(this).GetTextExtent(u"全設定クリア").cx + 24);
+  constexpr char16_t kClearAllCaption[] = u"全設定クリア";
+  const int clearWidth = std::max(w, CClientDC(this).GetTextExtent(kClearAllCaption).cx + 24);
   const CRect clearRect(okRect.left - g - clearWidth, okRect.top, okRect.left - g, okRect.bottom);
-  m_ClearAllButton.Create(u"全設定クリア", WS_VISIBLE | BS_PUSHBUTTON, clearRect, this, IDC_SHEET_CLEARALL);
+  m_ClearAllButton.Create(kClearAllCaption, WS_VISIBLE | BS_PUSHBUTTON, clearRect, this, IDC_SHEET_CLEARALL);
   int left = 4;
   if (CTabCtrl* tab = GetTabControl()) {
     tab->GetWindowRect(&tabRect);

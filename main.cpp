@@ -1,4 +1,5 @@
 // The program's entry: the application object's start-up and exit run here.
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "jobsheet/sheet/ui/install_up_calls.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qt_ui_hooks.h"
+#include "platform/ui_hooks.h"
 
 int main(int argc, char** argv) {
   // Qt takes its own options (-platform ...) off argv; the rest is the program's.
@@ -30,8 +32,16 @@ int main(int argc, char** argv) {
     CTabroClientDlgWnd::RunMainDialog(dlg, automation.get());
   };
 
-  theApp.InitInstance();
-  const int exitCode = theApp.ExitInstance();
+  // The last resort: an exception that escaped every handler ends the program
+  // with a word, never with an abort before any window.
+  int exitCode = 1;
+  try {
+    theApp.InitInstance();
+    exitCode = theApp.ExitInstance();
+  } catch (const std::exception& e) {
+    GetUiHooks().MessageBox(CString::Build(u"予期しないエラーのため終了します。\n%s", CString(e.what())),
+                            CString(kAppCaption), MB_OK | MB_ICONERROR);
+  }
   automation.reset();
   return exitCode;
 }

@@ -13,6 +13,15 @@ int MoveStepGridToDataGrid(int columns, int rows);
 // sub-folder: watch folder + "/Sub/" + the stored path's file name.
 CString GetAddCsvPath(int index);
 
+// How an additional CSV stands in the watch folder's "Sub", nothing followed
+// through a link: usable only when "Sub" is a real folder (not a link) and the
+// file a regular file in it (not a link, a folder or a pipe).
+enum class WatchSubFile { kUsable, kMissing, kSubNotAFolder, kNotARegularFile };
+WatchSubFile CheckWatchSubFile(const CString& watchFolder, const CString& name);
+// Removes the additional CSV name from the watch folder's "Sub" when
+// CheckWatchSubFile finds it usable; anything else is left alone.
+void RemoveWatchSubFile(const CString& watchFolder, const CString& name);
+
 // Header class (HEADER_*) of a column's field name in row theApp.m_TitleRow of
 // theApp.m_DataGrid; HEADER_NO_TITLE when there is no title row.
 int ClassifyHeaderWord(int column);

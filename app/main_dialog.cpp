@@ -1,12 +1,15 @@
 // The main dialog's own state: construction, the name of an input, the reset
 // of the per-input state, and what the watch thread does on the file system.
 #include <algorithm>
-#include <fstream>
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <system_error>
 
+#include <unistd.h>
+
 #include "grid/csv_file_kind.h"
+#include "app/app_grids.h"
 #include "app/command_line.h"
 #include "app/tabro_client_dlg.h"
 #include "grid/csv_split.h"
@@ -87,7 +90,19 @@ void CTabroClientDlg::ResetInputState() {
   m_Command.Empty();
   m_NameGroupIsDollar = 0;
   m_RunCount = 0;
+  // What the user answered for the previous input (the new-file dialog, the job
+  // chosen, the texts a run is compared with) must not steer this one.
+  m_NewFileMode = -1;
+  m_ReuseChoice = -1;
+  m_ReuseNewOnly = 0;
+  theApp.m_LastCommand.Empty();
+  theApp.m_LastToolText.Empty();
+  for (auto& lines : theApp.m_ToolTextLines) lines.clear();
   m_PivotRun = PIVOTRUN{};
+  m_CrossColumnGroups = 0;
+  m_PivotGroupCount = 0;
+  m_MacroColumns.clear();
+  m_MacroColumnCount = 0;
   theApp.m_DataGrid.Clear();
   theApp.m_EditGrid.Clear();
   std::fill_n(theApp.m_RowFilledCount.begin(), EDIT_GRID_ROWS, 0);
@@ -96,6 +111,7 @@ void CTabroClientDlg::ResetInputState() {
   theApp.m_EditCols = theApp.m_EditRows = theApp.m_SendRows = theApp.m_SendCols = 0;
   theApp.m_EditModeEntered = 0;
   theApp.m_SourceCodeType = 0;
+  theApp.m_SourceIdentity = FileIdentity{};
   theApp.m_DecodeErrors = false;
   m_DecodeWarnedPath.Empty();
   theApp.m_TotalRows = 0;
@@ -103,14 +119,6 @@ void CTabroClientDlg::ResetInputState() {
 }
 
 namespace {
-
-CTabroClientDlg::FileStamp StampOf(const fs::directory_entry& e) {
-  std::error_code ec;
-  CTabroClientDlg::FileStamp s;
-  s.size = e.file_size(ec);
-  s.time = e.last_write_time(ec).time_since_epoch().count();
-  return s;
-}
 
 bool IsTsvName(const CString& name) { return CsvFileKindOf(name) == CsvFileKind::kTsv; }
 
@@ -133,15 +141,21 @@ long long SteadyMs() {
       .count();
 }
 
-// A file a writer still holds may be cut short or locked: it must open and read
-// to its end before it is taken.
-bool ReadsToTheEnd(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
+// A file is taken only when no process holds it open for writing (where the
+// system can tell) and it opens and reads to its end: a writer that pauses
+// with the file open is not cut short, however long it pauses. A link is never
+// opened.
+bool IsReadyToTake(const CString& path) {
+  const int fd = OpenRegularFileNoFollow(path);
+  if (fd < 0) return false;
+  bool ready = IsHeldForWriting(fd) != true;
   char buffer[65536];
-  while (in.read(buffer, sizeof buffer)) {
+  for (ssize_t n = 1; ready && n != 0;) {
+    n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno != EINTR) ready = false;
   }
-  return in.eof() && !in.bad();
+  ::close(fd);
+  return ready;
 }
 
 }  // namespace
@@ -155,11 +169,14 @@ int CTabroClientDlg::ScanWatchFolder() {
   // The folder is listed by its absolute path: the process's folder stays as it is.
   fs::directory_iterator it(ToFsPath(folder), ec);
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    // Links are left alone: never read, sent or deleted.
     std::error_code fec;
-    if (!it->is_regular_file(fec)) continue;
+    if (!fs::is_regular_file(it->symlink_status(fec))) continue;
     const CString name = FromFsPath(it->path().filename());
     if (CsvFileKindOf(name) == CsvFileKind::kNone) continue;
-    FileStamp stamp = StampOf(*it);
+    FileStamp stamp;
+    stamp.file = RegularFileIdentity(JoinPath(folder, name));
+    if (!stamp.file.IsKnown()) continue;
     stamp.since = nowMs;
     const auto before = std::find_if(m_WatchSeen.begin(), m_WatchSeen.end(),
                                      [&](const auto& p) { return p.first == name; });
@@ -178,7 +195,7 @@ int CTabroClientDlg::ScanWatchFolder() {
     const auto failed = std::find_if(m_WatchFailed.begin(), m_WatchFailed.end(),
                                      [&](const auto& p) { return p.first == name; });
     if (failed != m_WatchFailed.end() && failed->second == stamp) continue;
-    if (!ReadsToTheEnd(ToFsPath(JoinPath(folder, name)))) continue;
+    if (!IsReadyToTake(JoinPath(folder, name))) continue;
     (IsTsvName(name) ? lastTsv : lastCsv) = name;
   }
   m_WatchSeen = std::move(now);
@@ -192,21 +209,20 @@ int CTabroClientDlg::ScanWatchFolder() {
 
 int CTabroClientDlg::DeleteProcessedWatchFiles() {
   if (m_WatchTakenPath.IsEmpty()) return 0;
-  std::error_code ec;
-  // Already gone (the job's own deletion after the save) counts as deleted.
-  const bool removed = fs::remove(ToFsPath(m_WatchTakenPath), ec) && !ec;
-  std::error_code eec;
-  if (!removed && (fs::exists(ToFsPath(m_WatchTakenPath), eec) || eec)) return 0;
+  // Only the very file that was read goes; one renamed over it since is a new
+  // input and stays, and so do the additional CSVs it may need. Already gone
+  // (the job's own deletion after the save) counts as deleted.
+  const RemoveOutcome outcome = RemoveFileIfSame(m_WatchTakenPath, m_WatchTakenIdentity);
+  if (outcome == RemoveOutcome::kFailed) return 0;
   if (m_InputPath == m_WatchTakenPath) m_InputPath.Empty();
   m_WatchTakenPath.Empty();
+  if (outcome == RemoveOutcome::kReplaced) return 1;
   const CString watchFolder = WatchFolder();
   const int count = std::clamp(static_cast<int>(theApp.m_JoinDef.AddCsvCnt), 0, JOIN_MAX_ADDCSV);
   for (int i = 0; i < count; ++i) {
     const CString name = FileNameOf(theApp.m_JoinDef.AddCsvPath[i]);
     if (name.IsEmpty()) continue;
-    const CString sub = JoinPath(JoinPath(watchFolder, CString(u"Sub")), name);
-    std::error_code sec;
-    fs::remove(ToFsPath(sub), sec);  // a missing additional CSV is no failure
+    RemoveWatchSubFile(watchFolder, name);  // a missing additional CSV is no failure
   }
   return 1;
 }

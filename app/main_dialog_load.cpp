@@ -32,7 +32,8 @@ int CTabroClientDlg::LoadCsv(const CString& path, CCsvPropPage* page, int loadTy
 
   const int lastSlash = path.ReverseFind(u'/');
   if (lastSlash > 0) app.m_CsvFolder = path.Left(lastSlash);
-  const int loaded = LoadCsvFile(app, path);
+  // A link in the watch folder is never read.
+  const int loaded = LoadCsvFile(app, path, app.m_InputKind == INPUT_WATCH_FOLDER);
   if (loaded != 1 || !app.m_DecodeErrors) return loaded;
   // Reloading the same input (to narrow it again) warns no second time.
   if (m_DecodeWarnedPath != path) {

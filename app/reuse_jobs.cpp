@@ -18,6 +18,8 @@ constexpr char16_t kSaveFailedMessage[] =
     u"再利用ジョブを保存できなかったため、変更内容は保存前の状態に戻しました。";
 constexpr char16_t kSaveFailedPartlyMessage[] =
     u"再利用ジョブを保存できませんでした。一部のファイルは保存前の状態に戻せませんでした。";
+constexpr char16_t kNameRefusedMessage[] =
+    u"ジョブ名が長すぎるか使えない文字を含むジョブがあるため、再利用ジョブを保存しませんでした。";
 constexpr char16_t kChangedElsewhereMessage[] =
     u"再利用ジョブが別のタブロコネクトで更新されていたため、変更内容は保存しませんでした。";
 
@@ -52,6 +54,7 @@ void CTabroClientApp::SaveReuseCommandFile() {
     case ReuseSave::kChangedElsewhere: DoMessageBox(CString(kChangedElsewhereMessage), MB_ICONWARNING); break;
     case ReuseSave::kFailed: DoMessageBox(CString(kSaveFailedMessage), MB_ICONWARNING); break;
     case ReuseSave::kFailedPartly: DoMessageBox(CString(kSaveFailedPartlyMessage), MB_ICONWARNING); break;
+    case ReuseSave::kNameRefused: DoMessageBox(CString(kNameRefusedMessage), MB_ICONWARNING); break;
   }
 }
 

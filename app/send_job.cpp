@@ -1,6 +1,5 @@
 // CTabroClientDlg::SendJob and ResetJobSettings: the two ends of one job.
 #include <algorithm>
-#include <filesystem>
 
 #include "app/tabro_client_dlg.h"
 #include "platform/paths.h"
@@ -44,9 +43,11 @@ unsigned CTabroClientDlg::SendJob(int test, int dataSource, const CString& outpu
   // overwrite or a file left in use ends the job as done but saved nothing.
   const bool saved = result == 0 && op.m_DocumentSaved;
   m_LastSendResult = saved ? 0u : (result != 0 ? result : static_cast<unsigned>(DOCJOB_NOT_SAVED));
+  // Only the very file that was read is deleted: one renamed over its name
+  // since then is another input and stays.
   if (m_DeleteAfterSend && !test && saved && !m_InputPath.IsEmpty()) {
-    std::error_code ec;
-    if (std::filesystem::remove(ToFsPath(m_InputPath), ec)) m_InputPath.Empty();
+    const RemoveOutcome removed = RemoveFileIfSame(m_InputPath, theApp.m_SourceIdentity);
+    if (removed == RemoveOutcome::kRemoved || removed == RemoveOutcome::kGone) m_InputPath.Empty();
   }
   return result;
 }

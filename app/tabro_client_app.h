@@ -184,7 +184,7 @@ class CTabroClientApp : public CGridSet {
   std::vector<CString> m_SortColumnNames;
   ColumnTypeTable m_SortTypeTable{};
   // Filter.
-  std::vector<CString> m_FilterHeadRows[5];  // cells of grid rows 0 to 4, appended
+  std::vector<CString> m_FilterHeadRows[5];  // the title row and the 4 rows after it, appended
   ColumnTypeTable m_FilterColumnTypes{};
   int m_FilterValueCounts[FILTER_MAX_CONDS] = {};
   int m_FilterFieldColumns[FILTER_MAX_CONDS] = {};
@@ -192,11 +192,15 @@ class CTabroClientApp : public CGridSet {
   std::vector<std::pair<int, int>> m_FilterListMaps[FILTER_MAX_CONDS];  // line, value
   std::vector<FILTERVALUE> m_FilterValues[FILTER_MAX_CONDS];
   std::vector<FILTERVALUE> m_FilterRowRecords;
-  // Appends the cells of grid rows 0 to 4 to m_FilterHeadRows (names for viewing).
+  // Appends the cells of the title row and the 4 rows after it to m_FilterHeadRows
+  // (names for viewing).
   void AppendFilterHeadRows();
-  // Macro columns: the preview snapshot of the read-only view.
+  // Macro columns: the preview snapshot of the read-only view. List 0 holds the
+  // title row the step ran on, lists 1 to 4 the rows after it, each appended.
   std::vector<CString> m_MacroPreviewRows[10];
   int m_MacroStoredDataCols = 0;
+  // Appends the title row and the four rows after it to m_MacroPreviewRows.
+  void AppendMacroPreviewRows();
 
   // ---- Web-service client ------------------------------------------------------------
   CTabroOperation m_Operation;            // the one client of the document service

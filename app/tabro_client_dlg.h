@@ -136,13 +136,19 @@ class CTabroClientDlg {
   int StartWatchThread();
   // Stops the thread and waits for it.
   void StopWatchThread();
-  // Sets m_WatchPending to a file of the folder that is ready; returns 0.
+  // Sets m_WatchPending to a file of the folder that is ready: a regular file,
+  // not a link, that no process holds open for writing and whose size and time
+  // stood still; returns 0.
   int ScanWatchFolder();
   // 1 when the watched file the last job took (m_WatchTakenPath) was deleted
-  // with its additional CSVs, 0 when not. The window's own input is never touched.
+  // with its additional CSVs, or when a new file has taken its name since it was
+  // read (that one stays, a new input, and so do the additional CSVs); 0 when
+  // the deletion failed. The window's own input is never touched.
   int DeleteProcessedWatchFiles();
-  // The file the running or last watch job took, apart from the window's input.
+  // The file the running or last watch job took, apart from the window's input,
+  // and which file that was when it was read.
   CString m_WatchTakenPath;
+  FileIdentity m_WatchTakenIdentity;
   // The watched input was deleted by the job that took it.
   std::atomic<int> m_WatchDeleted{0};
   // A file is taken once its size and time stood still this long, in milliseconds.
@@ -157,13 +163,12 @@ class CTabroClientDlg {
   void ProcessWatchFile(const CString& name);
   int m_WatchFailures = 0;
   unsigned m_WatchLastResult = 1;    // result of the last watch file's send
-  // Size and time of files seen by the previous scan, and of files whose run
-  // failed (not taken again until they change).
+  // Identity, size and time of files seen by the previous scan, and of files
+  // whose run failed (not taken again until they change).
   struct FileStamp {
-    std::uintmax_t size = 0;
-    long long time = 0;
-    long long since = 0;  // when this size and time were first seen (not compared)
-    bool operator==(const FileStamp& o) const { return size == o.size && time == o.time; }
+    FileIdentity file;
+    long long since = 0;  // when this state was first seen (not compared)
+    bool operator==(const FileStamp& o) const { return file == o.file; }
   };
   std::vector<std::pair<CString, FileStamp>> m_WatchSeen;
   std::vector<std::pair<CString, FileStamp>> m_WatchFailed;

@@ -1,26 +1,25 @@
 #include "app/user_settings.h"
 
 #include <climits>
-#include <filesystem>
+#include <functional>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "app/app_startup.h"
 #include "app/tabro_client_app.h"
 #include "grid/csv_split.h"
-#include "grid/csv_text_file.h"
 #include "grid/text_width.h"
 #include "platform/codepage.h"
 #include "platform/int_text.h"
 #include "platform/paths.h"
+#include "platform/settings_file.h"
 #include "platform/ui_hooks.h"
 
 namespace {
 
-// Settings lines are read whole up to the stream's own line limit; a longer
-// line is skipped, never cut.
-constexpr int kSettingsLineCapacity = CCsvTextFile::kBlockSize / 4 + 1;
+// Settings lines are read whole up to this many characters; a longer line is
+// skipped, never cut.
+constexpr int kSettingsLineMaxChars = 25000;
 
 CString SettingsPath(const char16_t* name) { return JoinPath(theApp.m_ProgramFolder, CString(name)); }
 
@@ -32,39 +31,41 @@ void ReportSettingsFile(const char16_t* format, const CString& path, unsigned ic
 constexpr char16_t kWriteFailedMessage[] = u"設定ファイル「%s」を保存できませんでした。";
 constexpr char16_t kUnstorableMessage[] =
     u"設定ファイル「%s」に保存できない文字が含まれているため、保存を中止しました。";
-constexpr char16_t kUnreadableMessage[] = u"設定ファイル「%s」を読み込めませんでした。既定の設定で続けます。";
 
-// Whether a settings file is there with something in it (an empty file holds nothing to lose).
-bool HasSettingsFile(const CString& path) {
-  std::error_code ec;
-  const std::filesystem::path p = ToFsPath(path);
-  if (!std::filesystem::exists(p, ec)) return false;
-  return !(std::filesystem::is_regular_file(p, ec) && std::filesystem::file_size(p, ec) == 0);
-}
-
-// Writes the lines (each without its line end) as one Shift_JIS settings file,
-// all or nothing.
+// Writes the lines (each without its line end) as one settings file, all or
+// nothing: Shift_JIS when it can hold every character, else UTF-8 behind a mark.
 bool WriteSettingsFile(const CString& path, const std::vector<CString>& lines) {
+  CString text;
   for (const CString& line : lines) {
     if (!IsSettingsFileText(line)) {
       ReportSettingsFile(kUnstorableMessage, path, MB_ICONERROR);
       return false;
     }
+    text += line + CString(u"\r\n");
   }
-  CCsvTextFile file;
-  if (!file.Open(path, CString(u"w"), CCsvTextFile::CODETYPE_SJIS)) {
-    ReportSettingsFile(kWriteFailedMessage, path, MB_ICONERROR);
-    return false;
-  }
-  // A failed write fails the commit in Close, so the old file stays whole.
-  bool ok = true;
-  for (const CString& line : lines) ok = file.WriteLine(line + CString(u"\n")) && ok;
-  ok = file.Close() && ok;
-  if (!ok) {
+  if (!WriteFileAtomic(path, SettingsFileBytes(text, CP_SJIS))) {
     ReportSettingsFile(kWriteFailedMessage, path, MB_ICONERROR);
     return false;
   }
   return true;
+}
+
+// Calls onLine for each line of a settings file, its trailing blanks cut, until
+// it returns false; an overlong line is skipped. The file's state: an empty file
+// holds nothing and counts as missing; an unreadable file is reported.
+SettingsFileState ForEachSettingsLine(const CString& path, const std::function<bool(const CString&)>& onLine) {
+  const SettingsFileText file = ReadSettingsFile(path);
+  if (file.state == SettingsFileState::kUnreadable) ReportUnreadableSettingsFile(path);
+  if (file.state == SettingsFileState::kRead && file.bytes.empty()) return SettingsFileState::kMissing;
+  bool more = true;
+  ForEachLineOf(file.bytes, [&](std::string_view bytes, bool) {
+    if (!more) return;
+    CString line = SettingsLineText(file, bytes, CP_SJIS);
+    if (line.GetLength() > kSettingsLineMaxChars) return;
+    TrimRightBlanks(line);
+    more = onLine(line);
+  });
+  return file.state;
 }
 
 bool StartsWith(const CString& line, std::u16string_view key) { return line.View().starts_with(key); }
@@ -120,7 +121,8 @@ CString DocumentFolder(const CString& stored) { return stored.IsEmpty() ? SaveFo
 bool IsSettingsFileText(const CString& text) {
   // A line break would split the value and start a line of its own.
   if (text.View().find_first_of(u"\r\n") != std::u16string_view::npos) return false;
-  return EncodeText(text.View(), CP_SJIS, ConvMode::kStrict).has_value();
+  // A lone surrogate has no form in either code.
+  return EncodeText(text.View(), CP_UTF8, ConvMode::kStrict).has_value();
 }
 
 bool CheckSettingsFolderText(const CString& folder) {
@@ -139,27 +141,7 @@ bool CheckSettingsFolderText(const CString& folder) {
 // file -> { key '=' value [blanks] EOL }; keys are matched as line prefixes.
 void CTabroClientApp::LoadUserSettings() {
   const CString path = SettingsPath(kUserSettingsFileName);
-  CCsvTextFile file;
-  if (!file.Open(path, CString(u"r"), CCsvTextFile::CODETYPE_SJIS)) {
-    m_SyokikidoGamen = 0;
-    m_ServerConnectMode = 0;
-    m_SaveDirectoryIdx = 2;
-    m_SaveDirectory = SaveFolderForIndex(2);
-    // A file that is there but cannot be read is never replaced by the defaults.
-    if (HasSettingsFile(path)) {
-      ReportSettingsFile(kUnreadableMessage, path, MB_ICONWARNING);
-    } else {
-      SaveUserSettings();
-    }
-    return;
-  }
-  CString line;
-  for (;;) {
-    if (!file.ReadLine(line, kSettingsLineCapacity)) {
-      if (file.GetReadState() == CCsvTextFile::ReadState::kLineTooLong) continue;
-      break;
-    }
-    TrimRightBlanks(line);
+  const auto takeLine = [this](const CString& line) {
     // Every key is tested on every line; a later line with the same key wins.
     for (size_t i = 0; i < std::size(kUserSettingKeys); ++i) {
       if (i == kKeysBeforeSaveFolderIndex && m_SaveDirectoryIdx >= 1 && m_SaveDirectoryIdx <= 3) {
@@ -175,8 +157,16 @@ void CTabroClientApp::LoadUserSettings() {
         if (number >= k.low && number <= k.high) this->*k.number = number;
       }
     }
-  }
-  file.Close();
+    return true;
+  };
+  const SettingsFileState state = ForEachSettingsLine(path, takeLine);
+  if (state == SettingsFileState::kRead) return;
+  m_SyokikidoGamen = 0;
+  m_ServerConnectMode = 0;
+  m_SaveDirectoryIdx = 2;
+  m_SaveDirectory = SaveFolderForIndex(2);
+  // A file that is there but cannot be read (reported) is never replaced by the defaults.
+  if (state != SettingsFileState::kUnreadable) SaveUserSettings();
 }
 
 bool CTabroClientApp::SaveUserSettings() {
@@ -191,26 +181,20 @@ bool CTabroClientApp::SaveUserSettings() {
 // file -> head { "WatchingMode=" n | "Watching01=" folder | empty } ...; the head ends
 // at the first other line or the second empty one.
 void CTabroClientApp::LoadWatchSettings() {
-  CCsvTextFile file;
-  if (!file.Open(SettingsPath(kWatchSettingsFileName), CString(u"r"), CCsvTextFile::CODETYPE_SJIS)) {
-    return;
-  }
-  CString line;
   int emptyLines = 0;
-  while (file.ReadLine(line, kSettingsLineCapacity)) {
-    TrimRightBlanks(line);
+  ForEachSettingsLine(SettingsPath(kWatchSettingsFileName), [&](const CString& line) {
     if (StartsWith(line, u"WatchingMode=")) {
       m_WatchingMode = TextToInt(ValueAfter(line, u"WatchingMode=").View());
     } else if (StartsWith(line, u"Watching01=")) {
       m_WatchFolderRaw = ValueAfter(line, u"Watching01=");
       m_WatchFolder = ExpandLeadingEnvVar(m_WatchFolderRaw);
     } else if (line.IsEmpty()) {
-      if (++emptyLines >= 2) break;
+      if (++emptyLines >= 2) return false;
     } else {
-      break;
+      return false;
     }
-  }
-  file.Close();
+    return true;
+  });
 }
 
 bool CTabroClientApp::SaveWatchSettings() {

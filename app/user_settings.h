@@ -1,17 +1,19 @@
 #pragma once
 // The user settings file "TabroUserSetting.ini" and the watch settings file
-// "TabroConnectInf.txt" in the program folder: Shift_JIS text, one
-// "key=value" line each, CR LF line ends. They are read and written by the
-// CTabroClientApp members LoadUserSettings, SaveUserSettings,
-// LoadWatchSettings and SaveWatchSettings (app/tabro_client_app.h).
+// "TabroConnectInf.txt" in the program folder: one "key=value" line each, CR LF
+// line ends, Shift_JIS text when Shift_JIS holds every value, else UTF-8 behind a
+// byte-order mark (a folder name may hold any character). Both forms are read,
+// LF line ends too. They are read and written by the CTabroClientApp members
+// LoadUserSettings, SaveUserSettings, LoadWatchSettings and SaveWatchSettings
+// (app/tabro_client_app.h).
 //
 // Writing goes through a temporary file and a rename; a failed write is
-// reported in a message box and leaves the old file as it was. A value that
-// Shift_JIS cannot hold, or one holding a line break, is never written: the
-// save is refused with a message, and folder choosers check a chosen folder
-// beforehand with CheckSettingsFolderText. A user settings file that is there
-// but cannot be read is reported and left alone; only a missing (or empty)
-// one is written with the defaults.
+// reported in a message box and leaves the old file as it was. A value holding
+// a line break is never written: the save is refused with a message, and folder
+// choosers check a chosen folder beforehand with CheckSettingsFolderText. A
+// settings file that is there but cannot be read (a folder, a FIFO, a binary
+// file) is reported and left alone; only a missing (or empty) user settings file
+// is written with the defaults.
 
 #include "platform/cstring.h"
 
@@ -26,8 +28,8 @@ CString SaveFolderForIndex(int index);
 // settings file written by hand stores none (never the working folder).
 CString DocumentFolder(const CString& stored);
 
-// True when text can be stored as one line of a settings file: Shift_JIS can
-// hold every character and there is no line break.
+// True when text can be stored as one line of a settings file: no line break
+// and no lone surrogate.
 bool IsSettingsFileText(const CString& text);
 
 // For a folder the user has just chosen: true when it can be stored and read

@@ -25,6 +25,9 @@ class StderrUiHooks : public UiHooks {
     std::fprintf(stderr, "%s\n", text.ToUtf8().c_str());
     return IDOK;
   }
+  void ShowModelessBox(const CString& text, const CString&, unsigned) override {
+    std::fprintf(stderr, "%s\n", text.ToUtf8().c_str());
+  }
   CString ChooseOpenFile(const CString&, const CString&, const CString&) override { return {}; }
   CString ChooseFolder(const CString&, const CString&) override { return {}; }
   CString GetClipboardText() override { return {}; }

@@ -347,7 +347,7 @@ ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, int helpers,
   return out;
 }
 
-int ReadCsvIntoSet(CGridSet& set, const CString& path) {
+int ReadCsvIntoSet(CGridSet& set, const CString& path, bool refuseLinks) {
   set.m_DecodeErrors = false;
   set.m_RowFieldCount.fill(0);
   set.m_TotalRows = 0;
@@ -357,13 +357,16 @@ int ReadCsvIntoSet(CGridSet& set, const CString& path) {
 
   const bool tsv = CsvFileKindOf(path) == CsvFileKind::kTsv;
 
+  set.m_SourceIdentity = FileIdentity{};
   CCsvTextFile file;
+  file.m_RefuseLinks = refuseLinks;
   if (!file.Open(path, u"r", CCsvTextFile::CODETYPE_DETECT)) {
     ShowMessage(CString::Build(u"[%s] 該当のファイルはありません", path));
     SaveGridBackup(set);
     return 0;
   }
   set.m_SourceCodeType = file.m_CodeType;
+  set.m_SourceIdentity = file.m_Identity;
 
   // The grid and tables start empty, so that early narrow rows read as empty up to
   // the final width.
@@ -430,9 +433,9 @@ int ReadCsvIntoSet(CGridSet& set, const CString& path) {
 
 }  // namespace
 
-int LoadCsvFile(CGridSet& set, const CString& path) {
+int LoadCsvFile(CGridSet& set, const CString& path, bool refuseLinks) {
   try {
-    return ReadCsvIntoSet(set, path);
+    return ReadCsvIntoSet(set, path, refuseLinks);
   } catch (const std::bad_alloc&) {
     // Memory ran out around the read itself (opening, the closing message).
     set.m_DataGrid.Clear();

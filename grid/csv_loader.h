@@ -12,5 +12,7 @@
 // 10000 characters, a line longer than the stream allows or a failed read refuses
 // the whole file with a message naming the file and the line, and nothing stays
 // loaded. Messages go through the UI hooks. set.m_DecodeErrors says whether a
-// loaded file had bytes its code could not read (shown as U+FFFD or blanks).
-int LoadCsvFile(CGridSet& set, const CString& path);
+// loaded file had bytes its code could not read (shown as U+FFFD or blanks), and
+// set.m_SourceIdentity which file was read. refuseLinks: a link at path is not
+// followed but refused as a file that cannot be opened.
+int LoadCsvFile(CGridSet& set, const CString& path, bool refuseLinks = false);

@@ -181,15 +181,21 @@ bool CCsvTextFile::OpenForReading() {
   m_EucUnreadable = false;
   // Opened without waiting, so a pipe or a device never blocks the caller; only
   // a regular file is read.
-  if (InjectedFileFault(FileOp::kOpenRead, ToFsPath(m_Path)) != 0) return false;
-  m_Fd = ::open(ToFsPath(m_Path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (m_Fd < 0) return false;
-  struct stat st {};
-  if (::fstat(m_Fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(m_Fd);
-    m_Fd = -1;
-    return false;
+  if (m_RefuseLinks) {
+    m_Fd = OpenRegularFileNoFollow(m_Path);
+    if (m_Fd < 0) return false;
+  } else {
+    if (InjectedFileFault(FileOp::kOpenRead, ToFsPath(m_Path)) != 0) return false;
+    m_Fd = ::open(ToFsPath(m_Path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (m_Fd < 0) return false;
+    struct stat st {};
+    if (::fstat(m_Fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      ::close(m_Fd);
+      m_Fd = -1;
+      return false;
+    }
   }
+  m_Identity = IdentityOfOpenFile(m_Fd);
   if (!ReadBlock()) {  // empty, a folder, or unreadable
     ::close(m_Fd);
     m_Fd = -1;

@@ -107,6 +107,10 @@ class CCsvTextFile {
 
   int m_CodeType = 0;
   int m_HasCrLf = -1;
+  // Set before Open for reading: a link is refused, not followed.
+  bool m_RefuseLinks = false;
+  // The file as it was when opened for reading (device, inode, size, time).
+  FileIdentity m_Identity;
 
  private:
   enum class RawResult { kLine, kEnd, kTooLong, kError };

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "grid/grid_store.h"
+#include "platform/paths.h"
 
 // Column type bytes of m_ColumnTypes.
 enum : uint8_t {
@@ -70,6 +71,7 @@ class CGridSet {
   int m_ShapeResult = 0;           // result of the shape analysis
   int m_EditModeEntered = 0;       // the CSV page was edited for this input
   int m_SourceCodeType = 0;        // code type of the loaded input file
+  FileIdentity m_SourceIdentity;   // which file that was, as it was read
   bool m_DecodeErrors = false;     // some of its bytes did not decode in that code
 
   // ---- Grids ----------------------------------------------------------------------

@@ -1,6 +1,7 @@
 #include "platform/paths.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <mutex>
 #include <random>
 #include <string>
 
@@ -62,8 +64,35 @@ FileFaultHook& FaultHook() {
   return hook;
 }
 
-// Bytes of the target's name kept in a temporary file's name (".name.tmpNNNNNN").
+// Bytes of the target's name kept in a temporary file's name.
 constexpr size_t kMaxBaseInTempName = 200;
+// The tag and the number of digits that end every temporary name of this program.
+constexpr std::string_view kWriterTempTag = ".tabroconnect-tmp";
+constexpr size_t kWriterTempDigits = 6;
+
+FileIdentity IdentityOfStat(const struct stat& st) {
+  FileIdentity id;
+  id.device = static_cast<unsigned long long>(st.st_dev);
+  id.inode = static_cast<unsigned long long>(st.st_ino);
+  id.size = static_cast<long long>(st.st_size);
+  id.mtimeNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+  return id;
+}
+
+// A lease that a writer breaks while it is held signals its holder with SIGIO,
+// whose default ends the process; the lease is let go at once anyway.
+void IgnoreLeaseBreakSignal() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    struct sigaction current {};
+    if (::sigaction(SIGIO, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) {
+      struct sigaction ignore {};
+      ignore.sa_handler = SIG_IGN;
+      sigemptyset(&ignore.sa_mask);
+      ::sigaction(SIGIO, &ignore, nullptr);
+    }
+  });
+}
 
 }  // namespace
 
@@ -223,7 +252,7 @@ bool AtomicFileWriter::Begin(const CString& target) {
   std::random_device rd;
   // A few attempts with fresh names; O_EXCL never reuses another writer's file.
   for (int attempt = 0; attempt < 8; ++attempt) {
-    std::string name = "." + base + ".tmp" + std::to_string(rd() % 1000000);
+    std::string name = WriterTempName(base, rd() % 1000000);
     temp_ = folder.empty() ? std::filesystem::path(name) : folder / name;
     fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd_ >= 0) return true;
@@ -284,22 +313,95 @@ bool AtomicFileWriter::CommitNew() {
   return ok;
 }
 
+std::string WriterTempName(std::string_view base, unsigned number) {
+  std::string digits = std::to_string(number % 1000000);
+  digits.insert(0, kWriterTempDigits - digits.size(), '0');
+  return "." + std::string(base) + std::string(kWriterTempTag) + digits;
+}
+
+bool IsWriterTempName(std::string_view name) {
+  const size_t tail = kWriterTempTag.size() + kWriterTempDigits;
+  if (name.size() < 1 + tail || name[0] != '.') return false;
+  const std::string_view end = name.substr(name.size() - tail);
+  return end.substr(0, kWriterTempTag.size()) == kWriterTempTag &&
+         end.substr(kWriterTempTag.size()).find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 void RemoveStaleWriterFiles(const CString& folder, int minAgeSeconds) {
   const auto oldest = std::filesystem::file_time_type::clock::now() - std::chrono::seconds(minAgeSeconds);
   std::error_code ec;
   std::filesystem::directory_iterator it(ToFsPath(folder), ec);
   for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-    const std::string name = it->path().filename().string();
-    const size_t tmp = name.rfind(".tmp");
-    if (name.size() < 5 || name[0] != '.' || tmp == std::string::npos) continue;
-    const std::string digits = name.substr(tmp + 4);
-    if (digits.empty() || digits.size() > 6 ||
-        digits.find_first_not_of("0123456789") != std::string::npos)
-      continue;
+    if (!IsWriterTempName(it->path().filename().string())) continue;
     std::error_code fec;
-    if (!it->is_regular_file(fec) || it->last_write_time(fec) > oldest || fec) continue;
+    if (!std::filesystem::is_regular_file(it->symlink_status(fec)) || fec) continue;
+    if (it->last_write_time(fec) > oldest || fec) continue;
     std::filesystem::remove(it->path(), fec);
   }
+}
+
+FileIdentity IdentityOfOpenFile(int fd) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return FileIdentity{};
+  return IdentityOfStat(st);
+}
+
+FileIdentity RegularFileIdentity(const CString& path) {
+  struct stat st {};
+  if (::lstat(ToFsPath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return FileIdentity{};
+  return IdentityOfStat(st);
+}
+
+RemoveOutcome RemoveFileIfSame(const CString& path, const FileIdentity& id) {
+  const std::filesystem::path file = ToFsPath(path);
+  // The name itself, never what a link points to.
+  const int fd = ::open(file.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT ? RemoveOutcome::kGone : RemoveOutcome::kFailed;
+  struct stat held {};
+  const bool known = ::fstat(fd, &held) == 0;
+  RemoveOutcome outcome = RemoveOutcome::kFailed;
+  if (known && (!S_ISREG(held.st_mode) || !id.IsKnown() || IdentityOfStat(held) != id)) {
+    outcome = RemoveOutcome::kReplaced;
+  } else if (known && InjectedFileFault(FileOp::kRemove, file) == 0) {
+    // Right before the unlink: the name must still denote the file held open.
+    struct stat now {};
+    if (::lstat(file.c_str(), &now) != 0) {
+      outcome = errno == ENOENT ? RemoveOutcome::kGone : RemoveOutcome::kFailed;
+    } else if (now.st_dev != held.st_dev || now.st_ino != held.st_ino) {
+      outcome = RemoveOutcome::kReplaced;
+    } else if (::unlink(file.c_str()) == 0) {
+      outcome = RemoveOutcome::kRemoved;
+    } else if (errno == ENOENT) {
+      outcome = RemoveOutcome::kGone;
+    }
+  }
+  ::close(fd);
+  return outcome;
+}
+
+int OpenRegularFileNoFollow(const CString& path) {
+  const std::filesystem::path file = ToFsPath(path);
+  if (InjectedFileFault(FileOp::kOpenRead, file) != 0) return -1;
+  // Without waiting, so a pipe never blocks the caller.
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    errno = EINVAL;
+    return -1;
+  }
+  return fd;
+}
+
+std::optional<bool> IsHeldForWriting(int fd) {
+  IgnoreLeaseBreakSignal();
+  if (::fcntl(fd, F_SETLEASE, F_RDLCK) == 0) {
+    ::fcntl(fd, F_SETLEASE, F_UNLCK);
+    return false;
+  }
+  if (errno == EAGAIN) return true;
+  return std::nullopt;
 }
 
 void AtomicFileWriter::Discard() {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/cstring.h"
@@ -48,10 +49,51 @@ bool HasForbiddenNameChar(const CString& name);
 std::filesystem::path ToFsPath(const CString& path);
 CString FromFsPath(const std::filesystem::path& path);
 
-// Removes the temporary files an atomic writer leaves in folder when the process
-// is killed mid-write (".NAME.tmpNNNN") once they are older than minAgeSeconds,
-// so a save running in another process is left alone; other files are never touched.
+// The name of the temporary file an atomic writer of this program makes for a
+// target named base (number 0..999999): hidden, and carrying a tag of this
+// program's own (".NAME.tabroconnect-tmpNNNNNN"), so no other program's file has it.
+std::string WriterTempName(std::string_view base, unsigned number);
+// True for a name WriterTempName can give.
+bool IsWriterTempName(std::string_view name);
+
+// Removes the temporary files an atomic writer of this program leaves in folder
+// when the process is killed mid-write (names of WriterTempName) once they are
+// older than minAgeSeconds, so a save running in another process is left alone;
+// other files, and links, are never touched.
 void RemoveStaleWriterFiles(const CString& folder, int minAgeSeconds);
+
+// What names one file and its state: device and inode, size and modification time.
+// Equal identities mean the same file, unchanged.
+struct FileIdentity {
+  unsigned long long device = 0;
+  unsigned long long inode = 0;
+  long long size = -1;
+  long long mtimeNs = 0;
+  bool operator==(const FileIdentity&) const = default;
+  bool IsKnown() const { return size >= 0; }
+};
+// The identity of an open file (unknown when fstat fails).
+FileIdentity IdentityOfOpenFile(int fd);
+// The identity of the regular file path names, a link not followed: unknown when
+// path is missing, a link or anything but a regular file.
+FileIdentity RegularFileIdentity(const CString& path);
+
+// Removes the file at path only while the name still denotes the very file id
+// describes (same device, inode, size and time). A link is never followed nor
+// removed. The name is checked again right before the unlink, so a file renamed
+// over it meanwhile is left in place.
+enum class RemoveOutcome { kRemoved, kGone, kReplaced, kFailed };
+RemoveOutcome RemoveFileIfSame(const CString& path, const FileIdentity& id);
+
+// Opens path for reading as a regular file only: a link, a folder, a pipe or a
+// device is refused (-1, with errno ELOOP for a link). The caller closes the result.
+int OpenRegularFileNoFollow(const CString& path);
+
+// Whether some process holds the open file fd (opened read-only) for writing.
+// Asked with a read lease, which the system refuses while a writer has the file
+// open; the lease is let go at once. nullopt when the system cannot tell (a
+// network file system, or a file of another user without the right to lease).
+std::optional<bool> IsHeldForWriting(int fd);
 
 // Removes the file at path; true when it is gone (also when there was none).
 bool RemoveFileIfPresent(const CString& path);

@@ -17,6 +17,7 @@ class SilentUiHooks : public UiHooks {
       default: return IDOK;
     }
   }
+  void ShowModelessBox(const CString&, const CString&, unsigned) override {}
   CString ChooseOpenFile(const CString&, const CString&, const CString&) override { return {}; }
   CString ChooseFolder(const CString&, const CString&) override { return {}; }
   CString GetClipboardText() override { return {}; }
@@ -107,13 +108,17 @@ void RecordingUiHooks::Clear() {
 
 int RecordingUiHooks::MessageBox(const CString& text, const CString& caption, unsigned type) {
   std::lock_guard<std::mutex> lock(mu_);
-  boxes_.push_back({text, caption, type});
+  boxes_.push_back({text, caption, type, false});
   if (!answers_.empty()) {
     int a = answers_.front();
     answers_.pop_front();
     return a;
   }
   return g_silent.MessageBox(text, caption, type);
+}
+void RecordingUiHooks::ShowModelessBox(const CString& text, const CString& caption, unsigned type) {
+  std::lock_guard<std::mutex> lock(mu_);
+  boxes_.push_back({text, caption, type, true});
 }
 CString RecordingUiHooks::ChooseOpenFile(const CString&, const CString&, const CString& initialFolder) {
   std::lock_guard<std::mutex> lock(mu_);

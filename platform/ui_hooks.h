@@ -62,6 +62,9 @@ class UiHooks {
 
   // Shows a modal message box; returns the button pressed (IDOK, IDYES, ...).
   virtual int MessageBox(const CString& text, const CString& caption, unsigned type) = 0;
+  // Shows an OK box that waits for nobody: the caller goes on at once, and the
+  // box stays until someone closes it.
+  virtual void ShowModelessBox(const CString& text, const CString& caption, unsigned type) = 0;
   // Asks for a file to open; filter in the Win32 form "名前|*.csv|...|". Empty when cancelled.
   virtual CString ChooseOpenFile(const CString& title, const CString& filter,
                                  const CString& initialFolder) = 0;
@@ -109,6 +112,7 @@ class RecordingUiHooks : public UiHooks {
     CString text;
     CString caption;
     unsigned type;
+    bool modeless;  // shown without waiting for an answer
   };
 
   RecordingUiHooks();               // installs itself
@@ -131,6 +135,7 @@ class RecordingUiHooks : public UiHooks {
   void Clear();
 
   int MessageBox(const CString& text, const CString& caption, unsigned type) override;
+  void ShowModelessBox(const CString& text, const CString& caption, unsigned type) override;
   CString ChooseOpenFile(const CString& title, const CString& filter,
                          const CString& initialFolder) override;
   CString ChooseFolder(const CString& title, const CString& initialFolder) override;

@@ -103,6 +103,31 @@ bool WriteDocumentFile(const CString& path, bool overwrite, std::string_view byt
   return overwrite ? writer.Commit() : writer.CommitNew();
 }
 
+// A file another program holds open for writing is in use: writing over it
+// would take the file from under that program.
+bool IsHeldOpenForWriting(const CString& path) {
+  const int fd = ::open(ToFsPath(path).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool held = IsHeldForWriting(fd) == true;
+  ::close(fd);
+  return held;
+}
+
+// Writes a document as WriteDocumentFile does, but never over a file in use
+// (false with errno EBUSY).
+bool WriteDocumentUnlessInUse(const CString& path, bool overwrite, std::string_view bytes) {
+  if (overwrite && IsHeldOpenForWriting(path)) {
+    errno = EBUSY;
+    return false;
+  }
+  errno = 0;  // a refusal that sets no errno is no file in use
+  return WriteDocumentFile(path, overwrite, bytes);
+}
+
+// Whether a failed write met a file in use, rather than a full disk, a
+// read-only folder or file, or any other failure.
+bool FailedOnFileInUse(int error) { return error == EBUSY || error == ETXTBSY; }
+
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
@@ -304,16 +329,18 @@ int CTabroOperation::SaveDocument(const std::string& document, const CString& ex
   }
 
   // A name taken since it was checked gives way to the next.
-  bool written = WriteDocumentFile(path, overwrite, document);
+  bool written = WriteDocumentUnlessInUse(path, overwrite, document);
   while (!written && !overwrite && errno == EEXIST && nextFreeName())
     written = WriteDocumentFile(path, false, document);
   if (!written) {
-    // Only an overwrite meets an existing file here: the other modes create new names.
-    if (overwrite && PathExists(path)) {
+    // Only an overwrite meets an existing file here: the other modes create new
+    // names. Only a file in use asks to try again; a full disk or a read-only
+    // file is a failed save.
+    if (overwrite && FailedOnFileInUse(errno) && PathExists(path)) {
       const int answer = GetUiHooks().MessageBox(
           u"このファイルは他のアプリケーションまたはユーザーによって使用中です。", kAppCaption, MB_RETRYCANCEL);
       if (answer != IDRETRY) return DOCJOB_DONE;
-      if (!WriteDocumentFile(path, overwrite, document)) {
+      if (!WriteDocumentUnlessInUse(path, overwrite, document)) {
         GetUiHooks().MessageBox(u"ドキュメントを保存できませんでした。保存を中止しました。", kAppCaption,
                                 MB_OK | MB_ICONWARNING);
         return DOCJOB_IN_USE;
@@ -330,9 +357,16 @@ int CTabroOperation::SaveDocument(const std::string& document, const CString& ex
   if (m_Request.m_DocType == 0 || m_Request.m_DocType == 1) {
     // The document is saved either way; the user learns where when no program opens it.
     if (m_OpenAfterSave && m_Initialized && !GetUiHooks().OpenDocument(path)) {
-      GetUiHooks().MessageBox(
-          CString::Build(u"ドキュメントを保存しましたが、開くプログラムが見つかりませんでした。\n%s", path),
-          kAppCaption, MB_OK | MB_ICONINFORMATION);
+      const CString notice =
+          CString::Build(u"ドキュメントを保存しましたが、開くプログラムが見つかりませんでした。\n%s", path);
+      if (m_Host->InputKind() != INPUT_WATCH_FOLDER) {
+        GetUiHooks().MessageBox(notice, kAppCaption, MB_OK | MB_ICONINFORMATION);
+      } else if (!m_NoViewerNoticeShown) {
+        // Nobody may be at the desk: said once a session, and the folder's next
+        // file does not wait for an answer.
+        m_NoViewerNoticeShown = true;
+        GetUiHooks().ShowModelessBox(notice, kAppCaption, MB_OK | MB_ICONINFORMATION);
+      }
     }
   } else if (csvOutput) {
     GetUiHooks().MessageBox(u"CSVファイルを出力しました。", kAppCaption, MB_OK | MB_ICONINFORMATION);

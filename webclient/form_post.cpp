@@ -28,6 +28,10 @@ constexpr const char* kUserAgent = "Mozilla/5.0 (compatible; TobroConnect/1.0)";
 constexpr size_t kMaxUrlPart = 255;
 // "AttchFileName" values longer than this count as missing.
 constexpr size_t kMaxAttachNameChars = 127;
+// The floor rate of a transfer with a time-out: slower than this for the
+// time-out's length ends it, so an answer dripping a byte at a time cannot hold
+// the program. Any real link is far faster, so a large answer is still read whole.
+constexpr long kMinBytesPerSecond = 1024;
 
 struct CurlGlobal {
   CurlGlobal() { curl_global_init(CURL_GLOBAL_DEFAULT); }
@@ -221,13 +225,16 @@ std::optional<std::string> CTabroOperation::PostForm(const CString& url, const c
       return fail(POSTSTEP_PROXY);
     }
   }
-  // The receive time-out: the request ends when nothing moves for that long. It
-  // bounds the connect as well, which libcurl would otherwise wait 300 seconds for.
+  // The receive time-out: the request ends when nothing moves for that long, or
+  // when less than the floor rate moves for that long. It bounds the connect as
+  // well, which libcurl would otherwise wait 300 seconds for.
   Idle idle;
   if (m_Server.m_Timeout > 0) {
     idle.limit = std::chrono::seconds(m_Server.m_Timeout);
     idle.last = std::chrono::steady_clock::now();
     CURLcode rc = curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT, static_cast<long>(m_Server.m_Timeout));
+    if (rc == CURLE_OK) rc = curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, kMinBytesPerSecond);
+    if (rc == CURLE_OK) rc = curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, static_cast<long>(m_Server.m_Timeout));
     if (rc == CURLE_OK) rc = curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, OnProgress);
     if (rc == CURLE_OK) rc = curl_easy_setopt(h, CURLOPT_XFERINFODATA, &idle);
     if (rc == CURLE_OK) rc = curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
@@ -266,7 +273,9 @@ std::optional<std::string> CTabroOperation::PostForm(const CString& url, const c
   curl_easy_setopt(h, CURLOPT_WRITEDATA, &answer);
   CURLcode rc = curl_easy_perform(h);
   if (rc == CURLE_ABORTED_BY_CALLBACK && idle.expired) rc = CURLE_OPERATION_TIMEDOUT;
-  if (rc != CURLE_OK && !answer.headersDone) {
+  // A time-out fails the request with its message even while the body arrives:
+  // an answer too slow to wait for is the service not answering.
+  if (rc != CURLE_OK && (!answer.headersDone || rc == CURLE_OPERATION_TIMEDOUT)) {
     m_LastError = rc;
     return fail(POSTSTEP_SEND);
   }

@@ -1,16 +1,17 @@
 // The system settings files: "TabroSystem.ini" (read and written),
 // "TabroSystemOnpremises.ini" (read only) and the deployment file (read only).
 
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "grid/text_width.h"
 #include "platform/codepage.h"
 #include "platform/int_text.h"
 #include "platform/paths.h"
+#include "platform/settings_file.h"
 #include "platform/ui_hooks.h"
 #include "webclient/tabro_operation.h"
 #include "webclient/web_codecs.h"
@@ -23,31 +24,24 @@ constexpr int kDefaultTimeoutSeconds = 600;
 // A line is read in pieces of at most this many characters, each taken as a line.
 constexpr size_t kLinePiece = 999;
 
-// Calls onLine for every line of the file, its trailing blanks cut. False when the
-// file cannot be opened.
-bool ForEachSettingsLine(const CString& path, const std::function<void(const CString&)>& onLine) {
-  std::ifstream in(ToFsPath(path), std::ios::binary);
-  if (!in) return false;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  // Text mode: CR LF reads as one line end.
-  std::string text;
-  text.reserve(bytes.size());
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
-    text.push_back(bytes[i]);
-  }
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = pos;
-    while (end < text.size() && end - pos < kLinePiece) {
-      if (text[end++] == '\n') break;  // the line end counts toward the piece
+// Calls onLine for every line of the file, its trailing blanks cut. The state
+// tells whether the file was read; an unreadable one is reported by name.
+SettingsFileState ForEachSettingsLine(const CString& path, const std::function<void(const CString&)>& onLine) {
+  const SettingsFileText file = ReadSettingsFile(path);
+  if (file.state == SettingsFileState::kUnreadable) ReportUnreadableSettingsFile(path);
+  if (file.state != SettingsFileState::kRead) return file.state;
+  ForEachLineOf(file.bytes, [&](std::string_view line, bool ended) {
+    // Text mode: CR LF reads as one line end, which counts toward the piece.
+    if (ended && line.ends_with('\r')) line.remove_suffix(1);
+    std::string text(line);
+    if (ended) text.push_back('\n');
+    for (size_t pos = 0; pos < text.size(); pos += kLinePiece) {
+      CString piece = SettingsLineText(file, std::string_view(text).substr(pos, kLinePiece), CP_ACP);
+      TrimRightBlanks(piece);
+      onLine(piece);
     }
-    CString line = BytesToText(std::string_view(text).substr(pos, end - pos), CP_ACP);
-    TrimRightBlanks(line);
-    onLine(line);
-    pos = end;
-  }
-  return true;
+  });
+  return SettingsFileState::kRead;
 }
 
 // Whether a line (without its line end) reads back exactly as written: every
@@ -84,11 +78,14 @@ bool TakeValue(const CString& line, const char16_t* key, CString& value) {
 
 void CTabroOperation::LoadOnpremisesIni() {
   const CString path = JoinPath(m_Host->ProgramFolder(), kOnpremisesIniName);
-  if (std::ifstream(ToFsPath(path), std::ios::binary)) {
+  // Read first, so an unreadable file counts as none (the message names it).
+  std::vector<CString> lines;
+  if (ForEachSettingsLine(path, [&lines](const CString& line) { lines.push_back(line); }) ==
+      SettingsFileState::kRead) {
     m_Server.m_OperationMode = 101;
     m_Server.m_UserId.Empty();
     m_Server.m_Password.Empty();
-    ForEachSettingsLine(path, [this](const CString& line) {
+    for (const CString& line : lines) {
       CString value;
       if (TakeValue(line, u"OnpremisesServer=", value)) {
         m_Server.m_OnpremisesServer = value;
@@ -98,7 +95,7 @@ void CTabroOperation::LoadOnpremisesIni() {
       } else if (TakeValue(line, u"PW=", value)) {
         m_Server.m_Password = value;
       }
-    });
+    }
   }
   m_Initialized = 1;
 }
@@ -106,7 +103,7 @@ void CTabroOperation::LoadOnpremisesIni() {
 void CTabroOperation::LoadSystemIni() {
   const CString path = JoinPath(m_Host->ProgramFolder(), kSystemIniName);
   const bool onpremisesFile = m_Server.m_OperationMode == 101;
-  const bool read = ForEachSettingsLine(path, [this](const CString& line) {
+  const bool read = SettingsFileState::kRead == ForEachSettingsLine(path, [this](const CString& line) {
     CString value;
     if (TakeValue(line, u"OperationMode=", value)) {
       if (static_cast<unsigned>(m_Server.m_OperationMode) <= 100) m_Server.m_OperationMode = TextToInt(value.View());

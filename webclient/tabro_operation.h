@@ -98,6 +98,9 @@ class CTabroOperation {
   // The last document job wrote its document and closed it. A job that ended
   // otherwise (declined overwrite, file in use, refused answer) saved nothing.
   bool m_DocumentSaved = false;
+  // A watched document found no program to open it, and the user was told so
+  // (once a session).
+  bool m_NoViewerNoticeShown = false;
   int m_TimestampMode = 0;      // TIMESTAMP_*
   int m_SaveNameMode = 0;       // SAVENAME_*
   int m_ShowMessages = 0;       // failures shown in message boxes

@@ -15,6 +15,27 @@ namespace {
 
 constexpr char16_t kNoTitleRow[] = u"CSVにフィールド名の行がありません。";
 constexpr char16_t kAddCsvMissing[] = u"追加CSVが存在しません。処理を中止します。\n[%s]";
+constexpr char16_t kSubNotAFolder[] =
+    u"監視フォルダのSubがリンクまたはフォルダ以外のため、追加CSVを読み込めません。処理を中止します。\n[%s]";
+constexpr char16_t kAddCsvNotAFile[] =
+    u"追加CSVがリンクまたは通常のファイル以外のため、読み込めません。処理を中止します。\n[%s]";
+
+// The message for an additional CSV that cannot be used; empty when it can.
+// From the watch folder, "Sub" and the file in it are taken only as they are,
+// never through a link: the files there are deleted after the job.
+CString AddCsvRefusal(const CString& path) {
+  if (path.IsEmpty()) return CString::Build(kAddCsvMissing, path);
+  if (theApp.m_InputKind == INPUT_WATCH_FOLDER) {
+    switch (CheckWatchSubFile(theApp.m_WatchFolder, FileNameOf(path))) {
+      case WatchSubFile::kUsable: return CString();
+      case WatchSubFile::kMissing: return CString::Build(kAddCsvMissing, path);
+      case WatchSubFile::kSubNotAFolder: return CString::Build(kSubNotAFolder, FolderOf(path));
+      case WatchSubFile::kNotARegularFile: return CString::Build(kAddCsvNotAFile, path);
+    }
+  }
+  std::error_code ec;
+  return std::filesystem::is_regular_file(ToFsPath(path), ec) ? CString() : CString::Build(kAddCsvMissing, path);
+}
 
 // False, with the message and the abort flag, when an additional CSV is not there.
 // emptyIsMissing: a path that was never set counts as missing too.
@@ -23,9 +44,9 @@ bool AddCsvFilesExist(bool emptyIsMissing) {
   for (int i = 0; i < count; ++i) {
     const CString path = GetAddCsvPath(i);
     if (path.IsEmpty() && !emptyIsMissing) continue;
-    std::error_code ec;
-    if (path.IsEmpty() || !std::filesystem::is_regular_file(ToFsPath(path), ec)) {
-      theApp.DoMessageBox(CString::Build(kAddCsvMissing, path));
+    const CString refusal = AddCsvRefusal(path);
+    if (!refusal.IsEmpty()) {
+      theApp.DoMessageBox(refusal);
       theApp.m_ToolAbort = 1;
       return false;
     }

@@ -5,6 +5,7 @@
 #include "app/tabro_client_dlg.h"
 #include "app/up_calls.h"
 #include "edittools/filter/filter_engine.h"
+#include "edittools/filter/filter_fields.h"
 #include "platform/ui_hooks.h"
 
 namespace {
@@ -31,11 +32,38 @@ int FilterTheDataGrid(int count, const FILTERDAT* conds) {
   return ApplyFilters(count, conds, target, std::time(nullptr));
 }
 
+// A replay stores no dialog state: the view then lists each value condition's
+// accepted texts, ticked, on the column it tested.
+void KeepReplayedValueLists(CTabroClientApp& app, const FILTERSETTING& s) {
+  for (int k = 0; k < FILTER_MAX_CONDS; ++k) {
+    app.m_FilterValues[k].clear();
+    app.m_FilterStates[k].clear();
+    app.m_FilterListMaps[k].clear();
+    app.m_FilterValueCounts[k] = 0;
+    app.m_FilterFieldColumns[k] = 0;
+  }
+  for (int k = 0; k < s.ItemCnt; ++k) {
+    const FILTERDAT& d = s.conditions[k];
+    app.m_FilterFieldColumns[k] = d.column;
+    if (d.kind != FILTER_VALUES) continue;
+    for (int v = 0; v < d.valueCount; ++v) {
+      FILTERVALUE value;
+      value.text = d.filterKey[v];
+      value.checked = 1;
+      app.m_FilterValues[k].push_back(value);
+      app.m_FilterStates[k].push_back(FILTER_CHECKED);
+    }
+    app.m_FilterValueCounts[k] = d.valueCount;
+  }
+}
+
 }  // namespace
 
 void CTabroClientApp::AppendFilterHeadRows() {
+  // From the title row the step ran on: a later cross table moves it down.
+  if (m_TitleRow < 0) return;
   for (int r = 0; r < 5; ++r) {
-    for (int c = 0; c < m_DataCols; ++c) m_FilterHeadRows[r].push_back(m_DataGrid.GetAt(r, c));
+    for (int c = 0; c < m_DataCols; ++c) m_FilterHeadRows[r].push_back(m_DataGrid.GetAt(m_TitleRow + r, c));
   }
 }
 
@@ -63,6 +91,7 @@ int CTabroClientDlg::RunFilterStep(int show, int inChain) {
   }
   for (int i = 0; i < s.ItemCnt; ++i) conds[i] = s.conditions[i];
   app.AppendFilterHeadRows();
+  KeepReplayedValueLists(app, s);
   FilterTheDataGrid(s.FilterCnt, conds);
   return 0;
 }

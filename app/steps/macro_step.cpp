@@ -1,7 +1,6 @@
 // The macro-column step of the tool chain over theApp's data grid.
 
 #include <algorithm>
-#include <type_traits>
 
 #include "app/tabro_client_dlg.h"
 #include "app/up_calls.h"
@@ -9,8 +8,6 @@
 #include "platform/ui_hooks.h"
 
 namespace {
-
-constexpr int kPreviewLists = static_cast<int>(std::extent_v<decltype(CTabroClientApp::m_MacroPreviewRows)>);
 
 // What the engine needs of the stored aggregation settings.
 MACROCROSS CrossOfThisRun(int columnGroups, int groupCount) {
@@ -26,17 +23,17 @@ MACROCROSS CrossOfThisRun(int columnGroups, int groupCount) {
   return cross;
 }
 
-// Rows 0 to min(title row + 5, rows) - 1 as the step found them; the lists hold
-// ten rows, so a title row further down keeps only the first ten.
-void TakePreviewSnapshot() {
-  CTabroClientApp& app = theApp;
-  const int rows = std::min({app.m_TitleRow + 5, app.m_DataRows, kPreviewLists});
+}  // namespace
+
+void CTabroClientApp::AppendMacroPreviewRows() {
+  // The title row as the step found it: a later cross table moves it down.
+  constexpr int kRows = 5;
+  if (m_TitleRow < 0) return;
+  const int rows = std::min(kRows, m_DataRows - m_TitleRow);
   for (int r = 0; r < rows; ++r) {
-    for (int c = 0; c < app.m_DataCols; ++c) app.m_MacroPreviewRows[r].push_back(app.m_DataGrid.GetAt(r, c));
+    for (int c = 0; c < m_DataCols; ++c) m_MacroPreviewRows[r].push_back(m_DataGrid.GetAt(m_TitleRow + r, c));
   }
 }
-
-}  // namespace
 
 void CTabroClientDlg::PrepareMacroColumns() {
   m_MacroFieldNames = MacroFieldNames(theApp.m_DataGrid, theApp.m_TitleRow, theApp.m_DataCols,
@@ -78,7 +75,7 @@ int CTabroClientDlg::RunMacroStep(int show, int fromStored) {
     if (GetUpCalls().macro(io) != IDOK) return -1;
     if (io.skipped) return 1;
   } else {
-    TakePreviewSnapshot();
+    app.AppendMacroPreviewRows();
   }
   m_MacroColumns = app.m_MacroSetting.ClmArry;
   m_MacroColumnCount = static_cast<int>(m_MacroColumns.size());

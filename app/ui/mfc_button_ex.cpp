@@ -39,12 +39,18 @@ void CMFCButtonEx::OnDraw(CDC* dc, const CRect& rect, UINT state) {
   if (highlighted && HotImage() != nullptr) image = HotImage();
   if (disabled && DisabledImage() != nullptr) image = DisabledImage();
   const CSize imageSize = image != nullptr ? image->GetSize() : CSize();
+  // Without a disabled picture of its own, a disabled button greys its picture.
+  const bool greyed = disabled && DisabledImage() == nullptr;
+  auto draw = [&](int x, int y) {
+    if (greyed) dc->DrawGrayedBitmap(*image, x, y);
+    else dc->DrawBitmap(*image, x, y);
+  };
 
   if (m_ImageMode == 2) {
     if (image != nullptr) {
       const int x = rect.left + std::max(0, (rect.Width() - imageSize.cx) / 2);
       const int y = rect.top + std::max(0, (rect.Height() - imageSize.cy) / 2);
-      dc->DrawBitmap(*image, x, y);
+      draw(x, y);
     }
     if (oldFont != nullptr) dc->SelectObject(oldFont);
     return;
@@ -71,7 +77,7 @@ void CMFCButtonEx::OnDraw(CDC* dc, const CRect& rect, UINT state) {
   // The content area goes under image and text, so neither is covered.
   if (m_ContentFill == 1) dc->FillSolidRect(rect, kContentFill1);
   if (m_ContentFill == 2) dc->FillSolidRect(rect, kContentFill2);
-  if (image != nullptr) dc->DrawBitmap(*image, imagePos.x, imagePos.y);
+  if (image != nullptr) draw(imagePos.x, imagePos.y);
 
   CString text;
   GetWindowText(text);

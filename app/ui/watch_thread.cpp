@@ -111,6 +111,7 @@ void CTabroClientDlg::ProcessWatchFile(const CString& name) {
     theApp.m_RunVariant = 0;
     if (ProcessCsv(m_InputPath, RUN_NEW_INPUT) == 1) m_WatchLastResult = m_LastSendResult;
   }
+  m_WatchTakenIdentity = theApp.m_SourceIdentity;
   if (m_WatchLastResult == 0 && DeleteProcessedWatchFiles() == 1) {
     m_WatchDeleted = 1;
     theApp.m_InputKind = INPUT_NONE;

@@ -1,10 +1,7 @@
 #include "jobsheet/reuse/reuse_store.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <system_error>
 
@@ -12,47 +9,49 @@
 #include "grid/csv_split.h"
 #include "grid/csv_text_file.h"
 #include "grid/text_width.h"
+#include "platform/codepage.h"
 #include "platform/file_lock.h"
 #include "platform/int_text.h"
 #include "platform/paths.h"
+#include "platform/settings_file.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The longest list line, and the longest settings-file line the store keeps whole.
-constexpr int kListLineChars = 100000;
+// The most bytes of a list line or a settings-file line the store keeps whole
+// (its line end not counted).
+constexpr size_t kMaxLineBytes = 99999;
 
-bool IsNonEmptyFile(const fs::path& path) {
-  std::error_code ec;
-  return fs::is_regular_file(path, ec) && fs::file_size(path, ec) > 0 && !ec;
+// Calls onLine for each line of a store file as UTF-8 text with its LF (the last
+// line may have none). False when the file is there but cannot be read, or a line
+// was too long (skipped); kMissing in *state when there is no file.
+bool ForEachStoreLine(const CString& path, const std::function<void(const CString&)>& onLine,
+                      SettingsFileState* state = nullptr) {
+  const SettingsFileText file = ReadSettingsFile(path);
+  if (state) *state = file.state;
+  if (file.state == SettingsFileState::kUnreadable) return false;
+  bool whole = true;
+  ForEachLineOf(file.bytes, [&](std::string_view bytes, bool ended) {
+    if (bytes.size() > kMaxLineBytes) {
+      whole = false;
+      return;
+    }
+    CString line = SettingsLineText(file, bytes, CP_UTF8);
+    if (ended) line += u'\n';
+    onLine(line);
+  });
+  return whole;
 }
 
 // Reads a job's settings file line by line; false when a line did not fit or the
 // read failed (the lines read so far stay in lines).
 bool ReadToolLines(const CString& path, std::vector<CString>& lines, int* filePathCount) {
-  CCsvTextFile file;
-  if (!file.Open(path, CString(u"r"), CCsvTextFile::CODETYPE_UTF8)) {
-    // An empty file has no lines; anything else that does not open is unreadable.
-    return !IsNonEmptyFile(ToFsPath(path));
-  }
   int count = 0;
-  CString line;
-  bool whole = true;
-  for (;;) {
-    if (file.ReadLine(line, kListLineChars)) {
-      if (line.Left(9) == u"FilePath=") ++count;
-      lines.push_back(line);
-      continue;
-    }
-    if (file.GetReadState() == CCsvTextFile::ReadState::kLineTooLong) {
-      whole = false;
-      continue;
-    }
-    if (file.GetReadState() != CCsvTextFile::ReadState::kEndOfFile) whole = false;
-    break;
-  }
-  file.Close();
+  const bool whole = ForEachStoreLine(path, [&](const CString& line) {
+    if (line.Left(9) == u"FilePath=") ++count;
+    lines.push_back(line);
+  });
   *filePathCount = count;
   return whole;
 }
@@ -108,33 +107,39 @@ struct FileBefore {
   std::string bytes;
 };
 
-// Reads the whole file; false when it exists but cannot be read.
+// Reads the whole file; false when something is there that cannot be read.
 bool ReadBefore(const CString& path, FileBefore& before) {
   before.path = path;
-  before.existed = false;
-  before.bytes.clear();
-  const fs::path file = ToFsPath(path);
-  if (InjectedFileFault(FileOp::kOpenRead, file) != 0) return false;
-  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return errno == ENOENT;
-  before.existed = true;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      ::close(fd);
-      return false;
-    }
-    if (n == 0) break;
-    before.bytes.append(buffer, static_cast<size_t>(n));
-  }
-  ::close(fd);
-  return true;
+  const SettingsFileState state = ReadFileBytes(path, before.bytes);
+  before.existed = state != SettingsFileState::kMissing;
+  return state != SettingsFileState::kUnreadable;
 }
 
 bool PutBack(const FileBefore& before) {
   return before.existed ? WriteFileAtomic(before.path, before.bytes) : RemoveFileIfPresent(before.path);
+}
+
+// After a save: removes the settings files no job of the saved list names, such as
+// the new file of a save killed before its list was written. Only regular ".txt"
+// files directly in the folder, the store's own naming; anything else stays.
+void RemoveUnnamedToolFiles(const CString& programFolder, const std::vector<REUSECOMMAND>& jobs) {
+  std::set<fs::path> named;
+  for (const REUSECOMMAND& job : jobs) {
+    if (job.deleted) continue;
+    const CString path = EditSettingsFilePath(programFolder, job.csvFile, job.jobName);
+    if (!path.IsEmpty()) named.insert(ToFsPath(path).filename());
+    // The file the job was read from (a job listed without a name).
+    if (!job.toolFilePath.IsEmpty()) named.insert(ToFsPath(job.toolFilePath).filename());
+  }
+  std::error_code ec;
+  for (const fs::directory_entry& entry : fs::directory_iterator(ToFsPath(EditSettingsFolder(programFolder)), ec)) {
+    const fs::path name = entry.path().filename();
+    const std::string text = name.string();
+    if (!entry.is_regular_file(ec) || entry.is_symlink(ec) || text.starts_with('.') || !text.ends_with(".txt") ||
+        named.count(name))
+      continue;
+    RemoveFileIfPresent(FromFsPath(entry.path()));
+  }
 }
 
 }  // namespace
@@ -150,28 +155,18 @@ ReuseListRead LoadReuseList(const CString& programFolder, std::vector<REUSECOMMA
     if (!ReadBefore(listPath, before)) return ReuseListRead::kPartial;
     *listBytes = before.existed ? std::optional<std::string>(std::move(before.bytes)) : std::nullopt;
   }
-  CCsvTextFile file;
-  if (!file.Open(listPath, CString(u"r"), CCsvTextFile::CODETYPE_UTF8)) {
-    return IsNonEmptyFile(ToFsPath(listPath)) ? ReuseListRead::kPartial : ReuseListRead::kNoFile;
-  }
-  bool whole = true;
-  CString line;
-  for (;;) {
-    if (file.ReadLine(line, kListLineChars)) {
-      REUSECOMMAND job;
-      if (!ParseReuseLine(line, programFolder, job)) whole = false;
-      jobs.push_back(std::move(job));
-      continue;
-    }
-    if (file.GetReadState() == CCsvTextFile::ReadState::kLineTooLong) {
-      whole = false;
-      continue;
-    }
-    if (file.GetReadState() != CCsvTextFile::ReadState::kEndOfFile) whole = false;
-    break;
-  }
-  file.Close();
-  return whole ? ReuseListRead::kWhole : ReuseListRead::kPartial;
+  SettingsFileState state = SettingsFileState::kMissing;
+  bool linesWhole = true;
+  const bool read = ForEachStoreLine(
+      listPath,
+      [&](const CString& line) {
+        REUSECOMMAND job;
+        if (!ParseReuseLine(line, programFolder, job)) linesWhole = false;
+        jobs.push_back(std::move(job));
+      },
+      &state);
+  if (state == SettingsFileState::kMissing) return ReuseListRead::kNoFile;
+  return read && linesWhole ? ReuseListRead::kWhole : ReuseListRead::kPartial;
 }
 
 CString FormatReuseLine(const REUSECOMMAND& job) {
@@ -214,7 +209,9 @@ ReuseSave SaveReuseStore(const CString& programFolder, const std::vector<REUSECO
     const REUSECOMMAND& job = jobs[i];
     if (job.deleted || (!job.nameChanged && !job.toolLinesChanged)) continue;
     const CString path = EditSettingsFilePath(programFolder, job.csvFile, job.jobName);
-    if (path.IsEmpty() || !written.insert(path).second) continue;
+    // Names that make no file of the settings folder: the job would lose its tools.
+    if (path.IsEmpty()) return ReuseSave::kNameRefused;
+    if (!written.insert(path).second) continue;
     writes.push_back({i, {}});
     if (!ReadBefore(path, writes.back().before)) return ReuseSave::kFailed;
   }
@@ -222,8 +219,6 @@ ReuseSave SaveReuseStore(const CString& programFolder, const std::vector<REUSECO
   std::set<CString> removed;
   for (const REUSECOMMAND& job : jobs) {
     if (!(job.deleted || job.nameChanged) || job.toolFilePath.IsEmpty()) continue;
-    // A new name that makes no file keeps the old one: its lines have nowhere else.
-    if (!job.deleted && EditSettingsFilePath(programFolder, job.csvFile, job.jobName).IsEmpty()) continue;
     if (written.count(job.toolFilePath) || !removed.insert(job.toolFilePath).second) continue;
     removals.emplace_back();
     if (!ReadBefore(job.toolFilePath, removals.back())) return ReuseSave::kFailed;
@@ -260,6 +255,7 @@ ReuseSave SaveReuseStore(const CString& programFolder, const std::vector<REUSECO
     if (!RemoveFileIfPresent(old.path)) return putBackAll();
     changed.push_back(&old);
   }
+  RemoveUnnamedToolFiles(programFolder, jobs);
   FileBefore listAfter;
   if (ReadBefore(listPath, listAfter) && listAfter.existed) listStamp = std::move(listAfter.bytes);
   return ReuseSave::kSaved;

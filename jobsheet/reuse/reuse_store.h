@@ -55,6 +55,8 @@ enum class ReuseSave {
   kChangedElsewhere,  // the list file is no longer the one stamped: nothing written
   kFailed,            // a file could not be written or deleted: everything put back
   kFailedPartly,      // as kFailed, but a file could not be put back
+  kNameRefused,       // a job to write has names that make no settings file
+                      // (EditSettingsNameFits): nothing written
 };
 
 // Saves the jobs as one change, under the exclusive lock: checks that the list file
@@ -63,7 +65,10 @@ enum class ReuseSave {
 // of jobs whose lines changed, and only then deletes the files of deleted jobs and
 // the old files of renamed ones (never a path this save wrote). Each file is
 // replaced whole or not at all; on any failure every file already changed gets its
-// old bytes back. On kSaved listStamp becomes the new list's bytes.
+// old bytes back. A job to write whose names make no settings file is refused
+// before anything is written. On kSaved the regular ".txt" files of the settings
+// folder that no listed job names (left by a save that was killed) are removed,
+// and listStamp becomes the new list's bytes.
 ReuseSave SaveReuseStore(const CString& programFolder, const std::vector<REUSECOMMAND>& jobs,
                          std::optional<std::string>& listStamp);
 

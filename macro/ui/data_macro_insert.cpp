@@ -14,6 +14,9 @@
 
 namespace {
 
+// The first preview row's text of a macro column: the slot's name in brackets.
+CString MacroCellLabel(const CString& name) { return CString::Build(u"【%s】", name.GetString()); }
+
 constexpr int kMaxPreviewRows = 4;
 constexpr int kReadOnlyPreviewRows = 10;
 constexpr int kSlots = 3;
@@ -176,14 +179,20 @@ void CDataMacroInsert::RefreshColumnList() {
   while (m_ColumnList.GetColumnCount() > 0) m_ColumnList.DeleteColumn(0);
   CRect r;
   m_ColumnList.GetClientRect(&r);
-  const int width = r.Width() / 9;
+  // A ninth of the list, or more when a macro column's name would be cut.
+  CClientDC dc(&m_ColumnList);
+  dc.SelectObject(m_ColumnList.GetFont());
+  constexpr int kCellPadding = 12;
+  int width = r.Width() / 9;
+  for (const CString& name : g_DefaultMacroNames)
+    width = std::max(width, dc.GetTextExtent(MacroCellLabel(name)).cx + kCellPadding);
   const int n = static_cast<int>(m_Layout.size());
   for (int k = 0; k < n; ++k) {
     const MACROCOL& c = m_Layout[static_cast<size_t>(k)];
     CString header = c.columnName;
     if (c.macroNumber == 0) {
       const int s = c.sourceColumn - 1;
-      header = m_ReadOnly ? SnapshotCell(app.m_TitleRow, s)
+      header = m_ReadOnly ? SnapshotCell(0, s)
                : s >= 0 && s < static_cast<int>(m_FieldNames.size()) ? m_FieldNames[static_cast<size_t>(s)]
                                                                      : CString();
     }
@@ -199,9 +208,9 @@ void CDataMacroInsert::RefreshColumnList() {
       const MACROCOL& c = m_Layout[static_cast<size_t>(k)];
       CString text;
       if (c.macroNumber == 0) {
-        text = m_ReadOnly ? SnapshotCell(gridRow, c.sourceColumn - 1) : app.m_DataGrid.GetAt(gridRow, c.sourceColumn - 1);
+        text = m_ReadOnly ? SnapshotCell(1 + j, c.sourceColumn - 1) : app.m_DataGrid.GetAt(gridRow, c.sourceColumn - 1);
       } else if (j == 0 && c.macroNumber >= 1 && c.macroNumber <= kSlots) {
-        text = CString::Build(u"【%s】", g_DefaultMacroNames[c.macroNumber - 1].GetString());
+        text = MacroCellLabel(g_DefaultMacroNames[c.macroNumber - 1]);
       } else if (j == 1) {
         text = c.macroText;
       }
@@ -451,15 +460,7 @@ void CDataMacroInsert::StoreSettings() {
   std::copy(m_ColumnMap, m_ColumnMap + colms, stored.SelectCol);
   stored.colms = m_ColumnCount;
   theApp.m_MacroStoredDataCols = m_DataColumns;
-  SavePreviewRows();
-}
-
-void CDataMacroInsert::SavePreviewRows() {
-  CTabroClientApp& app = theApp;
-  const int rows = std::min({app.m_TitleRow + 5, app.m_DataRows, static_cast<int>(std::size(app.m_MacroPreviewRows))});
-  for (int r = 0; r < rows; ++r) {
-    for (int c = 0; c < app.m_DataCols; ++c) app.m_MacroPreviewRows[r].push_back(app.m_DataGrid.GetAt(r, c));
-  }
+  theApp.AppendMacroPreviewRows();
 }
 
 void CDataMacroInsert::OnOK() {

@@ -32,7 +32,6 @@ class CDataMacroInsert : public CDialogEx {
   void RefreshColumnList();
   void UpdateSlotEnable();
   void StoreSettings();
-  void SavePreviewRows();
   // The proposed name of a new macro column of slot (1-based).
   CString MakeUniqueName(CString name, int slot) const;
 

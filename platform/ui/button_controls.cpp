@@ -157,15 +157,21 @@ void CMFCButton::OnDraw(CDC* dc, const CRect& rect, UINT state) {
   if (img) {
     CSize s = img->GetSize();
     int hm = GetImageHorzMargin(), vm = GetVertMargin();
+    // Without a disabled picture of its own, a disabled button greys its picture.
+    const bool greyed = (state & ODS_DISABLED) && !m_disabledImage;
+    auto draw = [&](int x, int y) {
+      if (greyed) dc->DrawGrayedBitmap(*img, x, y);
+      else dc->DrawBitmap(*img, x, y);
+    };
     if (m_bTopImage) {
       int x = rect.left + std::max(0, (rect.Width() - s.cx) / 2);
-      dc->DrawBitmap(*img, x, rect.top + vm);
+      draw(x, rect.top + vm);
       textRect.top = rect.top + vm + s.cy;
     } else if (m_bRightImage) {
-      dc->DrawBitmap(*img, rect.right - hm - s.cx, rect.top + std::max(0, (rect.Height() - s.cy) / 2));
+      draw(rect.right - hm - s.cx, rect.top + std::max(0, (rect.Height() - s.cy) / 2));
       textRect.right = rect.right - hm - s.cx;
     } else {
-      dc->DrawBitmap(*img, rect.left + hm, rect.top + std::max(0, (rect.Height() - s.cy) / 2));
+      draw(rect.left + hm, rect.top + std::max(0, (rect.Height() - s.cy) / 2));
       textRect.left = rect.left + hm + s.cx;
     }
   }

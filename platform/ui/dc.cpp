@@ -557,6 +557,20 @@ void CDC::DrawBitmap(const CBitmap& bitmap, int x, int y) {
   if (m_painter && bitmap.Data()) m_painter->drawImage(QPoint(x, y), bitmap.Data()->image);
 }
 
+void CDC::DrawGrayedBitmap(const CBitmap& bitmap, int x, int y) {
+  if (!m_painter || !bitmap.Data()) return;
+  QImage grey = bitmap.Data()->image.convertToFormat(QImage::Format_ARGB32);
+  for (int row = 0; row < grey.height(); ++row) {
+    auto* line = reinterpret_cast<QRgb*>(grey.scanLine(row));
+    for (int col = 0; col < grey.width(); ++col) {
+      // Half the brightness, lifted to the upper half: dark becomes mid grey, white stays.
+      const int level = 128 + qGray(line[col]) / 2;
+      line[col] = qRgba(level, level, level, qAlpha(line[col]));
+    }
+  }
+  m_painter->drawImage(QPoint(x, y), grey);
+}
+
 int CDC::SaveDC() {
   m_saved.push_back(DcSaved{m_font, m_pen, m_brush, m_textColor, m_bkColor, m_bkMode, m_clip});
   if (m_painter) m_painter->save();

@@ -234,6 +234,9 @@ class CDC {
                   int srcHeight, DWORD rop = SRCCOPY);
   // Draws a bitmap at (x, y) at its own size.
   void DrawBitmap(const CBitmap& bitmap, int x, int y);
+  // The picture as the framework draws it on a disabled button that has no
+  // disabled picture of its own: in light greys.
+  void DrawGrayedBitmap(const CBitmap& bitmap, int x, int y);
 
   int SaveDC();
   BOOL RestoreDC(int saved);

@@ -2,7 +2,11 @@
 
 #include "platform/ui/controls.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QProxyStyle>
+#include <QStyle>
+#include <map>
 #include <QPlainTextEdit>
 
 #include "platform/ui/ui_internal.h"
@@ -111,18 +115,56 @@ void CEdit::Clear() {
 
 BOOL CEdit::SetReadOnly(BOOL readOnly) {
   if (auto* le = As<QLineEdit>(m_hWnd)) le->setReadOnly(readOnly);
-  else if (auto* pe = As<QPlainTextEdit>(m_hWnd)) pe->setReadOnly(readOnly);
+  else if (auto* pe = As<QPlainTextEdit>(m_hWnd)) layer::SetMultilineReadOnly(pe, readOnly);
   else return FALSE;
   return TRUE;
 }
 
+namespace {
+
+// The application's style, with the masking character of password boxes
+// given by the program rather than the style's own dot.
+class MaskStyle : public QProxyStyle {
+ public:
+  explicit MaskStyle(char16_t mask) : QProxyStyle(QApplication::style()->name()), m_mask(mask) {}
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* data) const override {
+    if (hint == QStyle::SH_LineEdit_PasswordCharacter) return m_mask;
+    return QProxyStyle::styleHint(hint, option, widget, data);
+  }
+
+ private:
+  char16_t m_mask;
+};
+
+}  // namespace
+
+void layer::SetPasswordMask(QLineEdit* edit, char16_t mask) {
+  if (!mask) {
+    edit->setEchoMode(QLineEdit::Normal);
+    return;
+  }
+  // One style per character, alive as long as the program.
+  static std::map<char16_t, MaskStyle*> styles;
+  MaskStyle*& style = styles[mask];
+  if (!style) style = new MaskStyle(mask);
+  edit->setStyle(style);
+  edit->setEchoMode(QLineEdit::Password);
+}
+
+void layer::SetMultilineReadOnly(QPlainTextEdit* edit, bool readOnly) {
+  edit->setReadOnly(readOnly);
+  if (readOnly) edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
 void CEdit::SetPasswordChar(char16_t ch) {
-  if (auto* le = As<QLineEdit>(m_hWnd)) le->setEchoMode(ch ? QLineEdit::Password : QLineEdit::Normal);
+  if (auto* le = As<QLineEdit>(m_hWnd)) layer::SetPasswordMask(le, ch);
 }
 
 char16_t CEdit::GetPasswordChar() const {
   auto* le = As<QLineEdit>(m_hWnd);
-  return le && le->echoMode() == QLineEdit::Password ? u'*' : u'\0';
+  if (!le || le->echoMode() != QLineEdit::Password) return u'\0';
+  return static_cast<char16_t>(le->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, le));
 }
 
 int CEdit::GetLineCount() const {

@@ -96,6 +96,11 @@ void ApplyCtlColor(QWidget* w) {
   QPalette pal = w->palette();
   bool changed = false;
   if (brush && !brush->IsHollow()) {
+    if (!info->ctlColored) {
+      info->ctlColored = true;
+      info->baseCtlPalette = pal;
+      info->baseCtlAutoFill = w->autoFillBackground();
+    }
     QColor c = layer::ToQColor(brush->Color());
     if (pal.color(QPalette::Window) != c || !w->autoFillBackground()) {
       pal.setColor(QPalette::Window, c);
@@ -105,6 +110,14 @@ void ApplyCtlColor(QWidget* w) {
     }
     QPainter painter(w);
     painter.fillRect(w->rect(), c);
+  } else if (info->ctlColored) {
+    // No brush this time: the control takes its own background again.
+    info->ctlColored = false;
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+      for (QPalette::ColorRole role : {QPalette::Window, QPalette::Button})
+        pal.setColor(group, role, info->baseCtlPalette.color(group, role));
+    w->setAutoFillBackground(info->baseCtlAutoFill);
+    changed = true;
   }
   // The parent's text colour is for enabled controls; disabled ones stay grey.
   QColor text = layer::ToQColor(dc.GetTextColor());

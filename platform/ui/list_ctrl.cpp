@@ -452,10 +452,41 @@ class ListHeader : public QHeaderView {
  private:
   QTableView* m_view;
 };
+// A report view scrolls by whole items: its top item always starts at the
+// top of the rows, also at the end of the range, where the table would put
+// the last item at the bottom and cut the top one. Lists beside it that
+// number its rows line up with it at every position.
+class ReportView : public QTableView {
+ public:
+  using QTableView::QTableView;
+
+ protected:
+  void scrollContentsBy(int dx, int dy) override {
+    QTableView::scrollContentsBy(dx, dy);
+    AlignTopItem();
+  }
+  void updateGeometries() override {
+    QTableView::updateGeometries();
+    AlignTopItem();
+  }
+
+ private:
+  void AlignTopItem() {
+    if (verticalScrollMode() != QAbstractItemView::ScrollPerItem) return;
+    QHeaderView* rows = verticalHeader();
+    const int top = verticalScrollBar()->value();
+    if (top < 0 || top >= rows->count()) return;
+    const int offset = rows->sectionPosition(rows->logicalIndex(top));
+    if (rows->offset() == offset) return;
+    rows->setOffset(offset);
+    viewport()->update();
+  }
+};
+
 }  // namespace
 
 QWidget* layer::CreateListView(QWidget* parent, uint32_t flags) {
-  auto* view = new QTableView(parent);
+  auto* view = new ReportView(parent);
   view->setHorizontalHeader(new ListHeader(view));
   auto* model = new CListCtrl::Model();
   model->setParent(view);

@@ -300,6 +300,16 @@ bool ScriptedModalDriver::IsKeyDown(UiKey key) {
   return m_previousHooks && m_previousHooks->IsKeyDown(key);
 }
 
+void ScriptedModalDriver::ShowModelessBox(const CString& text, const CString& caption, unsigned type) {
+  Entry entry{Kind::Box};
+  entry.text = text;
+  entry.caption = caption;
+  entry.type = type;
+  entry.modeless = true;
+  std::lock_guard<std::recursive_mutex> lock(m_mu);
+  m_transcript.push_back(entry);
+}
+
 bool ScriptedModalDriver::OpenDocument(const CString& path) {
   return m_previousHooks && m_previousHooks->OpenDocument(path);
 }

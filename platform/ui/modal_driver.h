@@ -81,6 +81,7 @@ class ScriptedModalDriver : public ModalDriver, public UiHooks {
     int result = 0;       // dialog: DoModal's result; box: the button; menu: the command
     CString answer;       // chooser: the path given (empty: cancelled)
     bool expected = true; // it was the next step
+    bool modeless = false; // box: shown without waiting for an answer (no step)
   };
   // The dialog lines of the transcript, as before the transcript existed.
   struct Opening {
@@ -131,6 +132,8 @@ class ScriptedModalDriver : public ModalDriver, public UiHooks {
 
   // UiHooks: boxes and choosers from the script; the rest from the previous hooks.
   int MessageBox(const CString& text, const CString& caption, unsigned type) override;
+  // Recorded in the transcript; it takes no step, as nobody answers it.
+  void ShowModelessBox(const CString& text, const CString& caption, unsigned type) override;
   CString ChooseOpenFile(const CString& title, const CString& filter, const CString& initialFolder) override;
   CString ChooseFolder(const CString& title, const CString& initialFolder) override;
   CString GetClipboardText() override;

@@ -59,20 +59,53 @@ QtUiHooks::QtUiHooks() {
 
 QtUiHooks::~QtUiHooks() { SetUiHooks(m_previous); }
 
+namespace {
+
+// Caption, text, icon and the on-top flag of a box.
+void DressBox(QMessageBox& box, const CString& text, const CString& caption, unsigned type) {
+  box.setWindowTitle(ToQ(caption));
+  box.setText(ToQ(text));
+  switch (MessageBoxIconFor(type)) {
+    case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
+    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+    case MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
+    case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon); break;
+  }
+  if (type & MB_TOPMOST) box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
+// A short text would make the box too narrow for its caption on the title
+// bar, which then shows only its first letter.
+void WidenForCaption(QMessageBox& box) {
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    const int room = QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) + kTitleBarExtras;
+    grid->addItem(new QSpacerItem(room, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+  }
+}
+
+}  // namespace
+
+void QtUiHooks::ShowModelessBox(const CString& text, const CString& caption, unsigned type) {
+  CallOnUiThread([&]() {
+    auto* box = new QMessageBox(QApplication::activeWindow());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    DressBox(*box, text, caption, type);
+    box->setDefaultButton(box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
+    box->setEscapeButton(box->defaultButton());
+    WidenForCaption(*box);
+    box->show();
+  });
+}
+
 int QtUiHooks::MessageBox(const CString& text, const CString& caption, unsigned type) {
   int result = IDOK;
   CallOnUiThread([&]() {
     QMessageBox box(QApplication::activeModalWidget() ? QApplication::activeModalWidget()
                                                        : QApplication::activeWindow());
-    box.setWindowTitle(ToQ(caption));
-    box.setText(ToQ(text));
-    switch (MessageBoxIconFor(type)) {
-      case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
-      case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
-      case MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
-      case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
-      default: box.setIcon(QMessageBox::NoIcon); break;
-    }
+    DressBox(box, text, caption, type);
     struct Choice {
       int id;
       const char16_t* label;
@@ -101,14 +134,7 @@ int QtUiHooks::MessageBox(const CString& text, const CString& caption, unsigned 
     for (auto& [b, id] : buttons)
       if (id == IDCANCEL || ((type & MB_TYPEMASK) == MB_YESNO && id == IDNO) || ((type & MB_TYPEMASK) == MB_OK))
         box.setEscapeButton(b);
-    if (type & MB_TOPMOST) box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    // A short text would make the box too narrow for its caption on the title
-    // bar, which then shows only its first letter.
-    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
-      const int room = QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) + kTitleBarExtras;
-      grid->addItem(new QSpacerItem(room, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
-                    grid->columnCount());
-    }
+    WidenForCaption(box);
     box.exec();
     result = (type & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
     if ((type & MB_TYPEMASK) == MB_YESNO) result = IDNO;

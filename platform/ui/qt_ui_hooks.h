@@ -18,6 +18,7 @@ class QtUiHooks : public UiHooks {
   // a box closed with Esc or its close box answers IDCANCEL (IDNO for Yes/No,
   // IDOK for an OK box).
   int MessageBox(const CString& text, const CString& caption, unsigned type) override;
+  void ShowModelessBox(const CString& text, const CString& caption, unsigned type) override;
   CString ChooseOpenFile(const CString& title, const CString& filter, const CString& initialFolder) override;
   CString ChooseFolder(const CString& title, const CString& initialFolder) override;
   CString GetClipboardText() override;

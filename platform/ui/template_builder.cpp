@@ -358,7 +358,7 @@ QWidget* BuildGroupBox(QWidget* parent, const QString& text) {
 QWidget* BuildMultilineEdit(QWidget* parent, const QString& text, uint32_t f) {
   auto* e = new QPlainTextEdit(parent);
   e->setPlainText(text);
-  e->setReadOnly(f & tpl::kReadOnly);
+  layer::SetMultilineReadOnly(e, f & tpl::kReadOnly);
   e->setTabChangesFocus(true);
   e->setLineWrapMode((f & tpl::kHScroll) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
   e->setVerticalScrollBarPolicy((f & tpl::kVScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
@@ -392,7 +392,7 @@ QWidget* BuildLineEdit(QWidget* parent, const QString& text, uint32_t f) {
   e->setText(text);
   e->setReadOnly(f & tpl::kReadOnly);
   e->setAlignment(TextAlignment(f) | Qt::AlignVCenter);
-  if (f & tpl::kPassword) e->setEchoMode(QLineEdit::Password);
+  if (f & tpl::kPassword) layer::SetPasswordMask(e, u'*');
   e->setMaxLength(32767);
   e->setValidator(new layer::EditValidator(e, (f & tpl::kNumber) != 0));
   QObject::connect(e, &QLineEdit::textChanged, e, [e]() { layer::SendCommand(e, EN_CHANGE); });

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QString>
 #include <QStringList>
 #include <QValidator>
@@ -55,6 +56,11 @@ struct WidgetInfo {
   int limit = 0;                   // multi-line edit typing limit
   QString lastText;                // multi-line edit text before the last change
   bool programmaticTab = false;
+  // The look before the parent's OnCtlColor first coloured the control, so a
+  // later answer without a brush takes the colour away again.
+  bool ctlColored = false;
+  QPalette baseCtlPalette;
+  bool baseCtlAutoFill = false;
 };
 
 namespace layer {
@@ -176,6 +182,14 @@ bool UserSelectsTab(QTabWidget* tabs, int index);
 void CheckRadioInGroup(QAbstractButton* b);
 // The report-view list widget with its model.
 QWidget* CreateListView(QWidget* parent, uint32_t flags);
+
+// Masks a single-line edit's text with the character mask, as a password box
+// does; 0 shows the text in clear.
+void SetPasswordMask(QLineEdit* edit, char16_t mask);
+
+// Makes a multi-line edit read-only or not. A read-only one keeps its caret,
+// so the focus is seen when Tab brings it there.
+void SetMultilineReadOnly(QPlainTextEdit* edit, bool readOnly);
 
 // The application palette of dialogs.
 QPalette DialogPalette();

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <vector>
 
 #include "app/tabro_client_dlg.h"
 #include "app/up_calls.h"
@@ -68,6 +71,55 @@ TEST_F(AddCsvStepTest, WatchFolderInputTakesTheFileFromSub) {
   theApp.m_JoinDef.AddCsvPath[0] = u"/elsewhere/other.csv";
   EXPECT_EQ(dlg_.RunAddCsvStep(0, 1), -1);
   EXPECT_EQ(theApp.m_ToolAbort, 1);
+}
+
+// A watched job whose "Sub" is a link (master data linked instead of copied),
+// or whose additional CSV in "Sub" is a link or not a file, is refused with a
+// message: nothing is read, and the job ends before anything could be deleted.
+TEST_F(AddCsvStepTest, WatchFolderInputRefusesLinksInSubAndFilesThatAreNotRegular) {
+  namespace fs = std::filesystem;
+  enum class Place { kSubIsLink, kFileIsLink, kFileIsFolder, kFileIsPipe };
+  struct Row {
+    const char* name;
+    Place place;
+    const char16_t* message;
+  };
+  const Row rows[] = {
+      {"Sub a link", Place::kSubIsLink,
+       u"監視フォルダのSubがリンクまたはフォルダ以外のため、追加CSVを読み込めません。処理を中止します。\n[%s]"},
+      {"file a link", Place::kFileIsLink,
+       u"追加CSVがリンクまたは通常のファイル以外のため、読み込めません。処理を中止します。\n[%s]"},
+      {"file a folder", Place::kFileIsFolder,
+       u"追加CSVがリンクまたは通常のファイル以外のため、読み込めません。処理を中止します。\n[%s]"},
+      {"file a pipe", Place::kFileIsPipe,
+       u"追加CSVがリンクまたは通常のファイル以外のため、読み込めません。処理を中止します。\n[%s]"},
+  };
+  for (const Row& r : rows) {
+    testsupport::TempDir watch, master;
+    const fs::path kept = master.Write("price.csv", "コード,単価\nA01,100\n");
+    const fs::path sub = watch.path() / "Sub";
+    if (r.place == Place::kSubIsLink) {
+      fs::create_directory_symlink(master.path(), sub);
+    } else {
+      fs::create_directories(sub);
+      if (r.place == Place::kFileIsLink) fs::create_symlink(kept, sub / "price.csv");
+      if (r.place == Place::kFileIsFolder) fs::create_directories(sub / "price.csv");
+      if (r.place == Place::kFileIsPipe) {
+        ASSERT_EQ(::mkfifo((sub / "price.csv").c_str(), 0600), 0);
+      }
+    }
+    hooks_.Clear();
+    theApp.m_ToolAbort = 0;
+    theApp.m_InputKind = INPUT_WATCH_FOLDER;
+    theApp.m_WatchFolder = FromFsPath(watch.path());
+    theApp.m_JoinDef.AddCsvPath[0] = u"/elsewhere/price.csv";
+    EXPECT_EQ(dlg_.RunAddCsvStep(0, 1), -1) << r.name;
+    EXPECT_EQ(theApp.m_ToolAbort, 1) << r.name;
+    const CString named = FromFsPath(r.place == Place::kSubIsLink ? sub : sub / "price.csv");
+    EXPECT_EQ(hooks_.Messages(), std::vector<CString>{CString::Build(r.message, named)}) << r.name;
+    EXPECT_EQ(theApp.m_DataCols, 2) << r.name;
+    EXPECT_EQ(testsupport::TempDir::Read(kept), "コード,単価\nA01,100\n") << r.name;
+  }
 }
 
 TEST_F(AddCsvStepTest, NoFieldNameRowIsRefused) {

@@ -1,6 +1,7 @@
 #include "app/user_settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <optional>
@@ -140,6 +141,11 @@ const UserLoadCase kUserLoadCases[] = {
     {"NegativeStartPageIsIgnored", "SyokikidoGamen=-1\r\n", 0, 0, "", 0, 0, u""},
     {"ShiftJisValue", "DefaultCommand=\x88\xEA\x97\x97\r\n", 0, 0, "", 0, 0, u"一覧"},
     {"LfLineEnds", "CommandReUse=1\nServerConnectMode=1\n", 0, 0, "", 1, 1, u""},
+    // Regression: a file saved by an editor that marks UTF-8 lost its first key.
+    {"ByteOrderMarkIsSkipped", "\xEF\xBB\xBF" "CommandReUse=1\r\n", 0, 0, "", 1, 0, u""},
+    {"MarkedFileIsUtf8", "\xEF\xBB\xBFSaveDirectory=/home/jos\xC3\xA9\r\nDefaultCommand=\xE4\xB8\x80\r\n", 0, 0,
+     "/home/jos\xC3\xA9", 0, 0, u"一"},
+    {"NoFinalLineEnd", "CommandReUse=1\r\nServerConnectMode=1", 0, 0, "", 1, 1, u""},
     {"OverlongLineIsSkippedNotTheRest",
      "DefaultCommand=" + std::string(120000, 'a') + "\r\nCommandReUse=1\r\n", 0, 0, "", 1, 0, u""},
 };
@@ -186,6 +192,7 @@ const WatchLoadCase kWatchLoadCases[] = {
     {"KeysAfterAnotherLineAreNotRead", "WatchingMode=1\r\nother\r\nWatching01=/in\r\n", 1, u"", ""},
     {"TrailingBlanksAreCut", "Watching01=/in \x81\x40\r\n", 0, u"/in", "/in"},
     {"ShiftJisFolder", "Watching01=/\x8A\xC4\x8E\x8B\r\n", 0, u"/監視", "/監視"},
+    {"ByteOrderMarkIsSkipped", "\xEF\xBB\xBFWatchingMode=1\r\nWatching01=/in\r\n", 1, u"/in", "/in"},
 };
 
 class WatchLoadCases : public SettingsFileTest, public ::testing::WithParamInterface<WatchLoadCase> {};
@@ -224,17 +231,54 @@ TEST_F(SettingsFileTest, WatchSettingsAreWrittenRawAndRoundTrip) {
   EXPECT_EQ(theApp.m_WatchFolder, CString(Home()) + CString(u"/監視"));
 }
 
-TEST_F(SettingsFileTest, TextShiftJisCannotHoldIsRefusedNotWrittenAsQuestionMarks) {
+// Regression: a value Shift_JIS cannot hold (a folder of a home named "josé")
+// kept the file from ever being written. Such a file is UTF-8 behind a mark and
+// reads back the same; a file Shift_JIS can hold stays Shift_JIS.
+TEST_F(SettingsFileTest, TextShiftJisCannotHoldIsStoredAsMarkedUtf8) {
   programDir_.Write("TabroUserSetting.ini", "CommandReUse=1\r\n");
   theApp.m_SaveDirectory = CString(u"/data/caf\u00e9");
-  EXPECT_FALSE(theApp.SaveUserSettings());
-  EXPECT_EQ(testsupport::TempDir::Read(UserFile()), "CommandReUse=1\r\n");
-  ASSERT_EQ(hooks_.Boxes().size(), 1u);
-  EXPECT_EQ(hooks_.Boxes()[0].caption, CString(u"タブロコネクト"));
+  theApp.m_DefaultCommand = CString(u"PDF;一覧");
+  ASSERT_TRUE(theApp.SaveUserSettings());
+  const std::string bytes = testsupport::TempDir::Read(UserFile());
+  EXPECT_EQ(bytes.rfind("\xEF\xBB\xBFSyokikidoGamen=0\r\n", 0), 0u);
+  EXPECT_NE(bytes.find("SaveDirectory=/data/caf\xC3\xA9\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("DefaultCommand=PDF;\xE4\xB8\x80\xE8\xA6\xA7\r\n"), std::string::npos);
 
+  theApp.m_WatchingMode = 1;
   theApp.m_WatchFolderRaw = CString(u"/in/\U0001F600");
-  EXPECT_FALSE(theApp.SaveWatchSettings());
-  EXPECT_FALSE(fs::exists(WatchFile()));
+  ASSERT_TRUE(theApp.SaveWatchSettings());
+  EXPECT_EQ(testsupport::TempDir::Read(WatchFile()),
+            "\xEF\xBB\xBFWatchingMode=1\r\nWatching01=/in/\xF0\x9F\x98\x80\r\n\r\n");
+  EXPECT_TRUE(hooks_.Boxes().empty());
+
+  SetUp();
+  theApp.LoadUserSettings();
+  theApp.LoadWatchSettings();
+  EXPECT_EQ(theApp.m_SaveDirectory, CString(u"/data/caf\u00e9"));
+  EXPECT_EQ(theApp.m_DefaultCommand, CString(u"PDF;一覧"));
+  EXPECT_EQ(theApp.m_WatchFolderRaw, CString(u"/in/\U0001F600"));
+  ASSERT_TRUE(theApp.SaveUserSettings());
+  EXPECT_EQ(testsupport::TempDir::Read(UserFile()), bytes);
+}
+
+// Regression: with a home folder Shift_JIS cannot hold, every start showed the
+// unstorable-text box and the user settings file was never written.
+TEST_F(SettingsFileTest, HomeFolderShiftJisCannotHoldGetsItsSettingsFile) {
+  const fs::path home = homeDir_.path() / "jos\xC3\xA9";
+  fs::create_directory(home);
+  ScopedEnv newHome("HOME", home.string());
+  ScopedEnv newProfile("USERPROFILE", home.string());
+  ScopedEnv newConfig("XDG_CONFIG_HOME", (home / ".config").string());
+  theApp.LoadUserSettings();
+  EXPECT_TRUE(hooks_.Boxes().empty());
+  EXPECT_EQ(testsupport::TempDir::Read(UserFile()).rfind("\xEF\xBB\xBFSyokikidoGamen=0\r\n", 0), 0u);
+  theApp.m_SaveDirectoryIdx = 0;
+  theApp.m_SaveDirectory = CString(home.string() + "/out");
+  ASSERT_TRUE(theApp.SaveUserSettings());
+  SetUp();
+  theApp.LoadUserSettings();
+  EXPECT_EQ(theApp.m_SaveDirectory, CString(home.string() + "/out"));
+  EXPECT_TRUE(hooks_.Boxes().empty());
 }
 
 TEST_F(SettingsFileTest, ValueWithALineBreakIsRefusedNotSplitIntoTwoLines) {
@@ -261,6 +305,47 @@ TEST_F(SettingsFileTest, UnreadableUserFileIsNotReplacedByTheDefaults) {
   EXPECT_EQ(testsupport::TempDir::Read(UserFile() / "keep"), "x");
   ASSERT_EQ(hooks_.Messages().size(), 1u);
   EXPECT_NE(hooks_.Messages()[0].Find(u"読み込めませんでした"), -1);
+}
+
+// Something unreadable in a settings file's place never blocks the start: it is
+// reported by name and kept, and the defaults hold.
+TEST_F(SettingsFileTest, FifoOrBinaryFileInASettingsFilesPlaceIsReportedAndKept) {
+  struct Row {
+    const char* name;
+    const char* file;
+    bool fifo;
+  };
+  const Row rows[] = {
+      {"user settings FIFO", "TabroUserSetting.ini", true},
+      {"user settings binary", "TabroUserSetting.ini", false},
+      {"watch settings FIFO", "TabroConnectInf.txt", true},
+      {"watch settings binary", "TabroConnectInf.txt", false},
+  };
+  const std::string binary("CommandReUse=1\r\nWatchingMode=1\r\n\0\x01", 34);
+  for (const Row& r : rows) {
+    SetUp();
+    const size_t seen = hooks_.Messages().size();
+    const fs::path path = programDir_.path() / r.file;
+    fs::remove(path);
+    if (r.fifo) {
+      ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0) << r.name;
+    } else {
+      programDir_.Write(r.file, binary);
+    }
+    theApp.LoadWatchSettings();
+    theApp.LoadUserSettings();
+    EXPECT_EQ(theApp.m_CommandReUse, 0) << r.name;
+    EXPECT_EQ(theApp.m_WatchingMode, 0) << r.name;
+    if (r.fifo) {
+      EXPECT_TRUE(fs::is_fifo(path)) << r.name;
+    } else {
+      EXPECT_EQ(testsupport::TempDir::Read(path), binary) << r.name;
+    }
+    ASSERT_EQ(hooks_.Messages().size(), seen + 1) << r.name;
+    EXPECT_NE(hooks_.Messages()[seen].Find(CString(path.string())), -1) << r.name;
+    fs::remove(path);
+    fs::remove(programDir_.path() / "TabroUserSetting.ini");
+  }
 }
 
 TEST_F(SettingsFileTest, EmptyUserFileGetsTheDefaults) {
@@ -298,9 +383,10 @@ const FolderTextCase kFolderTextCases[] = {
     {"Ascii", u"/home/user/out", true},
     {"Japanese", u"/home/user/デスクトップ/帳票", true},
     {"HalfWidthKana", u"/home/ｶﾅ", true},
-    {"AccentedLatin", u"/home/caf\u00e9", false},
-    {"Emoji", u"/home/\U0001F600", false},
-    {"Hangul", u"/home/\uD55C", false},
+    {"AccentedLatin", u"/home/caf\u00e9", true},
+    {"Emoji", u"/home/\U0001F600", true},
+    {"Hangul", u"/home/\uD55C", true},
+    {"LoneSurrogate", u"/home/\xD800x", false},
     {"LineBreak", u"/home/a\nCommandReUse=1", false},
     {"TrailingBlankWouldBeCut", u"/home/out ", false},
     {"TrailingFullWidthBlankWouldBeCut", u"/home/out\u3000", false},

@@ -3,7 +3,10 @@
 
 #include <filesystem>
 
+#include <fcntl.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include "app/tabro_client_dlg.h"
 #include "platform/paths.h"
@@ -33,6 +36,20 @@ class WatchScanTest : public ::testing::Test {
     ScanAfter(CTabroClientDlg::kWatchStillMs);
     ScanAfter(CTabroClientDlg::kWatchStillMs);
     return dlg.m_WatchPending;
+  }
+  // An additional CSV of the job, in the folder's "Sub".
+  fs::path AdditionalCsv() {
+    fs::create_directories(dir.path() / "Sub");
+    const fs::path add = dir.Write("Sub/add.csv", "x\r\n");
+    theApp.m_JoinDef.AddCsvCnt = 1;
+    theApp.m_JoinDef.AddCsvPath[0] = FromFsPath(add);
+    return add;
+  }
+  // The watch job took input, read as it is now; it is the window's input too.
+  void Took(const fs::path& input) {
+    dlg.m_WatchTakenPath = FromFsPath(input);
+    dlg.m_InputPath = dlg.m_WatchTakenPath;
+    dlg.m_WatchTakenIdentity = RegularFileIdentity(dlg.m_WatchTakenPath);
   }
   testsupport::TempDir dir;
   CTabroClientDlg dlg;
@@ -107,13 +124,9 @@ TEST_F(WatchScanTest, AMissingFolderYieldsNothingAndKeepsTheCurrentFolder) {
 
 TEST_F(WatchScanTest, DeletesTheInputAndItsAdditionalCsvsFromSub) {
   const fs::path input = dir.Write("in.csv", "x\r\n");
-  fs::create_directories(dir.path() / "Sub");
-  const fs::path add = dir.Write("Sub/add.csv", "x\r\n");
+  const fs::path add = AdditionalCsv();
   const fs::path other = dir.Write("Sub/other.csv", "x\r\n");
-  theApp.m_JoinDef.AddCsvCnt = 1;
-  theApp.m_JoinDef.AddCsvPath[0] = FromFsPath(add);
-  dlg.m_InputPath = FromFsPath(input);
-  dlg.m_WatchTakenPath = dlg.m_InputPath;
+  Took(input);
   EXPECT_EQ(dlg.DeleteProcessedWatchFiles(), 1);
   EXPECT_FALSE(fs::exists(input));
   EXPECT_FALSE(fs::exists(add));
@@ -128,6 +141,7 @@ TEST_F(WatchScanTest, DeletesTheWatchedFileNotTheWindowsNewInput) {
   testsupport::TempDir elsewhere;
   const fs::path dropped = elsewhere.Write("dropped.csv", "x\r\n");
   dlg.m_WatchTakenPath = FromFsPath(watched);
+  dlg.m_WatchTakenIdentity = RegularFileIdentity(dlg.m_WatchTakenPath);
   dlg.m_InputPath = FromFsPath(dropped);
   EXPECT_EQ(dlg.DeleteProcessedWatchFiles(), 1);
   EXPECT_FALSE(fs::exists(watched));
@@ -140,17 +154,86 @@ TEST_F(WatchScanTest, DeletesTheWatchedFileNotTheWindowsNewInput) {
 
 
 TEST_F(WatchScanTest, AnInputThatCannotBeDeletedKeepsItsAdditionalCsvs) {
-  fs::create_directories(dir.path() / "Sub");
-  const fs::path add = dir.Write("Sub/add.csv", "x\r\n");
-  theApp.m_JoinDef.AddCsvCnt = 1;
-  theApp.m_JoinDef.AddCsvPath[0] = FromFsPath(add);
-  fs::create_directories(dir.path() / "busy.csv");   // a folder: cannot be removed as a file
-  dir.Write("busy.csv/inside", "x");
-  dlg.m_InputPath = FromFsPath(dir.path() / "busy.csv");
-  dlg.m_WatchTakenPath = dlg.m_InputPath;
+  const fs::path add = AdditionalCsv();
+  const fs::path busy = dir.Write("busy.csv", "x\r\n");
+  Took(busy);
+  SetFileFaultHook([](FileOp op, const fs::path&) { return op == FileOp::kRemove ? EACCES : 0; });
   EXPECT_EQ(dlg.DeleteProcessedWatchFiles(), 0);
+  SetFileFaultHook({});
+  EXPECT_TRUE(fs::exists(busy));
   EXPECT_TRUE(fs::exists(add));
   EXPECT_FALSE(dlg.m_InputPath.IsEmpty());
+}
+
+// A report generator renamed a new version over the watched file while its
+// previous version was being sent: the new version is not deleted unsent, and
+// neither are the additional CSVs it may need. It is then a new input.
+TEST_F(WatchScanTest, AFileRenamedOverTheWatchedOneStaysWithItsAdditionalCsvs) {
+  const fs::path add = AdditionalCsv();
+  const fs::path input = dir.Write("daily(#TypeL).csv", "day,1\r\n");
+  Took(input);
+  fs::rename(dir.Write("daily.part", "day,2\r\n"), input);
+  EXPECT_EQ(dlg.DeleteProcessedWatchFiles(), 1);   // the job is over
+  EXPECT_EQ(dir.Read(input), "day,2\r\n");
+  EXPECT_TRUE(fs::exists(add));
+  EXPECT_TRUE(dlg.m_WatchTakenPath.IsEmpty());
+  EXPECT_EQ(ScanTwice(), CString(u"daily(#TypeL).csv"));
+}
+
+// Links in the watch folder, to files and folders outside it, are never taken.
+TEST_F(WatchScanTest, ALinkIsNeverTaken) {
+  testsupport::TempDir outside;
+  const fs::path secret = outside.Write("secret.csv", "a\r\n");
+  fs::create_directories(outside.path() / "folder");
+  fs::create_symlink(secret, dir.path() / "leak(#TypeL).csv");
+  fs::create_symlink(outside.path() / "folder", dir.path() / "folder.csv");
+  EXPECT_TRUE(ScanTwice().IsEmpty());
+  dir.Write("real.csv", "a\r\n");
+  EXPECT_EQ(ScanTwice(), CString(u"real.csv"));
+}
+
+// A writer that holds the file open and pauses far longer than the stillness
+// rule's two seconds: the file is not taken until the writer closes it.
+TEST_F(WatchScanTest, AFileHeldOpenForWritingIsNotTakenHoweverLongItStaysStill) {
+  const fs::path file = dir.Write("half.csv", "a\r\n");
+  const int writer = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  ASSERT_GE(writer, 0);
+  for (int scan = 0; scan < 5; ++scan) {
+    ScanAfter(CTabroClientDlg::kWatchStillMs);
+    EXPECT_TRUE(dlg.m_WatchPending.IsEmpty()) << "scan " << scan;
+  }
+  ::close(writer);
+  ScanAfter(300);
+  EXPECT_EQ(dlg.m_WatchPending, CString(u"half.csv"));
+}
+
+// Additional CSVs are deleted only from a real "Sub" folder: a "Sub" that links
+// to the master data elsewhere, or a link inside "Sub", leaves everything.
+TEST_F(WatchScanTest, AdditionalCsvsBehindALinkAreNeverDeleted) {
+  struct Row {
+    const char* name;
+    bool subIsLink;
+  };
+  for (const Row& r : {Row{"Sub a link", true}, Row{"a link in Sub", false}}) {
+    testsupport::TempDir watch, master;
+    theApp.m_WatchFolder = FromFsPath(watch.path());
+    const fs::path kept = master.Write("add.csv", "master\r\n");
+    if (r.subIsLink) {
+      fs::create_directory_symlink(master.path(), watch.path() / "Sub");
+    } else {
+      fs::create_directories(watch.path() / "Sub");
+      fs::create_symlink(kept, watch.path() / "Sub" / "add.csv");
+    }
+    theApp.m_JoinDef.AddCsvCnt = 1;
+    theApp.m_JoinDef.AddCsvPath[0] = FromFsPath(watch.path() / "Sub" / "add.csv");
+    const fs::path input = watch.Write("in.csv", "x\r\n");
+    dlg.m_WatchTakenPath = FromFsPath(input);
+    dlg.m_WatchTakenIdentity = RegularFileIdentity(dlg.m_WatchTakenPath);
+    EXPECT_EQ(dlg.DeleteProcessedWatchFiles(), 1) << r.name;
+    EXPECT_FALSE(fs::exists(input)) << r.name;
+    EXPECT_EQ(testsupport::TempDir::Read(kept), "master\r\n") << r.name;
+    EXPECT_TRUE(fs::exists(fs::symlink_status(watch.path() / "Sub" / "add.csv"))) << r.name;
+  }
 }
 
 }  // namespace

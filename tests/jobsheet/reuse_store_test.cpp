@@ -355,15 +355,115 @@ TEST_F(ReuseStoreTest, NamesLeavingTheSettingsFolderReachNoFile) {
   }
   jobs[0].deleted = 1;
   jobs[1].deleted = 1;
-  jobs[2].jobName = CString(u"../../b");
-  jobs[2].nameChanged = 1;
-  jobs[2].toolLinesChanged = 1;
   ASSERT_EQ(SaveReuseStore(Folder(), jobs, stamp), ReuseSave::kSaved);
   EXPECT_EQ(testsupport::TempDir::Read(dir_ / "secret.txt"), "keep");
   EXPECT_EQ(testsupport::TempDir::Read(dir_ / "sales_.txt"), "keep too");
-  EXPECT_FALSE(fs::exists(dir_.path().parent_path() / "b.txt"));
-  // The renamed job's lines have no file under the new name: the old one stays.
   EXPECT_EQ(testsupport::TempDir::Read(Tool("sales_a.txt")), "@Header\n");
+}
+
+// Regression: the store saved a job whose settings file cannot exist without its
+// tools, whoever called it; only the dialogs checked the name.
+TEST_F(ReuseStoreTest, AJobWhoseSettingsFileCannotExistIsRefused) {
+  struct Row {
+    const char* name;
+    std::u16string jobName;
+    bool renamed;  // else a new job
+  };
+  const Row rows[] = {
+      {"renamed out of the folder", u"../../b", true},
+      {"renamed past 255 bytes", std::u16string(250, u'j'), true},
+      {"new past 255 bytes", std::u16string(85, u'帳'), false},
+      {"new with a slash", u"a/b", false},
+  };
+  WriteTool("sales_a.txt", "@Header\n");
+  dir_.Write("ReuseCommandFile.txt", "\"sales\",\"\",\"PDF\",\"a\"\n");
+  for (const Row& r : rows) {
+    std::vector<REUSECOMMAND> jobs;
+    std::optional<std::string> stamp;
+    ASSERT_EQ(LoadReuseList(Folder(), jobs, &stamp), ReuseListRead::kWhole);
+    const auto before = FilesUnder(dir_.path());
+    if (r.renamed) {
+      jobs[0].jobName = CString(r.jobName);
+      jobs[0].nameChanged = 1;
+    } else {
+      REUSECOMMAND job;
+      job.csvFile = CString(u"sales");
+      job.jobName = CString(r.jobName);
+      job.toolLines = {CString(u"@AddCSV\n")};
+      job.toolLinesChanged = 1;
+      jobs.push_back(job);
+    }
+    EXPECT_EQ(SaveReuseStore(Folder(), jobs, stamp), ReuseSave::kNameRefused) << r.name;
+    EXPECT_EQ(FilesUnder(dir_.path()), before) << r.name;
+    EXPECT_FALSE(fs::exists(dir_.path().parent_path() / "b.txt")) << r.name;
+  }
+}
+
+// Regression: a save killed after a new settings file was in place but before
+// the list named it left that file behind for good. The next save removes it,
+// and nothing that is not a settings file of the store's naming.
+TEST_F(ReuseSaveTest, TheNextSaveRemovesTheFileAKilledSaveLeft) {
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    SetFileFaultHook([&](FileOp op, const fs::path& path) {
+      if (op == FileOp::kWrite && EndsWith(path, "ReuseCommandFile.txt")) ::raise(SIGKILL);
+      return 0;
+    });
+    SaveReuseStore(Folder(), jobs_, stamp_);
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  ASSERT_TRUE(fs::exists(Tool("sales_new.txt")));  // the orphan
+  RemoveStaleWriterFiles(Folder(), 0);
+  WriteTool("notes.md", "mine");
+  WriteTool(".hidden.txt", "mine");
+  fs::create_directories(Tool("folder.txt"));
+  dir_.Write("outside.txt", "mine");
+  fs::create_symlink(dir_ / "outside.txt", Tool("link.txt"));
+
+  std::vector<REUSECOMMAND> jobs;
+  std::optional<std::string> stamp;
+  ASSERT_EQ(LoadReuseList(Folder(), jobs, &stamp), ReuseListRead::kWhole);
+  jobs[2].locked = 1;
+  ASSERT_EQ(SaveReuseStore(Folder(), jobs, stamp), ReuseSave::kSaved);
+  EXPECT_FALSE(fs::exists(Tool("sales_new.txt")));
+  EXPECT_EQ(testsupport::TempDir::Read(Tool("sales.txt")), "@Header\nEditInf=0,4,0\n");
+  EXPECT_EQ(testsupport::TempDir::Read(Tool("sales_old.txt")), "@Header\nEditInf=0,3,1\n");
+  EXPECT_EQ(testsupport::TempDir::Read(Tool("notes.md")), "mine");
+  EXPECT_EQ(testsupport::TempDir::Read(Tool(".hidden.txt")), "mine");
+  EXPECT_TRUE(fs::is_directory(Tool("folder.txt")));
+  EXPECT_TRUE(fs::is_symlink(Tool("link.txt")));
+  EXPECT_EQ(testsupport::TempDir::Read(dir_ / "outside.txt"), "mine");
+}
+
+// Regression: a list saved by an editor that marks UTF-8 gave its first job a
+// base name beginning with the mark. A FIFO or folder in a file's place is a
+// read that is not whole, never a wait.
+TEST_F(ReuseStoreTest, MarkedListIsReadAndUnreadableFilesMakeTheReadPartial) {
+  dir_.Write("ReuseCommandFile.txt", "\xEF\xBB\xBF\"sales\",\"TypeT\",\"PDF\",\"sales\"\n");
+  WriteTool("sales.txt", "\xEF\xBB\xBF@Header\n");
+  std::vector<REUSECOMMAND> jobs;
+  ASSERT_EQ(LoadReuseList(Folder(), jobs), ReuseListRead::kWhole);
+  ASSERT_EQ(jobs.size(), 1u);
+  EXPECT_EQ(jobs[0].csvFile, CString(u"sales"));
+  EXPECT_EQ(jobs[0].toolLines, std::vector<CString>{CString(u"@Header\n")});
+
+  fs::remove(Tool("sales.txt"));
+  ASSERT_EQ(::mkfifo(Tool("sales.txt").c_str(), 0600), 0);
+  jobs.clear();
+  EXPECT_EQ(LoadReuseList(Folder(), jobs), ReuseListRead::kPartial);
+  fs::remove(Tool("sales.txt"));
+  fs::create_directory(Tool("sales.txt"));
+  jobs.clear();
+  EXPECT_EQ(LoadReuseList(Folder(), jobs), ReuseListRead::kPartial);
+
+  fs::remove(dir_ / "ReuseCommandFile.txt");
+  ASSERT_EQ(::mkfifo((dir_ / "ReuseCommandFile.txt").c_str(), 0600), 0);
+  jobs.clear();
+  EXPECT_EQ(LoadReuseList(Folder(), jobs), ReuseListRead::kPartial);
 }
 
 struct KindCase {

@@ -116,6 +116,15 @@ answer_boxes() {  # label seconds
   done
 }
 
+wait_until() {  # seconds condition
+  local deadline=$((SECONDS + $1))
+  while [ $SECONDS -lt $deadline ]; do
+    eval "$2" && return 0
+    sleep 0.3
+  done
+  return 1
+}
+
 # A window has painted when its client area on the screen holds more than a
 # few colours (a black or blank window holds one or two).
 check_paints() {
@@ -170,7 +179,7 @@ start_journey() {
   mkdir -m 700 "$work/run"
   cp "$prog" "$work/prog/TabroConnect"
   mkdir -p "$work/prog/res" && ln -s "$images" "$work/prog/res/images"   # as installed beside it
-  "$standin" --program-folder "$work/prog" --bodies "$work/bodies" >"$work/service.log" 2>&1 &
+  "$standin" --program-folder "$work/prog" --bodies "$work/bodies" ${standin_options:-} >"$work/service.log" 2>&1 &
   service_pid=$!
   for _ in $(seq 50); do
     [ -f "$work/prog/TabroSystem.ini" ] && break
@@ -558,7 +567,7 @@ journey_confirmation_slots() {
   form=$(see 'データ加工・集計ツール選択画面' confirmation-form 10) || exit 1
   # Each slot, top to bottom, opens its tool's dialog; Esc closes it and the
   # form stays.
-  local slot_y=(88 158 227 298 366)
+  local slot_y=(100 170 239 310 378)
   local names=('【売上】/【産地】' 'フィルタ' 'ソート' 'データ集計【確認モード】' '並び替え・演算')
   local labels=(join filter sort aggregation macro)
   for i in 0 1 2 3 4; do
@@ -659,8 +668,49 @@ journey_run_command() {
   remove_made
 }
 
+# The watch folder under ordinary accidents, with a slow service: a link is left
+# alone and nothing is sent for it; a file its writer holds open is not taken
+# until the writer closes it; a new version renamed over a file while that is
+# being sent survives the job and is sent in its turn; the notice that no
+# program opens the documents holds none of this up.
+journey_watch_folder() {
+  standin_options="--document-delay 1500" start_journey watch-folder
+  mkdir -p "$work/watch"
+  printf 'WatchingMode=1\r\nWatching01=%s\r\n' "$work/watch" >"$work/prog/TabroConnectInf.txt"
+  printf 'item,qty\r\nSECRET,9\r\n' >"$work/in/secret.csv"
+  ln -s "$work/in/secret.csv" "$work/watch/leak(#TypeL).csv"
+  run_program
+  see 'タブロコネクト' main-window >/dev/null || exit 1
+  step="a writer holds its file open and pauses"
+  local open="$work/watch/open(#TypeL).csv" daily="$work/watch/daily(#TypeL).csv"
+  exec 7>"$open"
+  printf 'item,qty\r\nHALF,1\r\n' >&7
+  sleep 4
+  [ -e "$open" ] || fail "the file was taken while its writer held it"
+  [ -z "$(document_body)" ] || fail "something was sent while the writer held its file"
+  step="the writer ends"
+  printf 'REST,2\r\n' >&7
+  exec 7>&-
+  wait_until 30 '[ ! -e "$open" ]' || fail "the closed file was not taken"
+  case "$(document_body)" in *HALF*REST*) ;; *) fail "rows are missing: $(document_body)" ;; esac
+  step="a new version renamed over the file being sent"
+  printf 'item,qty\r\nDAYONE,1\r\n' >"$work/in/part" && mv "$work/in/part" "$daily"
+  wait_until 30 'document_body | grep -q DAYONE' || fail "the first version was not sent"
+  printf 'item,qty\r\nDAYTWO,2\r\n' >"$work/in/part" && mv "$work/in/part" "$daily"
+  wait_until 30 'document_body | grep -q DAYTWO' || fail "the new version was deleted unsent"
+  wait_until 20 '[ ! -e "$daily" ]' || fail "the new version stayed after its document"
+  step="the link"
+  shot watched
+  # No program opens the documents here: one notice, which held nothing up.
+  [ "$(count_windows 'タブロコネクト')" -le 2 ] || fail "more than one box over the main window"
+  [ -L "$work/watch/leak(#TypeL).csv" ] || fail "the link was deleted"
+  [ -f "$work/in/secret.csv" ] || fail "the link's target was deleted"
+  ! grep -q SECRET "$work"/bodies/*.body || fail "the link's target was sent"
+  cleanup_journey
+}
+
 all=(command_line_to_pdf csv_page_keys row_menu page_buttons filter_in_chain join_by_drag confirmation_slots
-     service_down clipboard_lf)
+     service_down clipboard_lf watch_folder)
 chosen=("$@")
 [ ${#chosen[@]} -eq 0 ] && chosen=("${all[@]}")
 for j in "${chosen[@]}"; do

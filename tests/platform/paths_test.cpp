@@ -1,13 +1,18 @@
 #include "platform/paths.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "support/temp_dir.h"
 
@@ -192,24 +197,122 @@ TEST(PathsTest, CommitNewNeverReplacesAFile) {
   EXPECT_EQ(files, 1);
 }
 
-// What a killed save leaves behind is cleaned; a save still running elsewhere
-// and the user's own files are not.
+// What a killed save of this program leaves behind is cleaned; a save still
+// running elsewhere, another program's temporary files (named like ours but
+// without our tag), the user's own files and links are not.
 TEST(PathsTest, StaleWriterFilesAreRemovedAndNothingElse) {
   testsupport::TempDir dir;
   struct Row {
-    const char* name;
+    std::string name;
     bool old;
     bool removed;
   };
-  const Row rows[] = {{".report.pdf.tmp123456", true, true}, {".tmp42", true, true},
-                      {".report.pdf.tmp77", false, false},  {"report.pdf", true, false},
-                      {"notes.tmp1", true, false},           {".report.tmp12x", true, false}};
+  const Row rows[] = {{WriterTempName("report.pdf", 123456), true, true},
+                      {WriterTempName("", 42), true, true},
+                      {WriterTempName("report.pdf", 77), false, false},
+                      {".report.pdf.tmp123456", true, false},
+                      {".tmp42", true, false},
+                      {"report.pdf", true, false},
+                      {"notes.tmp1", true, false},
+                      {WriterTempName("report.pdf", 5) + "x", true, false}};
   for (const Row& r : rows) {
     const auto path = dir.Write(r.name, "x");
     if (r.old) std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
   }
+  // A link named like our file, pointing at a file of the user's.
+  const auto target = dir.Write("mine.pdf", "keep");
+  const auto link = dir.path() / WriterTempName("mine.pdf", 1);
+  std::filesystem::create_symlink(target, link);
   RemoveStaleWriterFiles(CString(dir.path().string()), 60);
   for (const Row& r : rows) EXPECT_EQ(std::filesystem::exists(dir.path() / r.name), !r.removed) << r.name;
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(TempDir::Read(target), "keep");
+}
+
+// A temporary file of the atomic writer is named by the one routine the
+// cleaning knows.
+TEST(PathsTest, TheAtomicWriterNamesItsTemporaryFileWithTheProgramsTag) {
+  TempDir dir;
+  AtomicFileWriter writer;
+  ASSERT_TRUE(writer.Begin(PathText(dir.path() / "doc.pdf")));
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(dir.path())) names.push_back(e.path().filename().string());
+  ASSERT_EQ(names.size(), 1u);
+  EXPECT_TRUE(IsWriterTempName(names[0])) << names[0];
+  EXPECT_EQ(names[0].rfind(".doc.pdf.", 0), 0u) << names[0];
+}
+
+// An input is deleted only while its name still denotes the very file that was
+// read: one renamed over it, one grown since, or a link in its place stays.
+TEST(PathsTest, RemoveFileIfSameRemovesOnlyTheFileThatWasRead) {
+  namespace fs = std::filesystem;
+  enum class Change { kNone, kRenamedOver, kAppended, kLinkInPlace, kRemoved };
+  struct Row {
+    const char* name;
+    Change change;
+    RemoveOutcome outcome;
+    bool stays;
+  };
+  const Row rows[] = {
+      {"unchanged", Change::kNone, RemoveOutcome::kRemoved, false},
+      {"renamed over", Change::kRenamedOver, RemoveOutcome::kReplaced, true},
+      {"grown", Change::kAppended, RemoveOutcome::kReplaced, true},
+      {"a link in its place", Change::kLinkInPlace, RemoveOutcome::kReplaced, true},
+      {"already gone", Change::kRemoved, RemoveOutcome::kGone, false},
+  };
+  for (const Row& r : rows) {
+    TempDir dir;
+    const fs::path file = dir.Write("daily.csv", "a,b\r\n1,2\r\n");
+    const fs::path outside = dir.Write("outside.csv", "secret\r\n");
+    const FileIdentity read = RegularFileIdentity(PathText(file));
+    ASSERT_TRUE(read.IsKnown()) << r.name;
+    switch (r.change) {
+      case Change::kNone: break;
+      case Change::kRenamedOver: fs::rename(dir.Write("daily.csv.new", "a,b\r\n3,4\r\n"), file); break;
+      case Change::kAppended: {
+        std::ofstream(file, std::ios::app) << "5,6\r\n";
+        break;
+      }
+      case Change::kLinkInPlace:
+        fs::remove(file);
+        fs::create_symlink(outside, file);
+        break;
+      case Change::kRemoved: fs::remove(file); break;
+    }
+    EXPECT_EQ(RemoveFileIfSame(PathText(file), read), r.outcome) << r.name;
+    EXPECT_EQ(fs::exists(fs::symlink_status(file)), r.stays) << r.name;
+    EXPECT_EQ(TempDir::Read(outside), "secret\r\n") << r.name;
+  }
+}
+
+// A writer that holds the file open is seen however long it pauses; once it
+// closes, the file is free.
+TEST(PathsTest, AFileHeldOpenForWritingIsSeenUntilItsWriterClosesIt) {
+  TempDir dir;
+  const auto file = dir.Write("open.csv", "half\r\n");
+  const int writer = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  ASSERT_GE(writer, 0);
+  const int reader = OpenRegularFileNoFollow(PathText(file));
+  ASSERT_GE(reader, 0);
+  // Leases work on the test folder's file system: the check is really exercised.
+  EXPECT_EQ(IsHeldForWriting(reader), std::optional<bool>(true));
+  ::close(writer);
+  EXPECT_EQ(IsHeldForWriting(reader), std::optional<bool>(false));
+  ::close(reader);
+}
+
+TEST(PathsTest, OpenRegularFileNoFollowRefusesLinksFoldersAndPipes) {
+  TempDir dir;
+  const auto target = dir.Write("target.csv", "x");
+  std::filesystem::create_symlink(target, dir.path() / "link.csv");
+  std::filesystem::create_directories(dir.path() / "folder.csv");
+  ASSERT_EQ(::mkfifo((dir.path() / "pipe.csv").c_str(), 0600), 0);
+  for (const char* name : {"link.csv", "folder.csv", "pipe.csv", "missing.csv"}) {
+    EXPECT_LT(OpenRegularFileNoFollow(PathText(dir.path() / name)), 0) << name;
+  }
+  const int fd = OpenRegularFileNoFollow(PathText(target));
+  EXPECT_GE(fd, 0);
+  ::close(fd);
 }
 
 TEST(PathsTest, ExecutableFolderExists) {

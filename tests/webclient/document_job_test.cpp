@@ -1,7 +1,9 @@
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <chrono>
 #include <ctime>
@@ -248,6 +250,26 @@ TEST_F(DocumentJob, ADocumentNoProgramOpensIsNamedInAMessage) {
                             CString(Out("report.pdf").string()))});
 }
 
+// Regression: each watched document that no program could open raised a modal
+// box, and the next watched file waited until someone answered it.
+TEST_F(DocumentJob, AWatchedDocumentNoProgramOpensIsNamedOnceWithoutWaiting) {
+  op.m_Initialized = 1;
+  op.m_OpenAfterSave = 1;
+  host.inputKind = INPUT_WATCH_FOLDER;
+  ui.SetOpenDocumentResult(false);
+  for (const char* name : {"first", "second"}) {
+    server.Script(kDocumentPath, Document("%PDF-1.4 x", name));
+    op.m_Request.m_DefaultName = CString::FromUtf8(name);
+    EXPECT_EQ(op.SendDocumentJob(), 0) << name;
+    EXPECT_TRUE(op.m_DocumentSaved) << name;
+  }
+  ASSERT_EQ(ui.Boxes().size(), 1u);
+  EXPECT_TRUE(ui.Boxes()[0].modeless);
+  EXPECT_EQ(ui.Boxes()[0].text,
+            CString::Build(u"ドキュメントを保存しましたが、開くプログラムが見つかりませんでした。\n%s",
+                           CString(Out("first.pdf").string())));
+}
+
 // Regression: the first save of a run without a Desktop folder failed.
 TEST_F(DocumentJob, AMissingOutputFolderIsCreated) {
   host.saveDirectory = CString((dir.path() / "new" / "Desktop").string());
@@ -281,10 +303,14 @@ TEST_F(DocumentJob, PartialDocumentIsRemovedWhenTheWriteFails) {
   EXPECT_TRUE(ui.OpenedDocuments().empty());
 }
 
+// Another program holds the document open for writing: only then does the
+// overwrite ask to try again.
 TEST_F(DocumentJob, FileInUseIsRetriedOnceThenGivenUp) {
   op.m_SaveNameMode = SAVENAME_OVERWRITE;
   op.m_ShowMessages = 0;  // the in-use question and the final message are shown regardless
-  fs::create_directories(Out("report.pdf"));  // a folder where the file should go cannot be created
+  const fs::path held = dir.Write("out/report.pdf", "%PDF-1.4 open elsewhere");
+  const int writer = ::open(held.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  ASSERT_GE(writer, 0);
   struct Row {
     int answer;
     int result;
@@ -304,6 +330,49 @@ TEST_F(DocumentJob, FileInUseIsRetriedOnceThenGivenUp) {
     EXPECT_EQ(Messages(), r.messages);
     EXPECT_EQ(ui.Boxes().at(0).type & MB_TYPEMASK, unsigned(MB_RETRYCANCEL));
     EXPECT_FALSE(op.m_DocumentSaved);
+    EXPECT_EQ(testsupport::TempDir::Read(held), "%PDF-1.4 open elsewhere");
+  }
+  ::close(writer);
+  ui.Clear();
+  server.Script(kDocumentPath, Document("%PDF-x"));
+  EXPECT_EQ(op.SendDocumentJob(), 0);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(testsupport::TempDir::Read(held), "%PDF-x");
+}
+
+// Regression: a full disk in overwrite mode said the file was in use. A write
+// that fails for any other reason than a file in use is a failed save.
+TEST_F(DocumentJob, AnOverwriteThatFailsForAnotherReasonIsAFailedSave) {
+  op.m_SaveNameMode = SAVENAME_OVERWRITE;
+  enum class Fault { kFullDisk, kReadOnlyFile, kFolderInPlace };
+  struct Row {
+    const char* name;
+    Fault fault;
+  };
+  const Row rows[] = {{"full disk", Fault::kFullDisk},
+                      {"read-only file", Fault::kReadOnlyFile},
+                      {"a folder in its place", Fault::kFolderInPlace}};
+  for (const Row& r : rows) {
+    fs::remove_all(Out("report.pdf"));
+    if (r.fault == Fault::kFolderInPlace) {
+      fs::create_directories(Out("report.pdf"));
+    } else {
+      dir.Write("out/report.pdf", "%PDF-1.4 the good one");
+    }
+    if (r.fault == Fault::kReadOnlyFile) fs::permissions(Out("report.pdf"), fs::perms::owner_read);
+    if (r.fault == Fault::kFullDisk) {
+      SetFileFaultHook([](FileOp fop, const fs::path&) { return fop == FileOp::kWrite ? ENOSPC : 0; });
+    }
+    ui.Clear();
+    server.Script(kDocumentPath, Document("%PDF-new"));
+    EXPECT_EQ(op.SendDocumentJob(), 12) << r.name;
+    SetFileFaultHook({});
+    EXPECT_EQ(Messages(), std::vector<CString>{u"ドキュメントを保存できませんでした"}) << r.name;
+    EXPECT_FALSE(op.m_DocumentSaved) << r.name;
+    if (r.fault != Fault::kFolderInPlace) {
+      EXPECT_EQ(testsupport::TempDir::Read(Out("report.pdf")), "%PDF-1.4 the good one") << r.name;
+    }
+    fs::permissions(Out("report.pdf"), fs::perms::owner_all);
   }
 }
 

@@ -226,6 +226,34 @@ TEST_F(FormPost, SlowAnswerEndsAtTheReceiveTimeOut) {
   EXPECT_EQ(op.m_LastError, 28u /* CURLE_OPERATION_TIMEDOUT */);
 }
 
+// Regression: an answer dripping a byte at a time restarted the receive time-out
+// with every byte and held the program for as long as the server liked.
+TEST_F(FormPost, DrippingAnswerEndsAtTheTimeOut) {
+  op.m_Server.m_Timeout = 1;
+  standin::Reply drip = JsonReply(200, "{\"token\":\"" + std::string(40, 't') + "\"}");
+  drip.dripMs = 300;  // the whole body would take about 16 seconds
+  server.Script(kPath, drip);
+  const auto start = std::chrono::steady_clock::now();
+  const Outcome o = Post(REQKIND_TOKEN);
+  const auto waited = std::chrono::steady_clock::now() - start;
+  server.Stop();
+  EXPECT_EQ(o.body, std::nullopt);
+  EXPECT_EQ(Messages(), std::vector<CString>{u"サービスに接続できません。(1-5)"});
+  EXPECT_EQ(op.m_LastError, 28u /* CURLE_OPERATION_TIMEDOUT */);
+  EXPECT_LT(waited, std::chrono::seconds(20));
+}
+
+// The floor rate spares a large answer that arrives at local speed.
+TEST_F(FormPost, LargeAnswerWithATimeOutIsReadWhole) {
+  op.m_Server.m_Timeout = 3;
+  const std::string big(32u << 20, 'x');
+  server.Script(kPath, JsonReply(200, big));
+  const Outcome o = Post(REQKIND_DOCUMENT);
+  ASSERT_TRUE(o.body.has_value()) << op.m_LastError;
+  EXPECT_EQ(o.body->size(), big.size());
+  EXPECT_TRUE(Messages().empty());
+}
+
 // A loopback port whose accept queue is full: the kernel drops further
 // connection requests, so a connect to it hangs instead of being refused.
 class UnansweredPort {

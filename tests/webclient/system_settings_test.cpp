@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -85,6 +87,76 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"LongLineIsReadInPieces", std::nullopt, "OperationMode=1\r\nOnpremisesServer=" + kLongValue + "\r\n",
                  1, 0, 7, nullptr, u"http://before", u"before"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// What an installer's mistake or a stray program may leave in a settings
+// file's place.
+enum class Unreadable { kFolder, kFifo, kBinary };
+
+struct UnreadableCase {
+  const char* name;
+  const char* file;
+  Unreadable kind;
+};
+
+class UnreadableSystemFile : public ::testing::TestWithParam<UnreadableCase> {};
+
+// Regression: a folder in the place of "TabroSystem.ini" or "TabroDeployment.ini"
+// ended the program at start with an uncaught exception; a FIFO would have
+// blocked it for good.
+TEST_P(UnreadableSystemFile, StartsWithTheDefaultsAndNamesTheFile) {
+  const UnreadableCase& c = GetParam();
+  testsupport::TempDir dir;
+  RecordingUiHooks ui;
+  FakeOperationHost host;
+  host.programFolder = CString(dir.path().string());
+  const std::filesystem::path path = dir / c.file;
+  switch (c.kind) {
+    case Unreadable::kFolder: std::filesystem::create_directory(path); break;
+    case Unreadable::kFifo: ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); break;
+    case Unreadable::kBinary: dir.Write(c.file, std::string("Timeout=7\r\n\0\x01\x02", 14)); break;
+  }
+  CTabroOperation op;
+  op.SetHost(&host);
+  op.m_Server.m_ServerBaseUrl = u"http://before";
+  op.LoadOnpremisesIni();
+  op.LoadSystemIni();
+  EXPECT_EQ(op.m_Server.m_OperationMode, 0);
+  EXPECT_EQ(op.m_Server.m_ProxyType, -1);
+  EXPECT_EQ(op.m_Server.m_Timeout, 600);
+  EXPECT_EQ(op.m_Server.m_ServerBaseUrl, u"http://before");
+  EXPECT_EQ(op.m_Initialized, 1);
+  ASSERT_EQ(ui.Boxes().size(), 1u);
+  EXPECT_NE(ui.Boxes()[0].text.Find(CString(path.string())), -1);
+  EXPECT_NE(ui.Boxes()[0].text.Find(u"読み込めませんでした"), -1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UnreadableSystemFile,
+    ::testing::Values(UnreadableCase{"SystemFolder", "TabroSystem.ini", Unreadable::kFolder},
+                      UnreadableCase{"SystemFifo", "TabroSystem.ini", Unreadable::kFifo},
+                      UnreadableCase{"SystemBinary", "TabroSystem.ini", Unreadable::kBinary},
+                      UnreadableCase{"DeploymentFolder", "TabroDeployment.ini", Unreadable::kFolder},
+                      UnreadableCase{"DeploymentFifo", "TabroDeployment.ini", Unreadable::kFifo},
+                      UnreadableCase{"OnpremisesFolder", "TabroSystemOnpremises.ini", Unreadable::kFolder},
+                      UnreadableCase{"OnpremisesFifo", "TabroSystemOnpremises.ini", Unreadable::kFifo}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Regression: a file saved by an editor that marks UTF-8 lost its first key.
+TEST(SystemSettings, ByteOrderMarkIsSkipped) {
+  testsupport::TempDir dir;
+  FakeOperationHost host;
+  host.programFolder = CString(dir.path().string());
+  dir.Write("TabroSystemOnpremises.ini", "\xEF\xBB\xBFOnpremisesServer=http://op\r\n");
+  dir.Write("TabroSystem.ini", "\xEF\xBB\xBFProxyType=1\r\n");
+  dir.Write("TabroDeployment.ini", "\xEF\xBB\xBF" "AltServerBaseUrl=http://alt\r\n");
+  CTabroOperation op;
+  op.SetHost(&host);
+  op.LoadOnpremisesIni();
+  op.LoadSystemIni();
+  EXPECT_EQ(op.m_Server.m_OnpremisesServer, u"http://op");
+  EXPECT_EQ(op.m_Server.m_ProxyType, 1);
+  EXPECT_EQ(op.m_Server.m_AltServerBaseUrl, u"http://alt");
+}
 
 TEST(SystemSettings, LongValueIsCutAtTheLineLimit) {
   testsupport::TempDir dir;

@@ -3,6 +3,7 @@
 // be tried by hand without the real service.
 //
 //   tabro_standin [--port N] [--program-folder DIR] [--seconds S] [--bodies DIR]
+//                 [--document-delay MS]
 //
 // It writes "TabroDeployment.ini" and "TabroSystem.ini" into the program folder
 // (by default the folder of TabroConnect next to this build, else the current
@@ -13,7 +14,8 @@
 //
 // A service configuration of the user's own (one of those files without the
 // mark, or "TabroSystemOnpremises.ini") is never overwritten: the stand-in then
-// says so and exits with status 3 without serving.
+// says so and exits with status 3 without serving. With --document-delay, each
+// document answers only after MS milliseconds (a slow service).
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -47,7 +49,9 @@ constexpr const char* kServiceFiles[] = {"TabroDeployment.ini", "TabroSystem.ini
 void OnSignal(int) { g_stop = true; }
 
 int Usage() {
-  std::fprintf(stderr, "usage: tabro_standin [--port N] [--program-folder DIR] [--seconds S] [--bodies DIR]\n");
+  std::fprintf(stderr,
+               "usage: tabro_standin [--port N] [--program-folder DIR] [--seconds S] [--bodies DIR]"
+               " [--document-delay MS]\n");
   return 2;
 }
 
@@ -115,6 +119,7 @@ void RemoveWritten(const std::vector<Written>& written) {
 int main(int argc, char** argv) {
   int port = 0;
   long seconds = 0;
+  int documentDelayMs = 0;
   std::filesystem::path folder;
   std::filesystem::path bodies;
   for (int i = 1; i < argc; ++i) {
@@ -128,10 +133,12 @@ int main(int argc, char** argv) {
       bodies = argv[++i];
     else if (arg == "--seconds")
       seconds = std::atol(argv[++i]);
+    else if (arg == "--document-delay")
+      documentDelayMs = std::atoi(argv[++i]);
     else
       return Usage();
   }
-  if (port < 0 || port > 65535 || seconds < 0) return Usage();
+  if (port < 0 || port > 65535 || seconds < 0 || documentDelayMs < 0) return Usage();
   if (folder.empty()) folder = DefaultProgramFolder();
 
   // Before anything is written, so that a stop at any time removes what was.
@@ -147,7 +154,13 @@ int main(int argc, char** argv) {
     return kUserConfiguration;
   }
 
-  standin::Server server({}, port);
+  standin::Server server(
+      [documentDelayMs](const standin::Request& request) {
+        standin::Reply reply = standin::DocumentServiceReply(request);
+        if (request.Path() == standin::kDocumentPath) reply.delayMs = documentDelayMs;
+        return reply;
+      },
+      port);
   if (!server.IsListening()) {
     std::fprintf(stderr, "cannot listen on 127.0.0.1:%d\n", port);
     return 1;

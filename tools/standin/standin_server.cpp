@@ -240,8 +240,18 @@ void Server::Serve(int fd) {
     case Reply::Length::kAbsent: break;
   }
   out += "Connection: close\r\n\r\n";
-  out += reply.body;
-  SendAll(fd, out);
+  if (reply.dripMs > 0) {
+    // The head at once, then the body one byte at a time; a send that fails (the
+    // client gave up) ends the answer.
+    SendAll(fd, out);
+    for (size_t i = 0; i < reply.body.size() && !stop_; ++i) {
+      WaitFor(reply.dripMs);
+      if (send(fd, reply.body.data() + i, 1, MSG_NOSIGNAL) != 1) return;
+    }
+  } else {
+    out += reply.body;
+    SendAll(fd, out);
+  }
   shutdown(fd, SHUT_WR);
 }
 

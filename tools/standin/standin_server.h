@@ -4,8 +4,9 @@
 // a time on its own thread and records every request it receives byte for byte.
 //
 // Tests script the answers per request path (status, body, headers, how the
-// Content-Length is announced, a delay, a dropped connection); a path without a
-// scripted answer gets the handler's answer, by default DocumentServiceReply.
+// Content-Length is announced, a delay, an answer dripping byte by byte, a dropped
+// connection); a path without a scripted answer gets the handler's answer, by
+// default DocumentServiceReply.
 
 #include <atomic>
 #include <condition_variable>
@@ -51,6 +52,7 @@ struct Reply {
   Length length = Length::kExact;
   unsigned long long announced = 0;
   int delayMs = 0;      // wait before answering (cut short when the server stops)
+  int dripMs = 0;       // send the body one byte at a time, this long apart, after the head
   bool drop = false;    // close the connection without answering
 };
 

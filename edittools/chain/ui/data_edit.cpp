@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "app/tabro_client_app.h"
-#include "app/tool_dialogs.h"
 #include "edittools/chain/tool_kinds.h"
+#include "edittools/chain/ui/tool_button_images.h"
 #include "edittools/filter/ui/main_filter.h"
 #include "edittools/join/ui/addcsv_view.h"
 #include "grid/number_text.h"
@@ -36,6 +36,13 @@ int SlotOf(const int (&ids)[TOOL_SLOT_COUNT], UINT id) {
     if (ids[s] == static_cast<int>(id)) return s;
   }
   return -1;
+}
+
+// A picture a little smaller than its button, so the button's frame stays seen.
+CSize PictureSize(CWnd* button) {
+  CRect client;
+  button->GetClientRect(&client);
+  return CSize(client.Width() - 8, client.Height() - 8);
 }
 
 }  // namespace
@@ -85,9 +92,9 @@ BOOL CDataEdit::OnInitDialog() {
   m_WhiteBrush.CreateSolidBrush(RGB(255, 255, 255));
   CDialogEx::OnInitDialog();
   ShowOrderSlots();
-  for (const ToolKindInfo& info : kToolKinds) {
-    if (CWnd* button = GetDlgItem(kToolButtonIds[info.kind - 1])) button->SetWindowText(CString(info.caption));
-  }
+  // The pictures carry the captions; the buttons themselves show no text.
+  for (int id : kToolButtonIds) GetDlgItem(id)->SetWindowText(CString());
+  for (int id : kSlotButtonIds) GetDlgItem(id)->SetWindowText(CString());
   m_ToolTips.Create(this);
   for (const ToolKindInfo& info : kToolKinds) {
     m_ToolTips.AddTool(GetDlgItem(kToolButtonIds[info.kind - 1]), CString(info.tooltip));
@@ -216,10 +223,19 @@ void CDataEdit::ShowOrderSlots() {
 }
 
 void CDataEdit::ShowOrderBitmaps() {
-  // Each slot shows its tool's caption; an empty slot shows nothing.
+  // Each tool button shows its normal or pressed picture; each slot its tool's
+  // picture with the caption as its tip, or the empty-slot picture.
+  for (int k = 0; k < TOOL_SLOT_COUNT; ++k) {
+    auto* button = static_cast<CButton*>(GetDlgItem(kToolButtonIds[k]));
+    button->SetBitmap(ToolButtonImage(k + 1, m_ToolChecked[k] != 0, PictureSize(button)));
+  }
   for (int s = 0; s < TOOL_SLOT_COUNT; ++s) {
-    const ToolKindInfo* info = FindToolKind(m_Order[static_cast<size_t>(s)].toolKind);
-    GetDlgItem(kSlotButtonIds[s])->SetWindowText(info ? CString(info->caption) : CString());
+    const int kind = m_Order[static_cast<size_t>(s)].toolKind;
+    auto* button = static_cast<CButton*>(GetDlgItem(kSlotButtonIds[s]));
+    button->SetBitmap(ToolButtonImage(kind, false, PictureSize(button)));
+    const ToolKindInfo* info = FindToolKind(kind);
+    m_ToolTips.DelTool(button);
+    if (info) m_ToolTips.AddTool(button, CString(info->caption));
   }
   Invalidate();
 }
@@ -267,14 +283,13 @@ void CDataEdit::OpenToolReadOnly(int kind) {
     dlg.DoModal();
     return;
   }
-  // The filter dialog has no viewing form of its own: it opens on its stored
-  // conditions with every control but Cancel disabled, and ends as cancelled,
-  // so nothing is stored or run.
+  // The filter's view shows what was stored when it ran, not a new set-up
+  // over the rows it already filtered.
   if (kind == TOOL_FILTER) {
-    const CReadOnlyDialogs readOnly;
-    FilterDialogIo io;
-    io.inChain = 1;
-    RunFilterDialog(io);
+    CMainFilter dlg(this);
+    dlg.m_InChain = 1;
+    dlg.m_ReadOnly = 1;
+    dlg.DoModal();
   }
 }
 
@@ -305,14 +320,21 @@ void CDataEdit::OnOK() {
   EndDialog(IDOK);
 }
 
-void CDataEdit::OnPaint() {
-  CPaintDC dc(this);
+CRect CDataEdit::PanelRect() {
   CRect first;
   CRect last;
+  CRect check;
   GetDlgItem(kSlotButtonIds[0])->GetWindowRect(&first);
   ScreenToClient(&first);
   GetDlgItem(kSlotButtonIds[TOOL_SLOT_COUNT - 1])->GetWindowRect(&last);
   ScreenToClient(&last);
+  GetDlgItem(kNextCheckIds[0])->GetWindowRect(&check);
+  ScreenToClient(&check);
+  return CRect(first.left - 16, first.top - 44, check.right + 6, last.bottom + 16);
+}
+
+void CDataEdit::OnPaint() {
+  CPaintDC dc(this);
   CRect check;
   GetDlgItem(kNextCheckIds[0])->GetWindowRect(&check);
   ScreenToClient(&check);
@@ -322,7 +344,7 @@ void CDataEdit::OnPaint() {
   CBrush white(RGB(255, 255, 255));
   CPen* oldPen = dc.SelectObject(&border);
   CBrush* oldBrush = dc.SelectObject(&white);
-  dc.RoundRect(CRect(first.left - 16, first.top - 44, check.right + 6, last.bottom + 16), CPoint(20, 20));
+  dc.RoundRect(PanelRect(), CPoint(20, 20));
 
   // Connectors from each slot to the next.
   CPen grey(PS_SOLID, 1, RGB(0x80, 0x80, 0x80));

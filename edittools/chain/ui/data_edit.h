@@ -34,10 +34,12 @@ class CDataEdit : public CDialogEx {
   int m_ToolLocked[TOOL_SLOT_COUNT] = {};     // per kind 1 to 5: its button stays disabled
   int m_NextTimeCheck[TOOL_SLOT_COUNT] = {};  // per slot: "次回設定画面起動"
   CString m_RowCountText;
-  CToolTipCtrl m_ToolTips;   // the tool buttons' tips
+  CToolTipCtrl m_ToolTips;   // tips of the tool buttons and of the used order slots
 
   // The row-count text for a number of data rows.
   static CString RowCountText(int rows);
+  // Where the white panel behind the order column is drawn, in client pixels.
+  CRect PanelRect();
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;

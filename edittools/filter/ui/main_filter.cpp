@@ -267,15 +267,13 @@ void CMainFilter::OnModeRadio() {
 
 void CMainFilter::ShowFieldName(int field) {
   const int column = m_Fields.fieldColumns[field];
-  const int title = theApp.m_TitleRow;
   if (m_ReadOnly) {
-    // Only rows 0 to 4 were kept for viewing.
-    const auto& heads = theApp.m_FilterHeadRows;
-    m_Names[field] = title >= 0 && title < 5 && column >= 0 && static_cast<size_t>(column) < heads[title].size()
-                         ? heads[title][static_cast<size_t>(column)]
-                         : CString();
+    // The title row the step ran on leads the rows kept for viewing.
+    const std::vector<CString>& names = theApp.m_FilterHeadRows[0];
+    m_Names[field] = column >= 0 && static_cast<size_t>(column) < names.size() ? names[static_cast<size_t>(column)]
+                                                                               : CString();
   } else {
-    m_Names[field] = theApp.m_DataGrid.GetAt(title, column);
+    m_Names[field] = theApp.m_DataGrid.GetAt(theApp.m_TitleRow, column);
   }
 }
 

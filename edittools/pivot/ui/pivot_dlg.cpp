@@ -69,6 +69,7 @@ void CPivotDlg::DoDataExchange(CDataExchange* pDX) {
   DDX_Control(pDX, IDC_PV_COUNT_LIST, m_CountList);
   DDX_Control(pDX, IDC_PV_ROW_PREVIEW, m_RowPreview);
   DDX_Control(pDX, IDC_PV_VALUE_PREVIEW, m_ValuePreview);
+  DDX_Control(pDX, IDC_PV_VIEW_FRAME, m_ViewFrame);
   DDX_Radio(pDX, IDC_PV_SUM_RADIO, m_ValueKind);
   DDX_Radio(pDX, IDC_PV_ROW_SIDE, m_GroupSide);
   DDX_Check(pDX, IDC_PV_SUBTOTALS, m_ShowSubtotals);

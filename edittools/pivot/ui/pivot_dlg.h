@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/ui/static_ex.h"
 #include "edittools/pivot/pivot_records.h"
 #include "edittools/pivot/ui/check_list_box_ex.h"
 #include "platform/ui/dc.h"
@@ -122,6 +123,7 @@ class CPivotDlg : public CDialogEx {
   CCheckListBoxEx m_CountList;
   CListCtrl m_RowPreview;
   CListCtrl m_ValuePreview;
+  CStaticEx m_ViewFrame;   // the empty framed static under the viewing notices
   CBrush m_WhiteBrush{RGB(255, 255, 255)};
   CBitmap m_ButtonImages[3];   // 単純集計, クロス集計, 計表示
   bool m_LooksLoaded = false;

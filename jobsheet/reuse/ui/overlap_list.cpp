@@ -1,5 +1,7 @@
 #include "jobsheet/reuse/ui/overlap_list.h"
 
+#include <algorithm>
+
 #include "edittools/chain/tool_order_text.h"
 #include "res/overlap_list.h"
 
@@ -49,8 +51,15 @@ BOOL COverlapList::OnInitDialog() {
   m_CsvName = m_CsvName.Left(kMaxCsvNameChars);
   CDialogEx::OnInitDialog();
   m_List.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+  // The command, the last column, takes the list's free width.
+  CRect client;
+  m_List.GetClientRect(&client);
+  int used = 0;
   for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
-    m_List.InsertColumn(i, CString(kColumns[i].caption), LVCFMT_LEFT, kColumns[i].width);
+    const bool last = i + 1 == static_cast<int>(std::size(kColumns));
+    const int width = last ? std::max(kColumns[i].width, client.Width() - used) : kColumns[i].width;
+    m_List.InsertColumn(i, CString(kColumns[i].caption), LVCFMT_LEFT, width);
+    used += width;
   }
   m_List.DeleteAllItems();
   m_FormatTexts.clear();

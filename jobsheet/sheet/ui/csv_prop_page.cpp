@@ -273,11 +273,17 @@ void CCsvPropPageWnd::SyncRowNumbers() {
 
 void CCsvPropPageWnd::UpdateAllCaptions() {
   const int columns = m_GridList.GetColumnCount();
+  // A heading with tags widens its column rather than run into the next.
+  CClientDC dc(&m_GridList);
+  dc.SelectObject(m_GridList.GetFont());
+  constexpr int kHeadingPadding = 12;
   for (int sub = kFirstDataSubItem; sub < columns; ++sub) {
     LVCOLUMN col;
     col.mask = LVCF_TEXT;
     col.pszText = m_Page.ColumnCaption(sub - kFirstDataSubItem);
     m_GridList.SetColumn(sub, &col);
+    const int need = dc.GetTextExtent(col.pszText).cx + kHeadingPadding;
+    if (need > m_GridList.GetColumnWidth(sub)) m_GridList.SetColumnWidth(sub, need);
   }
 }
 

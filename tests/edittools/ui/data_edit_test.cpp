@@ -3,10 +3,15 @@
 
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
+#include "app/steps/tool_replay.h"
 #include "app/tabro_client_app.h"
 #include "app/tool_dialogs.h"
 #include "edittools/chain/ui/data_edit.h"
+#include "edittools/chain/ui/tool_button_images.h"
+#include "macro/ui/data_macro_insert.h"
+#include "platform/paths.h"
 #include "platform/ui/modal_driver.h"
 #include "platform/ui/ui_driver.h"
 #include "res/addcsv_view.h"
@@ -17,6 +22,7 @@
 #include "res/main_filter.h"
 #include "tests/edittools/ui/dialog_test_support.h"
 #include "support/look.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -38,10 +44,17 @@ std::string ShownChecks(CDialog& d) {
   for (int id : kCheckIds) s += ui::IsShown(d, id) ? '1' : '0';
   return s;
 }
+// The tool in each slot, by the tip its picture carries.
 std::string Slots(CDialog& d) {
   std::string s;
-  for (int id : kSlotIds) s += ui::TextOf(d, id).ToUtf8() + "|";
+  for (int id : kSlotIds) s += static_cast<CDataEdit&>(d).m_ToolTips.GetToolText(d.GetDlgItem(id)).ToUtf8() + "|";
   return s;
+}
+
+// Pixels of a control drawn in a colour.
+int Pixels(CDialog& d, int id, COLORREF colour) {
+  ui::Picture p = ui::Render(*d.GetDlgItem(id));
+  return p.CountColour(CRect(0, 0, p.Width(), p.Height()), colour);
 }
 
 TOOLORDER Order(std::initializer_list<TOOLSLOT> entries) {
@@ -108,6 +121,53 @@ TEST_F(DataEditTest, SelectionFormBuildsTheOrderWithTheAggregationRule) {
   EXPECT_EQ(theApp.m_ToolOrder[1].toolKind, TOOL_MACRO);
   EXPECT_EQ(theApp.m_ToolOrder[1].openSettingsNextTime, 0);
   EXPECT_EQ(theApp.m_ToolOrder[2].toolKind, TOOL_NONE);
+}
+
+TEST_F(DataEditTest, ButtonsAndSlotsShowTheToolsPictures) {
+  ScriptedModalDriver modal;
+  modal.Queue(res::IDD_DATA_EDIT, [](CDialog& d) {
+    // No text on the buttons: the pictures carry the captions.
+    for (int id : kToolIds) EXPECT_EQ(ui::TextOf(d, id), CString()) << id;
+    for (int id : kSlotIds) EXPECT_EQ(ui::TextOf(d, id), CString()) << id;
+    const int normal = Pixels(d, res::IDC_TOOL_SORT, kToolImageBlue);
+    EXPECT_GT(normal, 100);   // the symbol tile
+    for (int id : kSlotIds) {
+      EXPECT_EQ(Pixels(d, id, kToolImageBlue), 0) << id;
+      EXPECT_GT(Pixels(d, id, kToolImageEmptyFill), 1000) << id;
+    }
+    ui::Click(d, res::IDC_TOOL_SORT);
+    // Pressed: the whole picture turns blue; the first slot shows the sort.
+    EXPECT_GT(Pixels(d, res::IDC_TOOL_SORT, kToolImageBlue), 4 * normal);
+    EXPECT_GT(Pixels(d, res::IDC_ORDER_SLOT1, kToolImageBlue), 100);
+    EXPECT_LT(Pixels(d, res::IDC_ORDER_SLOT1, kToolImageEmptyFill), 100);
+    EXPECT_EQ(Slots(d), "ソート|||||");
+    KeepPicture(d, "data_edit_sort_pressed");
+    ui::Click(d, res::IDC_TOOL_SORT);
+    EXPECT_EQ(Pixels(d, res::IDC_TOOL_SORT, kToolImageBlue), normal);
+    EXPECT_EQ(Pixels(d, res::IDC_ORDER_SLOT1, kToolImageBlue), 0);
+    ui::Click(d, IDCANCEL);
+  });
+  CDataEdit dlg;
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
+TEST_F(DataEditTest, TheReleaseNoteLeavesThePanelFree) {
+  const ControlTemplate* note = nullptr;
+  for (const ControlTemplate& c : res::kDataEdit.controls)
+    if (c.text && std::u16string_view(c.text).starts_with(u"※解除方法")) note = &c;
+  ASSERT_NE(note, nullptr);
+  const CRect noteRect(DluToPixelsX(note->x), DluToPixelsY(note->y), DluToPixelsX(note->x + note->cx),
+                       DluToPixelsY(note->y + note->cy));
+  ScriptedModalDriver modal;
+  modal.Queue(res::IDD_DATA_EDIT, [&](CDialog& d) {
+    const CRect panel = static_cast<CDataEdit&>(d).PanelRect();
+    EXPECT_TRUE(noteRect.bottom <= panel.top || noteRect.left >= panel.right);
+    ui::Click(d, IDCANCEL);
+  });
+  CDataEdit dlg;
+  dlg.DoModal();
+  EXPECT_EQ(modal.Failures(), 0);
 }
 
 TEST_F(DataEditTest, CancelLeavesTheStoredOrder) {
@@ -258,9 +318,11 @@ TEST_F(DataEditTest, ConfirmationFormSlotsOpenEachToolReadOnly) {
     EXPECT_FALSE(ui::IsShown(v, IDOK));
     ui::Click(v, IDCANCEL);
   });
-  // Without a viewing form of its own: every control but Cancel is disabled.
   modal.Queue(res::IDD_MAIN_FILTER, [](CDialog& v) {
-    EXPECT_FALSE(ui::IsEnabled(v, IDOK));
+    EXPECT_FALSE(ui::IsShown(v, IDOK));
+    EXPECT_FALSE(ui::IsShown(v, res::IDC_MF_SKIP));
+    EXPECT_TRUE(ui::IsShown(v, res::IDC_MF_CONFIRM_NOTE));
+    EXPECT_EQ(ui::TextOf(v, IDCANCEL), CString(u"閉じる"));
     ui::Click(v, IDCANCEL);
   });
   modal.Queue(res::IDD_PIVOT_DLG, [](CDialog& v) {
@@ -272,6 +334,67 @@ TEST_F(DataEditTest, ConfirmationFormSlotsOpenEachToolReadOnly) {
   RunOrderConfirmation();
   EXPECT_EQ(modal.Failures(), 0);
   EXPECT_EQ(theApp.m_MacroSetting.ClmArry.size(), macroBefore.ClmArry.size());   // viewing resets nothing
+}
+
+
+std::vector<CString> Headings(CListCtrl& list) {
+  std::vector<CString> h;
+  CHeaderCtrl* header = list.GetHeaderCtrl();
+  for (int i = 0; i < header->GetItemCount(); ++i) h.push_back(header->GetItemText(i));
+  return h;
+}
+
+// Regression: after a replayed chain ending in a cross table, the filter slot
+// opened a new set-up over the filtered rows and the macro slot took its
+// headings from the title row as the cross table had moved it, a data row by
+// then. Each view shows the data its step ran on.
+TEST_F(DataEditTest, TheSlotViewsShowTheDataTheirStepsRanOn) {
+  testsupport::TempDir dir;
+  dir.Write("input.csv",
+            "店舗,商品,金額\n東京,りんご,100\n大阪,みかん,200\n東京,みかん,400\n大阪,りんご,500\n福岡,りんご,50\n");
+  dir.Write("settings.txt",
+            "@Header\nVersion=1.0\nEditInf=0,3,0\nEditInf=1,4,0\nEditInf=2,5,0\nEditInf=3,1,0\n\n"
+            "@Filter\nFilterCnt=1\nItemCnt=1\nfilter=0,0,0,0,2\nfilterKey=0,0,\"東京\"\nfilterKey=0,1,\"大阪\"\n\n"
+            "@Sort\nsortCnt=1\nsortdata=0,2,1,1\n\n"
+            "@Macro\ncolms=3\nEditDatclms=3\nClmArry_Count=3\n"
+            "ClmArry=0,1,0,\"\",\"店舗\"\nClmArry=1,2,0,\"\",\"商品\"\nClmArry=2,3,0,\"\",\"金額\"\n\n"
+            "@Pivot\nColms=3\nSumType=1\nSumStyl=0\nTotalFg=0\nNendMonth=4\nSumClmArryCount=1\n"
+            "SumClmArry=0,2,1,0\nGrpClmArryCount=2\nGrpClmArry=0,0,1,0,1,0,0,0,0\nGrpClmArry=1,1,2,1,4,0,0,0,0\n\n");
+  tooltest::LoadRows({{u""}});
+  CTabroClientDlg main;
+  ASSERT_TRUE(LoadInputForReplay(main, FromFsPath(dir / "input.csv")));
+  CString error;
+  ASSERT_EQ(ReplayToolChain(main, FromFsPath(dir / "settings.txt"), error), 0) << error.ToUtf8();
+  ASSERT_GT(theApp.m_TitleRow, 0);  // the cross table's heading row lies above
+
+  ScriptedModalDriver modal;
+  modal.Queue(res::IDD_DATA_EDIT, [](CDialog& d) {
+    ui::Click(d, res::IDC_ORDER_SLOT1);
+    ui::Click(d, res::IDC_ORDER_SLOT3);
+    ui::Click(d, IDCANCEL);
+  });
+  modal.Queue(res::IDD_MAIN_FILTER, [](CDialog& v) {
+    EXPECT_FALSE(ui::IsShown(v, IDOK));
+    EXPECT_EQ(ui::TextOf(v, IDCANCEL), CString(u"閉じる"));
+    EXPECT_TRUE(ui::IsShown(v, res::IDC_MF_CONFIRM_NOTE));
+    EXPECT_EQ(ui::TextOf(v, res::IDC_MF_NAME1), CString(u"店舗"));
+    auto* list = static_cast<CCheckListBox*>(v.GetDlgItem(res::IDC_MF_LIST1));
+    ASSERT_EQ(list->GetCount(), 2);
+    EXPECT_EQ(list->GetText(0), CString(u"東京"));
+    EXPECT_EQ(list->GetCheck(0), BST_CHECKED);
+    EXPECT_EQ(list->GetText(1), CString(u"大阪"));
+    EXPECT_EQ(list->GetCheck(1), BST_CHECKED);
+    ui::Click(v, IDCANCEL);
+  });
+  modal.Queue(res::IDD_DATA_MACRO_INSERT, [](CDialog& v) {
+    auto& view = static_cast<CDataMacroInsert&>(v);
+    EXPECT_EQ(Headings(view.m_ColumnList), (std::vector<CString>{u"店舗", u"商品", u"金額", u""}));
+    // The first row as the sort left it for the macro step.
+    EXPECT_EQ(view.m_ColumnList.GetItemText(0, 2), CString(u"500"));
+    ui::Click(v, IDCANCEL);
+  });
+  RunOrderConfirmation();
+  EXPECT_EQ(modal.Failures(), 0);
 }
 
 }  // namespace

@@ -35,6 +35,28 @@ void Tick(CDialog& d, int id, const char16_t* text) {
   ADD_FAILURE() << "no entry";
 }
 
+CRect RectOf(CDialog& d, int id) {
+  CRect r;
+  d.GetDlgItem(id)->GetWindowRect(&r);
+  d.ScreenToClient(&r);
+  return r;
+}
+
+// Pixels of a control as drawn alone in a colour, once a paint has handed it
+// the colours of the dialog's present state.
+int Pixels(CDialog& d, int id, COLORREF colour) {
+  ui::Render(*d.GetDlgItem(id));
+  ui::Picture p = ui::Render(*d.GetDlgItem(id));
+  return p.CountColour(CRect(0, 0, p.Width(), p.Height()), colour);
+}
+
+// The top right pixel of a control, past its text and box: its background.
+COLORREF Corner(CDialog& d, int id) {
+  ui::Render(*d.GetDlgItem(id));
+  ui::Picture p = ui::Render(*d.GetDlgItem(id));
+  return p.Pixel(p.Width() - 1, 0);
+}
+
 CString Num(int n) {
   CString s;
   s.Format(u"%d", n);
@@ -92,6 +114,14 @@ TEST_F(DialogLooks, AggregationInEachMode) {
     for (int id : {IDC_PV_ROW_SIDE, IDC_PV_LEVEL4_NAME, IDC_PV_LEVEL5_TEXT, IDC_PV_LEVEL4_DAY, IDC_PV_TOTAL})
       EXPECT_TRUE(ui::IsShown(d, id)) << id;
     EXPECT_EQ(LookAt(d, "pivot_cross"), "");
+    // White goes with the side being edited, and leaves with it.
+    constexpr COLORREF kWhite = RGB(255, 255, 255);
+    EXPECT_GT(Pixels(d, IDC_PV_COL_CAPTION, kWhite), 100);
+    ui::Click(d, IDC_PV_ROW_SIDE);
+    for (int id : {IDC_PV_COL_CAPTION, IDC_PV_LEVEL4_CHECK, IDC_PV_LEVEL5_CHECK})
+      EXPECT_NE(Corner(d, id), kWhite) << id;
+    EXPECT_GT(Pixels(d, IDC_PV_ROW_CAPTION, kWhite), 100);
+    EXPECT_EQ(LookAt(d, "pivot_cross_row_side"), "");
     ui::Click(d, IDOK);
   });
   CPivotDlg dlg;
@@ -108,6 +138,34 @@ TEST_F(DialogLooks, AggregationInEachMode) {
     ui::Click(d, IDCANCEL);
   });
   view.DoModal();
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
+TEST_F(DialogLooks, AggregationFrameAndBand) {
+  LoadSales();
+  ScriptedModalDriver modal;
+  modal.Queue(IDD_PIVOT_DLG, [](CDialog& d) {
+    ui::Click(d, IDC_PV_CROSS);
+    ui::SetChecked(d, IDC_PV_SUBTOTALS, true);
+    // The row side's level checks stay inside the red frame of its area.
+    const CRect frame = RectOf(d, IDC_PV_ROW_BOX);
+    for (int id : {IDC_PV_LEVEL3_CHECK, IDC_PV_LEVEL2_CHECK, IDC_PV_LEVEL1_CHECK}) {
+      const CRect r = RectOf(d, id);
+      EXPECT_TRUE(r.left > frame.left && r.right < frame.right) << id;
+    }
+    // The separator 15 pixels right of 設定クリア lies in the gap before 手順表示.
+    EXPECT_LT(RectOf(d, IDC_PV_CLEAR).right + 15, RectOf(d, IDC_PV_STEPS).left);
+    // The empty static under the notices shows no dark frame.
+    ui::Picture p = ui::Render(*d.GetDlgItem(IDC_PV_VIEW_FRAME));
+    int dark = 0;
+    for (int y = 0; y < p.Height(); ++y)
+      for (int x = 0; x < p.Width(); ++x) dark += GetRValue(p.Pixel(x, y)) < 160 ? 1 : 0;
+    EXPECT_EQ(dark, 0);
+    EXPECT_EQ(LookAt(d, "pivot_band_and_frame"), "");
+    ui::Click(d, IDCANCEL);
+  });
+  CPivotDlg dlg;
+  dlg.DoModal();
   EXPECT_EQ(modal.Failures(), 0);
 }
 

@@ -5,8 +5,10 @@
 
 #include "app/steps/tool_replay.h"
 #include "app/tabro_client_dlg.h"
+#include "edittools/chain/ui/data_edit.h"
 #include "edittools/filter/ui/main_filter.h"
 #include "platform/ui/modal_driver.h"
+#include "res/data_edit.h"
 #include "res/main_filter.h"
 #include "tests/edittools/ui/dialog_test_support.h"
 
@@ -28,6 +30,14 @@ std::vector<std::u16string> Lines(CDialog& d, int id) {
 void ClickLine(CDialog& d, int id, int line) {
   List(d, id).ToggleAsUser(line);
   ui::Choose(d, id, line);
+}
+
+// The confirmation view: nothing to run or skip, the notice, "閉じる".
+void ExpectConfirmationView(CDialog& d) {
+  EXPECT_FALSE(ui::IsShown(d, IDOK));
+  EXPECT_FALSE(ui::IsShown(d, IDC_MF_SKIP));
+  EXPECT_TRUE(ui::IsShown(d, IDC_MF_CONFIRM_NOTE));
+  EXPECT_EQ(ui::TextOf(d, IDCANCEL), CString(u"閉じる"));
 }
 
 int FindItem(CComboBox& c, const CString& text) {
@@ -258,13 +268,10 @@ TEST_F(FilterDialog, ReadOnlyViewShowsTheStoredListsAndStoresNothing) {
   dlg.m_InChain = 1;
   dlg.m_ReadOnly = 1;
   modal.Queue(IDD_MAIN_FILTER, [](CDialog& d) {
-    EXPECT_FALSE(ui::IsShown(d, IDOK));
-    EXPECT_FALSE(ui::IsShown(d, IDC_MF_SKIP));
+    ExpectConfirmationView(d);
     EXPECT_FALSE(ui::IsShown(d, IDC_MF_RESET));
     EXPECT_FALSE(ui::IsShown(d, IDC_MF_ROWS));
-    EXPECT_TRUE(ui::IsShown(d, IDC_MF_CONFIRM_NOTE));
     EXPECT_FALSE(ui::IsEnabled(d, IDC_MF_ADD));
-    EXPECT_EQ(ui::TextOf(d, IDCANCEL), CString(u"閉じる"));
     EXPECT_EQ(ui::TextOf(d, IDC_MF_NAME1), CString(u"地域"));
     EXPECT_EQ(Lines(d, IDC_MF_LIST1), (std::vector<std::u16string>{u"+east", u"west"}));
     tooltest::KeepPicture(d, "main_filter_view");
@@ -315,6 +322,35 @@ TEST_F(FilterDialog, TheFilterStepFiltersThroughTheDialog) {
   EXPECT_EQ(modal.Failures(), 0);
   EXPECT_EQ(theApp.m_DataRows, 21);
   EXPECT_EQ(theApp.m_DataGrid.GetAt(20, 1), CString(u"s3"));
+}
+
+
+// Regression: the order dialog's filter slot opened a new set-up over the rows
+// the filter had already kept (other fields, nothing ticked, "フィルタ実行").
+TEST_F(FilterDialog, TheOrderDialogsFilterSlotShowsWhatTheStepStored) {
+  ScriptedModalDriver modal;
+  modal.Queue(IDD_MAIN_FILTER, [](CDialog& d) {
+    ClickLine(d, IDC_MF_LIST1, 1);  // west
+    ui::Click(d, IDOK);
+  });
+  CTabroClientDlg main;
+  ASSERT_EQ(main.RunFilterStep(1, 0), 0);
+  ASSERT_EQ(theApp.m_DataRows, 21);
+  theApp.m_ToolOrder[0] = TOOLSLOT{TOOL_FILTER, 1};
+  modal.Queue(res::IDD_DATA_EDIT, [](CDialog& d) {
+    ui::Click(d, res::IDC_ORDER_SLOT1);
+    ui::Click(d, IDCANCEL);
+  });
+  modal.Queue(IDD_MAIN_FILTER, [](CDialog& d) {
+    ExpectConfirmationView(d);
+    EXPECT_EQ(ui::TextOf(d, IDC_MF_NAME1), CString(u"地域"));
+    EXPECT_EQ(Lines(d, IDC_MF_LIST1), (std::vector<std::u16string>{u"east", u"+west"}));
+    ui::Click(d, IDCANCEL);
+  });
+  RunOrderConfirmation();
+  EXPECT_EQ(modal.Failures(), 0);
+  EXPECT_EQ(theApp.m_DataRows, 21);
+  theApp.ResetToolSettings(0);
 }
 
 }  // namespace

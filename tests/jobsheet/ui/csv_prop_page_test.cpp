@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPointer>
+#include <QScrollBar>
 #include <QWidget>
 #include <cstdlib>
 #include <memory>
@@ -515,6 +516,68 @@ TEST_F(CsvPageWindow, ScrollingBySevenRowsNumbersFromEight) {
   ASSERT_EQ(wnd->m_GridList.GetTopIndex(), 7);
   EXPECT_EQ(wnd->m_RowList.GetItemText(0, 1).Trim(), CString(u"8"));
   EXPECT_EQ(wnd->m_RowList.GetItemText(19, 1).Trim(), CString(u"27"));
+}
+
+// At the end of the range the grid put its last row at the bottom and cut its
+// top row, while the numbers started whole: "15" stood beside the line
+// between rows 15 and 16.
+TEST_F(CsvPageWindow, RowNumbersLineUpWithTheirRowsAtEveryPosition) {
+  const std::vector<std::u16string> lines = HundredRows();
+  std::vector<const char16_t*> rows;
+  for (const auto& l : lines) rows.push_back(l.c_str());
+  Load(rows);
+  QScrollBar* bar = qobject_cast<QAbstractScrollArea*>(wnd->m_GridList.m_hWnd)->verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 0);
+  for (int value = 0; value <= bar->maximum(); ++value) {
+    bar->setValue(value);
+    ui::ProcessEvents();
+    const int top = wnd->m_GridList.GetTopIndex();
+    ASSERT_EQ(top, value);
+    CRect row, number;
+    ASSERT_TRUE(wnd->m_GridList.GetItemRect(top, &row, LVIR_BOUNDS));
+    ASSERT_TRUE(wnd->m_RowList.GetItemRect(0, &number, LVIR_BOUNDS));
+    wnd->m_GridList.ClientToScreen(&row);
+    wnd->m_RowList.ClientToScreen(&number);
+    EXPECT_EQ(row.top, number.top) << "top row " << top;
+    CString expected;
+    expected.Format(u"%d", top + 1);
+    EXPECT_EQ(wnd->m_RowList.GetItemText(0, 1).Trim(), expected) << "top row " << top;
+  }
+  KeepPicture(*wnd, "csv_page_scrolled_to_the_end");
+}
+
+// A column that is an input of a row total and of a time difference ran its
+// heading into the next column.
+TEST_F(CsvPageWindow, AHeadingWithTwoTagsFitsItsColumn) {
+  page.m_ReportKind = 0;
+  HORIZONTAL total;
+  total.flags[1] = HZ_INPUT;
+  page.m_RowTotals.push_back(total);
+  page.m_TimeSpans.push_back(total);
+  Load({u"店舗,商品,数量", u"東京,りんご,3"});
+  wnd->UpdateAllCaptions();
+  EXPECT_EQ(Heading(1), CString(u"2   [横SUM]   [時間差]"));
+  CClientDC dc(&wnd->m_GridList);
+  dc.SelectObject(wnd->m_GridList.GetFont());
+  EXPECT_LE(dc.GetTextExtent(Heading(1)).cx + 8, wnd->m_GridList.GetColumnWidth(1 + kFirstDataSubItem));
+  EXPECT_EQ(wnd->m_GridList.GetColumnWidth(kFirstDataSubItem), page.m_ColWidth);
+  KeepPicture(*wnd, "csv_page_two_tags");
+}
+
+// A disabled command button drew its picture in full colour; only its text
+// told that it could not be used.
+TEST_F(CsvPageWindow, ADisabledButtonGreysItsPicture) {
+  Load({u"a,b", u"1,2"});
+  const COLORREF kDataTile = RGB(70, 130, 180);
+  auto tiles = [&](int id) {
+    ui::Picture p = ui::Render(*wnd->GetDlgItem(id));
+    return p.CountColour(CRect(0, 0, p.Width(), p.Height()), kDataTile);
+  };
+  ASSERT_FALSE(ui::IsEnabled(*wnd, res::IDC_CSV_CLIPBOARD));
+  ASSERT_TRUE(ui::IsEnabled(*wnd, res::IDC_CSV_SORT));
+  EXPECT_GT(tiles(res::IDC_CSV_SORT), 50);
+  EXPECT_EQ(tiles(res::IDC_CSV_CLIPBOARD), 0);
+  KeepPicture(*wnd, "csv_page_disabled_paste");
 }
 
 // The count line at its longest: every row a job can hold.

@@ -17,7 +17,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr unsigned kSheet = 0, kNewFileDlg = 302;
+constexpr unsigned kSheet = 0, kNewFileDlg = 302, kChoiceDlg = 270, kOrderDlg = 274;
+constexpr int kRunToolsCheck = 1250, kChoiceList = 1205;
 
 class JobPipelineTest : public ::testing::Test {
  protected:
@@ -35,6 +36,8 @@ class JobPipelineTest : public ::testing::Test {
     theApp.m_InputKind = INPUT_NONE;
     theApp.m_DefaultCommand.Empty();
     theApp.m_CommandReUse = 0;
+    theApp.ClearReuseCommands();
+    theApp.ResetToolSettings(0);
   }
   // Names the input as the intake does and runs it.
   int Run(const CString& path, int16_t kind) {
@@ -138,6 +141,49 @@ TEST_F(JobPipelineTest, ToolsAskedForOnDataWithoutFieldNamesStopBeforeTheSheet) 
   modal.QueueBox(IDOK, u"CSVにフィールド行が無いのでデータ編集はできません。");
   EXPECT_EQ(Run(path, INPUT_DROPPED), 0);
   EXPECT_EQ(dlg.m_NewFileMode, -2);
+}
+
+// Regression: a job chosen after an earlier input had ticked the new-file
+// dialog's box opened the order dialog and every tool blank, as for a new
+// set-up, and its stored settings were overwritten on saving.
+TEST_F(JobPipelineTest, AJobChosenAfterAnInputThatSetUpToolsIsReplayedAsStored) {
+  theApp.m_CommandReUse = 1;
+  // The job 売上/月次 sorts by 数量, descending, without showing the sort.
+  theApp.m_ToolOrder[0] = TOOLSLOT{TOOL_SORT, 0};
+  theApp.m_SortSetting = SORTKEYS{1, {1}, {SORT_AS_NUMBER}, {1}};
+  theApp.SaveEditSettings(u"売上", u"月次", SETTINGSMODE_FILE);
+  REUSECOMMAND job;
+  job.csvFile = u"売上";
+  job.jobName = u"月次";
+  job.command = u"TypeL";
+  job.outputKind = u"PDF";
+  job.toolOrder = theApp.FormatToolOrder();
+  theApp.m_ReuseCommands.push_back(job);
+  theApp.ResetToolSettings(0);
+  const fs::path stored = dir.path() / "DataEditTool";
+  ASSERT_TRUE(fs::is_directory(stored));
+  const fs::path file = fs::directory_iterator(stored)->path();
+  const std::string storedText = testsupport::TempDir::Read(file);
+
+  // First input: a new file whose tools are to be set up; the user leaves at the order.
+  modal.Queue(kNewFileDlg, [](CDialog& d) {
+    ui::Click(d, kRunToolsCheck);
+    ui::Click(d, IDOK);
+  });
+  modal.QueueCancel(kOrderDlg);
+  EXPECT_EQ(Run(Csv("仕入.csv", 2), INPUT_DROPPED), 0);
+
+  // Second input: the stored job is chosen; the sort runs silently, as stored.
+  modal.Queue(kChoiceDlg, [](CDialog& d) { ui::PressKey(d, kChoiceList, VK_RETURN); });
+  modal.QueueCancel(kSheet);
+  EXPECT_EQ(Run(Csv("売上.csv", 3), INPUT_DROPPED), IDCANCEL);
+  EXPECT_EQ(dlg.m_NewFileMode, -1);
+  EXPECT_EQ(dlg.m_OutputName, CString(u"月次"));
+  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, TOOL_SORT);
+  EXPECT_EQ(theApp.m_SortSetting.sortCnt, 1);
+  EXPECT_EQ(theApp.m_DataGrid.GetAt(1, 1), CString(u"2"));
+  EXPECT_EQ(theApp.m_DataGrid.GetAt(3, 1), CString(u"0"));
+  EXPECT_EQ(testsupport::TempDir::Read(file), storedText);
 }
 
 TEST_F(JobPipelineTest, AnInputThatCannotBeReadStopsBeforeTheSheet) {

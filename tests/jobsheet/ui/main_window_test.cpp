@@ -5,7 +5,9 @@
 
 #include <chrono>
 #include <filesystem>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "app/app_startup.h"
 #include "app/tabro_client_dlg.h"
@@ -164,8 +166,8 @@ TEST_F(MainWindowTest, RefusedAndIgnoredDropsStartNothing) {
 // A save killed part-way leaves its temporary file beside the job list or a
 // settings file; the next start clears it, and nothing else.
 TEST_F(MainWindowTest, TheStartClearsWhatKilledJobSavesLeft) {
-  const fs::path left[] = {dir.Write(".ReuseCommandFile.txt.tmp123456", "half"),
-                           dir.Write("DataEditTool/.sales.txt.tmp42", "half")};
+  const fs::path left[] = {dir.Write(WriterTempName("ReuseCommandFile.txt", 123456), "half"),
+                           dir.Write("DataEditTool/" + WriterTempName("sales.txt", 42), "half")};
   const fs::path kept = dir.Write("DataEditTool/sales.txt", "@Header\n");
   for (const fs::path& file : left) fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::hours(1));
   RunWindow([&](CDialog& d) { ui::Click(d, IDOK); });
@@ -212,6 +214,77 @@ TEST_F(MainWindowTest, TheWatchFolderTurnsAFileIntoADocumentAndDeletesIt) {
   });
   EXPECT_EQ(UploadName(), "納品(#TypeL).csv");
   EXPECT_EQ(Documents().size(), 1u);
+}
+
+// A report generator renamed a new version over the watched file while the
+// service was still answering for the previous one: the new version is not
+// deleted unsent; it is sent in its turn, and deleted only then.
+TEST_F(MainWindowTest, AWatchedFileRenamedOverWhileItIsSentIsSentInItsTurn) {
+  WatchSettings(1);
+  const fs::path input = watch() / "daily(#TypeL).csv";
+  fs::copy_file(dir.Write("seed.csv", "item,qty\r\napple,3\r\n"), input);
+  standin::Reply slow;
+  slow.body = standin::MakeOnePagePdf("first");
+  slow.headers = {{"Content-Type", "application/pdf"}, {"AttchFileName", "daily"}};
+  slow.delayMs = 1500;
+  server.Script(standin::kDocumentPath, slow);
+  auto uploads = [&] {
+    std::vector<std::string> data;
+    for (const standin::Request& r : server.Requests())
+      if (r.Path() == standin::kDocumentPath) data.push_back(r.Field("csvdata"));
+    return data;
+  };
+  // The window's thread is busy with the job: the generator is another thread.
+  std::thread generator([&] {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (uploads().empty() && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    fs::rename(dir.Write("next.part", "item,qty\r\nlemon,5\r\n"), input);
+  });
+  RunWindow([&](CDialog& d) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while ((uploads().size() < 2 || fs::exists(input)) && std::chrono::steady_clock::now() < deadline) {
+      ui::ProcessEvents();
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    modal.QueueBox(IDOK, u"監視機能が起動中です。監視機能は終了します。");
+    ui::Click(d, IDOK);
+  });
+  generator.join();
+  const std::vector<std::string> sent = uploads();
+  ASSERT_EQ(sent.size(), 2u);
+  EXPECT_NE(sent[0].find("apple"), std::string::npos);
+  EXPECT_NE(sent[1].find("lemon"), std::string::npos);
+  EXPECT_FALSE(fs::exists(input));
+}
+
+// Watched documents that no program opens: one notice that waits for nobody,
+// and the next watched file goes out without anyone at the desk.
+TEST_F(MainWindowTest, WatchedDocumentsWithoutAViewerNeverHoldTheWatchRoad) {
+  WatchSettings(1);
+  theApp.m_Operation.m_NoViewerNoticeShown = false;
+  hooks.SetOpenDocumentResult(false);
+  const fs::path inputs[] = {watch() / "a(#TypeL).csv", watch() / "b(#TypeL).csv"};
+  for (const fs::path& input : inputs) fs::copy_file(dir.Write("seed.csv", "item,qty\r\napple,3\r\n"), input);
+  RunWindow([&](CDialog& d) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while ((fs::exists(inputs[0]) || fs::exists(inputs[1])) && std::chrono::steady_clock::now() < deadline) {
+      ui::ProcessEvents();
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    modal.QueueBox(IDOK, u"監視機能が起動中です。監視機能は終了します。");
+    ui::Click(d, IDOK);
+  });
+  EXPECT_FALSE(fs::exists(inputs[0]));
+  EXPECT_FALSE(fs::exists(inputs[1]));
+  int notices = 0;
+  for (const auto& e : modal.Transcript()) {
+    if (e.kind != ScriptedModalDriver::Entry::Kind::Box) continue;
+    if (e.text.Find(u"開くプログラムが見つかりませんでした") < 0) continue;
+    ++notices;
+    EXPECT_TRUE(e.modeless);
+  }
+  EXPECT_EQ(notices, 1);
 }
 
 TEST_F(MainWindowTest, AWatchedFileWhoseDocumentFailedStaysInPlace) {

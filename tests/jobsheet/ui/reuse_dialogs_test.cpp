@@ -90,6 +90,32 @@ TEST(OverlapList, ChoosesWhatTheUserClicked) {
   }
 }
 
+// The command column was 100 pixels wide in a list of 650 and cut every
+// command of some length with "…".
+TEST(OverlapList, TheCommandTakesTheFreeWidth) {
+  auto jobs = TwoJobs();
+  jobs[0].command = CString(u"TypeL;Sort1=2;Title=月次売上表");
+  ScriptedModalDriver modal;
+  COverlapList dlg;
+  dlg.m_Jobs = &jobs;
+  dlg.m_JobCount = 2;
+  modal.Queue(270, [&](CDialog& d) {
+    auto& o = static_cast<COverlapList&>(d);
+    CRect client;
+    o.m_List.GetClientRect(&client);
+    int widths = 0;
+    for (int c = 0; c < 4; ++c) widths += o.m_List.GetColumnWidth(c);
+    EXPECT_EQ(widths, client.Width());
+    CClientDC dc(&o.m_List);
+    dc.SelectObject(o.m_List.GetFont());
+    EXPECT_LT(dc.GetTextExtent(jobs[0].command).cx + 12, o.m_List.GetColumnWidth(3));
+    KeepPicture(d, "overlap_list_long_command");
+    ui::Click(d, IDCANCEL);
+  });
+  dlg.DoModal();
+  EXPECT_EQ(modal.Failures(), 0);
+}
+
 TEST(OverlapList, CancelEndsWithTwo) {
   const auto jobs = TwoJobs();
   ScriptedModalDriver modal;

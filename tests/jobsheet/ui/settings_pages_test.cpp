@@ -2,6 +2,12 @@
 // shows and allows for a job, and what leaving them stores.
 #include "sheet_fixture.h"
 
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QWidget>
+#include <QWindow>
+
 #include "res/command_prop_page.h"
 #include "res/main_propty_page.h"
 #include "res/tab_dlgs.h"
@@ -25,6 +31,49 @@ TEST_F(SheetTest, AJobWithAnExcelListTypeOpensOnExcel) {
   });
   EXPECT_EQ(dlg.m_JobSetting.m_OutputFormat, 1);
   EXPECT_EQ(dlg.m_JobSetting.m_ListDoc, 2);
+}
+
+// Walks the basic page with Tab as a user does: each control the focus
+// reaches looks different while it has it. A read-only box showed nothing.
+TEST_F(SheetTest, EveryControlTabReachesShowsTheFocus) {
+  Job(u"TypeTX");
+  Run(0, [&](CEditPropSheet& s) {
+    CMainProptyPage& p = *s.m_MainPage;
+    ASSERT_TRUE(ui::PressKey(p, res::IDC_MAIN_PAPER, VK_SPACE));
+    QWidget* page = p.m_hWnd;
+    auto tab = [] {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+      QApplication::sendEvent(QApplication::focusWidget()->window()->windowHandle(), &press);
+      ui::ProcessEvents();
+    };
+    tab();   // from here on the focus came by Tab
+    QWidget* first = QApplication::focusWidget();
+    ASSERT_NE(first, nullptr);
+    std::vector<QWidget*> seen;
+    while (!page->isAncestorOf(QApplication::focusWidget()) && seen.size() < 30) {
+      seen.push_back(nullptr);
+      tab();
+    }
+    seen.clear();
+    first = QApplication::focusWidget();
+    for (QWidget* w = first; w && page->isAncestorOf(w) && seen.size() < 30;) {
+      seen.push_back(w);
+      auto draw = [](QWidget* widget) {
+        QImage image(widget->size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        widget->render(&image);
+        return image;
+      };
+      const QImage focused = draw(w);
+      tab();
+      ASSERT_NE(QApplication::focusWidget(), w);
+      EXPECT_NE(draw(w), focused) << w->metaObject()->className() << " " << seen.size();
+      w = QApplication::focusWidget();
+      if (w == first) break;
+    }
+    EXPECT_GE(seen.size(), 5u);
+    ui::Click(s, IDCANCEL);
+  });
 }
 
 TEST_F(SheetTest, CsvOutputOffersTheCharacterCodeAndWithoutTheTickStoresNone) {
@@ -280,6 +329,33 @@ TEST_F(SheetTest, ARefusedTitleIsNeverTakenIn) {
   });
   EXPECT_NE(dlg.m_JobSetting.m_Tytl, tooLong);
   EXPECT_EQ(modal.Failures(), 0);
+}
+
+// The boxes masked with the style's dot, not with "*".
+TEST_F(SheetTest, PasswordsAreMaskedWithStars) {
+  Job(u"TypeT;OwnerPasswd=edit");
+  Run(2, [&](CEditPropSheet& s) {
+    CCommandPropPage& p = *s.m_CommandPage;
+    ui::ClickTab(p, res::IDC_CMD_TAB, 2);
+    CTabDlg3& t = *p.m_TabDlg3;
+    EXPECT_EQ(t.m_EditPasswordEdit.GetPasswordChar(), u'*');
+    const ui::Picture masked = ui::Render(t.m_EditPasswordEdit);
+    // The same box showing four stars in clear looks the same.
+    ui::Click(t, res::IDC_TAB3_SHOW);
+    t.m_EditPasswordEdit.SetWindowText(u"****");
+    const ui::Picture stars = ui::Render(t.m_EditPasswordEdit);
+    ASSERT_EQ(masked.Width(), stars.Width());
+    ASSERT_EQ(masked.Height(), stars.Height());
+    int differ = 0;
+    for (int y = 0; y < masked.Height(); ++y)
+      for (int x = 0; x < masked.Width(); ++x) differ += masked.Pixel(x, y) != stars.Pixel(x, y) ? 1 : 0;
+    EXPECT_EQ(differ, 0);
+    t.m_EditPasswordEdit.SetWindowText(u"edit");
+    ui::Click(t, res::IDC_TAB3_SHOW);
+    KeepPicture(s, "tab_dlg3_471_masked");
+    ui::ClickTab(s, AFX_IDC_TAB_CONTROL, 0);
+    ui::Click(s, IDCANCEL);
+  });
 }
 
 TEST_F(SheetTest, ExcelOutputTakesTheReadPasswordAway) {

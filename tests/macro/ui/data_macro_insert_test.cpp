@@ -117,6 +117,12 @@ TEST_F(DataMacroInsertTest, TickingASlotAddsAMacroColumnAtThePickedPlace) {
     EXPECT_EQ(Headers(m.m_ColumnList)[2], CString(u"単価_2"));
     EXPECT_EQ(m.m_ColumnList.GetItemText(0, 2), CString(u"【マクロ１】"));
     EXPECT_EQ(m.m_ColumnList.GetItemText(1, 2), CString(u"[単価]*[数量]"));
+    {
+      // The macro's name is seen whole, not cut with "…".
+      CClientDC dc(&m.m_ColumnList);
+      dc.SelectObject(m.m_ColumnList.GetFont());
+      EXPECT_LE(dc.GetTextExtent(CString(u"【マクロ１】")).cx + 8, m.m_ColumnList.GetColumnWidth(2));
+    }
     KeepPicture(d, "data_macro_insert_277_macro");
     ui::Click(d, IDOK);
   });

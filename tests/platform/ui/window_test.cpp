@@ -37,6 +37,7 @@ class CMainLike : public CDialogEx {
   std::vector<std::pair<WPARAM, LPARAM>> m_Posted;
   std::thread::id m_PostedOn;
   CBrush m_White{RGB(255, 255, 255)};
+  bool m_LabelColoured = true;
 
   BOOL OnInitDialog() override {
     CDialogEx::OnInitDialog();
@@ -64,7 +65,7 @@ class CMainLike : public CDialogEx {
     return 7;
   }
   afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT kind) {
-    if (wnd && wnd->GetDlgCtrlID() == kLabel) {
+    if (m_LabelColoured && wnd && wnd->GetDlgCtrlID() == kLabel) {
       dc->SetTextColor(RGB(0, 0, 200));
       return m_White;
     }
@@ -213,6 +214,22 @@ TEST_F(WindowTest, AStaticKeepsItsTextAndShowsItsMarksByItsStyle) {
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text().toStdString(), c.shown) << c.id;
   }
+}
+
+TEST_F(WindowTest, AColourTheParentNoLongerGivesIsTakenAway) {
+  ui::Picture coloured = ui::Render(*dlg.GetDlgItem(kLabel));
+  ASSERT_EQ(coloured.Pixel(coloured.Width() - 1, 0), RGB(255, 255, 255));
+  dlg.m_LabelColoured = false;
+  // The paint that hears the new answer gives the control its palette; the
+  // repaint that follows shows it.
+  ui::Render(*dlg.GetDlgItem(kLabel));
+  ui::Picture plain = ui::Render(*dlg.GetDlgItem(kLabel));
+  const CRect all(0, 0, plain.Width(), plain.Height());
+  EXPECT_EQ(plain.CountColour(all, RGB(255, 255, 255)), 0);
+  EXPECT_EQ(plain.CountColour(all, RGB(0, 0, 200)), 0);
+  dlg.m_LabelColoured = true;
+  ui::Picture again = ui::Render(*dlg.GetDlgItem(kLabel));
+  EXPECT_EQ(again.Pixel(again.Width() - 1, 0), RGB(255, 255, 255));
 }
 
 TEST_F(WindowTest, AControlMovesToAnotherControlsPlace) {

@@ -134,7 +134,7 @@ void CTabroOperation::LoadSystemIni() {
 void CTabroOperation::LoadDeploymentIni() {
   const CString path = JoinPath(m_Host->ProgramFolder(), kDeploymentIniName);
   const bool onpremisesFile = m_Server.m_OperationMode == 101;
-  m_NoDeploymentFile = !ForEachSettingsLine(path, [this, onpremisesFile](const CString& line) {
+  m_NoDeploymentFile = SettingsFileState::kRead != ForEachSettingsLine(path, [this, onpremisesFile](const CString& line) {
     CString value;
     if (TakeValue(line, u"ServerBaseUrl=", value)) {
       if (!onpremisesFile) m_Server.m_ServerBaseUrl = value;

@@ -570,28 +570,6 @@ BOOL CHeaderCtrl::GetItemRect(int index, CRect* rect) const {
   return TRUE;
 }
 
-BOOL CHeaderCtrl::GetItem(int index, HDITEM* item) const {
-  QHeaderView* h = HeaderOf(m_hWnd);
-  if (!h || !item || index < 0 || index >= h->count()) return FALSE;
-  if (item->mask & HDI_WIDTH) item->cxy = h->sectionSize(index);
-  if (item->mask & HDI_TEXT) item->pszText = GetItemText(index);
-  return TRUE;
-}
-
-BOOL CHeaderCtrl::SetItem(int index, HDITEM* item) {
-  QHeaderView* h = HeaderOf(m_hWnd);
-  if (!h || !item || index < 0 || index >= h->count()) return FALSE;
-  if (item->mask & HDI_WIDTH) h->resizeSection(index, item->cxy);
-  if (item->mask & HDI_TEXT) {
-    if (auto* m = dynamic_cast<CListCtrl::Model*>(h->model());
-        m && index < static_cast<int>(m->columns.size())) {
-      m->columns[index].text = item->pszText;
-      emit m->headerDataChanged(Qt::Horizontal, index, index);
-    }
-  }
-  return TRUE;
-}
-
 
 bool CHeaderCtrl::ResizeAsUser(int index, int width) {
   QHeaderView* h = HeaderOf(m_hWnd);
@@ -624,12 +602,6 @@ int CListCtrl::InsertColumn(int column, const CString& heading, int format, int 
   m->endInsertColumns();
   if (width >= 0) m->view->horizontalHeader()->resizeSection(column, width);
   return column;
-}
-
-int CListCtrl::InsertColumn(int column, const LVCOLUMN* info) {
-  if (!info) return -1;
-  return InsertColumn(column, (info->mask & LVCF_TEXT) ? info->pszText : CString(),
-                      (info->mask & LVCF_FMT) ? info->fmt : LVCFMT_LEFT, (info->mask & LVCF_WIDTH) ? info->cx : -1);
 }
 
 BOOL CListCtrl::DeleteColumn(int column) {
@@ -714,14 +686,6 @@ int CListCtrl::InsertItem(int item, const CString& text) {
   m->endInsertRows();
   if (m->selectionMark >= item) ++m->selectionMark;
   return item;
-}
-
-int CListCtrl::InsertItem(const LVITEM* info) {
-  if (!info) return -1;
-  int i = InsertItem(info->iItem, (info->mask & LVIF_TEXT) ? info->pszText : CString());
-  if (i >= 0 && (info->mask & LVIF_PARAM)) SetItemData(i, static_cast<DWORD_PTR>(info->lParam));
-  if (i >= 0 && (info->mask & LVIF_STATE)) SetItemState(i, info->state, info->stateMask);
-  return i;
 }
 
 BOOL CListCtrl::DeleteItem(int item) {
@@ -809,24 +773,6 @@ DWORD_PTR CListCtrl::GetItemData(int item) const {
   return m && m->ValidRow(item) ? static_cast<DWORD_PTR>(m->rows[item].data) : 0;
 }
 
-BOOL CListCtrl::GetItem(LVITEM* info) const {
-  Model* m = GetModel();
-  if (!m || !info || !m->ValidRow(info->iItem)) return FALSE;
-  if (info->mask & LVIF_TEXT) info->pszText = m->Text(info->iItem, info->iSubItem);
-  if (info->mask & LVIF_PARAM) info->lParam = m->rows[info->iItem].data;
-  if (info->mask & LVIF_STATE) info->state = FullState(m->rows[info->iItem]) & info->stateMask;
-  return TRUE;
-}
-
-BOOL CListCtrl::SetItem(const LVITEM* info) {
-  if (!info) return FALSE;
-  BOOL ok = TRUE;
-  if (info->mask & LVIF_TEXT) ok &= SetItemText(info->iItem, info->iSubItem, info->pszText);
-  if (info->mask & LVIF_PARAM) ok &= SetItemData(info->iItem, static_cast<DWORD_PTR>(info->lParam));
-  if (info->mask & LVIF_STATE) ok &= SetItemState(info->iItem, info->state, info->stateMask);
-  return ok;
-}
-
 BOOL CListCtrl::SetItemState(int item, UINT state, UINT mask) {
   Model* m = GetModel();
   if (!m) return FALSE;
@@ -871,14 +817,6 @@ int CListCtrl::GetSelectionMark() const {
   return m ? m->selectionMark : -1;
 }
 
-int CListCtrl::SetSelectionMark(int item) {
-  Model* m = GetModel();
-  if (!m) return -1;
-  int old = m->selectionMark;
-  m->selectionMark = item;
-  return old;
-}
-
 POSITION CListCtrl::GetFirstSelectedItemPosition() const {
   int i = GetNextItem(-1, LVNI_SELECTED);
   return i < 0 ? 0 : static_cast<POSITION>(i + 1);
@@ -913,35 +851,6 @@ DWORD CListCtrl::SetExtendedStyle(DWORD styles) {
 DWORD CListCtrl::GetExtendedStyle() const {
   Model* m = GetModel();
   return m ? m->exStyle : 0;
-}
-
-COLORREF CListCtrl::GetBkColor() const {
-  Model* m = GetModel();
-  return m ? m->bkColor : RGB(255, 255, 255);
-}
-
-BOOL CListCtrl::SetBkColor(COLORREF color) {
-  Model* m = GetModel();
-  if (!m) return FALSE;
-  m->bkColor = color;
-  QPalette pal = m->view->palette();
-  pal.setColor(QPalette::Base, ToQColor(color));
-  m->view->setPalette(pal);
-  return TRUE;
-}
-
-BOOL CListCtrl::SetTextColor(COLORREF color) {
-  Model* m = GetModel();
-  if (!m) return FALSE;
-  m->textColor = color;
-  return TRUE;
-}
-
-BOOL CListCtrl::SetTextBkColor(COLORREF color) {
-  Model* m = GetModel();
-  if (!m) return FALSE;
-  m->textBkColor = color;
-  return TRUE;
 }
 
 int CListCtrl::SubItemHitTest(LVHITTESTINFO* info) const {
@@ -1003,13 +912,6 @@ int CListCtrl::GetTopIndex() const {
   if (!m || m->rows.empty()) return 0;
   int row = m->view->rowAt(0);
   return row < 0 ? 0 : row;
-}
-
-int CListCtrl::GetCountPerPage() const {
-  Model* m = GetModel();
-  if (!m) return 0;
-  int h = m->view->verticalHeader()->defaultSectionSize();
-  return h > 0 ? m->view->viewport()->height() / h : 0;
 }
 
 BOOL CListCtrl::EnsureVisible(int item, BOOL) {

@@ -180,8 +180,6 @@ class CHeaderCtrl : public CWnd {
   int GetItemCount() const;
   // Rectangle of header item index in the header's client coordinates.
   BOOL GetItemRect(int index, CRect* rect) const;
-  BOOL GetItem(int index, HDITEM* item) const;
-  BOOL SetItem(int index, HDITEM* item);
   // Text of header item index.
   CString GetItemText(int index) const;
   // A user's drag of the right edge of item index to a new width: HDN_BEGINTRACK
@@ -197,7 +195,6 @@ class CListCtrl : public CWnd {
   // Columns.
   int InsertColumn(int column, const CString& heading, int format = LVCFMT_LEFT, int width = -1,
                    int subItem = -1);
-  int InsertColumn(int column, const LVCOLUMN* column_info);
   BOOL DeleteColumn(int column);
   // Replaces every column at once (LVCF_TEXT, LVCF_FMT, LVCF_WIDTH of each):
   // one layout of the list instead of one per inserted column.
@@ -211,7 +208,6 @@ class CListCtrl : public CWnd {
 
   // Items and sub-items.
   int InsertItem(int item, const CString& text);   // index of the new item
-  int InsertItem(const LVITEM* item);
   BOOL DeleteItem(int item);
   BOOL DeleteAllItems();
   int GetItemCount() const;
@@ -222,8 +218,6 @@ class CListCtrl : public CWnd {
   CString GetItemText(int item, int subItem) const;
   BOOL SetItemData(int item, DWORD_PTR data);
   DWORD_PTR GetItemData(int item) const;
-  BOOL GetItem(LVITEM* item) const;
-  BOOL SetItem(const LVITEM* item);
 
   // Selection, focus and check boxes.
   BOOL SetItemState(int item, UINT state, UINT mask);   // item -1: every item
@@ -231,7 +225,6 @@ class CListCtrl : public CWnd {
   int GetNextItem(int start, UINT flags) const;
   int GetSelectedCount() const;
   int GetSelectionMark() const;
-  int SetSelectionMark(int item);
   POSITION GetFirstSelectedItemPosition() const;
   int GetNextSelectedItem(POSITION& pos) const;
   BOOL GetCheck(int item) const;
@@ -240,10 +233,6 @@ class CListCtrl : public CWnd {
   // Styles.
   DWORD SetExtendedStyle(DWORD styles);   // returns the previous
   DWORD GetExtendedStyle() const;
-  COLORREF GetBkColor() const;
-  BOOL SetBkColor(COLORREF color);
-  BOOL SetTextColor(COLORREF color);
-  BOOL SetTextBkColor(COLORREF color);
 
   // Geometry and scrolling (client coordinates of the list).
   int HitTest(LVHITTESTINFO* info) const;
@@ -252,7 +241,6 @@ class CListCtrl : public CWnd {
   BOOL GetItemRect(int item, CRect* rect, UINT code) const;
   BOOL GetSubItemRect(int item, int subItem, int area, CRect& rect) const;
   int GetTopIndex() const;
-  int GetCountPerPage() const;
   BOOL EnsureVisible(int item, BOOL partialOk);
   BOOL Scroll(CSize size);
   BOOL RedrawItems(int first, int last);

@@ -25,12 +25,6 @@ void CTabroClientApp::CopyGridSet(int direction) {
 
 int CTabroClientApp::DetectColumnTypes(int source) { return ScanColumnTypes(*this, source); }
 
-int MoveStepGridToDataGrid(int columns, int rows) {
-  return MoveStepGridToDataGrid(theApp.m_DataGrid, theApp.m_StepGrid, columns, rows);
-}
-
-int ClassifyHeaderWord(int column) { return ClassifyTitleField(theApp, column); }
-
 CString GetAddCsvPath(int index) {
   if (index < 0 || index >= JOIN_MAX_ADDCSV) return CString();
   const CString& stored = theApp.m_JoinDef.AddCsvPath[index];

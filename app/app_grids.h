@@ -4,10 +4,6 @@
 
 #include "platform/cstring.h"
 
-// Moves a data-edit step's result from theApp.m_StepGrid into theApp.m_DataGrid
-// (see grid/grid_store.h). The counts are the caller's to set. Returns columns.
-int MoveStepGridToDataGrid(int columns, int rows);
-
 // Path of additional CSV 0 or 1 of the join definition (empty for any other index).
 // For an input from the watch folder the file is looked for in the folder's "Sub"
 // sub-folder: watch folder + "/Sub/" + the stored path's file name.
@@ -21,7 +17,3 @@ WatchSubFile CheckWatchSubFile(const CString& watchFolder, const CString& name);
 // Removes the additional CSV name from the watch folder's "Sub" when
 // CheckWatchSubFile finds it usable; anything else is left alone.
 void RemoveWatchSubFile(const CString& watchFolder, const CString& name);
-
-// Header class (HEADER_*) of a column's field name in row theApp.m_TitleRow of
-// theApp.m_DataGrid; HEADER_NO_TITLE when there is no title row.
-int ClassifyHeaderWord(int column);

@@ -96,34 +96,3 @@ int CTabroClientApp::IsEditSettingsChanged() {
   return changed;
 }
 
-void CTabroClientApp::ReadHeaderSection(CCsvTextFile& file) { ::ReadHeaderSection(file, m_ToolOrder); }
-void CTabroClientApp::ReadPivotSection(CCsvTextFile& file) { ::ReadPivotSection(file, m_PivotSetting); }
-void CTabroClientApp::ReadAddCsvSection(CCsvTextFile& file) { ::ReadAddCsvSection(file, m_JoinDef); }
-void CTabroClientApp::ReadFilterSection(CCsvTextFile& file) { ::ReadFilterSection(file, m_FilterConds); }
-void CTabroClientApp::ReadSortSection(CCsvTextFile& file) { ::ReadSortSection(file, m_SortSetting); }
-void CTabroClientApp::ReadMacroSection(CCsvTextFile& file) { ::ReadMacroSection(file, m_MacroSetting); }
-
-void CTabroClientApp::WriteHeaderSection(CCsvTextFile& file) {
-  AppLineSink sink(file);
-  ::WriteHeaderSection(sink, m_ToolOrder);
-}
-void CTabroClientApp::WritePivotSection(CCsvTextFile& file) {
-  AppLineSink sink(file);
-  ::WritePivotSection(sink, m_PivotSetting);
-}
-void CTabroClientApp::WriteAddCsvSection(CCsvTextFile& file) {
-  AppLineSink sink(file);
-  ::WriteAddCsvSection(sink, m_JoinDef);
-}
-void CTabroClientApp::WriteFilterSection(CCsvTextFile& file) {
-  AppLineSink sink(file);
-  ::WriteFilterSection(sink, m_FilterConds);
-}
-void CTabroClientApp::WriteSortSection(CCsvTextFile& file) {
-  AppLineSink sink(file);
-  ::WriteSortSection(sink, m_SortSetting);
-}
-void CTabroClientApp::WriteMacroSection(CCsvTextFile& file) {
-  AppLineSink sink(file);
-  ::WriteMacroSection(sink, m_MacroSetting);
-}

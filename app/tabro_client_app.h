@@ -160,19 +160,6 @@ class CTabroClientApp : public CGridSet {
   // 1 when the settings now differ from those loaded with the job (snapshot 1),
   // else 0; both snapshots are emptied.
   int IsEditSettingsChanged();
-  // Section readers (the stream after the header line) and writers.
-  void ReadHeaderSection(CCsvTextFile& file);
-  void ReadPivotSection(CCsvTextFile& file);
-  void ReadAddCsvSection(CCsvTextFile& file);
-  void ReadFilterSection(CCsvTextFile& file);
-  void ReadSortSection(CCsvTextFile& file);
-  void ReadMacroSection(CCsvTextFile& file);
-  void WriteHeaderSection(CCsvTextFile& file);
-  void WritePivotSection(CCsvTextFile& file);
-  void WriteAddCsvSection(CCsvTextFile& file);
-  void WriteFilterSection(CCsvTextFile& file);
-  void WriteSortSection(CCsvTextFile& file);
-  void WriteMacroSection(CCsvTextFile& file);
   // The records of the settings file, as the engine reads and writes them.
   EditSettingsRecords EditRecords();
   CString m_UnreadableEditSettings;  // a job file found but not readable: never rewritten

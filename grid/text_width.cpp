@@ -91,8 +91,6 @@ int GetDisplayWidth(const CString& text) {
 
 CString FillBlanks(int n) { return n > 0 ? CString(u' ', n) : CString(); }
 
-bool IsNotEmpty(const CString& text) { return !text.IsEmpty(); }
-
 void InsertAtColumn(CString& text, char16_t c, int column) {
   if (column <= 0) {
     text.Insert(0, c);

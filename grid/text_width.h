@@ -19,9 +19,6 @@ int GetDisplayWidth(const CString& text);
 // n blanks (U+0020); empty for n <= 0.
 CString FillBlanks(int n);
 
-// True when the text is not empty.
-bool IsNotEmpty(const CString& text);
-
 // Inserts c at a display column: after the characters that end at or before the
 // column. Column 0 puts c in front. When a character straddles the column, c goes
 // before it. A text narrower than the column stays unchanged.

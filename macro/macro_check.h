@@ -45,8 +45,6 @@ class CMacroCheck {
   void CheckMultiplicative();
   void CheckUnary();
   void CheckLiteral();
-  // At a name (after '['), or at a '.' for the method that follows a field.
-  void CheckField();
   // False when the token at the cursor is no function call whose value counts;
   // after an unknown call (a finding), TimeSpan(, Accumu( and Ratio( the cursor
   // stands after the call, otherwise nothing was read.

@@ -40,14 +40,6 @@ const char16_t* PassInteger(const char16_t* p) {
 
 }  // namespace
 
-void CMacroCheck::CheckField() {
-  if (*m_Cursor == u'.') {
-    CheckMethod();
-  } else {
-    CheckFieldName();
-  }
-}
-
 // field -> name ']' [method]   (cursor after '[')
 void CMacroCheck::CheckFieldName() {
   m_Cursor = SkipBlanks(m_Cursor);

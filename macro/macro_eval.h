@@ -88,9 +88,6 @@ class CMacroEval {
   // literal: quoted text | bare token
   double EvalLiteral();
 
-  // Field reference (cursor after '['), tag (at '<') or the next method of a
-  // chain (at '.'); reads at most one method.
-  double EvalField();
   // 1-based column of a field name; 0 when there is none. Without m_ColumnNames
   // the names are the title row of m_TitleSource's data grid, over its data columns.
   int FindColumn(const CString& name) const;

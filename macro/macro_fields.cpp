@@ -24,13 +24,6 @@ bool IsDigitsOnly(const CString& name) {
 
 }  // namespace
 
-double CMacroEval::EvalField() {
-  if (m_Cursor == nullptr) return 0.0;
-  if (*m_Cursor == u'.') return ApplyMethod();
-  if (*m_Cursor == u'<') return ReadTag();
-  return ReadFieldReference();
-}
-
 int CMacroEval::FindColumn(const CString& name) const {
   if (m_ColumnNames != nullptr) {
     const std::vector<CString>& names = *m_ColumnNames;

@@ -175,12 +175,6 @@ CString CString::SpanIncluding(const char16_t* chars) const {
   while (i < len && InSet(GetAt(i), chars)) ++i;
   return Left(i);
 }
-CString CString::SpanExcluding(const char16_t* chars) const {
-  int i = 0;
-  const int len = GetLength();
-  while (i < len && !InSet(GetAt(i), chars)) ++i;
-  return Left(i);
-}
 CString CString::Tokenize(const char16_t* delims, int& pos) const {
   const int len = GetLength();
   if (pos < 0 || pos >= len) {
@@ -317,13 +311,8 @@ static void TrimBoth(CString& s, bool left, bool right, Pred drop) {
 }
 
 CString& CString::Trim() { TrimBoth(*this, true, true, IsSpaceUnit); return *this; }
-CString& CString::Trim(char16_t ch) { TrimBoth(*this, true, true, [ch](char16_t c) { return c == ch; }); return *this; }
-CString& CString::Trim(const char16_t* chars) { TrimBoth(*this, true, true, [chars](char16_t c) { return InSet(c, chars); }); return *this; }
 CString& CString::TrimLeft() { TrimBoth(*this, true, false, IsSpaceUnit); return *this; }
 CString& CString::TrimLeft(char16_t ch) { TrimBoth(*this, true, false, [ch](char16_t c) { return c == ch; }); return *this; }
-CString& CString::TrimLeft(const char16_t* chars) { TrimBoth(*this, true, false, [chars](char16_t c) { return InSet(c, chars); }); return *this; }
-CString& CString::TrimRight() { TrimBoth(*this, false, true, IsSpaceUnit); return *this; }
-CString& CString::TrimRight(char16_t ch) { TrimBoth(*this, false, true, [ch](char16_t c) { return c == ch; }); return *this; }
 CString& CString::TrimRight(const char16_t* chars) { TrimBoth(*this, false, true, [chars](char16_t c) { return InSet(c, chars); }); return *this; }
 
 template <typename Map>
@@ -354,13 +343,6 @@ static void MapCase(CString& s, Map map) {
 
 CString& CString::MakeUpper() { MapCase(*this, [](UChar32 c) { return u_toupper(c); }); return *this; }
 CString& CString::MakeLower() { MapCase(*this, [](UChar32 c) { return u_tolower(c); }); return *this; }
-CString& CString::MakeReverse() {
-  const int len = GetLength();
-  if (len < 2) return *this;
-  char16_t* p = MakeUnique(len);
-  std::reverse(p, p + len);
-  return *this;
-}
 void CString::Truncate(int length) {
   if (length >= GetLength()) return;
   if (length <= 0) {
@@ -405,10 +387,6 @@ int CString::Compare(const CString& other) const noexcept {
   const int r = View().compare(other.View());
   return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
-int CString::Compare(const char16_t* other) const noexcept {
-  const int r = View().compare(std::u16string_view(other ? other : u""));
-  return r < 0 ? -1 : (r > 0 ? 1 : 0);
-}
 int CString::CompareNoCase(const CString& other) const {
   CString a(*this), b(other);
   a.MakeLower();
@@ -445,16 +423,6 @@ CString operator+(const char16_t* a, const CString& b) {
   r += b;
   return r;
 }
-CString operator+(const CString& a, char16_t b) {
-  CString r(a);
-  r += b;
-  return r;
-}
-CString operator+(char16_t a, const CString& b) {
-  CString r(a);
-  r += b;
-  return r;
-}
 bool operator==(const CString& a, const CString& b) noexcept {
   return a.SharesBufferWith(b) || a.View() == b.View();
 }
@@ -479,18 +447,11 @@ FormatArg MakeArg(const char16_t* s) {
   a.text = std::u16string_view(s ? s : u"");
   return a;
 }
-FormatArg MakeArg(std::u16string_view s) {
-  FormatArg a(FormatArg::kText);
-  a.text = s;
-  return a;
-}
-FormatArg MakeArg(const std::u16string& s) { return MakeArg(std::u16string_view(s)); }
 FormatArg MakeArg(const char* utf8) {
   FormatArg a(FormatArg::kText);
   a.owned = Utf8ToUtf16(utf8 ? utf8 : "");
   return a;
 }
-FormatArg MakeArg(const std::string& utf8) { return MakeArg(utf8.c_str()); }
 FormatArg MakeArg(char16_t c) {
   FormatArg a(FormatArg::kChar);
   a.ch = c;
@@ -499,17 +460,11 @@ FormatArg MakeArg(char16_t c) {
   return a;
 }
 FormatArg MakeArg(char c) { return MakeArg(static_cast<char16_t>(static_cast<unsigned char>(c))); }
-FormatArg MakeArg(bool v) {
-  FormatArg a(FormatArg::kInt);
-  a.i = v ? 1 : 0;
-  return a;
-}
 FormatArg MakeArg(double v) {
   FormatArg a(FormatArg::kDouble);
   a.d = v;
   return a;
 }
-FormatArg MakeArg(float v) { return MakeArg(static_cast<double>(v)); }
 
 namespace {
 

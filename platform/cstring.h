@@ -38,15 +38,10 @@ struct FormatArg {
 
 FormatArg MakeArg(const CString& s);
 FormatArg MakeArg(const char16_t* s);
-FormatArg MakeArg(std::u16string_view s);
-FormatArg MakeArg(const std::u16string& s);
 FormatArg MakeArg(const char* utf8);
-FormatArg MakeArg(const std::string& utf8);
 FormatArg MakeArg(char16_t c);
 FormatArg MakeArg(char c);
-FormatArg MakeArg(bool v);
 FormatArg MakeArg(double v);
-FormatArg MakeArg(float v);
 template <typename T>
   requires std::is_integral_v<T> && std::is_signed_v<T>
 FormatArg MakeArg(T v) {
@@ -146,7 +141,6 @@ class CString {
   CString Mid(int first) const;
   CString Mid(int first, int count) const;
   CString SpanIncluding(const char16_t* chars) const;
-  CString SpanExcluding(const char16_t* chars) const;
   // Next token after pos of chars not in delims; pos becomes -1 at the end (MFC rules).
   CString Tokenize(const char16_t* delims, int& pos) const;
 
@@ -165,17 +159,11 @@ class CString {
   int Insert(int index, const CString& text);               // new length
   int Delete(int index, int count = 1);                     // new length
   CString& Trim();
-  CString& Trim(char16_t ch);
-  CString& Trim(const char16_t* chars);
   CString& TrimLeft();
   CString& TrimLeft(char16_t ch);
-  CString& TrimLeft(const char16_t* chars);
-  CString& TrimRight();
-  CString& TrimRight(char16_t ch);
   CString& TrimRight(const char16_t* chars);
   CString& MakeUpper();    // ASCII and full Unicode simple case mapping
   CString& MakeLower();
-  CString& MakeReverse();
   void Truncate(int length);
   void Append(const char16_t* text, int length);
   void AppendChar(char16_t ch);
@@ -187,7 +175,6 @@ class CString {
 
   // Comparison by code unit: <0, 0, >0.
   int Compare(const CString& other) const noexcept;
-  int Compare(const char16_t* other) const noexcept;
   int CompareNoCase(const CString& other) const;
 
   template <typename... A>
@@ -247,8 +234,6 @@ class CString {
 CString operator+(const CString& a, const CString& b);
 CString operator+(const CString& a, const char16_t* b);
 CString operator+(const char16_t* a, const CString& b);
-CString operator+(const CString& a, char16_t b);
-CString operator+(char16_t a, const CString& b);
 
 bool operator==(const CString& a, const CString& b) noexcept;
 bool operator==(const CString& a, const char16_t* b) noexcept;

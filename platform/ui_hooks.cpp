@@ -56,10 +56,6 @@ void RecordingUiHooks::QueueFile(const CString& path) {
   std::lock_guard<std::mutex> lock(mu_);
   files_.push_back(path);
 }
-void RecordingUiHooks::QueueFolder(const CString& path) {
-  std::lock_guard<std::mutex> lock(mu_);
-  folders_.push_back(path);
-}
 void RecordingUiHooks::SetKeyDown(UiKey key, bool down) {
   std::lock_guard<std::mutex> lock(mu_);
   (key == UiKey::Shift ? shift_ : key == UiKey::Control ? control_ : alt_) = down;

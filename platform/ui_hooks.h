@@ -141,7 +141,6 @@ class RecordingUiHooks : public UiHooks {
   // (IDOK for OK boxes, the first button otherwise; choosers are cancelled).
   void QueueAnswer(int button);
   void QueueFile(const CString& path);
-  void QueueFolder(const CString& path);
   void SetKeyDown(UiKey key, bool down);
   void SetClipboard(const CString& text) { SetClipboardText(text); }
   void SetOpenDocumentResult(bool ok) { openResult_ = ok; }

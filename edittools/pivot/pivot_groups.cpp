@@ -43,7 +43,11 @@ constexpr PeriodLabel kPeriodLabels[] = {
 };
 static_assert(std::size(kPeriodLabels) == 6);
 
-// ParseGroupDate, with its correction messages shown only when notify is set.
+// Time value of the first day of the cell's month at midnight, from the cell
+// formatted as "yyyymm". A year outside 1970-2038 becomes 1970 and a month above
+// 12 becomes 1, each with a message shown at most once per program run when
+// notify is set (both messages share one flag). -1 when the text gives a month
+// below 1.
 int64_t ReadGroupDate(const CString& cell, bool notify) {
   const CString packed = FormatDateTime(cell, u"yyyymm");
   int year = DecimalPrefix(packed.Left(4));
@@ -117,8 +121,6 @@ CString DateGroupValue(int unit, const CString& cell, int firstMonth, bool notif
 int DecimalPrefix(const CString& text) { return TextToInt(text.View()); }
 
 void ResetGroupDateNotice() { g_GroupDateNoticeShown = false; }
-
-int64_t ParseGroupDate(const CString& cell) { return ReadGroupDate(cell, true); }
 
 CString GroupDateValue(int unit, const CString& cell, int firstMonth) {
   return DateGroupValue(unit, cell, firstMonth, true);

@@ -30,12 +30,6 @@ enum : int32_t {
 // give an empty text; an unknown unit gives the cell unchanged.
 CString GroupDateValue(int unit, const CString& cell, int firstMonth);
 
-// Time value of the first day of the cell's month at midnight, from the cell
-// formatted as "yyyymm". A year outside 1970-2038 becomes 1970 and a month above
-// 12 becomes 1, each with a message shown at most once per program run (both
-// messages share one flag). -1 when the text gives a month below 1.
-int64_t ParseGroupDate(const CString& cell);
-
 // Lets the next bad year or month show its message again (tests start afresh).
 void ResetGroupDateNotice();
 

@@ -54,14 +54,6 @@ void CCsvPropPage::CopySourceToGrid(CsvGrids& g) {
   }
 }
 
-void CCsvPropPage::ReloadFromData(CsvGrids& g) {
-  m_ColCount = g.editCols;
-  m_RowCount = g.editRows;
-  for (int c = 0; c < GRID_COLS; ++c) m_ColumnMap[c] = c + 1;
-  if (m_PageTitleRow != -1)
-    for (int c = 0; c < m_ColCount; ++c) m_HeaderNames[c] = g.edit.GetAt(m_PageTitleRow, c);
-}
-
 int CCsvPropPage::ListRowCount() const { return std::clamp(m_RowCount + kSpareLines, 0, EDIT_GRID_ROWS); }
 
 int CCsvPropPage::ListDataColumns() const { return std::clamp(m_ColCount + kSpareLines, 0, GRID_COLS); }

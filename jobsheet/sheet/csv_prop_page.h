@@ -63,8 +63,6 @@ class CCsvPropPage {
   // order is in force and no additional CSV is joined) and sets the counts; nothing
   // is copied when the job already has a send region.
   void CopySourceToGrid(CsvGrids& g);
-  // Counts from the application after another page changed the edit grid.
-  void ReloadFromData(CsvGrids& g);
   // The column map from a "Select=" text (1-based source columns, comma separated;
   // items outside 1..256 are left out). An empty text gives the identity map over
   // editCols and leaves the column count alone.

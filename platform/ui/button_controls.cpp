@@ -50,12 +50,6 @@ void CButton::SetCheck(int check) {
   b->setChecked(check == BST_CHECKED);
 }
 
-void CButton::Click() {
-  auto* b = As<QAbstractButton>(m_hWnd);
-  if (!b || !Usable(b)) return;
-  b->click();
-}
-
 void CButton::SetBitmap(const CBitmap* bitmap) {
   auto* b = As<QAbstractButton>(m_hWnd);
   if (!b) return;
@@ -66,15 +60,6 @@ void CButton::SetBitmap(const CBitmap* bitmap) {
   } else {
     b->setIcon(QIcon());
   }
-}
-
-BOOL CButton::IsDefaultButton() const {
-  auto* b = As<QPushButton>(m_hWnd);
-  return b && b->isDefault();
-}
-
-void CButton::SetButtonStyle(UINT style, BOOL) {
-  if (auto* b = As<QPushButton>(m_hWnd)) b->setDefault(style == BS_DEFPUSHBUTTON);
 }
 
 // CMFCButton
@@ -90,10 +75,6 @@ void CMFCButton::SetImage(const CBitmap* image, const CBitmap* hotImage, const C
   m_image = image;
   m_hotImage = hotImage;
   m_disabledImage = disabledImage;
-  Invalidate();
-}
-void CMFCButton::SetFaceColor(COLORREF color, BOOL) {
-  m_faceColor = color;
   Invalidate();
 }
 void CMFCButton::SetTextColor(COLORREF color) { m_textColor = color; }
@@ -114,8 +95,6 @@ void CMFCButton::SetHighlightedForTest(bool on) {
   m_forceHighlight = on;
   Invalidate();
 }
-
-CSize CMFCButton::GetImageSize() const { return m_image ? m_image->GetSize() : CSize(); }
 
 void CMFCButton::OnFillBackground(CDC* dc, const CRect& client) {
   COLORREF face = m_faceColor == CLR_DEFAULT ? GetSysColor(COLOR_BTNFACE) : m_faceColor;

@@ -79,28 +79,9 @@ BOOL CButton::Create(const CString& text, DWORD style, const CRect& rect, CWnd* 
   return CreateControl(static_cast<int>(kind), text, f, rect, parent, id);
 }
 
-BOOL CEdit::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id) {
-  uint32_t f = CommonFlags(style);
-  if (style & ES_MULTILINE) f |= tpl::kMultiline;
-  if (style & ES_READONLY) f |= tpl::kReadOnly;
-  if (style & ES_NUMBER) f |= tpl::kNumber;
-  if (style & ES_PASSWORD) f |= tpl::kPassword;
-  if (style & ES_WANTRETURN) f |= tpl::kWantReturn;
-  if ((style & 0x3) == ES_CENTER) f |= tpl::kCenter;
-  if ((style & 0x3) == ES_RIGHT) f |= tpl::kRight;
-  return CreateControl(static_cast<int>(CtlKind::Edit), CString(), f, rect, parent, id);
-}
-
 BOOL CComboBox::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id) {
   uint32_t f = CommonFlags(style);
   if (style & CBS_SORT) f |= tpl::kSort;
   CtlKind kind = (style & 0x3) == CBS_DROPDOWNLIST ? CtlKind::ComboDropList : CtlKind::ComboDropDown;
   return CreateControl(static_cast<int>(kind), CString(), f, rect, parent, id);
-}
-
-BOOL CListBox::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id) {
-  uint32_t f = CommonFlags(style);
-  if (style & LBS_SORT) f |= tpl::kSort;
-  if (style & LBS_EXTENDEDSEL) f |= tpl::kMultiSel;
-  return CreateControl(static_cast<int>(CtlKind::ListBox), CString(), f, rect, parent, id);
 }

@@ -4,8 +4,8 @@
 // control is bound with DDX_Control (or SubclassDlgItem).
 //
 // Notifications reach the parent's message map as on the platform:
-// - A user's click on a button, check box or radio sends BN_CLICKED (Click()
-//   does the same, as BM_CLICK does). SetCheck sends nothing.
+// - A user's click on a button, check box or radio sends BN_CLICKED. SetCheck
+//   sends nothing.
 // - Any change of an edit's text sends EN_CHANGE, also SetWindowText (as on the
 //   platform), except SetWindowText on a multi-line edit. Multi-line text
 //   reads back with CR LF line ends. Losing the focus sends EN_KILLFOCUS.
@@ -15,8 +15,6 @@
 // - The tab control sends TCN_SELCHANGING then TCN_SELCHANGE for a user's
 //   choice; the date-time control DTN_DATETIMECHANGE; the spin UDN_DELTAPOS.
 // Indexes are 0-based; -1 (CB_ERR / LB_ERR) means none.
-
-#include <vector>
 
 #include "platform/ui/dc.h"
 #include "platform/ui/wnd.h"
@@ -40,14 +38,8 @@ class CButton : public CWnd {
   BOOL Create(const CString& text, DWORD style, const CRect& rect, CWnd* parent, UINT id);
   int GetCheck() const;                // BST_CHECKED, BST_UNCHECKED, BST_INDETERMINATE
   void SetCheck(int check);            // no notification
-  // A user's click: toggles a check box/radio, then BN_CLICKED. Nothing when
-  // the button is disabled or hidden.
-  void Click();
   // A picture on the button (null clears it).
   void SetBitmap(const CBitmap* bitmap);
-  // Whether this is the default push button.
-  BOOL IsDefaultButton() const;
-  void SetButtonStyle(UINT style, BOOL redraw = TRUE);
 };
 
 // A push button painted by the layer in overridable steps: OnFillBackground,
@@ -72,7 +64,6 @@ class CMFCButton : public CButton {
   BOOL m_bDrawFocus = TRUE;
 
   void SetImage(const CBitmap* image, const CBitmap* hotImage = nullptr, const CBitmap* disabledImage = nullptr);
-  void SetFaceColor(COLORREF color, BOOL redraw = TRUE);
   void SetTextColor(COLORREF color);
   void SetTextHotColor(COLORREF color);
   void SetTooltip(const CString& text);
@@ -88,8 +79,6 @@ class CMFCButton : public CButton {
   virtual void OnDrawText(CDC* dc, const CRect& rect, const CString& text, UINT format, UINT state);
   virtual int GetImageHorzMargin() const { return 4; }
   virtual int GetVertMargin() const { return 2; }
-  // The layout of image and text inside rect the framework's OnDraw uses.
-  CSize GetImageSize() const;
   const CBitmap* Image() const { return m_image; }
   const CBitmap* HotImage() const { return m_hotImage; }
   const CBitmap* DisabledImage() const { return m_disabledImage; }
@@ -111,9 +100,6 @@ class CMFCButton : public CButton {
 
 class CEdit : public CWnd {
  public:
-  // style: WS_VISIBLE, WS_DISABLED, ES_MULTILINE, ES_READONLY, ES_NUMBER,
-  // ES_PASSWORD, ES_WANTRETURN, ES_CENTER / ES_RIGHT, WS_VSCROLL, WS_HSCROLL.
-  BOOL Create(DWORD style, const CRect& rect, CWnd* parent, UINT id);
   // Most characters the user can type (0: no limit). Text set by the program
   // is not cut. Typing beyond the limit is refused.
   void SetLimitText(UINT max);
@@ -129,12 +115,10 @@ class CEdit : public CWnd {
   void Copy();
   void Cut();
   void Clear();
-  BOOL SetReadOnly(BOOL readOnly = TRUE);
   // A single-line edit masks its text while ch is not 0 (the mask is the
   // platform's own character); 0 shows the text in clear.
   void SetPasswordChar(char16_t ch);
   char16_t GetPasswordChar() const;
-  int GetLineCount() const;
 };
 
 class CComboBox : public CWnd {
@@ -142,30 +126,22 @@ class CComboBox : public CWnd {
   // style: WS_VISIBLE, WS_DISABLED, CBS_DROPDOWN / CBS_DROPDOWNLIST, CBS_SORT.
   BOOL Create(DWORD style, const CRect& rect, CWnd* parent, UINT id);
   int AddString(const CString& text);       // index of the new item
-  int InsertString(int index, const CString& text);   // -1 appends
-  int DeleteString(int index);              // items left, or CB_ERR
   void ResetContent();
   int GetCount() const;
   int GetCurSel() const;
   int SetCurSel(int index);                 // -1 clears; returns CB_ERR for a bad index
   int GetLBText(int index, CString& text) const;
   CString GetLBText(int index) const;
-  int GetLBTextLen(int index) const;
   int SetItemData(int index, DWORD_PTR data);
   DWORD_PTR GetItemData(int index) const;
   int FindStringExact(int startAfter, const CString& text) const;
   int FindString(int startAfter, const CString& prefix) const;
-  int SelectString(int startAfter, const CString& prefix);
   BOOL LimitText(int max);
-  BOOL GetDroppedState() const;
   void ShowDropDown(BOOL show = TRUE);
-  int SetDroppedWidth(UINT width);
 };
 
 class CListBox : public CWnd {
  public:
-  // style: WS_VISIBLE, WS_DISABLED, LBS_SORT, LBS_EXTENDEDSEL.
-  BOOL Create(DWORD style, const CRect& rect, CWnd* parent, UINT id);
   int AddString(const CString& text);
   int InsertString(int index, const CString& text);   // -1 appends
   int DeleteString(int index);
@@ -175,17 +151,9 @@ class CListBox : public CWnd {
   int SetCurSel(int index);
   int GetText(int index, CString& text) const;
   CString GetText(int index) const;
-  int GetTextLen(int index) const;
   int SetItemData(int index, DWORD_PTR data);
   DWORD_PTR GetItemData(int index) const;
   int FindStringExact(int startAfter, const CString& text) const;
-  // Multiple selection (template flag kMultiSel).
-  int GetSel(int index) const;
-  int SetSel(int index, BOOL select = TRUE);    // -1 for all
-  int GetSelCount() const;
-  std::vector<int> GetSelItems() const;
-  int GetTopIndex() const;
-  int SetTopIndex(int index);
   // The entry at a point of the list's client area; outside is TRUE when the
   // point lies on no entry (then the nearest entry: the last below them, else 0).
   UINT ItemFromPoint(CPoint point, BOOL& outside) const;
@@ -197,7 +165,6 @@ class CCheckListBox : public CListBox {
  public:
   int GetCheck(int index) const;
   void SetCheck(int index, int check);
-  void Enable(int index, BOOL enable = TRUE);
   // A user's toggle of item index: changes it and sends CLBN_CHKCHANGE.
   void ToggleAsUser(int index);
 };
@@ -220,7 +187,6 @@ class CSpinButtonCtrl : public CWnd {
   int SetPos(int pos) { return SetPos32(pos); }
   int GetPos32(BOOL* error = nullptr) const;
   int GetPos() const { return GetPos32(); }
-  CWnd* SetBuddy(CWnd* buddy);
   CWnd* GetBuddy() const;
   // A user's click on an arrow: +1 up, -1 down (UDN_DELTAPOS, whose handler
   // may refuse with a non-zero result or change iDelta, then the move).
@@ -236,8 +202,6 @@ class CDateTimeCtrl : public CWnd {
  public:
   BOOL SetTime(const SYSTEMTIME* time);
   DWORD GetTime(SYSTEMTIME* time) const;    // 0 (GDT_VALID)
-  // A display format such as "yyyy/MM/dd".
-  BOOL SetFormat(const CString& format);
   // A user's change: sets the date and sends DTN_DATETIMECHANGE.
   void SetTimeAsUser(const SYSTEMTIME& time);
 };
@@ -252,30 +216,20 @@ class CTabCtrl : public CWnd {
   int GetCurSel() const;
   int SetCurSel(int index);            // no notification; returns the previous
   CString GetItemText(int index) const;
-  BOOL SetItemText(int index, const CString& text);
   BOOL GetItemRect(int index, CRect* rect) const;
-  // Turns a window rectangle into the display area (larger FALSE) or back.
-  void AdjustRect(BOOL larger, CRect* rect) const;
   // A user's click on tab index: TCN_SELCHANGING (a handler that sets
   // *result to TRUE stops it), the change, then TCN_SELCHANGE.
   void SelectAsUser(int index);
 };
 
-class CProgressCtrl : public CWnd {
- public:
-  void SetRange32(int lower, int upper);
-  int SetPos(int pos);
-  int GetPos() const;
-};
+class CProgressCtrl : public CWnd {};
 
 // Tooltips of a dialog's controls.
 class CToolTipCtrl : public CWnd {
  public:
   BOOL Create(CWnd* parent, DWORD style = 0);
   BOOL AddTool(CWnd* wnd, const CString& text);
-  void UpdateTipText(const CString& text, CWnd* wnd);
   void DelTool(CWnd* wnd);
-  void Activate(BOOL activate);
   // Tooltips show themselves; kept so PreTranslateMessage code reads as usual.
   void RelayEvent(MSG*) {}
   // The text shown for a control (empty when none).
@@ -283,5 +237,4 @@ class CToolTipCtrl : public CWnd {
 
  private:
   CWnd* m_parent = nullptr;
-  bool m_active = true;
 };

@@ -139,8 +139,6 @@ BOOL CBrush::CreateSolidBrush(COLORREF color) {
   return TRUE;
 }
 
-BOOL CBrush::CreateSysColorBrush(int index) { return CreateSolidBrush(GetSysColor(index)); }
-
 CBrush* CBrush::Hollow() {
   static CBrush* b = [] {
     auto* br = new CBrush();
@@ -330,11 +328,6 @@ void CDC::FillSolidRect(const CRect& rect, COLORREF color) {
   m_painter->fillRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()), ToQColor(color));
 }
 
-void CDC::FillRect(const CRect& rect, const CBrush* brush) {
-  if (!m_painter || !brush || brush->IsHollow() || rect.IsRectEmpty()) return;
-  m_painter->fillRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()), ToQColor(brush->Color()));
-}
-
 void CDC::FrameRect(const CRect& rect, const CBrush* brush) {
   if (!m_painter || !brush || brush->IsHollow() || rect.IsRectEmpty()) return;
   QColor c = ToQColor(brush->Color());
@@ -352,17 +345,6 @@ void CDC::Draw3dRect(const CRect& rect, COLORREF topLeft, COLORREF bottomRight) 
   m_painter->fillRect(QRect(rect.left, rect.top, 1, h - 1), ToQColor(topLeft));
   m_painter->fillRect(QRect(rect.right - 1, rect.top, 1, h), ToQColor(bottomRight));
   m_painter->fillRect(QRect(rect.left, rect.bottom - 1, w, 1), ToQColor(bottomRight));
-}
-
-void CDC::DrawFocusRect(const CRect& rect) {
-  if (!m_painter || rect.IsRectEmpty()) return;
-  QPen pen(Qt::black);
-  pen.setStyle(Qt::DotLine);
-  m_painter->save();
-  m_painter->setPen(pen);
-  m_painter->setBrush(Qt::NoBrush);
-  m_painter->drawRect(QRect(rect.left, rect.top, rect.Width() - 1, rect.Height() - 1));
-  m_painter->restore();
 }
 
 BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
@@ -401,14 +383,6 @@ BOOL CDC::RoundRect(const CRect& rect, CPoint corner) {
   return TRUE;
 }
 
-BOOL CDC::Ellipse(const CRect& rect) {
-  if (!m_painter) return FALSE;
-  ApplyPen();
-  ApplyBrush();
-  m_painter->drawEllipse(QRect(rect.left, rect.top, rect.Width() - 1, rect.Height() - 1));
-  return TRUE;
-}
-
 CPoint CDC::MoveTo(int x, int y) {
   CPoint old = m_pos;
   m_pos = CPoint(x, y);
@@ -440,43 +414,7 @@ BOOL CDC::LineTo(int x, int y) {
   return TRUE;
 }
 
-BOOL CDC::Polyline(const CPoint* points, int count) {
-  if (!points || count < 2) return FALSE;
-  CPoint saved = m_pos;
-  MoveTo(points[0]);
-  for (int i = 1; i < count; ++i) LineTo(points[i]);
-  m_pos = saved;
-  return TRUE;
-}
-
-BOOL CDC::Polygon(const CPoint* points, int count) {
-  if (!m_painter || !points || count < 2) return FALSE;
-  QPolygon poly;
-  for (int i = 0; i < count; ++i) poly << QPoint(points[i].x, points[i].y);
-  ApplyPen();
-  ApplyBrush();
-  m_painter->drawPolygon(poly);
-  return TRUE;
-}
-
-void CDC::SetPixel(int x, int y, COLORREF color) {
-  if (m_painter) m_painter->fillRect(QRect(x, y, 1, 1), ToQColor(color));
-}
-
 COLORREF CDC::GetPixel(int x, int y) const { return m_bitmap ? m_bitmap->GetPixel(x, y) : CLR_NONE; }
-
-BOOL CDC::TextOut(int x, int y, const CString& text) {
-  if (!m_painter) return FALSE;
-  QFont f = layer::ToQFont(m_font);
-  QFontMetrics fm(f);
-  QString q = ToQ(text);
-  QRect r(x, y, fm.horizontalAdvance(q), fm.height());
-  if (m_bkMode == OPAQUE) m_painter->fillRect(r, ToQColor(m_bkColor));
-  m_painter->setFont(f);
-  m_painter->setPen(ToQColor(m_textColor));
-  m_painter->drawText(QPoint(x, y + fm.ascent()), q);
-  return TRUE;
-}
 
 int CDC::DrawText(const CString& text, CRect* rect, UINT format) {
   if (!rect) return 0;
@@ -524,25 +462,6 @@ CSize CDC::GetTextExtent(const CString& text) const {
   QFontMetrics fm(layer::ToQFont(m_font));
   QString q = ToQ(text);
   return CSize(fm.horizontalAdvance(q), fm.height());
-}
-
-BOOL CDC::GetTextMetrics(TEXTMETRIC* tm) const {
-  if (!tm) return FALSE;
-  QFontMetrics fm(layer::ToQFont(m_font));
-  tm->tmHeight = fm.height();
-  tm->tmAscent = fm.ascent();
-  tm->tmDescent = fm.descent();
-  tm->tmInternalLeading = std::max(0, fm.height() - layer::ToQFont(m_font).pixelSize());
-  tm->tmExternalLeading = fm.leading();
-  tm->tmAveCharWidth = fm.averageCharWidth();
-  tm->tmMaxCharWidth = fm.maxWidth();
-  return TRUE;
-}
-
-BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* src, int srcX, int srcY, DWORD) {
-  if (!m_painter || !src || !src->m_bitmap || !src->m_bitmap->Data()) return FALSE;
-  m_painter->drawImage(QRect(x, y, width, height), src->m_bitmap->Data()->image, QRect(srcX, srcY, width, height));
-  return TRUE;
 }
 
 BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* src, int srcX, int srcY, int srcWidth, int srcHeight,
@@ -594,25 +513,6 @@ BOOL CDC::RestoreDC(int saved) {
     if (m_painter) m_painter->restore();
   }
   return TRUE;
-}
-
-int CDC::IntersectClipRect(const CRect& rect) {
-  m_clip = rect;
-  if (m_painter) m_painter->setClipRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()), Qt::IntersectClip);
-  return 2;
-}
-
-int CDC::GetClipBox(CRect* rect) const {
-  if (!rect) return 0;
-  if (m_painter && m_painter->hasClipping()) {
-    QRect r = m_painter->clipBoundingRect().toRect();
-    *rect = CRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
-  } else if (m_painter && m_painter->device()) {
-    *rect = CRect(0, 0, m_painter->device()->width(), m_painter->device()->height());
-  } else {
-    *rect = CRect();
-  }
-  return 2;
 }
 
 int CDC::GetDeviceCaps(int index) const {

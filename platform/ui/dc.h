@@ -43,16 +43,6 @@ struct LOGFONT {
 enum : LONG { FW_NORMAL = 400, FW_BOLD = 700 };
 enum : BYTE { SHIFTJIS_CHARSET = 128, DEFAULT_CHARSET = 1 };
 
-struct TEXTMETRIC {
-  LONG tmHeight = 0;
-  LONG tmAscent = 0;
-  LONG tmDescent = 0;
-  LONG tmInternalLeading = 0;
-  LONG tmExternalLeading = 0;
-  LONG tmAveCharWidth = 0;
-  LONG tmMaxCharWidth = 0;
-};
-
 class CGdiObject {
  public:
   virtual ~CGdiObject() = default;
@@ -103,7 +93,6 @@ class CBrush : public CGdiObject {
   CBrush() = default;
   explicit CBrush(COLORREF color) { CreateSolidBrush(color); }
   BOOL CreateSolidBrush(COLORREF color);
-  BOOL CreateSysColorBrush(int index);
   COLORREF Color() const { return m_color; }
   bool IsHollow() const { return m_hollow; }
   operator const CBrush*() const { return this; }
@@ -201,25 +190,18 @@ class CDC {
 
   void FillSolidRect(const CRect& rect, COLORREF color);
   void FillSolidRect(int x, int y, int cx, int cy, COLORREF color) { FillSolidRect(CRect(x, y, x + cx, y + cy), color); }
-  void FillRect(const CRect& rect, const CBrush* brush);
   // One-pixel frame of the rectangle in the brush's colour.
   void FrameRect(const CRect& rect, const CBrush* brush);
   void Draw3dRect(const CRect& rect, COLORREF topLeft, COLORREF bottomRight);
-  void DrawFocusRect(const CRect& rect);
   BOOL Rectangle(int left, int top, int right, int bottom);
   BOOL Rectangle(const CRect& rect) { return Rectangle(rect.left, rect.top, rect.right, rect.bottom); }
   BOOL RoundRect(const CRect& rect, CPoint corner);
-  BOOL Ellipse(const CRect& rect);
   CPoint MoveTo(int x, int y);
   CPoint MoveTo(CPoint p) { return MoveTo(p.x, p.y); }
   BOOL LineTo(int x, int y);
   BOOL LineTo(CPoint p) { return LineTo(p.x, p.y); }
-  BOOL Polyline(const CPoint* points, int count);
-  BOOL Polygon(const CPoint* points, int count);
-  void SetPixel(int x, int y, COLORREF color);
   COLORREF GetPixel(int x, int y) const;   // memory DCs only; CLR_NONE otherwise
 
-  BOOL TextOut(int x, int y, const CString& text);
   // Returns the height of the text; with DT_CALCRECT measures into rect and draws nothing.
   int DrawText(const CString& text, CRect* rect, UINT format);
   int DrawText(const CString& text, const CRect& rect, UINT format) {
@@ -227,9 +209,7 @@ class CDC {
     return DrawText(text, &r, format);
   }
   CSize GetTextExtent(const CString& text) const;
-  BOOL GetTextMetrics(TEXTMETRIC* metrics) const;
 
-  BOOL BitBlt(int x, int y, int width, int height, CDC* src, int srcX, int srcY, DWORD rop = SRCCOPY);
   BOOL StretchBlt(int x, int y, int width, int height, CDC* src, int srcX, int srcY, int srcWidth,
                   int srcHeight, DWORD rop = SRCCOPY);
   // Draws a bitmap at (x, y) at its own size.
@@ -240,8 +220,6 @@ class CDC {
 
   int SaveDC();
   BOOL RestoreDC(int saved);
-  int IntersectClipRect(const CRect& rect);
-  int GetClipBox(CRect* rect) const;
   int GetDeviceCaps(int index) const;
 
  protected:

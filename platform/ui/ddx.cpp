@@ -61,38 +61,6 @@ void DDX_Text(CDataExchange* dx, int id, int& value) {
   }
 }
 
-void DDX_Text(CDataExchange* dx, int id, long& value) {
-  int v = static_cast<int>(value);
-  DDX_Text(dx, id, v);
-  value = v;
-}
-
-void DDX_Text(CDataExchange* dx, int id, UINT& value) {
-  CWnd* c = dx->PrepareEditCtrl(id);
-  if (!c) return;
-  if (dx->m_bSaveAndValidate) {
-    long long v = 0;
-    if (!ParseInteger(c->GetWindowText(), v) || v < 0 || v > UINT32_MAX)
-      dx->Fail(u"正の整数を入力してください。");
-    value = static_cast<UINT>(v);
-  } else {
-    c->SetWindowText(CString::Build(u"%u", value));
-  }
-}
-
-void DDX_Text(CDataExchange* dx, int id, double& value) {
-  CWnd* c = dx->PrepareEditCtrl(id);
-  if (!c) return;
-  if (dx->m_bSaveAndValidate) {
-    bool ok = false;
-    double v = layer::ToQ(c->GetWindowText()).trimmed().toDouble(&ok);
-    if (!ok) dx->Fail(u"数値を入力してください。");
-    value = v;
-  } else {
-    c->SetWindowText(CString::Build(u"%.15g", value));
-  }
-}
-
 void DDX_Check(CDataExchange* dx, int id, int& value) {
   auto* b = dynamic_cast<CButton*>(dx->PrepareCtrl(id));
   if (!b) return;
@@ -130,37 +98,6 @@ void DDX_CBIndex(CDataExchange* dx, int id, int& index) {
   else cb->SetCurSel(index);
 }
 
-void DDX_CBString(CDataExchange* dx, int id, CString& value) {
-  auto* cb = dynamic_cast<CComboBox*>(dx->PrepareCtrl(id));
-  if (!cb) return;
-  if (dx->m_bSaveAndValidate) {
-    value = cb->GetWindowText();
-  } else {
-    int i = cb->FindStringExact(-1, value);
-    if (i == CB_ERR) i = cb->FindString(-1, value);
-    if (i != CB_ERR) cb->SetCurSel(i);
-    else cb->SetWindowText(value);
-  }
-}
-
-void DDX_LBIndex(CDataExchange* dx, int id, int& index) {
-  auto* lb = dynamic_cast<CListBox*>(dx->PrepareCtrl(id));
-  if (!lb) return;
-  if (dx->m_bSaveAndValidate) index = lb->GetCurSel();
-  else lb->SetCurSel(index);
-}
-
-void DDX_LBString(CDataExchange* dx, int id, CString& value) {
-  auto* lb = dynamic_cast<CListBox*>(dx->PrepareCtrl(id));
-  if (!lb) return;
-  if (dx->m_bSaveAndValidate) {
-    int i = lb->GetCurSel();
-    value = i >= 0 ? lb->GetText(i) : CString();
-  } else {
-    lb->SetCurSel(lb->FindStringExact(-1, value));
-  }
-}
-
 void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
   if (control.m_hWnd) return;
   CWnd* item = dx->PrepareCtrl(id);
@@ -180,9 +117,4 @@ void DDV_MaxChars(CDataExchange* dx, const CString& value, int maxChars) {
 void DDV_MinMaxInt(CDataExchange* dx, int value, int minValue, int maxValue) {
   if (dx->m_bSaveAndValidate && (value < minValue || value > maxValue))
     dx->Fail(CString::Build(u"%d から %d までの整数を入力してください。", minValue, maxValue));
-}
-
-void DDV_MinMaxUInt(CDataExchange* dx, UINT value, UINT minValue, UINT maxValue) {
-  if (dx->m_bSaveAndValidate && (value < minValue || value > maxValue))
-    dx->Fail(CString::Build(u"%u から %u までの整数を入力してください。", minValue, maxValue));
 }

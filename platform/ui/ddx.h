@@ -40,19 +40,12 @@ struct DataExchangeFailure {};
 
 void DDX_Text(CDataExchange* dx, int id, CString& value);
 void DDX_Text(CDataExchange* dx, int id, int& value);
-void DDX_Text(CDataExchange* dx, int id, UINT& value);
-void DDX_Text(CDataExchange* dx, int id, long& value);
-void DDX_Text(CDataExchange* dx, int id, double& value);
 void DDX_Check(CDataExchange* dx, int id, int& value);
 // value: index of the checked radio in the group that starts at id (-1 none).
 void DDX_Radio(CDataExchange* dx, int id, int& value);
 void DDX_CBIndex(CDataExchange* dx, int id, int& index);
-void DDX_CBString(CDataExchange* dx, int id, CString& value);
-void DDX_LBIndex(CDataExchange* dx, int id, int& index);
-void DDX_LBString(CDataExchange* dx, int id, CString& value);
 // Binds the member control to the dialog's control (once; later calls do nothing).
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);
 
 void DDV_MaxChars(CDataExchange* dx, const CString& value, int maxChars);
 void DDV_MinMaxInt(CDataExchange* dx, int value, int minValue, int maxValue);
-void DDV_MinMaxUInt(CDataExchange* dx, UINT value, UINT minValue, UINT maxValue);

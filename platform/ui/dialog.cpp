@@ -282,28 +282,6 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate) {
   return TRUE;
 }
 
-void CDialog::SetDefID(UINT id) {
-  m_defId = id;
-  for (auto& c : m_templateControls)
-    if (auto* b = qobject_cast<QPushButton*>(c->m_hWnd)) b->setDefault(c->GetDlgCtrlID() == static_cast<int>(id));
-}
-
-DWORD CDialog::GetDefID() const { return m_defId; }
-
-void CDialog::GotoDlgCtrl(CWnd* control) {
-  if (control) control->SetFocus();
-}
-
-void CDialog::NextDlgCtrl() {
-  QWidget* f = QApplication::focusWidget();
-  if (!f || !m_hWnd || !m_hWnd->isAncestorOf(f)) return;
-  for (QWidget* n = f->nextInFocusChain(); n && n != f; n = n->nextInFocusChain())
-    if (m_hWnd->isAncestorOf(n) && n->focusPolicy() & Qt::TabFocus && n->isEnabled() && n->isVisible()) {
-      n->setFocus(Qt::TabFocusReason);
-      return;
-    }
-}
-
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
   // Child dialogs (pages, panes) leave dialog keys to the window that holds them.
   if (!msg || !m_hWnd || !m_hWnd->isWindow()) return FALSE;

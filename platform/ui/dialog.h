@@ -77,10 +77,6 @@ class CDialog : public CWnd {
   // a conversion or validation failed (its message was shown).
   BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
-  void SetDefID(UINT id);
-  DWORD GetDefID() const;
-  void GotoDlgCtrl(CWnd* control);
-  void NextDlgCtrl();
   BOOL PreTranslateMessage(MSG* msg) override;
 
   // The template the dialog is built from (null when none was found).
@@ -177,18 +173,13 @@ class CPropertySheet : public CDialog {
 
  public:
   void AddPage(CPropertyPage* page);
-  void RemovePage(int index);
   int GetPageCount() const { return static_cast<int>(m_pages.size()); }
   CPropertyPage* GetPage(int index) const;
   CPropertyPage* GetActivePage() const;
   int GetActiveIndex() const { return m_active; }
-  int GetPageIndex(CPropertyPage* page) const;
   // Leaves the active page (OnKillActive must agree) and activates index.
   BOOL SetActivePage(int index);
-  BOOL SetActivePage(CPropertyPage* page) { return SetActivePage(GetPageIndex(page)); }
   CTabCtrl* GetTabControl() const;
-  void SetTitle(const CString& title);
-  BOOL PressButton(int button);
   INT_PTR DoModal() override;
   BOOL OnInitDialog() override;
   void OnOK() override;

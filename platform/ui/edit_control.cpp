@@ -113,13 +113,6 @@ void CEdit::Clear() {
   else if (auto* pe = As<QPlainTextEdit>(m_hWnd)) pe->textCursor().removeSelectedText();
 }
 
-BOOL CEdit::SetReadOnly(BOOL readOnly) {
-  if (auto* le = As<QLineEdit>(m_hWnd)) le->setReadOnly(readOnly);
-  else if (auto* pe = As<QPlainTextEdit>(m_hWnd)) layer::SetMultilineReadOnly(pe, readOnly);
-  else return FALSE;
-  return TRUE;
-}
-
 namespace {
 
 // The application's style, with the masking character of password boxes
@@ -165,9 +158,4 @@ char16_t CEdit::GetPasswordChar() const {
   auto* le = As<QLineEdit>(m_hWnd);
   if (!le || le->echoMode() != QLineEdit::Password) return u'\0';
   return static_cast<char16_t>(le->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, le));
-}
-
-int CEdit::GetLineCount() const {
-  if (auto* pe = As<QPlainTextEdit>(m_hWnd)) return pe->document()->blockCount();
-  return m_hWnd ? 1 : 0;
 }

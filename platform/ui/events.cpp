@@ -487,14 +487,8 @@ CString AppTitle();
 
 }  // namespace layer
 
-namespace {
-CString g_appTitle = kAppCaption;
-}
-
-CString layer::AppTitle() { return g_appTitle; }
-void SetAppTitle(const CString& title) { g_appTitle = title; }
-CString GetAppTitle() { return g_appTitle; }
-int AfxMessageBox(const CString& text, UINT type) { return GetUiHooks().MessageBox(text, g_appTitle, type); }
+CString layer::AppTitle() { return kAppCaption; }
+int AfxMessageBox(const CString& text, UINT type) { return GetUiHooks().MessageBox(text, kAppCaption, type); }
 
 bool ui::StartApplication(int& argc, char** argv) {
   if (QApplication::instance()) return false;
@@ -557,36 +551,17 @@ bool CCmdTarget::Dispatch(UINT message, int code, int id, bool reflect, MsgArgs&
 }
 
 // Default handlers: the control's own handling continues.
-void CWnd::OnPaint() { Default(); }
-void CWnd::OnTimer(UINT_PTR) { Default(); }
 void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
 void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
 void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
 void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSysKeyDown(UINT, UINT, UINT) { Default(); }
 void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
-void CWnd::OnDropFiles(HDROP) { Default(); }
 void CWnd::OnSysCommand(UINT id, LPARAM) {
   Default();
   if ((id & 0xFFF0) == SC_MINIMIZE && m_hWnd) m_hWnd->window()->showMinimized();
   if ((id & 0xFFF0) == SC_CLOSE && m_hWnd) m_hWnd->window()->close();
 }
-void CWnd::OnClose() { Default(); }
-void CWnd::OnDestroy() { Default(); }
-void CWnd::OnSize(UINT, int, int) { Default(); }
-void CWnd::OnSetFocus(CWnd*) { Default(); }
-void CWnd::OnKillFocus(CWnd*) { Default(); }
-void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
-void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
 void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
-BOOL CWnd::OnEraseBkgnd(CDC*) {
-  Default();
-  return TRUE;
-}
 BOOL CWnd::OnMouseWheel(UINT, short, CPoint) {
   Default();
   return TRUE;

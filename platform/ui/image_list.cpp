@@ -27,13 +27,6 @@ BOOL CImageList::Create(int cx, int cy, UINT, int, int) {
   return TRUE;
 }
 
-BOOL CImageList::DeleteImageList() {
-  bool was = m_created;
-  m_images.clear();
-  m_created = false;
-  return was ? TRUE : FALSE;
-}
-
 int CImageList::Add(const CBitmap* bitmap, COLORREF) {
   if (!m_created || !bitmap || !bitmap->Data()) return -1;
   auto copy = std::make_unique<CBitmap>();

@@ -33,7 +33,6 @@ class CImageList {
 
   // Pictures of cx x cy pixels; the flags and counts are hints.
   BOOL Create(int cx, int cy, UINT flags, int initial, int grow);
-  BOOL DeleteImageList();
   // Appends a copy of the bitmap (cut or padded to the list's size); the index
   // of the new picture, or -1 (no list, empty bitmap). The mask colour is ignored.
   int Add(const CBitmap* bitmap, COLORREF mask);

@@ -52,25 +52,6 @@ int CComboBox::AddString(const CString& text) {
   return index;
 }
 
-int CComboBox::InsertString(int index, const CString& text) {
-  auto* cb = As<QComboBox>(m_hWnd);
-  if (!cb || index > cb->count()) return CB_ERR;
-  if (index < 0) index = cb->count();
-  QSignalBlocker block(cb);
-  int cur = cb->currentIndex();
-  cb->insertItem(index, ToQ(text), QVariant::fromValue<qulonglong>(0));
-  if (cur < 0) cb->setCurrentIndex(-1);
-  return index;
-}
-
-int CComboBox::DeleteString(int index) {
-  auto* cb = As<QComboBox>(m_hWnd);
-  if (!cb || index < 0 || index >= cb->count()) return CB_ERR;
-  QSignalBlocker block(cb);
-  cb->removeItem(index);
-  return cb->count();
-}
-
 void CComboBox::ResetContent() {
   if (auto* cb = As<QComboBox>(m_hWnd)) {
     QSignalBlocker block(cb);
@@ -121,11 +102,6 @@ CString CComboBox::GetLBText(int index) const {
   return t;
 }
 
-int CComboBox::GetLBTextLen(int index) const {
-  CString t;
-  return GetLBText(index, t);
-}
-
 int CComboBox::SetItemData(int index, DWORD_PTR data) {
   auto* cb = As<QComboBox>(m_hWnd);
   if (!cb || index < 0 || index >= cb->count()) return CB_ERR;
@@ -154,12 +130,6 @@ int CComboBox::FindString(int startAfter, const CString& prefix) const {
   return FindItem(cb->count(), startAfter, [&](int i) { return cb->itemText(i).startsWith(q, Qt::CaseInsensitive); });
 }
 
-int CComboBox::SelectString(int startAfter, const CString& prefix) {
-  int i = FindString(startAfter, prefix);
-  if (i != CB_ERR) SetCurSel(i);
-  return i;
-}
-
 BOOL CComboBox::LimitText(int max) {
   auto* cb = As<QComboBox>(m_hWnd);
   if (!cb || !cb->lineEdit()) return FALSE;
@@ -167,23 +137,11 @@ BOOL CComboBox::LimitText(int max) {
   return TRUE;
 }
 
-BOOL CComboBox::GetDroppedState() const {
-  auto* cb = As<QComboBox>(m_hWnd);
-  return cb && cb->view() && cb->view()->isVisible();
-}
-
 void CComboBox::ShowDropDown(BOOL show) {
   if (auto* cb = As<QComboBox>(m_hWnd)) {
     if (show) cb->showPopup();
     else cb->hidePopup();
   }
-}
-
-int CComboBox::SetDroppedWidth(UINT width) {
-  auto* cb = As<QComboBox>(m_hWnd);
-  if (!cb || !cb->view()) return CB_ERR;
-  cb->view()->setMinimumWidth(static_cast<int>(width));
-  return static_cast<int>(width);
 }
 
 // CListBox
@@ -269,11 +227,6 @@ CString CListBox::GetText(int index) const {
   return t;
 }
 
-int CListBox::GetTextLen(int index) const {
-  CString t;
-  return GetText(index, t);
-}
-
 int CListBox::SetItemData(int index, DWORD_PTR data) {
   auto* lw = As<QListWidget>(m_hWnd);
   if (!lw || index < 0 || index >= lw->count()) return LB_ERR;
@@ -293,53 +246,6 @@ int CListBox::FindStringExact(int startAfter, const CString& text) const {
   QString q = ToQ(text);
   return FindItem(lw->count(), startAfter,
                   [&](int i) { return QString::compare(lw->item(i)->text(), q, Qt::CaseInsensitive) == 0; });
-}
-
-int CListBox::GetSel(int index) const {
-  auto* lw = As<QListWidget>(m_hWnd);
-  if (!lw || index < 0 || index >= lw->count()) return LB_ERR;
-  return lw->item(index)->isSelected() ? 1 : 0;
-}
-
-int CListBox::SetSel(int index, BOOL select) {
-  auto* lw = As<QListWidget>(m_hWnd);
-  if (!lw) return LB_ERR;
-  QSignalBlocker block(lw);
-  if (index == -1) {
-    for (int i = 0; i < lw->count(); ++i) lw->item(i)->setSelected(select);
-    return LB_OKAY;
-  }
-  if (index < 0 || index >= lw->count()) return LB_ERR;
-  lw->item(index)->setSelected(select);
-  return LB_OKAY;
-}
-
-int CListBox::GetSelCount() const {
-  auto* lw = As<QListWidget>(m_hWnd);
-  return lw ? static_cast<int>(lw->selectedItems().size()) : LB_ERR;
-}
-
-std::vector<int> CListBox::GetSelItems() const {
-  std::vector<int> out;
-  auto* lw = As<QListWidget>(m_hWnd);
-  if (!lw) return out;
-  for (int i = 0; i < lw->count(); ++i)
-    if (lw->item(i)->isSelected()) out.push_back(i);
-  return out;
-}
-
-int CListBox::GetTopIndex() const {
-  auto* lw = As<QListWidget>(m_hWnd);
-  if (!lw) return LB_ERR;
-  QListWidgetItem* top = lw->itemAt(2, 2);
-  return top ? lw->row(top) : 0;
-}
-
-int CListBox::SetTopIndex(int index) {
-  auto* lw = As<QListWidget>(m_hWnd);
-  if (!lw || index < 0 || index >= lw->count()) return LB_ERR;
-  lw->scrollToItem(lw->item(index), QAbstractItemView::PositionAtTop);
-  return LB_OKAY;
 }
 
 UINT CListBox::ItemFromPoint(CPoint point, BOOL& outside) const {
@@ -377,13 +283,6 @@ void CCheckListBox::SetCheck(int index, int check) {
   lw->setProperty("tabro_quiet", true);
   lw->item(index)->setCheckState(check == BST_CHECKED ? Qt::Checked : Qt::Unchecked);
   lw->setProperty("tabro_quiet", false);
-}
-
-void CCheckListBox::Enable(int index, BOOL enable) {
-  auto* lw = As<QListWidget>(m_hWnd);
-  if (!lw || index < 0 || index >= lw->count()) return;
-  QListWidgetItem* item = lw->item(index);
-  item->setFlags(enable ? item->flags() | Qt::ItemIsEnabled : item->flags() & ~Qt::ItemIsEnabled);
 }
 
 void CCheckListBox::ToggleAsUser(int index) {

@@ -57,11 +57,6 @@ BOOL CMenu::CreatePopupMenu() {
   return TRUE;
 }
 BOOL CMenu::CreateMenu() { return CreatePopupMenu(); }
-BOOL CMenu::DestroyMenu() {
-  m_items.clear();
-  m_created = false;
-  return TRUE;
-}
 
 BOOL CMenu::LoadMenu(UINT id) {
   auto it = MenuResources().find(id);
@@ -101,25 +96,6 @@ CMenu* CMenu::AppendSubMenu(const CString& text) {
   return m_items.back().sub.get();
 }
 
-BOOL CMenu::InsertMenu(UINT position, UINT flags, UINT_PTR id, const CString& text) {
-  size_t at = m_items.size();
-  if (flags & MF_BYPOSITION) {
-    at = std::min<size_t>(position, m_items.size());
-  } else {
-    for (size_t i = 0; i < m_items.size(); ++i)
-      if (m_items[i].id == position) {
-        at = i;
-        break;
-      }
-  }
-  Item item;
-  item.flags = flags & ~MF_BYPOSITION;
-  item.id = static_cast<UINT>(id);
-  item.text = text;
-  m_items.insert(m_items.begin() + static_cast<long>(at), std::move(item));
-  return TRUE;
-}
-
 BOOL CMenu::DeleteMenu(UINT position, UINT flags) {
   if (flags & MF_BYPOSITION) {
     if (position >= m_items.size()) return FALSE;
@@ -150,25 +126,12 @@ CMenu::Item* CMenu::Find(UINT item, UINT flags) {
   return const_cast<Item*>(static_cast<const CMenu*>(this)->Find(item, flags));
 }
 
-UINT CMenu::CheckMenuItem(UINT item, UINT check) {
-  Item* i = Find(item, check);
-  if (!i) return static_cast<UINT>(-1);
-  UINT old = i->flags & MF_CHECKED;
-  i->flags = (i->flags & ~MF_CHECKED) | (check & MF_CHECKED);
-  return old;
-}
-
 UINT CMenu::EnableMenuItem(UINT item, UINT enable) {
   Item* i = Find(item, enable);
   if (!i) return static_cast<UINT>(-1);
   UINT old = i->flags & (MF_GRAYED | MF_DISABLED);
   i->flags = (i->flags & ~(MF_GRAYED | MF_DISABLED)) | (enable & (MF_GRAYED | MF_DISABLED));
   return old;
-}
-
-UINT CMenu::GetMenuState(UINT item, UINT flags) const {
-  const Item* i = Find(item, flags);
-  return i ? i->flags : static_cast<UINT>(-1);
 }
 
 int CMenu::GetMenuItemCount() const { return m_created ? static_cast<int>(m_items.size()) : -1; }

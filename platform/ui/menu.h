@@ -43,18 +43,14 @@ class CMenu {
   HMENU GetSafeHmenu() const { return const_cast<CMenu*>(this); }
   BOOL CreatePopupMenu();
   BOOL CreateMenu();
-  BOOL DestroyMenu();
   // Loads a registered menu resource (RegisterMenuResource).
   BOOL LoadMenu(UINT id);
   BOOL AppendMenu(UINT flags, UINT_PTR id = 0, const CString& text = CString());
   // Appends a sub-menu (owned by this menu from then on).
   CMenu* AppendSubMenu(const CString& text);
-  BOOL InsertMenu(UINT position, UINT flags, UINT_PTR id = 0, const CString& text = CString());
   BOOL DeleteMenu(UINT position, UINT flags);
   BOOL RemoveMenu(UINT position, UINT flags) { return DeleteMenu(position, flags); }
-  UINT CheckMenuItem(UINT item, UINT check);    // previous state or (UINT)-1
   UINT EnableMenuItem(UINT item, UINT enable);  // previous state or (UINT)-1
-  UINT GetMenuState(UINT item, UINT flags) const;
   int GetMenuItemCount() const;
   UINT GetMenuItemID(int position) const;       // 0 separator, (UINT)-1 popup
   int GetMenuString(UINT item, CString& text, UINT flags) const;

@@ -68,14 +68,6 @@ void ScriptedModalDriver::QueueCancel(unsigned dialogId) {
   m_steps.push_back(std::move(s));
 }
 
-void ScriptedModalDriver::Queue(Script script) {
-  std::lock_guard<std::recursive_mutex> lock(m_mu);
-  Step s{Kind::Dialog};
-  s.anyDialog = true;
-  s.script = std::move(script);
-  m_steps.push_back(std::move(s));
-}
-
 void ScriptedModalDriver::QueueBox(int button, const CString& text) {
   std::lock_guard<std::recursive_mutex> lock(m_mu);
   Step s{Kind::Box};
@@ -157,11 +149,6 @@ int ScriptedModalDriver::Failures() const {
 int ScriptedModalDriver::Unscripted() const {
   std::lock_guard<std::recursive_mutex> lock(m_mu);
   return m_unscripted;
-}
-
-size_t ScriptedModalDriver::PendingScripts() const {
-  std::lock_guard<std::recursive_mutex> lock(m_mu);
-  return m_steps.size();
 }
 
 void ScriptedModalDriver::RunModal(CDialog& dialog) {

@@ -107,8 +107,6 @@ class ScriptedModalDriver : public ModalDriver, public UiHooks {
   // The next file or folder chooser; answered with path (empty: cancelled).
   void QueueFile(const CString& path);
   void QueueFolder(const CString& path);
-  // Old form: a script for whatever dialog opens next.
-  [[deprecated("name the dialog: Queue(id, script)")]] void Queue(Script script);
 
   // What opened, in order.
   std::vector<Entry> Transcript() const;
@@ -123,7 +121,6 @@ class ScriptedModalDriver : public ModalDriver, public UiHooks {
   void KeepProblems() { m_keepProblems = true; }
   int Failures() const;            // dialogs that would not end
   int Unscripted() const;          // dialogs that opened with no step for them
-  size_t PendingScripts() const;   // steps not used yet
 
   void RunModal(CDialog& dialog) override;
   unsigned ChooseMenuCommand(const CMenu& menu, CWnd* owner) override;

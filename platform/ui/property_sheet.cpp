@@ -64,39 +64,13 @@ void CPropertySheet::AddPage(CPropertyPage* page) {
   }
 }
 
-void CPropertySheet::RemovePage(int index) {
-  if (index < 0 || index >= GetPageCount()) return;
-  CPropertyPage* page = m_pages[static_cast<size_t>(index)];
-  if (page->m_hWnd) page->DestroyWindow();
-  page->m_sheet = nullptr;
-  m_pages.erase(m_pages.begin() + index);
-  if (CTabCtrl* tab = GetTabControl()) tab->DeleteItem(index);
-  if (m_active == index) {
-    m_active = -1;
-    if (!m_pages.empty()) ShowPage(std::min(index, GetPageCount() - 1));
-  } else if (m_active > index) {
-    --m_active;
-  }
-}
-
 CPropertyPage* CPropertySheet::GetPage(int index) const {
   return index >= 0 && index < GetPageCount() ? m_pages[static_cast<size_t>(index)] : nullptr;
 }
 
 CPropertyPage* CPropertySheet::GetActivePage() const { return GetPage(m_active); }
 
-int CPropertySheet::GetPageIndex(CPropertyPage* page) const {
-  for (int i = 0; i < GetPageCount(); ++i)
-    if (m_pages[static_cast<size_t>(i)] == page) return i;
-  return -1;
-}
-
 CTabCtrl* CPropertySheet::GetTabControl() const { return dynamic_cast<CTabCtrl*>(GetDlgItem(AFX_IDC_TAB_CONTROL)); }
-
-void CPropertySheet::SetTitle(const CString& title) {
-  m_caption = title;
-  if (m_hWnd) SetWindowText(title);
-}
 
 void CPropertySheet::BuildTemplate() {
   int cx = 100, cy = 50;
@@ -250,13 +224,4 @@ void CPropertySheet::UpdateApplyButton() {
 void CPropertyPage::SetModified(BOOL changed) {
   m_modified = changed != FALSE;
   if (m_sheet && m_sheet->m_hWnd) m_sheet->UpdateApplyButton();
-}
-
-BOOL CPropertySheet::PressButton(int button) {
-  switch (button) {
-    case PSBTN_OK: SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED)); return TRUE;
-    case PSBTN_CANCEL: SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED)); return TRUE;
-    case PSBTN_APPLYNOW: SendMessage(WM_COMMAND, MAKEWPARAM(ID_APPLY_NOW, BN_CLICKED)); return TRUE;
-    default: return FALSE;
-  }
 }

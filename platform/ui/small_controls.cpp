@@ -46,12 +46,6 @@ int CSpinButtonCtrl::GetPos32(BOOL* error) const {
   return m_hWnd ? m_hWnd->property("tabro_pos").toInt() : 0;
 }
 
-CWnd* CSpinButtonCtrl::SetBuddy(CWnd* buddy) {
-  CWnd* old = GetBuddy();
-  if (m_hWnd) m_hWnd->setProperty("tabro_buddy", QVariant::fromValue<QObject*>(buddy ? buddy->m_hWnd : nullptr));
-  return old;
-}
-
 CWnd* CSpinButtonCtrl::GetBuddy() const {
   if (!m_hWnd) return nullptr;
   auto* w = qobject_cast<QWidget*>(m_hWnd->property("tabro_buddy").value<QObject*>());
@@ -112,13 +106,6 @@ DWORD CDateTimeCtrl::GetTime(SYSTEMTIME* time) const {
   time->wDay = static_cast<WORD>(q.day());
   time->wDayOfWeek = static_cast<WORD>(q.dayOfWeek() % 7);
   return 0;
-}
-
-BOOL CDateTimeCtrl::SetFormat(const CString& format) {
-  auto* d = As<QDateEdit>(m_hWnd);
-  if (!d) return FALSE;
-  d->setDisplayFormat(ToQ(format));
-  return TRUE;
 }
 
 void CDateTimeCtrl::SetTimeAsUser(const SYSTEMTIME& time) {
@@ -189,13 +176,6 @@ CString CTabCtrl::GetItemText(int index) const {
   return t && index >= 0 && index < t->count() ? FromQ(t->tabText(index)) : CString();
 }
 
-BOOL CTabCtrl::SetItemText(int index, const CString& text) {
-  QTabWidget* t = Tabs(m_hWnd);
-  if (!t || index < 0 || index >= t->count()) return FALSE;
-  t->setTabText(index, ToQ(text));
-  return TRUE;
-}
-
 BOOL CTabCtrl::GetItemRect(int index, CRect* rect) const {
   QTabWidget* t = Tabs(m_hWnd);
   if (!t || !rect || index < 0 || index >= t->count()) return FALSE;
@@ -203,19 +183,6 @@ BOOL CTabCtrl::GetItemRect(int index, CRect* rect) const {
   QPoint p = t->tabBar()->mapTo(t, r.topLeft());
   *rect = CRect(p.x(), p.y(), p.x() + r.width(), p.y() + r.height());
   return TRUE;
-}
-
-void CTabCtrl::AdjustRect(BOOL larger, CRect* rect) const {
-  QTabWidget* t = Tabs(m_hWnd);
-  if (!rect) return;
-  int tabH = t ? t->tabBar()->sizeHint().height() : 24;
-  if (larger) {
-    rect->top -= tabH;
-    rect->InflateRect(2, 2);
-  } else {
-    rect->top += tabH;
-    rect->DeflateRect(2, 2);
-  }
 }
 
 void CTabCtrl::SelectAsUser(int index) {
@@ -233,23 +200,6 @@ bool layer::UserSelectsTab(QTabWidget* t, int index) {
   return true;
 }
 
-// CProgressCtrl
-
-void CProgressCtrl::SetRange32(int lower, int upper) {
-  if (auto* p = As<QProgressBar>(m_hWnd)) p->setRange(lower, upper);
-}
-int CProgressCtrl::SetPos(int pos) {
-  auto* p = As<QProgressBar>(m_hWnd);
-  if (!p) return 0;
-  int old = p->value();
-  p->setValue(pos);
-  return old;
-}
-int CProgressCtrl::GetPos() const {
-  auto* p = As<QProgressBar>(m_hWnd);
-  return p ? p->value() : 0;
-}
-
 // CToolTipCtrl
 
 BOOL CToolTipCtrl::Create(CWnd* parent, DWORD) {
@@ -260,19 +210,15 @@ BOOL CToolTipCtrl::Create(CWnd* parent, DWORD) {
 BOOL CToolTipCtrl::AddTool(CWnd* wnd, const CString& text) {
   if (!wnd || !wnd->m_hWnd) return FALSE;
   wnd->m_hWnd->setProperty("tabro_tip", ToQ(text));
-  if (m_active) wnd->m_hWnd->setToolTip(ToQ(text));
+  wnd->m_hWnd->setToolTip(ToQ(text));
   return TRUE;
 }
-
-void CToolTipCtrl::UpdateTipText(const CString& text, CWnd* wnd) { AddTool(wnd, text); }
 
 void CToolTipCtrl::DelTool(CWnd* wnd) {
   if (!wnd || !wnd->m_hWnd) return;
   wnd->m_hWnd->setProperty("tabro_tip", QVariant());
   wnd->m_hWnd->setToolTip(QString());
 }
-
-void CToolTipCtrl::Activate(BOOL activate) { m_active = activate != FALSE; }
 
 CString CToolTipCtrl::GetToolText(CWnd* wnd) const {
   if (!wnd || !wnd->m_hWnd) return CString();

@@ -156,21 +156,12 @@ int CWnd::GetDlgCtrlID() const {
   return info ? info->id : 0;
 }
 
-void CWnd::SetDlgCtrlID(int id) {
-  if (m_hWnd) layer::Register(m_hWnd).id = id;
-}
-
 CWnd* CWnd::GetDlgItem(int id) const {
   QWidget* w = layer::FindChildById(m_hWnd, id);
   return w ? layer::Router(w) : nullptr;
 }
 
 CWnd* CWnd::GetParent() const { return m_hWnd ? layer::ParentRouter(m_hWnd) : nullptr; }
-
-CWnd* CWnd::GetTopLevelParent() const {
-  if (!m_hWnd) return nullptr;
-  return FromHandle(m_hWnd->window());
-}
 
 void CWnd::SetWindowText(const CString& text) {
   if (!OnUiThread()) return UiCall([&] { SetWindowText(text); });
@@ -233,34 +224,9 @@ int CWnd::GetDlgItemText(int id, CString& text) const {
   return text.GetLength();
 }
 
-void CWnd::SetDlgItemInt(int id, UINT value, BOOL isSigned) {
-  SetDlgItemText(id, isSigned ? CString::Build(u"%d", static_cast<int>(value)) : CString::Build(u"%u", value));
-}
-
-UINT CWnd::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) const {
-  CString text;
-  GetDlgItemText(id, text);
-  QString q = ToQ(text).trimmed();
-  bool ok = false;
-  long long v = q.toLongLong(&ok);
-  if (ok && !isSigned && v < 0) ok = false;
-  if (translated) *translated = ok ? TRUE : FALSE;
-  return ok ? static_cast<UINT>(v) : 0;
-}
-
-void CWnd::CheckDlgButton(int id, UINT check) {
-  if (!OnUiThread()) return UiCall([&] { CheckDlgButton(id, check); });
-  if (auto* b = dynamic_cast<CButton*>(GetDlgItem(id))) b->SetCheck(static_cast<int>(check));
-}
-
 UINT CWnd::IsDlgButtonChecked(int id) const {
   auto* b = dynamic_cast<CButton*>(GetDlgItem(id));
   return b ? static_cast<UINT>(b->GetCheck()) : 0;
-}
-
-void CWnd::CheckRadioButton(int first, int last, int check) {
-  if (!OnUiThread()) return UiCall([&] { CheckRadioButton(first, last, check); });
-  for (int id = first; id <= last; ++id) CheckDlgButton(id, id == check ? BST_CHECKED : BST_UNCHECKED);
 }
 
 int CWnd::GetCheckedRadioButton(int first, int last) const {
@@ -293,7 +259,6 @@ BOOL CWnd::EnableWindow(BOOL enable) {
 }
 
 BOOL CWnd::IsWindowEnabled() const { return m_hWnd && m_hWnd->isEnabled(); }
-BOOL CWnd::IsIconic() const { return m_hWnd && m_hWnd->window()->isMinimized(); }
 
 CWnd* CWnd::SetFocus() {
   if (!OnUiThread()) return UiCall([&] { return SetFocus(); });
@@ -329,7 +294,6 @@ void CWnd::UpdateWindow() {
   if (!OnUiThread()) return UiCall([&] { UpdateWindow(); });
   if (m_hWnd) m_hWnd->repaint();
 }
-void CWnd::RedrawWindow() { UpdateWindow(); }
 
 void CWnd::SetRedraw(BOOL redraw) {
   if (!OnUiThread()) return UiCall([&] { SetRedraw(redraw); });
@@ -342,26 +306,6 @@ void CWnd::SetRedraw(BOOL redraw) {
     info.redrawOff = 0;
     m_hWnd->setUpdatesEnabled(true);
   }
-}
-
-void CWnd::BringWindowToTop() {
-  if (!OnUiThread()) return UiCall([&] { BringWindowToTop(); });
-  if (m_hWnd) m_hWnd->raise();
-}
-BOOL CWnd::SetForegroundWindow() {
-  if (!OnUiThread()) return UiCall([&] { return SetForegroundWindow(); });
-  if (!m_hWnd) return FALSE;
-  m_hWnd->window()->raise();
-  m_hWnd->window()->activateWindow();
-  return TRUE;
-}
-void CWnd::CenterWindow(CWnd*) {
-  if (!OnUiThread()) return UiCall([&] { CenterWindow(); });
-  if (!m_hWnd || !m_hWnd->isWindow()) return;
-  QScreen* s = m_hWnd->screen();
-  if (!s) return;
-  QRect r = s->availableGeometry();
-  m_hWnd->move(r.center() - QPoint(m_hWnd->width() / 2, m_hWnd->height() / 2));
 }
 
 void CWnd::GetClientRect(CRect* rect) const {
@@ -691,5 +635,3 @@ SHORT GetKeyState(int vk) {
   }
   return GetUiHooks().IsKeyDown(key) ? static_cast<SHORT>(0x8000) : SHORT{0};
 }
-
-BOOL IsWindow(HWND hwnd) { return hwnd && layer::Info(hwnd) ? TRUE : FALSE; }

@@ -100,10 +100,8 @@ class CWnd : public CCmdTarget {
 
   // Identity and relatives.
   int GetDlgCtrlID() const;
-  void SetDlgCtrlID(int id);
   CWnd* GetDlgItem(int id) const;     // null when the dialog has no such control
   CWnd* GetParent() const;            // the window that receives this control's notifications
-  CWnd* GetTopLevelParent() const;
 
   // Text. For a combo box the text of its edit field or selected item.
   void SetWindowText(const CString& text);
@@ -112,12 +110,7 @@ class CWnd : public CCmdTarget {
   int GetWindowTextLength() const;
   void SetDlgItemText(int id, const CString& text);
   int GetDlgItemText(int id, CString& text) const;
-  void SetDlgItemInt(int id, UINT value, BOOL isSigned = TRUE);
-  UINT GetDlgItemInt(int id, BOOL* translated = nullptr, BOOL isSigned = TRUE) const;
-  void CheckDlgButton(int id, UINT check);
   UINT IsDlgButtonChecked(int id) const;
-  // Checks the radio button check among first..last and unchecks the others.
-  void CheckRadioButton(int first, int last, int check);
   int GetCheckedRadioButton(int first, int last) const;   // 0 when none
 
   // State.
@@ -125,7 +118,6 @@ class CWnd : public CCmdTarget {
   BOOL IsWindowVisible() const;       // shown, and every parent shown
   BOOL EnableWindow(BOOL enable = TRUE);   // returns whether it was disabled before
   BOOL IsWindowEnabled() const;
-  BOOL IsIconic() const;
   CWnd* SetFocus();
   static CWnd* GetFocus();
   // Mouse capture: until ReleaseCapture, the mouse messages of every window
@@ -139,12 +131,8 @@ class CWnd : public CCmdTarget {
   void Invalidate(BOOL erase = TRUE);
   void InvalidateRect(const CRect* rect, BOOL erase = TRUE);
   void UpdateWindow();
-  void RedrawWindow();
   // SetRedraw(FALSE) suspends painting until SetRedraw(TRUE).
   void SetRedraw(BOOL redraw = TRUE);
-  void BringWindowToTop();
-  BOOL SetForegroundWindow();
-  void CenterWindow(CWnd* alternateOwner = nullptr);
 
   // Geometry. Client coordinates start at (0, 0); window rectangles are in
   // screen coordinates, as on the platform.
@@ -213,31 +201,15 @@ class CWnd : public CCmdTarget {
 
   // Default handlers of window messages: they run the control's normal
   // behaviour. A handler in a derived class calls them to keep it.
-  afx_msg void OnPaint();
-  afx_msg void OnTimer(UINT_PTR id);
   afx_msg void OnLButtonDown(UINT flags, CPoint point);
   afx_msg void OnLButtonUp(UINT flags, CPoint point);
-  afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
-  afx_msg void OnRButtonDown(UINT flags, CPoint point);
-  afx_msg void OnRButtonUp(UINT flags, CPoint point);
   afx_msg void OnMouseMove(UINT flags, CPoint point);
   afx_msg void OnKeyDown(UINT ch, UINT repeat, UINT flags);
-  afx_msg void OnKeyUp(UINT ch, UINT repeat, UINT flags);
-  afx_msg void OnSysKeyDown(UINT ch, UINT repeat, UINT flags);
   afx_msg void OnChar(UINT ch, UINT repeat, UINT flags);
-  afx_msg void OnDropFiles(HDROP drop);
   afx_msg void OnSysCommand(UINT id, LPARAM lParam);
-  afx_msg void OnClose();
-  afx_msg void OnDestroy();
-  afx_msg void OnSize(UINT type, int cx, int cy);
-  afx_msg void OnSetFocus(CWnd* old);
-  afx_msg void OnKillFocus(CWnd* next);
-  afx_msg void OnShowWindow(BOOL show, UINT status);
-  afx_msg void OnContextMenu(CWnd* wnd, CPoint point);
   // A list's rows scrolled (sent after the move, by scroll bar, wheel, keys
   // or the program): sbCode SB_THUMBPOSITION, pos the new top item.
   afx_msg void OnVScroll(UINT sbCode, UINT pos, CScrollBar* bar);
-  afx_msg BOOL OnEraseBkgnd(CDC* dc);
   afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
   afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
   // Asks that the message being handled also gets the control's normal handling.
@@ -265,18 +237,14 @@ class CWnd : public CCmdTarget {
   friend struct WndRegistry;
 };
 
-// The caption of message boxes that name none ("タブロコネクト" unless set).
-void SetAppTitle(const CString& title);
-CString GetAppTitle();
-// A message box with the application's caption, through the hooks.
+
+// A message box with the application's caption ("タブロコネクト"), through the hooks.
 int AfxMessageBox(const CString& text, UINT type = MB_OK);
 
 // The state of VK_SHIFT, VK_CONTROL or VK_MENU (Alt), through the hooks:
 // negative (high bit set) while the key is held; 0 for other keys.
 SHORT GetKeyState(int vk);
 
-// Whether a widget exists.
-BOOL IsWindow(HWND hwnd);
 // Runs fn on the user-interface thread and waits for it (runs at once there).
 void CallOnUiThread(const std::function<void()>& fn);
 

@@ -125,12 +125,6 @@ void CCsvPropPageWnd::DoDataExchange(CDataExchange* pDX) {
   DDX_Control(pDX, res::IDC_CSV_CLEAR, m_BtnClear);
 }
 
-CMFCButtonEx* CCsvPropPageWnd::Button(int id) {
-  for (size_t i = 0; i < m_Buttons.size(); ++i)
-    if (kCommandButtons[i].id == id) return &m_Buttons[i];
-  return nullptr;
-}
-
 void CCsvPropPageWnd::ShowValues() {
   m_Filling = true;
   UpdateData(FALSE);

@@ -106,7 +106,6 @@ class CCsvPropPageWnd : public CCsvSheetPage {
   DECLARE_MESSAGE_MAP()
 
  private:
-  CMFCButtonEx* Button(int id);
   void SetupButtons();
   void ShowCellText();
   // Pops menu 270 at the bottom-right corner of a button.

@@ -129,14 +129,6 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent, bool asChild) {
   return TRUE;
 }
 
-namespace {
-int g_readOnlyDialogs = 0;
-}  // namespace
-
-CReadOnlyDialogs::CReadOnlyDialogs() { ++g_readOnlyDialogs; }
-CReadOnlyDialogs::~CReadOnlyDialogs() { --g_readOnlyDialogs; }
-bool CReadOnlyDialogs::Active() { return g_readOnlyDialogs > 0; }
-
 INT_PTR CDialog::DoModal() {
   ui::EnsureApplication();
   if (QThread::currentThread() != QCoreApplication::instance()->thread()) {
@@ -158,11 +150,6 @@ INT_PTR CDialog::DoModal() {
         c->m_hWnd->setFocus();
         break;
       }
-  }
-  const bool readOnly = CReadOnlyDialogs::Active();
-  if (readOnly && !m_ended && guard) {
-    for (auto& c : m_templateControls)
-      if (c->m_hWnd && c->GetDlgCtrlID() != IDCANCEL) c->m_hWnd->setEnabled(false);
   }
   bool forced = false;
   bool driven = false;
@@ -190,7 +177,6 @@ INT_PTR CDialog::DoModal() {
     }
   }
   m_modalRunning = false;
-  if (readOnly) m_result = IDCANCEL;
   if (auto* scripted = dynamic_cast<ScriptedModalDriver*>(GetModalDriver()); scripted && driven)
     scripted->RecordResult(m_result, forced);
   DestroyAfterModal();

@@ -37,18 +37,6 @@
 using INT_PTR = intptr_t;
 class QEventLoop;
 
-// While one stands, every dialog that opens modally shows its values only: its
-// controls are disabled but Cancel, and it ends as cancelled whatever happens,
-// so nothing it would store is stored.
-class CReadOnlyDialogs {
- public:
-  CReadOnlyDialogs();
-  ~CReadOnlyDialogs();
-  CReadOnlyDialogs(const CReadOnlyDialogs&) = delete;
-  CReadOnlyDialogs& operator=(const CReadOnlyDialogs&) = delete;
-  static bool Active();
-};
-
 class CDialog : public CWnd {
  public:
   explicit CDialog(UINT templateId = 0, CWnd* parent = nullptr);

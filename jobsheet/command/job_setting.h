@@ -63,6 +63,9 @@ enum : int32_t {
 
 // The document kind of a cross table (m_DocKind, "TypeCross").
 inline constexpr int32_t DOC_KIND_CROSS = 5;
+// The settings sheet's kind for a cross table made by the data-edit tools; the
+// record it fills stores it as DOC_KIND_CROSS.
+inline constexpr int32_t DOC_KIND_TOOL_CROSS = 6;
 
 struct JOBSETTING {
   int32_t m_OutputFormat = OUTPUT_PDF;  // OUTPUT_*

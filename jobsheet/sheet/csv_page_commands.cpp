@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "jobsheet/command/job_setting.h"
 #include "jobsheet/command/reserved_chars.h"
 #include "jobsheet/sheet/column_codes.h"
 #include "jobsheet/sheet/csv_page_messages.h"
@@ -284,6 +285,6 @@ CCsvPropPage::ButtonStates CCsvPropPage::ComputeButtonStates(CsvGrids& g) {
     set({B_COLOR, B_PAGEBREAK, B_CODE39, B_QR, B_SEAL, B_APPROVAL, B_DATAHEADER, B_EDIT}, false);
   }
   // 10.
-  if (k == 6) set({B_COLUMNS}, false);
+  if (k == DOC_KIND_TOOL_CROSS) set({B_COLUMNS}, false);
   return s;
 }

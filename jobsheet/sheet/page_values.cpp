@@ -1,8 +1,8 @@
 #include "jobsheet/sheet/page_values.h"
 
 namespace {
-// Kind 6 (a cross table made by the data-edit tools) is a cross table in the record.
-int StoredKind(int pageKind) { return pageKind == 6 ? 5 : pageKind; }
+// The tools' cross table is a cross table in the record.
+int StoredKind(int pageKind) { return pageKind == DOC_KIND_TOOL_CROSS ? DOC_KIND_CROSS : pageKind; }
 }  // namespace
 
 void ReadMainValues(JOBSETTING& job, int& deleteAfterSend, const MAINPAGEVALUES& v) {

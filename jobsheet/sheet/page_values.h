@@ -13,17 +13,18 @@ struct MAINPAGEVALUES {
   int charCode = 2;       // 0 UTF-8, 1 Shift_JIS, 2 none
   int subKind = 0;
   int listType = 0;       // Excel list type 0 to 3
-  int docKind = 0;        // 0 to 6 as the pages hold it
+  int docKind = 0;        // 0 to 5 or DOC_KIND_TOOL_CROSS, as the pages hold it
   int deleteAfter = 0;    // "処理後CSVファイルを削除"
 };
 
 // Basic page into record: output format, character code, sub-kind, list type
-// (kinds 0 to 2 only, else 0), kind (6 stored as 5) and the delete-after flag.
+// (kinds 0 to 2 only, else 0), kind (DOC_KIND_TOOL_CROSS stored as DOC_KIND_CROSS)
+// and the delete-after flag.
 void ReadMainValues(JOBSETTING& job, int& deleteAfterSend, const MAINPAGEVALUES& v);
 
 // The detailed page's copy of the record, and what its tab dialogs hold.
 struct COMMANDPAGEVALUES {
-  int docKind = 0;             // 0 to 6 as the pages hold it
+  int docKind = 0;             // 0 to 5 or DOC_KIND_TOOL_CROSS, as the pages hold it
   int subKind = 0;
   int csvHederTyp = 0;
   int charCode = 0;

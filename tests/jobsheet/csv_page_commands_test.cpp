@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "jobsheet/command/job_setting.h"
 #include "tests/jobsheet/csv_page_fixture.h"
 
 namespace {
@@ -206,7 +207,7 @@ const EnableCase kEnableCases[] = {
     {"edit mode entered", [](PageFixture& f) { f.editModeEntered = 1; }, {1044, 1038}, {1078, 1086}},
     {"more than 3000 rows in the input", [](PageFixture& f) { f.g.totalRows = 5000; }, {1086}, {1078}},
     {"forced edit mode", [](PageFixture& f) { f.page.m_EditModeForced = 1; }, {}, {1078, 1086}},
-    {"cross table", [](PageFixture& f) { f.page.m_ReportKind = 6; }, {1042}, {1086}},
+    {"cross table", [](PageFixture& f) { f.page.m_ReportKind = DOC_KIND_TOOL_CROSS; }, {1042}, {1086}},
     {"column without a name selected", [](PageFixture& f) { f.Column(5); },
      {}, {1045, 1046, 1043, 1079, 1047, 1048, 1049, 1050, 1042, 1052, 1053, 1055, 1056, 1044, 1081, 1041, 1086, 1078, 1038}},
     {"result column selected",

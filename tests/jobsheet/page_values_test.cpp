@@ -50,10 +50,10 @@ TEST(CommandValues, KindRulesOfTheDetailedPage) {
   EXPECT_EQ(job.m_Grayband, 0);
   EXPECT_EQ(job.m_HideDetail, 0);     // only kinds 0 and 1 hide details
   EXPECT_TRUE(job.m_Date.IsEmpty());  // a hidden date carries no text
-  v.docKind = 6;
+  v.docKind = DOC_KIND_TOOL_CROSS;
   v.hideBits = 1;
   ReadCommandValues(job, v);
-  EXPECT_EQ(job.m_DocKind, 5);
+  EXPECT_EQ(job.m_DocKind, DOC_KIND_CROSS);
   EXPECT_EQ(job.m_Date, CString(u"2024年01月02日"));
   v.docKind = 1;
   ReadCommandValues(job, v);

@@ -266,7 +266,7 @@ void CCommandPropPage::OnPortrait() { m_Portrait = m_PortraitCheck.GetCheck() ==
 BOOL CCommandPropPage::OnSetActive() {
   TakeSheetState();
   UpdateData(TRUE);
-  if (m_DocKind == 6) {
+  if (m_DocKind == DOC_KIND_TOOL_CROSS) {
     m_TypeRadio = -1;
     EnableTypeRadios(false);
     m_PortraitCheck.ShowWindow(SW_HIDE);

@@ -48,7 +48,7 @@ class CCommandPropPage : public CPropertyPage {
   UINT UpperBitmap() const;
   UINT LowerBitmap() const;
 
-  int m_DocKind = 0;          // 0 to 4, and 6 for a cross table from the data-edit tools
+  int m_DocKind = 0;          // 0 to 4, or DOC_KIND_TOOL_CROSS
   int m_SubKind = 0;
   int m_CsvHederTyp = 0;
   int m_OutputFormat = 0;

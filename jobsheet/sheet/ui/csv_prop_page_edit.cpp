@@ -1,6 +1,7 @@
 // The CSV edit page's window: clicks, the cell editor, keys and the lists.
 
 #include "app/tabro_client_app.h"
+#include "jobsheet/command/job_setting.h"
 #include "jobsheet/sheet/ui/csv_prop_page_wnd.h"
 #include "res/csv_prop_page.h"
 
@@ -155,7 +156,7 @@ void CCsvPropPageWnd::OnContextMenu(CWnd* wnd, CPoint point) {
     return Is(wnd, list) || r.PtInRect(point);
   };
   if (!inside(m_GridList) && !inside(m_RowList)) return;
-  if (m_Page.m_ReportKind == 6 && !(m_Page.m_CrossEdit[0] == 1 && m_Page.m_CrossEdit[1] == 1)) return;
+  if (m_Page.m_ReportKind == DOC_KIND_TOOL_CROSS && !(m_Page.m_CrossEdit[0] == 1 && m_Page.m_CrossEdit[1] == 1)) return;
   CsvGrids g = AppCsvGrids();
   const CCsvPropPage::EditMenuState s = m_Page.GetEditMenuState(g);
   CMenu menu;

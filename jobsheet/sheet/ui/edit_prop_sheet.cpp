@@ -122,7 +122,7 @@ BOOL CEditPropSheet::OnInitDialog() {
   }
   m_TestRunButton.EnableWindow(m_OutputFormat != OUTPUT_CSV);
   // Decided once: a cross table from the data-edit tools has nothing to clear to.
-  m_ClearAllButton.ShowWindow(m_DocKind == 6 ? SW_HIDE : SW_SHOW);
+  m_ClearAllButton.ShowWindow(m_DocKind == DOC_KIND_TOOL_CROSS ? SW_HIDE : SW_SHOW);
   return TRUE;
 }
 

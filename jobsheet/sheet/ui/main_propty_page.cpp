@@ -152,7 +152,7 @@ BOOL CMainProptyPage::OnSetActive() {
       m_CharCodeCombo.SetCurSel(m_CharCode);
     }
   }
-  if (m_DocKind == 6) Enable(res::IDC_MAIN_CSV, false);
+  if (m_DocKind == DOC_KIND_TOOL_CROSS) Enable(res::IDC_MAIN_CSV, false);
   m_CreationRadio = m_DocKind;
   m_OutputRadio = m_OutputFormat;
   UpdateData(FALSE);
@@ -167,8 +167,8 @@ BOOL CMainProptyPage::OnKillActive() {
 
 void CMainProptyPage::AfterOutputChoice() {
   Store();
-  Enable(res::IDC_MAIN_PAPER, m_DocKind != 6);
-  Enable(res::IDC_MAIN_FORMAT, m_DocKind != 6);
+  Enable(res::IDC_MAIN_PAPER, m_DocKind != DOC_KIND_TOOL_CROSS);
+  Enable(res::IDC_MAIN_FORMAT, m_DocKind != DOC_KIND_TOOL_CROSS);
   UpdateCommandText();
 }
 

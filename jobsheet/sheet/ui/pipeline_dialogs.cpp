@@ -21,8 +21,8 @@ int RunSettingsSheet(CTabroClientDlg& dlg, int runType, bool show, CCsvPropPage*
   if (!show) return SHEET_NOT_SHOWN;
   CEditPropSheet sheet(dlg.m_InputPath);
   sheet.Prepare(&dlg, &mainPage, &csvPage, &commandPage, theApp.m_SyokikidoGamen);
-  // The sheet knows the tools' cross table as kind 6; the job sends it as 5.
-  if (crossTable) sheet.m_DocKind = mainPage.m_DocKind = 6;
+  // The sheet knows the tools' cross table by its own kind; the job sends DOC_KIND_CROSS.
+  if (crossTable) sheet.m_DocKind = mainPage.m_DocKind = DOC_KIND_TOOL_CROSS;
   return static_cast<int>(sheet.DoModal());
 }
 

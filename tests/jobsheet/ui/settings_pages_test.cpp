@@ -208,7 +208,7 @@ TEST_F(SheetTest, AHeaderTypeJobCannotChooseLabelsOrSingleForms) {
 
 TEST_F(SheetTest, ACrossTableChoosesNoTypeAndHidesPortrait) {
   Job(u"TypeCross");
-  dlg.m_JobSetting.m_DocKind = 6;
+  dlg.m_JobSetting.m_DocKind = DOC_KIND_TOOL_CROSS;
   Run(2, [&](CEditPropSheet& s) {
     CCommandPropPage& p = *s.m_CommandPage;
     EXPECT_EQ(p.m_TypeRadio, -1);

@@ -193,7 +193,7 @@ INSTANTIATE_TEST_SUITE_P(Table, SheetClearAll,
 
 TEST_F(SheetTest, ACrossTableHidesClearAllAndClipboardInputStartsOnTheCsvPage) {
   Job(u"TypeCross");
-  dlg.m_JobSetting.m_DocKind = 6;
+  dlg.m_JobSetting.m_DocKind = DOC_KIND_TOOL_CROSS;
   theApp.m_InputKind = INPUT_CLIPBOARD;
   Run(2, [&](CEditPropSheet& s) {
     EXPECT_FALSE(ui::IsShown(s, IDC_SHEET_CLEARALL));

@@ -36,7 +36,7 @@
 #include "platform/cstring.h"
 #include "webclient/tabro_operation.h"
 
-// Groups of ResetToolSettings besides the tool kinds (TOOL_PIVOT to TOOL_MACRO).
+// Groups of ResetToolSettings besides the tool kinds' stored numbers.
 enum : int {
   TOOL_RESET_ALL = 0,          // every kind and the name lists
   TOOL_RESET_NAME_LISTS = 10,  // the tool dialogs' name lists
@@ -62,11 +62,13 @@ class CTabroClientApp : public CGridSet {
   // change nothing.
   void CopyGridSet(int direction);
 
-  // Clears data-edit tool settings: a tool kind's group (TOOL_PIVOT to
-  // TOOL_MACRO) first empties the tool order; TOOL_RESET_NAME_LISTS the tool
-  // dialogs' name lists; TOOL_RESET_ALL every kind and the name lists. Other
-  // groups change nothing.
+  // Clears data-edit tool settings: a tool kind's group (its stored number) as
+  // the overload below; TOOL_RESET_NAME_LISTS the tool dialogs' name lists;
+  // TOOL_RESET_ALL every kind and the name lists. Other groups change nothing.
   void ResetToolSettings(int group);
+  // Empties the tool order and clears the settings of one kind; kNone and
+  // numbers outside the enumeration change nothing.
+  void ResetToolSettings(ToolKind kind);
 
   // Column types of the data grid (source 0) or the edit grid (source 1) into
   // m_ColumnTypes. Returns the number of columns examined.

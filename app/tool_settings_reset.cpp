@@ -42,10 +42,14 @@ void CTabroClientApp::ResetToolSettings(int group) {
     ClearToolNameLists();
     return;
   }
-  if (!FindToolKind(group)) return;
+  ResetToolSettings(ToolKindFromStored(group));
+}
+
+void CTabroClientApp::ResetToolSettings(ToolKind kind) {
+  if (!FindToolKind(kind)) return;
 
   m_ToolOrder.fill(TOOLSLOT{});
-  switch (static_cast<ToolKind>(group)) {
+  switch (kind) {
     case ToolKind::kNone:
       break;
     case ToolKind::kPivot:

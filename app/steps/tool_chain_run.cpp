@@ -5,7 +5,7 @@
 #include "platform/ui_hooks.h"
 #include "edittools/chain/tool_chain.h"
 
-RunToolStepFn FindToolStep(int kind) {
+RunToolStepFn FindToolStep(ToolKind kind) {
   for (const ToolStepEntry& e : kToolSteps) {
     if (e.kind == kind) return e.step;
   }
@@ -18,7 +18,7 @@ class DlgChainHost : public CToolChainHost {
  public:
   explicit DlgChainHost(CTabroClientDlg& dlg) : dlg_(dlg) {}
 
-  int RunToolStep(int kind, int show, int inChain) override {
+  int RunToolStep(ToolKind kind, int show, int inChain) override {
     const RunToolStepFn step = FindToolStep(kind);
     return step ? (dlg_.*step)(show, inChain) : STEP_CANCELLED;
   }
@@ -31,8 +31,8 @@ class DlgChainHost : public CToolChainHost {
 
   // A cross table makes the document a cross table; its header rows and value
   // count stay in m_PivotRun.
-  void AfterToolStep(int kind, int result) override {
-    if (kind == TOOL_PIVOT && result == STEP_RAN && theApp.m_PivotSetting.SumType == PIVOT_CROSS) {
+  void AfterToolStep(ToolKind kind, int result) override {
+    if (kind == ToolKind::kPivot && result == STEP_RAN && theApp.m_PivotSetting.SumType == PIVOT_CROSS) {
       dlg_.m_JobSetting.m_DocKind = DOC_KIND_CROSS;
     }
   }

@@ -20,9 +20,9 @@ int ReplayToolChain(CTabroClientDlg& dlg, const CString& settingsPath, CString& 
     return -1;
   }
   for (const TOOLSLOT& slot : app.m_ToolOrder) {
-    if (slot.toolKind == TOOL_NONE) break;
+    if (slot.toolKind == ToolKind::kNone) break;
     if (!FindToolStep(slot.toolKind)) {
-      error.Format(u"tool kind %d cannot be replayed", slot.toolKind);
+      error.Format(u"tool kind %d cannot be replayed", StoredToolKind(slot.toolKind));
       return -1;
     }
   }

@@ -8,18 +8,18 @@
 using RunToolStepFn = int (CTabroClientDlg::*)(int show, int inChain);
 
 struct ToolStepEntry {
-  int kind;
+  ToolKind kind;
   RunToolStepFn step;
 };
 
 inline constexpr ToolStepEntry kToolSteps[] = {
-    {TOOL_PIVOT, &CTabroClientDlg::RunPivotStep},
-    {TOOL_ADDCSV, &CTabroClientDlg::RunAddCsvStep},
-    {TOOL_FILTER, &CTabroClientDlg::RunFilterStep},
-    {TOOL_SORT, &CTabroClientDlg::RunSortStep},
-    {TOOL_MACRO, &CTabroClientDlg::RunMacroStep},
+    {ToolKind::kPivot, &CTabroClientDlg::RunPivotStep},
+    {ToolKind::kAddCsv, &CTabroClientDlg::RunAddCsvStep},
+    {ToolKind::kFilter, &CTabroClientDlg::RunFilterStep},
+    {ToolKind::kSort, &CTabroClientDlg::RunSortStep},
+    {ToolKind::kMacro, &CTabroClientDlg::RunMacroStep},
 };
 static_assert(sizeof(kToolSteps) / sizeof(kToolSteps[0]) == TOOL_KIND_COUNT);
 
 // The step of a kind; null for a kind without one.
-RunToolStepFn FindToolStep(int kind);
+RunToolStepFn FindToolStep(ToolKind kind);

@@ -75,7 +75,7 @@ ToolPlan TakeJob(CTabroClientDlg& dlg, bool chosen) {
   ToolPlan tools;
   theApp.ResetToolSettings(TOOL_RESET_ALL);
   if (!theApp.m_LastToolText.IsEmpty()) theApp.LoadEditSettings(dlg.m_BaseName, dlg.m_OutputName);
-  tools.run = theApp.m_ToolOrder[0].toolKind != TOOL_NONE;
+  tools.run = theApp.m_ToolOrder[0].toolKind != ToolKind::kNone;
   if (dlg.m_NewFileMode == NEW_FILE_WITH_TOOLS) tools.run = tools.withDialogs = true;
   if (!chosen) dlg.ResetJobSettings(RESET_JOB_AND_GRIDS);
   dlg.ParseCommandText(dlg.m_Command);
@@ -158,7 +158,7 @@ void KeepReuseJob(CTabroClientDlg& dlg, int runType) {
   const CString toolText = theApp.FormatToolOrder();
   GetUpCalls().saveReuseJob(dlg, dlg.m_Command, dlg.m_JobSetting.m_OutputFormat, dlg.m_JobSetting.m_CharCode,
                             toolText, runType);
-  if (theApp.m_ToolOrder[0].toolKind != TOOL_NONE && dlg.m_ReuseSaveResult > 0) {
+  if (theApp.m_ToolOrder[0].toolKind != ToolKind::kNone && dlg.m_ReuseSaveResult > 0) {
     theApp.SaveEditSettings(dlg.m_BaseName, dlg.m_OutputName, 0);
   }
   theApp.m_LastCommand = dlg.m_Command;

@@ -1,24 +1,25 @@
 #include "edittools/chain/edit_settings_file.h"
 
+#include <optional>
+
 #include "edittools/chain/tool_kinds.h"
 
 namespace {
 
-// The kind whose section the line starts (TOOL_NONE for "@Header"), -1 for none.
+// The kind whose section the line starts (kNone for "@Header"), none for no section.
 // The headers are tested in this order, each by its own number of characters.
-int FindSection(const CString& line) {
+std::optional<ToolKind> FindSection(const CString& line) {
   const std::u16string_view text = line.View();
-  if (text.starts_with(u"@Heade")) return TOOL_NONE;
+  if (text.starts_with(u"@Heade")) return ToolKind::kNone;
   for (const ToolKindInfo& info : kToolKinds) {
     if (text.starts_with(std::u16string_view(info.section, static_cast<size_t>(info.sectionChars))))
       return info.kind;
   }
-  return -1;
+  return std::nullopt;
 }
 
-// A kind outside the enumeration (no section starts with it) reads nothing.
-void ReadSection(int kind, CCsvTextFile& in, const EditSettingsRecords& r) {
-  switch (static_cast<ToolKind>(kind)) {
+void ReadSection(ToolKind kind, CCsvTextFile& in, const EditSettingsRecords& r) {
+  switch (kind) {
     case ToolKind::kNone: ReadHeaderSection(in, r.order); return;
     case ToolKind::kPivot: ReadPivotSection(in, r.pivot); return;
     case ToolKind::kAddCsv: ReadAddCsvSection(in, r.join); return;
@@ -28,9 +29,9 @@ void ReadSection(int kind, CCsvTextFile& in, const EditSettingsRecords& r) {
   }
 }
 
-// The section of one kind; none for kNone and values outside the enumeration.
-void WriteSection(CSettingsLineSink& out, int32_t kind, const EditSettingsRecords& r) {
-  switch (static_cast<ToolKind>(kind)) {
+// The section of one kind; none for kNone.
+void WriteSection(CSettingsLineSink& out, ToolKind kind, const EditSettingsRecords& r) {
+  switch (kind) {
     case ToolKind::kNone: return;
     case ToolKind::kPivot: WritePivotSection(out, r.pivot); return;
     case ToolKind::kAddCsv: WriteAddCsvSection(out, r.join); return;
@@ -49,8 +50,7 @@ void ReadEditSettings(CCsvTextFile& in, const EditSettingsRecords& records) {
     // A UTF-8 signature at the start of the file is no part of the first line.
     if (first && !line.IsEmpty() && line[0] == u'\uFEFF') line = line.Mid(1);
     first = false;
-    const int kind = FindSection(line);
-    if (kind >= 0) ReadSection(kind, in, records);
+    if (const std::optional<ToolKind> kind = FindSection(line)) ReadSection(*kind, in, records);
   }
 }
 
@@ -67,10 +67,10 @@ void WriteEditSettings(CSettingsLineSink& out, const EditSettingsRecords& r) {
   WriteHeaderSection(out, r.order);
   // A kind listed twice (a hand-edited file) gets one section: a second copy of
   // the same record would double its lists when the file is read again.
-  bool written[TOOL_KIND_COUNT + 1] = {};  // per kind, kNone included
+  bool written[TOOL_KIND_COUNT] = {};  // by ToolKindIndex
   for (const TOOLSLOT& slot : r.order) {
-    if (!FindToolKind(slot.toolKind) || written[slot.toolKind]) continue;
-    written[slot.toolKind] = true;
+    if (!FindToolKind(slot.toolKind) || written[ToolKindIndex(slot.toolKind)]) continue;
+    written[ToolKindIndex(slot.toolKind)] = true;
     WriteSection(out, slot.toolKind, r);
   }
 }

@@ -52,7 +52,7 @@ void ReadHeaderSection(CCsvTextFile& in, TOOLORDER& order) {
     if (SplitSettingsList(f, value) < 3) continue;
     const int slot = F(f, 0);
     if (!InRange(slot, 0, TOOL_SLOT_COUNT - 1)) continue;
-    order[static_cast<size_t>(slot)] = TOOLSLOT{F(f, 1), F(f, 2)};
+    order[static_cast<size_t>(slot)] = TOOLSLOT{ToolKindFromStored(F(f, 1)), F(f, 2)};
   }
 }
 
@@ -61,9 +61,9 @@ void WriteHeaderSection(CSettingsLineSink& out, const TOOLORDER& order) {
   out.WriteSettingsLine(u"Version=1.0\n");
   for (int slot = 0; slot < TOOL_SLOT_COUNT; ++slot) {
     const TOOLSLOT& s = order[static_cast<size_t>(slot)];
-    if (s.toolKind == TOOL_NONE) continue;
+    if (s.toolKind == ToolKind::kNone) continue;
     out.WriteSettingsLine(Num(u"EditInf=%d", slot));
-    out.WriteSettingsLine(Comma(s.toolKind));
+    out.WriteSettingsLine(Comma(StoredToolKind(s.toolKind)));
     out.WriteSettingsLine(Comma(s.openSettingsNextTime));
     out.WriteSettingsLine(kLineEnd);
   }

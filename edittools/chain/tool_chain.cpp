@@ -13,8 +13,8 @@ int RunToolChain(TOOLORDER& order, int& abort, int titleRow, ToolChainRun run, b
   if (setUp && !host.ShowOrderDialog(run == ToolChainRun::kRestart, nullptr, 0)) return 0;
   abort = 0;
   for (int j = 0; j < TOOL_SLOT_COUNT;) {
-    const int kind = order[static_cast<size_t>(j)].toolKind;
-    if (kind == TOOL_NONE) break;
+    const ToolKind kind = order[static_cast<size_t>(j)].toolKind;
+    if (kind == ToolKind::kNone) break;
     if (!FindToolKind(kind)) {
       ++j;
       continue;

@@ -37,8 +37,8 @@ enum class ToolChainRun {
 class CToolChainHost {
  public:
   virtual ~CToolChainHost() = default;
-  // Runs the step of a tool kind (1 to 5) with the contract above.
-  virtual int RunToolStep(int kind, int show, int inChain) = 0;
+  // Runs the step of a tool kind (not kNone) with the contract above.
+  virtual int RunToolStep(ToolKind kind, int show, int inChain) = 0;
   // Shows the order dialog: restart form, or the resume form when resumeOrder is
   // given (with the slot whose step failed). On OK the dialog has stored the order;
   // returns false on cancel.
@@ -46,8 +46,8 @@ class CToolChainHost {
   // Shows a message of the driver itself.
   virtual void ShowMessage(const CString& text) = 0;
   // Called before a step runs and after it returned (cross-table switch, macro list).
-  virtual void BeforeToolStep(int kind) {}
-  virtual void AfterToolStep(int kind, int result) {}
+  virtual void BeforeToolStep(ToolKind kind) {}
+  virtual void AfterToolStep(ToolKind kind, int result) {}
 };
 
 inline constexpr char16_t kNoTitleRowMessage[] = u"CSVにフィールド行が無いのでデータ編集はできません。";

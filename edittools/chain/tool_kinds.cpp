@@ -1,6 +1,6 @@
 #include "edittools/chain/tool_kinds.h"
 
-const ToolKindInfo* FindToolKind(int kind) {
+const ToolKindInfo* FindToolKind(ToolKind kind) {
   for (const ToolKindInfo& info : kToolKinds) {
     if (info.kind == kind) return &info;
   }

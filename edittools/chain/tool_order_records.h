@@ -18,20 +18,21 @@ enum class ToolKind : int32_t {
 };
 inline constexpr int TOOL_KIND_COUNT = 5;  // the kinds after kNone
 
-// The stored numbers of the kinds, as a slot holds them.
-inline constexpr int32_t TOOL_NONE = static_cast<int32_t>(ToolKind::kNone);
-inline constexpr int32_t TOOL_PIVOT = static_cast<int32_t>(ToolKind::kPivot);
-inline constexpr int32_t TOOL_ADDCSV = static_cast<int32_t>(ToolKind::kAddCsv);
-inline constexpr int32_t TOOL_FILTER = static_cast<int32_t>(ToolKind::kFilter);
-inline constexpr int32_t TOOL_SORT = static_cast<int32_t>(ToolKind::kSort);
-inline constexpr int32_t TOOL_MACRO = static_cast<int32_t>(ToolKind::kMacro);
+// The place of a kind (kPivot to kMacro) in an array sized TOOL_KIND_COUNT.
+constexpr int ToolKindIndex(ToolKind kind) { return static_cast<int>(kind) - 1; }
+
+// A kind as the settings file, the job lists and messages write it, and back.
+// A number outside the enumeration stays as it is: it names no kind and is
+// passed over wherever kinds are looked up.
+constexpr int32_t StoredToolKind(ToolKind kind) { return static_cast<int32_t>(kind); }
+constexpr ToolKind ToolKindFromStored(int32_t number) { return static_cast<ToolKind>(number); }
 
 inline constexpr int TOOL_SLOT_COUNT = 5;
 
 // One slot of the tool order.
 struct TOOLSLOT {
-  int32_t toolKind = TOOL_NONE;       // TOOL_* (0: empty slot)
-  int32_t openSettingsNextTime = 0;   // 1: show the tool's dialog when replayed
+  ToolKind toolKind = ToolKind::kNone;  // kNone: empty slot
+  int32_t openSettingsNextTime = 0;     // 1: show the tool's dialog when replayed
 };
 
 // The chain in run order: used slots first, zeros after the last; each kind once.

@@ -4,10 +4,10 @@
 
 CString FormatToolOrder(const TOOLORDER& order) {
   CString text;
-  if (order[0].toolKind == TOOL_NONE) return text;
+  if (order[0].toolKind == ToolKind::kNone) return text;
   for (int slot = 0; slot < TOOL_SLOT_COUNT; ++slot) {
     if (slot > 0) text += u"/";
-    text.AppendFormat(u"%02d-%02d", order[slot].toolKind, order[slot].openSettingsNextTime);
+    text.AppendFormat(u"%02d-%02d", StoredToolKind(order[slot].toolKind), order[slot].openSettingsNextTime);
   }
   return text;
 }

@@ -152,7 +152,7 @@ void CDataMacroInsert::SetCloseCaption() {
     return;
   }
   show(IDOK, true);
-  show(res::IDC_MACROINS_SKIP, m_InChain && theApp.m_ToolOrder[1].toolKind == 0);
+  show(res::IDC_MACROINS_SKIP, m_InChain && theApp.m_ToolOrder[1].toolKind == ToolKind::kNone);
   show(res::IDC_MACROINS_SLOTS, true);
   show(res::IDC_MACROINS_SLOT_CAPTION, true);
   show(res::IDC_MACROINS_SLOT_HINT, true);

@@ -23,18 +23,18 @@ TEST_F(AppGridsTest, RestoreClearsTheToolNameListsButKeepsToolSettings) {
   a.m_DataGrid[0][0] = u"changed";
   a.m_SortColumnNames.push_back(u"品名");
   a.m_SortSetting.sortCnt = 1;
-  a.m_ToolOrder[0].toolKind = TOOL_SORT;
+  a.m_ToolOrder[0].toolKind = ToolKind::kSort;
   a.CopyGridSet(1);
   EXPECT_EQ(a.m_DataGrid.GetAt(0, 0), u"品名");
   EXPECT_TRUE(a.m_SortColumnNames.empty());
   EXPECT_EQ(a.m_SortSetting.sortCnt, 1);
-  EXPECT_EQ(a.m_ToolOrder[0].toolKind, TOOL_SORT);
+  EXPECT_EQ(a.m_ToolOrder[0].toolKind, ToolKind::kSort);
 }
 
 // Fills every tool setting and name list with something to clear.
 void FillToolSettings() {
   CTabroClientApp& a = theApp;
-  for (auto& slot : a.m_ToolOrder) slot = {TOOL_FILTER, 1};
+  for (auto& slot : a.m_ToolOrder) slot = {ToolKind::kFilter, 1};
   a.m_PivotSetting.Head = 7;
   a.m_PivotSetting.SumType = PIVOT_CROSS;
   a.m_PivotSetting.NendMonth = 4;
@@ -72,7 +72,7 @@ void FillToolSettings() {
 
 bool OrderEmpty() {
   for (const TOOLSLOT& s : theApp.m_ToolOrder) {
-    if (s.toolKind != 0 || s.openSettingsNextTime != 0) return false;
+    if (s.toolKind != ToolKind::kNone || s.openSettingsNextTime != 0) return false;
   }
   return true;
 }

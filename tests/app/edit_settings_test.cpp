@@ -42,7 +42,7 @@ class AppEditSettings : public ::testing::Test {
 };
 
 TEST_F(AppEditSettings, SavedFileIsLoadedBackUnderItsJobName) {
-  theApp.m_ToolOrder[0] = TOOLSLOT{4, 1};
+  theApp.m_ToolOrder[0] = TOOLSLOT{ToolKind::kSort, 1};
   theApp.m_SortSetting.sortCnt = 1;
   theApp.m_SortSetting.column[0] = 2;
   theApp.SaveEditSettings(u"sales", u"monthly", SETTINGSMODE_FILE);
@@ -52,7 +52,7 @@ TEST_F(AppEditSettings, SavedFileIsLoadedBackUnderItsJobName) {
 
   theApp.ResetToolSettings(0);
   theApp.LoadEditSettings(u"sales", u"monthly");
-  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, 4);
+  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, ToolKind::kSort);
   EXPECT_EQ(theApp.m_SortSetting.column[0], 2);
   EXPECT_EQ(theApp.IsEditSettingsChanged(), 0);
 }
@@ -60,12 +60,12 @@ TEST_F(AppEditSettings, SavedFileIsLoadedBackUnderItsJobName) {
 TEST_F(AppEditSettings, StarInTheOutputNameReadsNothing) {
   WriteTool("sales_a*.txt", "@Header\nEditInf=0,4,1\n\n");
   theApp.LoadEditSettings(u"sales", u"a*");
-  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, 0);
+  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, ToolKind::kNone);
   EXPECT_TRUE(theApp.m_ToolTextLines[0].empty());
 }
 
 TEST_F(AppEditSettings, SnapshotModesCreateTheFolderAndWriteNoFile) {
-  theApp.m_ToolOrder[0] = TOOLSLOT{3, 0};
+  theApp.m_ToolOrder[0] = TOOLSLOT{ToolKind::kFilter, 0};
   theApp.SaveEditSettings(u"x", u"", SETTINGSMODE_SNAPSHOT2);
   EXPECT_TRUE(std::filesystem::is_directory(dir_.path() / "DataEditTool"));
   EXPECT_FALSE(std::filesystem::exists(ToolFile("x.txt")));
@@ -84,7 +84,7 @@ TEST_F(AppEditSettings, ChangeTest) {
       {"an open-settings flag", [] { theApp.m_ToolOrder[0].openSettingsNextTime = 0; }, 1},
       {"a sort key", [] { theApp.m_SortSetting.descending[0] = 1; }, 1},
       {"a record of a tool outside the order", [] { theApp.m_FilterConds.FilterCnt = 2; }, 0},
-      {"a tool added", [] { theApp.m_ToolOrder[1] = TOOLSLOT{3, 1}; }, 1},
+      {"a tool added", [] { theApp.m_ToolOrder[1] = TOOLSLOT{ToolKind::kFilter, 1}; }, 1},
   };
   WriteTool("job.txt", "@Header\nEditInf=0,4,1\n\n@Sort\nsortCnt=1\nsortdata=0,2,1,0\n\n");
   for (const Case& c : cases) {
@@ -115,7 +115,7 @@ TEST_F(AppEditSettings, FileThatCouldNotBeReadIsNeverRewritten) {
   });
   theApp.LoadEditSettings(u"locked", u"");
   SetFileFaultHook(nullptr);
-  theApp.m_ToolOrder[0] = TOOLSLOT{3, 1};
+  theApp.m_ToolOrder[0] = TOOLSLOT{ToolKind::kFilter, 1};
   theApp.SaveEditSettings(u"locked", u"", SETTINGSMODE_FILE);
   EXPECT_EQ(TempDir::Read(ToolFile("locked.txt")), "@Header\nEditInf=0,4,1\n\n");
 }
@@ -133,7 +133,7 @@ TEST_F(AppEditSettings, AFailedSaveKeepsTheOldSettings) {
   const std::pair<FileOp, int> faults[] = {{FileOp::kWrite, ENOSPC}, {FileOp::kCreate, EACCES}, {FileOp::kRename, EIO}};
   WriteTool("sales.txt", "@Header\nEditInf=0,4,1\n\n");
   const auto before = ToolFiles(dir_.path() / "DataEditTool");
-  theApp.m_ToolOrder[0] = TOOLSLOT{3, 1};
+  theApp.m_ToolOrder[0] = TOOLSLOT{ToolKind::kFilter, 1};
   for (const auto& [op, error] : faults) {
     SetFileFaultHook([op, error](FileOp o, const std::filesystem::path&) { return o == op ? error : 0; });
     theApp.SaveEditSettings(u"sales", u"sales", SETTINGSMODE_FILE);
@@ -147,7 +147,7 @@ TEST_F(AppEditSettings, AFailedSaveKeepsTheOldSettings) {
 TEST_F(AppEditSettings, AKillDuringTheSaveKeepsTheOldSettings) {
   WriteTool("sales.txt", "@Header\nEditInf=0,4,1\n\n");
   const auto before = ToolFiles(dir_.path() / "DataEditTool");
-  theApp.m_ToolOrder[0] = TOOLSLOT{3, 1};
+  theApp.m_ToolOrder[0] = TOOLSLOT{ToolKind::kFilter, 1};
   for (FileOp killAt : {FileOp::kWrite, FileOp::kRename}) {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);

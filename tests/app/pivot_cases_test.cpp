@@ -64,7 +64,7 @@ TEST_P(PivotCase, GivesTheExpectedTable) {
   theApp.m_TitleRow = dlg.AnalyseCsvShape(theApp.m_DataCols, theApp.m_DataRows, theApp.m_RowFilledCount);
   ASSERT_EQ(theApp.m_TitleRow, 0);
   ASSERT_TRUE(ReadEditSettingsFile(CString::FromUtf8((dir / "settings.txt").string()), theApp.EditRecords()));
-  ASSERT_EQ(theApp.m_ToolOrder[0].toolKind, TOOL_PIVOT);
+  ASSERT_EQ(theApp.m_ToolOrder[0].toolKind, ToolKind::kPivot);
   const std::string before = DumpDataGrid();
 
   const int result = dlg.RunToolChain(ToolChainRun::kSilent, false);

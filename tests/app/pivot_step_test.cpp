@@ -114,7 +114,7 @@ TEST_F(PivotDialogStepTest, OkRunsTheStoredSettingsWithTheDialogsHeaderRows) {
 }
 
 TEST_F(PivotStepTest, ChainSwitchesTheDocumentToCrossTableAfterACrossTable) {
-  theApp.m_ToolOrder[0] = TOOLSLOT{TOOL_PIVOT, 0};
+  theApp.m_ToolOrder[0] = TOOLSLOT{ToolKind::kPivot, 0};
   ASSERT_EQ(dlg_.RunToolChain(ToolChainRun::kSilent, false), 1);
   EXPECT_EQ(dlg_.m_JobSetting.m_DocKind, 5);
 }

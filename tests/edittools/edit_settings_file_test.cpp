@@ -11,6 +11,8 @@
 
 namespace {
 
+using enum ToolKind;
+
 using testsupport::TempDir;
 
 // A set of records the tests own.
@@ -42,7 +44,7 @@ void ReadText(Records& r, const std::string& text) {
 // Every tool in the order and each record holding values, including one-column
 // flag and map lines and texts ending in blanks.
 void FillAll(Records& r) {
-  r.order = {TOOLSLOT{1, 1}, TOOLSLOT{2, 0}, TOOLSLOT{3, 1}, TOOLSLOT{4, 0}, TOOLSLOT{5, 1}};
+  r.order = {TOOLSLOT{kPivot, 1}, TOOLSLOT{kAddCsv, 0}, TOOLSLOT{kFilter, 1}, TOOLSLOT{kSort, 0}, TOOLSLOT{kMacro, 1}};
   r.pivot.Colms = 6;
   r.pivot.SumType = 1;
   r.pivot.SumStyl = 1;
@@ -88,8 +90,8 @@ void FillAll(Records& r) {
 
 TEST(EditSettingsFile, WritesTheStoredOrderAndSectionsExactly) {
   Records r;
-  r.order[0] = TOOLSLOT{1, 1};
-  r.order[1] = TOOLSLOT{4, 0};
+  r.order[0] = TOOLSLOT{kPivot, 1};
+  r.order[1] = TOOLSLOT{kSort, 0};
   r.pivot.Colms = 3;
   r.pivot.NendMonth = 4;
   r.pivot.SumClmArry = {SUMCLM{2, 1, 0}};
@@ -106,8 +108,8 @@ TEST(EditSettingsFile, WritesTheStoredOrderAndSectionsExactly) {
 
 TEST(EditSettingsFile, KindListedTwiceKeepsItsListsOnRereading) {
   Records a;
-  a.order[0] = TOOLSLOT{5, 0};
-  a.order[1] = TOOLSLOT{5, 1};
+  a.order[0] = TOOLSLOT{kMacro, 0};
+  a.order[1] = TOOLSLOT{kMacro, 1};
   a.macro.ClmArry = {MACROCOL{1, 0, CString(), u"x"}};
   Records b;
   ReadText(b, Written(a));
@@ -140,7 +142,7 @@ struct ReadCase {
 TEST(EditSettingsFile, ReaderTakesAndPassesOver) {
   const ReadCase cases[] = {
       {"any line starting @Heade opens the header", "@Headerless\nEditInf=0,4,1\n",
-       [](const Records& r) { EXPECT_EQ(r.order[0].toolKind, 4); }},
+       [](const Records& r) { EXPECT_EQ(r.order[0].toolKind, kSort); }},
       {"@Pivot followed by more characters opens the pivot section", "@PivotX\nColms=7\n",
        [](const Records& r) { EXPECT_EQ(r.pivot.Colms, 7); }},
       {"a section without a blank line runs on into the next",
@@ -154,16 +156,16 @@ TEST(EditSettingsFile, ReaderTakesAndPassesOver) {
        [](const Records& r) { EXPECT_EQ(r.sort.sortCnt, 1); }},
       {"only slot 2 used leaves slot 0 empty", "@Header\nEditInf=2,3,1\n",
        [](const Records& r) {
-         EXPECT_EQ(r.order[0].toolKind, 0);
-         EXPECT_EQ(r.order[2].toolKind, 3);
+         EXPECT_EQ(r.order[0].toolKind, kNone);
+         EXPECT_EQ(r.order[2].toolKind, kFilter);
          EXPECT_EQ(r.order[2].openSettingsNextTime, 1);
        }},
       {"order lines outside slots 0 to 4 are ignored; later lines win",
        "@Header\nEditInf=5,1,1\nEditInf=-1,2,1\nEditInf=0,3\nEditInf=0,4,0\nEditInf=0,5,1,9\n",
        [](const Records& r) {
-         EXPECT_EQ(r.order[0].toolKind, 5);
+         EXPECT_EQ(r.order[0].toolKind, kMacro);
          EXPECT_EQ(r.order[0].openSettingsNextTime, 1);
-         for (int s = 1; s < 5; ++s) EXPECT_EQ(r.order[static_cast<size_t>(s)].toolKind, 0);
+         for (int s = 1; s < 5; ++s) EXPECT_EQ(r.order[static_cast<size_t>(s)].toolKind, kNone);
        }},
       {"numbers read like the runtime: blanks, sign, saturation, none",
        "@Pivot\nColms= -12x\nSumType=abc\nNendMonth=99999999999\n",

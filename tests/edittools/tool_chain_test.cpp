@@ -8,6 +8,8 @@
 
 namespace {
 
+using enum ToolKind;
+
 // Records the driver's calls; steps answer from a script by kind.
 class FakeHost : public CToolChainHost {
  public:
@@ -17,9 +19,10 @@ class FakeHost : public CToolChainHost {
   int* abort = nullptr;
   std::string log;
 
-  int RunToolStep(int kind, int show, int inChain) override {
-    log += "step" + std::to_string(kind) + "(" + std::to_string(show) + "," + std::to_string(inChain) + ") ";
-    return step(kind);
+  int RunToolStep(ToolKind kind, int show, int inChain) override {
+    const int number = StoredToolKind(kind);
+    log += "step" + std::to_string(number) + "(" + std::to_string(show) + "," + std::to_string(inChain) + ") ";
+    return step(number);
   }
   bool ShowOrderDialog(bool restart, const TOOLORDER* resume, int index) override {
     log += std::string(restart ? "restart" : "order") + (resume ? "@" + std::to_string(index) : "") + " ";
@@ -39,25 +42,25 @@ struct ChainCase {
 };
 
 const ChainCase kChainCases[] = {
-    {"replay takes each slot's flag", {TOOLSLOT{4, 1}, TOOLSLOT{3, 0}}, ToolChainRun::kReplay, false, {}, 1,
+    {"replay takes each slot's flag", {TOOLSLOT{kSort, 1}, TOOLSLOT{kFilter, 0}}, ToolChainRun::kReplay, false, {}, 1,
      "step4(1,1) step3(0,1) "},
-    {"an empty first slot runs nothing", {TOOLSLOT{}, TOOLSLOT{4, 1}}, ToolChainRun::kReplay, false, {}, 1, ""},
-    {"an unknown kind is passed over", {TOOLSLOT{9, 1}, TOOLSLOT{4, 0}}, ToolChainRun::kReplay, false, {}, 1,
-     "step4(0,1) "},
-    {"silent runs never show a dialog", {TOOLSLOT{4, 1}}, ToolChainRun::kSilent, false, {}, 1, "step4(0,1) "},
-    {"restart shows every dialog preset", {TOOLSLOT{4, 0}}, ToolChainRun::kRestart, false, {}, 1,
+    {"an empty first slot runs nothing", {TOOLSLOT{}, TOOLSLOT{kSort, 1}}, ToolChainRun::kReplay, false, {}, 1, ""},
+    {"an unknown kind is passed over", {TOOLSLOT{ToolKindFromStored(9), 1}, TOOLSLOT{kSort, 0}}, ToolChainRun::kReplay,
+     false, {}, 1, "step4(0,1) "},
+    {"silent runs never show a dialog", {TOOLSLOT{kSort, 1}}, ToolChainRun::kSilent, false, {}, 1, "step4(0,1) "},
+    {"restart shows every dialog preset", {TOOLSLOT{kSort, 0}}, ToolChainRun::kRestart, false, {}, 1,
      "step4(1,1) "},
-    {"set-up shows the order dialog, then first set-up dialogs", {TOOLSLOT{4, 0}}, ToolChainRun::kReplay, true,
+    {"set-up shows the order dialog, then first set-up dialogs", {TOOLSLOT{kSort, 0}}, ToolChainRun::kReplay, true,
      {}, 1, "order step4(1,0) "},
-    {"set-up on a restart uses the restart form and preset dialogs", {TOOLSLOT{4, 0}}, ToolChainRun::kRestart,
+    {"set-up on a restart uses the restart form and preset dialogs", {TOOLSLOT{kSort, 0}}, ToolChainRun::kRestart,
      true, {}, 1, "restart step4(1,1) "},
-    {"set-up cancelled at the order dialog", {TOOLSLOT{4, 0}}, ToolChainRun::kReplay, true,
+    {"set-up cancelled at the order dialog", {TOOLSLOT{kSort, 0}}, ToolChainRun::kReplay, true,
      [](FakeHost& h) { h.orderDialog = [](TOOLORDER&) { return false; }; }, 0, "order "},
-    {"skip and narrowing go on", {TOOLSLOT{3, 0}, TOOLSLOT{4, 0}}, ToolChainRun::kReplay, false,
+    {"skip and narrowing go on", {TOOLSLOT{kFilter, 0}, TOOLSLOT{kSort, 0}}, ToolChainRun::kReplay, false,
      [](FakeHost& h) { h.step = [](int kind) { return kind == 3 ? 1 : 0; }; }, 1, "step3(0,1) step4(0,1) "},
-    {"a failed replay step abandons the input", {TOOLSLOT{3, 0}, TOOLSLOT{4, 0}}, ToolChainRun::kReplay, false,
+    {"a failed replay step abandons the input", {TOOLSLOT{kFilter, 0}, TOOLSLOT{kSort, 0}}, ToolChainRun::kReplay, false,
      [](FakeHost& h) { h.step = [](int) { return -1; }; }, 0, "step3(0,1) "},
-    {"the abort flag ends even a set-up without the resume dialog", {TOOLSLOT{2, 0}, TOOLSLOT{4, 0}},
+    {"the abort flag ends even a set-up without the resume dialog", {TOOLSLOT{kAddCsv, 0}, TOOLSLOT{kSort, 0}},
      ToolChainRun::kReplay, true,
      [](FakeHost& h) {
        h.step = [&h](int) {
@@ -66,18 +69,18 @@ const ChainCase kChainCases[] = {
        };
      },
      0, "order step2(1,0) "},
-    {"a cancelled set-up step resumes at its slot with the new order", {TOOLSLOT{3, 0}, TOOLSLOT{4, 0}},
+    {"a cancelled set-up step resumes at its slot with the new order", {TOOLSLOT{kFilter, 0}, TOOLSLOT{kSort, 0}},
      ToolChainRun::kReplay, true,
      [](FakeHost& h) {
        int calls = 0;
        h.orderDialog = [calls](TOOLORDER& order) mutable {
-         if (calls++ == 1) order = {TOOLSLOT{5, 0}, TOOLSLOT{1, 0}};
+         if (calls++ == 1) order = {TOOLSLOT{kMacro, 0}, TOOLSLOT{kPivot, 0}};
          return true;
        };
        h.step = [](int kind) { return kind == 3 ? -1 : 0; };
      },
      1, "order step3(1,0) order@0 step5(1,0) step1(1,0) "},
-    {"removing the cancelled last tool ends the chain normally", {TOOLSLOT{4, 0}, TOOLSLOT{3, 0}},
+    {"removing the cancelled last tool ends the chain normally", {TOOLSLOT{kSort, 0}, TOOLSLOT{kFilter, 0}},
      ToolChainRun::kReplay, true,
      [](FakeHost& h) {
        int calls = 0;
@@ -88,7 +91,7 @@ const ChainCase kChainCases[] = {
        h.step = [](int kind) { return kind == 3 ? -1 : 0; };
      },
      1, "order step4(1,0) step3(1,0) order@1 "},
-    {"cancel at the resume dialog abandons", {TOOLSLOT{3, 0}}, ToolChainRun::kReplay, true,
+    {"cancel at the resume dialog abandons", {TOOLSLOT{kFilter, 0}}, ToolChainRun::kReplay, true,
      [](FakeHost& h) {
        int calls = 0;
        h.orderDialog = [calls](TOOLORDER&) mutable { return calls++ == 0; };
@@ -112,7 +115,7 @@ TEST(ToolChain, RunsTheOrderByTheStepContract) {
 }
 
 TEST(ToolChain, ReplayFlagsComeFromTheOrderAsItStarted) {
-  TOOLORDER order = {TOOLSLOT{3, 1}, TOOLSLOT{4, 1}};
+  TOOLORDER order = {TOOLSLOT{kFilter, 1}, TOOLSLOT{kSort, 1}};
   int abort = 0;
   FakeHost host;
   host.step = [&order](int kind) {
@@ -124,7 +127,7 @@ TEST(ToolChain, ReplayFlagsComeFromTheOrderAsItStarted) {
 }
 
 TEST(ToolChain, NoTitleRowIsRefusedBeforeAnyStep) {
-  TOOLORDER order = {TOOLSLOT{4, 0}};
+  TOOLORDER order = {TOOLSLOT{kSort, 0}};
   int abort = 0;
   FakeHost host;
   EXPECT_EQ(RunToolChain(order, abort, -1, ToolChainRun::kReplay, true, host), 0);

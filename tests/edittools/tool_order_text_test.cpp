@@ -4,6 +4,8 @@
 
 namespace {
 
+using enum ToolKind;
+
 struct OrderCase {
   const char* name;
   TOOLORDER order;
@@ -13,15 +15,15 @@ struct OrderCase {
 
 const OrderCase kOrderCases[] = {
     {"empty order", {}, u"", u""},
-    {"sort only", {TOOLSLOT{4, 1}}, u"04-01/00-00/00-00/00-00/00-00", u"ソ"},
-    {"aggregation then sort", {TOOLSLOT{1, 1}, TOOLSLOT{4, 0}}, u"01-01/04-00/00-00/00-00/00-00", u"集,ソ"},
+    {"sort only", {TOOLSLOT{kSort, 1}}, u"04-01/00-00/00-00/00-00/00-00", u"ソ"},
+    {"aggregation then sort", {TOOLSLOT{kPivot, 1}, TOOLSLOT{kSort, 0}}, u"01-01/04-00/00-00/00-00/00-00", u"集,ソ"},
     {"join, filter, macro columns",
-     {TOOLSLOT{2, 1}, TOOLSLOT{3, 0}, TOOLSLOT{5, 1}},
+     {TOOLSLOT{kAddCsv, 1}, TOOLSLOT{kFilter, 0}, TOOLSLOT{kMacro, 1}},
      u"02-01/03-00/05-01/00-00/00-00",
      u"追,フ,演"},
-    {"all five", {TOOLSLOT{5, 0}, TOOLSLOT{4, 0}, TOOLSLOT{3, 0}, TOOLSLOT{2, 0}, TOOLSLOT{1, 1}},
+    {"all five", {TOOLSLOT{kMacro, 0}, TOOLSLOT{kSort, 0}, TOOLSLOT{kFilter, 0}, TOOLSLOT{kAddCsv, 0}, TOOLSLOT{kPivot, 1}},
      u"05-00/04-00/03-00/02-00/01-01", u"演,ソ,フ,追,集"},
-    {"a used slot after an empty first slot is not written", {TOOLSLOT{}, TOOLSLOT{4, 1}}, u"", u""},
+    {"a used slot after an empty first slot is not written", {TOOLSLOT{}, TOOLSLOT{kSort, 1}}, u"", u""},
 };
 
 TEST(ToolOrderText, FormatAndLetters) {
@@ -36,7 +38,7 @@ TEST(ToolOrderText, FormatAndLetters) {
 }
 
 TEST(ToolOrderText, OnlyTheFlagChangesTheText) {
-  EXPECT_NE(FormatToolOrder({TOOLSLOT{4, 1}}), FormatToolOrder({TOOLSLOT{4, 0}}));
+  EXPECT_NE(FormatToolOrder({TOOLSLOT{kSort, 1}}), FormatToolOrder({TOOLSLOT{kSort, 0}}));
 }
 
 TEST(ToolOrderText, LettersOfUnusualTexts) {

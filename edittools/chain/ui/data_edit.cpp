@@ -17,8 +17,8 @@
 
 namespace {
 
-// Control ids by tool kind (index kind-1) and by order slot.
-constexpr int kToolButtonIds[TOOL_SLOT_COUNT] = {res::IDC_TOOL_PIVOT, res::IDC_TOOL_ADDCSV, res::IDC_TOOL_FILTER,
+// Control ids by tool kind (ToolKindIndex) and by order slot.
+constexpr int kToolButtonIds[TOOL_KIND_COUNT] = {res::IDC_TOOL_PIVOT, res::IDC_TOOL_ADDCSV, res::IDC_TOOL_FILTER,
                                                  res::IDC_TOOL_SORT, res::IDC_TOOL_MACRO};
 constexpr int kSlotButtonIds[TOOL_SLOT_COUNT] = {res::IDC_ORDER_SLOT1, res::IDC_ORDER_SLOT2, res::IDC_ORDER_SLOT3,
                                                  res::IDC_ORDER_SLOT4, res::IDC_ORDER_SLOT5};
@@ -29,7 +29,9 @@ constexpr int kJoinRowLimit = 3000;
 constexpr COLORREF kPanelBorder = RGB(0xCC, 0xCC, 0xCC);
 constexpr COLORREF kArrowColour = 0xAF0000;   // dark blue as a colour value
 
-bool ValidKind(int kind) { return kind >= TOOL_PIVOT && kind <= TOOL_MACRO; }
+// A slot is in use when its number is above 0; a hand-edited settings file may
+// hold a number that names no kind.
+bool InUse(ToolKind kind) { return StoredToolKind(kind) > 0; }
 
 int SlotOf(const int (&ids)[TOOL_SLOT_COUNT], UINT id) {
   for (int s = 0; s < TOOL_SLOT_COUNT; ++s) {
@@ -73,7 +75,7 @@ CString CDataEdit::RowCountText(int rows) {
 
 void CDataEdit::DoDataExchange(CDataExchange* pDX) {
   CDialogEx::DoDataExchange(pDX);
-  for (int k = 0; k < TOOL_SLOT_COUNT; ++k) DDX_Check(pDX, kToolButtonIds[k], m_ToolChecked[k]);
+  for (int k = 0; k < TOOL_KIND_COUNT; ++k) DDX_Check(pDX, kToolButtonIds[k], m_ToolChecked[k]);
   for (int s = 0; s < TOOL_SLOT_COUNT; ++s) DDX_Check(pDX, kNextCheckIds[s], m_NextTimeCheck[s]);
   DDX_Text(pDX, res::IDC_ROW_COUNT, m_RowCountText);
 }
@@ -83,10 +85,10 @@ BOOL CDataEdit::OnInitDialog() {
   m_OrderCount = 0;
   for (int s = 0; s < TOOL_SLOT_COUNT; ++s) {
     const TOOLSLOT& slot = m_Order[static_cast<size_t>(s)];
-    if (slot.toolKind <= 0) continue;
+    if (!InUse(slot.toolKind)) continue;
     ++m_OrderCount;
     if (slot.openSettingsNextTime != 0) m_NextTimeCheck[s] = 1;
-    if (ValidKind(slot.toolKind)) m_ToolChecked[slot.toolKind - 1] = 1;
+    if (FindToolKind(slot.toolKind)) m_ToolChecked[ToolKindIndex(slot.toolKind)] = 1;
   }
   m_RowCountText = RowCountText(theApp.m_DataRows);
   m_WhiteBrush.CreateSolidBrush(RGB(255, 255, 255));
@@ -97,7 +99,7 @@ BOOL CDataEdit::OnInitDialog() {
   for (int id : kSlotButtonIds) GetDlgItem(id)->SetWindowText(CString());
   m_ToolTips.Create(this);
   for (const ToolKindInfo& info : kToolKinds) {
-    m_ToolTips.AddTool(GetDlgItem(kToolButtonIds[info.kind - 1]), CString(info.tooltip));
+    m_ToolTips.AddTool(GetDlgItem(kToolButtonIds[ToolKindIndex(info.kind)]), CString(info.tooltip));
   }
   UpdateModeButtons();
   if (m_ResumeIndex != -1) ApplyStoppedOrder();
@@ -120,62 +122,62 @@ void CDataEdit::UpdateModeButtons() {
   GetDlgItem(IDOK)->SetWindowText(CString(u"実行"));
   GetDlgItem(IDCANCEL)->SetWindowText(CString(u"キャンセル"));
   GetDlgItem(IDOK)->EnableWindow(TRUE);
-  for (int k = 0; k < TOOL_SLOT_COUNT; ++k) GetDlgItem(kToolButtonIds[k])->EnableWindow(m_ToolLocked[k] ? FALSE : TRUE);
+  for (int k = 0; k < TOOL_KIND_COUNT; ++k) GetDlgItem(kToolButtonIds[k])->EnableWindow(m_ToolLocked[k] ? FALSE : TRUE);
   GetDlgItem(res::IDC_ROW_COUNT)->ShowWindow(SW_SHOW);
 }
 
 void CDataEdit::ApplyStoppedOrder() {
   const int stop = std::clamp(m_ResumeIndex, 0, TOOL_SLOT_COUNT);
   for (int s = 0; s < stop; ++s) {
-    const int kind = m_ResumeOrder[static_cast<size_t>(s)].toolKind;
-    if (!ValidKind(kind)) continue;
-    m_ToolLocked[kind - 1] = 1;
-    GetDlgItem(kToolButtonIds[kind - 1])->EnableWindow(FALSE);
+    const ToolKind kind = m_ResumeOrder[static_cast<size_t>(s)].toolKind;
+    if (!FindToolKind(kind)) continue;
+    m_ToolLocked[ToolKindIndex(kind)] = 1;
+    GetDlgItem(kToolButtonIds[ToolKindIndex(kind)])->EnableWindow(FALSE);
   }
   m_Order = m_ResumeOrder;
   m_OrderCount = 0;
-  for (int k = 0; k < TOOL_SLOT_COUNT; ++k) m_ToolChecked[k] = 0;
+  for (int k = 0; k < TOOL_KIND_COUNT; ++k) m_ToolChecked[k] = 0;
   for (int s = 0; s < TOOL_SLOT_COUNT; ++s) {
     const TOOLSLOT& slot = m_ResumeOrder[static_cast<size_t>(s)];
-    m_NextTimeCheck[s] = slot.toolKind > 0 && slot.openSettingsNextTime != 0 ? 1 : 0;
-    if (slot.toolKind <= 0) continue;
+    m_NextTimeCheck[s] = InUse(slot.toolKind) && slot.openSettingsNextTime != 0 ? 1 : 0;
+    if (!InUse(slot.toolKind)) continue;
     ++m_OrderCount;
-    if (ValidKind(slot.toolKind)) m_ToolChecked[slot.toolKind - 1] = 1;
+    if (FindToolKind(slot.toolKind)) m_ToolChecked[ToolKindIndex(slot.toolKind)] = 1;
   }
 }
 
 void CDataEdit::ShowOrderForRestart() {
   m_OrderCount = 0;
-  for (int k = 0; k < TOOL_SLOT_COUNT; ++k) m_ToolChecked[k] = 0;
-  int last = -1;
+  for (int k = 0; k < TOOL_KIND_COUNT; ++k) m_ToolChecked[k] = 0;
+  int last = -1;  // ToolKindIndex of the last tool in the order
   for (int s = 0; s < TOOL_SLOT_COUNT; ++s) {
-    const int kind = m_Order[static_cast<size_t>(s)].toolKind;
-    if (kind <= 0) continue;
+    const ToolKind kind = m_Order[static_cast<size_t>(s)].toolKind;
+    if (!InUse(kind)) continue;
     ++m_OrderCount;
-    if (!ValidKind(kind)) continue;
-    m_ToolChecked[kind - 1] = 1;
-    m_ToolLocked[kind - 1] = 1;
-    GetDlgItem(kToolButtonIds[kind - 1])->EnableWindow(FALSE);
-    last = kind;
+    if (!FindToolKind(kind)) continue;
+    last = ToolKindIndex(kind);
+    m_ToolChecked[last] = 1;
+    m_ToolLocked[last] = 1;
+    GetDlgItem(kToolButtonIds[last])->EnableWindow(FALSE);
   }
-  if (last > 0) {
-    m_ToolLocked[last - 1] = 0;
-    GetDlgItem(kToolButtonIds[last - 1])->EnableWindow(TRUE);
+  if (last >= 0) {
+    m_ToolLocked[last] = 0;
+    GetDlgItem(kToolButtonIds[last])->EnableWindow(TRUE);
   }
 }
 
-void CDataEdit::OnToolButton(int kind) {
+void CDataEdit::OnToolButton(ToolKind kind) {
   UpdateData(TRUE);
-  ToggleTool(kind, m_ToolChecked[kind - 1]);
+  ToggleTool(kind, m_ToolChecked[ToolKindIndex(kind)]);
 }
-void CDataEdit::OnPivotTool() { OnToolButton(TOOL_PIVOT); }
-void CDataEdit::OnAddCsvTool() { OnToolButton(TOOL_ADDCSV); }
-void CDataEdit::OnFilterTool() { OnToolButton(TOOL_FILTER); }
-void CDataEdit::OnSortTool() { OnToolButton(TOOL_SORT); }
-void CDataEdit::OnMacroTool() { OnToolButton(TOOL_MACRO); }
+void CDataEdit::OnPivotTool() { OnToolButton(ToolKind::kPivot); }
+void CDataEdit::OnAddCsvTool() { OnToolButton(ToolKind::kAddCsv); }
+void CDataEdit::OnFilterTool() { OnToolButton(ToolKind::kFilter); }
+void CDataEdit::OnSortTool() { OnToolButton(ToolKind::kSort); }
+void CDataEdit::OnMacroTool() { OnToolButton(ToolKind::kMacro); }
 
-void CDataEdit::ToggleTool(int kind, int pressed) {
-  if (!ValidKind(kind)) return;
+void CDataEdit::ToggleTool(ToolKind kind, int pressed) {
+  if (!FindToolKind(kind)) return;
   int found = -1;
   for (int s = 0; s < m_OrderCount; ++s) {
     if (m_Order[static_cast<size_t>(s)].toolKind == kind) found = s;
@@ -204,17 +206,18 @@ void CDataEdit::ToggleTool(int kind, int pressed) {
 }
 
 void CDataEdit::EnableToolButtons() {
-  for (int k = 0; k < TOOL_SLOT_COUNT; ++k) {
+  for (int k = 0; k < TOOL_KIND_COUNT; ++k) {
     GetDlgItem(kToolButtonIds[k])->EnableWindow(m_ToolLocked[k] ? FALSE : TRUE);
   }
   bool pivotInOrder = false;
-  for (int s = 0; s < m_OrderCount; ++s) pivotInOrder |= m_Order[static_cast<size_t>(s)].toolKind == TOOL_PIVOT;
+  for (int s = 0; s < m_OrderCount; ++s) pivotInOrder |= m_Order[static_cast<size_t>(s)].toolKind == ToolKind::kPivot;
   if (!pivotInOrder) return;
   // After an aggregation only macro columns can be added.
-  for (int kind : {TOOL_ADDCSV, TOOL_FILTER, TOOL_SORT}) {
+  for (ToolKind kind : {ToolKind::kAddCsv, ToolKind::kFilter, ToolKind::kSort}) {
     bool inOrder = false;
     for (int s = 0; s < m_OrderCount; ++s) inOrder |= m_Order[static_cast<size_t>(s)].toolKind == kind;
-    if (!inOrder && !m_ToolLocked[kind - 1]) GetDlgItem(kToolButtonIds[kind - 1])->EnableWindow(FALSE);
+    const int k = ToolKindIndex(kind);
+    if (!inOrder && !m_ToolLocked[k]) GetDlgItem(kToolButtonIds[k])->EnableWindow(FALSE);
   }
 }
 
@@ -225,12 +228,13 @@ void CDataEdit::ShowOrderSlots() {
 void CDataEdit::ShowOrderBitmaps() {
   // Each tool button shows its normal or pressed picture; each slot its tool's
   // picture with the caption as its tip, or the empty-slot picture.
-  for (int k = 0; k < TOOL_SLOT_COUNT; ++k) {
+  for (const ToolKindInfo& info : kToolKinds) {
+    const int k = ToolKindIndex(info.kind);
     auto* button = static_cast<CButton*>(GetDlgItem(kToolButtonIds[k]));
-    button->SetBitmap(ToolButtonImage(k + 1, m_ToolChecked[k] != 0, PictureSize(button)));
+    button->SetBitmap(ToolButtonImage(info.kind, m_ToolChecked[k] != 0, PictureSize(button)));
   }
   for (int s = 0; s < TOOL_SLOT_COUNT; ++s) {
-    const int kind = m_Order[static_cast<size_t>(s)].toolKind;
+    const ToolKind kind = m_Order[static_cast<size_t>(s)].toolKind;
     auto* button = static_cast<CButton*>(GetDlgItem(kSlotButtonIds[s]));
     button->SetBitmap(ToolButtonImage(kind, false, PictureSize(button)));
     const ToolKindInfo* info = FindToolKind(kind);
@@ -254,42 +258,47 @@ void CDataEdit::OnOrderSlot(UINT id) {
   OpenToolReadOnly(m_Order[static_cast<size_t>(s)].toolKind);
 }
 
-void CDataEdit::OpenToolReadOnly(int kind) {
-  if (kind == TOOL_ADDCSV) {
-    CAddcsvView view(this);
-    view.m_InChain = 1;
-    view.m_ConfirmMode = 1;
-    view.DoModal();
-    return;
-  }
-  if (kind == TOOL_SORT) {
-    CSortDlg dlg(this);
-    dlg.m_ConfirmMode = 1;
-    dlg.m_InChain = 1;
-    dlg.DoModal();
-    return;
-  }
-  if (kind == TOOL_PIVOT) {
-    CPivotDlg dlg(this);
-    dlg.m_ConfirmMode = 1;
-    dlg.m_InChain = 1;
-    dlg.DoModal();
-    return;
-  }
-  if (kind == TOOL_MACRO) {
-    CDataMacroInsert dlg(this);
-    dlg.m_InChain = 1;
-    dlg.m_ReadOnly = 1;
-    dlg.DoModal();
-    return;
-  }
-  // The filter's view shows what was stored when it ran, not a new set-up
-  // over the rows it already filtered.
-  if (kind == TOOL_FILTER) {
-    CMainFilter dlg(this);
-    dlg.m_InChain = 1;
-    dlg.m_ReadOnly = 1;
-    dlg.DoModal();
+void CDataEdit::OpenToolReadOnly(ToolKind kind) {
+  switch (kind) {
+    case ToolKind::kNone:
+      return;
+    case ToolKind::kAddCsv: {
+      CAddcsvView view(this);
+      view.m_InChain = 1;
+      view.m_ConfirmMode = 1;
+      view.DoModal();
+      return;
+    }
+    case ToolKind::kSort: {
+      CSortDlg dlg(this);
+      dlg.m_ConfirmMode = 1;
+      dlg.m_InChain = 1;
+      dlg.DoModal();
+      return;
+    }
+    case ToolKind::kPivot: {
+      CPivotDlg dlg(this);
+      dlg.m_ConfirmMode = 1;
+      dlg.m_InChain = 1;
+      dlg.DoModal();
+      return;
+    }
+    case ToolKind::kMacro: {
+      CDataMacroInsert dlg(this);
+      dlg.m_InChain = 1;
+      dlg.m_ReadOnly = 1;
+      dlg.DoModal();
+      return;
+    }
+    case ToolKind::kFilter: {
+      // The filter's view shows what was stored when it ran, not a new set-up
+      // over the rows it already filtered.
+      CMainFilter dlg(this);
+      dlg.m_InChain = 1;
+      dlg.m_ReadOnly = 1;
+      dlg.DoModal();
+      return;
+    }
   }
 }
 
@@ -301,15 +310,15 @@ void CDataEdit::StoreToolOrder() {
       if (theApp.m_ToolOrder[static_cast<size_t>(s)].toolKind != m_Order[static_cast<size_t>(s)].toolKind) changed = s;
     }
     if (changed >= 0) {
-      int kinds[TOOL_SLOT_COUNT] = {};
+      ToolKind kinds[TOOL_SLOT_COUNT] = {};
       for (int s = changed; s < TOOL_SLOT_COUNT; ++s) kinds[s] = theApp.m_ToolOrder[static_cast<size_t>(s)].toolKind;
       for (int s = changed; s < TOOL_SLOT_COUNT; ++s) {
-        if (ValidKind(kinds[s])) theApp.ResetToolSettings(kinds[s]);
+        if (FindToolKind(kinds[s])) theApp.ResetToolSettings(kinds[s]);
       }
     }
   }
   for (int s = 0; s < TOOL_SLOT_COUNT; ++s) {
-    if (m_Order[static_cast<size_t>(s)].toolKind > 0) m_Order[static_cast<size_t>(s)].openSettingsNextTime = m_NextTimeCheck[s];
+    if (InUse(m_Order[static_cast<size_t>(s)].toolKind)) m_Order[static_cast<size_t>(s)].openSettingsNextTime = m_NextTimeCheck[s];
   }
   theApp.m_ToolOrder = m_Order;
 }

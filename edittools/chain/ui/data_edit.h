@@ -30,8 +30,8 @@ class CDataEdit : public CDialogEx {
   int m_RestartMode = 0;
   TOOLORDER m_ResumeOrder{};
   int m_ResumeIndex = -1;
-  int m_ToolChecked[TOOL_SLOT_COUNT] = {};    // per kind 1 to 5: the kind is in the order
-  int m_ToolLocked[TOOL_SLOT_COUNT] = {};     // per kind 1 to 5: its button stays disabled
+  int m_ToolChecked[TOOL_KIND_COUNT] = {};    // by ToolKindIndex: the kind is in the order
+  int m_ToolLocked[TOOL_KIND_COUNT] = {};     // by ToolKindIndex: its button stays disabled
   int m_NextTimeCheck[TOOL_SLOT_COUNT] = {};  // per slot: "次回設定画面起動"
   CString m_RowCountText;
   CToolTipCtrl m_ToolTips;   // tips of the tool buttons and of the used order slots
@@ -54,7 +54,7 @@ class CDataEdit : public CDialogEx {
   afx_msg void OnPaint();
   afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
 
-  void ToggleTool(int kind, int pressed);
+  void ToggleTool(ToolKind kind, int pressed);
   void EnableToolButtons();
   void ShowOrderSlots();
   void ShowOrderBitmaps();
@@ -62,10 +62,10 @@ class CDataEdit : public CDialogEx {
   void ApplyStoppedOrder();
   void UpdateModeButtons();
   void StoreToolOrder();
-  void OpenToolReadOnly(int kind);
+  void OpenToolReadOnly(ToolKind kind);
 
  private:
-  void OnToolButton(int kind);
+  void OnToolButton(ToolKind kind);
   CBrush m_WhiteBrush;
 };
 

@@ -11,7 +11,7 @@
 
 namespace {
 
-// The symbol on each kind's tile, by kind 1 to 5: a sum, a file joined on, a
+// The symbol on each kind's tile, by ToolKindIndex: a sum, a file joined on, a
 // funnel, an up-and-down order, a formula.
 constexpr const char16_t* kSymbols[] = {u"Σ", u"＋", u"▽", u"⇅", u"ƒx"};
 static_assert(std::size(kSymbols) == std::size(kToolKinds));
@@ -56,7 +56,7 @@ void DrawTool(CDC& dc, const ToolKindInfo& info, bool pressed, int w, int h) {
   const int tile = h - 6;
   const CRect tileRect(3, 3, 3 + tile, 3 + tile);
   dc.FillSolidRect(tileRect, pressed ? kWhite : kToolImageBlue);
-  FittedText(dc, CString(kSymbols[info.kind - 1]), tileRect, tile - 4, 700, pressed ? kToolImageBlue : kWhite);
+  FittedText(dc, CString(kSymbols[ToolKindIndex(info.kind)]), tileRect, tile - 4, 700, pressed ? kToolImageBlue : kWhite);
   const CRect captionRect(tileRect.right + 3, 1, w - 3, h - 1);
   FittedText(dc, CString(info.caption), captionRect, std::min(13, h / 2), 400, pressed ? kWhite : kCaption);
 }
@@ -68,14 +68,14 @@ void DrawEmpty(CDC& dc, int w, int h) {
 
 }  // namespace
 
-const CBitmap* ToolButtonImage(int kind, bool pressed, CSize size) {
+const CBitmap* ToolButtonImage(ToolKind kind, bool pressed, CSize size) {
   if (size.cx < 8 || size.cy < 8) return nullptr;
   const ToolKindInfo* info = FindToolKind(kind);
   if (!info) {
-    kind = 0;
+    kind = ToolKind::kNone;
     pressed = false;
   }
-  static std::map<std::tuple<int, bool, int, int>, std::unique_ptr<CBitmap>> cache;
+  static std::map<std::tuple<ToolKind, bool, int, int>, std::unique_ptr<CBitmap>> cache;
   const auto key = std::make_tuple(kind, pressed, size.cx, size.cy);
   if (auto it = cache.find(key); it != cache.end()) return it->second.get();
   auto bitmap = std::make_unique<CBitmap>();

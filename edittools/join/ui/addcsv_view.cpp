@@ -316,7 +316,7 @@ void CAddcsvView::SetButtonMode() {
   GetDlgItem(res::IDC_ADDCSV_SHOWFILE)->ShowWindow(SW_SHOW);
   GetDlgItem(IDCANCEL)->SetWindowText(CString(u"キャンセル"));
   if (m_InChain) {
-    GetDlgItem(res::IDC_ADDCSV_SKIP)->ShowWindow(theApp.m_ToolOrder[1].toolKind == TOOL_NONE ? SW_SHOW : SW_HIDE);
+    GetDlgItem(res::IDC_ADDCSV_SKIP)->ShowWindow(theApp.m_ToolOrder[1].toolKind == ToolKind::kNone ? SW_SHOW : SW_HIDE);
     GetDlgItem(res::IDC_ADDCSV_SERIAL)->EnableWindow(FALSE);
   }
   if (m_TypeLocked) {

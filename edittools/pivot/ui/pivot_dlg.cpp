@@ -184,7 +184,7 @@ void CPivotDlg::TickRestoredItems() {
 void CPivotDlg::UpdateModeControls() {
   if (!m_ConfirmMode) {
     Show(IDOK, true);
-    Show(IDC_PV_SKIP, m_InChain && theApp.m_ToolOrder[1].toolKind == TOOL_NONE);
+    Show(IDC_PV_SKIP, m_InChain && theApp.m_ToolOrder[1].toolKind == ToolKind::kNone);
     if (m_InChain) GetDlgItem(IDC_PV_SUBTOTALS)->EnableWindow(TRUE);
     Show(IDC_PV_CLEAR, true);
     GetDlgItem(IDCANCEL)->SetWindowText(CString(u"キャンセル"));

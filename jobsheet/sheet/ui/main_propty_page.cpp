@@ -102,7 +102,7 @@ BOOL CMainProptyPage::OnInitDialog() {
   m_CharCodeCombo.SetCurSel(0);
   // Clipboard input has no file to delete.
   if (m_FromClipboard) GetDlgItem(res::IDC_MAIN_DELETE_AFTER)->ShowWindow(SW_HIDE);
-  if (theApp.m_ToolOrder[0].toolKind == 0) {
+  if (theApp.m_ToolOrder[0].toolKind == ToolKind::kNone) {
     GetDlgItem(res::IDC_MAIN_TOOLS_BOX)->ShowWindow(SW_HIDE);
     GetDlgItem(res::IDC_MAIN_TOOLS)->ShowWindow(SW_HIDE);
   }

@@ -26,6 +26,8 @@
 
 namespace {
 
+using enum ToolKind;
+
 constexpr int kToolIds[5] = {res::IDC_TOOL_PIVOT, res::IDC_TOOL_ADDCSV, res::IDC_TOOL_FILTER, res::IDC_TOOL_SORT,
                              res::IDC_TOOL_MACRO};
 constexpr int kSlotIds[5] = {res::IDC_ORDER_SLOT1, res::IDC_ORDER_SLOT2, res::IDC_ORDER_SLOT3, res::IDC_ORDER_SLOT4,
@@ -116,11 +118,11 @@ TEST_F(DataEditTest, SelectionFormBuildsTheOrderWithTheAggregationRule) {
   });
   CDataEdit dlg;
   EXPECT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, TOOL_ADDCSV);
+  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, kAddCsv);
   EXPECT_EQ(theApp.m_ToolOrder[0].openSettingsNextTime, 1);
-  EXPECT_EQ(theApp.m_ToolOrder[1].toolKind, TOOL_MACRO);
+  EXPECT_EQ(theApp.m_ToolOrder[1].toolKind, kMacro);
   EXPECT_EQ(theApp.m_ToolOrder[1].openSettingsNextTime, 0);
-  EXPECT_EQ(theApp.m_ToolOrder[2].toolKind, TOOL_NONE);
+  EXPECT_EQ(theApp.m_ToolOrder[2].toolKind, kNone);
 }
 
 TEST_F(DataEditTest, ButtonsAndSlotsShowTheToolsPictures) {
@@ -171,7 +173,7 @@ TEST_F(DataEditTest, TheReleaseNoteLeavesThePanelFree) {
 }
 
 TEST_F(DataEditTest, CancelLeavesTheStoredOrder) {
-  theApp.m_ToolOrder = Order({{TOOL_SORT, 0}});
+  theApp.m_ToolOrder = Order({{kSort, 0}});
   ScriptedModalDriver modal;
   modal.Queue(res::IDD_DATA_EDIT, [](CDialog& d) {
     EXPECT_EQ(Slots(d), "ソート|||||");
@@ -182,8 +184,8 @@ TEST_F(DataEditTest, CancelLeavesTheStoredOrder) {
   });
   CDataEdit dlg;
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, TOOL_SORT);
-  EXPECT_EQ(theApp.m_ToolOrder[1].toolKind, TOOL_NONE);
+  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, kSort);
+  EXPECT_EQ(theApp.m_ToolOrder[1].toolKind, kNone);
 }
 
 TEST(DataEditRowText, CountsAndTheJoinWarning) {
@@ -218,7 +220,7 @@ TEST_F(DataEditTest, TheRowCountWarningIsSeenWhole) {
 }
 
 TEST_F(DataEditTest, ResumeFormLocksTheToolsThatRan) {
-  const TOOLORDER resume = Order({{TOOL_PIVOT, 1}, {TOOL_MACRO, 0}});
+  const TOOLORDER resume = Order({{kPivot, 1}, {kMacro, 0}});
   theApp.m_ToolOrder = resume;
   ScriptedModalDriver modal;
   modal.Queue(res::IDD_DATA_EDIT, [](CDialog& d) {
@@ -233,12 +235,12 @@ TEST_F(DataEditTest, ResumeFormLocksTheToolsThatRan) {
     ui::Click(d, IDOK);
   });
   EXPECT_EQ(RunOrderDialog(0, &resume, 1), IDOK);
-  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, TOOL_PIVOT);
-  EXPECT_EQ(theApp.m_ToolOrder[1].toolKind, TOOL_NONE);
+  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, kPivot);
+  EXPECT_EQ(theApp.m_ToolOrder[1].toolKind, kNone);
 }
 
 TEST_F(DataEditTest, RestartFormRemovesFromTheEndAndResetsWhatWasTakenOff) {
-  theApp.m_ToolOrder = Order({{TOOL_ADDCSV, 1}, {TOOL_FILTER, 1}, {TOOL_SORT, 1}});
+  theApp.m_ToolOrder = Order({{kAddCsv, 1}, {kFilter, 1}, {kSort, 1}});
   theApp.m_JoinDef.AddCsvCnt = 1;
   theApp.m_FilterConds.FilterCnt = 1;
   theApp.m_SortSetting.sortCnt = 2;
@@ -256,14 +258,14 @@ TEST_F(DataEditTest, RestartFormRemovesFromTheEndAndResetsWhatWasTakenOff) {
     ui::Click(d, IDOK);
   });
   EXPECT_EQ(RunOrderDialog(1, nullptr, 0), IDOK);
-  EXPECT_EQ(theApp.m_ToolOrder[1].toolKind, TOOL_MACRO);
+  EXPECT_EQ(theApp.m_ToolOrder[1].toolKind, kMacro);
   EXPECT_EQ(theApp.m_JoinDef.AddCsvCnt, 1);
   EXPECT_EQ(theApp.m_FilterConds.FilterCnt, 0);
   EXPECT_EQ(theApp.m_SortSetting.sortCnt, 0);
 }
 
 TEST_F(DataEditTest, RestartWithOnlyTicksChangedResetsNothing) {
-  theApp.m_ToolOrder = Order({{TOOL_FILTER, 1}, {TOOL_SORT, 1}});
+  theApp.m_ToolOrder = Order({{kFilter, 1}, {kSort, 1}});
   theApp.m_SortSetting.sortCnt = 2;
   ScriptedModalDriver modal;
   modal.Queue(res::IDD_DATA_EDIT, [](CDialog& d) {
@@ -276,7 +278,7 @@ TEST_F(DataEditTest, RestartWithOnlyTicksChangedResetsNothing) {
 }
 
 TEST_F(DataEditTest, ConfirmationFormChangesOnlyTicksAndShowsTheJoinReadOnly) {
-  theApp.m_ToolOrder = Order({{TOOL_ADDCSV, 1}, {TOOL_SORT, 1}});
+  theApp.m_ToolOrder = Order({{kAddCsv, 1}, {kSort, 1}});
   ScriptedModalDriver modal;
   modal.Queue(res::IDD_DATA_EDIT, [](CDialog& d) {
     EXPECT_EQ(ui::TextOf(d, IDOK), CString(u"保存終了"));
@@ -301,13 +303,13 @@ TEST_F(DataEditTest, ConfirmationFormChangesOnlyTicksAndShowsTheJoinReadOnly) {
   RunOrderConfirmation();
   EXPECT_EQ(theApp.m_ToolOrder[0].openSettingsNextTime, 1);
   EXPECT_EQ(theApp.m_ToolOrder[1].openSettingsNextTime, 0);
-  EXPECT_EQ(theApp.m_ToolOrder[1].toolKind, TOOL_SORT);
+  EXPECT_EQ(theApp.m_ToolOrder[1].toolKind, kSort);
 }
 
 // Regression: only the join editor opened from the confirmation form; the
 // other slots opened nothing.
 TEST_F(DataEditTest, ConfirmationFormSlotsOpenEachToolReadOnly) {
-  theApp.m_ToolOrder = Order({{TOOL_SORT, 1}, {TOOL_FILTER, 1}, {TOOL_PIVOT, 1}, {TOOL_MACRO, 1}});
+  theApp.m_ToolOrder = Order({{kSort, 1}, {kFilter, 1}, {kPivot, 1}, {kMacro, 1}});
   ScriptedModalDriver modal;
   modal.Queue(res::IDD_DATA_EDIT, [](CDialog& d) {
     for (int slot : {res::IDC_ORDER_SLOT1, res::IDC_ORDER_SLOT2, res::IDC_ORDER_SLOT3, res::IDC_ORDER_SLOT4})

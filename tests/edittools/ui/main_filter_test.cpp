@@ -336,7 +336,7 @@ TEST_F(FilterDialog, TheOrderDialogsFilterSlotShowsWhatTheStepStored) {
   CTabroClientDlg main;
   ASSERT_EQ(main.RunFilterStep(1, 0), 0);
   ASSERT_EQ(theApp.m_DataRows, 21);
-  theApp.m_ToolOrder[0] = TOOLSLOT{TOOL_FILTER, 1};
+  theApp.m_ToolOrder[0] = TOOLSLOT{ToolKind::kFilter, 1};
   modal.Queue(res::IDD_DATA_EDIT, [](CDialog& d) {
     ui::Click(d, res::IDC_ORDER_SLOT1);
     ui::Click(d, IDCANCEL);

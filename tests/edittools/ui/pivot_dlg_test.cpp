@@ -286,7 +286,7 @@ TEST_F(PivotDialog, InChainRestoresTheTicksAndSkipKeepsTheSettings) {
   EXPECT_TRUE(theApp.m_PivotColumnNames.empty());
 
   // With a tool after the aggregation in the second slot, "スキップ" is not offered.
-  theApp.m_ToolOrder[1].toolKind = TOOL_SORT;
+  theApp.m_ToolOrder[1].toolKind = ToolKind::kSort;
   CPivotDlg again;
   again.m_InChain = 1;
   modal.Queue(IDD_PIVOT_DLG, [](CDialog& d) {

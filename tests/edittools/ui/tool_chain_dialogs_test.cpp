@@ -38,7 +38,7 @@ TEST_F(ToolChainDialogsTest, SetUpChoosesTheJoinAndRunsItThroughTheEditor) {
   });
   modal.QueueFile(price_);
   EXPECT_EQ(dlg_.RunToolChain(ToolChainRun::kReplay, true), 1);
-  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, TOOL_ADDCSV);
+  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, ToolKind::kAddCsv);
   EXPECT_EQ(theApp.m_DataCols, 3);
   EXPECT_EQ(theApp.m_DataGrid.GetAt(1, 2), CString(u"80"));
   EXPECT_EQ(theApp.m_DataGrid.GetAt(2, 2), CString(u"100"));
@@ -59,7 +59,7 @@ TEST_F(ToolChainDialogsTest, ACancelledEditorBringsTheOrderBackToResume) {
     ui::Click(d, IDOK);
   });
   EXPECT_EQ(dlg_.RunToolChain(ToolChainRun::kReplay, true), 1);
-  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, TOOL_NONE);
+  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, ToolKind::kNone);
   EXPECT_EQ(theApp.m_DataCols, 2);
 }
 

@@ -149,7 +149,7 @@ TEST_F(JobPipelineTest, ToolsAskedForOnDataWithoutFieldNamesStopBeforeTheSheet) 
 TEST_F(JobPipelineTest, AJobChosenAfterAnInputThatSetUpToolsIsReplayedAsStored) {
   theApp.m_CommandReUse = 1;
   // The job 売上/月次 sorts by 数量, descending, without showing the sort.
-  theApp.m_ToolOrder[0] = TOOLSLOT{TOOL_SORT, 0};
+  theApp.m_ToolOrder[0] = TOOLSLOT{ToolKind::kSort, 0};
   theApp.m_SortSetting = SORTKEYS{1, {1}, {SORT_AS_NUMBER}, {1}};
   theApp.SaveEditSettings(u"売上", u"月次", SETTINGSMODE_FILE);
   REUSECOMMAND job;
@@ -179,7 +179,7 @@ TEST_F(JobPipelineTest, AJobChosenAfterAnInputThatSetUpToolsIsReplayedAsStored) 
   EXPECT_EQ(Run(Csv("売上.csv", 3), INPUT_DROPPED), IDCANCEL);
   EXPECT_EQ(dlg.m_NewFileMode, -1);
   EXPECT_EQ(dlg.m_OutputName, CString(u"月次"));
-  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, TOOL_SORT);
+  EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, ToolKind::kSort);
   EXPECT_EQ(theApp.m_SortSetting.sortCnt, 1);
   EXPECT_EQ(theApp.m_DataGrid.GetAt(1, 1), CString(u"2"));
   EXPECT_EQ(theApp.m_DataGrid.GetAt(3, 1), CString(u"0"));

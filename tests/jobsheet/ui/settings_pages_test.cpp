@@ -132,7 +132,7 @@ TEST_F(SheetTest, TheToolReviewShowsOnlyForAJobWithTools) {
 
 TEST_F(SheetTest, TheToolReviewIsOfferedWithTools) {
   Job(u"TypeTX");
-  theApp.m_ToolOrder[0].toolKind = 4;
+  theApp.m_ToolOrder[0].toolKind = ToolKind::kSort;
   Run(0, [&](CEditPropSheet& s) {
     EXPECT_TRUE(ui::IsShown(*s.m_MainPage, res::IDC_MAIN_TOOLS));
     ui::Click(s, IDCANCEL);

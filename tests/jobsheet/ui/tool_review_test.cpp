@@ -9,7 +9,7 @@ namespace {
 
 TEST_F(SheetTest, ToolReviewOpensTheOrderInItsConfirmationForm) {
   Job(u"TypeTX");
-  theApp.m_ToolOrder[0] = TOOLSLOT{TOOL_SORT, 1};
+  theApp.m_ToolOrder[0] = TOOLSLOT{ToolKind::kSort, 1};
   sheet.Prepare(&dlg, &main, &csv, &command_, 0);
   modal.Queue(0, [](CDialog& d) {
     auto& s = static_cast<CEditPropSheet&>(d);

@@ -196,7 +196,7 @@ TEST_F(DataMacroInsertTest, RemovingAMacroColumnUnticksItsSlot) {
   ScriptedModalDriver modal;
   CDataMacroInsert dlg;
   dlg.m_InChain = 1;
-  theApp.m_ToolOrder[1].toolKind = 4;  // another tool follows: no "スキップ"
+  theApp.m_ToolOrder[1].toolKind = ToolKind::kSort;  // another tool follows: no "スキップ"
   modal.Queue(277, [&](CDialog& d) {
     auto& m = static_cast<CDataMacroInsert&>(d);
     EXPECT_FALSE(ui::IsShown(d, kSkip));

@@ -24,7 +24,7 @@ constexpr char16_t kUnstorableJobText[] =
 
 }  // namespace
 
-int CTabroClientDlg::AddReuseCommand(const CString& command, int outputFormat, int charCode,
+int CTabroClientDlg::AddReuseCommand(const CString& command, OutputFormat outputFormat, int charCode,
                                      const CString& jobName) {
   REUSECOMMAND job;
   job.csvFile = m_BaseName;

@@ -4,6 +4,21 @@
 #include "app/tabro_client_dlg.h"
 #include "platform/paths.h"
 
+namespace {
+
+// The document type asked for a job's output format; a number that names no
+// format asks for a PDF, as a request does before it is set.
+DocType DocTypeOf(OutputFormat format) {
+  switch (format) {
+    case OutputFormat::kPdf: return DocType::kPdf;
+    case OutputFormat::kExcel: return DocType::kExcel;
+    case OutputFormat::kCsv: return DocType::kCsv;
+  }
+  return DocType::kPdf;
+}
+
+}  // namespace
+
 unsigned CTabroClientDlg::SendJob(int test, int dataSource, const CString& outputFolder, int openAfterSave,
                                   int timestampMode) {
   // The caller chose the input's reusable job, whose command stands in
@@ -18,8 +33,7 @@ unsigned CTabroClientDlg::SendJob(int test, int dataSource, const CString& outpu
   // Each job starts from a cleared request: nothing of the previous job is sent.
   req = DOCREQUEST{};
   req.m_SourcePath = m_InputPath;
-  const int format = m_JobSetting.m_OutputFormat;
-  if (format == OUTPUT_PDF || format == OUTPUT_EXCEL || format == OUTPUT_CSV) req.m_DocType = static_cast<int16_t>(format);
+  req.m_DocType = DocTypeOf(m_JobSetting.m_OutputFormat);
   switch (m_JobSetting.m_CharCode) {
     case 0: req.m_CharCode = u"UTF8"; break;
     case 1: req.m_CharCode = u"SJIS"; break;

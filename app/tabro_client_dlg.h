@@ -260,12 +260,12 @@ class CTabroClientDlg {
   // 2 a new job named m_OutputName, 3 overwrite the job the input came from.
   int OfferReuseJob(int runType);
   // Offers, then registers or overwrites and saves and reloads the job list.
-  void SaveReuseJob(const CString& command, int outputFormat, int charCode, const CString& toolText,
+  void SaveReuseJob(const CString& command, OutputFormat outputFormat, int charCode, const CString& toolText,
                     int runType);
   // 1 when an entry of m_SameCsvJobs has this name (exact), else 0.
   int IsJobNameTaken(const CString& name) const;
   // Appends a new job of m_BaseName; returns 1.
-  int AddReuseCommand(const CString& command, int outputFormat, int charCode, const CString& jobName);
+  int AddReuseCommand(const CString& command, OutputFormat outputFormat, int charCode, const CString& jobName);
   // "再利用ジョブ編集": reloads the job list and opens the editor.
   void OnEditReuseJobs();
 

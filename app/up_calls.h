@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/tool_dialogs.h"
+#include "jobsheet/command/job_setting.h"
 #include "platform/cstring.h"
 
 class CTabroClientDlg;
@@ -23,7 +24,7 @@ using SettingsSheetFn = int (*)(CTabroClientDlg& dlg, int runType, bool show, CC
 using ReplayJoinFn = int (*)(CTabroClientDlg& dlg);
 // CTabroClientDlg::SelectReuseJob, SaveReuseJob and OnEditReuseJobs.
 using SelectReuseJobFn = int (*)(CTabroClientDlg& dlg);
-using SaveReuseJobFn = void (*)(CTabroClientDlg& dlg, const CString& command, int outputFormat,
+using SaveReuseJobFn = void (*)(CTabroClientDlg& dlg, const CString& command, OutputFormat outputFormat,
                                 int charCode, const CString& toolText, int runType);
 using EditReuseJobsFn = void (*)(CTabroClientDlg& dlg);
 

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(job.m_SortCount >= 0 && job.m_SortCount <= kJobSortKeys, "sort count");
   Check(job.m_DocKind >= 0 && job.m_DocKind <= 4, "kind");
   for (const HORIZONSUM& h : job.m_RowSums) Check(h.m_Columns[2].IsEmpty(), "row total columns");
-  for (int format : {0, 1, 3}) {
+  for (OutputFormat format : {OutputFormat::kPdf, OutputFormat::kExcel, OutputFormat::kCsv}) {
     job.m_OutputFormat = format;
     BuildCommandText(job, 0, 256);
     BuildCommandText(job, 1, 0);

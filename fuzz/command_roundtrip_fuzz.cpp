@@ -22,7 +22,7 @@
 namespace {
 
 struct Options {
-  int format;
+  OutputFormat format;
   bool edited;
   int editCols;
 };
@@ -51,7 +51,7 @@ CString LastColumn(const HORIZONSUM& h, int editCols) {
 JOBSETTING Expected(const JOBSETTING& r, const Options& o) {
   JOBSETTING e;
   e.m_OutputFormat = r.m_OutputFormat;
-  const bool csv = r.m_OutputFormat == 3;
+  const bool csv = r.m_OutputFormat == OutputFormat::kCsv;
   const bool kinds02 = r.m_DocKind >= 0 && r.m_DocKind <= 2;
 
   if (!csv && r.m_DocKind >= 1 && r.m_DocKind <= 4) e.m_DocKind = r.m_DocKind;
@@ -114,7 +114,7 @@ JOBSETTING Expected(const JOBSETTING& r, const Options& o) {
         e.m_ColumnItems.push_back(back);
       }
     }
-    if (r.m_OutputFormat != 1) e.m_UserPasswd = r.m_UserPasswd;
+    if (r.m_OutputFormat != OutputFormat::kExcel) e.m_UserPasswd = r.m_UserPasswd;
     e.m_OwnerPasswd = r.m_OwnerPasswd;
     if (!r.m_Sum[0].IsEmpty() && r.m_Graph >= 1 && r.m_Graph <= 3) {
       e.m_Graph = r.m_Graph;
@@ -172,7 +172,7 @@ JOBSETTING Expected(const JOBSETTING& r, const Options& o) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;
-  static const int kFormats[] = {0, 1, 3};
+  static const OutputFormat kFormats[] = {OutputFormat::kPdf, OutputFormat::kExcel, OutputFormat::kCsv};
   const Options o{kFormats[data[0] % 3], ((data[0] >> 2) & 1) != 0, data[1] == 255 ? 256 : data[1]};
   const CString text(std::string(reinterpret_cast<const char*>(data + 2), size - 2));
 
@@ -185,8 +185,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ParseCommandText(again, written);
   again.m_OutputFormat = o.format;
   if (!(again == Expected(first, o))) {
-    std::fprintf(stderr, "format %d edited %d columns %d\ntext: %s\nwritten: %s\nrewritten: %s\n", o.format,
-                 o.edited, o.editCols, text.ToUtf8().c_str(), written.ToUtf8().c_str(),
+    std::fprintf(stderr, "format %d edited %d columns %d\ntext: %s\nwritten: %s\nrewritten: %s\n",
+                 OutputFormatNumber(o.format), o.edited, o.editCols, text.ToUtf8().c_str(), written.ToUtf8().c_str(),
                  BuildCommandText(again, o.edited, o.editCols).ToUtf8().c_str());
     std::abort();
   }

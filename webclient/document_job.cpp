@@ -139,8 +139,8 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 // signature, an Excel book is a ZIP, and a CSV is text in the asked code (an
 // HTML page from a proxy or a maintenance page is none of them). No answer is
 // the document of a type outside DocType.
-bool IsAskedDocument(std::string_view body, int16_t docType, const CString& charCode) {
-  switch (static_cast<DocType>(docType)) {
+bool IsAskedDocument(std::string_view body, DocType docType, const CString& charCode) {
+  switch (docType) {
     case DocType::kPdf: return StartsWith(body, "%PDF-");
     case DocType::kExcel: return StartsWith(body, "PK");
     case DocType::kCsv: {
@@ -223,12 +223,12 @@ int CTabroOperation::SendDocumentJob() {
   CString extension;
   CString formValue;
   for (const DocFormat& f : kDocFormats) {
-    if (static_cast<int16_t>(f.docType) == req.m_DocType) {
+    if (f.docType == req.m_DocType) {
       extension = f.extension;
       formValue = f.formValue;
     }
   }
-  const bool csvOutput = req.m_DocType == static_cast<int16_t>(DocType::kCsv);
+  const bool csvOutput = req.m_DocType == DocType::kCsv;
 
   // Without a token the job goes on: the service's answer decides.
   const CString token = GetAccessToken();
@@ -358,7 +358,7 @@ int CTabroOperation::SaveDocument(const std::string& document, const CString& ex
   // Only the documents this instance made are removed at exit.
   if (mode == SAVENAME_TESTRUN) m_Host->RememberTestModeOutFile(path);
 
-  const auto type = static_cast<DocType>(m_Request.m_DocType);
+  const DocType type = m_Request.m_DocType;
   if (type == DocType::kPdf || type == DocType::kExcel) {
     // The document is saved either way; the user learns where when no program opens it.
     if (m_OpenAfterSave && m_Initialized && !GetUiHooks().OpenDocument(path)) {

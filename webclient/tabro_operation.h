@@ -39,7 +39,7 @@ enum class DocType : int16_t {
 
 // The document request of the next job.
 struct DOCREQUEST {
-  int16_t m_DocType = 0;        // a DocType: 0 PDF, 1 Excel, 3 CSV
+  DocType m_DocType = DocType::kPdf;
   CString m_SourcePath;         // full path of the input file
   CString m_DefaultName;        // document name stem; the download name when the answer names none
   CString m_BaseName;           // stem of the saved file when set

@@ -103,7 +103,7 @@ bool CTabroClientDlg::SendWithHeldKey(bool commandLine) {
     m_JobSetting.m_DocKind = 1;
     m_JobSetting.m_SubKind = 2;
     if (commandLine) {
-      m_JobSetting.m_OutputFormat = OUTPUT_EXCEL;
+      m_JobSetting.m_OutputFormat = OutputFormat::kExcel;
       const int type = theApp.m_ShiftStartExcelListType;
       if (type == 1) {
         m_JobSetting.m_ListDoc = 2;

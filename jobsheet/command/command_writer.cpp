@@ -210,7 +210,7 @@ constexpr std::array<Row, 42> kRows = {
       if (!s.csv && s.kinds02) WriteColumnItems(s, out, kItemColorRule);
     },
     [](const WriterState& s, Tokens& out) {
-      if (!s.csv && s.job.m_OutputFormat != OUTPUT_EXCEL && !s.job.m_UserPasswd.IsEmpty())
+      if (!s.csv && s.job.m_OutputFormat != OutputFormat::kExcel && !s.job.m_UserPasswd.IsEmpty())
         out.push_back(u"UserPasswd=" + EscapeReservedChars(s.job.m_UserPasswd));
     },
     [](const WriterState& s, Tokens& out) {
@@ -266,7 +266,7 @@ constexpr std::array<Row, 42> kRows = {
 }  // namespace
 
 CString BuildCommandText(const JOBSETTING& job, int editModeEntered, int editCols) {
-  const WriterState state{job, job.m_OutputFormat == OUTPUT_CSV, job.m_DocKind >= 0 && job.m_DocKind <= 2,
+  const WriterState state{job, job.m_OutputFormat == OutputFormat::kCsv, job.m_DocKind >= 0 && job.m_DocKind <= 2,
                           editModeEntered != 0,
                           editCols < 0 ? 0 : editCols > kJobNameSlots ? kJobNameSlots : editCols};
   Tokens tokens;

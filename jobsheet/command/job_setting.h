@@ -54,12 +54,17 @@ struct FIELDNAME {
   bool operator==(const FIELDNAME&) const = default;
 };
 
-// Output formats of m_OutputFormat, as the job files store them.
-enum : int32_t {
-  OUTPUT_PDF = 0,
-  OUTPUT_EXCEL = 1,
-  OUTPUT_CSV = 3,
+// Output formats of m_OutputFormat, with the numbers of the settings page's
+// radio group and of the document request. A switch over OutputFormat names
+// every format and has no default, so the compiler (-Werror=switch) shows each
+// place a new format must be handled.
+enum class OutputFormat : int32_t {
+  kPdf = 0,
+  kExcel = 1,
+  kCsv = 3,
 };
+// A format's number, for the radio group that shows it.
+constexpr int32_t OutputFormatNumber(OutputFormat format) { return static_cast<int32_t>(format); }
 
 // The document kind of a cross table (m_DocKind, "TypeCross").
 inline constexpr int32_t DOC_KIND_CROSS = 5;
@@ -68,7 +73,7 @@ inline constexpr int32_t DOC_KIND_CROSS = 5;
 inline constexpr int32_t DOC_KIND_TOOL_CROSS = 6;
 
 struct JOBSETTING {
-  int32_t m_OutputFormat = OUTPUT_PDF;  // OUTPUT_*
+  OutputFormat m_OutputFormat = OutputFormat::kPdf;
   int32_t m_DocKind = 0;         // 0 none, 1 TypeT family, 2 TypeL, 3 TypeS, 4 TypeC, 5 TypeCross
   uint8_t m_Orientation = 0;     // 1 Portrait, 2 Landscape
   uint8_t m_SubKind = 0;         // kind 1: 0 TypeT, 1 TypeT+, 2 TypeTX

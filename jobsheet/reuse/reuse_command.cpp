@@ -6,21 +6,21 @@ namespace {
 
 struct OutputKindRow {
   const char16_t* text;
-  int outputFormat;
+  OutputFormat outputFormat;
   int charCode;  // -1: any code
 };
 
 constexpr std::array<OutputKindRow, 5> kOutputKinds = {{
-    {u"PDF", 0, -1},
-    {u"EXCEL", 1, -1},
-    {u"CSV-UTF8", 3, 0},
-    {u"CSV-SJIS", 3, 1},
-    {u"CSV", 3, 2},
+    {u"PDF", OutputFormat::kPdf, -1},
+    {u"EXCEL", OutputFormat::kExcel, -1},
+    {u"CSV-UTF8", OutputFormat::kCsv, 0},
+    {u"CSV-SJIS", OutputFormat::kCsv, 1},
+    {u"CSV", OutputFormat::kCsv, 2},
 }};
 
 }  // namespace
 
-const char16_t* OutputKindText(int outputFormat, int charCode) {
+const char16_t* OutputKindText(OutputFormat outputFormat, int charCode) {
   for (const OutputKindRow& row : kOutputKinds) {
     if (row.outputFormat == outputFormat && (row.charCode < 0 || row.charCode == charCode)) {
       return row.text;
@@ -29,7 +29,7 @@ const char16_t* OutputKindText(int outputFormat, int charCode) {
   return nullptr;
 }
 
-bool OutputKindToFormat(const CString& kind, int* outputFormat, int* charCode) {
+bool OutputKindToFormat(const CString& kind, OutputFormat* outputFormat, int* charCode) {
   for (const OutputKindRow& row : kOutputKinds) {
     if (kind == row.text) {
       *outputFormat = row.outputFormat;

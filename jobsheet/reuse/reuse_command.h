@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "jobsheet/command/job_setting.h"
 #include "platform/cstring.h"
 
 struct REUSECOMMAND {
@@ -28,7 +29,7 @@ struct REUSECOMMAND {
 struct REUSECOMMAND_SAMECSVFILE {
   CString command;
   CString jobName;
-  int outputFormat = 0;   // 0 PDF, 1 Excel, 3 CSV
+  OutputFormat outputFormat = OutputFormat::kPdf;
   int charCode = 2;       // 0 UTF-8, 1 Shift_JIS, 2 no conversion
   int filePathCount = 0;
   int locked = 0;
@@ -38,12 +39,12 @@ struct REUSECOMMAND_SAMECSVFILE {
 
 // The output kind stored for a run's output format and character code; null when
 // the pair has none (then a new job keeps an empty kind, an overwritten one its old).
-const char16_t* OutputKindText(int outputFormat, int charCode);
+const char16_t* OutputKindText(OutputFormat outputFormat, int charCode);
 
 // The output format and character code of a stored kind. PDF and Excel jobs carry
 // no code of their own and give 2 (no conversion). false, nothing set, for a kind
 // that is none of the five.
-bool OutputKindToFormat(const CString& kind, int* outputFormat, int* charCode);
+bool OutputKindToFormat(const CString& kind, OutputFormat* outputFormat, int* charCode);
 
 // The entries of the jobs serving baseName (exact, case-sensitive), in list order;
 // a job whose name holds "/" or NUL (a hand-edited list) is left out.

@@ -280,7 +280,7 @@ CCsvPropPage::ButtonStates CCsvPropPage::ComputeButtonStates(CsvGrids& g) {
           false);
   }
   // 9.
-  if (m_OutputFormat == OUTPUT_CSV) {
+  if (m_OutputFormat == OutputFormat::kCsv) {
     set({B_SUM, B_COUNT, B_ROWTOTAL, B_TIMESPAN, B_AVERAGE, B_SORT, B_FILTER, B_SUBJECT}, true);
     set({B_COLOR, B_PAGEBREAK, B_CODE39, B_QR, B_SEAL, B_APPROVAL, B_DATAHEADER, B_EDIT}, false);
   }

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "grid/clipboard_table.h"
+#include "jobsheet/command/job_setting.h"
 #include "jobsheet/sheet/csv_page_types.h"
 #include "platform/cstring.h"
 
@@ -243,7 +244,7 @@ class CCsvPropPage {
   // before the first fill.
   static constexpr int kTitleRowUnknown = -2;
   int m_LoadedTitleRow = kTitleRowUnknown;
-  int m_OutputFormat = 0;
+  OutputFormat m_OutputFormat = OutputFormat::kPdf;
   int m_ColumnsChanged = 0;
   CString m_Condition;
   int m_RowListTop = -1;

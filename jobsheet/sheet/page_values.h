@@ -9,7 +9,7 @@
 
 // The basic page's values that reach the record.
 struct MAINPAGEVALUES {
-  int outputFormat = 0;   // 0 PDF, 1 Excel, 3 CSV
+  OutputFormat outputFormat = OutputFormat::kPdf;
   int charCode = 2;       // 0 UTF-8, 1 Shift_JIS, 2 none
   int subKind = 0;
   int listType = 0;       // Excel list type 0 to 3

@@ -115,7 +115,7 @@ TEST_F(ReuseJobsTest, ANameThatWouldBreakItsListLineIsNotStored) {
     hooks_.Clear();
     CTabroClientDlg dlg;
     dlg.m_BaseName = r.baseName;
-    EXPECT_EQ(dlg.AddReuseCommand(u"TypeL", 0, 0, r.jobName), r.stored) << CString(r.baseName);
+    EXPECT_EQ(dlg.AddReuseCommand(u"TypeL", OutputFormat::kPdf, 0, r.jobName), r.stored) << CString(r.baseName);
     EXPECT_EQ(static_cast<int>(theApp.m_ReuseCommands.size()), r.stored);
     EXPECT_EQ(hooks_.Messages().size(), r.stored ? 0u : 1u);
   }

@@ -202,7 +202,7 @@ const EnableCase kEnableCases[] = {
      {1045, 1052}, {1046, 1056, 1047, 1048, 1049, 1050, 1043}},
     {"numbering turns subject off", [](PageFixture& f) { f.page.m_Numbering = 1; }, {}, {1052}},
     {"a code other than SUM turns subject off", [](PageFixture& f) { f.page.m_ColumnCodes[2] = CODE_QR; }, {}, {1052}},
-    {"CSV output", [](PageFixture& f) { f.page.m_OutputFormat = 3; f.page.m_ReportKind = 3; },
+    {"CSV output", [](PageFixture& f) { f.page.m_OutputFormat = OutputFormat::kCsv; f.page.m_ReportKind = 3; },
      {1045, 1046, 1053, 1055, 1056, 1042, 1044, 1052}, {1043, 1081, 1047, 1048, 1049, 1050, 1041, 1078}},
     {"edit mode entered", [](PageFixture& f) { f.editModeEntered = 1; }, {1044, 1038}, {1078, 1086}},
     {"more than 3000 rows in the input", [](PageFixture& f) { f.g.totalRows = 5000; }, {1086}, {1078}},

@@ -29,10 +29,10 @@ TEST_P(ReadMain, KindSixIsStoredAsCrossTableAndTheListTypeOnlyForKindsUpToTwo) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ReadMain,
-                         ::testing::Values(MainCase{"TypeTX", {1, 2, 2, 3, 1, 1}, 1, 3},
-                                           MainCase{"Csv", {3, 1, 0, 0, 0, 0}, 0, 0},
-                                           MainCase{"LabelsDropListType", {1, 2, 0, 2, 3, 0}, 3, 0},
-                                           MainCase{"CrossTable", {1, 2, 0, 2, 6, 0}, 5, 0}),
+                         ::testing::Values(MainCase{"TypeTX", {OutputFormat::kExcel, 2, 2, 3, 1, 1}, 1, 3},
+                                           MainCase{"Csv", {OutputFormat::kCsv, 1, 0, 0, 0, 0}, 0, 0},
+                                           MainCase{"LabelsDropListType", {OutputFormat::kExcel, 2, 0, 2, 3, 0}, 3, 0},
+                                           MainCase{"CrossTable", {OutputFormat::kExcel, 2, 0, 2, DOC_KIND_TOOL_CROSS, 0}, DOC_KIND_CROSS, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CommandValues, KindRulesOfTheDetailedPage) {

@@ -467,31 +467,35 @@ TEST_F(ReuseStoreTest, MarkedListIsReadAndUnreadableFilesMakeTheReadPartial) {
 }
 
 struct KindCase {
-  int format, code;
+  OutputFormat format;
+  int code;
   const char16_t* kind;  // null: none
 };
+constexpr OutputFormat kPdf = OutputFormat::kPdf, kExcel = OutputFormat::kExcel, kCsv = OutputFormat::kCsv;
 constexpr KindCase kKinds[] = {
-    {0, 1, u"PDF"}, {1, 0, u"EXCEL"}, {3, 0, u"CSV-UTF8"}, {3, 1, u"CSV-SJIS"},
-    {3, 2, u"CSV"}, {3, 5, nullptr}, {2, 0, nullptr},
+    {kPdf, 1, u"PDF"}, {kExcel, 0, u"EXCEL"}, {kCsv, 0, u"CSV-UTF8"}, {kCsv, 1, u"CSV-SJIS"},
+    {kCsv, 2, u"CSV"}, {kCsv, 5, nullptr}, {static_cast<OutputFormat>(2), 0, nullptr},
 };
 
 TEST(ReuseOutputKind, TextsAndBack) {
   for (const KindCase& c : kKinds) {
     const char16_t* text = OutputKindText(c.format, c.code);
     if (!c.kind) {
-      EXPECT_EQ(text, nullptr) << c.format << "/" << c.code;
+      EXPECT_EQ(text, nullptr) << OutputFormatNumber(c.format) << "/" << c.code;
       continue;
     }
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(CString(text), CString(c.kind));
-    int format = -1, code = -1;
+    OutputFormat format = static_cast<OutputFormat>(-1);
+    int code = -1;
     ASSERT_TRUE(OutputKindToFormat(CString(text), &format, &code));
     EXPECT_EQ(format, c.format);
-    EXPECT_EQ(code, c.format == 3 ? c.code : 2);  // PDF and Excel jobs carry "none"
+    EXPECT_EQ(code, c.format == kCsv ? c.code : 2);  // PDF and Excel jobs carry "none"
   }
-  int format = 9, code = 9;
+  OutputFormat format = static_cast<OutputFormat>(9);
+  int code = 9;
   EXPECT_FALSE(OutputKindToFormat(CString(u"pdf"), &format, &code));
-  EXPECT_EQ(format, 9);
+  EXPECT_EQ(format, static_cast<OutputFormat>(9));
 }
 
 TEST(ReuseCollect, OnlyTheExactBaseNameInListOrder) {
@@ -505,7 +509,7 @@ TEST(ReuseCollect, OnlyTheExactBaseNameInListOrder) {
   const auto entries = CollectJobsOfFile(jobs, CString(u"sales"));
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].jobNo, 2);
-  EXPECT_EQ(entries[0].outputFormat, 3);
+  EXPECT_EQ(entries[0].outputFormat, OutputFormat::kCsv);
   EXPECT_EQ(entries[0].charCode, 1);
   EXPECT_EQ(entries[1].jobNo, 3);
 }

@@ -29,7 +29,7 @@ class DocumentJob : public WebClientTest {
     WebClientTest::SetUp();
     SetData({{u"a", u"b"}, {u"1", u"2"}});
     op.m_Request = DOCREQUEST{};
-    op.m_Request.m_DocType = 0;
+    op.m_Request.m_DocType = DocType::kPdf;
     op.m_Request.m_DefaultName = u"report";
     op.m_SaveNameMode = SAVENAME_NUMBERED;
     op.m_TimestampMode = TIMESTAMP_NONE;
@@ -104,7 +104,7 @@ TEST_P(CsvJobCharCode, CommandRequestCarriesTheCharacterCode) {
   const CharCodeCase& c = GetParam();
   host.inputKind = c.inputKind;
   grids().m_SourceCodeType = c.sourceCodeType;
-  op.m_Request.m_DocType = 3;
+  op.m_Request.m_DocType = DocType::kCsv;
   op.m_Request.m_CharCode = c.requested;
   server.Script(kDocumentPath, Document("a,b\r\n"));
   EXPECT_EQ(op.SendDocumentJob(), 0);
@@ -129,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DocumentJob, CsvJobSavesAndAnnouncesEvenWhenTheCommandRequestFails) {
-  op.m_Request.m_DocType = 3;
+  op.m_Request.m_DocType = DocType::kCsv;
   standin::Reply dropped;
   dropped.drop = true;
   server.Script(kCommandPath, dropped);
@@ -229,7 +229,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DocumentJob, CsvJobThatCannotSaveDoesNotAnnounce) {
-  op.m_Request.m_DocType = 3;
+  op.m_Request.m_DocType = DocType::kCsv;
   dir.Write("a-file", "x");   // a folder cannot be made below a file
   host.saveDirectory = CString((dir.path() / "a-file" / "out").string());
   server.Script(kDocumentPath, Document("a\r\n"));
@@ -459,7 +459,7 @@ TEST_F(DocumentJob, AnAnswerThatIsNotTheAskedDocumentIsAFailedJob) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
     ui.Clear();
-    op.m_Request.m_DocType = static_cast<int16_t>(r.docType);
+    op.m_Request.m_DocType = static_cast<DocType>(r.docType);
     op.m_Request.m_CharCode = r.charCode;
     dir.Write(std::string("out/") + r.file, "the good one");
     server.Script(kDocumentPath, Document(r.body));
@@ -471,7 +471,7 @@ TEST_F(DocumentJob, AnAnswerThatIsNotTheAskedDocumentIsAFailedJob) {
 }
 
 TEST_F(DocumentJob, CsvOverwriteIsAskedFirst) {
-  op.m_Request.m_DocType = 3;
+  op.m_Request.m_DocType = DocType::kCsv;
   op.m_SaveNameMode = SAVENAME_OVERWRITE;
   dir.Write("out/report.csv", "old");
   const CString question =
@@ -594,7 +594,7 @@ TEST_F(DocumentJob, TestRunDocumentIsHandedToTheHostForRemovalAtExit) {
 }
 
 TEST_F(DocumentJob, WorkbookJobAsksForDocTypeTwo) {
-  op.m_Request.m_DocType = 1;
+  op.m_Request.m_DocType = DocType::kExcel;
   server.Script(kDocumentPath, Document("PK"));
   EXPECT_EQ(op.SendDocumentJob(), 0);
   EXPECT_EQ(server.Requests().back().Field("doctype"), "2");

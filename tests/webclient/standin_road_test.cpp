@@ -28,13 +28,13 @@ class StandinRoad : public WebClientTest {
 
 TEST_F(StandinRoad, EachDocumentTypeComesBackAsAValidFile) {
   struct Row {
-    int16_t docType;
+    DocType docType;
     const char* file;
     std::string start;
   };
-  const Row rows[] = {{0, "out/売上.pdf", "%PDF-1.4\n"},
-                      {1, "out/売上.xlsx", std::string("PK\x03\x04", 4)},
-                      {3, "out/売上.csv", "品名,数量\r\nりんご,3\r\n"}};
+  const Row rows[] = {{DocType::kPdf, "out/売上.pdf", "%PDF-1.4\n"},
+                      {DocType::kExcel, "out/売上.xlsx", std::string("PK\x03\x04", 4)},
+                      {DocType::kCsv, "out/売上.csv", "品名,数量\r\nりんご,3\r\n"}};
   for (const Row& r : rows) {
     op.m_Request.m_DocType = r.docType;
     EXPECT_EQ(op.SendDocumentJob(), 0) << r.file;

@@ -16,13 +16,13 @@ constexpr ColumnDef kColumns[] = {
     {u"出力ﾌｧｲﾙ", 60}, {u"ジョブ名", 180}, {u"ﾃﾞｰﾀ加工・集計ﾂｰﾙ", 112}, {u"コマンド", 100}};
 constexpr int kMaxCsvNameChars = 100;
 
-const char16_t* BadgeText(int outputFormat) {
+const char16_t* BadgeText(OutputFormat outputFormat) {
   switch (outputFormat) {
-    case 0: return u"PDF";
-    case 1: return u"EXCEL";
-    case 3: return u"CSV";
-    default: return u"";
+    case OutputFormat::kPdf: return u"PDF";
+    case OutputFormat::kExcel: return u"EXCEL";
+    case OutputFormat::kCsv: return u"CSV";
   }
+  return u"";
 }
 
 }  // namespace

@@ -131,7 +131,7 @@ int CTabroClientDlg::OfferReuseJob(int runType) {
   }
 }
 
-void CTabroClientDlg::SaveReuseJob(const CString& command, int outputFormat, int charCode,
+void CTabroClientDlg::SaveReuseJob(const CString& command, OutputFormat outputFormat, int charCode,
                                    const CString& toolText, int runType) {
   const int r = OfferReuseJob(runType);
   m_ReuseSaveResult = r;

@@ -102,7 +102,7 @@ void CCommandPropPage::ShowTabDialog(int dialog) {
 }
 
 int CCommandPropPage::Tabs(const TABENTRY** entries) const {
-  if (m_OutputFormat == OUTPUT_CSV) {
+  if (m_OutputFormat == OutputFormat::kCsv) {
     *entries = kCsvTabs;
     return 1;
   }
@@ -168,7 +168,7 @@ void CCommandPropPage::SetCreationType(int b, int s) {
   m_Tab.DeleteAllItems();
   UpdateData(TRUE);
   CTabDlg1& tab1 = *m_TabDlg1;
-  if (m_OutputFormat == OUTPUT_CSV) {
+  if (m_OutputFormat == OutputFormat::kCsv) {
     m_Tab.InsertItem(0, u"特殊設定");
     m_Tab.SetCurSel(0);
     ShowTabDialog(1);
@@ -208,7 +208,7 @@ void CCommandPropPage::SetCreationType(int b, int s) {
   }
   // A header-type job cannot be printed on labels or single forms; CSV output
   // chooses no type at all.
-  if (m_OutputFormat != OUTPUT_CSV) {
+  if (m_OutputFormat != OutputFormat::kCsv) {
     m_LabelRadio.EnableWindow(m_CsvHederTyp != 1);
     m_SingleRadio.EnableWindow(m_CsvHederTyp != 1);
   }

@@ -51,7 +51,7 @@ class CCommandPropPage : public CPropertyPage {
   int m_DocKind = 0;          // 0 to 4, or DOC_KIND_TOOL_CROSS
   int m_SubKind = 0;
   int m_CsvHederTyp = 0;
-  int m_OutputFormat = 0;
+  OutputFormat m_OutputFormat = OutputFormat::kPdf;
   int m_CharCode = 0;
   int m_FromClipboard = 0;
   int m_EditMode = 0;

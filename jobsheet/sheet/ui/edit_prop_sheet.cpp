@@ -120,7 +120,7 @@ BOOL CEditPropSheet::OnInitDialog() {
     menu->AppendMenu(MF_SEPARATOR);
     menu->AppendMenu(MF_STRING, SC_MINIMIZE, u"最小化");
   }
-  m_TestRunButton.EnableWindow(m_OutputFormat != OUTPUT_CSV);
+  m_TestRunButton.EnableWindow(m_OutputFormat != OutputFormat::kCsv);
   // Decided once: a cross table from the data-edit tools has nothing to clear to.
   m_ClearAllButton.ShowWindow(m_DocKind == DOC_KIND_TOOL_CROSS ? SW_HIDE : SW_SHOW);
   return TRUE;
@@ -150,7 +150,7 @@ void CEditPropSheet::OnSysCommand(UINT id, LPARAM lParam) {
   CPropertySheet::OnSysCommand(id, lParam);
 }
 
-void CEditPropSheet::SetPageState(int docKind, int subKind, int csvHederTyp, int outputFormat,
+void CEditPropSheet::SetPageState(int docKind, int subKind, int csvHederTyp, OutputFormat outputFormat,
                                   const int* columnCodes, int subjectColumn, uint8_t numbering, int charCode,
                                   int editMode, int fromClipboard) {
   m_DocKind = docKind;
@@ -163,7 +163,7 @@ void CEditPropSheet::SetPageState(int docKind, int subKind, int csvHederTyp, int
   m_CharCode = charCode;
   m_EditMode = editMode;
   m_FromClipboard = fromClipboard;
-  if (m_TestRunButton.GetSafeHwnd()) m_TestRunButton.EnableWindow(outputFormat != OUTPUT_CSV);
+  if (m_TestRunButton.GetSafeHwnd()) m_TestRunButton.EnableWindow(outputFormat != OutputFormat::kCsv);
 }
 
 void CEditPropSheet::StoreActivePage() {
@@ -213,15 +213,15 @@ void CEditPropSheet::OnClearAll() {
   job.m_SubKind = static_cast<uint8_t>(subKind);
   m_DocKind = kind;
   m_SubKind = subKind;
-  m_OutputFormat = OUTPUT_PDF;
+  m_OutputFormat = OutputFormat::kPdf;
   m_BreakMode = 0;
   m_MainPage->m_DocKind = m_CommandPage->m_DocKind = kind;
   m_MainPage->m_SubKind = m_CommandPage->m_SubKind = subKind;
-  m_MainPage->m_OutputFormat = m_CommandPage->m_OutputFormat = OUTPUT_PDF;
+  m_MainPage->m_OutputFormat = m_CommandPage->m_OutputFormat = OutputFormat::kPdf;
   CCsvPropPage& csv = m_CsvPage->Page();
   csv.m_ReportKind = kind;
   csv.m_SubKind = subKind;
-  csv.m_OutputFormat = OUTPUT_PDF;
+  csv.m_OutputFormat = OutputFormat::kPdf;
   m_CsvPage->ResetToSource();
   m_MainDlg->FillCommandPage(m_CommandPage);
   m_CommandPage->RefreshPages();

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "grid/grid_store.h"
+#include "jobsheet/command/job_setting.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
 
@@ -46,7 +47,7 @@ class CEditPropSheet : public CPropertySheet {
 
   // Stores a page's copies as the shared state; the test run is offered unless
   // the output is CSV.
-  void SetPageState(int docKind, int subKind, int csvHederTyp, int outputFormat, const int* columnCodes,
+  void SetPageState(int docKind, int subKind, int csvHederTyp, OutputFormat outputFormat, const int* columnCodes,
                     int subjectColumn, uint8_t numbering, int charCode, int editMode, int fromClipboard);
   // The active page into the record.
   void StoreActivePage();
@@ -57,7 +58,7 @@ class CEditPropSheet : public CPropertySheet {
   CMainProptyPage* m_MainPage = nullptr;
   CCsvSheetPage* m_CsvPage = nullptr;
   CCommandPropPage* m_CommandPage = nullptr;
-  int m_OutputFormat = 0;
+  OutputFormat m_OutputFormat = OutputFormat::kPdf;
   int m_DocKind = 0;
   int m_SubKind = 0;
   int m_CsvHederTyp = 0;

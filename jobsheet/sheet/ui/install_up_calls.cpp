@@ -11,7 +11,7 @@ void InstallUpCalls() {
   calls.settingsSheet = &RunSettingsSheet;
   calls.replayJoin = &ReplayJoin;
   calls.selectReuseJob = [](CTabroClientDlg& dlg) { return dlg.SelectReuseJob(); };
-  calls.saveReuseJob = [](CTabroClientDlg& dlg, const CString& command, int outputFormat, int charCode,
+  calls.saveReuseJob = [](CTabroClientDlg& dlg, const CString& command, OutputFormat outputFormat, int charCode,
                           const CString& toolText, int runType) {
     dlg.SaveReuseJob(command, outputFormat, charCode, toolText, runType);
   };

@@ -80,14 +80,14 @@ void CMainProptyPage::DrawBitmaps() {
 
 BOOL CMainProptyPage::OnInitDialog() {
   CPropertyPage::OnInitDialog();
-  if (m_OutputFormat == OUTPUT_PDF || m_OutputFormat == OUTPUT_EXCEL) {
-    m_OutputRadio = m_OutputFormat;
+  if (m_OutputFormat == OutputFormat::kPdf || m_OutputFormat == OutputFormat::kExcel) {
+    m_OutputRadio = OutputFormatNumber(m_OutputFormat);
     Enable(res::IDC_MAIN_PAPER, true);
     Enable(res::IDC_MAIN_FORMAT, true);
     Enable(res::IDC_MAIN_CHARCODE_CHECK, false);
     Enable(res::IDC_MAIN_CHARCODE, false);
   } else {
-    m_OutputRadio = 3;
+    m_OutputRadio = OutputFormatNumber(OutputFormat::kCsv);
     Enable(res::IDC_MAIN_PAPER, false);
     Enable(res::IDC_MAIN_FORMAT, false);
     Enable(res::IDC_MAIN_CHARCODE_CHECK, true);
@@ -128,21 +128,21 @@ BOOL CMainProptyPage::OnSetActive() {
   // An edited grid of a file input is sent as it is: no plain CSV of it.
   Enable(res::IDC_MAIN_CSV, !(m_EditMode && !m_FromClipboard));
   if (listType != 0) {
-    m_OutputFormat = OUTPUT_EXCEL;
+    m_OutputFormat = OutputFormat::kExcel;
     m_ListTypeCombo.SetCurSel(listType);
   }
   const bool tableX = m_DocKind == 1 && m_SubKind == 2;
-  const bool creation = m_OutputFormat != OUTPUT_CSV && (m_DocKind == 0 || tableX);
+  const bool creation = m_OutputFormat != OutputFormat::kCsv && (m_DocKind == 0 || tableX);
   Enable(res::IDC_MAIN_PAPER, creation);
   Enable(res::IDC_MAIN_FORMAT, creation);
-  if (tableX && m_OutputFormat == OUTPUT_EXCEL) {
+  if (tableX && m_OutputFormat == OutputFormat::kExcel) {
     Enable(res::IDC_MAIN_LISTTYPE, true);
   } else {
     Enable(res::IDC_MAIN_LISTTYPE, false);
     Enable(res::IDC_MAIN_CHARCODE, false);
     m_ListType = 0;
   }
-  if (m_OutputFormat == OUTPUT_CSV) {
+  if (m_OutputFormat == OutputFormat::kCsv) {
     if (m_CharCode == 2) {
       m_CharCodeCheck.SetCheck(BST_UNCHECKED);
       Enable(res::IDC_MAIN_CHARCODE, false);
@@ -154,7 +154,7 @@ BOOL CMainProptyPage::OnSetActive() {
   }
   if (m_DocKind == DOC_KIND_TOOL_CROSS) Enable(res::IDC_MAIN_CSV, false);
   m_CreationRadio = m_DocKind;
-  m_OutputRadio = m_OutputFormat;
+  m_OutputRadio = OutputFormatNumber(m_OutputFormat);
   UpdateData(FALSE);
   UpdateCommandText();
   return TRUE;
@@ -173,7 +173,7 @@ void CMainProptyPage::AfterOutputChoice() {
 }
 
 void CMainProptyPage::OnPdf() {
-  m_OutputFormat = OUTPUT_PDF;
+  m_OutputFormat = OutputFormat::kPdf;
   m_ListType = 0;
   Enable(res::IDC_MAIN_LISTTYPE, false);
   Enable(res::IDC_MAIN_CHARCODE, false);
@@ -182,7 +182,7 @@ void CMainProptyPage::OnPdf() {
 }
 
 void CMainProptyPage::OnExcel() {
-  m_OutputFormat = OUTPUT_EXCEL;
+  m_OutputFormat = OutputFormat::kExcel;
   const bool tableX = m_DocKind == 1 && m_SubKind == 2;
   Enable(res::IDC_MAIN_LISTTYPE, tableX);
   Enable(res::IDC_MAIN_CHARCODE, false);
@@ -193,7 +193,7 @@ void CMainProptyPage::OnExcel() {
 }
 
 void CMainProptyPage::OnCsv() {
-  m_OutputFormat = OUTPUT_CSV;
+  m_OutputFormat = OutputFormat::kCsv;
   m_ListType = 0;
   Enable(res::IDC_MAIN_LISTTYPE, false);
   Enable(res::IDC_MAIN_CHARCODE_CHECK, true);
@@ -271,7 +271,7 @@ void CMainProptyPage::ResetOutputSettings() {
   m_ListTypeCombo.SetCurSel(0);
   UpdateData(FALSE);
   UpdateCommandText();
-  m_OutputRadio = 0;
+  m_OutputRadio = OutputFormatNumber(OutputFormat::kPdf);
   UpdateData(FALSE);
   OnPdf();
 }

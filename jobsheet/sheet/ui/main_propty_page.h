@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "grid/grid_store.h"
+#include "jobsheet/command/job_setting.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
 
@@ -26,7 +27,7 @@ class CMainProptyPage : public CPropertyPage {
   // Replays the job's key join on the data grid without a window; the join's
   // result (1 joined, 0 refused or failed).
   int RunAddCsv();
-  int m_OutputFormat = 0;     // 0 PDF, 1 Excel, 3 CSV
+  OutputFormat m_OutputFormat = OutputFormat::kPdf;
   int m_ListType = 0;         // Excel list type 0 to 3
   int m_DocKind = 0;
   int m_SubKind = 0;

@@ -121,7 +121,7 @@ void CTabDlg1::SelectGraphType() {
   m_GraphTypeCombo.SetCurSel(index);
 }
 
-void CTabDlg1::LoadFrom(int k, int s, const int* codes, int c, int f) {
+void CTabDlg1::LoadFrom(int k, int s, const int* codes, int c, OutputFormat f) {
   UpdateData(TRUE);
   m_NumberingCheck.SetCheck(m_Numbering ? BST_CHECKED : BST_UNCHECKED);
   m_GraybandCheck.SetCheck(m_Grayband ? BST_CHECKED : BST_UNCHECKED);
@@ -141,8 +141,8 @@ void CTabDlg1::LoadFrom(int k, int s, const int* codes, int c, int f) {
   }
   m_DocKind = k;
   m_SubKind = s;
-  EnableGraphChoice(Ticked(m_GraphCheck) && f != 3 && k == 1 && s == 2 && m_HasSum == 1);
+  EnableGraphChoice(Ticked(m_GraphCheck) && f != OutputFormat::kCsv && k == 1 && s == 2 && m_HasSum == 1);
   m_HideDetailCheck.EnableWindow(m_HasSum == 1);
-  m_NumberingCheck.EnableWindow(c <= 0 && f != 3);
+  m_NumberingCheck.EnableWindow(c <= 0 && f != OutputFormat::kCsv);
   UpdateData(FALSE);
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "jobsheet/command/job_setting.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
 
@@ -16,7 +17,7 @@ class CTabDlg1 : public CDialogEx {
   BOOL OnInitDialog() override;
   // Shows the members for a job of kind k, sub-kind s, whose CSV page carries
   // codes (theApp.m_EditCols of them) and subject column c, output format f.
-  void LoadFrom(int k, int s, const int* codes, int c, int f);
+  void LoadFrom(int k, int s, const int* codes, int c, OutputFormat f);
   // Selects the graph-type entry of m_GraphType (entry 0 when none matches).
   void SelectGraphType();
   // Enables or disables the graph's radios and group box; the type list only for

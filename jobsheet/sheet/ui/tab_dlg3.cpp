@@ -37,11 +37,11 @@ BOOL CTabDlg3::OnInitDialog() {
 void CTabDlg3::OnReadPasswordKillFocus() { m_UserPasswd = m_ReadPasswordEdit.GetWindowText(); }
 void CTabDlg3::OnEditPasswordKillFocus() { m_OwnerPasswd = m_EditPasswordEdit.GetWindowText(); }
 
-void CTabDlg3::LoadFrom(int f) {
+void CTabDlg3::LoadFrom(OutputFormat f) {
   UpdateData(TRUE);
   m_ReadPasswordEdit.SetWindowText(m_UserPasswd);
   m_EditPasswordEdit.SetWindowText(m_OwnerPasswd);
-  m_ReadPasswordEdit.EnableWindow(f != 1);
+  m_ReadPasswordEdit.EnableWindow(f != OutputFormat::kExcel);
   UpdateData(FALSE);
 }
 

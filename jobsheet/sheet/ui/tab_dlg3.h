@@ -2,6 +2,7 @@
 // CTabDlg3 (dialog 471, "セキュリティ"): read and edit passwords of the
 // document, printable ASCII only, at most 32 characters each.
 
+#include "jobsheet/command/job_setting.h"
 #include "jobsheet/sheet/ui/edit_check.h"
 #include "platform/ui/dialog.h"
 
@@ -15,7 +16,7 @@ class CTabDlg3 : public CDialogEx {
   // Enter and Esc stay with the focused control: this dialog has no OK or Cancel.
   BOOL PreTranslateMessage(MSG* msg) override;
   // Shows the passwords; the read password cannot be set for Excel output (f 1).
-  void LoadFrom(int f);
+  void LoadFrom(OutputFormat f);
 
   CEditCheck m_ReadPasswordEdit;
   CEditCheck m_EditPasswordEdit;

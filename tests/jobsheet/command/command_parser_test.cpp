@@ -258,7 +258,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandParseTable, testing::ValuesIn(kCases), Ca
 // Fields no token names keep their values: the reader only adds to the record.
 TEST(CommandParse, KeepsFieldsNoTokenNames) {
   JOBSETTING job;
-  job.m_OutputFormat = 3;
+  job.m_OutputFormat = OutputFormat::kCsv;
   job.m_CharCode = 1;
   job.m_Tytl = u"kept";
   ParseCommandText(job, u"Portrait;Skip=1");

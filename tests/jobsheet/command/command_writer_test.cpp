@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kPdf = 0, kExcel = 1, kCsv = 3;
-
 struct WriteCase {
   const char* name;
   std::function<void(JOBSETTING&)> setup;
@@ -80,7 +78,7 @@ const std::vector<WriteCase> kCases = {
     {"CSV keeps only what a CSV can carry",
      [](JOBSETTING& j) {
        FillAll(j);
-       j.m_OutputFormat = kCsv;
+       j.m_OutputFormat = OutputFormat::kCsv;
      },
      0, 256,
      u"CsvHederTyp;Select=1~3,5;Grp=G;Sum=S;CountsV=C;ListDoc;Subject=J;InpSelecMacro(if [x]＞0);HideDetail;"
@@ -88,7 +86,7 @@ const std::vector<WriteCase> kCases = {
     {"edited data leaves out the column settings",
      [](JOBSETTING& j) {
        FillAll(j);
-       j.m_OutputFormat = kCsv;
+       j.m_OutputFormat = OutputFormat::kCsv;
      },
      1, 256, u"Grp=G;Sum=S;CountsV=C;ListDoc;Subject=J;InpSelecMacro(if [x]＞0);HideDetail;DateFormat=2;Sort4"},
     {"labels carry no list settings",
@@ -118,7 +116,7 @@ const std::vector<WriteCase> kCases = {
     {"cross table in any format",
      [](JOBSETTING& j) {
        j.m_DocKind = 5;
-       j.m_OutputFormat = kCsv;
+       j.m_OutputFormat = OutputFormat::kCsv;
        j.m_Sum[0] = u"S";
      },
      0, 256, u"TypeCross"},
@@ -131,7 +129,7 @@ const std::vector<WriteCase> kCases = {
      0, 256, u"TypeTX;Grayband;ListDoc=TypeB"},
     {"CSV with a title and a sort key",
      [](JOBSETTING& j) {
-       j.m_OutputFormat = kCsv;
+       j.m_OutputFormat = OutputFormat::kCsv;
        j.m_DocKind = 1;
        j.m_Tytl = u"Title";
        j.m_SortCount = 1;
@@ -142,7 +140,7 @@ const std::vector<WriteCase> kCases = {
      0, 256, u"Sort2DN"},
     {"Excel writes only the owner password",
      [](JOBSETTING& j) {
-       j.m_OutputFormat = kExcel;
+       j.m_OutputFormat = OutputFormat::kExcel;
        j.m_UserPasswd = u"u";
        j.m_OwnerPasswd = u"p;w";
      },

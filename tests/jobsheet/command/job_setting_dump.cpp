@@ -83,7 +83,7 @@ std::string Horizontal(const std::vector<HORIZONSUM>& list) {
 
 std::string DumpJobSetting(const JOBSETTING& j) {
   Dump d;
-  d.Num("OutputFormat", j.m_OutputFormat);
+  d.Num("OutputFormat", OutputFormatNumber(j.m_OutputFormat));
   d.Num("DocKind", j.m_DocKind);
   d.Num("Orientation", j.m_Orientation);
   d.Num("SubKind", j.m_SubKind);

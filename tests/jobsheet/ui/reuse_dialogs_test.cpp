@@ -35,10 +35,10 @@ std::vector<REUSECOMMAND_SAMECSVFILE> TwoJobs() {
   std::vector<REUSECOMMAND_SAMECSVFILE> jobs(2);
   jobs[0].jobName = CString(u"sales");
   jobs[0].command = CString(u"TypeT");
-  jobs[0].outputFormat = 0;
+  jobs[0].outputFormat = OutputFormat::kPdf;
   jobs[1].jobName = CString(u"monthly");
   jobs[1].command = CString(u"TypeL");
-  jobs[1].outputFormat = 3;
+  jobs[1].outputFormat = OutputFormat::kCsv;
   jobs[1].charCode = 1;
   jobs[1].toolOrder = CString(u"01-01/02-04");
   return jobs;

@@ -29,7 +29,7 @@ TEST_F(SheetTest, AJobWithAnExcelListTypeOpensOnExcel) {
     EXPECT_TRUE(ui::IsEnabled(p, res::IDC_MAIN_LISTTYPE));
     ui::Click(s, IDCANCEL);
   });
-  EXPECT_EQ(dlg.m_JobSetting.m_OutputFormat, 1);
+  EXPECT_EQ(dlg.m_JobSetting.m_OutputFormat, OutputFormat::kExcel);
   EXPECT_EQ(dlg.m_JobSetting.m_ListDoc, 2);
 }
 
@@ -92,7 +92,7 @@ TEST_F(SheetTest, CsvOutputOffersTheCharacterCodeAndWithoutTheTickStoresNone) {
     ui::Choose(p, res::IDC_MAIN_CHARCODE, 1);
     ui::Click(s, IDCANCEL);
   });
-  EXPECT_EQ(dlg.m_JobSetting.m_OutputFormat, 3);
+  EXPECT_EQ(dlg.m_JobSetting.m_OutputFormat, OutputFormat::kCsv);
   EXPECT_EQ(dlg.m_JobSetting.m_CharCode, 1);
 }
 
@@ -175,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(Table, BasicPageKind,
 
 TEST_F(SheetTest, CsvOutputShowsOnlyTheSpecialTabWithTheTypeRadiosDisabled) {
   Job(u"TypeTX;Sum=金額");
-  dlg.m_JobSetting.m_OutputFormat = 3;
+  dlg.m_JobSetting.m_OutputFormat = OutputFormat::kCsv;
   Run(2, [&](CEditPropSheet& s) {
     CCommandPropPage& p = *s.m_CommandPage;
     ASSERT_EQ(p.m_Tab.GetItemCount(), 1);
@@ -360,7 +360,7 @@ TEST_F(SheetTest, PasswordsAreMaskedWithStars) {
 
 TEST_F(SheetTest, ExcelOutputTakesTheReadPasswordAway) {
   Job(u"TypeT;UserPasswd=read;OwnerPasswd=edit");
-  dlg.m_JobSetting.m_OutputFormat = 1;
+  dlg.m_JobSetting.m_OutputFormat = OutputFormat::kExcel;
   Run(2, [&](CEditPropSheet& s) {
     CCommandPropPage& p = *s.m_CommandPage;
     ui::ClickTab(p, res::IDC_CMD_TAB, 2);

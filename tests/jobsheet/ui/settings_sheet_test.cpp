@@ -64,7 +64,7 @@ TEST_F(SheetTest, ExecuteSendsTheCommandThePagesShowAndEndsWithOne) {
     ui::Click(s, IDC_SHEET_EXECUTE);
   });
   EXPECT_EQ(result, IDOK);
-  EXPECT_EQ(dlg.m_JobSetting.m_OutputFormat, 1);
+  EXPECT_EQ(dlg.m_JobSetting.m_OutputFormat, OutputFormat::kExcel);
   EXPECT_EQ(dlg.m_JobSetting.m_Grayband, 1);
   EXPECT_NE(shown.Find(u"Grayband"), -1) << shown.ToUtf8();
   EXPECT_NE(shown.Find(u"Counts=数量"), -1) << shown.ToUtf8();
@@ -108,7 +108,7 @@ TEST_F(SheetTest, EnterAndEscStayWithTheControlAndTheCloseBoxStoresThePages) {
 
 TEST_F(SheetTest, CsvOutputTakesAwayTheTestRunAndPdfGivesItBack) {
   Job(u"TypeTX");
-  dlg.m_JobSetting.m_OutputFormat = 3;
+  dlg.m_JobSetting.m_OutputFormat = OutputFormat::kCsv;
   Run(0, [&](CEditPropSheet& s) {
     EXPECT_FALSE(ui::IsEnabled(s, IDC_SHEET_TESTRUN));
     ui::Click(*s.m_MainPage, res::IDC_MAIN_PDF);
@@ -166,11 +166,11 @@ TEST_P(SheetClearAll, ClearsEveryPageToTheDefaultKind) {
   const ClearCase& c = GetParam();
   theApp.m_DefaultCommand = c.defaultCommand;
   Job(u"TypeL;Grayband;Tytl=月報;UserPasswd=ab");
-  dlg.m_JobSetting.m_OutputFormat = 1;
+  dlg.m_JobSetting.m_OutputFormat = OutputFormat::kExcel;
   Run(2, [&](CEditPropSheet& s) {
     ui::Click(s, IDC_SHEET_CLEARALL);
     EXPECT_EQ(s.m_DocKind, c.kind);
-    EXPECT_EQ(s.m_OutputFormat, 0);
+    EXPECT_EQ(s.m_OutputFormat, OutputFormat::kPdf);
     EXPECT_EQ(s.m_CommandPage->m_TabDlg2->m_Title, CString());
     EXPECT_EQ(s.m_CommandPage->m_TabDlg1->m_Grayband, 0);
     ClickSheetTab(s, 0);
@@ -180,7 +180,7 @@ TEST_P(SheetClearAll, ClearsEveryPageToTheDefaultKind) {
   EXPECT_EQ(csv.m_Resets, 1);
   EXPECT_EQ(dlg.m_JobSetting.m_DocKind, c.kind);
   EXPECT_EQ(dlg.m_JobSetting.m_SubKind, c.subKind);
-  EXPECT_EQ(dlg.m_JobSetting.m_OutputFormat, 0);
+  EXPECT_EQ(dlg.m_JobSetting.m_OutputFormat, OutputFormat::kPdf);
   EXPECT_TRUE(dlg.m_JobSetting.m_Tytl.IsEmpty());
   EXPECT_TRUE(dlg.m_JobSetting.m_UserPasswd.IsEmpty());
 }

@@ -91,7 +91,7 @@ TEST_F(ReuseChoiceTest, WatchedFileWithOneJobTakesItSilently) {
   EXPECT_EQ(dlg_.m_Command, CString(u"TypeT;Sum=3"));
   EXPECT_EQ(theApp.m_LastCommand, CString(u"TypeT;Sum=3"));
   EXPECT_EQ(dlg_.m_OutputName, CString(u"monthly"));
-  EXPECT_EQ(dlg_.m_JobSetting.m_OutputFormat, 3);
+  EXPECT_EQ(dlg_.m_JobSetting.m_OutputFormat, OutputFormat::kCsv);
   EXPECT_EQ(dlg_.m_JobSetting.m_CharCode, 1);
   EXPECT_EQ(theApp.m_ReuseJobNo, 2);
   EXPECT_EQ(theApp.m_CurrentReuse.toolLines.size(), 1u);
@@ -177,7 +177,7 @@ TEST_F(ReuseChoiceTest, NewJobIsProposedFreeAndSaved) {
     EXPECT_EQ(ui::TextOf(d, kModeNewName), CString(u"sales_3"));
     ui::Click(d, IDOK);
   });
-  dlg_.SaveReuseJob(CString(u"TypeL"), 3, 0, CString(), 1);
+  dlg_.SaveReuseJob(CString(u"TypeL"), OutputFormat::kCsv, 0, CString(), 1);
   EXPECT_EQ(dlg_.m_ReuseSaveResult, 2);
   EXPECT_EQ(dlg_.m_OutputName, CString(u"sales_3"));
   EXPECT_EQ(theApp.m_ReuseJobNo, 4);
@@ -198,7 +198,7 @@ TEST_F(ReuseChoiceTest, OverwriteChangesTheChosenJob) {
   dlg_.m_Command = CString(u"TypeT;Sum=2");
   ScriptedModalDriver modal;
   modal.Queue(kSaveDlg, [](CDialog& d) { ui::Click(d, IDOK); });
-  dlg_.SaveReuseJob(CString(u"TypeT;Sum=2"), 1, 0, CString(), 1);
+  dlg_.SaveReuseJob(CString(u"TypeT;Sum=2"), OutputFormat::kExcel, 0, CString(), 1);
   EXPECT_EQ(dlg_.m_ReuseSaveResult, 3);
   EXPECT_EQ(testsupport::TempDir::Read(dir_ / "ReuseCommandFile.txt"),
             "\"sales\",\"TypeT;Sum=2\",\"EXCEL\",\"sales\",0,0,0,\"\"\n");
@@ -218,7 +218,7 @@ TEST_F(ReuseChoiceTest, AJobThatCouldNotBeSavedIsNotKept) {
   ScriptedModalDriver modal;
   modal.Queue(kSaveDlg, [](CDialog& d) { ui::Click(d, IDOK); });
   modal.QueueBox(IDOK, CString(u"再利用ジョブを保存できなかったため、変更内容は保存前の状態に戻しました。"));
-  dlg_.SaveReuseJob(CString(u"TypeL"), 0, 0, CString(), 1);
+  dlg_.SaveReuseJob(CString(u"TypeL"), OutputFormat::kPdf, 0, CString(), 1);
   SetFileFaultHook(nullptr);
   EXPECT_EQ(dlg_.m_ReuseSaveResult, 0);
   EXPECT_EQ(testsupport::TempDir::Read(dir_ / "ReuseCommandFile.txt"), "\"sales\",\"TypeT\",\"PDF\",\"sales\"\n");

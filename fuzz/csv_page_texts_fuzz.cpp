@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "grid/grid_store.h"
 #include "jobsheet/sheet/color_rule.h"
 #include "jobsheet/sheet/csv_prop_page.h"
 #include "jobsheet/sheet/time_text.h"
@@ -16,9 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   (void)BuildColorRule(text, rule);
   (void)CheckColorRule(rule);
   CCsvPropPage page;
-  page.ParseColumnOrder(text, 256);
+  page.ParseColumnOrder(text, GRID_COLS);
   for (int c = 0; c < page.m_ColCount; ++c)
-    if (page.m_ColumnMap[c] < 1 || page.m_ColumnMap[c] > 256) __builtin_trap();
+    if (page.m_ColumnMap[c] < 1 || page.m_ColumnMap[c] > GRID_COLS) __builtin_trap();
   (void)RowTotalText({text, text});
   (void)TimeSpanText(text, text, 30);
   return 0;

@@ -32,7 +32,7 @@ void CheckLimits() {
   }
   if (a.m_SortSetting.sortCnt < 0 || a.m_SortSetting.sortCnt > 3) std::abort();
   if (a.m_JoinDef.AddCsvCnt < 0 || a.m_JoinDef.AddCsvCnt > 2) std::abort();
-  if (a.m_MacroSetting.colms < 0 || a.m_MacroSetting.colms > 256) std::abort();
+  if (a.m_MacroSetting.colms < 0 || a.m_MacroSetting.colms > GRID_COLS) std::abort();
   if (a.m_PivotSetting.SumClmArry.size() > size_t{kEditSettingsMaxItems}) std::abort();
 }
 

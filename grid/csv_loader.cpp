@@ -249,27 +249,30 @@ struct RowScratch {
   CellMaker cells;
 };
 
-// Converts, splits and stores the lines of one batch into their rows.
-void StoreBatch(CGridSet& set, const LineBatch& batch, int codePage, bool tsv, RowScratch& scratch,
-                std::vector<int>& fieldCounts, FirstRefusal& refusal) {
+// Converts, splits and stores the lines of one batch into their rows. Returns how
+// many byte sequences did not decode in the file's code.
+size_t StoreBatch(CGridSet& set, const LineBatch& batch, int codePage, bool tsv,
+                  RowScratch& scratch, std::vector<int>& fieldCounts, FirstRefusal& refusal) {
   CTextGrid& grid = set.m_DataGrid;
   CsvRowFields& fields = scratch.fields;
   size_t start = 0;
+  size_t decodeErrors = 0;
   for (size_t i = 0; i < batch.ends.size(); ++i) {
     const int row = batch.firstRow + static_cast<int>(i);
     const std::string_view bytes(batch.bytes.data() + start, batch.ends[i] - start);
     start = batch.ends[i];
-    if (refusal.Row() < row) return;  // the file is refused before this row anyway
+    // The file is refused before this row anyway.
+    if (refusal.Row() < row) return decodeErrors;
 
-    DecodeInto(bytes, codePage, scratch.text);
+    decodeErrors += DecodeInto(bytes, codePage, scratch.text).value_or(0);
     SplitCsvRow(scratch.text, tsv, fields);
     if (fields.tooManyColumns) {
       refusal.Note(row, Refusal::kTooManyColumns);
-      return;
+      return decodeErrors;
     }
     if (fields.fieldTooLong) {
       refusal.Note(row, Refusal::kFieldTooLong);
-      return;
+      return decodeErrors;
     }
     int n = static_cast<int>(fields.cells.size());
     // A separator that ends the line adds no cell.
@@ -289,6 +292,7 @@ void StoreBatch(CGridSet& set, const LineBatch& batch, int codePage, bool tsv, R
     set.m_RowLastTextCol[row] = stats.lastTextCol;
     fieldCounts[row] = n;
   }
+  return decodeErrors;
 }
 
 // Threads that convert and store beside the reading one. A small file is done on
@@ -324,12 +328,11 @@ ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, int helpers, s
   WorkerPool workers(queue);
   // Each storing thread makes its share of the cells and rows in its own arena.
   const size_t share = expectedBytes / static_cast<size_t>(helpers + 1);
-  // The decoder counts its errors per thread: each thread compares its own count.
   std::atomic<bool> decodeErrors{false};
   auto store = [&](const LineBatch& b, RowScratch& scratch) {
-    const uint64_t errorsBefore = DecodeErrorCount();
-    StoreBatch(set, b, codePage, tsv, scratch, fieldCounts, refusal);
-    if (DecodeErrorCount() != errorsBefore) decodeErrors.store(true, std::memory_order_relaxed);
+    if (StoreBatch(set, b, codePage, tsv, scratch, fieldCounts, refusal) > 0) {
+      decodeErrors.store(true, std::memory_order_relaxed);
+    }
   };
   workers.Start(helpers, [&] {
     LineBatch batch;

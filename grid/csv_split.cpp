@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "grid/grid_store.h"
 #include "grid/text_width.h"
 #include "platform/paths.h"
 
@@ -57,7 +58,6 @@ bool CsvFieldCursor::Next(std::u16string_view& raw, bool& last) {
 }
 
 void SplitCsvRow(std::u16string_view line, bool isTsv, CsvRowFields& out) {
-  constexpr size_t kGridColumns = 256;
   out.cells.clear();
   out.fieldCount = 0;
   out.tooManyColumns = out.fieldTooLong = false;
@@ -68,7 +68,7 @@ void SplitCsvRow(std::u16string_view line, bool isTsv, CsvRowFields& out) {
   while (cursor.Next(raw, last)) {
     ++out.fieldCount;
     std::u16string_view text = CsvFieldText(raw);
-    if (out.cells.size() == kGridColumns) {
+    if (out.cells.size() == static_cast<size_t>(GRID_COLS)) {
       if (!text.empty()) out.tooManyColumns = true;
       continue;
     }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "grid/grid_store.h"
 #include "platform/cstring.h"
 
 // One output column of a layout. A data column has macroNumber 0 and copies input
@@ -20,7 +21,7 @@ struct MACROCOL {
 // The stored layout; each field is kept under its own key in the "@Macro" section.
 struct MACROSETTING {
   int32_t colms = 0;            // the dialog's column count when stored
-  int32_t SelectCol[256] = {};  // column map carried over from the previous layout
+  int32_t SelectCol[GRID_COLS] = {};  // column map carried over from the previous layout
   int32_t EditDatclms = 0;      // data columns when the dialog started
   std::vector<MACROCOL> ClmArry;  // the layout in output order
 

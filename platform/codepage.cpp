@@ -12,14 +12,12 @@
 
 namespace {
 
-// Counted only where an invalid sequence is replaced, never per character.
-thread_local uint64_t t_decodeErrors = 0;
-
 // Invalid input becomes U+FFFD, whatever the converter's own substitute would be.
-void ToUnicodeReplace(const void*, UConverterToUnicodeArgs* args, const char*, int32_t,
+// The context, when not null, is the size_t that counts the replacements.
+void ToUnicodeReplace(const void* context, UConverterToUnicodeArgs* args, const char*, int32_t,
                       UConverterCallbackReason reason, UErrorCode* err) {
   if (reason > UCNV_IRREGULAR) return;  // reset, close or clone
-  ++t_decodeErrors;
+  if (context != nullptr) ++*static_cast<size_t*>(const_cast<void*>(context));
   *err = U_ZERO_ERROR;
   const UChar replacement = 0xFFFD;
   ucnv_cbToUWriteUChars(args, &replacement, 1, 0, err);
@@ -44,7 +42,9 @@ struct ConverterDeleter {
 using ConverterPtr = std::unique_ptr<UConverter, ConverterDeleter>;
 
 // One Shift_JIS converter per thread and mode (converters are not thread safe).
-UConverter* SjisConverter(ConvMode mode) {
+// Lenient decoding with it adds its replacements to *errors (none counted when
+// errors is null); each call sets the address anew, so none outlives its call.
+UConverter* SjisConverter(ConvMode mode, size_t* errors = nullptr) {
   thread_local ConverterPtr strict, lenient;
   ConverterPtr& slot = mode == ConvMode::kStrict ? strict : lenient;
   if (!slot) {
@@ -63,6 +63,10 @@ UConverter* SjisConverter(ConvMode mode) {
     slot.reset(c);
   }
   ucnv_reset(slot.get());
+  if (mode == ConvMode::kLenient) {
+    UErrorCode err = U_ZERO_ERROR;
+    ucnv_setToUCallBack(slot.get(), ToUnicodeReplace, errors, nullptr, nullptr, &err);
+  }
   return slot.get();
 }
 
@@ -126,10 +130,10 @@ class SjisTable {
 
  private:
   SjisTable() : m_Pair(0x10000, 0) {
+    // Probing every pair meets invalid ones: they are no error of any text, so
+    // none is counted.
     UConverter* c = SjisConverter(ConvMode::kLenient);
     if (c == nullptr) return;
-    // Probing every pair meets invalid ones: they are no error of any text.
-    const uint64_t errorsBefore = t_decodeErrors;
     auto one = [c](const char* bytes, int length) -> char16_t {
       UChar out[4];
       UErrorCode err = U_ZERO_ERROR;
@@ -147,16 +151,16 @@ class SjisTable {
         m_Pair[(b << 8) | t] = one(pair, 2);
       }
     }
-    t_decodeErrors = errorsBefore;
   }
 
   char16_t m_Single[256] = {};
   std::vector<char16_t> m_Pair;
 };
 
-std::optional<CString> DecodeSjis(std::string_view bytes, ConvMode mode) {
+// The decoders add the invalid sequences they replace (lenient mode) to errors.
+std::optional<CString> DecodeSjis(std::string_view bytes, ConvMode mode, size_t& errors) {
   if (bytes.empty()) return CString();
-  UConverter* c = SjisConverter(mode);
+  UConverter* c = SjisConverter(mode, &errors);
   if (!c) return std::nullopt;
   // Every character takes at least one byte and gives one code unit.
   CString out;
@@ -226,7 +230,8 @@ constexpr std::array<Utf8Lead, 256> kUtf8LeadOf = [] {
 // UTF-8 into out (room for bytes.size() units): an ill-formed sequence (its maximal
 // valid prefix) becomes one U+FFFD in lenient mode. The units written, or -1 when
 // strict mode meets an ill-formed sequence.
-int64_t DecodeUtf8Units(std::string_view bytes, char16_t* const start, ConvMode mode) {
+int64_t DecodeUtf8Units(std::string_view bytes, char16_t* const start, ConvMode mode,
+                        size_t& errors) {
   char16_t* out = start;
   const size_t n = bytes.size();
   size_t i = 0;
@@ -252,7 +257,7 @@ int64_t DecodeUtf8Units(std::string_view bytes, char16_t* const start, ConvMode 
     i += static_cast<size_t>(step.length);
     if (step.kind != Utf8Step::kChar) {
       if (mode == ConvMode::kStrict) return -1;
-      ++t_decodeErrors;
+      ++errors;
       *out++ = u'\uFFFD';
       continue;
     }
@@ -268,11 +273,12 @@ int64_t DecodeUtf8Units(std::string_view bytes, char16_t* const start, ConvMode 
   return out - start;
 }
 
-std::optional<CString> DecodeUtf8(std::string_view bytes, ConvMode mode) {
+std::optional<CString> DecodeUtf8(std::string_view bytes, ConvMode mode, size_t& errors) {
   if (bytes.empty()) return CString();
   // No sequence gives more code units than it has bytes.
   CString result;
-  const int64_t n = DecodeUtf8Units(bytes, result.GetBuffer(static_cast<int>(bytes.size())), mode);
+  const int64_t n =
+      DecodeUtf8Units(bytes, result.GetBuffer(static_cast<int>(bytes.size())), mode, errors);
   if (n < 0) return std::nullopt;
   result.ReleaseBuffer(static_cast<int>(n));
   return result;
@@ -293,13 +299,13 @@ std::optional<std::string> EncodeUtf8(std::u16string_view text, ConvMode mode) {
 
 // EUC-JP as the Windows code page has it: JIS X 0208 pairs and half-width katakana,
 // read through the Shift_JIS table. JIS X 0212 (SS3) is not part of it.
-std::optional<CString> DecodeEuc(std::string_view bytes, ConvMode mode) {
+std::optional<CString> DecodeEuc(std::string_view bytes, ConvMode mode, size_t& errors) {
   std::u16string out;
   out.reserve(bytes.size());
   std::string run;  // Shift_JIS bytes of the current run of valid characters
   auto flush = [&]() -> bool {
     if (run.empty()) return true;
-    auto text = DecodeSjis(run, mode);
+    auto text = DecodeSjis(run, mode, errors);
     run.clear();
     if (!text) return false;
     out.append(text->View());
@@ -330,7 +336,7 @@ std::optional<CString> DecodeEuc(std::string_view bytes, ConvMode mode) {
     }
     if (mode == ConvMode::kStrict) return std::nullopt;
     if (!flush()) return std::nullopt;
-    ++t_decodeErrors;
+    ++errors;
     out.push_back(u'\uFFFD');
     // An SS3 sequence is skipped whole; any other bad lead takes a following non-ASCII byte.
     size_t skip = 1;
@@ -387,6 +393,20 @@ std::optional<std::string> EncodeEuc(std::u16string_view text, ConvMode mode) {
   return out;
 }
 
+std::optional<CString> Decode(std::string_view bytes, int codePage, ConvMode mode,
+                              size_t& errors) {
+  switch (codePage) {
+    case CP_SJIS:
+      return DecodeSjis(bytes, mode, errors);
+    case CP_EUCJP:
+      return DecodeEuc(bytes, mode, errors);
+    case CP_UTF8:
+      return DecodeUtf8(bytes, mode, errors);
+    default:
+      return std::nullopt;
+  }
+}
+
 }  // namespace
 
 bool IsKnownCodePage(int codePage) {
@@ -394,16 +414,8 @@ bool IsKnownCodePage(int codePage) {
 }
 
 std::optional<CString> DecodeBytes(std::string_view bytes, int codePage, ConvMode mode) {
-  switch (codePage) {
-    case CP_SJIS:
-      return DecodeSjis(bytes, mode);
-    case CP_EUCJP:
-      return DecodeEuc(bytes, mode);
-    case CP_UTF8:
-      return DecodeUtf8(bytes, mode);
-    default:
-      return std::nullopt;
-  }
+  size_t errors = 0;
+  return Decode(bytes, codePage, mode, errors);
 }
 
 std::optional<std::string> EncodeText(std::u16string_view text, int codePage, ConvMode mode) {
@@ -468,33 +480,33 @@ void AppendUtf8(std::string& out, std::u16string_view text) {
   out.resize(start + static_cast<size_t>(WriteUtf8(text, begin) - begin));
 }
 
-uint64_t DecodeErrorCount() { return t_decodeErrors; }
-
-bool DecodeInto(std::string_view bytes, int codePage, std::u16string& out) {
+std::optional<size_t> DecodeInto(std::string_view bytes, int codePage, std::u16string& out) {
   // No code page gives more code units than the text has bytes.
   out.resize(bytes.size());
+  size_t errors = 0;
   switch (codePage) {
     case CP_SJIS: {
       size_t written = 0;
-      if (SjisTable::Get().Decode(bytes, out.data(), written)) {
+      if (SjisTable::Get().Decode(bytes, out.data(), written)) {  // settles valid text only
         out.resize(written);
-        return true;
+        return errors;
       }
       break;
     }
     case CP_UTF8:
-      out.resize(static_cast<size_t>(DecodeUtf8Units(bytes, out.data(), ConvMode::kLenient)));
-      return true;
+      out.resize(
+          static_cast<size_t>(DecodeUtf8Units(bytes, out.data(), ConvMode::kLenient, errors)));
+      return errors;
     default:
       break;
   }
-  const std::optional<CString> text = DecodeBytes(bytes, codePage, ConvMode::kLenient);
+  const std::optional<CString> text = Decode(bytes, codePage, ConvMode::kLenient, errors);
   if (!text) {
     out.clear();
-    return false;
+    return std::nullopt;
   }
   out.assign(text->View());
-  return true;
+  return errors;
 }
 
 CString BytesToText(std::string_view bytes, int codePage) {

@@ -14,6 +14,7 @@
 // No BOM is ever added or removed.
 // Safe to call from any thread.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,18 +42,14 @@ std::optional<std::string> EncodeText(std::u16string_view text, int codePage,
                                       ConvMode mode = ConvMode::kLenient);
 
 // Lenient decoding into out (replaced; its storage is reused, so a loop over many
-// lines allocates nothing). The same text as BytesToText. False, with out empty,
-// for an unknown code page.
-bool DecodeInto(std::string_view bytes, int codePage, std::u16string& out);
+// lines allocates nothing). The same text as BytesToText. Returns how many invalid
+// byte sequences became U+FFFD (0: the bytes decoded cleanly); nullopt, with out
+// empty, for an unknown code page.
+std::optional<size_t> DecodeInto(std::string_view bytes, int codePage, std::u16string& out);
 
 // Appends text to out as UTF-8, leniently (a lone surrogate becomes U+FFFD): the
 // same bytes as EncodeText(text, CP_UTF8), without a string of its own.
 void AppendUtf8(std::string& out, std::u16string_view text);
-
-// How many invalid byte sequences lenient decoding has turned into U+FFFD on this
-// thread so far. A caller compares two readings to learn whether the text between
-// them decoded cleanly.
-uint64_t DecodeErrorCount();
 
 // Lenient shorthands: empty for an unknown code page.
 CString BytesToText(std::string_view bytes, int codePage);

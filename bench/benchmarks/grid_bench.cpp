@@ -36,7 +36,7 @@ void BM_DetectColumnTypes(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 30000 * state.range(0));
   theApp.m_DataGrid.Clear();
 }
-BENCHMARK(BM_DetectColumnTypes)->Arg(20)->Arg(256)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DetectColumnTypes)->Arg(20)->Arg(GRID_COLS)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ClassifyValueText(benchmark::State& state) {
   const CString texts[] = {u"12345", u"2024/01/05", u"山田太郎", u"1,234.5", u"09:30:00"};

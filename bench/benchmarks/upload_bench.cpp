@@ -28,7 +28,7 @@ void BM_SerializeDataGrid(benchmark::State& state) {
   }
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes));
 }
-BENCHMARK(BM_SerializeDataGrid)->Arg(20)->Arg(256)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SerializeDataGrid)->Arg(20)->Arg(GRID_COLS)->Unit(benchmark::kMillisecond);
 
 void BM_PercentEncodeUpload(benchmark::State& state) {
   FillJobGrid(3000, 20);

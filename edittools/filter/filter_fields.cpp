@@ -15,7 +15,7 @@ constexpr int kCountTextChars = 20;
 int DataRowCount(const FilterSource& src) { return std::max(0, src.dataRows - src.titleRow - 1); }
 
 uint8_t TypeOf(const FilterFields& f, int column) {
-  return column >= 0 && column < 256 ? f.columnTypes[static_cast<size_t>(column)] : static_cast<uint8_t>(kUnknown);
+  return column >= 0 && column < GRID_COLS ? f.columnTypes[static_cast<size_t>(column)] : static_cast<uint8_t>(kUnknown);
 }
 
 // A data row's cell in the column being looked at; sorting these and not the
@@ -122,7 +122,7 @@ bool FilterRepeatsEnough(int distinct, int rows) {
 }
 
 int CountDistinctValues(FilterFields& f, const FilterSource& src, int column) {
-  if (column < 0 || column >= 256) return kUndetermined;
+  if (column < 0 || column >= GRID_COLS) return kUndetermined;
   const int distinct = CountTexts(SortedRowKeys(src, column));
   const uint8_t type = TypeOf(f, column);
   int code = distinct;
@@ -135,7 +135,7 @@ int CountDistinctValues(FilterFields& f, const FilterSource& src, int column) {
 }
 
 bool CollectDistinctValues(FilterFields& f, const FilterSource& src, int column) {
-  if (column < 0 || column >= 256 || f.fieldCount >= FILTER_MAX_CONDS) return false;
+  if (column < 0 || column >= GRID_COLS || f.fieldCount >= FILTER_MAX_CONDS) return false;
   const std::vector<RowKey> keys = SortedRowKeys(src, column);
   const int distinct = CountTexts(keys);
   const uint8_t type = TypeOf(f, column);
@@ -195,7 +195,7 @@ std::vector<FilterCandidate> FindCandidateFields(FilterFields& f, const FilterSo
   }
   std::vector<FilterCandidate> candidates;
   const int rows = DataRowCount(src);
-  for (int c = 0; c < std::min(src.dataCols, 256); ++c) {
+  for (int c = 0; c < std::min(src.dataCols, GRID_COLS); ++c) {
     const int distinct = f.distinctCounts[static_cast<size_t>(c)];
     const uint8_t type = TypeOf(f, c);
     if (distinct < 2 || type == kUnknown) continue;

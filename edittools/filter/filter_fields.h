@@ -18,7 +18,7 @@ struct FilterSource {
   int titleRow = 0;                  // data rows follow it
   int dataRows = 0;                  // rows in use
   int dataCols = 0;
-  const uint8_t* columnTypes = nullptr;  // 256 type bytes: 0 text, 1 number, 2 date, 3 time, 4 code, 255 unknown
+  const uint8_t* columnTypes = nullptr;  // GRID_COLS type bytes: 0 text, 1 number, 2 date, 3 time, 4 code, 255 unknown
 };
 
 // Selection styles of the check lists.
@@ -39,8 +39,8 @@ struct FilterFields {
   std::vector<uint8_t> states[FILTER_MAX_CONDS];
   std::vector<std::pair<int, int>> listMaps[FILTER_MAX_CONDS];  // (line, value index)
   std::vector<FILTERVALUE> rowRecords;                 // kept when the second field was set up
-  std::array<uint8_t, 256> columnTypes{};
-  std::array<int, 256> distinctCounts{};               // negative: ruled out
+  std::array<uint8_t, GRID_COLS> columnTypes{};
+  std::array<int, GRID_COLS> distinctCounts{};               // negative: ruled out
   int style = FILTER_STYLE_ADD;
 };
 

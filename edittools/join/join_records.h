@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "grid/grid_store.h"
 #include "platform/cstring.h"
 
 // One link between a column of one list and a column of another. Lists: 0 the
@@ -39,14 +40,14 @@ struct JOINDEF_PLAIN {
   int32_t AddCSVFg = 0;                         // a join is in force
   int32_t SerealFg = 0;                         // 1 serial join, 0 key join
   JOINLISTRECT ListPosition[3] = {};
-  uint8_t AdelSelect[JOIN_MAX_ADDCSV][256] = {};   // ADDCOL_* per column
-  int32_t AddCsvCols[JOIN_MAX_ADDCSV] = {};     // column count of each CSV (<= 256)
+  uint8_t AdelSelect[JOIN_MAX_ADDCSV][GRID_COLS] = {};   // ADDCOL_* per column
+  int32_t AddCsvCols[JOIN_MAX_ADDCSV] = {};     // column count of each CSV (<= GRID_COLS)
   int32_t AddCsvRows[JOIN_MAX_ADDCSV] = {};     // lines when last joined (<= 3000)
   int32_t AddCsvExtra[JOIN_MAX_ADDCSV] = {};    // third count of the "AddCsv" line
   int32_t AddCsvCnt = 0;                        // additional CSVs, 0 to 2
   int32_t AddColms = 0;
   int32_t AddCsvUpdateFg = 0;
-  int32_t AddCsvReserved[256] = {};
+  int32_t AddCsvReserved[256] = {};            // reserved space of the record, not columns
 };
 
 struct JOINDEF : JOINDEF_PLAIN {

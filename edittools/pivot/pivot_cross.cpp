@@ -14,7 +14,6 @@
 namespace {
 
 constexpr int kMaxCrossRows = 3000;
-constexpr int kMaxCrossCols = 256;
 constexpr int kMaxSingleBlocks = 64;
 
 }  // namespace
@@ -53,7 +52,7 @@ int CPivotEngine::BreakLevel(int row) const {
 // The limits tested after each value block: the next block must fit.
 bool CPivotEngine::CrossLimitReached(int colPos) {
   const int sums = run_.sumCount;
-  if (colPos + sums > kMaxCrossCols) {
+  if (colPos + sums > GRID_COLS) {
     ShowPivotMessage(u"列数が256以上になりました。処理ができないので中止します.");
     g_.toolAbort = 1;
     return true;
@@ -172,8 +171,8 @@ int CPivotEngine::BuildCrossTab() {
     ShowPivotMessage(CString::Build(kPivotTooManyRowsFormat, kMaxCrossRows));
     return 0;
   }
-  if (g_.dataCols >= kMaxCrossCols) {
-    ShowPivotMessage(CString::Build(u"集計した列数が %d を超えたため処理を中止します。", kMaxCrossCols));
+  if (g_.dataCols >= GRID_COLS) {
+    ShowPivotMessage(CString::Build(u"集計した列数が %d を超えたため処理を中止します。", GRID_COLS));
     return 0;
   }
   return 1;

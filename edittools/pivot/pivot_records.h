@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "edittools/pivot/pivot_sum.h"
+#include "grid/grid_store.h"
 #include "platform/cstring.h"
 
 // One value item.
@@ -54,7 +55,6 @@ struct PIVOTSETTING {
 };
 
 inline constexpr int PIVOT_MAX_GROUPS = 3;     // group items of one aggregation
-inline constexpr int PIVOT_MAX_COLUMNS = 256;  // columns of the data grid
 inline constexpr int PIVOT_TAG_COUNT = 5;
 
 // The sorted distinct keys of one or two work-grid columns with their value sums.
@@ -73,12 +73,12 @@ struct GROUPKEYS {
 // The state of one aggregation run, held by the main dialog. The counts and
 // headerRows stay readable after the step; the key tables are freed before it ends.
 struct PIVOTRUN {
-  std::array<uint8_t, PIVOT_MAX_COLUMNS> columnTypes{};  // column types at the step's start
+  std::array<uint8_t, GRID_COLS> columnTypes{};  // column types at the step's start
   int sumType = -1;   // SumType of the run; -1 before the dialog was answered
   int nendMonth = 1;  // first month of the fiscal year
   int totalFg = 0;
   int sumStyl = 0;
-  PivotSum levelSums[PIVOT_MAX_GROUPS][PIVOT_MAX_COLUMNS];  // the subtotal pass uses row 0
+  PivotSum levelSums[PIVOT_MAX_GROUPS][GRID_COLS];  // the subtotal pass uses row 0
   std::vector<CString> rowKeys;  // sorted distinct row keys of a cross table
   GROUPKEYS innerKeys;   // kind 2
   GROUPKEYS lowerKeys;   // kind 1

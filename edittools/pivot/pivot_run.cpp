@@ -20,7 +20,7 @@ const char16_t* CheckRun(const PIVOTRUN& run, int dataCols, int titleRow) {
   if (titleRow < 0) return kNoTitleRowMessage;
   if (run.groupCount == 0 || run.sumCount == 0) return kNoItems;
   if (run.groupCount > PIVOT_MAX_GROUPS) return kPivotTooManyGroups;
-  if (run.groupCount + run.sumCount > PIVOT_MAX_COLUMNS) return kTooManyColumns;
+  if (run.groupCount + run.sumCount > GRID_COLS) return kTooManyColumns;
   for (const GRPCLM& item : run.groupItems) {
     if (item.column < 0 || item.column >= dataCols) return kBadColumn;
   }

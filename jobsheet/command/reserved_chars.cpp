@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "grid/csv_split.h"
+#include "grid/grid_store.h"
 #include "platform/int_text.h"
 
 namespace {
@@ -20,7 +21,8 @@ bool IsReserved(char16_t c) {
   return false;
 }
 
-constexpr size_t kMaxCompressedNumbers = 256;
+// A column list never names more columns than a grid has.
+constexpr size_t kMaxCompressedNumbers = GRID_COLS;
 // Column lists are texts of fewer than this many characters.
 constexpr int kMaxListChars = 100000;
 

@@ -42,7 +42,7 @@ class CDataMacroInsert : public CDialogEx {
   int m_DataColumns = 0;
   int m_Picked = -1;
   int m_RangeEnd = -1;
-  int m_ColumnMap[256] = {};
+  int m_ColumnMap[GRID_COLS] = {};
   int m_ColumnCount = 0;
   int m_PreviewLimit = 0;
   std::vector<int> m_Selection;

@@ -119,7 +119,7 @@ void CMacroDlg::FillTypeFilter() {
 
 void CMacroDlg::FillFieldList(int filter) {
   m_FieldList.DeleteAllItems();
-  const int count = std::min(static_cast<int>(m_FieldNames.size()), 256);
+  const int count = std::min(static_cast<int>(m_FieldNames.size()), GRID_COLS);
   for (int i = 0; i < count; ++i) {
     const CString& name = m_FieldNames[static_cast<size_t>(i)];
     if (name.IsEmpty()) continue;

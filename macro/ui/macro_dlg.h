@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/ui/list_ctrl_ex.h"
+#include "grid/grid_store.h"
 #include "platform/cstring.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
@@ -44,7 +45,7 @@ class CMacroDlg : public CDialogEx {
   CString m_ColumnName;            // at most 20 characters
   std::vector<CString> m_FieldNames;
   int m_SelectedField = 0;
-  uint8_t m_FieldTypes[256] = {};
+  uint8_t m_FieldTypes[GRID_COLS] = {};
   int m_RatioOnly = 0;
   CEdit m_TextEdit;
 

@@ -97,8 +97,7 @@ void CMFCButton::SetHighlightedForTest(bool on) {
 }
 
 void CMFCButton::OnFillBackground(CDC* dc, const CRect& client) {
-  COLORREF face = m_faceColor == CLR_DEFAULT ? GetSysColor(COLOR_BTNFACE) : m_faceColor;
-  if (!m_bTransparent) dc->FillSolidRect(client, face);
+  if (!m_bTransparent) dc->FillSolidRect(client, GetSysColor(COLOR_BTNFACE));
 }
 
 void CMFCButton::OnDrawBorder(CDC* dc, CRect& client, UINT state) {

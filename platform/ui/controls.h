@@ -82,9 +82,6 @@ class CMFCButton : public CButton {
   const CBitmap* Image() const { return m_image; }
   const CBitmap* HotImage() const { return m_hotImage; }
   const CBitmap* DisabledImage() const { return m_disabledImage; }
-  COLORREF TextColor() const { return m_textColor; }
-  COLORREF TextHotColor() const { return m_textHotColor; }
-  COLORREF FaceColor() const { return m_faceColor; }
 
   afx_msg void OnPaint();
 
@@ -92,7 +89,6 @@ class CMFCButton : public CButton {
   const CBitmap* m_image = nullptr;
   const CBitmap* m_hotImage = nullptr;
   const CBitmap* m_disabledImage = nullptr;
-  COLORREF m_faceColor = CLR_DEFAULT;
   COLORREF m_textColor = CLR_DEFAULT;
   COLORREF m_textHotColor = CLR_DEFAULT;
   bool m_forceHighlight = false;

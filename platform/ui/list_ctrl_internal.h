@@ -52,9 +52,6 @@ struct CListCtrl::Model : public QAbstractTableModel {
   DWORD exStyle = 0;
   uint32_t flags = 0;
   int selectionMark = -1;
-  COLORREF bkColor = RGB(255, 255, 255);
-  COLORREF textColor = CLR_DEFAULT;
-  COLORREF textBkColor = CLR_DEFAULT;
   LRESULT prepaint = 0;
   std::unordered_map<int, RowDraw> rowDraw;   // this paint's item answers
   std::function<CString(int, int)> source;     // owner data: texts of every cell

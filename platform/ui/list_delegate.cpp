@@ -29,8 +29,8 @@ class ListDelegate : public QStyledItemDelegate {
     if (!m) return;
     int row = index.row(), col = index.column();
     const CListCtrl::Model::Row& r = m->rows[row];
-    COLORREF text = m->textColor == CLR_DEFAULT ? RGB(0, 0, 0) : m->textColor;
-    COLORREF back = m->textBkColor == CLR_DEFAULT || m->textBkColor == CLR_NONE ? m->bkColor : m->textBkColor;
+    COLORREF text = RGB(0, 0, 0);
+    COLORREF back = RGB(255, 255, 255);
     bool labelCell = col == 0 || (m->exStyle & LVS_EX_FULLROWSELECT);
     bool selected = (r.state & LVIS_SELECTED) && labelCell;
     bool dropTarget = (r.state & LVIS_DROPHILITED) && labelCell;

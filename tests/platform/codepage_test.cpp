@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -148,6 +149,38 @@ TEST(CodePageTest, DecodeIntoReadsAsBytesToText) {
   }
   EXPECT_FALSE(DecodeInto("abc", 1252, out));
   EXPECT_TRUE(out.empty());
+}
+
+// The buffer decoder counts each invalid sequence it replaces, on every road: the
+// Shift_JIS table (which settles valid text only) and converter, UTF-8, EUC-JP. A
+// clean text after a faulty one counts nothing.
+TEST(CodePageTest, DecodeIntoCountsTheSequencesItReplaces) {
+  struct Case {
+    const char* name;
+    int codePage;
+    std::string bytes;
+    size_t errors;
+  };
+  const Case cases[] = {
+      {"clean Shift_JIS", CP_SJIS, "\x82\xa0" "abc", 0},
+      {"Shift_JIS lead byte before a space", CP_SJIS, "x\x81\x20y", 1},
+      {"Shift_JIS two broken pairs", CP_SJIS, "\x81\x20\x82\x20", 2},
+      {"clean Shift_JIS after faulty", CP_SJIS, "\x82\xa0", 0},
+      {"clean UTF-8", CP_UTF8, "\xe3\x81\x82", 0},
+      {"UTF-8 two stray bytes", CP_UTF8, "a\xff" "b\xc0", 2},
+      {"UTF-8 character cut at the end", CP_UTF8, "a\xe3\x81", 1},
+      {"clean EUC-JP", CP_EUCJP, "\xa4\xa2\x8e\xb1", 0},
+      {"EUC-JP JIS X 0212 and a bad lead", CP_EUCJP, "\x8f\xb0\xa1" "a\xff", 2},
+  };
+  std::u16string out;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::optional<size_t> errors = DecodeInto(c.bytes, c.codePage, out);
+    ASSERT_TRUE(errors.has_value());
+    EXPECT_EQ(*errors, c.errors);
+    EXPECT_EQ(out, BytesToText(c.bytes, c.codePage).View());
+  }
+  EXPECT_EQ(DecodeInto("abc", 1252, out), std::nullopt);
 }
 
 TEST(CodePageTest, UnknownCodePageAlwaysFails) {

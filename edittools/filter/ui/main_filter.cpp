@@ -179,10 +179,9 @@ void CMainFilter::ApplyViewMode() {
 
 void CMainFilter::FindCandidateFields() {
   theApp.DetectColumnTypes(0);
-  uint8_t types[256];
-  for (size_t c = 0; c < 256; ++c) types[c] = theApp.m_ColumnTypes[c];
+  const ColumnTypeTable types = theApp.m_ColumnTypes;
   FilterSource src = Source();
-  src.columnTypes = types;
+  src.columnTypes = types.data();
   m_NoCandidate = 1;
   std::vector<int> stored;
   if (m_InChain) {
@@ -512,7 +511,7 @@ void CMainFilter::SaveFilterSettings() {
   s.ItemCnt = m_Fields.fieldCount;
   s.FilterCnt = m_CondCount;
   for (int k = 0; k < m_Fields.fieldCount; ++k) s.conditions[k] = m_Conds[k];
-  for (size_t c = 0; c < 256; ++c) app.m_FilterColumnTypes[c] = m_Fields.columnTypes[c];
+  app.m_FilterColumnTypes = m_Fields.columnTypes;
   for (int k = 0; k < FILTER_MAX_CONDS; ++k) {
     app.m_FilterValueCounts[k] = m_Fields.valueCounts[k];
     app.m_FilterFieldColumns[k] = m_Fields.fieldColumns[k];
@@ -542,7 +541,7 @@ void CMainFilter::RestoreFilterSettings() {
     m_Fields.values[k] = app.m_FilterValues[k];
     m_Fields.states[k].resize(m_Fields.values[k].size(), FILTER_HIDDEN);
   }
-  for (size_t c = 0; c < 256; ++c) m_Fields.columnTypes[c] = app.m_FilterColumnTypes[c];
+  m_Fields.columnTypes = app.m_FilterColumnTypes;
 }
 
 int RunFilterDialog(FilterDialogIo& io) {

@@ -180,7 +180,7 @@ void CAddcsvView::SaveJoinSettings() {
     for (int a = 0; a < m_AddCount; ++a) d.AlignArry[a] = m_Def.AlignArry[a];
   }
   for (int c = 0; c < m_AddCount; ++c) {
-    std::copy(m_Def.AdelSelect[c], m_Def.AdelSelect[c] + 256, d.AdelSelect[c]);
+    std::copy(m_Def.AdelSelect[c], m_Def.AdelSelect[c] + GRID_COLS, d.AdelSelect[c]);
     d.AddCsvCols[c] = m_AddCols[c];
     d.AddCsvRows[c] = m_AddRows[c];
     d.AddCsvPath[c] = m_AddPath[c];
@@ -361,7 +361,7 @@ void CAddcsvView::OnAddCsv() {
   m_AddTitle[c] = StemOf(path);
   m_Def.AddCsvPath[c] = path;
   m_Def.AddCsvCols[c] = m_AddCols[c];
-  std::fill(m_Def.AdelSelect[c], m_Def.AdelSelect[c] + 256, ADDCOL_OUTPUT);
+  std::fill(m_Def.AdelSelect[c], m_Def.AdelSelect[c] + GRID_COLS, ADDCOL_OUTPUT);
   FillAddList(c);
   PlaceAddList(c);
   ++m_AddCount;
@@ -389,7 +389,7 @@ void CAddcsvView::OnDeleteAddCsv() {
     m_AddRows[c] = 0;
     m_Def.AddCsvCols[c] = 0;
     m_Def.AddCsvRows[c] = 0;
-    std::fill(m_Def.AdelSelect[c], m_Def.AdelSelect[c] + 256, ADDCOL_OUTPUT);
+    std::fill(m_Def.AdelSelect[c], m_Def.AdelSelect[c] + GRID_COLS, ADDCOL_OUTPUT);
   }
   for (std::vector<ALIGN>& a : m_Def.AlignArry) a.clear();
   m_ChainList = 0;

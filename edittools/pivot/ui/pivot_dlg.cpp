@@ -142,8 +142,8 @@ void CPivotDlg::FillColumnLists() {
   const int title = app.m_TitleRow;
   if (title < 0 || app.m_DataRows <= title + 1) return;
   app.DetectColumnTypes(0);
-  for (int c = 0; c < kMaxColumns; ++c) m_TypeTable[c] = app.m_ColumnTypes[static_cast<size_t>(c)];
-  const int columns = std::min(app.m_DataCols, kMaxColumns);
+  for (int c = 0; c < GRID_COLS; ++c) m_TypeTable[c] = app.m_ColumnTypes[static_cast<size_t>(c)];
+  const int columns = std::min(app.m_DataCols, GRID_COLS);
   for (int c = 0; c < columns; ++c) {
     const uint8_t type = m_TypeTable[c];
     if (type == kTypeUnknown) continue;
@@ -174,7 +174,7 @@ void CPivotDlg::TickRestoredItems() {
   for (const GRPCLM& g : m_GrpClmArry) {
     if (g.listIndex >= 0 && g.listIndex < m_GroupList.GetCount()) {
       m_GroupList.SetCheck(g.listIndex, BST_CHECKED);
-      if (g.listIndex < kMaxColumns) m_EntryState[g.listIndex] = 2;
+      if (g.listIndex < GRID_COLS) m_EntryState[g.listIndex] = 2;
     }
     if (g.level >= 1 && g.level <= kLevels) m_LevelSubtotal[g.level - 1] = g.subtotal;
   }
@@ -239,7 +239,7 @@ void CPivotDlg::OnSimple() {
     }
     if (it->listIndex >= 0 && it->listIndex < m_GroupList.GetCount()) {
       m_GroupList.SetCheck(it->listIndex, BST_UNCHECKED);
-      if (it->listIndex < kMaxColumns) m_EntryState[it->listIndex] = 0;
+      if (it->listIndex < GRID_COLS) m_EntryState[it->listIndex] = 0;
     }
     it = m_GrpClmArry.erase(it);
     --m_GroupCount;
@@ -310,7 +310,7 @@ void CPivotDlg::OnGroupListChange() {
   m_CountList.SetCurSel(-1);
   m_PrevGroupCount = m_GroupCount;
   const int e = m_GroupList.GetCurSel();
-  if (e < 0 || e >= kMaxColumns) return;
+  if (e < 0 || e >= GRID_COLS) return;
   const int c = m_GroupList.GetCheck(e) == BST_CHECKED ? 1 : 0;
   if (m_EntryState[e] == c + 1) return;
   m_EntryState[e] = static_cast<uint8_t>(c + 1);
@@ -336,7 +336,7 @@ void CPivotDlg::OnGroupListChange() {
     g.orientation = m_GroupSide == 0 ? kRowSide : kColumnSide;
     g.listIndex = e;
     g.level = m_GroupSide == 0 ? rowItems + 1 : m_ColumnSideCount + 4;
-    g.columnType = column >= 0 && column < kMaxColumns ? m_TypeTable[column] : 0;
+    g.columnType = column >= 0 && column < GRID_COLS ? m_TypeTable[column] : 0;
     m_GrpClmArry.push_back(g);
     ++m_GroupCount;
     if (m_GroupSide != 0) ++m_ColumnSideCount;
@@ -446,7 +446,7 @@ void CPivotDlg::ShowGroupingDialog(int level) {
     theApp.DoMessageBox(CString(u"該当のデータ無し"));
     return;
   }
-  const uint8_t type = g->column >= 0 && g->column < kMaxColumns ? m_TypeTable[g->column] : 0;
+  const uint8_t type = g->column >= 0 && g->column < GRID_COLS ? m_TypeTable[g->column] : 0;
   int unit = g->groupUnit;
   if (type == kTypeDate) {
     CGropDate dlg(this);
@@ -547,7 +547,7 @@ void CPivotDlg::StorePivotSettings() {
   s.SumType = m_SumType;
   s.TotalFg = m_TotalFg;
   s.NendMonth = m_NendMonth;
-  for (int c = 0; c < kMaxColumns; ++c) app.m_PivotTypeTable[static_cast<size_t>(c)] = m_TypeTable[c];
+  for (int c = 0; c < GRID_COLS; ++c) app.m_PivotTypeTable[static_cast<size_t>(c)] = m_TypeTable[c];
   app.m_PivotColumnCount = m_ColumnCount;
   StoreTitleRows();
 }
@@ -575,9 +575,9 @@ void CPivotDlg::RestorePivotSettings() {
   else OnSimple();
   m_ShowSubtotals = std::any_of(m_GrpClmArry.begin(), m_GrpClmArry.end(), [](const GRPCLM& g) { return g.subtotal; });
   if (m_ConfirmMode) {
-    for (int c = 0; c < kMaxColumns; ++c) m_TypeTable[c] = app.m_PivotTypeTable[static_cast<size_t>(c)];
+    for (int c = 0; c < GRID_COLS; ++c) m_TypeTable[c] = app.m_PivotTypeTable[static_cast<size_t>(c)];
     m_ColumnCount = s.Colms;
-    const int n = std::clamp(s.Colms, 0, kMaxColumns);
+    const int n = std::clamp(s.Colms, 0, GRID_COLS);
     for (int c = 0; c < n; ++c) {
       const size_t i = static_cast<size_t>(c);
       m_StoredNames[c] = i < app.m_PivotColumnNames.size() ? app.m_PivotColumnNames[i] : CString();

@@ -20,7 +20,6 @@ class CPivotDlg : public CDialogEx {
  public:
   explicit CPivotDlg(CWnd* parent = nullptr);
 
-  static constexpr int kMaxColumns = 256;
   static constexpr int kLevels = 5;
 
   int m_Skip = 0;
@@ -39,14 +38,14 @@ class CPivotDlg : public CDialogEx {
   int m_ShowSubtotals = 0;
   int m_LevelSubtotal[kLevels] = {};
   int m_ShowSteps = 0;
-  uint8_t m_TypeTable[kMaxColumns] = {};
+  uint8_t m_TypeTable[GRID_COLS] = {};
   int m_ColumnCount = 0;
   int m_ValueCount = 0;
   int m_GroupCount = 0;
   int m_ColumnSideCount = 0;
-  uint8_t m_EntryState[kMaxColumns] = {};
-  CString m_StoredNames[kMaxColumns];
-  CString m_StoredSamples[kMaxColumns];
+  uint8_t m_EntryState[GRID_COLS] = {};
+  CString m_StoredNames[GRID_COLS];
+  CString m_StoredSamples[GRID_COLS];
   // Feedback texts.
   CString m_LayoutText;
   CString m_Level4Name, m_Level5Name;

@@ -44,12 +44,12 @@ constexpr int kCrossControls[] = {IDC_PV_ROW_SIDE,    IDC_PV_COL_SIDE,    IDC_PV
 }  // namespace
 
 CString CPivotDlg::ColumnName(int column) const {
-  if (m_ConfirmMode) return column >= 0 && column < kMaxColumns ? m_StoredNames[column] : CString();
+  if (m_ConfirmMode) return column >= 0 && column < GRID_COLS ? m_StoredNames[column] : CString();
   return theApp.m_DataGrid.GetAt(theApp.m_TitleRow, column);
 }
 
 CString CPivotDlg::SampleCell(int column) const {
-  if (m_ConfirmMode) return column >= 0 && column < kMaxColumns ? m_StoredSamples[column] : CString();
+  if (m_ConfirmMode) return column >= 0 && column < GRID_COLS ? m_StoredSamples[column] : CString();
   return theApp.m_DataGrid.GetAt(theApp.m_TitleRow + 1, column);
 }
 

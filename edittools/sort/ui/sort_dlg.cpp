@@ -38,7 +38,7 @@ void CSortDlg::SetSortSettings(const int* columns, const int* types, const int* 
     m_KeyType[k] = types[k];
     m_KeyOrder[k] = orders[k];
   }
-  m_ColumnCount = std::clamp(columnCount, 0, kMaxColumns);
+  m_ColumnCount = std::clamp(columnCount, 0, GRID_COLS);
   for (int c = 0; c < m_ColumnCount; ++c) m_ColumnNames[c] = names[c];
   m_InChain = inChain;
 }
@@ -95,15 +95,15 @@ void CSortDlg::RestoreSortSettings() {
     m_KeyOrder[k] = stored.descending[k];
   }
   if (!m_ConfirmMode) return;
-  for (int c = 0; c < kMaxColumns; ++c) m_TypePresets[c] = theApp.m_SortTypeTable[static_cast<size_t>(c)];
+  for (int c = 0; c < GRID_COLS; ++c) m_TypePresets[c] = theApp.m_SortTypeTable[static_cast<size_t>(c)];
   const std::vector<CString>& names = theApp.m_SortColumnNames;
-  m_ColumnCount = std::min(static_cast<int>(names.size()), kMaxColumns);
+  m_ColumnCount = std::min(static_cast<int>(names.size()), GRID_COLS);
   for (int c = 0; c < m_ColumnCount; ++c) m_ColumnNames[c] = names[static_cast<size_t>(c)];
 }
 
 void CSortDlg::OnColumnChange(int key) {
   const int column = m_Column[key].GetCurSel();
-  if (column < 0 || column >= kMaxColumns) return;
+  if (column < 0 || column >= GRID_COLS) return;
   m_Type[key].SetCurSel(m_TypePresets[column]);
 }
 
@@ -147,7 +147,7 @@ void CSortDlg::StoreSortSettings() {
     stored.descending[k] = m_KeyOrder[k];
   }
   stored.sortCnt = m_KeyCount;
-  for (int c = 0; c < kMaxColumns; ++c) theApp.m_SortTypeTable[static_cast<size_t>(c)] = m_TypePresets[c];
+  for (int c = 0; c < GRID_COLS; ++c) theApp.m_SortTypeTable[static_cast<size_t>(c)] = m_TypePresets[c];
   for (int c = 0; c < m_ColumnCount; ++c) theApp.m_SortColumnNames.push_back(m_ColumnNames[c]);
 }
 
@@ -158,7 +158,7 @@ void CSortDlg::OnSkip() {
 
 int RunSortDialog(SortDialogIo& io) {
   CSortDlg dlg;
-  const int count = std::clamp(io.columnCount, 0, CSortDlg::kMaxColumns);
+  const int count = std::clamp(io.columnCount, 0, GRID_COLS);
   std::vector<CString> names(static_cast<size_t>(count));
   for (int c = 0; c < count; ++c) {
     if (static_cast<size_t>(c) < io.columnNames.size()) names[static_cast<size_t>(c)] = io.columnNames[static_cast<size_t>(c)];

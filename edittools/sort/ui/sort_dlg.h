@@ -8,14 +8,13 @@
 
 #include <cstdint>
 
+#include "grid/grid_store.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
 
 class CSortDlg : public CDialogEx {
  public:
   explicit CSortDlg(CWnd* parent = nullptr);
-
-  static constexpr int kMaxColumns = 256;
 
   // columns are 1-based (0 none); the first columnCount names are copied.
   void SetSortSettings(const int* columns, const int* types, const int* orders, int columnCount,
@@ -25,8 +24,8 @@ class CSortDlg : public CDialogEx {
 
   int m_Skip = 0;
   int m_InChain = 0;
-  CString m_ColumnNames[kMaxColumns];
-  uint8_t m_TypePresets[kMaxColumns] = {};
+  CString m_ColumnNames[GRID_COLS];
+  uint8_t m_TypePresets[GRID_COLS] = {};
   int m_KeyCount = 0;
   int m_ColumnCount = 0;
   int m_KeyColumn[4] = {-1, -1, -1, -1};   // 0-based, -1 none

@@ -1,10 +1,10 @@
 #include "jobsheet/sheet/ui/field_select_dlg.h"
 
 #include "app/tabro_client_app.h"
+#include "grid/grid_store.h"
 #include "res/field_select_dlg.h"
 
 namespace {
-constexpr size_t kMaxColumns = 256;
 const char16_t kRowTotalLabel[] = u"横計";
 
 void Tell(const char16_t* text) { theApp.DoMessageBox(CString(text), MB_OK); }
@@ -30,7 +30,7 @@ void CFieldSelectDaialog::SetColumns(const std::vector<COLDATA>& used, const std
   m_Used.insert(m_Used.end(), used.begin(), used.end());
   m_Deleted.insert(m_Deleted.end(), deleted.begin(), deleted.end());
   m_ColumnNames.insert(m_ColumnNames.end(), names.begin(), names.end());
-  if (m_Used.size() + m_Deleted.size() >= kMaxColumns) m_Deleted.clear();
+  if (m_Used.size() + m_Deleted.size() >= static_cast<size_t>(GRID_COLS)) m_Deleted.clear();
 }
 
 int CFieldSelectDaialog::GetColumns(std::vector<COLDATA>& used, std::vector<COLDATA>& deleted) const {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/grid_store.h"
 #include "jobsheet/command/command_parser.h"
 #include "jobsheet/command/command_writer.h"
 #include "jobsheet/command/reserved_chars.h"
@@ -37,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const HORIZONSUM& h : job.m_RowSums) Check(h.m_Columns[2].IsEmpty(), "row total columns");
   for (OutputFormat format : {OutputFormat::kPdf, OutputFormat::kExcel, OutputFormat::kCsv}) {
     job.m_OutputFormat = format;
-    BuildCommandText(job, 0, 256);
+    BuildCommandText(job, 0, GRID_COLS);
     BuildCommandText(job, 1, 0);
   }
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/grid_store.h"
 #include "jobsheet/command/command_parser.h"
 #include "jobsheet/command/command_writer.h"
 #include "jobsheet/command/reserved_chars.h"
@@ -173,7 +174,7 @@ JOBSETTING Expected(const JOBSETTING& r, const Options& o) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;
   static const OutputFormat kFormats[] = {OutputFormat::kPdf, OutputFormat::kExcel, OutputFormat::kCsv};
-  const Options o{kFormats[data[0] % 3], ((data[0] >> 2) & 1) != 0, data[1] == 255 ? 256 : data[1]};
+  const Options o{kFormats[data[0] % 3], ((data[0] >> 2) & 1) != 0, data[1] == 255 ? GRID_COLS : data[1]};
   const CString text(std::string(reinterpret_cast<const char*>(data + 2), size - 2));
 
   JOBSETTING first;

@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (mkdtemp(folder.data()) == nullptr) std::abort();
   const std::string path = folder + "/job.txt";
   WriteFuzzBytes(path, data, size);
-  theApp.ResetToolSettings(0);
+  theApp.ResetToolSettings(TOOL_RESET_ALL);
   ReadEditSettingsFile(CString::FromUtf8(path), theApp.EditRecords());
   CheckLimits();
   // Only valid UTF-8 texts survive the round trip unchanged; a text holding a
@@ -51,12 +51,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // back the same are compared.
   const std::string first = Written();
   WriteFuzzBytes(path, first.data(), first.size());
-  theApp.ResetToolSettings(0);
+  theApp.ResetToolSettings(TOOL_RESET_ALL);
   ReadEditSettingsFile(CString::FromUtf8(path), theApp.EditRecords());
   CheckLimits();
   const std::string second = Written();
   WriteFuzzBytes(path, second.data(), second.size());
-  theApp.ResetToolSettings(0);
+  theApp.ResetToolSettings(TOOL_RESET_ALL);
   ReadEditSettingsFile(CString::FromUtf8(path), theApp.EditRecords());
   if (Written() != second) std::abort();
   std::error_code ec;

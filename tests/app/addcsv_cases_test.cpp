@@ -61,7 +61,7 @@ class AddCsvCases : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(AddCsvCases, Replay) {
   const fs::path folder = CasesRoot() / GetParam();
-  theApp.ResetToolSettings(0);
+  theApp.ResetToolSettings(TOOL_RESET_ALL);
   theApp.m_DataGrid.Clear();
   theApp.m_StepGrid.Clear();
   theApp.m_InputKind = INPUT_DROPPED;
@@ -75,7 +75,7 @@ TEST_P(AddCsvCases, Replay) {
   theApp.m_ToolAbort = 0;
 
   RecordingUiHooks hooks;
-  const int result = dlg.RunAddCsvStep(0, 1);
+  const int result = dlg.RunAddCsvStep(STEP_FROM_SETTINGS, STEP_IN_CHAIN);
   EXPECT_EQ(Transcript(result, hooks), testsupport::TempDir::Read(folder / "expected.txt"));
   EXPECT_EQ(GridText(), testsupport::TempDir::Read(folder / "expected.csv"));
 }

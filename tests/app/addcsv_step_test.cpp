@@ -16,7 +16,7 @@ namespace {
 class AddCsvStepTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    theApp.ResetToolSettings(0);
+    theApp.ResetToolSettings(TOOL_RESET_ALL);
     theApp.m_DataGrid.Clear();
     theApp.m_StepGrid.Clear();
     const char16_t* cells[3][2] = {{u"コード", u"数量"}, {u"A01", u"3"}, {u"A02", u"5"}};
@@ -36,7 +36,7 @@ class AddCsvStepTest : public ::testing::Test {
   void TearDown() override {
     theApp.m_InputKind = INPUT_NONE;
     theApp.m_WatchFolder.Empty();
-    theApp.ResetToolSettings(0);
+    theApp.ResetToolSettings(TOOL_RESET_ALL);
   }
 
   testsupport::TempDir dir_;
@@ -47,7 +47,7 @@ class AddCsvStepTest : public ::testing::Test {
 TEST_F(AddCsvStepTest, MissingAdditionalCsvAbandonsTheInput) {
   const CString path = FromFsPath(dir_ / "gone.csv");
   theApp.m_JoinDef.AddCsvPath[0] = path;
-  EXPECT_EQ(dlg_.RunAddCsvStep(0, 1), -1);
+  EXPECT_EQ(dlg_.RunAddCsvStep(STEP_FROM_SETTINGS, STEP_IN_CHAIN), STEP_CANCELLED);
   EXPECT_EQ(theApp.m_ToolAbort, 1);
   ASSERT_EQ(hooks_.Messages().size(), 1u);
   EXPECT_EQ(hooks_.Messages()[0], CString::Build(u"追加CSVが存在しません。処理を中止します。\n[%s]", path));
@@ -60,7 +60,7 @@ TEST_F(AddCsvStepTest, WatchFolderInputTakesTheFileFromSub) {
   theApp.m_InputKind = INPUT_WATCH_FOLDER;
   theApp.m_WatchFolder = FromFsPath(dir_.path());
   theApp.m_JoinDef.AddCsvPath[0] = u"/elsewhere/price.csv";
-  EXPECT_EQ(dlg_.RunAddCsvStep(0, 1), 0);
+  EXPECT_EQ(dlg_.RunAddCsvStep(STEP_FROM_SETTINGS, STEP_IN_CHAIN), STEP_RAN);
   EXPECT_TRUE(hooks_.Messages().empty());
   EXPECT_EQ(theApp.m_DataCols, 3);
   EXPECT_EQ(theApp.m_DataGrid.GetAt(2, 2), CString(u"80"));
@@ -69,7 +69,7 @@ TEST_F(AddCsvStepTest, WatchFolderInputTakesTheFileFromSub) {
   EXPECT_EQ(theApp.m_JoinAddNames[0][1], CString(u"単価"));
 
   theApp.m_JoinDef.AddCsvPath[0] = u"/elsewhere/other.csv";
-  EXPECT_EQ(dlg_.RunAddCsvStep(0, 1), -1);
+  EXPECT_EQ(dlg_.RunAddCsvStep(STEP_FROM_SETTINGS, STEP_IN_CHAIN), STEP_CANCELLED);
   EXPECT_EQ(theApp.m_ToolAbort, 1);
 }
 
@@ -113,7 +113,7 @@ TEST_F(AddCsvStepTest, WatchFolderInputRefusesLinksInSubAndFilesThatAreNotRegula
     theApp.m_InputKind = INPUT_WATCH_FOLDER;
     theApp.m_WatchFolder = FromFsPath(watch.path());
     theApp.m_JoinDef.AddCsvPath[0] = u"/elsewhere/price.csv";
-    EXPECT_EQ(dlg_.RunAddCsvStep(0, 1), -1) << r.name;
+    EXPECT_EQ(dlg_.RunAddCsvStep(STEP_FROM_SETTINGS, STEP_IN_CHAIN), STEP_CANCELLED) << r.name;
     EXPECT_EQ(theApp.m_ToolAbort, 1) << r.name;
     const CString named = FromFsPath(r.place == Place::kSubIsLink ? sub : sub / "price.csv");
     EXPECT_EQ(hooks_.Messages(), std::vector<CString>{CString::Build(r.message, named)}) << r.name;
@@ -124,7 +124,7 @@ TEST_F(AddCsvStepTest, WatchFolderInputRefusesLinksInSubAndFilesThatAreNotRegula
 
 TEST_F(AddCsvStepTest, NoFieldNameRowIsRefused) {
   theApp.m_TitleRow = -1;
-  EXPECT_EQ(dlg_.RunAddCsvStep(0, 1), -1);
+  EXPECT_EQ(dlg_.RunAddCsvStep(STEP_FROM_SETTINGS, STEP_IN_CHAIN), STEP_CANCELLED);
   EXPECT_EQ(theApp.m_ToolAbort, 0);
   ASSERT_EQ(hooks_.Messages().size(), 1u);
   EXPECT_EQ(hooks_.Messages()[0], CString(u"CSVにフィールド名の行がありません。"));
@@ -169,7 +169,7 @@ TEST_F(AddCsvStepTest, EditorOutcomesBecomeStepResults) {
     g_editor = EditorScript{c.answer, c.skipped, c.removedAll};
     theApp.m_JoinDef.AddCsvUpdateFg = 7;
     theApp.m_CurrentReuse.toolLines = {CString(u"@Header\n")};
-    EXPECT_EQ(dlg_.RunAddCsvStep(1, 1), c.result) << c.name;
+    EXPECT_EQ(dlg_.RunAddCsvStep(STEP_WITH_DIALOG, STEP_IN_CHAIN), c.result) << c.name;
     EXPECT_EQ(g_editor.seen.inChain, 1) << c.name;
     EXPECT_EQ(g_editor.seen.csvTitle, CString(u"sales")) << c.name;
     EXPECT_EQ(theApp.m_CurrentReuse.toolLines.empty(), c.removedAll == 1) << c.name;
@@ -182,7 +182,7 @@ TEST_F(AddCsvStepTest, EditorOutcomesBecomeStepResults) {
   // With the editor an additional CSV without a path counts as missing.
   g_editor = EditorScript{};
   theApp.m_JoinDef.AddCsvPath[0].Empty();
-  EXPECT_EQ(dlg_.RunAddCsvStep(1, 0), -1);
+  EXPECT_EQ(dlg_.RunAddCsvStep(STEP_WITH_DIALOG, STEP_ALONE), STEP_CANCELLED);
   EXPECT_EQ(g_editor.calls, 0);
   EXPECT_EQ(theApp.m_ToolAbort, 1);
   GetUpCalls().addCsv = nullptr;

@@ -139,7 +139,7 @@ TEST_F(AppGridsTest, ResetToolSettingsClearsEachGroup) {
   // per-field value lists, which the dialog replaces when it next stores.
   FillToolSettings();
   const size_t values = theApp.m_FilterValues[0].size();
-  theApp.ResetToolSettings(0);
+  theApp.ResetToolSettings(TOOL_RESET_ALL);
   EXPECT_EQ(theApp.m_PivotSetting.Head, 7);
   EXPECT_EQ(theApp.m_FilterValues[0].size(), values);
 }

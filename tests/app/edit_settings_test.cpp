@@ -50,7 +50,7 @@ TEST_F(AppEditSettings, SavedFileIsLoadedBackUnderItsJobName) {
   EXPECT_TRUE(std::filesystem::exists(ToolFile("sales_monthly.txt")));
   EXPECT_EQ(TempDir::Read(ToolFile("sales.txt")), "@Header\nVersion=1.0\nEditInf=0,4,1\n\n@Sort\nsortCnt=1\nsortdata=0,2,0,0\n\n");
 
-  theApp.ResetToolSettings(0);
+  theApp.ResetToolSettings(TOOL_RESET_ALL);
   theApp.LoadEditSettings(u"sales", u"monthly");
   EXPECT_EQ(theApp.m_ToolOrder[0].toolKind, ToolKind::kSort);
   EXPECT_EQ(theApp.m_SortSetting.column[0], 2);
@@ -89,19 +89,19 @@ TEST_F(AppEditSettings, ChangeTest) {
   WriteTool("job.txt", "@Header\nEditInf=0,4,1\n\n@Sort\nsortCnt=1\nsortdata=0,2,1,0\n\n");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    theApp.ResetToolSettings(0);
+    theApp.ResetToolSettings(TOOL_RESET_ALL);
     theApp.LoadEditSettings(u"job", u"");
     c.change();
     EXPECT_EQ(theApp.IsEditSettingsChanged(), c.expected);
     EXPECT_TRUE(theApp.m_ToolTextLines[0].empty());
   }
   // A second test without a new load compares against an empty snapshot.
-  theApp.ResetToolSettings(0);
+  theApp.ResetToolSettings(TOOL_RESET_ALL);
   theApp.LoadEditSettings(u"job", u"");
   EXPECT_EQ(theApp.IsEditSettingsChanged(), 0);
   EXPECT_EQ(theApp.IsEditSettingsChanged(), 1);
   // A missing file leaves the (now empty) snapshot; the empty order still differs.
-  theApp.ResetToolSettings(0);
+  theApp.ResetToolSettings(TOOL_RESET_ALL);
   theApp.LoadEditSettings(u"nojob", u"");
   EXPECT_EQ(theApp.IsEditSettingsChanged(), 1);
 }

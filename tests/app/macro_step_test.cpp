@@ -52,7 +52,7 @@ TEST_F(MacroStep, DialogBranch) {
   dlg_.m_CrossColumnGroups = 1;
   dlg_.m_PivotGroupCount = 2;
   g_result = IDCANCEL;
-  EXPECT_EQ(dlg_.RunMacroStep(1, 1), -1);
+  EXPECT_EQ(dlg_.RunMacroStep(STEP_WITH_DIALOG, STEP_IN_CHAIN), STEP_CANCELLED);
   EXPECT_EQ(g_seen.inChain, 1);
   EXPECT_EQ(g_seen.crossColumnGroups, 1);
   EXPECT_EQ(g_seen.pivotGroupCount, 2);
@@ -60,12 +60,12 @@ TEST_F(MacroStep, DialogBranch) {
 
   g_result = IDOK;
   g_skip = 1;
-  EXPECT_EQ(dlg_.RunMacroStep(1, 1), 1);
+  EXPECT_EQ(dlg_.RunMacroStep(STEP_WITH_DIALOG, STEP_IN_CHAIN), STEP_SKIPPED);
   EXPECT_EQ(DataGridAsCsv(), kAsLoaded);
 
   g_skip = 0;
   dlg_.m_CrossColumnGroups = dlg_.m_PivotGroupCount = 0;
-  EXPECT_EQ(dlg_.RunMacroStep(1, 0), 0);
+  EXPECT_EQ(dlg_.RunMacroStep(STEP_WITH_DIALOG, STEP_ALONE), STEP_RAN);
   EXPECT_EQ(g_seen.inChain, 0);
   EXPECT_EQ(DataGridAsCsv(), "qty,x3\n2,6\n10,30\n");
   EXPECT_EQ(dlg_.m_MacroColumnCount, 2);
@@ -76,7 +76,7 @@ TEST_F(MacroStep, DialogBranch) {
 
 TEST_F(MacroStep, StoredLayoutTakesTheSnapshotOfTheInput) {
   theApp.m_MacroSetting.ClmArry = g_store;
-  EXPECT_EQ(dlg_.RunMacroStep(0, 1), 0);
+  EXPECT_EQ(dlg_.RunMacroStep(STEP_FROM_SETTINGS, STEP_IN_CHAIN), STEP_RAN);
   EXPECT_EQ(DataGridAsCsv(), "qty,x3\n2,6\n10,30\n");
   EXPECT_EQ(theApp.m_MacroPreviewRows[0], (std::vector<CString>{u"name", u"qty"}));
   EXPECT_EQ(theApp.m_MacroPreviewRows[2], (std::vector<CString>{u"a", u"10"}));
@@ -87,7 +87,7 @@ TEST_F(MacroStep, StoredLayoutTakesTheSnapshotOfTheInput) {
 
 TEST_F(MacroStep, MacroErrorIsShownOnceAndChangesNothing) {
   theApp.m_MacroSetting.ClmArry = {MACROCOL{1, 0, CString(), u"name"}, MACROCOL{-1, 1, u"([qty]", u"bad"}};
-  EXPECT_EQ(dlg_.RunMacroStep(0, 1), -1);
+  EXPECT_EQ(dlg_.RunMacroStep(STEP_FROM_SETTINGS, STEP_IN_CHAIN), STEP_CANCELLED);
   EXPECT_EQ(hooks_.Messages(), (std::vector<CString>{u"( が閉じてないA"}));
   EXPECT_EQ(DataGridAsCsv(), kAsLoaded);
   EXPECT_EQ(theApp.m_DataCols, 2);

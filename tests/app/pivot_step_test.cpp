@@ -36,7 +36,7 @@ class PivotStepTest : public ::testing::Test {
 };
 
 TEST_F(PivotStepTest, CrossTableReplayRecordsItsHeaderRowsAndCounts) {
-  ASSERT_EQ(dlg_.RunPivotStep(0, 1), 0);
+  ASSERT_EQ(dlg_.RunPivotStep(STEP_FROM_SETTINGS, STEP_IN_CHAIN), STEP_RAN);
   EXPECT_EQ(dlg_.m_PivotRun.headerRows, 1);
   EXPECT_EQ(dlg_.m_PivotRun.groupCount, 2);
   EXPECT_EQ(dlg_.m_PivotRun.sumCount, 1);
@@ -49,18 +49,18 @@ TEST_F(PivotStepTest, CrossTableReplayRecordsItsHeaderRowsAndCounts) {
 }
 
 TEST_F(PivotStepTest, EveryReplayAppendsTheTitleRowAndTheRowAfterIt) {
-  ASSERT_EQ(dlg_.RunPivotStep(0, 1), 0);
+  ASSERT_EQ(dlg_.RunPivotStep(STEP_FROM_SETTINGS, STEP_IN_CHAIN), STEP_RAN);
   ASSERT_EQ(theApp.m_PivotColumnNames.size(), 3u);
   EXPECT_EQ(theApp.m_PivotColumnNames[1], CString(u"月"));
   EXPECT_EQ(theApp.m_PivotSampleTexts[2], CString(u"100"));
-  dlg_.RunPivotStep(0, 1);  // again, over the cross table of the first run
+  dlg_.RunPivotStep(STEP_FROM_SETTINGS, STEP_IN_CHAIN);  // again, over the cross table of the first run
   EXPECT_EQ(theApp.m_PivotColumnNames.size(), 6u);
   EXPECT_EQ(theApp.m_PivotSampleTexts.size(), 6u);
 }
 
 TEST_F(PivotStepTest, ReplayThatFailsLeavesTheDataAndReturnsMinusOne) {
   theApp.m_PivotSetting.GrpClmArry = {GRPCLM{1, 2, 1, 4, 0, 0, 0, 0}};
-  ASSERT_EQ(dlg_.RunPivotStep(0, 1), -1);
+  ASSERT_EQ(dlg_.RunPivotStep(STEP_FROM_SETTINGS, STEP_IN_CHAIN), STEP_CANCELLED);
   EXPECT_EQ(hooks_.Messages().size(), 1u);
   EXPECT_EQ(theApp.m_DataRows, 4);
   EXPECT_EQ(theApp.m_DataCols, 3);
@@ -98,17 +98,17 @@ class PivotDialogStepTest : public PivotStepTest {
 
 TEST_F(PivotDialogStepTest, CancelAndSkipLeaveTheData) {
   g_script.answer = IDCANCEL;
-  EXPECT_EQ(dlg_.RunPivotStep(1, 1), -1);
+  EXPECT_EQ(dlg_.RunPivotStep(STEP_WITH_DIALOG, STEP_IN_CHAIN), STEP_CANCELLED);
   EXPECT_EQ(g_script.seen.inChain, 1);
   EXPECT_EQ(g_script.seen.sumType, -1);
   g_script = DialogScript{IDOK, 1, {}};
-  EXPECT_EQ(dlg_.RunPivotStep(1, 0), 1);
+  EXPECT_EQ(dlg_.RunPivotStep(STEP_WITH_DIALOG, STEP_ALONE), STEP_SKIPPED);
   EXPECT_EQ(theApp.m_DataRows, 4);
   EXPECT_EQ(theApp.m_DataGrid.GetAt(3, 2), CString(u"300"));
 }
 
 TEST_F(PivotDialogStepTest, OkRunsTheStoredSettingsWithTheDialogsHeaderRows) {
-  EXPECT_EQ(dlg_.RunPivotStep(1, 0), 0);
+  EXPECT_EQ(dlg_.RunPivotStep(STEP_WITH_DIALOG, STEP_ALONE), STEP_RAN);
   EXPECT_EQ(dlg_.m_PivotRun.headerRows, 1);
   EXPECT_EQ(theApp.m_DataGrid.GetAt(1, 0), CString(u"店舗＼月"));
 }

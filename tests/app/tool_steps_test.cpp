@@ -62,13 +62,13 @@ class ToolSteps : public ::testing::Test {
 constexpr char kAsLoaded[] = "name,qty\nb,2\na,10\nc,1\n";
 
 TEST_F(ToolSteps, SortFromStoredKeys) {
-  EXPECT_EQ(dlg_.RunSortStep(0, 1), 1);  // no key: skipped
+  EXPECT_EQ(dlg_.RunSortStep(STEP_FROM_SETTINGS, STEP_IN_CHAIN), STEP_SKIPPED);  // no key: skipped
   EXPECT_EQ(Data(), kAsLoaded);
   EXPECT_EQ(theApp.m_SortSetting.sortCnt, 0);
   theApp.m_SortSetting.sortCnt = 1;
   theApp.m_SortSetting.column[0] = 1;
   theApp.m_SortSetting.compareType[0] = SORT_AS_NUMBER;
-  EXPECT_EQ(dlg_.RunSortStep(0, 1), 0);
+  EXPECT_EQ(dlg_.RunSortStep(STEP_FROM_SETTINGS, STEP_IN_CHAIN), STEP_RAN);
   EXPECT_EQ(Data(), "name,qty\nc,1\nb,2\na,10\n");
   // The title cells were kept for viewing, once per run.
   EXPECT_EQ(theApp.m_SortColumnNames, (std::vector<CString>{u"name", u"qty", u"name", u"qty"}));
@@ -76,7 +76,7 @@ TEST_F(ToolSteps, SortFromStoredKeys) {
 
 TEST_F(ToolSteps, SortRefusesKeysNoFileCanHold) {
   theApp.m_SortSetting.sortCnt = 4;
-  EXPECT_EQ(dlg_.RunSortStep(0, 1), -1);
+  EXPECT_EQ(dlg_.RunSortStep(STEP_FROM_SETTINGS, STEP_IN_CHAIN), STEP_CANCELLED);
   EXPECT_EQ(hooks_.Messages(), (std::vector<CString>{u"ソートの設定が正しくありません。"}));
   EXPECT_EQ(Data(), kAsLoaded);
 }
@@ -85,10 +85,10 @@ TEST_F(ToolSteps, SortDialogBranch) {
   // No title row: cancelled without a message.
   GetUpCalls().sort = FakeSortDialog;
   theApp.m_TitleRow = -1;
-  EXPECT_EQ(dlg_.RunSortStep(1, 0), -1);
+  EXPECT_EQ(dlg_.RunSortStep(STEP_WITH_DIALOG, STEP_ALONE), STEP_CANCELLED);
   theApp.m_TitleRow = 0;
   g_sortResult = IDCANCEL;
-  EXPECT_EQ(dlg_.RunSortStep(1, 1), -1);
+  EXPECT_EQ(dlg_.RunSortStep(STEP_WITH_DIALOG, STEP_IN_CHAIN), STEP_CANCELLED);
   EXPECT_EQ(Data(), kAsLoaded);
   EXPECT_EQ(g_sortSeen.inChain, 1);
   EXPECT_EQ(g_sortSeen.columnNames, (std::vector<CString>{u"name", u"qty"}));
@@ -98,7 +98,7 @@ TEST_F(ToolSteps, SortDialogBranch) {
   g_sortAnswer.skipped = 1;
   g_sortAnswer.resultColumns[0] = 0;
   EXPECT_EQ(dlg_.SortWithDialog(1), 1);
-  EXPECT_EQ(dlg_.RunSortStep(1, 1), 0);  // a skip counts as run for the step
+  EXPECT_EQ(dlg_.RunSortStep(STEP_WITH_DIALOG, STEP_IN_CHAIN), STEP_RAN);  // a skip counts as run for the step
   EXPECT_EQ(Data(), kAsLoaded);
 
   // A first key without a column: the second becomes the first.
@@ -106,7 +106,7 @@ TEST_F(ToolSteps, SortDialogBranch) {
   g_sortAnswer.resultColumns[1] = 1;
   g_sortAnswer.resultTypes[1] = SORT_AS_NUMBER;
   g_sortAnswer.resultDescending[1] = 1;
-  EXPECT_EQ(dlg_.RunSortStep(1, 0), 0);
+  EXPECT_EQ(dlg_.RunSortStep(STEP_WITH_DIALOG, STEP_ALONE), STEP_RAN);
   EXPECT_EQ(Data(), "name,qty\na,10\nb,2\nc,1\n");
 }
 
@@ -118,7 +118,7 @@ TEST_F(ToolSteps, FilterFromStoredConditions) {
   s.conditions[0].mode = 1;
   s.conditions[0].valueCount = 1;
   s.conditions[0].filterKey[0] = u"2";
-  EXPECT_EQ(dlg_.RunFilterStep(0, 1), 0);
+  EXPECT_EQ(dlg_.RunFilterStep(STEP_FROM_SETTINGS, STEP_IN_CHAIN), STEP_RAN);
   EXPECT_EQ(Data(), "name,qty\nb,2\na,10\n");
   EXPECT_EQ(theApp.m_RowFieldCount[3], 0);
   EXPECT_EQ(theApp.m_FilterHeadRows[0], (std::vector<CString>{u"name", u"qty"}));
@@ -128,7 +128,7 @@ TEST_F(ToolSteps, FilterFromStoredConditions) {
 TEST_F(ToolSteps, FilterRefusesCountsNoFileCanHold) {
   theApp.m_FilterConds.FilterCnt = 1;
   theApp.m_FilterConds.conditions[2].valueCount = 32;
-  EXPECT_EQ(dlg_.RunFilterStep(0, 1), -1);
+  EXPECT_EQ(dlg_.RunFilterStep(STEP_FROM_SETTINGS, STEP_IN_CHAIN), STEP_CANCELLED);
   EXPECT_EQ(hooks_.Messages(), (std::vector<CString>{u"フィルタの設定が正しくありません。"}));
   EXPECT_EQ(Data(), kAsLoaded);
   EXPECT_EQ(theApp.m_DataRows, 4);
@@ -160,7 +160,7 @@ TEST_F(ToolSteps, FilterDialogBranch) {
     g_filterResult = c.result;
     g_filterAnswer.skipped = c.skipped;
     g_filterAnswer.narrowFurther = c.narrow;
-    EXPECT_EQ(dlg_.RunFilterStep(1, 1), c.expected);
+    EXPECT_EQ(dlg_.RunFilterStep(STEP_WITH_DIALOG, STEP_IN_CHAIN), c.expected);
     EXPECT_EQ(Data(), c.data);
   }
 }

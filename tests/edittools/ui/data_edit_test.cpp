@@ -69,10 +69,10 @@ TOOLORDER Order(std::initializer_list<TOOLSLOT> entries) {
 class DataEditTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    theApp.ResetToolSettings(0);
+    theApp.ResetToolSettings(TOOL_RESET_ALL);
     theApp.m_DataRows = 1235;
   }
-  void TearDown() override { theApp.ResetToolSettings(0); }
+  void TearDown() override { theApp.ResetToolSettings(TOOL_RESET_ALL); }
   RecordingUiHooks hooks_;
 };
 

@@ -170,7 +170,7 @@ TEST_F(DialogLooks, AggregationFrameAndBand) {
 }
 
 TEST_F(DialogLooks, OrderDialogOnLargeDataAndInEachForm) {
-  theApp.ResetToolSettings(0);
+  theApp.ResetToolSettings(TOOL_RESET_ALL);
   theApp.m_DataRows = 123457;
   ScriptedModalDriver modal;
   modal.Queue(IDD_DATA_EDIT, [](CDialog& d) {
@@ -194,7 +194,7 @@ TEST_F(DialogLooks, OrderDialogOnLargeDataAndInEachForm) {
     dlg.DoModal();
   }
   EXPECT_EQ(modal.Failures(), 0);
-  theApp.ResetToolSettings(0);
+  theApp.ResetToolSettings(TOOL_RESET_ALL);
 }
 
 // The longest value the filter meets (20 characters), ticked, and a range field.

@@ -318,7 +318,7 @@ TEST_F(FilterDialog, TheFilterStepFiltersThroughTheDialog) {
     ui::Click(d, IDOK);
   });
   CTabroClientDlg main;
-  EXPECT_EQ(main.RunFilterStep(1, 0), 0);
+  EXPECT_EQ(main.RunFilterStep(STEP_WITH_DIALOG, STEP_ALONE), STEP_RAN);
   EXPECT_EQ(modal.Failures(), 0);
   EXPECT_EQ(theApp.m_DataRows, 21);
   EXPECT_EQ(theApp.m_DataGrid.GetAt(20, 1), CString(u"s3"));
@@ -334,7 +334,7 @@ TEST_F(FilterDialog, TheOrderDialogsFilterSlotShowsWhatTheStepStored) {
     ui::Click(d, IDOK);
   });
   CTabroClientDlg main;
-  ASSERT_EQ(main.RunFilterStep(1, 0), 0);
+  ASSERT_EQ(main.RunFilterStep(STEP_WITH_DIALOG, STEP_ALONE), STEP_RAN);
   ASSERT_EQ(theApp.m_DataRows, 21);
   theApp.m_ToolOrder[0] = TOOLSLOT{ToolKind::kFilter, 1};
   modal.Queue(res::IDD_DATA_EDIT, [](CDialog& d) {
@@ -350,7 +350,7 @@ TEST_F(FilterDialog, TheOrderDialogsFilterSlotShowsWhatTheStepStored) {
   RunOrderConfirmation();
   EXPECT_EQ(modal.Failures(), 0);
   EXPECT_EQ(theApp.m_DataRows, 21);
-  theApp.ResetToolSettings(0);
+  theApp.ResetToolSettings(TOOL_RESET_ALL);
 }
 
 }  // namespace

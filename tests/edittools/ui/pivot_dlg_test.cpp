@@ -470,7 +470,7 @@ TEST_F(PivotDialog, TheAggregationStepRunsThroughTheDialog) {
     ui::Click(d, IDOK);
   });
   CTabroClientDlg main;
-  EXPECT_EQ(main.RunPivotStep(1, 0), 0);
+  EXPECT_EQ(main.RunPivotStep(STEP_WITH_DIALOG, STEP_ALONE), STEP_RAN);
   EXPECT_EQ(modal.Failures(), 0);
   // Odd rows are apples (3, 9, ... 87), even rows oranges (6, 12, ... 90).
   const std::string data = DataGridAsCsv();

@@ -178,7 +178,7 @@ TEST_F(SortDialog, TheSortStepSortsThroughTheDialog) {
     ui::Click(d, IDOK);
   });
   CTabroClientDlg main;
-  EXPECT_EQ(main.RunSortStep(1, 0), 0);
+  EXPECT_EQ(main.RunSortStep(STEP_WITH_DIALOG, STEP_ALONE), STEP_RAN);
   EXPECT_EQ(modal.Failures(), 0);
   EXPECT_EQ(DataGridAsCsv(), "店舗,数量,日付\na,10,2024/01/01\nb,2,2024/01/02\n");
 }

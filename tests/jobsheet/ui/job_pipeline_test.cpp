@@ -37,7 +37,7 @@ class JobPipelineTest : public ::testing::Test {
     theApp.m_DefaultCommand.Empty();
     theApp.m_CommandReUse = 0;
     theApp.ClearReuseCommands();
-    theApp.ResetToolSettings(0);
+    theApp.ResetToolSettings(TOOL_RESET_ALL);
   }
   // Names the input as the intake does and runs it.
   int Run(const CString& path, int16_t kind) {
@@ -159,7 +159,7 @@ TEST_F(JobPipelineTest, AJobChosenAfterAnInputThatSetUpToolsIsReplayedAsStored) 
   job.outputKind = u"PDF";
   job.toolOrder = theApp.FormatToolOrder();
   theApp.m_ReuseCommands.push_back(job);
-  theApp.ResetToolSettings(0);
+  theApp.ResetToolSettings(TOOL_RESET_ALL);
   const fs::path stored = dir.path() / "DataEditTool";
   ASSERT_TRUE(fs::is_directory(stored));
   const fs::path file = fs::directory_iterator(stored)->path();

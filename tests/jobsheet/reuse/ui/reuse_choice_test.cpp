@@ -27,7 +27,7 @@ class ReuseChoiceTest : public ::testing::Test {
     theApp.m_LastCommand.Empty();
     theApp.m_LastToolText = CString(u"stale");
     theApp.m_NoReusePrompt = 0;
-    theApp.ResetToolSettings(0);
+    theApp.ResetToolSettings(TOOL_RESET_ALL);
     dlg_.m_BaseName = CString(u"sales");
   }
   void TearDown() override {

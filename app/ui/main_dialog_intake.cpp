@@ -100,7 +100,7 @@ bool CTabroClientDlg::SendWithHeldKey(bool commandLine) {
   if (!shift && !ctrl) return false;
   if (shift) {
     theApp.m_RunVariant = 1;
-    m_JobSetting.m_DocKind = 1;
+    m_JobSetting.m_DocKind = DOC_KIND_TABULATION;
     m_JobSetting.m_SubKind = 2;
     if (commandLine) {
       m_JobSetting.m_OutputFormat = OutputFormat::kExcel;

@@ -42,14 +42,14 @@ constexpr std::array kKeywords = {
     Exact(u"Grayband", [](JOBSETTING& j, std::u16string_view) { j.m_Grayband = 1; }),
     Own(u"Break", ReadBreakToken),
     Own(u"HdClm=", ReadHdClmToken),
-    Exact(u"TypeT+", [](JOBSETTING& j, std::u16string_view) { j.m_DocKind = 1; j.m_SubKind = 1; }),
-    Exact(u"TypeTX", [](JOBSETTING& j, std::u16string_view) { j.m_DocKind = 1; j.m_SubKind = 2; }),
-    Exact(u"TypeT", [](JOBSETTING& j, std::u16string_view) { j.m_DocKind = 1; j.m_SubKind = 0; }),
-    Exact(u"TypeL", [](JOBSETTING& j, std::u16string_view) { j.m_DocKind = 2; }),
+    Exact(u"TypeT+", [](JOBSETTING& j, std::u16string_view) { j.m_DocKind = DOC_KIND_TABULATION; j.m_SubKind = 1; }),
+    Exact(u"TypeTX", [](JOBSETTING& j, std::u16string_view) { j.m_DocKind = DOC_KIND_TABULATION; j.m_SubKind = 2; }),
+    Exact(u"TypeT", [](JOBSETTING& j, std::u16string_view) { j.m_DocKind = DOC_KIND_TABULATION; j.m_SubKind = 0; }),
+    Exact(u"TypeL", [](JOBSETTING& j, std::u16string_view) { j.m_DocKind = DOC_KIND_LIST; }),
     Own(u"TypeS", ReadTypeSToken),
     // The cross-table kind comes from the aggregation tool, not from the text.
     Exact(u"TypeCross", [](JOBSETTING&, std::u16string_view) {}),
-    Exact(u"TypeC", [](JOBSETTING& j, std::u16string_view) { j.m_DocKind = 4; }),
+    Exact(u"TypeC", [](JOBSETTING& j, std::u16string_view) { j.m_DocKind = DOC_KIND_FORM; }),
     Exact(u"Portrait", [](JOBSETTING& j, std::u16string_view) { j.m_Orientation = 1; }),
     Exact(u"Landscape", [](JOBSETTING& j, std::u16string_view) { j.m_Orientation = 2; }),
     Value(u"Grp=", [](JOBSETTING& j, std::u16string_view v) { j.m_Grp = Unescaped(v); }),
@@ -75,7 +75,7 @@ constexpr std::array kKeywords = {
     // Honoured only while no kind token has asked for labels or forms.
     Exact(u"Numbering",
           [](JOBSETTING& j, std::u16string_view) {
-            if (j.m_DocKind >= 0 && j.m_DocKind <= 2) j.m_Numbering = 1;
+            if (j.m_DocKind >= DOC_KIND_NONE && j.m_DocKind <= DOC_KIND_LIST) j.m_Numbering = 1;
           }),
     Own(u"CODE39=", ReadBarcodeToken),
     Own(u"QR=", ReadBarcodeToken),

@@ -124,7 +124,7 @@ bool ReadHdClmToken(JOBSETTING& job, std::u16string_view, std::u16string_view te
 
 // TypeS -> ";" | "=" word ["," letter ["(" a "x" b ")"]] {"S" n}
 bool ReadTypeSToken(JOBSETTING& job, std::u16string_view, std::u16string_view text, size_t& pos) {
-  job.m_DocKind = 3;
+  job.m_DocKind = DOC_KIND_LABELS;
   const size_t n = text.size();
   if (At(text, pos) != u'=') {
     if (At(text, pos) != u';') return false;

@@ -136,14 +136,14 @@ void Flag(Tokens& out, bool on, const char16_t* keyword) {
 // The tokens in the order they are written, each with its condition.
 constexpr std::array<Row, 42> kRows = {
     [](const WriterState& s, Tokens& out) {
-      if (s.job.m_DocKind != 1 || s.csv) return;
+      if (s.job.m_DocKind != DOC_KIND_TABULATION || s.csv) return;
       out.push_back(s.job.m_SubKind == 1 ? u"TypeT+" : s.job.m_SubKind == 2 ? u"TypeTX" : u"TypeT");
     },
-    [](const WriterState& s, Tokens& out) { Flag(out, s.job.m_DocKind == 2 && !s.csv, u"TypeL"); },
+    [](const WriterState& s, Tokens& out) { Flag(out, s.job.m_DocKind == DOC_KIND_LIST && !s.csv, u"TypeL"); },
     [](const WriterState& s, Tokens& out) {
-      if (s.job.m_DocKind == 3 && !s.csv) WriteTypeS(s, out);
+      if (s.job.m_DocKind == DOC_KIND_LABELS && !s.csv) WriteTypeS(s, out);
     },
-    [](const WriterState& s, Tokens& out) { Flag(out, s.job.m_DocKind == 4 && !s.csv, u"TypeC"); },
+    [](const WriterState& s, Tokens& out) { Flag(out, s.job.m_DocKind == DOC_KIND_FORM && !s.csv, u"TypeC"); },
     [](const WriterState& s, Tokens& out) { Flag(out, s.job.m_DocKind == DOC_KIND_CROSS, u"TypeCross"); },
     [](const WriterState& s, Tokens& out) { Flag(out, s.job.m_CsvHederTyp == 1 && !s.edited, u"CsvHederTyp"); },
     [](const WriterState& s, Tokens& out) {
@@ -194,17 +194,17 @@ constexpr std::array<Row, 42> kRows = {
         WriteNameList(out, u"AveV=", [&](int i) -> const CString& { return s.job.m_Ave[i][1]; });
     },
     [](const WriterState& s, Tokens& out) {
-      if (s.job.m_DocKind != 1 || s.job.m_SubKind != 2) return;
+      if (s.job.m_DocKind != DOC_KIND_TABULATION || s.job.m_SubKind != 2) return;
       Flag(out, s.job.m_ListDoc == 1, u"ListDoc");
       Flag(out, s.job.m_ListDoc == 2, u"ListDoc=TypeA");
       Flag(out, s.job.m_ListDoc == 3, u"ListDoc=TypeB");
     },
     [](const WriterState& s, Tokens& out) { Flag(out, !s.csv && s.kinds02 && s.job.m_Numbering == 1, u"Numbering"); },
     [](const WriterState& s, Tokens& out) {
-      if (!s.csv && s.job.m_DocKind != 2) WriteColumnItems(s, out, kItemBarcode);
+      if (!s.csv && s.job.m_DocKind != DOC_KIND_LIST) WriteColumnItems(s, out, kItemBarcode);
     },
     [](const WriterState& s, Tokens& out) {
-      if (!s.csv && s.job.m_DocKind != 4) WriteColumnItems(s, out, kItemSeal);
+      if (!s.csv && s.job.m_DocKind != DOC_KIND_FORM) WriteColumnItems(s, out, kItemSeal);
     },
     [](const WriterState& s, Tokens& out) {
       if (!s.csv && s.kinds02) WriteColumnItems(s, out, kItemColorRule);
@@ -218,7 +218,7 @@ constexpr std::array<Row, 42> kRows = {
         out.push_back(u"OwnerPasswd=" + EscapeReservedChars(s.job.m_OwnerPasswd));
     },
     [](const WriterState& s, Tokens& out) {
-      if ((s.job.m_DocKind == 0 || s.job.m_DocKind == 1) && !s.job.m_Subject.IsEmpty())
+      if ((s.job.m_DocKind == DOC_KIND_NONE || s.job.m_DocKind == DOC_KIND_TABULATION) && !s.job.m_Subject.IsEmpty())
         out.push_back(u"Subject=" + EscapeReservedChars(s.job.m_Subject));
     },
     [](const WriterState& s, Tokens& out) {
@@ -266,7 +266,7 @@ constexpr std::array<Row, 42> kRows = {
 }  // namespace
 
 CString BuildCommandText(const JOBSETTING& job, int editModeEntered, int editCols) {
-  const WriterState state{job, job.m_OutputFormat == OutputFormat::kCsv, job.m_DocKind >= 0 && job.m_DocKind <= 2,
+  const WriterState state{job, job.m_OutputFormat == OutputFormat::kCsv, job.m_DocKind >= DOC_KIND_NONE && job.m_DocKind <= DOC_KIND_LIST,
                           editModeEntered != 0,
                           editCols < 0 ? 0 : editCols > kJobNameSlots ? kJobNameSlots : editCols};
   Tokens tokens;

@@ -66,8 +66,13 @@ enum class OutputFormat : int32_t {
 // A format's number, for the radio group that shows it.
 constexpr int32_t OutputFormatNumber(OutputFormat format) { return static_cast<int32_t>(format); }
 
-// The document kind of a cross table (m_DocKind, "TypeCross").
-inline constexpr int32_t DOC_KIND_CROSS = 5;
+// The document kinds of m_DocKind, with the kind token of each.
+inline constexpr int32_t DOC_KIND_NONE = 0;        // no kind token
+inline constexpr int32_t DOC_KIND_TABULATION = 1;  // "TypeT", "TypeT+", "TypeTX"
+inline constexpr int32_t DOC_KIND_LIST = 2;        // "TypeL"
+inline constexpr int32_t DOC_KIND_LABELS = 3;      // "TypeS"
+inline constexpr int32_t DOC_KIND_FORM = 4;        // "TypeC"
+inline constexpr int32_t DOC_KIND_CROSS = 5;       // "TypeCross"
 // The settings sheet's kind for a cross table made by the data-edit tools; the
 // record it fills stores it as DOC_KIND_CROSS.
 inline constexpr int32_t DOC_KIND_TOOL_CROSS = 6;

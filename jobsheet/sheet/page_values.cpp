@@ -9,7 +9,7 @@ void ReadMainValues(JOBSETTING& job, int& deleteAfterSend, const MAINPAGEVALUES&
   job.m_OutputFormat = v.outputFormat;
   job.m_CharCode = v.charCode;
   job.m_SubKind = static_cast<uint8_t>(v.subKind);
-  job.m_ListDoc = (v.docKind >= 0 && v.docKind <= 2) ? static_cast<uint8_t>(v.listType) : 0;
+  job.m_ListDoc = (v.docKind >= DOC_KIND_NONE && v.docKind <= DOC_KIND_LIST) ? static_cast<uint8_t>(v.listType) : 0;
   job.m_DocKind = StoredKind(v.docKind);
   deleteAfterSend = v.deleteAfter;
 }

@@ -106,11 +106,11 @@ int CCommandPropPage::Tabs(const TABENTRY** entries) const {
     *entries = kCsvTabs;
     return 1;
   }
-  if (m_DocKind == 3) {
+  if (m_DocKind == DOC_KIND_LABELS) {
     *entries = kLabelTabs;
     return 3;
   }
-  if (m_DocKind == 4) {
+  if (m_DocKind == DOC_KIND_FORM) {
     *entries = kSingleFormTabs;
     return 2;
   }
@@ -190,8 +190,8 @@ void CCommandPropPage::SetCreationType(int b, int s) {
     for (int i = 0; i < count; ++i) m_Tab.InsertItem(i, tabs[i].text);
     m_Tab.SetCurSel(0);
     ShowTabDialog(tabs[0].dialog);
-    if (m_DocKind != 3 && m_DocKind != 4) {
-      if (m_DocKind == 1 && m_SubKind == 2 && HasSumColumn()) {
+    if (m_DocKind != DOC_KIND_LABELS && m_DocKind != DOC_KIND_FORM) {
+      if (m_DocKind == DOC_KIND_TABULATION && m_SubKind == 2 && HasSumColumn()) {
         tab1.m_GraphAuto.EnableWindow(TRUE);
         tab1.m_GraphTotal.EnableWindow(TRUE);
         tab1.m_GraphGroup.EnableWindow(TRUE);
@@ -218,7 +218,7 @@ void CCommandPropPage::SetCreationType(int b, int s) {
 
 UINT CCommandPropPage::UpperBitmap() const {
   for (const TYPERADIO& r : kTypeRadios) {
-    if (r.kind == m_DocKind && (r.kind != 1 || r.subKind == m_SubKind)) return r.bitmap;
+    if (r.kind == m_DocKind && (r.kind != DOC_KIND_TABULATION || r.subKind == m_SubKind)) return r.bitmap;
   }
   return 0;
 }
@@ -270,18 +270,18 @@ BOOL CCommandPropPage::OnSetActive() {
     m_TypeRadio = -1;
     EnableTypeRadios(false);
     m_PortraitCheck.ShowWindow(SW_HIDE);
-  } else if (m_DocKind == 1 && m_SubKind == 0) {
+  } else if (m_DocKind == DOC_KIND_TABULATION && m_SubKind == 0) {
     SetCreationType(1, 0);
     m_TypeRadio = 1;
-  } else if (m_DocKind == 1 && m_SubKind == 2) {
+  } else if (m_DocKind == DOC_KIND_TABULATION && m_SubKind == 2) {
     SetCreationType(1, 2);
     m_TypeRadio = 2;
-  } else if (m_DocKind == 0) {
+  } else if (m_DocKind == DOC_KIND_NONE) {
     SetCreationType(0, 0);
     m_TypeRadio = 0;
   } else {
     // Kinds without a radio of their own (1 with sub-kind 1, 5) become single forms.
-    SetCreationType(m_DocKind == 2 ? 3 : (m_DocKind == 3 ? 4 : 5), 0);
+    SetCreationType(m_DocKind == DOC_KIND_LIST ? 3 : (m_DocKind == DOC_KIND_LABELS ? 4 : 5), 0);
     m_TypeRadio = m_DocKind + 1;
   }
   UpdatePreviews();

@@ -131,8 +131,8 @@ BOOL CMainProptyPage::OnSetActive() {
     m_OutputFormat = OutputFormat::kExcel;
     m_ListTypeCombo.SetCurSel(listType);
   }
-  const bool tableX = m_DocKind == 1 && m_SubKind == 2;
-  const bool creation = m_OutputFormat != OutputFormat::kCsv && (m_DocKind == 0 || tableX);
+  const bool tableX = m_DocKind == DOC_KIND_TABULATION && m_SubKind == 2;
+  const bool creation = m_OutputFormat != OutputFormat::kCsv && (m_DocKind == DOC_KIND_NONE || tableX);
   Enable(res::IDC_MAIN_PAPER, creation);
   Enable(res::IDC_MAIN_FORMAT, creation);
   if (tableX && m_OutputFormat == OutputFormat::kExcel) {
@@ -183,7 +183,7 @@ void CMainProptyPage::OnPdf() {
 
 void CMainProptyPage::OnExcel() {
   m_OutputFormat = OutputFormat::kExcel;
-  const bool tableX = m_DocKind == 1 && m_SubKind == 2;
+  const bool tableX = m_DocKind == DOC_KIND_TABULATION && m_SubKind == 2;
   Enable(res::IDC_MAIN_LISTTYPE, tableX);
   Enable(res::IDC_MAIN_CHARCODE, false);
   Enable(res::IDC_MAIN_CHARCODE_CHECK, false);
@@ -208,7 +208,7 @@ void CMainProptyPage::OnCsv() {
 }
 
 void CMainProptyPage::OnPaperPriority() {
-  m_DocKind = 0;
+  m_DocKind = DOC_KIND_NONE;
   m_SubKind = 0;
   m_ListType = 0;
   Enable(res::IDC_MAIN_LISTTYPE, false);
@@ -218,7 +218,7 @@ void CMainProptyPage::OnPaperPriority() {
 }
 
 void CMainProptyPage::OnFormatPriority() {
-  m_DocKind = 1;
+  m_DocKind = DOC_KIND_TABULATION;
   m_SubKind = 2;
   if (IsDlgButtonChecked(res::IDC_MAIN_EXCEL) == BST_CHECKED) {
     m_ListType = m_ListTypeCombo.GetCurSel();

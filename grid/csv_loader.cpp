@@ -251,8 +251,8 @@ struct RowScratch {
 
 // Converts, splits and stores the lines of one batch into their rows. Returns how
 // many byte sequences did not decode in the file's code.
-size_t StoreBatch(CGridSet& set, const LineBatch& batch, int codePage, bool tsv,
-                  RowScratch& scratch, std::vector<int>& fieldCounts, FirstRefusal& refusal) {
+size_t StoreBatch(CGridSet& set, const LineBatch& batch, int codePage, bool tsv, RowScratch& scratch,
+                  FirstRefusal& refusal) {
   CTextGrid& grid = set.m_DataGrid;
   CsvRowFields& fields = scratch.fields;
   size_t start = 0;
@@ -290,7 +290,7 @@ size_t StoreBatch(CGridSet& set, const LineBatch& batch, int codePage, bool tsv,
     set.m_RowFilledCount[row] = stats.filled;
     set.m_RowTextCount[row] = stats.textCount;
     set.m_RowLastTextCol[row] = stats.lastTextCol;
-    fieldCounts[row] = n;
+    set.m_RowFieldCount[row] = static_cast<int16_t>(n);   // the row's own count for now
   }
   return decodeErrors;
 }
@@ -320,7 +320,7 @@ struct ReadOutcome {
 // workers are joined before it returns. Reading stops at the first refusal found.
 // expectedBytes is what the file's cells and rows will take, about.
 ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, int helpers, size_t expectedBytes,
-                     std::vector<int>& fieldCounts, FirstRefusal& refusal) {
+                     FirstRefusal& refusal) {
   ReadOutcome out;
   const int codeType = file.m_CodeType;
   const int codePage = codeType == CCsvTextFile::CODETYPE_UTF8 ? CP_UTF8 : CP_SJIS;
@@ -330,7 +330,7 @@ ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, int helpers, s
   const size_t share = expectedBytes / static_cast<size_t>(helpers + 1);
   std::atomic<bool> decodeErrors{false};
   auto store = [&](const LineBatch& b, RowScratch& scratch) {
-    if (StoreBatch(set, b, codePage, tsv, scratch, fieldCounts, refusal) > 0) {
+    if (StoreBatch(set, b, codePage, tsv, scratch, refusal) > 0) {
       decodeErrors.store(true, std::memory_order_relaxed);
     }
   };
@@ -438,7 +438,6 @@ int ReadCsvIntoSet(CGridSet& set, const CString& path, bool refuseLinks) {
   int result = 1;
   ReadOutcome read;
   FirstRefusal refusal;
-  std::vector<int> fieldCounts;
   const int codeType = file.m_CodeType;
   if (codeType != CCsvTextFile::CODETYPE_SJIS && codeType != CCsvTextFile::CODETYPE_EUCJP &&
       codeType != CCsvTextFile::CODETYPE_UTF8) {
@@ -448,13 +447,17 @@ int ReadCsvIntoSet(CGridSet& set, const CString& path, bool refuseLinks) {
   } else {
     try {
       grid.PrepareRowTable();
-      fieldCounts.assign(GRID_MAX_ROWS, 0);
+      // The storing threads write the rows' tables.
+      set.m_RowFilledCount.PrepareStorage();
+      set.m_RowTextCount.PrepareStorage();
+      set.m_RowLastTextCol.PrepareStorage();
+      set.m_RowFieldCount.PrepareStorage();
       std::error_code error;
       const uintmax_t size = std::filesystem::file_size(ToFsPath(path), error);
       const uintmax_t bytes = error ? 0 : size;
       // The cells and rows made of a line take about twice its bytes.
       const size_t expected = static_cast<size_t>(std::min<uintmax_t>(bytes, SIZE_MAX / 4)) * 2;
-      read = ReadRows(set, file, tsv, WorkerCount(bytes), expected, fieldCounts, refusal);
+      read = ReadRows(set, file, tsv, WorkerCount(bytes), expected, refusal);
     } catch (const std::bad_alloc&) {
       refusal.Note(read.rows, Refusal::kNoMemory);
     }
@@ -470,6 +473,7 @@ int ReadCsvIntoSet(CGridSet& set, const CString& path, bool refuseLinks) {
     set.m_RowFilledCount.fill(0);
     set.m_RowTextCount.fill(0);
     set.m_RowLastTextCol.fill(0);
+    set.m_RowFieldCount.fill(0);
     rows = 0;
     result = 0;
   } else {
@@ -479,9 +483,12 @@ int ReadCsvIntoSet(CGridSet& set, const CString& path, bool refuseLinks) {
       result = 0;
     }
     // Each row counts as wide as the widest row up to it.
-    for (int r = 0; r < rows; ++r) {
-      width = std::max(width, fieldCounts[r]);
-      set.m_RowFieldCount[r] = static_cast<int16_t>(width);
+    if (rows > 0) {
+      int16_t* counts = set.m_RowFieldCount.data();
+      for (int r = 0; r < rows; ++r) {
+        width = std::max(width, static_cast<int>(counts[r]));
+        counts[r] = static_cast<int16_t>(width);
+      }
     }
   }
 

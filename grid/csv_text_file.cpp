@@ -144,7 +144,8 @@ size_t TextBytes(const std::string& bytes, bool endedByLf, bool lfEnds) {
 
 }  // namespace
 
-CCsvTextFile::CCsvTextFile() : m_Block(kBlockSize, 0) {}
+// The block is not cleared: only the bytes read into it are ever looked at.
+CCsvTextFile::CCsvTextFile() : m_Block(std::make_unique_for_overwrite<unsigned char[]>(kBlockSize)) {}
 
 CCsvTextFile::~CCsvTextFile() {
   m_Writer.reset();  // uncommitted: the temporary file goes, the old file stays
@@ -218,10 +219,10 @@ bool CCsvTextFile::ReadUtf16AsUtf8() {
   const bool little = m_Block[0] == 0xFF && m_Block[1] == 0xFE;
   const bool big = m_Block[0] == 0xFE && m_Block[1] == 0xFF;
   if (!little && !big) return true;
-  std::string bytes(reinterpret_cast<const char*>(m_Block.data()), m_End);
+  std::string bytes(reinterpret_cast<const char*>(m_Block.get()), m_End);
   while (!m_Eof) {
     if (!ReadBlock() && m_ReadFailed) return false;
-    bytes.append(reinterpret_cast<const char*>(m_Block.data()), m_End);
+    bytes.append(reinterpret_cast<const char*>(m_Block.get()), m_End);
   }
   if (m_ReadFailed) return false;
   std::u16string units;
@@ -256,7 +257,7 @@ bool CCsvTextFile::ReadBlock() {
   m_End = 0;
   if (m_Fd < 0 || m_Eof) return false;
   while (m_End < static_cast<size_t>(kBlockSize)) {
-    ssize_t n = ::read(m_Fd, m_Block.data() + m_End, kBlockSize - m_End);
+    ssize_t n = ::read(m_Fd, m_Block.get() + m_End, kBlockSize - m_End);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       m_ReadFailed = true;
@@ -273,7 +274,7 @@ bool CCsvTextFile::ReadBlock() {
 }
 
 void CCsvTextFile::SettleCodeType() {
-  const unsigned char* p = m_Block.data();
+  const unsigned char* p = m_Block.get();
   const size_t n = m_End;
   if (m_RequestedCodeType != CODETYPE_DETECT) {
     m_HasCrLf = BlockHasCrLf(p, n) ? 1 : 0;
@@ -374,7 +375,7 @@ CCsvTextFile::RawResult CCsvTextFile::ReadRawLine(std::string& bytes, size_t lim
       while (end < m_End && !kSpecial.is[m_Block[end]]) ++end;
       const size_t run = end - m_Pos;
       const size_t room = keep > bytes.size() ? keep - bytes.size() : 0;
-      bytes.append(reinterpret_cast<const char*>(m_Block.data() + m_Pos), std::min(run, room));
+      bytes.append(reinterpret_cast<const char*>(m_Block.get() + m_Pos), std::min(run, room));
       if (run > room) cut = true;
       m_Pos = end;
       any = true;
@@ -503,7 +504,7 @@ bool CCsvTextFile::ReadLineBytes(std::string& bytes, int size) {
 bool CCsvTextFile::AppendPlainLine(std::string& out, size_t limit) {
   if (m_Pos >= m_End || (m_CodeType != CODETYPE_SJIS && m_CodeType != CODETYPE_UTF8)) return false;
   const bool utf8 = m_CodeType == CODETYPE_UTF8;
-  const unsigned char* p = m_Block.data();
+  const unsigned char* p = m_Block.get();
   // Where the line ends by the rules of ReadRawLine: the index of its LF.
   size_t end = m_End;
   const auto* lf = static_cast<const unsigned char*>(std::memchr(p + m_Pos, '\n', m_End - m_Pos));

@@ -133,7 +133,7 @@ class CCsvTextFile {
   bool AppendPlainLine(std::string& out, size_t limit);
   bool ReadUtf16AsUtf8();
 
-  std::vector<unsigned char> m_Block;
+  std::unique_ptr<unsigned char[]> m_Block;
   size_t m_Pos = 0;
   size_t m_End = 0;
   int m_Fd = -1;

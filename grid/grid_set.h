@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "grid/grid_store.h"
+#include "grid/row_table.h"
 #include "platform/paths.h"
 
 // Column type bytes of m_ColumnTypes.
@@ -21,8 +22,8 @@ enum : uint8_t {
 };
 
 // Per-row tables of the data grid, indexed by row.
-using RowIntTable = std::array<int, GRID_MAX_ROWS>;
-using RowShortTable = std::array<int16_t, GRID_MAX_ROWS>;
+using RowIntTable = RowTable<int>;
+using RowShortTable = RowTable<int16_t>;
 using ColumnTypeTable = std::array<uint8_t, GRID_COLS>;
 
 // The backup set beside m_BackupGrid: the state of the data as loaded. Saved and
@@ -39,10 +40,10 @@ struct GRIDBACKUP {
   int TitleRow = -1;
   int EditModeEntered = 0;
   int SourceCodeType = 0;
-  RowIntTable RowFilledCount{};
-  RowIntTable RowTextCount{};
-  RowIntTable RowLastTextCol{};
-  RowShortTable RowFieldCount{};
+  RowIntTable RowFilledCount;
+  RowIntTable RowTextCount;
+  RowIntTable RowLastTextCol;
+  RowShortTable RowFieldCount;
   ColumnTypeTable ColumnTypes{};
 };
 
@@ -61,10 +62,10 @@ class CGridSet {
   int m_SendCols = 0;
 
   // ---- Per-row tables of m_DataGrid (filled by the loader) ---------------------
-  RowIntTable m_RowFilledCount{};  // non-empty cells
-  RowIntTable m_RowTextCount{};    // cells that are not number or date text, minus one
-  RowIntTable m_RowLastTextCol{};  // column of the last such cell
-  RowShortTable m_RowFieldCount{}; // cells stored for the row
+  RowIntTable m_RowFilledCount;  // non-empty cells
+  RowIntTable m_RowTextCount;    // cells that are not number or date text, minus one
+  RowIntTable m_RowLastTextCol;  // column of the last such cell
+  RowShortTable m_RowFieldCount; // cells stored for the row
 
   // ---- Title-row and loader state ------------------------------------------------
   int m_TitleRow = -1;             // field-name row of m_DataGrid, -1 none

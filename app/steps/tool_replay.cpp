@@ -61,7 +61,7 @@ void AppendCell(std::string& out, std::u16string_view text) {
 }  // namespace
 
 void WriteDataGridAsCsv(const std::function<void(std::string_view)>& write) {
-  constexpr size_t kPiece = size_t{1} << 20;
+  constexpr size_t kPiece = size_t{64} << 10;
   const CTabroClientApp& app = theApp;
   std::string out;
   out.reserve(kPiece + kPiece / 4);

@@ -22,6 +22,6 @@ int ReplayToolChain(CTabroClientDlg& dlg, const CString& settingsPath, CString& 
 // a cell holding a comma, a double quote, CR or LF is quoted (quotes doubled);
 // lines end in LF.
 std::string DataGridAsCsv();
-// The same text handed to write in pieces of about a megabyte, whole lines each, so
-// that a large grid is never held twice.
+// The same text handed to write in pieces of about 64 KiB, whole lines each, so
+// that a large grid is never held twice and the one piece's memory is reused.
 void WriteDataGridAsCsv(const std::function<void(std::string_view)>& write);

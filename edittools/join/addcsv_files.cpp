@@ -125,8 +125,12 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
   int dropped = 0;       // lines beyond the 3000 kept
   bool haveHeader = false;
   CString key;           // the key a filtered line was looked up by
-  // The whole load's cells are many short texts kept together: made in one arena.
-  CStringArena arena;
+  // The whole load's cells take about twice the file's bytes.
+  if (!preview && !m_Arena) {
+    const long long size = file.m_Identity.IsKnown() ? file.m_Identity.size : 0;
+    m_Arena = std::make_unique<CStringArena>(static_cast<size_t>(size) * 2);
+  }
+  CStringArena* arena = preview ? nullptr : m_Arena.get();
   std::u16string_view line;
   std::vector<CString> fields;
   while (file.ReadLine(line, CCsvTextFile::kCsvLineChars)) {
@@ -134,7 +138,7 @@ bool CAddcsvJoin::ReadCsvFile(int c, const CString& path, bool preview) {
     // A stream opened with a known code type hands a UTF-8 signature over as text.
     if (physical == 1 && !line.empty() && line[0] == u'\uFEFF') line.remove_prefix(1);
     CsvSplitOverflow overflow;
-    int n = SplitCsvLine(fields, line, tsv, &overflow, preview ? nullptr : &arena);
+    int n = SplitCsvLine(fields, line, tsv, &overflow, arena);
     if (overflow.fieldTooLong) {
       ShowJoinError(CString::Build(kJoinLineTooLong, path, physical));
       m_AddLoadState[c] = JOIN_LOAD_REFUSED;

@@ -7,6 +7,7 @@
 // on it; the join step uses it alone for a replay.
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "edittools/join/join_records.h"
 #include "grid/grid_store.h"
 #include "platform/cstring.h"
+#include "platform/string_arena.h"
 
 inline constexpr int JOIN_MAX_LINES = 3000;      // lines of an additional CSV, header included
 inline constexpr int JOIN_MAX_OUTPUT_ROWS = 3000;  // rows of a one-to-many result
@@ -170,6 +172,9 @@ class CAddcsvJoin {
   // loaded line (the header's empty): the same keys its index is built from. Empty
   // when that load kept every line unlooked.
   std::vector<CString> m_FilterKeys;
+  // The cells of the whole loads and the rows of the result: many short texts and
+  // small rows, made together in blocks of their own (from the first whole load on).
+  std::unique_ptr<CStringArena> m_Arena;
 
   void ResetKeyJoinState();
   bool ReadCsvFile(int c, const CString& path, bool preview);

@@ -119,15 +119,25 @@ void SortJoinKeys(std::vector<JOINKEY>& entries, std::vector<JoinKeyHead>& heads
   };
   // Files often come sorted by their key already: one pass finds that out.
   if (!std::is_sorted(items.begin(), items.end(), less)) std::sort(items.begin(), items.end(), less);
-  std::vector<JOINKEY> sorted;
-  sorted.reserve(n);
   heads.clear();
   heads.reserve(n);
-  for (const Item& item : items) {
-    sorted.push_back(std::move(entries[static_cast<size_t>(item.from)]));
-    heads.push_back(JoinKeyHead{item.high, item.low, item.length});
+  for (const Item& item : items) heads.push_back(JoinKeyHead{item.high, item.low, item.length});
+  // The entries take their places along the cycles of the new order, in place: a
+  // sorted copy would be as much memory again, and fresh memory costs page faults.
+  for (size_t i = 0; i < n; ++i) {
+    if (items[i].from < 0 || static_cast<size_t>(items[i].from) == i) continue;
+    JOINKEY held = std::move(entries[i]);
+    for (size_t j = i;;) {
+      const size_t k = static_cast<size_t>(items[j].from);
+      items[j].from = -1;   // placed
+      if (k == i) {
+        entries[j] = std::move(held);
+        break;
+      }
+      entries[j] = std::move(entries[k]);
+      j = k;
+    }
   }
-  entries = std::move(sorted);
 }
 
 int FindJoinKey(int toFirst, const std::vector<JOINKEY>& index, const CString& key) {

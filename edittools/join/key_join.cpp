@@ -498,7 +498,7 @@ int CAddcsvJoin::WriteKeyJoinResult(int mode) {
   // The joined cells move into the step grid: each joined row is written once.
   auto writeRow = [&](int out, int source, CString* joined, int count) {
     step.ClearRow(out);
-    CString* cells = step.PrepareRow(out, width);
+    CString* cells = step.PrepareRow(out, width, m_Arena.get());
     if (cells == nullptr) return;
     const CTextGrid::ConstRow loaded = std::as_const(*m_Data)[source];
     for (int c = 0; c < dataCols; ++c) cells[c] = loaded[c];

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "grid/grid_set_fixture.h"
 
 namespace {
@@ -109,6 +111,24 @@ TEST_F(GridSetTest, AFreshSetHoldsNoGridRows) {
   EXPECT_EQ(a.m_DataGrid.Rows(), 30002);
   EXPECT_EQ(a.m_EditGrid.Rows(), 3000);
   EXPECT_EQ(a.m_TitleRow, -1);
+}
+
+
+TEST(RowTableTest, CopiesAreIndependentOnceWritten) {
+  RowIntTable a;
+  EXPECT_EQ(std::as_const(a)[30001], 0);
+  a[3] = 7;
+  RowIntTable b = a;   // shares a's numbers
+  b[3] = 8;
+  a[4] = 9;
+  EXPECT_EQ(std::as_const(a)[3], 7);
+  EXPECT_EQ(std::as_const(b)[3], 8);
+  EXPECT_EQ(std::as_const(b)[4], 0);
+  a.fill(0);
+  EXPECT_EQ(std::as_const(a)[3], 0);
+  EXPECT_EQ(std::as_const(b)[3], 8);
+  b.fill(5);
+  EXPECT_EQ(std::as_const(b)[30001], 5);
 }
 
 }  // namespace

@@ -1,16 +1,13 @@
 #include "platform/encoding_detector.h"
 
-#include <dlfcn.h>
 #include <unicode/ucsdet.h>
-#include <unicode/uvernum.h>
 
 #include <algorithm>
 #include <array>
 #include <bitset>
 #include <cstdint>
-#include <cstring>
 #include <string>
-#include <type_traits>
+#include <cstring>
 
 #include "platform/codepage.h"
 
@@ -230,71 +227,31 @@ Tally ScoreDoubleByte(const unsigned char* p, size_t n, ReadChar readChar) {
 Tally ScoreSjis(const unsigned char* p, size_t n) { return ScoreDoubleByte(p, n, ReadSjisChar); }
 Tally ScoreEuc(const unsigned char* p, size_t n) { return ScoreDoubleByte(p, n, ReadEucChar); }
 
-// ICU's charset detector, from its i18n library. Only a tie between candidates
-// asks for it, so the library is opened then, not at every start of the program:
-// loading and binding it costs more than reading a small file.
-struct IcuDetector {
-  decltype(&ucsdet_open) open = nullptr;
-  decltype(&ucsdet_setText) setText = nullptr;
-  decltype(&ucsdet_detectAll) detectAll = nullptr;
-  decltype(&ucsdet_getName) getName = nullptr;
-  decltype(&ucsdet_getConfidence) getConfidence = nullptr;
-  decltype(&ucsdet_close) close = nullptr;
-};
-
-#define TABRO_ICU_NAME2(name) #name
-#define TABRO_ICU_NAME(name) TABRO_ICU_NAME2(name)   // the versioned entry point's name
-
-// The detector's functions; all null when the library or one of them is missing.
-const IcuDetector& Detector() {
-  static const IcuDetector detector = [] {
-    IcuDetector d;
-    void* lib = dlopen("libicui18n.so." TABRO_ICU_NAME(U_ICU_VERSION_MAJOR_NUM), RTLD_NOW | RTLD_LOCAL);
-    if (lib == nullptr) return d;   // kept open for the life of the process
-    const auto find = [lib](auto& fn, const char* name) {
-      fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(dlsym(lib, name));
-      return fn != nullptr;
-    };
-    if (find(d.open, TABRO_ICU_NAME(ucsdet_open)) && find(d.setText, TABRO_ICU_NAME(ucsdet_setText)) &&
-        find(d.detectAll, TABRO_ICU_NAME(ucsdet_detectAll)) && find(d.getName, TABRO_ICU_NAME(ucsdet_getName)) &&
-        find(d.getConfidence, TABRO_ICU_NAME(ucsdet_getConfidence)) &&
-        find(d.close, TABRO_ICU_NAME(ucsdet_close))) {
-      return d;
-    }
-    return IcuDetector{};
-  }();
-  return detector;
-}
-
-#undef TABRO_ICU_NAME
-#undef TABRO_ICU_NAME2
-
 // ICU's own guess, used only to order candidates of equal confidence.
 int IcuPreference(std::string_view bytes, int codePage) {
-  const IcuDetector& icu = Detector();
-  if (icu.open == nullptr) return 0;
   UErrorCode err = U_ZERO_ERROR;
-  UCharsetDetector* det = icu.open(&err);
+  UCharsetDetector* det = ucsdet_open(&err);
   if (U_FAILURE(err) || !det) return 0;
   int result = 0;
-  icu.setText(det, bytes.data(), static_cast<int32_t>(std::min<size_t>(bytes.size(), 65536)), &err);
+  ucsdet_setText(det, bytes.data(), static_cast<int32_t>(std::min<size_t>(bytes.size(), 65536)),
+                 &err);
   int32_t count = 0;
-  const UCharsetMatch** matches = icu.detectAll(det, &count, &err);
+  const UCharsetMatch** matches = ucsdet_detectAll(det, &count, &err);
   if (U_SUCCESS(err)) {
     for (int32_t k = 0; k < count; ++k) {
-      const char* name = icu.getName(matches[k], &err);
+      const char* name = ucsdet_getName(matches[k], &err);
       if (U_FAILURE(err) || !name) break;
       int cp = 0;
       if (std::strcmp(name, "UTF-8") == 0) cp = CP_UTF8;
       if (std::strcmp(name, "Shift_JIS") == 0) cp = CP_SJIS;
       if (std::strcmp(name, "EUC-JP") == 0) cp = CP_EUCJP;
       if (cp == codePage) {
-        result = icu.getConfidence(matches[k], &err);
+        result = ucsdet_getConfidence(matches[k], &err);
         break;
       }
     }
   }
-  icu.close(det);
+  ucsdet_close(det);
   return result;
 }
 

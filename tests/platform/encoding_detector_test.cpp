@@ -91,15 +91,4 @@ TEST(EncodingDetectorTest, BinaryNoiseIsNoJapaneseText) {
   for (const EncodingCandidate& c : DetectEncodingCandidates(noise)) EXPECT_NE(c.codePage, CP_UTF8);
 }
 
-
-// Bytes that read as well in Shift_JIS as in EUC-JP: ICU's detector orders them,
-// and puts EUC-JP first (its library is opened only for such a tie).
-TEST(EncodingDetectorTest, IcuOrdersCandidatesOfEqualConfidence) {
-  const std::vector<EncodingCandidate> c = DetectEncodingCandidates("\xA3\xC9\x17\xCB\xD6\x82");
-  ASSERT_EQ(c.size(), 2u);
-  EXPECT_EQ(c[0].confidence, c[1].confidence);
-  EXPECT_EQ(c[0].codePage, CP_EUCJP);
-  EXPECT_EQ(c[1].codePage, CP_SJIS);
-}
-
 }  // namespace

@@ -18,7 +18,7 @@ constexpr int kMaxColumnStatementText = 100;
 
 }  // namespace
 
-double CMacroEval::Evaluate(const char16_t* text, int row) {
+double CMacroEval::Evaluate(std::u16string_view text, int row) {
   m_Flags = 0;
   m_FontNo = 0;
   m_EraseVertLine = 0;
@@ -32,7 +32,11 @@ double CMacroEval::Evaluate(const char16_t* text, int row) {
   m_Depth = 0;
   m_Statement = 0;
 
-  macro_scan::MakeWorkCopy(text, m_Work);
+  // A column evaluates one text row after row: its work copy is made once.
+  if (text != m_Source) {
+    m_Source.assign(text);
+    macro_scan::MakeWorkCopy(text, m_Work);
+  }
   m_Row = row;
   m_Cursor = SkipBlanks(m_Work.c_str());
 

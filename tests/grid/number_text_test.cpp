@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cmath>
 #include <limits>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -32,9 +33,24 @@ TEST(FormatDoubleTest, WritesAtMostFifteenDigitsAndTenDecimals) {
       {"negative", -2.5, u"-2.5"},
       {"rounded at the tenth decimal", 2.99999999999, u"3"},
       {"not finite", std::numeric_limits<double>::infinity(), u"inf"},
+      {"negative not finite", -std::numeric_limits<double>::infinity(), u"-inf"},
+      {"fifteen digits from 10000 on", 12345.67890123456, u"12345.6789012346"},
+      {"product off the short decimal", 761.22 * 404, u"307532.88"},
+      {"rounding carries into a new digit", 99999.99999999999, u"100000"},
+      {"carry past fifteen digits", 999999999999999.9, u"1000000000000000"},
+      {"half of the tenth decimal", 5e-11, u"0.0000000001"},
+      {"largest: fifteen digits, then zeros", -std::numeric_limits<double>::max(),
+       u"-179769313486232000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+       u"0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+       u"0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+       u"0000000000"},
   };
   for (const DoubleCase& c : cases) {
     EXPECT_EQ(FormatDouble(c.value), CString(c.expected)) << c.name;
+    // The buffer form writes the same text.
+    char16_t text[kMaxDoubleText];
+    const int length = FormatDoubleInto(c.value, text);
+    EXPECT_EQ(std::u16string_view(text, static_cast<size_t>(length)), std::u16string_view(c.expected)) << c.name;
   }
 }
 

@@ -331,6 +331,33 @@ double ParseNumberText(const CString& text) {
     }
     break;
   }
+  // What from_chars reads of it: a sign, digits, a point and digits. Up to 2^53
+  // with at most 22 decimals the value is one exact integer divided by one exact
+  // power of ten, which rounds as from_chars does; other numbers go to it.
+  int at = length > 0 && taken[0] == '-' ? 1 : 0;
+  uint64_t digits = 0;
+  int count = 0, decimals = 0;
+  bool point = false;
+  for (; at < length; ++at) {
+    const char c = taken[at];
+    if (c == '.' && !point) {
+      point = true;
+    } else if (c >= '0' && c <= '9' && count < 18) {
+      digits = digits * 10 + static_cast<uint64_t>(c - '0');
+      ++count;
+      decimals += point ? 1 : 0;
+    } else {
+      break;
+    }
+  }
+  const bool stopped = at < length && taken[at] >= '0' && taken[at] <= '9';  // 18 digits and more
+  if (count == 0) return 0;
+  if (!stopped && digits <= (uint64_t{1} << 53) && decimals <= 22) {
+    constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                  1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const double value = static_cast<double>(digits) / kPowers[decimals];
+    return taken[0] == '-' ? -value : value;
+  }
   double value = 0;
   const auto res = std::from_chars(taken, taken + length, value);
   if (res.ec != std::errc()) return 0;

@@ -1,5 +1,7 @@
 // Statements and the if level of the macro language.
 
+#include <cstring>
+
 #include "macro/macro_depth.h"
 #include "macro/macro_error.h"
 #include "macro/macro_eval.h"
@@ -33,7 +35,9 @@ double CMacroEval::Evaluate(std::u16string_view text, int row) {
   m_Statement = 0;
 
   // A column evaluates one text row after row: its work copy is made once.
-  if (text != m_Source) {
+  const bool same = text.size() == m_Source.size() &&
+                    (text.empty() || std::memcmp(text.data(), m_Source.data(), text.size() * sizeof(char16_t)) == 0);
+  if (!same) {
     m_Source.assign(text);
     macro_scan::MakeWorkCopy(text, m_Work);
   }

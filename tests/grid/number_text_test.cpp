@@ -151,10 +151,18 @@ TEST(ParseNumberTextTest, ReadsBusinessNumbers) {
       {"stray minus ends conversion", u"12-3", 12},
       {"thirty characters", u"000000000000000000000000000012", 12},
       {"thirty-one characters", u"0000000000000000000000000000012", 0},
+      {"second point ends the number", u"1.2.3", 1.2},
+      {"decimal rounded to the nearest double", u"0.1", 0.1},
+      {"many decimals", u"3.14159265358979323846", 3.14159265358979323846},
+      {"beyond 2^53 rounds to even", u"9007199254740993", 9007199254740992.0},
+      {"nineteen digits", u"1234567890123456789", 1234567890123456789.0},
+      {"point alone", u".", 0},
+      {"minus alone", u"-", 0},
   };
   for (const Case& c : cases) {
-    EXPECT_DOUBLE_EQ(ParseNumberText(c.text), c.expected) << c.name;
+    EXPECT_EQ(ParseNumberText(c.text), c.expected) << c.name;
   }
+  EXPECT_TRUE(std::signbit(ParseNumberText(u"-0"))) << "minus zero keeps its sign";
 }
 
 struct ClassCase {

@@ -145,24 +145,67 @@ void WriteDecimalText(double x, const Text& digits, int point, Put put) {
   for (int i = point; i < n; ++i) put(static_cast<char16_t>(digits[static_cast<size_t>(i)]));
 }
 
-// The shortest text that reads back as a (>= 0), added to out and n, when it
-// has no more decimals than GuardedFcvt(a, 10) keeps (10, and 15 digits in all
-// from 10000 on): then it is the text FormatDouble gives. a lies within half its
-// last place's gap from that text, and the gap is below the rounding unit, so
-// rounding a at that place gives the text itself; not a digit of it carries.
-bool ShortestFits(double a, char16_t* out, int& n) {
+// The text FormatDouble gives for a (>= 0, below 1e15) worked out exactly in
+// integers, added to out and n: a is m * 2^e, so a * 10^d rounded to a whole
+// number is m * 10^d shifted right with the bits shifted out deciding. False for
+// an exact half (left to the runtime's own rounding) and for tiny values.
+bool ExactDecimalText(double a, char16_t* out, int& n) {
   if (!(a < 1e15)) return false;
-  char text[32];
-  const auto res = std::to_chars(text, text + sizeof(text), a, std::chars_format::fixed);
-  if (res.ec != std::errc()) return false;  // a tiny value with many zeros
-  const int length = static_cast<int>(res.ptr - text);
-  int dot = 0;
-  while (dot < length && text[dot] != '.') ++dot;
-  const int whole = text[0] == '0' ? 0 : dot;
-  const int decimals = dot < length ? length - dot - 1 : 0;
-  if (decimals > std::min(10, 15 - whole)) return false;
-  for (int i = 0; i < length; ++i) out[i] = static_cast<char16_t>(text[i]);
-  n += length;
+  int exponent = 0;
+  const double fraction = std::frexp(a, &exponent);
+  const auto m = static_cast<uint64_t>(std::ldexp(fraction, 53));  // a = m * 2^(exponent - 53)
+  const int shift = 53 - exponent;
+  constexpr uint64_t kPowers[] = {1,          10,          100,          1000,          10000,         100000,
+                                  1000000,    10000000,    100000000,    1000000000,    10000000000};
+  // a * 10^decimals rounded to the nearest whole number.
+  using Wide = unsigned __int128;  // m * 10^10 needs 87 bits
+  const auto scaled = [&](int decimals, Wide& value) {
+    const Wide product = static_cast<Wide>(m) * kPowers[decimals];
+    if (shift <= 0) {
+      value = product << -shift;
+      return true;
+    }
+    const Wide half = static_cast<Wide>(1) << (shift - 1);
+    const Wide rest = product & ((half << 1) - 1);
+    value = product >> shift;
+    if (rest == half) return false;
+    if (rest > half) ++value;
+    return true;
+  };
+  if (a != 0 && shift > 120) return false;
+  // GuardedFcvt(a, 10): 10 decimals, 15 digits in all from 10000 on.
+  Wide value = 0;
+  int decimals = 10;
+  if (!scaled(decimals, value)) return false;
+  int whole = 0;
+  for (Wide w = value / kPowers[10]; w != 0; w /= 10) ++whole;
+  if (whole > 15) return false;
+  if (whole + decimals > 14) {
+    decimals = 15 - whole;
+    if (!scaled(decimals, value)) return false;
+  }
+  // Whole part, then the decimals without their trailing zeros; below 10^15 now.
+  uint64_t fractionPart = static_cast<uint64_t>(value) % kPowers[decimals];
+  uint64_t wholePart = static_cast<uint64_t>(value) / kPowers[decimals];
+  char16_t digits[24];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char16_t>(u'0' + wholePart % 10);
+    wholePart /= 10;
+  } while (wholePart != 0);
+  while (count > 0) out[n++] = digits[--count];
+  while (decimals > 0 && fractionPart % 10 == 0) {
+    fractionPart /= 10;
+    --decimals;
+  }
+  if (decimals > 0) {
+    out[n++] = u'.';
+    for (int i = decimals - 1; i >= 0; --i) {
+      out[n + i] = static_cast<char16_t>(u'0' + fractionPart % 10);
+      fractionPart /= 10;
+    }
+    n += decimals;
+  }
   return true;
 }
 
@@ -225,7 +268,11 @@ int FormatDoubleInto(double x, char16_t* out) {
   if (std::isinf(x)) return CopyText(x < 0 ? u"-inf" : u"inf", out);
   int n = 0;
   if (x < 0) out[n++] = u'-';
-  if (ShortestFits(std::fabs(x), out + n, n)) return n;
+  const int sign = n;
+  if (ExactDecimalText(std::fabs(x), out, n)) {
+    if (n == sign + 1 && out[sign] == u'0') return CopyText(u"0", out);  // no "-0"
+    return n;
+  }
   n = 0;
   Digits digits;
   int point = 0;

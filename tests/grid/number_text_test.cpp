@@ -39,6 +39,9 @@ TEST(FormatDoubleTest, WritesAtMostFifteenDigitsAndTenDecimals) {
       {"rounding carries into a new digit", 99999.99999999999, u"100000"},
       {"carry past fifteen digits", 999999999999999.9, u"1000000000000000"},
       {"half of the tenth decimal", 5e-11, u"0.0000000001"},
+      {"exact half rounds to even", 100000000000000.5, u"100000000000000"},
+      {"exact half rounds to even, upwards", 100000000000001.5, u"100000000000002"},
+      {"far below the tenth decimal", 3e-300, u"0"},
       {"largest: fifteen digits, then zeros", -std::numeric_limits<double>::max(),
        u"-179769313486232000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
        u"0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"

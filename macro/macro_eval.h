@@ -156,6 +156,17 @@ class CMacroEval {
 
   std::u16string m_Source;  // the text m_Work was made from
   std::u16string m_Work;    // work copy of the text
+  // Literals read in the current work copy (EvalLiteral), by where they start.
+  struct LiteralRead {
+    const char16_t* start;
+    const char16_t* end;
+    CString text;
+    double value;
+    int isNumber;
+    bool quoted;
+  };
+  static constexpr size_t kMaxLiteralReads = 16;
+  std::vector<LiteralRead> m_Literals;
   int m_Depth = 0;        // nesting of the levels being read
   int m_Statement = 0;    // MACRO_RATIO / MACRO_ACCUMU for those statements
 };

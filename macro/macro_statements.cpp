@@ -40,6 +40,7 @@ double CMacroEval::Evaluate(std::u16string_view text, int row) {
   if (!same) {
     m_Source.assign(text);
     macro_scan::MakeWorkCopy(text, m_Work);
+    m_Literals.clear();
   }
   m_Row = row;
   m_Cursor = SkipBlanks(m_Work.c_str());

@@ -155,8 +155,8 @@ bool ExactDecimalText(double a, char16_t* out, int& n) {
   const double fraction = std::frexp(a, &exponent);
   const auto m = static_cast<uint64_t>(std::ldexp(fraction, 53));  // a = m * 2^(exponent - 53)
   const int shift = 53 - exponent;
-  constexpr uint64_t kPowers[] = {1,          10,          100,          1000,          10000,         100000,
-                                  1000000,    10000000,    100000000,    1000000000,    10000000000};
+  static constexpr uint64_t kPowers[] = {1,          10,          100,          1000,          10000,         100000,
+                                         1000000,    10000000,    100000000,    1000000000,    10000000000};
   // a * 10^decimals rounded to the nearest whole number.
   using Wide = unsigned __int128;  // m * 10^10 needs 87 bits
   const auto scaled = [&](int decimals, Wide& value) {
@@ -400,8 +400,8 @@ double ParseNumberText(const CString& text) {
   const bool stopped = at < length && taken[at] >= '0' && taken[at] <= '9';  // 18 digits and more
   if (count == 0) return 0;
   if (!stopped && digits <= (uint64_t{1} << 53) && decimals <= 22) {
-    constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                  1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     const double value = static_cast<double>(digits) / kPowers[decimals];
     return taken[0] == '-' ? -value : value;
   }

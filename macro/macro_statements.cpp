@@ -50,15 +50,15 @@ double CMacroEval::Evaluate(std::u16string_view text, int row) {
     m_Cursor += 3;
     return EvalIf();
   }
-  if (StartsWithFolded(m_Cursor, u"return Ratio(")) {
-    m_Cursor += 13;
-    return ReadColumnStatement(MACRO_RATIO);
-  }
-  if (StartsWithFolded(m_Cursor, u"return Accumu(")) {
-    m_Cursor += 14;
-    return ReadColumnStatement(MACRO_ACCUMU);
-  }
   if (StartsWithFolded(m_Cursor, u"return ")) {
+    if (StartsWithFolded(m_Cursor + 7, u"Ratio(")) {
+      m_Cursor += 13;
+      return ReadColumnStatement(MACRO_RATIO);
+    }
+    if (StartsWithFolded(m_Cursor + 7, u"Accumu(")) {
+      m_Cursor += 14;
+      return ReadColumnStatement(MACRO_ACCUMU);
+    }
     m_Cursor += 7;
     m_ForceText = 0;
   }

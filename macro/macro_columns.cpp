@@ -258,12 +258,6 @@ bool CMacroColumnEngine::EvaluateMacroColumns(CString& error) {
         CString* out = step.PrepareRow(j, n);
         if (out == nullptr) continue;
         const CTextGrid::ConstRow in = data[j];
-        // Sharing a cell writes its text's count: the texts of a row a few rows on
-        // are asked for while this one is copied.
-        const CTextGrid::ConstRow ahead = data[j + 4];
-        for (int c = k; c < end; ++c) {
-          __builtin_prefetch(ahead[layout_[static_cast<size_t>(c)].sourceColumn - 1].GetString(), 1);
-        }
         for (int c = k; c < end; ++c) out[c] = in[layout_[static_cast<size_t>(c)].sourceColumn - 1];
       }
       k = end;

@@ -1,11 +1,13 @@
 #include "grid/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <string>
+#include <string_view>
 
 #include "platform/int_text.h"
 
@@ -42,85 +44,185 @@ int64_t SaturatedInt64(double v) {
   return static_cast<int64_t>(v);
 }
 
+// Significant digits and point position of a fixed-point or scientific text, in
+// a buffer on the stack: the longest is 309 digits before the point and
+// kMaxDecimals after it.
+constexpr int kMaxDecimals = 400;
+struct Digits {
+  char d[320 + kMaxDecimals];
+  int n = 0;
+  std::string_view View() const noexcept { return std::string_view(d, static_cast<size_t>(n)); }
+};
+
 // Fixed-point text "ddd.ddd" of a ({>= 0}) with `decimals` places, split into
 // significant digits and the point position.
-void FixedDigits(double a, int decimals, std::string& digits, int& point) {
-  digits.clear();
+void FixedDigits(double a, int decimals, Digits& digits, int& point) {
+  digits.n = 0;
   point = 0;
-  std::string text(340 + static_cast<size_t>(decimals), '\0');
-  auto res = std::to_chars(text.data(), text.data() + text.size(), a, std::chars_format::fixed,
-                           decimals);
-  text.resize(res.ptr - text.data());
-  const size_t dot = text.find('.');
-  std::string whole = text.substr(0, dot);
-  std::string frac = dot == std::string::npos ? std::string() : text.substr(dot + 1);
-  if (whole != "0") {
-    digits = whole + frac;
-    point = static_cast<int>(whole.size());
+  char text[sizeof(Digits::d) + 2];
+  const auto res = std::to_chars(text, text + sizeof(text), a, std::chars_format::fixed, decimals);
+  const int length = static_cast<int>(res.ptr - text);
+  int dot = 0;
+  while (dot < length && text[dot] != '.') ++dot;
+  const int fracStart = dot < length ? dot + 1 : length;
+  if (!(dot == 1 && text[0] == '0')) {
+    for (int i = 0; i < dot; ++i) digits.d[digits.n++] = text[i];
+    for (int i = fracStart; i < length; ++i) digits.d[digits.n++] = text[i];
+    point = dot;
     return;
   }
-  size_t zeros = 0;
-  while (zeros < frac.size() && frac[zeros] == '0') ++zeros;
-  if (zeros == frac.size()) return;  // every digit is zero
-  digits = frac.substr(zeros);
-  point = -static_cast<int>(zeros);
+  int first = fracStart;
+  while (first < length && text[first] == '0') ++first;
+  if (first == length) return;  // every digit is zero
+  for (int i = first; i < length; ++i) digits.d[digits.n++] = text[i];
+  point = -(first - fracStart);
 }
 
 // Digits of a (>= 0) rounded to `count` significant digits.
-void SignificantDigits(double a, int count, std::string& digits, int& point) {
-  digits.clear();
+void SignificantDigits(double a, int count, Digits& digits, int& point) {
+  digits.n = 0;
   point = 0;
   if (count <= 0 || a == 0) return;
-  std::string text(count + 40, '\0');
-  auto res = std::to_chars(text.data(), text.data() + text.size(), a,
-                           std::chars_format::scientific, count - 1);
-  text.resize(res.ptr - text.data());
-  const size_t e = text.find('e');
-  for (size_t i = 0; i < e; ++i) {
-    if (text[i] != '.') digits += text[i];
+  count = std::min(count, static_cast<int>(sizeof(Digits::d)));  // never more than 309 here
+  char text[sizeof(Digits::d) + 16];
+  const auto res = std::to_chars(text, text + sizeof(text), a, std::chars_format::scientific, count - 1);
+  const char* e = text;
+  while (e < res.ptr && *e != 'e') ++e;
+  for (const char* p = text; p < e; ++p) {
+    if (*p != '.') digits.d[digits.n++] = *p;
   }
-  point = std::stoi(text.substr(e + 1)) + 1;
+  int exponent = 0;
+  std::from_chars(e + (e[1] == '+' ? 2 : 1), res.ptr, exponent);
+  point = exponent + 1;
 }
 
-CString Ascii(const std::string& s) {
-  CString out;
-  char16_t* p = out.GetBuffer(static_cast<int>(s.size()));
-  for (size_t i = 0; i < s.size(); ++i) p[i] = static_cast<char16_t>(static_cast<unsigned char>(s[i]));
-  out.ReleaseBuffer(static_cast<int>(s.size()));
-  return out;
-}
-
-}  // namespace
-
-bool GuardedFcvt(CString& digits, double value, int decimals, int& point, bool& negative) {
-  digits.Empty();
+// GuardedFcvt into a buffer; false for a value that is not finite.
+bool FcvtDigits(double value, int decimals, Digits& digits, int& point, bool& negative) {
+  digits.n = 0;
   point = 0;
   negative = std::signbit(value);
   if (!std::isfinite(value)) return false;
   const double a = std::fabs(value);
   // Decimals beyond what a double can carry add only zeros.
-  constexpr int kMaxDecimals = 400;
   if (decimals > kMaxDecimals) decimals = kMaxDecimals;
-  std::string d;
   int p = 0;
   if (decimals >= 0) {
-    FixedDigits(a, decimals, d, p);
+    FixedDigits(a, decimals, digits, p);
   } else {
-    std::string probe;
-    FixedDigits(a, 0, probe, p);
-    SignificantDigits(a, p + decimals, d, p);
+    FixedDigits(a, 0, digits, p);
+    SignificantDigits(a, p + decimals, digits, p);
   }
-  if (!d.empty() && p + decimals > 14) {
+  if (digits.n > 0 && p + decimals > 14) {
     const int again = 15 - p;
     if (again >= 0) {
-      FixedDigits(a, again, d, p);
+      FixedDigits(a, again, digits, p);
     } else {
-      SignificantDigits(a, 15, d, p);
+      SignificantDigits(a, 15, digits, p);
     }
   }
-  digits = Ascii(d);
   point = p;
   return true;
+}
+
+// The text of BuildDecimalText, unit by unit through put.
+template <typename Text, typename Put>
+void WriteDecimalText(double x, const Text& digits, int point, Put put) {
+  const int n = static_cast<int>(digits.size());
+  if (x < 0) put(u'-');
+  if (point <= 0) {
+    put(u'0');
+    put(u'.');
+    for (int i = point; i < 0; ++i) put(u'0');
+    for (int i = 0; i < n; ++i) put(static_cast<char16_t>(digits[static_cast<size_t>(i)]));
+    return;
+  }
+  for (int i = 0; i < n && i < point; ++i) put(static_cast<char16_t>(digits[static_cast<size_t>(i)]));
+  if (n < point) {
+    for (int i = n; i < point; ++i) put(u'0');
+    return;
+  }
+  put(u'.');
+  for (int i = point; i < n; ++i) put(static_cast<char16_t>(digits[static_cast<size_t>(i)]));
+}
+
+// The text FormatDouble gives for a (>= 0, below 1e15) worked out exactly in
+// integers, added to out and n: a is m * 2^e, so a * 10^d rounded to a whole
+// number is m * 10^d shifted right with the bits shifted out deciding. False for
+// an exact half (left to the runtime's own rounding) and for tiny values.
+bool ExactDecimalText(double a, char16_t* out, int& n) {
+  if (!(a < 1e15)) return false;
+  int exponent = 0;
+  const double fraction = std::frexp(a, &exponent);
+  const auto m = static_cast<uint64_t>(std::ldexp(fraction, 53));  // a = m * 2^(exponent - 53)
+  const int shift = 53 - exponent;
+  static constexpr uint64_t kPowers[] = {1,          10,          100,          1000,          10000,         100000,
+                                         1000000,    10000000,    100000000,    1000000000,    10000000000};
+  // a * 10^decimals rounded to the nearest whole number.
+  using Wide = unsigned __int128;  // m * 10^10 needs 87 bits
+  const auto scaled = [&](int decimals, Wide& value) {
+    const Wide product = static_cast<Wide>(m) * kPowers[decimals];
+    if (shift <= 0) {
+      value = product << -shift;
+      return true;
+    }
+    const Wide half = static_cast<Wide>(1) << (shift - 1);
+    const Wide rest = product & ((half << 1) - 1);
+    value = product >> shift;
+    if (rest == half) return false;
+    if (rest > half) ++value;
+    return true;
+  };
+  if (a != 0 && shift > 120) return false;
+  // GuardedFcvt(a, 10): 10 decimals, 15 digits in all from 10000 on.
+  Wide value = 0;
+  int decimals = 10;
+  if (!scaled(decimals, value)) return false;
+  int whole = 0;
+  for (Wide w = value / kPowers[10]; w != 0; w /= 10) ++whole;
+  if (whole > 15) return false;
+  if (whole + decimals > 14) {
+    decimals = 15 - whole;
+    if (!scaled(decimals, value)) return false;
+  }
+  // Whole part, then the decimals without their trailing zeros; below 10^15 now.
+  uint64_t fractionPart = static_cast<uint64_t>(value) % kPowers[decimals];
+  uint64_t wholePart = static_cast<uint64_t>(value) / kPowers[decimals];
+  char16_t digits[24];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char16_t>(u'0' + wholePart % 10);
+    wholePart /= 10;
+  } while (wholePart != 0);
+  while (count > 0) out[n++] = digits[--count];
+  while (decimals > 0 && fractionPart % 10 == 0) {
+    fractionPart /= 10;
+    --decimals;
+  }
+  if (decimals > 0) {
+    out[n++] = u'.';
+    for (int i = decimals - 1; i >= 0; --i) {
+      out[n + i] = static_cast<char16_t>(u'0' + fractionPart % 10);
+      fractionPart /= 10;
+    }
+    n += decimals;
+  }
+  return true;
+}
+
+int CopyText(std::u16string_view text, char16_t* out) {
+  for (size_t i = 0; i < text.size(); ++i) out[i] = text[i];
+  return static_cast<int>(text.size());
+}
+
+}  // namespace
+
+bool GuardedFcvt(CString& digits, double value, int decimals, int& point, bool& negative) {
+  Digits d;
+  const bool finite = FcvtDigits(value, decimals, d, point, negative);
+  char16_t* out = digits.GetBuffer(d.n);
+  for (int i = 0; i < d.n; ++i) out[i] = static_cast<char16_t>(static_cast<unsigned char>(d.d[i]));
+  digits.ReleaseBuffer(d.n);
+  return finite;
 }
 
 int64_t DigitsIntegerPart(double x) {
@@ -145,21 +247,7 @@ int64_t TruncNudged(double x) {
 
 CString BuildDecimalText(double x, const CString& digits, int point) {
   CString out;
-  if (x < 0) out += u'-';
-  if (point <= 0) {
-    out += u"0.";
-    for (int i = point; i < 0; ++i) out += u'0';
-    out += digits;
-    return out;
-  }
-  if (digits.GetLength() < point) {
-    out += digits;
-    for (int i = digits.GetLength(); i < point; ++i) out += u'0';
-    return out;
-  }
-  out += digits.Left(point);
-  out += u'.';
-  out += digits.Mid(point);
+  WriteDecimalText(x, digits.View(), point, [&out](char16_t c) { out += c; });
   return out;
 }
 
@@ -175,17 +263,36 @@ int StripTrailingZeros(CString& text) {
   return n;
 }
 
-CString FormatDouble(double x) {
-  if (std::isnan(x)) return CString(u"nan");
-  if (std::isinf(x)) return CString(x < 0 ? u"-inf" : u"inf");
-  CString digits;
+int FormatDoubleInto(double x, char16_t* out) {
+  if (std::isnan(x)) return CopyText(u"nan", out);
+  if (std::isinf(x)) return CopyText(x < 0 ? u"-inf" : u"inf", out);
+  int n = 0;
+  if (x < 0) out[n++] = u'-';
+  const int sign = n;
+  if (ExactDecimalText(std::fabs(x), out, n)) {
+    if (n == sign + 1 && out[sign] == u'0') return CopyText(u"0", out);  // no "-0"
+    return n;
+  }
+  n = 0;
+  Digits digits;
   int point = 0;
   bool negative = false;
-  GuardedFcvt(digits, x, 10, point, negative);
-  CString text = BuildDecimalText(x, digits, point);
-  StripTrailingZeros(text);
-  if (text == u"-0") text = u"0";
-  return text;
+  FcvtDigits(x, 10, digits, point, negative);
+  WriteDecimalText(x, digits.View(), point, [out, &n](char16_t c) { out[n++] = c; });
+  // StripTrailingZeros: no blanks come here, and the text always holds a point
+  // unless it is a whole number.
+  const std::u16string_view text(out, static_cast<size_t>(n));
+  if (text.find(u'.') != std::u16string_view::npos) {
+    while (n > 0 && out[n - 1] == u'0') --n;
+    if (n > 0 && out[n - 1] == u'.') --n;
+  }
+  if (n == 2 && out[0] == u'-' && out[1] == u'0') return CopyText(u"0", out);
+  return n;
+}
+
+CString FormatDouble(double x) {
+  char16_t text[kMaxDoubleText];
+  return CString(std::u16string_view(text, static_cast<size_t>(FormatDoubleInto(x, text))));
 }
 
 CString FormatDoubleNudged(double x) {
@@ -254,24 +361,52 @@ double ParseNumberText(const CString& text) {
   if (n > kMaxLength) return 0;
   int i = 0;
   while (i < n && text[i] == u' ') ++i;
-  std::string taken;
+  char taken[kMaxLength];  // one character at most for each unit read
+  int length = 0;
   for (; i < n; ++i) {
     const char16_t c = text[i];
     if (c == u',' || c == u'\\') continue;
     if (c == u'-' || c == u'.' || (c >= u'0' && c <= u'9')) {
-      taken += static_cast<char>(c);
+      taken[length++] = static_cast<char>(c);
       continue;
     }
     if (c == u'▲' || c == u'△') {
-      taken += '-';
+      taken[length++] = '-';
       // "▲ 100": the blank belongs to the sign, it does not end the number.
       if (i + 1 < n && (text[i + 1] == u' ' || text[i + 1] == u'\x3000')) ++i;
       continue;
     }
     break;
   }
+  // What from_chars reads of it: a sign, digits, a point and digits. Up to 2^53
+  // with at most 22 decimals the value is one exact integer divided by one exact
+  // power of ten, which rounds as from_chars does; other numbers go to it.
+  int at = length > 0 && taken[0] == '-' ? 1 : 0;
+  uint64_t digits = 0;
+  int count = 0, decimals = 0;
+  bool point = false;
+  for (; at < length; ++at) {
+    const char c = taken[at];
+    if (c == '.' && !point) {
+      point = true;
+    } else if (c >= '0' && c <= '9' && count < 18) {
+      digits = digits * 10 + static_cast<uint64_t>(c - '0');
+      ++count;
+      decimals += point ? 1 : 0;
+    } else {
+      break;
+    }
+  }
+  const bool stopped = at < length && taken[at] >= '0' && taken[at] <= '9';  // 18 digits and more
+  if (count == 0) return 0;
+  if (!stopped && digits <= (uint64_t{1} << 53) && decimals <= 22) {
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const double value = static_cast<double>(digits) / kPowers[decimals];
+    return taken[0] == '-' ? -value : value;
+  }
   double value = 0;
-  const auto res = std::from_chars(taken.data(), taken.data() + taken.size(), value);
+  const auto res = std::from_chars(taken, taken + length, value);
   if (res.ec != std::errc()) return 0;
   return value;
 }

@@ -3,8 +3,8 @@
 // text, independent of any locale. The decimal point is ".", the grouping
 // separator ",", the currency sign "\"; the negative signs ▲ and △ are read.
 //
-// Every routine is reentrant and allocation-owning: results are returned as
-// new strings, nothing is written into caller buffers, nothing keeps state.
+// Every routine is reentrant and keeps no state; results are returned as new
+// strings, except where a routine writes into a buffer the caller gives.
 
 #include <cstdint>
 
@@ -34,6 +34,12 @@ CString BuildDecimalText(double x, const CString& digits, int point);
 // Decimal text of x with at most 15 significant digits and 10 decimals,
 // trailing zeros and a trailing point removed, "-0" written as "0".
 CString FormatDouble(double x);
+
+// The text of FormatDouble written into out, which has room for kMaxDoubleText
+// units (no terminator is written); returns its length. For loops that make many
+// cells without a string each.
+inline constexpr int kMaxDoubleText = 320;
+int FormatDoubleInto(double x, char16_t* out);
 
 // FormatDouble after moving x 1e-11 away from zero.
 CString FormatDoubleNudged(double x);

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <string_view>
 
 #include "grid/number_text.h"
 #include "macro/macro_error.h"
 #include "macro/macro_eval.h"
+#include "platform/string_arena.h"
 
 namespace {
 
@@ -161,11 +164,16 @@ void CMacroColumnEngine::FillAccumu(int source, int output) {
   }
 }
 
-void CMacroColumnEngine::EvaluateMacroColumn(int k, const MACROCOL& col, int& extra) {
+void CMacroColumnEngine::EvaluateMacroColumn(int k, const MACROCOL& col, int& extra, CStringArena& arena) {
   const CTextGrid& data = g_.data;
   const CString text = MacroStatementText(col.macroText);
   std::vector<const CString*> cells(static_cast<size_t>(std::max(g_.dataCols, 0)));
   CMacroEval ev;
+  // A result the same as the row before's shares its cell.
+  CString lastText;
+  double lastNumber = 0;
+  bool haveNumber = false;
+  char16_t number[kMaxDoubleText];
   for (int j = g_.titleRow + 1; j < g_.dataRows; ++j) {
     const CTextGrid::ConstRow row = data[j];
     for (size_t c = 0; c < cells.size(); ++c) cells[c] = &row[static_cast<int>(c)];
@@ -177,8 +185,22 @@ void CMacroColumnEngine::EvaluateMacroColumn(int k, const MACROCOL& col, int& ex
     const double value = ev.Evaluate(text, j);
     int added = 0;
     switch (ev.ResultKind()) {
-      case MACRO_NUMBER: g_.step[j][k] = FormatDouble(value); break;
-      case MACRO_TEXT: g_.step[j][k] = ev.m_Text; break;
+      case MACRO_NUMBER:
+        // Compared bit for bit: 0 and -0 write the same text anyway.
+        if (!haveNumber || std::memcmp(&value, &lastNumber, sizeof value) != 0) {
+          lastText = arena.Make(std::u16string_view(number, static_cast<size_t>(FormatDoubleInto(value, number))));
+          lastNumber = value;
+          haveNumber = true;
+        }
+        g_.step[j][k] = lastText;
+        break;
+      case MACRO_TEXT:
+        if (ev.m_Text != lastText) {
+          lastText = arena.Make(ev.m_Text.View());
+          haveNumber = false;
+        }
+        g_.step[j][k] = lastText;
+        break;
       case MACRO_RATIO: added = BuildRatioColumn(j, k, ev.m_Text); break;
       case MACRO_ACCUMU: added = BuildAccumuColumn(j, k, ev.m_Text); break;
       default: break;
@@ -210,8 +232,12 @@ bool CMacroColumnEngine::EvaluateMacroColumns(CString& error) {
     const MACROCOL& col = layout_[static_cast<size_t>(k)];
     step[title][k] = col.macroNumber == 0 ? g_.data.GetAt(title, col.sourceColumn - 1) : col.columnName;
   }
+  // The rows and the cells the step makes come from one arena: no allocation per
+  // row or per computed cell.
+  const size_t rowBytes = sizeof(CString) * static_cast<size_t>(n + 1);
+  CStringArena arena(rowBytes * static_cast<size_t>(std::max(g_.dataRows - title - 1, 0)));
   if (n > 0) {
-    for (int j = title + 1; j < g_.dataRows; ++j) step.PrepareRow(j, n);
+    for (int j = title + 1; j < g_.dataRows; ++j) step.PrepareRow(j, n, &arena);
   }
 
   int extra = 0;
@@ -219,7 +245,7 @@ bool CMacroColumnEngine::EvaluateMacroColumns(CString& error) {
     for (int k = 0; k < n;) {
       const MACROCOL& col = layout_[static_cast<size_t>(k)];
       if (col.macroNumber != 0) {
-        EvaluateMacroColumn(k, col, extra);
+        EvaluateMacroColumn(k, col, extra, arena);
         ++k;
         continue;
       }

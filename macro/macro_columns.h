@@ -16,6 +16,8 @@
 #include "macro/macro_setting.h"
 #include "platform/cstring.h"
 
+class CStringArena;
+
 // The first cell of the row where the aggregation writes its table: the macro
 // columns stop above it.
 inline constexpr char16_t kAggregateStart[] = u"集計データ：";
@@ -85,7 +87,7 @@ class CMacroColumnEngine {
   int BuildWholeColumn(ColumnKind kind, int row, int column, const CString& fieldName);
   void FillRatio(int source, int output);
   void FillAccumu(int source, int output);
-  void EvaluateMacroColumn(int position, const MACROCOL& col, int& extra);
+  void EvaluateMacroColumn(int position, const MACROCOL& col, int& extra, CStringArena& arena);
 
   const MACROGRIDS g_;
   const MACROCROSS cross_;

@@ -16,6 +16,7 @@
 // the result fields afterwards. Texts of any length are read.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "grid/grid_set.h"
@@ -63,8 +64,11 @@ class CMacroEval {
   // m_IsNumber 1, m_ForceText 0), so a result never depends on the previous row;
   // the colour values, m_LineStyle, m_DrawHPos, m_StrikeOut and m_DrawText keep
   // what they held. Nesting deeper than kMacroMaxDepth raises kMacroTooDeepMessage.
-  double Evaluate(const char16_t* text, int row);
-  double Evaluate(const CString& text, int row) { return Evaluate(text.GetString(), row); }
+  double Evaluate(std::u16string_view text, int row);
+  double Evaluate(const char16_t* text, int row) {
+    return Evaluate(text != nullptr ? std::u16string_view(text) : std::u16string_view(), row);
+  }
+  double Evaluate(const CString& text, int row) { return Evaluate(text.View(), row); }
 
   // The result kind of the last evaluation: MACRO_NUMBER, MACRO_TEXT,
   // MACRO_RATIO, MACRO_ACCUMU, or 0 when the statement delivered none. Callers
@@ -90,7 +94,8 @@ class CMacroEval {
 
   // 1-based column of a field name; 0 when there is none. Without m_ColumnNames
   // the names are the title row of m_TitleSource's data grid, over its data columns.
-  int FindColumn(const CString& name) const;
+  int FindColumn(std::u16string_view name) const;
+  int FindColumn(const CString& name) const { return FindColumn(name.View()); }
   // At the start of a token: false (nothing read) when it is no built-in
   // function, else reads the whole call, stores its value in value and returns true.
   bool CallFunction(double& value);
@@ -141,7 +146,7 @@ class CMacroEval {
   double PlainValue();
   // Cell text of a field name ("" when not found); for arguments of methods.
   CString CellText(const CString& name) const;
-  bool FindCell(const CString& name, CString& cell) const;
+  bool FindCell(std::u16string_view name, CString& cell) const;
   // Field reference, tag and method: each returns the value and leaves its text side.
   double ReadFieldReference();  // cursor after '['
   double ReadTag();             // cursor at '<'
@@ -149,7 +154,19 @@ class CMacroEval {
   // Method arguments: a field reference at the cursor ('[' name ']'), its cell text.
   CString ReadFieldArgument();
 
-  std::u16string m_Work;  // work copy of the text
+  std::u16string m_Source;  // the text m_Work was made from
+  std::u16string m_Work;    // work copy of the text
+  // Literals read in the current work copy (EvalLiteral), by where they start.
+  struct LiteralRead {
+    const char16_t* start;
+    const char16_t* end;
+    CString text;
+    double value;
+    int isNumber;
+    bool quoted;
+  };
+  static constexpr size_t kMaxLiteralReads = 16;
+  std::vector<LiteralRead> m_Literals;
   int m_Depth = 0;        // nesting of the levels being read
   int m_Statement = 0;    // MACRO_RATIO / MACRO_ACCUMU for those statements
 };

@@ -1,6 +1,7 @@
 // Comparisons, arithmetic, the unary level and literals of the macro language.
 
 #include <cmath>
+#include <cstdint>
 #include <string_view>
 
 #include "grid/number_text.h"
@@ -195,22 +196,43 @@ double CMacroEval::EvalUnary() {
 double CMacroEval::EvalLiteral() {
   m_Cursor = SkipBlanks(m_Cursor);
   if (*m_Cursor == 0) return 0.0;
+  // A literal reads nothing but the text: one read on an earlier row at the same
+  // place of the same work copy is taken again.
+  const char16_t* work = m_Work.c_str();
+  const auto at = reinterpret_cast<uintptr_t>(m_Cursor) - reinterpret_cast<uintptr_t>(work);
+  const bool inWork = at < m_Work.size() * sizeof(char16_t);
+  if (inWork) {
+    for (const LiteralRead& read : m_Literals) {
+      if (read.start != m_Cursor) continue;
+      m_Text = read.text;
+      m_IsNumber = read.isNumber;
+      if (read.quoted) m_ForceText = 1;
+      m_Cursor = read.end;
+      return read.value;
+    }
+  }
+  const char16_t* start = m_Cursor;
   m_Text.Empty();
   m_IsNumber = 1;
-  if (*m_Cursor == u'\'') {
+  double value = 0.0;
+  const bool quoted = *m_Cursor == u'\'';
+  if (quoted) {
     m_ForceText = 1;
     m_IsNumber = 0;
     bool closed = false;  // an unterminated text ends with the macro, without an error
     m_Cursor = macro_scan::ReadQuoted(m_Cursor + 1, m_Text, closed);
-    return 0.0;
+  } else {
+    while (!macro_scan::EndsBareToken(*m_Cursor)) ++m_Cursor;
+    const int length = static_cast<int>(m_Cursor - start);
+    m_Text = CString(start, length);
+    if (length > macro_scan::kMaxNumberLength) {
+      m_IsNumber = 0;
+    } else {
+      value = ParseNumberText(m_Text);
+    }
   }
-  const char16_t* start = m_Cursor;
-  while (!macro_scan::EndsBareToken(*m_Cursor)) ++m_Cursor;
-  const int length = static_cast<int>(m_Cursor - start);
-  m_Text = CString(start, length);
-  if (length > macro_scan::kMaxNumberLength) {
-    m_IsNumber = 0;
-    return 0.0;
+  if (inWork && m_Literals.size() < kMaxLiteralReads) {
+    m_Literals.push_back(LiteralRead{start, m_Cursor, m_Text, value, m_IsNumber, quoted});
   }
-  return ParseNumberText(m_Text);
+  return value;
 }

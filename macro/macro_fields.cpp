@@ -1,6 +1,7 @@
 // Field references and tags of the macro language.
 
 #include <algorithm>
+#include <string_view>
 
 #include "grid/number_text.h"
 #include "grid/text_width.h"
@@ -15,8 +16,8 @@ namespace {
 // Longest tag, from '<' to '>' inclusive.
 constexpr int kMaxTag = 19;
 
-bool IsDigitsOnly(const CString& name) {
-  for (char16_t c : name.View()) {
+bool IsDigitsOnly(std::u16string_view name) {
+  for (char16_t c : name) {
     if (c < u'0' || c > u'9') return false;
   }
   return true;
@@ -24,11 +25,11 @@ bool IsDigitsOnly(const CString& name) {
 
 }  // namespace
 
-int CMacroEval::FindColumn(const CString& name) const {
+int CMacroEval::FindColumn(std::u16string_view name) const {
   if (m_ColumnNames != nullptr) {
     const std::vector<CString>& names = *m_ColumnNames;
     for (size_t i = 0; i < names.size(); ++i) {
-      if (names[i] == name) return static_cast<int>(i) + 1;
+      if (names[i].View() == name) return static_cast<int>(i) + 1;
     }
     return 0;
   }
@@ -36,18 +37,22 @@ int CMacroEval::FindColumn(const CString& name) const {
   const CGridSet& set = *m_TitleSource;
   const int cols = std::min(set.m_DataCols, set.m_DataGrid.Cols());
   for (int c = 0; c < cols; ++c) {
-    if (set.m_DataGrid.GetAt(set.m_TitleRow, c) == name) return c + 1;
+    if (set.m_DataGrid.GetAt(set.m_TitleRow, c).View() == name) return c + 1;
   }
   return 0;
 }
 
-bool CMacroEval::FindCell(const CString& name, CString& cell) const {
+bool CMacroEval::FindCell(std::u16string_view name, CString& cell) const {
   if (m_RowCells == nullptr && m_RowTexts == nullptr) return false;
   const int column = FindColumn(name);
   if (column < 1 || column > m_ValueCount) return false;
   if (m_RowCells != nullptr) {
     const CString* p = m_RowCells[column - 1];
-    cell = p != nullptr ? *p : CString();
+    if (p != nullptr) {
+      cell = *p;
+    } else {
+      cell.Empty();
+    }
   } else {
     cell = CString(m_RowTexts[column - 1]);
   }
@@ -56,7 +61,7 @@ bool CMacroEval::FindCell(const CString& name, CString& cell) const {
 
 CString CMacroEval::CellText(const CString& name) const {
   CString cell;
-  FindCell(name, cell);
+  FindCell(name.View(), cell);
   return cell;
 }
 
@@ -66,15 +71,13 @@ double CMacroEval::ReadFieldReference() {
   if (*m_Cursor == 0) return 0.0;
   const char16_t* end = SkipTo(m_Cursor, u']');
   if (*end == 0) throw CMacroError(u"[ が閉じてない");
-  const CString name(m_Cursor, static_cast<int>(end - m_Cursor));
+  const std::u16string_view name(m_Cursor, static_cast<size_t>(end - m_Cursor));
   m_Cursor = SkipBlanks(end + 1);
   m_Text.Empty();
   // Names of digits only are never looked up; a name that is not found gives 0
   // with an empty text and leaves the numeric flag as it was.
-  if (!name.IsEmpty() && !IsDigitsOnly(name) && (m_RowCells != nullptr || m_RowTexts != nullptr)) {
-    CString cell;
-    if (!FindCell(name, cell)) return 0.0;
-    m_Text = cell;
+  if (!name.empty() && !IsDigitsOnly(name) && (m_RowCells != nullptr || m_RowTexts != nullptr)) {
+    if (!FindCell(name, m_Text)) return 0.0;
   }
   if (*m_Cursor == u'.') return ApplyMethod();
   return PlainValue();
@@ -104,15 +107,18 @@ double CMacroEval::PlainValue() {
     return 0.0;
   }
   const double value = ParseNumberText(m_Text);
-  CString trimmed = m_Text;
-  TrimRightBlanks(trimmed);
-  const char16_t* p = SkipBlanks(trimmed.GetString());
+  // The text without its trailing blanks, up to its first zero unit.
+  const std::u16string_view text = m_Text.View();
+  size_t end = text.size();
+  while (end > 0 && IsTrailingBlank(text[end - 1])) --end;
+  size_t i = 0;
+  while (i < end && text[i] == u' ') ++i;
   bool number = true;
   bool signSeen = false;
-  for (const char16_t* first = p; *p != 0 && number; ++p) {
-    const char16_t c = *p;
+  for (const size_t first = i; i < end && text[i] != 0 && number; ++i) {
+    const char16_t c = text[i];
     if (macro_scan::IsWideDigit(c) || c == u'+' || c == u',' || c == u'-' || c == u'.') continue;
-    if (c == u'\\' && p == first) continue;
+    if (c == u'\\' && i == first) continue;
     if ((c == u'▲' || c == u'△') && !signSeen) {
       signSeen = true;
       continue;

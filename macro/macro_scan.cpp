@@ -26,8 +26,8 @@ bool IsEscapedQuote(const char16_t* p) {
 
 namespace macro_scan {
 
-void MakeWorkCopy(const char16_t* text, std::u16string& work) {
-  work.assign(text != nullptr ? text : u"");
+void MakeWorkCopy(std::u16string_view text, std::u16string& work) {
+  work.assign(text.substr(0, text.find(u'\0')));
   for (size_t i = 0; i + 1 < work.size(); ++i) {
     if (work[i] == u'\r' && work[i + 1] == u'\n') {
       work[i] = u' ';

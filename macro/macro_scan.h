@@ -16,10 +16,13 @@ bool IsEscapedQuote(const char16_t* p);
 
 namespace macro_scan {
 
-// Fills work with the work copy of a macro text: every CR LF pair becomes two
-// blanks (a lone CR or LF stays). A null text reads as empty. The string's
-// storage is reused from row to row.
-void MakeWorkCopy(const char16_t* text, std::u16string& work);
+// Fills work with the work copy of a macro text, up to its first zero unit:
+// every CR LF pair becomes two blanks (a lone CR or LF stays). A null text reads
+// as empty. The string's storage is reused from row to row.
+void MakeWorkCopy(std::u16string_view text, std::u16string& work);
+inline void MakeWorkCopy(const char16_t* text, std::u16string& work) {
+  MakeWorkCopy(text != nullptr ? std::u16string_view(text) : std::u16string_view(), work);
+}
 
 // Reads a quoted text whose opening quote is just before p: a backslash and
 // quote that IsEscapedQuote accepts give one quote, every other character is

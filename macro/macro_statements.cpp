@@ -1,5 +1,7 @@
 // Statements and the if level of the macro language.
 
+#include <cstring>
+
 #include "macro/macro_depth.h"
 #include "macro/macro_error.h"
 #include "macro/macro_eval.h"
@@ -18,7 +20,7 @@ constexpr int kMaxColumnStatementText = 100;
 
 }  // namespace
 
-double CMacroEval::Evaluate(const char16_t* text, int row) {
+double CMacroEval::Evaluate(std::u16string_view text, int row) {
   m_Flags = 0;
   m_FontNo = 0;
   m_EraseVertLine = 0;
@@ -32,7 +34,14 @@ double CMacroEval::Evaluate(const char16_t* text, int row) {
   m_Depth = 0;
   m_Statement = 0;
 
-  macro_scan::MakeWorkCopy(text, m_Work);
+  // A column evaluates one text row after row: its work copy is made once.
+  const bool same = text.size() == m_Source.size() &&
+                    (text.empty() || std::memcmp(text.data(), m_Source.data(), text.size() * sizeof(char16_t)) == 0);
+  if (!same) {
+    m_Source.assign(text);
+    macro_scan::MakeWorkCopy(text, m_Work);
+    m_Literals.clear();
+  }
   m_Row = row;
   m_Cursor = SkipBlanks(m_Work.c_str());
 
@@ -41,15 +50,15 @@ double CMacroEval::Evaluate(const char16_t* text, int row) {
     m_Cursor += 3;
     return EvalIf();
   }
-  if (StartsWithFolded(m_Cursor, u"return Ratio(")) {
-    m_Cursor += 13;
-    return ReadColumnStatement(MACRO_RATIO);
-  }
-  if (StartsWithFolded(m_Cursor, u"return Accumu(")) {
-    m_Cursor += 14;
-    return ReadColumnStatement(MACRO_ACCUMU);
-  }
   if (StartsWithFolded(m_Cursor, u"return ")) {
+    if (StartsWithFolded(m_Cursor + 7, u"Ratio(")) {
+      m_Cursor += 13;
+      return ReadColumnStatement(MACRO_RATIO);
+    }
+    if (StartsWithFolded(m_Cursor + 7, u"Accumu(")) {
+      m_Cursor += 14;
+      return ReadColumnStatement(MACRO_ACCUMU);
+    }
     m_Cursor += 7;
     m_ForceText = 0;
   }

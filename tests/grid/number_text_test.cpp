@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cmath>
 #include <limits>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -32,9 +33,27 @@ TEST(FormatDoubleTest, WritesAtMostFifteenDigitsAndTenDecimals) {
       {"negative", -2.5, u"-2.5"},
       {"rounded at the tenth decimal", 2.99999999999, u"3"},
       {"not finite", std::numeric_limits<double>::infinity(), u"inf"},
+      {"negative not finite", -std::numeric_limits<double>::infinity(), u"-inf"},
+      {"fifteen digits from 10000 on", 12345.67890123456, u"12345.6789012346"},
+      {"product off the short decimal", 761.22 * 404, u"307532.88"},
+      {"rounding carries into a new digit", 99999.99999999999, u"100000"},
+      {"carry past fifteen digits", 999999999999999.9, u"1000000000000000"},
+      {"half of the tenth decimal", 5e-11, u"0.0000000001"},
+      {"exact half rounds to even", 100000000000000.5, u"100000000000000"},
+      {"exact half rounds to even, upwards", 100000000000001.5, u"100000000000002"},
+      {"far below the tenth decimal", 3e-300, u"0"},
+      {"largest: fifteen digits, then zeros", -std::numeric_limits<double>::max(),
+       u"-179769313486232000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+       u"0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+       u"0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+       u"0000000000"},
   };
   for (const DoubleCase& c : cases) {
     EXPECT_EQ(FormatDouble(c.value), CString(c.expected)) << c.name;
+    // The buffer form writes the same text.
+    char16_t text[kMaxDoubleText];
+    const int length = FormatDoubleInto(c.value, text);
+    EXPECT_EQ(std::u16string_view(text, static_cast<size_t>(length)), std::u16string_view(c.expected)) << c.name;
   }
 }
 
@@ -135,10 +154,18 @@ TEST(ParseNumberTextTest, ReadsBusinessNumbers) {
       {"stray minus ends conversion", u"12-3", 12},
       {"thirty characters", u"000000000000000000000000000012", 12},
       {"thirty-one characters", u"0000000000000000000000000000012", 0},
+      {"second point ends the number", u"1.2.3", 1.2},
+      {"decimal rounded to the nearest double", u"0.1", 0.1},
+      {"many decimals", u"3.14159265358979323846", 3.14159265358979323846},
+      {"beyond 2^53 rounds to even", u"9007199254740993", 9007199254740992.0},
+      {"nineteen digits", u"1234567890123456789", 1234567890123456789.0},
+      {"point alone", u".", 0},
+      {"minus alone", u"-", 0},
   };
   for (const Case& c : cases) {
-    EXPECT_DOUBLE_EQ(ParseNumberText(c.text), c.expected) << c.name;
+    EXPECT_EQ(ParseNumberText(c.text), c.expected) << c.name;
   }
+  EXPECT_TRUE(std::signbit(ParseNumberText(u"-0"))) << "minus zero keeps its sign";
 }
 
 struct ClassCase {

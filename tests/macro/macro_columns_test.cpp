@@ -56,6 +56,21 @@ TEST(MacroColumns, ErrorOnALaterRowLeavesTheDataGridAsItWas) {
   EXPECT_EQ(g.step.AllocatedRows(), 0);
 }
 
+TEST(MacroColumns, RepeatedResultsKeepTheirKindFromRowToRow) {
+  Grids g;
+  // A text between two equal numbers, a number text between two equal texts,
+  // and the same value once as a number and once written with a point.
+  g.Fill({{u"a"}, {u"1"}, {u"x"}, {u"1"}, {u"1"}, {u"x"}, {u"1"}, {u"x"}, {u"x"}, {u"1.0"}, {u"1"}, {u""}});
+  const std::vector<MACROCOL> layout = {Data(1), Macro(1, u"[a]", u"m"), Macro(2, u"[a]*2", u"n")};
+  const std::vector<CString> names = MacroFieldNames(g.data, 0, g.cols, 0, 0);
+  CMacroColumnEngine engine(g.View(0), MACROCROSS{}, layout, names);
+  CString error;
+  ASSERT_TRUE(engine.EvaluateMacroColumns(error));
+  const char16_t* const expected[] = {u"a,m,n",   u"1,1,2", u"x,x,0", u"1,1,2", u"1,1,2",   u"x,x,0",
+                                      u"1,1,2",   u"x,x,0", u"x,x,0", u"1.0,1,2", u"1,1,2", u",0,0"};
+  for (int r = 0; r < g.rows; ++r) EXPECT_EQ(g.Row(r, 3), expected[r]) << "row " << r;
+}
+
 TEST(MacroColumns, LayoutOf257ColumnsIsRefused) {
   Grids g;
   g.Fill({{u"a"}, {u"1"}});

@@ -257,6 +257,12 @@ size_t StoreBatch(CGridSet& set, const LineBatch& batch, int codePage, bool tsv,
   CsvRowFields& fields = scratch.fields;
   size_t start = 0;
   size_t decodeErrors = 0;
+  // The grid counts the batch's rows once, however the batch ends.
+  struct NoteRows {
+    CTextGrid& grid;
+    int end = 0;
+    ~NoteRows() { grid.NoteRowsFilled(end); }
+  } noted{grid};
   for (size_t i = 0; i < batch.ends.size(); ++i) {
     const int row = batch.firstRow + static_cast<int>(i);
     const std::string_view bytes(batch.bytes.data() + start, batch.ends[i] - start);
@@ -280,7 +286,8 @@ size_t StoreBatch(CGridSet& set, const LineBatch& batch, int codePage, bool tsv,
     RowStats stats;
     if (n > 0) {
       // A new row: its cells are empty.
-      CString* cells = grid.PrepareRow(row, n, &scratch.cells.Arena());
+      CString* cells = grid.PrepareRowUnnoted(row, n, &scratch.cells.Arena());
+      noted.end = row + 1;
       for (int c = 0; c < n; ++c) {
         int kind = -1;
         scratch.cells.Fill(fields.cells[c], cells[c], kind);

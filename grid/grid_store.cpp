@@ -145,6 +145,16 @@ CString* CTextGrid::PrepareRow(int row, int width, CStringArena* arena) {
   return Writable(row, width, true, arena)->Cells();
 }
 
+CString* CTextGrid::PrepareRowUnnoted(int row, int width, CStringArena* arena) {
+  if (row < 0 || row >= rows_) return nullptr;
+  width = std::clamp(width, 1, std::max(cols_, 1));
+  EnsureTable();
+  Block*& slot = table_[row];
+  if (slot != nullptr) return Writable(row, width, true, arena)->Cells();
+  slot = Block::Make(width, arena);
+  return slot->Cells();
+}
+
 void CTextGrid::Clear() noexcept {
   Touch();
   for (Block* b : retired_) Block::Release(b);

@@ -89,6 +89,14 @@ class CTextGrid {
   // long as none of those rows is shared with another grid. A row made here takes
   // its storage from arena when one is given (the arena of the row's cells).
   CString* PrepareRow(int row, int width, CStringArena* arena = nullptr);
+  // PrepareRow for a loader's threads filling runs of rows at once: the write count
+  // and the used-row bound are left alone, so that the threads do not take turns at
+  // them row by row; NoteRowsFilled(end) after each run moves them once.
+  CString* PrepareRowUnnoted(int row, int width, CStringArena* arena);
+  void NoteRowsFilled(int end) noexcept {
+    Touch();
+    if (end > 0) Use(end - 1);
+  }
   void PrepareRowTable() { EnsureTable(); }
 
   // Clearing: cells become empty and the storage of the rows is released.

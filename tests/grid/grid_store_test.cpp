@@ -60,6 +60,22 @@ TEST(TextGrid, RowsMadeInAnArenaAreOrdinaryRows) {
   }
 }
 
+// Rows a loader fills without noting them one by one count once the run is noted:
+// the used-row bound covers them (Clear releases them) and the write count moves.
+TEST(TextGrid, RowsPreparedUnnotedCountOnceNoted) {
+  CTextGrid grid(GRID_MAX_ROWS);
+  grid.PrepareRowTable();
+  const uint64_t version = grid.Version();
+  for (int r = 10; r < 13; ++r) grid.PrepareRowUnnoted(r, 2, nullptr)[1] = u"x";
+  grid.NoteRowsFilled(13);
+  EXPECT_EQ(grid.UsedRows(), 13);
+  EXPECT_NE(grid.Version(), version);
+  EXPECT_EQ(grid.GetAt(12, 1), u"x");
+  EXPECT_EQ(grid.PrepareRowUnnoted(30002, 2, nullptr), nullptr);
+  grid.Clear();
+  EXPECT_EQ(grid.AllocatedRows(), 0);
+}
+
 TEST(TextGrid, WritesOutsideTheGridAreIgnored) {
   CTextGrid grid(EDIT_GRID_ROWS);
   grid[3000][0] = u"x";

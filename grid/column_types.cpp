@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "grid/column_kind_run.h"
 #include "grid/grid_set.h"
 #include "grid/text_width.h"
 #include "platform/int_text.h"
@@ -168,7 +169,7 @@ int CellKind(const CString& cell, bool& dateLike) {
 }
 
 // Column kind so far (-1 undetermined) folded with one non-empty cell.
-int FoldKind(int column, int kind, bool dateLike) {
+constexpr int FoldKind(int column, int kind, bool dateLike) {
   if (column < 0) return dateLike ? VALUE_DATE : kind;
   switch (kind) {
     case VALUE_INTEGER:
@@ -189,6 +190,31 @@ int FoldKind(int column, int kind, bool dateLike) {
       return column;
   }
 }
+
+// The kind after a cell of each class, by the kind before it (plus one), and
+// whether folding a class twice running gives what folding it once gave.
+struct FoldTable {
+  int8_t next[kCellKindClasses][ColumnKindRun::kStates] = {};
+  bool idempotent[kCellKindClasses] = {};
+};
+
+constexpr int FoldByClass(int column, int cls) {
+  return cls == 0 ? column : FoldKind(column, cls & 7, (cls & 8) != 0);
+}
+
+constexpr FoldTable MakeFoldTable() {
+  FoldTable t;
+  for (int cls = 0; cls < kCellKindClasses; ++cls) {
+    t.idempotent[cls] = true;
+    for (int s = 0; s < ColumnKindRun::kStates; ++s) {
+      const int once = FoldByClass(s - 1, cls);
+      t.next[cls][s] = static_cast<int8_t>(once);
+      if (FoldByClass(once, cls) != once) t.idempotent[cls] = false;
+    }
+  }
+  return t;
+}
+constexpr FoldTable kFold = MakeFoldTable();
 
 // Column type from the header class and the column kind.
 uint8_t TypeFor(int header, int kind) {
@@ -377,6 +403,34 @@ constexpr int kMinColumnsPerThread = 4;
 
 int ClassifyValueText(const CString& text) { return ClassifyView(text.View()); }
 
+int CellKindClass(const CString& cell) {
+  if (cell.IsEmpty()) return 0;
+  bool dateLike = false;
+  const int kind = CellKind(cell, dateLike);
+  return kind == VALUE_EMPTY ? 0 : kind | (dateLike ? 8 : 0);
+}
+
+int FoldKindClass(int column, int cls) { return FoldByClass(column, cls); }
+
+void ColumnKindRun::Widen(int cols) {
+  maps.resize(static_cast<size_t>(cols) * kStates);
+  last.resize(static_cast<size_t>(cols), 0);
+  for (int c = width; c < cols; ++c) {
+    for (int s = 0; s < kStates; ++s) maps[static_cast<size_t>(c) * kStates + static_cast<size_t>(s)] = static_cast<int8_t>(s - 1);
+  }
+  width = cols;
+}
+
+void ColumnKindRun::Add(int col, int cls) {
+  if (cls <= 0 || cls >= kCellKindClasses) return;
+  if (col >= width) Widen(col + 1);
+  uint8_t& seen = last[static_cast<size_t>(col)];
+  if (seen == cls && kFold.idempotent[cls]) return;
+  seen = static_cast<uint8_t>(cls);
+  int8_t* m = &maps[static_cast<size_t>(col) * kStates];
+  for (int s = 0; s < kStates; ++s) m[s] = kFold.next[cls][m[s] + 1];
+}
+
 int StripHeaderSerial(CString& text) {
   TrimRightBlanks(text);
   const View v = text.View();
@@ -451,6 +505,45 @@ int ScanColumnTypes(CGridSet& set, int source) {
 
   const int first = titleRow >= 0 ? titleRow + 1 : 0;
   const int last = std::min(rows, kMaxScannedRow);
+  const CGridSet::LoadedKinds& loaded = set.m_LoadedKinds;
+  if (source != 1 && loaded.valid && loaded.dataVersion == set.m_DataGrid.Version()) {
+    // The load folded the kinds of its runs of rows already: runs wholly inside the
+    // rows scanned are taken as they are, the rows of the others are read here.
+    std::vector<int> kinds(static_cast<size_t>(cols), -1);
+    auto foldRows = [&](int r0, int r1) {
+      for (int r = r0; r < r1; ++r) {
+        const CTextGrid::ConstRow row = grid[r];
+        const int width = std::min(cols, row.Width());
+        for (int c = 0; c < width; ++c) {
+          int& k = kinds[static_cast<size_t>(c)];
+          k = kFold.next[CellKindClass(row[c])][k + 1];
+        }
+      }
+    };
+    int r = first;
+    for (const ColumnKindRun& run : loaded.runs) {
+      if (r >= last) break;
+      if (run.end <= r) continue;
+      if (run.first == r && run.end <= last) {
+        const int width = std::min(cols, run.width);
+        for (int c = 0; c < width; ++c) kinds[static_cast<size_t>(c)] = run.Apply(c, kinds[static_cast<size_t>(c)]);
+        r = run.end;
+      } else {
+        const int end = std::min(run.end, last);
+        foldRows(r, end);
+        r = end;
+      }
+    }
+    if (r < last) foldRows(r, last);
+    for (int c = 0; c < cols; ++c) {
+      set.m_ColumnTypes[c] =
+          kinds[c] < 0 ? uint8_t{COLTYPE_UNKNOWN} : TypeFor(ClassifyTitleField(set, c), kinds[c]);
+    }
+    key.types = set.m_ColumnTypes;
+    key.result = cols;
+    lastScan = key;
+    return cols;
+  }
   // Each column keeps its kind so far; rows are walked in storage order. A large
   // grid is shared out by columns among threads.
   std::vector<int> kinds(static_cast<size_t>(cols), -1);

@@ -22,6 +22,7 @@
 #include <thread>
 #include <vector>
 
+#include "grid/column_kind_run.h"
 #include "grid/csv_file_kind.h"
 #include "grid/csv_split.h"
 #include "grid/csv_text_file.h"
@@ -202,15 +203,18 @@ class CellMaker {
   explicit CellMaker(size_t expectedBytes) : m_Arena(expectedBytes) {}
   // The arena of the cells, for the rows that hold them.
   CStringArena& Arena() { return m_Arena; }
-  // Sets the empty cell to text and kind to the text's kind.
-  void Fill(std::u16string_view text, CString& cell, int& kind) {
+  // Sets the empty cell to text, kind to the text's kind and cls to what it gives
+  // its column's kind (CellKindClass).
+  void Fill(std::u16string_view text, CString& cell, int& kind, int& cls) {
     if (text.empty()) {
       kind = -1;
+      cls = 0;
       return;
     }
     if (text.size() > kMaxShared) {
       cell = m_Arena.Make(text);
       kind = IsNumberOrDateText(cell);
+      cls = CellKindClass(cell);
       return;
     }
     uint32_t h = 2166136261u;  // FNV-1a over the code units
@@ -219,13 +223,16 @@ class CellMaker {
     uint32_t& head = m_Heads[i];
     if (head != 0 && ((head ^ h) & ~kSlotMask) == 0 && m_Cells[i]->View() == text) {
       cell = *m_Cells[i];
-      kind = static_cast<int>(head & kSlotMask) - 1;
+      kind = static_cast<int>(head & 3) - 1;
+      cls = static_cast<int>(head >> 2) & (kCellKindClasses - 1);
       return;
     }
     cell = m_Arena.Make(text);
     kind = IsNumberOrDateText(cell);
+    cls = CellKindClass(cell);
     m_Cells[i] = &cell;
-    head = (h & ~kSlotMask) | static_cast<uint32_t>(kind + 1);  // never 0: the text is not empty
+    // Never 0: the text is not empty, so its kind is 0 or 1.
+    head = (h & ~kSlotMask) | static_cast<uint32_t>(kind + 1) | static_cast<uint32_t>(cls << 2);
   }
 
  private:
@@ -233,11 +240,30 @@ class CellMaker {
   static constexpr size_t kSlots = 4096;
   static constexpr uint32_t kSlotMask = kSlots - 1;
   CStringArena m_Arena;
-  // Per slot, the text's hash without the bits that chose the slot, and its kind
-  // plus one in their place (0: nothing seen); apart from the cells, so that a
-  // miss reads a small table only.
+  // Per slot, the text's hash without the bits that chose the slot, and in their
+  // place its kind plus one and its class above (0: nothing seen); apart from the
+  // cells, so that a miss reads a small table only.
   std::vector<uint32_t> m_Heads = std::vector<uint32_t>(kSlots);
   std::vector<const CString*> m_Cells = std::vector<const CString*>(kSlots);
+};
+
+// The column kinds of the stored batches, from every storing thread.
+class KindRuns {
+ public:
+  void Add(ColumnKindRun&& run) {
+    std::lock_guard<std::mutex> lock(mu_);
+    runs_.push_back(std::move(run));
+  }
+  // All of them in row order; once the threads are joined.
+  std::vector<ColumnKindRun> Take() {
+    std::sort(runs_.begin(), runs_.end(),
+              [](const ColumnKindRun& a, const ColumnKindRun& b) { return a.first < b.first; });
+    return std::move(runs_);
+  }
+
+ private:
+  std::mutex mu_;
+  std::vector<ColumnKindRun> runs_;
 };
 
 // What one thread reuses from line to line: the line's text, its fields and the
@@ -252,7 +278,7 @@ struct RowScratch {
 // Converts, splits and stores the lines of one batch into their rows. Returns how
 // many byte sequences did not decode in the file's code.
 size_t StoreBatch(CGridSet& set, const LineBatch& batch, int codePage, bool tsv, RowScratch& scratch,
-                  FirstRefusal& refusal) {
+                  FirstRefusal& refusal, KindRuns& kindRuns) {
   CTextGrid& grid = set.m_DataGrid;
   CsvRowFields& fields = scratch.fields;
   size_t start = 0;
@@ -263,6 +289,7 @@ size_t StoreBatch(CGridSet& set, const LineBatch& batch, int codePage, bool tsv,
     int end = 0;
     ~NoteRows() { grid.NoteRowsFilled(end); }
   } noted{grid};
+  ColumnKindRun run(batch.firstRow);
   for (size_t i = 0; i < batch.ends.size(); ++i) {
     const int row = batch.firstRow + static_cast<int>(i);
     const std::string_view bytes(batch.bytes.data() + start, batch.ends[i] - start);
@@ -288,10 +315,13 @@ size_t StoreBatch(CGridSet& set, const LineBatch& batch, int codePage, bool tsv,
       // A new row: its cells are empty.
       CString* cells = grid.PrepareRowUnnoted(row, n, &scratch.cells.Arena());
       noted.end = row + 1;
+      run.Reserve(n);
       for (int c = 0; c < n; ++c) {
         int kind = -1;
-        scratch.cells.Fill(fields.cells[c], cells[c], kind);
+        int cls = 0;
+        scratch.cells.Fill(fields.cells[c], cells[c], kind, cls);
         stats.Count(c, kind);
+        run.Add(c, cls);
       }
     }
     set.m_RowFilledCount[row] = stats.filled;
@@ -299,6 +329,8 @@ size_t StoreBatch(CGridSet& set, const LineBatch& batch, int codePage, bool tsv,
     set.m_RowLastTextCol[row] = stats.lastTextCol;
     set.m_RowFieldCount[row] = static_cast<int16_t>(n);   // the row's own count for now
   }
+  run.end = batch.firstRow + static_cast<int>(batch.ends.size());
+  kindRuns.Add(std::move(run));
   return decodeErrors;
 }
 
@@ -327,7 +359,7 @@ struct ReadOutcome {
 // workers are joined before it returns. Reading stops at the first refusal found.
 // expectedBytes is what the file's cells and rows will take, about.
 ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, int helpers, size_t expectedBytes,
-                     FirstRefusal& refusal) {
+                     FirstRefusal& refusal, KindRuns& kindRuns) {
   ReadOutcome out;
   const int codeType = file.m_CodeType;
   const int codePage = codeType == CCsvTextFile::CODETYPE_UTF8 ? CP_UTF8 : CP_SJIS;
@@ -337,7 +369,7 @@ ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, int helpers, s
   const size_t share = expectedBytes / static_cast<size_t>(helpers + 1);
   std::atomic<bool> decodeErrors{false};
   auto store = [&](const LineBatch& b, RowScratch& scratch) {
-    if (StoreBatch(set, b, codePage, tsv, scratch, refusal) > 0) {
+    if (StoreBatch(set, b, codePage, tsv, scratch, refusal, kindRuns) > 0) {
       decodeErrors.store(true, std::memory_order_relaxed);
     }
   };
@@ -415,6 +447,7 @@ ReadOutcome ReadRows(CGridSet& set, CCsvTextFile& file, bool tsv, int helpers, s
 
 int ReadCsvIntoSet(CGridSet& set, const CString& path, bool refuseLinks) {
   set.m_DecodeErrors = false;
+  set.m_LoadedKinds = CGridSet::LoadedKinds{};
   set.m_RowFieldCount.fill(0);
   set.m_TotalRows = 0;
   set.m_DataCols = 0;
@@ -445,6 +478,7 @@ int ReadCsvIntoSet(CGridSet& set, const CString& path, bool refuseLinks) {
   int result = 1;
   ReadOutcome read;
   FirstRefusal refusal;
+  KindRuns kindRuns;
   const int codeType = file.m_CodeType;
   if (codeType != CCsvTextFile::CODETYPE_SJIS && codeType != CCsvTextFile::CODETYPE_EUCJP &&
       codeType != CCsvTextFile::CODETYPE_UTF8) {
@@ -464,7 +498,7 @@ int ReadCsvIntoSet(CGridSet& set, const CString& path, bool refuseLinks) {
       const uintmax_t bytes = error ? 0 : size;
       // The cells and rows made of a line take about twice its bytes.
       const size_t expected = static_cast<size_t>(std::min<uintmax_t>(bytes, SIZE_MAX / 4)) * 2;
-      read = ReadRows(set, file, tsv, WorkerCount(bytes), expected, refusal);
+      read = ReadRows(set, file, tsv, WorkerCount(bytes), expected, refusal, kindRuns);
     } catch (const std::bad_alloc&) {
       refusal.Note(read.rows, Refusal::kNoMemory);
     }
@@ -504,6 +538,11 @@ int ReadCsvIntoSet(CGridSet& set, const CString& path, bool refuseLinks) {
   set.m_DataRows = rows;
   set.m_TotalRows = rows > EDIT_GRID_ROWS ? rows : 0;
   SaveGridBackup(set);
+  if (rows > 0) {
+    set.m_LoadedKinds.runs = kindRuns.Take();
+    set.m_LoadedKinds.dataVersion = grid.Version();
+    set.m_LoadedKinds.valid = true;
+  }
   return result;
 }
 

@@ -6,7 +6,9 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
+#include "grid/column_kind_run.h"
 #include "grid/grid_store.h"
 #include "grid/row_table.h"
 #include "platform/paths.h"
@@ -95,6 +97,15 @@ class CGridSet {
     ColumnTypeTable types{};
   };
   ColumnTypeScan m_LastColumnTypeScan;
+  // The column kinds the last load folded while storing its rows, run by run, for
+  // the column-type pass to take instead of reading those rows again; good while
+  // the data grid's write count is still dataVersion.
+  struct LoadedKinds {
+    bool valid = false;
+    uint64_t dataVersion = 0;
+    std::vector<ColumnKindRun> runs;  // in row order, from row 0 on without gaps
+  };
+  LoadedKinds m_LoadedKinds;
 };
 
 // Saves the data set (the data grid's region, the counts, row tables, title-row

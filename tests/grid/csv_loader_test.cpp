@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "grid/csv_loader.h"
+#include "grid/column_types.h"
 #include "grid/grid_set_fixture.h"
 #include "grid/csv_split.h"
 #include "grid/csv_text_file.h"
@@ -460,6 +461,56 @@ TEST_F(CsvLoaderTest, ABadByteDeepInALargeFileIsRecorded) {
     const size_t late = body.size() - 10 * c.line.size();  // at the start of a line
     ASSERT_EQ(Load("big.csv", body.substr(0, late) + c.bad + body.substr(late)), 1);
     EXPECT_TRUE(gridtest::Set().m_DecodeErrors);
+  }
+}
+
+// The column kinds the load folds while storing its rows (on several threads, in
+// runs) give the types a pass over every cell gives, wherever the title row lies
+// and however many rows count; the order of the cells matters to the kinds.
+TEST_F(CsvLoaderTest, ColumnTypesFromTheLoadMatchAFullPass) {
+  const std::vector<std::vector<std::string>> pools = {
+      {"2024/01/05 09:30:00", "2024/01/06 10:00:00", ""},
+      {"2024/01/05", "20240105", "12"},
+      {"12", "1.5", "0012", ""},
+      {"09:30:00", "25:00:00", "1"},
+      {"20240105", "123456", "2024/13/01", "abc"},
+      {"0123", "12", "2024/1/5"},
+  };
+  std::mt19937 random(7);
+  // A last column empty but for one date and time on two rows running inside a
+  // later run: the second makes it a time column.
+  std::string bytes = "a,b,c,d,e,f,g\r\n";
+  constexpr int kRows = 24000;  // over a megabyte: stored by several threads
+  for (int r = 1; r < kRows; ++r) {
+    for (size_t c = 0; c < pools.size(); ++c) {
+      const auto& pool = pools[c];
+      // Mostly the first value, the others now and then.
+      const size_t pick = random() % 64 < 60 ? 0 : random() % pool.size();
+      bytes += pool[pick] + (c + 1 < pools.size() ? "," : std::string(24, 'x') + ",");
+    }
+    bytes += (r == 1500 || r == 1501 ? "2024/01/05 09:30:00" : "") + std::string("\r\n");
+  }
+  ASSERT_EQ(Load("kinds.csv", bytes), 1);
+  CGridSet& set = gridtest::Set();
+  ASSERT_TRUE(set.m_LoadedKinds.valid);
+  ASSERT_GT(set.m_LoadedKinds.runs.size(), 4u);
+  const int titles[] = {-1, 0, 1, 700, 12345, 29990};
+  const int rowCounts[] = {kRows, 5000, 12346};
+  for (const int title : titles) {
+    for (const int rows : rowCounts) {
+      SCOPED_TRACE(testing::Message() << "title " << title << " rows " << rows);
+      set.m_TitleRow = title;
+      set.m_DataRows = rows;
+      set.m_LastColumnTypeScan.valid = false;
+      ScanColumnTypes(set, 0);
+      const ColumnTypeTable fromLoad = set.m_ColumnTypes;
+      const CGridSet::LoadedKinds kept = set.m_LoadedKinds;
+      set.m_LoadedKinds.valid = false;
+      set.m_LastColumnTypeScan.valid = false;
+      ScanColumnTypes(set, 0);
+      EXPECT_EQ(fromLoad, set.m_ColumnTypes);
+      set.m_LoadedKinds = kept;
+    }
   }
 }
 

@@ -11,8 +11,6 @@
 // integer, as one small number (0: nothing, as for an empty cell).
 int CellKindClass(const CString& cell);
 constexpr int kCellKindClasses = 16;
-// A column's kind so far (-1: none yet) folded with a cell of class cls.
-int FoldKindClass(int column, int cls);
 
 // Runs folded apart (on several threads) combine in row order, because each keeps,
 // per column, what it turns every possible kind so far into.

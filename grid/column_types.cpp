@@ -399,6 +399,37 @@ constexpr long kCellsPerThread = 200000;  // below this a grid is scanned on one
 constexpr int kMaxThreads = 8;
 constexpr int kMinColumnsPerThread = 4;
 
+// The column kinds of rows [first, last) from the runs a load folded: runs wholly
+// inside are taken as they are, the rows of the others are read here.
+void KindsFromLoad(const std::vector<ColumnKindRun>& runs, const CTextGrid& grid, int first, int last,
+                   int cols, std::vector<int>& kinds) {
+  auto foldRows = [&](int r0, int r1) {
+    for (int r = r0; r < r1; ++r) {
+      const CTextGrid::ConstRow row = grid[r];
+      const int width = std::min(cols, row.Width());
+      for (int c = 0; c < width; ++c) {
+        int& k = kinds[static_cast<size_t>(c)];
+        k = kFold.next[CellKindClass(row[c])][k + 1];
+      }
+    }
+  };
+  int r = first;
+  for (const ColumnKindRun& run : runs) {
+    if (r >= last) break;
+    if (run.end <= r) continue;
+    if (run.first == r && run.end <= last) {
+      const int width = std::min(cols, run.width);
+      for (int c = 0; c < width; ++c) kinds[static_cast<size_t>(c)] = run.Apply(c, kinds[static_cast<size_t>(c)]);
+      r = run.end;
+    } else {
+      const int end = std::min(run.end, last);
+      foldRows(r, end);
+      r = end;
+    }
+  }
+  if (r < last) foldRows(r, last);
+}
+
 }  // namespace
 
 int ClassifyValueText(const CString& text) { return ClassifyView(text.View()); }
@@ -409,8 +440,6 @@ int CellKindClass(const CString& cell) {
   const int kind = CellKind(cell, dateLike);
   return kind == VALUE_EMPTY ? 0 : kind | (dateLike ? 8 : 0);
 }
-
-int FoldKindClass(int column, int cls) { return FoldByClass(column, cls); }
 
 void ColumnKindRun::Widen(int cols) {
   maps.resize(static_cast<size_t>(cols) * kStates);
@@ -505,48 +534,13 @@ int ScanColumnTypes(CGridSet& set, int source) {
 
   const int first = titleRow >= 0 ? titleRow + 1 : 0;
   const int last = std::min(rows, kMaxScannedRow);
-  const CGridSet::LoadedKinds& loaded = set.m_LoadedKinds;
-  if (source != 1 && loaded.valid && loaded.dataVersion == set.m_DataGrid.Version()) {
-    // The load folded the kinds of its runs of rows already: runs wholly inside the
-    // rows scanned are taken as they are, the rows of the others are read here.
-    std::vector<int> kinds(static_cast<size_t>(cols), -1);
-    auto foldRows = [&](int r0, int r1) {
-      for (int r = r0; r < r1; ++r) {
-        const CTextGrid::ConstRow row = grid[r];
-        const int width = std::min(cols, row.Width());
-        for (int c = 0; c < width; ++c) {
-          int& k = kinds[static_cast<size_t>(c)];
-          k = kFold.next[CellKindClass(row[c])][k + 1];
-        }
-      }
-    };
-    int r = first;
-    for (const ColumnKindRun& run : loaded.runs) {
-      if (r >= last) break;
-      if (run.end <= r) continue;
-      if (run.first == r && run.end <= last) {
-        const int width = std::min(cols, run.width);
-        for (int c = 0; c < width; ++c) kinds[static_cast<size_t>(c)] = run.Apply(c, kinds[static_cast<size_t>(c)]);
-        r = run.end;
-      } else {
-        const int end = std::min(run.end, last);
-        foldRows(r, end);
-        r = end;
-      }
-    }
-    if (r < last) foldRows(r, last);
-    for (int c = 0; c < cols; ++c) {
-      set.m_ColumnTypes[c] =
-          kinds[c] < 0 ? uint8_t{COLTYPE_UNKNOWN} : TypeFor(ClassifyTitleField(set, c), kinds[c]);
-    }
-    key.types = set.m_ColumnTypes;
-    key.result = cols;
-    lastScan = key;
-    return cols;
-  }
   // Each column keeps its kind so far; rows are walked in storage order. A large
-  // grid is shared out by columns among threads.
+  // grid is shared out by columns among threads. While the data grid is as the
+  // load left it, the kinds the load folded are taken instead.
   std::vector<int> kinds(static_cast<size_t>(cols), -1);
+  const CGridSet::LoadedKinds& loaded = set.m_LoadedKinds;
+  const bool fromLoad = source != 1 && loaded.valid && loaded.dataVersion == set.m_DataGrid.Version();
+  if (fromLoad) KindsFromLoad(loaded.runs, grid, first, last, cols, kinds);
   auto scan = [&](int c0, int c1) {
     std::vector<int> local(static_cast<size_t>(c1 - c0), -1);  // no sharing of cache lines
     // Folding a cell's kind twice gives what folding it once gave, so a cell that
@@ -595,7 +589,9 @@ int ScanColumnTypes(CGridSet& set, int source) {
                           ? 1
                           : std::min<int>({(cols + kMinColumnsPerThread - 1) / kMinColumnsPerThread, kMaxThreads,
                                            static_cast<int>(std::max(1u, std::thread::hardware_concurrency()))});
-  if (threads <= 1) {
+  if (fromLoad) {
+    // Found above.
+  } else if (threads <= 1) {
     scan(0, cols);
   } else {
     std::vector<std::thread> pool;

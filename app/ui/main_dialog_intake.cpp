@@ -101,7 +101,7 @@ bool CTabroClientDlg::SendWithHeldKey(bool commandLine) {
   if (shift) {
     theApp.m_RunVariant = 1;
     m_JobSetting.m_DocKind = DOC_KIND_TABULATION;
-    m_JobSetting.m_SubKind = 2;
+    m_JobSetting.m_SubKind = TAB_SUBKIND_TYPETX;
     if (commandLine) {
       m_JobSetting.m_OutputFormat = OutputFormat::kExcel;
       const int type = theApp.m_ShiftStartExcelListType;

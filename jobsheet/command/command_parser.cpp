@@ -42,9 +42,9 @@ constexpr std::array kKeywords = {
     Exact(u"Grayband", [](JOBSETTING& j, std::u16string_view) { j.m_Grayband = 1; }),
     Own(u"Break", ReadBreakToken),
     Own(u"HdClm=", ReadHdClmToken),
-    Exact(u"TypeT+", [](JOBSETTING& j, std::u16string_view) { j.m_DocKind = DOC_KIND_TABULATION; j.m_SubKind = 1; }),
-    Exact(u"TypeTX", [](JOBSETTING& j, std::u16string_view) { j.m_DocKind = DOC_KIND_TABULATION; j.m_SubKind = 2; }),
-    Exact(u"TypeT", [](JOBSETTING& j, std::u16string_view) { j.m_DocKind = DOC_KIND_TABULATION; j.m_SubKind = 0; }),
+    Exact(u"TypeT+", [](JOBSETTING& j, std::u16string_view) { j.m_DocKind = DOC_KIND_TABULATION; j.m_SubKind = TAB_SUBKIND_TYPET_PLUS; }),
+    Exact(u"TypeTX", [](JOBSETTING& j, std::u16string_view) { j.m_DocKind = DOC_KIND_TABULATION; j.m_SubKind = TAB_SUBKIND_TYPETX; }),
+    Exact(u"TypeT", [](JOBSETTING& j, std::u16string_view) { j.m_DocKind = DOC_KIND_TABULATION; j.m_SubKind = TAB_SUBKIND_TYPET; }),
     Exact(u"TypeL", [](JOBSETTING& j, std::u16string_view) { j.m_DocKind = DOC_KIND_LIST; }),
     Own(u"TypeS", ReadTypeSToken),
     // The cross-table kind comes from the aggregation tool, not from the text.

@@ -137,7 +137,7 @@ void Flag(Tokens& out, bool on, const char16_t* keyword) {
 constexpr std::array<Row, 42> kRows = {
     [](const WriterState& s, Tokens& out) {
       if (s.job.m_DocKind != DOC_KIND_TABULATION || s.csv) return;
-      out.push_back(s.job.m_SubKind == 1 ? u"TypeT+" : s.job.m_SubKind == 2 ? u"TypeTX" : u"TypeT");
+      out.push_back(s.job.m_SubKind == TAB_SUBKIND_TYPET_PLUS ? u"TypeT+" : s.job.m_SubKind == TAB_SUBKIND_TYPETX ? u"TypeTX" : u"TypeT");
     },
     [](const WriterState& s, Tokens& out) { Flag(out, s.job.m_DocKind == DOC_KIND_LIST && !s.csv, u"TypeL"); },
     [](const WriterState& s, Tokens& out) {
@@ -194,7 +194,7 @@ constexpr std::array<Row, 42> kRows = {
         WriteNameList(out, u"AveV=", [&](int i) -> const CString& { return s.job.m_Ave[i][1]; });
     },
     [](const WriterState& s, Tokens& out) {
-      if (s.job.m_DocKind != DOC_KIND_TABULATION || s.job.m_SubKind != 2) return;
+      if (s.job.m_DocKind != DOC_KIND_TABULATION || s.job.m_SubKind != TAB_SUBKIND_TYPETX) return;
       Flag(out, s.job.m_ListDoc == 1, u"ListDoc");
       Flag(out, s.job.m_ListDoc == 2, u"ListDoc=TypeA");
       Flag(out, s.job.m_ListDoc == 3, u"ListDoc=TypeB");

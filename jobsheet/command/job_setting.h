@@ -73,6 +73,10 @@ inline constexpr int32_t DOC_KIND_LIST = 2;        // "TypeL"
 inline constexpr int32_t DOC_KIND_LABELS = 3;      // "TypeS"
 inline constexpr int32_t DOC_KIND_FORM = 4;        // "TypeC"
 inline constexpr int32_t DOC_KIND_CROSS = 5;       // "TypeCross"
+// The variants of DOC_KIND_TABULATION (m_SubKind), with the token of each.
+inline constexpr uint8_t TAB_SUBKIND_TYPET = 0;       // "TypeT"
+inline constexpr uint8_t TAB_SUBKIND_TYPET_PLUS = 1;  // "TypeT+"
+inline constexpr uint8_t TAB_SUBKIND_TYPETX = 2;      // "TypeTX"
 // The settings sheet's kind for a cross table made by the data-edit tools; the
 // record it fills stores it as DOC_KIND_CROSS.
 inline constexpr int32_t DOC_KIND_TOOL_CROSS = 6;

@@ -76,14 +76,14 @@ CString CCsvPropPage::ColumnCaption(int column) const {
     else caption.Format(u"%d", n);
   }
   const int k = m_ReportKind;
-  if (m_GroupCol >= 1 && m_GroupCol == n && k >= 0 && k <= 2) caption += u"  >｜";
-  if (m_SubjectCol >= 1 && m_SubjectCol == n && (k == 0 || k == 1)) caption += u"  [科]";
+  if (m_GroupCol >= 1 && m_GroupCol == n && k >= DOC_KIND_NONE && k <= DOC_KIND_LIST) caption += u"  >｜";
+  if (m_SubjectCol >= 1 && m_SubjectCol == n && (k == DOC_KIND_NONE || k == DOC_KIND_TABULATION)) caption += u"  [科]";
   for (const CodeKinds& ck : kCodeKinds) {
     const COLUMNCODEINFO* info = FindColumnCode(ck.code);
     if (ck.code == m_ColumnCodes[column] && KindIn(k, ck.kinds) && info && info->suffix)
       caption += CString(u"   ") + info->suffix;
   }
-  if (k >= 0 && k <= 2) {
+  if (k >= DOC_KIND_NONE && k <= DOC_KIND_LIST) {
     for (const HORIZONTAL& h : m_RowTotals)
       if (h.flags[column] == HZ_INPUT) caption += u"   [横SUM]";
     for (const HORIZONTAL& h : m_TimeSpans)
@@ -242,11 +242,11 @@ CCsvPropPage::ButtonStates CCsvPropPage::ComputeButtonStates(CsvGrids& g) {
   for (int c = 0; c < m_ColCount; ++c)
     if (m_PageTitleRow < 0 || g.edit.GetAt(m_PageTitleRow, c).IsEmpty()) set({B_COLUMNS}, false);
   // 3.
-  const bool columnKinds = k != 3 && k != 4;
+  const bool columnKinds = k != DOC_KIND_LABELS && k != DOC_KIND_FORM;
   set({B_SUM, B_COLOR, B_GROUP, B_PAGEBREAK, B_ROWTOTAL, B_TIMESPAN}, columnKinds);
-  set({B_CODE39}, k != 2);
-  set({B_QR}, k != 2);
-  set({B_SEAL, B_APPROVAL}, k != 4);
+  set({B_CODE39}, k != DOC_KIND_LIST);
+  set({B_QR}, k != DOC_KIND_LIST);
+  set({B_SEAL, B_APPROVAL}, k != DOC_KIND_FORM);
   // 4.
   if (m_SubjectCol > 0) set({B_COUNT, B_AVERAGE, B_CODE39, B_QR, B_SEAL, B_APPROVAL, B_COLOR}, false);
   else set({B_COUNT, B_AVERAGE}, columnKinds);
@@ -254,14 +254,14 @@ CCsvPropPage::ButtonStates CCsvPropPage::ComputeButtonStates(CsvGrids& g) {
   bool codesPlain = true;
   for (int c = 0; c < GRID_COLS; ++c)
     if (m_ColumnCodes[c] != 0 && m_ColumnCodes[c] != CODE_SUM) codesPlain = false;
-  set({B_SUBJECT}, (k == 0 || k == 1) && !m_Numbering && codesPlain);
+  set({B_SUBJECT}, (k == DOC_KIND_NONE || k == DOC_KIND_TABULATION) && !m_Numbering && codesPlain);
   // 6.
   if (m_DataHeader == 1) set({B_DATAHEADER}, true);
-  if (k == 3 || k == 4) set({B_DATAHEADER}, false);
-  set({B_PAGEBREAK}, k >= 0 && k <= 2);
+  if (k == DOC_KIND_LABELS || k == DOC_KIND_FORM) set({B_DATAHEADER}, false);
+  set({B_PAGEBREAK}, k >= DOC_KIND_NONE && k <= DOC_KIND_LIST);
   set({B_SORT}, true);
   // 7.
-  set({B_ROWTOTAL, B_TIMESPAN}, k == 1 && m_SubKind == 2);
+  set({B_ROWTOTAL, B_TIMESPAN}, k == DOC_KIND_TABULATION && m_SubKind == TAB_SUBKIND_TYPETX);
   // 8.
   if (m_SelKind == SEL_COLUMNS && m_SelCell.subitem >= kFirstDataSubItem) {
     const int c = m_SelCell.subitem - kFirstDataSubItem;

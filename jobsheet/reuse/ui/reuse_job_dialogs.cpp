@@ -88,7 +88,7 @@ int CTabroClientDlg::OfferReuseJob(int runType) {
   } else if (!tools.IsEmpty()) {
     c = theApp.IsEditSettingsChanged() == 1 ? 2 : 0;
   }
-  const bool onlyTypeTx = b == 1 && now[0] == u"TypeTX" && m_JobSetting.m_SubKind == 2;
+  const bool onlyTypeTx = b == 1 && now[0] == u"TypeTX" && m_JobSetting.m_SubKind == TAB_SUBKIND_TYPETX;
   if (a == 0 && c == 0 && (b == 0 || onlyTypeTx)) return 0;
 
   int d = (c != 0 || CommandTokensDiffer(theApp.m_LastCommand, m_Command)) ? 1 : 0;

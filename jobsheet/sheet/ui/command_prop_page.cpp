@@ -191,7 +191,7 @@ void CCommandPropPage::SetCreationType(int b, int s) {
     m_Tab.SetCurSel(0);
     ShowTabDialog(tabs[0].dialog);
     if (m_DocKind != DOC_KIND_LABELS && m_DocKind != DOC_KIND_FORM) {
-      if (m_DocKind == DOC_KIND_TABULATION && m_SubKind == 2 && HasSumColumn()) {
+      if (m_DocKind == DOC_KIND_TABULATION && m_SubKind == TAB_SUBKIND_TYPETX && HasSumColumn()) {
         tab1.m_GraphAuto.EnableWindow(TRUE);
         tab1.m_GraphTotal.EnableWindow(TRUE);
         tab1.m_GraphGroup.EnableWindow(TRUE);
@@ -270,10 +270,10 @@ BOOL CCommandPropPage::OnSetActive() {
     m_TypeRadio = -1;
     EnableTypeRadios(false);
     m_PortraitCheck.ShowWindow(SW_HIDE);
-  } else if (m_DocKind == DOC_KIND_TABULATION && m_SubKind == 0) {
+  } else if (m_DocKind == DOC_KIND_TABULATION && m_SubKind == TAB_SUBKIND_TYPET) {
     SetCreationType(1, 0);
     m_TypeRadio = 1;
-  } else if (m_DocKind == DOC_KIND_TABULATION && m_SubKind == 2) {
+  } else if (m_DocKind == DOC_KIND_TABULATION && m_SubKind == TAB_SUBKIND_TYPETX) {
     SetCreationType(1, 2);
     m_TypeRadio = 2;
   } else if (m_DocKind == DOC_KIND_NONE) {

@@ -131,7 +131,7 @@ BOOL CMainProptyPage::OnSetActive() {
     m_OutputFormat = OutputFormat::kExcel;
     m_ListTypeCombo.SetCurSel(listType);
   }
-  const bool tableX = m_DocKind == DOC_KIND_TABULATION && m_SubKind == 2;
+  const bool tableX = m_DocKind == DOC_KIND_TABULATION && m_SubKind == TAB_SUBKIND_TYPETX;
   const bool creation = m_OutputFormat != OutputFormat::kCsv && (m_DocKind == DOC_KIND_NONE || tableX);
   Enable(res::IDC_MAIN_PAPER, creation);
   Enable(res::IDC_MAIN_FORMAT, creation);
@@ -183,7 +183,7 @@ void CMainProptyPage::OnPdf() {
 
 void CMainProptyPage::OnExcel() {
   m_OutputFormat = OutputFormat::kExcel;
-  const bool tableX = m_DocKind == DOC_KIND_TABULATION && m_SubKind == 2;
+  const bool tableX = m_DocKind == DOC_KIND_TABULATION && m_SubKind == TAB_SUBKIND_TYPETX;
   Enable(res::IDC_MAIN_LISTTYPE, tableX);
   Enable(res::IDC_MAIN_CHARCODE, false);
   Enable(res::IDC_MAIN_CHARCODE_CHECK, false);
@@ -209,7 +209,7 @@ void CMainProptyPage::OnCsv() {
 
 void CMainProptyPage::OnPaperPriority() {
   m_DocKind = DOC_KIND_NONE;
-  m_SubKind = 0;
+  m_SubKind = TAB_SUBKIND_TYPET;
   m_ListType = 0;
   Enable(res::IDC_MAIN_LISTTYPE, false);
   Enable(res::IDC_MAIN_CHARCODE, false);
@@ -219,7 +219,7 @@ void CMainProptyPage::OnPaperPriority() {
 
 void CMainProptyPage::OnFormatPriority() {
   m_DocKind = DOC_KIND_TABULATION;
-  m_SubKind = 2;
+  m_SubKind = TAB_SUBKIND_TYPETX;
   if (IsDlgButtonChecked(res::IDC_MAIN_EXCEL) == BST_CHECKED) {
     m_ListType = m_ListTypeCombo.GetCurSel();
     Enable(res::IDC_MAIN_LISTTYPE, true);

@@ -82,7 +82,7 @@ void CTabDlg1::EnableGraphChoice(bool enable) {
 void CTabDlg1::OnGraph() {
   if (Ticked(m_GraphCheck)) {
     m_Graph = static_cast<uint8_t>(m_GraphRadio + 1);
-    EnableGraphChoice(m_DocKind == DOC_KIND_TABULATION && m_SubKind == 2 && m_HasSum == 1);
+    EnableGraphChoice(m_DocKind == DOC_KIND_TABULATION && m_SubKind == TAB_SUBKIND_TYPETX && m_HasSum == 1);
   } else {
     m_Graph = 0;
     EnableGraphChoice(false);

@@ -4,7 +4,7 @@
 # columns as replay_tools / load_csv against sqlite3 and Miller on the same data
 # (each shape of the generated 30000-row files, Shift_JIS for us, UTF-8 for them;
 # the join on the 3000-line files of compare_join.py), load and output included;
-# and the CSV edit page against a bare QTableView (tabro_ui_bench, in one process).
+# the start and exit of replay_tools alone against the first join; and the CSV edit page against a bare QTableView (tabro_ui_bench, in one process).
 #
 # Each round runs every program of a job once, taking turns, so that a busy moment
 # of the machine falls on all of them alike; the table holds the medians of RUNS
@@ -92,6 +92,15 @@ job_join() {
   esac
 }
 
+# The start and exit of replay_tools alone, against the first join's peers: what a
+# run of ours costs before any work, which weighs on jobs as short as the joins.
+job_start() {
+  case $1 in
+    ours) "$build/bench/replay_tools" --start-only ;;
+    *) job_join 0 "$1" ;;
+  esac
+}
+
 # One run of a command: appends "wall cpu" (seconds) to the file named first.
 TIMEFORMAT='%3R %3U %3S'
 timed() {
@@ -156,6 +165,7 @@ done
 for n in "${!join_shapes[@]}"; do
   compare "key join, ${join_shapes[$n]%%$'\t'*}" job_join "$n"
 done
+compare "start and exit alone (no job), against the one-to-one join" job_start
 
 # The CSV edit page against a bare QTableView over the same cells, in one process.
 if [ -x "$build/bench/tabro_ui_bench" ]; then

@@ -47,6 +47,14 @@ CSize PictureSize(CWnd* button) {
   return CSize(client.Width() - 8, client.Height() - 8);
 }
 
+// Shows a tool's dialog in the chain with its view-only flag set.
+template <typename Dialog, typename Flag>
+void ShowViewOnly(Dialog& dlg, Flag viewOnly) {
+  dlg.m_InChain = 1;
+  dlg.*viewOnly = 1;
+  dlg.DoModal();
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CDataEdit, CDialogEx)
@@ -264,39 +272,29 @@ void CDataEdit::OpenToolReadOnly(ToolKind kind) {
       return;
     case ToolKind::kAddCsv: {
       CAddcsvView view(this);
-      view.m_InChain = 1;
-      view.m_ConfirmMode = 1;
-      view.DoModal();
+      ShowViewOnly(view, &CAddcsvView::m_ConfirmMode);
       return;
     }
     case ToolKind::kSort: {
       CSortDlg dlg(this);
-      dlg.m_ConfirmMode = 1;
-      dlg.m_InChain = 1;
-      dlg.DoModal();
+      ShowViewOnly(dlg, &CSortDlg::m_ConfirmMode);
       return;
     }
     case ToolKind::kPivot: {
       CPivotDlg dlg(this);
-      dlg.m_ConfirmMode = 1;
-      dlg.m_InChain = 1;
-      dlg.DoModal();
+      ShowViewOnly(dlg, &CPivotDlg::m_ConfirmMode);
       return;
     }
     case ToolKind::kMacro: {
       CDataMacroInsert dlg(this);
-      dlg.m_InChain = 1;
-      dlg.m_ReadOnly = 1;
-      dlg.DoModal();
+      ShowViewOnly(dlg, &CDataMacroInsert::m_ReadOnly);
       return;
     }
     case ToolKind::kFilter: {
       // The filter's view shows what was stored when it ran, not a new set-up
       // over the rows it already filtered.
       CMainFilter dlg(this);
-      dlg.m_InChain = 1;
-      dlg.m_ReadOnly = 1;
-      dlg.DoModal();
+      ShowViewOnly(dlg, &CMainFilter::m_ReadOnly);
       return;
     }
   }
